@@ -1,0 +1,1 @@
+// Linux stand-ins for system services.
