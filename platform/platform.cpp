@@ -1,1 +1,0 @@
-// Linux stand-ins for system services.
