@@ -202,11 +202,17 @@ def fixedpairs(text):
 def decodewithiconv(codepage, byte):
     result = subprocess.run(["iconv", "-f", codepage, "-t", "UTF-32LE"], input=bytes([byte]),
                             capture_output=True)
-    if result.returncode != 0:
-        if b"not supported" in result.stderr:
-            sys.exit(f"iconv does not know the code page {codepage}")
-        return None
-    return result.stdout.decode("utf-32-le")
+    return result.stdout.decode("utf-32-le") if result.returncode == 0 else None
+
+
+def requireiconv(codepage):
+    try:
+        known = subprocess.run(["iconv", "-f", codepage, "-t", "UTF-8"], input=b"",
+                               capture_output=True).returncode == 0
+    except FileNotFoundError:
+        sys.exit("generate.py: iconv is not installed")
+    if not known:
+        sys.exit(f"generate.py: iconv does not know the code page {codepage}")
 
 
 def decodewithpython(codepage, byte):
@@ -218,6 +224,8 @@ def decodewithpython(codepage, byte):
 
 def codepagechars(source, codepage):
     """Byte -> its one Unicode character, for the bytes 0x80-0xFF that decode to one."""
+    if source == "iconv":
+        requireiconv(codepage)
     decode = decodewithiconv if source == "iconv" else decodewithpython
     chars = {}
     for byte in range(0x80, 0x100):
@@ -271,20 +279,33 @@ def buildcharset(name, verbose, cache):
         letters, pairs = cache[codepage]
     if name in FIXED:
         fixed = fixedletters(FIXED[name][0]), fixedpairs(FIXED[name][1])
-        if verbose and (fixed[0] != letters or fixed[1] != pairs):
-            sys.stderr.write(f"{name}: fixed row differs from {codepage}:"
-                             f" letters {hexlist(set(letters) ^ set(fixed[0]))}"
-                             f" pairs {set(pairs) ^ set(fixed[1])}\n")
+        if verbose and (fixed[0], fixed[1]) != (letters, pairs):
+            sys.stderr.write(f"{name}: the fixed row differs from {codepage[1]}:"
+                             f" letters {differences(letters, fixed[0], hexbyte)};"
+                             f" pairs {differences(pairs, fixed[1], hexpair)}\n")
         letters, pairs = fixed
     if name in NO_PAIRS:
         if verbose and pairs:
-            sys.stderr.write(f"{name}: {len(pairs)} pairs of {codepage} dropped\n")
+            sys.stderr.write(f"{name}: {len(pairs)} pairs of {codepage[1]} left out\n")
         pairs = []
     return charset(name, letters, pairs, codepage is None)
 
 
-def hexlist(values):
-    return " ".join(f"{v:02X}" for v in sorted(values))
+def hexbyte(byte):
+    return f"{byte:02X}"
+
+
+def hexpair(pair):
+    return f"{pair[0]:02X}/{pair[1]:02X}"
+
+
+def differences(derived, fixed, show):
+    """What the fixed row adds (+) to and drops (-) from the derived list, or "order"."""
+    added = [show(item) for item in fixed if item not in derived]
+    dropped = [show(item) for item in derived if item not in fixed]
+    if not added and not dropped:
+        return "same" if derived == fixed else "order"
+    return " ".join(["+" + item for item in added] + ["-" + item for item in dropped])
 
 
 def check(sets):
@@ -386,8 +407,11 @@ def main(arguments):
     cache = {}
     sets = {name: buildcharset(name, verbose, cache) for name in NAMES}
     check(sets)
-    with open(output, "w", encoding="ascii", newline="\n") as file:
+    # Written beside the target and renamed, so a failed run leaves the old file whole.
+    temporary = output + ".tmp"
+    with open(temporary, "w", encoding="ascii", newline="\n") as file:
         file.write(render(sets))
+    os.replace(temporary, output)
 
 
 if __name__ == "__main__":

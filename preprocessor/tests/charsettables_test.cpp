@@ -104,28 +104,6 @@ TEST_F(charsettables, everypairlowercasesunlessalaterpairoverridesit) {
     }
 }
 
-TEST_F(charsettables, fixedsetsmatchbyteforbyte) {
-    for (const facts::fixedset& set : facts::fixedsets) {
-        SCOPED_TRACE(set.name);
-        EXPECT_EQ(charsettable.letters[set.name], facts::asciiletters + facts::bytesfromranges(set.letters));
-        EXPECT_EQ(charsettable.casepairs[set.name], facts::asciicasepairs + facts::pairsfromranges(set.casepairs));
-    }
-}
-
-TEST_F(charsettables, identicalsetsandsetswithoutnationalpairs) {
-    for (const auto& [first, second] : facts::identicalpairs) {
-        SCOPED_TRACE(first + " " + second);
-        EXPECT_EQ(charsettable.letters[first], charsettable.letters[second]);
-        EXPECT_EQ(charsettable.identchars[first], charsettable.identchars[second]);
-        EXPECT_EQ(charsettable.casepairs[first], charsettable.casepairs[second]);
-    }
-    for (const std::string& name : facts::withoutnationalpairs) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(choosecharset(name));
-        EXPECT_EQ(charsetlower(allbytes()), asciilowered(allbytes()));
-    }
-}
-
 TEST_F(charsettables, identifiertablesarefixed) {
     buildidentifiertables();
     const std::string notnational = "\xC2\xC7\xC8\xCA\xD2\xD3\xD4\xD5\xD6";
