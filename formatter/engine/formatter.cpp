@@ -1,0 +1,37 @@
+// The formatter object: its parts, its patterns and word texts, and the -ifs block applier.
+#include "formatter.h"
+
+#include "globals.h"
+
+formatter::formatter() {
+    trailingbreak = &pattern::get("(" + linebreakpattern + "?)([\t ]*)\\z", pattern::dotall);
+    unitkind = &pattern::get("^(procedure)$|^(function)$|^(trigger)$",
+                             pattern::caseless | pattern::dotall);
+    storewordtexts(*this);
+    linebreaktext = "\n";
+}
+
+// The switches recorded for one -ifs block, applied in the order they were given. A flag
+// entry carries its field as a number field.
+void formatter::applyifsblock(settings& record, int32_t index) {
+    if (index < 0 || static_cast<size_t>(index) >= record.ifsblocks.size()) return;
+    const ifsblock& block = record.ifsblocks[static_cast<size_t>(index)];
+    for (const ifsentry& entry : block) {
+        switch (entry.kind) {
+        case 6:
+            if (entry.numberfield) record.*entry.numberfield = entry.number != 0 ? 1 : 0;
+            break;
+        case 1:
+            if (entry.numberfield) record.*entry.numberfield = entry.number;
+            break;
+        case 3:
+            if (entry.textfield) record.*entry.textfield = entry.text;
+            break;
+        case 9:
+            if (entry.name == "0") setalloff(record, 0);
+            break;
+        default:
+            break;
+        }
+    }
+}
