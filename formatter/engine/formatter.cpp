@@ -8,7 +8,7 @@ formatter::formatter() {
     unitkind = &pattern::get("^(procedure)$|^(function)$|^(trigger)$",
                              pattern::caseless | pattern::dotall);
     storewordtexts(*this);
-    linebreaktext = "\n";
+    linebreaktext.assign(1, '\n');
 }
 
 // The switches recorded for one -ifs block, applied in the order they were given. A flag

@@ -5,13 +5,15 @@
 namespace {
 
 const pattern& spacingremovalpattern() {
-    return pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|,|=|\\*|\\/|(\\(|\\)))$",
+    static const pattern& compiled = pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|,|=|\\*|\\/|(\\(|\\)))$",
                         pattern::caseless);
+    return compiled;
 }
 
 const pattern& spacingadditionpattern() {
-    return pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|(,)|=|\\*|\\/|and|or|not)$",
+    static const pattern& compiled = pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|(,)|=|\\*|\\/|and|or|not)$",
                         pattern::caseless);
+    return compiled;
 }
 
 // Removing the blank between two texts must not glue them into another token: "- -" into a

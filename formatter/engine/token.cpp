@@ -65,7 +65,7 @@ void tokenlist::clear() {
         t = after;
     }
     head.prev = head.next = &head;
-    editoffsets.clear();
+    lastedit = -1;
 }
 
 void tokenlist::link(token* before, token* t) {
@@ -108,7 +108,7 @@ tokenlist::iterator tokenlist::erase(iterator pos) {
 // A token's start column depends on the texts before it on its line, so a change before
 // `first` moves it and every later token up to the next line break.
 void tokenlist::changedat(token* first, int64_t offset) {
-    editoffsets.insert(offset);
+    if (offset > lastedit) lastedit = offset;
     forgetcolumnsfrom(first);
 }
 
@@ -119,12 +119,12 @@ void tokenlist::forgetcolumnsfrom(token* first) {
     }
 }
 
-bool tokenlist::editedfrom(int64_t offset) const {
-    return editoffsets.lower_bound(offset) != editoffsets.end();
-}
+// Rules edit at and just after the token they are at, so the highest edited offset tells
+// well enough whether the text from an offset on is still as tokenized.
+bool tokenlist::editedfrom(int64_t offset) const { return lastedit >= offset; }
 
 void tokenlist::forgeteditsfrom(int64_t offset) {
-    editoffsets.erase(editoffsets.lower_bound(offset), editoffsets.end());
+    if (lastedit >= offset) lastedit = offset - 1;
 }
 
 token* tokenlist::newnode(token t) {

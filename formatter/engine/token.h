@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <iterator>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -158,5 +157,5 @@ private:
     void forgetcolumnsfrom(token* first);
     void link(token* before, token* t);
     token head;
-    std::set<int64_t> editoffsets;
+    int64_t lastedit = -1;   // the highest offset edited so far
 };

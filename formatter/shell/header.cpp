@@ -21,7 +21,11 @@ void makeformattedmarker(headermarker& part) {
 
 namespace {
 
-std::string twodigits(int n) { return (n < 10 ? "0" : "") + numtostring(n); }
+std::string twodigits(int n) {
+    std::string digits = numtostring(n);
+    if (n < 10) digits.insert(digits.begin(), '0');
+    return digits;
+}
 
 }  // namespace
 
