@@ -85,11 +85,11 @@ TEST(autoarray, fillfromresetstheslots) {
 
 TEST(autoarray, copiesareindependent) {
     autoarray<std::string> a;
-    a.at(1) = "x";
+    a.at(1) = "first.sql";
     autoarray<std::string> b = a;
-    b.at(1) = "y";
-    b.at(40) = "z";
-    EXPECT_EQ(a.at(1), "x");
+    b.at(1) = "second.sql";
+    b.at(40) = "third.sql";
+    EXPECT_EQ(a.at(1), "first.sql");
     EXPECT_EQ(a.size(), 2);
     EXPECT_EQ(b.size(), 41);
 }
