@@ -2,6 +2,7 @@
 // per-file run that owns one formatter.
 #include "runfiles.h"
 
+#include "charsets.h"
 #include "commandline.h"
 #include "formatter.h"
 #include "globals.h"
@@ -101,6 +102,7 @@ void formatallfiles() {
     versiontext = "2.6.1";
     settings s;
     setdefaults(s);
+    buildcharsettables();
     commandlineargs args;
     args.arguments = argumentlist;
     parsecommandline(args, s, 1);

@@ -119,18 +119,6 @@ TEST_F(clipboard, toolsarechoseninorderamongthosewithadisplay) {
     EXPECT_NE(readall(folder / "log").find("xsel --clipboard --input\n"), std::string::npos);
 }
 
-TEST_F(clipboard, largetextpassesbothways) {
-    makestoringtool("xsel");
-    setenv("DISPLAY", ":9", 1);
-    std::string big;
-    for (int k = 0; big.size() < 300000; ++k) big += "line " + std::to_string(k) + "\r\n";
-    big += std::string("\0\xff", 2);
-    std::string text, reason;
-    ASSERT_EQ(writeclipboard(big, reason), clipboardstatus::done) << reason;
-    ASSERT_EQ(readclipboard(text, reason), clipboardstatus::done) << reason;
-    EXPECT_EQ(text, big);
-}
-
 TEST_F(clipboard, readerendingsbecometextorreasons) {
     struct row {
         const char *display, *tool, *body;

@@ -83,17 +83,6 @@ TEST(autoarray, fillfromresetstheslots) {
     EXPECT_EQ(a.at(5), -1);
 }
 
-TEST(autoarray, copiesareindependent) {
-    autoarray<std::string> a;
-    a.at(1) = "first.sql";
-    autoarray<std::string> b = a;
-    b.at(1) = "second.sql";
-    b.at(40) = "third.sql";
-    EXPECT_EQ(a.at(1), "first.sql");
-    EXPECT_EQ(a.size(), 2);
-    EXPECT_EQ(b.size(), 41);
-}
-
 TEST(autoarray, indexesthatcannotbestoredendasoutofmemory) {
     autoarray<int32_t> a;
     a.at(3) = 9;
