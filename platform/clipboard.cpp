@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -35,18 +36,21 @@ std::string envtext(const char* name) {
     return value ? value : "";
 }
 
-// The first tool on PATH whose display is set; otherwise why there is none.
-const clipboardtool* choosetool(bool writing, std::string& path, clipboardstatus& status, std::string& reason) {
+// The run of the first tool on PATH whose display is set; otherwise why there is none.
+std::optional<processrun> choosetool(bool writing, std::string& name, clipboardstatus& status, std::string& reason) {
     const clipboardtool* foundwithoutdisplay = nullptr;
     for (const clipboardtool& tool : tools) {
-        std::string found = findonpath(writing ? tool.writer : tool.reader);
+        name = writing ? tool.writer : tool.reader;
+        std::string found = findonpath(name);
         if (found.empty()) continue;
         if (envtext(tool.display).empty()) {
             if (!foundwithoutdisplay) foundwithoutdisplay = &tool;
             continue;
         }
-        path = found;
-        return &tool;
+        processrun run;
+        run.path = found;
+        run.arguments = writing ? tool.writeargs : tool.readargs;
+        return run;
     }
     if (foundwithoutdisplay) {
         status = clipboardstatus::nodisplay;
@@ -56,7 +60,7 @@ const clipboardtool* choosetool(bool writing, std::string& path, clipboardstatus
         status = clipboardstatus::notool;
         reason = "no clipboard tool found (wl-paste/wl-copy, xclip or xsel)";
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 std::string firstline(const std::string& text) {
@@ -65,13 +69,13 @@ std::string firstline(const std::string& text) {
 }
 
 // Why the tool failed, or "" when it succeeded.
-std::string toolfailure(const char* name, const processresult& run) {
-    if (!run.started || !run.finished) return std::string(name) + ": " + run.failure;
+std::string toolfailure(const std::string& name, const processresult& run) {
+    if (!run.started || !run.finished) return name + ": " + run.failure;
     if (WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0) return "";
     std::string said = firstline(run.err);
-    if (!said.empty()) return std::string(name) + ": " + said;
-    if (WIFSIGNALED(run.status)) return std::string(name) + " was ended by signal " + std::to_string(WTERMSIG(run.status));
-    return std::string(name) + " failed with exit status " + std::to_string(WEXITSTATUS(run.status));
+    if (!said.empty()) return name + ": " + said;
+    if (WIFSIGNALED(run.status)) return name + " was ended by signal " + std::to_string(WTERMSIG(run.status));
+    return name + " failed with exit status " + std::to_string(WEXITSTATUS(run.status));
 }
 
 // What the readers say when the clipboard simply holds no text.
@@ -123,20 +127,14 @@ clipboardstatus readclipboard(std::string& text, std::string& reason) {
     std::string file = envtext("BRELM_CLIPBOARD_FILE");
     if (!file.empty()) return readfile(file, text, reason);
 
-    std::string path;
+    std::string name;
     clipboardstatus status = clipboardstatus::failed;
-    const clipboardtool* tool = choosetool(false, path, status, reason);
-    if (!tool) return status;
-    processrun reader;
-    reader.path = path;
-    reader.arguments = tool->readargs;
-    processresult run = runprocess(reader);
-    std::string failure = toolfailure(tool->reader, run);
-    if (failure.empty()) {
-        text = std::move(run.out);
-        return clipboardstatus::done;
-    }
-    if (run.finished && run.out.empty() && saysempty(run.err)) return clipboardstatus::done;
+    std::optional<processrun> reader = choosetool(false, name, status, reason);
+    if (!reader) return status;
+    processresult run = runprocess(*reader);
+    std::string failure = toolfailure(name, run);
+    if (failure.empty()) text = std::move(run.out);
+    if (failure.empty() || (run.finished && run.out.empty() && saysempty(run.err))) return clipboardstatus::done;
     reason = failure;
     return clipboardstatus::failed;
 }
@@ -145,18 +143,14 @@ clipboardstatus writeclipboard(std::string_view text, std::string& reason) {
     std::string file = envtext("BRELM_CLIPBOARD_FILE");
     if (!file.empty()) return writefile(file, text, reason);
 
-    std::string path;
+    std::string name;
     clipboardstatus status = clipboardstatus::failed;
-    const clipboardtool* tool = choosetool(true, path, status, reason);
-    if (!tool) return status;
+    std::optional<processrun> writer = choosetool(true, name, status, reason);
+    if (!writer) return status;
     // Writers keep the selection in a process of their own, which inherits stderr.
-    processrun writer;
-    writer.path = path;
-    writer.arguments = tool->writeargs;
-    writer.input = text;
-    writer.keepoutput = false;
-    writer.waitforerrorend = false;
-    processresult run = runprocess(writer);
-    reason = toolfailure(tool->writer, run);
+    writer->input = text;
+    writer->keepoutput = false;
+    writer->waitforerrorend = false;
+    reason = toolfailure(name, runprocess(*writer));
     return reason.empty() ? clipboardstatus::done : clipboardstatus::failed;
 }

@@ -50,6 +50,16 @@ TEST_F(brelmrun, inputwithoutoutputgetstheoutputextension) {
     EXPECT_EQ(readfile("a.sql"), source);
 }
 
+TEST_F(brelmrun, formattinginplacekeepsthefilespermissions) {
+    namespace fs = std::filesystem;
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(folder / "a.sql", mode);
+    programresult run = brelm({"-i", "a.sql", "-o", "a.sql"});
+    EXPECT_EQ(run.err, "a.sql formatting is done.\n");
+    EXPECT_EQ(fs::status(folder / "a.sql").permissions(), mode);
+    EXPECT_FALSE(readfile("a.sql").empty());
+}
+
 TEST_F(brelmrun, standardinputandoutputcarrythetext) {
     programresult run = brelm({"-i", "stdin", "-o", "stdout"}, std::string());
     EXPECT_EQ(run.err, "stdin -> stdout formatting is done.\n");

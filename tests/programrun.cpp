@@ -6,19 +6,15 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-namespace fs = std::filesystem;
 
 std::string programfile(const std::string& program) {
     if (program.find('/') != std::string::npos) return program;
     const char* bin = std::getenv("BRELM_BIN");
-    return std::string(bin ? bin : ".") + "/" + program;
+    return std::string(bin ? bin : BRELM_BIN_DIR) + "/" + program;
 }
 
 programresult runprogram(const std::string& program, const std::vector<std::string>& arguments,
-                         const fs::path& folder, const std::optional<std::string>& input,
+                         const std::filesystem::path& folder, const std::optional<std::string>& input,
                          const std::map<std::string, std::optional<std::string>>& environment) {
     processrun run;
     run.path = programfile(program);
@@ -39,33 +35,7 @@ programresult runprogram(const std::string& program, const std::vector<std::stri
     return result;
 }
 
-void programtest::SetUp() {
-    std::string templ = (fs::temp_directory_path() / "brelmtestXXXXXX").string();
-    ASSERT_NE(mkdtemp(templ.data()), nullptr);
-    folder = templ;
-    environment["BRELM_CLIPBOARD_FILE"] = (folder / ".clipboard").string();
-}
-
-void programtest::TearDown() {
-    std::error_code ignored;
-    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(folder, ignored);
-}
-
-void programtest::writefile(const std::string& name, const std::string& text) {
-    fs::path file = folder / name;
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string programtest::readfile(const std::string& name) {
-    std::ifstream in(folder / name, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-bool programtest::exists(const std::string& name) { return fs::exists(folder / name); }
+void programtest::SetUp() { environment["BRELM_CLIPBOARD_FILE"] = (folder / ".clipboard").string(); }
 
 programresult programtest::brelm(const std::vector<std::string>& arguments, const std::optional<std::string>& input) {
     return runprogram("brelm", arguments, folder, input, environment);

@@ -2,6 +2,8 @@
 // code, standard output and standard error; a fixture gives each test a fresh folder.
 #pragma once
 
+#include "testfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,16 +28,16 @@ programresult runprogram(const std::string& program, const std::vector<std::stri
 
 class programtest : public testing::Test {
 protected:
-    std::filesystem::path folder;
+    testfolder temporary;
+    const std::filesystem::path& folder = temporary.path();
     // Applied to every run; by default the clipboard is a file in the folder.
     std::map<std::string, std::optional<std::string>> environment;
 
     void SetUp() override;
-    void TearDown() override;
 
-    void writefile(const std::string& name, const std::string& text);
-    std::string readfile(const std::string& name);
-    bool exists(const std::string& name);
+    void writefile(const std::string& name, const std::string& text) { temporary.write(name, text); }
+    std::string readfile(const std::string& name) { return temporary.read(name); }
+    bool exists(const std::string& name) { return std::filesystem::exists(folder / name); }
     programresult brelm(const std::vector<std::string>& arguments,
                         const std::optional<std::string>& input = std::nullopt);
 };

@@ -4,6 +4,7 @@
 #include "support.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,12 +19,21 @@ std::string readsource(const std::string& name) {
     return join(readlines(in), "");
 }
 
+// The permissions of the file the output replaces, or those of a new file.
+mode_t outputmode(const std::string& name) {
+    struct stat info;
+    if (stat(name.c_str(), &info) == 0) return info.st_mode & 07777;
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
 // A file is written beside its final name and then renamed over it, so that a failed
 // write never leaves it half written.
 void writefile(const std::string& name, const std::string& text) {
     std::string temporary = name + ".XXXXXX";
     int fd = mkstemp(temporary.data());
-    bool written = fd >= 0;
+    bool written = fd >= 0 && fchmod(fd, outputmode(name)) == 0;
     for (size_t at = 0; written && at < text.size();) {
         ssize_t n = write(fd, text.data() + at, text.size() - at);
         written = n > 0;

@@ -2,12 +2,14 @@
 // per-file run that owns one formatter.
 #include "runfiles.h"
 
+#include "charsets.h"
 #include "commandline.h"
 #include "formatter.h"
 #include "globals.h"
 #include "messages.h"
 #include "pattern.h"
 #include "support.h"
+#include "switchtable.h"
 
 #include <cstring>
 #include <new>
@@ -101,6 +103,9 @@ void formatallfiles() {
     versiontext = "2.6.1";
     settings s;
     setdefaults(s);
+    buildcharsettables();
+    buildswitchtable();
+    applyoptiondefaults(s);
     commandlineargs args;
     args.arguments = argumentlist;
     parsecommandline(args, s, 1);

@@ -70,8 +70,3 @@ TEST(process, failurestostartortofinish) {
     EXPECT_TRUE(WIFSIGNALED(r.status));
     EXPECT_EQ(r.failure, "did not finish in time");
 }
-
-TEST(process, findsprogramsonpath) {
-    EXPECT_EQ(findonpath("sh").empty(), false);
-    EXPECT_EQ(findonpath("no-such-program-here"), "");
-}
