@@ -1,20 +1,213 @@
-// Switch listings and usage text: stand-ins with empty bodies until the listings land.
+// The switches in effect written back as settings text, plain or annotated with help
+// lines, in a form that the settings-text splitter reads back to the same switches.
 
 #include "switchlistings.h"
 
-void buildhelptable() {}  // builds nothing yet
+#include "support.h"
+#include "switchtable.h"
 
-void printusage() {}  // prints the usage text to standard output
+#include <algorithm>
 
-std::string printswitches(const settings&, int) { return {}; }  // prints the switch text
+namespace {
 
-std::string annotateswitches(const std::vector<std::string>&, int) { return {}; }  // prints annotated pieces
+bool isseparator(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+std::string quoted(const std::string& text) { return "\"" + quotestring(text) + "\""; }
+
+// A value written without quotes unless the splitter would read it otherwise: empty, with
+// a separator, opening a quoted word or a comment.
+std::string barevalue(const std::string& text) {
+    bool plain = !text.empty() && text[0] != '"' && !startswith(text, "--") &&
+                 std::none_of(text.begin(), text.end(), isseparator);
+    return plain ? text : quoted(text);
+}
+
+std::string numberpiece(const std::string& name, int32_t value) {
+    return "-" + name + " " + numtostring(value) + " ";
+}
+
+std::string quotedpiece(const std::string& name, const std::string& value) {
+    return "-" + name + " " + quoted(value) + " ";
+}
+
+std::string flagpiece(const std::string& name, int32_t value) {
+    return "-" + name + (value == 0 ? "- " : "+ ");
+}
+
+const settings& defaultsettings() {
+    static const settings defaults = [] {
+        settings d;
+        setdefaults(d);
+        return d;
+    }();
+    return defaults;
+}
+
+// The markers and sizes of block and insert information. Written when their flag is on,
+// and also when they differ from the defaults, so that loading the text back keeps them.
+void addinformationpieces(const settings& s, std::vector<std::string>& pieces) {
+    const settings& d = defaultsettings();
+    bool sbi = s.sbi != 0;
+    if (sbi || s.sbi_m != d.sbi_m) pieces.push_back(quotedpiece("sbi.m", s.sbi_m));
+    if (sbi || s.sbi_ml != d.sbi_ml) pieces.push_back(numberpiece("sbi.ml", s.sbi_ml));
+    if (sbi || s.sbi_max != d.sbi_max) pieces.push_back(numberpiece("sbi.max", s.sbi_max));
+    if (s.sic != 0 || s.sic_m != d.sic_m) pieces.push_back(quotedpiece("sic.m", s.sic_m));
+}
+
+void addflagpieces(const settings& s, std::vector<std::string>& pieces) {
+    std::vector<std::string> names = flagnames();
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        if (actionnames.count(name) != 0 || name == "sw" || name == "swx") continue;
+        int32_t value = s.*flagfields.at(name);
+        if (name == "v") {
+            if (value == 1) pieces.push_back("-v ");
+            continue;
+        }
+        pieces.push_back(flagpiece(name, value));
+    }
+}
+
+void addpreprocessorpieces(const settings& s, std::vector<std::string>& pieces) {
+    for (const std::string& path : s.pp_I) pieces.push_back(quotedpiece("pp.I", path));
+    for (const std::string& file : s.pp_pf) pieces.push_back(quotedpiece("pp.pf", file));
+    for (const auto& [name, value] : s.pp_D) pieces.push_back(quotedpiece("pp.D", name + "=" + value));
+}
+
+// A preset recorded in a block stands as its own flag set to 1, the writes of its
+// action and its flag set back to 0. The preset's name alone records all of them again;
+// returns the index of the closing entry, or the given one when there is none.
+size_t skippresetwrites(const ifsblock& entries, size_t i) {
+    for (size_t j = i + 1; j < entries.size(); ++j)
+        if (entries[j].name == entries[i].name && entries[j].number == 0) return j;
+    return i;
+}
+
+// eiib and brei each record both fields in a block; one switch gives both entries back.
+bool isnumberentry(const ifsblock& entries, size_t i, const char* name) {
+    return i < entries.size() && entries[i].kind == numberkind && entries[i].name == name;
+}
+
+}  // namespace
 
 std::string quotestring(std::string_view text) {
-    std::string quoted;
-    for (char c : text) {
-        quoted += c;
-        if (c == '"') quoted += '"';
+    std::string result;
+    result.reserve(text.size() + 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '"')
+            result += text[i];
+        else if (i > 0 && text[i - 1] == '\\')
+            result += "\\\"";
+        else
+            result += "\"\"";
     }
-    return quoted;
+    return result;
+}
+
+std::vector<std::string> ifsblockswitchtext(const settings& s, int32_t block) {
+    std::vector<std::string> pieces;
+    if (block < 0 || static_cast<size_t>(block) >= s.ifsblocks.size()) return pieces;
+    const ifsblock& entries = s.ifsblocks[static_cast<size_t>(block)];
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ifsentry& entry = entries[i];
+        if (entry.kind == alloffkind) {
+            if (entry.name == "0") pieces.push_back("-0 ");
+        } else if (entry.name.empty()) {
+            continue;
+        } else if (entry.kind == flagkind && actionnames.count(entry.name) != 0) {
+            if (entry.number == 0) continue;
+            pieces.push_back(flagpiece(entry.name, 1));
+            i = skippresetwrites(entries, i);
+        } else if (entry.kind == flagkind) {
+            pieces.push_back(flagpiece(entry.name, entry.number));
+        } else if (isnumberentry(entries, i, "eiib") && isnumberentry(entries, i + 1, "brei") &&
+                   (entries[i + 1].number == 0 || entry.number == 0)) {
+            bool byeiib = entries[i + 1].number == 0;
+            pieces.push_back(byeiib ? numberpiece("eiib", entry.number) : numberpiece("brei", entries[i + 1].number));
+            ++i;
+        } else if (entry.kind == numberkind) {
+            pieces.push_back(numberpiece(entry.name, entry.number));
+        } else if (entry.kind == stringkind) {
+            pieces.push_back(quotedpiece(entry.name, entry.text));
+        }
+    }
+    return pieces;
+}
+
+std::vector<std::string> ifstreetext(const std::map<std::string, ifsnode>& level, const settings& s,
+                                     const std::string& prefix) {
+    std::vector<std::string> pieces;
+    for (const auto& [keyword, node] : level) {
+        std::string path = prefix.empty() ? keyword : prefix + " " + keyword;
+        if (node.index != -1) {
+            pieces.push_back(quotedpiece("ifs", path));
+            std::vector<std::string> block = ifsblockswitchtext(s, node.index);
+            pieces.insert(pieces.end(), block.begin(), block.end());
+            pieces.push_back("-ei ");
+        }
+        std::vector<std::string> deeper = ifstreetext(node.children, s, path);
+        pieces.insert(pieces.end(), deeper.begin(), deeper.end());
+    }
+    return pieces;
+}
+
+std::vector<std::string> switchpieces(const settings& s) {
+    std::vector<std::string> pieces = {
+        "-is " + barevalue(s.is) + " ",
+        "-t " + join(numberstostrings(s.t), ",") + " ",
+        numberpiece("mcs", s.mcs),
+        numberpiece("milipl", s.milipl),
+        numberpiece("mlipl", s.mlipl),
+        "-cs " + barevalue(s.cs) + " ",
+        numberpiece("ps", s.ps),
+        numberpiece("brei", s.brei),
+        numberpiece("eiib", s.eiib),
+    };
+    addinformationpieces(s, pieces);
+    pieces.push_back(numberpiece("isis", s.isis));
+    std::vector<std::string> looks;
+    for (const auto& entry : s.si) looks.push_back(entry.second);
+    std::sort(looks.begin(), looks.end());
+    for (const std::string& look : looks) pieces.push_back("-si " + barevalue(look) + " ");
+    addflagpieces(s, pieces);
+    for (const auto& [kind, sequence] : s.tag) pieces.push_back(quotedpiece("tag[" + kind + "]", sequence));
+    addpreprocessorpieces(s, pieces);
+    std::vector<std::string> blocks = ifstreetext(s.ifskeywords, s, "");
+    pieces.insert(pieces.end(), blocks.begin(), blocks.end());
+    return pieces;
+}
+
+std::string printswitches(const settings& s, int annotated) {
+    std::vector<std::string> pieces = switchpieces(s);
+    if (annotated != 0) return annotateswitches(pieces, 0);
+    return join(pieces, "");
+}
+
+std::string switchnamefromtext(std::string_view piece) {
+    return switchkey(piece, "Internal error: there is no switch in text");
+}
+
+std::string helplinefor(const std::string& name) {
+    auto found = helpbykey.find(name);
+    std::string line = found == helpbykey.end() ? std::string() : ltrim(found->second.line);
+    if (line.size() > 15) {
+        size_t rest = line.find_first_not_of(' ', 15);
+        // A switch part of fifteen characters keeps one blank before its description.
+        size_t keep = line[14] == ' ' ? 15 : 16;
+        if (rest == std::string::npos) rest = line.size();
+        if (rest > keep) line.erase(keep, rest - keep);
+    }
+    return "-- " + line + "\n";
+}
+
+std::string annotateswitches(const std::vector<std::string>& pieces, int extra) {
+    size_t width = 0;
+    for (const std::string& piece : pieces) width = std::max(width, piece.size());
+    std::string text;
+    for (const std::string& piece : pieces) {
+        text += piece;
+        text.append(width - piece.size() + static_cast<size_t>(std::max(extra, 0)), ' ');
+        text += helplinefor(switchnamefromtext(piece));
+    }
+    return text;
 }
