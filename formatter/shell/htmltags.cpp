@@ -8,7 +8,7 @@
 
 namespace {
 
-// The names of the tags in order: a name runs from "<" to the first blank or ">".
+// The names of the tags in order: a name runs from "<" to the first white space or ">".
 std::vector<std::string> tagnames(const std::string& sequence, int& depth) {
     std::vector<std::string> names;
     std::string name;
@@ -26,7 +26,7 @@ std::vector<std::string> tagnames(const std::string& sequence, int& depth) {
         } else if (c == '>') {
             endname();
             --depth;
-        } else if (c == ' ') {
+        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             endname();
         } else if (inname) {
             name += c;

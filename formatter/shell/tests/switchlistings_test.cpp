@@ -1,0 +1,254 @@
+// Switches written as settings text: piece order, quoting that the splitter reads back,
+// conditional blocks and the annotated form.
+#include "switchlistings.h"
+
+#include "ifsblocks.h"
+#include "settingsfiles.h"
+#include "support.h"
+#include "switchfixture.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using words = std::vector<std::string>;
+
+std::string blanks(size_t count) { return std::string(count, ' '); }
+
+class switchlistings : public switchfixture {
+protected:
+    words pieces() { return switchpieces(s); }
+
+    // The words that follow the first word equal to name when the text is split again.
+    std::string valueafter(const std::string& name) {
+        words split = splitsettingstext(printswitches(s, 0));
+        auto found = std::find(split.begin(), split.end(), name);
+        if (found == split.end() || found + 1 == split.end()) return "<missing>";
+        return *(found + 1);
+    }
+
+    bool has(const std::string& piece) {
+        words all = pieces();
+        return std::find(all.begin(), all.end(), piece) != all.end();
+    }
+
+    // Opens a block for keywords through the -ifs handler, runs body in it, closes it.
+    void block(const std::string& keywords, const std::function<void()>& body) {
+        ASSERT_EQ(ifshandler(keywords, s), "");
+        body();
+        s.inifsblock = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(switchlistings, defaultsbeginwiththevalueswitchesinorder) {
+    words all = pieces();
+    words start(all.begin(), all.begin() + 11);
+    EXPECT_EQ(start, (words{"-is 2 ", "-t 4 ", "-mcs 0 ", "-milipl 0 ", "-mlipl 0 ", "-cs US7ASCII ",
+                            "-ps 1 ", "-brei 0 ", "-eiib 0 ", "-isis 0 ", "-aav- "}));
+    EXPECT_EQ(all.size(), 10u + 105u + 10u);  // flags: all but actions, sw, swx and v off
+    EXPECT_EQ(all.back(), "-tag[whitespace] \"<font color=blue>\" ");
+    EXPECT_TRUE(has("-sbi- "));
+    EXPECT_TRUE(has("-uk+ "));
+    EXPECT_FALSE(has("-sbi.m \"of block:\" "));
+    EXPECT_EQ(printswitches(s, 0), join(all, ""));
+}
+
+TEST_F(switchlistings, flagscomeinbyteorderwithoutactionsorlistingswitches) {
+    words flags;
+    for (const std::string& piece : pieces())
+        if (piece.size() > 2 && (piece.substr(piece.size() - 2) == "+ " || piece.substr(piece.size() - 2) == "- "))
+            flags.push_back(piece.substr(1, piece.size() - 3));
+    EXPECT_TRUE(std::is_sorted(flags.begin(), flags.end()));
+    EXPECT_LT(std::find(flags.begin(), flags.end(), "isc"), std::find(flags.begin(), flags.end(), "isc2"));
+    EXPECT_LT(std::find(flags.begin(), flags.end(), "pp"), std::find(flags.begin(), flags.end(), "pp.ild"));
+    for (const char* absent : {"sw", "swx", "v", "al", "ol", "isql", "pp.clp", "pp.cpfl", "pp.cmd"})
+        EXPECT_EQ(std::count(flags.begin(), flags.end(), absent), 0) << absent;
+
+    s.sw = s.swx = 1;
+    s.v = 1;
+    EXPECT_TRUE(has("-v "));
+    EXPECT_FALSE(has("-sw+ "));
+    EXPECT_FALSE(has("-swx+ "));
+}
+
+TEST_F(switchlistings, valuesofthesettingsappearintheirpieces) {
+    s.t = {4, 8};
+    s.mcs = 100;
+    s.cs = "WE8ISO8859P1";
+    s.sbi = 1;
+    s.sbi_ml = 5;
+    s.sic = 1;
+    s.si = {{"empno", "EmpNo"}, {"ab", "aB"}, {"dname", "DName"}};
+    s.pp_I = {"inc", "lib"};
+    s.pp_pf = {"pre.sql"};
+    s.pp_D = {{"B", "2"}, {"A", "1"}};
+    words all = pieces();
+    std::string text = join(all, "");
+    EXPECT_NE(text.find("-t 4,8 -mcs 100 "), std::string::npos);
+    EXPECT_NE(text.find("-cs WE8ISO8859P1 "), std::string::npos);
+    EXPECT_NE(text.find("-eiib 0 -sbi.m \"of block:\" -sbi.ml 5 -sbi.max 40 -sic.m \"<-\" -isis 0 "
+                        "-si DName -si EmpNo -si aB -aav- "),
+              std::string::npos);
+    EXPECT_NE(text.find("-pp.I \"inc\" -pp.I \"lib\" -pp.pf \"pre.sql\" -pp.D \"A=1\" -pp.D \"B=2\" "),
+              std::string::npos);
+    s.t.clear();
+    EXPECT_EQ(pieces()[1], "-t  ");
+}
+
+TEST_F(switchlistings, changedmarkersarewrittenevenwiththeirflagoff) {
+    s.sbi_m = "end:";
+    s.sic_m = "=>";
+    std::string text = printswitches(s, 0);
+    EXPECT_NE(text.find("-sbi.m \"end:\" -sic.m \"=>\" -isis"), std::string::npos);
+    s.sbi_m = "of block:";
+    s.sbi_max = 10;
+    EXPECT_NE(printswitches(s, 0).find("-eiib 0 -sbi.max 10 -sic.m"), std::string::npos);
+}
+
+TEST_F(switchlistings, quotedvaluessplitbacktothesametext) {
+    const char* values[] = {
+        "of block:", "", "two words", "say \"hi\"", "\"", "\"\"", "ends in \\", "\\", "a\\\"b",
+        "\\\"", "x\\\"\"y", "tab\there", "line\nbreak", "-- not a comment", "\\\\", "back\\\\\"q",
+    };
+    for (const char* value : values) {
+        s.sbi = 1;
+        s.sbi_m = value;
+        EXPECT_EQ(valueafter("-sbi.m"), value);
+        s.pp_I = {value};
+        EXPECT_EQ(valueafter("-pp.I"), value);
+        s.tag["keyword"] = value;
+        EXPECT_EQ(valueafter("-tag[keyword]"), value);
+    }
+}
+
+TEST_F(switchlistings, barevaluesgetquotesonlywhentheywouldnotsplitback) {
+    struct row {
+        const char* look;
+        const char* piece;
+    } rows[] = {
+        {"EmpNo", "-si EmpNo "},
+        {"\"Mixed Case\"", "-si \"\"\"Mixed Case\"\"\" "},
+        {"--x", "-si \"--x\" "},
+        {"a-b", "-si a-b "},
+        {"", "-si \"\" "},
+    };
+    for (const row& r : rows) {
+        s.si = {{lc(r.look), r.look}};
+        EXPECT_TRUE(has(r.piece)) << r.look;
+        EXPECT_EQ(valueafter("-si"), r.look);
+    }
+    s.is = "3 t";
+    EXPECT_EQ(pieces()[0], "-is \"3 t\" ");
+}
+
+TEST_F(switchlistings, quotestringdoublesquotesandescapesthemafterabackslash) {
+    EXPECT_EQ(quotestring("plain"), "plain");
+    EXPECT_EQ(quotestring("a\"b"), "a\"\"b");
+    EXPECT_EQ(quotestring("a\\\"b"), "a\\\\\"b");
+    EXPECT_EQ(quotestring("end\\"), "end\\");
+}
+
+TEST_F(switchlistings, blocksarewrittendepthfirstonebyone) {
+    block("select", [&] { setfield(&settings::uk, 0, s); });
+    block("SELECT into", [&] { recordtext("0", "", s); });
+    block("create procedure", [&] { setnumber(&settings::isis, 3, s); });
+    words text = ifstreetext(s.ifskeywords, s, "");
+    EXPECT_EQ(text, (words{"-ifs \"create procedure\" ", "-isis 3 ", "-ei ", "-ifs \"select\" ", "-uk- ",
+                           "-ei ", "-ifs \"select into\" ", "-0 ", "-ei "}));
+    words all = pieces();
+    EXPECT_TRUE(std::equal(text.rbegin(), text.rend(), all.rbegin()));
+}
+
+TEST_F(switchlistings, blockentriesgiveonepieceeachbykind) {
+    openblock();
+    recordflag("lk", &settings::lk, 1, s);
+    recordnumber("mcs", &settings::mcs, 80, s);
+    recordswitch("sbi.m", stringkind, nullptr, 0, "a \"b\"", s);
+    recordtext("0", "", s);
+    recordtext("x", "", s);
+    recordflag("", &settings::uk, 1, s);
+    EXPECT_EQ(ifsblockswitchtext(s, 0), (words{"-lk+ ", "-mcs 80 ", "-sbi.m \"a \"\"b\"\"\" ", "-0 "}));
+    EXPECT_TRUE(ifsblockswitchtext(s, 1).empty());
+    EXPECT_TRUE(ifsblockswitchtext(s, -1).empty());
+}
+
+TEST_F(switchlistings, apresetinablockiswrittenasthepreset) {
+    openblock();
+    setfield(&settings::rsql, 1, s);
+    EXPECT_EQ(runhandler("rsql"), "");
+    setfield(&settings::rsql, 0, s);
+    setfield(&settings::al, 0, s);
+    setfield(&settings::ck, 1, s);
+    EXPECT_EQ(ifsblockswitchtext(s, 0), (words{"-rsql+ ", "-ck+ "}));
+}
+
+TEST_F(switchlistings, eiibandbreiinablockarewrittenastheswitchgiven) {
+    openblock();
+    EXPECT_EQ(runhandler("eiib", 3), "");
+    EXPECT_EQ(runhandler("brei", 2), "");
+    EXPECT_EQ(runhandler("brei", 0), "");
+    EXPECT_EQ(ifsblockswitchtext(s, 0), (words{"-eiib 3 ", "-brei 2 ", "-eiib 0 "}));
+}
+
+TEST_F(switchlistings, compactdifferenceofthewrittentextkeepsonlychanges) {
+    std::string defaults = printswitches(s, 0);
+    EXPECT_TRUE(compactswitches(defaults, defaults).empty());
+    s.uk = 0;
+    s.tag["number"] = "<u x=\"1\">";
+    words changed = compactswitches(printswitches(s, 0), defaults);
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, (words{"-tag[number] \"<u x=\"\"1\"\">\"", "-uk-"}));
+}
+
+TEST_F(switchlistings, annotatedlinesshareonecolumn) {
+    words input = {"-uk+ ", "-isc- ", "-0 ", "-pp.D \"A=1\" ", "-pp.pf \"x\" "};
+    EXPECT_EQ(annotateswitches(input, 0),
+              "-uk+" + blanks(8) + "-- -uk[+-]" + blanks(8) + "uppercase keywords yes/no\n" +
+              "-isc-" + blanks(7) + "-- -isc2[+-]" + blanks(6) + "indent standalone comments in some special cases too\n" +
+              "-0" + blanks(10) + "-- -0" + blanks(13) + "sets all switches to off\n" +
+              "-pp.D \"A=1\" -- -pp.D macro=value define macros\n" +
+              "-pp.pf \"x\"" + blanks(2) + "-- -pp.pf filename preload this file\n");
+    std::string wider = annotateswitches(input, 1);
+    EXPECT_EQ(wider.substr(0, 15), "-uk+" + blanks(9) + "--");
+    EXPECT_EQ(std::count(wider.begin(), wider.end(), '\n'), 5);
+    EXPECT_EQ(annotateswitches({}, 0), "");
+}
+
+TEST_F(switchlistings, helplinesmovetheirdescriptiontothesixteenthcolumn) {
+    struct row {
+        const char* name;
+        std::string line;
+    } rows[] = {
+        {"uk", "-- -uk[+-]" + blanks(8) + "uppercase keywords yes/no\n"},
+        {"mcs", "-- -mcs size" + blanks(6) + "maximum allowed size of columns\n"},
+        {"ins", "-- -ins[+-]" + blanks(7) + "extra indentation after selects\n"},
+        {"tag", "-- -tag\\[type\\] tags use html tags for token type\n"},
+        {"pp", "-- -pp[+-]" + blanks(8) + "preprocess(yes/no)\n"},
+        {"sbi.max", "-- -sbi.max chars maximum characters to show from the start of the block\n"},
+        {"io", "-- \n"},
+    };
+    for (const row& r : rows) EXPECT_EQ(helplinefor(r.name), r.line) << r.name;
+}
+
+TEST_F(switchlistings, everywrittenpiecehasahelpline) {
+    s.sbi = s.sic = s.v = 1;
+    s.si = {{"x", "X"}};
+    s.pp_I = {"i"};
+    s.pp_pf = {"p"};
+    s.pp_D = {{"A", "1"}};
+    block("select", [&] { recordtext("0", "", s); });
+    for (const std::string& piece : pieces())
+        EXPECT_EQ(helpbykey.count(switchnamefromtext(piece)), 1u) << piece;
+}
+
+TEST_F(switchlistings, apiecewithoutaswitchisaninternalerror) {
+    try {
+        switchnamefromtext("uk+ ");
+        ADD_FAILURE() << "no error";
+    } catch (const std::string& message) {
+        EXPECT_EQ(message, "Internal error: there is no switch in text");
+    }
+}
