@@ -3,6 +3,8 @@
 
 #include "switchlistings.h"
 
+#include "commandline.h"
+#include "settingsfiles.h"
 #include "support.h"
 #include "switchtable.h"
 
@@ -74,18 +76,50 @@ void addpreprocessorpieces(const settings& s, std::vector<std::string>& pieces) 
     for (const auto& [name, value] : s.pp_D) pieces.push_back(quotedpiece("pp.D", name + "=" + value));
 }
 
-// A preset recorded in a block stands as its own flag set to 1, the writes of its
-// action and its flag set back to 0. The preset's name alone records all of them again;
-// returns the index of the closing entry, or the given one when there is none.
-size_t skippresetwrites(const ifsblock& entries, size_t i) {
-    for (size_t j = i + 1; j < entries.size(); ++j)
-        if (entries[j].name == entries[i].name && entries[j].number == 0) return j;
-    return i;
+bool sameentry(const ifsentry& a, const ifsentry& b) {
+    return a.name == b.name && a.kind == b.kind && a.number == b.number && a.text == b.text &&
+           a.numberfield == b.numberfield && a.textfield == b.textfield;
 }
 
-// eiib and brei each record both fields in a block; one switch gives both entries back.
-bool isnumberentry(const ifsblock& entries, size_t i, const char* name) {
-    return i < entries.size() && entries[i].kind == numberkind && entries[i].name == name;
+// The entries that the parser records for the words of a piece given inside a block.
+ifsblock recordedby(const std::string& piece) {
+    settings scratch;
+    commandlineargs args(1);
+    std::vector<std::string> words = splitsettingstext(piece);
+    args.arguments = {"-ifs", "x"};
+    args.arguments.insert(args.arguments.end(), words.begin(), words.end());
+    args.arguments.push_back("-ei");
+    try {
+        parsecommandline(args, scratch, 0);
+    } catch (const std::string&) {
+        // The checks after the words fail on a record without inputs; the block stands.
+    }
+    return scratch.ifsblocks.empty() ? ifsblock() : scratch.ifsblocks.front();
+}
+
+// How many entries from i on the piece gives back when it is loaded again; 0 when it
+// gives back other entries.
+size_t entriesof(const std::string& piece, const ifsblock& entries, size_t i) {
+    ifsblock recorded = recordedby(piece);
+    if (recorded.empty() || recorded.size() > entries.size() - i) return 0;
+    for (size_t k = 0; k < recorded.size(); ++k)
+        if (!sameentry(recorded[k], entries[i + k])) return 0;
+    return recorded.size();
+}
+
+// The pieces that may have recorded entry i, the plain reading of the entry first. A
+// switch can record several entries (exclusive groups, presets, eiib and brei).
+std::vector<std::string> candidatepieces(const ifsblock& entries, size_t i) {
+    const ifsentry& entry = entries[i];
+    if (entry.kind == alloffkind) return entry.name == "0" ? std::vector<std::string>{"-0 "} : std::vector<std::string>{};
+    if (entry.name.empty()) return {};
+    if (entry.kind == flagkind) return {flagpiece(entry.name, entry.number)};
+    if (entry.kind == stringkind) return {quotedpiece(entry.name, entry.text)};
+    if (entry.kind != numberkind) return {};
+    std::vector<std::string> candidates = {numberpiece(entry.name, entry.number)};
+    if (i + 1 < entries.size() && entries[i + 1].kind == numberkind)
+        candidates.push_back(numberpiece(entries[i + 1].name, entries[i + 1].number));
+    return candidates;
 }
 
 }  // namespace
@@ -104,32 +138,29 @@ std::string quotestring(std::string_view text) {
     return result;
 }
 
+// Each piece is chosen so that loading it again records the same entries: a switch
+// whose side effects were recorded after it is written once, not once per entry.
 std::vector<std::string> ifsblockswitchtext(const settings& s, int32_t block) {
     std::vector<std::string> pieces;
     if (block < 0 || static_cast<size_t>(block) >= s.ifsblocks.size()) return pieces;
     const ifsblock& entries = s.ifsblocks[static_cast<size_t>(block)];
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const ifsentry& entry = entries[i];
-        if (entry.kind == alloffkind) {
-            if (entry.name == "0") pieces.push_back("-0 ");
-        } else if (entry.name.empty()) {
-            continue;
-        } else if (entry.kind == flagkind && actionnames.count(entry.name) != 0) {
-            if (entry.number == 0) continue;
-            pieces.push_back(flagpiece(entry.name, 1));
-            i = skippresetwrites(entries, i);
-        } else if (entry.kind == flagkind) {
-            pieces.push_back(flagpiece(entry.name, entry.number));
-        } else if (isnumberentry(entries, i, "eiib") && isnumberentry(entries, i + 1, "brei") &&
-                   (entries[i + 1].number == 0 || entry.number == 0)) {
-            bool byeiib = entries[i + 1].number == 0;
-            pieces.push_back(byeiib ? numberpiece("eiib", entry.number) : numberpiece("brei", entries[i + 1].number));
+    for (size_t i = 0; i < entries.size();) {
+        std::vector<std::string> candidates = candidatepieces(entries, i);
+        if (candidates.empty()) {
             ++i;
-        } else if (entry.kind == numberkind) {
-            pieces.push_back(numberpiece(entry.name, entry.number));
-        } else if (entry.kind == stringkind) {
-            pieces.push_back(quotedpiece(entry.name, entry.text));
+            continue;
         }
+        size_t used = 0;
+        std::string chosen = candidates.front();
+        for (const std::string& candidate : candidates) {
+            used = entriesof(candidate, entries, i);
+            if (used != 0) {
+                chosen = candidate;
+                break;
+            }
+        }
+        pieces.push_back(chosen);
+        i += used != 0 ? used : 1;
     }
     return pieces;
 }

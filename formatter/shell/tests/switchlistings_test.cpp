@@ -2,6 +2,8 @@
 // conditional blocks and the annotated form.
 #include "switchlistings.h"
 
+#include "charsets.h"
+#include "commandline.h"
 #include "ifsblocks.h"
 #include "settingsfiles.h"
 #include "support.h"
@@ -14,10 +16,17 @@ namespace {
 
 using words = std::vector<std::string>;
 
+const std::string hint = "\n(Give -h as option if you want to see the usage info)\n";
+
 std::string blanks(size_t count) { return std::string(count, ' '); }
 
 class switchlistings : public switchfixture {
 protected:
+    void SetUp() override {
+        switchfixture::SetUp();
+        buildcharsettables();
+    }
+
     words pieces() { return switchpieces(s); }
 
     // The words that follow the first word equal to name when the text is split again.
@@ -31,6 +40,21 @@ protected:
     bool has(const std::string& piece) {
         words all = pieces();
         return std::find(all.begin(), all.end(), piece) != all.end();
+    }
+
+    // A record whose only block holds what the parser records for the words.
+    settings recordinblock(const words& given) {
+        settings record = s;
+        commandlineargs args(1);
+        args.arguments = {"-ifs", "select"};
+        args.arguments.insert(args.arguments.end(), given.begin(), given.end());
+        args.arguments.push_back("-ei");
+        try {
+            parsecommandline(args, record, 0);
+        } catch (const std::string&) {
+        }
+        EXPECT_EQ(args.messages.text, "No input file is given.\n" + hint);
+        return record;
     }
 
     // Opens a block for keywords through the -ifs handler, runs body in it, closes it.
@@ -175,22 +199,26 @@ TEST_F(switchlistings, blockentriesgiveonepieceeachbykind) {
     EXPECT_TRUE(ifsblockswitchtext(s, -1).empty());
 }
 
-TEST_F(switchlistings, apresetinablockiswrittenasthepreset) {
-    openblock();
-    setfield(&settings::rsql, 1, s);
-    EXPECT_EQ(runhandler("rsql"), "");
-    setfield(&settings::rsql, 0, s);
-    setfield(&settings::al, 0, s);
-    setfield(&settings::ck, 1, s);
-    EXPECT_EQ(ifsblockswitchtext(s, 0), (words{"-rsql+ ", "-ck+ "}));
-}
-
-TEST_F(switchlistings, eiibandbreiinablockarewrittenastheswitchgiven) {
-    openblock();
-    EXPECT_EQ(runhandler("eiib", 3), "");
-    EXPECT_EQ(runhandler("brei", 2), "");
-    EXPECT_EQ(runhandler("brei", 0), "");
-    EXPECT_EQ(ifsblockswitchtext(s, 0), (words{"-eiib 3 ", "-brei 2 ", "-eiib 0 "}));
+TEST_F(switchlistings, blockswitchesarewrittenastheyweregiven) {
+    struct row {
+        words given;
+        words written;
+    } rows[] = {
+        {{"-rsql", "-al-", "-ck"}, {"-rsql+ ", "-al- ", "-ck+ "}},
+        {{"-eiib", "3", "-brei", "2", "-brei", "0", "-eiib=0"}, {"-eiib 3 ", "-brei 2 ", "-eiib 0 ", "-eiib 0 "}},
+        {{"-as", "-isis", "4", "-isis", "0", "-iaw+"}, {"-as+ ", "-isis 4 ", "-isis 0 ", "-iaw+ "}},
+        {{"-ai", "-ol", "-ci+", "-ui-", "-pl", "-mcs", "70", "-0", "-uts"},
+         {"-ai+ ", "-ol+ ", "-ci+ ", "-ui- ", "-pl+ ", "-mcs 70 ", "-0 ", "-uts+ "}},
+    };
+    for (const row& r : rows) {
+        settings given = recordinblock(r.given);
+        ASSERT_EQ(given.ifsblocks.size(), 1u);
+        words written = ifsblockswitchtext(given, 0);
+        EXPECT_EQ(written, r.written) << r.given[0];
+        settings again = recordinblock(splitsettingstext(join(written, "")));
+        EXPECT_EQ(ifsblockswitchtext(again, 0), written);
+        EXPECT_EQ(again.ifsblocks[0].size(), given.ifsblocks[0].size()) << r.given[0];
+    }
 }
 
 TEST_F(switchlistings, compactdifferenceofthewrittentextkeepsonlychanges) {
