@@ -102,6 +102,11 @@ TEST_F(switches, errorstreamredirectionreceiveseverylatermessage) {
     EXPECT_EQ(done.exitcode, 0);
     EXPECT_EQ(readfile("log.txt"),
               "a.sql -> a.sql.vmq formatting is done.\nFormatting summary: all 1, tried 1, done 1, failed 0.\n");
+
+    // The name is taken as written: no mode prefix is read from it.
+    programresult named = brelm({"-i", "a.sql", "-e=>>odd.txt"});
+    EXPECT_EQ(named.out, "");
+    EXPECT_EQ(readfile(">>odd.txt"), "a.sql -> a.sql.vmq formatting is done.\n");
 }
 
 TEST_F(switches, errorstreamthatcannotbeopenedendsthewholerun) {

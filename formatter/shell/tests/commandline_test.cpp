@@ -3,7 +3,7 @@
 
 #include "charsets.h"
 #include "globals.h"
-#include "scratchtree.h"
+#include "configfolder.h"
 #include "switchtable.h"
 
 #include <functional>
@@ -21,23 +21,15 @@ struct parsed {
     std::string thrown;  // the message that ended the run, "" when parsing returned
 };
 
-class commandline : public scratchtree {
+class commandline : public configfolder {
 protected:
     void SetUp() override {
-        scratchtree::SetUp();
-        savedirectory = programdirectory;
-        programdirectory = root + "/bin";
-        std::filesystem::create_directories(programdirectory);
+        configfolder::SetUp();
         buildcharsettables();
         buildswitchtable();
         setdefaults(defaults);
         applyoptiondefaults(defaults);
     }
-    void TearDown() override {
-        programdirectory = savedirectory;
-        scratchtree::TearDown();
-    }
-
     parsed parse(const words& arguments, int fromcommandline = 1) { return parsefrom(defaults, arguments, fromcommandline); }
 
     static parsed parsefrom(const settings& start, const words& arguments, int fromcommandline = 1) {
@@ -53,7 +45,6 @@ protected:
     }
 
     settings defaults;
-    std::string savedirectory;
 };
 
 // A field as text, by switch name or by a few names of its own.
