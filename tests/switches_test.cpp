@@ -51,13 +51,9 @@ TEST_F(switches, usageerrorsprinttheirmessageandendwithtwo) {
          "keyword,multilinecomment,number,other,qquotes,singlelinecomment,singlequotes,whitespace\n\n" + hint},
         {{"-i", "a.sql", "-ps", "0"}, "Padding size is 0 which is an incorrect value.\n" + hint},
         {{"-i", "a.sql", "-t", "4,0"}, "Tab size 4,0 is not correct, every tab width must be 1 or more.\n" + hint},
-        {{"-i", "a.sql", "-is=-2"}, "Indent size -2 is negative which is an incorrect value.\n" + hint},
         {{"-i", "a.sql", "-il5000=2"}, "Indent level 5000 is too large, the highest level is 1000.\n" + hint},
-        {{"-i", "a.sql", "-b", "-1"}, "Maximum versions -1 is negative which is an incorrect value.\n" + hint},
         {{"-i", "a.sql", "-cs", "klingon"}, "Character set KLINGON is not correct or not supported.\n" + hint},
         {{"-io", "a.sql", "-html"}, "-io and -html cannot be used at the same time.\n\n" + hint},
-        {{"-i", "a.sql", "-pp.D", "X"},
-         "the argument of macro definition (X) is not correct, should be like macroname=value\n\n" + hint},
         {{"-i", "a.sql", "-ae=pkb"},
          "The file a.sql with extension sql is not allowed/skipped as specified.\nAll files skipped. Nothing is done.\n"},
     };

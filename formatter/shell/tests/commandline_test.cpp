@@ -53,9 +53,7 @@ std::string field(settings& s, const std::string& name) {
     if (flag != flagfields.end()) return std::to_string(s.*flag->second);
     const std::map<std::string, std::function<std::string()>> named = {
         {"in0", [&] { return s.inputfiles.at(0); }},
-        {"in1", [&] { return s.inputfiles.at(1); }},
         {"out0", [&] { return s.outputfiles.at(0); }},
-        {"out1", [&] { return s.outputfiles.at(1); }},
         {"cs", [&] { return s.cs; }},
         {"t", [&] {
              std::string text;
@@ -101,8 +99,6 @@ std::string field(settings& s, const std::string& name) {
         {"lt", [&] { return std::to_string(s.lt); }},
         {"x", [&] { return std::to_string(s.x); }},
         {"slsf", [&] { return s.slsf; }},
-        {"inifsblock", [&] { return std::to_string(s.inifsblock); }},
-        {"blocks", [&] { return std::to_string(s.ifsblocks.size()); }},
     };
     return named.at(name)();
 }
@@ -263,9 +259,10 @@ TEST_F(commandline, extensionfilterdropsonlywhatitmust) {
 }
 
 TEST_F(commandline, inablockswitchesarerecordednotapplied) {
-    parsed p = parse({"-ifs", "select", "-uk-", "-rsql", "-isis", "2", "-mcs=80", "-0", "-ei", "-i", "a"});
+    parsed p = parse({"-ifs", "select", "-lk", "-uk-", "-rsql", "-isis", "2", "-mcs=80", "-0", "-ei", "-i", "a"});
     ASSERT_EQ(p.thrown, "") << p.args.messages.text;
     EXPECT_EQ(p.s.uk, 1);
+    EXPECT_EQ(p.s.lk, 0);
     EXPECT_EQ(p.s.rsql, 0);
     EXPECT_EQ(p.s.isis, 0);
     EXPECT_EQ(p.s.mcs, 0);
@@ -276,21 +273,12 @@ TEST_F(commandline, inablockswitchesarerecordednotapplied) {
     std::vector<std::string> names;
     for (const ifsentry& entry : p.s.ifsblocks[0]) names.push_back(entry.name);
     const std::vector<std::string> expected = {
-        "uk", "rsql", "as", "au", "aaw", "aav", "bbj", "bus", "rs", "pius", "plouwh", "isis",
+        "lk", "uk", "ck", "uk", "rsql", "as", "au", "aaw", "aav", "bbj", "bus", "rs", "pius", "plouwh", "isis",
         "iaw", "iu", "ins", "rask", "rsql", "isis", "as", "au", "aaw", "mcs", "0"};
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(p.s.ifsblocks[0][0].number, 0);
-    EXPECT_EQ(p.s.ifsblocks[0][1].number, 1);
-    EXPECT_EQ(p.s.ifsblocks[0][16].number, 0);
-}
-
-TEST_F(commandline, exclusivegroupsarerecordedinablock) {
-    parsed p = parse({"-ifs", "update", "-lk", "-ei", "-i", "a"});
-    ASSERT_EQ(p.thrown, "");
-    std::vector<std::pair<std::string, int32_t>> entries;
-    for (const ifsentry& entry : p.s.ifsblocks.at(0)) entries.push_back({entry.name, entry.number});
-    EXPECT_EQ(entries, (std::vector<std::pair<std::string, int32_t>>{{"lk", 1}, {"uk", 0}, {"ck", 0}}));
-    EXPECT_EQ(p.s.uk, 1);
+    std::vector<int32_t> numbers;
+    for (size_t k : {0, 1, 2, 3, 4, 19}) numbers.push_back(p.s.ifsblocks[0][k].number);
+    EXPECT_EQ(numbers, (std::vector<int32_t>{1, 0, 0, 0, 1, 0}));
 }
 
 TEST_F(commandline, alloffoutsideablockemptiesthekeywordtree) {
