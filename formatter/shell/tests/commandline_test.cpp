@@ -57,7 +57,10 @@ std::string field(settings& s, const std::string& name) {
         {"cs", [&] { return s.cs; }},
         {"t", [&] {
              std::string text;
-             for (int32_t width : s.t) text += (text.empty() ? "" : ",") + std::to_string(width);
+             for (int32_t width : s.t) {
+                 if (!text.empty()) text += ',';
+                 text += std::to_string(width);
+             }
              return text;
          }},
         {"is", [&] { return s.is; }},
@@ -343,7 +346,8 @@ TEST_F(commandline, settingsfilethatloadsitselfisrefused) {
 }
 
 TEST_F(commandline, settingsfilenestingisbounded) {
-    for (int k = 1; k <= 33; ++k) write("n" + std::to_string(k), "-ls n" + std::to_string(k + 1));
+    auto name = [](int k) { return std::string("n").append(std::to_string(k)); };
+    for (int k = 1; k <= 33; ++k) write(name(k), std::string("-ls ").append(name(k + 1)));
     write("n34", "-i a.sql");
     parsed deep = parse({"-ls", "n1"});
     EXPECT_EQ(deep.thrown, "2\n");
