@@ -39,7 +39,12 @@ bool needsquotes(const std::string& word) {
     return word.empty() || word.find_first_of(" \t\r\n\"") != std::string::npos;
 }
 
-std::string quoted(const std::string& word) { return "\"" + quotestring(word) + "\""; }
+std::string quoted(const std::string& word) {
+    std::string text(1, '"');
+    text += quotestring(word);
+    text += '"';
+    return text;
+}
 
 // The value of the switch at words[i]: the words after it that are not switches, each in
 // a form that reads back as one word; i moves past them.

@@ -19,6 +19,20 @@ std::string setnamednumber(const std::string& name, fieldref field, int32_t valu
     return "";
 }
 
+// Setters of a text field and clearers of a list, refused inside a block.
+std::string settext(const std::string& name, std::string& field, const std::string& text, settings& s) {
+    if (s.inifsblock != 0) return refusedinblock(name);
+    field = text;
+    return "";
+}
+
+template <class List>
+std::string clearlist(const std::string& name, List& list, settings& s) {
+    if (s.inifsblock != 0) return refusedinblock(name);
+    list.clear();
+    return "";
+}
+
 void setgroup(const fieldref (&group)[3], int32_t value, settings& s) {
     for (fieldref field : group) setfield(field, value, s);
 }
@@ -70,15 +84,11 @@ std::string breihandler(const std::string& name, int32_t value, settings& s) {
 }
 
 std::string sbimhandler(const std::string& name, const std::string& text, settings& s) {
-    if (s.inifsblock != 0) return refusedinblock(name);
-    s.sbi_m = text;
-    return "";
+    return settext(name, s.sbi_m, text, s);
 }
 
 std::string sicmhandler(const std::string& name, const std::string& text, settings& s) {
-    if (s.inifsblock != 0) return refusedinblock(name);
-    s.sic_m = text;
-    return "";
+    return settext(name, s.sic_m, text, s);
 }
 
 std::string includepathhandler(const std::string& name, const std::string& text, settings& s) {
@@ -104,21 +114,15 @@ std::string preloadhandler(const std::string& name, const std::string& text, set
 }
 
 std::string clearincludepathshandler(const std::string& name, int32_t, settings& s) {
-    if (s.inifsblock != 0) return refusedinblock(name);
-    s.pp_I.clear();
-    return "";
+    return clearlist(name, s.pp_I, s);
 }
 
 std::string clearpreloadshandler(const std::string& name, int32_t, settings& s) {
-    if (s.inifsblock != 0) return refusedinblock(name);
-    s.pp_pf.clear();
-    return "";
+    return clearlist(name, s.pp_pf, s);
 }
 
 std::string clearmacroshandler(const std::string& name, int32_t, settings& s) {
-    if (s.inifsblock != 0) return refusedinblock(name);
-    s.pp_D.clear();
-    return "";
+    return clearlist(name, s.pp_D, s);
 }
 
 std::string aligngrouphandler(const std::string& name, int32_t, settings& s) {

@@ -56,26 +56,28 @@ const flagentry plainflags[] = {
     {"mte", &settings::mte}, {"w", &settings::w}, {"v", &settings::v},
 };
 
+switchobject makeobject(const std::string& name, int32_t kind, const std::string& description) {
+    switchobject o;
+    o.name = name;
+    o.kind = kind;
+    o.description = description;
+    return o;
+}
+
 void storeobject(switchobject object) {
     std::string name = object.name;
     switchobjects[name] = std::move(object);
 }
 
 void registernumber(const std::string& name, const std::string& description, numberhandler handler) {
-    switchobject o;
-    o.name = name;
-    o.kind = numberkind;
-    o.description = description;
+    switchobject o = makeobject(name, numberkind, description);
     o.onnumber = handler;
     storeobject(std::move(o));
 }
 
 void registernumberfield(const std::string& name, fieldref field, const std::string& description,
                          int32_t alloffvalue, int32_t defaultvalue, numberhandler handler) {
-    switchobject o;
-    o.name = name;
-    o.kind = numberfieldkind;
-    o.description = description;
+    switchobject o = makeobject(name, numberfieldkind, description);
     o.alloffvalue = alloffvalue;
     o.defaultvalue = defaultvalue;
     o.onnumber = handler;
@@ -85,19 +87,13 @@ void registernumberfield(const std::string& name, fieldref field, const std::str
 }
 
 void registerstring(const std::string& name, const std::string& description, stringhandler handler) {
-    switchobject o;
-    o.name = name;
-    o.kind = stringkind;
-    o.description = description;
+    switchobject o = makeobject(name, stringkind, description);
     o.ontext = handler;
     storeobject(std::move(o));
 }
 
 void registerblock(const std::string& name, const std::string& description, blockhandler handler) {
-    switchobject o;
-    o.name = name;
-    o.kind = stringkind;
-    o.description = description;
+    switchobject o = makeobject(name, stringkind, description);
     o.onblock = handler;
     storeobject(std::move(o));
 }
@@ -105,9 +101,7 @@ void registerblock(const std::string& name, const std::string& description, bloc
 // Kinds 6, 7 and 8: the flag goes into flagfields and fieldnames as well.
 void registerflagobject(const std::string& name, int32_t kind, fieldref field, int32_t alloffvalue,
                         int32_t defaultvalue, numberhandler handler) {
-    switchobject o;
-    o.name = name;
-    o.kind = kind;
+    switchobject o = makeobject(name, kind, "");
     o.alloffvalue = alloffvalue;
     o.defaultvalue = defaultvalue;
     o.onnumber = handler;

@@ -3,7 +3,7 @@
 
 #include "charsets.h"
 #include "globals.h"
-#include "scratchtree.h"
+#include "configfolder.h"
 #include "switchtable.h"
 
 #include <functional>
@@ -21,23 +21,15 @@ struct parsed {
     std::string thrown;  // the message that ended the run, "" when parsing returned
 };
 
-class commandline : public scratchtree {
+class commandline : public configfolder {
 protected:
     void SetUp() override {
-        scratchtree::SetUp();
-        savedirectory = programdirectory;
-        programdirectory = root + "/bin";
-        std::filesystem::create_directories(programdirectory);
+        configfolder::SetUp();
         buildcharsettables();
         buildswitchtable();
         setdefaults(defaults);
         applyoptiondefaults(defaults);
     }
-    void TearDown() override {
-        programdirectory = savedirectory;
-        scratchtree::TearDown();
-    }
-
     parsed parse(const words& arguments, int fromcommandline = 1) { return parsefrom(defaults, arguments, fromcommandline); }
 
     static parsed parsefrom(const settings& start, const words& arguments, int fromcommandline = 1) {
@@ -53,7 +45,6 @@ protected:
     }
 
     settings defaults;
-    std::string savedirectory;
 };
 
 // A field as text, by switch name or by a few names of its own.
@@ -62,13 +53,14 @@ std::string field(settings& s, const std::string& name) {
     if (flag != flagfields.end()) return std::to_string(s.*flag->second);
     const std::map<std::string, std::function<std::string()>> named = {
         {"in0", [&] { return s.inputfiles.at(0); }},
-        {"in1", [&] { return s.inputfiles.at(1); }},
         {"out0", [&] { return s.outputfiles.at(0); }},
-        {"out1", [&] { return s.outputfiles.at(1); }},
         {"cs", [&] { return s.cs; }},
         {"t", [&] {
              std::string text;
-             for (int32_t width : s.t) text += (text.empty() ? "" : ",") + std::to_string(width);
+             for (int32_t width : s.t) {
+                 if (!text.empty()) text += ',';
+                 text += std::to_string(width);
+             }
              return text;
          }},
         {"is", [&] { return s.is; }},
@@ -110,8 +102,6 @@ std::string field(settings& s, const std::string& name) {
         {"lt", [&] { return std::to_string(s.lt); }},
         {"x", [&] { return std::to_string(s.x); }},
         {"slsf", [&] { return s.slsf; }},
-        {"inifsblock", [&] { return std::to_string(s.inifsblock); }},
-        {"blocks", [&] { return std::to_string(s.ifsblocks.size()); }},
     };
     return named.at(name)();
 }
@@ -272,9 +262,10 @@ TEST_F(commandline, extensionfilterdropsonlywhatitmust) {
 }
 
 TEST_F(commandline, inablockswitchesarerecordednotapplied) {
-    parsed p = parse({"-ifs", "select", "-uk-", "-rsql", "-isis", "2", "-mcs=80", "-0", "-ei", "-i", "a"});
+    parsed p = parse({"-ifs", "select", "-lk", "-uk-", "-rsql", "-isis", "2", "-mcs=80", "-0", "-ei", "-i", "a"});
     ASSERT_EQ(p.thrown, "") << p.args.messages.text;
     EXPECT_EQ(p.s.uk, 1);
+    EXPECT_EQ(p.s.lk, 0);
     EXPECT_EQ(p.s.rsql, 0);
     EXPECT_EQ(p.s.isis, 0);
     EXPECT_EQ(p.s.mcs, 0);
@@ -285,21 +276,12 @@ TEST_F(commandline, inablockswitchesarerecordednotapplied) {
     std::vector<std::string> names;
     for (const ifsentry& entry : p.s.ifsblocks[0]) names.push_back(entry.name);
     const std::vector<std::string> expected = {
-        "uk", "rsql", "as", "au", "aaw", "aav", "bbj", "bus", "rs", "pius", "plouwh", "isis",
+        "lk", "uk", "ck", "uk", "rsql", "as", "au", "aaw", "aav", "bbj", "bus", "rs", "pius", "plouwh", "isis",
         "iaw", "iu", "ins", "rask", "rsql", "isis", "as", "au", "aaw", "mcs", "0"};
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(p.s.ifsblocks[0][0].number, 0);
-    EXPECT_EQ(p.s.ifsblocks[0][1].number, 1);
-    EXPECT_EQ(p.s.ifsblocks[0][16].number, 0);
-}
-
-TEST_F(commandline, exclusivegroupsarerecordedinablock) {
-    parsed p = parse({"-ifs", "update", "-lk", "-ei", "-i", "a"});
-    ASSERT_EQ(p.thrown, "");
-    std::vector<std::pair<std::string, int32_t>> entries;
-    for (const ifsentry& entry : p.s.ifsblocks.at(0)) entries.push_back({entry.name, entry.number});
-    EXPECT_EQ(entries, (std::vector<std::pair<std::string, int32_t>>{{"lk", 1}, {"uk", 0}, {"ck", 0}}));
-    EXPECT_EQ(p.s.uk, 1);
+    std::vector<int32_t> numbers;
+    for (size_t k : {0, 1, 2, 3, 4, 19}) numbers.push_back(p.s.ifsblocks[0][k].number);
+    EXPECT_EQ(numbers, (std::vector<int32_t>{1, 0, 0, 0, 1, 0}));
 }
 
 TEST_F(commandline, alloffoutsideablockemptiesthekeywordtree) {
@@ -364,7 +346,8 @@ TEST_F(commandline, settingsfilethatloadsitselfisrefused) {
 }
 
 TEST_F(commandline, settingsfilenestingisbounded) {
-    for (int k = 1; k <= 33; ++k) write("n" + std::to_string(k), "-ls n" + std::to_string(k + 1));
+    auto name = [](int k) { return std::string("n").append(std::to_string(k)); };
+    for (int k = 1; k <= 33; ++k) write(name(k), std::string("-ls ").append(name(k + 1)));
     write("n34", "-i a.sql");
     parsed deep = parse({"-ls", "n1"});
     EXPECT_EQ(deep.thrown, "2\n");

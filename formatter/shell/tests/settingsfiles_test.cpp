@@ -2,7 +2,7 @@
 #include "settingsfiles.h"
 
 #include "globals.h"
-#include "scratchtree.h"
+#include "configfolder.h"
 #include "settings.h"
 
 namespace {
@@ -53,19 +53,8 @@ TEST(splitsettingstext, separatorscommentsandquotes) {
 
 namespace {
 
-class settingsfile : public scratchtree {
+class settingsfile : public configfolder {
 protected:
-    void SetUp() override {
-        scratchtree::SetUp();
-        savedirectory = programdirectory;
-        programdirectory = root + "/bin";
-        std::filesystem::create_directories(programdirectory);
-    }
-    void TearDown() override {
-        programdirectory = savedirectory;
-        scratchtree::TearDown();
-    }
-
     // The thrown message, or "" when nothing was thrown.
     template <class F>
     static std::string thrown(F run) {
@@ -77,7 +66,6 @@ protected:
         return "";
     }
 
-    std::string savedirectory;
     messagestream messages{"", 1};
 };
 

@@ -21,13 +21,6 @@ TEST_F(switchfixture, everyflagnamemapsbacktoitsownfield) {
         EXPECT_EQ(findswitchobject(preset)->kind, actionkind) << preset;
 }
 
-TEST_F(switchfixture, fieldkeytellsfieldsapart) {
-    EXPECT_EQ(fieldkey(&settings::uk), fieldkey(&settings::uk));
-    EXPECT_NE(fieldkey(&settings::uk), fieldkey(&settings::ck));
-    EXPECT_EQ(numberfieldnames.at(fieldkey(&settings::eiib)), "eiib");
-    EXPECT_EQ(numberfieldnames.at(fieldkey(&settings::brei)), "brei");
-}
-
 TEST_F(switchfixture, optiondefaultszeroeveryswitchobjectfield) {
     std::vector<fieldref> fields = {&settings::eiib, &settings::brei};
     for (const auto& [name, object] : switchobjects)
@@ -80,17 +73,6 @@ TEST_F(switchfixture, switchesthatcannotberecordedrefuseinablock) {
     EXPECT_TRUE(s.pp_I.empty());
     EXPECT_TRUE(s.pp_D.empty());
     EXPECT_TRUE(lastblock().empty());
-}
-
-TEST_F(switchfixture, valuehandlersoutsideablock) {
-    EXPECT_EQ(runhandler("sbi.ml", 5), "");
-    EXPECT_EQ(runhandler("sbi.max", 60), "");
-    EXPECT_EQ(runtext("sbi.m", "end of:"), "");
-    EXPECT_EQ(runtext("sic.m", "=>"), "");
-    EXPECT_EQ(s.sbi_ml, 5);
-    EXPECT_EQ(s.sbi_max, 60);
-    EXPECT_EQ(s.sbi_m, "end of:");
-    EXPECT_EQ(s.sic_m, "=>");
 }
 
 TEST_F(switchfixture, bracketindentskeepeachotherapart) {
@@ -169,11 +151,4 @@ TEST_F(switchfixture, presetsrecordedbeforeisisstillnameit) {
             found = true;
         }
     EXPECT_TRUE(found);
-}
-
-TEST_F(switchfixture, tokenkindnames) {
-    EXPECT_EQ(tokenkinds.size(), 10u);
-    EXPECT_EQ(tokenkinds.at("keyword"), 254);
-    EXPECT_EQ(tokenkinds.at("whitespace"), 9);
-    EXPECT_EQ(tokenkinds.at("multilinecomment"), 6);
 }
