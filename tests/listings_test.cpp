@@ -85,6 +85,13 @@ TEST_F(listings, explanationofthedefaultsformatsnothing) {
     EXPECT_FALSE(exists("a.sql.vmq"));
 }
 
+TEST_F(listings, verboseexplainsandthenformats) {
+    programresult run = brelm({"-i", "a.sql", "-v"});
+    EXPECT_EQ(run.err, expected("explanation.txt") + "a.sql -> a.sql.vmq formatting is done.\n");
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_TRUE(exists("a.sql.vmq"));
+}
+
 TEST_F(listings, showingtheswitchessuppressestheexplanation) {
     std::string shown = switchtext({"-x"});
     EXPECT_EQ(shown, expected("defaultswitches.txt"));

@@ -100,11 +100,6 @@ TEST_F(explanations, eachsentenceonceevenwithtwoflagsbehindit) {
     EXPECT_EQ(count("(-ps)"), 1u);
     s.aav = 0;
     EXPECT_EQ(count("(-ps)"), 0u);
-    s.mcs = 1;
-    s.abuc = 1;
-    EXPECT_EQ(count("Comments will be word-wrapped.(-abuc+)\n"), 1u);
-    s.rlapa = 1;
-    EXPECT_EQ(count("(-rlapa+)"), 1u);
 }
 
 TEST_F(explanations, bracketsnametheswitchthesentenceexplains) {
@@ -173,9 +168,3 @@ TEST_F(explanations, conditionalblocksareannotatedbeforethepreprocessor) {
     EXPECT_LT(blocks, text.find("(-pp+)"));
 }
 
-TEST_F(explanations, thelastsentencesnamethebackups) {
-    s.b = 7;
-    std::string text = explain();
-    std::string tail = "Backup directory is: /tmp.(-bdir)\nNumber of backup versions to keep: 7.(-b)\n";
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-}

@@ -67,35 +67,16 @@ protected:
 
 }  // namespace
 
-TEST_F(switchlistings, defaultsbeginwiththevalueswitchesinorder) {
-    words all = pieces();
-    words start(all.begin(), all.begin() + 11);
-    EXPECT_EQ(start, (words{"-is 2 ", "-t 4 ", "-mcs 0 ", "-milipl 0 ", "-mlipl 0 ", "-cs US7ASCII ",
-                            "-ps 1 ", "-brei 0 ", "-eiib 0 ", "-isis 0 ", "-aav- "}));
-    EXPECT_EQ(all.size(), 10u + 105u + 10u);  // flags: all but actions, sw, swx and v off
-    EXPECT_EQ(all.back(), "-tag[whitespace] \"<font color=blue>\" ");
-    EXPECT_TRUE(has("-sbi- "));
-    EXPECT_TRUE(has("-uk+ "));
-    EXPECT_FALSE(has("-sbi.m \"of block:\" "));
-    EXPECT_EQ(printswitches(s, 0), join(all, ""));
-}
 
-TEST_F(switchlistings, flagscomeinbyteorderwithoutactionsorlistingswitches) {
-    words flags;
-    for (const std::string& piece : pieces())
-        if (piece.size() > 2 && (piece.substr(piece.size() - 2) == "+ " || piece.substr(piece.size() - 2) == "- "))
-            flags.push_back(piece.substr(1, piece.size() - 3));
-    EXPECT_TRUE(std::is_sorted(flags.begin(), flags.end()));
-    EXPECT_LT(std::find(flags.begin(), flags.end(), "isc"), std::find(flags.begin(), flags.end(), "isc2"));
-    EXPECT_LT(std::find(flags.begin(), flags.end(), "pp"), std::find(flags.begin(), flags.end(), "pp.ild"));
-    for (const char* absent : {"sw", "swx", "v", "al", "ol", "isql", "pp.clp", "pp.cpfl", "pp.cmd"})
-        EXPECT_EQ(std::count(flags.begin(), flags.end(), absent), 0) << absent;
-
+TEST_F(switchlistings, verboseisshownwithoutsignandthelistingswitchesnever) {
+    EXPECT_FALSE(has("-v "));
     s.sw = s.swx = 1;
     s.v = 1;
     EXPECT_TRUE(has("-v "));
     EXPECT_FALSE(has("-sw+ "));
     EXPECT_FALSE(has("-swx+ "));
+    s.v = 2;
+    EXPECT_FALSE(has("-v "));
 }
 
 TEST_F(switchlistings, valuesofthesettingsappearintheirpieces) {
@@ -168,12 +149,6 @@ TEST_F(switchlistings, barevaluesgetquotesonlywhentheywouldnotsplitback) {
     EXPECT_EQ(pieces()[0], "-is \"3 t\" ");
 }
 
-TEST_F(switchlistings, quotestringdoublesquotesandescapesthemafterabackslash) {
-    EXPECT_EQ(quotestring("plain"), "plain");
-    EXPECT_EQ(quotestring("a\"b"), "a\"\"b");
-    EXPECT_EQ(quotestring("a\\\"b"), "a\\\\\"b");
-    EXPECT_EQ(quotestring("end\\"), "end\\");
-}
 
 TEST_F(switchlistings, blocksarewrittendepthfirstonebyone) {
     block("select", [&] { setfield(&settings::uk, 0, s); });
@@ -186,18 +161,6 @@ TEST_F(switchlistings, blocksarewrittendepthfirstonebyone) {
     EXPECT_TRUE(std::equal(text.rbegin(), text.rend(), all.rbegin()));
 }
 
-TEST_F(switchlistings, blockentriesgiveonepieceeachbykind) {
-    openblock();
-    recordflag("lk", &settings::lk, 1, s);
-    recordnumber("mcs", &settings::mcs, 80, s);
-    recordswitch("sbi.m", stringkind, nullptr, 0, "a \"b\"", s);
-    recordtext("0", "", s);
-    recordtext("x", "", s);
-    recordflag("", &settings::uk, 1, s);
-    EXPECT_EQ(ifsblockswitchtext(s, 0), (words{"-lk+ ", "-mcs 80 ", "-sbi.m \"a \"\"b\"\"\" ", "-0 "}));
-    EXPECT_TRUE(ifsblockswitchtext(s, 1).empty());
-    EXPECT_TRUE(ifsblockswitchtext(s, -1).empty());
-}
 
 TEST_F(switchlistings, blockswitchesarewrittenastheyweregiven) {
     struct row {
@@ -221,15 +184,6 @@ TEST_F(switchlistings, blockswitchesarewrittenastheyweregiven) {
     }
 }
 
-TEST_F(switchlistings, compactdifferenceofthewrittentextkeepsonlychanges) {
-    std::string defaults = printswitches(s, 0);
-    EXPECT_TRUE(compactswitches(defaults, defaults).empty());
-    s.uk = 0;
-    s.tag["number"] = "<u x=\"1\">";
-    words changed = compactswitches(printswitches(s, 0), defaults);
-    std::sort(changed.begin(), changed.end());
-    EXPECT_EQ(changed, (words{"-tag[number] \"<u x=\"\"1\"\">\"", "-uk-"}));
-}
 
 TEST_F(switchlistings, annotatedlinesshareonecolumn) {
     words input = {"-uk+ ", "-isc- ", "-0 ", "-pp.D \"A=1\" ", "-pp.pf \"x\" "};
@@ -272,11 +226,3 @@ TEST_F(switchlistings, everywrittenpiecehasahelpline) {
         EXPECT_EQ(helpbykey.count(switchnamefromtext(piece)), 1u) << piece;
 }
 
-TEST_F(switchlistings, apiecewithoutaswitchisaninternalerror) {
-    try {
-        switchnamefromtext("uk+ ");
-        ADD_FAILURE() << "no error";
-    } catch (const std::string& message) {
-        EXPECT_EQ(message, "Internal error: there is no switch in text");
-    }
-}
