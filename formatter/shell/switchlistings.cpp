@@ -14,7 +14,12 @@ namespace {
 
 bool isseparator(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-std::string quoted(const std::string& text) { return "\"" + quotestring(text) + "\""; }
+std::string quoted(const std::string& text) {
+    std::string result(1, '"');
+    result += quotestring(text);
+    result += '"';
+    return result;
+}
 
 // A value written without quotes unless the splitter would read it otherwise: empty, with
 // a separator, opening a quoted word or a comment.
