@@ -366,6 +366,7 @@ tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
             size_t used = 0;
             std::optional<tokenlist> expansion = expandcall(*definition, rest, used, site, out);
             if (expansion) {
+                chargeexpansion(expansion->size(), site);
                 work.replacefront(used, *expansion);
                 continue;
             }

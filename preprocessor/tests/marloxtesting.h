@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,7 @@ class preprocessortest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        unsetenv("MARLOX_DUMP");
         buildcharsettable();
         buildidentifiertables();
         choosecharset("US7ASCII");
