@@ -119,6 +119,14 @@ TEST_F(drivertest, functionlikenamewithoutparenthesisconsumesnothing)
     });
 }
 
+TEST_F(drivertest, expansionisnotrescannedwiththetextthatfollows)
+{
+    runcases({
+        {{"p(x) [x]", "q p"}, "q(1)", "p\n(1)"},
+        {{"p(x) [x]", "q p(1)"}, "q(2)", "[1]\n(2)"},
+    });
+}
+
 TEST_F(drivertest, errorsinarunnamethefileandline)
 {
     define("f(x) x");
