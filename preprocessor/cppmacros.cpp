@@ -7,6 +7,7 @@
 
 #include "charsettables.h"
 #include "cpplexer.h"
+#include "cpptextscan.h"
 
 std::map<std::string, macro, std::less<>> macrotable;
 
@@ -126,22 +127,6 @@ void skipparameterblanks(size_t& position, std::string_view text)
         else
             return;
     }
-}
-
-bool isasciiletter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-
-std::string readparametername(size_t& position, std::string_view text)
-{
-    size_t start = position;
-    if (position < text.size() && isasciiletter(text[position])) {
-        ++position;
-        while (position < text.size() && (isasciiletter(text[position]) || (text[position] >= '0' && text[position] <= '9')))
-            ++position;
-    }
-    return std::string(text.substr(start, position - start));
 }
 
 void readclosingparenthesis(size_t& position, std::string_view text)
@@ -264,7 +249,7 @@ parametermap parseparameterlist(bool& functionlike, size_t& position, std::strin
         return parameters;
     }
     int32_t count = 0;
-    std::string name = readparametername(position, text);
+    std::string name = scanidentifier(position, text);
     skipparameterblanks(position, text);
     if (!name.empty())
         parameters[name] = count++;
@@ -273,7 +258,7 @@ parametermap parseparameterlist(bool& functionlike, size_t& position, std::strin
     while (position < text.size() && text[position] == ',') {
         ++position;
         skipparameterblanks(position, text);
-        name = readparametername(position, text);
+        name = scanidentifier(position, text);
         if (name.empty())
             raiseerror("an argument is missing in macro", position, text);
         parameters[name] = count++;

@@ -39,13 +39,7 @@ std::string asciilower(std::string word)
 
 std::string scanword(size_t& position, std::string_view text)
 {
-    size_t start = position;
-    if (position < text.size() && iswordstart(text[position])) {
-        ++position;
-        while (position < text.size() && iswordbyte(text[position]))
-            ++position;
-    }
-    return std::string(text.substr(start, position - start));
+    return scanrun(position, text, iswordstart, iswordbyte);
 }
 
 void buildsqlpluscommands()

@@ -52,13 +52,18 @@ void skipspace(size_t& position, std::string_view text)
     }
 }
 
-std::string scanidentifier(size_t& position, std::string_view text)
+std::string scanrun(size_t& position, std::string_view text, bool (*first)(char), bool (*rest)(char))
 {
     size_t start = position;
-    if (position < text.size() && isidentifierletter(text[position])) {
+    if (position < text.size() && first(text[position])) {
         ++position;
-        while (position < text.size() && isidentifierbyte(text[position]))
+        while (position < text.size() && rest(text[position]))
             ++position;
     }
     return std::string(text.substr(start, position - start));
+}
+
+std::string scanidentifier(size_t& position, std::string_view text)
+{
+    return scanrun(position, text, isidentifierletter, isidentifierbyte);
 }

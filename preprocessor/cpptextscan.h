@@ -15,3 +15,5 @@ void skipspace(size_t& position, std::string_view text);
 bool skipcomment(size_t& position, std::string_view text);
 // One of A-Z, a-z, "_", then any of A-Z, a-z, 0-9, "_"; empty when the first byte does not qualify.
 std::string scanidentifier(size_t& position, std::string_view text);
+// One byte for which first holds, then any bytes for which rest holds; empty when none.
+std::string scanrun(size_t& position, std::string_view text, bool (*first)(char), bool (*rest)(char));

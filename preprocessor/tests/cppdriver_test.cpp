@@ -4,29 +4,7 @@
 
 #include <vector>
 
-namespace {
-
-struct drivercase {
-    std::vector<std::string> definitions;
-    std::string input;
-    std::string expected;
-};
-
-} // namespace
-
-class drivertest : public preprocessortest {
-protected:
-    void runcases(const std::vector<drivercase>& cases)
-    {
-        for (const drivercase& c : cases) {
-            macrotable.clear();
-            resetstatementstate();
-            for (const std::string& definition : c.definitions)
-                define(definition);
-            EXPECT_EQ(process(c.input), c.expected) << c.input;
-        }
-    }
-};
+class drivertest : public preprocessortest {};
 
 TEST_F(drivertest, builtinnames)
 {

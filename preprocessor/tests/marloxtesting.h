@@ -7,9 +7,17 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "charsettables.h"
 #include "cpppreprocessor.h"
+
+// Macros defined from "#define" text, an input, and the expected output or error text.
+struct expansioncase {
+    std::vector<std::string> definitions;
+    std::string input;
+    std::string expected;
+};
 
 class preprocessortest : public ::testing::Test {
 protected:
@@ -64,5 +72,22 @@ protected:
     static std::string processerror(const std::string& source)
     {
         return errorof([&] { process(source); });
+    }
+
+    // Each case with a fresh macro table and statement state: its output, or with errors set,
+    // its error text.
+    static void runcases(const std::vector<expansioncase>& cases, bool errors = false)
+    {
+        for (const expansioncase& c : cases) {
+            macrotable.clear();
+            resetstatementstate();
+            auto run = [&] {
+                for (const std::string& definition : c.definitions)
+                    define(definition);
+                return process(c.input);
+            };
+            std::string result = errors ? errorof([&] { run(); }) : run();
+            EXPECT_EQ(result, c.expected) << c.input;
+        }
     }
 };
