@@ -34,10 +34,11 @@ void forlinebreaks(std::string_view text, size_t end, visitor visit)
 
 const linebreaks& lineindex(std::string_view text)
 {
-    auto [entry, added] = lineindexes.try_emplace({text.data(), text.size()});
-    if (added)
-        forlinebreaks(text, text.size(), [&](size_t i) { entry->second.push_back(i); });
-    return entry->second;
+    auto entry = lineindexes.try_emplace({text.data(), text.size()});
+    linebreaks& breaks = entry.first->second;
+    if (entry.second)
+        forlinebreaks(text, text.size(), [&](size_t i) { breaks.push_back(i); });
+    return breaks;
 }
 
 void writefile(const std::string& name, const std::string& content)
