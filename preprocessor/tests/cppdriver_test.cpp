@@ -66,16 +66,6 @@ TEST_F(drivertest, linedirectivesnamethelinefileorthefilebeingread)
     EXPECT_EQ(currentfilename, "b.sql");
 }
 
-TEST_F(drivertest, makelinetoken)
-{
-    atoken token = makelinetoken(12, "s.sql");
-    EXPECT_EQ(token.kind, kinddirective);
-    EXPECT_EQ(token.text, "#line 12 \"s.sql\"\n");
-    EXPECT_EQ(currentfilename, "s.sql");
-}
-
-// The statement state moves over object-like expansions, so a "/" or ";" coming from a
-// macro decides whether the next line is a SQL*Plus command (kept as written).
 TEST_F(drivertest, statementstateoverexpansions)
 {
     runcases({

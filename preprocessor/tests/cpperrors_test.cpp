@@ -1,5 +1,5 @@
-// Error texts with source context, line numbering, joining of token lists, the SQL*Plus
-// command words, and the debug listings and dump files.
+// Error texts with source context, line numbering, the SQL*Plus command words, and the
+// debug listings and dump files.
 #include "marloxtesting.h"
 
 #include <cstdlib>
@@ -119,31 +119,6 @@ TEST_F(errortest, ifstacklisting)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "#if stack:\n#if one.sql:2\n#else two.sql:4\n");
 }
 
-TEST_F(errortest, jointokens)
-{
-    tokenlist tokens = {{kindidentifier, "a"}, {kindend, ""}, {kindother, "+"}, {kindidentifier, "b"}};
-    EXPECT_EQ(jointokens(tokens), "a+b");
-    EXPECT_EQ(jointokenrange(1, 3, tokens), "+");
-    EXPECT_EQ(jointokenrange(2, 99, tokens), "+b");
-    EXPECT_EQ(jointokenswith("~", tokens), "a~+~b");
-    EXPECT_EQ(jointokenswith("~", {}), "");
-}
-
-TEST_F(errortest, keptokensownacopyoftheirtexts)
-{
-    tokenlist copy;
-    {
-        std::string text = "alpha beta";
-        copy = keeptokens(tokenlist{{kindidentifier, std::string_view(text).substr(0, 5)}, {kindendofline, ""},
-                                    {kindidentifier, std::string_view(text).substr(6)}});
-        text.assign(text.size(), '?');
-    }
-    ASSERT_EQ(copy.size(), 3u);
-    EXPECT_EQ(copy[0].text, "alpha");
-    EXPECT_EQ(copy[1].text, "");
-    EXPECT_EQ(copy[2].text, "beta");
-}
-
 TEST_F(errortest, sqlpluscommandtable)
 {
     EXPECT_EQ(sqlpluscommandtable.size(), 471u);
@@ -154,20 +129,6 @@ TEST_F(errortest, sqlpluscommandtable)
         EXPECT_FALSE(issqlpluscommand(word)) << word;
     buildsqlpluscommands();
     EXPECT_EQ(sqlpluscommands.size(), 87u);
-}
-
-TEST_F(errortest, scanword)
-{
-    struct wordcase {
-        const char* text;
-        const char* word;
-    };
-    const wordcase cases[] = {{"ACC[EPT]", "ACC"}, {"@@x", "@@x"}, {"_a1 b", "_a1"}, {"1abc", ""}, {"a-b", "a"}, {"", ""}};
-    for (const wordcase& c : cases) {
-        size_t position = 0;
-        EXPECT_EQ(scanword(position, c.text), c.word) << c.text;
-        EXPECT_EQ(position, std::string(c.word).size());
-    }
 }
 
 TEST_F(errortest, dumpsarewrittenonlywhenafolderisnamed)
@@ -204,17 +165,8 @@ TEST_F(errortest, afaileddumpkeepstherealerror)
     EXPECT_EQ(error, "test.sql line 1:the real error\nAt source:<<\n");
 }
 
-TEST_F(errortest, textscanroutines)
+TEST_F(errortest, unclosedcommentinadirective)
 {
-    const std::string text = " \t/* a\n b */\\\nname_1x rest";
-    size_t position = 0;
-    skiplineblanks(position, text);
-    EXPECT_EQ(text.substr(position), "\nname_1x rest");
-    skipspace(position, text);
-    EXPECT_EQ(scanidentifier(position, text), "name_1x");
-    size_t digit = 0;
-    EXPECT_EQ(scanidentifier(digit, "1abc"), "");
-    EXPECT_EQ(digit, 0u);
     EXPECT_EQ(errorof([] {
                   size_t at = 2;
                   skipcomment(at, "a /* open");

@@ -122,25 +122,17 @@ TEST_F(lexertest, directivelineerrorsusethesamewords)
     EXPECT_EQ(errorof([] { line("q'"); }), "test.sql line 1:marker after q' is not found\nAt source:q'<<\n");
 }
 
-TEST_F(lexertest, peeksskipblanksandcomments)
+TEST_F(lexertest, peekinalistendswithkindzero)
 {
-    const std::string text = "  /* c */ -- d\n  (x";
-    size_t position = 0;
-    atoken token = peektoken(position, text);
-    EXPECT_EQ(token.text, "(");
-    EXPECT_EQ(position, text.find('('));
-
     tokenlist tokens = {{kindwhitespace, " "}, {kindblockcomment, "/**/"}, {kindidentifier, "y"}};
     size_t index = 0;
     EXPECT_EQ(peektokenat(index, tokens).text, "y");
     EXPECT_EQ(index, 2u);
     index = 0;
-    tokens.pop_back();
-    EXPECT_EQ(peektokenat(index, tokens).kind, kindend);
+    EXPECT_EQ(peektokenat(index, std::span<const atoken>(tokens).first(2)).kind, kindend);
     EXPECT_EQ(index, 2u);
 }
 
-// The statement state decides which lines are SQL*Plus commands (kind 18).
 TEST_F(lexertest, sqlpluslines)
 {
     const lexcase cases[] = {
@@ -176,29 +168,6 @@ TEST_F(lexertest, plsqlblocks)
         resetstatementstate();
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
-}
-
-TEST_F(lexertest, statementwordsinalist)
-{
-    tokenlist tokens = {{kindidentifier, "PROMPT"}, {kindwhitespace, " "}, {kindidentifier, "a"},
-                        {kindwhitespace, "\n"},     {kindwhitespace, "\n"}, {kindidentifier, "b"}};
-    size_t index = 0;
-    statement.atstatementstart = true;
-    classifystatementwordinlist(index, tokens);
-    EXPECT_EQ(index, 5u);
-    EXPECT_TRUE(statement.atstatementstart);
-
-    // A command word with no line break after it ends at the end of the list.
-    index = 0;
-    classifystatementwordinlist(index, std::span<const atoken>(tokens).first(3));
-    EXPECT_EQ(index, 3u);
-
-    tokenlist block = {{kindidentifier, "Declare"}, {kindidentifier, "x"}};
-    index = 0;
-    classifystatementwordinlist(index, block);
-    EXPECT_EQ(index, 1u);
-    EXPECT_TRUE(statement.inplsqlblock);
-    EXPECT_FALSE(statement.atstatementstart);
 }
 
 TEST_F(lexertest, directivesgotothedirectiveprocessor)
