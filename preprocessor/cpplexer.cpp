@@ -190,7 +190,7 @@ void afterdirective(bool atstart, size_t position, std::string_view text)
         statement.afterblank = true;
         if (statement.statementended) {
             statement.statementended = false;
-            statement.atstatementstart = !statement.inplsqlblock;
+            statement.atstatementstart = true;
         }
     }
 }
@@ -227,16 +227,11 @@ int32_t scanslash(size_t& position, std::string_view text)
     return kindother;
 }
 
-std::string lowered(std::string_view word)
-{
-    return charsetlower(word);
-}
-
 } // namespace
 
 void classifystatementword(atoken& token, size_t& position, std::string_view text)
 {
-    std::string word = lowered(token.text);
+    std::string word = charsetlower(token.text);
     if (issqlpluscommand(word)) {
         size_t start = static_cast<size_t>(token.text.data() - text.data());
         skiptolineend(position, text);
@@ -249,7 +244,9 @@ void classifystatementword(atoken& token, size_t& position, std::string_view tex
 
 void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)
 {
-    std::string word = lowered(tokens[index].text);
+    if (index >= tokens.size())
+        return;
+    std::string word = charsetlower(tokens[index].text);
     ++index;
     if (issqlpluscommand(word)) {
         while (index < tokens.size() && !holdslinebreak(tokens[index].text))
