@@ -1,4 +1,4 @@
-// Random texts and definitions built from the lexer's awkward pieces: each run either gives
+// Random texts and definitions built from the lexer's awkward fragments: each run either gives
 // an output or a preprocessing error, never another failure.
 #include "marloxtesting.h"
 
@@ -6,16 +6,16 @@
 
 namespace {
 
-constexpr std::string_view pieces[] = {"f", "g", "n", "m", "s", "begin", "prompt", "__line__", "__file__", "(", ")", ",",
+constexpr std::string_view fragments[] = {"f", "g", "n", "m", "s", "begin", "prompt", "__line__", "__file__", "(", ")", ",",
                               "'", "\"", "q'[", "]'", "q'", "/*", "*/", "--", "\n", "\r\n", " ", "/", ";", "#",
                               "##", "###", "-", "-\n", "x", "1", "0x1F", "\\\n", "...", "\x80", std::string_view("\0", 1)};
 
 std::string randomtext(std::mt19937& random, size_t length)
 {
-    std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<size_t> pick(0, std::size(fragments) - 1);
     std::string text;
     for (size_t i = 0; i < length; ++i) {
-        text += pieces[pick(random)];
+        text += fragments[pick(random)];
     }
     return text;
 }
