@@ -1,23 +1,28 @@
-// Stand-in command line until the full switch parser: reads only -i NAME, -o NAME
-// (also -i=NAME, -o=NAME) and the flags -ss, -soe and -sr (with "+" or "-").
+// Command-line parsing: turns switch words (from "brelm.cfg", the arguments, -ls files or
+// in-source options) into a settings record and completes the input/output pairs.
 #pragma once
 
 #include "messages.h"
 #include "settings.h"
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
 
 struct commandlineargs {
-    messagestream messages;
-    std::vector<std::string> unused;
-    std::vector<std::string> arguments;
-    std::set<std::string> excludednames;
-    std::string outputdirectory;
-    char outputdirectoryrecursive = 0;
+    messagestream messages;               // the parser's messages and usage errors
+    std::vector<std::string> arguments;   // the switch words, walked by index
+    std::set<std::string> excludednames;  // inputs dropped by -ef
+    std::string outputdirectory;          // -od, without a trailing separator
+    char outputdirectoryrecursive = 0;    // 1 when -odr was given
 
-    explicit commandlineargs(int stringmode = 0) { messages.stringmode = stringmode ? 1 : 0; }
+    // A non-zero stringmode collects the messages in messages.text.
+    explicit commandlineargs(int32_t stringmode = 0) { messages.stringmode = stringmode != 0 ? 1 : 0; }
 };
 
+// Parses args.arguments into s. With fromcommandline 1 the words of "brelm.cfg" go first;
+// with 0 (in-source options) switches that choose backups, templates, extensions, the
+// error stream or any path are consumed and ignored. Ends the run through die, dieline
+// or a usage error where the switches say so.
 void parsecommandline(commandlineargs& args, settings& s, int fromcommandline);

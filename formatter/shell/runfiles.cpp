@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "pattern.h"
 #include "support.h"
+#include "switchtable.h"
 
 #include <cstring>
 #include <new>
@@ -103,6 +104,8 @@ void formatallfiles() {
     settings s;
     setdefaults(s);
     buildcharsettables();
+    buildswitchtable();
+    applyoptiondefaults(s);
     commandlineargs args;
     args.arguments = argumentlist;
     parsecommandline(args, s, 1);
