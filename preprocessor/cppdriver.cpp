@@ -95,7 +95,10 @@ bool isbuiltinname(std::string_view word, std::string_view name)
 void processidentifier(const atoken& token, tokenlist& output, size_t& position, std::string_view text)
 {
     if (isbuiltinname(token.text, "__line__")) {
-        output.push_back({kindstring, keeptext("'" + std::to_string(reportedline(position, text)) + "'")});
+        std::string quoted(1, '\'');
+        quoted += std::to_string(reportedline(position, text));
+        quoted += '\'';
+        output.push_back({kindstring, keeptext(std::move(quoted))});
         return;
     }
     if (isbuiltinname(token.text, "__file__")) {

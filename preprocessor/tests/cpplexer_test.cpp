@@ -8,7 +8,12 @@ std::string render(const tokenlist& tokens)
 {
     std::string out;
     for (const atoken& token : tokens)
-        out += (out.empty() ? "" : "|") + std::to_string(token.kind) + ":" + std::string(token.text);
+    {
+        if (!out.empty()) out += '|';
+        out += std::to_string(token.kind);
+        out += ':';
+        out += token.text;
+    }
     return out;
 }
 

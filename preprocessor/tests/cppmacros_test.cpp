@@ -164,7 +164,13 @@ TEST_F(macrotest, runawayexpansionsend)
 {
     std::vector<std::string> definitions;
     for (int i = 0; i < 25; ++i)
-        definitions.push_back("a" + std::to_string(i) + " a" + std::to_string(i + 1) + " a" + std::to_string(i + 1));
+    {
+        std::string next = std::to_string(i + 1);
+        std::string definition = "a";
+        definition += std::to_string(i);
+        definition += " a" + next + " a" + next;
+        definitions.push_back(definition);
+    }
     runcases({
         {definitions, "a0", "test.sql line 1:macro expansion exceeds 1000000 tokens\nAt source:a0<<\n"},
     }, true);
