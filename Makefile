@@ -27,7 +27,7 @@ configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) >&2
 
 run: build
 	@$(BUILD)/bin/brelm -i examples/sample.sql -o stdout

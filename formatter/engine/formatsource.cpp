@@ -3,15 +3,17 @@
 #include "backups.h"
 #include "charsets.h"
 #include "formatter.h"
+#include "htmltags.h"
 #include "inputreading.h"
 #include "outputwriter.h"
 #include "support.h"
+#include "switchlistings.h"
 
 #include <iostream>
 
 void formatter::formatsource() {
     readinput(*this);
-    sourcetext = join(sourcelines, "");
+    sourcetext = join(sourcelines, sourcelinejoint);
 
     buildtabstops(s.t);
     selectcharset(s.cs);
@@ -29,13 +31,8 @@ void formatter::formatsource() {
 
     breakbeforefirsttoken(s.in);
     appendendtokens();
-    // The html tag maps are filled from the -tag settings by the tag-sequence parser,
-    // which comes with the switch listings.
-
-    // Switch display. The explanations and the switch text come with the switch listings;
-    // until then the display steps end the file as they will.
-    if (s.x && !s.sw) dieline(0);
-    if (s.swx || s.sw) dieline(0);
+    parsetagsequence(s.tag, messages, opentags, closetags);
+    showswitches();
 
     resetrunstate();
     fillkeywordtables();
@@ -57,6 +54,23 @@ void formatter::formatsource() {
     std::string error;
     if (!backupfile(messages, s.inputfile, s.b, s.v, backupdirectory, error)) die(error);
     writeoutput(*this);
+}
+
+// -x explains the switches and ends the file, -v explains them and goes on; -sw and -swx
+// show them as a command line and end the file. The display ends a file quietly with "0".
+void formatter::showswitches() {
+    if ((s.x || s.v) && !s.sw) {
+        explainswitches(messages, s, s.inputfilealias, s.outputfilealias);
+        if (s.x) dieline(0);
+    }
+    if (s.swx) {
+        printout(messages, printswitches(s, 1) + "\n");
+        dieline(0);
+    }
+    if (s.sw) {
+        printout(messages, printswitches(s, 0) + "\n");
+        dieline(0);
+    }
 }
 
 void formatter::fillwordsets() {

@@ -128,6 +128,7 @@ public:
 
     // Phases of the driver.
     void fillwordsets();
+    void showswitches();
     void tokenizesource();
     void resetrunstate();
     void fillkeywordtables();

@@ -46,12 +46,10 @@ std::vector<backupcopy> listbackups(const std::string& directory, const std::str
                                     const std::string& extension) {
     std::vector<backupcopy> copies;
     std::string mask = joinpath(directory, stem + "_b*." + extension + ".bak");
-    directoryhandle handle;
-    for (std::string path; !(path = readdirectory(handle, mask, 0, allbutdirectory)).empty();) {
+    for (const std::string& path : expandmask(mask, 0)) {
         int64_t number = backupnumber(filenameof(path), stem, extension);
         if (number >= 0) copies.push_back({number, path});
     }
-    closedirectory(handle);
     std::stable_sort(copies.begin(), copies.end(),
                      [](const backupcopy& a, const backupcopy& b) { return a.number > b.number; });
     return copies;

@@ -50,14 +50,19 @@ void readinput(formatter& f) {
     const std::string& name = f.s.inputfile;
     std::string source = lc(name);
     std::vector<std::string> lines;
-    if (source == "stdin")
+    // Lines of the clipboard and of a preset text lose their ends, so a line feed joins them.
+    f.sourcelinejoint.clear();
+    if (source == "stdin") {
         lines = readlines(std::cin);
-    else if (source == "clipboard")
+    } else if (source == "clipboard") {
         lines = readclipboard();
-    else if (name.empty() && !f.inputstring.empty())
+        f.sourcelinejoint = "\n";
+    } else if (name.empty() && !f.inputstring.empty()) {
         lines = splitpreset(f.inputstring);
-    else
+        f.sourcelinejoint = "\n";
+    } else {
         lines = readfile(name);
+    }
     cuttorange(lines, f.s.sl, f.s.el);
     f.sourcelines = std::move(lines);
 }

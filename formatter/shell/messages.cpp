@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-void writeerrorstream(const std::string& text) {
+void writeerrorstream(std::string_view text) {
     if (text.empty()) return;
     std::fflush(stdout);
     std::fwrite(text.data(), 1, text.size(), stderr);

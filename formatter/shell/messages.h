@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Where messages go: the standard error stream, or, in string mode, the text.
 struct messagestream {
@@ -15,7 +16,7 @@ void printout(messagestream& sink, std::string message);
 
 // Writes text to the standard error stream at once (stdout is flushed first, so that
 // the two streams keep their order on a shared terminal).
-void writeerrorstream(const std::string& text);
+void writeerrorstream(std::string_view text);
 
 [[noreturn]] void die(const std::string& message);
 // Throws the number in decimal followed by "\n".

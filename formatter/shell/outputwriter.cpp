@@ -5,6 +5,7 @@
 #include "formatter.h"
 #include "messages.h"
 #include "support.h"
+#include "switchlistings.h"
 
 #include <cerrno>
 #include <climits>
@@ -180,8 +181,7 @@ void writeoutput(formatter& f) {
         std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
-        // The switch text of the header comes with the switch listings.
-        header = headerline(f, "", !s.plo, local, f.linebreaktext);
+        header = headerline(f, s.plo ? "" : printswitches(s, 0), !s.plo, local, f.linebreaktext);
         removeoldheader(f, f);
     }
     if (!s.slsf.empty() && !s.html) writelinesynchronization(f);

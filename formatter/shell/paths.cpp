@@ -23,13 +23,6 @@ bool isexistingdirectory(const std::string& path) {
     return attributes != invalidattributes && (attributes & attributedirectory);
 }
 
-// The directory a mask searches: its directory part, or the root for a mask such as "/*.sql".
-std::string searchdirectoryof(const std::string& mask) {
-    std::string directory = directoryof(mask);
-    if (directory.empty() && mask.size() > 1 && isseparator(mask[0])) return pathseparator;
-    return directory;
-}
-
 void closesearch(directoryhandle& handle) {
     handle.searchopen = false;
     handle.found.clear();
@@ -51,9 +44,9 @@ void restart(directoryhandle& handle, const std::string& mask, int32_t recursive
 // Opens the search of the current directory: the own one first, then the list's.
 void opensearch(directoryhandle& handle) {
     handle.currentmask = handle.listmode ? handle.submask : handle.mask;
-    std::string directory = searchdirectoryof(handle.currentmask);
+    std::string directory = parentdirectoryof(handle.currentmask);
     handle.prefix = directory.empty() ? "" : joinpath(directory, "");
-    if (handle.recursive && !handle.listmode) listdirectorytree(handle, searchdirectoryof(handle.mask));
+    if (handle.recursive && !handle.listmode) listdirectorytree(handle, parentdirectoryof(handle.mask));
     closesearch(handle);
     handle.searchopen = listdirectory(directory, filenameof(handle.currentmask), handle.found) &&
                         !handle.found.empty();
@@ -88,6 +81,12 @@ std::string stemof(const std::string& path) { return captureone("([^\\\\/]+?)(?:
 std::string extensionof(const std::string& path) { return captureone("[.]([^\\\\/.]+?)$", path); }
 
 std::string directoryof(const std::string& path) { return captureone("^(.+)[\\\\/]", path); }
+
+std::string parentdirectoryof(const std::string& path) {
+    std::string directory = directoryof(path);
+    if (directory.empty() && path.size() > 1 && isseparator(path[0])) return pathseparator;
+    return directory;
+}
 
 int32_t countpathlevels(const std::string& path) {
     const pattern& boundary = pattern::get("[\\\\/](?=.)");
@@ -187,4 +186,13 @@ void closedirectory(directoryhandle& handle) {
     handle.submask.clear();
     handle.currentmask.clear();
     handle.prefix.clear();
+}
+
+std::vector<std::string> expandmask(const std::string& mask, int32_t recursive) {
+    std::vector<std::string> paths;
+    directoryhandle handle;
+    for (std::string path; !(path = readdirectory(handle, mask, recursive, allbutdirectory)).empty();)
+        paths.push_back(path);
+    closedirectory(handle);
+    return paths;
 }

@@ -13,6 +13,8 @@ std::string filenameof(const std::string& path);    // last component: "src/a.pk
 std::string stemof(const std::string& path);        // without the last extension: "a.b.pkb" -> "a.b"
 std::string extensionof(const std::string& path);   // after the last dot: "a.b.pkb" -> "pkb"
 std::string directoryof(const std::string& path);   // before the last separator: "src/a" -> "src"
+// The directory that holds path: directoryof, or the root for a path such as "/a.sql".
+std::string parentdirectoryof(const std::string& path);
 
 // Number of separators that have a character after them: "/a/b" and "a/b/" give 2 and 1.
 int32_t countpathlevels(const std::string& path);
@@ -59,3 +61,6 @@ std::string nextdirectoryentry(directoryhandle& handle, uint32_t attributemask);
 void listdirectorytree(directoryhandle& handle, const std::string& directory);
 // Ends the iteration and frees its state.
 void closedirectory(directoryhandle& handle);
+
+// Every file the mask matches, in the order readdirectory hands them out.
+std::vector<std::string> expandmask(const std::string& mask, int32_t recursive);

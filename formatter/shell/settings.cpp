@@ -2,6 +2,7 @@
 #include "settings.h"
 
 #include "globals.h"
+#include "support.h"
 
 #include <initializer_list>
 
@@ -47,7 +48,7 @@ void setdefaulttags(settings& s) {
 // Values that neither the defaults nor -0 turn off.
 void setbasevalues(settings& s) {
     s.t.assign(1, 4);
-    s.is = "2";
+    s.is = numtostring(2);
     s.ps = 1;
     s.cs = "US7ASCII";
     s.oe = "+.vmq";

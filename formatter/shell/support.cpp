@@ -105,7 +105,8 @@ std::vector<std::string> splitat(const pattern& separator, std::string_view text
 }  // namespace
 
 std::vector<std::string> split(std::string_view separator, std::string_view text) {
-    std::string source = "(" + std::string(separator) + ")";
+    std::string source;
+    source.append(1, '(').append(separator).append(1, ')');
     return splitat(pattern::get(source), text, false);
 }
 

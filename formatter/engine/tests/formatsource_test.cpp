@@ -214,3 +214,20 @@ TEST_F(driver, theinputrangeisformatted) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text handed over as a string comes back through output_str with its lines whole and
+// CR LF line ends.
+TEST_F(driver, presettextcomesbackwhole) {
+    formatter f;
+    f.s = enginetesting::defaultsettings();
+    f.s.inputfile = "";
+    f.s.outputfile = "output_str";
+    f.inputstring = "select x+1\r\nfrom dual;\r\n";
+    f.messages.stringmode = 1;
+    f.formatsource();
+    EXPECT_EQ(f.outputstring, "select x + 1\r\nfrom dual;\r\n");
+}
+
+}  // namespace

@@ -83,17 +83,6 @@ TEST(autoarray, fillfromresetstheslots) {
     EXPECT_EQ(a.at(5), -1);
 }
 
-TEST(autoarray, copiesareindependent) {
-    autoarray<std::string> a;
-    a.at(1) = "x";
-    autoarray<std::string> b = a;
-    b.at(1) = "y";
-    b.at(40) = "z";
-    EXPECT_EQ(a.at(1), "x");
-    EXPECT_EQ(a.size(), 2);
-    EXPECT_EQ(b.size(), 41);
-}
-
 TEST(autoarray, indexesthatcannotbestoredendasoutofmemory) {
     autoarray<int32_t> a;
     a.at(3) = 9;

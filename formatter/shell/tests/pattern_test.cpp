@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 TEST(pattern, fullmatchneedsthewholetext) {
     const pattern& digits = pattern::get("\\d+");
     EXPECT_TRUE(digits.fullmatch("123"));
@@ -123,4 +125,10 @@ TEST(pattern, bytesnotutf) {
     // Invalid UTF-8 is fine: patterns work on bytes.
     std::string text = "\xff\xfe";
     EXPECT_TRUE(pattern::get("\\xff.").fullmatch(text));
+}
+
+TEST(testenvironment, programfolderisknown) {
+    ASSERT_NE(std::getenv("BRELM_BIN"), nullptr);
+    EXPECT_EQ(std::string(std::getenv("BRELM_BIN")), BRELM_BIN_DIR);
+    EXPECT_EQ(std::string(SOURCE_ROOT_DIR).find(';'), std::string::npos);
 }

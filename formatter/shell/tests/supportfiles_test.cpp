@@ -1,10 +1,11 @@
 // Stream, file and clipboard operations of the support library.
 #include "supportfiles.h"
 
+#include "../../../tests/testfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
 using strings = std::vector<std::string>;
@@ -14,22 +15,10 @@ namespace {
 
 class supportfiles : public testing::Test {
 protected:
-    fs::path folder;
-    void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "supportfilesXXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        folder = templ;
-    }
-    void TearDown() override {
-        unsetenv("BRELM_CLIPBOARD_FILE");
-        fs::remove_all(folder);
-    }
-    std::string readall(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
+    testfolder temporary;
+    const fs::path& folder = temporary.path();
+    void TearDown() override { unsetenv("BRELM_CLIPBOARD_FILE"); }
+    std::string readall(const fs::path& p) { return testfolder::readall(p); }
 };
 
 }  // namespace

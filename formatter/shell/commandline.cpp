@@ -1,0 +1,626 @@
+// Command-line parsing: recognition of every switch form, pending values, exclusive
+// groups, -ls insertion, the checks after the pass and the default output names.
+
+#include "commandline.h"
+
+#include "charsets.h"
+#include "globals.h"
+#include "inputlist.h"
+#include "pattern.h"
+#include "paths.h"
+#include "settingsfiles.h"
+#include "support.h"
+#include "switchlistings.h"
+#include "ifsblocks.h"
+#include "switchtable.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+constexpr int maxsettingsnesting = 32;
+constexpr int32_t maxindentlevel = 1000;
+
+// A settings file loaded by -ls: the file it was named in (-1 for the command line) and
+// its identity, so that a file that loads itself is caught.
+struct loadedfile {
+    int parent = -1;
+    bool known = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+class commandlineparser {
+public:
+    commandlineparser(commandlineargs& a, settings& record, int fromcmd)
+        : args(a), s(record), fromcommandline(fromcmd != 0) {}
+    void run();
+
+private:
+    using action = bool (commandlineparser::*)(const std::string& word, const patternmatch& m);
+    // One recognition row: the pattern, the name refused inside an -ifs block, the label
+    // of its value and the capture that holds it, and the row's own step (which may
+    // decline, so that the next row is tried).
+    struct row {
+        const char* text;
+        const char* refused;
+        const char* label;
+        int valuegroup;
+        action step;
+    };
+    static const row rows[];
+
+    void resetparsestart();
+    void firstpass();
+    void mainpass();
+    void recognise(const std::string& word);
+    void applyvalue(const std::string& label, const std::string& value);
+    void objectvalue(const std::string& name, const std::string& value);
+    void loadsettingsfile();
+    void checknesting(const std::string& name);
+    void setflag(const std::string& name, const std::string& sign);
+    void settabsizes(const std::string& value);
+    void setindentsize(const std::string& value);
+    void setspecificindent(const std::string& value);
+    void setpadding(const std::string& value);
+    void setbackupcount(const std::string& value);
+    void redirecterrorstream(const std::string& name);
+    void checkresult();
+    void makepairs();
+    void showswitchesandend();
+    [[noreturn]] void fail(const std::string& message) { usageerror(args.messages, message); }
+
+    bool help(const std::string&, const patternmatch&);
+    bool endblock(const std::string&, const patternmatch&);
+    bool inputrow(const std::string&, const patternmatch&);
+    bool nooutput(const std::string&, const patternmatch&);
+    bool inputoutputrow(const std::string&, const patternmatch&);
+    bool excludedrow(const std::string&, const patternmatch&);
+    bool outputdirectoryrow(const std::string&, const patternmatch&);
+    bool tagrow(const std::string&, const patternmatch&);
+    bool structurerow(const std::string&, const patternmatch&);
+    bool objectrow(const std::string&, const patternmatch&);
+    bool levelrow(const std::string&, const patternmatch&);
+    bool commentrow(const std::string&, const patternmatch&);
+    bool errorfilerow(const std::string&, const patternmatch&);
+    bool calltreerow(const std::string&, const patternmatch&);
+    bool compactrow(const std::string&, const patternmatch&);
+    bool listtreerow(const std::string&, const patternmatch&);
+    bool explainrow(const std::string&, const patternmatch&);
+    bool verboserow(const std::string&, const patternmatch&);
+    bool alloffrow(const std::string&, const patternmatch&);
+    bool flagrow(const std::string&, const patternmatch&);
+    bool ignoredrow(const std::string&, const patternmatch&);
+
+    commandlineargs& args;
+    settings& s;
+    bool fromcommandline;
+
+    std::string pendingvalue;
+    std::string pendingobject;   // the switch object whose value is pending
+    std::string pendinglevel;
+    std::string pendingtagtype;
+    int32_t recursive = 0;
+    bool iogiven = false;
+    bool swcgiven = false;
+    bool swcxgiven = false;
+    std::string defaultswitchtext;
+    std::vector<std::vector<std::string>> exclusivegroups;
+
+    size_t current = 0;          // index of the word being parsed
+    std::vector<int> origins;    // per word: the settings file it came from, -1 for none
+    std::vector<loadedfile> loads;
+};
+
+// Tried in this order; the first row whose pattern matches (and whose step does not
+// decline) decides.
+const commandlineparser::row commandlineparser::rows[] = {
+    {"^-h$|^--help$", nullptr, nullptr, 0, &commandlineparser::help},
+    {"^-ei$", nullptr, nullptr, 0, &commandlineparser::endblock},
+    {"^-i(r)?(=(.+))?$", "-i", "Input file", 3, &commandlineparser::inputrow},
+    {"^-ias(=(.+))?$", "-ias", "Input file alias", 2, nullptr},
+    {"^-o(=(.+))?$", "-o", "Output file", 2, nullptr},
+    {"^-no$", "-no", nullptr, 0, &commandlineparser::nooutput},
+    {"^-oas(=(.+))?$", "-oas", "Output file alias", 2, nullptr},
+    {"^-ht(=(.+))?$", "-ht", "Html template filename", 2, nullptr},
+    {"^-cs(=(.+))?$", "-cs", "Character set", 2, nullptr},
+    {"^-io(r)?(=(.+))?$", "-io(r)", "Input/Output file", 3, &commandlineparser::inputoutputrow},
+    {"^-oe(=(.+))?$", "-oe", "Output extension", 2, nullptr},
+    {"^-ef(r)?(=(.+))?$", "-ef(r)", "Excluded filename", 3, &commandlineparser::excludedrow},
+    {"^-od(r)?(=(.+))?$", "-od(r)", "Output directory", 3, &commandlineparser::outputdirectoryrow},
+    {"^-ls(=(.+))?$", nullptr, "Settings file", 2, nullptr},
+    {"^-si(=(.+))?$", "-si", "Identifier", 2, nullptr},
+    {"^-tag\\[(.+?)\\](?:=(.+))?$", "-tag", "Tag", 2, &commandlineparser::tagrow},
+    {"^-bdir(=(.+))?$", "-bdir", "Backup directory", 2, nullptr},
+    {"^-slsf(=(.+))?$", "-slsf", "Line synchronization file", 2, nullptr},
+    {"^-milipl(=(.+))?$", nullptr, "Minimum list items", 2, nullptr},
+    {"^-mlipl(=(.+))?$", nullptr, "Maximum list items", 2, nullptr},
+    {"^-mcs(=(.+))?$", nullptr, "Maximum column size", 2, nullptr},
+    {"^-ps(=(.+))?$", "-ps", "Padding size", 2, nullptr},
+    {"^-str$", "-str", nullptr, 0, &commandlineparser::structurerow},
+    {"^-l(=(.+))?$", "-l", "Lineno", 2, nullptr},
+    {"^-ae(=(.+))?$", "-ae", "Extension", 2, nullptr},
+    {"^-t(?:=([^,]+?(?:,[^,]+)*))?$", "-t", "Tab size", 1, nullptr},
+    {"^-is(?:=(.+)(t)?)?$", "-is", "Indent size", 1, nullptr},
+    {"^-ci(?:=(.+)(t)?)?$", "-ci", "Continuation indent size", 1, nullptr},
+    {"^-([\\w.]+)", nullptr, nullptr, 0, &commandlineparser::objectrow},
+    {"^-b(?:=(.+))?$", "-b", "Maximum versions", 1, nullptr},
+    {"^-il(\\d+)(?:=(.+))?$", "-il", "Specific indent size", 2, &commandlineparser::levelrow},
+    {"^-sl(?:=(.+))?$", "-sl", "Starting line", 1, nullptr},
+    {"^-el(?:=(.+))?$", "-el", "Ending line", 1, nullptr},
+    {"^-c=(.+)$", "-c", nullptr, 0, &commandlineparser::commentrow},
+    {"^-e=(.+)$", "-e", nullptr, 0, &commandlineparser::errorfilerow},
+    {"^-ct$", "-ct", nullptr, 0, &commandlineparser::calltreerow},
+    {"^-swc[x]?$", nullptr, nullptr, 0, &commandlineparser::compactrow},
+    {"^-lt$", "-lt", nullptr, 0, &commandlineparser::listtreerow},
+    {"^-x$", nullptr, nullptr, 0, &commandlineparser::explainrow},
+    {"^-v$", nullptr, nullptr, 0, &commandlineparser::verboserow},
+    {"^-0$", nullptr, nullptr, 0, &commandlineparser::alloffrow},
+    {"^-([\\w.]+)(\\-|\\+|)$", nullptr, nullptr, 0, &commandlineparser::flagrow},
+    {"", nullptr, nullptr, 0, &commandlineparser::ignoredrow},
+};
+
+void commandlineparser::run() {
+    exclusivegroups = {{"uk", "ck", "lk"}, {"ut", "uts"}, {"ui", "ci", "li"}, {"sbi", "rbi"}, {"pl", "plo"}};
+    resetparsestart();
+    if (fromcommandline) readdefaultconfig(args.arguments, args.messages);
+    origins.assign(args.arguments.size(), -1);
+    firstpass();
+    mainpass();
+    checkresult();
+}
+
+void commandlineparser::resetparsestart() {
+    s.l = -1;
+    s.ct = s.lt = s.x = s.v = s.sl = s.el = s.sigiven = 0;
+    s.e.clear();
+    s.ls.clear();
+}
+
+// -sdw and -sdwx show the record as it was handed in; -swc and -swcx keep it for the end.
+void commandlineparser::firstpass() {
+    for (const std::string& word : args.arguments) {
+        if (word == "-sdw" || word == "-sdwx") {
+            printout(args.messages, printswitches(s, word == "-sdwx" ? 1 : 0) + "\n");
+            dieline(0);
+        }
+        if (word == "-swc" || word == "-swcx") {
+            defaultswitchtext = printswitches(s, 0);
+            (word == "-swc" ? swcgiven : swcxgiven) = true;
+        }
+    }
+}
+
+void commandlineparser::mainpass() {
+    for (current = 0; current < args.arguments.size(); ++current) {
+        const std::string word = args.arguments[current];  // the list may grow under -ls
+        if (pendingvalue.empty()) {
+            recognise(word);
+            continue;
+        }
+        const std::string label = pendingvalue;
+        pendingvalue.clear();
+        applyvalue(label, word);
+    }
+}
+
+void commandlineparser::recognise(const std::string& word) {
+    patternmatch m;
+    for (const row& r : rows) {
+        if (*r.text != '\0' && !pattern::get(r.text).partialmatch(word, &m)) continue;
+        if (r.refused != nullptr && s.inifsblock == 1)
+            fail(std::string("Error:") + r.refused + ifsmessagetail);
+        if (r.step != nullptr && !(this->*r.step)(word, m)) continue;
+        if (r.label != nullptr) {
+            if (m.matched(r.valuegroup))
+                applyvalue(r.label, m.str(r.valuegroup));
+            else
+                pendingvalue = r.label;
+        }
+        return;
+    }
+}
+
+void commandlineparser::applyvalue(const std::string& label, const std::string& value) {
+    if (!pendingobject.empty()) {
+        const std::string name = pendingobject;
+        pendingobject.clear();
+        objectvalue(name, value);
+        return;
+    }
+    // In-source options (fromcommandline 0) may not choose backups, templates,
+    // extensions or any path: those values are consumed and dropped.
+    const int32_t number = stringtonum(value);
+    if (label == "Input file") {
+        if (fromcommandline) addinputfile(s, value, recursive);
+    } else if (label == "Input file alias") {
+        s.inputfilealias = value;
+    } else if (label == "Output file") {
+        if (fromcommandline) setoutputfile(args, value, s);
+    } else if (label == "Output file alias") {
+        s.outputfilealias = value;
+    } else if (label == "Input/Output file") {
+        if (fromcommandline) addinputoutputfile(s, value, recursive);
+    } else if (label == "Output extension") {
+        if (fromcommandline) s.oe = value;
+    } else if (label == "Excluded filename") {
+        if (fromcommandline) addexcludedfile(args, value, recursive);
+    } else if (label == "Output directory") {
+        if (fromcommandline) setoutputdirectory(args, value);
+    } else if (label == "Settings file") {
+        if (fromcommandline) {
+            s.ls = value;
+            loadsettingsfile();
+        }
+    } else if (label == "Lineno") {
+        s.l = number;
+    } else if (label == "Extension") {
+        if (fromcommandline) s.ae.insert(value);
+    } else if (label == "Tab size") {
+        settabsizes(value);
+    } else if (label == "Indent size") {
+        setindentsize(value);
+    } else if (label == "Continuation indent size") {
+        s.continuationindent = number;
+    } else if (label == "Specific indent size") {
+        setspecificindent(value);
+    } else if (label == "Identifier") {
+        s.si[lc(value)] = value;
+        s.sigiven = 1;
+    } else if (label == "Tag") {
+        if (fromcommandline) s.tag[pendingtagtype] = value;
+    } else if (label == "Maximum versions") {
+        if (fromcommandline) setbackupcount(value);
+    } else if (label == "Character set") {
+        s.cs = uc(value);
+    } else if (label == "Starting line") {
+        s.sl = number;
+    } else if (label == "Ending line") {
+        s.el = number;
+    } else if (label == "Backup directory") {
+        if (fromcommandline) s.bdir = value;
+    } else if (label == "Line synchronization file") {
+        if (fromcommandline) s.slsf = value;
+    } else if (label == "Minimum list items") {
+        setnumberbyname("milipl", &settings::milipl, number, s);
+        if (number != 0) setfield(&settings::pcr, 1, s);
+    } else if (label == "Maximum list items") {
+        setnumberbyname("mlipl", &settings::mlipl, number, s);
+    } else if (label == "Maximum column size") {
+        setnumberbyname("mcs", &settings::mcs, number, s);
+    } else if (label == "Padding size") {
+        setpadding(value);
+    } else if (label == "Html template filename") {
+        if (fromcommandline) s.ht = value;
+    }
+}
+
+// The value of a number or string switch object.
+void commandlineparser::objectvalue(const std::string& name, const std::string& value) {
+    const switchobject* object = findswitchobject(name);
+    if (object == nullptr) return;
+    std::string refusal;
+    if (object->kind == numberkind || object->kind == numberfieldkind) {
+        const int32_t number = stringtonum(value);
+        if (object->onnumber != nullptr)
+            refusal = object->onnumber(name, number, s);
+        else if (object->field != nullptr)
+            setnumberbyname(name, object->field, number, s);
+    } else if (object->onblock != nullptr) {
+        refusal = object->onblock(value, s);
+    } else if (object->ontext != nullptr) {
+        refusal = object->ontext(name, value, s);
+    }
+    if (!refusal.empty()) fail(refusal);
+}
+
+void commandlineparser::loadsettingsfile() {
+    checknesting(s.ls);
+    std::vector<std::string> words = loadsettings(s, args.messages);
+    const int origin = static_cast<int>(loads.size()) - 1;
+    args.arguments.insert(args.arguments.begin() + static_cast<std::ptrdiff_t>(current) + 1,
+                          words.begin(), words.end());
+    origins.insert(origins.begin() + static_cast<std::ptrdiff_t>(current) + 1, words.size(), origin);
+}
+
+// Refuses a settings file that is already being loaded, and nesting beyond the limit.
+void commandlineparser::checknesting(const std::string& name) {
+    loadedfile file;
+    file.parent = current < origins.size() ? origins[current] : -1;
+    struct stat status {};
+    if (stat(name.c_str(), &status) == 0) {
+        file.known = true;
+        file.device = status.st_dev;
+        file.inode = status.st_ino;
+    }
+    int depth = 1;
+    for (int k = file.parent; k >= 0; k = loads[static_cast<size_t>(k)].parent) {
+        const loadedfile& outer = loads[static_cast<size_t>(k)];
+        if (file.known && outer.known && outer.device == file.device && outer.inode == file.inode)
+            fail("Error:settings file " + name + " loads itself through -ls");
+        ++depth;
+    }
+    if (depth > maxsettingsnesting)
+        fail("Error:settings files are nested deeper than " + numtostring(maxsettingsnesting) +
+             " levels at " + name);
+    loads.push_back(file);
+}
+
+// Tab widths divide columns later, so every width must be at least 1.
+void commandlineparser::settabsizes(const std::string& value) {
+    std::vector<int32_t> widths;
+    for (const std::string& piece : split(",", value)) widths.push_back(stringtonum(piece));
+    bool valid = !widths.empty();
+    for (int32_t width : widths) valid = valid && width >= 1;
+    if (!valid) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
+    s.t = widths;
+}
+
+void commandlineparser::setindentsize(const std::string& value) {
+    if (stringtonum(value) < 0) fail("Indent size " + value + " is negative which is an incorrect value.");
+    s.is = value;
+}
+
+void commandlineparser::setspecificindent(const std::string& value) {
+    const int32_t size = stringtonum(value);
+    if (size < 0)
+        fail("Indent size " + value + " of level " + pendinglevel +
+             " is negative which is an incorrect value.");
+    s.il.at(stringtonum(pendinglevel)) = size;
+}
+
+void commandlineparser::setpadding(const std::string& value) {
+    s.ps = stringtonum(value);
+    if (s.ps == 0) fail("Padding size is 0 which is an incorrect value.");
+    if (s.ps < 0) fail("Padding size " + value + " is negative which is an incorrect value.");
+}
+
+void commandlineparser::setbackupcount(const std::string& value) {
+    const int32_t count = stringtonum(value);
+    if (count < 0) fail("Maximum versions " + value + " is negative which is an incorrect value.");
+    s.b = count;
+}
+
+// The rest of the run writes its messages to the file: descriptor 2 itself is replaced,
+// so direct writes to the error stream follow too.
+void commandlineparser::redirecterrorstream(const std::string& name) {
+    std::cerr.flush();
+    std::fflush(stderr);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) die("can't redirect stderr to " + name + ":" + errnotext() + "\n");
+    if (fd != 2) {
+        ::dup2(fd, 2);
+        ::close(fd);
+    }
+}
+
+bool commandlineparser::help(const std::string&, const patternmatch&) {
+    printusage();
+    dieline(2);
+}
+
+bool commandlineparser::endblock(const std::string&, const patternmatch&) {
+    if (s.inifsblock != 1) fail("Error:there is no corresponding opening -ifs for -ei");
+    s.inifsblock = 0;
+    return true;
+}
+
+bool commandlineparser::inputrow(const std::string&, const patternmatch& m) {
+    recursive = m.matched(1) ? 1 : 0;
+    return true;
+}
+
+bool commandlineparser::nooutput(const std::string&, const patternmatch&) {
+    if (fromcommandline) setoutputfile(args, "null", s);
+    return true;
+}
+
+bool commandlineparser::inputoutputrow(const std::string&, const patternmatch& m) {
+    iogiven = true;
+    recursive = m.matched(1) ? 1 : 0;
+    return true;
+}
+
+bool commandlineparser::excludedrow(const std::string&, const patternmatch& m) {
+    recursive = m.matched(1) ? 1 : 0;
+    return true;
+}
+
+bool commandlineparser::outputdirectoryrow(const std::string&, const patternmatch& m) {
+    args.outputdirectoryrecursive = m.matched(1) ? 1 : 0;
+    return true;
+}
+
+bool commandlineparser::tagrow(const std::string& word, const patternmatch& m) {
+    const std::string name = m.str(1);
+    if (tokenkinds.count(name) == 0) {
+        std::vector<std::string> names;
+        for (const auto& kind : tokenkinds) names.push_back(kind.first);
+        fail(word + " is not valid,token type " + name + " is not known\n" + "Proper values are:" +
+             join(names, ",") + "\n");
+    }
+    pendingtagtype = name;
+    return true;
+}
+
+bool commandlineparser::structurerow(const std::string&, const patternmatch&) {
+    s.str = 1;
+    return true;
+}
+
+// A number or string switch object, with its value in the word or pending.
+bool commandlineparser::objectrow(const std::string& word, const patternmatch& m) {
+    const std::string name = m.str(1);
+    const switchobject* object = findswitchobject(name);
+    if (object == nullptr || object->kind < numberkind || object->kind > stringkind) return false;
+    patternmatch full;
+    if (!pattern::get("^-" + name + "(=(.+))?$").partialmatch(word, &full)) return false;
+    if (full.matched(2)) {
+        objectvalue(name, full.str(2));
+    } else {
+        pendingvalue = object->description;
+        pendingobject = name;
+    }
+    return true;
+}
+
+bool commandlineparser::levelrow(const std::string&, const patternmatch& m) {
+    const std::string digits = m.str(1);
+    const size_t first = digits.find_first_not_of('0');
+    const bool toolarge = first != std::string::npos &&
+                          (digits.size() - first > 4 || stringtonum(digits) > maxindentlevel);
+    if (toolarge)
+        fail("Indent level " + digits + " is too large, the highest level is " +
+             numtostring(maxindentlevel) + ".");
+    pendinglevel = digits;
+    return true;
+}
+
+bool commandlineparser::commentrow(const std::string&, const patternmatch& m) {
+    s.ctext = m.str(1);
+    return true;
+}
+
+bool commandlineparser::errorfilerow(const std::string&, const patternmatch& m) {
+    if (!fromcommandline) return true;
+    s.e = m.str(1);
+    redirecterrorstream(s.e);
+    return true;
+}
+
+bool commandlineparser::calltreerow(const std::string&, const patternmatch&) {
+    s.ct = 1;
+    return true;
+}
+
+bool commandlineparser::compactrow(const std::string&, const patternmatch&) { return true; }
+
+bool commandlineparser::listtreerow(const std::string&, const patternmatch&) {
+    s.lt = 1;
+    return true;
+}
+
+bool commandlineparser::explainrow(const std::string&, const patternmatch&) {
+    s.x = 1;
+    return true;
+}
+
+bool commandlineparser::verboserow(const std::string&, const patternmatch&) {
+    s.v = 1;
+    return true;
+}
+
+bool commandlineparser::alloffrow(const std::string&, const patternmatch&) {
+    if (s.inifsblock == 1)
+        recordtext("0", "", s);
+    else
+        setalloff(s, 1);
+    return true;
+}
+
+bool commandlineparser::flagrow(const std::string&, const patternmatch& m) {
+    const std::string name = m.str(1);
+    if (flagfields.count(name) == 0) return false;
+    setflag(name, m.str(2));
+    return true;
+}
+
+bool commandlineparser::ignoredrow(const std::string& word, const patternmatch&) {
+    printout(args.messages, "Argument " + word + " is ignored\n");
+    return true;
+}
+
+// A flag written bare or with "+" (on) or "-" (off): actions run and switch their flag
+// back off, kind-7 flags run their handler, and the exclusive groups are kept apart.
+void commandlineparser::setflag(const std::string& name, const std::string& sign) {
+    const fieldref field = flagfields.at(name);
+    if (sign == "-") {
+        setfield(field, 0, s);
+    } else {
+        setfield(field, 1, s);
+        const switchobject* object = findswitchobject(name);
+        if (object != nullptr && object->onnumber != nullptr &&
+            (object->kind == actionkind || object->kind == onflagkind)) {
+            const std::string refusal = object->onnumber(name, 1, s);
+            if (!refusal.empty()) fail(refusal);
+            if (object->kind == actionkind) setfield(field, 0, s);
+        }
+        for (const std::vector<std::string>& group : exclusivegroups) {
+            if (std::find(group.begin(), group.end(), name) == group.end()) continue;
+            for (const std::string& other : group)
+                if (other != name) setfield(flagfields.at(other), 0, s);
+        }
+    }
+    if (name == "sit" && s.sit == 1 && !s.t.empty()) {
+        s.is = numtostring(s.t.back());
+        for (size_t k = 0; k < s.t.size(); ++k) s.il.at(static_cast<int32_t>(k + 1)) = s.t[k];
+    }
+}
+
+void commandlineparser::checkresult() {
+    if (iogiven && s.html == 1) fail("-io and -html cannot be used at the same time.\n");
+    if (s.inifsblock == 1) fail("-ifs is not closed by -ei\n");
+    if (!pendingvalue.empty())
+        fail("You have some incomplete option specified in your command line.\n(" + pendingvalue +
+             " is not given.)");
+    bool anyinput = false;
+    for (int32_t i = 0; i < s.inputfiles.size() && !anyinput; ++i) anyinput = !s.inputfiles.at(i).empty();
+    if (!anyinput) fail("No input file is given.");
+    if (!charsetexists(uc(s.cs))) fail("Character set " + s.cs + " is not correct or not supported.");
+    makepairs();
+    showswitchesandend();
+}
+
+// Drops inputs refused by -ae or excluded by -ef and names the outputs not given.
+void commandlineparser::makepairs() {
+    int32_t counted = 0;
+    int32_t skipped = 0;
+    for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
+        const std::string name = s.inputfiles.at(i);
+        if (name.empty()) continue;
+        ++counted;
+        const std::string extension = extensionof(name);
+        if (!s.ae.empty() && s.ae.count(extension) == 0) {
+            printout(args.messages, "The file " + name + " with extension " + extension +
+                                        " is not allowed/skipped as specified.\n");
+            s.inputfiles.at(i).clear();
+            ++skipped;
+            continue;
+        }
+        if (args.excludednames.count(name) != 0) {
+            s.inputfiles.at(i).clear();
+            ++skipped;
+            continue;
+        }
+        if (s.outputfiles.at(i).empty()) {
+            const std::string base = s.recursionbases.at(i);
+            std::string output = defaultoutputname(args, name, s.oe, base);
+            s.outputfiles.at(i) = output;
+        }
+    }
+    if (counted > 0 && skipped == counted) usageerrornohint(args.messages, "All files skipped. Nothing is done.");
+}
+
+void commandlineparser::showswitchesandend() {
+    if ((s.sw == 1 || s.swx == 1) && s.gsfif == 0) {
+        printout(args.messages, printswitches(s, s.sw == 1 ? 0 : 1) + "\n");
+        dieline(0);
+    }
+    if (swcgiven || swcxgiven) {
+        std::vector<std::string> pieces = compactswitches(printswitches(s, 0), defaultswitchtext);
+        printout(args.messages, (swcxgiven ? annotateswitches(pieces, 1) : join(pieces, " ")) + "\n");
+        dieline(0);
+    }
+}
+
+}  // namespace
+
+void parsecommandline(commandlineargs& args, settings& s, int fromcommandline) {
+    commandlineparser(args, s, fromcommandline).run();
+}

@@ -1,0 +1,133 @@
+// Start-up and the multi-file run: the guarded region of main, formatallfiles and the
+// per-file run that owns one formatter.
+#include "runfiles.h"
+
+#include "charsets.h"
+#include "commandline.h"
+#include "formatter.h"
+#include "globals.h"
+#include "messages.h"
+#include "pattern.h"
+#include "support.h"
+#include "switchtable.h"
+
+#include <cstring>
+#include <new>
+
+void keepargumentlist(int argc, char** argv) {
+    argumentlist.clear();
+    for (int k = 1; k < argc; ++k) argumentlist.emplace_back(argv[k]);
+}
+
+void keepprogramdirectory(const std::string& programfile) {
+    patternmatch m;
+    programdirectory = pattern::get("^(.+)[\\\\/]", pattern::dotall).partialmatch(programfile, &m) ? m.str(1) : "";
+}
+
+void keepenvironment(char** environment) {
+    for (char** entry = environment; entry && *entry; ++entry) {
+        const char* separator = (*entry)[0] ? std::strchr(*entry + 1, '=') : nullptr;
+        if (!separator || separator[1] == '\0') continue;  // no name, or nothing after "="
+        environmenttable[std::string(*entry, static_cast<size_t>(separator - *entry))] = separator + 1;
+    }
+}
+
+int runguarded(const std::function<void()>& work) {
+    try {
+        work();
+        return 0;
+    } catch (const std::bad_alloc&) {
+        writeerrorstream("Error:program ran out of memory.\n");
+        return 3;
+    } catch (const std::string& message) {
+        int code = messagecode(message);
+        if (code >= 0) return code > 255 ? 255 : code;  // a code the system would wrap to 0 stays a failure
+        writeerrorstream(message);
+        return 255;
+    } catch (const std::exception& error) {
+        writeerrorstream(std::string("Internal error: ") + error.what() + "\n");
+        return 255;
+    }
+}
+
+int32_t countnonemptyentries(settings& s) {
+    int32_t count = 0;
+    for (int32_t i = 0; i < s.inputfiles.size(); ++i)
+        if (!s.inputfiles.at(i).empty()) ++count;
+    return count;
+}
+
+int32_t reportfile(const settings& s, messagestream& sink, const std::function<void()>& driver, int32_t& done) {
+    try {
+        driver();
+    } catch (const std::string& message) {
+        int digits = messagecode(message);
+        int32_t code = digits >= 0 ? digits : 255;
+        if (digits < 0) printout(sink, message);
+        if (code != 0) {
+            std::string names = s.inputfilealias == s.outputfilealias ? s.inputfilealias
+                                                                      : s.inputfilealias + " -> " + s.outputfilealias;
+            printout(sink, names + " formatting failed because of errors.\n");
+        }
+        return code;
+    }
+    if (s.sr) {
+        std::string names = s.inputfile == s.outputfile ? s.inputfilealias : s.inputfilealias + " -> " + s.outputfilealias;
+        printout(sink, names + " formatting is done.\n");
+    }
+    ++done;
+    return 0;
+}
+
+int32_t formatonefile(settings& s, int32_t& tried, int32_t& done, std::string& messagesout) {
+    formatter f;
+    f.s = s;
+    ++tried;
+    f.messages.stringmode = 0;
+    int32_t code = reportfile(s, f.messages, [&f] { f.formatsource(); }, done);
+    messagesout = f.messages.text;
+    return code;
+}
+
+namespace {
+
+void printsummary(settings& s, int32_t tried, int32_t done) {
+    writeerrorstream("Formatting summary: all " + numtostring(countnonemptyentries(s)) + ", tried " +
+                     numtostring(tried) + ", done " + numtostring(done) + ", failed " + numtostring(tried - done) +
+                     ".\n");
+}
+
+}  // namespace
+
+void formatallfiles() {
+    versiontext = "2.6.1";
+    settings s;
+    setdefaults(s);
+    buildcharsettables();
+    buildswitchtable();
+    applyoptiondefaults(s);
+    commandlineargs args;
+    args.arguments = argumentlist;
+    parsecommandline(args, s, 1);
+
+    const settings saved = s;
+    const std::string giveninputalias = s.inputfilealias, givenoutputalias = s.outputfilealias;
+    int32_t lastfailure = 0, tried = 0, done = 0;
+    for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
+        const std::string entry = s.inputfiles.at(i);
+        if (entry.empty()) continue;
+        if (saved.gsfif) s = saved;
+        s.inputfile = entry;
+        s.inputfilealias = giveninputalias.empty() ? entry : giveninputalias;
+        s.outputfile = s.outputfiles.at(i);
+        s.outputfilealias = givenoutputalias.empty() ? s.outputfile : givenoutputalias;
+        std::string scratch;
+        int32_t code = formatonefile(s, tried, done, scratch);
+        if (code != 0) {
+            lastfailure = code;
+            if (s.soe) break;
+        }
+    }
+    if (s.ss) printsummary(s, tried, done);
+    if (lastfailure != 0) dieline(lastfailure);
+}

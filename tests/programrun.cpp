@@ -1,0 +1,42 @@
+// Whole-program test helper: programs run through the platform's process runner.
+#include "programrun.h"
+
+#include "process.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+std::string programfile(const std::string& program) {
+    if (program.find('/') != std::string::npos) return program;
+    const char* bin = std::getenv("BRELM_BIN");
+    return std::string(bin ? bin : BRELM_BIN_DIR) + "/" + program;
+}
+
+programresult runprogram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& folder, const std::optional<std::string>& input,
+                         const std::map<std::string, std::optional<std::string>>& environment) {
+    processrun run;
+    run.path = programfile(program);
+    run.arguments = arguments;
+    if (input) run.input = *input;
+    run.directory = folder.string();
+    run.environment = environment;
+    run.timeout = std::chrono::seconds(60);
+    processresult done = runprocess(run);
+    programresult result;
+    result.out = std::move(done.out);
+    result.err = std::move(done.err);
+    if (!done.started || !done.finished) {
+        ADD_FAILURE() << run.path << ": " << done.failure;
+        return result;
+    }
+    result.exitcode = WIFEXITED(done.status) ? WEXITSTATUS(done.status) : 128 + WTERMSIG(done.status);
+    return result;
+}
+
+void programtest::SetUp() { environment["BRELM_CLIPBOARD_FILE"] = (folder / ".clipboard").string(); }
+
+programresult programtest::brelm(const std::vector<std::string>& arguments, const std::optional<std::string>& input) {
+    return runprogram("brelm", arguments, folder, input, environment);
+}
