@@ -56,10 +56,10 @@ void readinput(formatter& f) {
         lines = readlines(std::cin);
     } else if (source == "clipboard") {
         lines = readclipboard();
-        f.sourcelinejoint = "\n";
+        f.sourcelinejoint.assign(1, '\n');
     } else if (name.empty() && !f.inputstring.empty()) {
         lines = splitpreset(f.inputstring);
-        f.sourcelinejoint = "\n";
+        f.sourcelinejoint.assign(1, '\n');
     } else {
         lines = readfile(name);
     }
