@@ -38,7 +38,7 @@ void formatter::formatsource() {
     fillkeywordtables();
 
     dbvnflag = s.dbvn != 0;
-    tokenposition = 1;
+    tokenposition = savedtokenposition = 1;
     loopend = std::prev(tokens.end());
     if (!s.np) runtokenloop();
 

@@ -12,16 +12,6 @@ using enginetesting::formatrun;
 
 class driver : public formatrun {};
 
-TEST_F(driver, noprocessingwritesthetextasitis) {
-    for (const std::string& text : {std::string("select a+b from dual;\n"), std::string("  x := 1;"),
-                                    std::string("a\r\nb\r\n"), std::string(""),
-                                    std::string("begin\n\tnull;\nend;\n/\n")}) {
-        auto result = format(text, [](settings& s) { s.np = 1; });
-        EXPECT_EQ(result.thrown, "");
-        EXPECT_EQ(result.output, text);
-    }
-}
-
 struct spacingcase {
     std::string text;
     std::string output;
@@ -65,9 +55,6 @@ TEST_F(driver, unclosedquotesandcommentsendthefile) {
     std::string name = path("input.sql");
     for (const endcase& c : {
              endcase{"x := \"abc;\n", name + " line 1 col 6 Syntax error:unclosed \" \n", ""},
-             endcase{"a;\n  /* open\n", name + " line 2 col 3 Syntax error:unclosed /* \n", ""},
-             endcase{"v */ b", name + " line 1 col 3 Syntax error:unopened */ \n", ""},
-             endcase{"x := q'", name + " line 1 col 6 Syntax error:unclosed q' \n", ""},
              endcase{"x := 'abc;\n", "Error possible around " + name + " line 1\n",
                      "Syntax error:unclosed ' somewhere before " + name + " line 1\n"},
              // The missing quote is looked for where the earliest literal that swallowed a
@@ -183,29 +170,6 @@ TEST_F(driver, switchdisplayendsthefilequietly) {
         EXPECT_FALSE(result.written);
     }
     EXPECT_TRUE(format("a", [](settings& s) { s.v = 1; }).written);
-}
-
-TEST_F(driver, keywordtablesfollowtheswitches) {
-    formatter f;
-    f.s = enginetesting::defaultsettings();
-    f.s.bus = 1;
-    f.s.bbj = 1;
-    f.s.ins = 1;
-    f.s.isis = 2;
-    f.s.ac = 1;
-    f.fillkeywordtables();
-    EXPECT_EQ(f.breakkeywords.at("union"), 13);
-    EXPECT_EQ(f.breakkeywords.at("left"), 2);
-    EXPECT_EQ(f.breakfollowers.at("left"), (std::vector<std::string>{"outer", "join"}));
-    EXPECT_EQ(f.breakfollowers.at("union"), (std::vector<std::string>{"all"}));
-    EXPECT_EQ(f.alignmentwords.at("into").statementword, "fetch");
-    EXPECT_EQ(f.alignmentwords.at("while").mode, 1);
-    EXPECT_EQ(f.alignmentwords.count("update"), 0u);
-    EXPECT_EQ(f.clausewords.count("set"), 0u);
-    EXPECT_EQ(f.statementstarters.size(), 25u);
-    f.s.au = 1;
-    f.fillkeywordtables();
-    EXPECT_EQ(f.clausewords.count("set"), 1u);
 }
 
 TEST_F(driver, theinputrangeisformatted) {
