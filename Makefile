@@ -1,16 +1,25 @@
 # Set-up, build and test on Debian 12. As root, missing packages are installed;
 # otherwise the exact apt-get line is printed.
 PACKAGES := cmake ninja-build g++ libpcre2-dev libgtest-dev libgmock-dev
+# Only the fuzz targets need clang and its libFuzzer runtime.
+FUZZPACKAGES := clang libclang-rt-14-dev
 BUILD    := build
+SANITIZEBUILD := build-sanitize
+FUZZBUILD := build-fuzz
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
+# Seconds each fuzz target runs under `make fuzz`.
+FUZZTIME := 60
+SANITIZERUNTIME := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1 \
+                   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps fuzzdeps configure build run test sanitize fuzz bench clean
 
 all: build
 
-deps:
-	@missing=""; \
-	for p in $(PACKAGES); do \
+# $(call installmissing,PACKAGES): installs those not installed yet (as root), else says how.
+define installmissing
+missing=""; \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -22,6 +31,13 @@ deps:
 	    exit 1; \
 	  fi; \
 	fi
+endef
+
+deps:
+	@$(call installmissing,$(PACKAGES))
+
+fuzzdeps: deps
+	@$(call installmissing,$(FUZZPACKAGES))
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -35,5 +51,23 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The whole test suite built and run under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(SANITIZEBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRELM_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZEBUILD) -j $(JOBS) >&2
+	@$(SANITIZERUNTIME) ctest --test-dir $(SANITIZEBUILD) --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZTIME seconds; fails on a crash, leak, timeout or sanitizer report.
+fuzz: fuzzdeps
+	@cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRELM_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZBUILD) -j $(JOBS) --target fuzztargets >&2
+	@$(SANITIZERUNTIME) fuzz/runfuzz $(FUZZBUILD) $(FUZZTIME)
+
+# MB/s and peak memory of brelm on generated inputs of 1, 4 and 16 MB (Release build).
+bench: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target brelmbench >&2
+	@$(BUILD)/bin/brelmbench
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZEBUILD) $(FUZZBUILD)

@@ -1,0 +1,4 @@
+/*brelm options: -uk -ui -sbi */
+begin
+  x:=1;
+end;

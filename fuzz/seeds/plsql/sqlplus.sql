@@ -1,0 +1,10 @@
+PROMPT Don't panic
+REM first part -
+second part
+DOC
+anything here
+#
+set serveroutput on
+select 1 from dual;
+/
+spool off

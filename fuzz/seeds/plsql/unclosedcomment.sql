@@ -1,0 +1,1 @@
+begin null; end; /* never closed

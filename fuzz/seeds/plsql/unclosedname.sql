@@ -1,0 +1,3 @@
+begin
+	if a then
+		b := "x
