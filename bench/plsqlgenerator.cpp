@@ -9,9 +9,10 @@ namespace {
 
 class writer {
 public:
-    explicit writer(uint32_t seed) : random(seed) {}
+    writer(uint32_t seed, bool macros) : macros(macros), random(seed) {}
 
     std::string text;
+    const bool macros;
 
     int pick(int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); }
     std::string name(const char* prefix) { return std::string(prefix) + std::to_string(pick(5000)); }
@@ -22,6 +23,10 @@ public:
     }
 
     void statement(int depth) {
+        if (macros && pick(4) == 0) {
+            macrostatement(depth);
+            return;
+        }
         switch (pick(9)) {
         case 0:
             line(depth, "select count(*), max(" + name("col") + ") into v_count, v_max from " +
@@ -58,6 +63,42 @@ public:
         }
     }
 
+    // Statements that only compile once the preprocessor has run.
+    void macrostatement(int depth) {
+        switch (pick(3)) {
+        case 0:
+            line(depth, "v_count := SCALE(v_count, " + std::to_string(pick(10)) + ") + LIMIT;");
+            break;
+        case 1:
+            line(depth, "insert into AUDIT_TABLE (id, note) values (p_id, NOTE(" + name("step") + "));");
+            break;
+        default:
+            text += "#if TRACE_LEVEL > 1\n";
+            line(depth, "dbms_output.put_line('trace ' || p_id);");
+            text += "#endif\n";
+        }
+    }
+
+    static void definemacros(std::string& text) {
+        text += "#define SCALE(a, b) ((a) * (b))\n";
+        text += "#define LIMIT 100\n";
+        text += "#define AUDIT_TABLE app_audit_log\n";
+        text += "#define NOTE(x) #x\n";
+        text += "#define TRACE_LEVEL 2\n\n";
+    }
+
+    // SQL*Plus PROMPT lines between units. Those at the start of the text, before any
+    // statement, may hold an apostrophe: a quote that a PROMPT line must keep to itself.
+    void prompts() {
+        const bool apostrophes = text.empty() || (macros && text.find("\nPROMPT") == std::string::npos);
+        for (int i = 0, n = 3 + pick(8); i < n; ++i) {
+            if (apostrophes && pick(2) == 0)
+                line(0, "PROMPT Don't stop: step " + std::to_string(i) + " of " + name("job"));
+            else
+                line(0, "PROMPT Step " + std::to_string(i) + " done for " + name("job"));
+        }
+    }
+
     void block(int depth, int nesting) {
         int statements = 2 + pick(5);
         for (int i = 0; i < statements; ++i) {
@@ -91,6 +132,7 @@ public:
 
     void package() {
         std::string package = name("pkg_");
+        prompts();
         line(0, "PROMPT Creating package " + package + " (part of the build)");
         line(0, "create or replace package body " + package + " is");
         for (int i = 0, n = 2 + pick(4); i < n; ++i) {
@@ -115,9 +157,10 @@ private:
 
 }  // namespace
 
-std::string generateplsql(size_t bytes, uint32_t seed) {
-    writer w(seed);
+std::string generateplsql(size_t bytes, uint32_t seed, bool macros) {
+    writer w(seed, macros);
     w.text.reserve(bytes + 4096);
+    if (macros) writer::definemacros(w.text);
     while (w.text.size() < bytes) w.package();
     return w.text;
 }

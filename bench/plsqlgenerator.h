@@ -6,6 +6,7 @@
 #include <string>
 
 // About `bytes` bytes of PL/SQL: packages with nested blocks, SQL statements, comments of
-// both kinds, literals, SQL*Plus lines and some very long lines. The same seed gives the
-// same text.
-std::string generateplsql(size_t bytes, uint32_t seed = 1);
+// both kinds, literals, runs of PROMPT lines and some very long lines. With `macros` the text
+// also defines and calls preprocessor macros and has conditional sections. The same seed
+// gives the same text.
+std::string generateplsql(size_t bytes, uint32_t seed = 1, bool macros = false);
