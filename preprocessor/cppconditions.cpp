@@ -120,6 +120,10 @@ public:
 
     int64_t run()
     {
+        struct definedoperands {
+            definedoperands() { keepdefinedoperands = true; }
+            ~definedoperands() { keepdefinedoperands = false; }
+        } keep;
         size_t index = 0;
         while (index < tokens.size() && tokens[index].kind != kindendofline)
             step(index);
@@ -262,8 +266,9 @@ private:
         tokenlist replacement = expandidentifierat(end, tokens, site);
         if (!replacement.empty() && replacement.back().kind == kindendofline)
             replacement.pop_back();
-        for (atoken& token : replacement) {
-            if (token.kind != kindidentifier)
+        for (size_t i = 0; i < replacement.size(); ++i) {
+            atoken& token = replacement[i];
+            if (token.kind != kindidentifier || followsdefined(replacement, i))
                 continue;
             std::string word = charsetlower(token.text);
             if (!isoperatorname(word) && word != "defined")

@@ -10,6 +10,7 @@
 #include "cpptextscan.h"
 
 std::map<std::string, macro, std::less<>> macrotable;
+bool keepdefinedoperands = false;
 
 namespace {
 
@@ -201,7 +202,32 @@ atoken pastepair(const atoken& left, const atoken& right)
     return {left.kind, keeptext(std::move(text))};
 }
 
+// The index of the last token before index that is no white space or comment, or npos.
+size_t previoussignificant(std::span<const atoken> tokens, size_t index)
+{
+    while (index > 0) {
+        if (!isinsignificant(tokens[--index]))
+            return index;
+    }
+    return std::string_view::npos;
+}
+
+bool isdefinedword(std::span<const atoken> tokens, size_t index)
+{
+    return index != std::string_view::npos && tokens[index].kind == kindidentifier &&
+           charsetlower(tokens[index].text) == "defined";
+}
+
 } // namespace
+
+bool followsdefined(std::span<const atoken> tokens, size_t index)
+{
+    size_t before = previoussignificant(tokens, index);
+    if (isdefinedword(tokens, before))
+        return true;
+    return before != std::string_view::npos && tokens[before].text == "(" &&
+           isdefinedword(tokens, previoussignificant(tokens, before));
+}
 
 const macro* findmacro(std::string_view name)
 {
@@ -342,6 +368,8 @@ tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
     while (!work.empty()) {
         std::span<const atoken> rest = work.rest();
         const macro* definition = macroof(rest[0]);
+        if (definition && keepdefinedoperands && followsdefined(out, out.size()))
+            definition = nullptr;
         if (definition && definition->expanding) {
             out.push_back(blocked(rest[0]));
             work.drop(1);
