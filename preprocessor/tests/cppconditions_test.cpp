@@ -2,11 +2,8 @@
 // conditions, 64-bit wrap-around, and every error; where the operators agree with C, the
 // values are compared with the system C preprocessor's.
 #include "marloxtesting.h"
+#include "systemcpp.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <vector>
@@ -49,30 +46,6 @@ std::string cspelling(const std::string& condition)
         out += found == words.end() ? condition.substr(start, position - start) : found->second;
     }
     return out;
-}
-
-bool havecpp()
-{
-    return std::system("cpp --version >/dev/null 2>&1") == 0;
-}
-
-std::string runcpp(const std::string& source)
-{
-    char pattern[] = "/tmp/marloxcondXXXXXX";
-    std::filesystem::path folder = mkdtemp(pattern);
-    std::filesystem::path input = folder / "input.c";
-    std::ofstream(input) << source;
-    std::string command = "cpp -P -undef -nostdinc -ffreestanding '" + input.string() + "' 2>&1";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, count);
-        pclose(pipe);
-    }
-    std::filesystem::remove_all(folder);
-    return output;
 }
 
 } // namespace
