@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iostream>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,16 @@ const operatorinfo* findoperator(std::string_view name, int32_t arity)
 bool isoperatorname(std::string_view name)
 {
     return findoperator(name, 1) || findoperator(name, 2);
+}
+
+std::string undefinedoperation(const std::string& name, int32_t arity)
+{
+    std::string message = "operation is not defined ";
+    message += name;
+    message += '(';
+    message += std::to_string(arity);
+    message += ')';
+    return message;
 }
 
 // Only the comparisons conflict: with each other, and each with itself.
@@ -116,7 +127,7 @@ struct pendingoperator {
 
 class evaluator {
 public:
-    evaluator(tokenlist tokens, const textplace& site) : tokens(std::move(tokens)), site(site) {}
+    evaluator(tokenlist tokens, const textplace& site) : line(std::move(tokens)), work(line), site(site) {}
 
     int64_t run()
     {
@@ -124,56 +135,37 @@ public:
             definedoperands() { keepdefinedoperands = true; }
             ~definedoperands() { keepdefinedoperands = false; }
         } keep;
-        size_t index = 0;
-        while (index < tokens.size() && tokens[index].kind != kindendofline)
-            step(index);
+        while (!work.empty() && work.rest()[0].kind != kindendofline)
+            step();
         return finish();
     }
 
 private:
-    void step(size_t& index)
+    void step()
     {
-        const atoken& token = tokens[index];
-        if (token.kind == kinddecimal || token.kind == kindhexadecimal) {
+        const atoken token = work.rest()[0];
+        if (token.kind == kindidentifier && charsetlower(token.text) == "defined") {
+            readdefined();
+            return;
+        }
+        if (token.kind == kindidentifier && !isoperatorname(charsetlower(token.text))) {
+            expandinplace();
+            return;
+        }
+        work.drop(1);
+        if (token.kind == kinddecimal || token.kind == kindhexadecimal)
             pushoperand({numbervalue(token, site), nullptr});
-            ++index;
-            return;
-        }
-        if (token.kind == kindstring) {
+        else if (token.kind == kindstring)
             pushoperand({charactervalue(token, site), nullptr});
-            ++index;
-            return;
-        }
-        // White space from macro bodies, and empty or line-break tokens, mean nothing here.
-        if (isinsignificant(token) || token.text.empty() || token.text[0] == '\n') {
-            ++index;
-            return;
-        }
-        if (token.text == "(") {
+        else if (token.text == "(")
             ++depth;
-            ++index;
-            return;
-        }
-        if (token.text == ")") {
+        else if (token.text == ")")
             closeparenthesis();
-            ++index;
-            return;
-        }
-        std::string word = charsetlower(token.text);
-        if ((token.kind == kindidentifier || token.kind == kindother) && isoperatorname(word)) {
-            pushoperator(word);
-            ++index;
-            return;
-        }
-        if (token.kind == kindidentifier && word == "defined") {
-            readdefined(index);
-            return;
-        }
-        if (token.kind == kindidentifier) {
-            expandinplace(index);
-            return;
-        }
-        unknowntoken(token);
+        else if ((token.kind == kindidentifier || token.kind == kindother) && isoperatorname(charsetlower(token.text)))
+            pushoperator(charsetlower(token.text));
+        // White space from macro bodies, and empty or line-break tokens, mean nothing here.
+        else if (!isinsignificant(token) && !token.text.empty() && token.text[0] != '\n')
+            unknowntoken(token);
     }
 
     void pushoperand(operand value)
@@ -196,7 +188,7 @@ private:
         int32_t arity = expectoperand ? 1 : 2;
         const operatorinfo* info = findoperator(name, arity);
         if (!info)
-            raiseerror("operation is not defined " + name + "(" + std::to_string(arity) + ")", site);
+            raiseerror(undefinedoperation(name, arity), site);
         if (arity == 2) {
             while (!operators.empty() && operators.back().depth == depth && bindsfirst(*operators.back().info, *info))
                 popandapply();
@@ -240,30 +232,32 @@ private:
         applypendingunary();
     }
 
-    void readdefined(size_t& index)
+    void readdefined()
     {
-        ++index;
-        bool parenthesis = peektokenat(index, tokens).text == "(";
+        std::span<const atoken> rest = work.rest();
+        size_t index = 1;
+        bool parenthesis = peektokenat(index, rest).text == "(";
         if (parenthesis)
             ++index;
-        atoken name = peektokenat(index, tokens);
+        atoken name = peektokenat(index, rest);
         if (name.kind != kindidentifier)
             raiseerror(parenthesis ? "macro name is missing after defined(" : "macro name is missing after defined", site);
         ++index;
         if (parenthesis) {
-            if (peektokenat(index, tokens).text != ")")
+            if (peektokenat(index, rest).text != ")")
                 raiseerror(") is missing after defined(" + std::string(name.text), site);
             ++index;
         }
+        work.drop(index);
         pushoperand({findmacro(name.text) ? 1 : 0, nullptr});
     }
 
     // The identifier's expansion replaces it; names left in it are 0, except operator words
     // and "defined", which keep their meaning.
-    void expandinplace(size_t& index)
+    void expandinplace()
     {
-        size_t end = index;
-        tokenlist replacement = expandidentifierat(end, tokens, site);
+        size_t end = 0;
+        tokenlist replacement = expandidentifierat(end, work.rest(), site);
         if (!replacement.empty() && replacement.back().kind == kindendofline)
             replacement.pop_back();
         for (size_t i = 0; i < replacement.size(); ++i) {
@@ -274,13 +268,12 @@ private:
             if (!isoperatorname(word) && word != "defined")
                 token = {kinddecimal, "0"};
         }
-        tokens.erase(tokens.begin() + static_cast<ptrdiff_t>(index), tokens.begin() + static_cast<ptrdiff_t>(end));
-        tokens.insert(tokens.begin() + static_cast<ptrdiff_t>(index), replacement.begin(), replacement.end());
+        work.replacefront(end, replacement);
     }
 
     [[noreturn]] void unknowntoken(const atoken& token)
     {
-        std::string message = "unknown token in " + jointokenswith("~", tokens);
+        std::string message = "unknown token in " + jointokenswith("~", line);
         message += ",starting  with character chr ";
         message += std::to_string(static_cast<unsigned char>(token.text[0]));
         message += ", ";
@@ -392,7 +385,8 @@ private:
         return operands.back().value;
     }
 
-    tokenlist tokens;
+    tokenlist line;  // the directive's tokens as given
+    tokenqueue work;
     const textplace& site;
     std::vector<operand> operands;
     std::vector<pendingoperator> operators;

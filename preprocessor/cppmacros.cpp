@@ -52,37 +52,6 @@ private:
     const macro& definition;
 };
 
-// The unprocessed tokens of a rescan: consumed at the front, and replaced at the front by
-// expansions. Room is kept before the front so that replacing stays cheap.
-class workqueue {
-public:
-    explicit workqueue(std::span<const atoken> tokens) : items(tokens.begin(), tokens.end()) {}
-    bool empty() const { return front >= items.size(); }
-    std::span<const atoken> rest() const { return std::span<const atoken>(items).subspan(front); }
-    void drop(size_t count) { front += count; }
-
-    void replacefront(size_t count, const tokenlist& replacement)
-    {
-        size_t end = front + count;
-        if (replacement.size() <= end) {
-            front = end - replacement.size();
-            std::copy(replacement.begin(), replacement.end(), items.begin() + static_cast<ptrdiff_t>(front));
-            return;
-        }
-        size_t room = replacement.size() + (items.size() - end);
-        tokenlist grown(room);
-        grown.reserve(2 * room);
-        grown.insert(grown.end(), replacement.begin(), replacement.end());
-        grown.insert(grown.end(), items.begin() + static_cast<ptrdiff_t>(end), items.end());
-        items = std::move(grown);
-        front = room;
-    }
-
-private:
-    tokenlist items;
-    size_t front = 0;
-};
-
 // Splits the tokens of a call into arguments at top-level commas, up to the closing ")".
 class argumentsplitter {
 public:
@@ -364,7 +333,7 @@ tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
 {
     tokenlist out;
     out.reserve(tokens.size());
-    workqueue work(tokens);
+    tokenqueue work(tokens);
     while (!work.empty()) {
         std::span<const atoken> rest = work.rest();
         const macro* definition = macroof(rest[0]);

@@ -240,10 +240,16 @@ TEST_F(conditiontest, valuesmatchthecpreprocessor)
     std::string source;
     for (size_t i = 0; i < conditions.size(); ++i) {
         std::string index = std::to_string(i);
-        source += "#if (" + cspelling(conditions[i]) + ") == (" + std::to_string(evaluate(conditions[i])) + ")\n";
+        source += "#if (" + cspelling(conditions[i]) + ") == (";
+        source += std::to_string(evaluate(conditions[i]));
+        source += ")\n";
         source += "same" + index + "\n#else\ndiffers" + index + "\n#endif\n";
     }
     std::string output = runcpp(source);
-    for (size_t i = 0; i < conditions.size(); ++i)
-        EXPECT_NE(output.find("same" + std::to_string(i) + "\n"), std::string::npos) << conditions[i] << "\n" << output;
+    for (size_t i = 0; i < conditions.size(); ++i) {
+        std::string same = "same";
+        same += std::to_string(i);
+        same += "\n";
+        EXPECT_NE(output.find(same), std::string::npos) << conditions[i] << "\n" << output;
+    }
 }

@@ -159,3 +159,20 @@ TEST_F(directivetest, eachtoplevelstartsafresh)
     EXPECT_EQ(call("#line 100 \"z.sql\"\n"), "");
     EXPECT_EQ(call("x := __line__ || __file__;\n"), "x := '1' || 'a.sql';\n");
 }
+
+TEST_F(directivetest, linetokensinalargetext)
+{
+    std::string source;
+    std::string expected;
+    for (int block = 0; block < 2000; ++block) {
+        std::string number = std::to_string(block);
+        source += "#if 0\nskip\n#else\nkeep " + number + "\n#endif\n";
+        expected += "#line ";
+        expected += std::to_string(5 * block + 3);
+        expected += " \"a.sql\"\n\nkeep " + number + "\n";
+        expected += "#line ";
+        expected += std::to_string(5 * block + 5);
+        expected += " \"a.sql\"\n\n";
+    }
+    EXPECT_EQ(call(source, {"-ld+"}), expected);
+}

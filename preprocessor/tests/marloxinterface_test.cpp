@@ -97,7 +97,9 @@ TEST_F(contracttest, callsfromseveralthreadsareserialised)
     std::vector<std::future<std::string>> calls;
     for (int i = 0; i < 8; ++i) {
         calls.push_back(std::async(std::launch::async, [i] {
-            std::string source = "#define n " + std::to_string(i) + "\nv := n;\n";
+            std::string source = "#define n ";
+            source += std::to_string(i);
+            source += "\nv := n;\n";
             std::string result = callexport(source).result;
             safetoprocess();
             return result;
@@ -105,7 +107,10 @@ TEST_F(contracttest, callsfromseveralthreadsareserialised)
     }
     for (int i = 0; i < 8; ++i) {
         ASSERT_EQ(calls[static_cast<size_t>(i)].wait_for(20s), std::future_status::ready);
-        EXPECT_EQ(calls[static_cast<size_t>(i)].get(), "v := " + std::to_string(i) + "\n;\n");
+        std::string expected = "v := ";
+        expected += std::to_string(i);
+        expected += "\n;\n";
+        EXPECT_EQ(calls[static_cast<size_t>(i)].get(), expected);
     }
 }
 
@@ -136,7 +141,9 @@ protected:
             size_t first = group.at(0) == "--nosafe" ? 1 : 0;
             if (first == 1)
                 arguments.push_back("--nosafe");
-            std::string sourcefile = "source" + std::to_string(index++) + ".txt";
+            std::string sourcefile = "source";
+            sourcefile += std::to_string(index++);
+            sourcefile += ".txt";
             writefile(sourcefile, group.at(first + 1));
             arguments.push_back(group.at(first));
             arguments.push_back(sourcefile);
