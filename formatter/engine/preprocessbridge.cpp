@@ -1,5 +1,7 @@
 // The preprocessing bridge: with -pp the source text is run through libmarlox.so before it
 // is tokenized, and the text that comes back is formatted instead.
+#include "preprocessbridge.h"
+
 #include "cpreprocessordll.h"
 #include "formatter.h"
 #include "messages.h"
@@ -7,10 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-// The options in the library's order: include paths, preload files, macros, the #line
-// switches (only their "+" forms) and always the character set last.
+// Only the "+" forms of the switches are sent: a switch once on stays on in the library.
 std::vector<std::string> preprocessoroptions(const settings& s) {
     std::vector<std::string> options;
     for (const std::string& directory : s.pp_I) {
@@ -35,6 +34,8 @@ std::vector<std::string> preprocessoroptions(const settings& s) {
     options.push_back(s.cs);
     return options;
 }
+
+namespace {
 
 std::string withlinefeed(std::string text) {
     if (!text.empty() && text.back() != '\n') text += '\n';

@@ -3,7 +3,6 @@
 #include "marloxtesting.h"
 
 #include "scregexp.h"
-#include "translationfiles.h"
 
 #include <vector>
 
@@ -179,13 +178,4 @@ TEST(definitionmatchers, nameandpositions)
     EXPECT_FALSE(name.ismatched(1));
     EXPECT_EQ(formatcapture(name.capture(1)), "[-1,-1]");
     EXPECT_EQ(name.group(5), "");
-}
-
-TEST(translationfiles, prefix)
-{
-    EXPECT_TRUE(hasprefix("-ild+", "-ild"));
-    EXPECT_TRUE(hasprefix("-ld", "-ld"));
-    EXPECT_TRUE(hasprefix("x", ""));
-    EXPECT_FALSE(hasprefix("-ild+", "-ld"));
-    EXPECT_FALSE(hasprefix("-l", "-ld"));
 }
