@@ -1,7 +1,10 @@
-// Stand-in formatter object: copies the input text to the output unchanged.
+// Stand-in formatter object: checks the html tags, shows the switches when asked and
+// copies the input text to the output unchanged.
 #include "formatter.h"
 
+#include "htmltags.h"
 #include "support.h"
+#include "switchlistings.h"
 
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -49,6 +52,16 @@ void writefile(const std::string& name, const std::string& text) {
 
 void formatter::formatsource() {
     std::string text = readsource(s.inputfile);
+    tagsbykind opentags, closetags;
+    parsetagsequence(s.tag, messages, opentags, closetags);
+    if (s.sw == 0 && (s.x != 0 || s.v != 0)) {
+        explainswitches(messages, s, s.inputfilealias, s.outputfilealias);
+        if (s.x != 0) dieline(0);
+    }
+    if (s.swx != 0 || s.sw != 0) {
+        printout(messages, printswitches(s, s.swx != 0 ? 1 : 0) + "\n");
+        dieline(0);
+    }
     std::string target = lc(s.outputfile);
     if (target == "null") return;
     FILE* stream = target == "stdout" ? stdout : target == "stderr" ? stderr : nullptr;

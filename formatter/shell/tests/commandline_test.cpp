@@ -4,6 +4,7 @@
 #include "charsets.h"
 #include "globals.h"
 #include "configfolder.h"
+#include "switchlistings.h"
 #include "switchtable.h"
 
 #include <functional>
@@ -235,9 +236,9 @@ TEST_F(commandline, usageerrors) {
         {{"-i", "a.sql", "-ef", "a.sql"}, "All files skipped. Nothing is done.\n"},
         {{"-h", "-i"}, ""},
         {{"--help"}, ""},
-        {{"-i", "-sdw"}, "\n", "0\n"},
+        {{"-i", "-sdw"}, printswitches(defaults, 0) + "\n", "0\n"},
         {{"-i", "a", "-swc"}, "\n", "0\n"},
-        {{"-i", "a", "-sw"}, "\n", "0\n"},
+        {{"-i", "a", "-sw"}, printswitches(defaults, 0) + "\n", "0\n"},
         {{"-i", "a", "-sw", "-gsfif"}, "", ""},
     };
     for (const errorcase& c : cases) {
@@ -306,7 +307,7 @@ TEST_F(commandline, showdefaultsinconfigurationendstherunbeforeanyswitch) {
     write("bin/brelm.cfg", "-sdw\n");
     parsed p = parse({"-ps=0"});
     EXPECT_EQ(p.thrown, "0\n");
-    EXPECT_EQ(p.args.messages.text, "\n");
+    EXPECT_EQ(p.args.messages.text, printswitches(defaults, 0) + "\n");
 }
 
 TEST_F(commandline, settingsfilewordsstandattheplaceofls) {

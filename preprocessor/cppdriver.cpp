@@ -1,0 +1,166 @@
+// The processing driver: lexer loop, macro expansion, __line__ and __file__, and the statement
+// state over object-like expansions.
+#include "cppdriver.h"
+
+#include <span>
+
+#include "charsettables.h"
+#include "cpperrors.h"
+#include "cpplexer.h"
+#include "cppmacros.h"
+#include "cppstate.h"
+
+namespace {
+
+// A "/" in an expansion closes the block when only white space and block comments stand
+// between it and the start of its line.
+bool standsalone(const tokenlist& output, size_t index)
+{
+    while (index > 0) {
+        const atoken& token = output[--index];
+        if (token.kind == kindwhitespace && holdslinebreak(token.text))
+            return true;
+        if (token.kind != kindwhitespace && token.kind != kindblockcomment)
+            return false;
+    }
+    return true;
+}
+
+// Moves the statement state over the tokens that an object-like expansion appended from first.
+void walkstatementstate(const tokenlist& output, size_t first)
+{
+    std::span<const atoken> expansion = std::span<const atoken>(output).subspan(first);
+    size_t index = 0;
+    while (index < expansion.size()) {
+        const atoken& token = expansion[index];
+        if (token.text == "/" && statement.inplsqlblock) {
+            if (standsalone(output, first + index)) {
+                statement.inplsqlblock = false;
+                statement.statementended = true;
+            }
+        } else if (token.text == ";" && !statement.inplsqlblock) {
+            statement.statementended = true;
+        } else if (statement.statementended && holdslinebreak(token.text)) {
+            statement.atstatementstart = true;
+            statement.statementended = false;
+        } else if (statement.atstatementstart && token.kind == kindidentifier) {
+            classifystatementwordinlist(index, expansion);
+            continue;
+        } else if (statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
+            statement.atstatementstart = false;
+        }
+        ++index;
+    }
+}
+
+void appendexpansiontail(tokenlist& output, size_t position, std::string_view text)
+{
+    output.push_back({kindwhitespace, "\n"});
+    if (switches.ld)
+        output.push_back(linetokenat(position, text));
+}
+
+// A function-like macro: expanded when a "(" follows, possibly after blanks and comments;
+// otherwise nothing is consumed and false is returned.
+bool expandfunctionlike(const macro& definition, tokenlist& output, size_t& position, std::string_view text)
+{
+    size_t look = position;
+    statementstate saved = statement;
+    if (peektoken(look, text).text != "(") {
+        statement = saved;
+        return false;
+    }
+    position = look + 1;
+    argumentlist arguments = scanarguments(position, text);
+    tokenlist expansion = expandmacro(definition, std::move(arguments), {text, position});
+    output.insert(output.end(), expansion.begin(), expansion.end());
+    appendexpansiontail(output, position, text);
+    return true;
+}
+
+void expandobjectlike(const macro& definition, tokenlist& output, size_t position, std::string_view text)
+{
+    tokenlist expansion = expandmacro(definition, {}, {text, position});
+    size_t first = output.size();
+    output.insert(output.end(), expansion.begin(), expansion.end());
+    walkstatementstate(output, first);
+    appendexpansiontail(output, position, text);
+}
+
+bool isbuiltinname(std::string_view word, std::string_view name)
+{
+    return word.size() == name.size() && charsetlower(word) == name;
+}
+
+void processidentifier(const atoken& token, tokenlist& output, size_t& position, std::string_view text)
+{
+    if (isbuiltinname(token.text, "__line__")) {
+        std::string quoted(1, '\'');
+        quoted += std::to_string(reportedline(position, text));
+        quoted += '\'';
+        output.push_back({kindstring, keeptext(std::move(quoted))});
+        return;
+    }
+    if (isbuiltinname(token.text, "__file__")) {
+        const std::string& file = lineinforce && !linefile.empty() ? linefile : sourcefilename;
+        output.push_back({kindstring, keeptext("'" + file + "'")});
+        return;
+    }
+    const macro* definition = macrotable.empty() ? nullptr : findmacro(token.text);
+    if (definition && !definition->functionlike) {
+        expandobjectlike(*definition, output, position, text);
+        return;
+    }
+    if (definition && expandfunctionlike(*definition, output, position, text))
+        return;
+    output.push_back(token);
+}
+
+atoken skiptodirective(size_t& position, std::string_view text)
+{
+    tokenlist unused;
+    for (;;) {
+        atoken token = nexttoken(false, unused, position, text);
+        if (token.kind == kinddirective || token.kind == kindend)
+            return token;
+    }
+}
+
+} // namespace
+
+int64_t reportedline(size_t position, std::string_view text)
+{
+    int64_t line = lineofposition(position, text);
+    return lineinforce ? line + lineoffset : line;
+}
+
+std::string linetokenfile()
+{
+    return lineinforce && !linefile.empty() ? linefile : currentfilename;
+}
+
+atoken makelinetoken(int64_t line, const std::string& file)
+{
+    currentfilename = file;
+    return {kinddirective, keeptext("#line " + std::to_string(line) + " \"" + file + "\"\n")};
+}
+
+atoken linetokenat(size_t position, std::string_view text)
+{
+    return makelinetoken(reportedline(position, text), linetokenfile());
+}
+
+atoken processtext(bool directives, tokenlist& output, size_t& position, std::string_view text)
+{
+    if (!directives)
+        return skiptodirective(position, text);
+    for (;;) {
+        atoken token = nexttoken(true, output, position, text);
+        if (token.kind == kindend)
+            return token;
+        if (token.kind == kindidentifier)
+            processidentifier(token, output, position, text);
+        else
+            output.push_back(token);
+    }
+}

@@ -1,0 +1,144 @@
+// Preprocessing errors with source context, line numbering, and the debug listings and dumps.
+#include "cpperrors.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "cppmacros.h"
+#include "cppstate.h"
+
+namespace {
+
+// Texts at least this long get an index of their line breaks; shorter ones are counted directly.
+constexpr size_t indexedtextsize = 4096;
+
+// Positions of the first byte of each line break of one text.
+using linebreaks = std::vector<size_t>;
+std::map<std::pair<const char*, size_t>, linebreaks> lineindexes;
+
+template <class visitor>
+void forlinebreaks(std::string_view text, size_t end, visitor visit)
+{
+    for (size_t i = 0; i < end; ++i) {
+        if (text[i] == '\r')
+            visit(i);
+        else if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            visit(i);
+    }
+}
+
+const linebreaks& lineindex(std::string_view text)
+{
+    auto entry = lineindexes.try_emplace({text.data(), text.size()});
+    linebreaks& breaks = entry.first->second;
+    if (entry.second)
+        forlinebreaks(text, text.size(), [&](size_t i) { breaks.push_back(i); });
+    return breaks;
+}
+
+void writefile(const std::string& name, const std::string& content)
+{
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+void printincludes()
+{
+    if (includestack.empty())
+        return;
+    std::cerr << "Includes:\n";
+    for (const includeinfo& include : includestack)
+        std::cerr << include.file << ' ' << include.line << '\n';
+}
+
+std::string sourcecontext(size_t position, std::string_view text)
+{
+    size_t start = position > 40 ? position - 40 : 0;
+    return std::string(text.substr(start, position - start));
+}
+
+std::string errorhead(const std::string& message, size_t position, std::string_view text)
+{
+    return currentfilename + " line " + std::to_string(lineofposition(position, text)) + ":" + message +
+           "\nAt source:" + sourcecontext(position, text) + "<<\n";
+}
+
+} // namespace
+
+int32_t lineofposition(size_t position, std::string_view text)
+{
+    position = std::min(position, text.size());
+    if (text.size() < indexedtextsize) {
+        int32_t line = 1;
+        forlinebreaks(text, position, [&](size_t) { ++line; });
+        return line;
+    }
+    const linebreaks& breaks = lineindex(text);
+    return 1 + static_cast<int32_t>(std::lower_bound(breaks.begin(), breaks.end(), position) - breaks.begin());
+}
+
+void forgetlineindexes()
+{
+    lineindexes.clear();
+}
+
+void raiseerror(const std::string& message, size_t position, std::string_view text)
+{
+    size_t p = std::min(position, text.size());
+    while (p > 0 && std::string_view(" \t\r\n").find(text[p - 1]) != std::string_view::npos)
+        --p;
+    dumpdefines();
+    printincludes();
+    throw preprocesserror(errorhead(message, p, text));
+}
+
+void raiseerror(const std::string& message, const textplace& place)
+{
+    raiseerror(message, place.position, place.text);
+}
+
+void raiseerrorinmacro(const std::string& message, size_t position, std::string_view text,
+                       std::span<const atoken> macrotokens, size_t end)
+{
+    position = std::min(position, text.size());
+    std::string head = errorhead(message, position, text);
+    throw preprocesserror(head + " and in macro:" + jointokenrange(0, end, macrotokens) + "<<\n");
+}
+
+void internalerror(const std::string& message)
+{
+    throw preprocesserror(message);
+}
+
+void printifstack()
+{
+    std::cerr << "#if stack:\n";
+    for (const ifcondrec& record : ifstack)
+        std::cerr << (record.taken ? "#else " : "#if ") << record.file << ":"
+                  << lineofposition(record.position, record.text) << '\n';
+}
+
+std::string dumpfolder()
+{
+    const char* folder = std::getenv("MARLOX_DUMP");
+    return folder ? std::string(folder) : std::string();
+}
+
+void dumptokens(std::span<const atoken> tokens, size_t count)
+{
+    std::string folder = dumpfolder();
+    if (!folder.empty())
+        writefile(folder + "/tokens.txt", jointokenrange(0, count, tokens));
+}
+
+void dumpdefines()
+{
+    std::string folder = dumpfolder();
+    if (!folder.empty())
+        writefile(folder + "/defines.txt", macrodump());
+}

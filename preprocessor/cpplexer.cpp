@@ -1,0 +1,390 @@
+// The lexer: source tokens with the statement state, directive-line tokens, and the peeks.
+#include "cpplexer.h"
+
+#include <string>
+
+#include "charsettables.h"
+#include "cppdirectives.h"
+#include "cpperrors.h"
+#include "cppsqlplus.h"
+#include "cppstate.h"
+
+namespace {
+
+bool isblank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isbreak(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+bool isdigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool ishexdigit(char c)
+{
+    return isdigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool startsidentifier(char c)
+{
+    return identifierstart[static_cast<unsigned char>(c)];
+}
+
+bool continuesidentifier(char c)
+{
+    return identifierpart[static_cast<unsigned char>(c)];
+}
+
+bool at(size_t position, std::string_view text, std::string_view what)
+{
+    return text.substr(position, what.size()) == what;
+}
+
+// Moves past one line break (CR LF, CR or LF); false when none stands at the position.
+bool skiplinebreak(size_t& position, std::string_view text)
+{
+    if (position < text.size() && text[position] == '\r') {
+        ++position;
+        if (position < text.size() && text[position] == '\n')
+            ++position;
+        return true;
+    }
+    if (position < text.size() && text[position] == '\n') {
+        ++position;
+        return true;
+    }
+    return false;
+}
+
+void skiptolineend(size_t& position, std::string_view text)
+{
+    while (position < text.size() && !isbreak(text[position]))
+        ++position;
+    skiplinebreak(position, text);
+}
+
+// "--" up to and including the line break, or to the end of the text.
+void scanlinecomment(size_t& position, std::string_view text)
+{
+    position += 2;
+    skiptolineend(position, text);
+}
+
+// A quoted name or string literal; a doubled quote inside stands for one.
+void scanquoted(char quote, size_t& position, std::string_view text)
+{
+    size_t opening = position;
+    ++position;
+    for (;;) {
+        size_t closing = text.find(quote, position);
+        if (closing == std::string_view::npos)
+            raiseerror(quote == '"' ? "closing \" is not found" : "closing ' is not found", opening, text);
+        if (closing + 1 < text.size() && text[closing + 1] == quote) {
+            position = closing + 2;
+            continue;
+        }
+        position = closing + 1;
+        return;
+    }
+}
+
+char closingdelimiter(char opening)
+{
+    switch (opening) {
+    case '{': return '}';
+    case '(': return ')';
+    case '<': return '>';
+    case '[': return ']';
+    default: return opening;
+    }
+}
+
+// q' delimiter text delimiter '
+void scanqquote(size_t& position, std::string_view text)
+{
+    position += 2;
+    if (position >= text.size())
+        raiseerror("marker after q' is not found", position, text);
+    char closing = closingdelimiter(text[position]);
+    ++position;
+    for (;;) {
+        size_t found = text.find(closing, position);
+        if (found == std::string_view::npos || found + 1 >= text.size())
+            raiseerror("closing ' is not found for q'", text.size(), text);
+        if (text[found + 1] == '\'') {
+            position = found + 2;
+            return;
+        }
+        position = found + 1;
+    }
+}
+
+size_t operatorlength(size_t position, std::string_view text)
+{
+    static constexpr std::string_view pairs[] = {"!=", "**", "..", ":=", "<=", "<<", "<>",
+                                                 "=>", ">=", ">>", "^=", "||", "~="};
+    std::string_view two = text.substr(position, 2);
+    for (std::string_view pair : pairs)
+        if (two == pair)
+            return 2;
+    return 1;
+}
+
+void scanidentifierbytes(size_t& position, std::string_view text)
+{
+    ++position;
+    while (position < text.size() && continuesidentifier(text[position]))
+        ++position;
+}
+
+bool atqquote(size_t position, std::string_view text)
+{
+    return at(position, text, "q'");
+}
+
+// The quotes, q-quotes, operators and identifiers that both scanners read alike.
+int32_t scancommon(size_t& position, std::string_view text)
+{
+    char c = text[position];
+    if (c == '"' || c == '\'') {
+        scanquoted(c, position, text);
+        return c == '"' ? kindquotedname : kindstring;
+    }
+    if (atqquote(position, text)) {
+        scanqquote(position, text);
+        return kindqquote;
+    }
+    if (startsidentifier(c)) {
+        scanidentifierbytes(position, text);
+        return kindidentifier;
+    }
+    position += operatorlength(position, text);
+    return kindother;
+}
+
+// White space for nexttoken: a line break in it starts a statement once one has ended.
+void scanwhitespace(size_t& position, std::string_view text)
+{
+    while (position < text.size() && (isblank(text[position]) || isbreak(text[position]))) {
+        if (isbreak(text[position]) && statement.statementended) {
+            statement.statementended = false;
+            statement.atstatementstart = true;
+        }
+        ++position;
+    }
+    statement.afterblank = true;
+}
+
+// A directive consumes its line break; the next line then starts as after one.
+void afterdirective(bool atstart, size_t position, std::string_view text)
+{
+    statement.atstatementstart = atstart && !statement.inplsqlblock;
+    statement.afterblank = false;
+    if (position > 0 && position <= text.size() && isbreak(text[position - 1])) {
+        statement.afterblank = true;
+        if (statement.statementended) {
+            statement.statementended = false;
+            statement.atstatementstart = true;
+        }
+    }
+}
+
+atoken readdirective(bool directives, tokenlist& output, size_t& position, std::string_view text)
+{
+    ++position;
+    if (!directives) {
+        statement.atstatementstart = false;
+        statement.afterblank = false;
+        return {kinddirective, "#"};
+    }
+    bool atstart = statement.atstatementstart;
+    processdirective(-1, true, output, position, text);
+    afterdirective(atstart, position, text);
+    return {kinddirective, {}};
+}
+
+// Slash: a block comment, or a "/" that closes an open block when it follows white space.
+int32_t scanslash(size_t& position, std::string_view text)
+{
+    if (at(position, text, "/*")) {
+        size_t closing = text.find("*/", position + 2);
+        if (closing == std::string_view::npos)
+            raiseerror("closing */ is not found", text.size(), text);
+        position = closing + 2;
+        return kindblockcomment;
+    }
+    ++position;
+    if (statement.inplsqlblock && statement.afterblank) {
+        statement.inplsqlblock = false;
+        statement.statementended = true;
+    }
+    return kindother;
+}
+
+} // namespace
+
+void classifystatementword(atoken& token, size_t& position, std::string_view text)
+{
+    std::string word = charsetlower(token.text);
+    if (issqlpluscommand(word)) {
+        size_t start = static_cast<size_t>(token.text.data() - text.data());
+        skiptolineend(position, text);
+        token = {kindsqlplus, text.substr(start, position - start)};
+        statement.atstatementstart = true;
+    } else if (word == "begin" || word == "declare") {
+        statement.inplsqlblock = true;
+    }
+}
+
+void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)
+{
+    if (index >= tokens.size())
+        return;
+    std::string word = charsetlower(tokens[index].text);
+    ++index;
+    if (issqlpluscommand(word)) {
+        while (index < tokens.size() && !holdslinebreak(tokens[index].text))
+            ++index;
+        while (index < tokens.size() && holdslinebreak(tokens[index].text))
+            ++index;
+        statement.atstatementstart = true;
+        return;
+    }
+    if (word == "begin" || word == "declare")
+        statement.inplsqlblock = true;
+    statement.atstatementstart = false;
+}
+
+atoken nexttoken(bool directives, tokenlist& output, size_t& position, std::string_view text)
+{
+    if (position >= text.size())
+        return {kindend, {}};
+    size_t start = position;
+    char c = text[position];
+    if (isblank(c) || isbreak(c)) {
+        scanwhitespace(position, text);
+        return {kindwhitespace, text.substr(start, position - start)};
+    }
+    if (c == '#')
+        return readdirective(directives, output, position, text);
+    bool atstart = false;
+    bool blank = false;
+    int32_t kind;
+    if (c == '/') {
+        kind = scanslash(position, text);
+        if (kind == kindblockcomment) {
+            atstart = statement.atstatementstart;
+            blank = statement.afterblank;
+        }
+    } else if (at(position, text, "--")) {
+        scanlinecomment(position, text);
+        kind = kindlinecomment;
+    } else if (c == ';') {
+        ++position;
+        kind = kindother;
+        if (!statement.inplsqlblock)
+            statement.statementended = true;
+    } else {
+        kind = scancommon(position, text);
+    }
+    atoken token{kind, text.substr(start, position - start)};
+    if (kind == kindidentifier && statement.atstatementstart) {
+        statement.atstatementstart = false;
+        classifystatementword(token, position, text);
+        atstart = statement.atstatementstart;
+    }
+    statement.atstatementstart = atstart;
+    statement.afterblank = blank;
+    return token;
+}
+
+tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text)
+{
+    tokenlist list;
+    auto add = [&](int32_t kind, size_t start) {
+        if (!(dropblanks && (kind == kindwhitespace || kind == kindlinecomment || kind == kindblockcomment)))
+            list.push_back({kind, text.substr(start, position - start)});
+    };
+    while (position < text.size()) {
+        size_t start = position;
+        char c = text[position];
+        if (skiplinebreak(position, text))
+            break;
+        if (isblank(c)) {
+            while (position < text.size() && isblank(text[position]))
+                ++position;
+            add(kindwhitespace, start);
+        } else if (at(position, text, "--")) {
+            // A comment ends the directive line together with its line break.
+            scanlinecomment(position, text);
+            add(kindlinecomment, start);
+            break;
+        } else if (c == '-' && position + 1 < text.size() && isbreak(text[position + 1])) {
+            // Line continuation: the "-" is dropped, its line break is white space.
+            ++position;
+            start = position;
+            skiplinebreak(position, text);
+            add(kindwhitespace, start);
+        } else if (c == '#') {
+            size_t count = 1;
+            while (count < 3 && position + count < text.size() && text[position + count] == '#')
+                ++count;
+            position += count;
+            add(count == 1 ? kindhash : count == 2 ? kindhashhash : kindhashhashhash, start);
+        } else if (isdigit(c)) {
+            bool hexadecimal = at(position, text, "0x");
+            if (hexadecimal) {
+                position += 2;
+                while (position < text.size() && ishexdigit(text[position]))
+                    ++position;
+            } else {
+                while (position < text.size() && isdigit(text[position]))
+                    ++position;
+            }
+            if (at(position, text, "ULL"))
+                position += 3;
+            else if (at(position, text, "UL") || at(position, text, "LL"))
+                position += 2;
+            else if (at(position, text, "L") || at(position, text, "U"))
+                position += 1;
+            add(hexadecimal ? kindhexadecimal : kinddecimal, start);
+        } else {
+            add(scancommon(position, text), start);
+        }
+    }
+    if (!list.empty()) {
+        std::string_view& last = list.back().text;
+        while (!last.empty() && (isblank(last.back()) || isbreak(last.back())))
+            last.remove_suffix(1);
+    }
+    list.push_back({kindendofline, {}});
+    return list;
+}
+
+atoken peektoken(size_t& position, std::string_view text)
+{
+    tokenlist unused;
+    for (;;) {
+        size_t start = position;
+        atoken token = nexttoken(false, unused, position, text);
+        if (!isinsignificant(token)) {
+            position = start;
+            return token;
+        }
+    }
+}
+
+atoken peektokenat(size_t& index, std::span<const atoken> tokens)
+{
+    while (index < tokens.size() && isinsignificant(tokens[index]))
+        ++index;
+    if (index >= tokens.size())
+        return {kindend, {}};
+    return tokens[index];
+}

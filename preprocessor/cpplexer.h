@@ -1,0 +1,27 @@
+// The lexer: nexttoken over source text with the statement state that tells SQL*Plus command
+// lines, PL/SQL blocks and SQL statements apart; tokenizeline for directive lines; the peeks.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+#include "cpptokens.h"
+
+// Reads one token at position and advances past it; kind 0 at the end of the text. With
+// directives on, a "#" hands the directive to processdirective (which may append to output)
+// and gives an empty kind-6 token; with directives off it is a kind-6 token "#".
+atoken nexttoken(bool directives, tokenlist& output, size_t& position, std::string_view text);
+// For an identifier at a statement start: a SQL*Plus command word takes the rest of its line
+// (kind 18); "begin" and "declare" open a PL/SQL block.
+void classifystatementword(atoken& token, size_t& position, std::string_view text);
+// The same over a token list made by a macro, from the identifier at index; index ends on the
+// first token the test did not use (past a command's line breaks, or the end of the list).
+void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens);
+// The rest of a directive line as tokens ending in a kind-19 token; position ends after the
+// line break. With dropblanks, white space and comments are left out.
+tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text);
+// The first token other than white space and comments; position is left at its start.
+atoken peektoken(size_t& position, std::string_view text);
+// The same over a token list; a kind-0 token with index at the end when the list runs out.
+atoken peektokenat(size_t& index, std::span<const atoken> tokens);

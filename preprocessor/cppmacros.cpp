@@ -1,0 +1,453 @@
+// Macro definitions and expansion: parameter lists, arguments, substitution, pasting, rescanning.
+#include "cppmacros.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "charsettables.h"
+#include "cpplexer.h"
+#include "cpptextscan.h"
+
+std::map<std::string, macro, std::less<>> macrotable;
+
+namespace {
+
+int expansiondepth = 0;
+size_t expandedtokens = 0;
+
+// One level of expansion; the outermost one starts a fresh token budget.
+class expansionlevel {
+public:
+    explicit expansionlevel(const textplace& site)
+    {
+        if (expansiondepth >= maximumexpansiondepth)
+            raiseerror("macro calls are nested too deeply", site);
+        if (expansiondepth == 0)
+            expandedtokens = 0;
+        ++expansiondepth;
+    }
+    ~expansionlevel() { --expansiondepth; }
+    expansionlevel(const expansionlevel&) = delete;
+    expansionlevel& operator=(const expansionlevel&) = delete;
+};
+
+void chargeexpansion(size_t tokens, const textplace& site)
+{
+    expandedtokens += tokens;
+    if (expandedtokens > expansiontokenbudget)
+        raiseerror("macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
+}
+
+// Marks a macro as being expanded for the lifetime of the guard.
+class expandingguard {
+public:
+    explicit expandingguard(const macro& definition) : definition(definition) { definition.expanding = true; }
+    ~expandingguard() { definition.expanding = false; }
+    expandingguard(const expandingguard&) = delete;
+    expandingguard& operator=(const expandingguard&) = delete;
+
+private:
+    const macro& definition;
+};
+
+// The unprocessed tokens of a rescan: consumed at the front, and replaced at the front by
+// expansions. Room is kept before the front so that replacing stays cheap.
+class workqueue {
+public:
+    explicit workqueue(std::span<const atoken> tokens) : items(tokens.begin(), tokens.end()) {}
+    bool empty() const { return front >= items.size(); }
+    std::span<const atoken> rest() const { return std::span<const atoken>(items).subspan(front); }
+    void drop(size_t count) { front += count; }
+
+    void replacefront(size_t count, const tokenlist& replacement)
+    {
+        size_t end = front + count;
+        if (replacement.size() <= end) {
+            front = end - replacement.size();
+            std::copy(replacement.begin(), replacement.end(), items.begin() + static_cast<ptrdiff_t>(front));
+            return;
+        }
+        size_t room = replacement.size() + (items.size() - end);
+        tokenlist grown(room);
+        grown.reserve(2 * room);
+        grown.insert(grown.end(), replacement.begin(), replacement.end());
+        grown.insert(grown.end(), items.begin() + static_cast<ptrdiff_t>(end), items.end());
+        items = std::move(grown);
+        front = room;
+    }
+
+private:
+    tokenlist items;
+    size_t front = 0;
+};
+
+// Splits the tokens of a call into arguments at top-level commas, up to the closing ")".
+class argumentsplitter {
+public:
+    // Takes the next token after the "("; true once the closing ")" has been taken.
+    bool take(const atoken& token)
+    {
+        if (token.text == "(") {
+            ++depth;
+        } else if (token.text == ")") {
+            if (--depth == 0) {
+                finishargument();
+                return true;
+            }
+        } else if (token.text == "," && depth == 1) {
+            finishargument();
+            return false;
+        }
+        current.push_back(token);
+        return false;
+    }
+    argumentlist take() { return std::move(arguments); }
+
+private:
+    void finishargument()
+    {
+        current.push_back({kindendofline, {}});
+        arguments.push_back(std::move(current));
+        current.clear();
+    }
+    int depth = 1;
+    tokenlist current;
+    argumentlist arguments;
+};
+
+void skipparameterblanks(size_t& position, std::string_view text)
+{
+    while (position < text.size()) {
+        char c = text[position];
+        if (c == ' ' || c == '\t')
+            ++position;
+        else if (c == '\\' && position + 1 < text.size() && text[position + 1] == '\n')
+            position += 2;
+        else
+            return;
+    }
+}
+
+void readclosingparenthesis(size_t& position, std::string_view text)
+{
+    skipparameterblanks(position, text);
+    if (position >= text.size())
+        raiseerror(") is missing in the macro", position, text);
+    if (text[position] != ')')
+        raiseerror(std::string(") is missing in the macro,instead there is ") + text[position], position, text);
+    ++position;
+}
+
+// The macro that an identifier token would expand, or nullptr.
+const macro* macroof(const atoken& token)
+{
+    if (token.kind != kindidentifier || token.noexpand || macrotable.empty())
+        return nullptr;
+    return findmacro(token.text);
+}
+
+atoken blocked(atoken token)
+{
+    token.noexpand = true;
+    return token;
+}
+
+// Expands the call of definition at the front of tokens; nullopt when a function-like macro
+// has no "(" after its name. used tells how many tokens the call took.
+std::optional<tokenlist> expandcall(const macro& definition, std::span<const atoken> tokens, size_t& used,
+                                    const textplace& site, std::span<const atoken> before)
+{
+    if (!definition.functionlike) {
+        used = 1;
+        return expandmacro(definition, {}, site);
+    }
+    size_t index = 1;
+    if (peektokenat(index, tokens).text != "(")
+        return std::nullopt;
+    ++index;
+    argumentlist arguments = scanargumentsinlist(index, tokens, site, before);
+    used = index;
+    return expandmacro(definition, std::move(arguments), site);
+}
+
+std::string argumenttext(const argumentlist& arguments, size_t index)
+{
+    return index < arguments.size() ? jointokens(arguments[index]) : std::string();
+}
+
+void appendargument(tokenlist& out, const argumentlist& arguments, size_t index)
+{
+    if (index >= arguments.size())
+        return;
+    for (const atoken& token : arguments[index])
+        if (token.kind != kindendofline)
+            out.push_back(token);
+}
+
+atoken pastepair(const atoken& left, const atoken& right)
+{
+    std::string_view l = left.text;
+    std::string_view r = right.text;
+    std::string text;
+    bool bothquoted = left.kind == right.kind && (left.kind == kindquotedname || left.kind == kindstring);
+    if (bothquoted && !l.empty() && !r.empty()) {
+        text = std::string(l.substr(0, l.size() - 1)) + std::string(r.substr(1));
+    } else if (left.kind == kindqquote && right.kind == kindqquote && l.size() >= 5 && r.size() >= 5) {
+        text = std::string(l.substr(0, l.size() - 2)) + std::string(r.substr(3, r.size() - 5)) + l[l.size() - 2] + '\'';
+    } else {
+        text = std::string(l) + std::string(r);
+    }
+    return {left.kind, keeptext(std::move(text))};
+}
+
+} // namespace
+
+const macro* findmacro(std::string_view name)
+{
+    static std::string key;
+    key.resize(name.size());
+    std::transform(name.begin(), name.end(), key.begin(),
+                   [](char c) { return static_cast<char>(lowercasemap[static_cast<unsigned char>(c)]); });
+    auto found = macrotable.find(std::string_view(key));
+    return found == macrotable.end() ? nullptr : &found->second;
+}
+
+void definemacro(std::string_view name, macro definition)
+{
+    macrotable[charsetlower(name)] = std::move(definition);
+}
+
+bool undefinemacro(std::string_view name)
+{
+    return macrotable.erase(charsetlower(name)) > 0;
+}
+
+std::vector<std::string> parameternames(const macro& definition)
+{
+    std::vector<std::pair<int32_t, std::string>> byindex;
+    for (const auto& [name, index] : definition.parameters)
+        byindex.emplace_back(index, name);
+    std::sort(byindex.begin(), byindex.end());
+    std::vector<std::string> names;
+    for (auto& entry : byindex)
+        names.push_back(std::move(entry.second));
+    return names;
+}
+
+parametermap parseparameterlist(bool& functionlike, size_t& position, std::string_view text)
+{
+    parametermap parameters;
+    functionlike = position < text.size() && text[position] == '(';
+    if (!functionlike)
+        return parameters;
+    ++position;
+    skipparameterblanks(position, text);
+    if (text.substr(position, 3) == "...") {
+        position += 3;
+        readclosingparenthesis(position, text);
+        return parameters;
+    }
+    int32_t count = 0;
+    std::string name = scanidentifier(position, text);
+    skipparameterblanks(position, text);
+    if (!name.empty())
+        parameters[name] = count++;
+    else if (position < text.size() && text[position] == ',')
+        raiseerror("an argument is missing in macro", position, text);
+    while (position < text.size() && text[position] == ',') {
+        ++position;
+        skipparameterblanks(position, text);
+        name = scanidentifier(position, text);
+        if (name.empty())
+            raiseerror("an argument is missing in macro", position, text);
+        parameters[name] = count++;
+        skipparameterblanks(position, text);
+    }
+    readclosingparenthesis(position, text);
+    return parameters;
+}
+
+macro parsemacrodefinition(size_t& position, std::string_view text)
+{
+    macro definition;
+    definition.parameters = parseparameterlist(definition.functionlike, position, text);
+    tokenlist body = tokenizeline(false, position, text);
+    auto first = std::find_if(body.begin(), body.end(), [](const atoken& t) { return t.kind != kindwhitespace; });
+    body.erase(body.begin(), first);
+    for (atoken& token : body) {
+        if (token.kind != kindidentifier)
+            continue;
+        auto parameter = definition.parameters.find(std::string(token.text));
+        if (parameter != definition.parameters.end())
+            token.kind = kindparameter + parameter->second;
+    }
+    definition.body = keeptokens(body);
+    return definition;
+}
+
+argumentlist scanarguments(size_t& position, std::string_view text)
+{
+    peektoken(position, text);
+    argumentsplitter splitter;
+    tokenlist unused;
+    for (;;) {
+        atoken token = nexttoken(false, unused, position, text);
+        if (token.kind == kindend)
+            raiseerror(", or ) is not found for macro", position, text);
+        if (splitter.take(token))
+            return splitter.take();
+    }
+}
+
+argumentlist scanargumentsinlist(size_t& index, std::span<const atoken> tokens, const textplace& site,
+                                 std::span<const atoken> before)
+{
+    peektokenat(index, tokens);
+    argumentsplitter splitter;
+    for (;;) {
+        if (index >= tokens.size() || tokens[index].kind == kindendofline) {
+            tokenlist context(before.begin(), before.end());
+            context.insert(context.end(), tokens.begin(), tokens.begin() + static_cast<ptrdiff_t>(index));
+            raiseerrorinmacro(", or ) is not found for macro", site.position, site.text, context, context.size());
+        }
+        if (splitter.take(tokens[index++]))
+            return splitter.take();
+    }
+}
+
+tokenlist expandmacro(const macro& definition, argumentlist arguments, const textplace& site)
+{
+    expansionlevel level(site);
+    for (tokenlist& argument : arguments)
+        argument = expandlist(argument, site);
+    tokenlist substituted = substituteparameters(definition, arguments, site);
+    chargeexpansion(substituted.size(), site);
+    tokenlist pasted = pastetokens(substituted, site);
+    tokenlist result;
+    {
+        expandingguard guard(definition);
+        result = expandlist(pasted, site);
+    }
+    if (!result.empty() && result.back().kind == kindendofline)
+        result.pop_back();
+    return result;
+}
+
+tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
+{
+    tokenlist out;
+    out.reserve(tokens.size());
+    workqueue work(tokens);
+    while (!work.empty()) {
+        std::span<const atoken> rest = work.rest();
+        const macro* definition = macroof(rest[0]);
+        if (definition && definition->expanding) {
+            out.push_back(blocked(rest[0]));
+            work.drop(1);
+            continue;
+        }
+        if (definition) {
+            size_t used = 0;
+            std::optional<tokenlist> expansion = expandcall(*definition, rest, used, site, out);
+            if (expansion) {
+                chargeexpansion(expansion->size(), site);
+                work.replacefront(used, *expansion);
+                continue;
+            }
+        }
+        out.push_back(rest[0]);
+        work.drop(1);
+    }
+    return out;
+}
+
+tokenlist expandidentifierat(size_t& index, std::span<const atoken> tokens, const textplace& site)
+{
+    if (index >= tokens.size() || tokens[index].kind != kindidentifier)
+        internalerror("internal error unexpected path");
+    const atoken& token = tokens[index];
+    const macro* definition = macroof(token);
+    if (definition && definition->expanding) {
+        ++index;
+        return {blocked(token)};
+    }
+    if (definition) {
+        size_t used = 0;
+        std::optional<tokenlist> expansion = expandcall(*definition, tokens.subspan(index), used, site, {});
+        if (expansion) {
+            index += used;
+            return std::move(*expansion);
+        }
+    }
+    ++index;
+    return {token};
+}
+
+tokenlist substituteparameters(const macro& definition, const argumentlist& arguments, const textplace& site)
+{
+    const tokenlist& body = definition.body;
+    tokenlist out;
+    out.reserve(body.size());
+    for (size_t i = 0; i < body.size(); ++i) {
+        const atoken& token = body[i];
+        if (token.kind == kindhash || token.kind == kindhashhashhash) {
+            size_t next = i + 1;
+            while (next < body.size() && body[next].kind == kindwhitespace)
+                ++next;
+            bool stringize = token.kind == kindhash;
+            if (next >= body.size() || !isparameterreference(body[next]))
+                raiseerror(stringize ? "# has no argument in macro" : "### has no argument in macro", site);
+            std::string quote = stringize ? "\"" : "'";
+            size_t parameter = static_cast<size_t>(body[next].kind - kindparameter);
+            out.push_back({kindquotedname, keeptext(quote + argumenttext(arguments, parameter) + quote)});
+            i = next;
+        } else if (isparameterreference(token)) {
+            appendargument(out, arguments, static_cast<size_t>(token.kind - kindparameter));
+        } else {
+            out.push_back(token);
+        }
+    }
+    return out;
+}
+
+tokenlist pastetokens(std::span<const atoken> tokens, const textplace& site)
+{
+    tokenlist out;
+    out.reserve(tokens.size());
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].kind != kindhashhash) {
+            out.push_back(tokens[i]);
+            continue;
+        }
+        size_t next = i + 1;
+        while (next < tokens.size() && isinsignificant(tokens[next]))
+            ++next;
+        if (next >= tokens.size() || tokens[next].kind == kindendofline)
+            raiseerror("## has no second argument in macro", site);
+        while (!out.empty() && isinsignificant(out.back()))
+            out.pop_back();
+        if (out.empty())
+            raiseerror("## has no first argument in macro", site);
+        out.back() = pastepair(out.back(), tokens[next]);
+        i = next;
+    }
+    return out;
+}
+
+std::string macrodump()
+{
+    std::string dump;
+    for (const auto& [name, definition] : macrotable) {
+        dump += name;
+        if (definition.functionlike) {
+            dump += " (";
+            std::vector<std::string> names = parameternames(definition);
+            for (size_t i = 0; i < names.size(); ++i)
+                dump += (i ? "," : "") + names[i];
+            dump += ")";
+        }
+        dump += "\nbody:>>" + jointokens(definition.body) + "<<\n";
+    }
+    return dump;
+}

@@ -1,0 +1,73 @@
+// Macro definitions and expansion: parameter lists, call arguments, substitution with
+// #, ### and ##, and rescanning, with C's rule that a macro is not expanded inside itself.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cpperrors.h"
+#include "cpptokens.h"
+
+// Parameter name -> index, 0 for the first as written; a repeated name keeps its last index.
+using parametermap = std::map<std::string, int32_t>;
+
+struct macro {
+    parametermap parameters;
+    bool functionlike = false;
+    // As tokenizeline made it (ending in a kind-19 token); a parameter is kindparameter + index.
+    tokenlist body;
+    // Set while the macro's own expansion is rescanned: its name is not expanded there.
+    mutable bool expanding = false;
+};
+
+// One token list per argument, each ending in a kind-19 token.
+using argumentlist = std::vector<tokenlist>;
+
+// Lower-cased name -> macro. Names match in any letter case everywhere.
+extern std::map<std::string, macro, std::less<>> macrotable;
+
+// Expansions stop with an error beyond these.
+constexpr size_t expansiontokenbudget = 1000000;
+constexpr int maximumexpansiondepth = 500;
+
+const macro* findmacro(std::string_view name);
+// Stores the macro under its lower-cased name, replacing an earlier one.
+void definemacro(std::string_view name, macro definition);
+// Removes the macro of that name (in any letter case); false when there was none.
+bool undefinemacro(std::string_view name);
+// Parameter names in index order.
+std::vector<std::string> parameternames(const macro& definition);
+
+// Reads the parameter list standing just after a macro name, if any.
+parametermap parseparameterlist(bool& functionlike, size_t& position, std::string_view text);
+// Reads what follows a macro name in a definition: the parameter list and the rest of the line
+// as the body, without its leading white space. The body is kept for the rest of the call.
+macro parsemacrodefinition(size_t& position, std::string_view text);
+
+// The arguments of a call in source text; position stands after the "(" and ends after the ")".
+argumentlist scanarguments(size_t& position, std::string_view text);
+// The same in a token list, index after the "(". Errors name the list's tokens (after the
+// tokens in before) as the macro context.
+argumentlist scanargumentsinlist(size_t& index, std::span<const atoken> tokens, const textplace& site,
+                                 std::span<const atoken> before = {});
+
+// The full expansion of one call; errors are reported at site.
+tokenlist expandmacro(const macro& definition, argumentlist arguments, const textplace& site);
+// A copy of the list with every macro call in it expanded.
+tokenlist expandlist(std::span<const atoken> tokens, const textplace& site);
+// Expands the identifier at index and moves index past the name and its arguments; gives the
+// identifier itself (moving by one) when it is no macro call.
+tokenlist expandidentifierat(size_t& index, std::span<const atoken> tokens, const textplace& site);
+// The body with parameters replaced by arguments and # and ### applied.
+tokenlist substituteparameters(const macro& definition, const argumentlist& arguments, const textplace& site);
+// Joins the tokens on both sides of each ##.
+tokenlist pastetokens(std::span<const atoken> tokens, const textplace& site);
+
+// Each macro: name, " (" parameters ")" when function-like, "\nbody:>>", body, "<<\n".
+std::string macrodump();

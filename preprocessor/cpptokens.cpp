@@ -1,0 +1,79 @@
+// Preprocessor tokens: joining token lists into text and keeping the texts made during a call.
+#include "cpptokens.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace {
+// A deque never moves its elements, so views into them stay valid while it grows.
+std::deque<std::string> kepttexts;
+}
+
+bool isparameterreference(const atoken& token)
+{
+    return token.kind >= kindparameter;
+}
+
+bool isinsignificant(const atoken& token)
+{
+    return token.kind == kindwhitespace || token.kind == kindblockcomment || token.kind == kindlinecomment;
+}
+
+bool holdslinebreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string jointokens(std::span<const atoken> tokens)
+{
+    return jointokenrange(0, tokens.size(), tokens);
+}
+
+std::string jointokenrange(size_t first, size_t last, std::span<const atoken> tokens)
+{
+    last = std::min(last, tokens.size());
+    std::string text;
+    size_t length = 0;
+    for (size_t i = first; i < last; ++i)
+        length += tokens[i].text.size();
+    text.reserve(length);
+    for (size_t i = first; i < last; ++i)
+        text += tokens[i].text;
+    return text;
+}
+
+std::string jointokenswith(std::string_view separator, std::span<const atoken> tokens)
+{
+    std::string text;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (i > 0 && tokens[i - 1].kind != kindend)
+            text += separator;
+        text += tokens[i].text;
+    }
+    return text;
+}
+
+std::string_view keeptext(std::string text)
+{
+    if (text.empty())
+        return {};
+    return kepttexts.emplace_back(std::move(text));
+}
+
+tokenlist keeptokens(std::span<const atoken> tokens)
+{
+    std::string_view stored = keeptext(jointokens(tokens));
+    tokenlist copy(tokens.begin(), tokens.end());
+    size_t offset = 0;
+    for (atoken& token : copy) {
+        size_t length = token.text.size();
+        token.text = length == 0 ? std::string_view() : stored.substr(offset, length);
+        offset += length;
+    }
+    return copy;
+}
+
+void forgetkepttexts()
+{
+    kepttexts.clear();
+}

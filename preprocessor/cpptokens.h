@@ -1,0 +1,61 @@
+// Preprocessor tokens: the token record, the token kinds, joining token lists into text,
+// and the store of texts made during a call that tokens may point into.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Token kinds; a parameter reference inside a stored macro body is kindparameter + its index.
+enum : int32_t {
+    kindend = 0,            // end of text, empty
+    kindlinecomment = 1,    // "--" up to and including the line break
+    kindquotedname = 2,     // "..." (also the results of # and ###)
+    kindstring = 3,         // '...'
+    kindblockcomment = 4,   // /* ... */
+    kindidentifier = 5,
+    kinddirective = 6,      // "#" when directives are off, empty when one was processed
+    kindwhitespace = 7,
+    kindother = 11,         // operator or any other single character
+    kindhash = 12,          // #
+    kindhashhash = 13,      // ##
+    kinddecimal = 14,
+    kindhexadecimal = 15,
+    kindqquote = 16,        // q'[...]'
+    kindhashhashhash = 17,  // ###
+    kindsqlplus = 18,       // SQL*Plus command line with its line break
+    kindendofline = 19,     // end of a directive line or of a macro argument, empty
+    kindparameter = 20,
+};
+
+// One token. The text is a view: into the scanned text, a stored macro definition, or a text
+// kept by keeptext. noexpand marks an identifier found inside its own macro's expansion.
+struct atoken {
+    int32_t kind = kindend;
+    std::string_view text;
+    bool noexpand = false;
+};
+
+using tokenlist = std::vector<atoken>;
+
+bool isparameterreference(const atoken& token);
+// White space or a comment: what the peek operations and pasting pass over.
+bool isinsignificant(const atoken& token);
+bool holdslinebreak(std::string_view text);
+
+// The texts of the tokens, in order, with nothing between them.
+std::string jointokens(std::span<const atoken> tokens);
+// The same for tokens[first, last).
+std::string jointokenrange(size_t first, size_t last, std::span<const atoken> tokens);
+// The texts with separator before every token whose predecessor has a kind other than 0.
+std::string jointokenswith(std::string_view separator, std::span<const atoken> tokens);
+
+// Keeps a made text until forgetkepttexts and returns a view of it.
+std::string_view keeptext(std::string text);
+// Copies the texts of the tokens into kept storage and returns the tokens viewing that copy.
+tokenlist keeptokens(std::span<const atoken> tokens);
+// Frees every kept text; called at the start of a call, when no token views them any longer.
+void forgetkepttexts();

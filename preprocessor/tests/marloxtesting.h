@@ -1,0 +1,93 @@
+// Shared set-up of the preprocessor tests: fresh module state per test, macro definitions
+// from "#define" text, and runners that give the output text or the error text.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "charsettables.h"
+#include "cpppreprocessor.h"
+
+// Macros defined from "#define" text, an input, and the expected output or error text.
+struct expansioncase {
+    std::vector<std::string> definitions;
+    std::string input;
+    std::string expected;
+};
+
+class preprocessortest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        unsetenv("MARLOX_DUMP");
+        buildcharsettable();
+        buildidentifiertables();
+        choosecharset("US7ASCII");
+        buildsqlpluscommands();
+        macrotable.clear();
+        switches = {};
+        statement = {};
+        ifstack.clear();
+        includestack.clear();
+        linefile.clear();
+        lineoffset = 0;
+        lineinforce = false;
+        warninglist.clear();
+        setsourcefile("test.sql");
+        resetstatementstate();
+    }
+
+    // Defines a macro from the text that follows "#define ".
+    static void define(const std::string& definition)
+    {
+        size_t position = 0;
+        std::string name = scanidentifier(position, definition);
+        definemacro(name, parsemacrodefinition(position, definition));
+    }
+
+    // The text after processing the source in normal mode.
+    static std::string process(const std::string& source)
+    {
+        tokenlist output;
+        size_t position = 0;
+        processtext(true, output, position, source);
+        return jointokens(output);
+    }
+
+    // The text of the preprocessing error that action raises, or "no error".
+    static std::string errorof(const std::function<void()>& action)
+    {
+        try {
+            action();
+        } catch (const preprocesserror& error) {
+            return error.what();
+        }
+        return "no error";
+    }
+
+    static std::string processerror(const std::string& source)
+    {
+        return errorof([&] { process(source); });
+    }
+
+    // Each case with a fresh macro table and statement state: its output, or with errors set,
+    // its error text.
+    static void runcases(const std::vector<expansioncase>& cases, bool errors = false)
+    {
+        for (const expansioncase& c : cases) {
+            macrotable.clear();
+            resetstatementstate();
+            auto run = [&] {
+                for (const std::string& definition : c.definitions)
+                    define(definition);
+                return process(c.input);
+            };
+            std::string result = errors ? errorof([&] { run(); }) : run();
+            EXPECT_EQ(result, c.expected) << c.input;
+        }
+    }
+};
