@@ -1,0 +1,5 @@
+// Aligned lists and select alignment (-as, -au, -aaw, -ac, -aroa, -ins, -iu, -iaw).
+#include "formatter.h"
+
+// Opens, continues or ends the aligned list of a SELECT, UPDATE, WHERE or condition.
+void formatter::alignselects() {}

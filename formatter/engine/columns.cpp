@@ -1,0 +1,172 @@
+// Display columns: tab stops from the -t widths, the column reached after a text, TAB
+// expansion, token columns, indentation whitespace and the per-token column bookkeeping.
+#include "formatter.h"
+#include "tokencontext.h"
+
+#include <algorithm>
+
+void tokencontext::buildtabstops(const std::vector<int32_t>& widths) {
+    tabwidths.clear();
+    tabstopstarts.clear();
+    int64_t start = 1;
+    for (int32_t w : widths) {
+        int32_t width = std::max(w, 1);  // a width below 1 would never reach a stop
+        tabwidths.push_back(width);
+        tabstopstarts.push_back(static_cast<int32_t>(std::min<int64_t>(start, INT32_MAX)));
+        start += width;
+    }
+    if (tabwidths.empty()) {
+        tabwidths.push_back(4);
+        tabstopstarts.push_back(1);
+        start = 5;
+    }
+    tabstopcount = static_cast<int32_t>(std::min<int64_t>(start, INT32_MAX));
+    lasttabstop = tabwidths.back();
+}
+
+// How many columns a TAB at this column spans.
+int32_t tokencontext::tabspan(int64_t column) const {
+    if (column < 1) return 1;
+    if (column < tabstopcount) {
+        auto after = std::upper_bound(tabstopstarts.begin(), tabstopstarts.end(), column);
+        size_t i = static_cast<size_t>(after - tabstopstarts.begin()) - 1;
+        return static_cast<int32_t>(tabstopstarts[i] + tabwidths[i] - column);
+    }
+    int64_t l = lasttabstop;
+    return static_cast<int32_t>(1 + (l - ((column - tabstopcount) + 1) % l) % l);
+}
+
+int32_t tokencontext::rowtringtocolumn(std::string_view text, int32_t column) const {
+    int64_t c = column;
+    size_t from = 0;
+    for (size_t tab = text.find('\t'); tab != std::string_view::npos; tab = text.find('\t', from)) {
+        c += static_cast<int64_t>(tab - from);
+        c += tabspan(c);
+        from = tab + 1;
+    }
+    c += static_cast<int64_t>(text.size() - from);
+    return static_cast<int32_t>(std::min<int64_t>(c, INT32_MAX));
+}
+
+std::string tokencontext::expandtabs(int32_t column, std::string_view text) const {
+    std::string expanded;
+    expanded.reserve(text.size());
+    int64_t c = column;
+    for (char ch : text) {
+        if (ch == '\t') {
+            int32_t span = tabspan(c);
+            expanded.append(static_cast<size_t>(span), ' ');
+            c += span;
+        } else {
+            expanded += ch;
+            ++c;
+        }
+    }
+    return expanded;
+}
+
+int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
+    const std::string& text = t.text();
+    std::string rest;
+    bool broke = false;
+    switch (t.kind) {
+    case whitespace:
+        if (hastabonline(text)) return rowtringtocolumn(text, column);
+        splitleadinglinebreak(text, rest, broke);
+        return rowtringtocolumn(rest, broke ? 1 : column);
+    case singlelinecomment:
+    case stringliteral:
+    case qquoteliteral:
+    case blockcomment:
+        splitleadinglinebreak(text, rest, broke);
+        return broke ? rowtringtocolumn(rest, 1) : rowtringtocolumn(text, column);
+    default:
+        return static_cast<int32_t>(std::min<int64_t>(int64_t(column) + int64_t(text.size()), INT32_MAX));
+    }
+}
+
+// The start column of the token after t, when t starts at `start`.
+int32_t tokencontext::columnafter(const token& t, int32_t start) const {
+    const std::string& text = t.text();
+    size_t lastbreak = text.find_last_of("\r\n");
+    if (lastbreak == std::string::npos) return rowtringtocolumn(text, start);
+    return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1);
+}
+
+int32_t tokencontext::tokencolumn(position pos) {
+    if (pos == tokens.end()) return 1;
+    if (int32_t known = tokenlist::cachedcolumnof(*pos)) return known;
+    // Back to a token whose column is known, or to the start of the line.
+    position from = pos;
+    int32_t column = 1;
+    while (from != tokens.begin()) {
+        position before = std::prev(from);
+        if (int32_t known = tokenlist::cachedcolumnof(*before)) {
+            column = columnafter(*before, known);
+            break;
+        }
+        if (haslinebreak(before->text())) {
+            column = columnafter(*before, 1);
+            break;
+        }
+        from = before;
+    }
+    for (;; ++from) {
+        ++measuredtokens;
+        tokenlist::setcachedcolumn(*from, column);
+        if (from == pos) return column;
+        column = columnafter(*from, column);
+    }
+}
+
+std::string formatter::indentstring(int32_t width) const {
+    if (!s.ut && !s.uts) return std::string(static_cast<size_t>(std::max(width, 0)), ' ');
+    std::string indentation;
+    int32_t remaining = width;
+    for (int32_t w : tabwidths) {
+        if (w <= remaining) {
+            indentation += '\t';
+            remaining -= w;
+        }
+    }
+    if (remaining > 0) {
+        indentation.append(static_cast<size_t>(remaining / lasttabstop), '\t');
+        remaining %= lasttabstop;
+    }
+    if (s.uts && remaining > 0) indentation.append(static_cast<size_t>(remaining), ' ');
+    return indentation;
+}
+
+void formatter::trackcolumns() {
+    if (s.ctis) converttabs();
+    trackcolumn(*currenttoken);
+}
+
+void formatter::trackcolumn(const token& t) {
+    if (!s.ctis && !s.mcs && !s.rs) return;
+    columnbeforeprevious = previouscolumn;
+    previouscolumn = column;
+    column = advancecolumn(t, column);
+}
+
+// TABs that do not lead a line become blanks; in comments the text after a leading line
+// break is expanded from column 1.
+void formatter::converttabs() {
+    token& t = *currenttoken;
+    const std::string& text = t.text();
+    if (text.find('\t') == std::string::npos) return;
+    if (t.kind == whitespace) {
+        if (leadingtabs->partialmatch(text))
+            t.settext(std::string(static_cast<size_t>(rowtringtocolumn(text, column) - column), ' '));
+        return;
+    }
+    if (t.kind != singlelinecomment && t.kind != blockcomment) return;
+    patternmatch m;
+    if (!optionalbreakblanks->partialmatch(text, &m)) return;
+    if (m.group(1).empty()) {
+        t.settext(expandtabs(column, text));
+    } else {
+        size_t kept = m.end(1);
+        t.settext(text.substr(0, kept) + expandtabs(1, std::string_view(text).substr(kept)));
+    }
+}

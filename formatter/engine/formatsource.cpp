@@ -1,0 +1,203 @@
+// The format driver: one source text from reading through tokenizing and the token loop to
+// the final passes, the integrity check, the backup and the output.
+#include "backups.h"
+#include "charsets.h"
+#include "formatter.h"
+#include "htmltags.h"
+#include "inputreading.h"
+#include "outputwriter.h"
+#include "support.h"
+#include "switchlistings.h"
+
+#include <iostream>
+
+void formatter::formatsource() {
+    readinput(*this);
+    sourcetext = join(sourcelines, sourcelinejoint);
+
+    buildtabstops(s.t);
+    selectcharset(s.cs);
+    // The identifier spellings of -si are looked up by the current set's lower case.
+    std::vector<std::pair<std::string, std::string>> spellings(s.si.begin(), s.si.end());
+    for (const auto& [word, spelling] : spellings) {
+        s.si.erase(word);
+        s.si.emplace(charsetlc(word), spelling);
+    }
+
+    fillwordsets();
+    if (s.pp) preprocess();
+    tokenizesource();
+    if (s.gsfif) applyinsourceoptions();
+
+    breakbeforefirsttoken(s.in);
+    appendendtokens();
+    parsetagsequence(s.tag, messages, opentags, closetags);
+    showswitches();
+
+    resetrunstate();
+    fillkeywordtables();
+
+    dbvnflag = s.dbvn != 0;
+    tokenposition = savedtokenposition = 1;
+    loopend = std::prev(tokens.end());
+    if (!s.np) runtokenloop();
+
+    finalpasses();
+    if (s.ct) return;
+    // The hidden listings end the file here: nothing is checked, backed up or written.
+    if (s.str || s.l != -1) return;
+    clearleadingtoken();
+    checkintegrity();
+
+    std::string backupdirectory = s.bdir;
+    if (endswith(backupdirectory, "\\")) backupdirectory.pop_back();
+    std::string error;
+    if (!backupfile(messages, s.inputfile, s.b, s.v, backupdirectory, error)) die(error);
+    writeoutput(*this);
+}
+
+// -x explains the switches and ends the file, -v explains them and goes on; -sw and -swx
+// show them as a command line and end the file. The display ends a file quietly with "0".
+void formatter::showswitches() {
+    if ((s.x || s.v) && !s.sw) {
+        explainswitches(messages, s, s.inputfilealias, s.outputfilealias);
+        if (s.x) dieline(0);
+    }
+    if (s.swx) {
+        printout(messages, printswitches(s, 1) + "\n");
+        dieline(0);
+    }
+    if (s.sw) {
+        printout(messages, printswitches(s, 0) + "\n");
+        dieline(0);
+    }
+}
+
+void formatter::fillwordsets() {
+    const pattern& entry = pattern::get("(?:\\^(.+?)\\$)");
+    patternmatch m;
+    for (size_t pos = 0; entry.findandconsume(reservedwordtext, pos, &m);)
+        reservedwords.insert(lc(m.group(1)));
+    const pattern& command = pattern::get("(\\w+)\\[(\\w+)\\]|(\\w+)");
+    for (size_t pos = 0; command.findandconsume(sqlpluscommandtext, pos, &m);) {
+        if (m.matched(1)) {
+            sqlpluscommands.insert(lc(m.group(1)));
+            sqlpluscommands.insert(lc(m.str(1) + m.str(2)));
+        } else {
+            sqlpluscommands.insert(lc(m.group(3)));
+        }
+    }
+}
+
+void formatter::tokenizesource() {
+    resettokencontext();
+    tokenize(sourcetext);
+    // The line break written into the text is the one the input uses most; on a tie the
+    // earlier of LF, CR, CR LF.
+    int32_t most = 0;
+    for (const auto& [text, count] : linebreakcounts) {
+        if (count > most) {
+            most = count;
+            linebreaktext = text;
+        }
+    }
+    if (!s.slsf.empty()) {
+        linearray = autoarray<int32_t>();
+        int32_t index = 0;
+        for (const token& t : tokens)
+            if (haslinebreak(t.text())) linearray.at(index++) = t.sequence;
+    }
+    lastinsertedblank = tokens.end();
+}
+
+void formatter::resetrunstate() {
+    blocklevel = 0;
+    alistlevel = 0;
+    currenttoken = tokens.begin();
+    statementcountdown = 1;
+    sqlpluspossible = 1;
+    insqlplusline = 0;
+    sqlplusstatement = 0;
+    spacingallowed = 1;
+    textchanged = 0;
+    logicalcolumn = -1;
+    andcolumn = -1;
+    lastvalue = "novalue";
+    lastvaluecount = 0;
+    statementstarttoken = linestarttoken = lastlinestarttoken = tokens.begin();
+    processingalignedlist = 0;
+    endalistcomma = 0;
+    linebreakstate = keeplinebreak = removelinebreaks = 0;
+    thenexpected = loopexpected = 0;
+    bracketdepth = 0;
+    linerecord& outermost = blockstack.at(0);
+    outermost.blockname.clear();
+    outermost.elseseen = 0;
+    outermost.extraindent = 0;
+    alignmentwords.clear();
+    statementstarters.clear();
+    breakkeywords.clear();
+    declarednames.clear();
+    declarationmode = 6;
+    listitemcount = -1;
+}
+
+void formatter::fillkeywordtables() {
+    if (s.as || (s.ins && s.isis)) {
+        alignmentwords["select"] = {2, ""};
+        alignmentwords["distinct"] = {2, ""};
+        alignmentwords["into"] = {3, "fetch"};
+    }
+    if (s.au || (s.iu && s.isis)) {
+        alignmentwords["update"] = {2, ""};
+        clausewords.insert("set");
+    } else {
+        clausewords.erase("set");
+    }
+    if (s.aaw || (s.iaw && s.isis)) alignmentwords["where"] = {2, ""};
+    if (s.ac)
+        for (const char* word : {"if", "elsif", "when", "while"}) alignmentwords[word] = {1, ""};
+    if (s.aroa) alignmentwords[":="] = {1, ""};
+    for (const char* word : {"create", "alter", "analyse", "associate", "audit", "call", "comment",
+                             "commit", "delete", "disassociate", "drop", "explain", "grant",
+                             "insert", "lock", "merge", "noaudit", "rename", "revoke", "rollback",
+                             "savepoint", "truncate", "update", "declare", "begin"})
+        statementstarters.insert(word);
+    if (s.bus) {
+        breakkeywords["from"] = 2;
+        for (const char* word : {"into", "where", "group", "order", "having"}) breakkeywords[word] = 1;
+        breakkeywords["union"] = 13;
+        breakkeywords["minus"] = 5;
+        breakkeywords["intersect"] = 5;
+        breakfollowers["group"] = {"by"};
+        breakfollowers["order"] = {"by"};
+        breakfollowers["union"] = {"all"};
+    }
+    if (s.bbj) {
+        for (const char* word : {"join", "cross", "inner", "natural", "left", "right", "full"})
+            breakkeywords[word] = 2;
+        for (const char* word : {"cross", "inner", "natural"}) breakfollowers[word] = {"join"};
+        for (const char* word : {"left", "right", "full"}) breakfollowers[word] = {"outer", "join"};
+    }
+}
+
+void formatter::finalpasses() {
+    // The last line break of the text is the current token for the alignment passes.
+    position last = std::prev(tokens.end());
+    while (last != tokens.begin() && !haslinebreak(last->text())) --last;
+    currenttoken = last;
+    aligndeclarations();
+    alignconsecutive();
+    alistlevel = 0;
+    if (!checkblockpairs()) dieline(2);
+    finishclausekeywords();
+    if (s.lt) {
+        for (const std::string& name : tablenames) std::cout << name;
+        std::cout.flush();
+    }
+    if (s.ct) {
+        std::vector<std::string> units;
+        for (const auto& [unit, text] : declarationtexts) units.push_back(unit);
+        printcalltree(sortstrings(units));
+    }
+}

@@ -1,0 +1,197 @@
+// The format driver end to end on texts in a temporary folder: the text round trip, operator
+// blanks, SQL*Plus lines, the end-of-input errors, the line break written, -ifs blocks and
+// the hidden listings.
+#include "enginetesting.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+using enginetesting::formatrun;
+
+class driver : public formatrun {};
+
+struct spacingcase {
+    std::string text;
+    std::string output;
+};
+
+TEST_F(driver, operatorsgetoneblankoneachside) {
+    for (const spacingcase& c : {
+             spacingcase{"v:=b;", "v := b;"},
+             spacingcase{"v   :=    b;", "v := b;"},
+             spacingcase{"x := -1;", "x := -1;"},
+             spacingcase{"x:=y-1;", "x := y - 1;"},
+             spacingcase{"f(a,b)", "f(a, b)"},
+             spacingcase{"f( a , b )", "f( a, b )"},
+             spacingcase{"if a=b and c<>d then", "if a = b and c <> d then"},
+             spacingcase{"x := a||b;", "x := a || b;"},
+             spacingcase{"count(*)", "count(*)"},
+             spacingcase{"v :=\n  b;", "v :=\n  b;"},
+             // Removing a blank never glues two tokens into a comment or its marks.
+             spacingcase{"x := - -- note\n", "x := - -- note\n"},
+             spacingcase{"v * /* f */ b", "v * /* f */ b"},
+             spacingcase{"v /* f */ * b", "v /* f */ * b"},
+         }) {
+        auto result = format(c.text);
+        EXPECT_EQ(result.output, c.output) << c.text;
+    }
+    auto kept = format("v:=b;", [](settings& s) { s.co = 0; s.sao = 0; });
+    EXPECT_EQ(kept.output, "v:=b;");
+    auto removed = format("v := b ;", [](settings& s) { s.sao = 0; });
+    EXPECT_EQ(removed.output, "v:=b ;");
+    // A line that starts with a SQL*Plus command ("a" is APPEND) is left alone.
+    EXPECT_EQ(format("a:=b;").output, "a:=b;");
+}
+
+struct endcase {
+    std::string text;
+    std::string thrown;
+    std::string messages;
+};
+
+TEST_F(driver, unclosedquotesandcommentsendthefile) {
+    std::string name = path("input.sql");
+    for (const endcase& c : {
+             endcase{"x := \"abc;\n", name + " line 1 col 6 Syntax error:unclosed \" \n", ""},
+             endcase{"x := 'abc;\n", "Error possible around " + name + " line 1\n",
+                     "Syntax error:unclosed ' somewhere before " + name + " line 1\n"},
+             // The missing quote is looked for where the earliest literal that swallowed a
+             // line break begins.
+             endcase{"v := 1;\nw := 'p\nq\nr';\nx := 'x\ny';\nz := 'z;\n",
+                     "Error possible around " + name + " line 2\n",
+                     "Syntax error:unclosed ' somewhere before " + name + " line 7\n"},
+         }) {
+        auto result = format(c.text);
+        EXPECT_EQ(result.thrown, c.thrown) << c.text;
+        EXPECT_EQ(result.messages, c.messages) << c.text;
+        EXPECT_FALSE(result.written);
+    }
+    // Without the loop the checks do not run.
+    auto skipped = format("v */ b", [](settings& s) { s.np = 1; });
+    EXPECT_EQ(skipped.thrown, "");
+    EXPECT_EQ(skipped.output, "v */ b");
+}
+
+TEST_F(driver, sqlpluslinesareleftalone) {
+    std::string script =
+        "PROMPT Don't panic\n"
+        "REM it's a remark -\n"
+        "continued's line\n"
+        "PROMPT a:=b\n"
+        "DOC\n"
+        "text with ' quote\n"
+        "#\n"
+        "select a+b from dual;\n";
+    auto result = format(script);
+    EXPECT_EQ(result.thrown, "");
+    EXPECT_EQ(result.output,
+              "PROMPT Don't panic\nREM it's a remark -\ncontinued's line\nPROMPT a:=b\nDOC\n"
+              "text with ' quote\n#\nselect a + b from dual;\n");
+    // The same quote outside a SQL*Plus line is an error.
+    auto outside = format("select 1 from dual;\nx Don't panic\n");
+    EXPECT_NE(outside.thrown, "");
+}
+
+TEST_F(driver, thelinebreakwrittenistheonemostused) {
+    // With -in the first line's blanks get the line break in front while formatting; the
+    // written text must not show it, in any of the break forms.
+    for (const std::string& text : {std::string("  a\r\n  b\r\nc\n"), std::string("  a\rb\r\n"),
+                                    std::string("  x\n")}) {
+        auto result = format(text);
+        EXPECT_EQ(result.output, text);
+    }
+    formatter f;
+    f.s = enginetesting::defaultsettings();
+    f.sourcetext = "a\r\nb\r\nc\nd\r";
+    f.tokenizesource();
+    EXPECT_EQ(f.linebreaktext, "\r\n");
+    f.sourcetext = "a\rb\nc";
+    f.tokenizesource();
+    EXPECT_EQ(f.linebreaktext, "\n");  // a tie keeps the earlier of LF, CR, CR LF
+    f.sourcetext = "abc";
+    f.linebreaktext = "\r";
+    f.tokenizesource();
+    EXPECT_EQ(f.linebreaktext, "\r");
+}
+
+TEST_F(driver, multilineliteralwarning) {
+    auto result = format("x := 'a\nb';\n", [](settings& s) { s.w = 1; });
+    EXPECT_EQ(result.messages, "Warning: quote spans multiple lines starting at line 2 col 1 in " +
+                                   path("input.sql") + "\n");
+    EXPECT_EQ(format("x := 'a\nb';\n").messages, "");
+}
+
+// A block given for a statement start switches the operator blanks off for that statement;
+// the deepest keyword reached decides.
+TEST_F(driver, conditionalblocksapplyatthestatementstart) {
+    auto withblocks = [](settings& s) {
+        ifsentry co, sao;
+        co.name = "co";
+        co.kind = sao.kind = 6;
+        co.numberfield = &settings::co;
+        sao.name = "sao";
+        sao.numberfield = &settings::sao;
+        s.ifsblocks = {{co, sao}};
+        s.ifskeywords["select"].index = 0;
+        s.ifskeywords["select"].children["into"].index = -1;
+        s.ifskeywords["insert"].children["into"].index = 0;
+    };
+    struct row {
+        std::string text, output;
+    };
+    for (const row& r : {row{"select a:=b", "select a:=b"}, row{"SELECT a:=b", "SELECT a:=b"},
+                         row{"select into a:=b", "select into a := b"},
+                         row{"insert /* c */ into a:=b", "insert /* c */ into a:=b"},
+                         row{"insert a:=b", "insert a := b"}, row{"update a:=b", "update a := b"}}) {
+        EXPECT_EQ(format(r.text, withblocks).output, r.output) << r.text;
+    }
+}
+
+TEST_F(driver, hiddenlistingsendthefilewithoutoutput) {
+    testing::internal::CaptureStdout();
+    auto traced = format("x", [](settings& s) { s.str = 1; });
+    auto numbered = format("x", [](settings& s) { s.l = 3; });
+    auto tree = format("x", [](settings& s) { s.ct = 1; });
+    std::string printed = testing::internal::GetCapturedStdout();
+    for (const auto& result : {traced, numbered, tree}) {
+        EXPECT_EQ(result.thrown, "");
+        EXPECT_FALSE(result.written);
+    }
+    EXPECT_EQ(printed, "");
+}
+
+TEST_F(driver, switchdisplayendsthefilequietly) {
+    for (auto adjust : {+[](settings& s) { s.x = 1; }, +[](settings& s) { s.sw = 1; },
+                        +[](settings& s) { s.swx = 1; }}) {
+        auto result = format("a", adjust);
+        EXPECT_EQ(result.thrown, "0\n");
+        EXPECT_FALSE(result.written);
+    }
+    EXPECT_TRUE(format("a", [](settings& s) { s.v = 1; }).written);
+}
+
+TEST_F(driver, theinputrangeisformatted) {
+    auto result = format("a\nb\nc\nd\n", [](settings& s) { s.sl = 2; s.el = 3; s.np = 1; });
+    EXPECT_EQ(result.output, "b\nc\n");
+}
+
+}  // namespace
+
+namespace {
+
+// A text handed over as a string comes back through output_str with its lines whole and
+// CR LF line ends.
+TEST_F(driver, presettextcomesbackwhole) {
+    formatter f;
+    f.s = enginetesting::defaultsettings();
+    f.s.inputfile = "";
+    f.s.outputfile = "output_str";
+    f.inputstring = "select x+1\r\nfrom dual;\r\n";
+    f.messages.stringmode = 1;
+    f.formatsource();
+    EXPECT_EQ(f.outputstring, "select x + 1\r\nfrom dual;\r\n");
+}
+
+}  // namespace

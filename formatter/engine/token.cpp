@@ -1,0 +1,158 @@
+// The token list: linking, erasing, and the bookkeeping that keeps cached columns exact.
+#include "token.h"
+
+#include <array>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+struct kindname {
+    int32_t kind;
+    std::string_view name;
+};
+
+constexpr std::array<kindname, 10> kindnames{{
+    {singlelinecomment, "singlelinecomment"},
+    {doublequotedname, "doublequotes"},
+    {stringliteral, "singlequotes"},
+    {qquoteliteral, "qquotes"},
+    {blockcomment, "multilinecomment"},
+    {identifier, "identifier"},
+    {whitespace, "whitespace"},
+    {number, "number"},
+    {othertoken, "other"},
+    {keywordtoken, "keyword"},
+}};
+
+}  // namespace
+
+std::string_view tokenkindname(int32_t kind) {
+    for (const kindname& k : kindnames)
+        if (k.kind == kind) return k.name;
+    return {};
+}
+
+int32_t tokenkindcode(std::string_view name) {
+    for (const kindname& k : kindnames)
+        if (k.name == name) return k.kind;
+    return 0;
+}
+
+bool haslinebreak(std::string_view text) {
+    for (char c : text)
+        if (c == '\n' || c == '\r') return true;
+    return false;
+}
+
+void token::settext(std::string text) {
+    body = std::move(text);
+    if (owner) owner->changedat(next, sourceoffset);
+}
+
+tokenlist::tokenlist() {
+    head.prev = head.next = &head;
+    head.kind = endtoken;
+}
+
+tokenlist::~tokenlist() { clear(); }
+
+void tokenlist::clear() {
+    token* t = head.next;
+    while (t != &head) {
+        token* after = t->next;
+        delete t;
+        t = after;
+    }
+    head.prev = head.next = &head;
+    lastedit = -1;
+}
+
+void tokenlist::link(token* before, token* t) {
+    token* after = before->next;
+    t->prev = before;
+    t->next = after;
+    before->next = t;
+    after->prev = t;
+}
+
+tokenlist::iterator tokenlist::append(token t) {
+    token* node = newnode(std::move(t));
+    link(head.prev, node);
+    return iterator(node);
+}
+
+tokenlist::iterator tokenlist::insert(iterator pos, token t) {
+    token* node = newnode(std::move(t));
+    token* at = pos.node;
+    int64_t offset = at != &head ? at->sourceoffset
+                                 : (head.prev != &head ? std::numeric_limits<int64_t>::max() : 0);
+    if (node->sourceoffset < 0) node->sourceoffset = offset;
+    node->matchstart = false;
+    link(at->prev, node);
+    changedat(at, offset);
+    return iterator(node);
+}
+
+tokenlist::iterator tokenlist::erase(iterator pos) {
+    token* t = pos.node;
+    token* after = t->next;
+    t->prev->next = after;
+    after->prev = t->prev;
+    int64_t offset = t->sourceoffset;
+    delete t;
+    changedat(after, offset);
+    return iterator(after);
+}
+
+// A token's start column depends on the texts before it on its line, so a change before
+// `first` moves it and every later token up to the next line break.
+void tokenlist::changedat(token* first, int64_t offset) {
+    if (offset > lastedit) lastedit = offset;
+    forgetcolumnsfrom(first);
+}
+
+void tokenlist::forgetcolumnsfrom(token* first) {
+    for (token* x = first; x && x != &head && x->cachedcolumn != 0; x = x->next) {
+        x->cachedcolumn = 0;
+        if (haslinebreak(x->body)) break;
+    }
+}
+
+// Rules edit at and just after the token they are at, so the highest edited offset tells
+// well enough whether the text from an offset on is still as tokenized.
+bool tokenlist::editedfrom(int64_t offset) const { return lastedit >= offset; }
+
+void tokenlist::forgeteditsfrom(int64_t offset) {
+    if (lastedit >= offset) lastedit = offset - 1;
+}
+
+token* tokenlist::newnode(token t) {
+    token* node = new token(std::move(t));
+    node->owner = this;
+    node->prev = node->next = nullptr;
+    node->cachedcolumn = 0;
+    return node;
+}
+
+tokenlist::chain tokenlist::detachtail(iterator pos) {
+    token* first = pos.node;
+    if (first == &head) return {};
+    chain c{first, head.prev};
+    token* before = first->prev;
+    before->next = &head;
+    head.prev = before;
+    first->prev = nullptr;
+    c.last->next = nullptr;
+    return c;
+}
+
+void tokenlist::attachtail(chain c) {
+    if (!c.first) return;
+    token* before = head.prev;
+    before->next = c.first;
+    c.first->prev = before;
+    c.last->next = &head;
+    head.prev = c.last;
+    forgetcolumnsfrom(c.first);
+}

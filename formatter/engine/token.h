@@ -1,0 +1,160 @@
+// The token record, the token kinds and the doubly linked token list the engine walks.
+// Edits go through the list so that cached columns and the re-tokenizer stay exact.
+#pragma once
+
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+// Token kinds.
+enum tokenkind : int32_t {
+    singlelinecomment = 1,
+    doublequotedname = 2,
+    stringliteral = 3,
+    qquoteliteral = 4,
+    blockcomment = 6,
+    qquoteopener = 7,      // q' whose end was not found
+    identifier = 8,
+    whitespace = 9,
+    lonedoublequote = 10,
+    lonesinglequote = 11,
+    lonecommentmark = 12,  // "/*" without its end, or a lone "*/"
+    number = 13,
+    othertoken = 14,
+    keywordtoken = 254,
+    endtoken = 255,
+};
+
+// The name of a kind as -tag and html output know it; "" for kinds without one.
+std::string_view tokenkindname(int32_t kind);
+// The kind code of such a name; 0 for an unknown name.
+int32_t tokenkindcode(std::string_view name);
+
+// Comments and whitespace: the kinds the walking operations step over.
+inline bool isinsignificant(int32_t kind) {
+    return kind == singlelinecomment || kind == blockcomment || kind == whitespace;
+}
+// True when the text holds a CR or LF byte.
+bool haslinebreak(std::string_view text);
+
+class tokenlist;
+
+class token {
+public:
+    token() = default;
+    token(std::string text, int32_t kind, int32_t classcode = 0, int32_t sequence = 0,
+          int32_t line = -1, int32_t column = 1)
+        : kind(kind), classcode(classcode), sequence(sequence), column(column), line(line),
+          body(std::move(text)) {}
+
+    const std::string& text() const { return body; }
+    // Replaces the text; the list that holds the token learns of it.
+    void settext(std::string text);
+
+    int32_t kind = 0;
+    int32_t classcode = 0;     // keyword class of an identifier, else 0
+    int32_t sequence = 0;      // pieces of one multi-line token are numbered consecutively
+    int32_t column = 1;        // input column where the tokenizer found it
+    int32_t line = -1;         // -1: the nearest earlier token's line counts
+
+    // Blanks the alignment rules placed: operator spacing must leave them alone.
+    bool protectedtoken = false;
+    bool protectedfollowingblank = false;
+
+    // Where the token stands in the tokenized text (inserted tokens: where they were put),
+    // and whether it begins a match of the tokenizer (the first piece of a multi-line token).
+    int64_t sourceoffset = -1;
+    bool matchstart = false;
+
+private:
+    friend class tokenlist;
+    std::string body;
+    int32_t cachedcolumn = 0;  // display column where the token starts on its line; 0 unknown
+    token* prev = nullptr;
+    token* next = nullptr;
+    tokenlist* owner = nullptr;  // the list the token was made for
+};
+
+// A doubly linked list of tokens. Positions stay valid until their token is erased; the
+// end position is the list's head and means "no token".
+class tokenlist {
+public:
+    class iterator {
+    public:
+        using iterator_category = std::bidirectional_iterator_tag;
+        using value_type = token;
+        using difference_type = std::ptrdiff_t;
+        using pointer = token*;
+        using reference = token&;
+
+        iterator() = default;
+        token& operator*() const { return *node; }
+        token* operator->() const { return node; }
+        iterator& operator++() { node = node->next; return *this; }
+        iterator operator++(int) { iterator old = *this; node = node->next; return old; }
+        iterator& operator--() { node = node->prev; return *this; }
+        iterator operator--(int) { iterator old = *this; node = node->prev; return old; }
+        bool operator==(const iterator&) const = default;
+        token* get() const { return node; }
+
+    private:
+        friend class tokenlist;
+        explicit iterator(token* n) : node(n) {}
+        token* node = nullptr;
+    };
+
+    tokenlist();
+    ~tokenlist();
+    tokenlist(const tokenlist&) = delete;
+    tokenlist& operator=(const tokenlist&) = delete;
+
+    iterator begin() const { return iterator(head.next); }
+    iterator end() const { return iterator(const_cast<token*>(&head)); }
+    bool empty() const { return head.next == &head; }
+    token& front() const { return *head.next; }
+    token& back() const { return *head.prev; }
+
+    // Inserts before pos; the new token takes pos's place in the text.
+    iterator insert(iterator pos, token t);
+    void push_back(token t) { insert(end(), std::move(t)); }
+    // Erases the token at pos; returns the position after it.
+    iterator erase(iterator pos);
+    void clear();
+    // Appends a token of the tokenized text itself (not an edit of it).
+    iterator append(token t);
+
+    // True when a token at or after this offset of the tokenized text was edited, inserted
+    // or erased since the text was tokenized.
+    bool editedfrom(int64_t offset) const;
+    void forgeteditsfrom(int64_t offset);
+
+    // Column cache of a position (0 = unknown).
+    static int32_t cachedcolumnof(const token& t) { return t.cachedcolumn; }
+    static void setcachedcolumn(token& t, int32_t column) { t.cachedcolumn = column; }
+
+    // Chain surgery for the re-tokenizer: a chain is a run of linked tokens outside any list.
+    struct chain {
+        token* first = nullptr;
+        token* last = nullptr;
+    };
+    // Cuts the tokens from pos to the end out of the list, linked as they are.
+    chain detachtail(iterator pos);
+    // Links a chain (first..last) at the end of the list; the cached columns it brings
+    // along are checked again from its first token.
+    void attachtail(chain c);
+    // A token of this list's kind made outside it, to be linked into a chain.
+    token* newnode(token t);
+    static token* nextof(token* t) { return t->next; }
+    static token* prevof(token* t) { return t->prev; }
+    static void freenode(token* t) { delete t; }
+
+private:
+    friend class token;
+    // Text before `first` changed: forget the cached columns that it may move.
+    void changedat(token* first, int64_t offset);
+    void forgetcolumnsfrom(token* first);
+    void link(token* before, token* t);
+    token head;
+    int64_t lastedit = -1;   // the highest offset edited so far
+};

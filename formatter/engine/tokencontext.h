@@ -1,0 +1,132 @@
+// The token context: the token list with its leading and end tokens and the current token,
+// the keyword class map, the line-break tally, the tab stops and the input's lines.
+#pragma once
+
+#include "pattern.h"
+#include "token.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+using position = tokenlist::iterator;
+
+// The line-break bytes at the start of a text: one CR, then one LF (0, 1 or 2).
+int32_t splitleadinglinebreak(std::string_view text, std::string& rest, bool& broke);
+bool startswithlinebreak(std::string_view text);
+// The text without one leading CR, LF or CR LF.
+std::string withoutleadinglinebreak(std::string_view text);
+// A TAB on a text that does not begin with a line break.
+bool hastabonline(std::string_view text);
+
+class tokencontext {
+public:
+    tokencontext();
+    ~tokencontext();
+    tokencontext(const tokencontext&) = delete;
+    tokencontext& operator=(const tokencontext&) = delete;
+
+    std::vector<std::string> sourcelines;      // the input's lines, as read
+    std::string sourcelinejoint;               // what joins them: "" when they keep their ends
+    std::string linebreaktext;                 // the line break the engine writes
+    int32_t leadingbreakadded = 0;             // breakbeforefirsttoken put a break in front
+    int32_t sequencecounter = 0;               // next sequence number
+    std::map<std::string, int32_t> keywordclasses;
+    std::map<std::string, int32_t> linebreakcounts;  // "\n", "\r", "\r\n" as met
+
+    tokenlist tokens;
+    position firsttoken;                       // the leading whitespace token
+    position currenttoken;                     // where the per-token rules are
+    position endsentinel;                      // the first of the two end tokens
+    position firstrealtoken;
+    int32_t tokensadded = 0;                   // tokens the last tokenizing appended
+
+    // Tab stops: the listed widths cover columns 1 .. tabstopcount - 1, tab span i starting
+    // at tabstopstarts[i]; beyond them stops repeat every lasttabstop columns.
+    std::vector<int32_t> tabwidths;
+    std::vector<int32_t> tabstopstarts;
+    int32_t tabstopcount = 1;
+    int32_t lasttabstop = 1;
+
+    // Tokenizing.
+    // Fills the keyword class map, empties the list and the tally, puts the leading token.
+    void resettokencontext();
+    // Appends the tokens of text to the list.
+    void tokenize(std::string_view text);
+    // Cuts a multi-line literal after its first piece `literal` and tokenizes the text after
+    // it again, so that it no longer runs into later lines; the list gets new end tokens.
+    void retokenizeafter(position literal);
+    // Regex matches the tokenizer has run (a measure of tokenizing work).
+    int64_t tokenizermatches() const { return matchcount; }
+
+    // List upkeep.
+    void breakbeforefirsttoken(int32_t flag);
+    void appendendtokens();
+    void ensurelinebreak(position pos, std::string_view expected);
+
+    // Walking.
+    position nextsignificant(position pos) const;
+    position previoussignificant(position pos) const;
+    position previoustoken(position pos) const;
+    position skipcommentsandblanks(position pos, std::string_view patterntext) const;
+    position skipblanks(position pos, std::string_view patterntext) const;
+    position nextpastinlineblanks(position pos) const;
+    position nextonsameline(position pos) const;
+    bool followedbylinebreak(position pos) const;
+    // The bracket that closes the opening bracket at pos; the end when a ";" or the end
+    // of the list comes first.
+    position matchingbracket(position opening) const;
+    int32_t tokenline(position pos) const;
+
+    // Texts of tokens.
+    std::string jointokentexts(position first, position end) const;   // end excluded
+    std::string jointokenrun(position pos) const;
+    position removetokenrun(position pos);
+
+    // Columns.
+    void buildtabstops(const std::vector<int32_t>& widths);
+    int32_t rowtringtocolumn(std::string_view text, int32_t column) const;
+    std::string expandtabs(int32_t column, std::string_view text) const;
+    int32_t advancecolumn(const token& t, int32_t column) const;
+    // The display column at which the token starts on its output line. Columns are cached
+    // per token; the list forgets the ones an edit can move.
+    int32_t tokencolumn(position pos);
+    // Tokens tokencolumn has measured (a measure of its work).
+    int64_t columnsteps() const { return measuredtokens; }
+
+private:
+    int32_t tabspan(int64_t column) const;
+    int32_t columnafter(const token& t, int32_t start) const;
+    // Where the tokenizer stands: line and column, and the offset of the next token.
+    struct scanstate {
+        int32_t line = 1;
+        int32_t column = 1;
+        int32_t added = 0;
+        int64_t offset = 0;
+        bool firstofmatch = true;
+    };
+    static const pattern& tokenpattern();
+    void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
+    void addtoken(token t, scanstate& state);
+    void indextail(position from);
+    void freechain(token* first, token* stop);
+    token* stashheadof(token* t) const;
+    void retokenizejoined(position cut, int32_t line);
+
+    // The text given to the last tokenize call and its offset in the source; tokens keep
+    // their offsets into it, so that a tail can be tokenized again from any token.
+    std::string tokenizedtext;
+    int64_t tokenizedbase = 0;
+    // Match starts of the tail and of earlier tails, by offset; tails cut off by
+    // retokenizeafter wait in the stash (first token -> last) until the tokenizer meets them.
+    bool tailindexed = false;
+    std::unordered_map<int64_t, token*> matchstarts;
+    std::unordered_map<token*, token*> stash;
+    const pattern* alternation = nullptr;   // the token pattern of the text being tokenized
+    patternmatch scanmatchdata;
+    int64_t matchcount = 0;
+    int64_t measuredtokens = 0;
+};

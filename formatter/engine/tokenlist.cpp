@@ -1,0 +1,186 @@
+// Token-list and line utilities: walking over comments and blanks, runs of line pieces,
+// end tokens, line breaks put before tokens, and the line-break tests on texts.
+#include "pattern.h"
+#include "tokencontext.h"
+
+#include <limits>
+
+int32_t splitleadinglinebreak(std::string_view text, std::string& rest, bool& broke) {
+    int32_t count = 0;
+    if (!text.empty() && text[0] == '\r') ++count;
+    if (text.size() > static_cast<size_t>(count) && text[static_cast<size_t>(count)] == '\n') ++count;
+    broke = count != 0;
+    rest.assign(text.substr(static_cast<size_t>(count)));
+    return count;
+}
+
+bool startswithlinebreak(std::string_view text) {
+    return !text.empty() && (text[0] == '\r' || text[0] == '\n');
+}
+
+std::string withoutleadinglinebreak(std::string_view text) {
+    size_t skip = 0;
+    if (!text.empty() && text[0] == '\r') skip = 1;
+    if (text.size() > skip && text[skip] == '\n' && (skip == 1 || text[0] == '\n')) ++skip;
+    return std::string(text.substr(skip));
+}
+
+bool hastabonline(std::string_view text) {
+    if (text.empty() || startswithlinebreak(text)) return false;
+    return text.find('\t') != std::string_view::npos;
+}
+
+tokencontext::tokencontext() { buildtabstops({4}); }
+
+tokencontext::~tokencontext() {
+    for (auto& [head, last] : stash) freechain(head, nullptr);
+}
+
+position tokencontext::nextsignificant(position pos) const {
+    while (pos != tokens.end() && isinsignificant(pos->kind)) ++pos;
+    return pos;
+}
+
+position tokencontext::previoussignificant(position pos) const {
+    if (tokens.empty() || pos == tokens.begin()) return tokens.begin();
+    do {
+        --pos;
+    } while (pos != tokens.begin() && isinsignificant(pos->kind));
+    return pos;
+}
+
+position tokencontext::previoustoken(position pos) const {
+    return pos == tokens.begin() ? tokens.end() : std::prev(pos);
+}
+
+position tokencontext::skipcommentsandblanks(position pos, std::string_view patterntext) const {
+    const pattern& stop = pattern::get(patterntext);
+    for (; pos != tokens.end(); ++pos) {
+        if (pos->kind != blockcomment && pos->kind != whitespace) break;
+        if (stop.partialmatch(pos->text())) break;
+    }
+    return pos;
+}
+
+position tokencontext::skipblanks(position pos, std::string_view patterntext) const {
+    if (pos == tokens.end() || pos->kind != whitespace) return pos;
+    const pattern& stop = pattern::get(patterntext);
+    for (; pos != tokens.end() && pos->kind == whitespace; ++pos)
+        if (stop.partialmatch(pos->text())) return pos;
+    return pos;
+}
+
+position tokencontext::nextpastinlineblanks(position pos) const {
+    while (pos != tokens.end() && (pos->kind == whitespace || pos->kind == blockcomment) &&
+           !haslinebreak(pos->text()))
+        ++pos;
+    return pos;
+}
+
+position tokencontext::nextonsameline(position pos) const {
+    while (pos != tokens.end() && pos->kind == whitespace && !haslinebreak(pos->text())) ++pos;
+    return pos;
+}
+
+bool tokencontext::followedbylinebreak(position pos) const {
+    if (pos == tokens.end()) return false;
+    position after = std::next(pos);
+    return after != tokens.end() && after->kind == whitespace && haslinebreak(after->text());
+}
+
+position tokencontext::matchingbracket(position opening) const {
+    int32_t depth = 0;
+    for (position pos = opening; pos != tokens.end() && pos->kind != endtoken; ++pos) {
+        if (pos->kind != othertoken) continue;
+        const std::string& text = pos->text();
+        if (text == "(") {
+            ++depth;
+        } else if (text == ")") {
+            if (--depth == 0) return pos;
+        } else if (text == ";") {
+            break;
+        }
+    }
+    return tokens.end();
+}
+
+int32_t tokencontext::tokenline(position pos) const {
+    while (pos != tokens.end()) {
+        if (pos->line != -1) return pos->line;
+        if (pos == tokens.begin()) break;
+        --pos;
+    }
+    return -1;
+}
+
+std::string tokencontext::jointokentexts(position first, position end) const {
+    std::string joined;
+    for (position pos = first; pos != end && pos != tokens.end(); ++pos) joined += pos->text();
+    return joined;
+}
+
+std::string tokencontext::jointokenrun(position pos) const {
+    if (pos == tokens.end()) return {};
+    std::string joined = pos->text();
+    for (position next = std::next(pos); next != tokens.end() && next->sequence == pos->sequence + 1;
+         pos = next, ++next)
+        joined += next->text();
+    return joined;
+}
+
+position tokencontext::removetokenrun(position pos) {
+    if (pos == tokens.end()) return pos;
+    int32_t sequence = pos->sequence;
+    pos = tokens.erase(pos);
+    while (pos != tokens.end() && pos->sequence == sequence + 1) {
+        sequence = pos->sequence;
+        pos = tokens.erase(pos);
+    }
+    return pos;
+}
+
+void tokencontext::breakbeforefirsttoken(int32_t flag) {
+    leadingbreakadded = 0;
+    if (!flag || tokens.empty()) return;
+    position first = std::next(firsttoken);
+    if (first == tokens.end() || first->kind != whitespace || haslinebreak(first->text())) return;
+    first->settext(linebreaktext + first->text());
+    leadingbreakadded = 1;
+}
+
+void tokencontext::appendendtokens() {
+    token last = tokens.empty() ? token() : tokens.back();
+    int64_t offset = tokenizedbase + static_cast<int64_t>(tokenizedtext.size());
+    for (int i = 0; i < 2; ++i) {
+        token end("", endtoken, 0, sequencecounter, last.line, last.column);
+        end.sourceoffset = offset;
+        position added = tokens.append(std::move(end));
+        if (i == 0) endsentinel = added;
+    }
+    ++sequencecounter;
+    firstrealtoken = tokens.begin();
+}
+
+// The expected text names the significant token that the line break must come before.
+void tokencontext::ensurelinebreak(position pos, std::string_view expected) {
+    if (pos == tokens.end()) return;
+    auto fits = [&](position concerned) {
+        return expected.empty() || (concerned != tokens.end() && concerned->text() == expected);
+    };
+    auto newbreak = [&] {
+        return token(linebreaktext, whitespace, 0, -(sequencecounter++), -1);
+    };
+    if (!isinsignificant(pos->kind)) {
+        if (fits(pos)) tokens.insert(pos, newbreak());
+        return;
+    }
+    position reached = pos;
+    for (; reached != tokens.end() && isinsignificant(reached->kind); ++reached)
+        if (haslinebreak(reached->text())) return;
+    position before = previoustoken(reached);
+    if (before == tokens.end() || !fits(reached)) return;
+    if (before->kind == whitespace)
+        before->settext(linebreaktext);
+    else if (before->kind == blockcomment)
+        tokens.insert(reached, newbreak());
+}

@@ -1,0 +1,213 @@
+// The token loop: every token passes the per-token rules in a fixed order. A rule may send
+// the loop to the end-of-token steps, or make it start the current token again.
+#include "formatter.h"
+#include "globals.h"
+#include "support.h"
+
+namespace {
+
+// Loop steps allowed per token before the file is given up as a runaway.
+constexpr int64_t stepspertoken = 50;
+constexpr int64_t spareloopsteps = 1000;
+
+}  // namespace
+
+void formatter::runtokenloop() {
+    int64_t count = 0;
+    for (position p = tokens.begin(); p != tokens.end(); ++p) ++count;
+    loopsteps = 0;
+    loopbudget = stepspertoken * count + spareloopsteps;
+    currenttoken = tokens.begin();
+    while (currenttoken != loopend) {
+        if (++loopsteps > loopbudget)
+            die("Internal error: formatting did not come to an end at " + s.inputfilealias +
+                " line " + numtostring(tokenline(currenttoken)) + "\n");
+        if (processtoken() == afterstep::advance) ++currenttoken;
+    }
+}
+
+formatter::afterstep formatter::processtoken() {
+    currentword = currenttoken->text();
+    if (s.mcs) savetokenstartlayout();
+    notesqlplusstart();
+    if (s.w && spacingallowed == 1) warnmultilineliteral();
+    if (statementcountdown == 1) notestatementstart();
+    if (insqlplusline == 0) checkendofinput();
+    if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
+
+    applywordcase();
+    driverrules();
+    trackcolumns();
+    collapseblanks();
+    registerdeclaredname();
+    sqlstatementstart();
+    if (aligndeclarations()) return afterstep::restart;
+    alignselects();
+    breakstatements();
+    putlogicalunder();
+    breaklongitemlists();
+    putcommasright();
+    bracketlistcolumns();
+    collecttablenames();
+    if (createheader()) return endoftoken();
+    keepisastogether();
+    packageheader();
+    subprogramheader();
+    endofstatement(1);
+    if (s.str && blocklevel >= 1)
+        printtraceline(blocklevel - 1, blockstack.at(blocklevel).blockname, currenttoken);
+    if (thenexpected && currenttoken->classcode == classthen)
+        thenexpected = 0;
+    else if (loopexpected && currenttoken->classcode == classloop)
+        loopexpected = 0;
+    keepthentogether();
+    openblock(1);
+    if (!isinsignificant(currenttoken->kind)) {
+        lastvalue = "novalue";
+        lastvaluecount = 0;
+    }
+
+    removeoperatorblanks();
+    addoperatorblanks();
+
+    bracketrule(1);
+    if (alignconsecutive()) return afterstep::restart;
+    slashatlevelzero();
+    if (closeblock(1)) return endoftoken();
+    registerdeclaration();
+    if (beginline()) return afterstep::restart;
+
+    endalignedlist();
+    indentnormal();
+    return endoftoken();
+}
+
+formatter::afterstep formatter::endoftoken() {
+    if (!isinsignificant(currenttoken->kind) && statementcountdown > 0) --statementcountdown;
+    trackpreviouscolumns();
+    return layoutpass() ? afterstep::restart : afterstep::advance;
+}
+
+// The driver's own bookkeeping after the case rule: line-break removal, assignments and
+// the column of a BETWEEN whose AND goes under it.
+void formatter::driverrules() {
+    if (s.rael) {
+        linebreakstate = 2;
+        removelinebreaks = 1;
+    }
+    if (currentword == ":=") assignmentseen = 1;
+    if (s.plouwh && currenttoken->classcode == classbetween)
+        andcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
+    if (andcolumn >= 0 && currenttoken->classcode == classand) andcolumn = -1;
+}
+
+// A SQL*Plus command can start a line outside every block and statement.
+void formatter::notesqlplusstart() {
+    if (sqlpluspossible != 1 || blocklevel != 0 || statementstate != 0 || indeclarationpart != 0)
+        return;
+    if (currenttoken == tokens.begin() || currenttoken->kind != identifier) return;
+    position before = std::prev(currenttoken);
+    if (before->kind != whitespace || !haslinebreak(before->text())) return;
+    if (sqlpluscommands.count(lc(currenttoken->text()))) {
+        sqlplusstatement = 1;
+        insqlplusline = 1;
+        sqlpluscommand = currentword;
+    } else {
+        sqlpluspossible = 0;
+    }
+}
+
+// Inside a SQL*Plus line. True when the current token gets no rules.
+bool formatter::sqlplusline() {
+    position t = currenttoken;
+    if (!haslinebreak(t->text())) {
+        // A quote in the line (PROMPT Don't) must not run into the lines after it.
+        position after = std::next(t);
+        if ((t->kind == stringliteral || t->kind == qquoteliteral) && after != tokens.end() &&
+            after->sequence == t->sequence + 1 && haslinebreak(after->text())) {
+            retokenizeafter(t);
+            loopend = std::prev(tokens.end());
+            loopbudget += stepspertoken * tokensadded;
+        }
+        return true;
+    }
+    std::string command = lc(sqlpluscommand);
+    bool ends = true;
+    if (command == "doc" || command == "document") {
+        position after = std::next(t);
+        ends = after != tokens.end() && after->text() == "#";
+    } else if (command == "rem" || command == "remark") {
+        ends = t == tokens.begin() || std::prev(t)->text() != "-";
+    }
+    if (ends) {
+        insqlplusline = 0;
+        sqlpluspossible = 1;
+    }
+    return false;
+}
+
+void formatter::warnmultilineliteral() {
+    position t = currenttoken;
+    if (t->kind != stringliteral || startswith(t->text(), "'") || t == tokens.begin()) return;
+    if (!startswith(std::prev(t)->text(), "'")) return;
+    printout(messages, "Warning: quote spans multiple lines starting at line " +
+                           numtostring(tokenline(t)) + " col " + numtostring(t->column) + " in " +
+                           s.inputfilealias + "\n");
+}
+
+void formatter::notestatementstart() {
+    statementstarttoken = currenttoken;
+    statementstartposition = tokenposition;
+    statementstartdepth = bracketdepth;
+    if (linebreakstate == 2) {
+        position first = nextpastinlineblanks(currenttoken);
+        if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace)
+            linebreakstate = keeplinebreak = removelinebreaks = 0;
+    }
+    matchconditionalswitches(currenttoken);
+}
+
+// The -ifs keyword tree is walked with the statement's first significant words; the block
+// of the node where the walk stops applies to the statement.
+void formatter::matchconditionalswitches(position start) {
+    const std::map<std::string, ifsnode>* level = &s.ifskeywords;
+    const ifsnode* reached = nullptr;
+    for (position word = nextsignificant(start); word != tokens.end() && word->kind != endtoken;
+         word = nextsignificant(std::next(word))) {
+        auto found = level->find(lc(word->text()));
+        if (found == level->end()) break;
+        reached = &found->second;
+        level = &reached->children;
+    }
+    if (!reached || reached->index == -1) return;
+    int32_t index = reached->index;
+    savedsettings.push_back(s);
+    applyifsblock(s, index);
+}
+
+void formatter::endalignedlist() {
+    if (processingalignedlist != 1 || tokenline(currenttoken) > endalistcomma) return;
+    std::string indentation = indentline(blocklevel, s.ni);
+    position before = previoustoken(currenttoken);
+    if (s.in && currenttoken != tokens.begin()) {
+        // Every line break and the blanks after it become the line break and indentation.
+        const std::string& text = before->text();
+        std::string indented;
+        for (size_t i = 0; i < text.size();) {
+            char c = text[i];
+            if (c != '\r' && c != '\n') {
+                indented += c;
+                ++i;
+                continue;
+            }
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+            indented += linebreaktext + indentation;
+        }
+        if (indented != text) before->settext(indented);
+    } else if (!s.in && before != tokens.end() && before == linestarttoken) {
+        before->settext(linestarttext);
+    }
+    processingalignedlist = 0;
+    if (alistlevel > 0) --alistlevel;
+}

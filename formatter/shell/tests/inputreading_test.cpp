@@ -1,0 +1,99 @@
+// Input reading: files with their line ends, standard input, the clipboard and a preset
+// text, the -sl/-el range, and the messages of inputs that cannot be read.
+#include "formatter.h"
+#include "inputreading.h"
+#include "settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+using lines = std::vector<std::string>;
+
+class inputreading : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() / ("brelminput_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(folder);
+        ::unsetenv("BRELM_CLIPBOARD_FILE");
+    }
+    std::string file(const std::string& name, const std::string& text) {
+        std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    lines read(const std::string& name, int32_t sl = 0, int32_t el = 0, const std::string& preset = "") {
+        formatter f;
+        setdefaults(f.s);
+        f.s.inputfile = name;
+        f.s.sl = sl;
+        f.s.el = el;
+        f.inputstring = preset;
+        readinput(f);
+        return f.sourcelines;
+    }
+    std::string failure(const std::string& name) {
+        try {
+            read(name);
+        } catch (const std::string& message) {
+            return message;
+        }
+        return "";
+    }
+    std::filesystem::path folder;
+};
+
+TEST_F(inputreading, filelineskeeptheirterminators) {
+    EXPECT_EQ(read(file("a.sql", "a\r\nb\nc\rd")), (lines{"a\r\n", "b\n", "c\r", "d"}));
+    EXPECT_EQ(read(file("b.sql", "x\n")), (lines{"x\n", ""}));
+    EXPECT_EQ(read(file("c.sql", "")), (lines{""}));
+}
+
+TEST_F(inputreading, rangeoflinesasread) {
+    std::string name = file("r.sql", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n");
+    EXPECT_EQ(read(name, 2).front(), "2\n");
+    EXPECT_EQ(read(name, 0, 1), (lines{"1\n"}));
+    EXPECT_EQ(read(name, 1).size(), 13u);
+    EXPECT_EQ(read(name, 5, 10), (lines{"5\n", "6\n", "7\n", "8\n", "9\n", "10\n"}));
+    EXPECT_EQ(read(name, 5, 3), lines{});
+    EXPECT_EQ(read(name, 40), lines{});
+}
+
+TEST_F(inputreading, standardinputinanycase) {
+    std::istringstream fake("one\ntwo\nthree\n");
+    std::streambuf* saved = std::cin.rdbuf(fake.rdbuf());
+    lines got = read("StdIn");
+    std::cin.rdbuf(saved);
+    EXPECT_EQ(got, (lines{"one\n", "two\n", "three\n", ""}));
+}
+
+TEST_F(inputreading, clipboardandpresettextlosetheirterminators) {
+    ::setenv("BRELM_CLIPBOARD_FILE", file("clip", "a\r\nb").c_str(), 1);
+    EXPECT_EQ(read("CLIPBOARD"), (lines{"a", "b"}));
+    ::setenv("BRELM_CLIPBOARD_FILE", file("empty", "").c_str(), 1);
+    EXPECT_EQ(read("clipboard"), (lines{""}));
+    EXPECT_EQ(read("", 0, 0, "x\r\ny\rz\n"), (lines{"x", "y", "z", ""}));
+}
+
+TEST_F(inputreading, unreadableinputsfailwiththereason) {
+    std::string missing = (folder / "missing.sql").string();
+    EXPECT_EQ(failure(missing), "can't open " + missing + ": No such file or directory\n");
+    EXPECT_EQ(failure(folder.string()), "can't open " + folder.string() + ": Is a directory\n");
+    EXPECT_EQ(failure(""), "can't open : No such file or directory\n");
+    ::setenv("BRELM_CLIPBOARD_FILE", folder.c_str(), 1);  // a clipboard that cannot be read
+    EXPECT_EQ(failure("clipboard").rfind("can't open clipboard: ", 0), 0u);
+    // A name that looks like a stream prefix is the file's own name.
+    std::string odd = file("<odd.sql", "q");
+    EXPECT_EQ(read(odd), (lines{"q"}));
+}
+
+}  // namespace
