@@ -2,6 +2,8 @@
 // directories and default output names, run on a scratch tree.
 #include "programrun.h"
 
+#include <unistd.h>
+
 namespace {
 
 const std::string hint = "\n\n(Give -h as option if you want to see the usage info)\n";
@@ -91,4 +93,81 @@ TEST_F(inputlists, namingerrorsareusageerrors) {
         EXPECT_EQ(run.exitcode, 2);
     }
     EXPECT_FALSE(exists("nowhere"));
+}
+
+namespace {
+
+class backupruns : public programtest {
+protected:
+    void SetUp() override {
+        programtest::SetUp();
+        writefile("src/a.sql", source);
+    }
+    // The copy numbers of a.sql kept in the mirror folder below the backup folder.
+    std::vector<int> copies(const std::filesystem::path& mirror) {
+        std::vector<int> numbers;
+        for (int n = 1; n <= 10; ++n)
+            if (std::filesystem::exists(mirror / ("a_b" + std::to_string(n) + ".sql.bak"))) numbers.push_back(n);
+        return numbers;
+    }
+};
+
+}  // namespace
+
+TEST_F(backupruns, everyrunkeepsanumberedcopyandprunes) {
+    for (int run = 1; run <= 4; ++run) {
+        writefile("src/a.sql", source + "-- run " + std::to_string(run) + "\n");
+        programresult result = brelm({"-io", "src/a.sql", "-b", "2", "-sr-"});
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.exitcode, 0);
+    }
+    EXPECT_EQ(copies(backups / "src"), (std::vector<int>{3, 4}));
+    EXPECT_EQ(backups.read("src/a_b4.sql.bak"), source + "-- run 4\n");
+    EXPECT_EQ(backups.read("src/a_b3.sql.bak"), source + "-- run 3\n");
+
+    brelm({"-io", "src/a.sql", "-b", "0", "-sr-"});
+    EXPECT_EQ(copies(backups / "src"), (std::vector<int>{3, 4}));
+}
+
+TEST_F(backupruns, mirrorpathsstaybelowthebackupfolder) {
+    std::string absolute = (folder / "src/a.sql").string();
+    programresult run = brelm({"-io", absolute, "-sr-"});
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(copies(backups / (folder / "src").string().substr(1)), std::vector<int>{1}) << absolute;
+
+    writefile("sub/b.sql", source);
+    std::filesystem::create_directory(folder / "sub/x");
+    run = brelm({"-io", "sub/x/../b.sql", "-bdir", "mine.d/", "-sr-"});
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(readfile("mine.d/sub/x/doubledot/b_b1.sql.bak"), source);
+
+    run = brelm({"-i", "stdin", "-o", "null", "-sr-"}, source);
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_FALSE(std::filesystem::exists(backups / "stdin_b1.sql.bak"));
+}
+
+TEST_F(backupruns, unusablebackupfolderfailsthefilebeforewriting) {
+    writefile("blocker", "a file, not a folder");
+    programresult run = brelm({"-io", "src/a.sql", "-bdir", "blocker"});
+    EXPECT_EQ(run.err, "could not create directory blocker/src,File exists\n"
+                       "src/a.sql formatting failed because of errors.\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("src/a.sql"), source);
+
+    run = brelm({"-i", "src/a.sql", "-bdir", ""});
+    EXPECT_EQ(run.err, "no backup directory is set for src/a.sql: give one with -bdir\n"
+                       "src/a.sql -> src/a.sql.vmq formatting failed because of errors.\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_FALSE(exists("src/a.sql.vmq"));
+
+    if (geteuid() != 0) {   // root writes into read-only folders
+        writefile("ro/src/.keep", "");
+        std::filesystem::permissions(folder / "ro/src", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        run = brelm({"-io", "src/a.sql", "-bdir", "ro"});
+        std::filesystem::permissions(folder / "ro/src", std::filesystem::perms::owner_all);
+        EXPECT_EQ(run.err, "copy failed (src/a.sql -> ro/src/a_b1.sql.bak): Permission denied\n"
+                           "src/a.sql formatting failed because of errors.\n");
+        EXPECT_EQ(run.exitcode, 255);
+        EXPECT_EQ(readfile("src/a.sql"), source);
+    }
 }
