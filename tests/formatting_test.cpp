@@ -14,7 +14,6 @@ class formatting : public programtest {
 protected:
     void SetUp() override {
         programtest::SetUp();
-        environment["TMP"] = (folder / "backups").string();
         writefile("a.sql", source);
     }
 };
@@ -64,7 +63,7 @@ TEST_F(formatting, inplaceformattingkeepsanumberedbackup) {
     programresult run = brelm({"-i", "a.sql", "-o", "a.sql"});
     EXPECT_EQ(run.err, "a.sql formatting is done.\n");
     EXPECT_EQ(readfile("a.sql"), formatted);
-    EXPECT_EQ(readfile("backups/a_b1.sql.bak"), source);
+    EXPECT_EQ(backups.read("a_b1.sql.bak"), source);
 }
 
 TEST_F(formatting, unwritableoutputsfailthefile) {

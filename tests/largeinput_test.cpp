@@ -20,7 +20,6 @@ class largeinput : public programtest {};
 }  // namespace
 
 TEST_F(largeinput, formattingkeepseverynonblankcharacter) {
-    environment["TMP"] = (folder / "backups").string();
     std::string text = generateplsql(3 << 20, 7);
     writefile("big.sql", text);
     programresult run = brelm({"-i", "big.sql", "-o", "big.out"});
@@ -32,7 +31,6 @@ TEST_F(largeinput, formattingkeepseverynonblankcharacter) {
 }
 
 TEST_F(largeinput, binarybytesandaverylonglinegothrough) {
-    environment["TMP"] = (folder / "backups").string();
     std::string text("x:=1;\0\x01\xff\xfe'\x80';\n", 14);
     for (int i = 0; i < 200000; ++i) text += "a+";
     text += "b;\n";

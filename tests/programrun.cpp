@@ -35,7 +35,11 @@ programresult runprogram(const std::string& program, const std::vector<std::stri
     return result;
 }
 
-void programtest::SetUp() { environment["BRELM_CLIPBOARD_FILE"] = (folder / ".clipboard").string(); }
+// Backups of formatted files go to a folder of the test's own, not to a shared one.
+void programtest::SetUp() {
+    environment["BRELM_CLIPBOARD_FILE"] = (folder / ".clipboard").string();
+    environment["TMP"] = backups.path().string();
+}
 
 programresult programtest::brelm(const std::vector<std::string>& arguments, const std::optional<std::string>& input) {
     return runprogram("brelm", arguments, folder, input, environment);

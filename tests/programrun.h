@@ -30,6 +30,7 @@ class programtest : public testing::Test {
 protected:
     testfolder temporary;
     const std::filesystem::path& folder = temporary.path();
+    testfolder backups;   // TMP of every run: where numbered backups go
     // Applied to every run; by default the clipboard is a file in the folder.
     std::map<std::string, std::optional<std::string>> environment;
 

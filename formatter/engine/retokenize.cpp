@@ -2,6 +2,7 @@
 // tokenizer's result at an offset depends only on the text from there on, so new tokens are
 // made only until they reach the start of a token made before; that token's tail is linked
 // in as it is. Cut-off tails wait in a stash, since a later cut often meets them again.
+#include "messages.h"
 #include "tokencontext.h"
 
 void tokencontext::indextail(position from) {
@@ -55,8 +56,10 @@ void tokencontext::retokenizeafter(position literal) {
         if (met != matchstarts.end()) {
             token* join = met->second;
             token* head = stashheadof(join);
-            token* last = stash.at(head);
-            stash.erase(head);
+            auto stashed = stash.find(head);
+            if (stashed == stash.end()) die("Internal error: a stashed token tail was lost\n");
+            token* last = stashed->second;
+            stash.erase(stashed);
             freechain(head, join);
             tokens.attachtail({join, last});
             endsentinel = std::prev(std::prev(tokens.end()));

@@ -135,11 +135,6 @@ token* tokenlist::newnode(token t) {
     return node;
 }
 
-void tokenlist::linkafter(token* before, token* after) {
-    before->next = after;
-    after->prev = before;
-}
-
 tokenlist::chain tokenlist::detachtail(iterator pos) {
     token* first = pos.node;
     if (first == &head) return {};

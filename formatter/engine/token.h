@@ -145,7 +145,6 @@ public:
     void attachtail(chain c);
     // A token of this list's kind made outside it, to be linked into a chain.
     token* newnode(token t);
-    static void linkafter(token* before, token* after);  // before->next = after, after->prev = before
     static token* nextof(token* t) { return t->next; }
     static token* prevof(token* t) { return t->prev; }
     static void freenode(token* t) { delete t; }

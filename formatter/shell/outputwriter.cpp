@@ -176,6 +176,8 @@ void writeoutput(formatter& f) {
     settings& s = f.s;
     std::string target = lc(s.outputfile);
     if (target == "null") return;
+    if (s.html && s.outputfile == s.inputfile)
+        usageerror(f.messages, "-io and -html cannot be used at the same time.\n");
     std::string header;
     if (s.pl || s.plo) {
         std::time_t now = std::time(nullptr);
@@ -185,8 +187,6 @@ void writeoutput(formatter& f) {
         removeoldheader(f, f);
     }
     if (!s.slsf.empty() && !s.html) writelinesynchronization(f);
-    if (s.html && s.outputfile == s.inputfile)
-        usageerror(f.messages, "-io and -html cannot be used at the same time.\n");
     std::string text = s.html ? htmltext(f) : header + f.jointokentexts(f.tokens.begin(), f.tokens.end());
 
     bool written = true;

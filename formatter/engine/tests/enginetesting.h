@@ -3,7 +3,9 @@
 #pragma once
 
 #include "charsets.h"
+#include "commandline.h"
 #include "formatter.h"
+#include "switchtable.h"
 #include "settings.h"
 #include "support.h"
 
@@ -103,6 +105,40 @@ protected:
         result.written = std::filesystem::exists(path("output.sql"));
         if (result.written) result.output = readfile(path("output.sql"));
         return result;
+    }
+
+    // Formats text with the given switch words, read as an in-source options comment would
+    // be (no configuration file, no paths).
+    outcome formatwith(const std::string& text, const std::vector<std::string>& switches) {
+        static bool built = (buildswitchtable(), true);
+        (void)built;
+        settings parsed = defaultsettings();
+        applyoptiondefaults(parsed);
+        parsed.b = 0;
+        parsed.inputfiles.at(0) = "input.sql";   // the parser wants an input to format
+        commandlineargs args(1);
+        args.arguments = switches;
+        try {
+            parsecommandline(args, parsed, 0);
+        } catch (const std::string& message) {
+            ADD_FAILURE() << "switches refused: " << args.messages.text << message;
+        }
+        return format(text, [&](settings& s) {
+            std::string in = s.inputfile, out = s.outputfile;
+            s = parsed;
+            s.inputfile = s.inputfilealias = in;
+            s.outputfile = s.outputfilealias = out;
+        });
+    }
+
+    // The golden check: input formats to expected, and expected formats to itself.
+    void verifyformat(const std::string& expected, const std::string& input,
+                      const std::vector<std::string>& switches = {}) {
+        outcome first = formatwith(input, switches);
+        EXPECT_EQ(first.thrown, "") << first.messages;
+        EXPECT_EQ(first.output, expected) << "input:\n" << input;
+        outcome again = formatwith(expected, switches);
+        EXPECT_EQ(again.output, expected) << "formatting the expected text again changed it";
     }
 
     std::filesystem::path folder;

@@ -195,3 +195,15 @@ TEST_F(driver, presettextcomesbackwhole) {
 }
 
 }  // namespace
+
+namespace {
+
+class golden : public enginetesting::formatrun {};
+
+// The golden helper reads switch words: operator blanks follow -co/-sao as given.
+TEST_F(golden, switchwordsreachthesettings) {
+    verifyformat("v := b;\n", "v:=b;\n");
+    verifyformat("v:=b;\n", "v:=b;\n", {"-co-", "-sao-"});
+}
+
+}  // namespace
