@@ -2,7 +2,6 @@
 #include "cppincludes.h"
 
 #include <iostream>
-#include <optional>
 #include <utility>
 
 #include "cpreprocessor.h"
