@@ -1,5 +1,5 @@
 // libFuzzer target: the whole format driver on arbitrary bytes read from a file, with the
-// default switches or one of a few heavy switch sets, chosen by the first byte.
+// default switches, one of a few heavy switch sets or preprocessing, chosen by the first byte.
 #include "charsets.h"
 #include "commandline.h"
 #include "formatter.h"
@@ -52,6 +52,7 @@ struct setup {
                  {"-mcs", "40", "-acs", "-aci", "-asc", "-abuc"},
                  {"-al", "-acav", "-actv", "-sbi"},
                  {"-uk", "-ui", "-ctis", "-ut"},
+                 {"-pp"},
              })
             switchsets.push_back(parsedsettings(words));
         folder = std::filesystem::temp_directory_path() / ("brelmfuzz_" + std::to_string(::getpid()));

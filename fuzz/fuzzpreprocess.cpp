@@ -1,81 +1,74 @@
-// libFuzzer target: marlox's processing driver over arbitrary text with a macro table. The
-// first byte picks the #line switches; macro definitions ("name body" lines) come before a
-// NUL byte, the text after it (with no NUL, the whole input is the text).
-#include "charsettables.h"
-#include "cpppreprocessor.h"
+// libFuzzer target: marlox's exported preprocessplsql on arbitrary text under a few option
+// sets picked by the first byte (line directives, definitions, include paths, preloaded
+// macros). Every call must end with a result or an error text, and then be released.
+#include "exports/cpreprocessordll.h"
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace {
 
-// Macros every run starts with: recursive, pasting, stringizing and variadic-looking ones.
-constexpr std::string_view standarddefinitions[] = {
-    "self self + 1", "twice(x) x x", "call(f, x) f(x)", "str(x) #x", "quote(x) ###x",
-    "paste(a, b) a##b", "loop(x) loop(x) twice(x)", "ping pong", "pong ping", "empty",
-};
-
-void resetstate(uint8_t selector) {
-    macrotable.clear();
-    forgetkepttexts();
-    switches = {};
-    switches.ld = selector & 1;
-    switches.ild = selector & 2;
-    switches.kld = selector & 4;
-    statement = {};
-    ifstack.clear();
-    includestack.clear();
-    linefile.clear();
-    lineoffset = 0;
-    lineinforce = false;
-    warninglist.clear();
-    setsourcefile("fuzz.sql");
-    resetstatementstate();
+[[noreturn]] void fault(const std::string& what) {
+    std::fprintf(stderr, "fuzzpreprocess: %s\n", what.c_str());
+    std::abort();
 }
 
-// Defines the macro of one "name body" line; a definition the parser refuses is skipped.
-void define(std::string_view line) {
-    size_t position = 0;
-    std::string name = scanidentifier(position, line);
-    if (name.empty()) return;
-    try {
-        definemacro(name, parsemacrodefinition(position, line));
-    } catch (const preprocesserror&) {
+// A folder with a preload file of macros and include files, one of which includes itself.
+struct setup {
+    std::filesystem::path folder;
+    std::vector<std::vector<std::string>> optionsets;
+
+    setup() {
+        folder = std::filesystem::temp_directory_path() / ("marloxfuzz_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        write("macros.sql",
+              "#define twice(x) x x\n#define str(x) #x\n#define paste(a, b) a##b\n#define self self + 1\n"
+              "#define ping pong\n#define pong ping\n#define loop(x) loop(x) twice(x)\n");
+        write("part.sql", "#ifndef PART\n#define PART 1\nx := PART;\n#endif\n");
+        write("self.sql", "#include \"self.sql\"\n");
+        const std::string directory = folder.string();
+        const std::string preload = (folder / "macros.sql").string();
+        optionsets = {
+            {},
+            {"-ld+"},
+            {"-kld+", "-ild+"},
+            {"-D", "TRACE=1", "-D", "LIMIT=100", "-cs", "WE8ISO8859P1"},
+            {"-I", directory, "-pf", preload},
+            {"-pf", preload, "-ld+", "-D", "self=self"},
+        };
     }
-}
+    ~setup() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(folder / name, std::ios::binary) << text;
+    }
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool built = (buildcharsettable(), buildidentifiertables(), choosecharset("US7ASCII"),
-                               buildsqlpluscommands(), true);
-    (void)built;
+    static setup context;
     if (size == 0) return 0;
-    resetstate(data[0]);
-    // The definitions' texts must outlive the call: macro bodies view into them.
-    static std::string input;
-    input.assign(reinterpret_cast<const char*>(data) + 1, size - 1);
-    std::string_view text = input;
-    for (std::string_view definition : standarddefinitions) define(definition);
-    if (size_t nul = text.find('\0'); nul != std::string_view::npos) {
-        std::string_view definitions = text.substr(0, nul);
-        text.remove_prefix(nul + 1);
-        while (!definitions.empty()) {
-            size_t end = definitions.find_first_of("\r\n");
-            define(definitions.substr(0, end));
-            definitions.remove_prefix(end == std::string_view::npos ? definitions.size() : end + 1);
-        }
-    }
-    try {
-        tokenlist output;
-        size_t position = 0;
-        processtext(true, output, position, text);
-        (void)jointokens(output);
-    } catch (const preprocesserror&) {
-        // A clean failure with the library's message.
-    }
+    const std::vector<std::string>& options = context.optionsets[data[0] % context.optionsets.size()];
+    std::vector<const char*> pointers;
+    for (const std::string& option : options) pointers.push_back(option.c_str());
+    // The library reads the source up to its first NUL, as every caller hands it over.
+    const std::string source(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const char* error = nullptr;
+    const char* warnings = nullptr;
+    const char* result = preprocessplsql("fuzz.sql", pointers.data(), static_cast<int>(pointers.size()),
+                                         source.c_str(), &error, &warnings);
+    if (!result || !error || !warnings) fault("a text of the call is missing");
+    if (*result != '\0' && *error != '\0') fault("a call gave both a result and an error");
+    safetoprocess();
     return 0;
 }

@@ -293,8 +293,7 @@ TEST_F(badinput, preprocessingrefusesnulsandendlessrecursion) {
     const std::string withnul = std::string("x := 1;\n") + '\0' + "y := 2;\n";
     writefile("nul.sql", withnul);
     programresult run = brelm({"-pp", "-io", "nul.sql"});
-    EXPECT_NE(run.err.find("NUL"), std::string::npos) << run.err;
-    EXPECT_TRUE(endswith(run.err, "nul.sql" + failed)) << run.err;
+    EXPECT_EQ(run.err, "nul.sql holds a NUL byte and cannot be preprocessed\nnul.sql" + failed);
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_TRUE(readfile("nul.sql") == withnul);
 
@@ -306,8 +305,9 @@ TEST_F(badinput, preprocessingrefusesnulsandendlessrecursion) {
 
     writefile("self.sql", "x := 1;\n#include \"self.sql\"\n");
     run = brelm({"-pp", "-io", "self.sql"});
-    EXPECT_NE(run.err.find("nested too deeply"), std::string::npos) << run.err.substr(0, 400);
-    EXPECT_TRUE(endswith(run.err, "self.sql" + failed));
+    EXPECT_TRUE(endswith(run.err, "self.sql line 2:#include nested too deeply\nAt source:x := 1;\n#include \"self.sql\"<<\n"
+                                  "self.sql" + failed))
+        << run.err.substr(run.err.size() > 400 ? run.err.size() - 400 : 0);
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("self.sql"), "x := 1;\n#include \"self.sql\"\n");
 }
