@@ -112,7 +112,6 @@ public:
     position lastlinestarttoken;
     std::string linestarttext;
     std::set<std::string> tablenames;
-    std::map<std::string, int32_t> declarednames;
 
     // Block stack and END handling, line indentation, word case, syntax checks and the call
     // tree.
@@ -137,6 +136,11 @@ public:
     std::vector<std::string> routinenames;      // lower-cased, in the order met
     std::map<std::string, std::shared_ptr<routinerecord>> routines;
     std::map<std::string, std::string> routinedefinitions;   // lower-cased name -> its line
+    // Declared names (-dbvn), kept by the declaration rules and scoped by END: lower-cased
+    // name -> the texts of its declarations, latest last; per block level, the names
+    // declared at that level.
+    std::map<std::string, std::vector<std::string>> declarednames;
+    autoarray<std::vector<std::string>> declarednamesatlevel;
 
     // Statement and bracket state that the block rules and the syntax checks read and set
     // (the statement and bracket rules keep it).
