@@ -124,6 +124,14 @@ bool formatter::openblock(int32_t firstpass) {
     int32_t c = t->classcode;
     if (!opensblock(c)) return false;
     if (c == classfor && indeclarations) return false;   // FOR UPDATE of a cursor
+    if (c == classloop && loopheaderopen && !afterend) {
+        // The FOR or WHILE level stands for the loop; a query in its header
+        // (FOR r IN (SELECT ...) LOOP) ends here.
+        loopheaderopen = 0;
+        sqlstatement = 0;
+        statementword.clear();
+        return false;
+    }
     if (sqlstatement && c != classwhen && c != classcase) return false;
     if (c == classbegin) {
         ++begincount;
@@ -142,10 +150,6 @@ bool formatter::openblock(int32_t firstpass) {
     }
     // The kind word of END IF, END LOOP and END CASE.
     if (afterend && (c == classif || c == classloop || c == classcase)) return false;
-    if (c == classloop && loopheaderopen) {
-        loopheaderopen = 0;   // the FOR or WHILE level stands for the loop
-        return false;
-    }
     if (c == classelse) {
         noteelse();
         return false;
