@@ -3,3 +3,9 @@
 
 // Opens, continues or ends the aligned list of a SELECT, UPDATE, WHERE or condition.
 void formatter::alignselects() {}
+
+void formatter::popalignedlist() {}
+
+void formatter::popalignedlistsatbracket(int32_t) {}
+
+void formatter::closealignedlistatblock() {}

@@ -18,3 +18,7 @@ bool formatter::alignconsecutive() { return false; }
 
 // True when the blank after an operator must stay because alignment placed it.
 bool formatter::keepblankafter(position) { return false; }
+
+bool formatter::alignmentpending() const { return false; }
+
+bool formatter::beyondrewindline() { return false; }

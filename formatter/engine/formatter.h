@@ -3,6 +3,7 @@
 #pragma once
 
 #include "clausekeywords.h"
+#include "consecutivealign.h"
 #include "header.h"
 #include "messages.h"
 #include "settings.h"
@@ -112,6 +113,17 @@ public:
     std::set<std::string> tablenames;
     std::map<std::string, std::string> declarationtexts;
     std::map<std::string, int32_t> declarednames;
+
+    // Alignment rules: aligned lists, consecutive alignment and declarations.
+    declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
+    char alignenabled = 1;                   // new alignment groups may start
+    // A group's rows or snapshot wait to be laid out.
+    bool alignmentpending() const;
+    // A declaration snapshot is pending and the current token lies below its line.
+    bool beyondrewindline();
+    void popalignedlist();
+    void popalignedlistsatbracket(int32_t level);
+    void closealignedlistatblock();
 
     // Indentation whitespace for a width in columns (blanks, or TABs with -ut/-uts).
     std::string indentstring(int32_t width) const;
