@@ -345,6 +345,36 @@ private:
     void endalignedlistatline(position first);
     bool standalonecomment(position first) const;
     int32_t keywordindent(const token& first, int32_t column);
+    // Block stack: what an END closes.
+    struct blockend {
+        linerecord closed;          // the record of the block the END belongs to
+        std::string expected;       // the word that must follow END
+        std::string information;    // header text for the end-of-block comment
+        int32_t startline = 0;
+    };
+    bool deferredbylimit(int32_t firstpass);
+    [[noreturn]] void blockerror(const std::string& message, bool reopen);
+    [[noreturn]] void beginnotfound(const std::string& unitname);
+    void reindentlinestart(position whitespacetoken, const std::string& indentation);
+    void reindentbreaks(position whitespacetoken, const std::string& replacement);
+    bool outsideblocks(int32_t classcode);
+    bool whenopenslevel();
+    void beginafterheader();
+    void noteelse();
+    void notekeywordsexpected(int32_t classcode);
+    void pushblock(int32_t classcode);
+    void forgetdeclarednames();
+    void notelinebreakrule(int32_t keep, int32_t remove);
+    blockend endofblock();
+    void closesubprogrambody(blockend& end);
+    void listblockend(const linerecord& closed, int32_t endline);
+    void placeblockinformation(position word, const std::string& information);
+    void applylinebreakrule();
+    void listblockstackatline();
+    // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
+    std::string callingroutine();
+    void registerroutine(const std::string& name, const std::string& key, const std::string& text);
+    void registercall(const std::string& caller, const std::string& name, const std::string& text);
 
     enum class afterstep { advance, restart };
     afterstep processtoken();
@@ -370,6 +400,9 @@ textcomparison firstdifference(std::string_view text1, std::string_view text2);
 
 // The text with every "*/" made "* /", so that it can stand inside a block comment.
 std::string defusecommentcloser(std::string_view text);
+// The header text of an end-of-block comment: "*/" taken out, white space squeezed, cut to
+// max characters with "..." after.
+std::string blockinfotext(std::string text, int32_t max);
 
 // Puts the reserved-word text and the SQL*Plus command text into the formatter.
 void storewordtexts(formatter& f);

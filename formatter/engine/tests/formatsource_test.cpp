@@ -25,9 +25,9 @@ TEST_F(driver, operatorsgetoneblankoneachside) {
              spacingcase{"x:=y-1;", "x := y - 1;"},
              spacingcase{"f(a,b)", "f(a, b)"},
              spacingcase{"f( a , b )", "f( a, b )"},
-             spacingcase{"if a=b and c<>d then", "if a = b and c <> d then"},
+             spacingcase{"if a=b and c<>d then", "IF a = b AND c <> d THEN"},
              spacingcase{"x := a||b;", "x := a || b;"},
-             spacingcase{"count(*)", "count(*)"},
+             spacingcase{"count(*)", "COUNT(*)"},
              spacingcase{"v :=\n  b;", "v :=\n  b;"},
              // Removing a blank never glues two tokens into a comment or its marks.
              spacingcase{"x := - -- note\n", "x := - -- note\n"},
@@ -88,7 +88,7 @@ TEST_F(driver, sqlpluslinesareleftalone) {
     EXPECT_EQ(result.thrown, "");
     EXPECT_EQ(result.output,
               "PROMPT Don't panic\nREM it's a remark -\ncontinued's line\nPROMPT a:=b\nDOC\n"
-              "text with ' quote\n#\nselect a + b from dual;\n");
+              "text with ' quote\n#\nSELECT a + b FROM dual;\n");
     // The same quote outside a SQL*Plus line is an error.
     auto outside = format("select 1 from dual;\nx Don't panic\n");
     EXPECT_NE(outside.thrown, "");
@@ -141,10 +141,10 @@ TEST_F(driver, conditionalblocksapplyatthestatementstart) {
     struct row {
         std::string text, output;
     };
-    for (const row& r : {row{"select a:=b", "select a:=b"}, row{"SELECT a:=b", "SELECT a:=b"},
-                         row{"select into a:=b", "select into a := b"},
-                         row{"insert /* c */ into a:=b", "insert /* c */ into a:=b"},
-                         row{"insert a:=b", "insert a := b"}, row{"update a:=b", "update a := b"}}) {
+    for (const row& r : {row{"select a:=b", "SELECT a:=b"}, row{"SELECT a:=b", "SELECT a:=b"},
+                         row{"select into a:=b", "SELECT INTO a := b"},
+                         row{"insert /* c */ into a:=b", "INSERT /* c */ INTO a:=b"},
+                         row{"insert a:=b", "INSERT a := b"}, row{"update a:=b", "UPDATE a := b"}}) {
         EXPECT_EQ(format(r.text, withblocks).output, r.output) << r.text;
     }
 }
@@ -191,7 +191,7 @@ TEST_F(driver, presettextcomesbackwhole) {
     f.inputstring = "select x+1\r\nfrom dual;\r\n";
     f.messages.stringmode = 1;
     f.formatsource();
-    EXPECT_EQ(f.outputstring, "select x + 1\r\nfrom dual;\r\n");
+    EXPECT_EQ(f.outputstring, "SELECT x + 1\r\nFROM dual;\r\n");
 }
 
 }  // namespace
