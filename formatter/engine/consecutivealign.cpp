@@ -43,18 +43,18 @@ void formatter::collapseblanks() {
     if (collapsed != t.text()) t.settext(collapsed);
 }
 
-// Adds a declaring token to the list of its name, once, and notes the name at the level.
+// Adds the text of a declaring token to the texts of its name and notes the name at the
+// current block level.
 static void registername(formatter& f, position name) {
     std::string key = charsetlc(name->text());
-    std::vector<position>& declared = f.declarednames[key];
-    if (std::find(declared.begin(), declared.end(), name) != declared.end()) return;
-    declared.push_back(name);
+    f.declarednames[key].push_back(name->text());
     f.declarednamesatlevel.at(std::max(f.blocklevel, 0)).push_back(key);
 }
 
 void formatter::registerdeclaredname() {
     position t = currenttoken;
-    if (!indeclarations || statementcountdown != 1 || t->kind != identifier) return;
+    // While tokens are laid out again their names are registered already.
+    if (!indeclarations || statementcountdown != 1 || t->kind != identifier || !alignenabled) return;
     position after = std::next(t);
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;
