@@ -31,7 +31,7 @@ struct settingsholder {
 };
 
 // The aligned-list mode of a keyword and the statement word it needs.
-struct alignmentword {
+struct alignmentwordentry {
     int32_t mode = 0;
     std::string statementword;
 };
@@ -61,7 +61,7 @@ public:
     // Word sets and keyword tables, filled per file.
     std::set<std::string> reservedwords;
     std::set<std::string> sqlpluscommands;
-    std::map<std::string, alignmentword> alignmentwords;
+    std::map<std::string, alignmentwordentry> alignmentwords;
     std::set<std::string> statementstarters;
     std::map<std::string, int32_t> breakkeywords;
     std::map<std::string, std::vector<std::string>> breakfollowers;
@@ -216,16 +216,70 @@ public:
     // A statement has begun and not ended (no SQL*Plus command can start a line).
     bool statementinprogress() const;
 
-    // Alignment rules: aligned lists, consecutive alignment and declarations.
+
+    // Alignment rules: aligned lists and select alignment.
+    autoarray<alignedlistentry> alignedlists;   // indexed by alistlevel; 0 holds no list
+    int32_t alistcol = 0;              // 0-based column of the newest aligned list's items
+    int32_t alignmentrequested = 0;    // a keyword asked for a list that has not started
+    std::string alignmentword;         // the lower-cased word of the last request
+    int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
+    int32_t awaitwith = 0;             // START waits for its WITH
+    int32_t statementcounter = 0;      // running statement number (statement rules)
+
+    // Alignment rules: consecutive alignment and declarations.
+    std::vector<alignrow> alignrows;   // rows of the :=, => or = group
+    int32_t alignline = 0;             // line where the group started; 1 for declarations
+    std::string alignop;               // the group's operator
+    int32_t alignlastline = 0;         // line of the last row
+    int32_t alignbracketlevel = 0;     // bracket depth of the group
+    char alignenabled = 1;             // new groups may start (0 while laying out again)
+    position resumetoken;              // where the last rewound group ended
+    int32_t resumeline = 0;            // its line, should the token go
+    char groupended = 0;
+    char groupbroken = 0;
+    position rewindtoken;              // where the current snapshot was taken
+    position previousrewindtoken;      // where the snapshot before it was taken
+    int32_t rewindline = 0;
+    rewindstate rewindsnapshot;
+    char declarationsnapshot = 0;      // the pending snapshot belongs to a declaration run
+    int32_t typecolumn = 0;            // widest name end of the last declaration run
+    int32_t aligncolumn = 0;           // largest column of the first run of the last group
     declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
-    char alignenabled = 1;                   // new alignment groups may start
+    char loopdone = 0;                 // the token loop is over: groups end without a rewind
+
+    // Aligned lists (used by the block, bracket and list rules).
+    void popalignedlist();
+    void popalignedlistsatbracket(int32_t level);
+    void closealignedlistatblock();
+    void startalignedlist(position anchor);
+    void pushsqlindent();
+    bool nextsignificantclassis(position pos, int32_t classcode) const;
     // A group's rows or snapshot wait to be laid out.
     bool alignmentpending() const;
     // A declaration snapshot is pending and the current token lies below its line.
     bool beyondrewindline();
-    void popalignedlist();
-    void popalignedlistsatbracket(int32_t level);
-    void closealignedlistatblock();
+    // Starts a declaration list of the given mode whose items follow the next "(" (the
+    // subprogram header starts parameter lists, mode 4).
+    void startdeclarationlist(int32_t mode);
+    // The token after a data type such as NUMBER(10, 2) starting at pos, or after such
+    // types joined by "+" and "-"; the end position when no type starts there.
+    position skiptypeterm(position pos) const;
+    position skiptypeexpression(position pos) const;
+    // Steps of the alignment rules.
+    void takerewindsnapshot(position at);
+    void restorerewindsnapshot();
+    void rewindtosnapshot();
+    int32_t padconsecutiverows();
+    bool endconsecutivegroup();
+    void addconsecutiverow(position t);
+    bool finishdeclarationrun(bool mayrewind);
+    void adddeclarationrow(position blank);
+    bool notedeclarationitem(position name, bool checkreserved);
+    void notealias(position end);
+    bool startdeclarationlistat(int32_t mode, int32_t level);
+    bool enddeclarationlist();
+    int32_t declarationlistat(position t) const;
+
 
     // Indentation whitespace for a width in columns (blanks, or TABs with -ut/-uts).
     std::string indentstring(int32_t width) const;
