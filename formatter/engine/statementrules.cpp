@@ -59,7 +59,8 @@ void formatter::sqlstatementstart() {
     if (keyword->classcode == classbegin || keyword->classcode == classdeclare) indeclarationpart = 0;
     if (indeclarationpart || !startsasqlstatement(keyword->classcode)) return;
     statementword = lc(currentword);
-    sqlstatement = 1;
+    // A query inside the brackets of a statement that a bracket opened ends at its ")".
+    if (sqlstatement != 2) sqlstatement = 1;
     if (keyword != keywordcolumntoken) keywordcolumn = -1;
     if (keyword->classcode == classinsert && !alignmentpending()) insertcomments();
     if (setskeywordcolumn(keyword->classcode, s)) {
