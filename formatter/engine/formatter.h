@@ -168,7 +168,6 @@ public:
     // statement ended (or a BEGIN, DECLARE, IS or AS), 3 while a statement goes on.
     position statementfirsttoken;       // the word that made statementstate 1
     int32_t previouslineitems = 0;
-    char listhasseveralitems = 0;       // a running declaration list met a comma
     int32_t listcolumn = 0;             // 0-based column of the items of a bracketed list
     int32_t bracketlistpending = 0;     // a "(" waits for its first item
     int32_t bracketlistmethod = 1;      // 1: the first item follows the "("; 2: "(" ends its line
@@ -210,6 +209,9 @@ public:
     int32_t computelineindent(position first, bool& commentline);
     // The -rs column of the current line, or -1 to keep its indentation.
     int32_t relativeindentcolumn();
+    // For the rewind of the alignment rules: the state of the statement and bracket rules.
+    statementlayout savestatementlayout() const;
+    void restorestatementlayout(const statementlayout& saved);
     // Called by the driver for every token that gets the rules: the statement state moves
     // on at each word.
     void advancestatementstate();
