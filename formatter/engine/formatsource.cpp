@@ -186,6 +186,7 @@ void formatter::finalpasses() {
     position last = std::prev(tokens.end());
     while (last != tokens.begin() && !haslinebreak(last->text())) --last;
     currenttoken = last;
+    loopdone = 1;
     aligndeclarations();
     alignconsecutive();
     alistlevel = 0;

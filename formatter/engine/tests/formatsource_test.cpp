@@ -24,11 +24,13 @@ TEST_F(driver, operatorsgetoneblankoneachside) {
              spacingcase{"x := -1;", "x := -1;"},
              spacingcase{"x:=y-1;", "x := y - 1;"},
              spacingcase{"f(a,b)", "f(a, b)"},
-             spacingcase{"f( a , b )", "f( a, b )"},
+             // -rsaob takes the blank after "(".
+             spacingcase{"f( a , b )", "f(a, b )"},
              spacingcase{"if a=b and c<>d then", "IF a = b AND c <> d THEN"},
              spacingcase{"x := a||b;", "x := a || b;"},
              spacingcase{"count(*)", "COUNT(*)"},
-             spacingcase{"v :=\n  b;", "v :=\n  b;"},
+             // The continuation line of a statement at block level 0 is indented by nothing.
+             spacingcase{"v :=\n  b;", "v :=\nb;"},
              // Removing a blank never glues two tokens into a comment or its marks.
              spacingcase{"x := - -- note\n", "x := - -- note\n"},
              spacingcase{"v * /* f */ b", "v * /* f */ b"},
@@ -97,10 +99,11 @@ TEST_F(driver, sqlpluslinesareleftalone) {
 TEST_F(driver, thelinebreakwrittenistheonemostused) {
     // With -in the first line's blanks get the line break in front while formatting; the
     // written text must not show it, in any of the break forms.
-    for (const std::string& text : {std::string("  a\r\n  b\r\nc\n"), std::string("  a\rb\r\n"),
-                                    std::string("  x\n")}) {
+    // At block level 0 every line is indented by nothing.
+    for (const auto& [text, output] : std::vector<std::pair<std::string, std::string>>{
+             {"  a\r\n  b\r\nc\n", "a\r\nb\r\nc\n"}, {"  a\rb\r\n", "a\rb\r\n"}, {"  x\n", "x\n"}}) {
         auto result = format(text);
-        EXPECT_EQ(result.output, text);
+        EXPECT_EQ(result.output, output);
     }
     formatter f;
     f.s = enginetesting::defaultsettings();
