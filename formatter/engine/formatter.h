@@ -177,6 +177,15 @@ public:
     void clearleadingtoken();
     void checkintegrity();
 
+    // In-source options.
+    position findoptionscomment() const;
+    void preparecolumnsandcase();
+
+    // Integrity check.
+    bool endsitsline(position comment) const;
+    position integrityfault(std::string_view original) const;
+    [[noreturn]] void reportintegrityfailure(int64_t around);
+
 private:
     enum class afterstep { advance, restart };
     afterstep processtoken();
