@@ -3,7 +3,7 @@
 #include "formatter.h"
 
 // Opens a block level at a block keyword (BEGIN, IF, LOOP, CASE, DECLARE, ...).
-void formatter::openblock(int32_t) {}
+bool formatter::openblock(int32_t) { return false; }
 
 // Handles a "/" that ends a unit at block level 0.
 void formatter::slashatlevelzero() {}

@@ -2,6 +2,7 @@
 // sink, token list, keyword tables and rule state) and the format driver formatsource.
 #pragma once
 
+#include "calltree.h"
 #include "clausekeywords.h"
 #include "header.h"
 #include "messages.h"
@@ -10,6 +11,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -110,8 +112,52 @@ public:
     position lastlinestarttoken;
     std::string linestarttext;
     std::set<std::string> tablenames;
-    std::map<std::string, std::string> declarationtexts;
-    std::map<std::string, int32_t> declarednames;
+
+    // Block stack and END handling, line indentation, word case, syntax checks and the call
+    // tree.
+    autoarray<int32_t> relativeindentatlevel;   // relativeindent saved where a CASE opened
+    std::vector<std::string> subprogramnames;   // PROCEDURE, FUNCTION or TRIGGER as written,
+    std::vector<int32_t> subprogrambegins;      // and 1 once the BEGIN of its body was seen
+    char afterend = 0;          // an END was met; the driver clears it after the next word
+    char loopheaderopen = 0;    // a FOR or WHILE waits for its LOOP
+    char linebroken = 0;        // the line was already broken for the column limit
+    int32_t atlinestart = 0;    // the current token ends a line: the next one starts it
+    int32_t linecolumn = 1;     // display column reached on the output line (layout pass)
+    int32_t begincount = 0;
+    char newunit = 0;           // a "/" at level 0 ended a compilation unit
+    int32_t thenline = 0;       // -cmk: the line of the IF that waits for THEN,
+    int32_t loopline = 0;       // and of the FOR or WHILE that waits for LOOP
+    std::string loopkeyword;
+    int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
+    int32_t lastlistedline = -1;
+    std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
+    // -ct: unit -> declared or called name -> its bracketed text; the routine records.
+    std::map<std::string, std::map<std::string, std::string>> declarationtexts;
+    std::vector<std::string> routinenames;      // lower-cased, in the order met
+    std::map<std::string, std::shared_ptr<routinerecord>> routines;
+    std::map<std::string, std::string> routinedefinitions;   // lower-cased name -> its line
+    // Declared names (-dbvn), kept by the declaration rules and scoped by END: lower-cased
+    // name -> the texts of its declarations, latest last; per block level, the names
+    // declared at that level.
+    std::map<std::string, std::vector<std::string>> declarednames;
+    autoarray<std::vector<std::string>> declarednamesatlevel;
+
+    // Statement and bracket state that the block rules and the syntax checks read and set
+    // (the statement and bracket rules keep it).
+    int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
+    std::string statementword;      // the lower-cased word that started the SQL statement
+    int32_t indeclarations = 0;     // inside a declaration section
+    int32_t keeprelative = 0;       // -rs mode of the current statement
+    int32_t relativeindent = 0;
+    int32_t keywordcolumn = -1;
+    int32_t listinprogress = 0;
+    int32_t lineitems = 0;          // list items (commas) on the current line
+    int32_t keepthenpending = 0;    // -kitt / -kwtt: THEN is to join its IF or WHEN
+    int32_t keeplooppending = 0;    // -kflt / -kwlt: LOOP is to join its FOR or WHILE
+    position lastsolidtoken;
+    autoarray<int32_t> bracketlines;     // line and column of the "(" of each open level
+    autoarray<int32_t> bracketcolumns;
+    char bracketproblem = 0;        // a ")" came without its "("
 
     // Indentation whitespace for a width in columns (blanks, or TABs with -ut/-uts).
     std::string indentstring(int32_t width) const;
@@ -157,12 +203,10 @@ public:
     void subprogramheader();
     void endofstatement(int32_t firstpass);
     void keepthentogether();
-    void openblock(int32_t firstpass);
     bool keepblankafter(position blank);
     void bracketrule(int32_t firstpass);
     bool alignconsecutive();
     void slashatlevelzero();
-    bool closeblock(int32_t firstpass);
     void registerdeclaration();
     bool beginline();
     std::string indentline(int32_t level, int32_t nice);
@@ -176,6 +220,39 @@ public:
     void applyinsourceoptions();
     void clearleadingtoken();
     void checkintegrity();
+
+    // Block stack and END handling. openblock: true when a level was pushed; closeblock:
+    // true for an END token (the token needs no further rules).
+    bool openblock(int32_t firstpass);
+    bool closeblock(int32_t firstpass);
+    // The column-limit test that the block, bracket and LOOP rules and the layout pass share:
+    // -mcs is set and the current token ends beyond it. A rule skipped by it on the first
+    // pass is run again by the layout pass, which acts on the same test.
+    bool beyondcolumnlimit();
+    // The display column of the last character of the token on its output line.
+    int32_t tokenendcolumn(position pos);
+    // The header text of a block up to its THEN, LOOP or WHEN (for -sbi), or "".
+    std::string headertext(position opener, int32_t stopclass);
+    // Line indentation: the columns for a block depth, and the indentation text for them.
+    int32_t computeindent(int32_t depth, int32_t nice);
+    // Syntax checks and the block-stack listing written after structural errors.
+    bool checkbrackets();
+    void dropwhenlevel();
+    void checksyntaxmissingkeywords();
+    void listblockstack();
+    // Line of the tokenized text (1-based; "" beyond its end).
+    std::string tokenizedline(int32_t line);
+    // The token after the ")" that matches the "(" before pos; the end at a ";" first.
+    position closingbracketafter(position pos) const;
+    // The same, also giving the end at the first token that holds a line break.
+    position closingbracketonline(position pos) const;
+    // The names of the comma-separated list that starts after pos.
+    std::vector<std::string> collectnamelist(position pos) const;
+    bool isblankrunbreak(position t) const;
+    bool endsselectitem(position t) const;
+    // Routine records of the call tree: calls of routines the source does not define go.
+    void prunecalls();
+    void printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath);
 
     // In-source options.
     position findoptionscomment() const;

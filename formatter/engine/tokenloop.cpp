@@ -65,6 +65,7 @@ formatter::afterstep formatter::processtoken() {
     if (!isinsignificant(currenttoken->kind)) {
         lastvalue = "novalue";
         lastvaluecount = 0;
+        afterend = 0;
     }
 
     removeoperatorblanks();
