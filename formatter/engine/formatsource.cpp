@@ -190,10 +190,12 @@ void formatter::finalpasses() {
     position last = std::prev(tokens.end());
     while (last != tokens.begin() && !haslinebreak(last->text())) --last;
     currenttoken = last;
+    loopdone = 1;
     aligndeclarations();
     alignconsecutive();
     alistlevel = 0;
     if (!checkblockpairs()) dieline(2);
+    prunecalls();
     finishclausekeywords();
     if (s.lt) {
         for (const std::string& name : tablenames) std::cout << name;

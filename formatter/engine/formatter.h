@@ -2,8 +2,10 @@
 // sink, token list, keyword tables and rule state) and the format driver formatsource.
 #pragma once
 
+#include "bracketstack.h"
 #include "calltree.h"
 #include "clausekeywords.h"
+#include "consecutivealign.h"
 #include "header.h"
 #include "messages.h"
 #include "settings.h"
@@ -14,6 +16,8 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The formatter's settings part: a spare sink and record, the working ones, and the html
@@ -27,7 +31,7 @@ struct settingsholder {
 };
 
 // The aligned-list mode of a keyword and the statement word it needs.
-struct alignmentword {
+struct alignmentwordentry {
     int32_t mode = 0;
     std::string statementword;
 };
@@ -57,7 +61,7 @@ public:
     // Word sets and keyword tables, filled per file.
     std::set<std::string> reservedwords;
     std::set<std::string> sqlpluscommands;
-    std::map<std::string, alignmentword> alignmentwords;
+    std::map<std::string, alignmentwordentry> alignmentwords;
     std::set<std::string> statementstarters;
     std::map<std::string, int32_t> breakkeywords;
     std::map<std::string, std::vector<std::string>> breakfollowers;
@@ -158,6 +162,124 @@ public:
     autoarray<int32_t> bracketlines;     // line and column of the "(" of each open level
     autoarray<int32_t> bracketcolumns;
     char bracketproblem = 0;        // a ")" came without its "("
+
+    // Statement rules, bracket stack and list indentation. statementstate: 0 before the
+    // first statement, 1 at the first word of a statement or declaration, 2 after a
+    // statement ended (or a BEGIN, DECLARE, IS or AS), 3 while a statement goes on.
+    position statementfirsttoken;       // the word that made statementstate 1
+    int32_t previouslineitems = 0;
+    char listhasseveralitems = 0;       // a running declaration list met a comma
+    int32_t listcolumn = 0;             // 0-based column of the items of a bracketed list
+    int32_t bracketlistpending = 0;     // a "(" waits for its first item
+    int32_t bracketlistmethod = 1;      // 1: the first item follows the "("; 2: "(" ends its line
+    int32_t bracketlistset = 0;         // the list column is known
+    int32_t bracketcomma = 0;           // a comma was seen in the bracketed list
+    position listopener;                // the "(" of the bracketed list
+    char commamoved = 0;                // a comma was moved or an insert comment removed
+    int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
+    position keywordcolumntoken;        // the keyword that last set keywordcolumn
+    std::unordered_map<int32_t, int32_t> relativeindentbytoken;   // by sequence number
+    int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
+    char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
+    int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
+    std::map<int32_t, std::string> subprogramlines;   // line -> lower-cased routine name
+    std::string currentunit;            // the name of the routine whose header came last
+    int32_t insidebrackets = 0;         // bracketdepth counts the open brackets
+    std::vector<bracketentry> bracketstack;
+    outerbracket outerbracketstate;
+
+    // The line ends right after the current token, or right after pos.
+    void breakbeforenext();
+    void breakafter(position pos);
+    // A token from first up to last (excluded) holds a line break.
+    bool hasbreakbetween(position first, position last) const;
+    // From pos, the significant words (lower-cased) are the given words; last is the last
+    // of them. A tail of the words matches too ("left join" for "left outer join").
+    bool matchwords(position pos, const std::vector<std::string>& words, position& last) const;
+    // Removes the line break after pos (past comments and blanks) when the token after it is
+    // text, or any token when text is empty.
+    void joinbefore(position pos, std::string_view text);
+    // The line break after a comma becomes a blank; true when joined.
+    bool joinaftercomma();
+    bool bracketlistadjust();
+    void selecttrace();
+    [[noreturn]] void reportsyntaxerror(const std::string& message);
+    void closeallbrackets();
+    // The column of a line inside a list with its items at base (0-based).
+    int32_t listindent(int32_t base, position first);
+    int32_t computelineindent(position first, bool& commentline);
+    // The -rs column of the current line, or -1 to keep its indentation.
+    int32_t relativeindentcolumn();
+    // Called by the driver for every token that gets the rules: the statement state moves
+    // on at each word.
+    void advancestatementstate();
+    // A statement has begun and not ended (no SQL*Plus command can start a line).
+    bool statementinprogress() const;
+
+
+    // Alignment rules: aligned lists and select alignment.
+    autoarray<alignedlistentry> alignedlists;   // indexed by alistlevel; 0 holds no list
+    int32_t alistcol = 0;              // 0-based column of the newest aligned list's items
+    int32_t alignmentrequested = 0;    // a keyword asked for a list that has not started
+    std::string alignmentword;         // the lower-cased word of the last request
+    int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
+    int32_t awaitwith = 0;             // START waits for its WITH
+    int32_t statementcounter = 0;      // running statement number (statement rules)
+
+    // Alignment rules: consecutive alignment and declarations.
+    std::vector<alignrow> alignrows;   // rows of the :=, => or = group
+    int32_t alignline = 0;             // line where the group started; 1 for declarations
+    std::string alignop;               // the group's operator
+    int32_t alignlastline = 0;         // line of the last row
+    int32_t alignbracketlevel = 0;     // bracket depth of the group
+    char alignenabled = 1;             // new groups may start (0 while laying out again)
+    position resumetoken;              // where the last rewound group ended
+    int32_t resumeline = 0;            // its line, should the token go
+    char groupended = 0;
+    char groupbroken = 0;
+    position rewindtoken;              // where the current snapshot was taken
+    position previousrewindtoken;      // where the snapshot before it was taken
+    int32_t rewindline = 0;
+    rewindstate rewindsnapshot;
+    char declarationsnapshot = 0;      // the pending snapshot belongs to a declaration run
+    int32_t typecolumn = 0;            // widest name end of the last declaration run
+    int32_t aligncolumn = 0;           // largest column of the first run of the last group
+    declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
+    char loopdone = 0;                 // the token loop is over: groups end without a rewind
+
+    // Aligned lists (used by the block, bracket and list rules).
+    void popalignedlist();
+    void popalignedlistsatbracket(int32_t level);
+    void closealignedlistatblock();
+    void startalignedlist(position anchor);
+    void pushsqlindent();
+    bool nextsignificantclassis(position pos, int32_t classcode) const;
+    // A group's rows or snapshot wait to be laid out.
+    bool alignmentpending() const;
+    // A declaration snapshot is pending and the current token lies below its line.
+    bool beyondrewindline();
+    // Starts a declaration list of the given mode whose items follow the next "(" (the
+    // subprogram header starts parameter lists, mode 4).
+    void startdeclarationlist(int32_t mode);
+    // The token after a data type such as NUMBER(10, 2) starting at pos, or after such
+    // types joined by "+" and "-"; the end position when no type starts there.
+    position skiptypeterm(position pos) const;
+    position skiptypeexpression(position pos) const;
+    // Steps of the alignment rules.
+    void takerewindsnapshot(position at);
+    void restorerewindsnapshot();
+    void rewindtosnapshot();
+    int32_t padconsecutiverows();
+    bool endconsecutivegroup();
+    void addconsecutiverow(position t);
+    bool finishdeclarationrun(bool mayrewind);
+    void adddeclarationrow(position blank);
+    bool notedeclarationitem(position name, bool checkreserved);
+    void notealias(position end);
+    bool startdeclarationlistat(int32_t mode, int32_t level);
+    bool enddeclarationlist();
+    int32_t declarationlistat(position t) const;
+
 
     // Indentation whitespace for a width in columns (blanks, or TABs with -ut/-uts).
     std::string indentstring(int32_t width) const;
@@ -264,6 +386,59 @@ public:
     [[noreturn]] void reportintegrityfailure(int64_t around);
 
 private:
+    // Statement rules, bracket stack and list indentation.
+    token generatedbreak();
+    position eraseahead(position pos);
+    position nextword(position pos) const;
+    bool innumberbrackets() const;
+    void openbracket();
+    void closebracket();
+    void leaveoutermostbracket();
+    void insertcomments();
+    std::vector<std::string> insertcolumns(position open, position& close) const;
+    void endcursordeclaration();
+    bool continuescaseexpression(int32_t classcode);
+    void resetstatement(bool loop);
+    void reindentnextline();
+    linerecord& pushheaderlevel(position opener, const std::string& name);
+    std::string headername(position keyword) const;
+    position headerend(position name);
+    void joinwhitespacebefore(position t);
+    position firstonline(position start) const;
+    void endalignedlistatline(position first);
+    bool standalonecomment(position first) const;
+    int32_t keywordindent(const token& first, int32_t column);
+    // Block stack: what an END closes.
+    struct blockend {
+        linerecord closed;          // the record of the block the END belongs to
+        std::string expected;       // the word that must follow END
+        std::string information;    // header text for the end-of-block comment
+        int32_t startline = 0;
+    };
+    bool deferredbylimit(int32_t firstpass);
+    [[noreturn]] void blockerror(const std::string& message, bool reopen);
+    [[noreturn]] void beginnotfound(const std::string& unitname);
+    void reindentlinestart(position whitespacetoken, const std::string& indentation);
+    void reindentbreaks(position whitespacetoken, const std::string& replacement);
+    bool outsideblocks(int32_t classcode);
+    bool whenopenslevel();
+    void beginafterheader();
+    void noteelse();
+    void notekeywordsexpected(int32_t classcode);
+    void pushblock(int32_t classcode);
+    void forgetdeclarednames();
+    void notelinebreakrule(int32_t keep, int32_t remove);
+    blockend endofblock();
+    void closesubprogrambody(blockend& end);
+    void listblockend(const linerecord& closed, int32_t endline);
+    void placeblockinformation(position word, const std::string& information);
+    void applylinebreakrule();
+    void listblockstackatline();
+    // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
+    std::string callingroutine();
+    void registerroutine(const std::string& name, const std::string& key, const std::string& text);
+    void registercall(const std::string& caller, const std::string& name, const std::string& text);
+
     enum class afterstep { advance, restart };
     afterstep processtoken();
     afterstep endoftoken();
@@ -277,6 +452,20 @@ private:
     void addoperatorblanks();
     void endalignedlist();
 };
+
+// Whether two texts are equal without regard to case (through the current character set),
+// and if not, about where they begin to differ.
+struct textcomparison {
+    bool equal = false;
+    int64_t position = 0;
+};
+textcomparison firstdifference(std::string_view text1, std::string_view text2);
+
+// The text with every "*/" made "* /", so that it can stand inside a block comment.
+std::string defusecommentcloser(std::string_view text);
+// The header text of an end-of-block comment: "*/" taken out, white space squeezed, cut to
+// max characters with "..." after.
+std::string blockinfotext(std::string text, int32_t max);
 
 // Puts the reserved-word text and the SQL*Plus command text into the formatter.
 void storewordtexts(formatter& f);
