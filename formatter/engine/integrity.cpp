@@ -1,6 +1,5 @@
 // The integrity check: the result may differ from the input only in whitespace and letter
 // case; literals and quoted names stay byte for byte, and single-line comments end lines.
-#include "charsets.h"
 #include "formatter.h"
 #include "paths.h"
 #include "support.h"
@@ -50,13 +49,6 @@ bool writedump(const std::string& path, const std::string& text) {
     if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
     std::remove(temporary.c_str());
     return false;
-}
-
-// The length of the common beginning of two texts.
-int64_t commonbeginning(std::string_view a, std::string_view b) {
-    size_t n = 0;
-    while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
-    return static_cast<int64_t>(n);
 }
 
 }  // namespace
@@ -117,14 +109,13 @@ void formatter::checkintegrity() {
     position fault = integrityfault(sourcetext);
     sourcetext = withoutwhitespace(sourcetext);
     resulttext = withoutwhitespace(jointokentexts(tokens.begin(), std::prev(tokens.end())));
-    std::string loweredsource = charsetlc(sourcetext);
-    std::string loweredresult = charsetlc(resulttext);
-    const bool contentdiffers = loweredsource != loweredresult && !textchanged;
+    const textcomparison compared = firstdifference(sourcetext, resulttext);
+    const bool contentdiffers = !compared.equal && !textchanged;
     if (!contentdiffers && fault == tokens.end()) return;
 
     int64_t around = 0;
     if (contentdiffers) {
-        around = commonbeginning(loweredsource, loweredresult);
+        around = compared.position;
     } else {
         for (position p = tokens.begin(); p != fault; ++p)
             for (char c : p->text())
