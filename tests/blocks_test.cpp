@@ -40,7 +40,7 @@ TEST_F(blocks, thenextfilegoesonwithsoeoff) {
               "bad.sql line 1 begin \"begin\"\n"
               "bad.sql -> bad.out formatting failed because of errors.\n"
               "good.sql -> good.out formatting is done.\n");
-    EXPECT_EQ(readfile("good.out"), "BEGIN\nNULL;\nEND;\n");
+    EXPECT_EQ(readfile("good.out"), "BEGIN\n  NULL;\nEND;\n");
     // With -soe the run stops at the failed file.
     run = brelm({"-i", "bad.sql", "-o", "bad.out", "-i", "good.sql", "-o", "other.out"});
     EXPECT_EQ(run.exitcode, 2);

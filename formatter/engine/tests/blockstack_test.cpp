@@ -71,8 +71,8 @@ TEST_F(blockstack, endandbeginlinesstandwheretheirblocks) {
               "BEGIN\n  IF a THEN\n    x := 1;\n  ELSE IF b THEN\n      x := 2;\n  END IF;\n  END IF;\nEND;\n",
               "BEGIN\n  IF a THEN\n    x := 1;\n  ELSE IF b THEN\n      x := 2;\n    END IF;\n  END IF;\nEND;\n"},
              {"-in- keeps every line as it is", {"-in-"},
-              "  BEGIN\n      IF a THEN\n b;\n         END IF;\n END;\n",
-              "  BEGIN\n      IF a THEN\n b;\n         END IF;\n END;\n"},
+              "BEGIN\n      IF a THEN\n b;\n         END IF;\n END;\n",
+              "BEGIN\n      IF a THEN\n b;\n         END IF;\n END;\n"},
          }) {
         SCOPED_TRACE(c.what);
         verifyformat(c.expected, c.input, c.switches);
