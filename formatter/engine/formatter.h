@@ -455,6 +455,8 @@ private:
     [[noreturn]] void beginnotfound(const std::string& unitname);
     void reindentlinestart(position whitespacetoken, const std::string& indentation);
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
+    bool endalignmentgroup();
+    void endloopcondition();
     bool outsideblocks(int32_t classcode);
     bool whenopenslevel();
     void beginafterheader();
