@@ -29,21 +29,26 @@ void formatter::indentnormal() {
     // Literals keep their lines; the lines inside a block comment move only with -iic.
     bool insidecomment = start->kind == blockcomment;
     if ((start->kind != whitespace && !(insidecomment && s.iic)) || !haslinebreak(start->text())) return;
+    const std::string text = start->text();
     lastlinestarttoken = linestarttoken;
     linestarttoken = start;
-    linestarttext = start->text();
+    linestarttext = text;
     position first = insidecomment ? start : firstonline(start);
-    if (first == tokens.end()) return;
+    if (first == tokens.end()) {
+        // An empty line, or the end of the text: no blanks are left after the line break.
+        size_t blanks = blanksafterlinebreak(text).size();
+        if (s.in && blanks > 0) start->settext(text.substr(0, text.size() - blanks));
+        return;
+    }
     if (!insidecomment) endalignedlistatline(first);
     bool commentline = false;
     int32_t column = computelineindent(first, commentline);
     if (!insidecomment && standalonecomment(first) && !s.isc && !(s.isc2 && commentline)) return;
     if (column < 0 || !s.in) return;
-    const std::string& text = start->text();
     std::string_view blanks = blanksafterlinebreak(text);
     size_t at = static_cast<size_t>(blanks.data() - text.data());
     std::string indented = text.substr(0, at) + indentstring(column) + text.substr(at + blanks.size());
-    if (indented != start->text()) start->settext(std::move(indented));
+    if (indented != text) start->settext(std::move(indented));
 }
 
 // The first token of the line after its line-start token, past blanks and comments that

@@ -277,7 +277,9 @@ TEST_F(listindent, branchesstandonelevelout) {
 }
 
 TEST_F(listindent, emptylinesandtheendgetnoblanks) {
-    verifyformat("BEGIN\n\n  NULL;\n\nEND;\n", "BEGIN\n\nNULL;\n\n    END;\n");
+    verifyformat("BEGIN\n\n  NULL;\n\nEND;\n", "BEGIN\n   \nNULL;\n\t\n    END;\n  ");
+    // Without -in even their blanks stay.
+    verifyformat("BEGIN\n   \nNULL;\nEND;\n  ", "BEGIN\n   \nNULL;\nEND;\n  ", {"-in-"});
 }
 
 TEST_F(listindent, standalonecomments) {

@@ -398,6 +398,43 @@ TEST_F(statementrules, casestatementsandcaseexpressions) {
         << wrong.messages;
 }
 
+TEST_F(statementrules, linebreaksaftercursordeclarations) {
+    std::string input =
+        "DECLARE\n"
+        "  CURSOR c IS SELECT a FROM t;\n"
+        "  v NUMBER;\n"
+        "  CURSOR d IS SELECT b FROM u WHERE b > 1 FOR UPDATE;\n"
+        "\n"
+        "\n"
+        "  w NUMBER;\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n";
+    verifyformat(
+        "DECLARE\n"
+        "  CURSOR c IS SELECT a FROM t;\n"
+        "\n"
+        "  v NUMBER;\n"
+        "  CURSOR d IS SELECT b FROM u WHERE b > 1 FOR UPDATE;\n"
+        "\n"
+        "\n"
+        "  w NUMBER;\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        input, {"-id", "-mlacd"});
+    verifyformat(
+        "DECLARE\n"
+        "  CURSOR c IS SELECT a FROM t;\n"
+        "  v NUMBER;\n"
+        "  CURSOR d IS SELECT b FROM u WHERE b > 1 FOR UPDATE;\n"
+        "  w NUMBER;\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        input, {"-id", "-rlacd"});
+}
+
 TEST_F(statementrules, sqlpluscommandsstartlinesagainafterastatement) {
     // After the SELECT ends, PROMPT starts a SQL*Plus line again: its quote is no literal.
     verifyformat(
@@ -437,6 +474,54 @@ TEST_F(statementrules, unbalancedbracketsendthefile) {
     EXPECT_EQ(stray.messages, "Syntax error:\nToo many closing brackets at line 2 col 12 in " + name +
                                   " \n" + name + " line 1 begin \"BEGIN\"\n");
     EXPECT_FALSE(stray.written);
+}
+
+// A formatter over a text with the current token at the first whitespace token that holds
+// a line break.
+struct joinsetup {
+    formatter f;
+    explicit joinsetup(const std::string& text) {
+        enginetesting::usecharset("US7ASCII");
+        f.s = enginetesting::defaultsettings();
+        f.resettokencontext();
+        f.tokenize(text);
+        f.appendendtokens();
+        f.currenttoken = std::next(f.tokens.begin());
+        while (f.currenttoken->kind != whitespace || !haslinebreak(f.currenttoken->text())) ++f.currenttoken;
+    }
+    std::string text() const { return f.jointokentexts(std::next(f.tokens.begin()), f.tokens.end()); }
+};
+
+TEST(joinaftercomma, joinsonlyalinebreakrightafteracomma) {
+    struct row {
+        std::string text;
+        bool joined;
+        std::string result;
+    } rows[] = {
+        {"a,\n  b", true, "a, b"},
+        {"a, \n  b", true, "a, b"},
+        {"a, /* c */\n  b", true, "a, /* c */ b"},
+        // A single-line comment would swallow the next line.
+        {"a, -- c\n  b", false, "a, -- c\n  b"},
+        {"a\n  , b", false, "a\n  , b"},
+    };
+    for (const row& r : rows) {
+        joinsetup j(r.text);
+        EXPECT_EQ(j.f.joinaftercomma(), r.joined) << r.text;
+        EXPECT_EQ(j.text(), r.result) << r.text;
+        if (r.joined) {
+            EXPECT_EQ(j.f.currentword, "b");
+        }
+    }
+    // A line break that a rule made stays, and so do the line pieces of a literal.
+    joinsetup made("a,\n  b");
+    made.f.currenttoken->classcode = classinserted;
+    EXPECT_FALSE(made.f.joinaftercomma());
+    joinsetup literal("a, 'x\ny'");
+    literal.f.currenttoken = std::prev(literal.f.tokens.end(), 3);
+    ASSERT_EQ(literal.f.currenttoken->kind, stringliteral);
+    EXPECT_FALSE(literal.f.joinaftercomma());
+    EXPECT_EQ(literal.text(), "a, 'x\ny'");
 }
 
 TEST(textcomparison, findsaboutwherethetextsdiffer) {
