@@ -191,6 +191,7 @@ void formatter::finalpasses() {
     alignconsecutive();
     alistlevel = 0;
     if (!checkblockpairs()) dieline(2);
+    prunecalls();
     finishclausekeywords();
     if (s.lt) {
         for (const std::string& name : tablenames) std::cout << name;

@@ -2,6 +2,7 @@
 // sink, token list, keyword tables and rule state) and the format driver formatsource.
 #pragma once
 
+#include "bracketstack.h"
 #include "calltree.h"
 #include "clausekeywords.h"
 #include "consecutivealign.h"
@@ -15,6 +16,8 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The formatter's settings part: a spare sink and record, the working ones, and the html
@@ -159,6 +162,60 @@ public:
     autoarray<int32_t> bracketlines;     // line and column of the "(" of each open level
     autoarray<int32_t> bracketcolumns;
     char bracketproblem = 0;        // a ")" came without its "("
+
+    // Statement rules, bracket stack and list indentation. statementstate: 0 before the
+    // first statement, 1 at the first word of a statement or declaration, 2 after a
+    // statement ended (or a BEGIN, DECLARE, IS or AS), 3 while a statement goes on.
+    position statementfirsttoken;       // the word that made statementstate 1
+    int32_t previouslineitems = 0;
+    char listhasseveralitems = 0;       // a running declaration list met a comma
+    int32_t listcolumn = 0;             // 0-based column of the items of a bracketed list
+    int32_t bracketlistpending = 0;     // a "(" waits for its first item
+    int32_t bracketlistmethod = 1;      // 1: the first item follows the "("; 2: "(" ends its line
+    int32_t bracketlistset = 0;         // the list column is known
+    int32_t bracketcomma = 0;           // a comma was seen in the bracketed list
+    position listopener;                // the "(" of the bracketed list
+    char commamoved = 0;                // a comma was moved or an insert comment removed
+    int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
+    position keywordcolumntoken;        // the keyword that last set keywordcolumn
+    std::unordered_map<int32_t, int32_t> relativeindentbytoken;   // by sequence number
+    int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
+    char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
+    int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
+    std::map<int32_t, std::string> subprogramlines;   // line -> lower-cased routine name
+    std::string currentunit;            // the name of the routine whose header came last
+    int32_t insidebrackets = 0;         // bracketdepth counts the open brackets
+    std::vector<bracketentry> bracketstack;
+    outerbracket outerbracketstate;
+
+    // The line ends right after the current token, or right after pos.
+    void breakbeforenext();
+    void breakafter(position pos);
+    // A token from first up to last (excluded) holds a line break.
+    bool hasbreakbetween(position first, position last) const;
+    // From pos, the significant words (lower-cased) are the given words; last is the last
+    // of them. A tail of the words matches too ("left join" for "left outer join").
+    bool matchwords(position pos, const std::vector<std::string>& words, position& last) const;
+    // Removes the line break after pos (past comments and blanks) when the token after it is
+    // text, or any token when text is empty.
+    void joinbefore(position pos, std::string_view text);
+    // The line break after a comma becomes a blank; true when joined.
+    bool joinaftercomma();
+    bool bracketlistadjust();
+    void selecttrace();
+    [[noreturn]] void reportsyntaxerror(const std::string& message);
+    void closeallbrackets();
+    // The column of a line inside a list with its items at base (0-based).
+    int32_t listindent(int32_t base, position first);
+    int32_t computelineindent(position first, bool& commentline);
+    // The -rs column of the current line, or -1 to keep its indentation.
+    int32_t relativeindentcolumn();
+    // Called by the driver for every token that gets the rules: the statement state moves
+    // on at each word.
+    void advancestatementstate();
+    // A statement has begun and not ended (no SQL*Plus command can start a line).
+    bool statementinprogress() const;
+
 
     // Alignment rules: aligned lists and select alignment.
     autoarray<alignedlistentry> alignedlists;   // indexed by alistlevel; 0 holds no list
@@ -320,6 +377,59 @@ public:
     void printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath);
 
 private:
+    // Statement rules, bracket stack and list indentation.
+    token generatedbreak();
+    position eraseahead(position pos);
+    position nextword(position pos) const;
+    bool innumberbrackets() const;
+    void openbracket();
+    void closebracket();
+    void leaveoutermostbracket();
+    void insertcomments();
+    std::vector<std::string> insertcolumns(position open, position& close) const;
+    void endcursordeclaration();
+    bool continuescaseexpression(int32_t classcode);
+    void resetstatement(bool loop);
+    void reindentnextline();
+    linerecord& pushheaderlevel(position opener, const std::string& name);
+    std::string headername(position keyword) const;
+    position headerend(position name);
+    void joinwhitespacebefore(position t);
+    position firstonline(position start) const;
+    void endalignedlistatline(position first);
+    bool standalonecomment(position first) const;
+    int32_t keywordindent(const token& first, int32_t column);
+    // Block stack: what an END closes.
+    struct blockend {
+        linerecord closed;          // the record of the block the END belongs to
+        std::string expected;       // the word that must follow END
+        std::string information;    // header text for the end-of-block comment
+        int32_t startline = 0;
+    };
+    bool deferredbylimit(int32_t firstpass);
+    [[noreturn]] void blockerror(const std::string& message, bool reopen);
+    [[noreturn]] void beginnotfound(const std::string& unitname);
+    void reindentlinestart(position whitespacetoken, const std::string& indentation);
+    void reindentbreaks(position whitespacetoken, const std::string& replacement);
+    bool outsideblocks(int32_t classcode);
+    bool whenopenslevel();
+    void beginafterheader();
+    void noteelse();
+    void notekeywordsexpected(int32_t classcode);
+    void pushblock(int32_t classcode);
+    void forgetdeclarednames();
+    void notelinebreakrule(int32_t keep, int32_t remove);
+    blockend endofblock();
+    void closesubprogrambody(blockend& end);
+    void listblockend(const linerecord& closed, int32_t endline);
+    void placeblockinformation(position word, const std::string& information);
+    void applylinebreakrule();
+    void listblockstackatline();
+    // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
+    std::string callingroutine();
+    void registerroutine(const std::string& name, const std::string& key, const std::string& text);
+    void registercall(const std::string& caller, const std::string& name, const std::string& text);
+
     enum class afterstep { advance, restart };
     afterstep processtoken();
     afterstep endoftoken();
@@ -333,6 +443,20 @@ private:
     void addoperatorblanks();
     void endalignedlist();
 };
+
+// Whether two texts are equal without regard to case (through the current character set),
+// and if not, about where they begin to differ.
+struct textcomparison {
+    bool equal = false;
+    int64_t position = 0;
+};
+textcomparison firstdifference(std::string_view text1, std::string_view text2);
+
+// The text with every "*/" made "* /", so that it can stand inside a block comment.
+std::string defusecommentcloser(std::string_view text);
+// The header text of an end-of-block comment: "*/" taken out, white space squeezed, cut to
+// max characters with "..." after.
+std::string blockinfotext(std::string text, int32_t max);
 
 // Puts the reserved-word text and the SQL*Plus command text into the formatter.
 void storewordtexts(formatter& f);

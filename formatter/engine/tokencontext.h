@@ -65,7 +65,8 @@ public:
     // List upkeep.
     void breakbeforefirsttoken(int32_t flag);
     void appendendtokens();
-    void ensurelinebreak(position pos, std::string_view expected);
+    // The line break that it writes gets the class code given (54 when a rule made it).
+    void ensurelinebreak(position pos, std::string_view expected, int32_t classcode = 0);
 
     // Walking.
     position nextsignificant(position pos) const;

@@ -34,6 +34,7 @@ formatter::afterstep formatter::processtoken() {
     if (statementcountdown == 1) notestatementstart();
     if (insqlplusline == 0) checkendofinput();
     if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
+    advancestatementstate();
 
     applywordcase();
     driverrules();
@@ -104,7 +105,7 @@ void formatter::driverrules() {
 
 // A SQL*Plus command can start a line outside every block and statement.
 void formatter::notesqlplusstart() {
-    if (sqlpluspossible != 1 || blocklevel != 0 || statementstate != 0 || indeclarationpart != 0)
+    if (sqlpluspossible != 1 || blocklevel != 0 || statementinprogress() || indeclarationpart != 0)
         return;
     if (currenttoken == tokens.begin() || currenttoken->kind != identifier) return;
     position before = std::prev(currenttoken);
