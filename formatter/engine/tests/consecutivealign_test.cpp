@@ -123,7 +123,7 @@ TEST_F(consecutive, blanksbetweenwordscollapse) {
     verifyformat("BEGIN\n  RETURN l_x;\nEND;\n", "BEGIN\n  RETURN    l_x;\nEND;\n");
     verifyformat("BEGIN\n  RETURN \t l_x;\nEND;\n", "BEGIN\n  RETURN \t l_x;\nEND;\n", {"-c-"});
     // The indentation at a line start is no run of blanks between words.
-    verifyformat("BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n");
+    verifyformat("BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n", {"-in-"});
 }
 
 }  // namespace
