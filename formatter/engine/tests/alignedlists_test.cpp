@@ -259,3 +259,119 @@ TEST(alignedlists, stackoperations) {
 }
 
 }  // namespace
+
+namespace {
+
+// The continuation lines of the lists, laid out by the list indentation at the columns the
+// aligned-list rule sets.
+class aligned : public enginetesting::formatrun {};
+
+const std::string query = "BEGIN\n"
+                          "  SELECT ename,\n"
+                          "  sal,\n"
+                          "  comm\n"
+                          "  INTO l_a,\n"
+                          "  l_b, l_c\n"
+                          "  FROM emp\n"
+                          "  WHERE empno = 1\n"
+                          "  AND deptno = 2;\n"
+                          "END;\n";
+
+TEST_F(aligned, selectlistsandtheclausesafterthem) {
+    // Each clause word replaces the list; the statement's ";" ends it, so END stays.
+    verifyformat("BEGIN\n"
+                 "  SELECT ename,\n"
+                 "         sal,\n"
+                 "         comm\n"
+                 "  INTO l_a,\n"
+                 "       l_b, l_c\n"
+                 "  FROM emp\n"
+                 "  WHERE empno = 1\n"
+                 "        AND deptno = 2;\n"
+                 "END;\n",
+                 query, {"-as"});
+    verifyformat(query, query);
+    // -ins with -isis indents the lists by 3 from their keyword instead.
+    verifyformat("BEGIN\n"
+                 "  SELECT ename,\n"
+                 "     sal,\n"
+                 "     comm\n"
+                 "  INTO l_a,\n"
+                 "     l_b, l_c\n"
+                 "  FROM emp\n"
+                 "  WHERE empno = 1\n"
+                 "     AND deptno = 2;\n"
+                 "END;\n",
+                 query, {"-ins", "-isis=3"});
+}
+
+TEST_F(aligned, updatesetandwherelists) {
+    const std::string statements = "BEGIN\n"
+                                   "  UPDATE emp\n"
+                                   "  SET sal = sal * 1.1,\n"
+                                   "  comm = 0\n"
+                                   "  WHERE deptno = 10\n"
+                                   "  AND job = 'CLERK';\n"
+                                   "  DELETE FROM emp\n"
+                                   "  WHERE deptno = 20\n"
+                                   "  AND sal < 100;\n"
+                                   "END;\n";
+    struct row {
+        std::vector<std::string> switches;
+        std::string expected;
+    } rows[] = {
+        {{"-au"},
+         "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n      comm = 0\n  WHERE deptno = 10\n"
+         "        AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n  AND sal < 100;\nEND;\n"},
+        {{"-aaw"},
+         "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n  comm = 0\n  WHERE deptno = 10\n"
+         "        AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n        AND sal < 100;\nEND;\n"},
+        {{"-iu", "-iaw", "-isis=2"},
+         "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n    comm = 0\n  WHERE deptno = 10\n"
+         "    AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n    AND sal < 100;\nEND;\n"},
+        // -iu and -iaw do nothing without -isis.
+        {{"-iu", "-iaw"}, statements},
+    };
+    for (const row& r : rows) verifyformat(r.expected, statements, r.switches);
+}
+
+TEST_F(aligned, conditionsandassignments) {
+    const std::string block = "BEGIN\n"
+                              "  IF l_a > 0\n"
+                              "  AND l_b > 0 THEN\n"
+                              "  l_x := l_a +\n"
+                              "  l_b;\n"
+                              "  END IF;\n"
+                              "  WHILE l_x > 0\n"
+                              "  AND l_y > 0 LOOP\n"
+                              "  l_x := l_x - 1;\n"
+                              "  END LOOP;\n"
+                              "END;\n";
+    verifyformat("BEGIN\n"
+                 "  IF l_a > 0\n"
+                 "     AND l_b > 0 THEN\n"
+                 "    l_x := l_a +\n"
+                 "           l_b;\n"
+                 "  END IF;\n"
+                 "  WHILE l_x > 0\n"
+                 "        AND l_y > 0 LOOP\n"
+                 "    l_x := l_x - 1;\n"
+                 "  END LOOP;\n"
+                 "END;\n",
+                 block, {"-ac", "-aroa"});
+    // Without -ac the condition lines get the indentation of the block.
+    verifyformat("BEGIN\n"
+                 "  IF l_a > 0\n"
+                 "    AND l_b > 0 THEN\n"
+                 "    l_x := l_a +\n"
+                 "           l_b;\n"
+                 "  END IF;\n"
+                 "  WHILE l_x > 0\n"
+                 "    AND l_y > 0 LOOP\n"
+                 "    l_x := l_x - 1;\n"
+                 "  END LOOP;\n"
+                 "END;\n",
+                 block, {"-aroa"});
+}
+
+}  // namespace
