@@ -126,4 +126,163 @@ TEST_F(consecutive, blanksbetweenwordscollapse) {
     verifyformat("BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n", {"-in-"});
 }
 
+TEST_F(consecutive, achangeofbracketdepthbreaksthegroup) {
+    // The arrow of the inner call does not line up with the arrows of the outer one.
+    const std::string call = "BEGIN\n"
+                             "  log_event(p_source => 'batch',\n"
+                             "            p_detail => format_detail(p_code => l_code,\n"
+                             "                                      p_text => l_text),\n"
+                             "            p_level => 1);\n"
+                             "END;\n";
+    verifyformat(call, call, {"-acarv"});
+    verifyformat("BEGIN\n"
+                 "  l_result := calculate(p_amount => l_amount,\n"
+                 "                        p_rate   => l_rate);\n"
+                 "END;\n",
+                 "BEGIN\n"
+                 "  l_result := calculate(p_amount => l_amount,\n"
+                 "                        p_rate => l_rate);\n"
+                 "END;\n",
+                 {"-acarv"});
+}
+
+}  // namespace
+
+namespace {
+
+// The alignment rule over a tokenized text, token by token, outside the token loop.
+class consecutivebench : public testing::Test {
+protected:
+    void load(const std::string& text) {
+        enginetesting::usecharset("US7ASCII");
+        f.s = enginetesting::defaultsettings();
+        f.s.acav = 1;
+        f.fillwordsets();
+        f.sourcetext = text;
+        f.tokenizesource();
+        f.appendendtokens();
+        f.resetrunstate();
+        f.fillkeywordtables();
+    }
+    // Runs the rule on each token up to (not including) the end tokens; false when it
+    // asked for a rewind.
+    bool walk() {
+        for (position p = f.tokens.begin(); p->kind != endtoken; ++p) {
+            f.currenttoken = p;
+            f.currentword = p->text();
+            if (f.alignconsecutive()) return false;
+        }
+        return true;
+    }
+    std::string text() const { return f.jointokentexts(f.tokens.begin(), f.tokens.end()); }
+    formatter f;
+};
+
+TEST_F(consecutivebench, thecallafterthelooppadswithoutarewind) {
+    load("l_a := 1;\nl_bbb := 2;\n");
+    ASSERT_TRUE(walk());
+    ASSERT_EQ(f.alignrows.size(), 2u);
+    EXPECT_TRUE(f.alignmentpending());
+    // Later rules moved the block level; the final call must leave it as it is.
+    f.blocklevel = 3;
+    f.loopdone = 1;
+    f.currenttoken = std::prev(f.endsentinel);
+    EXPECT_FALSE(f.alignconsecutive());
+    EXPECT_EQ(f.blocklevel, 3);
+    EXPECT_TRUE(f.alignrows.empty());
+    EXPECT_EQ(f.alignline, 0);
+    EXPECT_EQ(text(), "\nl_a   := 1;\nl_bbb := 2;\n");
+}
+
+TEST_F(consecutivebench, agroupendsintoarewindtoitsfirstoperator) {
+    load("l_a := 1;\nl_bbb := 2;\nl_c => 3;\n");
+    f.s.acarv = 1;
+    EXPECT_FALSE(walk());
+    // The => broke the group: the loop goes back to the first := with the state of then,
+    // and no group starts again before the =>.
+    EXPECT_EQ(f.currenttoken->text(), ":=");
+    EXPECT_EQ(f.tokenline(f.currenttoken), 1);
+    EXPECT_EQ(f.alignenabled, 0);
+    EXPECT_EQ(f.resumetoken->text(), "=>");
+    EXPECT_TRUE(f.alignrows.empty());
+    EXPECT_FALSE(f.alignmentpending());
+    EXPECT_EQ(text(), "\nl_a   := 1;\nl_bbb := 2;\nl_c => 3;\n");
+    // On the way again nothing starts until the => is reached; there a group of its own.
+    for (position p = f.currenttoken; p->kind != endtoken; ++p) {
+        f.currenttoken = p;
+        f.currentword = p->text();
+        EXPECT_FALSE(f.alignconsecutive());
+        if (p->text() == ":=") {
+            EXPECT_EQ(f.alignline, 0);
+        }
+    }
+    EXPECT_EQ(f.alignenabled, 1);
+    EXPECT_EQ(f.alignop, "=>");
+    EXPECT_EQ(f.alignrows.size(), 1u);
+}
+
+TEST_F(consecutivebench, therewindgivesbackthesettingsofaconditionalblock) {
+    load("l_a := 1;\nl_bbb := 2;\n");
+    position first = std::next(f.tokens.begin(), 3);
+    ASSERT_EQ(first->text(), ":=");
+    // An -ifs block applies at the snapshot: its settings and the stack come back.
+    f.savedsettings.push_back(f.s);
+    f.s.co = 0;
+    f.takerewindsnapshot(first);
+    f.s = f.savedsettings.back();
+    f.savedsettings.pop_back();
+    f.restorerewindsnapshot();
+    EXPECT_EQ(f.s.co, 0);
+    ASSERT_EQ(f.savedsettings.size(), 1u);
+    EXPECT_EQ(f.savedsettings.back().co, 1);
+    EXPECT_EQ(f.currenttoken, first);
+    // A block applied only after the snapshot: the file's settings come back.
+    f.s = f.savedsettings.back();
+    f.savedsettings.clear();
+    f.takerewindsnapshot(first);
+    f.savedsettings.push_back(f.s);
+    f.s.sao = 0;
+    f.restorerewindsnapshot();
+    EXPECT_EQ(f.s.sao, 1);
+    EXPECT_TRUE(f.savedsettings.empty());
+}
+
+TEST_F(consecutivebench, therewindgivesbackthestateofthen) {
+    load("l_a := 1;\nl_bbb := 2;\n");
+    position first = std::next(f.tokens.begin(), 3);
+    f.blocklevel = 2;
+    f.bracketdepth = 1;
+    f.bracketstack.push_back(bracketentry{});
+    f.alistlevel = 1;
+    f.alignedlists.at(1).word = "select";
+    f.linebreakstate = 2;
+    f.keeplinebreak = 1;
+    f.statementword = "select";
+    f.takerewindsnapshot(first);
+    f.blocklevel = 0;
+    f.bracketdepth = 0;
+    f.bracketstack.clear();
+    f.alistlevel = 0;
+    f.alignedlists.at(1).word = "from";
+    f.linebreakstate = f.keeplinebreak = 0;
+    f.statementword.clear();
+    f.restorerewindsnapshot();
+    EXPECT_EQ(f.blocklevel, 2);
+    EXPECT_EQ(f.bracketdepth, 1);
+    EXPECT_EQ(f.bracketstack.size(), 1u);
+    EXPECT_EQ(f.alistlevel, 1);
+    EXPECT_EQ(f.alignedlists.at(1).word, "select");
+    EXPECT_EQ(f.linebreakstate, 2);
+    EXPECT_EQ(f.keeplinebreak, 1);
+    EXPECT_EQ(f.statementword, "select");
+    EXPECT_EQ(f.rewindline, 1);
+}
+
+TEST_F(consecutivebench, operatorsofothergroupsorswitchesdonotcount) {
+    load("l_a = 1;\nl_bbb => 2;\n");
+    EXPECT_TRUE(walk());
+    EXPECT_TRUE(f.alignrows.empty());
+    EXPECT_EQ(f.alignline, 0);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 namespace {
 
 using enginetesting::formatrun;
+using enginetesting::outcome;
 
 class declarations : public formatrun {};
 
@@ -54,6 +55,21 @@ TEST_F(declarations, paddingsizeandassignmentsbesidethetypes) {
                  "  NULL;\n"
                  "END;\n",
                  declaresection, {"-actv", "-id", "-ps=3", "-acav"});
+}
+
+TEST_F(declarations, thelongestnameisnevergluedtoitstype) {
+    // A padding size below 1 (the command line refuses one) still leaves one blank.
+    for (int32_t size : {0, -4}) {
+        outcome result = format(declaresection, [size](settings& s) {
+            s.actv = 1;
+            s.id = 1;
+            s.ps = size;
+        });
+        EXPECT_NE(result.output.find("  l_count NUMBER := 0;\n  l_name  VARCHAR2(30);\n"),
+                  std::string::npos)
+            << result.output;
+        EXPECT_NE(result.output.find("  e_failed EXCEPTION;\n"), std::string::npos) << result.output;
+    }
 }
 
 TEST_F(declarations, recordfieldsandcursorparameters) {
