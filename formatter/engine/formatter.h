@@ -8,6 +8,7 @@
 #include "consecutivealign.h"
 #include "header.h"
 #include "messages.h"
+#include "rewindstate.h"
 #include "settings.h"
 #include "tokencontext.h"
 
