@@ -144,3 +144,44 @@ void formatter::closeallbrackets() {
     bracketdepth = 0;
     bracketstack.clear();
 }
+
+statementlayout formatter::savestatementlayout() const {
+    return {sqlstatement,      keeprelative,      relativeindent,   relativekeywordcolumn,
+            keywordcolumn,     keywordcolumntoken, lineitems,       previouslineitems,
+            headerpending,     createpending,     statementfirsttoken, keepthenpending,
+            keeplooppending,   lastsolidtoken,    bracketdepth,     insidebrackets,
+            bracketstack,      outerbracketstate, bracketlines,     bracketcolumns,
+            bracketproblem,    listinprogress,    listcolumn,       bracketlistpending,
+            bracketlistmethod, bracketlistset,    bracketcomma,     listopener};
+}
+
+void formatter::restorestatementlayout(const statementlayout& saved) {
+    sqlstatement = saved.sqlstatement;
+    keeprelative = saved.keeprelative;
+    relativeindent = saved.relativeindent;
+    relativekeywordcolumn = saved.relativekeywordcolumn;
+    keywordcolumn = saved.keywordcolumn;
+    keywordcolumntoken = saved.keywordcolumntoken;
+    lineitems = saved.lineitems;
+    previouslineitems = saved.previouslineitems;
+    headerpending = saved.headerpending;
+    createpending = saved.createpending;
+    statementfirsttoken = saved.statementfirsttoken;
+    keepthenpending = saved.keepthenpending;
+    keeplooppending = saved.keeplooppending;
+    lastsolidtoken = saved.lastsolidtoken;
+    bracketdepth = saved.bracketdepth;
+    insidebrackets = saved.insidebrackets;
+    bracketstack = saved.bracketstack;
+    outerbracketstate = saved.outerbracketstate;
+    bracketlines = saved.bracketlines;
+    bracketcolumns = saved.bracketcolumns;
+    bracketproblem = saved.bracketproblem;
+    listinprogress = saved.listinprogress;
+    listcolumn = saved.listcolumn;
+    bracketlistpending = saved.bracketlistpending;
+    bracketlistmethod = saved.bracketlistmethod;
+    bracketlistset = saved.bracketlistset;
+    bracketcomma = saved.bracketcomma;
+    listopener = saved.listopener;
+}

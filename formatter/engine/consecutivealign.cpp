@@ -54,7 +54,7 @@ static void registername(formatter& f, position name) {
 void formatter::registerdeclaredname() {
     position t = currenttoken;
     // While tokens are laid out again their names are registered already.
-    if (!indeclarations || statementcountdown != 1 || t->kind != identifier || !alignenabled) return;
+    if (!indeclarations || statementstate != 1 || t->kind != identifier || !alignenabled) return;
     position after = std::next(t);
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;

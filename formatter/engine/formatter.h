@@ -169,7 +169,6 @@ public:
     // statement ended (or a BEGIN, DECLARE, IS or AS), 3 while a statement goes on.
     position statementfirsttoken;       // the word that made statementstate 1
     int32_t previouslineitems = 0;
-    char listhasseveralitems = 0;       // a running declaration list met a comma
     int32_t listcolumn = 0;             // 0-based column of the items of a bracketed list
     int32_t bracketlistpending = 0;     // a "(" waits for its first item
     int32_t bracketlistmethod = 1;      // 1: the first item follows the "("; 2: "(" ends its line
@@ -211,6 +210,9 @@ public:
     int32_t computelineindent(position first, bool& commentline);
     // The -rs column of the current line, or -1 to keep its indentation.
     int32_t relativeindentcolumn();
+    // For the rewind of the alignment rules: the state of the statement and bracket rules.
+    statementlayout savestatementlayout() const;
+    void restorestatementlayout(const statementlayout& saved);
     // Called by the driver for every token that gets the rules: the statement state moves
     // on at each word.
     void advancestatementstate();
@@ -377,6 +379,48 @@ public:
     void prunecalls();
     void printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath);
 
+    // Layout pass and the column limit: the values a line break before a token puts back,
+    // taken at the token's start, and those noted at the statement's start for -amso.
+    struct layoutvalues {
+        int32_t linecolumn = 1;
+        int32_t lineitems = 0;
+        int32_t alignmentrequested = 0;
+        int32_t alistlevel = 0;
+        char loopheaderopen = 0;
+        char afterend = 0;
+    };
+    layoutvalues tokenstartlayout;
+    layoutvalues statementstartlayout;
+    rewindstate statementsnapshot;         // the state at the statement's start (-amso)
+    bool statementsnapshottaken = false;
+    int32_t statementstartunits = 0;       // routine headers and BEGINs met before it
+    int32_t statementstartbegins = 0;
+    void notestatementlayout();
+    bool keepwithinlimit();
+    bool continuesliteral(position t) const;
+    position linestartof(position t) const;
+    std::string indentationof(position linestart) const;
+    void setindentation(position linestart, int32_t width);
+    bool shrinkblanks(int32_t excess);
+    bool shrinkindentation(int32_t excess);
+    size_t commentdecoration(position t, size_t& end) const;
+    bool shortencomment(int32_t excess);
+    bool breakcomment();
+    bool movestatement();
+    bool breakbeforetoken();
+    position placelinebreak(position before, position t, const std::string& text);
+    void restoretokenstartlayout();
+    void rundeferredrules();
+
+    // In-source options.
+    position findoptionscomment() const;
+    void preparecolumnsandcase();
+
+    // Integrity check.
+    bool endsitsline(position comment) const;
+    position integrityfault(std::string_view original) const;
+    [[noreturn]] void reportintegrityfailure(int64_t around);
+
 private:
     // Statement rules, bracket stack and list indentation.
     token generatedbreak();
@@ -412,6 +456,8 @@ private:
     [[noreturn]] void beginnotfound(const std::string& unitname);
     void reindentlinestart(position whitespacetoken, const std::string& indentation);
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
+    bool endalignmentgroup();
+    void endloopcondition();
     bool outsideblocks(int32_t classcode);
     bool whenopenslevel();
     void beginafterheader();

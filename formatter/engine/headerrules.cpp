@@ -97,7 +97,9 @@ void formatter::subprogramheader() {
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);
     int32_t stopclass = stop == tokens.end() ? 0 : stop->classcode;
-    if (stopclass != classis && stopclass != classas && stopclass != classbegin) {
+    // A trigger's body may begin with DECLARE.
+    bool body = stopclass == classbegin || stopclass == classdeclare;
+    if (stopclass != classis && stopclass != classas && !body) {
         // A forward declaration waits for no IS or AS.
         if (stop != tokens.end()) headerpending = 0;
         return;
@@ -106,7 +108,7 @@ void formatter::subprogramheader() {
     subprogrambegins.push_back(0);
     linerecord& level = pushheaderlevel(keyword, name->text());
     level.extraindent = s.id ? 1 : 0;
-    if (stopclass != classbegin) {
+    if (!body) {
         level.isasreached = 0;
         level.isastoken = stop;
     }
@@ -129,7 +131,7 @@ position formatter::headerend(position name) {
         } else if (depth == 0) {
             if (text == ";") return p;
             int32_t c = p->classcode;
-            if (c == classis || c == classas || c == classbegin) return p;
+            if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
         }
     }
     return tokens.end();

@@ -167,6 +167,7 @@ void formatter::notestatementstart() {
             linebreakstate = keeplinebreak = removelinebreaks = 0;
     }
     matchconditionalswitches(currenttoken);
+    notestatementlayout();
 }
 
 // The -ifs keyword tree is walked with the statement's first significant words; the block
