@@ -154,7 +154,11 @@ void formatter::resetstatement(bool loop) {
     keywordcolumn = -1;
     awaitby = awaitwith = 0;
     if (alignop == "=" && !alignrows.empty()) groupbroken = 1;
-    if (currentword == ";") assignmentseen = 0;
+    if (currentword == ";") {
+        assignmentseen = 0;
+        // A line-break rule noted at an END or a cursor declaration is due after its ";".
+        if (linebreakstate == 1) linebreakstate = 2;
+    }
     if (!loop) loopheaderopen = 0;
     keeprelative = 0;
     statementstate = 2;
