@@ -388,13 +388,19 @@ public:
         int32_t alistlevel = 0;
         char loopheaderopen = 0;
         char afterend = 0;
+        int32_t keeprelative = 0;
+        int32_t relativeindent = 0;
+        // Blocks and routine headers that the token's rules opened open again when it is
+        // formatted anew.
+        int32_t blocklevel = 0;
+        int32_t begincount = 0;
+        size_t units = 0;
     };
+    layoutvalues currentlayout() const;
     layoutvalues tokenstartlayout;
     layoutvalues statementstartlayout;
     rewindstate statementsnapshot;         // the state at the statement's start (-amso)
     bool statementsnapshottaken = false;
-    int32_t statementstartunits = 0;       // routine headers and BEGINs met before it
-    int32_t statementstartbegins = 0;
     void notestatementlayout();
     bool keepwithinlimit();
     bool continuesliteral(position t) const;
@@ -409,7 +415,7 @@ public:
     bool movestatement();
     bool breakbeforetoken();
     position placelinebreak(position before, position t, const std::string& text);
-    void restoretokenstartlayout();
+    void restorelayout(const layoutvalues& values);
     void rundeferredrules();
 
     // In-source options.
