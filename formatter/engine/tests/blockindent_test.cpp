@@ -278,6 +278,15 @@ TEST_F(blockindent, linebreaksafterblocks) {
                  "begin\nif a then\nx := 1;\nend if; y := 2;\nend;\n", {"-mlai"});
 }
 
+// A block word that ends beyond -mcs is left to the layout pass, which breaks the line
+// before it and runs the block rules again: the blocks still pair up.
+TEST_F(blockindent, blockwordsbeyondthecolumnlimit) {
+    verifyformat("BEGIN\n  x := 1; y := 2;\n  WHILE a < 10 LOOP\n    NULL;\n  END LOOP;\nEND;\n",
+                 "begin\n  x := 1; y := 2; while a < 10 loop\nnull;\nend loop;\nend;\n", {"-mcs", "20"});
+    verifyformat("BEGIN\n  IF abcdefgh THEN x := 1;\n  END IF;\nEND;\n",
+                 "begin\n  if abcdefgh then x := 1; end if;\nend;\n", {"-mcs", "29"});
+}
+
 TEST_F(blockindent, declarationspellingsfollowtheirscope) {
     verifyformat(
         "DECLARE\n"
