@@ -167,55 +167,34 @@ TEST_F(blockindent, anonymousblocks) {
         "v_id := v_id + 1;\n"
         "end loop;\n"
         "end;\n";
-    verifyformat(
-        "DECLARE\n"
-        "v_id NUMBER;\n"
-        "BEGIN\n"
-        "  DECLARE\n"
-        "  v_name VARCHAR2(30);\n"
-        "  BEGIN\n"
-        "    SELECT name INTO v_name FROM emp WHERE id = v_id;\n"
-        "  EXCEPTION\n"
-        "    WHEN no_data_found THEN\n"
-        "      v_name := NULL;\n"
-        "  END;\n"
-        "  CASE v_id\n"
-        "    WHEN 1 THEN\n"
-        "      v_id := 2;\n"
-        "  END CASE;\n"
-        "  merge INTO t USING s ON (t.id = s.id)\n"
-        "  WHEN matched THEN UPDATE SET t.a = s.a\n"
-        "  WHEN NOT matched THEN INSERT (id) VALUES (s.id);\n"
-        "  WHILE v_id < 10 LOOP\n"
-        "    v_id := v_id + 1;\n"
-        "  END LOOP;\n"
-        "END;\n",
-        flat);
-    // Without the extra step after WHEN, the branches stand with their WHEN.
-    verifyformat(
-        "DECLARE\n"
-        "v_id NUMBER;\n"
-        "BEGIN\n"
-        "  DECLARE\n"
-        "  v_name VARCHAR2(30);\n"
-        "  BEGIN\n"
-        "    SELECT name INTO v_name FROM emp WHERE id = v_id;\n"
-        "  EXCEPTION\n"
-        "    WHEN no_data_found THEN\n"
-        "    v_name := NULL;\n"
-        "  END;\n"
-        "  CASE v_id\n"
-        "    WHEN 1 THEN\n"
-        "    v_id := 2;\n"
-        "  END CASE;\n"
-        "  merge INTO t USING s ON (t.id = s.id)\n"
-        "  WHEN matched THEN UPDATE SET t.a = s.a\n"
-        "  WHEN NOT matched THEN INSERT (id) VALUES (s.id);\n"
-        "  WHILE v_id < 10 LOOP\n"
-        "    v_id := v_id + 1;\n"
-        "  END LOOP;\n"
-        "END;\n",
-        flat, {"-iacw-", "-iaew-"});
+    // The statements of a handler or a CASE branch stand one step in from their WHEN; without
+    // -iaew and -iacw they stand with it.
+    auto expected = [](const std::string& branch) {
+        return "DECLARE\n"
+               "v_id NUMBER;\n"
+               "BEGIN\n"
+               "  DECLARE\n"
+               "  v_name VARCHAR2(30);\n"
+               "  BEGIN\n"
+               "    SELECT name INTO v_name FROM emp WHERE id = v_id;\n"
+               "  EXCEPTION\n"
+               "    WHEN no_data_found THEN\n" +
+               branch + "v_name := NULL;\n"
+               "  END;\n"
+               "  CASE v_id\n"
+               "    WHEN 1 THEN\n" +
+               branch + "v_id := 2;\n"
+               "  END CASE;\n"
+               "  merge INTO t USING s ON (t.id = s.id)\n"
+               "  WHEN matched THEN UPDATE SET t.a = s.a\n"
+               "  WHEN NOT matched THEN INSERT (id) VALUES (s.id);\n"
+               "  WHILE v_id < 10 LOOP\n"
+               "    v_id := v_id + 1;\n"
+               "  END LOOP;\n"
+               "END;\n";
+    };
+    verifyformat(expected("      "), flat);
+    verifyformat(expected("    "), flat, {"-iacw-", "-iaew-"});
 }
 
 TEST_F(blockindent, nicelyindentedconditions) {
