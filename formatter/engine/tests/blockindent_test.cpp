@@ -197,6 +197,15 @@ TEST_F(blockindent, anonymousblocks) {
     verifyformat(expected("    "), flat, {"-iacw-", "-iaew-"});
 }
 
+// A cursor's query indents one step (-iac); -uts writes TABs and blanks for the rest.
+TEST_F(blockindent, cursorsandtabs) {
+    const std::string flat = "declare\ncursor c is\nselect a from t;\nbegin\nopen c;\nend;\n";
+    verifyformat("DECLARE\nCURSOR c IS\n  SELECT a FROM t;\nBEGIN\n  OPEN c;\nEND;\n", flat);
+    verifyformat("DECLARE\nCURSOR c IS\nSELECT a FROM t;\nBEGIN\n  OPEN c;\nEND;\n", flat, {"-iac-"});
+    verifyformat("DECLARE\nCURSOR c IS\n\t  SELECT a FROM t;\nBEGIN\n\t  OPEN c;\nEND;\n", flat,
+                 {"-uts", "-is", "6"});
+}
+
 TEST_F(blockindent, nicelyindentedconditions) {
     verifyformat(
         "BEGIN\n"
