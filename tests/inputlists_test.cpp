@@ -7,7 +7,8 @@
 namespace {
 
 const std::string hint = "\n\n(Give -h as option if you want to see the usage info)\n";
-const std::string source = "begin\n  null;\nend;\n/\n";
+// Already formatted, so that every output equals its input.
+const std::string source = "BEGIN\n  NULL;\nEND;\n/\n";
 
 class inputlists : public programtest {
 protected:

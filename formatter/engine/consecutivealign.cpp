@@ -138,7 +138,6 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.lineitems, r.lineitems);
     pair(f.previouslineitems, r.previouslineitems);
     pair(f.listitemcount, r.listitemcount);
-    pair(f.listhasseveralitems, r.listhasseveralitems);
     pair(f.keeprelative, r.keeprelative);
     pair(f.relativeindent, r.relativeindent);
     pair(f.relativekeywordcolumn, r.relativekeywordcolumn);

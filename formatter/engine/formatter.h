@@ -210,9 +210,6 @@ public:
     int32_t computelineindent(position first, bool& commentline);
     // The -rs column of the current line, or -1 to keep its indentation.
     int32_t relativeindentcolumn();
-    // For the rewind of the alignment rules: the state of the statement and bracket rules.
-    statementlayout savestatementlayout() const;
-    void restorestatementlayout(const statementlayout& saved);
     // Called by the driver for every token that gets the rules: the statement state moves
     // on at each word.
     void advancestatementstate();

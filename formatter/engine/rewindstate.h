@@ -54,7 +54,6 @@ struct rewindstate {
     position linestarttoken, lastlinestarttoken;
     std::string linestarttext;
     int32_t lineitems = 0, previouslineitems = 0, listitemcount = -1;
-    char listhasseveralitems = 0;
     int32_t keeprelative = 0, relativeindent = 0, relativekeywordcolumn = 0;
     int32_t keywordcolumn = -1;
     position keywordcolumntoken;
