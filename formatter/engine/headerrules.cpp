@@ -1,7 +1,6 @@
 // Headers of packages, types and subprograms, which open their block levels, and the
 // keywords kept on the line of their header or condition: IS/AS (-kpit), THEN (-kitt,
 // -kwtt) and LOOP (-kflt, -kwlt).
-#include "charsets.h"
 #include "formatter.h"
 #include "support.h"
 
@@ -92,7 +91,6 @@ void formatter::subprogramheader() {
     headerpending = 1;
     position name = nextword(keyword);
     if (name == tokens.end() || name->kind == endtoken) return;
-    if (classcode != classtrigger) subprogramlines[tokenline(keyword)] = charsetlc(name->text());
     if (s.rlafu) joinbefore(name, "(");
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);
