@@ -138,8 +138,10 @@ position formatter::headerend(position name) {
 void formatter::keepisastogether() {
     position word = currenttoken;
     if (word->classcode != classis && word->classcode != classas) return;
+    // The IS or AS of a header, or of a CREATE of another object, ends it; one inside a
+    // statement (x IS NULL, a AS alias) does not.
+    if (headerpending || (createpending && !indeclarations)) statementstate = 2;
     createpending = 0;
-    if (headerpending || !indeclarations) statementstate = 2;
     if (headerpending) {
         indeclarations = 1;
         declarationmode = 6;

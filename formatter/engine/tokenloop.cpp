@@ -166,7 +166,8 @@ void formatter::notestatementstart() {
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace)
             linebreakstate = keeplinebreak = removelinebreaks = 0;
     }
-    matchconditionalswitches(currenttoken);
+    // The -ifs block applies once, at the statement's first word.
+    if (!isinsignificant(currenttoken->kind)) matchconditionalswitches(currenttoken);
     notestatementlayout();
 }
 
