@@ -182,7 +182,6 @@ public:
     int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
     char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
     int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
-    std::map<int32_t, std::string> subprogramlines;   // line -> lower-cased routine name
     std::string currentunit;            // the name of the routine whose header came last
     int32_t insidebrackets = 0;         // bracketdepth counts the open brackets
     std::vector<bracketentry> bracketstack;
@@ -210,9 +209,6 @@ public:
     int32_t computelineindent(position first, bool& commentline);
     // The -rs column of the current line, or -1 to keep its indentation.
     int32_t relativeindentcolumn();
-    // For the rewind of the alignment rules: the state of the statement and bracket rules.
-    statementlayout savestatementlayout() const;
-    void restorestatementlayout(const statementlayout& saved);
     // Called by the driver for every token that gets the rules: the statement state moves
     // on at each word.
     void advancestatementstate();

@@ -51,6 +51,12 @@ void formatter::advancestatementstate() {
     } else if (statementstate == 0 || statementstate == 2) {
         statementstate = 1;
         statementfirsttoken = currenttoken;
+        // A start that no statement end announced to the driver (after a semicolon, BEGIN,
+        // THEN, a label ...): noted here, before the rules of the word.
+        if (statementcountdown != 1) {
+            statementcountdown = 1;
+            notestatementstart();
+        }
     } else if (statementstate != 1 || currenttoken != statementfirsttoken) {
         statementstate = 3;
     }
