@@ -1,18 +1,313 @@
-// Directive processing. A "#" without a name stays in the output as a "#" token; no directive
-// is known yet.
+// Directive processing: #define, #undef, the conditionals and the skipping of inactive
+// sections, #line with the ld, ild and kld switches, #error, #warning, #pragma, and the
+// dispatch of #include and #include_next.
 #include "cppdirectives.h"
 
+#include <cstdint>
+#include <limits>
+#include <map>
+
 #include "charsettables.h"
+#include "cppconditions.h"
+#include "cppdriver.h"
 #include "cpperrors.h"
+#include "cppincludes.h"
+#include "cpplexer.h"
+#include "cppmacros.h"
+#include "cppstate.h"
 #include "cpptextscan.h"
 
-std::string processdirective(int, bool, tokenlist& output, size_t& position, std::string_view text)
+namespace {
+
+// One directive being carried out.
+struct directive {
+    int level;
+    bool active;
+    tokenlist& output;
+    size_t& position;
+    std::string_view text;
+    size_t start;  // just after the "#"
+
+    bool calledbyskip() const { return level >= 0; }
+    // #elif and #else at the level of the skip belong to the conditional being skipped.
+    bool atskiplevel() const { return calledbyskip() && ifstack.size() == static_cast<size_t>(level); }
+    textplace here() const { return {text, position}; }
+};
+
+// What a directive tells a skip in progress.
+enum class skipping { stop, goon };
+
+std::string macronameof(directive& d, const std::string& missing)
 {
+    std::string name = scanidentifier(d.position, d.text);
+    if (name.empty())
+        raiseerror(missing, d.position, d.text);
+    return name;
+}
+
+void pushcondition(const directive& d, bool taken)
+{
+    ifstack.push_back({taken, currentfilename, d.text, static_cast<uint32_t>(d.start), false});
+}
+
+// A false branch in active text: the lexer skips the section; a skip goes on.
+skipping falsebranch(directive& d)
+{
+    if (!d.calledbyskip()) {
+        skipsection(d.position, d.output, d.text);
+        return skipping::stop;
+    }
+    return skipping::goon;
+}
+
+skipping definedirective(directive& d)
+{
+    std::string name = macronameof(d, "the name of macro is missing");
+    macro definition = parsemacrodefinition(d.position, d.text);
+    if (d.active) {
+        definemacro(name, std::move(definition));
+        ++uncacheableevents;
+    }
+    return skipping::stop;
+}
+
+skipping undefdirective(directive& d)
+{
+    std::string name = macronameof(d, "the name of macro is missing in #undef");
+    if (d.active) {
+        undefinemacro(name);
+        ++uncacheableevents;
+    }
+    return skipping::stop;
+}
+
+skipping ifdefdirective(directive& d, bool wanted, const std::string& missing)
+{
+    std::string name = macronameof(d, missing);
+    tokenizeline(false, d.position, d.text);
+    bool taken = (findmacro(name) != nullptr) == wanted;
+    pushcondition(d, taken);
+    if (!taken && d.active)
+        skipsection(d.position, d.output, d.text);
+    return skipping::stop;
+}
+
+skipping ifdirective(directive& d)
+{
+    tokenlist line = tokenizeline(true, d.position, d.text);
+    bool value = d.active && evaluatecondition(std::move(line), d.here()) != 0;
+    pushcondition(d, value);
+    if (!value && d.active)
+        skipsection(d.position, d.output, d.text);
+    return skipping::stop;
+}
+
+ifcondrec& opencondition(const directive& d, const std::string& noif)
+{
+    if (ifstack.empty())
+        raiseerror(noif, d.position, d.text);
+    return ifstack.back();
+}
+
+skipping elifdirective(directive& d)
+{
+    tokenlist line = tokenizeline(true, d.position, d.text);
+    ifcondrec& top = opencondition(d, "#elif found but there are no #if or #ifdef");
+    if (top.elseseen)
+        raiseerror("#elif found after #else or #elif", d.position, d.text);
+    if (!d.active && !d.atskiplevel())
+        return skipping::stop;
+    bool value = false;
+    if (!top.taken) {
+        value = evaluatecondition(std::move(line), d.here()) != 0;
+        top = {value, currentfilename, d.text, static_cast<uint32_t>(d.start), false};
+    }
+    return value ? skipping::stop : falsebranch(d);
+}
+
+skipping elsedirective(directive& d)
+{
+    ifcondrec& top = opencondition(d, "#else found but there are no #if or #ifdef");
+    if (top.elseseen) {
+        printifstack();
+        raiseerror("#else found after #else or #elif", d.position, d.text);
+    }
+    top.elseseen = true;
+    if (!top.taken || (!d.active && !d.atskiplevel()))
+        return skipping::stop;
+    return falsebranch(d);
+}
+
+skipping endifdirective(directive& d)
+{
+    opencondition(d, "#endif found but there are no #if or #ifdef");
+    ifstack.pop_back();
+    return skipping::stop;
+}
+
+// The number of a #line directive: it must fit the line counter.
+int32_t linenumber(const atoken& number, const directive& d)
+{
+    int64_t value = 0;
+    for (char c : number.text) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<int32_t>::max())
+            raiseerror("the line number of #line is too big", d.position, d.text);
+    }
+    return static_cast<int32_t>(value);
+}
+
+// Sets the #line state from the line's tokens; gives the tokens as the output keeps them.
+tokenlist applylinedirective(tokenlist line, const directive& d)
+{
+    size_t index = 0;
+    atoken first = peektokenat(index, line);
+    if (first.kind != kinddecimal) {
+        line = expandlist(line, d.here());
+        index = 0;
+        first = peektokenat(index, line);
+    }
+    if (first.kind != kinddecimal)
+        return line;
+    int32_t number = linenumber(first, d);
+    ++index;
+    atoken name = peektokenat(index, line);
+    if (name.kind == kindquotedname && name.text.size() >= 2)
+        linefile = std::string(name.text.substr(1, name.text.size() - 2));
+    lineoffset = number - lineofposition(d.position, d.text);
+    lineinforce = true;
+    ++uncacheableevents;
+    return line;
+}
+
+skipping linedirective(directive& d)
+{
+    tokenlist line = tokenizeline(false, d.position, d.text);
+    if (!switches.ild)
+        line = applylinedirective(std::move(line), d);
+    if (switches.kld) {
+        d.output.push_back({kindhash, "#"});
+        d.output.push_back({kindidentifier, "line"});
+        d.output.push_back({kindwhitespace, " "});
+        for (const atoken& token : line)
+            if (token.kind != kindendofline)
+                d.output.push_back(token);
+        d.output.push_back({kindwhitespace, "\n"});
+    }
+    return skipping::stop;
+}
+
+skipping errordirective(directive& d)
+{
+    tokenlist line = tokenizeline(false, d.position, d.text);
+    if (d.active)
+        raiseerror("#error:" + jointokens(line), d.position, d.text);
+    return skipping::stop;
+}
+
+skipping warningdirective(directive& d)
+{
+    tokenlist line = tokenizeline(false, d.position, d.text);
+    if (d.active) {
+        warninglist.push_back("#warning:" + jointokens(line));
+        ++uncacheableevents;
+    }
+    return skipping::stop;
+}
+
+skipping pragmadirective(directive& d)
+{
+    tokenizeline(false, d.position, d.text);
+    return skipping::stop;
+}
+
+skipping includenextdirective(directive& d, bool next)
+{
+    includedirective(next, d.active, d.output, d.position, d.text);
+    return skipping::stop;
+}
+
+using directivehandler = skipping (*)(directive&);
+
+const std::map<std::string, directivehandler, std::less<>>& directivehandlers()
+{
+    static const std::map<std::string, directivehandler, std::less<>> handlers = {
+        {"if", ifdirective},
+        {"elif", elifdirective},
+        {"else", elsedirective},
+        {"line", linedirective},
+        {"endif", endifdirective},
+        {"error", errordirective},
+        {"ifdef", [](directive& d) { return ifdefdirective(d, true, "the name of macro is missing in #ifdef"); }},
+        {"undef", undefdirective},
+        {"define", definedirective},
+        {"ifndef", [](directive& d) { return ifdefdirective(d, false, "the name of macro is missing in #ifndef"); }},
+        {"pragma", pragmadirective},
+        {"include", [](directive& d) { return includenextdirective(d, false); }},
+        {"warning", warningdirective},
+        {"include_next", [](directive& d) { return includenextdirective(d, true); }},
+    };
+    return handlers;
+}
+
+} // namespace
+
+std::string processdirective(int level, bool active, tokenlist& output, size_t& position, std::string_view text)
+{
+    directive d{level, active, output, position, text, position};
     skiplineblanks(position, text);
     std::string name = scanidentifier(position, text);
     if (name.empty()) {
         output.push_back({kindhash, "#"});
         return name;
     }
-    raiseerror("this directive is not known", position, text);
+    name = charsetlower(name);
+    skiplineblanks(position, text);
+    auto handler = directivehandlers().find(name);
+    if (handler == directivehandlers().end())
+        raiseerror("this directive is not known", position, text);
+    skipping next = handler->second(d);
+    if (switches.ld && name != "line")
+        output.push_back(linetokenat(position, text));
+    return next == skipping::goon ? std::string() : name;
+}
+
+void skipsection(size_t& position, const tokenlist& output, std::string_view text)
+{
+    size_t level = ifstack.size();
+    tokenlist discarded;
+    for (;;) {
+        discarded.clear();
+        if (processtext(false, discarded, position, text).kind == kindend) {
+            printifstack();
+            dumptokens(output, output.size());
+            raiseerror("#endif not found", position, text);
+        }
+        std::string name = processdirective(static_cast<int>(level), false, discarded, position, text);
+        if (ifstack.size() < level && name == "endif")
+            return;
+        if (ifstack.size() == level && (name == "elif" || name == "else"))
+            return;
+    }
+}
+
+void starttopleveltext()
+{
+    ifstack.clear();
+    includestack.clear();
+    linefile.clear();
+    lineoffset = 0;
+    lineinforce = false;
+    statement.afterblank = false;
+}
+
+void checkconditionalsclosed(const tokenlist& output, std::string_view text)
+{
+    if (ifstack.empty())
+        return;
+    printifstack();
+    dumptokens(output, output.size());
+    raiseerror("#endif not found", text.size(), text);
 }

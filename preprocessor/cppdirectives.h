@@ -1,4 +1,5 @@
-// Directive processing: the lexer hands every "#" of active text here.
+// Directive processing: the lexer hands every "#" of active text here, and the skipping of
+// an inactive section hands it every "#" it meets.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +9,19 @@
 #include "cpptokens.h"
 
 // Reads and carries out the directive after the "#" at position (which stands just after it),
-// appending any result tokens to output. level is negative when the lexer calls; active tells
-// whether the directive stands in an active section. Returns the lower-cased directive name,
-// or an empty text when there was none.
+// appending any result tokens to output. level is negative when the lexer calls, and the #if
+// stack count at the start of the skip when skipsection calls; active tells whether the
+// directive stands in an active section. Returns the lower-cased directive name, or an empty
+// text when there was none or when a skip in progress goes on.
 std::string processdirective(int level, bool active, tokenlist& output, size_t& position, std::string_view text);
+
+// Skips the inactive section that starts at position, just after a false conditional; returns
+// with position after the #elif, #else or #endif that ends the skip. output is the list that
+// the debug dump shows when the section has no end.
+void skipsection(size_t& position, const tokenlist& output, std::string_view text);
+
+// Starts a top-level text: no conditional is open, no #line directive is in force, and the
+// previous token was no blank.
+void starttopleveltext();
+// Raises "#endif not found" when a conditional is still open at the end of a text.
+void checkconditionalsclosed(const tokenlist& output, std::string_view text);

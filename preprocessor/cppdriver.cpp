@@ -95,6 +95,7 @@ bool isbuiltinname(std::string_view word, std::string_view name)
 void processidentifier(const atoken& token, tokenlist& output, size_t& position, std::string_view text)
 {
     if (isbuiltinname(token.text, "__line__")) {
+        ++uncacheableevents;
         std::string quoted(1, '\'');
         quoted += std::to_string(reportedline(position, text));
         quoted += '\'';
@@ -102,6 +103,7 @@ void processidentifier(const atoken& token, tokenlist& output, size_t& position,
         return;
     }
     if (isbuiltinname(token.text, "__file__")) {
+        ++uncacheableevents;
         const std::string& file = lineinforce && !linefile.empty() ? linefile : sourcefilename;
         output.push_back({kindstring, keeptext("'" + file + "'")});
         return;

@@ -10,6 +10,7 @@
 #include "cpptextscan.h"
 
 std::map<std::string, macro, std::less<>> macrotable;
+bool keepdefinedoperands = false;
 
 namespace {
 
@@ -49,37 +50,6 @@ public:
 
 private:
     const macro& definition;
-};
-
-// The unprocessed tokens of a rescan: consumed at the front, and replaced at the front by
-// expansions. Room is kept before the front so that replacing stays cheap.
-class workqueue {
-public:
-    explicit workqueue(std::span<const atoken> tokens) : items(tokens.begin(), tokens.end()) {}
-    bool empty() const { return front >= items.size(); }
-    std::span<const atoken> rest() const { return std::span<const atoken>(items).subspan(front); }
-    void drop(size_t count) { front += count; }
-
-    void replacefront(size_t count, const tokenlist& replacement)
-    {
-        size_t end = front + count;
-        if (replacement.size() <= end) {
-            front = end - replacement.size();
-            std::copy(replacement.begin(), replacement.end(), items.begin() + static_cast<ptrdiff_t>(front));
-            return;
-        }
-        size_t room = replacement.size() + (items.size() - end);
-        tokenlist grown(room);
-        grown.reserve(2 * room);
-        grown.insert(grown.end(), replacement.begin(), replacement.end());
-        grown.insert(grown.end(), items.begin() + static_cast<ptrdiff_t>(end), items.end());
-        items = std::move(grown);
-        front = room;
-    }
-
-private:
-    tokenlist items;
-    size_t front = 0;
 };
 
 // Splits the tokens of a call into arguments at top-level commas, up to the closing ")".
@@ -201,7 +171,32 @@ atoken pastepair(const atoken& left, const atoken& right)
     return {left.kind, keeptext(std::move(text))};
 }
 
+// The index of the last token before index that is no white space or comment, or npos.
+size_t previoussignificant(std::span<const atoken> tokens, size_t index)
+{
+    while (index > 0) {
+        if (!isinsignificant(tokens[--index]))
+            return index;
+    }
+    return std::string_view::npos;
+}
+
+bool isdefinedword(std::span<const atoken> tokens, size_t index)
+{
+    return index != std::string_view::npos && tokens[index].kind == kindidentifier &&
+           charsetlower(tokens[index].text) == "defined";
+}
+
 } // namespace
+
+bool followsdefined(std::span<const atoken> tokens, size_t index)
+{
+    size_t before = previoussignificant(tokens, index);
+    if (isdefinedword(tokens, before))
+        return true;
+    return before != std::string_view::npos && tokens[before].text == "(" &&
+           isdefinedword(tokens, previoussignificant(tokens, before));
+}
 
 const macro* findmacro(std::string_view name)
 {
@@ -338,10 +333,12 @@ tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
 {
     tokenlist out;
     out.reserve(tokens.size());
-    workqueue work(tokens);
+    tokenqueue work(tokens);
     while (!work.empty()) {
         std::span<const atoken> rest = work.rest();
         const macro* definition = macroof(rest[0]);
+        if (definition && keepdefinedoperands && followsdefined(out, out.size()))
+            definition = nullptr;
         if (definition && definition->expanding) {
             out.push_back(blocked(rest[0]));
             work.drop(1);

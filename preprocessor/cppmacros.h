@@ -32,6 +32,12 @@ using argumentlist = std::vector<tokenlist>;
 // Lower-cased name -> macro. Names match in any letter case everywhere.
 extern std::map<std::string, macro, std::less<>> macrotable;
 
+// While set, a name that follows "defined" or "defined (" is not expanded: the condition
+// evaluator asks whether that name is a macro.
+extern bool keepdefinedoperands;
+// True when the token before index, white space aside, is "defined", or is a "(" after it.
+bool followsdefined(std::span<const atoken> tokens, size_t index);
+
 // Expansions stop with an error beyond these.
 constexpr size_t expansiontokenbudget = 1000000;
 constexpr int maximumexpansiondepth = 500;

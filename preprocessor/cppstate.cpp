@@ -13,6 +13,7 @@ int32_t lineoffset = 0;
 bool lineinforce = false;
 std::vector<includeinfo> includestack;
 std::vector<std::string> warninglist;
+int64_t uncacheableevents = 0;
 
 void setsourcefile(const std::string& name)
 {

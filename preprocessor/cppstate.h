@@ -56,6 +56,10 @@ extern std::vector<includeinfo> includestack;
 
 extern std::vector<std::string> warninglist;
 
+// Counts what makes an included text's output depend on more than its files and the macros:
+// #define, #undef, #warning and #line directives, and the names __line__ and __file__.
+extern int64_t uncacheableevents;
+
 // Makes name both the top-level file and the file being read; starts a fresh line index.
 void setsourcefile(const std::string& name);
 // A statement starts; no statement has ended and no block is open. afterblank is kept.

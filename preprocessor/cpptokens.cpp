@@ -53,6 +53,23 @@ std::string jointokenswith(std::string_view separator, std::span<const atoken> t
     return text;
 }
 
+void tokenqueue::replacefront(size_t count, const tokenlist& replacement)
+{
+    size_t end = front + count;
+    if (replacement.size() <= end) {
+        front = end - replacement.size();
+        std::copy(replacement.begin(), replacement.end(), items.begin() + static_cast<ptrdiff_t>(front));
+        return;
+    }
+    size_t room = replacement.size() + (items.size() - end);
+    tokenlist grown(room);
+    grown.reserve(2 * room);
+    grown.insert(grown.end(), replacement.begin(), replacement.end());
+    grown.insert(grown.end(), items.begin() + static_cast<ptrdiff_t>(end), items.end());
+    items = std::move(grown);
+    front = room;
+}
+
 std::string_view keeptext(std::string text)
 {
     if (text.empty())

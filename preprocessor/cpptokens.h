@@ -53,6 +53,22 @@ std::string jointokenrange(size_t first, size_t last, std::span<const atoken> to
 // The texts with separator before every token whose predecessor has a kind other than 0.
 std::string jointokenswith(std::string_view separator, std::span<const atoken> tokens);
 
+// The unprocessed tokens of a rescan: consumed at the front, and replaced at the front by
+// expansions. Room is kept before the front so that replacing stays cheap.
+class tokenqueue {
+public:
+    explicit tokenqueue(std::span<const atoken> tokens) : items(tokens.begin(), tokens.end()) {}
+    bool empty() const { return front >= items.size(); }
+    std::span<const atoken> rest() const { return std::span<const atoken>(items).subspan(front); }
+    void drop(size_t count) { front += count; }
+    // Replaces the first count tokens of the rest by the replacement.
+    void replacefront(size_t count, const tokenlist& replacement);
+
+private:
+    tokenlist items;
+    size_t front = 0;
+};
+
 // Keeps a made text until forgetkepttexts and returns a view of it.
 std::string_view keeptext(std::string text);
 // Copies the texts of the tokens into kept storage and returns the tokens viewing that copy.

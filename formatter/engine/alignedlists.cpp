@@ -9,6 +9,17 @@ bool issetoperator(const std::string& word) {
     return word == "union" || word == "minus" || word == "intersect";
 }
 
+// A ";" ends the statement's lists; THEN and LOOP end the list of an IF, ELSIF, WHILE or
+// WHEN condition (not the WHEN of a CASE expression, whose list its THEN closes).
+bool endsstatementorcondition(formatter& f, position t) {
+    if (t->text() == ";") return true;
+    if (t->classcode != classthen && t->classcode != classloop) return false;
+    const std::string& word =
+        f.alistlevel > 0 ? f.alignedlists.at(f.alistlevel).word : f.alignmentword;
+    if (word == "if" || word == "elsif" || word == "while") return true;
+    return word == "when" && !f.assignmentseen && !f.sqlstatement;
+}
+
 }  // namespace
 
 void formatter::popalignedlist() {
@@ -102,6 +113,7 @@ void formatter::alignselects() {
             }
         }
     }
+    if (processingalignedlist && endsstatementorcondition(*this, t)) endalistcomma = tokenline(t);
     if (!processingalignedlist || !clausewords.count(word)) return;
     if (issetoperator(word)) {
         processingalignedlist = 0;

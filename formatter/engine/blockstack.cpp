@@ -124,6 +124,16 @@ bool formatter::openblock(int32_t firstpass) {
     int32_t c = t->classcode;
     if (!opensblock(c)) return false;
     if (c == classfor && indeclarations) return false;   // FOR UPDATE of a cursor
+    if (c == classloop && loopheaderopen && !afterend) {
+        // The FOR or WHILE level stands for the loop; a query in its header
+        // (FOR r IN (SELECT ...) LOOP) ends here.
+        if (endalignmentgroup()) return false;
+        loopheaderopen = 0;
+        sqlstatement = 0;
+        statementword.clear();
+        endloopcondition();
+        return false;
+    }
     if (sqlstatement && c != classwhen && c != classcase) return false;
     if (c == classbegin) {
         ++begincount;
@@ -132,6 +142,7 @@ bool formatter::openblock(int32_t firstpass) {
         indeclarationpart = 0;
         assignmentseen = 0;
     }
+    if (endalignmentgroup()) return false;
     if (outsideblocks(c)) return false;
     checksyntaxmissingkeywords();
     if (c == classwhen && !whenopenslevel()) return false;
@@ -140,12 +151,9 @@ bool formatter::openblock(int32_t firstpass) {
         statementstate = 2;
         indeclarations = 1;
     }
+    if (c == classloop) endloopcondition();
     // The kind word of END IF, END LOOP and END CASE.
     if (afterend && (c == classif || c == classloop || c == classcase)) return false;
-    if (c == classloop && loopheaderopen) {
-        loopheaderopen = 0;   // the FOR or WHILE level stands for the loop
-        return false;
-    }
     if (c == classelse) {
         noteelse();
         return false;
@@ -155,6 +163,22 @@ bool formatter::openblock(int32_t firstpass) {
     afterend = 0;
     if (c == classfor || c == classwhile) loopheaderopen = 1;
     return true;
+}
+
+// A block word ends the consecutive-alignment group; true while the group's rows wait to be
+// laid out (the alignment rules come back to this token).
+bool formatter::endalignmentgroup() {
+    if (!alignrows.empty()) groupended = 1;
+    return alignmentpending();
+}
+
+// -ac: the aligned list of a WHILE condition ends at its LOOP.
+void formatter::endloopcondition() {
+    if (!s.ac || !processingalignedlist || alistlevel <= 0) return;
+    if (alignedlists.at(alistlevel).word != "while") return;
+    processingalignedlist = 0;
+    alignmentrequested = 0;
+    --alistlevel;
 }
 
 // Outside every block (or right under a subprogram header) only BEGIN, DECLARE, CURSOR,
@@ -205,12 +229,14 @@ bool formatter::whenopenslevel() {
     return s.iaew && sqlstatement == 0 && name != "trigger";
 }
 
-// The BEGIN of a DECLARE or a subprogram ends the declarations, which its header level
-// indents only with -id; the BEGIN line goes where its header stands.
+// The BEGIN of a DECLARE, a subprogram or a package body ends the declarations, which its
+// header level indents only with -id; the BEGIN line goes where its header stands. A BEGIN
+// inside a body keeps the line that its level gives it.
 void formatter::beginafterheader() {
     linerecord& top = blockstack.at(blocklevel);
     bool header = unitkind->partialmatch(top.blockname);
-    if (top.blockname == "declare" || header) top.extraindent = 0;
+    if (top.blockname != "declare" && top.blockname != "package" && !header) return;
+    top.extraindent = 0;
     if (top.blockname == "declare" && blocklevel >= 2) {
         linerecord& below = blockstack.at(blocklevel - 1);
         if (unitkind->partialmatch(below.blockname)) below.extraindent = 0;
@@ -250,7 +276,8 @@ void formatter::notekeywordsexpected(int32_t c) {
 void formatter::pushblock(int32_t c) {
     position t = currenttoken;
     std::string name = lc(t->text());
-    std::string context = statementword;
+    // The text of the statement the block stands in.
+    std::string context = processingalignedlist && alignmentword == ":=" ? ":=" : statementword;
     ++blocklevel;
     blockstack.at(blocklevel + 1).blockname.clear();
     linerecord fresh;
@@ -265,6 +292,7 @@ void formatter::pushblock(int32_t c) {
     if (c == classcase) {
         fresh.iscasestatement = statementstate == 1 ? 1 : 0;
         relativeindentatlevel.at(blocklevel) = relativeindent;
+        if (s.rs && alignenabled && !statementword.empty()) selecttrace();
     }
     fresh.startline = tokenline(t);
     fresh.startcolumn = tokencolumn(t) - 1;
@@ -283,6 +311,7 @@ bool formatter::closeblock(int32_t firstpass) {
         blockstack.at(blocklevel + 1).blockname.clear();
         return false;
     }
+    if (endalignmentgroup()) return true;
     if (deferredbylimit(firstpass)) return true;
     checksyntaxmissingkeywords();
     if (s.dbvn) forgetdeclarednames();
@@ -502,6 +531,8 @@ void formatter::slashatlevelzero() {
 bool formatter::beginline() {
     if (currenttoken != tokens.begin()) atlinestart = 0;
     if (!haslinebreak(currentword)) return false;
+    // -milipl: the line after a comma joins the line of the comma.
+    if (lineitems < s.milipl && joinaftercomma()) return true;
     atlinestart = 1;
     linecolumn = 1;
     lineitems = 0;

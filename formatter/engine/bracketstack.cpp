@@ -144,3 +144,4 @@ void formatter::closeallbrackets() {
     bracketdepth = 0;
     bracketstack.clear();
 }
+

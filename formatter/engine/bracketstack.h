@@ -2,11 +2,12 @@
 // and gives back at its ")".
 #pragma once
 
-#include "consecutivealign.h"
 #include "tokencontext.h"
 
 #include <cstdint>
 #include <memory>
+
+struct declarationgroup;
 
 // The values of the formatter at a "(", given back at the matching ")".
 struct bracketentry {
@@ -34,3 +35,4 @@ struct outerbracket {
     int32_t processingalignedlist = 0;
     int32_t keeprelative = 0;
 };
+

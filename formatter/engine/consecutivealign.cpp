@@ -54,7 +54,7 @@ static void registername(formatter& f, position name) {
 void formatter::registerdeclaredname() {
     position t = currenttoken;
     // While tokens are laid out again their names are registered already.
-    if (!indeclarations || statementcountdown != 1 || t->kind != identifier || !alignenabled) return;
+    if (!indeclarations || statementstate != 1 || t->kind != identifier || !alignenabled) return;
     position after = std::next(t);
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;
@@ -84,118 +84,118 @@ bool formatter::keepblankafter(position blank) {
     return next != tokens.end() && (next->kind == identifier || next->kind == doublequotedname);
 }
 
-// Notes the state that the layout of the tokens from `at` on depends on.
+// Hands each value of the formatter that a rewind puts back to apply(live, saved).
+template <class apply>
+static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
+    pair(f.blocklevel, r.blocklevel);
+    pair(f.blockstack, r.blockstack);
+    pair(f.relativeindentatlevel, r.relativeindentatlevel);
+    pair(f.subprogramnames, r.subprogramnames);
+    pair(f.subprogrambegins, r.subprogrambegins);
+    pair(f.afterend, r.afterend);
+    pair(f.loopheaderopen, r.loopheaderopen);
+    pair(f.begincount, r.begincount);
+    pair(f.newunit, r.newunit);
+    pair(f.thenexpected, r.thenexpected);
+    pair(f.loopexpected, r.loopexpected);
+    pair(f.thenline, r.thenline);
+    pair(f.loopline, r.loopline);
+    pair(f.loopkeyword, r.loopkeyword);
+    pair(f.statementstate, r.statementstate);
+    pair(f.statementcountdown, r.statementcountdown);
+    pair(f.statementcounter, r.statementcounter);
+    pair(f.tokenposition, r.tokenposition);
+    pair(f.savedtokenposition, r.savedtokenposition);
+    pair(f.statementstarttoken, r.statementstarttoken);
+    pair(f.statementfirsttoken, r.statementfirsttoken);
+    pair(f.statementstartposition, r.statementstartposition);
+    pair(f.statementstartdepth, r.statementstartdepth);
+    pair(f.sqlstatement, r.sqlstatement);
+    pair(f.statementword, r.statementword);
+    pair(f.indeclarationpart, r.indeclarationpart);
+    pair(f.indeclarations, r.indeclarations);
+    pair(f.headerpending, r.headerpending);
+    pair(f.createpending, r.createpending);
+    pair(f.currentunit, r.currentunit);
+    pair(f.assignmentseen, r.assignmentseen);
+    pair(f.lastvalue, r.lastvalue);
+    pair(f.lastvaluecount, r.lastvaluecount);
+    pair(f.sqlpluspossible, r.sqlpluspossible);
+    pair(f.insqlplusline, r.insqlplusline);
+    pair(f.sqlplusstatement, r.sqlplusstatement);
+    pair(f.sqlpluscommand, r.sqlpluscommand);
+    pair(f.spacingallowed, r.spacingallowed);
+    pair(f.lastinsertedblank, r.lastinsertedblank);
+    pair(f.keepthenpending, r.keepthenpending);
+    pair(f.keeplooppending, r.keeplooppending);
+    pair(f.lastsolidtoken, r.lastsolidtoken);
+    pair(f.atlinestart, r.atlinestart);
+    pair(f.linecolumn, r.linecolumn);
+    pair(f.linebroken, r.linebroken);
+    pair(f.linestarttoken, r.linestarttoken);
+    pair(f.lastlinestarttoken, r.lastlinestarttoken);
+    pair(f.linestarttext, r.linestarttext);
+    pair(f.lineitems, r.lineitems);
+    pair(f.previouslineitems, r.previouslineitems);
+    pair(f.listitemcount, r.listitemcount);
+    pair(f.keeprelative, r.keeprelative);
+    pair(f.relativeindent, r.relativeindent);
+    pair(f.relativekeywordcolumn, r.relativekeywordcolumn);
+    pair(f.keywordcolumn, r.keywordcolumn);
+    pair(f.keywordcolumntoken, r.keywordcolumntoken);
+    pair(f.andcolumn, r.andcolumn);
+    pair(f.logicalcolumn, r.logicalcolumn);
+    pair(f.bracketdepth, r.bracketdepth);
+    pair(f.insidebrackets, r.insidebrackets);
+    pair(f.bracketstack, r.bracketstack);
+    pair(f.outerbracketstate, r.outerbracketstate);
+    pair(f.bracketlines, r.bracketlines);
+    pair(f.bracketcolumns, r.bracketcolumns);
+    pair(f.listinprogress, r.listinprogress);
+    pair(f.listcolumn, r.listcolumn);
+    pair(f.bracketlistpending, r.bracketlistpending);
+    pair(f.bracketlistmethod, r.bracketlistmethod);
+    pair(f.bracketlistset, r.bracketlistset);
+    pair(f.bracketcomma, r.bracketcomma);
+    pair(f.listopener, r.listopener);
+    pair(f.alistcol, r.alistcol);
+    pair(f.processingalignedlist, r.processingalignedlist);
+    pair(f.alignmentrequested, r.alignmentrequested);
+    pair(f.alistlevel, r.alistlevel);
+    pair(f.alignedlists, r.alignedlists);
+    pair(f.alignmentword, r.alignmentword);
+    pair(f.awaitby, r.awaitby);
+    pair(f.awaitwith, r.awaitwith);
+    pair(f.endalistcomma, r.endalistcomma);
+    pair(f.aligncolumn, r.aligncolumn);
+    pair(f.linebreakstate, r.linebreakstate);
+    pair(f.keeplinebreak, r.keeplinebreak);
+    pair(f.removelinebreaks, r.removelinebreaks);
+    pair(f.declarationmode, r.declarationmode);
+    pair(f.declarationalignment, r.declarationalignment);
+}
+
 void formatter::takerewindsnapshot(position at) {
     previousrewindtoken = rewindtoken;
     rewindtoken = at;
     rewindline = tokenline(at);
     rewindstate& r = rewindsnapshot;
-    r.blocklevel = blocklevel;
-    r.blockstack = blockstack;
-    r.statementstate = statementstate;
-    r.statementcountdown = statementcountdown;
-    r.statementcounter = statementcounter;
-    r.tokenposition = tokenposition;
-    r.savedtokenposition = savedtokenposition;
-    r.statementstarttoken = statementstarttoken;
-    r.statementstartposition = statementstartposition;
-    r.statementstartdepth = statementstartdepth;
-    r.statementword = statementword;
-    r.indeclarationpart = indeclarationpart;
-    r.indeclarations = indeclarations;
-    r.thenexpected = thenexpected;
-    r.loopexpected = loopexpected;
-    r.assignmentseen = assignmentseen;
-    r.lastvalue = lastvalue;
-    r.lastvaluecount = lastvaluecount;
-    r.sqlpluspossible = sqlpluspossible;
-    r.insqlplusline = insqlplusline;
-    r.sqlplusstatement = sqlplusstatement;
-    r.sqlpluscommand = sqlpluscommand;
-    r.spacingallowed = spacingallowed;
-    r.lastinsertedblank = lastinsertedblank;
-    r.listitemcount = listitemcount;
-    r.alistcol = alistcol;
-    r.processingalignedlist = processingalignedlist;
-    r.alignmentrequested = alignmentrequested;
-    r.alistlevel = alistlevel;
-    r.alignedlists = alignedlists;
-    r.alignmentword = alignmentword;
-    r.awaitby = awaitby;
-    r.awaitwith = awaitwith;
-    r.endalistcomma = endalistcomma;
-    r.bracketdepth = bracketdepth;
-    r.andcolumn = andcolumn;
-    r.logicalcolumn = logicalcolumn;
-    r.aligncolumn = aligncolumn;
-    r.linestarttoken = linestarttoken;
-    r.lastlinestarttoken = lastlinestarttoken;
-    r.linestarttext = linestarttext;
-    r.linebreakstate = linebreakstate;
-    r.keeplinebreak = keeplinebreak;
-    r.removelinebreaks = removelinebreaks;
-    r.declarationmode = declarationmode;
-    r.declarationalignment = declarationalignment;
+    eachrewindvalue(*this, r, [](auto& live, auto& saved) { saved = live; });
     // The settings differ from the file's only while an -ifs block is applied.
     r.settingssaved = !savedsettings.empty();
     if (r.settingssaved) {
-        r.savedworkingsettings = s;
+        r.workingsettings = s;
         r.savedsettings = savedsettings;
     } else {
         r.savedsettings.clear();
     }
 }
 
-// Puts the snapshot back and makes its token current again.
 void formatter::restorerewindsnapshot() {
-    const rewindstate& r = rewindsnapshot;
-    blocklevel = r.blocklevel;
-    blockstack = r.blockstack;
-    statementstate = r.statementstate;
-    statementcountdown = r.statementcountdown;
-    statementcounter = r.statementcounter;
-    tokenposition = r.tokenposition;
-    savedtokenposition = r.savedtokenposition;
-    statementstarttoken = r.statementstarttoken;
-    statementstartposition = r.statementstartposition;
-    statementstartdepth = r.statementstartdepth;
-    statementword = r.statementword;
-    indeclarationpart = r.indeclarationpart;
-    indeclarations = r.indeclarations;
-    thenexpected = r.thenexpected;
-    loopexpected = r.loopexpected;
-    assignmentseen = r.assignmentseen;
-    lastvalue = r.lastvalue;
-    lastvaluecount = r.lastvaluecount;
-    sqlpluspossible = r.sqlpluspossible;
-    insqlplusline = r.insqlplusline;
-    sqlplusstatement = r.sqlplusstatement;
-    sqlpluscommand = r.sqlpluscommand;
-    spacingallowed = r.spacingallowed;
-    lastinsertedblank = r.lastinsertedblank;
-    listitemcount = r.listitemcount;
-    alistcol = r.alistcol;
-    processingalignedlist = r.processingalignedlist;
-    alignmentrequested = r.alignmentrequested;
-    alistlevel = r.alistlevel;
-    alignedlists = r.alignedlists;
-    alignmentword = r.alignmentword;
-    awaitby = r.awaitby;
-    awaitwith = r.awaitwith;
-    endalistcomma = r.endalistcomma;
-    bracketdepth = r.bracketdepth;
-    andcolumn = r.andcolumn;
-    logicalcolumn = r.logicalcolumn;
-    linestarttoken = r.linestarttoken;
-    lastlinestarttoken = r.lastlinestarttoken;
-    linestarttext = r.linestarttext;
-    linebreakstate = r.linebreakstate;
-    keeplinebreak = r.keeplinebreak;
-    removelinebreaks = r.removelinebreaks;
-    declarationmode = r.declarationmode;
-    declarationalignment = r.declarationalignment;
+    rewindstate& r = rewindsnapshot;
+    eachrewindvalue(*this, r, [](auto& live, auto& saved) { live = saved; });
     if (r.settingssaved) {
-        s = r.savedworkingsettings;
+        s = r.workingsettings;
         savedsettings = r.savedsettings;
     } else if (!savedsettings.empty()) {
         // An -ifs block applied after the snapshot: the file's settings come back.
@@ -262,7 +262,6 @@ int32_t formatter::padconsecutiverows() {
 bool formatter::endconsecutivegroup() {
     groupended = groupbroken = 0;
     int32_t firstrun = padconsecutiverows();
-    int32_t savedaligncolumn = aligncolumn;
     bool rewind = !loopdone && previousrewindtoken != rewindtoken;
     if (!rewind) {
         alignline = 0;
@@ -271,7 +270,7 @@ bool formatter::endconsecutivegroup() {
         return false;
     }
     rewindtosnapshot();
-    aligncolumn = firstrun != 0 ? firstrun : savedaligncolumn;
+    if (firstrun != 0) aligncolumn = firstrun;
     alignop.clear();
     return true;
 }

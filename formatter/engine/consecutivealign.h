@@ -1,10 +1,7 @@
 // State of the alignment rules: the open aligned lists, the rows of a consecutive-alignment
-// group, the declaration-alignment group that brackets save and restore, and the snapshot
-// that a finished group rewinds the token loop to.
+// group and the declaration-alignment group that brackets save and restore.
 #pragma once
 
-#include "autoarray.h"
-#include "linerecord.h"
 #include "settings.h"
 #include "tokencontext.h"
 
@@ -50,64 +47,4 @@ struct declarationgroup {
     char severalitems = 0;     // the run has more than one item
     std::vector<alignrow> rows;
     settings groupsettings;    // the settings when the run began
-};
-
-// The formatter state that the layout of the tokens after a snapshot depends on; a rewind
-// puts it back before the tokens are laid out again.
-struct rewindstate {
-    // Block and statement state.
-    int32_t blocklevel = 0;
-    linetable blockstack;
-    int32_t statementstate = 0;
-    int32_t statementcountdown = 0;
-    int32_t statementcounter = 0;
-    int32_t tokenposition = 0;
-    int32_t savedtokenposition = 0;
-    position statementstarttoken;
-    int32_t statementstartposition = 0;
-    int32_t statementstartdepth = 0;
-    std::string statementword;
-    int32_t indeclarationpart = 0;
-    int32_t indeclarations = 0;
-    int32_t thenexpected = 0;
-    int32_t loopexpected = 0;
-    char assignmentseen = 0;
-    std::string lastvalue;
-    int32_t lastvaluecount = 0;
-    int32_t sqlpluspossible = 0;
-    int32_t insqlplusline = 0;
-    char sqlplusstatement = 0;
-    std::string sqlpluscommand;
-    char spacingallowed = 1;
-    position lastinsertedblank;
-    int32_t listitemcount = -1;
-    // Aligned lists.
-    int32_t alistcol = 0;
-    int32_t processingalignedlist = 0;
-    int32_t alignmentrequested = 0;
-    int32_t alistlevel = 0;
-    autoarray<alignedlistentry> alignedlists;
-    std::string alignmentword;
-    int32_t awaitby = 0;
-    int32_t awaitwith = 0;
-    int32_t endalistcomma = 0;
-    // Brackets and columns.
-    int32_t bracketdepth = 0;
-    int32_t andcolumn = -1;
-    int32_t logicalcolumn = -1;
-    int32_t aligncolumn = 0;
-    position linestarttoken;
-    position lastlinestarttoken;
-    std::string linestarttext;
-    // Pending line-break request.
-    int32_t linebreakstate = 0;
-    int32_t keeplinebreak = 0;
-    int32_t removelinebreaks = 0;
-    // Declaration alignment.
-    int32_t declarationmode = 6;
-    declarationgroup declarationalignment;
-    // The settings, only when an -ifs block changed them.
-    bool settingssaved = false;
-    settings savedworkingsettings;
-    std::vector<settings> savedsettings;
 };

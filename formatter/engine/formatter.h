@@ -8,6 +8,7 @@
 #include "consecutivealign.h"
 #include "header.h"
 #include "messages.h"
+#include "rewindstate.h"
 #include "settings.h"
 #include "tokencontext.h"
 
@@ -168,7 +169,6 @@ public:
     // statement ended (or a BEGIN, DECLARE, IS or AS), 3 while a statement goes on.
     position statementfirsttoken;       // the word that made statementstate 1
     int32_t previouslineitems = 0;
-    char listhasseveralitems = 0;       // a running declaration list met a comma
     int32_t listcolumn = 0;             // 0-based column of the items of a bracketed list
     int32_t bracketlistpending = 0;     // a "(" waits for its first item
     int32_t bracketlistmethod = 1;      // 1: the first item follows the "("; 2: "(" ends its line
@@ -182,7 +182,6 @@ public:
     int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
     char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
     int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
-    std::map<int32_t, std::string> subprogramlines;   // line -> lower-cased routine name
     std::string currentunit;            // the name of the routine whose header came last
     int32_t insidebrackets = 0;         // bracketdepth counts the open brackets
     std::vector<bracketentry> bracketstack;
@@ -461,6 +460,8 @@ private:
     [[noreturn]] void beginnotfound(const std::string& unitname);
     void reindentlinestart(position whitespacetoken, const std::string& indentation);
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
+    bool endalignmentgroup();
+    void endloopcondition();
     bool outsideblocks(int32_t classcode);
     bool whenopenslevel();
     void beginafterheader();

@@ -1,7 +1,6 @@
 // Headers of packages, types and subprograms, which open their block levels, and the
 // keywords kept on the line of their header or condition: IS/AS (-kpit), THEN (-kitt,
 // -kwtt) and LOOP (-kflt, -kwlt).
-#include "charsets.h"
 #include "formatter.h"
 #include "support.h"
 
@@ -92,12 +91,13 @@ void formatter::subprogramheader() {
     headerpending = 1;
     position name = nextword(keyword);
     if (name == tokens.end() || name->kind == endtoken) return;
-    if (classcode != classtrigger) subprogramlines[tokenline(keyword)] = charsetlc(name->text());
     if (s.rlafu) joinbefore(name, "(");
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);
     int32_t stopclass = stop == tokens.end() ? 0 : stop->classcode;
-    if (stopclass != classis && stopclass != classas && stopclass != classbegin) {
+    // A trigger's body may begin with DECLARE.
+    bool body = stopclass == classbegin || stopclass == classdeclare;
+    if (stopclass != classis && stopclass != classas && !body) {
         // A forward declaration waits for no IS or AS.
         if (stop != tokens.end()) headerpending = 0;
         return;
@@ -106,7 +106,7 @@ void formatter::subprogramheader() {
     subprogrambegins.push_back(0);
     linerecord& level = pushheaderlevel(keyword, name->text());
     level.extraindent = s.id ? 1 : 0;
-    if (stopclass != classbegin) {
+    if (!body) {
         level.isasreached = 0;
         level.isastoken = stop;
     }
@@ -129,7 +129,7 @@ position formatter::headerend(position name) {
         } else if (depth == 0) {
             if (text == ";") return p;
             int32_t c = p->classcode;
-            if (c == classis || c == classas || c == classbegin) return p;
+            if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
         }
     }
     return tokens.end();
@@ -138,8 +138,10 @@ position formatter::headerend(position name) {
 void formatter::keepisastogether() {
     position word = currenttoken;
     if (word->classcode != classis && word->classcode != classas) return;
+    // The IS or AS of a header, or of a CREATE of another object, ends it; one inside a
+    // statement (x IS NULL, a AS alias) does not.
+    if (headerpending || (createpending && !indeclarations)) statementstate = 2;
     createpending = 0;
-    if (headerpending || !indeclarations) statementstate = 2;
     if (headerpending) {
         indeclarations = 1;
         declarationmode = 6;

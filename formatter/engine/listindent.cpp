@@ -13,10 +13,12 @@ bool isclass(const token& t, std::initializer_list<int32_t> classes) {
     return std::find(classes.begin(), classes.end(), t.classcode) != classes.end();
 }
 
-// The columns that the blanks after the line break of a line-start text take.
+// The blanks and TABs after the last line break of a line-start text.
 std::string_view blanksafterlinebreak(std::string_view text) {
     size_t start = text.find_last_of("\r\n");
-    return start == std::string_view::npos ? text : text.substr(start + 1);
+    start = start == std::string_view::npos ? 0 : start + 1;
+    size_t end = text.find_first_not_of(" \t", start);
+    return text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
 }
 
 }  // namespace
@@ -27,20 +29,26 @@ void formatter::indentnormal() {
     // Literals keep their lines; the lines inside a block comment move only with -iic.
     bool insidecomment = start->kind == blockcomment;
     if ((start->kind != whitespace && !(insidecomment && s.iic)) || !haslinebreak(start->text())) return;
+    const std::string text = start->text();
     lastlinestarttoken = linestarttoken;
     linestarttoken = start;
-    linestarttext = start->text();
+    linestarttext = text;
     position first = insidecomment ? start : firstonline(start);
-    if (first == tokens.end()) return;
+    if (first == tokens.end()) {
+        // An empty line, or the end of the text: no blanks are left after the line break.
+        size_t blanks = blanksafterlinebreak(text).size();
+        if (s.in && blanks > 0) start->settext(text.substr(0, text.size() - blanks));
+        return;
+    }
     if (!insidecomment) endalignedlistatline(first);
     bool commentline = false;
     int32_t column = computelineindent(first, commentline);
     if (!insidecomment && standalonecomment(first) && !s.isc && !(s.isc2 && commentline)) return;
     if (column < 0 || !s.in) return;
-    std::string indented = start->text();
-    indented.resize(indented.size() - blanksafterlinebreak(indented).size());
-    indented += indentstring(column);
-    if (indented != start->text()) start->settext(std::move(indented));
+    std::string_view blanks = blanksafterlinebreak(text);
+    size_t at = static_cast<size_t>(blanks.data() - text.data());
+    std::string indented = text.substr(0, at) + indentstring(column) + text.substr(at + blanks.size());
+    if (indented != text) start->settext(std::move(indented));
 }
 
 // The first token of the line after its line-start token, past blanks and comments that

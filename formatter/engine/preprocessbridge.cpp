@@ -1,5 +1,66 @@
-// The preprocessing bridge: the text is run through the preprocessing library (-pp).
-#include "formatter.h"
+// The preprocessing bridge: with -pp the source text is run through libmarlox.so before it
+// is tokenized, and the text that comes back is formatted instead.
+#include "preprocessbridge.h"
 
-// Replaces the source text with the preprocessed text, or ends the file with its error.
-void formatter::preprocess() {}
+#include "cpreprocessordll.h"
+#include "formatter.h"
+#include "messages.h"
+
+#include <string>
+#include <vector>
+
+// Only the "+" forms of the switches are sent: a switch once on stays on in the library.
+std::vector<std::string> preprocessoroptions(const settings& s) {
+    std::vector<std::string> options;
+    for (const std::string& directory : s.pp_I) {
+        options.push_back("-I");
+        options.push_back(directory);
+    }
+    for (const std::string& file : s.pp_pf) {
+        options.push_back("-pf");
+        options.push_back(file);
+    }
+    for (const auto& [name, value] : s.pp_D) {
+        options.push_back("-D");
+        std::string definition = name;
+        definition += '=';
+        definition += value;
+        options.push_back(std::move(definition));
+    }
+    if (s.pp_ild) options.push_back("-ild+");
+    if (s.pp_ld) options.push_back("-ld+");
+    if (s.pp_kld) options.push_back("-kld+");
+    options.push_back("-cs");
+    options.push_back(s.cs);
+    return options;
+}
+
+namespace {
+
+std::string withlinefeed(std::string text) {
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    return text;
+}
+
+}  // namespace
+
+void formatter::preprocess() {
+    // The library reads the text up to its first NUL byte: the rest would be lost unseen.
+    if (sourcetext.find('\0') != std::string::npos)
+        die(s.inputfilealias + " holds a NUL byte and cannot be preprocessed\n");
+    std::vector<std::string> options = preprocessoroptions(s);
+    std::vector<const char*> pointers;
+    pointers.reserve(options.size());
+    for (const std::string& option : options) pointers.push_back(option.c_str());
+    const char* error = nullptr;
+    const char* warnings = nullptr;
+    const char* result = preprocessplsql(s.inputfilealias.c_str(), pointers.data(), static_cast<int>(pointers.size()),
+                                         sourcetext.c_str(), &error, &warnings);
+    // The library's texts live until its next call: copy them, then release it.
+    sourcetext = result ? result : "";
+    std::string warningtext = warnings ? warnings : "";
+    std::string errortext = error ? error : "";
+    safetoprocess();
+    if (!warningtext.empty()) printout(messages, withlinefeed(warningtext));
+    if (!errortext.empty()) die(withlinefeed(errortext));
+}

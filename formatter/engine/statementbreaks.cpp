@@ -114,8 +114,8 @@ void formatter::breaklongitemlists() {
     if (currentword != ",") return;
     bool numbertype = innumberbrackets();
     if (declarationalignment.active && !numbertype) {
-        ++listitemcount;
-        listhasseveralitems = 1;
+        ++declarationalignment.itemcount;
+        declarationalignment.severalitems = 1;
     }
     if (statementstate != 1 && !numbertype) {
         previouslineitems = lineitems;
@@ -147,7 +147,7 @@ void formatter::putcommasright() {
     if (resumesatcomma) resumetoken = currenttoken;
     currentword = ",";
     commamoved = 1;
-    if (declarationalignment.active) ++listitemcount;
+    if (declarationalignment.active) ++declarationalignment.itemcount;
 }
 
 // Erases a token that the loop has not reached yet; where the last alignment group ended

@@ -40,13 +40,23 @@ bool setskeywordcolumn(int32_t classcode, const settings& s) {
 
 }  // namespace
 
-// The first word after a statement end starts the next statement: statementstate is 1 for
-// it and 3 from the next word on. A token run again after a restart keeps its state.
+// The first word after a statement end or a label starts the next statement:
+// statementstate is 1 for it and 3 from the next word on. A token run again after a restart
+// keeps its state.
 void formatter::advancestatementstate() {
     if (isinsignificant(currenttoken->kind) || currenttoken->kind == endtoken) return;
-    if (statementstate == 0 || statementstate == 2) {
+    // A label (<<name>>) stands before the statement that it names.
+    if (currenttoken->text() == ">>") {
+        statementstate = 2;
+    } else if (statementstate == 0 || statementstate == 2) {
         statementstate = 1;
         statementfirsttoken = currenttoken;
+        // A start that no statement end announced to the driver (after a semicolon, BEGIN,
+        // THEN, a label ...): noted here, before the rules of the word.
+        if (statementcountdown != 1) {
+            statementcountdown = 1;
+            notestatementstart();
+        }
     } else if (statementstate != 1 || currenttoken != statementfirsttoken) {
         statementstate = 3;
     }
@@ -108,6 +118,8 @@ void formatter::endofstatement(int32_t firstpass) {
     if (alistlevel > 0) --alistlevel;
     statementword.clear();
     sqlstatement = 0;
+    // A line-break rule noted at an END (or a cursor) is due once its statement has ended.
+    if (currentword == ";" && linebreakstate == 1) linebreakstate = 2;
     if (firstpass && !alignmentpending() && !checkbrackets()) dieline(2);
     resetstatement(loop);
     if (processingalignedlist && !loop && classcode != classthen) reindentnextline();
@@ -147,10 +159,12 @@ void formatter::resetstatement(bool loop) {
     statementcountdown = 1;
     keywordcolumn = -1;
     awaitby = awaitwith = 0;
-    listitemcount = -1;
-    listhasseveralitems = 0;
     if (alignop == "=" && !alignrows.empty()) groupbroken = 1;
-    if (currentword == ";") assignmentseen = 0;
+    if (currentword == ";") {
+        assignmentseen = 0;
+        // A line-break rule noted at an END or a cursor declaration is due after its ";".
+        if (linebreakstate == 1) linebreakstate = 2;
+    }
     if (!loop) loopheaderopen = 0;
     keeprelative = 0;
     statementstate = 2;

@@ -196,9 +196,6 @@ std::vector<std::string> formatter::collectnamelist(position pos) const {
         if (t == tokens.end()) return {};
         if (t->kind == identifier || t->kind == keywordtoken) {
             names.push_back(t->text());
-            position alias = nextsignificant(std::next(t));
-            if (alias != tokens.end() && (alias->kind == identifier || alias->kind == doublequotedname))
-                t = alias;
         } else if (t->text() == "(") {
             position after = closingbracketafter(std::next(t));
             if (after == tokens.end()) return {};
@@ -206,6 +203,9 @@ std::vector<std::string> formatter::collectnamelist(position pos) const {
         } else {
             return {};
         }
+        // An alias after the item.
+        position alias = nextsignificant(std::next(t));
+        if (alias != tokens.end() && (alias->kind == identifier || alias->kind == doublequotedname)) t = alias;
         position comma = nextsignificant(std::next(t));
         if (comma == tokens.end() || comma->text() != ",") return names;
         t = comma;

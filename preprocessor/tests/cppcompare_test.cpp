@@ -1,11 +1,8 @@
 // Where macro expansion follows the C rules (argument splitting, rescanning, self-reference),
 // the output must match the system C preprocessor's, white space aside.
 #include "marloxtesting.h"
+#include "systemcpp.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -36,30 +33,6 @@ std::string normalise(const std::string& text)
         out += c;
     }
     return out;
-}
-
-bool havecpp()
-{
-    return std::system("cpp --version >/dev/null 2>&1") == 0;
-}
-
-std::string runcpp(const std::string& source)
-{
-    char pattern[] = "/tmp/marloxcppXXXXXX";
-    std::filesystem::path folder = mkdtemp(pattern);
-    std::filesystem::path input = folder / "input.c";
-    std::ofstream(input) << source;
-    std::string command = "cpp -P -C -undef -nostdinc -ffreestanding '" + input.string() + "' 2>/dev/null";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, count);
-        pclose(pipe);
-    }
-    std::filesystem::remove_all(folder);
-    return output;
 }
 
 } // namespace
@@ -103,6 +76,6 @@ TEST_F(comparetest, expansionmatchesthecpreprocessor)
             csource += "#define " + definition + "\n";
         }
         csource += c.input + "\n";
-        EXPECT_EQ(normalise(process(c.input)), normalise(runcpp(csource))) << c.input;
+        EXPECT_EQ(normalise(process(c.input)), normalise(runcpp(csource, "-C"))) << c.input;
     }
 }

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "charsettables.h"
+#include "cppcall.h"
 #include "cpppreprocessor.h"
+#include "cpreprocessor.h"
 
 // Macros defined from "#define" text, an input, and the expected output or error text.
 struct expansioncase {
@@ -37,6 +39,9 @@ protected:
         lineoffset = 0;
         lineinforce = false;
         warninglist.clear();
+        quotedpaths.clear();
+        systempaths.clear();
+        preloadfiles.clear();
         setsourcefile("test.sql");
         resetstatementstate();
     }
@@ -72,6 +77,14 @@ protected:
     static std::string processerror(const std::string& source)
     {
         return errorof([&] { process(source); });
+    }
+
+    // A whole call of the library on the source: its result, or its error text when it fails.
+    static std::string call(const std::string& source, const std::vector<std::string>& options = {},
+                            const std::string& file = "a.sql")
+    {
+        callresult outcome = preprocesscall(file, options, source);
+        return outcome.succeeded ? outcome.result : outcome.error;
     }
 
     // Each case with a fresh macro table and statement state: its output, or with errors set,

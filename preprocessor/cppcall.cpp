@@ -1,0 +1,97 @@
+// One preprocessing call: option parsing, preload files and the source as top-level texts.
+#include "cppcall.h"
+
+#include <new>
+#include <stdexcept>
+
+#include "cpreprocessor.h"
+#include "cppdirectives.h"
+#include "cppdriver.h"
+#include "cpperrors.h"
+#include "cppfiles.h"
+#include "cppstate.h"
+#include "cpptokens.h"
+
+namespace {
+
+std::string joinwarnings()
+{
+    std::string joined;
+    for (size_t i = 0; i < warninglist.size(); ++i) {
+        if (i > 0)
+            joined += '\n';
+        joined += warninglist[i];
+    }
+    return joined;
+}
+
+// Runs the driver over a text that no other text includes.
+void processtoplevel(const std::string& name, std::string_view text, tokenlist& output)
+{
+    setsourcefile(name);
+    resetstatementstate();
+    starttopleveltext();
+    size_t position = 0;
+    processtext(true, output, position, text);
+    checkconditionalsclosed(output, text);
+}
+
+// The preload file's text; a file that cannot be read fails the call with its own message.
+std::string preloadtext(const std::string& name)
+{
+    try {
+        return readtextfile(name);
+    } catch (const preprocesserror& error) {
+        throw std::runtime_error("could not preload file " + std::string(error.what()));
+    }
+}
+
+void run(const std::string& filename, const std::vector<std::string>& options, std::string_view source,
+         callresult& outcome)
+{
+    forgetkepttexts();
+    std::vector<std::string> args = {""};
+    args.insert(args.end(), options.begin(), options.end());
+    // The call names its file, so an option left over is never taken for a file name.
+    setsourcefile(filename);
+    parseoptions(args);
+    for (const std::string& name : preloadfiles) {
+        std::string text = preloadtext(name);
+        tokenlist discarded;
+        processtoplevel(name, text, discarded);
+    }
+    tokenlist output;
+    processtoplevel(filename, source, output);
+    outcome.result = jointokens(output);
+    outcome.warnings = joinwarnings();
+    outcome.succeeded = true;
+}
+
+void fail(callresult& outcome, const std::string& gathered, const std::string& message)
+{
+    outcome = {};
+    outcome.error = gathered;
+    outcome.error += message;
+    if (outcome.error.empty() || outcome.error.back() != '\n')
+        outcome.error += '\n';
+}
+
+} // namespace
+
+callresult preprocesscall(const std::string& filename, const std::vector<std::string>& options, std::string_view source)
+{
+    callresult outcome;
+    try {
+        run(filename, options, source, outcome);
+    } catch (const preprocesserror& error) {
+        std::string gathered = joinwarnings();
+        if (!gathered.empty())
+            gathered += '\n';
+        fail(outcome, gathered, error.what());
+    } catch (const std::bad_alloc&) {
+        fail(outcome, {}, "out of memory");
+    } catch (const std::exception& error) {
+        fail(outcome, {}, error.what());
+    }
+    return outcome;
+}

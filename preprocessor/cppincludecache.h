@@ -1,0 +1,30 @@
+// The include cache (switch c): the output tokens of an include that stands in a top-level
+// text are stored in a .cch file in the current directory, with the files they came from and
+// the macros they were made under, and reused while those are unchanged.
+#pragma once
+
+#include <cstddef>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cpptokens.h"
+
+// Paths included since the current recording began.
+extern std::set<std::string> includedfiles;
+
+// The cache file of an included file: its found path with ":", "\", "/" and "." made "_",
+// and ".cch".
+std::string cachefilenamefor(const std::string& foundpath);
+
+// True when a valid cache of the found path exists; then data holds it and position stands
+// at its token section.
+bool checkcache(const std::string& foundpath, std::string_view& data, size_t& position);
+// Appends the cached tokens to output and reports "cache read".
+void readcachedtokens(std::string_view data, size_t position, tokenlist& output);
+// Begins recording an include: notes the macros now defined and empties includedfiles.
+void startcacherecording(const std::string& foundpath);
+// Writes the cache of the recording from its tokens and reports "cache generated"; writes
+// nothing when the recorded text's output depends on more than its files and the macros.
+void writecache(std::span<const atoken> tokens);

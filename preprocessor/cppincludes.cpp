@@ -1,0 +1,240 @@
+// #include and #include_next: name, search, included texts, include stack and bracketing.
+#include "cppincludes.h"
+
+#include <iostream>
+#include <utility>
+
+#include "cpreprocessor.h"
+#include "cppdriver.h"
+#include "cpperrors.h"
+#include "cppfiles.h"
+#include "cppincludecache.h"
+#include "cpplexer.h"
+#include "cppmacros.h"
+#include "cppstate.h"
+
+std::map<std::string, std::string, std::less<>> filetextcache;
+
+namespace {
+
+bool isseparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+std::string_view lastcomponent(std::string_view path)
+{
+    size_t separator = path.find_last_of("/\\:");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::string_view directorypart(std::string_view path)
+{
+    size_t separator = path.find_last_of("/\\");
+    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator);
+}
+
+std::string_view withouttrailingseparator(std::string_view path)
+{
+    if (!path.empty() && isseparator(path.back()))
+        path.remove_suffix(1);
+    return path;
+}
+
+bool samepath(std::string_view a, std::string_view b)
+{
+    return !a.empty() && !b.empty() && withouttrailingseparator(a) == withouttrailingseparator(b);
+}
+
+std::string joinpath(const std::string& directory, const std::string& name)
+{
+    if (directory.empty())
+        return name;
+    if (isseparator(directory.back()))
+        return directory + name;
+    return directory + "/" + name;
+}
+
+// The #line state of the including text, set aside while an included text is read: a #line
+// directive of one file does not number the lines of another.
+class linestatescope {
+public:
+    linestatescope()
+        : file(std::exchange(linefile, {})), offset(std::exchange(lineoffset, 0)),
+          inforce(std::exchange(lineinforce, false))
+    {
+    }
+    ~linestatescope()
+    {
+        linefile = std::move(file);
+        lineoffset = offset;
+        lineinforce = inforce;
+    }
+    linestatescope(const linestatescope&) = delete;
+    linestatescope& operator=(const linestatescope&) = delete;
+
+private:
+    std::string file;
+    int32_t offset;
+    bool inforce;
+};
+
+std::string unclosedmessage(bool system)
+{
+    return system ? "closing > not found in #include" : "closing \" not found";
+}
+
+// The name at position; closed is false when its closing delimiter is missing.
+includename scanincludename(size_t& position, std::string_view text, bool& closed)
+{
+    closed = true;
+    if (position >= text.size() || (text[position] != '"' && text[position] != '<'))
+        return {};
+    bool system = text[position] == '<';
+    size_t closing = text.find(system ? '>' : '"', position + 1);
+    if (closing == std::string_view::npos) {
+        closed = false;
+        return {{}, system};
+    }
+    includename parsed{std::string(text.substr(position + 1, closing - position - 1)), system};
+    position = closing + 1;
+    return parsed;
+}
+
+// The name written after the directive, or made by the macros on its line; empty when there
+// is none. In an inactive section the macros are not expanded.
+includename readincludename(bool active, size_t& position, std::string_view text)
+{
+    includename parsed = parseincludename(position, text);
+    if (!parsed.name.empty())
+        return parsed;
+    textplace site{text, position};
+    tokenlist line = tokenizeline(true, position, text);
+    if (!active)
+        return parsed;
+    std::string expanded = jointokens(expandlist(line, site));
+    size_t start = 0;
+    bool closed = true;
+    parsed = scanincludename(start, expanded, closed);
+    if (!closed)
+        raiseerror(unclosedmessage(parsed.system), position, text);
+    return parsed;
+}
+
+// The list that the search uses: for #include_next, the entries after the one that holds
+// the file being read.
+std::vector<std::string> searchlist(bool next, bool system)
+{
+    std::vector<std::string> list = system ? systempaths : quotedpaths;
+    if (!next)
+        return list;
+    std::string_view directory = directorypart(currentfilename);
+    for (size_t i = 0; i < list.size(); ++i)
+        if (samepath(list[i], directory))
+            return std::vector<std::string>(list.begin() + static_cast<ptrdiff_t>(i) + 1, list.end());
+    return list;
+}
+
+const std::string& includedtext(const std::string& path)
+{
+    auto found = filetextcache.find(path);
+    if (found == filetextcache.end())
+        found = filetextcache.emplace(path, readtextfile(path)).first;
+    return found->second;
+}
+
+// Runs the driver over the included text; with a recording under way, stores its tokens.
+void processincluded(const std::string& path, bool recording, tokenlist& output)
+{
+    const std::string& text = includedtext(path);
+    size_t first = output.size();
+    size_t depth = ifstack.size();
+    size_t position = 0;
+    processtext(true, output, position, text);
+    if (ifstack.size() > depth) {
+        printifstack();
+        raiseerror("#endif not found", text.size(), text);
+    }
+    if (recording)
+        writecache(std::span<const atoken>(output).subspan(first));
+}
+
+void includefound(const std::string& path, tokenlist& output, size_t position, std::string_view text)
+{
+    if (includestack.size() >= maximumincludedepth)
+        raiseerror("#include nested too deeply", position, text);
+    std::string_view cached;
+    size_t cacheposition = 0;
+    bool usecache = false;
+    bool recording = false;
+    if (switches.c && !switches.ld && !switches.kld && includestack.empty()) {
+        usecache = checkcache(path, cached, cacheposition);
+        if (!usecache) {
+            startcacherecording(path);
+            recording = true;
+            std::cerr << "generate cache true " << path << '\n';
+        }
+    }
+    std::string noted = currentfilename;
+    {
+        linestatescope outerlines;
+        output.push_back(makelinetoken(0, path));
+        includestack.push_back({path, lineofposition(position, text), static_cast<int32_t>(ifstack.size())});
+        includedfiles.insert(path);
+        if (usecache)
+            readcachedtokens(cached, cacheposition, output);
+        else
+            processincluded(path, recording, output);
+        includestack.pop_back();
+    }
+    currentfilename = noted;
+    output.push_back(linetokenat(position, text));
+}
+
+} // namespace
+
+includename parseincludename(size_t& position, std::string_view text)
+{
+    bool closed = true;
+    includename parsed = scanincludename(position, text, closed);
+    if (!closed)
+        raiseerror(unclosedmessage(parsed.system), text.size(), text);
+    return parsed;
+}
+
+std::string searchinclude(const std::string& name, bool system, const std::vector<std::string>& directories)
+{
+    std::string found;
+    for (const std::string& directory : directories) {
+        std::string candidate = joinpath(directory, name);
+        if (fileexists(candidate))
+            found = candidate;
+    }
+    if (found.empty() && !system && fileexists(name))
+        found = name;
+    return found;
+}
+
+void includedirective(bool next, bool active, tokenlist& output, size_t& position, std::string_view text)
+{
+    std::string directive = next ? "include_next" : "include";
+    includename parsed = readincludename(active, position, text);
+    if (parsed.name.empty()) {
+        if (active)
+            raiseerror("filename is empty in #" + directive, position, text);
+        return;
+    }
+    for (char& c : parsed.name)
+        if (c == '\\')
+            c = '/';
+    if (next && lastcomponent(parsed.name) != lastcomponent(currentfilename))
+        raiseerror("the filename of #include_next is not the same as of the current file", position, text);
+    if (!active)
+        return;
+    std::string path = searchinclude(parsed.name, parsed.system, searchlist(next, parsed.system));
+    if (path.empty()) {
+        dumptokens({}, 0);
+        raiseerror("file " + parsed.name + " is not found in the known paths in #" + directive, position, text);
+    }
+    includefound(path, output, position, text);
+}

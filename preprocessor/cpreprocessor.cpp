@@ -1,0 +1,175 @@
+// Option parsing and the -D definitions.
+#include "cpreprocessor.h"
+
+#include <algorithm>
+#include <utility>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "charsettables.h"
+#include "cpperrors.h"
+#include "cpplexer.h"
+#include "cppmacros.h"
+#include "cppsqlplus.h"
+#include "cppstate.h"
+#include "scregexp.h"
+#include "translationfiles.h"
+
+std::vector<std::string> quotedpaths;
+std::vector<std::string> systempaths;
+std::vector<std::string> preloadfiles;
+std::string charsetname = "US7ASCII";
+std::vector<swinfo> booleanswitches;
+
+const std::string_view usagetext = "qorn [filename] [options]\n"
+                                   "-D macroname=macrobody define macroname as macrobody\n"
+                                   "-D macroname           define macroname\n"
+                                   "-sI path               add path to system header path\n"
+                                   "-I path                add path to quoted header path\n"
+                                   "-pf filename           preload this use, use defines from there.\n"
+                                   "-c[+-]                 generate/use cache files\n"
+                                   "-ld[+-]                insert line directives               \n"
+                                   "-ild[+-]               ignore line directives in source\n"
+                                   "-kld[+-]               keep line directives in source\n"
+                                   "-cs characterset       user characterset\n";
+
+namespace {
+
+// -D values in option order, defined once the character set is chosen.
+std::vector<std::string> pendingdefinitions;
+
+[[noreturn]] void optionerror(const std::string& message)
+{
+    throw preprocesserror(message);
+}
+
+void buildbooleanswitches()
+{
+    booleanswitches = {{"t", &switches.t}, {"c", &switches.c}, {"ld", &switches.ld},
+                       {"ild", &switches.ild}, {"kld", &switches.kld}};
+}
+
+// "-" name followed by exactly one "+" or "-".
+bool setbooleanswitch(const std::string& argument)
+{
+    for (const swinfo& entry : booleanswitches) {
+        if (!hasprefix(argument, "-" + entry.name) || argument.size() != entry.name.size() + 2)
+            continue;
+        char sign = argument.back();
+        if (sign != '+' && sign != '-')
+            continue;
+        *entry.flag = sign == '+';
+        return true;
+    }
+    return false;
+}
+
+[[noreturn]] void printusage()
+{
+    std::fwrite(usagetext.data(), 1, usagetext.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+// The -D value, when it has one of the two forms.
+std::string checkoptionmacro(std::string value)
+{
+    if (!namevaluematcher().match(value) && !namematcher().match(value))
+        optionerror("unknown argument after -D:" + value);
+    return value;
+}
+
+// A string option and its value; false when the argument is none of them.
+bool takestringoption(const std::string& argument, size_t& index, const std::vector<std::string>& args)
+{
+    if (argument == "-D")
+        pendingdefinitions.push_back(checkoptionmacro(nextargument(index, args, "macro name is not given")));
+    else if (argument == "-I")
+        quotedpaths.push_back(nextpathargument(index, args, "quoted path is not given"));
+    else if (argument == "-sI")
+        systempaths.push_back(nextpathargument(index, args, "library system path is not given"));
+    else if (argument == "-pf")
+        preloadfiles.push_back(nextargument(index, args, "filename is not given after -pf"));
+    else if (argument == "-cs")
+        charsetname = nextargument(index, args, "character set is not given after -cs");
+    else if (argument == "-h")
+        printusage();
+    else
+        return false;
+    return true;
+}
+
+void selectcharset()
+{
+    static const bool tablesbuilt = (buildcharsettable(), buildidentifiertables(), true);
+    (void)tablesbuilt;
+    if (!choosecharset(charsetname))
+        optionerror("unknown character set:" + charsetname);
+}
+
+} // namespace
+
+std::string nextargument(size_t& index, const std::vector<std::string>& args, const std::string& message)
+{
+    if (index >= args.size())
+        optionerror(message);
+    return args[index++];
+}
+
+std::string nextpathargument(size_t& index, const std::vector<std::string>& args, const std::string& message)
+{
+    std::string path = nextargument(index, args, message);
+    if (path.size() > 1 && (path.back() == '\\' || path.back() == '/'))
+        path.pop_back();
+    return path;
+}
+
+void defineoptionmacro(const std::string& value)
+{
+    namevaluematcher namevalue;
+    if (namevalue.match(value)) {
+        std::string body = namevalue.group(2);
+        size_t position = 0;
+        tokenlist tokens = tokenizeline(false, position, body);
+        auto first = std::find_if(tokens.begin(), tokens.end(), [](const atoken& t) { return t.kind != kindwhitespace; });
+        tokens.erase(tokens.begin(), first);
+        macro definition;
+        definition.body = keeptokens(tokens);
+        definemacro(namevalue.group(1), std::move(definition));
+        return;
+    }
+    namematcher name;
+    if (name.match(value)) {
+        macro definition;
+        definition.body = {{kindendofline, {}}};
+        definemacro(name.group(1), std::move(definition));
+        return;
+    }
+    optionerror("unknown argument after -D:" + value);
+}
+
+void parseoptions(const std::vector<std::string>& args)
+{
+    buildbooleanswitches();
+    macrotable.clear();
+    systempaths.clear();
+    quotedpaths.clear();
+    preloadfiles.clear();
+    warninglist.clear();
+    buildsqlpluscommands();
+    charsetname = "US7ASCII";
+    pendingdefinitions.clear();
+    for (size_t index = 1; index < args.size();) {
+        const std::string& argument = args[index++];
+        if (takestringoption(argument, index, args) || setbooleanswitch(argument))
+            continue;
+        if (!sourcefilename.empty())
+            optionerror("unknown argument:" + argument);
+        setsourcefile(argument);
+    }
+    selectcharset();
+    for (const std::string& value : std::exchange(pendingdefinitions, {}))
+        defineoptionmacro(value);
+}

@@ -1,0 +1,238 @@
+// #include and #include_next in a temporary folder: the search order, the bracketing #line
+// tokens, names made by macros, the nesting limit, errors, and the include cache files.
+#include "marloxtesting.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+#include "testfolder.h"
+
+class includetest : public preprocessortest {
+protected:
+    testfolder folder;
+    std::filesystem::path previous;
+
+    void SetUp() override
+    {
+        preprocessortest::SetUp();
+        filetextcache.clear();
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder.path());
+        folder.write("a.sql", "");
+    }
+    void TearDown() override { std::filesystem::current_path(previous); }
+
+    void write(const std::string& name, const std::string& text) { folder.write(name, text); }
+
+    // A call's result or error text, with what it wrote to the standard error stream.
+    static std::pair<std::string, std::string> callwitherr(const std::string& source,
+                                                           const std::vector<std::string>& options = {})
+    {
+        testing::internal::CaptureStderr();
+        std::string outcome = call(source, options);
+        return {outcome, testing::internal::GetCapturedStderr()};
+    }
+
+    // Moves the file's last-write time one second on.
+    void touch(const std::string& name)
+    {
+        auto path = folder.path() / name;
+        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(1));
+    }
+};
+
+TEST_F(includetest, thelastdirectoryholdingthenamewins)
+{
+    write("A/x.sql", "from A\n");
+    write("B/x.sql", "from B\n");
+    write("C/y.sql", "y in C\n");
+    write("x.sql", "current\n");
+    write("sub/z.sql", "z\n");
+    EXPECT_EQ(call("#include \"x.sql\"\nafter\n", {"-I", "A", "-I", "B", "-I", "C"}),
+              "#line 0 \"B/x.sql\"\nfrom B\n#line 1 \"a.sql\"\n\nafter\n");
+    EXPECT_EQ(call("#include \"x.sql\"\n", {"-I", "B", "-I", "A", "-I", "C"}),
+              "#line 0 \"A/x.sql\"\nfrom A\n#line 1 \"a.sql\"\n\n");
+    EXPECT_EQ(call("#include \"x.sql\"\n", {"-I", "C"}), "#line 0 \"x.sql\"\ncurrent\n#line 1 \"a.sql\"\n\n");
+    EXPECT_EQ(call("#include \"sub\\z.sql\"", {"-I", "./"}), "#line 0 \"./sub/z.sql\"\nz\n#line 1 \"a.sql\"\n");
+    // A system name searches the system list only.
+    EXPECT_EQ(call("x\n#include <x.sql>\n"),
+              "a.sql line 2:file x.sql is not found in the known paths in #include\nAt source:x\n#include <x.sql><<\n");
+    EXPECT_EQ(call("#include <y.sql> tail\n", {"-I", "C", "-sI", "C"}),
+              "#line 0 \"C/y.sql\"\ny in C\n#line 1 \"a.sql\"\n tail\n");
+}
+
+TEST_F(includetest, includenextsearchesthedirectoriesafterthecurrentone)
+{
+    write("A/x.sql", "A\n#include_next \"x.sql\"\n");
+    write("B/x.sql", "B\n#include_next \"x.sql\"\n");
+    write("C/other.sql", "");
+    write("x.sql", "current\n");
+    EXPECT_EQ(call("#include \"x.sql\"\n", {"-I", "A", "-I", "B", "-I", "C"}),
+              "#line 0 \"B/x.sql\"\nB\n#line 0 \"x.sql\"\ncurrent\n#line 2 \"B/x.sql\"\n\n#line 1 \"a.sql\"\n\n");
+    write("D/y.sql", "#include_next \"x.sql\"\n");
+    EXPECT_EQ(callwitherr("#include \"y.sql\"\n", {"-I", "D"}).first,
+              "D/y.sql line 1:the filename of #include_next is not the same as of the current file\n"
+              "At source:#include_next \"x.sql\"<<\n");
+}
+
+TEST_F(includetest, namesmadebymacros)
+{
+    write("inc/x.sql", "x\n");
+    EXPECT_EQ(call("#define F \"x.sql\"\n#include F\nnext\n", {"-I", "inc"}),
+              "#line 0 \"inc/x.sql\"\nx\n#line 3 \"a.sql\"\nnext\n");
+    EXPECT_EQ(call("#define D <x.sql>\n#include D\n", {"-sI", "inc"}), "#line 0 \"inc/x.sql\"\nx\n#line 3 \"a.sql\"\n");
+    // In a skipped section nothing is searched or expanded.
+    EXPECT_EQ(call("#if 0\n#include \"missing.sql\"\n#include MISSING\n#include_next NAME\n#endif\nz\n"), "\nz\n");
+}
+
+TEST_F(includetest, nameerrors)
+{
+    struct row {
+        std::string source;
+        std::string error;
+    };
+    const row rows[] = {
+        {"#include\n", "a.sql line 1:filename is empty in #include\nAt source:#include<<\n"},
+        {"#include_next 5\n", "a.sql line 1:filename is empty in #include_next\nAt source:#include_next 5<<\n"},
+        {"#include \"x.sql\nmore\n", "a.sql line 2:closing \" not found\nAt source:#include \"x.sql\nmore<<\n"},
+        {"#include <x.sql\n", "a.sql line 1:closing > not found in #include\nAt source:#include <x.sql<<\n"},
+        {"#define F <x.sql\n#include F\n",
+         "a.sql line 2:closing > not found in #include\nAt source:#define F <x.sql\n#include F<<\n"},
+        {"#include \"none.sql\"\n",
+         "a.sql line 1:file none.sql is not found in the known paths in #include\nAt source:#include \"none.sql\"<<\n"},
+        {"#include_next \"sub/a.sql\"\n",
+         "a.sql line 1:file sub/a.sql is not found in the known paths in #include_next\n"
+         "At source:#include_next \"sub/a.sql\"<<\n"},
+    };
+    for (const row& r : rows)
+        EXPECT_EQ(callwitherr(r.source).first, r.error) << r.source;
+}
+
+TEST_F(includetest, errorsinsideanincludenameitsfile)
+{
+    write("inc.sql", "a\n#error bad\n");
+    write("open.sql", "#if 1\n");
+    write("nul.sql", std::string("a\0b", 3));
+    std::filesystem::create_directory("folder.sql");
+    auto [error, err] = callwitherr("x\n#include \"inc.sql\"\n");
+    EXPECT_EQ(error, "inc.sql line 2:#error:bad\nAt source:a\n#error bad<<\n");
+    EXPECT_EQ(err, "Includes:\ninc.sql 2\n");
+    EXPECT_EQ(callwitherr("#include \"open.sql\"\n#endif\n").first, "open.sql line 1:#endif not found\nAt source:#if 1<<\n");
+    EXPECT_EQ(call("#include \"nul.sql\"\n"), "nul.sql: the file holds a NUL byte\n");
+    EXPECT_EQ(call("#include \"folder.sql\"\n"), "folder.sql: Is a directory\n");
+}
+
+TEST_F(includetest, includesnestnodeeperthanthelimit)
+{
+    write("self.sql", "#include \"self.sql\"\n");
+    auto [error, err] = callwitherr("#include \"self.sql\"\n");
+    EXPECT_EQ(error, "self.sql line 1:#include nested too deeply\nAt source:#include \"self.sql\"<<\n");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 201);
+    write("d1.sql", "#include \"d2.sql\"\n");
+    write("d2.sql", "deep\n");
+    EXPECT_EQ(call("#include \"d1.sql\"\n"),
+              "#line 0 \"d1.sql\"\n#line 0 \"d2.sql\"\ndeep\n#line 1 \"d1.sql\"\n\n#line 1 \"a.sql\"\n\n");
+}
+
+TEST_F(includetest, linenumberinginsideandafteraninclude)
+{
+    write("i.sql", "y := __line__ || __file__;\n#define q 1\nz\n");
+    // Each file numbers its own lines; __file__ names the top-level file.
+    EXPECT_EQ(call("#line 100 \"z.sql\"\n#include \"i.sql\"\nx := __line__;\n"),
+              "#line 0 \"i.sql\"\ny := '1' || 'a.sql';\nz\n#line 100 \"z.sql\"\n\nx := '101';\n");
+    // Under ld the #line tokens inside the include name the include.
+    EXPECT_EQ(call("#include \"i.sql\"\n", {"-ld+"}),
+              "#line 0 \"i.sql\"\ny := '1' || 'a.sql';\n#line 3 \"i.sql\"\nz\n#line 1 \"a.sql\"\n#line 1 \"a.sql\"\n\n");
+}
+
+TEST_F(includetest, anincludedtextisreadonce)
+{
+    write("i.sql", "first\n");
+    EXPECT_EQ(call("#include \"i.sql\"\n#include \"i.sql\"\n"),
+              "#line 0 \"i.sql\"\nfirst\n#line 1 \"a.sql\"\n\n#line 0 \"i.sql\"\nfirst\n#line 2 \"a.sql\"\n\n");
+    write("i.sql", "second\n");
+    EXPECT_EQ(call("#include \"i.sql\"\n"), "#line 0 \"i.sql\"\nfirst\n#line 1 \"a.sql\"\n\n");
+}
+
+TEST_F(includetest, cachefileiswrittenandreused)
+{
+    write("inc/x.sql", "#include \"y.sql\"\nx\n");
+    write("inc/y.sql", "y := m(1);\n");
+    const std::vector<std::string> options = {"-c+", "-I", "inc"};
+    const std::string source = "#define m(p, q) [p]\n#include \"x.sql\"\n";
+    const std::string expected = "#line 0 \"inc/x.sql\"\n#line 0 \"inc/y.sql\"\ny := [1]\n;\n#line 1 \"inc/x.sql\"\n\nx\n"
+                                 "#line 2 \"a.sql\"\n\n";
+    auto first = callwitherr(source, options);
+    EXPECT_EQ(first.first, expected);
+    EXPECT_EQ(first.second, "generate cache true inc/x.sql\ncache generated\n");
+    std::string content = folder.read("inc_x_sql.cch");
+    std::string head;
+    for (const std::string& item :
+         {std::string("cpptodcachefilev0.1"), std::string("a.sql"), std::to_string(*lastwritetime("a.sql")),
+          std::string("inc/x.sql"), std::to_string(*lastwritetime("inc/x.sql")), std::string("inc/y.sql"),
+          std::to_string(*lastwritetime("inc/y.sql")), std::string("#endofincludedfiles"), std::string("m"),
+          std::string("(p:0;q:1;)"), std::string("[p]"), std::string("#endofmacros")}) {
+        head += item;
+        head += '\0';
+    }
+    EXPECT_EQ(content.substr(0, head.size()), head);
+    EXPECT_EQ(content.back(), '\0');
+
+    auto second = callwitherr(source, options);
+    EXPECT_EQ(second.first, expected);
+    EXPECT_EQ(second.second, "cache read\n");
+    // Only includes in a top-level text have a cache file.
+    EXPECT_FALSE(std::filesystem::exists("inc_y_sql.cch"));
+}
+
+TEST_F(includetest, cacheisremadewhenitsgroundschange)
+{
+    write("inc/x.sql", "#include \"y.sql\"\nx\n");
+    write("inc/y.sql", "y\n");
+    const std::vector<std::string> options = {"-c+", "-I", "inc"};
+    const std::string source = "#include \"x.sql\"\n";
+    const std::string generated = "generate cache true inc/x.sql\ncache generated\n";
+    EXPECT_EQ(callwitherr(source, options).second, generated);
+    EXPECT_EQ(callwitherr(source, options).second, "cache read\n");
+    touch("inc/y.sql");
+    EXPECT_EQ(callwitherr(source, options).second, generated);
+    touch("a.sql");
+    EXPECT_EQ(callwitherr(source, options).second, generated);
+    EXPECT_EQ(callwitherr("#define more 1\n" + source, options).second, generated);
+    EXPECT_EQ(callwitherr(source, options).second, generated);
+    // A damaged file is remade.
+    std::string content = folder.read("inc_x_sql.cch");
+    folder.write("inc_x_sql.cch", content.substr(0, content.size() - 1));
+    EXPECT_EQ(callwitherr(source, options).second, generated);
+    EXPECT_EQ(callwitherr(source, options).second, "cache read\n");
+    // A file of the same cache name that was made for another path is not taken.
+    write("inc_x.sql", "other\n");
+    auto other = callwitherr("#include \"inc_x.sql\"\n", options);
+    EXPECT_EQ(other.first, "#line 0 \"inc_x.sql\"\nother\n#line 1 \"a.sql\"\n\n");
+    EXPECT_EQ(other.second, "generate cache true inc_x.sql\ncache generated\n");
+}
+
+TEST_F(includetest, cacheisnotrecordedwhentheoutputdependsonmore)
+{
+    const std::vector<std::string> options = {"-c+", "-ld-", "-kld-"};
+    const std::string contents[] = {"#define q 1\n", "#undef q\n", "#warning w\n", "#line 5\n", "x := __line__;\n",
+                                    "x := __file__;\n"};
+    for (const std::string& text : contents) {
+        write("i.sql", text);
+        filetextcache.clear();
+        std::filesystem::remove("i_sql.cch");
+        EXPECT_EQ(callwitherr("#include \"i.sql\"\n", options).second, "generate cache true i.sql\n") << text;
+        EXPECT_FALSE(std::filesystem::exists("i_sql.cch")) << text;
+    }
+    write("j.sql", "j\n");
+    EXPECT_EQ(callwitherr("#include \"j.sql\"\n", {"-c+", "-ld+"}).second, "");
+    EXPECT_EQ(callwitherr("#include \"j.sql\"\n", {"-c+", "-ld-", "-kld+"}).second, "");
+    EXPECT_FALSE(std::filesystem::exists("j_sql.cch"));
+}
+
+TEST(includecache, cachefilenames)
+{
+    EXPECT_EQ(cachefilenamefor("C:\\inc\\x.sql"), "C__inc_x_sql.cch");
+    EXPECT_EQ(cachefilenamefor("../inc/x.y.sql"), "___inc_x_y_sql.cch");
+}

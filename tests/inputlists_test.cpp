@@ -1,0 +1,174 @@
+// brelm's input lists as a whole: masks, recursive searches, exclusions, output
+// directories and default output names, run on a scratch tree.
+#include "programrun.h"
+
+#include <unistd.h>
+
+namespace {
+
+const std::string hint = "\n\n(Give -h as option if you want to see the usage info)\n";
+// Already formatted, so that every output equals its input.
+const std::string source = "BEGIN\n  NULL;\nEND;\n/\n";
+
+class inputlists : public programtest {
+protected:
+    void SetUp() override {
+        programtest::SetUp();
+        for (const char* name : {"src/b.sql", "src/a.sql", "src/old1.sql", "src/x.pkb", "src/sub/c.sql",
+                                 "src/sub/old2.sql", "src/sub/deep/d.sql", "src/empty/.keep"})
+            writefile(name, source);
+    }
+    // The "done" lines of the given input -> output pairs.
+    static std::string done(const std::vector<std::pair<std::string, std::string>>& pairs) {
+        std::string lines;
+        for (const auto& [in, out] : pairs) lines += in + " -> " + out + " formatting is done.\n";
+        return lines;
+    }
+};
+
+}  // namespace
+
+TEST_F(inputlists, masksexpandinsortedorder) {
+    programresult run = brelm({"-i", "src/*.sql", "-i", "src/x.pkb", "-o", "null"});
+    EXPECT_EQ(run.err, done({{"src/a.sql", "src/a.sql.vmq"}, {"src/b.sql", "src/b.sql.vmq"},
+                             {"src/old1.sql", "src/old1.sql.vmq"}, {"src/x.pkb", "null"}}));
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(readfile("src/a.sql.vmq"), source);
+    EXPECT_FALSE(exists("src/sub/c.sql.vmq"));
+}
+
+TEST_F(inputlists, recursivesearchannouncesitsdirectories) {
+    programresult run = brelm({"-ir", "src/*.sql", "-oe", ".out"});
+    EXPECT_EQ(run.out, "subdir:src/empty\nsubdir:src/sub\nsubdir:src/sub/deep\n");
+    EXPECT_EQ(run.err, done({{"src/a.sql", "src/a.out"}, {"src/b.sql", "src/b.out"}, {"src/old1.sql", "src/old1.out"},
+                             {"src/sub/c.sql", "src/sub/c.out"}, {"src/sub/old2.sql", "src/sub/old2.out"},
+                             {"src/sub/deep/d.sql", "src/sub/deep/d.out"}}));
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(readfile("src/sub/deep/d.out"), source);
+}
+
+TEST_F(inputlists, exclusionsdropthenamestheirmaskfinds) {
+    programresult run = brelm({"-ir", "src/*.sql", "-efr", "src/old*.sql", "-ef", "src/b.sql", "-od", "src"});
+    EXPECT_EQ(run.out, "subdir:src/empty\nsubdir:src/sub\nsubdir:src/sub/deep\n"
+                       "subdir:src/empty\nsubdir:src/sub\nsubdir:src/sub/deep\n");
+    EXPECT_EQ(run.err, done({{"src/a.sql", "src/a.sql.vmq"}, {"src/sub/c.sql", "src/c.sql.vmq"},
+                             {"src/sub/deep/d.sql", "src/d.sql.vmq"}}));
+    EXPECT_EQ(run.exitcode, 0);
+
+    run = brelm({"-i", "src/*.sql", "-ef", "src/*.sql"});
+    EXPECT_EQ(run.err, "All files skipped. Nothing is done.\n");
+    EXPECT_EQ(run.exitcode, 2);
+}
+
+TEST_F(inputlists, recursiveoutputdirectorymirrorsthetree) {
+    writefile("out/.keep", "");
+    programresult run = brelm({"-ir", "src/*.sql", "-odr", "out/", "-sr-"});
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.exitcode, 0);
+    for (const char* made : {"out/a.sql.vmq", "out/old1.sql.vmq", "out/sub/c.sql.vmq", "out/sub/deep/d.sql.vmq"})
+        EXPECT_EQ(readfile(made), source) << made;
+    EXPECT_FALSE(exists("out/empty"));
+
+    run = brelm({"-i", "src/sub/*.sql", "-od", "out", "-oe", ".fmt"});
+    EXPECT_EQ(run.err, done({{"src/sub/c.sql", "out/c.fmt"}, {"src/sub/old2.sql", "out/old2.fmt"}}));
+    EXPECT_EQ(run.exitcode, 0);
+}
+
+TEST_F(inputlists, namingerrorsareusageerrors) {
+    struct row {
+        std::vector<std::string> arguments;
+        std::string err;
+    } rows[] = {
+        {{"-o", "b.sql"}, "The input file (-i) is missing before -o b.sql" + hint},
+        {{"-i", "src/a.sql", "-o", "b.sql", "-o", "c.sql"}, "The input file (-i) is missing before -o c.sql" + hint},
+        {{"-io", "src/a.sql", "-no"}, "The input file (-i) is missing before -o null" + hint},
+        {{"-i", "src/a.sql", "-od", "nowhere/"}, "The output directory (-od) nowhere/ does not exist" + hint},
+        {{"-i", "src/a.sql", "-od", "src/a.sql"}, "The output directory (-od) src/a.sql does not exist" + hint},
+        {{"-i", "src/*.none"}, "No input file is given." + hint},
+    };
+    for (const row& r : rows) {
+        programresult run = brelm(r.arguments);
+        EXPECT_EQ(run.err, r.err);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.exitcode, 2);
+    }
+    EXPECT_FALSE(exists("nowhere"));
+}
+
+namespace {
+
+class backupruns : public programtest {
+protected:
+    void SetUp() override {
+        programtest::SetUp();
+        writefile("src/a.sql", source);
+    }
+    // The copy numbers of a.sql kept in the mirror folder below the backup folder.
+    std::vector<int> copies(const std::filesystem::path& mirror) {
+        std::vector<int> numbers;
+        for (int n = 1; n <= 10; ++n)
+            if (std::filesystem::exists(mirror / ("a_b" + std::to_string(n) + ".sql.bak"))) numbers.push_back(n);
+        return numbers;
+    }
+};
+
+}  // namespace
+
+TEST_F(backupruns, everyrunkeepsanumberedcopyandprunes) {
+    for (int run = 1; run <= 4; ++run) {
+        writefile("src/a.sql", source + "-- run " + std::to_string(run) + "\n");
+        programresult result = brelm({"-io", "src/a.sql", "-b", "2", "-sr-"});
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.exitcode, 0);
+    }
+    EXPECT_EQ(copies(backups / "src"), (std::vector<int>{3, 4}));
+    EXPECT_EQ(backups.read("src/a_b4.sql.bak"), source + "-- run 4\n");
+    EXPECT_EQ(backups.read("src/a_b3.sql.bak"), source + "-- run 3\n");
+
+    brelm({"-io", "src/a.sql", "-b", "0", "-sr-"});
+    EXPECT_EQ(copies(backups / "src"), (std::vector<int>{3, 4}));
+}
+
+TEST_F(backupruns, mirrorpathsstaybelowthebackupfolder) {
+    std::string absolute = (folder / "src/a.sql").string();
+    programresult run = brelm({"-io", absolute, "-sr-"});
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(copies(backups / (folder / "src").string().substr(1)), std::vector<int>{1}) << absolute;
+
+    writefile("sub/b.sql", source);
+    std::filesystem::create_directory(folder / "sub/x");
+    run = brelm({"-io", "sub/x/../b.sql", "-bdir", "mine.d/", "-sr-"});
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(readfile("mine.d/sub/x/doubledot/b_b1.sql.bak"), source);
+
+    run = brelm({"-i", "stdin", "-o", "null", "-sr-"}, source);
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_FALSE(std::filesystem::exists(backups / "stdin_b1.sql.bak"));
+}
+
+TEST_F(backupruns, unusablebackupfolderfailsthefilebeforewriting) {
+    writefile("blocker", "a file, not a folder");
+    programresult run = brelm({"-io", "src/a.sql", "-bdir", "blocker"});
+    EXPECT_EQ(run.err, "could not create directory blocker/src,File exists\n"
+                       "src/a.sql formatting failed because of errors.\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("src/a.sql"), source);
+
+    run = brelm({"-i", "src/a.sql", "-bdir", ""});
+    EXPECT_EQ(run.err, "no backup directory is set for src/a.sql: give one with -bdir\n"
+                       "src/a.sql -> src/a.sql.vmq formatting failed because of errors.\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_FALSE(exists("src/a.sql.vmq"));
+
+    if (geteuid() != 0) {   // root writes into read-only folders
+        writefile("ro/src/.keep", "");
+        std::filesystem::permissions(folder / "ro/src", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        run = brelm({"-io", "src/a.sql", "-bdir", "ro"});
+        std::filesystem::permissions(folder / "ro/src", std::filesystem::perms::owner_all);
+        EXPECT_EQ(run.err, "copy failed (src/a.sql -> ro/src/a_b1.sql.bak): Permission denied\n"
+                           "src/a.sql formatting failed because of errors.\n");
+        EXPECT_EQ(run.exitcode, 255);
+        EXPECT_EQ(readfile("src/a.sql"), source);
+    }
+}
