@@ -405,6 +405,8 @@ public:
     position linestartof(position t) const;
     std::string indentationof(position linestart) const;
     void setindentation(position linestart, int32_t width);
+    int32_t relativeshift = 0;             // columns the -rs statement's first line moved left
+    void followrelativeshift();
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;

@@ -5,6 +5,8 @@
 #include "formatter.h"
 #include "support.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isblankortab(char c) { return c == ' ' || c == '\t'; }
@@ -85,6 +87,7 @@ bool formatter::keepwithinlimit() {
         if (!changed && (movestatement() || breakbeforetoken())) return true;
     }
     rundeferredrules();
+    followrelativeshift();
     return false;
 }
 
@@ -112,9 +115,27 @@ std::string formatter::indentationof(position linestart) const {
     return text.substr(afterlastlinebreak(text));
 }
 
+// The line that starts at linestart gets width blanks of indentation. When it is the first
+// line of a statement whose lines keep their shape (-rs), they follow it.
 void formatter::setindentation(position linestart, int32_t width) {
     const std::string& text = linestart->text();
-    linestart->settext(text.substr(0, afterlastlinebreak(text)) + std::string(static_cast<size_t>(width), ' '));
+    const size_t kept = afterlastlinebreak(text);
+    const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
+    linestart->settext(text.substr(0, kept) + std::string(static_cast<size_t>(width), ' '));
+    if (keeprelative && shift != 0 && linestartof(statementstarttoken) == linestart) relativeshift += shift;
+}
+
+// The statement's first line moved left by relativeshift columns: its other lines that keep
+// their shape (-rs) move as far, also those inside brackets opened so far.
+void formatter::followrelativeshift() {
+    if (relativeshift == 0) return;
+    auto shifted = [this](int32_t& indent, int32_t& keywordcolumn) {
+        indent -= relativeshift;
+        keywordcolumn = std::max(keywordcolumn - relativeshift, 0);
+    };
+    shifted(relativeindent, relativekeywordcolumn);
+    for (bracketentry& entry : bracketstack) shifted(entry.relativeindent, entry.relativekeywordcolumn);
+    relativeshift = 0;
 }
 
 // -acs: the blanks before the token give up the excess; inside a line one blank stays.

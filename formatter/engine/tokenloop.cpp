@@ -86,8 +86,9 @@ formatter::afterstep formatter::processtoken() {
 
 formatter::afterstep formatter::endoftoken() {
     // Where a statement, or a block's or routine's head, ended the next word starts a
-    // statement: the count set at the end must outlast the token that set it.
-    if (statementstate == 2)
+    // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
+    // outlast the token that set it.
+    if (statementstate == 2 || currenttoken->classcode == classloop)
         statementcountdown = 1;
     else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
         --statementcountdown;
