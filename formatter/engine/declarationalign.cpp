@@ -131,7 +131,7 @@ void formatter::adddeclarationrow(position blank) {
     if (!g.rows.empty() && g.rows.back().line == line) return;
     if (g.rows.empty()) {
         g.groupsettings = s;
-        if (s.mcs && !alignmentpending()) {
+        if (s.mcs && !alignmentpending() && !declarationsnapshot) {
             takerewindsnapshot(currenttoken);
             declarationsnapshot = 1;
         }

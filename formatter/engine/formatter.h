@@ -231,7 +231,7 @@ public:
 
     // Alignment rules: consecutive alignment and declarations.
     std::vector<alignrow> alignrows;   // rows of the :=, => or = group
-    int32_t alignline = 0;             // line where the group started; 1 for declarations
+    int32_t alignline = 0;             // line where the group started; 0 = no group
     std::string alignop;               // the group's operator
     int32_t alignlastline = 0;         // line of the last row
     int32_t alignbracketlevel = 0;     // bracket depth of the group

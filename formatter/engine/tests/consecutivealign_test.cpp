@@ -126,6 +126,12 @@ TEST_F(consecutive, blanksbetweenwordscollapse) {
     verifyformat("BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n", {"-in-"});
 }
 
+TEST_F(consecutive, agroupleftwithoutrowswaitsfornothing) {
+    // Both = of the line leave it: no group is pending, so the END closes its block.
+    verifyformat("BEGIN\n  UPDATE t SET a = 1, c = 2 WHERE id = 30;\nEND;\n",
+                 "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n", {"-acev"});
+}
+
 TEST_F(consecutive, achangeofbracketdepthbreaksthegroup) {
     // The arrow of the inner call does not line up with the arrows of the outer one.
     const std::string call = "BEGIN\n"
