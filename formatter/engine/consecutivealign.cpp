@@ -104,7 +104,6 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.loopkeyword, r.loopkeyword);
     pair(f.statementstate, r.statementstate);
     pair(f.statementcountdown, r.statementcountdown);
-    pair(f.statementcounter, r.statementcounter);
     pair(f.tokenposition, r.tokenposition);
     pair(f.savedtokenposition, r.savedtokenposition);
     pair(f.statementstarttoken, r.statementstarttoken);

@@ -227,7 +227,6 @@ public:
     std::string alignmentword;         // the lower-cased word of the last request
     int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
     int32_t awaitwith = 0;             // START waits for its WITH
-    int32_t statementcounter = 0;      // running statement number (statement rules)
 
     // Alignment rules: consecutive alignment and declarations.
     std::vector<alignrow> alignrows;   // rows of the :=, => or = group

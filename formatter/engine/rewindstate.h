@@ -30,7 +30,6 @@ struct rewindstate {
     statementlayout statements;
     int32_t statementstate = 0;
     int32_t statementcountdown = 0;
-    int32_t statementcounter = 0;
     int32_t tokenposition = 0, savedtokenposition = 0;
     position statementstarttoken;
     int32_t statementstartposition = 0, statementstartdepth = 0;
