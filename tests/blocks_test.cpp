@@ -30,6 +30,23 @@ TEST_F(blocks, structuralerrorsfailthefilewithcode2) {
     }
 }
 
+// A "/" that starts a line outside every block ends the unit: its brackets must balance.
+TEST_F(blocks, aslashchecksthebracketsoftheunit) {
+    writefile("u.sql", "select f(a\n/\nselect 1 from dual;\n");
+    programresult run = brelm({"-i", "u.sql", "-o", "u.out"});
+    EXPECT_EQ(run.exitcode, 2);
+    EXPECT_EQ(run.err,
+              "Bracket problem found at u.sql line 2 col 1\n"
+              "Syntax error:Brackets are unbalanced, open brackets:1\n"
+              "Last opening bracket starts at u.sql line 1 col 9\n"
+              "u.sql -> u.out formatting failed because of errors.\n");
+    // With -ifsib a "/" inside brackets ends nothing: the brackets are found open at the end.
+    run = brelm({"-i", "u.sql", "-o", "u.out", "-ifsib"});
+    EXPECT_EQ(run.exitcode, 2);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "Bracket problem found at u.sql line 3 col 19");
+    EXPECT_FALSE(exists("u.out"));
+}
+
 TEST_F(blocks, thenextfilegoesonwithsoeoff) {
     writefile("bad.sql", "begin\n  null;\nend loop;\n");
     writefile("good.sql", "begin\nnull;\n   end;\n");

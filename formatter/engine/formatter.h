@@ -182,7 +182,6 @@ public:
     int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
     char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
     int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
-    std::map<int32_t, std::string> subprogramlines;   // line -> lower-cased routine name
     std::string currentunit;            // the name of the routine whose header came last
     int32_t insidebrackets = 0;         // bracketdepth counts the open brackets
     std::vector<bracketentry> bracketstack;
@@ -210,9 +209,6 @@ public:
     int32_t computelineindent(position first, bool& commentline);
     // The -rs column of the current line, or -1 to keep its indentation.
     int32_t relativeindentcolumn();
-    // For the rewind of the alignment rules: the state of the statement and bracket rules.
-    statementlayout savestatementlayout() const;
-    void restorestatementlayout(const statementlayout& saved);
     // Called by the driver for every token that gets the rules: the statement state moves
     // on at each word.
     void advancestatementstate();
@@ -387,19 +383,27 @@ public:
         int32_t alistlevel = 0;
         char loopheaderopen = 0;
         char afterend = 0;
+        int32_t keeprelative = 0;
+        int32_t relativeindent = 0;
+        // Blocks and routine headers that the token's rules opened open again when it is
+        // formatted anew.
+        int32_t blocklevel = 0;
+        int32_t begincount = 0;
+        size_t units = 0;
     };
+    layoutvalues currentlayout() const;
     layoutvalues tokenstartlayout;
     layoutvalues statementstartlayout;
     rewindstate statementsnapshot;         // the state at the statement's start (-amso)
     bool statementsnapshottaken = false;
-    int32_t statementstartunits = 0;       // routine headers and BEGINs met before it
-    int32_t statementstartbegins = 0;
     void notestatementlayout();
     bool keepwithinlimit();
     bool continuesliteral(position t) const;
     position linestartof(position t) const;
     std::string indentationof(position linestart) const;
     void setindentation(position linestart, int32_t width);
+    int32_t relativeshift = 0;             // columns the -rs statement's first line moved left
+    void followrelativeshift();
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;
@@ -408,7 +412,7 @@ public:
     bool movestatement();
     bool breakbeforetoken();
     position placelinebreak(position before, position t, const std::string& text);
-    void restoretokenstartlayout();
+    void restorelayout(const layoutvalues& values);
     void rundeferredrules();
 
     // In-source options.

@@ -1,7 +1,6 @@
 // Headers of packages, types and subprograms, which open their block levels, and the
 // keywords kept on the line of their header or condition: IS/AS (-kpit), THEN (-kitt,
 // -kwtt) and LOOP (-kflt, -kwlt).
-#include "charsets.h"
 #include "formatter.h"
 #include "support.h"
 
@@ -92,7 +91,6 @@ void formatter::subprogramheader() {
     headerpending = 1;
     position name = nextword(keyword);
     if (name == tokens.end() || name->kind == endtoken) return;
-    if (classcode != classtrigger) subprogramlines[tokenline(keyword)] = charsetlc(name->text());
     if (s.rlafu) joinbefore(name, "(");
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);
@@ -140,8 +138,10 @@ position formatter::headerend(position name) {
 void formatter::keepisastogether() {
     position word = currenttoken;
     if (word->classcode != classis && word->classcode != classas) return;
+    // The IS or AS of a header, or of a CREATE of another object, ends it; one inside a
+    // statement (x IS NULL, a AS alias) does not.
+    if (headerpending || (createpending && !indeclarations)) statementstate = 2;
     createpending = 0;
-    if (headerpending || !indeclarations) statementstate = 2;
     if (headerpending) {
         indeclarations = 1;
         declarationmode = 6;

@@ -51,6 +51,12 @@ void formatter::advancestatementstate() {
     } else if (statementstate == 0 || statementstate == 2) {
         statementstate = 1;
         statementfirsttoken = currenttoken;
+        // A start that no statement end announced to the driver (after a semicolon, BEGIN,
+        // THEN, a label ...): noted here, before the rules of the word.
+        if (statementcountdown != 1) {
+            statementcountdown = 1;
+            notestatementstart();
+        }
     } else if (statementstate != 1 || currenttoken != statementfirsttoken) {
         statementstate = 3;
     }
@@ -112,8 +118,6 @@ void formatter::endofstatement(int32_t firstpass) {
     if (alistlevel > 0) --alistlevel;
     statementword.clear();
     sqlstatement = 0;
-    // A line-break rule noted at an END (or a cursor) is due once its statement has ended.
-    if (currentword == ";" && linebreakstate == 1) linebreakstate = 2;
     if (firstpass && !alignmentpending() && !checkbrackets()) dieline(2);
     resetstatement(loop);
     if (processingalignedlist && !loop && classcode != classthen) reindentnextline();

@@ -85,7 +85,13 @@ formatter::afterstep formatter::processtoken() {
 }
 
 formatter::afterstep formatter::endoftoken() {
-    if (!isinsignificant(currenttoken->kind) && statementcountdown > 0) --statementcountdown;
+    // Where a statement, or a block's or routine's head, ended the next word starts a
+    // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
+    // outlast the token that set it.
+    if (statementstate == 2 || currenttoken->classcode == classloop)
+        statementcountdown = 1;
+    else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
+        --statementcountdown;
     trackpreviouscolumns();
     return layoutpass() ? afterstep::restart : afterstep::advance;
 }
@@ -166,6 +172,8 @@ void formatter::notestatementstart() {
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace)
             linebreakstate = keeplinebreak = removelinebreaks = 0;
     }
+    // The blanks and comments in front of the first word are passed; the word decides.
+    if (isinsignificant(currenttoken->kind)) return;
     matchconditionalswitches(currenttoken);
     notestatementlayout();
 }

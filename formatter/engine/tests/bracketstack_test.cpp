@@ -182,20 +182,4 @@ TEST(bracketstack, aclosingbracketwithoutitsopeningoneendsthefile) {
     EXPECT_EQ(w.f.bracketproblem, 1);
 }
 
-TEST(bracketstack, therulesstatecanbesavedandputback) {
-    bracketwalk w("f(a, (b");
-    formatter& f = w.f;
-    w.runto("(");
-    statementlayout saved = f.savestatementlayout();
-    w.runto("(");
-    f.listcolumn = 30;
-    f.keeprelative = 1;
-    f.restorestatementlayout(saved);
-    EXPECT_EQ(f.bracketdepth, 1);
-    EXPECT_EQ(f.bracketstack.size(), 1u);
-    EXPECT_EQ(f.listopener->text(), "(");
-    EXPECT_EQ(f.listcolumn, 0);
-    EXPECT_EQ(f.keeprelative, 0);
-}
-
 }  // namespace

@@ -398,6 +398,35 @@ TEST_F(statementrules, casestatementsandcaseexpressions) {
         << wrong.messages;
 }
 
+TEST_F(statementrules, conditionalswitchesholdforonestatement) {
+    // The block applies at each SELECT, also the first in a block or after THEN, and its
+    // statement's end puts the switches back.
+    verifyformat(
+        "select a from t;\n"
+        "UPDATE t SET a = 1;\n"
+        "BEGIN\n"
+        "  select a from t;\n"
+        "  UPDATE t SET a = 1;\n"
+        "  IF x THEN\n"
+        "    select b from u;\n"
+        "  END IF;\n"
+        "END;\n",
+        "select a from t;\n"
+        "update t set a = 1;\n"
+        "begin\n"
+        "  select a from t;\n"
+        "  update t set a = 1;\n"
+        "  if x then\n"
+        "    select b from u;\n"
+        "  end if;\n"
+        "end;\n",
+        {"-ifs", "select", "-uk-", "-ei"});
+    // An IS inside a statement starts no new statement: NULL here is no statement's first
+    // word.
+    verifyformat("UPDATE t SET a = 1 WHERE b IS NULL AND c = 2;\n",
+                 "update t set a = 1 where b is null and c = 2;\n", {"-ifs", "null", "-lk", "-ei"});
+}
+
 TEST_F(statementrules, linebreaksaftercursordeclarations) {
     std::string input =
         "DECLARE\n"
