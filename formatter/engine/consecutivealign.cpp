@@ -107,11 +107,15 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.tokenposition, r.tokenposition);
     pair(f.savedtokenposition, r.savedtokenposition);
     pair(f.statementstarttoken, r.statementstarttoken);
+    pair(f.statementfirsttoken, r.statementfirsttoken);
     pair(f.statementstartposition, r.statementstartposition);
     pair(f.statementstartdepth, r.statementstartdepth);
+    pair(f.sqlstatement, r.sqlstatement);
     pair(f.statementword, r.statementword);
     pair(f.indeclarationpart, r.indeclarationpart);
     pair(f.indeclarations, r.indeclarations);
+    pair(f.headerpending, r.headerpending);
+    pair(f.createpending, r.createpending);
     pair(f.currentunit, r.currentunit);
     pair(f.assignmentseen, r.assignmentseen);
     pair(f.lastvalue, r.lastvalue);
@@ -122,15 +126,38 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.sqlpluscommand, r.sqlpluscommand);
     pair(f.spacingallowed, r.spacingallowed);
     pair(f.lastinsertedblank, r.lastinsertedblank);
+    pair(f.keepthenpending, r.keepthenpending);
+    pair(f.keeplooppending, r.keeplooppending);
+    pair(f.lastsolidtoken, r.lastsolidtoken);
     pair(f.atlinestart, r.atlinestart);
     pair(f.linecolumn, r.linecolumn);
     pair(f.linebroken, r.linebroken);
     pair(f.linestarttoken, r.linestarttoken);
     pair(f.lastlinestarttoken, r.lastlinestarttoken);
     pair(f.linestarttext, r.linestarttext);
+    pair(f.lineitems, r.lineitems);
+    pair(f.previouslineitems, r.previouslineitems);
     pair(f.listitemcount, r.listitemcount);
+    pair(f.keeprelative, r.keeprelative);
+    pair(f.relativeindent, r.relativeindent);
+    pair(f.relativekeywordcolumn, r.relativekeywordcolumn);
+    pair(f.keywordcolumn, r.keywordcolumn);
+    pair(f.keywordcolumntoken, r.keywordcolumntoken);
     pair(f.andcolumn, r.andcolumn);
     pair(f.logicalcolumn, r.logicalcolumn);
+    pair(f.bracketdepth, r.bracketdepth);
+    pair(f.insidebrackets, r.insidebrackets);
+    pair(f.bracketstack, r.bracketstack);
+    pair(f.outerbracketstate, r.outerbracketstate);
+    pair(f.bracketlines, r.bracketlines);
+    pair(f.bracketcolumns, r.bracketcolumns);
+    pair(f.listinprogress, r.listinprogress);
+    pair(f.listcolumn, r.listcolumn);
+    pair(f.bracketlistpending, r.bracketlistpending);
+    pair(f.bracketlistmethod, r.bracketlistmethod);
+    pair(f.bracketlistset, r.bracketlistset);
+    pair(f.bracketcomma, r.bracketcomma);
+    pair(f.listopener, r.listopener);
     pair(f.alistcol, r.alistcol);
     pair(f.processingalignedlist, r.processingalignedlist);
     pair(f.alignmentrequested, r.alignmentrequested);
@@ -154,7 +181,6 @@ void formatter::takerewindsnapshot(position at) {
     rewindline = tokenline(at);
     rewindstate& r = rewindsnapshot;
     eachrewindvalue(*this, r, [](auto& live, auto& saved) { saved = live; });
-    r.statements = savestatementlayout();
     // The settings differ from the file's only while an -ifs block is applied.
     r.settingssaved = !savedsettings.empty();
     if (r.settingssaved) {
@@ -168,7 +194,6 @@ void formatter::takerewindsnapshot(position at) {
 void formatter::restorerewindsnapshot() {
     rewindstate& r = rewindsnapshot;
     eachrewindvalue(*this, r, [](auto& live, auto& saved) { live = saved; });
-    restorestatementlayout(r.statements);
     if (r.settingssaved) {
         s = r.workingsettings;
         savedsettings = r.savedsettings;

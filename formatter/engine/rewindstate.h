@@ -25,16 +25,17 @@ struct rewindstate {
     char newunit = 0;
     int32_t thenexpected = 0, loopexpected = 0, thenline = 0, loopline = 0;
     std::string loopkeyword;
-    // Statements: the driver's part here, the statement rules' part (with the brackets and
-    // the bracketed list) in their own record.
-    statementlayout statements;
+    // Statements.
     int32_t statementstate = 0;
     int32_t statementcountdown = 0;
     int32_t tokenposition = 0, savedtokenposition = 0;
-    position statementstarttoken;
+    position statementstarttoken, statementfirsttoken;
     int32_t statementstartposition = 0, statementstartdepth = 0;
+    int32_t sqlstatement = 0;
     std::string statementword;
     int32_t indeclarationpart = 0, indeclarations = 0;
+    char headerpending = 0;
+    int32_t createpending = 0;
     std::string currentunit;
     char assignmentseen = 0;
     std::string lastvalue;
@@ -44,13 +45,26 @@ struct rewindstate {
     std::string sqlpluscommand;
     char spacingallowed = 1;
     position lastinsertedblank;
+    int32_t keepthenpending = 0, keeplooppending = 0;
+    position lastsolidtoken;
     // Lines and lists.
     int32_t atlinestart = 0, linecolumn = 1;
     char linebroken = 0;
     position linestarttoken, lastlinestarttoken;
     std::string linestarttext;
-    int32_t listitemcount = -1;
+    int32_t lineitems = 0, previouslineitems = 0, listitemcount = -1;
+    int32_t keeprelative = 0, relativeindent = 0, relativekeywordcolumn = 0;
+    int32_t keywordcolumn = -1;
+    position keywordcolumntoken;
     int32_t andcolumn = -1, logicalcolumn = -1;
+    // Brackets.
+    int32_t bracketdepth = 0, insidebrackets = 0;
+    std::vector<bracketentry> bracketstack;
+    outerbracket outerbracketstate;
+    autoarray<int32_t> bracketlines, bracketcolumns;
+    int32_t listinprogress = 0, listcolumn = 0;
+    int32_t bracketlistpending = 0, bracketlistmethod = 1, bracketlistset = 0, bracketcomma = 0;
+    position listopener;
     // Aligned lists.
     int32_t alistcol = 0, processingalignedlist = 0, alignmentrequested = 0, alistlevel = 0;
     autoarray<alignedlistentry> alignedlists;
