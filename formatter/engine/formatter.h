@@ -223,11 +223,10 @@ public:
     std::string alignmentword;         // the lower-cased word of the last request
     int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
     int32_t awaitwith = 0;             // START waits for its WITH
-    int32_t statementcounter = 0;      // running statement number (statement rules)
 
     // Alignment rules: consecutive alignment and declarations.
     std::vector<alignrow> alignrows;   // rows of the :=, => or = group
-    int32_t alignline = 0;             // line where the group started; 1 for declarations
+    int32_t alignline = 0;             // line where the group started; 0 = no group
     std::string alignop;               // the group's operator
     int32_t alignlastline = 0;         // line of the last row
     int32_t alignbracketlevel = 0;     // bracket depth of the group
