@@ -8,7 +8,7 @@ namespace {
 
 const std::string hint = "\n(Give -h as option if you want to see the usage info)\n";
 const std::string source = "select x+1 from dual;\n";
-const std::string formatted = "select x + 1 from dual;\n";
+const std::string formatted = "SELECT x + 1 FROM dual;\n";
 
 class formatting : public programtest {
 protected:

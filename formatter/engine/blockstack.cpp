@@ -1,18 +1,564 @@
-// The block stack and END handling: blocks opened and closed, block information after END,
-// and the line starts that the block structure decides.
+// The block stack and END handling: block levels opened at block keywords and closed at END,
+// the word after END checked against its block, end-of-block information (-sbi, -rbi), the
+// line-break rules after blocks, a "/" that ends a unit, and the per-line reset.
 #include "formatter.h"
+#include "support.h"
 
-// Opens a block level at a block keyword (BEGIN, IF, LOOP, CASE, DECLARE, ...).
-void formatter::openblock(int32_t) {}
+namespace {
 
-// Handles a "/" that ends a unit at block level 0.
-void formatter::slashatlevelzero() {}
+bool opensblock(int32_t classcode) {
+    switch (classcode) {
+    case classif: case classloop: case classfor: case classwhile: case classcursor:
+    case classcase: case classdeclare: case classbegin: case classwhen: case classelse:
+        return true;
+    default:
+        return false;
+    }
+}
 
-// Closes the block at END; true when the token needs no further rules.
-bool formatter::closeblock(int32_t) { return false; }
+bool islinebreaktoken(const token& t) { return t.kind == whitespace && haslinebreak(t.text()); }
 
-// Records a declared unit for the call tree (-ct).
-void formatter::registerdeclaration() {}
+// Where the line break at the end of text begins when only blanks and tabs follow it;
+// npos when text does not end that way.
+size_t finallinebreak(const std::string& text) {
+    size_t end = text.find_last_not_of("\t ");
+    if (end == std::string::npos || (text[end] != '\n' && text[end] != '\r')) return std::string::npos;
+    return (text[end] == '\n' && end > 0 && text[end - 1] == '\r') ? end - 1 : end;
+}
 
-// Keeps or removes line breaks at a line start; true when the loop must start again.
-bool formatter::beginline() { return false; }
+}  // namespace
+
+std::string blockinfotext(std::string text, int32_t max) {
+    // Taking "*/" out may join a new one ("**//"): the search goes on one byte earlier.
+    for (size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/", at > 0 ? at - 1 : 0))
+        text.erase(at, 2);
+    chomp(text);
+    std::string squeezed = squeezedspace(text, true, false);
+    size_t limit = static_cast<size_t>(max < 0 ? 0 : max);
+    if (squeezed.size() > limit) squeezed = squeezed.substr(0, limit) + "...";
+    return squeezed;
+}
+
+int32_t formatter::tokenendcolumn(position pos) {
+    int32_t start = tokencolumn(pos);
+    const std::string& text = pos->text();
+    size_t lastbreak = text.find_last_of("\r\n");
+    if (lastbreak == std::string::npos) return rowtringtocolumn(text, start) - 1;
+    return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1) - 1;
+}
+
+bool formatter::beyondcolumnlimit() {
+    return s.mcs != 0 && currenttoken != tokens.end() && tokenendcolumn(currenttoken) > s.mcs;
+}
+
+bool formatter::deferredbylimit(int32_t firstpass) {
+    return firstpass == 1 && linebroken == 0 && beyondcolumnlimit();
+}
+
+// A structural error: the message, the block stack (with the level just closed when
+// `reopen`), and the end of the file with code 2.
+void formatter::blockerror(const std::string& message, bool reopen) {
+    printout(messages, message);
+    if (reopen) ++blocklevel;
+    listblockstack();
+    dieline(2);
+}
+
+void formatter::reindentlinestart(position whitespacetoken, const std::string& indentation) {
+    if (whitespacetoken == tokens.end() || whitespacetoken->kind != whitespace) return;
+    const std::string& text = whitespacetoken->text();
+    size_t at = finallinebreak(text);
+    if (at == std::string::npos) return;
+    std::string indented = text.substr(0, at) + linebreaktext + indentation;
+    if (indented != text) whitespacetoken->settext(indented);
+}
+
+void formatter::reindentbreaks(position whitespacetoken, const std::string& replacement) {
+    if (whitespacetoken == tokens.end() || whitespacetoken->kind != whitespace) return;
+    const std::string& text = whitespacetoken->text();
+    std::string indented;
+    for (size_t i = 0; i < text.size();) {
+        char c = text[i];
+        if (c != '\r' && c != '\n') {
+            indented += c;
+            ++i;
+            continue;
+        }
+        i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+        indented += replacement;
+    }
+    if (indented != text) whitespacetoken->settext(indented);
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening blocks.
+
+bool formatter::openblock(int32_t firstpass) {
+    position t = currenttoken;
+    int32_t c = t->classcode;
+    if (!opensblock(c)) return false;
+    if (deferredbylimit(firstpass)) return false;
+    if (c == classfor && indeclarations) return false;   // FOR UPDATE of a cursor
+    if (c == classloop && loopheaderopen && !afterend) {
+        // The FOR or WHILE level stands for the loop; a query in its header
+        // (FOR r IN (SELECT ...) LOOP) ends here.
+        if (endalignmentgroup()) return false;
+        loopheaderopen = 0;
+        sqlstatement = 0;
+        statementword.clear();
+        endloopcondition();
+        return false;
+    }
+    if (sqlstatement && c != classwhen && c != classcase) return false;
+    if (c == classbegin) {
+        ++begincount;
+        statementstate = 2;
+        indeclarations = 0;
+        indeclarationpart = 0;
+        assignmentseen = 0;
+    }
+    if (endalignmentgroup()) return false;
+    if (outsideblocks(c)) return false;
+    checksyntaxmissingkeywords();
+    if (c == classwhen && !whenopenslevel()) return false;
+    if (c == classbegin) beginafterheader();
+    if (c == classdeclare) {
+        statementstate = 2;
+        indeclarations = 1;
+    }
+    if (c == classloop) endloopcondition();
+    // The kind word of END IF, END LOOP and END CASE.
+    if (afterend && (c == classif || c == classloop || c == classcase)) return false;
+    if (c == classelse) {
+        noteelse();
+        return false;
+    }
+    notekeywordsexpected(c);
+    pushblock(c);
+    afterend = 0;
+    if (c == classfor || c == classwhile) loopheaderopen = 1;
+    return true;
+}
+
+// A block word ends the consecutive-alignment group; true while the group's rows wait to be
+// laid out (the alignment rules come back to this token).
+bool formatter::endalignmentgroup() {
+    if (!alignrows.empty()) groupended = 1;
+    return alignmentpending();
+}
+
+// -ac: the aligned list of a WHILE condition ends at its LOOP.
+void formatter::endloopcondition() {
+    if (!s.ac || !processingalignedlist || alistlevel <= 0) return;
+    if (alignedlists.at(alistlevel).word != "while") return;
+    processingalignedlist = 0;
+    alignmentrequested = 0;
+    --alistlevel;
+}
+
+// Outside every block (or right under a subprogram header) only BEGIN, DECLARE, CURSOR,
+// WHEN and CASE count; with -w a block word that starts a statement there is reported.
+bool formatter::outsideblocks(int32_t c) {
+    bool atlevelzero = blocklevel == 0;
+    bool underheader = blocklevel == 1 && unitkind->partialmatch(blockstack.at(1).blockname);
+    if (!atlevelzero && !underheader) return false;
+    if (c == classbegin || c == classdeclare || c == classcursor || c == classwhen || c == classcase)
+        return false;
+    if (s.w && atlevelzero) {
+        position before = previoussignificant(currenttoken);
+        if (before == tokens.begin() || before->text() == "/" || before->text() == ";") {
+            std::string warning = "Warning:" + currenttoken->text() + " is ignored as it is not in a block at line ";
+            warning += numtostring(tokenline(currenttoken));
+            warning += " col ";
+            warning += numtostring(currenttoken->column);
+            warning += " in " + s.inputfilealias + "\n";
+            printout(messages, warning);
+        }
+    }
+    return true;
+}
+
+// EXIT WHEN and CONTINUE WHEN (a label may stand between) open nothing; a WHEN opens a level
+// under a CASE with -iacw, and as an exception handler with -iaew; the next branch of either
+// shares the level of the first.
+bool formatter::whenopenslevel() {
+    position before = previoussignificant(currenttoken);
+    auto loopexit = [](position p) {
+        return p->classcode == classexit || lc(p->text()) == "continue";
+    };
+    if (before != tokens.begin()) {
+        if (loopexit(before)) return false;
+        position label = previoussignificant(before);
+        if (before->kind == identifier && before->classcode == 0 && label != tokens.begin() && loopexit(label))
+            return false;
+    }
+    if (s.kwtt) {
+        keepthenpending = 1;
+        lastsolidtoken = currenttoken;
+    }
+    const std::string& name = blockstack.at(blocklevel).blockname;
+    if (name == "case") return s.iacw != 0;
+    if (name == "when") return false;
+    // A handler stands in a block's EXCEPTION part: not inside a SQL statement (MERGE ...
+    // WHEN MATCHED) and not in a trigger header (its WHEN clause).
+    return s.iaew && sqlstatement == 0 && name != "trigger";
+}
+
+// The BEGIN of a DECLARE, a subprogram or a package body ends the declarations, which its
+// header level indents only with -id; the BEGIN line goes where its header stands. A BEGIN
+// inside a body keeps the line that its level gives it.
+void formatter::beginafterheader() {
+    linerecord& top = blockstack.at(blocklevel);
+    bool header = unitkind->partialmatch(top.blockname);
+    if (top.blockname != "declare" && top.blockname != "package" && !header) return;
+    top.extraindent = 0;
+    if (top.blockname == "declare" && blocklevel >= 2) {
+        linerecord& below = blockstack.at(blocklevel - 1);
+        if (unitkind->partialmatch(below.blockname)) below.extraindent = 0;
+    }
+    std::string indentation = indentline(blocklevel - 1, s.ni);
+    if (s.in) reindentlinestart(linestarttoken, indentation);
+}
+
+void formatter::noteelse() {
+    linerecord& r = blockstack.at(blocklevel);
+    if (r.elseseen) r.multielse = 1;
+    r.elseseen = 1;
+    r.elseline = tokenline(currenttoken);
+    position after = nextsignificant(std::next(currenttoken));
+    if (after != tokens.end() && after->classcode == classif) r.hasif = 1;
+}
+
+void formatter::notekeywordsexpected(int32_t c) {
+    int32_t line = tokenline(currenttoken);
+    if (s.cmk) {
+        if (c == classif) {
+            thenexpected = 1;
+            thenline = line;
+        } else if (c == classfor || c == classwhile) {
+            loopexpected = 1;
+            loopkeyword = c == classfor ? "for" : "while";
+            loopline = line;
+        }
+    }
+    bool keepthen = (c == classif && s.kitt) || (c == classwhen && s.kwtt);
+    bool keeploop = (c == classfor && s.kflt) || (c == classwhile && s.kwlt);
+    if (keepthen) keepthenpending = 1;
+    if (keeploop) keeplooppending = 1;
+    if (keepthen || keeploop) lastsolidtoken = currenttoken;
+}
+
+void formatter::pushblock(int32_t c) {
+    position t = currenttoken;
+    std::string name = lc(t->text());
+    // The text of the statement the block stands in.
+    std::string context = processingalignedlist && alignmentword == ":=" ? ":=" : statementword;
+    ++blocklevel;
+    blockstack.at(blocklevel + 1).blockname.clear();
+    linerecord fresh;
+    if (c == classbegin && !subprogramnames.empty() && subprogrambegins.back() == 0) {
+        name = lc(subprogramnames.back()) + "begin";
+        subprogrambegins.back() = 1;
+    }
+    fresh.blockname = name;
+    fresh.openertoken = t;
+    fresh.openerstatement = statementstartposition;
+    fresh.whenlevel = c == classwhen ? 1 : 0;
+    if (c == classcase) {
+        fresh.iscasestatement = statementstate == 1 ? 1 : 0;
+        relativeindentatlevel.at(blocklevel) = relativeindent;
+        if (s.rs && alignenabled && !statementword.empty()) selecttrace();
+    }
+    fresh.startline = tokenline(t);
+    fresh.startcolumn = tokencolumn(t) - 1;
+    fresh.extraindent = (c == classdeclare && !s.id) ? 0 : 1;
+    fresh.contexttext = context;
+    blockstack.at(blocklevel) = std::move(fresh);
+    if (s.str) printtraceline(blocklevel - 1, name, t);
+}
+
+// ---------------------------------------------------------------------------------------
+// Closing blocks.
+
+bool formatter::closeblock(int32_t firstpass) {
+    position t = currenttoken;
+    if (t->classcode != classend) {
+        blockstack.at(blocklevel + 1).blockname.clear();
+        return false;
+    }
+    if (endalignmentgroup()) return true;
+    if (deferredbylimit(firstpass)) return true;
+    checksyntaxmissingkeywords();
+    if (s.dbvn) forgetdeclarednames();
+
+    blockend end = endofblock();
+    --blocklevel;
+    int32_t endline = tokenline(t);
+    if (s.l != -1) listblockend(end.closed, endline);
+    if (blocklevel < 0) {
+        std::string message = s.inputfilealias + " line ";
+        message += numtostring(endline);
+        message += " Syntax error:Too many End if/loop or end\n";
+        blockerror(message, true);
+    }
+    if (s.str) printtraceline(blocklevel, "END " + end.closed.blockname, t);
+
+    std::string indentation = indentline(blocklevel, s.ni);
+    if (s.in && processingalignedlist == 0 && listinprogress == 0 && (keeprelative == 0 || sqlstatement == 0))
+        reindentbreaks(std::prev(t), linebreaktext + indentation);
+
+    afterend = 1;
+    position word = nextsignificant(std::next(t));
+    std::string b = (word != tokens.end() && word->kind != endtoken) ? lc(word->text()) : "";
+    bool show = s.sbi && int64_t(endline) - end.startline + 1 >= s.sbi_ml;
+    if (show || s.rbi) placeblockinformation(word, show ? end.information : "");
+
+    if ((!end.expected.empty() && b != end.expected) ||
+        (end.expected.empty() && (b == "if" || b == "case" || b == "loop"))) {
+        std::string expected = end.expected.empty() ? "<nothing>" : end.expected;
+        printout(messages, "expected " + expected + "\n");
+        std::string message = "at " + s.inputfilealias + " line ";
+        message += numtostring(endline);
+        message += ":'end " + expected + "' not found but found 'end " + b + "'\n";
+        blockerror(message, true);
+    }
+    blockstack.at(blocklevel + 1).blockname.clear();
+    return true;
+}
+
+// A name declared in a block is forgotten at its END.
+void formatter::forgetdeclarednames() {
+    if (blocklevel < 1) return;
+    std::vector<std::string>& names = declarednamesatlevel.at(blocklevel - 1);
+    for (const std::string& name : names) {
+        auto found = declarednames.find(name);
+        if (found == declarednames.end()) continue;
+        if (!found->second.empty()) found->second.pop_back();
+        if (found->second.empty()) declarednames.erase(found);
+    }
+    names.clear();
+}
+
+void formatter::notelinebreakrule(int32_t keep, int32_t remove) {
+    if (keep) keeplinebreak = 1;
+    if (remove) removelinebreaks = 1;
+    if (keep || remove) linebreakstate = 1;
+}
+
+// The levels an END closes (all but the last; the caller lowers the level once more), what
+// must follow it, and the header text its end-of-block information shows.
+formatter::blockend formatter::endofblock() {
+    if (blockstack.at(blocklevel).blockname == "when") --blocklevel;   // the CASE or handler too
+    const linerecord& r = blockstack.at(blocklevel);
+    blockend end;
+    end.closed = r;
+    end.startline = r.startline;
+    const std::string& name = r.blockname;
+    if (name == "while" || name == "for") {
+        end.expected = "loop";
+        end.information = headertext(r.openertoken, classloop);
+        if (name == "while") notelinebreakrule(s.mlaw, s.rlaw);
+        else notelinebreakrule(s.mlaf, s.rlaf);
+    } else if (name == "loop") {
+        end.expected = "loop";
+        end.information = r.openertoken != position() ? lc(r.openertoken->text()) : name;
+        notelinebreakrule(s.mlal, s.rlal);
+    } else if (name == "begin") {
+        if (blocklevel >= 2 && blockstack.at(blocklevel - 1).blockname == "declare") --blocklevel;
+    } else if (name == "functionbegin" || name == "procedurebegin" || name == "triggerbegin") {
+        closesubprogrambody(end);
+    } else if (unitkind->partialmatch(name)) {
+        // A subprogram closed by END without the BEGIN of its body.
+        beginnotfound(r.unitname);
+    } else if (name == "package" || name == "type") {
+        notelinebreakrule(s.mlapa, s.rlapa);
+    } else if (name == "if") {
+        end.expected = "if";
+        end.information = headertext(r.openertoken, classthen);
+        notelinebreakrule(s.mlai, s.rlai);
+    } else if (name == "case") {
+        if (r.iscasestatement == 1 && sqlstatement == 0 && assignmentseen == 0) {
+            end.expected = "case";
+        } else {
+            relativeindent = relativeindentatlevel.at(blocklevel);
+        }
+        end.information = headertext(r.openertoken, classwhen);
+    }
+    // The initialisation part of a package body.
+    if (blocklevel >= 2 && blockstack.at(blocklevel).blockname == "begin" &&
+        blockstack.at(blocklevel - 1).blockname == "package") {
+        --blocklevel;
+        const linerecord& package = blockstack.at(blocklevel);
+        end.expected.clear();
+        std::string opener = package.openertoken != position() ? lc(package.openertoken->text()) : "package";
+        end.information = opener + " " + package.unitname;
+        end.startline = package.startline;
+        notelinebreakrule(s.mlapa, s.rlapa);
+    }
+    return end;
+}
+
+void formatter::closesubprogrambody(blockend& end) {
+    int32_t level = blocklevel;
+    if (level >= 2 && blockstack.at(level - 1).blockname == "declare") --level;
+    const linerecord& header = blockstack.at(level >= 1 ? level - 1 : 0);
+    if (subprogrambegins.empty() || subprogrambegins.back() == 0) beginnotfound(header.unitname);
+    const std::string& name = blockstack.at(blocklevel).blockname;
+    end.information = name.substr(0, name.size() - 5) + " " + header.unitname;
+    notelinebreakrule(s.mlapr, s.rlapr);
+    blocklevel = level;
+    if (blocklevel >= 1 && unitkind->partialmatch(blockstack.at(blocklevel - 1).blockname)) --blocklevel;
+    subprogramnames.pop_back();
+    subprogrambegins.pop_back();
+}
+
+void formatter::beginnotfound(const std::string& unitname) {
+    std::string message = s.inputfilealias + " line ";
+    message += numtostring(tokenline(currenttoken));
+    message += " Syntax error:begin not found for ";
+    message += subprogramnames.empty() ? std::string() : subprogramnames.back();
+    if (!unitname.empty()) message += " " + unitname;
+    message += "\n";
+    blockerror(message, false);
+}
+
+// -l: an END after the listed line that closes a block open there.
+void formatter::listblockend(const linerecord& closed, int32_t endline) {
+    if (endline <= s.l || blocklevel >= lastlistedlevel) return;
+    const std::string& file = s.inputfilealias;
+    if (closed.elseseen && closed.elseline > s.l) {
+        std::string text = file + " line ";
+        text += numtostring(closed.elseline);
+        text += " else \"" + withoutleadingspace(tokenizedline(closed.elseline)) + "\"\n";
+        printout(messages, text);
+    }
+    std::string text = file + " line ";
+    text += numtostring(endline);
+    text += " END " + closed.blockname + " of \"" + withoutleadingspace(tokenizedline(closed.startline)) + "\"\n";
+    printout(messages, text);
+    lastlistedlevel = blocklevel;
+}
+
+std::string formatter::headertext(position opener, int32_t stopclass) {
+    if (!s.sbi || opener == position()) return "";
+    for (position p = opener; p != tokens.end() && p->kind != endtoken; ++p) {
+        if (p != opener && p->classcode == stopclass) {
+            position end = stopclass == classwhen ? std::prev(p) : p;
+            return jointokentexts(opener, end);
+        }
+        if (p->text() == ";") break;
+    }
+    return "";
+}
+
+// The old end-of-block comment after the END statement's ";" goes; with new information a
+// comment of it takes its place right after the ";".
+void formatter::placeblockinformation(position word, const std::string& information) {
+    if (word == tokens.end() || word->kind == endtoken) return;
+    position semicolon = word;
+    if (word->text() != ";") {
+        semicolon = nextsignificant(std::next(word));
+        // END LOOP label; and END IF label; carry a label before the ";".
+        if (semicolon != tokens.end() && semicolon->kind == identifier)
+            semicolon = nextsignificant(std::next(semicolon));
+    }
+    if (semicolon == tokens.end() || semicolon->text() != ";") return;
+    position place = nextonsameline(std::next(semicolon));
+    const std::string marker = "/*" + s.sbi_m;
+    if (place != tokens.end() && place->kind == blockcomment && startswith(place->text(), marker)) {
+        position after = removetokenrun(place);
+        for (position blank = std::next(semicolon); blank != after;) blank = tokens.erase(blank);
+        textchanged = 1;
+    }
+    if (information.empty() || !s.sbi) return;
+    token comment(marker + blockinfotext(information, s.sbi_max) + "*/", blockcomment, classinserted,
+                  tokens.back().sequence + 1, -1);
+    tokens.insert(std::next(semicolon), std::move(comment));
+    textchanged = 1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Units, declarations and line starts.
+
+void formatter::slashatlevelzero() {
+    if (s.ifsl || blocklevel != 0 || (bracketdepth != 0 && s.ifsib)) return;
+    if (currentword != "/" || currenttoken == tokens.begin()) return;
+    position before = std::prev(currenttoken);
+    if (!haslinebreak(before->text())) return;
+    checksyntaxmissingkeywords();
+    if (!checkblockpairs()) {
+        listblockstack();
+        dieline(2);
+    }
+    keeprelative = 0;
+    statementword.clear();
+    sqlstatement = 0;
+    keywordcolumn = -1;
+    processingalignedlist = 0;
+    if (alistlevel > 0) --alistlevel;
+    listinprogress = 0;
+    newunit = 1;
+    indeclarations = 0;
+    indeclarationpart = 0;
+    if (s.in) reindentbreaks(before, linebreaktext);
+}
+
+bool formatter::beginline() {
+    if (currenttoken != tokens.begin()) atlinestart = 0;
+    if (!haslinebreak(currentword)) return false;
+    // -milipl: the line after a comma joins the line of the comma.
+    if (lineitems < s.milipl && joinaftercomma()) return true;
+    atlinestart = 1;
+    linecolumn = 1;
+    lineitems = 0;
+    linestarttoken = currenttoken;
+    linebroken = 0;
+    if (linebreakstate == 2 && currenttoken->kind == whitespace) applylinebreakrule();
+    if (s.l != -1) listblockstackatline();
+    return false;
+}
+
+// The line-break rule noted at an END, due now: keep one empty line after the block, or
+// remove the empty lines (both: exactly one stays).
+void formatter::applylinebreakrule() {
+    position next = std::next(currenttoken);
+    bool breaknext = next != tokens.end() && islinebreaktoken(*next);
+    auto insertbreak = [this] {
+        token linebreak(linebreaktext, whitespace, classinserted, -(sequencecounter++), -1);
+        tokens.insert(std::next(currenttoken), std::move(linebreak));
+    };
+    if (!breaknext && keeplinebreak) {
+        insertbreak();
+    } else if (breaknext && removelinebreaks) {
+        while (next != tokens.end() && islinebreaktoken(*next)) next = tokens.erase(next);
+        if (keeplinebreak) insertbreak();
+    }
+    linebreakstate = keeplinebreak = removelinebreaks = 0;
+}
+
+// -l: at the start of the listed line, the blocks open there.
+void formatter::listblockstackatline() {
+    position next = std::next(currenttoken);
+    int32_t line = next != tokens.end() ? tokenline(next) : tokenline(currenttoken) + 1;
+    if (line != s.l || lastlistedline == line) return;
+    lastlistedline = line;
+    const std::string& file = s.inputfilealias;
+    for (int32_t level = 1; level <= blocklevel; ++level) {
+        const linerecord& r = blockstack.at(level);
+        std::string text = file + " line ";
+        text += numtostring(r.startline);
+        text += " " + r.blockname + " \"" + withoutleadingspace(tokenizedline(r.startline)) + "\"\n";
+        if (r.elseseen) {
+            text += file + " line ";
+            text += numtostring(r.elseline);
+            text += " else \"" + withoutleadingspace(tokenizedline(r.elseline)) + "\"\n";
+        }
+        printout(messages, text);
+    }
+    std::string now = file + " line ";
+    now += numtostring(line);
+    now += " NOW\n";
+    printout(messages, now);
+    lastlistedlevel = blocklevel;
+}

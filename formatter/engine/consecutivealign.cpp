@@ -1,20 +1,331 @@
-// Consecutive alignment of assignments, arrows, equalities, declaration types and aliases,
-// with the blank collapsing and the declared-name bookkeeping it relies on.
+// Consecutive alignment of :=, => and = (-acav, -acarv, -acev) with the two-pass rewind, the
+// blank collapsing (-c) and the declared-name bookkeeping beside it.
+#include "charsets.h"
 #include "formatter.h"
+#include "support.h"
 
-// Collapses a run of blanks to one where alignment does not need it (-c).
-void formatter::collapseblanks() {}
+#include <algorithm>
 
-// Notes a name declared in the current declaration (-dbvn).
-void formatter::registerdeclaredname() {}
+namespace {
 
-// Aligns the types of consecutive declarations; true when the loop must start again at the
-// token it made current.
-bool formatter::aligndeclarations() { return false; }
+// Names that are no declared variables.
+const pattern& unregisteredword() {
+    static const pattern& compiled =
+        pattern::get("^procedure$|^function$|(^cursor$)|^subtype$|^type$|^begin$|^declare$",
+                     pattern::caseless);
+    return compiled;
+}
 
-// Aligns consecutive :=, => and = vertically; true when the loop must start again at the
-// token it made current.
-bool formatter::alignconsecutive() { return false; }
+bool isalignedoperator(const settings& s, const std::string& text) {
+    return (text == ":=" && s.acav) || (text == "=>" && s.acarv) || (text == "=" && s.acev);
+}
 
-// True when the blank after an operator must stay because alignment placed it.
-bool formatter::keepblankafter(position) { return false; }
+// Replaces every run of blanks and tabs by one blank.
+std::string collapsedblanks(const std::string& text) {
+    std::string collapsed;
+    collapsed.reserve(text.size());
+    for (char c : text) {
+        bool blank = c == ' ' || c == '\t';
+        if (blank && !collapsed.empty() && collapsed.back() == ' ') continue;
+        collapsed += blank ? ' ' : c;
+    }
+    return collapsed;
+}
+
+}  // namespace
+
+void formatter::collapseblanks() {
+    if (!s.c || alignenabled != 1) return;
+    token& t = *currenttoken;
+    if (t.kind != whitespace || startswithlinebreak(t.text())) return;
+    if (rewindline > 0 && previousrewindtoken == rewindtoken) return;
+    std::string collapsed = collapsedblanks(t.text());
+    if (collapsed != t.text()) t.settext(collapsed);
+}
+
+// Adds the text of a declaring token to the texts of its name and notes the name at the
+// current block level.
+static void registername(formatter& f, position name) {
+    std::string key = charsetlc(name->text());
+    f.declarednames[key].push_back(name->text());
+    f.declarednamesatlevel.at(std::max(f.blocklevel, 0)).push_back(key);
+}
+
+void formatter::registerdeclaredname() {
+    position t = currenttoken;
+    // While tokens are laid out again their names are registered already.
+    if (!indeclarations || statementstate != 1 || t->kind != identifier || !alignenabled) return;
+    position after = std::next(t);
+    if (after == tokens.end() || after->kind != whitespace) return;
+    patternmatch m;
+    if (!unregisteredword().partialmatch(t->text(), &m)) {
+        registername(*this, t);
+    } else if (m.matched(1)) {
+        position name = nextsignificant(after);
+        if (name != tokens.end() && name->kind == identifier) registername(*this, name);
+    }
+}
+
+// A declaration run's snapshot does not count: the block and bracket rules must not wait
+// for it, since nothing but its own end lays it out.
+bool formatter::alignmentpending() const {
+    return (alignline > 0 || !alignrows.empty()) && previousrewindtoken != rewindtoken;
+}
+
+bool formatter::beyondrewindline() {
+    return declarationsnapshot && previousrewindtoken != rewindtoken &&
+           tokenline(currenttoken) > rewindline;
+}
+
+bool formatter::keepblankafter(position blank) {
+    if (blank->protectedfollowingblank) return true;
+    // In an alias list the blank in front of an alias stays (count(*) total).
+    if (!declarationalignment.active || declarationalignment.mode != 5) return false;
+    position next = std::next(blank);
+    return next != tokens.end() && (next->kind == identifier || next->kind == doublequotedname);
+}
+
+// Hands each value of the formatter that a rewind puts back to apply(live, saved).
+template <class apply>
+static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
+    pair(f.blocklevel, r.blocklevel);
+    pair(f.blockstack, r.blockstack);
+    pair(f.relativeindentatlevel, r.relativeindentatlevel);
+    pair(f.subprogramnames, r.subprogramnames);
+    pair(f.subprogrambegins, r.subprogrambegins);
+    pair(f.afterend, r.afterend);
+    pair(f.loopheaderopen, r.loopheaderopen);
+    pair(f.begincount, r.begincount);
+    pair(f.newunit, r.newunit);
+    pair(f.thenexpected, r.thenexpected);
+    pair(f.loopexpected, r.loopexpected);
+    pair(f.thenline, r.thenline);
+    pair(f.loopline, r.loopline);
+    pair(f.loopkeyword, r.loopkeyword);
+    pair(f.statementstate, r.statementstate);
+    pair(f.statementcountdown, r.statementcountdown);
+    pair(f.tokenposition, r.tokenposition);
+    pair(f.savedtokenposition, r.savedtokenposition);
+    pair(f.statementstarttoken, r.statementstarttoken);
+    pair(f.statementfirsttoken, r.statementfirsttoken);
+    pair(f.statementstartposition, r.statementstartposition);
+    pair(f.statementstartdepth, r.statementstartdepth);
+    pair(f.sqlstatement, r.sqlstatement);
+    pair(f.statementword, r.statementword);
+    pair(f.indeclarationpart, r.indeclarationpart);
+    pair(f.indeclarations, r.indeclarations);
+    pair(f.headerpending, r.headerpending);
+    pair(f.createpending, r.createpending);
+    pair(f.currentunit, r.currentunit);
+    pair(f.assignmentseen, r.assignmentseen);
+    pair(f.lastvalue, r.lastvalue);
+    pair(f.lastvaluecount, r.lastvaluecount);
+    pair(f.sqlpluspossible, r.sqlpluspossible);
+    pair(f.insqlplusline, r.insqlplusline);
+    pair(f.sqlplusstatement, r.sqlplusstatement);
+    pair(f.sqlpluscommand, r.sqlpluscommand);
+    pair(f.spacingallowed, r.spacingallowed);
+    pair(f.lastinsertedblank, r.lastinsertedblank);
+    pair(f.keepthenpending, r.keepthenpending);
+    pair(f.keeplooppending, r.keeplooppending);
+    pair(f.lastsolidtoken, r.lastsolidtoken);
+    pair(f.atlinestart, r.atlinestart);
+    pair(f.linecolumn, r.linecolumn);
+    pair(f.linebroken, r.linebroken);
+    pair(f.linestarttoken, r.linestarttoken);
+    pair(f.lastlinestarttoken, r.lastlinestarttoken);
+    pair(f.linestarttext, r.linestarttext);
+    pair(f.lineitems, r.lineitems);
+    pair(f.previouslineitems, r.previouslineitems);
+    pair(f.listitemcount, r.listitemcount);
+    pair(f.keeprelative, r.keeprelative);
+    pair(f.relativeindent, r.relativeindent);
+    pair(f.relativekeywordcolumn, r.relativekeywordcolumn);
+    pair(f.keywordcolumn, r.keywordcolumn);
+    pair(f.keywordcolumntoken, r.keywordcolumntoken);
+    pair(f.andcolumn, r.andcolumn);
+    pair(f.logicalcolumn, r.logicalcolumn);
+    pair(f.bracketdepth, r.bracketdepth);
+    pair(f.insidebrackets, r.insidebrackets);
+    pair(f.bracketstack, r.bracketstack);
+    pair(f.outerbracketstate, r.outerbracketstate);
+    pair(f.bracketlines, r.bracketlines);
+    pair(f.bracketcolumns, r.bracketcolumns);
+    pair(f.listinprogress, r.listinprogress);
+    pair(f.listcolumn, r.listcolumn);
+    pair(f.bracketlistpending, r.bracketlistpending);
+    pair(f.bracketlistmethod, r.bracketlistmethod);
+    pair(f.bracketlistset, r.bracketlistset);
+    pair(f.bracketcomma, r.bracketcomma);
+    pair(f.listopener, r.listopener);
+    pair(f.alistcol, r.alistcol);
+    pair(f.processingalignedlist, r.processingalignedlist);
+    pair(f.alignmentrequested, r.alignmentrequested);
+    pair(f.alistlevel, r.alistlevel);
+    pair(f.alignedlists, r.alignedlists);
+    pair(f.alignmentword, r.alignmentword);
+    pair(f.awaitby, r.awaitby);
+    pair(f.awaitwith, r.awaitwith);
+    pair(f.endalistcomma, r.endalistcomma);
+    pair(f.aligncolumn, r.aligncolumn);
+    pair(f.linebreakstate, r.linebreakstate);
+    pair(f.keeplinebreak, r.keeplinebreak);
+    pair(f.removelinebreaks, r.removelinebreaks);
+    pair(f.declarationmode, r.declarationmode);
+    pair(f.declarationalignment, r.declarationalignment);
+}
+
+void formatter::takerewindsnapshot(position at) {
+    previousrewindtoken = rewindtoken;
+    rewindtoken = at;
+    rewindline = tokenline(at);
+    rewindstate& r = rewindsnapshot;
+    eachrewindvalue(*this, r, [](auto& live, auto& saved) { saved = live; });
+    // The settings differ from the file's only while an -ifs block is applied.
+    r.settingssaved = !savedsettings.empty();
+    if (r.settingssaved) {
+        r.workingsettings = s;
+        r.savedsettings = savedsettings;
+    } else {
+        r.savedsettings.clear();
+    }
+}
+
+void formatter::restorerewindsnapshot() {
+    rewindstate& r = rewindsnapshot;
+    eachrewindvalue(*this, r, [](auto& live, auto& saved) { live = saved; });
+    if (r.settingssaved) {
+        s = r.workingsettings;
+        savedsettings = r.savedsettings;
+    } else if (!savedsettings.empty()) {
+        // An -ifs block applied after the snapshot: the file's settings come back.
+        s = savedsettings.front();
+        savedsettings.clear();
+    }
+    currenttoken = rewindtoken;
+    currentword = rewindtoken->text();
+    // The column bookkeeping restarts in front of the snapshot token, whose line the
+    // padding may have widened.
+    position before = previoustoken(rewindtoken);
+    column = tokencolumn(rewindtoken);
+    previouscolumn = before != tokens.end() ? tokencolumn(before) : 1;
+    position second = before != tokens.end() ? previoustoken(before) : tokens.end();
+    columnbeforeprevious = second != tokens.end() ? tokencolumn(second) : 1;
+}
+
+// Lays the tokens from the snapshot on out again; new groups wait until the loop passes
+// the token where this group ended.
+void formatter::rewindtosnapshot() {
+    resumetoken = currenttoken;
+    resumeline = tokenline(currenttoken);
+    groupended = groupbroken = 0;
+    restorerewindsnapshot();
+    alignenabled = 0;
+    alignline = 0;
+    alignrows.clear();
+    declarationsnapshot = 0;
+}
+
+// Pads the rows of each run up to the largest column of the run: blanks go into the
+// whitespace in front of the row's token. Gives the largest column of the first run.
+int32_t formatter::padconsecutiverows() {
+    if (alignrows.empty()) return 0;
+    alignrows.back().runend = 1;
+    for (alignrow& row : alignrows) row.column = tokencolumn(row.token);
+    int32_t firstrun = 0;
+    size_t runstart = 0;
+    for (size_t i = 0; i < alignrows.size(); ++i) {
+        if (!alignrows[i].runend) continue;
+        int32_t largest = 0;
+        for (size_t k = runstart; k <= i; ++k)
+            if (alignrows[k].aligned) largest = std::max(largest, alignrows[k].column);
+        if (runstart == 0) firstrun = largest;
+        for (size_t k = runstart; k <= i; ++k) {
+            alignrow& row = alignrows[k];
+            if (!row.aligned) continue;
+            row.token->protectedtoken = true;
+            int32_t missing = largest - row.column;
+            if (missing <= 0) continue;
+            std::string blanks(static_cast<size_t>(missing), ' ');
+            position before = previoustoken(row.token);
+            if (before != tokens.end() && before->kind == whitespace)
+                before->settext(before->text() + blanks);
+            else
+                tokens.insert(row.token, token(blanks, whitespace, 0, -(sequencecounter++), -1));
+        }
+        runstart = i + 1;
+    }
+    return firstrun;
+}
+
+// Ends the consecutive group at the current token; true when the loop was moved back.
+bool formatter::endconsecutivegroup() {
+    groupended = groupbroken = 0;
+    int32_t firstrun = padconsecutiverows();
+    bool rewind = !loopdone && previousrewindtoken != rewindtoken;
+    if (!rewind) {
+        alignline = 0;
+        alignop.clear();
+        alignrows.clear();
+        return false;
+    }
+    rewindtosnapshot();
+    if (firstrun != 0) aligncolumn = firstrun;
+    alignop.clear();
+    return true;
+}
+
+// Notes one operator of the group, or breaks the group.
+void formatter::addconsecutiverow(position t) {
+    const std::string& op = t->text();
+    int32_t line = tokenline(t);
+    if (!alignenabled) return;
+    if (declarationsnapshot && previousrewindtoken != rewindtoken) return;
+    if (alignline != 0 && op != alignop) {
+        groupbroken = 1;
+        return;
+    }
+    if (alignline == 0) {
+        alignop = op;
+        alignline = alignlastline = line;
+        alignbracketlevel = bracketdepth;
+        if (alignrows.empty()) takerewindsnapshot(t);
+        alignrows.push_back({t, 0, 0, 1, line});
+    } else if (alignlastline != line) {
+        if (bracketdepth != alignbracketlevel) {
+            groupbroken = 1;
+        } else {
+            alignlastline = line;
+            alignrows.push_back({t, 0, 0, 1, line});
+        }
+    } else {
+        // A second operator on the line: the run above ends, and the line takes no part.
+        // A group left without rows is no group: nothing waits to be laid out.
+        if (alignrows.size() >= 2) alignrows[alignrows.size() - 2].runend = 1;
+        if (!alignrows.empty()) alignrows.pop_back();
+        if (alignrows.empty()) {
+            alignline = 0;
+            alignop.clear();
+        }
+    }
+}
+
+bool formatter::alignconsecutive() {
+    position t = currenttoken;
+    if (t == resumetoken || (!alignenabled && resumeline > 0 && t->line > resumeline)) {
+        alignenabled = 1;
+        resumeline = 0;
+    }
+    if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
+    if (!alignrows.empty() && alignop == "=" &&
+        (t->text() == ";" || (t->kind == identifier && clausewords.count(lc(t->text())))))
+        groupbroken = 1;
+    bool ends = groupended || groupbroken || (t->kind == endtoken && !alignrows.empty()) ||
+                (loopdone && alignline != 0);
+    if (!ends) return false;
+    if (alignline == 0 && alignrows.empty()) {
+        groupended = groupbroken = 0;
+        return false;
+    }
+    return endconsecutivegroup();
+}

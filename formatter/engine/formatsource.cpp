@@ -15,15 +15,7 @@ void formatter::formatsource() {
     readinput(*this);
     sourcetext = join(sourcelines, sourcelinejoint);
 
-    buildtabstops(s.t);
-    selectcharset(s.cs);
-    // The identifier spellings of -si are looked up by the current set's lower case.
-    std::vector<std::pair<std::string, std::string>> spellings(s.si.begin(), s.si.end());
-    for (const auto& [word, spelling] : spellings) {
-        s.si.erase(word);
-        s.si.emplace(charsetlc(word), spelling);
-    }
-
+    preparecolumnsandcase();
     fillwordsets();
     if (s.pp) preprocess();
     tokenizesource();
@@ -54,6 +46,18 @@ void formatter::formatsource() {
     std::string error;
     if (!backupfile(messages, s.inputfile, s.b, s.v, backupdirectory, error)) die(error);
     writeoutput(*this);
+}
+
+// Tab stops from -t, the character set of -cs, and the -si spellings keyed by the current
+// set's lower case.
+void formatter::preparecolumnsandcase() {
+    buildtabstops(s.t);
+    selectcharset(s.cs);
+    std::vector<std::pair<std::string, std::string>> spellings(s.si.begin(), s.si.end());
+    for (const auto& [word, spelling] : spellings) {
+        s.si.erase(word);
+        s.si.emplace(charsetlc(word), spelling);
+    }
 }
 
 // -x explains the switches and ends the file, -v explains them and goes on; -sw and -swx
@@ -186,10 +190,12 @@ void formatter::finalpasses() {
     position last = std::prev(tokens.end());
     while (last != tokens.begin() && !haslinebreak(last->text())) --last;
     currenttoken = last;
+    loopdone = 1;
     aligndeclarations();
     alignconsecutive();
     alistlevel = 0;
     if (!checkblockpairs()) dieline(2);
+    prunecalls();
     finishclausekeywords();
     if (s.lt) {
         for (const std::string& name : tablenames) std::cout << name;

@@ -2,16 +2,23 @@
 // sink, token list, keyword tables and rule state) and the format driver formatsource.
 #pragma once
 
+#include "bracketstack.h"
+#include "calltree.h"
 #include "clausekeywords.h"
+#include "consecutivealign.h"
 #include "header.h"
 #include "messages.h"
+#include "rewindstate.h"
 #include "settings.h"
 #include "tokencontext.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The formatter's settings part: a spare sink and record, the working ones, and the html
@@ -25,7 +32,7 @@ struct settingsholder {
 };
 
 // The aligned-list mode of a keyword and the statement word it needs.
-struct alignmentword {
+struct alignmentwordentry {
     int32_t mode = 0;
     std::string statementword;
 };
@@ -55,7 +62,7 @@ public:
     // Word sets and keyword tables, filled per file.
     std::set<std::string> reservedwords;
     std::set<std::string> sqlpluscommands;
-    std::map<std::string, alignmentword> alignmentwords;
+    std::map<std::string, alignmentwordentry> alignmentwords;
     std::set<std::string> statementstarters;
     std::map<std::string, int32_t> breakkeywords;
     std::map<std::string, std::vector<std::string>> breakfollowers;
@@ -110,8 +117,167 @@ public:
     position lastlinestarttoken;
     std::string linestarttext;
     std::set<std::string> tablenames;
-    std::map<std::string, std::string> declarationtexts;
-    std::map<std::string, int32_t> declarednames;
+
+    // Block stack and END handling, line indentation, word case, syntax checks and the call
+    // tree.
+    autoarray<int32_t> relativeindentatlevel;   // relativeindent saved where a CASE opened
+    std::vector<std::string> subprogramnames;   // PROCEDURE, FUNCTION or TRIGGER as written,
+    std::vector<int32_t> subprogrambegins;      // and 1 once the BEGIN of its body was seen
+    char afterend = 0;          // an END was met; the driver clears it after the next word
+    char loopheaderopen = 0;    // a FOR or WHILE waits for its LOOP
+    char linebroken = 0;        // the line was already broken for the column limit
+    int32_t atlinestart = 0;    // the current token ends a line: the next one starts it
+    int32_t linecolumn = 1;     // display column reached on the output line (layout pass)
+    int32_t begincount = 0;
+    char newunit = 0;           // a "/" at level 0 ended a compilation unit
+    int32_t thenline = 0;       // -cmk: the line of the IF that waits for THEN,
+    int32_t loopline = 0;       // and of the FOR or WHILE that waits for LOOP
+    std::string loopkeyword;
+    int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
+    int32_t lastlistedline = -1;
+    std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
+    // -ct: unit -> declared or called name -> its bracketed text; the routine records.
+    std::map<std::string, std::map<std::string, std::string>> declarationtexts;
+    std::vector<std::string> routinenames;      // lower-cased, in the order met
+    std::map<std::string, std::shared_ptr<routinerecord>> routines;
+    std::map<std::string, std::string> routinedefinitions;   // lower-cased name -> its line
+    // Declared names (-dbvn), kept by the declaration rules and scoped by END: lower-cased
+    // name -> the texts of its declarations, latest last; per block level, the names
+    // declared at that level.
+    std::map<std::string, std::vector<std::string>> declarednames;
+    autoarray<std::vector<std::string>> declarednamesatlevel;
+
+    // Statement and bracket state that the block rules and the syntax checks read and set
+    // (the statement and bracket rules keep it).
+    int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
+    std::string statementword;      // the lower-cased word that started the SQL statement
+    int32_t indeclarations = 0;     // inside a declaration section
+    int32_t keeprelative = 0;       // -rs mode of the current statement
+    int32_t relativeindent = 0;
+    int32_t keywordcolumn = -1;
+    int32_t listinprogress = 0;
+    int32_t lineitems = 0;          // list items (commas) on the current line
+    int32_t keepthenpending = 0;    // -kitt / -kwtt: THEN is to join its IF or WHEN
+    int32_t keeplooppending = 0;    // -kflt / -kwlt: LOOP is to join its FOR or WHILE
+    position lastsolidtoken;
+    autoarray<int32_t> bracketlines;     // line and column of the "(" of each open level
+    autoarray<int32_t> bracketcolumns;
+    char bracketproblem = 0;        // a ")" came without its "("
+
+    // Statement rules, bracket stack and list indentation. statementstate: 0 before the
+    // first statement, 1 at the first word of a statement or declaration, 2 after a
+    // statement ended (or a BEGIN, DECLARE, IS or AS), 3 while a statement goes on.
+    position statementfirsttoken;       // the word that made statementstate 1
+    int32_t previouslineitems = 0;
+    int32_t listcolumn = 0;             // 0-based column of the items of a bracketed list
+    int32_t bracketlistpending = 0;     // a "(" waits for its first item
+    int32_t bracketlistmethod = 1;      // 1: the first item follows the "("; 2: "(" ends its line
+    int32_t bracketlistset = 0;         // the list column is known
+    int32_t bracketcomma = 0;           // a comma was seen in the bracketed list
+    position listopener;                // the "(" of the bracketed list
+    char commamoved = 0;                // a comma was moved or an insert comment removed
+    int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
+    position keywordcolumntoken;        // the keyword that last set keywordcolumn
+    std::unordered_map<int32_t, int32_t> relativeindentbytoken;   // by sequence number
+    int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
+    char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
+    int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
+    std::string currentunit;            // the name of the routine whose header came last
+    int32_t insidebrackets = 0;         // bracketdepth counts the open brackets
+    std::vector<bracketentry> bracketstack;
+    outerbracket outerbracketstate;
+
+    // The line ends right after the current token, or right after pos.
+    void breakbeforenext();
+    void breakafter(position pos);
+    // A token from first up to last (excluded) holds a line break.
+    bool hasbreakbetween(position first, position last) const;
+    // From pos, the significant words (lower-cased) are the given words; last is the last
+    // of them. A tail of the words matches too ("left join" for "left outer join").
+    bool matchwords(position pos, const std::vector<std::string>& words, position& last) const;
+    // Removes the line break after pos (past comments and blanks) when the token after it is
+    // text, or any token when text is empty.
+    void joinbefore(position pos, std::string_view text);
+    // The line break after a comma becomes a blank; true when joined.
+    bool joinaftercomma();
+    bool bracketlistadjust();
+    void selecttrace();
+    [[noreturn]] void reportsyntaxerror(const std::string& message);
+    void closeallbrackets();
+    // The column of a line inside a list with its items at base (0-based).
+    int32_t listindent(int32_t base, position first);
+    int32_t computelineindent(position first, bool& commentline);
+    // The -rs column of the current line, or -1 to keep its indentation.
+    int32_t relativeindentcolumn();
+    // Called by the driver for every token that gets the rules: the statement state moves
+    // on at each word.
+    void advancestatementstate();
+    // A statement has begun and not ended (no SQL*Plus command can start a line).
+    bool statementinprogress() const;
+
+
+    // Alignment rules: aligned lists and select alignment.
+    autoarray<alignedlistentry> alignedlists;   // indexed by alistlevel; 0 holds no list
+    int32_t alistcol = 0;              // 0-based column of the newest aligned list's items
+    int32_t alignmentrequested = 0;    // a keyword asked for a list that has not started
+    std::string alignmentword;         // the lower-cased word of the last request
+    int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
+    int32_t awaitwith = 0;             // START waits for its WITH
+
+    // Alignment rules: consecutive alignment and declarations.
+    std::vector<alignrow> alignrows;   // rows of the :=, => or = group
+    int32_t alignline = 0;             // line where the group started; 0 = no group
+    std::string alignop;               // the group's operator
+    int32_t alignlastline = 0;         // line of the last row
+    int32_t alignbracketlevel = 0;     // bracket depth of the group
+    char alignenabled = 1;             // new groups may start (0 while laying out again)
+    position resumetoken;              // where the last rewound group ended
+    int32_t resumeline = 0;            // its line, should the token go
+    char groupended = 0;
+    char groupbroken = 0;
+    position rewindtoken;              // where the current snapshot was taken
+    position previousrewindtoken;      // where the snapshot before it was taken
+    int32_t rewindline = 0;
+    rewindstate rewindsnapshot;
+    char declarationsnapshot = 0;      // the pending snapshot belongs to a declaration run
+    int32_t typecolumn = 0;            // widest name end of the last declaration run
+    int32_t aligncolumn = 0;           // largest column of the first run of the last group
+    declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
+    char loopdone = 0;                 // the token loop is over: groups end without a rewind
+
+    // Aligned lists (used by the block, bracket and list rules).
+    void popalignedlist();
+    void popalignedlistsatbracket(int32_t level);
+    void closealignedlistatblock();
+    void startalignedlist(position anchor);
+    void pushsqlindent();
+    bool nextsignificantclassis(position pos, int32_t classcode) const;
+    // A group's rows or snapshot wait to be laid out.
+    bool alignmentpending() const;
+    // A declaration snapshot is pending and the current token lies below its line.
+    bool beyondrewindline();
+    // Starts a declaration list of the given mode whose items follow the next "(" (the
+    // subprogram header starts parameter lists, mode 4).
+    void startdeclarationlist(int32_t mode);
+    // The token after a data type such as NUMBER(10, 2) starting at pos, or after such
+    // types joined by "+" and "-"; the end position when no type starts there.
+    position skiptypeterm(position pos) const;
+    position skiptypeexpression(position pos) const;
+    // Steps of the alignment rules.
+    void takerewindsnapshot(position at);
+    void restorerewindsnapshot();
+    void rewindtosnapshot();
+    int32_t padconsecutiverows();
+    bool endconsecutivegroup();
+    void addconsecutiverow(position t);
+    bool finishdeclarationrun(bool mayrewind);
+    void adddeclarationrow(position blank);
+    bool notedeclarationitem(position name, bool checkreserved);
+    void notealias(position end);
+    bool startdeclarationlistat(int32_t mode, int32_t level);
+    bool enddeclarationlist();
+    int32_t declarationlistat(position t) const;
+
 
     // Indentation whitespace for a width in columns (blanks, or TABs with -ut/-uts).
     std::string indentstring(int32_t width) const;
@@ -157,12 +323,10 @@ public:
     void subprogramheader();
     void endofstatement(int32_t firstpass);
     void keepthentogether();
-    void openblock(int32_t firstpass);
     bool keepblankafter(position blank);
     void bracketrule(int32_t firstpass);
     bool alignconsecutive();
     void slashatlevelzero();
-    bool closeblock(int32_t firstpass);
     void registerdeclaration();
     bool beginline();
     std::string indentline(int32_t level, int32_t nice);
@@ -177,7 +341,146 @@ public:
     void clearleadingtoken();
     void checkintegrity();
 
+    // Block stack and END handling. openblock: true when a level was pushed; closeblock:
+    // true for an END token (the token needs no further rules).
+    bool openblock(int32_t firstpass);
+    bool closeblock(int32_t firstpass);
+    // The column-limit test that the block, bracket and LOOP rules and the layout pass share:
+    // -mcs is set and the current token ends beyond it. A rule skipped by it on the first
+    // pass is run again by the layout pass, which acts on the same test.
+    bool beyondcolumnlimit();
+    // The display column of the last character of the token on its output line.
+    int32_t tokenendcolumn(position pos);
+    // The header text of a block up to its THEN, LOOP or WHEN (for -sbi), or "".
+    std::string headertext(position opener, int32_t stopclass);
+    // In a whitespace token, every line break with the blanks after it becomes replacement.
+    void reindentbreaks(position whitespacetoken, const std::string& replacement);
+    // Line indentation: the columns for a block depth, and the indentation text for them.
+    int32_t computeindent(int32_t depth, int32_t nice);
+    // Syntax checks and the block-stack listing written after structural errors.
+    bool checkbrackets();
+    void dropwhenlevel();
+    void checksyntaxmissingkeywords();
+    void listblockstack();
+    // Line of the tokenized text (1-based; "" beyond its end).
+    std::string tokenizedline(int32_t line);
+    // The token after the ")" that matches the "(" before pos; the end at a ";" first.
+    position closingbracketafter(position pos) const;
+    // The same, also giving the end at the first token that holds a line break.
+    position closingbracketonline(position pos) const;
+    // The names of the comma-separated list that starts after pos.
+    std::vector<std::string> collectnamelist(position pos) const;
+    bool isblankrunbreak(position t) const;
+    bool endsselectitem(position t) const;
+    // Routine records of the call tree: calls of routines the source does not define go.
+    void prunecalls();
+    void printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath);
+
+    // Layout pass and the column limit: the values a line break before a token puts back,
+    // taken at the token's start, and those noted at the statement's start for -amso.
+    struct layoutvalues {
+        int32_t linecolumn = 1;
+        int32_t lineitems = 0;
+        int32_t alignmentrequested = 0;
+        int32_t alistlevel = 0;
+        char loopheaderopen = 0;
+        char afterend = 0;
+        int32_t keeprelative = 0;
+        int32_t relativeindent = 0;
+        // Blocks and routine headers that the token's rules opened open again when it is
+        // formatted anew.
+        int32_t blocklevel = 0;
+        int32_t begincount = 0;
+        size_t units = 0;
+    };
+    layoutvalues currentlayout() const;
+    layoutvalues tokenstartlayout;
+    layoutvalues statementstartlayout;
+    rewindstate statementsnapshot;         // the state at the statement's start (-amso)
+    bool statementsnapshottaken = false;
+    void notestatementlayout();
+    bool keepwithinlimit();
+    bool continuesliteral(position t) const;
+    position linestartof(position t) const;
+    std::string indentationof(position linestart) const;
+    void setindentation(position linestart, int32_t width);
+    int32_t relativeshift = 0;             // columns the -rs statement's first line moved left
+    void followrelativeshift();
+    bool shrinkblanks(int32_t excess);
+    bool shrinkindentation(int32_t excess);
+    size_t commentdecoration(position t, size_t& end) const;
+    bool shortencomment(int32_t excess);
+    bool breakcomment();
+    bool movestatement();
+    bool breakbeforetoken();
+    position placelinebreak(position before, position t, const std::string& text);
+    void restorelayout(const layoutvalues& values);
+    void rundeferredrules();
+
+    // In-source options.
+    position findoptionscomment() const;
+    void preparecolumnsandcase();
+
+    // Integrity check.
+    bool endsitsline(position comment) const;
+    position integrityfault(std::string_view original) const;
+    [[noreturn]] void reportintegrityfailure(int64_t around);
+
 private:
+    // Statement rules, bracket stack and list indentation.
+    token generatedbreak();
+    position eraseahead(position pos);
+    position nextword(position pos) const;
+    bool innumberbrackets() const;
+    void openbracket();
+    void closebracket();
+    void leaveoutermostbracket();
+    void insertcomments();
+    std::vector<std::string> insertcolumns(position open, position& close) const;
+    void endcursordeclaration();
+    bool continuescaseexpression(int32_t classcode);
+    void resetstatement(bool loop);
+    void reindentnextline();
+    linerecord& pushheaderlevel(position opener, const std::string& name);
+    std::string headername(position keyword) const;
+    position headerend(position name);
+    void joinwhitespacebefore(position t);
+    position firstonline(position start) const;
+    void endalignedlistatline(position first);
+    bool standalonecomment(position first) const;
+    int32_t keywordindent(const token& first, int32_t column);
+    // Block stack: what an END closes.
+    struct blockend {
+        linerecord closed;          // the record of the block the END belongs to
+        std::string expected;       // the word that must follow END
+        std::string information;    // header text for the end-of-block comment
+        int32_t startline = 0;
+    };
+    bool deferredbylimit(int32_t firstpass);
+    [[noreturn]] void blockerror(const std::string& message, bool reopen);
+    [[noreturn]] void beginnotfound(const std::string& unitname);
+    void reindentlinestart(position whitespacetoken, const std::string& indentation);
+    bool endalignmentgroup();
+    void endloopcondition();
+    bool outsideblocks(int32_t classcode);
+    bool whenopenslevel();
+    void beginafterheader();
+    void noteelse();
+    void notekeywordsexpected(int32_t classcode);
+    void pushblock(int32_t classcode);
+    void forgetdeclarednames();
+    void notelinebreakrule(int32_t keep, int32_t remove);
+    blockend endofblock();
+    void closesubprogrambody(blockend& end);
+    void listblockend(const linerecord& closed, int32_t endline);
+    void placeblockinformation(position word, const std::string& information);
+    void applylinebreakrule();
+    void listblockstackatline();
+    // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
+    std::string callingroutine();
+    void registerroutine(const std::string& name, const std::string& key, const std::string& text);
+    void registercall(const std::string& caller, const std::string& name, const std::string& text);
+
     enum class afterstep { advance, restart };
     afterstep processtoken();
     afterstep endoftoken();
@@ -191,6 +494,24 @@ private:
     void addoperatorblanks();
     void endalignedlist();
 };
+
+// Whether two texts are equal without regard to case (through the current character set),
+// and if not, about where they begin to differ.
+struct textcomparison {
+    bool equal = false;
+    int64_t position = 0;
+};
+textcomparison firstdifference(std::string_view text1, std::string_view text2);
+
+// The text with every "*/" made "* /", so that it can stand inside a block comment.
+std::string defusecommentcloser(std::string_view text);
+// The header text of an end-of-block comment: "*/" taken out, white space squeezed, cut to
+// max characters with "..." after.
+std::string blockinfotext(std::string text, int32_t max);
+// Every run of white space one blank; the runs at the start and at the end removed when asked.
+std::string squeezedspace(std::string_view text, bool trimstart, bool trimend);
+// The text without its line break at the end and without white space at its start.
+std::string withoutleadingspace(std::string text);
 
 // Puts the reserved-word text and the SQL*Plus command text into the formatter.
 void storewordtexts(formatter& f);

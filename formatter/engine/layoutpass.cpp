@@ -1,12 +1,372 @@
-// The layout pass and the column limit (-mcs with -acs, -aci, -asc, -abuc, -abusc, -acoslc,
-// -amso, -amc).
+// The layout pass and the column limit (-mcs): a line that grows beyond the limit loses
+// blanks (-acs) or indentation (-aci), a comment is shortened (-asc) or broken (-abuc,
+// -abusc, -acoslc), the statement moves to a new line (-amso, -amc) or the line is broken
+// before the token; then the block, bracket and LOOP rules that waited for it run.
 #include "formatter.h"
+#include "support.h"
 
-// Copies the layout values the column-limit rules compare against at the start of a token.
-void formatter::savetokenstartlayout() {}
+#include <algorithm>
 
-// End-of-token bookkeeping of the previous line's columns.
-void formatter::trackpreviouscolumns() {}
+namespace {
+
+bool isblankortab(char c) { return c == ' ' || c == '\t'; }
+
+// Where the text after its last line break begins (0 when it has none).
+size_t afterlastlinebreak(std::string_view text) {
+    size_t at = text.find_last_of("\r\n");
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
+}  // namespace
+
+// The values a line break before the current token puts back.
+void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
+
+formatter::layoutvalues formatter::currentlayout() const {
+    return {linecolumn,    lineitems,      alignmentrequested, alistlevel, loopheaderopen,         afterend,
+            keeprelative,  relativeindent, blocklevel,         begincount, subprogramnames.size()};
+}
+
+void formatter::restorelayout(const layoutvalues& v) {
+    linecolumn = v.linecolumn;
+    lineitems = v.lineitems;
+    alignmentrequested = v.alignmentrequested;
+    alistlevel = v.alistlevel;
+    loopheaderopen = v.loopheaderopen;
+    afterend = v.afterend;
+    keeprelative = v.keeprelative;
+    relativeindent = v.relativeindent;
+    blocklevel = v.blocklevel;
+    begincount = v.begincount;
+    if (subprogramnames.size() > v.units) {
+        subprogramnames.resize(v.units);
+        subprogrambegins.resize(v.units);
+    }
+}
+
+// The column reached after the current token on its output line, once every rule has
+// placed it (re-indentation included).
+void formatter::trackpreviouscolumns() {
+    if (s.mcs && currenttoken != tokens.end()) linecolumn = tokenendcolumn(currenttoken) + 1;
+}
+
+// -amso formats a statement again from a new line: the state at its start is noted through
+// the alignment rules' snapshot, while their own snapshot stays as it is.
+void formatter::notestatementlayout() {
+    if (!s.mcs || !s.amso) return;
+    statementstartlayout = currentlayout();
+    const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
+    const int32_t keptline = rewindline;
+    std::swap(rewindsnapshot, statementsnapshot);
+    takerewindsnapshot(currenttoken);
+    std::swap(rewindsnapshot, statementsnapshot);
+    rewindtoken = keptrewind;
+    previousrewindtoken = keptprevious;
+    rewindline = keptline;
+    statementsnapshottaken = true;
+}
 
 // Shortens a line beyond the column limit; true when a line break was put before the token.
-bool formatter::layoutpass() { return false; }
+bool formatter::layoutpass() {
+    if (!s.mcs) return false;
+    const bool restart = keepwithinlimit();
+    if (currentword == ";") linebroken = 0;
+    return restart;
+}
+
+bool formatter::keepwithinlimit() {
+    position t = currenttoken;
+    if (t == tokens.end() || t->kind == whitespace || t->kind == endtoken) return false;
+    if (linebroken || !beyondcolumnlimit()) return false;
+    // The alignment rules rewind to format this token again.
+    if (alignmentpending()) return false;
+    if (declarationalignment.rows.empty() && !continuesliteral(t)) {
+        const int32_t excess = linecolumn - s.mcs - 1;
+        bool changed = excess > 0 && (shrinkblanks(excess) || shrinkindentation(excess) ||
+                                      shortencomment(excess) || breakcomment());
+        if (!changed && (movestatement() || breakbeforetoken())) return true;
+    }
+    rundeferredrules();
+    followrelativeshift();
+    return false;
+}
+
+// A piece of a literal that spans lines: the line break inside it cannot move.
+bool formatter::continuesliteral(position t) const {
+    if (t->kind != stringliteral && t->kind != qquoteliteral) return false;
+    position before = previoustoken(t);
+    return before != tokens.end() && before->kind == t->kind && t->sequence == before->sequence + 1;
+}
+
+// The nearest token before t whose text holds a line break: its line's start.
+position formatter::linestartof(position t) const {
+    while (t != tokens.begin()) {
+        --t;
+        if (haslinebreak(t->text())) return t;
+    }
+    return tokens.begin();
+}
+
+// The blanks and TABs after the last line break of the line start's text; "" when the
+// line starts inside a comment or literal.
+std::string formatter::indentationof(position linestart) const {
+    if (linestart == tokens.end() || linestart->kind != whitespace) return "";
+    const std::string& text = linestart->text();
+    return text.substr(afterlastlinebreak(text));
+}
+
+// The line that starts at linestart gets width blanks of indentation. When it is the first
+// line of a statement whose lines keep their shape (-rs), they follow it.
+void formatter::setindentation(position linestart, int32_t width) {
+    const std::string& text = linestart->text();
+    const size_t kept = afterlastlinebreak(text);
+    const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
+    linestart->settext(text.substr(0, kept) + std::string(static_cast<size_t>(width), ' '));
+    if (keeprelative && shift != 0 && linestartof(statementstarttoken) == linestart) relativeshift += shift;
+}
+
+// The statement's first line moved left by relativeshift columns: its other lines that keep
+// their shape (-rs) move as far, also those inside brackets opened so far.
+void formatter::followrelativeshift() {
+    if (relativeshift == 0) return;
+    auto shifted = [this](int32_t& indent, int32_t& keywordcolumn) {
+        indent -= relativeshift;
+        keywordcolumn = std::max(keywordcolumn - relativeshift, 0);
+    };
+    shifted(relativeindent, relativekeywordcolumn);
+    for (bracketentry& entry : bracketstack) shifted(entry.relativeindent, entry.relativekeywordcolumn);
+    relativeshift = 0;
+}
+
+// -acs: the blanks before the token give up the excess; inside a line one blank stays.
+bool formatter::shrinkblanks(int32_t excess) {
+    if (!s.acs) return false;
+    position before = previoustoken(currenttoken);
+    if (before == tokens.end() || before->kind != whitespace) return false;
+    if (haslinebreak(before->text())) {
+        const int32_t width = rowtringtocolumn(indentationof(before), 1) - 1;
+        if (width < excess) return false;
+        setindentation(before, width - excess);
+    } else {
+        const int32_t width = tokencolumn(currenttoken) - tokencolumn(before);
+        if (width - 1 < excess) return false;
+        before->settext(std::string(static_cast<size_t>(width - excess), ' '));
+    }
+    linecolumn = tokenendcolumn(currenttoken) + 1;
+    return true;
+}
+
+// -aci: the line's indentation gives up the excess; with -acs the blanks before the token
+// may give up what the indentation cannot.
+bool formatter::shrinkindentation(int32_t excess) {
+    if (!s.aci) return false;
+    position linestart = linestartof(currenttoken);
+    const bool indentable = linestart->kind == whitespace;
+    const int32_t indentation = indentable ? rowtringtocolumn(indentationof(linestart), 1) - 1 : 0;
+    if (indentable && indentation >= excess) {
+        setindentation(linestart, indentation - excess);
+    } else {
+        position before = previoustoken(currenttoken);
+        if (!s.acs || !indentable || before == linestart || before->kind != whitespace ||
+            haslinebreak(before->text()))
+            return false;
+        const int32_t blanks = tokencolumn(currenttoken) - tokencolumn(before);
+        if (indentation + blanks - 1 < excess) return false;
+        setindentation(linestart, 0);
+        before->settext(std::string(static_cast<size_t>(blanks - (excess - indentation)), ' '));
+    }
+    linecolumn = tokenendcolumn(currenttoken) + 1;
+    return true;
+}
+
+// The trailing run of "-" or "*" that decorates a comment: after "--" in a single-line
+// comment; between "/*" and "*/" in a block comment (so "/**/" has none). Gives its end.
+size_t formatter::commentdecoration(position t, size_t& end) const {
+    const std::string& text = t->text();
+    if (t->kind == singlelinecomment) {
+        size_t run = 0;
+        while (run < text.size() && text[text.size() - 1 - run] == '-') ++run;
+        end = text.size();
+        return run > 2 ? run - 2 : 0;
+    }
+    // Only the last piece of a block comment ends it.
+    position after = std::next(t);
+    if (after != tokens.end() && after->sequence == t->sequence + 1) return 0;
+    size_t start = startswith(text, "/*") ? 2 : 0;
+    end = endswith(text, "*/") && text.size() >= start + 2 ? text.size() - 2 : text.size();
+    if (end <= start || (text[end - 1] != '-' && text[end - 1] != '*')) return 0;
+    size_t run = 0;
+    while (end - run > start && text[end - 1 - run] == text[end - 1]) ++run;
+    return run;
+}
+
+// -asc: a comment's trailing decoration gives up the excess; a generated comment never.
+bool formatter::shortencomment(int32_t excess) {
+    position t = currenttoken;
+    if (!s.asc || t->classcode == classinserted) return false;
+    if (t->kind != singlelinecomment && t->kind != blockcomment) return false;
+    size_t end = 0;
+    if (commentdecoration(t, end) < static_cast<size_t>(excess)) return false;
+    std::string text = t->text();
+    text.erase(end - static_cast<size_t>(excess), static_cast<size_t>(excess));
+    t->settext(text);
+    textchanged = 1;
+    linecolumn = tokenendcolumn(t) + 1;
+    return true;
+}
+
+// -abuc, -abusc, -acoslc: a comment that reaches beyond the limit goes on on a new line
+// from its last blank run before the limit. A single-line comment alone on its line goes on
+// as a "--" comment; one after code becomes a block comment over the two lines.
+bool formatter::breakcomment() {
+    position t = currenttoken;
+    if (t->classcode == classinserted) return false;
+    const bool single = t->kind == singlelinecomment;
+    if (t->kind != blockcomment && !(single && s.acoslc)) return false;
+    position before = previoustoken(t);
+    const bool alone = before == tokens.end() || haslinebreak(before->text()) || startswithlinebreak(t->text());
+    if (!s.abuc && !(s.abusc && alone)) return false;
+
+    const std::string& text = t->text();
+    std::string rest;
+    bool broke = false;
+    const size_t lead = static_cast<size_t>(splitleadinglinebreak(text, rest, broke));
+    const size_t contentstart = lead + ((startswith(rest, "/*") || startswith(rest, "--")) ? 2 : 0);
+    const size_t contentend = !single && endswith(text, "*/") ? text.size() - 2 : text.size();
+    // The last blank run that starts within the limit, with words before and after it.
+    int32_t column = broke ? 1 : tokencolumn(t);
+    size_t runstart = std::string::npos, runend = 0;
+    bool wordseen = false;
+    for (size_t i = lead; i < contentend && column <= s.mcs + 1;) {
+        if (i < contentstart || !isblankortab(text[i])) {
+            wordseen = wordseen || i >= contentstart;
+            column = rowtringtocolumn(std::string_view(text).substr(i, 1), column);
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < contentend && isblankortab(text[j])) ++j;
+        if (wordseen && j < contentend) {
+            runstart = i;
+            runend = j;
+        }
+        column = rowtringtocolumn(std::string_view(text).substr(i, j - i), column);
+        i = j;
+    }
+    if (runstart == std::string::npos) return false;
+
+    std::string first = text.substr(0, runstart);
+    std::string second = text.substr(runend);
+    int32_t kind = t->kind;
+    if (single && alone) {
+        second = "-- " + second;
+    } else if (single) {
+        first = first.substr(0, lead) + "/*" + defusecommentcloser(std::string_view(first).substr(lead + 2));
+        second = defusecommentcloser(second) + " */";
+        kind = blockcomment;
+    }
+    const int32_t sequence = t->sequence;
+    // The pieces that ran on from the comment keep running on from its new last piece.
+    int32_t expected = sequence + 1;
+    for (position p = std::next(t); p != tokens.end() && p->sequence == expected; ++p, ++expected)
+        p->sequence += 2;
+    std::string indentation = indentationof(linestartof(t));
+    t->settext(first);
+    t->kind = kind;
+    position after = std::next(t);
+    tokens.insert(after, token(linebreaktext + indentation, whitespace, classinserted, sequence + 1, -1));
+    tokens.insert(after, token(second, kind, 0, sequence + 2, -1));
+    textchanged = 1;
+    linecolumn = tokenendcolumn(t) + 1;
+    return true;
+}
+
+// A line break with text goes before t. Blanks just before t would trail the line: they
+// become the line break.
+position formatter::placelinebreak(position before, position t, const std::string& text) {
+    if (before != tokens.end() && before->kind == whitespace) {
+        before->settext(text);
+        before->classcode = classinserted;
+        return before;
+    }
+    return tokens.insert(t, token(text, whitespace, classinserted, -(sequencecounter++), -1));
+}
+
+// -amso: the statement moves to a new line and is formatted again from there. Not when it
+// starts its line already, starts inside brackets or after a comment on its line (unless
+// -amc: the comment moves with it), or when a block or routine header began in it
+// (formatting it again would open that twice).
+bool formatter::movestatement() {
+    if (!s.amso || !statementsnapshottaken || statementstartdepth != 0) return false;
+    if (!alignrows.empty() || alignline || !alignenabled) return false;
+    const layoutvalues& atstart = statementstartlayout;
+    if (blocklevel != atstart.blocklevel || begincount != atstart.begincount ||
+        subprogramnames.size() != atstart.units)
+        return false;
+    position start = statementstarttoken;
+    // Comments in front of the statement on its line go with it.
+    position from = start;
+    for (position p = previoustoken(start); p != tokens.end() && !haslinebreak(p->text()); p = previoustoken(p)) {
+        if (p->kind == whitespace) continue;
+        if (p->kind != blockcomment || p->classcode == classinserted) break;
+        from = p;
+    }
+    if (from != start && !s.amc) return false;
+    position before = previoustoken(from);
+    if (from == tokens.begin() || before == tokens.end() || haslinebreak(before->text())) return false;
+
+    position made = placelinebreak(before, from, linebreaktext);
+    const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
+    const int32_t keptline = rewindline;
+    std::swap(rewindsnapshot, statementsnapshot);
+    rewindtoken = start;
+    restorerewindsnapshot();
+    std::swap(rewindsnapshot, statementsnapshot);
+    rewindtoken = keptrewind;
+    previousrewindtoken = keptprevious;
+    rewindline = keptline;
+    // The start is not noted again: its -ifs block is in force already.
+    statementcountdown = 0;
+    restorelayout(statementstartlayout);
+    loopheaderopen = afterend = 0;
+    alignmentrequested = 0;
+    closeallbrackets();
+    currenttoken = made;
+    currentword = made->text();
+    return true;
+}
+
+// The line break goes before the token, at the line's indentation; never at "/", before a
+// "-" that ends a line (a SQL*Plus continuation) or right after a "-" (a sign), never before
+// a generated comment, and before any other comment only with -amc.
+bool formatter::breakbeforetoken() {
+    position t = currenttoken;
+    const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
+    if (comment && (!s.amc || t->classcode == classinserted)) return false;
+    position before = previoustoken(t);
+    if (before == tokens.end() || haslinebreak(before->text())) return false;
+    if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t)) || before->text() == "-")
+        return false;
+
+    position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
+    restorelayout(tokenstartlayout);
+    linecolumn = 1;
+    currenttoken = made;
+    currentword = made->text();
+    return true;
+}
+
+// The bracket, block and LOOP rules that the first pass left for a token beyond the limit.
+void formatter::rundeferredrules() {
+    position t = currenttoken;
+    bracketrule(0);
+    if (!afterend) afterend = tokenstartlayout.afterend;
+    if (!loopheaderopen) loopheaderopen = tokenstartlayout.loopheaderopen;
+    if (t->classcode == classloop) endofstatement(0);
+    openblock(0);
+    if (!isinsignificant(t->kind)) {
+        lastvalue = "novalue";
+        afterend = 0;
+    }
+    closeblock(0);
+}

@@ -1,5 +1,179 @@
-// List indentation: the indentation of continuation lines of statements and lists.
+// List indentation: at each line start the line is indented by the aligned list or the
+// bracketed list it belongs to, by its block, or keeps its shape inside a SQL statement
+// (-rs); clause keywords (-rask, -pius), AND/OR/NOT (-plouwh), THEN and LOOP (-itlwb) and
+// standalone comments (-isc, -isc2, -iic) have their own rules.
 #include "formatter.h"
+#include "support.h"
 
-// Re-indents the line that the current token starts.
-void formatter::indentnormal() {}
+#include <algorithm>
+
+namespace {
+
+bool isclass(const token& t, std::initializer_list<int32_t> classes) {
+    return std::find(classes.begin(), classes.end(), t.classcode) != classes.end();
+}
+
+// The blanks and TABs after the last line break of a line-start text.
+std::string_view blanksafterlinebreak(std::string_view text) {
+    size_t start = text.find_last_of("\r\n");
+    start = start == std::string_view::npos ? 0 : start + 1;
+    size_t end = text.find_first_not_of(" \t", start);
+    return text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
+}
+
+}  // namespace
+
+void formatter::indentnormal() {
+    if (!atlinestart) return;
+    position start = currenttoken;
+    // Literals keep their lines; the lines inside a block comment move only with -iic.
+    bool insidecomment = start->kind == blockcomment;
+    if ((start->kind != whitespace && !(insidecomment && s.iic)) || !haslinebreak(start->text())) return;
+    const std::string text = start->text();
+    lastlinestarttoken = linestarttoken;
+    linestarttoken = start;
+    linestarttext = text;
+    position first = insidecomment ? start : firstonline(start);
+    if (first == tokens.end()) {
+        // An empty line, or the end of the text: no blanks are left after the line break.
+        size_t blanks = blanksafterlinebreak(text).size();
+        if (s.in && blanks > 0) start->settext(text.substr(0, text.size() - blanks));
+        return;
+    }
+    if (!insidecomment) endalignedlistatline(first);
+    bool commentline = false;
+    int32_t column = computelineindent(first, commentline);
+    if (!insidecomment && standalonecomment(first) && !s.isc && !(s.isc2 && commentline)) return;
+    if (column < 0 || !s.in) return;
+    std::string_view blanks = blanksafterlinebreak(text);
+    size_t at = static_cast<size_t>(blanks.data() - text.data());
+    std::string indented = text.substr(0, at) + indentstring(column) + text.substr(at + blanks.size());
+    if (indented != text) start->settext(std::move(indented));
+}
+
+// The first token of the line after its line-start token, past blanks and comments that
+// stay on the line; a line of such comments only starts with its first comment. The end
+// for an empty line and the end of the text, which get no blanks.
+position formatter::firstonline(position start) const {
+    position comment = tokens.end();
+    position first = std::next(start);
+    while (first != tokens.end() && (first->kind == blockcomment || first->kind == whitespace) &&
+           !haslinebreak(first->text())) {
+        if (first->kind == blockcomment && comment == tokens.end()) comment = first;
+        ++first;
+    }
+    bool lineends = first == tokens.end() || first->kind == endtoken || haslinebreak(first->text());
+    if (!lineends) return first;
+    return comment;
+}
+
+// A word that starts a statement at block level 0, or a WHEN of another branch, ends the
+// open aligned list; a SELECT line in an INSERT goes to the clause keywords.
+void formatter::endalignedlistatline(position first) {
+    if (!processingalignedlist) return;
+    std::string word = lc(first->text());
+    if (blocklevel == 0 && (statementstarters.count(word) || (word == "set" && statementword != "update"))) {
+        processingalignedlist = 0;
+        alignmentrequested = 0;
+        if (alistlevel > 0) --alistlevel;
+        return;
+    }
+    if (first->classcode != classwhen || blockstack.at(blocklevel).blockname == "case") return;
+    bool branchofcase = blockstack.at(blocklevel).blockname == "when" && blocklevel > 1 &&
+                        blockstack.at(blocklevel - 1).blockname == "case";
+    if (branchofcase) return;
+    processingalignedlist = 0;
+    alignmentrequested = 0;
+    popalignedlist();
+}
+
+// A comment with nothing after it on its line.
+bool formatter::standalonecomment(position first) const {
+    if (first->kind != singlelinecomment && first->kind != blockcomment) return false;
+    position after = std::next(first);
+    while (after != tokens.end() && after->kind == whitespace && !haslinebreak(after->text())) ++after;
+    return after == tokens.end() || after->kind == endtoken || haslinebreak(after->text());
+}
+
+int32_t formatter::computelineindent(position first, bool& commentline) {
+    const token& f = *first;
+    bool generated = linestarttoken->classcode == classinserted;
+    int32_t column;
+    if (processingalignedlist && !alignmentrequested && !clausewords.count(lc(f.text()))) {
+        column = listindent(alistcol, first);
+        commentline = true;
+    } else if (listinprogress && (!keeprelative || generated)) {
+        column = listindent(listcolumn, first);
+        commentline = true;
+    } else if (isclass(f, {classelsif, classelse, classexception}) ||
+               (blockstack.at(blocklevel).blockname == "when" && f.classcode == classwhen)) {
+        // One level out: ELSE and its kin, and a WHEN after the first of its CASE.
+        column = keeprelative ? relativeindentcolumn() : computeindent(blocklevel - 1, s.ni);
+        commentline = keeprelative;
+        return column;
+    } else if (keeprelative) {
+        column = relativeindentcolumn();
+        commentline = true;
+    } else {
+        column = s.in ? computeindent(blocklevel, s.ni) : -1;
+    }
+    return keywordindent(f, column);
+}
+
+// The clause keyword, logical operator, THEN and LOOP rules that override a list or block
+// column.
+int32_t formatter::keywordindent(const token& f, int32_t column) {
+    int32_t width = static_cast<int32_t>(f.text().size());
+    bool clause = isclass(f, {classvalues, classset, classinto, classfrom, classwhere, classgroup, classorder}) ||
+                  (f.classcode == classfetch && s.pius);
+    if ((s.pius || s.rask) && clause && keywordcolumn >= 0) {
+        bool aligned = s.rask && !(f.classcode == classset && statementword != "update");
+        if (aligned || f.classcode == classinto) column = std::max(keywordcolumn - width, 0);
+    }
+    if (s.plouwh && isclass(f, {classand, classor, classnot}) && logicalcolumn >= 0) {
+        if (f.classcode == classand && andcolumn >= 0)
+            column = std::max(andcolumn - 3, 0);
+        else
+            column = std::max(logicalcolumn - (f.classcode == classor ? 2 : 3), 0);
+    }
+    if (!s.itlwb && (f.classcode == classthen || (f.classcode == classloop && loopheaderopen)))
+        column = computeindent(blocklevel - 1, s.ni);
+    return column;
+}
+
+int32_t formatter::listindent(int32_t base, position first) {
+    int32_t size = std::max(stringtonum(s.is), 0);
+    auto count = [&](int32_t upto) {
+        int32_t n = 0;
+        for (int32_t i = 1; i <= upto; ++i)
+            if (blockstack.at(i).startcolumn >= base) ++n;
+        return n;
+    };
+    const linerecord& innermost = blockstack.at(blocklevel);
+    bool whenofcase = innermost.blockname == "when" && blocklevel > 1 &&
+                      blockstack.at(blocklevel - 1).blockname == "case";
+    int32_t level = blocklevel;
+    if (blockstack.at(level).blockname == "when") --level;
+    if (level > 0 && blockstack.at(level).blockname == "case") --level;
+    int64_t column = base;
+    if (first->classcode == classend) {
+        column = base + int64_t(size) * count(level);
+    } else if (whenofcase && s.iacw && first->classcode != classwhen && first->classcode != classelse) {
+        int32_t n = count(blocklevel - 2);
+        bool caseinlist = blockstack.at(blocklevel - 1).startcolumn >= base;
+        column = base + int64_t(size) * n + (caseinlist ? 2 * int64_t(size) : 0);
+    } else if (whenofcase || innermost.blockname == "case") {
+        int32_t n = count(level);
+        column = base + int64_t(size) * (n + (innermost.startcolumn >= base ? 1 : 0));
+    }
+    return static_cast<int32_t>(std::clamp<int64_t>(column, 0, INT32_MAX));
+}
+
+// Inside a statement that keeps its shape the line moves as far as the statement's first
+// word moved; a line that a rule broke goes under that word. After a rewind the lines stay.
+int32_t formatter::relativeindentcolumn() {
+    if (!alignenabled) return -1;
+    if (linestarttoken->classcode == classinserted) return relativekeywordcolumn;
+    int32_t blanks = rowtringtocolumn(blanksafterlinebreak(linestarttoken->text()), 1);
+    return std::max(blanks + relativeindent - 1, 0);
+}

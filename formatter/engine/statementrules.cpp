@@ -1,45 +1,217 @@
-// Per-token statement rules: statement starts, line breaks around SQL keywords and lists,
-// commas, headers, IS/AS and THEN/LOOP placement, and the end of a statement.
+// Per-token statement rules: the statement state, the start and the end of SQL statements
+// and conditions, the -rs relative indentation, bracket errors and the FROM table list.
+#include "charsets.h"
 #include "formatter.h"
+#include "support.h"
 
-// Notes the start of a SQL statement and its relative indentation.
-void formatter::sqlstatementstart() {}
+#include <algorithm>
 
-// Breaks lines before SQL clause keywords (-bus, -bbj) and multi-statement lines (-buml).
-void formatter::breakstatements() {}
+namespace {
 
-// Puts AND, OR and NOT under their WHERE or HAVING (-plouwh).
-void formatter::putlogicalunder() {}
+bool startsasqlstatement(int32_t classcode) {
+    switch (classcode) {
+    case classselect:
+    case classinsert:
+    case classupdate:
+    case classdelete:
+    case classopen:
+    case classmerge:
+    case classfetch:
+        return true;
+    default:
+        return false;
+    }
+}
 
-// Breaks list items onto new lines (-mlipl, -milipl).
-void formatter::breaklongitemlists() {}
+// Keywords whose end -pius or -rask right-aligns the clause keywords under.
+bool setskeywordcolumn(int32_t classcode, const settings& s) {
+    switch (classcode) {
+    case classselect:
+    case classupdate:
+    case classdelete:
+    case classinsert:
+        return s.pius || s.rask;
+    case classfetch:
+        return s.pius;
+    default:
+        return false;
+    }
+}
 
-// Moves commas to the end of the line (-pcr).
-void formatter::putcommasright() {}
+}  // namespace
 
-// Keeps the items of bracketed lists in a column (-clb).
-void formatter::bracketlistcolumns() {}
+// The first word after a statement end or a label starts the next statement:
+// statementstate is 1 for it and 3 from the next word on. A token run again after a restart
+// keeps its state.
+void formatter::advancestatementstate() {
+    if (isinsignificant(currenttoken->kind) || currenttoken->kind == endtoken) return;
+    // A label (<<name>>) stands before the statement that it names.
+    if (currenttoken->text() == ">>") {
+        statementstate = 2;
+    } else if (statementstate == 0 || statementstate == 2) {
+        statementstate = 1;
+        statementfirsttoken = currenttoken;
+        // A start that no statement end announced to the driver (after a semicolon, BEGIN,
+        // THEN, a label ...): noted here, before the rules of the word.
+        if (statementcountdown != 1) {
+            statementcountdown = 1;
+            notestatementstart();
+        }
+    } else if (statementstate != 1 || currenttoken != statementfirsttoken) {
+        statementstate = 3;
+    }
+}
 
-// Collects the table names after FROM for the table list (-lt).
-void formatter::collecttablenames() {}
+bool formatter::statementinprogress() const { return statementstate == 1 || statementstate >= 3; }
 
-// Handles a CREATE or PACKAGE header; true when the token needs no further rules.
-bool formatter::createheader() { return false; }
+void formatter::sqlstatementstart() {
+    position keyword = currenttoken;
+    if (keyword->classcode == classbegin || keyword->classcode == classdeclare) indeclarationpart = 0;
+    if (indeclarationpart || !startsasqlstatement(keyword->classcode)) return;
+    statementword = lc(currentword);
+    // A query inside the brackets of a statement that a bracket opened ends at its ")".
+    if (sqlstatement != 2) sqlstatement = 1;
+    if (keyword != keywordcolumntoken) keywordcolumn = -1;
+    if (keyword->classcode == classinsert && !alignmentpending()) insertcomments();
+    if (setskeywordcolumn(keyword->classcode, s)) {
+        keywordcolumn = tokencolumn(keyword) + static_cast<int32_t>(currentword.size()) - 1;
+        keywordcolumntoken = keyword;
+    }
+    if (s.rs) {
+        if (alignenabled) {
+            selecttrace();
+            relativeindentbytoken[keyword->sequence] = relativeindent;
+        } else {
+            auto stored = relativeindentbytoken.find(keyword->sequence);
+            if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
+        }
+        relativekeywordcolumn = std::max(tokencolumn(keyword) - 1, 0);
+        keeprelative = 1;
+    }
+    if (!alignrows.empty() && alignop == ":=") groupbroken = 1;
+}
 
-// Keeps a subprogram and its IS/AS on one line (-kpit).
-void formatter::keepisastogether() {}
+// How far the current token moved from its place in the input: the lines of its statement
+// or bracket that keep their shape (-rs) move as far.
+void formatter::selecttrace() {
+    relativeindent = tokencolumn(currenttoken) - currenttoken->column;
+}
 
-// Lays out a package header.
-void formatter::packageheader() {}
+void formatter::endofstatement(int32_t firstpass) {
+    position t = currenttoken;
+    int32_t classcode = t->classcode;
+    if (currentword == "," && processingalignedlist && alignmentword == ":=") {
+        processingalignedlist = 0;
+        if (alistlevel > 0) --alistlevel;
+    }
+    bool loop = classcode == classloop;
+    bool thenorelse = classcode == classthen || classcode == classelse;
+    if (currentword != ";" && !loop && !thenorelse) return;
+    if (blockstack.at(blocklevel).blockname == "cursor") endcursordeclaration();
+    if (!savedsettings.empty() && !(loop && loopheaderopen)) {
+        s = std::move(savedsettings.back());
+        savedsettings.pop_back();
+    }
+    if (loop && (loopheaderopen || beyondrewindline())) return;
+    if (continuescaseexpression(classcode)) return;
 
-// Lays out a procedure or function header and its parameter list.
-void formatter::subprogramheader() {}
+    if (alistlevel > 0) --alistlevel;
+    statementword.clear();
+    sqlstatement = 0;
+    if (firstpass && !alignmentpending() && !checkbrackets()) dieline(2);
+    resetstatement(loop);
+    if (processingalignedlist && !loop && classcode != classthen) reindentnextline();
+}
 
-// Ends a statement at ";": restores -ifs settings and resets the statement state.
-void formatter::endofstatement(int32_t) {}
+// A CURSOR declaration ends at its ";".
+void formatter::endcursordeclaration() {
+    --blocklevel;
+    groupended = 1;
+    if (s.mlacd) {
+        linebreakstate = 1;
+        keeplinebreak = 1;
+    }
+    if (s.rlacd) {
+        linebreakstate = 1;
+        removelinebreaks = 1;
+    }
+}
 
-// Keeps IF/THEN, WHEN/THEN, FOR/LOOP and WHILE/LOOP together (-kitt, -kwtt, -kflt, -kwlt).
-void formatter::keepthentogether() {}
+// THEN or ELSE of a CASE expression inside an assignment or SQL statement does not end the
+// statement.
+bool formatter::continuescaseexpression(int32_t classcode) {
+    if (!assignmentseen && !sqlstatement) return false;
+    const std::string& innermost = blockstack.at(blocklevel).blockname;
+    if (innermost != "when" && innermost != "case") return false;
+    if (classcode != classthen && classcode != classelse) return false;
+    if (classcode == classthen) {
+        const std::string& outer = blockstack.at(std::max(blocklevel - 1, 0)).blockname;
+        if (!assignmentseen && s.ac && innermost != "case" && outer != "case")
+            processingalignedlist = 0;
+        if (alistlevel > 0 && alignedlists.at(alistlevel).word == "when") closealignedlistatblock();
+    }
+    return true;
+}
+
+void formatter::resetstatement(bool loop) {
+    statementcountdown = 1;
+    keywordcolumn = -1;
+    awaitby = awaitwith = 0;
+    if (alignop == "=" && !alignrows.empty()) groupbroken = 1;
+    if (currentword == ";") {
+        assignmentseen = 0;
+        // A line-break rule noted at an END or a cursor declaration is due after its ";".
+        if (linebreakstate == 1) linebreakstate = 2;
+    }
+    if (!loop) loopheaderopen = 0;
+    keeprelative = 0;
+    statementstate = 2;
+    logicalcolumn = andcolumn = -1;
+    sqlpluspossible = 1;
+}
+
+// While an aligned list is still open, the line after the statement gets the indentation of
+// the block.
+void formatter::reindentnextline() {
+    std::string indentation = indentline(blocklevel, s.ni);
+    position after = std::next(currenttoken);
+    if (!s.in || after == tokens.end() || after->kind != whitespace) return;
+    std::string text = after->text();
+    size_t lastbreak = text.find_last_of("\r\n");
+    if (lastbreak == std::string::npos) return;
+    std::string indented = text.substr(0, lastbreak + 1) + indentation;
+    if (indented != text) after->settext(std::move(indented));
+}
+
+void formatter::reportsyntaxerror(const std::string& message) {
+    printout(messages, message + " \n");
+    listblockstack();
+    dieline(2);
+}
+
+void formatter::collecttablenames() {
+    if (!s.lt || currenttoken->classcode != classfrom) return;
+    for (std::string& name : fromtablenames(currenttoken)) tablenames.insert(std::move(name));
+}
+
+textcomparison firstdifference(std::string_view text1, std::string_view text2) {
+    std::string first = charsetlc(text1), second = charsetlc(text2);
+    if (first == second) return {true, 0};
+    auto piece = [](const std::string& text, size_t from, size_t to) {
+        return std::string_view(text).substr(std::min(from, text.size()), to - from);
+    };
+    size_t lo = 0, hi = second.size(), mid = hi / 2;
+    for (int steps = 0; mid != lo && steps < 50; ++steps) {
+        if (piece(first, lo, mid) == piece(second, lo, mid)) {
+            lo = mid;
+            mid = (hi + mid) / 2;
+        } else {
+            hi = mid;
+            mid = (lo + mid) / 2;
+        }
+    }
+    return {false, static_cast<int64_t>(mid)};
+}
 
 // The clause keywords' end-of-text step, after the block pairs are checked.
 void formatter::finishclausekeywords() {}

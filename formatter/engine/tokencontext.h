@@ -61,11 +61,16 @@ public:
     void retokenizeafter(position literal);
     // Regex matches the tokenizer has run (a measure of tokenizing work).
     int64_t tokenizermatches() const { return matchcount; }
+    // The text the tokenizer last read and where it starts in the source: token offsets at
+    // or after that start point into it (an edited tail tokenized again reads edited text).
+    std::string_view lasttokenizedtext() const { return tokenizedtext; }
+    int64_t lasttokenizedbase() const { return tokenizedbase; }
 
     // List upkeep.
     void breakbeforefirsttoken(int32_t flag);
     void appendendtokens();
-    void ensurelinebreak(position pos, std::string_view expected);
+    // The line break that it writes gets the class code given (54 when a rule made it).
+    void ensurelinebreak(position pos, std::string_view expected, int32_t classcode = 0);
 
     // Walking.
     position nextsignificant(position pos) const;

@@ -162,13 +162,13 @@ void tokencontext::appendendtokens() {
 }
 
 // The expected text names the significant token that the line break must come before.
-void tokencontext::ensurelinebreak(position pos, std::string_view expected) {
+void tokencontext::ensurelinebreak(position pos, std::string_view expected, int32_t classcode) {
     if (pos == tokens.end()) return;
     auto fits = [&](position concerned) {
         return expected.empty() || (concerned != tokens.end() && concerned->text() == expected);
     };
     auto newbreak = [&] {
-        return token(linebreaktext, whitespace, 0, -(sequencecounter++), -1);
+        return token(linebreaktext, whitespace, classcode, -(sequencecounter++), -1);
     };
     if (!isinsignificant(pos->kind)) {
         if (fits(pos)) tokens.insert(pos, newbreak());
@@ -179,8 +179,10 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected) {
         if (haslinebreak(reached->text())) return;
     position before = previoustoken(reached);
     if (before == tokens.end() || !fits(reached)) return;
-    if (before->kind == whitespace)
+    if (before->kind == whitespace) {
         before->settext(linebreaktext);
+        before->classcode = classcode;
+    }
     else if (before->kind == blockcomment)
         tokens.insert(reached, newbreak());
 }

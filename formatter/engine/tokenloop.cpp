@@ -34,6 +34,7 @@ formatter::afterstep formatter::processtoken() {
     if (statementcountdown == 1) notestatementstart();
     if (insqlplusline == 0) checkendofinput();
     if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
+    advancestatementstate();
 
     applywordcase();
     driverrules();
@@ -65,6 +66,7 @@ formatter::afterstep formatter::processtoken() {
     if (!isinsignificant(currenttoken->kind)) {
         lastvalue = "novalue";
         lastvaluecount = 0;
+        afterend = 0;
     }
 
     removeoperatorblanks();
@@ -83,7 +85,13 @@ formatter::afterstep formatter::processtoken() {
 }
 
 formatter::afterstep formatter::endoftoken() {
-    if (!isinsignificant(currenttoken->kind) && statementcountdown > 0) --statementcountdown;
+    // Where a statement, or a block's or routine's head, ended the next word starts a
+    // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
+    // outlast the token that set it.
+    if (statementstate == 2 || currenttoken->classcode == classloop)
+        statementcountdown = 1;
+    else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
+        --statementcountdown;
     trackpreviouscolumns();
     return layoutpass() ? afterstep::restart : afterstep::advance;
 }
@@ -103,7 +111,7 @@ void formatter::driverrules() {
 
 // A SQL*Plus command can start a line outside every block and statement.
 void formatter::notesqlplusstart() {
-    if (sqlpluspossible != 1 || blocklevel != 0 || statementstate != 0 || indeclarationpart != 0)
+    if (sqlpluspossible != 1 || blocklevel != 0 || statementinprogress() || indeclarationpart != 0)
         return;
     if (currenttoken == tokens.begin() || currenttoken->kind != identifier) return;
     position before = std::prev(currenttoken);
@@ -164,7 +172,10 @@ void formatter::notestatementstart() {
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace)
             linebreakstate = keeplinebreak = removelinebreaks = 0;
     }
+    // The blanks and comments in front of the first word are passed; the word decides.
+    if (isinsignificant(currenttoken->kind)) return;
     matchconditionalswitches(currenttoken);
+    notestatementlayout();
 }
 
 // The -ifs keyword tree is walked with the statement's first significant words; the block
@@ -191,20 +202,7 @@ void formatter::endalignedlist() {
     position before = previoustoken(currenttoken);
     if (s.in && currenttoken != tokens.begin()) {
         // Every line break and the blanks after it become the line break and indentation.
-        const std::string& text = before->text();
-        std::string indented;
-        for (size_t i = 0; i < text.size();) {
-            char c = text[i];
-            if (c != '\r' && c != '\n') {
-                indented += c;
-                ++i;
-                continue;
-            }
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-            indented += linebreaktext + indentation;
-        }
-        if (indented != text) before->settext(indented);
+        reindentbreaks(before, linebreaktext + indentation);
     } else if (!s.in && before != tokens.end() && before == linestarttoken) {
         before->settext(linestarttext);
     }

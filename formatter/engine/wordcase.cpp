@@ -1,5 +1,63 @@
-// Keyword and identifier case (-uk, -lk, -ck, -ui, -li, -ci, -si).
+// Keyword and identifier case (-uk, -lk, -ck, -ui, -li, -ci, -dbvn, -si, and keywords
+// tagged for html), through the current character set's case tables.
+#include "charsets.h"
 #include "formatter.h"
+#include "support.h"
 
-// Sets the case of the current token when it is a keyword or an identifier.
-void formatter::applywordcase() {}
+namespace {
+
+void upperbyte(std::string& text, size_t i) {
+    text[i] = static_cast<char>(uppercasetable[static_cast<unsigned char>(text[i])]);
+}
+
+// Lower case with the first letter upper-cased; with eachpart, also the letter after every
+// "." that is not the last byte.
+std::string capitalised(std::string_view word, bool eachpart) {
+    std::string text = charsetlc(word);
+    if (text.empty()) return text;
+    upperbyte(text, 0);
+    if (eachpart)
+        for (size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i] == '.') upperbyte(text, i + 1);
+    return text;
+}
+
+}  // namespace
+
+void formatter::applywordcase() {
+    token& t = *currenttoken;
+    auto settext = [&t](std::string text) {
+        if (text != t.text()) t.settext(std::move(text));
+    };
+    bool anycase = s.uk || s.ck || s.lk || s.ui || s.li || s.ci || s.html;
+    if (t.kind == identifier && anycase) {
+        if (reservedwords.count(lc(currentword))) {
+            if (s.html) t.kind = keywordtoken;
+            if (s.uk)
+                settext(charsetuc(currentword));
+            else if (s.lk)
+                settext(charsetlc(currentword));
+            else if (s.ck)
+                settext(capitalised(currentword, false));
+            currentword = t.text();
+        } else if (s.ui) {
+            settext(charsetuc(currentword));
+        } else if (s.li) {
+            settext(charsetlc(currentword));
+        } else if (s.ci) {
+            settext(capitalised(currentword, true));
+        }
+    }
+    if (s.dbvn && indeclarations == 0 && (t.kind == identifier || t.kind == keywordtoken)) {
+        auto declared = declarednames.find(charsetlc(t.text()));
+        if (declared != declarednames.end() && !declared->second.empty())
+            settext(declared->second.back());
+    }
+    if (s.sigiven && t.kind == identifier) {
+        auto spelling = s.si.find(charsetlc(currentword));
+        if (spelling != s.si.end()) {
+            settext(spelling->second);
+            currentword = spelling->second;
+        }
+    }
+}

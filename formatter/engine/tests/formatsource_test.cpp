@@ -24,11 +24,13 @@ TEST_F(driver, operatorsgetoneblankoneachside) {
              spacingcase{"x := -1;", "x := -1;"},
              spacingcase{"x:=y-1;", "x := y - 1;"},
              spacingcase{"f(a,b)", "f(a, b)"},
-             spacingcase{"f( a , b )", "f( a, b )"},
-             spacingcase{"if a=b and c<>d then", "if a = b and c <> d then"},
+             // -rsaob takes the blank after "(".
+             spacingcase{"f( a , b )", "f(a, b )"},
+             spacingcase{"if a=b and c<>d then", "IF a = b AND c <> d THEN"},
              spacingcase{"x := a||b;", "x := a || b;"},
-             spacingcase{"count(*)", "count(*)"},
-             spacingcase{"v :=\n  b;", "v :=\n  b;"},
+             spacingcase{"count(*)", "COUNT(*)"},
+             // The continuation line of a statement at block level 0 is indented by nothing.
+             spacingcase{"v :=\n  b;", "v :=\nb;"},
              // Removing a blank never glues two tokens into a comment or its marks.
              spacingcase{"x := - -- note\n", "x := - -- note\n"},
              spacingcase{"v * /* f */ b", "v * /* f */ b"},
@@ -88,7 +90,7 @@ TEST_F(driver, sqlpluslinesareleftalone) {
     EXPECT_EQ(result.thrown, "");
     EXPECT_EQ(result.output,
               "PROMPT Don't panic\nREM it's a remark -\ncontinued's line\nPROMPT a:=b\nDOC\n"
-              "text with ' quote\n#\nselect a + b from dual;\n");
+              "text with ' quote\n#\nSELECT a + b FROM dual;\n");
     // The same quote outside a SQL*Plus line is an error.
     auto outside = format("select 1 from dual;\nx Don't panic\n");
     EXPECT_NE(outside.thrown, "");
@@ -97,10 +99,11 @@ TEST_F(driver, sqlpluslinesareleftalone) {
 TEST_F(driver, thelinebreakwrittenistheonemostused) {
     // With -in the first line's blanks get the line break in front while formatting; the
     // written text must not show it, in any of the break forms.
-    for (const std::string& text : {std::string("  a\r\n  b\r\nc\n"), std::string("  a\rb\r\n"),
-                                    std::string("  x\n")}) {
+    // At block level 0 every line is indented by nothing.
+    for (const auto& [text, output] : std::vector<std::pair<std::string, std::string>>{
+             {"  a\r\n  b\r\nc\n", "a\r\nb\r\nc\n"}, {"  a\rb\r\n", "a\rb\r\n"}, {"  x\n", "x\n"}}) {
         auto result = format(text);
-        EXPECT_EQ(result.output, text);
+        EXPECT_EQ(result.output, output);
     }
     formatter f;
     f.s = enginetesting::defaultsettings();
@@ -141,10 +144,10 @@ TEST_F(driver, conditionalblocksapplyatthestatementstart) {
     struct row {
         std::string text, output;
     };
-    for (const row& r : {row{"select a:=b", "select a:=b"}, row{"SELECT a:=b", "SELECT a:=b"},
-                         row{"select into a:=b", "select into a := b"},
-                         row{"insert /* c */ into a:=b", "insert /* c */ into a:=b"},
-                         row{"insert a:=b", "insert a := b"}, row{"update a:=b", "update a := b"}}) {
+    for (const row& r : {row{"select a:=b", "SELECT a:=b"}, row{"SELECT a:=b", "SELECT a:=b"},
+                         row{"select into a:=b", "SELECT INTO a := b"},
+                         row{"insert /* c */ into a:=b", "INSERT /* c */ INTO a:=b"},
+                         row{"insert a:=b", "INSERT a := b"}, row{"update a:=b", "UPDATE a := b"}}) {
         EXPECT_EQ(format(r.text, withblocks).output, r.output) << r.text;
     }
 }
@@ -191,7 +194,7 @@ TEST_F(driver, presettextcomesbackwhole) {
     f.inputstring = "select x+1\r\nfrom dual;\r\n";
     f.messages.stringmode = 1;
     f.formatsource();
-    EXPECT_EQ(f.outputstring, "select x + 1\r\nfrom dual;\r\n");
+    EXPECT_EQ(f.outputstring, "SELECT x + 1\r\nFROM dual;\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+// State of the alignment rules: the open aligned lists, the rows of a consecutive-alignment
+// group and the declaration-alignment group that brackets save and restore.
+#pragma once
+
+#include "settings.h"
+#include "tokencontext.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One open aligned list (a select list, the tables after FROM, a condition ...).
+struct alignedlistentry {
+    std::string word;          // the word that requested the list
+    int32_t column = 0;        // the list's alistcol
+    int32_t bracketlevel = 0;  // bracket depth when the list started
+    int32_t blocklevel = 0;    // block depth when the list started
+    position starttoken;       // the token the list is anchored at
+    int32_t statement = 0;     // the statement's start position when the list started
+    int32_t line = 0;          // source line where the list started
+    char nested = 0;           // another aligned list was open already
+    static alignedlistentry autoarraydefault() { return {}; }
+};
+
+// One line of an alignment group: the token to line up and its display column.
+struct alignrow {
+    position token;
+    char runend = 0;    // last row of a run
+    int32_t column = 0; // filled when the group ends
+    char aligned = 1;   // takes part in the alignment
+    int32_t line = 0;   // source line of the row
+};
+
+// The declaration-alignment group: the list being aligned, its rows, and the settings it
+// began with. A bracket opened inside an alias list keeps a copy and assigns it back at
+// its closing bracket.
+struct declarationgroup {
+    char active = 0;           // a declaration list (record, cursor, table, object type,
+                               // parameter or alias list) is being aligned
+    char ended = 0;            // the run ends at the next token
+    int32_t mode = 6;          // the declarationmode of the list
+    int32_t bracketlevel = 0;  // bracket depth of the list's items
+    int32_t typecolumn = 0;    // widest name end of the last run
+    int32_t itemcount = 0;     // items of the run (the list rules count them)
+    char severalitems = 0;     // the run has more than one item
+    std::vector<alignrow> rows;
+    settings groupsettings;    // the settings when the run began
+};

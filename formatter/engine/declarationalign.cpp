@@ -1,0 +1,270 @@
+// Alignment of declaration types (-actv, -actvct) and select-list aliases (-aav): the list
+// kinds, one row per line, and the padding that starts the types -ps columns after the
+// longest name.
+#include "formatter.h"
+#include "support.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// Words that end a run of declarations where a name would stand.
+const pattern& runendword() {
+    static const pattern& compiled = pattern::get(
+        "^procedure$|^function$|^type$|^cursor$|^begin$|^declare$|^end$|^foreign$|^primary$|"
+        "^constraint$|^constructor$|^member$",
+        pattern::caseless);
+    return compiled;
+}
+
+bool istext(position pos, const formatter& f, std::string_view text) {
+    return pos != f.tokens.end() && pos->text() == text;
+}
+
+bool isname(position pos, const formatter& f) {
+    return pos != f.tokens.end() && (pos->kind == identifier || pos->kind == doublequotedname);
+}
+
+bool isinlineblank(position pos, const formatter& f) {
+    return pos != f.tokens.end() && pos->kind == whitespace && !haslinebreak(pos->text());
+}
+
+// Reserved words that still end an expression in a select list.
+bool isvalueword(const std::string& word) {
+    static const std::set<std::string> words = {
+        "end",   "null",  "sysdate", "systimestamp", "user",    "rownum", "rowid",
+        "level", "uid",   "true",    "false",        "sqlcode", "sqlerrm"};
+    return words.count(word) != 0;
+}
+
+// The token can be the last of a select item's expression.
+bool isexpressionend(position pos, const formatter& f) {
+    if (pos == f.tokens.end()) return false;
+    switch (pos->kind) {
+    case doublequotedname:
+    case stringliteral:
+    case qquoteliteral:
+    case number:
+        return true;
+    case othertoken:
+        return pos->text() == ")";
+    case identifier: {
+        if (pos->text().find('.') != std::string::npos) return true;
+        std::string word = lc(pos->text());
+        return isvalueword(word) || !f.reservedwords.count(word);
+    }
+    default:
+        return false;
+    }
+}
+
+// An alias: a quoted name, or an undotted identifier that is no reserved word.
+bool isaliasname(position pos, const formatter& f) {
+    if (pos == f.tokens.end()) return false;
+    if (pos->kind == doublequotedname) return true;
+    return pos->kind == identifier && pos->text().find('.') == std::string::npos &&
+           !f.reservedwords.count(lc(pos->text()));
+}
+
+}  // namespace
+
+position formatter::skiptypeterm(position pos) const {
+    if (!isname(pos, *this)) return tokens.end();
+    position after = std::next(pos);
+    // emp.ename%type, emp%rowtype
+    if (istext(after, *this, "%") && isname(std::next(after), *this)) after = std::next(after, 2);
+    position bracket = nextonsameline(after);
+    if (!istext(bracket, *this, "(")) return after;
+    position closing = matchingbracket(bracket);
+    return closing == tokens.end() ? tokens.end() : std::next(closing);
+}
+
+position formatter::skiptypeexpression(position pos) const {
+    position end = skiptypeterm(pos);
+    while (end != tokens.end()) {
+        position sign = nextonsameline(end);
+        if (!istext(sign, *this, "+") && !istext(sign, *this, "-")) break;
+        position next = skiptypeterm(nextonsameline(std::next(sign)));
+        if (next == tokens.end()) break;
+        end = next;
+    }
+    return end;
+}
+
+void formatter::startdeclarationlist(int32_t mode) { declarationmode = mode; }
+
+// Pads the rows of the run: the types (or aliases) start ps columns after the longest
+// name. True when the loop was moved back to the run's snapshot (-mcs).
+bool formatter::finishdeclarationrun(bool mayrewind) {
+    declarationgroup& g = declarationalignment;
+    g.ended = 0;
+    if (!g.rows.empty()) {
+        int32_t padding = std::max(g.groupsettings.ps, 1);
+        typecolumn = 0;
+        for (alignrow& row : g.rows) {
+            row.column = tokencolumn(row.token);
+            if (row.aligned) typecolumn = std::max(typecolumn, row.column - 1);
+        }
+        g.typecolumn = typecolumn;
+        for (alignrow& row : g.rows) {
+            if (!row.aligned || haslinebreak(row.token->text())) continue;
+            std::string blanks(static_cast<size_t>(typecolumn - (row.column - 1) + padding), ' ');
+            if (row.token->text() != blanks) row.token->settext(blanks);
+            row.token->protectedfollowingblank = true;
+        }
+        g.rows.clear();
+    }
+    if (!declarationsnapshot) return false;
+    bool rewind = mayrewind && !loopdone && previousrewindtoken != rewindtoken;
+    declarationsnapshot = 0;
+    if (!rewind) return false;
+    rewindtosnapshot();
+    return true;
+}
+
+// Adds the whitespace in front of a type or alias as the row of its line.
+void formatter::adddeclarationrow(position blank) {
+    declarationgroup& g = declarationalignment;
+    int32_t line = tokenline(blank);
+    if (!g.rows.empty() && g.rows.back().line == line) return;
+    if (g.rows.empty()) {
+        g.groupsettings = s;
+        if (s.mcs && !alignmentpending() && !declarationsnapshot) {
+            takerewindsnapshot(currenttoken);
+            declarationsnapshot = 1;
+        }
+    }
+    g.rows.push_back({blank, 0, 0, 1, line});
+}
+
+// A declaration item starts at name: a row when a type follows on its line.
+bool formatter::notedeclarationitem(position name, bool checkreserved) {
+    if (runendword().partialmatch(name->text())) return finishdeclarationrun(true);
+    if (checkreserved && name->kind == identifier && reservedwords.count(lc(name->text())))
+        return false;
+    position blank = std::next(name);
+    if (!isinlineblank(blank, *this)) return false;
+    if (skiptypeexpression(std::next(blank)) == tokens.end()) return false;
+    adddeclarationrow(blank);
+    return false;
+}
+
+// The select item that ends at `end` has an alias: its blank is the row of its line.
+void formatter::notealias(position end) {
+    position alias = previoussignificant(end);
+    if (!isaliasname(alias, *this)) return;
+    position blank = std::prev(alias);
+    if (!isinlineblank(blank, *this)) return;
+    position before = std::prev(blank);
+    if (before->kind == identifier && lc(before->text()) == "as") {
+        blank = std::prev(before);
+        if (!isinlineblank(blank, *this)) return;
+        before = std::prev(blank);
+    }
+    if (isexpressionend(before, *this)) adddeclarationrow(blank);
+}
+
+bool formatter::startdeclarationlistat(int32_t mode, int32_t level) {
+    if (finishdeclarationrun(true)) return true;
+    declarationgroup& g = declarationalignment;
+    g.active = 1;
+    g.mode = mode;
+    g.bracketlevel = level;
+    g.itemcount = 0;
+    g.severalitems = 0;
+    declarationmode = mode;
+    return false;
+}
+
+bool formatter::enddeclarationlist() {
+    bool rewound = finishdeclarationrun(true);
+    if (rewound) return true;
+    declarationalignment.active = 0;
+    declarationmode = 6;
+    return false;
+}
+
+// A "(" follows the cursor's name before its IS or ";".
+static bool cursorhasparameters(const formatter& f, position cursor) {
+    for (position pos = std::next(cursor); pos != f.tokens.end() && pos->kind != endtoken; ++pos) {
+        if (pos->text() == "(") return true;
+        if (pos->text() == ";" || pos->classcode == classis) return false;
+    }
+    return false;
+}
+
+// CREATE stands among the three significant tokens before pos, and a "(" comes after it
+// before ";" or AS.
+static bool createslist(const formatter& f, position pos) {
+    position before = pos;
+    bool created = false;
+    for (int i = 0; i < 3 && !created && before != f.tokens.begin(); ++i) {
+        before = f.previoussignificant(before);
+        created = lc(before->text()) == "create";
+    }
+    if (!created) return false;
+    for (position next = std::next(pos); next != f.tokens.end() && next->kind != endtoken; ++next) {
+        if (next->text() == "(") return true;
+        if (next->text() == ";" || next->classcode == classas) return false;
+    }
+    return false;
+}
+
+// The list that the current token starts, -1 when none.
+int32_t formatter::declarationlistat(position t) const {
+    if (t->kind != identifier) return -1;
+    int32_t code = t->classcode;
+    if (s.actv && (indeclarations || indeclarationpart)) {
+        if (code == classrecord && istext(nextsignificant(std::next(t)), *this, "(")) return 0;
+        if (code == classcursor && cursorhasparameters(*this, t)) return 1;
+    }
+    if (s.actvct && blocklevel == 0) {
+        if ((code == classtable || code == classview) && createslist(*this, t)) return 2;
+        if (code == classobject && istext(nextsignificant(std::next(t)), *this, "(")) return 3;
+    }
+    if (s.aav && (code == classselect || code == classfrom)) return 5;
+    return -1;
+}
+
+bool formatter::aligndeclarations() {
+    declarationgroup& g = declarationalignment;
+    position t = currenttoken;
+    // A bracket may have given back an alias list that was open before it.
+    if (g.active) declarationmode = g.mode;
+    if (g.ended && finishdeclarationrun(true)) return true;
+    if (t->kind == endtoken || loopdone) {
+        bool rewound = finishdeclarationrun(!loopdone);
+        if (!rewound) g.active = 0;
+        return rewound;
+    }
+    bool atlistlevel = g.active && bracketdepth == g.bracketlevel;
+    // The end of an item or of the list.
+    if (atlistlevel) {
+        bool listend = t->text() == ")" || t->text() == ";" ||
+                       (g.mode == 5 && t->kind == identifier && clausewords.count(lc(t->text())));
+        if (g.mode == 5 && (listend || t->text() == ",")) notealias(t);
+        if (listend && enddeclarationlist()) return true;
+    }
+    // The start of a list: at a keyword, or where the subprogram header asked for one.
+    int32_t mode = declarationlistat(t);
+    if (mode < 0 && !g.active && declarationmode >= 0 && declarationmode <= 4) mode = declarationmode;
+    if (mode >= 0) return startdeclarationlistat(mode, mode == 5 ? bracketdepth : bracketdepth + 1);
+    if (!isname(t, *this)) return false;
+    // An item of a bracketed list, or a declaration of a declaration section.
+    if (g.active) {
+        if (g.mode == 5 || bracketdepth != g.bracketlevel) return false;
+        position before = previoussignificant(t);
+        if (istext(before, *this, "(") || istext(before, *this, ",")) return notedeclarationitem(t, false);
+        return false;
+    }
+    if (!s.actv || !indeclarations) {
+        if (!g.rows.empty() && g.mode == 6) return finishdeclarationrun(true);
+        return false;
+    }
+    g.mode = 6;
+    position before = previoussignificant(t);
+    bool declarationstart = istext(before, *this, ";") || before->classcode == classis ||
+                            before->classcode == classas || before->classcode == classdeclare;
+    return declarationstart && notedeclarationitem(t, true);
+}

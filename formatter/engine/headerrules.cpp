@@ -1,0 +1,191 @@
+// Headers of packages, types and subprograms, which open their block levels, and the
+// keywords kept on the line of their header or condition: IS/AS (-kpit), THEN (-kitt,
+// -kwtt) and LOOP (-kflt, -kwlt).
+#include "formatter.h"
+#include "support.h"
+
+namespace {
+
+bool isidentifierlike(const token& t) {
+    return t.kind == identifier || t.kind == doublequotedname || t.kind == keywordtoken;
+}
+
+}  // namespace
+
+position formatter::nextword(position pos) const { return nextsignificant(std::next(pos)); }
+
+// A level for a package, a type body or a subprogram: the record above it is emptied.
+linerecord& formatter::pushheaderlevel(position opener, const std::string& name) {
+    ++blocklevel;
+    blockstack.at(blocklevel + 1) = linerecord();
+    linerecord& level = blockstack.at(blocklevel);
+    level = linerecord();
+    level.blockname = lc(opener->text());
+    level.startline = tokenline(opener);
+    level.startcolumn = tokencolumn(opener) - 1;
+    level.openertoken = opener;
+    level.openerstatement = statementstartposition;
+    level.unitname = name;
+    level.extraindent = 1;
+    if (s.str) printtraceline(blocklevel - 1, level.blockname, opener);
+    return level;
+}
+
+// The name of a package or type: the word after PACKAGE or TYPE, or after its BODY.
+std::string formatter::headername(position keyword) const {
+    position name = nextword(keyword);
+    if (name != tokens.end() && name->classcode == classbody) name = nextword(name);
+    return name != tokens.end() && isidentifierlike(*name) ? name->text() : std::string();
+}
+
+bool formatter::createheader() {
+    if (uc(currentword) != "CREATE") return false;
+    position x = nextword(currenttoken);
+    while (x != tokens.end() && x->kind != endtoken &&
+           (lc(x->text()) == "or" || lc(x->text()) == "replace"))
+        x = nextword(x);
+    if (x == tokens.end() || x->kind == endtoken) {
+        createpending = 1;
+        return true;
+    }
+    bool typebody = x->classcode == classtype && nextword(x)->classcode == classbody;
+    if (x->classcode == classpackage || typebody) {
+        linerecord& level = pushheaderlevel(x, headername(x));
+        level.startline = tokenline(currenttoken);
+        level.startcolumn = tokencolumn(currenttoken) - 1;
+        headerpending = 1;
+    } else {
+        createpending = 1;
+    }
+    return true;
+}
+
+void formatter::packageheader() {
+    position keyword = currenttoken;
+    if (keyword->classcode != classpackage || createpending || headerpending) return;
+    // Only a PACKAGE that begins the text or a line.
+    position before = previoustoken(keyword);
+    if (before != tokens.end() && before != tokens.begin()) {
+        if (before->kind != whitespace || !haslinebreak(before->text())) return;
+    }
+    for (position p = nextword(keyword); p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
+        if (p->text() == ";") return;
+        if (p->classcode == classis || p->classcode == classas) {
+            pushheaderlevel(keyword, headername(keyword));
+            headerpending = 1;
+            return;
+        }
+    }
+}
+
+void formatter::subprogramheader() {
+    position keyword = currenttoken;
+    int32_t classcode = keyword->classcode;
+    if (classcode != classprocedure && classcode != classfunction && classcode != classtrigger) return;
+    if (classcode == classtrigger) {
+        // ALTER TRIGGER, DROP TRIGGER and the like declare nothing.
+        std::string before = lc(previoussignificant(keyword)->text());
+        if (before != "replace" && before != "create") return;
+        indeclarationpart = 1;
+    }
+    headerpending = 1;
+    position name = nextword(keyword);
+    if (name == tokens.end() || name->kind == endtoken) return;
+    if (s.rlafu) joinbefore(name, "(");
+    if (s.mlafu) ensurelinebreak(std::next(name), "(");
+    position stop = headerend(name);
+    int32_t stopclass = stop == tokens.end() ? 0 : stop->classcode;
+    // A trigger's body may begin with DECLARE.
+    bool body = stopclass == classbegin || stopclass == classdeclare;
+    if (stopclass != classis && stopclass != classas && !body) {
+        // A forward declaration waits for no IS or AS.
+        if (stop != tokens.end()) headerpending = 0;
+        return;
+    }
+    subprogramnames.push_back(keyword->text());
+    subprogrambegins.push_back(0);
+    linerecord& level = pushheaderlevel(keyword, name->text());
+    level.extraindent = s.id ? 1 : 0;
+    if (!body) {
+        level.isasreached = 0;
+        level.isastoken = stop;
+    }
+    currentunit = name->text();
+}
+
+// Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration
+// or the ")" of brackets opened before it (the end when neither comes). Words inside the
+// parameter list do not count.
+position formatter::headerend(position name) {
+    int32_t depth = 0;
+    position first = nextword(name);
+    for (position p = first; p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
+        const std::string& text = p->text();
+        if (text == "(") {
+            if (p == first && s.actv) declarationmode = 4;
+            ++depth;
+        } else if (text == ")") {
+            if (--depth < 0) return p;
+        } else if (depth == 0) {
+            if (text == ";") return p;
+            int32_t c = p->classcode;
+            if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
+        }
+    }
+    return tokens.end();
+}
+
+void formatter::keepisastogether() {
+    position word = currenttoken;
+    if (word->classcode != classis && word->classcode != classas) return;
+    // The IS or AS of a header, or of a CREATE of another object, ends it; one inside a
+    // statement (x IS NULL, a AS alias) does not.
+    if (headerpending || (createpending && !indeclarations)) statementstate = 2;
+    createpending = 0;
+    if (headerpending) {
+        indeclarations = 1;
+        declarationmode = 6;
+        linerecord& level = blockstack.at(blocklevel);
+        if (!level.isasreached && level.isastoken == word) level.isasreached = 1;
+    }
+    headerpending = 0;
+    if (!s.kpit || word == tokens.begin()) return;
+    position before = std::prev(word);
+    if (before->kind != whitespace || before->classcode == classinserted) return;
+    // A single-line comment at the end of the header line must keep its line break.
+    if (before != tokens.begin() && std::prev(before)->kind == singlelinecomment) return;
+    if (before->text() != " ") before->settext(" ");
+}
+
+void formatter::keepthentogether() {
+    position t = currenttoken;
+    bool then = keepthenpending && t->classcode == classthen;
+    bool loop = keeplooppending && t->classcode == classloop;
+    if (!then && !loop) {
+        if (t->kind != whitespace) lastsolidtoken = t;
+        return;
+    }
+    if (lastsolidtoken != position() && lastsolidtoken != tokens.end() &&
+        lastsolidtoken->kind != singlelinecomment && lastsolidtoken->kind != blockcomment)
+        joinwhitespacebefore(t);
+    if (then)
+        keepthenpending = 0;
+    else
+        keeplooppending = 0;
+}
+
+// The whitespace between the last word and t becomes one blank; line breaks that a rule
+// put there stay.
+void formatter::joinwhitespacebefore(position t) {
+    position last = tokens.end();
+    for (position p = std::next(lastsolidtoken); p != t && p != tokens.end(); ++p) {
+        if (p->kind != whitespace || p->classcode == classinserted) continue;
+        const std::string& text = p->text();
+        for (size_t i = 0; i < text.size(); ++i)
+            if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+                ++removedlinebreaks;
+        if (!p->text().empty()) p->settext("");
+        last = p;
+    }
+    if (last != tokens.end()) last->settext(" ");
+}

@@ -1,0 +1,217 @@
+// Line breaks inside statements and lists: before SQL clause keywords (-bus, -bbj), after
+// list items (-mlipl, -milipl), commas moved to the line end (-pcr), AND/OR/NOT under
+// WHERE (-plouwh) and the column of bracketed lists (-clb, -brei, -eiib).
+#include "formatter.h"
+#include "support.h"
+
+namespace {
+
+// Flags of a break keyword.
+constexpr int32_t onlyinselect = 2;
+constexpr int32_t breakafterword = 4;
+constexpr int32_t withoutfollowers = 8;
+
+}  // namespace
+
+token formatter::generatedbreak() {
+    return token(linebreaktext, whitespace, classinserted, -(sequencecounter++), -1);
+}
+
+void formatter::breakbeforenext() {
+    position t = currenttoken;
+    position after = std::next(t);
+    if (t->kind == whitespace) {
+        if (haslinebreak(t->text())) return;
+        // The blanks become the line break; the rules that follow see a line start.
+        t->settext(linebreaktext);
+        t->classcode = classinserted;
+        currentword = linebreaktext;
+        return;
+    }
+    if (after != tokens.end() && after->kind != whitespace) tokens.insert(after, generatedbreak());
+}
+
+void formatter::breakafter(position pos) {
+    position after = std::next(pos);
+    if (after == tokens.end()) return;
+    if (after->kind != whitespace) {
+        tokens.insert(after, generatedbreak());
+    } else if (!haslinebreak(after->text())) {
+        after->settext(linebreaktext);
+        after->classcode = classinserted;
+    }
+}
+
+bool formatter::hasbreakbetween(position first, position last) const {
+    for (position p = first; p != last && p != tokens.end(); ++p)
+        if (haslinebreak(p->text())) return true;
+    return false;
+}
+
+bool formatter::matchwords(position pos, const std::vector<std::string>& words,
+                           position& last) const {
+    // Leading words may be left out: LEFT JOIN is LEFT OUTER JOIN.
+    for (size_t skipped = 0; skipped < words.size(); ++skipped) {
+        position p = pos;
+        size_t i = skipped;
+        for (; i < words.size() && p != tokens.end() && p->kind != endtoken; ++i) {
+            if (lc(p->text()) != words[i]) break;
+            last = p;
+            if (i + 1 < words.size()) p = nextsignificant(std::next(p));
+        }
+        if (i == words.size()) return true;
+    }
+    return false;
+}
+
+void formatter::breakstatements() {
+    if (!s.bus) return;
+    position keyword = std::next(currenttoken);
+    if (keyword == tokens.end() || keyword->kind == endtoken) return;
+    auto found = breakkeywords.find(lc(keyword->text()));
+    if (found == breakkeywords.end() || found->second == 0) return;
+    if (keyword->classcode == classhandled) return;
+    int32_t flags = found->second;
+    bool breakhere = !(flags & onlyinselect) || statementword == "select";
+    auto followers = breakfollowers.find(found->first);
+    if (followers == breakfollowers.end()) {
+        if (breakhere) breakbeforenext();
+        if (flags & breakafterword) breakafter(keyword);
+        return;
+    }
+    position last;
+    if (matchwords(nextsignificant(std::next(keyword)), followers->second, last)) {
+        last->classcode = classhandled;
+        if (breakhere) breakbeforenext();
+    } else if (flags & withoutfollowers) {
+        if (breakhere) breakbeforenext();
+        position following = nextsignificant(std::next(keyword));
+        if ((flags & breakafterword) && !hasbreakbetween(keyword, following)) breakafter(keyword);
+    }
+}
+
+void formatter::putlogicalunder() {
+    if (!s.plouwh) return;
+    switch (currenttoken->classcode) {
+    case classwhere:
+    case classhaving:
+    case classby:
+    case classwith:
+        logicalcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
+        break;
+    default:
+        break;
+    }
+}
+
+// The comma stands in brackets that follow NUMBER, as in NUMBER(10, 2).
+bool formatter::innumberbrackets() const {
+    if (!insidebrackets || listopener == tokens.end() || listopener == position()) return false;
+    return lc(previoussignificant(listopener)->text()) == "number";
+}
+
+void formatter::breaklongitemlists() {
+    if (currentword != ",") return;
+    bool numbertype = innumberbrackets();
+    if (declarationalignment.active && !numbertype) {
+        ++declarationalignment.itemcount;
+        declarationalignment.severalitems = 1;
+    }
+    if (statementstate != 1 && !numbertype) {
+        previouslineitems = lineitems;
+        ++lineitems;
+    }
+    if (s.mlipl > 0 && (!s.mcs || !linebroken) && lineitems >= s.mlipl)
+        ensurelinebreak(std::next(currenttoken), "", classinserted);
+}
+
+void formatter::putcommasright() {
+    if (!s.pcr) return;
+    position t = currenttoken;
+    position comma = std::next(t);
+    if (comma == tokens.end() || comma->text() != ",") return;
+    if (t->kind != whitespace || !haslinebreak(t->text()) || t->classcode == classinserted) return;
+    // The item after the comma keeps its column: the comma and its blanks become blanks.
+    token copy = *comma;
+    copy.sourceoffset = -1;
+    std::string moved = t->text();
+    position after = eraseahead(comma);
+    if (after != tokens.end() && after->kind == whitespace && !haslinebreak(after->text())) {
+        moved += after->text();
+        eraseahead(after);
+    }
+    moved += ' ';
+    t->settext(std::move(moved));
+    bool resumesatcomma = resumetoken == t;
+    currenttoken = tokens.insert(std::next(previoussignificant(t)), std::move(copy));
+    if (resumesatcomma) resumetoken = currenttoken;
+    currentword.assign(1, ',');   // assign: no GCC restrict false alarm
+    commamoved = 1;
+    if (declarationalignment.active) ++declarationalignment.itemcount;
+}
+
+// Erases a token that the loop has not reached yet; where the last alignment group ended
+// moves on to the token after it.
+position formatter::eraseahead(position pos) {
+    position after = std::next(pos);
+    if (resumetoken == pos) resumetoken = after == tokens.end() ? currenttoken : after;
+    return tokens.erase(pos);
+}
+
+void formatter::bracketlistcolumns() {
+    if (listinprogress) {
+        position t = currenttoken;
+        if (bracketlistpending && t->kind == whitespace && haslinebreak(t->text())) {
+            // The bracket ends its line: the items go one column right of it.
+            bracketlistmethod = 2;
+            bracketlistpending = 0;
+            listcolumn = tokencolumn(std::next(listopener)) - 1;
+            if (bracketlistadjust()) bracketlistset = 1;
+        } else if (bracketlistpending && !isinsignificant(t->kind)) {
+            bracketlistpending = 0;
+            if (bracketlistmethod == 1) listcolumn = tokencolumn(t) - 1;
+            if (bracketlistadjust()) bracketlistset = 1;
+        } else if (currentword == ",") {
+            bracketcomma = 1;
+        }
+    }
+    currentword = currenttoken->text();
+}
+
+bool formatter::bracketlistadjust() {
+    if (s.brei) {
+        listcolumn += s.brei;
+    } else if (s.eiib) {
+        // The items go eiib columns right of the indentation of the bracket's line.
+        position start = linestarttoken;
+        if (start == tokens.end() || start == position() || !haslinebreak(start->text())) return false;
+        listcolumn = s.eiib + rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1;
+    }
+    return true;
+}
+
+bool formatter::joinaftercomma() {
+    position t = currenttoken;
+    if (t->kind != whitespace || t->classcode == classinserted || t == tokens.begin()) return false;
+    // A single-line comment between the comma and the line break would swallow the line.
+    position before = std::prev(t);
+    while (before != tokens.begin() && (before->kind == blockcomment ||
+                                        (before->kind == whitespace && !haslinebreak(before->text()))))
+        --before;
+    if (before->text() != ",") return false;
+    t->settext(std::prev(t)->kind == whitespace ? "" : " ");
+    currenttoken = std::next(t);
+    currentword = currenttoken->text();
+    return true;
+}
+
+void formatter::joinbefore(position pos, std::string_view text) {
+    position p = std::next(pos);
+    while (p != tokens.end() && isinsignificant(p->kind) && !(p->kind == whitespace && haslinebreak(p->text())))
+        ++p;
+    if (p == tokens.end() || p->kind != whitespace) return;
+    if (std::prev(p)->kind == singlelinecomment) return;
+    position after = std::next(p);
+    if (!text.empty() && (after == tokens.end() || after->text() != text)) return;
+    eraseahead(p);
+}

@@ -1,0 +1,185 @@
+// The bracket stack rule by itself: what a "(" saves and its ")" gives back, the statement
+// a bracket opens, the alias-alignment snapshot, closing every level at once, and the
+// error of a ")" without its "(".
+#include "enginetesting.h"
+
+namespace {
+
+// A formatter over the tokens of a text, with the bracket rule run token by token.
+struct bracketwalk {
+    formatter f;
+    explicit bracketwalk(const std::string& text) {
+        enginetesting::usecharset("US7ASCII");
+        f.s = enginetesting::defaultsettings();
+        f.s.inputfilealias = "walk.sql";
+        f.messages.stringmode = 1;
+        f.resettokencontext();
+        f.tokenize(text);
+        f.appendendtokens();
+        at = f.tokens.begin();
+    }
+    // Runs the rule on the tokens up to and including the next one with this text.
+    void runto(const std::string& text) {
+        for (++at; at != f.tokens.end(); ++at) {
+            f.currenttoken = at;
+            f.currentword = at->text();
+            f.bracketrule(1);
+            if (at->text() == text) return;
+        }
+        FAIL() << "no " << text;
+    }
+    position at;
+};
+
+TEST(bracketstack, closingbracketsgivebackwhattheopeningonessaved) {
+    bracketwalk w("f(a, g(b), c)");
+    formatter& f = w.f;
+    f.logicalcolumn = 5;
+    f.andcolumn = 6;
+    f.keywordcolumn = 7;
+    f.relativeindent = 3;
+    f.alistcol = 11;
+    f.processingalignedlist = 1;
+    f.keeprelative = 1;
+    f.listcolumn = 9;
+    w.runto("(");
+    EXPECT_EQ(f.bracketdepth, 1);
+    EXPECT_EQ(f.insidebrackets, 1);
+    EXPECT_EQ(f.logicalcolumn, -1);
+    EXPECT_EQ(f.andcolumn, -1);
+    EXPECT_EQ(f.keywordcolumn, -1);
+    // With -clb the list inside is laid out by the bracket, not by the aligned list.
+    EXPECT_EQ(f.processingalignedlist, 0);
+    EXPECT_EQ(f.listinprogress, 1);
+    EXPECT_EQ(f.bracketlistpending, 1);
+    EXPECT_EQ(f.listopener->text(), "(");
+    position outer = f.listopener;
+    EXPECT_EQ(f.bracketlines.at(1), 1);
+    EXPECT_EQ(f.bracketcolumns.at(1), 2);
+    f.listcolumn = 2;
+    f.keywordcolumn = 20;
+    w.runto("(");
+    EXPECT_EQ(f.bracketdepth, 2);
+    EXPECT_EQ(f.bracketcolumns.at(2), 7);
+    EXPECT_NE(f.listopener, outer);
+    f.listcolumn = 7;
+    w.runto(")");
+    EXPECT_EQ(f.bracketdepth, 1);
+    EXPECT_EQ(f.listopener, outer);
+    EXPECT_EQ(f.listcolumn, 2);
+    EXPECT_EQ(f.keywordcolumn, 20);
+    EXPECT_EQ(f.insidebrackets, 1);
+    w.runto(")");
+    EXPECT_EQ(f.bracketdepth, 0);
+    EXPECT_TRUE(f.bracketstack.empty());
+    EXPECT_EQ(f.insidebrackets, 0);
+    EXPECT_EQ(f.listinprogress, 0);
+    EXPECT_EQ(f.logicalcolumn, 5);
+    EXPECT_EQ(f.andcolumn, 6);
+    EXPECT_EQ(f.keywordcolumn, 7);
+    EXPECT_EQ(f.relativeindent, 3);
+    EXPECT_EQ(f.alistcol, 11);
+    EXPECT_EQ(f.processingalignedlist, 1);
+    EXPECT_EQ(f.keeprelative, 1);
+}
+
+TEST(bracketstack, withoutclbthealignedlistgoeson) {
+    bracketwalk w("f(a)");
+    w.f.s.clb = 0;
+    w.f.processingalignedlist = 1;
+    w.runto("(");
+    EXPECT_EQ(w.f.processingalignedlist, 1);
+    EXPECT_EQ(w.f.listinprogress, 0);
+}
+
+TEST(bracketstack, abracketinablockopensastatement) {
+    bracketwalk w("x := f(a) + (b);");
+    formatter& f = w.f;
+    f.blocklevel = 1;
+    f.keywordcolumn = 4;
+    w.runto("(");
+    EXPECT_EQ(f.sqlstatement, 2);
+    f.statementword = "select";
+    w.runto(")");
+    EXPECT_EQ(f.sqlstatement, 0);
+    EXPECT_EQ(f.statementword, "");
+    EXPECT_EQ(f.keywordcolumn, -1);
+    // Inside a SQL statement the bracket opens none of its own.
+    f.sqlstatement = 1;
+    w.runto(")");
+    EXPECT_EQ(f.sqlstatement, 1);
+    // Outside blocks neither.
+    bracketwalk top("f(a)");
+    top.runto("(");
+    EXPECT_EQ(top.f.sqlstatement, 0);
+}
+
+TEST(bracketstack, analiaslistinbracketsisgivenback) {
+    bracketwalk w("SELECT f(a) x FROM t");
+    formatter& f = w.f;
+    f.declarationmode = 5;
+    f.declarationalignment.active = 1;
+    f.declarationalignment.typecolumn = 42;
+    f.declarationalignment.bracketlevel = 0;
+    w.runto("(");
+    ASSERT_TRUE(f.bracketstack.back().alignsnapshot);
+    f.declarationalignment.typecolumn = 1;
+    w.runto(")");
+    EXPECT_EQ(f.declarationalignment.typecolumn, 42);
+    EXPECT_EQ(f.declarationalignment.active, 1);
+    // Outside an alias list nothing is kept.
+    bracketwalk plain("f(a)");
+    plain.runto("(");
+    EXPECT_FALSE(plain.f.bracketstack.back().alignsnapshot);
+}
+
+TEST(bracketstack, adeclarationlistendsatthebracketthatopenedit) {
+    bracketwalk w("CURSOR c(a NUMBER) IS");
+    formatter& f = w.f;
+    w.runto("(");
+    f.declarationalignment.active = 1;
+    f.declarationalignment.bracketlevel = 1;
+    f.declarationmode = 1;
+    w.runto(")");
+    EXPECT_EQ(f.declarationalignment.active, 0);
+    EXPECT_EQ(f.declarationalignment.ended, 1);
+    EXPECT_EQ(f.declarationmode, 6);
+}
+
+TEST(bracketstack, allbracketscloseatonce) {
+    bracketwalk w("f(a, g(b");
+    formatter& f = w.f;
+    f.alistcol = 3;
+    f.processingalignedlist = 1;
+    f.keeprelative = 1;
+    f.blocklevel = 1;
+    w.runto("(");
+    w.runto("(");
+    f.alistcol = 8;
+    f.keeprelative = 0;
+    f.keywordcolumn = 12;
+    f.closeallbrackets();
+    EXPECT_EQ(f.bracketdepth, 0);
+    EXPECT_TRUE(f.bracketstack.empty());
+    EXPECT_EQ(f.insidebrackets, 0);
+    EXPECT_EQ(f.listinprogress, 0);
+    EXPECT_EQ(f.alistcol, 3);
+    EXPECT_EQ(f.processingalignedlist, 1);
+    EXPECT_EQ(f.keeprelative, 1);
+    EXPECT_EQ(f.sqlstatement, 0);
+    EXPECT_EQ(f.keywordcolumn, -1);
+}
+
+TEST(bracketstack, aclosingbracketwithoutitsopeningoneendsthefile) {
+    bracketwalk w("x := a);");
+    try {
+        w.runto(")");
+        FAIL() << "no error";
+    } catch (const std::string& message) {
+        EXPECT_EQ(message, "2\n");
+    }
+    EXPECT_EQ(w.f.messages.text, "Syntax error:\nToo many closing brackets at line 1 col 7 in walk.sql \n");
+    EXPECT_EQ(w.f.bracketproblem, 1);
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// Line indentation: the columns of a block depth under the indentation switches, and the
+// indentation text in blanks or TABs.
+#include "enginetesting.h"
+
+#include <functional>
+
+namespace {
+
+struct level {
+    std::string name;
+    int32_t startcolumn = 0;
+    char extraindent = 1;
+    char hasif = 0;
+    char isasreached = 1;
+};
+
+struct indentcase {
+    std::string what;
+    std::vector<level> levels;   // levels 1, 2, ...
+    int32_t depth;
+    bool nice;
+    std::function<void(settings&)> adjust;
+    int32_t columns;
+};
+
+class lineindent : public testing::Test {
+protected:
+    void SetUp() override { enginetesting::usecharset("US7ASCII"); }
+
+    // A formatter whose block stack holds the levels.
+    static void prepare(formatter& f, const std::vector<level>& levels,
+                        const std::function<void(settings&)>& adjust) {
+        f.s = enginetesting::defaultsettings();
+        if (adjust) adjust(f.s);
+        f.buildtabstops(f.s.t);
+        int32_t index = 0;
+        for (const level& l : levels) {
+            linerecord& r = f.blockstack.at(++index);
+            r.blockname = l.name;
+            r.startcolumn = l.startcolumn;
+            r.extraindent = l.extraindent;
+            r.hasif = l.hasif;
+            r.isasreached = l.isasreached;
+        }
+        f.blocklevel = index;
+    }
+};
+
+TEST_F(lineindent, columnsofablockdepth) {
+    auto none = std::function<void(settings&)>();
+    for (const indentcase& c : std::vector<indentcase>{
+             {"outside blocks", {}, 0, false, none, 0},
+             {"each level adds the indent size", {{"begin"}, {"if"}, {"loop"}}, 3, false, none, 6},
+             {"a shallower depth counts its own levels", {{"begin"}, {"if"}, {"loop"}}, 1, false, none, 2},
+             {"-is sets the size", {{"begin"}, {"if"}}, 2, false, [](settings& s) { s.is = numtostring(3); }, 6},
+             {"-il gives one level its own size", {{"begin"}, {"if"}}, 2, false,
+              [](settings& s) { s.is = numtostring(3); s.il.at(2) = 8; }, 11},
+             {"a DECLARE without -id indents nothing", {{"declare", 0, 0}, {"begin"}}, 2, false, none, 2},
+             {"-iibe- leaves begin bodies alone", {{"begin"}, {"if"}}, 2, false,
+              [](settings& s) { s.iibe = 0; }, 2},
+             {"-iibe- counts every kind of begin", {{"procedure", 0, 0}, {"procedurebegin"}}, 2, false,
+              [](settings& s) { s.iibe = 0; }, 0},
+             {"-iac- leaves a cursor alone", {{"declare", 0, 0}, {"cursor"}}, 2, false,
+              [](settings& s) { s.iac = 0; }, 0},
+             {"an IF after ELSE indents only with -iiie", {{"begin"}, {"if", 2, 1, 1}, {"if"}}, 3, false, none, 4},
+             {"-iiie indents it too", {{"begin"}, {"if", 2, 1, 1}, {"if"}}, 3, false,
+              [](settings& s) { s.iiie = 1; }, 6},
+             {"a header waiting for IS or AS", {{"procedure", 0, 1, 0, 0}}, 1, false, none, 0},
+             {"-ni indents from the column of the IF", {{"begin"}, {"if", 10}}, 2, true,
+              [](settings& s) { s.is = numtostring(3); }, 13},
+             {"-ni: levels inside the IF add to it", {{"begin"}, {"while", 10}, {"loop"}}, 3, true,
+              [](settings& s) { s.is = numtostring(3); }, 16},
+             {"-ni: the line that closes the IF lines up with it", {{"begin"}, {"if", 10}}, 1, true,
+              [](settings& s) { s.is = numtostring(3); }, 10},
+             {"-ni: an IF just above depth 0", {{"if", 6}}, 0, true, none, 6},
+             {"-ni does nothing for other blocks", {{"begin"}, {"loop", 10}}, 2, true, none, 4},
+             {"a negative size counts as 0", {{"begin"}, {"if"}}, 2, false,
+              [](settings& s) { s.is = numtostring(-3); s.il.at(1) = -5; }, 0},
+             {"a negative depth", {{"begin"}}, -1, true, none, 0},
+         }) {
+        formatter f;
+        prepare(f, c.levels, c.adjust);
+        EXPECT_EQ(f.computeindent(c.depth, c.nice), c.columns) << c.what;
+    }
+}
+
+TEST_F(lineindent, indentationtextinblanksortabs) {
+    struct textcase {
+        std::string what;
+        std::function<void(settings&)> adjust;
+        std::string text;
+    };
+    std::vector<level> fivelevels{{"begin"}, {"if"}, {"loop"}, {"if"}, {"case"}};
+    for (const textcase& c : std::vector<textcase>{
+             {"blanks", [](settings&) {}, std::string(10, ' ')},
+             {"-ut drops the columns a TAB does not fill", [](settings& s) { s.ut = 1; s.t = {8}; }, "\t"},
+             {"-uts fills them with blanks", [](settings& s) { s.uts = 1; s.t = {8}; }, "\t  "},
+             {"TABs of the listed widths first", [](settings& s) { s.ut = 1; s.t = {3, 4}; }, "\t\t"},
+             {"then TABs of the last width", [](settings& s) { s.uts = 1; s.t = {2, 3}; }, "\t\t\t  "},
+         }) {
+        formatter f;
+        prepare(f, fivelevels, c.adjust);
+        EXPECT_EQ(f.indentline(5, 0), c.text) << c.what;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,352 @@
+// List indentation on real PL/SQL: statements that keep their shape (-rs), bracketed lists
+// (-clb, -brei, -eiib), right-aligned clause keywords (-rask, -pius), AND/OR/NOT under
+// WHERE (-plouwh), THEN and LOOP (-itlwb), branches one level out, and comment lines
+// (-isc, -isc2, -iic).
+#include "enginetesting.h"
+
+namespace {
+
+using enginetesting::formatrun;
+
+class listindent : public formatrun {};
+
+TEST_F(listindent, statementskeeptheirshape) {
+    std::string input =
+        "BEGIN\n"
+        "        SELECT a,\n"
+        "               b\n"
+        "          FROM t\n"
+        "         WHERE c = 1;\n"
+        "END;\n";
+    verifyformat(
+        "BEGIN\n"
+        "  SELECT a,\n"
+        "         b\n"
+        "    FROM t\n"
+        "   WHERE c = 1;\n"
+        "END;\n",
+        input);
+    // Without -rs every line of the statement takes the block's indentation.
+    verifyformat(
+        "BEGIN\n"
+        "  SELECT a,\n"
+        "  b\n"
+        "  FROM t\n"
+        "  WHERE c = 1;\n"
+        "END;\n",
+        input, {"-rs-"});
+    // The statement after it is indented by its block again.
+    verifyformat(
+        "BEGIN\n"
+        "  UPDATE t\n"
+        "       SET a = 1\n"
+        "   WHERE b = 2;\n"
+        "  x := 1;\n"
+        "END;\n",
+        "BEGIN\n"
+        "UPDATE t\n"
+        "     SET a = 1\n"
+        " WHERE b = 2;\n"
+        "      x := 1;\n"
+        "END;\n");
+}
+
+TEST_F(listindent, bracketedlistslineupinacolumn) {
+    std::string input =
+        "BEGIN\n"
+        "  p(a,\n"
+        " b,\n"
+        "         g(c,\n"
+        "     d));\n"
+        "  q(\n"
+        " x,\n"
+        "   y);\n"
+        "END;\n";
+    verifyformat(
+        "BEGIN\n"
+        "  p(a,\n"
+        "    b,\n"
+        "    g(c,\n"
+        "      d));\n"
+        "  q(\n"
+        "    x,\n"
+        "    y);\n"
+        "END;\n",
+        input);
+    verifyformat(
+        "BEGIN\n"
+        "  p(a,\n"
+        "      b,\n"
+        "      g(c,\n"
+        "          d));\n"
+        "  q(\n"
+        "      x,\n"
+        "      y);\n"
+        "END;\n",
+        input, {"-brei", "2"});
+    verifyformat(
+        "BEGIN\n"
+        "  p(a,\n"
+        "      b,\n"
+        "      g(c,\n"
+        "          d));\n"
+        "  q(\n"
+        "      x,\n"
+        "      y);\n"
+        "END;\n",
+        input, {"-eiib", "4"});
+    verifyformat(
+        "BEGIN\n"
+        "  p(a,\n"
+        "  b,\n"
+        "  g(c,\n"
+        "  d));\n"
+        "  q(\n"
+        "  x,\n"
+        "  y);\n"
+        "END;\n",
+        input, {"-clb-"});
+}
+
+TEST_F(listindent, blanksinsidebrackets) {
+    // -rsaob is on by default; -rsbcb takes the blanks before ")" but not a line break.
+    verifyformat("BEGIN\n  f(a, b );\n  g(c,\n    d\n    );\nEND;\n",
+                 "BEGIN\n  f( a, b );\n  g( c,\n    d\n    );\nEND;\n");
+    verifyformat("BEGIN\n  f(a, b);\n  g(c,\n    d\n    );\nEND;\n",
+                 "BEGIN\n  f( a, b );\n  g( c,\n    d\n    );\nEND;\n", {"-rsbcb"});
+    verifyformat("BEGIN\n  f( a, b );\nEND;\n", "BEGIN\n  f( a, b );\nEND;\n", {"-rsaob-"});
+}
+
+TEST_F(listindent, clausekeywordsrightaligned) {
+    std::string input =
+        "BEGIN\n"
+        "  SELECT a\n"
+        "  INTO v\n"
+        "  FROM t\n"
+        "  WHERE b = 1\n"
+        "  GROUP BY a\n"
+        "  ORDER BY a;\n"
+        "  UPDATE t\n"
+        "  SET a = 1\n"
+        "  WHERE b = 2;\n"
+        "  INSERT INTO t (a)\n"
+        "  VALUES (1);\n"
+        "  FETCH c\n"
+        "  INTO v;\n"
+        "END;\n";
+    verifyformat(
+        "BEGIN\n"
+        "  SELECT a\n"
+        "    INTO v\n"
+        "    FROM t\n"
+        "   WHERE b = 1\n"
+        "   GROUP BY a\n"
+        "   ORDER BY a;\n"
+        "  UPDATE t\n"
+        "     SET a = 1\n"
+        "   WHERE b = 2;\n"
+        "  INSERT INTO t (a)\n"
+        "  VALUES (1);\n"
+        "  FETCH c\n"
+        "  INTO v;\n"
+        "END;\n",
+        input, {"-rask"});
+    // With -pius INTO is the one keyword placed, under SELECT and under FETCH.
+    verifyformat(
+        "BEGIN\n"
+        "  SELECT a\n"
+        "    INTO v\n"
+        "  FROM t\n"
+        "  WHERE b = 1\n"
+        "  GROUP BY a\n"
+        "  ORDER BY a;\n"
+        "  UPDATE t\n"
+        "  SET a = 1\n"
+        "  WHERE b = 2;\n"
+        "  INSERT INTO t (a)\n"
+        "  VALUES (1);\n"
+        "  FETCH c\n"
+        "   INTO v;\n"
+        "END;\n",
+        input, {"-pius"});
+    // The keywords of a query in brackets line up with its own SELECT.
+    verifyformat(
+        "BEGIN\n"
+        "  SELECT a\n"
+        "    INTO v\n"
+        "    FROM (SELECT b\n"
+        "            FROM u\n"
+        "           WHERE c = 1)\n"
+        "   WHERE a = 2;\n"
+        "END;\n",
+        "BEGIN\n"
+        "  SELECT a\n"
+        "  INTO v\n"
+        "  FROM (SELECT b\n"
+        "  FROM u\n"
+        "  WHERE c = 1)\n"
+        "  WHERE a = 2;\n"
+        "END;\n",
+        {"-rask"});
+}
+
+TEST_F(listindent, logicaloperatorsunderwhere) {
+    verifyformat(
+        "BEGIN\n"
+        "  SELECT a\n"
+        "    FROM t\n"
+        "   WHERE x = 1\n"
+        "     AND y = 2\n"
+        "      OR z = 3\n"
+        "     AND w BETWEEN 1\n"
+        "               AND 5\n"
+        "     AND\n"
+        "     NOT EXISTS (SELECT 1 FROM dual);\n"
+        "END;\n",
+        "BEGIN\n"
+        "  SELECT a\n"
+        "    FROM t\n"
+        "   WHERE x = 1\n"
+        "   AND y = 2\n"
+        "   OR z = 3\n"
+        "   AND w BETWEEN 1\n"
+        "   AND 5\n"
+        "   AND\n"
+        "   NOT EXISTS (SELECT 1 FROM dual);\n"
+        "END;\n",
+        {"-plouwh"});
+}
+
+TEST_F(listindent, thenandloopindentedwiththeirblockornot) {
+    std::string input =
+        "BEGIN\n"
+        "  IF a = 1\n"
+        "  THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  WHILE x < 1\n"
+        "  LOOP\n"
+        "    x := x + 1;\n"
+        "  END LOOP;\n"
+        "END;\n";
+    verifyformat(
+        "BEGIN\n"
+        "  IF a = 1\n"
+        "    THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  WHILE x < 1\n"
+        "    LOOP\n"
+        "    x := x + 1;\n"
+        "  END LOOP;\n"
+        "END;\n",
+        input);
+    verifyformat(input, input, {"-itlwb-"});
+}
+
+TEST_F(listindent, branchesstandonelevelout) {
+    verifyformat(
+        "BEGIN\n"
+        "  IF a THEN\n"
+        "    NULL;\n"
+        "  ELSIF b THEN\n"
+        "    NULL;\n"
+        "  ELSE\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "EXCEPTION\n"
+        "  WHEN no_data_found THEN\n"
+        "    NULL;\n"
+        "  WHEN OTHERS THEN\n"
+        "    NULL;\n"
+        "END;\n",
+        "begin\n"
+        "if a then\n"
+        "null;\n"
+        "    elsif b then\n"
+        "null;\n"
+        "      else\n"
+        "null;\n"
+        "end if;\n"
+        "   exception\n"
+        "when no_data_found then\n"
+        "null;\n"
+        "        when others then\n"
+        "null;\n"
+        "end;\n");
+}
+
+TEST_F(listindent, emptylinesandtheendgetnoblanks) {
+    verifyformat("BEGIN\n\n  NULL;\n\nEND;\n", "BEGIN\n   \nNULL;\n\t\n    END;\n  ");
+    // Without -in even their blanks stay.
+    verifyformat("BEGIN\n   \nNULL;\nEND;\n  ", "BEGIN\n   \nNULL;\nEND;\n  ", {"-in-"});
+}
+
+TEST_F(listindent, standalonecomments) {
+    std::string input =
+        "BEGIN\n"
+        "      -- standalone\n"
+        "  x := 1;\n"
+        "      SELECT a\n"
+        "        -- in a statement\n"
+        "        FROM t;\n"
+        "END;\n";
+    verifyformat(
+        "BEGIN\n"
+        "      -- standalone\n"
+        "  x := 1;\n"
+        "  SELECT a\n"
+        "        -- in a statement\n"
+        "    FROM t;\n"
+        "END;\n",
+        input);
+    verifyformat(
+        "BEGIN\n"
+        "  -- standalone\n"
+        "  x := 1;\n"
+        "  SELECT a\n"
+        "    -- in a statement\n"
+        "    FROM t;\n"
+        "END;\n",
+        input, {"-isc"});
+    verifyformat(
+        "BEGIN\n"
+        "      -- standalone\n"
+        "  x := 1;\n"
+        "  SELECT a\n"
+        "    -- in a statement\n"
+        "    FROM t;\n"
+        "END;\n",
+        input, {"-isc2"});
+    // Without -in no line is indented.
+    verifyformat(
+        "BEGIN\n"
+        "      -- standalone\n"
+        "  x := 1;\n"
+        "      SELECT a\n"
+        "        -- in a statement\n"
+        "        FROM t;\n"
+        "END;\n",
+        input, {"-isc", "-in-"});
+}
+
+TEST_F(listindent, linesinsideblockcomments) {
+    std::string input =
+        "BEGIN\n"
+        "  /* first\n"
+        "        second\n"
+        "   third */\n"
+        "  NULL;\n"
+        "END;\n";
+    verifyformat(input, input);
+    verifyformat(
+        "BEGIN\n"
+        "  /* first\n"
+        "  second\n"
+        "  third */\n"
+        "  NULL;\n"
+        "END;\n",
+        input, {"-iic"});
+}
+
+}  // namespace

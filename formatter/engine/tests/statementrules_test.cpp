@@ -1,0 +1,571 @@
+// The per-token statement rules on real PL/SQL and SQL: breaks before clause keywords and
+// joins (-bus, -bbj), long item lists (-mlipl), commas moved right (-pcr), IS/AS, THEN and
+// LOOP kept on their header's line, insert comments, headers, the statement state and the
+// end of statements.
+#include "enginetesting.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+using enginetesting::formatrun;
+
+class statementrules : public formatrun {};
+
+TEST_F(statementrules, clausekeywordsstartnewlines) {
+    // FROM breaks only in a SELECT; GROUP BY, ORDER BY and UNION ALL move as one; UNION,
+    // MINUS and INTERSECT stand on a line of their own.
+    verifyformat(
+        "BEGIN\n"
+        "  SELECT a, b\n"
+        "  FROM t1\n"
+        "  WHERE x = 1\n"
+        "  GROUP BY a\n"
+        "  HAVING COUNT(*) > 1\n"
+        "  ORDER BY b;\n"
+        "  SELECT a\n"
+        "  FROM t\n"
+        "  UNION\n"
+        "  SELECT b\n"
+        "  FROM u\n"
+        "  MINUS\n"
+        "  SELECT c\n"
+        "  FROM v;\n"
+        "  DELETE FROM t\n"
+        "  WHERE a = 1;\n"
+        "END;\n",
+        "BEGIN\n"
+        "  SELECT a, b FROM t1 WHERE x = 1 GROUP BY a HAVING COUNT(*) > 1 ORDER BY b;\n"
+        "  SELECT a FROM t UNION SELECT b FROM u MINUS SELECT c FROM v;\n"
+        "  DELETE FROM t WHERE a = 1;\n"
+        "END;\n",
+        {"-bus"});
+    // The SELECT after UNION ALL stays on its line; its own clauses go under it.
+    verifyformat(
+        "SELECT a\n"
+        "FROM t\n"
+        "UNION ALL SELECT b\n"
+        "          FROM u;\n",
+        "SELECT a FROM t UNION ALL SELECT b FROM u;\n", {"-bus"});
+    // Without -rs the new lines take the indentation of the block.
+    verifyformat(
+        "BEGIN\n"
+        "  IF x THEN\n"
+        "    SELECT a\n"
+        "    INTO v\n"
+        "    FROM t\n"
+        "    WHERE b = 1;\n"
+        "  END IF;\n"
+        "END;\n",
+        "BEGIN\n"
+        "  IF x THEN\n"
+        "    SELECT a INTO v FROM t WHERE b = 1;\n"
+        "  END IF;\n"
+        "END;\n",
+        {"-bus", "-rs-"});
+    verifyformat("SELECT a FROM t WHERE x = 1;\n", "SELECT a FROM t WHERE x = 1;\n");
+}
+
+TEST_F(statementrules, joinsstartnewlines) {
+    verifyformat(
+        "SELECT a\n"
+        "FROM t1\n"
+        "JOIN t2 ON t1.id = t2.id\n"
+        "LEFT OUTER JOIN t3 ON t3.id = t1.id\n"
+        "LEFT JOIN t4 ON t4.id = t1.id\n"
+        "INNER JOIN t5 ON t5.id = t1.id\n"
+        "CROSS JOIN t6;\n",
+        "SELECT a FROM t1 JOIN t2 ON t1.id = t2.id LEFT OUTER JOIN t3 ON t3.id = t1.id "
+        "LEFT JOIN t4 ON t4.id = t1.id INNER JOIN t5 ON t5.id = t1.id CROSS JOIN t6;\n",
+        {"-bus", "-bbj"});
+    // Join words outside a SELECT and without -bbj stay where they are.
+    verifyformat("SELECT a\nFROM t1 JOIN t2 ON t1.id = t2.id;\n",
+                 "SELECT a FROM t1 JOIN t2 ON t1.id = t2.id;\n", {"-bus"});
+}
+
+TEST_F(statementrules, longitemlistsbreakafterthemaximum) {
+    verifyformat(
+        "BEGIN\n"
+        "  p(1, 2, 3,\n"
+        "    4, 5);\n"
+        "  INSERT INTO t (a, b, c,\n"
+        "                 d, e) VALUES (1, 2,\n"
+        "                               3, 4, 5);\n"
+        "END;\n",
+        "BEGIN\n"
+        "  p(1, 2, 3, 4, 5);\n"
+        "  INSERT INTO t (a, b, c, d, e) VALUES (1, 2, 3, 4, 5);\n"
+        "END;\n",
+        {"-mlipl", "3"});
+    // The commas of a NUMBER(p, s) are no list items.
+    verifyformat(
+        "DECLARE\n"
+        "  v NUMBER(10, 2) := f(a,\n"
+        "                       b);\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        "DECLARE\n"
+        "  v NUMBER(10, 2) := f(a, b);\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        {"-mlipl", "1", "-id"});
+}
+
+TEST_F(statementrules, commasmovetotheendoftheline) {
+    verifyformat(
+        "BEGIN\n"
+        "  p(a,\n"
+        "    b,\n"
+        "    c);\n"
+        "  SELECT x,\n"
+        "         y\n"
+        "    INTO v, w\n"
+        "    FROM t;\n"
+        "END;\n",
+        "BEGIN\n"
+        "  p(a\n"
+        "    , b\n"
+        "    , c);\n"
+        "  SELECT x\n"
+        "       , y\n"
+        "    INTO v, w\n"
+        "    FROM t;\n"
+        "END;\n",
+        {"-pcr"});
+}
+
+TEST_F(statementrules, isandasstayontheheaderline) {
+    verifyformat(
+        "CREATE OR REPLACE PROCEDURE p(a NUMBER) IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n"
+        "/\n"
+        "CREATE OR REPLACE FUNCTION f RETURN NUMBER AS\n"
+        "BEGIN\n"
+        "  RETURN 1;\n"
+        "END;\n"
+        "/\n"
+        "CREATE OR REPLACE PROCEDURE q -- keeps its comment\n"
+        "IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n"
+        "/\n",
+        "CREATE OR REPLACE PROCEDURE p(a NUMBER)\n"
+        "IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n"
+        "/\n"
+        "CREATE OR REPLACE FUNCTION f RETURN NUMBER\n"
+        "   AS\n"
+        "BEGIN\n"
+        "  RETURN 1;\n"
+        "END;\n"
+        "/\n"
+        "CREATE OR REPLACE PROCEDURE q -- keeps its comment\n"
+        "IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n"
+        "/\n",
+        {"-kpit"});
+}
+
+TEST_F(statementrules, thenandloopstayontheconditionline) {
+    std::string input =
+        "BEGIN\n"
+        "  IF a = 1\n"
+        "     AND b = 2\n"
+        "  THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  IF c = 1 -- why\n"
+        "  THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  FOR i IN 1 .. 10\n"
+        "  LOOP\n"
+        "    NULL;\n"
+        "  END LOOP;\n"
+        "  WHILE x < 10\n"
+        "  LOOP\n"
+        "    x := x + 1;\n"
+        "  END LOOP;\n"
+        "  CASE\n"
+        "    WHEN a = 1\n"
+        "    THEN\n"
+        "      NULL;\n"
+        "  END CASE;\n"
+        "END;\n";
+    verifyformat(
+        "BEGIN\n"
+        "  IF a = 1\n"
+        "    AND b = 2 THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  IF c = 1 -- why\n"
+        "    THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  FOR i IN 1 .. 10 LOOP\n"
+        "    NULL;\n"
+        "  END LOOP;\n"
+        "  WHILE x < 10 LOOP\n"
+        "    x := x + 1;\n"
+        "  END LOOP;\n"
+        "  CASE\n"
+        "    WHEN a = 1 THEN\n"
+        "      NULL;\n"
+        "  END CASE;\n"
+        "END;\n",
+        input, {"-kitt", "-kflt", "-kwlt", "-kwtt"});
+    // Each switch joins only its own keyword.
+    verifyformat(
+        "BEGIN\n"
+        "  IF a = 1\n"
+        "    AND b = 2\n"
+        "    THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  IF c = 1 -- why\n"
+        "    THEN\n"
+        "    NULL;\n"
+        "  END IF;\n"
+        "  FOR i IN 1 .. 10\n"
+        "    LOOP\n"
+        "    NULL;\n"
+        "  END LOOP;\n"
+        "  WHILE x < 10 LOOP\n"
+        "    x := x + 1;\n"
+        "  END LOOP;\n"
+        "  CASE\n"
+        "    WHEN a = 1\n"
+        "      THEN\n"
+        "      NULL;\n"
+        "  END CASE;\n"
+        "END;\n",
+        input, {"-kwlt"});
+}
+
+TEST_F(statementrules, insertcommentsnamethecolumnofeachvalue) {
+    std::string input =
+        "BEGIN\n"
+        "  INSERT INTO emp (empno, \"Odd*/Name\", sal) VALUES (1, f(2, 3), 100);\n"
+        "  INSERT INTO emp (empno, ename) VALUES (2/*empno<-*/, 'Jones');\n"
+        "  INSERT INTO emp SELECT * FROM emp2;\n"
+        "END;\n";
+    // The name's "*/" is defused so that the comment stays one comment.
+    verifyformat(
+        "BEGIN\n"
+        "  INSERT INTO emp (empno, \"Odd*/Name\", sal) VALUES (1/*empno<-*/, f(2, 3)/*\"Odd* /Name\"<-*/, 100);\n"
+        "  INSERT INTO emp (empno, ename) VALUES (2/*empno<-*/, 'Jones');\n"
+        "  INSERT INTO emp SELECT * FROM emp2;\n"
+        "END;\n",
+        input, {"-sic"});
+    verifyformat(
+        "BEGIN\n"
+        "  INSERT INTO emp (empno, \"Odd*/Name\", sal) VALUES (1, f(2, 3), 100);\n"
+        "  INSERT INTO emp (empno, ename) VALUES (2, 'Jones');\n"
+        "  INSERT INTO emp SELECT * FROM emp2;\n"
+        "END;\n",
+        input, {"-ric"});
+    // Another marker: the old comments are no longer recognised.
+    verifyformat(
+        "BEGIN\n"
+        "  INSERT INTO emp (empno, ename) VALUES (2/*empno<-*//*empno=*/, 'Jones');\n"
+        "END;\n",
+        "BEGIN\n"
+        "  INSERT INTO emp (empno, ename) VALUES (2/*empno<-*/, 'Jones');\n"
+        "END;\n",
+        {"-sic", "-sic.m", "="});
+}
+
+TEST_F(statementrules, headersopentheirlevels) {
+    // The package, its subprograms and a forward declaration: the forward declaration
+    // opens nothing, so every END closes the right level.
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY pkg IS\n"
+        "  PROCEDURE later;\n"
+        "  FUNCTION f(a NUMBER) RETURN NUMBER IS\n"
+        "  BEGIN\n"
+        "    RETURN a;\n"
+        "  END f;\n"
+        "  PROCEDURE later IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END later;\n"
+        "END pkg;\n"
+        "/\n",
+        "create or replace package body pkg is\n"
+        "procedure later;\n"
+        "function f(a number) return number is\n"
+        "begin\n"
+        "return a;\n"
+        "end f;\n"
+        "procedure later is\n"
+        "begin\n"
+        "null;\n"
+        "end later;\n"
+        "end pkg;\n"
+        "/\n");
+    verifyformat(
+        "PACKAGE pkg AS\n"
+        "  FUNCTION f RETURN NUMBER;\n"
+        "END;\n",
+        "package pkg as\nfunction f return number;\nend;\n");
+    // A trigger: its header words are no SQL statement.
+    verifyformat(
+        "CREATE OR REPLACE TRIGGER trg BEFORE INSERT ON t FOR EACH ROW\n"
+        "BEGIN\n"
+        "  :new.a := 1;\n"
+        "END;\n"
+        "/\n",
+        "create or replace trigger trg before insert on t for each row\n"
+        "begin\n"
+        ":new.a := 1;\n"
+        "end;\n"
+        "/\n");
+}
+
+TEST_F(statementrules, linebreaksafterthesubprogramname) {
+    verifyformat(
+        "CREATE OR REPLACE PROCEDURE p(a NUMBER) IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        "CREATE OR REPLACE PROCEDURE p\n"
+        "(a NUMBER) IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        {"-rlafu"});
+    verifyformat(
+        "CREATE OR REPLACE PROCEDURE p\n"
+        "(a NUMBER) IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        "CREATE OR REPLACE PROCEDURE p(a NUMBER) IS\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        {"-mlafu"});
+}
+
+TEST_F(statementrules, casestatementsandcaseexpressions) {
+    // A CASE that starts a statement ends with END CASE; one inside an assignment or a
+    // query with a bare END.
+    verifyformat(
+        "BEGIN\n"
+        "  CASE x\n"
+        "    WHEN 1 THEN\n"
+        "      y := 1;\n"
+        "    ELSE\n"
+        "      y := 2;\n"
+        "  END CASE;\n"
+        "  y := CASE WHEN x = 1 THEN 'a' ELSE 'b' END;\n"
+        "  SELECT CASE WHEN a = 1 THEN 'x' ELSE 'y' END INTO v FROM t;\n"
+        "  <<named>>\n"
+        "  CASE\n"
+        "    WHEN x > 1 THEN\n"
+        "      NULL;\n"
+        "  END CASE;\n"
+        "END;\n",
+        "begin\n"
+        "case x\n"
+        "when 1 then\n"
+        "y := 1;\n"
+        "else\n"
+        "y := 2;\n"
+        "end case;\n"
+        "y := case when x = 1 then 'a' else 'b' end;\n"
+        "select case when a = 1 then 'x' else 'y' end into v from t;\n"
+        "<<named>>\n"
+        "case\n"
+        "when x > 1 then\n"
+        "null;\n"
+        "end case;\n"
+        "end;\n");
+    // END CASE after a CASE expression is a wrong END.
+    auto wrong = formatwith("BEGIN\n  y := CASE WHEN x = 1 THEN 1 END CASE;\nEND;\n", {});
+    EXPECT_EQ(wrong.thrown, "2\n");
+    EXPECT_NE(wrong.messages.find("'end <nothing>' not found but found 'end case'"), std::string::npos)
+        << wrong.messages;
+}
+
+TEST_F(statementrules, conditionalswitchesholdforonestatement) {
+    // The block applies at each SELECT, also the first in a block or after THEN, and its
+    // statement's end puts the switches back.
+    verifyformat(
+        "select a from t;\n"
+        "UPDATE t SET a = 1;\n"
+        "BEGIN\n"
+        "  select a from t;\n"
+        "  UPDATE t SET a = 1;\n"
+        "  IF x THEN\n"
+        "    select b from u;\n"
+        "  END IF;\n"
+        "END;\n",
+        "select a from t;\n"
+        "update t set a = 1;\n"
+        "begin\n"
+        "  select a from t;\n"
+        "  update t set a = 1;\n"
+        "  if x then\n"
+        "    select b from u;\n"
+        "  end if;\n"
+        "end;\n",
+        {"-ifs", "select", "-uk-", "-ei"});
+    // An IS inside a statement starts no new statement: NULL here is no statement's first
+    // word.
+    verifyformat("UPDATE t SET a = 1 WHERE b IS NULL AND c = 2;\n",
+                 "update t set a = 1 where b is null and c = 2;\n", {"-ifs", "null", "-lk", "-ei"});
+}
+
+TEST_F(statementrules, linebreaksaftercursordeclarations) {
+    std::string input =
+        "DECLARE\n"
+        "  CURSOR c IS SELECT a FROM t;\n"
+        "  v NUMBER;\n"
+        "  CURSOR d IS SELECT b FROM u WHERE b > 1 FOR UPDATE;\n"
+        "\n"
+        "\n"
+        "  w NUMBER;\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n";
+    verifyformat(
+        "DECLARE\n"
+        "  CURSOR c IS SELECT a FROM t;\n"
+        "\n"
+        "  v NUMBER;\n"
+        "  CURSOR d IS SELECT b FROM u WHERE b > 1 FOR UPDATE;\n"
+        "\n"
+        "\n"
+        "  w NUMBER;\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        input, {"-id", "-mlacd"});
+    verifyformat(
+        "DECLARE\n"
+        "  CURSOR c IS SELECT a FROM t;\n"
+        "  v NUMBER;\n"
+        "  CURSOR d IS SELECT b FROM u WHERE b > 1 FOR UPDATE;\n"
+        "  w NUMBER;\n"
+        "BEGIN\n"
+        "  NULL;\n"
+        "END;\n",
+        input, {"-id", "-rlacd"});
+}
+
+TEST_F(statementrules, sqlpluscommandsstartlinesagainafterastatement) {
+    // After the SELECT ends, PROMPT starts a SQL*Plus line again: its quote is no literal.
+    verifyformat(
+        "SELECT 1 FROM dual;\n"
+        "PROMPT Don't panic\n"
+        "SELECT 2 FROM dual;\n",
+        "select 1 from dual;\n"
+        "PROMPT Don't panic\n"
+        "select 2 from dual;\n");
+    // "a" is APPEND: a line that starts with it after a statement is left alone.
+    verifyformat("x := 1;\na:=2;\n", "x:=1;\na:=2;\n");
+    // Inside a statement a line that starts with a command word is no command.
+    verifyformat("UPDATE t\nSET a = 1;\n", "update t\nset a=1;\n");
+}
+
+TEST_F(statementrules, tablenamesafterfromarelisted) {
+    std::ostringstream captured;
+    std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+    auto result = formatwith("SELECT a FROM emp e, dept d WHERE e.d = d.id;\n"
+                             "SELECT b FROM bonus;\n",
+                             {"-lt"});
+    std::cout.rdbuf(old);
+    EXPECT_EQ(result.thrown, "");
+    EXPECT_EQ(captured.str(), "bonusdeptemp");
+}
+
+TEST_F(statementrules, unbalancedbracketsendthefile) {
+    std::string name = path("input.sql");
+    auto unclosed = formatwith("BEGIN\n  x := f(a;\nEND;\n", {});
+    EXPECT_EQ(unclosed.thrown, "2\n");
+    EXPECT_EQ(unclosed.messages, "Bracket problem found at " + name + " line 2 col 11\n"
+                                 "Syntax error:Brackets are unbalanced, open brackets:1\n"
+                                 "Last opening bracket starts at " + name + " line 2 col 9\n");
+    EXPECT_FALSE(unclosed.written);
+    auto stray = formatwith("BEGIN\n  x := f(a));\nEND;\n", {});
+    EXPECT_EQ(stray.thrown, "2\n");
+    EXPECT_EQ(stray.messages, "Syntax error:\nToo many closing brackets at line 2 col 12 in " + name +
+                                  " \n" + name + " line 1 begin \"BEGIN\"\n");
+    EXPECT_FALSE(stray.written);
+}
+
+// A formatter over a text with the current token at the first whitespace token that holds
+// a line break.
+struct joinsetup {
+    formatter f;
+    explicit joinsetup(const std::string& text) {
+        enginetesting::usecharset("US7ASCII");
+        f.s = enginetesting::defaultsettings();
+        f.resettokencontext();
+        f.tokenize(text);
+        f.appendendtokens();
+        f.currenttoken = std::next(f.tokens.begin());
+        while (f.currenttoken->kind != whitespace || !haslinebreak(f.currenttoken->text())) ++f.currenttoken;
+    }
+    std::string text() const { return f.jointokentexts(std::next(f.tokens.begin()), f.tokens.end()); }
+};
+
+TEST(joinaftercomma, joinsonlyalinebreakrightafteracomma) {
+    struct row {
+        std::string text;
+        bool joined;
+        std::string result;
+    } rows[] = {
+        {"a,\n  b", true, "a, b"},
+        {"a, \n  b", true, "a, b"},
+        {"a, /* c */\n  b", true, "a, /* c */ b"},
+        // A single-line comment would swallow the next line.
+        {"a, -- c\n  b", false, "a, -- c\n  b"},
+        {"a\n  , b", false, "a\n  , b"},
+    };
+    for (const row& r : rows) {
+        joinsetup j(r.text);
+        EXPECT_EQ(j.f.joinaftercomma(), r.joined) << r.text;
+        EXPECT_EQ(j.text(), r.result) << r.text;
+        if (r.joined) {
+            EXPECT_EQ(j.f.currentword, "b");
+        }
+    }
+    // A line break that a rule made stays, and so do the line pieces of a literal.
+    joinsetup made("a,\n  b");
+    made.f.currenttoken->classcode = classinserted;
+    EXPECT_FALSE(made.f.joinaftercomma());
+    joinsetup literal("a, 'x\ny'");
+    literal.f.currenttoken = std::prev(literal.f.tokens.end(), 3);
+    ASSERT_EQ(literal.f.currenttoken->kind, stringliteral);
+    EXPECT_FALSE(literal.f.joinaftercomma());
+    EXPECT_EQ(literal.text(), "a, 'x\ny'");
+}
+
+TEST(textcomparison, findsaboutwherethetextsdiffer) {
+    enginetesting::usecharset("US7ASCII");
+    EXPECT_TRUE(firstdifference("SelectAFromT", "selectafromt").equal);
+    for (const auto& [first, second, at] : std::vector<std::tuple<std::string, std::string, int64_t>>{
+             {"abcdefgh", "abcdXfgh", 4},
+             {"abc", "abcd", 3},
+             {"xbc", "abc", 0},
+             {"selecta,bfromt", "selecta;bfromt", 7},
+         }) {
+        textcomparison c = firstdifference(first, second);
+        EXPECT_FALSE(c.equal) << first;
+        EXPECT_EQ(c.position, at) << first << " / " << second;
+    }
+}
+
+}  // namespace
