@@ -2,18 +2,7 @@
 #include "plsqlgenerator.h"
 #include "programrun.h"
 
-#include <cctype>
-
 namespace {
-
-// The text without white space, in lower case: what formatting must leave alone.
-std::string significant(const std::string& text) {
-    std::string kept;
-    kept.reserve(text.size());
-    for (char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c))) kept += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return kept;
-}
 
 class largeinput : public programtest {};
 

@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cstdlib>
 
 std::string programfile(const std::string& program) {
@@ -33,6 +34,14 @@ programresult runprogram(const std::string& program, const std::vector<std::stri
     }
     result.exitcode = WIFEXITED(done.status) ? WEXITSTATUS(done.status) : 128 + WTERMSIG(done.status);
     return result;
+}
+
+std::string significant(const std::string& text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (char c : text)
+        if (!std::isspace(static_cast<unsigned char>(c))) kept += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return kept;
 }
 
 // Backups of formatted files go to a folder of the test's own, not to a shared one.

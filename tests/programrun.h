@@ -26,6 +26,9 @@ programresult runprogram(const std::string& program, const std::vector<std::stri
                          const std::filesystem::path& folder, const std::optional<std::string>& input = std::nullopt,
                          const std::map<std::string, std::optional<std::string>>& environment = {});
 
+// The text without white space, in lower case: what formatting must leave alone.
+std::string significant(const std::string& text);
+
 class programtest : public testing::Test {
 protected:
     testfolder temporary;
