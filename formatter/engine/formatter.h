@@ -223,11 +223,10 @@ public:
     std::string alignmentword;         // the lower-cased word of the last request
     int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
     int32_t awaitwith = 0;             // START waits for its WITH
-    int32_t statementcounter = 0;      // running statement number (statement rules)
 
     // Alignment rules: consecutive alignment and declarations.
     std::vector<alignrow> alignrows;   // rows of the :=, => or = group
-    int32_t alignline = 0;             // line where the group started; 1 for declarations
+    int32_t alignline = 0;             // line where the group started; 0 = no group
     std::string alignop;               // the group's operator
     int32_t alignlastline = 0;         // line of the last row
     int32_t alignbracketlevel = 0;     // bracket depth of the group
@@ -354,6 +353,8 @@ public:
     int32_t tokenendcolumn(position pos);
     // The header text of a block up to its THEN, LOOP or WHEN (for -sbi), or "".
     std::string headertext(position opener, int32_t stopclass);
+    // In a whitespace token, every line break with the blanks after it becomes replacement.
+    void reindentbreaks(position whitespacetoken, const std::string& replacement);
     // Line indentation: the columns for a block depth, and the indentation text for them.
     int32_t computeindent(int32_t depth, int32_t nice);
     // Syntax checks and the block-stack listing written after structural errors.
@@ -459,7 +460,6 @@ private:
     [[noreturn]] void blockerror(const std::string& message, bool reopen);
     [[noreturn]] void beginnotfound(const std::string& unitname);
     void reindentlinestart(position whitespacetoken, const std::string& indentation);
-    void reindentbreaks(position whitespacetoken, const std::string& replacement);
     bool endalignmentgroup();
     void endloopcondition();
     bool outsideblocks(int32_t classcode);
@@ -508,6 +508,10 @@ std::string defusecommentcloser(std::string_view text);
 // The header text of an end-of-block comment: "*/" taken out, white space squeezed, cut to
 // max characters with "..." after.
 std::string blockinfotext(std::string text, int32_t max);
+// Every run of white space one blank; the runs at the start and at the end removed when asked.
+std::string squeezedspace(std::string_view text, bool trimstart, bool trimend);
+// The text without its line break at the end and without white space at its start.
+std::string withoutleadingspace(std::string text);
 
 // Puts the reserved-word text and the SQL*Plus command text into the formatter.
 void storewordtexts(formatter& f);
