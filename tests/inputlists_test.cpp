@@ -7,8 +7,8 @@
 namespace {
 
 const std::string hint = "\n\n(Give -h as option if you want to see the usage info)\n";
-// Already formatted, so that every output equals its input.
-const std::string source = "BEGIN\n  NULL;\nEND;\n/\n";
+const std::string source = "begin\n  null;\nend;\n/\n";
+const std::string formatted = "BEGIN\n  NULL;\nEND;\n/\n";   // keywords upper-cased (-uk)
 
 class inputlists : public programtest {
 protected:
@@ -34,7 +34,7 @@ TEST_F(inputlists, masksexpandinsortedorder) {
                              {"src/old1.sql", "src/old1.sql.vmq"}, {"src/x.pkb", "null"}}));
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.exitcode, 0);
-    EXPECT_EQ(readfile("src/a.sql.vmq"), source);
+    EXPECT_EQ(readfile("src/a.sql.vmq"), formatted);
     EXPECT_FALSE(exists("src/sub/c.sql.vmq"));
 }
 
@@ -45,7 +45,7 @@ TEST_F(inputlists, recursivesearchannouncesitsdirectories) {
                              {"src/sub/c.sql", "src/sub/c.out"}, {"src/sub/old2.sql", "src/sub/old2.out"},
                              {"src/sub/deep/d.sql", "src/sub/deep/d.out"}}));
     EXPECT_EQ(run.exitcode, 0);
-    EXPECT_EQ(readfile("src/sub/deep/d.out"), source);
+    EXPECT_EQ(readfile("src/sub/deep/d.out"), formatted);
 }
 
 TEST_F(inputlists, exclusionsdropthenamestheirmaskfinds) {
@@ -67,7 +67,7 @@ TEST_F(inputlists, recursiveoutputdirectorymirrorsthetree) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.exitcode, 0);
     for (const char* made : {"out/a.sql.vmq", "out/old1.sql.vmq", "out/sub/c.sql.vmq", "out/sub/deep/d.sql.vmq"})
-        EXPECT_EQ(readfile(made), source) << made;
+        EXPECT_EQ(readfile(made), formatted) << made;
     EXPECT_FALSE(exists("out/empty"));
 
     run = brelm({"-i", "src/sub/*.sql", "-od", "out", "-oe", ".fmt"});

@@ -55,7 +55,7 @@ static void pushalignedlistentry(formatter& f, position anchor) {
     entry.column = f.alistcol;
     entry.line = f.tokenline(f.currenttoken);
     entry.starttoken = anchor;
-    entry.statement = f.statementcounter;
+    entry.statement = f.statementstartposition;
     entry.bracketlevel = f.bracketdepth;
     entry.word = f.alignmentword;
     entry.blocklevel = f.blocklevel;

@@ -66,9 +66,10 @@ void formatter::registerdeclaredname() {
     }
 }
 
+// A declaration run's snapshot does not count: the block and bracket rules must not wait
+// for it, since nothing but its own end lays it out.
 bool formatter::alignmentpending() const {
-    return (alignline > 0 || !alignrows.empty() || declarationsnapshot) &&
-           previousrewindtoken != rewindtoken;
+    return (alignline > 0 || !alignrows.empty()) && previousrewindtoken != rewindtoken;
 }
 
 bool formatter::beyondrewindline() {
@@ -103,7 +104,6 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.loopkeyword, r.loopkeyword);
     pair(f.statementstate, r.statementstate);
     pair(f.statementcountdown, r.statementcountdown);
-    pair(f.statementcounter, r.statementcounter);
     pair(f.tokenposition, r.tokenposition);
     pair(f.savedtokenposition, r.savedtokenposition);
     pair(f.statementstarttoken, r.statementstarttoken);
@@ -300,8 +300,13 @@ void formatter::addconsecutiverow(position t) {
         }
     } else {
         // A second operator on the line: the run above ends, and the line takes no part.
+        // A group left without rows is no group: nothing waits to be laid out.
         if (alignrows.size() >= 2) alignrows[alignrows.size() - 2].runend = 1;
         if (!alignrows.empty()) alignrows.pop_back();
+        if (alignrows.empty()) {
+            alignline = 0;
+            alignop.clear();
+        }
     }
 }
 

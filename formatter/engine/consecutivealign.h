@@ -16,7 +16,7 @@ struct alignedlistentry {
     int32_t bracketlevel = 0;  // bracket depth when the list started
     int32_t blocklevel = 0;    // block depth when the list started
     position starttoken;       // the token the list is anchored at
-    int32_t statement = 0;     // statement number when the list started
+    int32_t statement = 0;     // the statement's start position when the list started
     int32_t line = 0;          // source line where the list started
     char nested = 0;           // another aligned list was open already
     static alignedlistentry autoarraydefault() { return {}; }
@@ -40,8 +40,6 @@ struct declarationgroup {
     char ended = 0;            // the run ends at the next token
     int32_t mode = 6;          // the declarationmode of the list
     int32_t bracketlevel = 0;  // bracket depth of the list's items
-    int32_t startline = 0;     // source line of the list's first token
-    int32_t lastline = 0;      // source line of the last row
     int32_t typecolumn = 0;    // widest name end of the last run
     int32_t itemcount = 0;     // items of the run (the list rules count them)
     char severalitems = 0;     // the run has more than one item

@@ -114,7 +114,6 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
             row.token->protectedfollowingblank = true;
         }
         g.rows.clear();
-        g.lastline = 0;
     }
     if (!declarationsnapshot) return false;
     bool rewind = mayrewind && !loopdone && previousrewindtoken != rewindtoken;
@@ -131,13 +130,12 @@ void formatter::adddeclarationrow(position blank) {
     if (!g.rows.empty() && g.rows.back().line == line) return;
     if (g.rows.empty()) {
         g.groupsettings = s;
-        if (s.mcs && !alignmentpending()) {
+        if (s.mcs && !alignmentpending() && !declarationsnapshot) {
             takerewindsnapshot(currenttoken);
             declarationsnapshot = 1;
         }
     }
     g.rows.push_back({blank, 0, 0, 1, line});
-    g.lastline = line;
 }
 
 // A declaration item starts at name: a row when a type follows on its line.
@@ -173,7 +171,6 @@ bool formatter::startdeclarationlistat(int32_t mode, int32_t level) {
     g.active = 1;
     g.mode = mode;
     g.bracketlevel = level;
-    g.startline = tokenline(currenttoken);
     g.itemcount = 0;
     g.severalitems = 0;
     declarationmode = mode;

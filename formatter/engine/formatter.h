@@ -223,11 +223,10 @@ public:
     std::string alignmentword;         // the lower-cased word of the last request
     int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
     int32_t awaitwith = 0;             // START waits for its WITH
-    int32_t statementcounter = 0;      // running statement number (statement rules)
 
     // Alignment rules: consecutive alignment and declarations.
     std::vector<alignrow> alignrows;   // rows of the :=, => or = group
-    int32_t alignline = 0;             // line where the group started; 1 for declarations
+    int32_t alignline = 0;             // line where the group started; 0 = no group
     std::string alignop;               // the group's operator
     int32_t alignlastline = 0;         // line of the last row
     int32_t alignbracketlevel = 0;     // bracket depth of the group
@@ -354,6 +353,8 @@ public:
     int32_t tokenendcolumn(position pos);
     // The header text of a block up to its THEN, LOOP or WHEN (for -sbi), or "".
     std::string headertext(position opener, int32_t stopclass);
+    // In a whitespace token, every line break with the blanks after it becomes replacement.
+    void reindentbreaks(position whitespacetoken, const std::string& replacement);
     // Line indentation: the columns for a block depth, and the indentation text for them.
     int32_t computeindent(int32_t depth, int32_t nice);
     // Syntax checks and the block-stack listing written after structural errors.
@@ -384,19 +385,27 @@ public:
         int32_t alistlevel = 0;
         char loopheaderopen = 0;
         char afterend = 0;
+        int32_t keeprelative = 0;
+        int32_t relativeindent = 0;
+        // Blocks and routine headers that the token's rules opened open again when it is
+        // formatted anew.
+        int32_t blocklevel = 0;
+        int32_t begincount = 0;
+        size_t units = 0;
     };
+    layoutvalues currentlayout() const;
     layoutvalues tokenstartlayout;
     layoutvalues statementstartlayout;
     rewindstate statementsnapshot;         // the state at the statement's start (-amso)
     bool statementsnapshottaken = false;
-    int32_t statementstartunits = 0;       // routine headers and BEGINs met before it
-    int32_t statementstartbegins = 0;
     void notestatementlayout();
     bool keepwithinlimit();
     bool continuesliteral(position t) const;
     position linestartof(position t) const;
     std::string indentationof(position linestart) const;
     void setindentation(position linestart, int32_t width);
+    int32_t relativeshift = 0;             // columns the -rs statement's first line moved left
+    void followrelativeshift();
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;
@@ -405,7 +414,7 @@ public:
     bool movestatement();
     bool breakbeforetoken();
     position placelinebreak(position before, position t, const std::string& text);
-    void restoretokenstartlayout();
+    void restorelayout(const layoutvalues& values);
     void rundeferredrules();
 
     // In-source options.
@@ -451,7 +460,6 @@ private:
     [[noreturn]] void blockerror(const std::string& message, bool reopen);
     [[noreturn]] void beginnotfound(const std::string& unitname);
     void reindentlinestart(position whitespacetoken, const std::string& indentation);
-    void reindentbreaks(position whitespacetoken, const std::string& replacement);
     bool endalignmentgroup();
     void endloopcondition();
     bool outsideblocks(int32_t classcode);
@@ -500,6 +508,10 @@ std::string defusecommentcloser(std::string_view text);
 // The header text of an end-of-block comment: "*/" taken out, white space squeezed, cut to
 // max characters with "..." after.
 std::string blockinfotext(std::string text, int32_t max);
+// Every run of white space one blank; the runs at the start and at the end removed when asked.
+std::string squeezedspace(std::string_view text, bool trimstart, bool trimend);
+// The text without its line break at the end and without white space at its start.
+std::string withoutleadingspace(std::string text);
 
 // Puts the reserved-word text and the SQL*Plus command text into the formatter.
 void storewordtexts(formatter& f);

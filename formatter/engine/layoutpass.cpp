@@ -5,6 +5,8 @@
 #include "formatter.h"
 #include "support.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isblankortab(char c) { return c == ' ' || c == '\t'; }
@@ -18,8 +20,28 @@ size_t afterlastlinebreak(std::string_view text) {
 }  // namespace
 
 // The values a line break before the current token puts back.
-void formatter::savetokenstartlayout() {
-    tokenstartlayout = {linecolumn, lineitems, alignmentrequested, alistlevel, loopheaderopen, afterend};
+void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
+
+formatter::layoutvalues formatter::currentlayout() const {
+    return {linecolumn,    lineitems,      alignmentrequested, alistlevel, loopheaderopen,         afterend,
+            keeprelative,  relativeindent, blocklevel,         begincount, subprogramnames.size()};
+}
+
+void formatter::restorelayout(const layoutvalues& v) {
+    linecolumn = v.linecolumn;
+    lineitems = v.lineitems;
+    alignmentrequested = v.alignmentrequested;
+    alistlevel = v.alistlevel;
+    loopheaderopen = v.loopheaderopen;
+    afterend = v.afterend;
+    keeprelative = v.keeprelative;
+    relativeindent = v.relativeindent;
+    blocklevel = v.blocklevel;
+    begincount = v.begincount;
+    if (subprogramnames.size() > v.units) {
+        subprogramnames.resize(v.units);
+        subprogrambegins.resize(v.units);
+    }
 }
 
 // The column reached after the current token on its output line, once every rule has
@@ -32,9 +54,7 @@ void formatter::trackpreviouscolumns() {
 // the alignment rules' snapshot, while their own snapshot stays as it is.
 void formatter::notestatementlayout() {
     if (!s.mcs || !s.amso) return;
-    statementstartlayout = {linecolumn, lineitems, alignmentrequested, alistlevel, loopheaderopen, afterend};
-    statementstartunits = static_cast<int32_t>(subprogramnames.size());
-    statementstartbegins = begincount;
+    statementstartlayout = currentlayout();
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
     const int32_t keptline = rewindline;
     std::swap(rewindsnapshot, statementsnapshot);
@@ -67,6 +87,7 @@ bool formatter::keepwithinlimit() {
         if (!changed && (movestatement() || breakbeforetoken())) return true;
     }
     rundeferredrules();
+    followrelativeshift();
     return false;
 }
 
@@ -94,9 +115,27 @@ std::string formatter::indentationof(position linestart) const {
     return text.substr(afterlastlinebreak(text));
 }
 
+// The line that starts at linestart gets width blanks of indentation. When it is the first
+// line of a statement whose lines keep their shape (-rs), they follow it.
 void formatter::setindentation(position linestart, int32_t width) {
     const std::string& text = linestart->text();
-    linestart->settext(text.substr(0, afterlastlinebreak(text)) + std::string(static_cast<size_t>(width), ' '));
+    const size_t kept = afterlastlinebreak(text);
+    const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
+    linestart->settext(text.substr(0, kept) + std::string(static_cast<size_t>(width), ' '));
+    if (keeprelative && shift != 0 && linestartof(statementstarttoken) == linestart) relativeshift += shift;
+}
+
+// The statement's first line moved left by relativeshift columns: its other lines that keep
+// their shape (-rs) move as far, also those inside brackets opened so far.
+void formatter::followrelativeshift() {
+    if (relativeshift == 0) return;
+    auto shifted = [this](int32_t& indent, int32_t& keywordcolumn) {
+        indent -= relativeshift;
+        keywordcolumn = std::max(keywordcolumn - relativeshift, 0);
+    };
+    shifted(relativeindent, relativekeywordcolumn);
+    for (bracketentry& entry : bracketstack) shifted(entry.relativeindent, entry.relativekeywordcolumn);
+    relativeshift = 0;
 }
 
 // -acs: the blanks before the token give up the excess; inside a line one blank stays.
@@ -185,7 +224,7 @@ bool formatter::breakcomment() {
     const bool single = t->kind == singlelinecomment;
     if (t->kind != blockcomment && !(single && s.acoslc)) return false;
     position before = previoustoken(t);
-    const bool alone = before == tokens.end() || haslinebreak(before->text());
+    const bool alone = before == tokens.end() || haslinebreak(before->text()) || startswithlinebreak(t->text());
     if (!s.abuc && !(s.abusc && alone)) return false;
 
     const std::string& text = t->text();
@@ -255,24 +294,28 @@ position formatter::placelinebreak(position before, position t, const std::strin
 
 // -amso: the statement moves to a new line and is formatted again from there. Not when it
 // starts its line already, starts inside brackets or after a comment on its line (unless
-// -amc), or when a block or routine header began in it (formatting it again would open it
-// twice).
+// -amc: the comment moves with it), or when a block or routine header began in it
+// (formatting it again would open that twice).
 bool formatter::movestatement() {
     if (!s.amso || !statementsnapshottaken || statementstartdepth != 0) return false;
     if (!alignrows.empty() || alignline || !alignenabled) return false;
-    if (blocklevel != statementsnapshot.blocklevel || begincount != statementstartbegins ||
-        static_cast<int32_t>(subprogramnames.size()) != statementstartunits)
+    const layoutvalues& atstart = statementstartlayout;
+    if (blocklevel != atstart.blocklevel || begincount != atstart.begincount ||
+        subprogramnames.size() != atstart.units)
         return false;
     position start = statementstarttoken;
-    position before = previoustoken(start);
-    if (start == tokens.begin() || before == tokens.end()) return false;
-    if (haslinebreak(start->text()) || haslinebreak(before->text())) return false;
-    position first = nextonsameline(start);
-    const bool comment = first->kind == singlelinecomment ||
-                         (first->kind == blockcomment && first->classcode != classinserted);
-    if (comment && !s.amc) return false;
+    // Comments in front of the statement on its line go with it.
+    position from = start;
+    for (position p = previoustoken(start); p != tokens.end() && !haslinebreak(p->text()); p = previoustoken(p)) {
+        if (p->kind == whitespace) continue;
+        if (p->kind != blockcomment || p->classcode == classinserted) break;
+        from = p;
+    }
+    if (from != start && !s.amc) return false;
+    position before = previoustoken(from);
+    if (from == tokens.begin() || before == tokens.end() || haslinebreak(before->text())) return false;
 
-    position made = placelinebreak(before, start, linebreaktext);
+    position made = placelinebreak(before, from, linebreaktext);
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
     const int32_t keptline = rewindline;
     std::swap(rewindsnapshot, statementsnapshot);
@@ -284,8 +327,7 @@ bool formatter::movestatement() {
     rewindline = keptline;
     // The start is not noted again: its -ifs block is in force already.
     statementcountdown = 0;
-    linecolumn = statementstartlayout.linecolumn;
-    lineitems = statementstartlayout.lineitems;
+    restorelayout(statementstartlayout);
     loopheaderopen = afterend = 0;
     alignmentrequested = 0;
     closeallbrackets();
@@ -295,35 +337,23 @@ bool formatter::movestatement() {
 }
 
 // The line break goes before the token, at the line's indentation; never at "/", before a
-// "-" that ends a line or after a "-" (SQL*Plus continuations), never before a generated
-// comment, and before any other comment only with -amc.
+// "-" that ends a line (a SQL*Plus continuation) or right after a "-" (a sign), never before
+// a generated comment, and before any other comment only with -amc.
 bool formatter::breakbeforetoken() {
     position t = currenttoken;
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
     if (comment && (!s.amc || t->classcode == classinserted)) return false;
     position before = previoustoken(t);
     if (before == tokens.end() || haslinebreak(before->text())) return false;
-    if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t))) return false;
-    position significant = before;
-    while (significant != tokens.begin() && significant->kind == whitespace) --significant;
-    if (significant->text() == "-") return false;
+    if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t)) || before->text() == "-")
+        return false;
 
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
-    restoretokenstartlayout();
+    restorelayout(tokenstartlayout);
     linecolumn = 1;
     currenttoken = made;
     currentword = made->text();
     return true;
-}
-
-void formatter::restoretokenstartlayout() {
-    const layoutvalues& v = tokenstartlayout;
-    linecolumn = v.linecolumn;
-    lineitems = v.lineitems;
-    alignmentrequested = v.alignmentrequested;
-    alistlevel = v.alistlevel;
-    loopheaderopen = v.loopheaderopen;
-    afterend = v.afterend;
 }
 
 // The bracket, block and LOOP rules that the first pass left for a token beyond the limit.

@@ -28,7 +28,6 @@ struct rewindstate {
     // Statements.
     int32_t statementstate = 0;
     int32_t statementcountdown = 0;
-    int32_t statementcounter = 0;
     int32_t tokenposition = 0, savedtokenposition = 0;
     position statementstarttoken, statementfirsttoken;
     int32_t statementstartposition = 0, statementstartdepth = 0;

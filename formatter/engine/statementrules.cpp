@@ -118,8 +118,6 @@ void formatter::endofstatement(int32_t firstpass) {
     if (alistlevel > 0) --alistlevel;
     statementword.clear();
     sqlstatement = 0;
-    // A line-break rule noted at an END (or a cursor) is due once its statement has ended.
-    if (currentword == ";" && linebreakstate == 1) linebreakstate = 2;
     if (firstpass && !alignmentpending() && !checkbrackets()) dieline(2);
     resetstatement(loop);
     if (processingalignedlist && !loop && classcode != classthen) reindentnextline();

@@ -85,7 +85,13 @@ formatter::afterstep formatter::processtoken() {
 }
 
 formatter::afterstep formatter::endoftoken() {
-    if (!isinsignificant(currenttoken->kind) && statementcountdown > 0) --statementcountdown;
+    // Where a statement, or a block's or routine's head, ended the next word starts a
+    // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
+    // outlast the token that set it.
+    if (statementstate == 2 || currenttoken->classcode == classloop)
+        statementcountdown = 1;
+    else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
+        --statementcountdown;
     trackpreviouscolumns();
     return layoutpass() ? afterstep::restart : afterstep::advance;
 }
@@ -166,8 +172,9 @@ void formatter::notestatementstart() {
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace)
             linebreakstate = keeplinebreak = removelinebreaks = 0;
     }
-    // The -ifs block applies once, at the statement's first word.
-    if (!isinsignificant(currenttoken->kind)) matchconditionalswitches(currenttoken);
+    // The blanks and comments in front of the first word are passed; the word decides.
+    if (isinsignificant(currenttoken->kind)) return;
+    matchconditionalswitches(currenttoken);
     notestatementlayout();
 }
 
@@ -195,20 +202,7 @@ void formatter::endalignedlist() {
     position before = previoustoken(currenttoken);
     if (s.in && currenttoken != tokens.begin()) {
         // Every line break and the blanks after it become the line break and indentation.
-        const std::string& text = before->text();
-        std::string indented;
-        for (size_t i = 0; i < text.size();) {
-            char c = text[i];
-            if (c != '\r' && c != '\n') {
-                indented += c;
-                ++i;
-                continue;
-            }
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-            indented += linebreaktext + indentation;
-        }
-        if (indented != text) before->settext(indented);
+        reindentbreaks(before, linebreaktext + indentation);
     } else if (!s.in && before != tokens.end() && before == linestarttoken) {
         before->settext(linestarttext);
     }

@@ -126,6 +126,19 @@ TEST_F(consecutive, blanksbetweenwordscollapse) {
     verifyformat("BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n", {"-in-"});
 }
 
+TEST_F(consecutive, agroupleftwithoutrowswaitsfornothing) {
+    // Both = of the line leave it: no group is pending, so the END closes its block.
+    verifyformat("BEGIN\n  UPDATE t SET a = 1, c = 2 WHERE id = 30;\nEND;\n",
+                 "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n", {"-acev"});
+}
+
+TEST_F(consecutive, thesecondpasskeepsthesettingsofaconditionalblock) {
+    // The block switches the operator blanks off for the statement that starts with l_a;
+    // laying the group out again from its := must do so as well.
+    verifyformat("BEGIN\n  l_a   :=1;\n  l_bbb := 2;\nEND;\n", "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n",
+                 {"-acav", "-ifs", "l_a", "-co-", "-sao-", "-ei"});
+}
+
 TEST_F(consecutive, achangeofbracketdepthbreaksthegroup) {
     // The arrow of the inner call does not line up with the arrows of the outer one.
     const std::string call = "BEGIN\n"

@@ -72,6 +72,26 @@ TEST_F(declarations, thelongestnameisnevergluedtoitstype) {
     }
 }
 
+TEST_F(declarations, underacolumnlimittherunislaidoutagain) {
+    verifyformat("DECLARE\n  l_a       NUMBER;\n  l_bbbbbbb VARCHAR2(10);\nBEGIN\n  NULL;\nEND;\n",
+                 "DECLARE\n  l_a NUMBER;\n  l_bbbbbbb VARCHAR2(10);\nBEGIN\n  NULL;\nEND;\n",
+                 {"-actv", "-id", "-mcs=200"});
+    // The END of a CASE inside an alias list closes its block while the run waits.
+    verifyformat("BEGIN\n"
+                 "  SELECT CASE WHEN a = 1 THEN 'x' END flag,\n"
+                 "         b                            name\n"
+                 "    INTO l_a, l_b\n"
+                 "    FROM t;\n"
+                 "END;\n",
+                 "BEGIN\n"
+                 "  SELECT CASE WHEN a = 1 THEN 'x' END flag,\n"
+                 "         b name\n"
+                 "    INTO l_a, l_b\n"
+                 "    FROM t;\n"
+                 "END;\n",
+                 {"-aav", "-mcs=200"});
+}
+
 TEST_F(declarations, recordfieldsandcursorparameters) {
     verifyformat("DECLARE\n"
                  "  TYPE t_rec IS RECORD (id          NUMBER,\n"

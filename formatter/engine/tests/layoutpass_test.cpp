@@ -1,0 +1,167 @@
+// The column limit (-mcs): lines shortened by blanks, indentation and comment decoration,
+// comments broken, statements moved, lines broken before a token, and the block rules that
+// wait for the layout pass.
+#include "enginetesting.h"
+
+namespace {
+
+struct layoutcase {
+    std::vector<std::string> switches;
+    std::string input;
+    std::string expected;
+};
+
+class columnlimit : public enginetesting::formatrun {
+protected:
+    void verifyall(const std::vector<layoutcase>& cases) {
+        for (const layoutcase& c : cases) {
+            SCOPED_TRACE(testing::PrintToString(c.switches));
+            verifyformat(c.expected, c.input, c.switches);
+        }
+    }
+};
+
+const std::string sum = "BEGIN\n  v_total := v_first + v_second + v_third;\nEND;\n";
+
+TEST_F(columnlimit, withoutalimitnothingmoves) {
+    const std::string longline = "BEGIN\n  v_total := v_first + v_second + v_third + v_fourth + v_fifth + v_sixth + v_seventh;\nEND;\n";
+    verifyall({
+        {{}, longline, longline},
+        {{"-mcs", "0", "-acs", "-aci", "-amso"}, longline, longline},
+        // Lines within the limit stay as they are.
+        {{"-mcs", "45"}, sum, sum},
+    });
+}
+
+TEST_F(columnlimit, thelinebreaksbeforethetokenthatcrossesthelimit) {
+    verifyall({
+        // v_second would end at column 31: the blank before it becomes the line break.
+        {{"-mcs", "30"}, sum, "BEGIN\n  v_total := v_first +\n  v_second + v_third;\nEND;\n"},
+        // Each new line is broken again where it crosses.
+        {{"-mcs", "16"}, sum, "BEGIN\n  v_total :=\n  v_first +\n  v_second +\n  v_third;\nEND;\n"},
+        // The token after a "/" may move, the "/" itself never does.
+        {{"-mcs", "10"}, "BEGIN\n  x := a / b;\nEND;\n", "BEGIN\n  x := a /\n  b;\nEND;\n"},
+        // A sign stays with its number: only the ";" can move.
+        {{"-mcs", "12"}, "BEGIN\n  x := y - -1;\nEND;\n", "BEGIN\n  x := y - -1\n  ;\nEND;\n"},
+        // A literal that starts its line cannot be shortened.
+        {{"-mcs", "20"}, "BEGIN\n  v := 'a literal longer than the limit';\nEND;\n",
+         "BEGIN\n  v :=\n  'a literal longer than the limit'\n  ;\nEND;\n"},
+    });
+}
+
+TEST_F(columnlimit, blocksandbracketsbeyondthelimitstillopenandclose) {
+    verifyall({
+        // END IF crosses the limit: it moves to its own line and still closes the IF.
+        {{"-mcs", "22"}, "BEGIN\n  IF a > 1 THEN NULL; END IF;\nEND;\n",
+         "BEGIN\n  IF a > 1 THEN NULL;\n  END IF;\nEND;\n"},
+        // Every word crosses a limit of 3: the block structure is kept all the same.
+        {{"-mcs", "3"}, "BEGIN\n  NULL;\nEND;\n", "BEGIN\n  NULL\n  ;\nEND\n;\n"},
+        // A ")" beyond the limit starts a line of the bracketed list and still closes it.
+        {{"-mcs", "13"}, "BEGIN\n  x := f(a, b);\nEND;\n", "BEGIN\n  x := f(a, b\n         );\nEND;\n"},
+        {{"-mcs", "12"}, "CREATE PROCEDURE p IS\nBEGIN\n  NULL;\nEND;\n",
+         "CREATE\nPROCEDURE p\nIS\nBEGIN\n  NULL;\nEND;\n"},
+    });
+}
+
+TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
+    verifyall({
+        // -acs: three blanks before the comment lose the one column too many.
+        {{"-mcs", "20", "-acs", "-c-"}, "BEGIN\n  v := 1;   -- abcdef\nEND;\n", "BEGIN\n  v := 1;  -- abcdef\nEND;\n"},
+        // One blank always stays: a single one cannot help, and a comment moves only with -amc.
+        {{"-mcs", "20", "-acs"}, "BEGIN\n  v := 1; -- abcdefgh\nEND;\n", "BEGIN\n  v := 1; -- abcdefgh\nEND;\n"},
+        // -aci: the indentation of the line gives up the column.
+        {{"-mcs", "20", "-aci"}, "BEGIN\n  IF a THEN\n    v_value := 12345;\n  END IF;\nEND;\n",
+         "BEGIN\n  IF a THEN\n   v_value := 12345;\n  END IF;\nEND;\n"},
+        // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
+        {{"-mcs", "20", "-aci", "-acs", "-c-"}, "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
+         "BEGIN\nv := 12; -- abcdefgh\nEND;\n"},
+    });
+}
+
+TEST_F(columnlimit, commentdecorationisshortened) {
+    verifyall({
+        // The two dashes beyond column 30 go.
+        {{"-mcs", "30", "-asc"}, "BEGIN\n  NULL; -- checks --------------\nEND;\n",
+         "BEGIN\n  NULL; -- checks ------------\nEND;\n"},
+        {{"-mcs", "15", "-asc"}, "BEGIN\n  NULL; /* x ***/\nEND;\n", "BEGIN\n  NULL; /* x */\nEND;\n"},
+        {{"-mcs", "15", "-asc"}, "BEGIN\n  NULL; /* x --*/\nEND;\n", "BEGIN\n  NULL; /* x */\nEND;\n"},
+        // Too little decoration: the comment stays, and moves only with -amc.
+        {{"-mcs", "18", "-asc"}, "BEGIN\n  NULL; -- checks --\nEND;\n", "BEGIN\n  NULL; -- checks --\nEND;\n"},
+        {{"-mcs", "18", "-asc", "-amc"}, "BEGIN\n  NULL; -- checks --\nEND;\n",
+         "BEGIN\n  NULL;\n  -- checks --\nEND;\n"},
+        // The stars of the comment marks are no decoration.
+        {{"-mcs", "10", "-asc"}, "BEGIN\n  NULL; /**/\nEND;\n", "BEGIN\n  NULL; /**/\nEND;\n"},
+        // The end-of-block information is never shortened, broken or moved.
+        {{"-sbi", "-sbi.ml", "1", "-mcs", "16", "-asc", "-abuc", "-amc", "-acs", "-aci"},
+         "BEGIN\n  IF a THEN\n    NULL;\n  END IF;\nEND;\n",
+         "BEGIN\n  IF a THEN\n    NULL;\n  END IF;/*of block:IF a */\nEND;\n"},
+    });
+}
+
+TEST_F(columnlimit, commentsarebrokenattheirlastblankbeforethelimit) {
+    verifyall({
+        // A single-line comment alone on its line goes on as another one.
+        {{"-mcs", "20", "-abusc", "-acoslc"}, "BEGIN\n  -- one two three four five six\n  NULL;\nEND;\n",
+         "BEGIN\n  -- one two three\n  -- four five six\n  NULL;\nEND;\n"},
+        // After code it becomes a block comment over two lines.
+        {{"-mcs", "20", "-abuc", "-acoslc"}, "BEGIN\n  NULL; -- one two three four five\nEND;\n",
+         "BEGIN\n  NULL; /* one two\n  three four five */\nEND;\n"},
+        // A "*/" inside a converted comment cannot close it early.
+        {{"-mcs", "20", "-abuc", "-acoslc"}, "BEGIN\n  NULL; -- a */ b three four five\nEND;\n",
+         "BEGIN\n  NULL; /* a * / b\n  three four five */\nEND;\n"},
+        // -abusc leaves comments after code alone; single-line ones need -acoslc.
+        {{"-mcs", "20", "-abusc", "-acoslc"}, "BEGIN\n  NULL; -- one two three four five\nEND;\n",
+         "BEGIN\n  NULL; -- one two three four five\nEND;\n"},
+        {{"-mcs", "20", "-abuc"}, "BEGIN\n  -- one two three four five six\n  NULL;\nEND;\n",
+         "BEGIN\n  -- one two three four five six\n  NULL;\nEND;\n"},
+        {{"-mcs", "20", "-abusc"}, "BEGIN\n  /* one two three four five */\n  NULL;\nEND;\n",
+         "BEGIN\n  /* one two three\n  four five */\n  NULL;\nEND;\n"},
+        {{"-mcs", "14", "-abuc"}, "BEGIN\n  NULL; /* one two */\nEND;\n", "BEGIN\n  NULL; /* one\n  two */\nEND;\n"},
+        // A long piece of a comment over several lines is broken where it crosses.
+        {{"-mcs", "20", "-abusc"}, "BEGIN\n  /* one\n  two three four five six */\n  NULL;\nEND;\n",
+         "BEGIN\n  /* one\n  two three four\n  five six */\n  NULL;\nEND;\n"},
+    });
+}
+
+TEST_F(columnlimit, statementsmovetoanewline) {
+    const std::string three = "BEGIN\n  x := 1; y := 2; z := 345;\nEND;\n";
+    const std::string commented = "BEGIN\n  x := 1; /* c */ y := 2;\nEND;\n";
+    verifyall({
+        // Without -amso the line breaks before the token that crosses the limit.
+        {{"-mcs", "20"}, three, "BEGIN\n  x := 1; y := 2; z\n  := 345;\nEND;\n"},
+        {{"-mcs", "20", "-amso"}, three, "BEGIN\n  x := 1; y := 2;\n  z := 345;\nEND;\n"},
+        // A comment in front of the statement moves with it only with -amc.
+        {{"-mcs", "20", "-amso"}, commented, "BEGIN\n  x := 1; /* c */ y\n  := 2;\nEND;\n"},
+        {{"-mcs", "20", "-amso", "-amc"}, commented, "BEGIN\n  x := 1;\n  /* c */ y := 2;\nEND;\n"},
+        // A statement that starts its line breaks where it crosses.
+        {{"-mcs", "20", "-amso"}, sum, "BEGIN\n  v_total := v_first\n  + v_second +\n  v_third;\nEND;\n"},
+        // END IF moves as a statement of its own.
+        {{"-mcs", "30", "-amso"}, "BEGIN\n  x := 1; IF a THEN y := 2; END IF;\nEND;\n",
+         "BEGIN\n  x := 1; IF a THEN y := 2;\n  END IF;\nEND;\n"},
+        // A statement that opened a block stays (formatting it again would open the block
+        // twice): the line breaks before the token instead.
+        {{"-mcs", "20", "-amso"}, "BEGIN\n  x := 1; IF a > 1 THEN y := 2; END IF;\nEND;\n",
+         "BEGIN\n  x := 1; IF a > 1\n    THEN y := 2; END\n  IF;\nEND;\n"},
+    });
+}
+
+// -ctis: TABs after the start of a line become the blanks that reach the same column.
+TEST_F(columnlimit, tabsinsidelinesbecomeblanks) {
+    verifyall({
+        {{"-ctis", "-c-"}, "SELECT a\tb FROM t; -- x\ty\n", "SELECT a    b FROM t; -- x  y\n"},
+        {{"-ctis", "-c-", "-t", "8"}, "SELECT a\tb FROM t;\n", "SELECT a        b FROM t;\n"},
+        {{"-c-"}, "SELECT a\tb FROM t; -- x\ty\n", "SELECT a\tb FROM t; -- x\ty\n"},
+    });
+}
+
+// The limit, the text changes of comments and the integrity check together: shortened and
+// broken comments are no integrity failure.
+TEST_F(columnlimit, changedcommentspasstheintegritycheck) {
+    auto result = formatwith("BEGIN\n  NULL; -- one two three four five\nEND;\n", {"-mcs", "20", "-abuc", "-acoslc"});
+    EXPECT_EQ(result.thrown, "");
+    EXPECT_TRUE(result.written);
+    result = formatwith("BEGIN\n  NULL; -- checks --------------\nEND;\n", {"-mcs", "30", "-asc"});
+    EXPECT_EQ(result.thrown, "");
+}
+
+}  // namespace
