@@ -78,13 +78,7 @@ void formatter::sqlstatementstart() {
         keywordcolumntoken = keyword;
     }
     if (s.rs) {
-        if (alignenabled) {
-            selecttrace();
-            relativeindentbytoken[keyword->sequence] = relativeindent;
-        } else {
-            auto stored = relativeindentbytoken.find(keyword->sequence);
-            if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
-        }
+        noterelativeindent(keyword);
         relativekeywordcolumn = std::max(tokencolumn(keyword) - 1, 0);
         keeprelative = 1;
     }
@@ -95,6 +89,22 @@ void formatter::sqlstatementstart() {
 // or bracket that keep their shape (-rs) move as far.
 void formatter::selecttrace() {
     relativeindent = tokencolumn(currenttoken) - currenttoken->column;
+}
+
+// The shift is measured the first time the token is laid out; when the tokens are laid out
+// again after a rewind, the value measured then holds.
+void formatter::noterelativeindent(position t) {
+    if (alignenabled) {
+        selecttrace();
+        relativeindentbytoken[t->sequence] = relativeindent;
+    } else {
+        reloadrelativeindent(t);
+    }
+}
+
+void formatter::reloadrelativeindent(position t) {
+    auto stored = relativeindentbytoken.find(t->sequence);
+    if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
 }
 
 void formatter::endofstatement(int32_t firstpass) {
