@@ -107,7 +107,7 @@ void formatter::reloadrelativeindent(position t) {
     if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
 }
 
-void formatter::endofstatement(int32_t firstpass) {
+void formatter::endofstatement(int32_t) {
     position t = currenttoken;
     int32_t classcode = t->classcode;
     if (currentword == "," && processingalignedlist && alignmentword == ":=") {
@@ -122,13 +122,13 @@ void formatter::endofstatement(int32_t firstpass) {
         s = std::move(savedsettings.back());
         savedsettings.pop_back();
     }
-    if (loop && (loopheaderopen || beyondrewindline())) return;
+    if (loop && (loopheaderopen || alignmentpending())) return;
     if (continuescaseexpression(classcode)) return;
 
     if (alistlevel > 0) --alistlevel;
     statementword.clear();
     sqlstatement = 0;
-    if (firstpass && !alignmentpending() && !checkbrackets()) dieline(2);
+    if (!alignmentpending() && !checkbrackets()) dieline(2);
     resetstatement(loop);
     if (processingalignedlist && !loop && classcode != classthen) reindentnextline();
 }
