@@ -114,6 +114,27 @@ TEST_F(statementrules, longitemlistsbreakafterthemaximum) {
         {"-mlipl", "1", "-id"});
 }
 
+TEST_F(statementrules, shortlistlinesjointhelineabove) {
+    // Lines of fewer than three items join the next one; a comment after the comma keeps
+    // its line break.
+    verifyformat(
+        "BEGIN\n"
+        "  p(a, b, c, d,\n"
+        "    e);\n"
+        "  q(x, -- note\n"
+        "    y);\n"
+        "END;\n",
+        "BEGIN\n"
+        "  p(a,\n"
+        "    b,\n"
+        "    c, d,\n"
+        "    e);\n"
+        "  q(x, -- note\n"
+        "    y);\n"
+        "END;\n",
+        {"-milipl", "3"});
+}
+
 TEST_F(statementrules, commasmovetotheendoftheline) {
     verifyformat(
         "BEGIN\n"
