@@ -231,18 +231,7 @@ TEST_F(listindent, thenandloopindentedwiththeirblockornot) {
         "    x := x + 1;\n"
         "  END LOOP;\n"
         "END;\n";
-    verifyformat(
-        "BEGIN\n"
-        "  IF a = 1\n"
-        "    THEN\n"
-        "    NULL;\n"
-        "  END IF;\n"
-        "  WHILE x < 1\n"
-        "    LOOP\n"
-        "    x := x + 1;\n"
-        "  END LOOP;\n"
-        "END;\n",
-        input);
+    // With the default they are indented with the block (see the statement rule tests).
     verifyformat(input, input, {"-itlwb-"});
 }
 
