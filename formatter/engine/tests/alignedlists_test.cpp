@@ -1,6 +1,6 @@
 // The aligned-list rule token by token: where a list starts and at which column, the
 // requests of BY and WITH, the set operators, -isis indentation and the stack operations.
-#include "enginetesting.h"
+#include "rulebench.h"
 
 #include <functional>
 
@@ -10,15 +10,7 @@ namespace {
 class listbench {
 public:
     explicit listbench(const std::string& text, const std::function<void(settings&)>& adjust = {}) {
-        enginetesting::usecharset("US7ASCII");
-        f.s = enginetesting::defaultsettings();
-        if (adjust) adjust(f.s);
-        f.fillwordsets();
-        f.sourcetext = text;
-        f.tokenizesource();
-        f.appendendtokens();
-        f.resetrunstate();
-        f.fillkeywordtables();
+        enginetesting::preparerules(f, text, adjust);
         next = f.tokens.begin();
     }
 

@@ -1,6 +1,6 @@
 // Consecutive alignment of :=, => and =, with its second pass over the group, the blank
 // collapsing, and the alignment of declaration types and aliases, formatted twice.
-#include "enginetesting.h"
+#include "rulebench.h"
 
 namespace {
 
@@ -78,28 +78,17 @@ TEST_F(consecutive, arrowsofnamedparameters) {
                  "END;\n",
                  {"-acarv"});
     // Assignments and arrows form groups of their own; each switch aligns its operator.
-    verifyformat("BEGIN\n"
-                 "  l_x    := 1;\n"
-                 "  l_yyyy := f(p_a    => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  l_x := 1;\n"
-                 "  l_yyyy := f(p_a => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 {"-acav", "-acarv"});
-    verifyformat("BEGIN\n"
-                 "  l_x    := 1;\n"
-                 "  l_yyyy := f(p_a => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  l_x := 1;\n"
-                 "  l_yyyy := f(p_a => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 {"-acav"});
+    const std::string mixed = "BEGIN\n"
+                              "  l_x := 1;\n"
+                              "  l_yyyy := f(p_a => 1,\n"
+                              "              p_bbbb => 2);\n"
+                              "END;\n";
+    for (const auto& [switches, call] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"-acav", "-acarv"}, "  l_yyyy := f(p_a    => 1,\n"},
+             {{"-acav"}, "  l_yyyy := f(p_a => 1,\n"},
+         })
+        verifyformat("BEGIN\n  l_x    := 1;\n" + call + "              p_bbbb => 2);\nEND;\n", mixed,
+                     switches);
 }
 
 TEST_F(consecutive, equalitiesendataclausewordoratasemicolon) {
@@ -167,15 +156,7 @@ namespace {
 class consecutivebench : public testing::Test {
 protected:
     void load(const std::string& text) {
-        enginetesting::usecharset("US7ASCII");
-        f.s = enginetesting::defaultsettings();
-        f.s.acav = 1;
-        f.fillwordsets();
-        f.sourcetext = text;
-        f.tokenizesource();
-        f.appendendtokens();
-        f.resetrunstate();
-        f.fillkeywordtables();
+        enginetesting::preparerules(f, text, [](settings& s) { s.acav = 1; });
     }
     // Runs the rule on each token up to (not including) the end tokens; false when it
     // asked for a rewind.
