@@ -87,18 +87,4 @@ TEST_F(blocks, blockinformationiswrittenintothefile) {
     EXPECT_EQ(readfile("s.sql"), "BEGIN\n  WHILE x < 3 LOOP\n    x := x + 1;\n  END LOOP;\nEND;\n");
 }
 
-TEST_F(blocks, blocklistingatalineendsthefilewithoutoutput) {
-    writefile("l.sql", "begin\n  for i in 1..2 loop\n    null;\n  end loop;\nend;\n");
-    programresult run = brelm({"-i", "l.sql", "-o", "l.out", "-l", "3"});
-    EXPECT_EQ(run.exitcode, 0);
-    EXPECT_EQ(run.err,
-              "l.sql line 1 begin \"begin\"\n"
-              "l.sql line 2 for \"for i in 1..2 loop\"\n"
-              "l.sql line 3 NOW\n"
-              "l.sql line 4 END for of \"for i in 1..2 loop\"\n"
-              "l.sql line 5 END begin of \"begin\"\n"
-              "l.sql -> l.out formatting is done.\n");
-    EXPECT_FALSE(exists("l.out"));
-}
-
 }  // namespace

@@ -4,8 +4,6 @@
 #include "formatter.h"
 #include "support.h"
 
-#include <iostream>
-
 namespace {
 
 bool opensblock(int32_t classcode) {
@@ -28,48 +26,14 @@ size_t finallinebreak(const std::string& text) {
     return (text[end] == '\n' && end > 0 && text[end - 1] == '\r') ? end - 1 : end;
 }
 
-// Every line break of text with the blanks and tabs after it becomes replacement.
-std::string replacedlinebreaks(const std::string& text, const std::string& replacement) {
-    std::string result;
-    for (size_t i = 0; i < text.size();) {
-        char c = text[i];
-        if (c != '\r' && c != '\n') {
-            result += c;
-            ++i;
-            continue;
-        }
-        i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-        result += replacement;
-    }
-    return result;
-}
-
-// A source line as the listings show it: no line break, no leading white space.
-std::string listedline(std::string line) {
-    chomp(line);
-    size_t from = line.find_first_not_of(" \t\r\n\f\v");
-    return from == std::string::npos ? "" : line.substr(from);
-}
-
 }  // namespace
 
 std::string blockinfotext(std::string text, int32_t max) {
-    for (size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/")) text.erase(at, 2);
+    // Taking "*/" out may join a new one ("**//"): the search goes on one byte earlier.
+    for (size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/", at > 0 ? at - 1 : 0))
+        text.erase(at, 2);
     chomp(text);
-    std::string squeezed;
-    bool inspace = false;
-    for (char c : text) {
-        bool space = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-        if (space) {
-            inspace = true;
-            continue;
-        }
-        if (inspace && !squeezed.empty()) squeezed += ' ';
-        inspace = false;
-        squeezed += c;
-    }
-    if (inspace && !squeezed.empty()) squeezed += ' ';
+    std::string squeezed = squeezedspace(text, true, false);
     size_t limit = static_cast<size_t>(max < 0 ? 0 : max);
     if (squeezed.size() > limit) squeezed = squeezed.substr(0, limit) + "...";
     return squeezed;
@@ -111,8 +75,20 @@ void formatter::reindentlinestart(position whitespacetoken, const std::string& i
 
 void formatter::reindentbreaks(position whitespacetoken, const std::string& replacement) {
     if (whitespacetoken == tokens.end() || whitespacetoken->kind != whitespace) return;
-    std::string indented = replacedlinebreaks(whitespacetoken->text(), replacement);
-    if (indented != whitespacetoken->text()) whitespacetoken->settext(indented);
+    const std::string& text = whitespacetoken->text();
+    std::string indented;
+    for (size_t i = 0; i < text.size();) {
+        char c = text[i];
+        if (c != '\r' && c != '\n') {
+            indented += c;
+            ++i;
+            continue;
+        }
+        i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+        indented += replacement;
+    }
+    if (indented != text) whitespacetoken->settext(indented);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -454,12 +430,12 @@ void formatter::listblockend(const linerecord& closed, int32_t endline) {
     if (closed.elseseen && closed.elseline > s.l) {
         std::string text = file + " line ";
         text += numtostring(closed.elseline);
-        text += " else \"" + listedline(tokenizedline(closed.elseline)) + "\"\n";
+        text += " else \"" + withoutleadingspace(tokenizedline(closed.elseline)) + "\"\n";
         printout(messages, text);
     }
     std::string text = file + " line ";
     text += numtostring(endline);
-    text += " END " + closed.blockname + " of \"" + listedline(tokenizedline(closed.startline)) + "\"\n";
+    text += " END " + closed.blockname + " of \"" + withoutleadingspace(tokenizedline(closed.startline)) + "\"\n";
     printout(messages, text);
     lastlistedlevel = blocklevel;
 }
@@ -572,11 +548,11 @@ void formatter::listblockstackatline() {
         const linerecord& r = blockstack.at(level);
         std::string text = file + " line ";
         text += numtostring(r.startline);
-        text += " " + r.blockname + " \"" + listedline(tokenizedline(r.startline)) + "\"\n";
+        text += " " + r.blockname + " \"" + withoutleadingspace(tokenizedline(r.startline)) + "\"\n";
         if (r.elseseen) {
             text += file + " line ";
             text += numtostring(r.elseline);
-            text += " else \"" + listedline(tokenizedline(r.elseline)) + "\"\n";
+            text += " else \"" + withoutleadingspace(tokenizedline(r.elseline)) + "\"\n";
         }
         printout(messages, text);
     }

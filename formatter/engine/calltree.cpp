@@ -8,23 +8,6 @@
 
 namespace {
 
-// Every run of white space becomes one blank.
-std::string collapsedspace(std::string_view text) {
-    std::string result;
-    bool inspace = false;
-    for (char c : text) {
-        bool space = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-        if (space) {
-            if (!inspace) result += ' ';
-            inspace = true;
-        } else {
-            result += c;
-            inspace = false;
-        }
-    }
-    return result;
-}
-
 bool issubprogrambody(const std::string& blockname) {
     return blockname == "procedurebegin" || blockname == "functionbegin" || blockname == "triggerbegin";
 }
@@ -57,7 +40,7 @@ void formatter::registerdeclaration() {
             if (close->text() == ")" && --depth == 0) break;
         }
         if (close == tokens.end() || close->kind == endtoken) return;
-        text = collapsedspace(jointokentexts(after, std::next(close)));
+        text = squeezedspace(jointokentexts(after, std::next(close)), false, false);
         after = nextsignificant(std::next(close));
     }
     bool endsstatement = after != tokens.end() && after->text() == ";";

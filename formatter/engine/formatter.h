@@ -202,6 +202,8 @@ public:
     bool joinaftercomma();
     bool bracketlistadjust();
     void selecttrace();
+    void noterelativeindent(position t);
+    void reloadrelativeindent(position t);
     [[noreturn]] void reportsyntaxerror(const std::string& message);
     void closeallbrackets();
     // The column of a line inside a list with its items at base (0-based).
@@ -353,6 +355,8 @@ public:
     int32_t tokenendcolumn(position pos);
     // The header text of a block up to its THEN, LOOP or WHEN (for -sbi), or "".
     std::string headertext(position opener, int32_t stopclass);
+    // In a whitespace token, every line break with the blanks after it becomes replacement.
+    void reindentbreaks(position whitespacetoken, const std::string& replacement);
     // Line indentation: the columns for a block depth, and the indentation text for them.
     int32_t computeindent(int32_t depth, int32_t nice);
     // Syntax checks and the block-stack listing written after structural errors.
@@ -458,7 +462,6 @@ private:
     [[noreturn]] void blockerror(const std::string& message, bool reopen);
     [[noreturn]] void beginnotfound(const std::string& unitname);
     void reindentlinestart(position whitespacetoken, const std::string& indentation);
-    void reindentbreaks(position whitespacetoken, const std::string& replacement);
     bool endalignmentgroup();
     void endloopcondition();
     bool outsideblocks(int32_t classcode);
@@ -507,6 +510,10 @@ std::string defusecommentcloser(std::string_view text);
 // The header text of an end-of-block comment: "*/" taken out, white space squeezed, cut to
 // max characters with "..." after.
 std::string blockinfotext(std::string text, int32_t max);
+// Every run of white space one blank; the runs at the start and at the end removed when asked.
+std::string squeezedspace(std::string_view text, bool trimstart, bool trimend);
+// The text without its line break at the end and without white space at its start.
+std::string withoutleadingspace(std::string text);
 
 // Puts the reserved-word text and the SQL*Plus command text into the formatter.
 void storewordtexts(formatter& f);

@@ -10,28 +10,6 @@ bool isspacebyte(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
-std::string withoutleadingspace(std::string_view text) {
-    size_t from = 0;
-    while (from < text.size() && isspacebyte(text[from])) ++from;
-    return std::string(text.substr(from));
-}
-
-// Trimmed at both ends, every inner run of white space one blank.
-std::string squeezed(std::string_view text) {
-    std::string result;
-    bool inspace = false;
-    for (char c : text) {
-        if (isspacebyte(c)) {
-            inspace = true;
-            continue;
-        }
-        if (inspace && !result.empty()) result += ' ';
-        inspace = false;
-        result += c;
-    }
-    return result;
-}
-
 // What must close a block of this kind.
 std::string expectedend(const std::string& blockname) {
     if (blockname == "for" || blockname == "while" || blockname == "loop") return "end loop";
@@ -41,6 +19,29 @@ std::string expectedend(const std::string& blockname) {
 }
 
 }  // namespace
+
+std::string squeezedspace(std::string_view text, bool trimstart, bool trimend) {
+    std::string result;
+    bool inspace = false;
+    for (char c : text) {
+        if (isspacebyte(c)) {
+            inspace = true;
+            continue;
+        }
+        if (inspace && !(trimstart && result.empty())) result += ' ';
+        inspace = false;
+        result += c;
+    }
+    if (inspace && !trimend && !(trimstart && result.empty())) result += ' ';
+    return result;
+}
+
+std::string withoutleadingspace(std::string text) {
+    chomp(text);
+    size_t from = 0;
+    while (from < text.size() && isspacebyte(text[from])) ++from;
+    return text.substr(from);
+}
 
 std::string formatter::tokenizedline(int32_t line) {
     if (tokenizedlines.empty()) tokenizedlines = splitlines(sourcetext);
@@ -140,12 +141,10 @@ void formatter::listblockstack() {
         else
             blocktext = tokenizedline(r.startline);
         chomp(blocktext);
-        auto blockline = [&] { listline(r.startline, r.blockname, squeezed(blocktext)); };
+        auto blockline = [&] { listline(r.startline, r.blockname, squeezedspace(blocktext, true, true)); };
         auto elseline = [&] {
             if (!r.elseseen) return;
-            std::string elsetext = tokenizedline(r.elseline);
-            chomp(elsetext);
-            listline(r.elseline, r.multielse ? "multielse" : "else", withoutleadingspace(elsetext));
+            listline(r.elseline, r.multielse ? "multielse" : "else", withoutleadingspace(tokenizedline(r.elseline)));
         };
         if (s.rl) {
             elseline();

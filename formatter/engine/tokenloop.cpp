@@ -202,20 +202,7 @@ void formatter::endalignedlist() {
     position before = previoustoken(currenttoken);
     if (s.in && currenttoken != tokens.begin()) {
         // Every line break and the blanks after it become the line break and indentation.
-        const std::string& text = before->text();
-        std::string indented;
-        for (size_t i = 0; i < text.size();) {
-            char c = text[i];
-            if (c != '\r' && c != '\n') {
-                indented += c;
-                ++i;
-                continue;
-            }
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-            indented += linebreaktext + indentation;
-        }
-        if (indented != text) before->settext(indented);
+        reindentbreaks(before, linebreaktext + indentation);
     } else if (!s.in && before != tokens.end() && before == linestarttoken) {
         before->settext(linestarttext);
     }

@@ -167,55 +167,43 @@ TEST_F(blockindent, anonymousblocks) {
         "v_id := v_id + 1;\n"
         "end loop;\n"
         "end;\n";
-    verifyformat(
-        "DECLARE\n"
-        "v_id NUMBER;\n"
-        "BEGIN\n"
-        "  DECLARE\n"
-        "  v_name VARCHAR2(30);\n"
-        "  BEGIN\n"
-        "    SELECT name INTO v_name FROM emp WHERE id = v_id;\n"
-        "  EXCEPTION\n"
-        "    WHEN no_data_found THEN\n"
-        "      v_name := NULL;\n"
-        "  END;\n"
-        "  CASE v_id\n"
-        "    WHEN 1 THEN\n"
-        "      v_id := 2;\n"
-        "  END CASE;\n"
-        "  merge INTO t USING s ON (t.id = s.id)\n"
-        "  WHEN matched THEN UPDATE SET t.a = s.a\n"
-        "  WHEN NOT matched THEN INSERT (id) VALUES (s.id);\n"
-        "  WHILE v_id < 10 LOOP\n"
-        "    v_id := v_id + 1;\n"
-        "  END LOOP;\n"
-        "END;\n",
-        flat);
-    // Without the extra step after WHEN, the branches stand with their WHEN.
-    verifyformat(
-        "DECLARE\n"
-        "v_id NUMBER;\n"
-        "BEGIN\n"
-        "  DECLARE\n"
-        "  v_name VARCHAR2(30);\n"
-        "  BEGIN\n"
-        "    SELECT name INTO v_name FROM emp WHERE id = v_id;\n"
-        "  EXCEPTION\n"
-        "    WHEN no_data_found THEN\n"
-        "    v_name := NULL;\n"
-        "  END;\n"
-        "  CASE v_id\n"
-        "    WHEN 1 THEN\n"
-        "    v_id := 2;\n"
-        "  END CASE;\n"
-        "  merge INTO t USING s ON (t.id = s.id)\n"
-        "  WHEN matched THEN UPDATE SET t.a = s.a\n"
-        "  WHEN NOT matched THEN INSERT (id) VALUES (s.id);\n"
-        "  WHILE v_id < 10 LOOP\n"
-        "    v_id := v_id + 1;\n"
-        "  END LOOP;\n"
-        "END;\n",
-        flat, {"-iacw-", "-iaew-"});
+    // The statements of a handler or a CASE branch stand one step in from their WHEN; without
+    // -iaew and -iacw they stand with it.
+    auto expected = [](const std::string& branch) {
+        return "DECLARE\n"
+               "v_id NUMBER;\n"
+               "BEGIN\n"
+               "  DECLARE\n"
+               "  v_name VARCHAR2(30);\n"
+               "  BEGIN\n"
+               "    SELECT name INTO v_name FROM emp WHERE id = v_id;\n"
+               "  EXCEPTION\n"
+               "    WHEN no_data_found THEN\n" +
+               branch + "v_name := NULL;\n"
+               "  END;\n"
+               "  CASE v_id\n"
+               "    WHEN 1 THEN\n" +
+               branch + "v_id := 2;\n"
+               "  END CASE;\n"
+               "  merge INTO t USING s ON (t.id = s.id)\n"
+               "  WHEN matched THEN UPDATE SET t.a = s.a\n"
+               "  WHEN NOT matched THEN INSERT (id) VALUES (s.id);\n"
+               "  WHILE v_id < 10 LOOP\n"
+               "    v_id := v_id + 1;\n"
+               "  END LOOP;\n"
+               "END;\n";
+    };
+    verifyformat(expected("      "), flat);
+    verifyformat(expected("    "), flat, {"-iacw-", "-iaew-"});
+}
+
+// A cursor's query indents one step (-iac); -uts writes TABs and blanks for the rest.
+TEST_F(blockindent, cursorsandtabs) {
+    const std::string flat = "declare\ncursor c is\nselect a from t;\nbegin\nopen c;\nend;\n";
+    verifyformat("DECLARE\nCURSOR c IS\n  SELECT a FROM t;\nBEGIN\n  OPEN c;\nEND;\n", flat);
+    verifyformat("DECLARE\nCURSOR c IS\nSELECT a FROM t;\nBEGIN\n  OPEN c;\nEND;\n", flat, {"-iac-"});
+    verifyformat("DECLARE\nCURSOR c IS\n\t  SELECT a FROM t;\nBEGIN\n\t  OPEN c;\nEND;\n", flat,
+                 {"-uts", "-is", "6"});
 }
 
 TEST_F(blockindent, nicelyindentedconditions) {

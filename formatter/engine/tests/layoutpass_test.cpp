@@ -91,6 +91,10 @@ TEST_F(columnlimit, commentdecorationisshortened) {
          "BEGIN\n  NULL;\n  -- checks --\nEND;\n"},
         // The stars of the comment marks are no decoration.
         {{"-mcs", "10", "-asc"}, "BEGIN\n  NULL; /**/\nEND;\n", "BEGIN\n  NULL; /**/\nEND;\n"},
+        // The end-of-block information is never shortened, broken or moved.
+        {{"-sbi", "-sbi.ml", "1", "-mcs", "16", "-asc", "-abuc", "-amc", "-acs", "-aci"},
+         "BEGIN\n  IF a THEN\n    NULL;\n  END IF;\nEND;\n",
+         "BEGIN\n  IF a THEN\n    NULL;\n  END IF;/*of block:IF a */\nEND;\n"},
     });
 }
 

@@ -73,6 +73,7 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "    y);\n"
         "END;\n",
         input);
+    // Two columns right of the list's column.
     verifyformat(
         "BEGIN\n"
         "  p(a,\n"
@@ -84,17 +85,18 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "      y);\n"
         "END;\n",
         input, {"-brei", "2"});
+    // Three columns right of the indentation of the bracket's line.
     verifyformat(
         "BEGIN\n"
         "  p(a,\n"
-        "      b,\n"
-        "      g(c,\n"
-        "          d));\n"
+        "     b,\n"
+        "     g(c,\n"
+        "        d));\n"
         "  q(\n"
-        "      x,\n"
-        "      y);\n"
+        "     x,\n"
+        "     y);\n"
         "END;\n",
-        input, {"-eiib", "4"});
+        input, {"-eiib", "3"});
     verifyformat(
         "BEGIN\n"
         "  p(a,\n"
