@@ -95,10 +95,10 @@ void formatter::reindentbreaks(position whitespacetoken, const std::string& repl
 // Opening blocks.
 
 bool formatter::openblock(int32_t firstpass) {
-    if (deferredbylimit(firstpass)) return false;
     position t = currenttoken;
     int32_t c = t->classcode;
     if (!opensblock(c)) return false;
+    if (deferredbylimit(firstpass)) return false;
     if (c == classfor && indeclarations) return false;   // FOR UPDATE of a cursor
     if (c == classloop && loopheaderopen && !afterend) {
         // The FOR or WHILE level stands for the loop; a query in its header
