@@ -97,10 +97,4 @@ TEST_F(alignmentrun, paddingsizeofatabledefinition) {
     EXPECT_EQ(run.out, "CREATE TABLE dept (deptno  NUMBER(2),\n                   dname   VARCHAR2(14),\n"
                        "                   loc     VARCHAR2(13));\n");
     EXPECT_EQ(run.exitcode, 0);
-    // A padding size of 0 is refused before anything is read.
-    run = brelm({"-i", "t.sql", "-o", "stdout", "-actvct", "-ps=0"});
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "Padding size is 0 which is an incorrect value.\n\n"
-                       "(Give -h as option if you want to see the usage info)\n");
-    EXPECT_EQ(run.exitcode, 2);
 }

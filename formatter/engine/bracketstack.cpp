@@ -24,10 +24,7 @@ void formatter::bracketrule(int32_t firstpass) {
     if (!opening && text != ")") return;
     // Beyond the column limit the layout pass breaks the line first and comes back.
     if (firstpass && s.mcs && beyondcolumnlimit() && !linebroken && !alignmentpending()) {
-        if (s.rs && !alignenabled && keeprelative) {
-            auto stored = relativeindentbytoken.find(currenttoken->sequence);
-            if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
-        }
+        if (s.rs && !alignenabled && keeprelative) reloadrelativeindent(currenttoken);
         return;
     }
     if (opening)
@@ -52,15 +49,7 @@ void formatter::openbracket() {
         entry.alignsnapshot = std::make_shared<declarationgroup>(declarationalignment);
     bracketstack.push_back(std::move(entry));
     logicalcolumn = andcolumn = keywordcolumn = -1;
-    if (s.rs && keeprelative) {
-        if (alignenabled) {
-            selecttrace();
-            relativeindentbytoken[bracket->sequence] = relativeindent;
-        } else {
-            auto stored = relativeindentbytoken.find(bracket->sequence);
-            if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
-        }
-    }
+    if (s.rs && keeprelative) noterelativeindent(bracket);
     position after = std::next(bracket);
     if (s.rsaob && after != tokens.end() && after->kind == whitespace) stripleadingblanks(*after);
     bracketlistpending = 1;

@@ -202,6 +202,8 @@ public:
     bool joinaftercomma();
     bool bracketlistadjust();
     void selecttrace();
+    void noterelativeindent(position t);
+    void reloadrelativeindent(position t);
     [[noreturn]] void reportsyntaxerror(const std::string& message);
     void closeallbrackets();
     // The column of a line inside a list with its items at base (0-based).

@@ -259,7 +259,9 @@ bool formatter::breakcomment() {
     std::string second = text.substr(runend);
     int32_t kind = t->kind;
     if (single && alone) {
-        second = "-- " + second;
+        std::string continued = "-- ";
+        continued += second;
+        second = std::move(continued);
     } else if (single) {
         first = first.substr(0, lead) + "/*" + defusecommentcloser(std::string_view(first).substr(lead + 2));
         second = defusecommentcloser(second) + " */";
@@ -362,7 +364,8 @@ void formatter::rundeferredrules() {
     bracketrule(0);
     if (!afterend) afterend = tokenstartlayout.afterend;
     if (!loopheaderopen) loopheaderopen = tokenstartlayout.loopheaderopen;
-    if (t->classcode == classloop) endofstatement(0);
+    // A LOOP whose statement the first pass ended already is not ended twice.
+    if (t->classcode == classloop && statementstate != 2) endofstatement(0);
     openblock(0);
     if (!isinsignificant(t->kind)) {
         lastvalue = "novalue";

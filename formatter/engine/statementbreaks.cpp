@@ -145,7 +145,7 @@ void formatter::putcommasright() {
     bool resumesatcomma = resumetoken == t;
     currenttoken = tokens.insert(std::next(previoussignificant(t)), std::move(copy));
     if (resumesatcomma) resumetoken = currenttoken;
-    currentword.assign(1, ',');   // assign: no GCC restrict false alarm
+    currentword = currenttoken->text();
     commamoved = 1;
     if (declarationalignment.active) ++declarationalignment.itemcount;
 }

@@ -78,13 +78,7 @@ void formatter::sqlstatementstart() {
         keywordcolumntoken = keyword;
     }
     if (s.rs) {
-        if (alignenabled) {
-            selecttrace();
-            relativeindentbytoken[keyword->sequence] = relativeindent;
-        } else {
-            auto stored = relativeindentbytoken.find(keyword->sequence);
-            if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
-        }
+        noterelativeindent(keyword);
         relativekeywordcolumn = std::max(tokencolumn(keyword) - 1, 0);
         keeprelative = 1;
     }
@@ -97,7 +91,23 @@ void formatter::selecttrace() {
     relativeindent = tokencolumn(currenttoken) - currenttoken->column;
 }
 
-void formatter::endofstatement(int32_t firstpass) {
+// The shift is measured the first time the token is laid out; when the tokens are laid out
+// again after a rewind, the value measured then holds.
+void formatter::noterelativeindent(position t) {
+    if (alignenabled) {
+        selecttrace();
+        relativeindentbytoken[t->sequence] = relativeindent;
+    } else {
+        reloadrelativeindent(t);
+    }
+}
+
+void formatter::reloadrelativeindent(position t) {
+    auto stored = relativeindentbytoken.find(t->sequence);
+    if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
+}
+
+void formatter::endofstatement(int32_t) {
     position t = currenttoken;
     int32_t classcode = t->classcode;
     if (currentword == "," && processingalignedlist && alignmentword == ":=") {
@@ -112,13 +122,13 @@ void formatter::endofstatement(int32_t firstpass) {
         s = std::move(savedsettings.back());
         savedsettings.pop_back();
     }
-    if (loop && (loopheaderopen || beyondrewindline())) return;
+    if (loop && (loopheaderopen || alignmentpending())) return;
     if (continuescaseexpression(classcode)) return;
 
     if (alistlevel > 0) --alistlevel;
     statementword.clear();
     sqlstatement = 0;
-    if (firstpass && !alignmentpending() && !checkbrackets()) dieline(2);
+    if (!alignmentpending() && !checkbrackets()) dieline(2);
     resetstatement(loop);
     if (processingalignedlist && !loop && classcode != classthen) reindentnextline();
 }

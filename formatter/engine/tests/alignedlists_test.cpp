@@ -1,6 +1,6 @@
 // The aligned-list rule token by token: where a list starts and at which column, the
 // requests of BY and WITH, the set operators, -isis indentation and the stack operations.
-#include "enginetesting.h"
+#include "alignmenttesting.h"
 
 #include <functional>
 
@@ -10,15 +10,7 @@ namespace {
 class listbench {
 public:
     explicit listbench(const std::string& text, const std::function<void(settings&)>& adjust = {}) {
-        enginetesting::usecharset("US7ASCII");
-        f.s = enginetesting::defaultsettings();
-        if (adjust) adjust(f.s);
-        f.fillwordsets();
-        f.sourcetext = text;
-        f.tokenizesource();
-        f.appendendtokens();
-        f.resetrunstate();
-        f.fillkeywordtables();
+        enginetesting::preparerules(f, text, adjust);
         next = f.tokens.begin();
     }
 
@@ -85,22 +77,6 @@ TEST(alignedlists, distinctasksforalistofitsown) {
     EXPECT_EQ(bench.f.alistlevel, 2);
     EXPECT_EQ(bench.f.alignedlists.at(2).nested, 1);
     EXPECT_EQ(bench.f.alignedlists.at(1).nested, 0);
-}
-
-TEST(alignedlists, arequestwaitsoverblanksandcomments) {
-    listbench bench("SELECT /* x */ ename", asflag);
-    bench.through("/* x */");
-    EXPECT_EQ(bench.f.alignmentrequested, 1);
-    EXPECT_EQ(bench.f.alistlevel, 0);
-    bench.through("ename");
-    EXPECT_EQ(bench.f.alistlevel, 1);
-}
-
-TEST(alignedlists, noswitchnolist) {
-    listbench bench("SELECT ename, sal FROM emp WHERE sal > 0");
-    bench.through("sal", 2);
-    EXPECT_EQ(bench.f.alistlevel, 0);
-    EXPECT_EQ(bench.f.processingalignedlist, 0);
 }
 
 TEST(alignedlists, intoalignsonlyinafetch) {
@@ -189,29 +165,6 @@ TEST(alignedlists, setoperatorsclosethelistanddroptherequest) {
     EXPECT_EQ(bench.f.alistlevel, 0);
 }
 
-TEST(alignedlists, conditionsandassignmentswiththeirswitches) {
-    listbench conditions("IF l_a > 0\n   AND l_b > 0 THEN", [](settings& s) { s.ac = 1; });
-    conditions.through("l_a");
-    EXPECT_EQ(conditions.f.alistcol, 3);
-    EXPECT_EQ(conditions.f.alignedlists.at(1).word, "if");
-    listbench assignment("l_total := l_a +\n           l_b;", [](settings& s) { s.aroa = 1; });
-    assignment.through("l_a");
-    EXPECT_EQ(assignment.f.alistcol, 11);
-    EXPECT_EQ(assignment.f.alignedlists.at(1).word, ":=");
-    listbench update("UPDATE emp SET sal = 0 WHERE empno = 1", [](settings& s) {
-        s.au = 1;
-        s.aaw = 1;
-    });
-    update.through("emp");
-    EXPECT_EQ(update.f.alistcol, 7);
-    update.through("SET");
-    EXPECT_EQ(update.f.alignmentword, "set");
-    update.through("WHERE");
-    update.through("empno");
-    EXPECT_EQ(update.f.alignedlists.at(update.f.alistlevel).word, "where");
-    EXPECT_EQ(update.f.alistcol, 29);
-}
-
 TEST(alignedlists, stackoperations) {
     listbench bench("SELECT ename FROM emp");
     formatter& f = bench.f;
@@ -264,114 +217,54 @@ namespace {
 
 // The continuation lines of the lists, laid out by the list indentation at the columns the
 // aligned-list rule sets.
-class aligned : public enginetesting::formatrun {};
-
-const std::string query = "BEGIN\n"
-                          "  SELECT ename,\n"
-                          "  sal,\n"
-                          "  comm\n"
-                          "  INTO l_a,\n"
-                          "  l_b, l_c\n"
-                          "  FROM emp\n"
-                          "  WHERE empno = 1\n"
-                          "  AND deptno = 2;\n"
-                          "END;\n";
+class aligned : public enginetesting::goldenrun {};
 
 TEST_F(aligned, selectlistsandtheclausesafterthem) {
-    // Each clause word replaces the list; the statement's ";" ends it, so END stays.
-    verifyformat("BEGIN\n"
-                 "  SELECT ename,\n"
-                 "         sal,\n"
-                 "         comm\n"
-                 "  INTO l_a,\n"
-                 "       l_b, l_c\n"
-                 "  FROM emp\n"
-                 "  WHERE empno = 1\n"
-                 "        AND deptno = 2;\n"
-                 "END;\n",
-                 query, {"-as"});
-    verifyformat(query, query);
-    // -ins with -isis indents the lists by 3 from their keyword instead.
-    verifyformat("BEGIN\n"
-                 "  SELECT ename,\n"
-                 "     sal,\n"
-                 "     comm\n"
-                 "  INTO l_a,\n"
-                 "     l_b, l_c\n"
-                 "  FROM emp\n"
-                 "  WHERE empno = 1\n"
-                 "     AND deptno = 2;\n"
-                 "END;\n",
-                 query, {"-ins", "-isis=3"});
+    const std::string query = "BEGIN\n  SELECT ename,\n  sal,\n  comm\n  INTO l_a,\n  l_b, l_c\n"
+                              "  FROM emp\n  WHERE empno = 1\n  AND deptno = 2;\nEND;\n";
+    verifyall({
+        // Each clause word replaces the list; the statement's ";" ends it, so END stays.
+        {{"-as"}, query,
+         "BEGIN\n  SELECT ename,\n         sal,\n         comm\n  INTO l_a,\n       l_b, l_c\n"
+         "  FROM emp\n  WHERE empno = 1\n        AND deptno = 2;\nEND;\n"},
+        {{}, query, query},
+        // -ins with -isis indents the lists by 3 from their keyword instead.
+        {{"-ins", "-isis=3"}, query,
+         "BEGIN\n  SELECT ename,\n     sal,\n     comm\n  INTO l_a,\n     l_b, l_c\n"
+         "  FROM emp\n  WHERE empno = 1\n     AND deptno = 2;\nEND;\n"},
+    });
 }
 
 TEST_F(aligned, updatesetandwherelists) {
-    const std::string statements = "BEGIN\n"
-                                   "  UPDATE emp\n"
-                                   "  SET sal = sal * 1.1,\n"
-                                   "  comm = 0\n"
-                                   "  WHERE deptno = 10\n"
-                                   "  AND job = 'CLERK';\n"
-                                   "  DELETE FROM emp\n"
-                                   "  WHERE deptno = 20\n"
-                                   "  AND sal < 100;\n"
-                                   "END;\n";
-    struct row {
-        std::vector<std::string> switches;
-        std::string expected;
-    } rows[] = {
-        {{"-au"},
+    const std::string statements = "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n  comm = 0\n  WHERE deptno = 10\n"
+                                   "  AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n  AND sal < 100;\nEND;\n";
+    verifyall({
+        {{"-au"}, statements,
          "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n      comm = 0\n  WHERE deptno = 10\n"
          "        AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n  AND sal < 100;\nEND;\n"},
-        {{"-aaw"},
+        {{"-aaw"}, statements,
          "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n  comm = 0\n  WHERE deptno = 10\n"
          "        AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n        AND sal < 100;\nEND;\n"},
-        {{"-iu", "-iaw", "-isis=2"},
+        {{"-iu", "-iaw", "-isis=2"}, statements,
          "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n    comm = 0\n  WHERE deptno = 10\n"
          "    AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n    AND sal < 100;\nEND;\n"},
         // -iu and -iaw do nothing without -isis.
-        {{"-iu", "-iaw"}, statements},
-    };
-    for (const row& r : rows) verifyformat(r.expected, statements, r.switches);
+        {{"-iu", "-iaw"}, statements, statements},
+    });
 }
 
 TEST_F(aligned, conditionsandassignments) {
-    const std::string block = "BEGIN\n"
-                              "  IF l_a > 0\n"
-                              "  AND l_b > 0 THEN\n"
-                              "  l_x := l_a +\n"
-                              "  l_b;\n"
-                              "  END IF;\n"
-                              "  WHILE l_x > 0\n"
-                              "  AND l_y > 0 LOOP\n"
-                              "  l_x := l_x - 1;\n"
-                              "  END LOOP;\n"
-                              "END;\n";
-    verifyformat("BEGIN\n"
-                 "  IF l_a > 0\n"
-                 "     AND l_b > 0 THEN\n"
-                 "    l_x := l_a +\n"
-                 "           l_b;\n"
-                 "  END IF;\n"
-                 "  WHILE l_x > 0\n"
-                 "        AND l_y > 0 LOOP\n"
-                 "    l_x := l_x - 1;\n"
-                 "  END LOOP;\n"
-                 "END;\n",
-                 block, {"-ac", "-aroa"});
-    // Without -ac the condition lines get the indentation of the block.
-    verifyformat("BEGIN\n"
-                 "  IF l_a > 0\n"
-                 "    AND l_b > 0 THEN\n"
-                 "    l_x := l_a +\n"
-                 "           l_b;\n"
-                 "  END IF;\n"
-                 "  WHILE l_x > 0\n"
-                 "    AND l_y > 0 LOOP\n"
-                 "    l_x := l_x - 1;\n"
-                 "  END LOOP;\n"
-                 "END;\n",
-                 block, {"-aroa"});
+    const std::string block = "BEGIN\n  IF l_a > 0\n  AND l_b > 0 THEN\n  l_x := l_a +\n  l_b;\n  END IF;\n"
+                              "  WHILE l_x > 0\n  AND l_y > 0 LOOP\n  l_x := l_x - 1;\n  END LOOP;\nEND;\n";
+    verifyall({
+        {{"-ac", "-aroa"}, block,
+         "BEGIN\n  IF l_a > 0\n     AND l_b > 0 THEN\n    l_x := l_a +\n           l_b;\n  END IF;\n"
+         "  WHILE l_x > 0\n        AND l_y > 0 LOOP\n    l_x := l_x - 1;\n  END LOOP;\nEND;\n"},
+        // Without -ac the condition lines get the indentation of the block.
+        {{"-aroa"}, block,
+         "BEGIN\n  IF l_a > 0\n    AND l_b > 0 THEN\n    l_x := l_a +\n           l_b;\n  END IF;\n"
+         "  WHILE l_x > 0\n    AND l_y > 0 LOOP\n    l_x := l_x - 1;\n  END LOOP;\nEND;\n"},
+    });
 }
 
 }  // namespace

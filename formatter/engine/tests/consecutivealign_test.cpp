@@ -1,162 +1,75 @@
 // Consecutive alignment of :=, => and =, with its second pass over the group, the blank
 // collapsing, and the alignment of declaration types and aliases, formatted twice.
-#include "enginetesting.h"
+#include "alignmenttesting.h"
 
 namespace {
 
-using enginetesting::formatrun;
+class consecutive : public enginetesting::goldenrun {};
 
-class consecutive : public formatrun {};
-
-struct golden {
-    std::string input;
-    std::string expected;
-};
-
-TEST_F(consecutive, assignmentslineupatthewidestname) {
-    // The := of the three lines stand where the line of l_bbb already had it.
-    verifyformat("BEGIN\n"
-                 "  l_a   := 1;\n"
-                 "  l_bbb := l_a + 2;\n"
-                 "  l_cc  := 'x';\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  l_a := 1;\n"
-                 "  l_bbb := l_a + 2;\n"
-                 "  l_cc := 'x';\n"
-                 "END;\n",
-                 {"-acav"});
-    // Without the switch nothing moves.
-    verifyformat("BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n",
-                 "BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n");
-}
-
-TEST_F(consecutive, alinewithtwooperatorsendstherunaboveit) {
-    verifyformat("BEGIN\n"
-                 "  l_aaaaaaa := 1;\n"
-                 "  l_b := 2; l_c := 3;\n"
-                 "  l_dd     := 4;\n"
-                 "  l_eeeeee := 5;\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  l_aaaaaaa := 1;\n"
-                 "  l_b := 2; l_c := 3;\n"
-                 "  l_dd := 4;\n"
-                 "  l_eeeeee := 5;\n"
-                 "END;\n",
-                 {"-acav"});
-}
-
-TEST_F(consecutive, paddingsurvivesoperatorspacing) {
-    // The blanks put in front of := are not taken away again when the group is laid out a
-    // second time, whether the operator spacing adds blanks or not.
-    for (const golden& g : {
-             golden{"BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n", "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
-             golden{"BEGIN\n  l_a   :=   1;\n  l_bbb :=2;\nEND;\n",
-                    "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
-         })
-        verifyformat(g.expected, g.input, {"-acav", "-sao-"});
-    verifyformat("BEGIN\n  l_a   := 1;\n  l_bbb := 2;\nEND;\n",
-                 "BEGIN\n  l_a:=1;\n  l_bbb    :=2;\nEND;\n", {"-acav"});
-}
-
-TEST_F(consecutive, theendofthetextpadsthelastgroup) {
-    // No line break and no END after the group: the closing token still ends it.
-    verifyformat("l_x   := 1;\nl_yyy := 2;", "l_x := 1;\nl_yyy := 2;", {"-acav"});
+TEST_F(consecutive, assignments) {
+    verifyall({
+        // The := of the three lines stand where the line of l_bbb already had it.
+        {{"-acav"}, "BEGIN\n  l_a := 1;\n  l_bbb := l_a + 2;\n  l_cc := 'x';\nEND;\n",
+         "BEGIN\n  l_a   := 1;\n  l_bbb := l_a + 2;\n  l_cc  := 'x';\nEND;\n"},
+        {{}, "BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n", "BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n"},
+        // A line with two := ends the run above it and takes no part.
+        {{"-acav"}, "BEGIN\n  l_aaaaaaa := 1;\n  l_b := 2; l_c := 3;\n  l_dd := 4;\n  l_eeeeee := 5;\nEND;\n",
+         "BEGIN\n  l_aaaaaaa := 1;\n  l_b := 2; l_c := 3;\n  l_dd     := 4;\n  l_eeeeee := 5;\nEND;\n"},
+        // The blanks put in front of := stay when the group is laid out a second time,
+        // whether the operator spacing adds blanks or not.
+        {{"-acav", "-sao-"}, "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n", "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
+        {{"-acav", "-sao-"}, "BEGIN\n  l_a   :=   1;\n  l_bbb :=2;\nEND;\n", "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
+        {{"-acav"}, "BEGIN\n  l_a:=1;\n  l_bbb    :=2;\nEND;\n", "BEGIN\n  l_a   := 1;\n  l_bbb := 2;\nEND;\n"},
+        // No line break and no END after the group: the closing token still ends it.
+        {{"-acav"}, "l_x := 1;\nl_yyy := 2;", "l_x   := 1;\nl_yyy := 2;"},
+        // A conditional block switches the operator blanks off for the statement that
+        // starts with l_a; laying the group out again from its := does so as well.
+        {{"-acav", "-ifs", "l_a", "-co-", "-sao-", "-ei"}, "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n",
+         "BEGIN\n  l_a   :=1;\n  l_bbb := 2;\nEND;\n"},
+    });
 }
 
 TEST_F(consecutive, arrowsofnamedparameters) {
-    verifyformat("BEGIN\n"
-                 "  send_mail(p_to      => l_to,\n"
-                 "            p_subject => l_subject,\n"
-                 "            p_body    => l_body);\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  send_mail(p_to => l_to,\n"
-                 "            p_subject => l_subject,\n"
-                 "            p_body => l_body);\n"
-                 "END;\n",
-                 {"-acarv"});
-    // Assignments and arrows form groups of their own; each switch aligns its operator.
-    verifyformat("BEGIN\n"
-                 "  l_x    := 1;\n"
-                 "  l_yyyy := f(p_a    => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  l_x := 1;\n"
-                 "  l_yyyy := f(p_a => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 {"-acav", "-acarv"});
-    verifyformat("BEGIN\n"
-                 "  l_x    := 1;\n"
-                 "  l_yyyy := f(p_a => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  l_x := 1;\n"
-                 "  l_yyyy := f(p_a => 1,\n"
-                 "              p_bbbb => 2);\n"
-                 "END;\n",
-                 {"-acav"});
+    const std::string mixed = "BEGIN\n  l_x := 1;\n  l_yyyy := f(p_a => 1,\n              p_bbbb => 2);\nEND;\n";
+    // The arrow of the inner call does not line up with the arrows of the outer one.
+    const std::string nested = "BEGIN\n"
+                               "  log_event(p_source => 'batch',\n"
+                               "            p_detail => format_detail(p_code => l_code,\n"
+                               "                                      p_text => l_text),\n"
+                               "            p_level => 1);\n"
+                               "END;\n";
+    verifyall({
+        {{"-acarv"}, "BEGIN\n  mail(p_to => l_to,\n       p_subject => l_subject,\n       p_body => l_body);\nEND;\n",
+         "BEGIN\n  mail(p_to      => l_to,\n       p_subject => l_subject,\n       p_body    => l_body);\nEND;\n"},
+        // Assignments and arrows form groups of their own; each switch aligns its operator.
+        {{"-acav", "-acarv"}, mixed,
+         "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a    => 1,\n              p_bbbb => 2);\nEND;\n"},
+        {{"-acav"}, mixed, "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a => 1,\n              p_bbbb => 2);\nEND;\n"},
+        {{"-acarv"}, nested, nested},
+    });
 }
 
-TEST_F(consecutive, equalitiesendataclausewordoratasemicolon) {
-    verifyformat("UPDATE emp\n"
-                 "   SET sal        = 1,\n"
-                 "       commission = 2\n"
-                 " WHERE empno  = 7\n"
-                 "   AND deptno = 10;\n",
-                 "UPDATE emp\n"
-                 "   SET sal = 1,\n"
-                 "       commission = 2\n"
-                 " WHERE empno = 7\n"
-                 "   AND deptno = 10;\n",
-                 {"-acev"});
-    // Two statements on consecutive lines do not line up their equality signs.
-    verifyformat("UPDATE emp SET sal = 1;\nUPDATE emp SET commission = 2;\n",
-                 "UPDATE emp SET sal = 1;\nUPDATE emp SET commission = 2;\n", {"-acev"});
+TEST_F(consecutive, equalities) {
+    verifyall({
+        // WHERE ends the SET group and starts its own.
+        {{"-acev"}, "UPDATE emp\n   SET sal = 1,\n       commission = 2\n WHERE empno = 7\n   AND deptno = 10;\n",
+         "UPDATE emp\n   SET sal        = 1,\n       commission = 2\n WHERE empno  = 7\n   AND deptno = 10;\n"},
+        // Two statements on consecutive lines do not line up their equality signs.
+        {{"-acev"}, "UPDATE emp SET sal = 1;\nUPDATE emp SET commission = 2;\n",
+         "UPDATE emp SET sal = 1;\nUPDATE emp SET commission = 2;\n"},
+        // Both = of the line leave it: no group is pending, so the END closes its block.
+        {{"-acev"}, "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n",
+         "BEGIN\n  UPDATE t SET a = 1, c = 2 WHERE id = 30;\nEND;\n"},
+    });
 }
 
 TEST_F(consecutive, blanksbetweenwordscollapse) {
-    verifyformat("BEGIN\n  RETURN l_x;\nEND;\n", "BEGIN\n  RETURN    l_x;\nEND;\n");
-    verifyformat("BEGIN\n  RETURN \t l_x;\nEND;\n", "BEGIN\n  RETURN \t l_x;\nEND;\n", {"-c-"});
-    // The indentation at a line start is no run of blanks between words.
-    verifyformat("BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n", {"-in-"});
-}
-
-TEST_F(consecutive, agroupleftwithoutrowswaitsfornothing) {
-    // Both = of the line leave it: no group is pending, so the END closes its block.
-    verifyformat("BEGIN\n  UPDATE t SET a = 1, c = 2 WHERE id = 30;\nEND;\n",
-                 "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n", {"-acev"});
-}
-
-TEST_F(consecutive, thesecondpasskeepsthesettingsofaconditionalblock) {
-    // The block switches the operator blanks off for the statement that starts with l_a;
-    // laying the group out again from its := must do so as well.
-    verifyformat("BEGIN\n  l_a   :=1;\n  l_bbb := 2;\nEND;\n", "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n",
-                 {"-acav", "-ifs", "l_a", "-co-", "-sao-", "-ei"});
-}
-
-TEST_F(consecutive, achangeofbracketdepthbreaksthegroup) {
-    // The arrow of the inner call does not line up with the arrows of the outer one.
-    const std::string call = "BEGIN\n"
-                             "  log_event(p_source => 'batch',\n"
-                             "            p_detail => format_detail(p_code => l_code,\n"
-                             "                                      p_text => l_text),\n"
-                             "            p_level => 1);\n"
-                             "END;\n";
-    verifyformat(call, call, {"-acarv"});
-    verifyformat("BEGIN\n"
-                 "  l_result := calculate(p_amount => l_amount,\n"
-                 "                        p_rate   => l_rate);\n"
-                 "END;\n",
-                 "BEGIN\n"
-                 "  l_result := calculate(p_amount => l_amount,\n"
-                 "                        p_rate => l_rate);\n"
-                 "END;\n",
-                 {"-acarv"});
+    verifyall({
+        {{}, "BEGIN\n  RETURN    l_x;\nEND;\n", "BEGIN\n  RETURN l_x;\nEND;\n"},
+        {{"-c-"}, "BEGIN\n  RETURN \t l_x;\nEND;\n", "BEGIN\n  RETURN \t l_x;\nEND;\n"},
+        // The indentation at a line start is no run of blanks between words.
+        {{"-in-"}, "BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n"},
+    });
 }
 
 }  // namespace
@@ -167,15 +80,7 @@ namespace {
 class consecutivebench : public testing::Test {
 protected:
     void load(const std::string& text) {
-        enginetesting::usecharset("US7ASCII");
-        f.s = enginetesting::defaultsettings();
-        f.s.acav = 1;
-        f.fillwordsets();
-        f.sourcetext = text;
-        f.tokenizesource();
-        f.appendendtokens();
-        f.resetrunstate();
-        f.fillkeywordtables();
+        enginetesting::preparerules(f, text, [](settings& s) { s.acav = 1; });
     }
     // Runs the rule on each token up to (not including) the end tokens; false when it
     // asked for a rewind.
@@ -258,44 +163,6 @@ TEST_F(consecutivebench, therewindgivesbackthesettingsofaconditionalblock) {
     f.restorerewindsnapshot();
     EXPECT_EQ(f.s.sao, 1);
     EXPECT_TRUE(f.savedsettings.empty());
-}
-
-TEST_F(consecutivebench, therewindgivesbackthestateofthen) {
-    load("l_a := 1;\nl_bbb := 2;\n");
-    position first = std::next(f.tokens.begin(), 3);
-    f.blocklevel = 2;
-    f.bracketdepth = 1;
-    f.bracketstack.push_back(bracketentry{});
-    f.alistlevel = 1;
-    f.alignedlists.at(1).word = "select";
-    f.linebreakstate = 2;
-    f.keeplinebreak = 1;
-    f.statementword = "select";
-    f.takerewindsnapshot(first);
-    f.blocklevel = 0;
-    f.bracketdepth = 0;
-    f.bracketstack.clear();
-    f.alistlevel = 0;
-    f.alignedlists.at(1).word = "from";
-    f.linebreakstate = f.keeplinebreak = 0;
-    f.statementword.clear();
-    f.restorerewindsnapshot();
-    EXPECT_EQ(f.blocklevel, 2);
-    EXPECT_EQ(f.bracketdepth, 1);
-    EXPECT_EQ(f.bracketstack.size(), 1u);
-    EXPECT_EQ(f.alistlevel, 1);
-    EXPECT_EQ(f.alignedlists.at(1).word, "select");
-    EXPECT_EQ(f.linebreakstate, 2);
-    EXPECT_EQ(f.keeplinebreak, 1);
-    EXPECT_EQ(f.statementword, "select");
-    EXPECT_EQ(f.rewindline, 1);
-}
-
-TEST_F(consecutivebench, operatorsofothergroupsorswitchesdonotcount) {
-    load("l_a = 1;\nl_bbb => 2;\n");
-    EXPECT_TRUE(walk());
-    EXPECT_TRUE(f.alignrows.empty());
-    EXPECT_EQ(f.alignline, 0);
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "    y);\n"
         "END;\n",
         input);
+    // Two columns right of the list's column.
     verifyformat(
         "BEGIN\n"
         "  p(a,\n"
@@ -84,17 +85,18 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "      y);\n"
         "END;\n",
         input, {"-brei", "2"});
+    // Three columns right of the indentation of the bracket's line.
     verifyformat(
         "BEGIN\n"
         "  p(a,\n"
-        "      b,\n"
-        "      g(c,\n"
-        "          d));\n"
+        "     b,\n"
+        "     g(c,\n"
+        "        d));\n"
         "  q(\n"
-        "      x,\n"
-        "      y);\n"
+        "     x,\n"
+        "     y);\n"
         "END;\n",
-        input, {"-eiib", "4"});
+        input, {"-eiib", "3"});
     verifyformat(
         "BEGIN\n"
         "  p(a,\n"
@@ -229,18 +231,7 @@ TEST_F(listindent, thenandloopindentedwiththeirblockornot) {
         "    x := x + 1;\n"
         "  END LOOP;\n"
         "END;\n";
-    verifyformat(
-        "BEGIN\n"
-        "  IF a = 1\n"
-        "    THEN\n"
-        "    NULL;\n"
-        "  END IF;\n"
-        "  WHILE x < 1\n"
-        "    LOOP\n"
-        "    x := x + 1;\n"
-        "  END LOOP;\n"
-        "END;\n",
-        input);
+    // With the default they are indented with the block (see the statement rule tests).
     verifyformat(input, input, {"-itlwb-"});
 }
 
