@@ -60,6 +60,10 @@ TEST_F(columnlimit, blocksandbracketsbeyondthelimitstillopenandclose) {
         {{"-mcs", "13"}, "BEGIN\n  x := f(a, b);\nEND;\n", "BEGIN\n  x := f(a, b\n         );\nEND;\n"},
         {{"-mcs", "12"}, "CREATE PROCEDURE p IS\nBEGIN\n  NULL;\nEND;\n",
          "CREATE\nPROCEDURE p\nIS\nBEGIN\n  NULL;\nEND;\n"},
+        // A SQL*Plus line after a unit's "/" is no code: it is neither broken nor read for
+        // block words ("package" would open a level).
+        {{"-mcs", "20"}, "BEGIN\n  NULL;\nEND;\n/\nPROMPT Creating package p (part one)\nBEGIN\n  NULL;\nEND;\n/\n",
+         "BEGIN\n  NULL;\nEND;\n/\nPROMPT Creating package p (part one)\nBEGIN\n  NULL;\nEND;\n/\n"},
     });
 }
 
