@@ -142,6 +142,10 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         // END IF moves as a statement of its own.
         {{"-mcs", "30", "-amso"}, "BEGIN\n  x := 1; IF a THEN y := 2; END IF;\nEND;\n",
          "BEGIN\n  x := 1; IF a THEN y := 2;\n  END IF;\nEND;\n"},
+        // The moved statement keeps its -ifs block, and the statement after it is free of it.
+        {{"-mcs", "40", "-amso", "-ifs", "select", "-uk-", "-ei"},
+         "begin\n  x := 1; select a, b, c into d, e, f from t where x = 1;\n  y := 2;\nend;\n",
+         "BEGIN\n  x := 1;\n  select a, b, c into d, e, f from t\n  where x = 1;\n  y := 2;\nEND;\n"},
         // A statement that opened a block stays (formatting it again would open the block
         // twice): the line breaks before the token instead.
         {{"-mcs", "20", "-amso"}, "BEGIN\n  x := 1; IF a > 1 THEN y := 2; END IF;\nEND;\n",
