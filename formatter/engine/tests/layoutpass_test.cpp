@@ -76,6 +76,11 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
         // -aci: the indentation of the line gives up the column.
         {{"-mcs", "20", "-aci"}, "BEGIN\n  IF a THEN\n    v_value := 12345;\n  END IF;\nEND;\n",
          "BEGIN\n  IF a THEN\n   v_value := 12345;\n  END IF;\nEND;\n"},
+        // The statement's line gives up its indentation; its next line keeps its place
+        // relative to it (-rs), so a second run finds the same.
+        {{"-mcs", "50", "-aci"},
+         "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n    UPDATE tab2666 SET amount = amount + 1, changed = SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n",
+         "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n UPDATE tab2666 SET amount = amount + 1, changed =\n SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {{"-mcs", "20", "-aci", "-acs", "-c-"}, "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
          "BEGIN\nv := 12; -- abcdefgh\nEND;\n"},
