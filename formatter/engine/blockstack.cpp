@@ -501,6 +501,8 @@ void formatter::slashatlevelzero() {
     newunit = 1;
     indeclarations = 0;
     indeclarationpart = 0;
+    // No statement goes on after the unit: the next line may be a SQL*Plus command.
+    statementstate = 2;
     if (s.in) reindentbreaks(before, linebreaktext);
 }
 

@@ -50,8 +50,8 @@ void formatter::trackpreviouscolumns() {
     if (s.mcs && currenttoken != tokens.end()) linecolumn = tokenendcolumn(currenttoken) + 1;
 }
 
-// -amso formats a statement again from a new line: the state at its start is noted through
-// the alignment rules' snapshot, while their own snapshot stays as it is.
+// -amso formats a statement again from a new line: the state at its start, before its -ifs
+// block applies, is noted through the alignment rules' snapshot (their own one stays).
 void formatter::notestatementlayout() {
     if (!s.mcs || !s.amso) return;
     statementstartlayout = currentlayout();
@@ -327,8 +327,6 @@ bool formatter::movestatement() {
     rewindtoken = keptrewind;
     previousrewindtoken = keptprevious;
     rewindline = keptline;
-    // The start is not noted again: its -ifs block is in force already.
-    statementcountdown = 0;
     restorelayout(statementstartlayout);
     loopheaderopen = afterend = 0;
     alignmentrequested = 0;

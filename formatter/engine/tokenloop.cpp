@@ -174,8 +174,8 @@ void formatter::notestatementstart() {
     }
     // The blanks and comments in front of the first word are passed; the word decides.
     if (isinsignificant(currenttoken->kind)) return;
-    matchconditionalswitches(currenttoken);
     notestatementlayout();
+    matchconditionalswitches(currenttoken);
 }
 
 // The -ifs keyword tree is walked with the statement's first significant words; the block

@@ -60,6 +60,10 @@ TEST_F(columnlimit, blocksandbracketsbeyondthelimitstillopenandclose) {
         {{"-mcs", "13"}, "BEGIN\n  x := f(a, b);\nEND;\n", "BEGIN\n  x := f(a, b\n         );\nEND;\n"},
         {{"-mcs", "12"}, "CREATE PROCEDURE p IS\nBEGIN\n  NULL;\nEND;\n",
          "CREATE\nPROCEDURE p\nIS\nBEGIN\n  NULL;\nEND;\n"},
+        // A SQL*Plus line after a unit's "/" is no code: it is neither broken nor read for
+        // block words ("package" would open a level).
+        {{"-mcs", "20"}, "BEGIN\n  NULL;\nEND;\n/\nPROMPT Creating package p (part one)\nBEGIN\n  NULL;\nEND;\n/\n",
+         "BEGIN\n  NULL;\nEND;\n/\nPROMPT Creating package p (part one)\nBEGIN\n  NULL;\nEND;\n/\n"},
     });
 }
 
@@ -72,6 +76,11 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
         // -aci: the indentation of the line gives up the column.
         {{"-mcs", "20", "-aci"}, "BEGIN\n  IF a THEN\n    v_value := 12345;\n  END IF;\nEND;\n",
          "BEGIN\n  IF a THEN\n   v_value := 12345;\n  END IF;\nEND;\n"},
+        // The statement's line gives up its indentation; its next line keeps its place
+        // relative to it (-rs), so a second run finds the same.
+        {{"-mcs", "50", "-aci"},
+         "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n    UPDATE tab2666 SET amount = amount + 1, changed = SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n",
+         "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n UPDATE tab2666 SET amount = amount + 1, changed =\n SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {{"-mcs", "20", "-aci", "-acs", "-c-"}, "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
          "BEGIN\nv := 12; -- abcdefgh\nEND;\n"},
@@ -138,6 +147,10 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         // END IF moves as a statement of its own.
         {{"-mcs", "30", "-amso"}, "BEGIN\n  x := 1; IF a THEN y := 2; END IF;\nEND;\n",
          "BEGIN\n  x := 1; IF a THEN y := 2;\n  END IF;\nEND;\n"},
+        // The moved statement keeps its -ifs block, and the statement after it is free of it.
+        {{"-mcs", "40", "-amso", "-ifs", "select", "-uk-", "-ei"},
+         "begin\n  x := 1; select a, b, c into d, e, f from t where x = 1;\n  y := 2;\nend;\n",
+         "BEGIN\n  x := 1;\n  select a, b, c into d, e, f from t\n  where x = 1;\n  y := 2;\nEND;\n"},
         // A statement that opened a block stays (formatting it again would open the block
         // twice): the line breaks before the token instead.
         {{"-mcs", "20", "-amso"}, "BEGIN\n  x := 1; IF a > 1 THEN y := 2; END IF;\nEND;\n",
