@@ -41,10 +41,7 @@ void tokencontext::resettokencontext() {
     sequencecounter = 1;
     tokenizedtext.clear();
     tokenizedbase = 0;
-    matchstarts.clear();
-    for (auto& [head, last] : stash) freechain(head, nullptr);
-    stash.clear();
-    tailindexed = false;
+    freestash();
 }
 
 void formatter::printtraceline(int32_t level, const std::string& message, position pos) const {

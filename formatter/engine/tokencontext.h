@@ -116,20 +116,18 @@ private:
     static const pattern& tokenpattern();
     void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
     void addtoken(token t, scanstate& state);
-    void indextail(position from);
     void freechain(token* first, token* stop);
-    token* stashheadof(token* t) const;
+    void freestash();
+    void trimstash(int64_t offset);
     void retokenizejoined(position cut, int32_t line);
 
     // The text given to the last tokenize call and its offset in the source; tokens keep
     // their offsets into it, so that a tail can be tokenized again from any token.
     std::string tokenizedtext;
     int64_t tokenizedbase = 0;
-    // Match starts of the tail and of earlier tails, by offset; tails cut off by
-    // retokenizeafter wait in the stash (first token -> last) until the tokenizer meets them.
-    bool tailindexed = false;
-    std::unordered_map<int64_t, token*> matchstarts;
-    std::unordered_map<token*, token*> stash;
+    // Tails cut off by retokenizeafter, in the order cut, wait here until the tokenizer
+    // meets one of their match starts again.
+    std::vector<tokenlist::chain> stash;
     const pattern* alternation = nullptr;   // the token pattern of the text being tokenized
     patternmatch scanmatchdata;
     int64_t matchcount = 0;

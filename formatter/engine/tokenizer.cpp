@@ -100,8 +100,7 @@ void tokencontext::addtoken(token t, scanstate& state) {
     state.firstofmatch = false;
     state.offset += static_cast<int64_t>(t.text().size());
     state.column = advancecolumn(t, state.column);
-    position at = tokens.append(std::move(t));
-    if (tailindexed && at->matchstart) matchstarts[at->sourceoffset] = at.get();
+    tokens.append(std::move(t));
     ++state.added;
 }
 

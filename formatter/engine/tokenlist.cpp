@@ -32,9 +32,7 @@ bool hastabonline(std::string_view text) {
 
 tokencontext::tokencontext() { buildtabstops({4}); }
 
-tokencontext::~tokencontext() {
-    for (auto& [head, last] : stash) freechain(head, nullptr);
-}
+tokencontext::~tokencontext() { freestash(); }
 
 position tokencontext::nextsignificant(position pos) const {
     while (pos != tokens.end() && isinsignificant(pos->kind)) ++pos;
