@@ -6,6 +6,7 @@
 #   bench/comparecorpus.py save    BUILD_BIN_DIR REFERENCE_DIR
 #   bench/comparecorpus.py compare BUILD_BIN_DIR REFERENCE_DIR
 import concurrent.futures
+import hashlib
 import os
 import re
 import shutil
@@ -133,7 +134,7 @@ def snippetfiles(folder):
                 if len(text) < 8 or (";" not in text and "\n" not in text) or text in seen:
                     continue
                 seen.add(text)
-                name = "t%04d.sql" % len(names)
+                name = "t%s.sql" % hashlib.sha1(text.encode("latin-1")).hexdigest()[:12]
                 with open(os.path.join(folder, name), "w", encoding="latin-1", newline="") as f:
                     f.write(text)
                 names.append(name)
@@ -191,18 +192,21 @@ def main():
                 f.write(value)
         print("saved %d results in %s" % (len(results), reference))
         return 0
-    differences = 0
+    differences, missing = 0, 0
     for key, value in sorted(results.items()):
         path = os.path.join(reference, keyfile(key))
-        saved = open(path, "rb").read() if os.path.exists(path) else None
+        if not os.path.exists(path):
+            missing += 1
+            continue
+        with open(path, "rb") as f:
+            saved = f.read()
         if saved != value:
             differences += 1
             if differences <= 20:
                 print("differs: switch set %s on %s" % tuple(key.split(" ", 1)))
-                if saved is not None:
-                    with open(path + ".new", "wb") as f:
-                        f.write(value)
-    print("%d results compared, %d differ" % (len(results), differences))
+                with open(path + ".new", "wb") as f:
+                    f.write(value)
+    print("%d results compared, %d differ, %d without a saved result" % (len(results) - missing, differences, missing))
     return 1 if differences else 0
 
 

@@ -101,7 +101,7 @@ void tokencontext::retokenizejoined(position cut, int32_t line) {
 
     tokenizedbase = offset;
     tokenizedtext = std::move(rest);
-    alternation = &tokenpattern();
+    scanner = &currentscanner();
     scanstate state;
     state.line = line;
     size_t pos = 0;

@@ -4,6 +4,7 @@
 
 #include "pattern.h"
 #include "token.h"
+#include "tokenscanner.h"
 
 #include <cstdint>
 #include <map>
@@ -113,7 +114,7 @@ private:
         int64_t offset = 0;
         bool firstofmatch = true;
     };
-    static const pattern& tokenpattern();
+    static const tokenscanner& currentscanner();
     void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
     void addtoken(token t, scanstate& state);
     void freechain(token* first, token* stop);
@@ -128,8 +129,7 @@ private:
     // Tails cut off by retokenizeafter, in the order cut, wait here until the tokenizer
     // meets one of their match starts again.
     std::vector<tokenlist::chain> stash;
-    const pattern* alternation = nullptr;   // the token pattern of the text being tokenized
-    patternmatch scanmatchdata;
+    const tokenscanner* scanner = nullptr;   // the scanner of the text being tokenized
     int64_t matchcount = 0;
     int64_t measuredtokens = 0;
 };

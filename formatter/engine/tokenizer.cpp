@@ -1,68 +1,24 @@
-// The tokenizer: one anchored alternation of the token kinds, matched at the current position
-// of the text, with q-quote ends found literally and multi-line tokens cut into line pieces.
+// The tokenizer: the token scanner applied at the current position of the text, with
+// q-quote ends found literally and multi-line tokens cut into line pieces.
 #include "charsets.h"
 #include "messages.h"
-#include "pattern.h"
 #include "support.h"
 #include "tokencontext.h"
 
-#include <array>
+#include <memory>
 
-namespace {
-
-const std::string linebreak = "(?:\\x0d\\x0a|\\x0d|\\x0a)";
-
-// A character class of the given bytes; every byte is escaped, so data bytes such as "]"
-// or "\" cannot change the pattern. A class of no byte matches nothing.
-std::string characterclass(std::string_view bytes) {
-    std::array<bool, 256> seen{};
-    for (char c : bytes) seen[static_cast<unsigned char>(c)] = true;
-    std::string cls = "[";
-    static const char hex[] = "0123456789abcdef";
-    bool any = false;
-    for (int b = 0; b < 256; ++b) {
-        if (!seen[static_cast<size_t>(b)]) continue;
-        any = true;
-        bool plain = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
-        if (plain) {
-            cls += static_cast<char>(b);
-        } else {
-            cls += "\\x";
-            cls += hex[b >> 4];
-            cls += hex[b & 15];
-        }
-    }
-    return any ? cls + "]" : "(?!)";
-}
-
-}  // namespace
-
-// The token pattern for the current character set; the cache keeps one compiled form per
-// set, and the tokenizer looks it up once per text.
-const pattern& tokencontext::tokenpattern() {
+// The scanner for the current character set; rebuilt when the set's letters change.
+const tokenscanner& tokencontext::currentscanner() {
     static std::string letters, identchars;
-    static const pattern* last = nullptr;
+    static std::unique_ptr<tokenscanner> last;
     if (last && letters == charsetletters && identchars == charsetidentchars) return *last;
     letters = charsetletters;
     identchars = charsetidentchars;
-    std::string id = characterclass(charsetletters) + characterclass(charsetidentchars) + "*";
-    std::string text =
-        "\\G(?:(--.*?(?=" + linebreak + ")|--.*?$)|(\".*?\")|((?:\\'.*?\\')+)|((?:q\\'(.)))|"
-        "(\\/\\*.*?\\*\\/)|(q\\')|(" + id + "(?:\\.(?:" + id + "|\\*))*)|([\t ]+|" + linebreak +
-        "[\t ]*)|(\")|(\\')|(\\/\\*|\\*\\/)|((?:\\d+\\.?\\d*|\\.\\d+)(?:(?:E|e)(?:\\+|\\-)\\d+)?)|"
-        "(\\*\\*|=>|\\:=|\\|\\||<>|!=|<=|>=|~=|\\^=|\\.\\.|<<|>>|&\\w+;|&\\#\\d+;|&\\w+|.))";
-    last = &pattern::get(text, pattern::dotall);
+    last = std::make_unique<tokenscanner>(letters, identchars);
     return *last;
 }
 
 namespace {
-
-// Capture groups in the order they decide the kind (group 5 is the q-quote delimiter).
-constexpr std::array<std::pair<int, int32_t>, 12> groupkinds{{
-    {1, singlelinecomment}, {2, doublequotedname}, {3, stringliteral}, {4, qquoteliteral},
-    {6, blockcomment}, {7, qquoteopener}, {8, identifier}, {9, whitespace},
-    {10, lonedoublequote}, {11, lonesinglequote}, {12, lonecommentmark}, {13, number},
-}};
 
 char closingdelimiter(char open) {
     switch (open) {
@@ -106,23 +62,15 @@ void tokencontext::addtoken(token t, scanstate& state) {
 
 // Appends the tokens of the match at pos and moves pos past it.
 void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state) {
-    patternmatch& m = scanmatchdata;
     size_t start = pos;
     ++matchcount;
-    if (!alternation->consume(text, pos, &m)) die("Internal error with tokenizer. Contact " + supportaddress);
-    int32_t kind = othertoken;
-    int group = 14;
-    for (auto [g, k] : groupkinds) {
-        if (m.matched(static_cast<size_t>(g)) && !m.group(static_cast<size_t>(g)).empty()) {
-            kind = k;
-            group = g;
-            break;
-        }
-    }
-    std::string_view tokentext = m.group(static_cast<size_t>(group));
+    scannedtoken found = scanner->scan(text, pos);
+    int32_t kind = found.kind;
+    pos = found.end;
+    std::string_view tokentext = text.substr(start, pos - start);
     if (kind == qquoteliteral) {
-        std::string closing{closingdelimiter(m.group(5)[0]), '\''};
-        size_t end = text.find(closing, pos);
+        char closing[2] = {closingdelimiter(text[start + 2]), '\''};
+        size_t end = text.find(std::string_view(closing, 2), pos);
         if (end == std::string_view::npos) {
             kind = qquoteopener;
         } else {
@@ -167,7 +115,7 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
 void tokencontext::tokenize(std::string_view text) {
     tokenizedbase += static_cast<int64_t>(tokenizedtext.size());
     tokenizedtext.assign(text);
-    alternation = &tokenpattern();
+    scanner = &currentscanner();
     scanstate state;
     size_t pos = 0;
     while (pos < tokenizedtext.size()) scanmatch(tokenizedtext, pos, tokenizedbase, state);
