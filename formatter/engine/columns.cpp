@@ -66,20 +66,20 @@ std::string tokencontext::expandtabs(int32_t column, std::string_view text) cons
 }
 
 int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
-    const std::string& text = t.text();
-    std::string rest;
-    bool broke = false;
+    std::string_view text = t.text();
     switch (t.kind) {
     case whitespace:
         if (hastabonline(text)) return rowtringtocolumn(text, column);
-        splitleadinglinebreak(text, rest, broke);
-        return rowtringtocolumn(rest, broke ? 1 : column);
+        [[fallthrough]];
     case singlelinecomment:
     case stringliteral:
     case qquoteliteral:
-    case blockcomment:
-        splitleadinglinebreak(text, rest, broke);
-        return broke ? rowtringtocolumn(rest, 1) : rowtringtocolumn(text, column);
+    case blockcomment: {
+        // One CR, then one LF, may lead the text: the rest starts a line.
+        size_t skip = !text.empty() && text[0] == '\r' ? 1 : 0;
+        if (skip < text.size() && text[skip] == '\n') ++skip;
+        return skip ? rowtringtocolumn(text.substr(skip), 1) : rowtringtocolumn(text, column);
+    }
     default:
         return static_cast<int32_t>(std::min<int64_t>(int64_t(column) + int64_t(text.size()), INT32_MAX));
     }

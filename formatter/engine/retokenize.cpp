@@ -58,6 +58,7 @@ void tokencontext::retokenizeafter(position literal) {
     stash.push_back(old);
 
     // One cursor per stashed tail walks along with the tokenizer: all offsets grow.
+    preparescan();
     std::vector<token*> cursors;
     for (const tokenlist::chain& c : stash) cursors.push_back(c.first);
     scanstate state;
@@ -87,7 +88,7 @@ void tokencontext::retokenizeafter(position literal) {
         }
         scanmatch(tokenizedtext, pos, tokenizedbase, state);
     }
-    tokensadded = state.added;
+    finishscan(state);
 }
 
 // When rules have already changed the tail, its present texts are joined and tokenized anew.
@@ -101,11 +102,11 @@ void tokencontext::retokenizejoined(position cut, int32_t line) {
 
     tokenizedbase = offset;
     tokenizedtext = std::move(rest);
-    scanner = &currentscanner();
+    preparescan();
     scanstate state;
     state.line = line;
     size_t pos = 0;
     while (pos < tokenizedtext.size()) scanmatch(tokenizedtext, pos, tokenizedbase, state);
     appendendtokens();
-    tokensadded = state.added;
+    finishscan(state);
 }

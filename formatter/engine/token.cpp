@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -61,7 +62,7 @@ void tokenlist::clear() {
     token* t = head.next;
     while (t != &head) {
         token* after = t->next;
-        delete t;
+        freenode(t);
         t = after;
     }
     head.prev = head.next = &head;
@@ -100,7 +101,7 @@ tokenlist::iterator tokenlist::erase(iterator pos) {
     t->prev->next = after;
     after->prev = t->prev;
     int64_t offset = t->sourceoffset;
-    delete t;
+    freenode(t);
     changedat(after, offset);
     return iterator(after);
 }
@@ -128,11 +129,28 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
 }
 
 token* tokenlist::newnode(token t) {
-    token* node = new token(std::move(t));
+    slot* place = freeslots;
+    if (place) {
+        freeslots = place->nextfree;
+    } else {
+        if (usedinlastblock == slotsperblock) {
+            blocks.push_back(std::make_unique<slot[]>(slotsperblock));
+            usedinlastblock = 0;
+        }
+        place = &blocks.back()[usedinlastblock++];
+    }
+    token* node = new (&place->node) token(std::move(t));
     node->owner = this;
     node->prev = node->next = nullptr;
     node->cachedcolumn = 0;
     return node;
+}
+
+void tokenlist::freenode(token* t) {
+    t->~token();
+    slot* place = reinterpret_cast<slot*>(t);
+    place->nextfree = freeslots;
+    freeslots = place;
 }
 
 tokenlist::chain tokenlist::detachtail(iterator pos) {

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Token kinds.
 enum tokenkind : int32_t {
@@ -147,7 +149,8 @@ public:
     token* newnode(token t);
     static token* nextof(token* t) { return t->next; }
     static token* prevof(token* t) { return t->prev; }
-    static void freenode(token* t) { delete t; }
+    // Gives back a token that newnode made and that no list holds.
+    void freenode(token* t);
 
 private:
     friend class token;
@@ -157,4 +160,17 @@ private:
     void link(token* before, token* t);
     token head;
     int64_t lastedit = -1;   // the highest offset edited so far
+
+    // Tokens live in blocks of slots, handed out in order and reused once freed: a text's
+    // tokens lie next to each other in memory and cost no allocation of their own.
+    union slot {
+        slot() {}
+        ~slot() {}
+        token node;
+        slot* nextfree;
+    };
+    static constexpr size_t slotsperblock = 4096;
+    std::vector<std::unique_ptr<slot[]>> blocks;
+    size_t usedinlastblock = slotsperblock;
+    slot* freeslots = nullptr;
 };

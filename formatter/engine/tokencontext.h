@@ -113,7 +113,12 @@ private:
         int32_t added = 0;
         int64_t offset = 0;
         bool firstofmatch = true;
+        int32_t breaks[3] = {};   // LF, CR and CR LF met, for the line-break tally
     };
+    // Starts a scan with the scanner and keyword index of the current character set and map.
+    void preparescan();
+    void countlinebreak(std::string_view text, scanstate& state);
+    void finishscan(const scanstate& state);
     static const tokenscanner& currentscanner();
     void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
     void addtoken(token t, scanstate& state);
@@ -130,6 +135,7 @@ private:
     // meets one of their match starts again.
     std::vector<tokenlist::chain> stash;
     const tokenscanner* scanner = nullptr;   // the scanner of the text being tokenized
+    keywordindex keywordlookup;
     int64_t matchcount = 0;
     int64_t measuredtokens = 0;
 };

@@ -86,38 +86,46 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
         size_t at = 0;
         while (at < tokentext.size()) {
             std::string_view piece = nextlinepiece(tokentext, at);
-            if (size_t lb = linebreaklength(piece)) {
-                ++linebreakcounts[std::string(piece.substr(0, lb))];
-                ++state.line;
-            }
+            countlinebreak(piece, state);
             addtoken(token(std::string(piece), kind, 0, sequencecounter++, state.line, 1), state);
         }
     } else {
-        int32_t classcode = 0;
-        if (kind == identifier) {
-            auto found = keywordclasses.find(lc(tokentext));
-            if (found != keywordclasses.end()) classcode = found->second;
-        }
+        int32_t classcode = kind == identifier ? keywordlookup.find(tokentext) : 0;
         addtoken(token(std::string(tokentext), kind, classcode, sequencecounter++, state.line,
                        state.column),
                  state);
-        if (kind == whitespace) {
-            if (size_t lb = linebreaklength(tokentext)) {
-                ++linebreakcounts[std::string(tokentext.substr(0, lb))];
-                ++state.line;
-            }
-        }
+        if (kind == whitespace) countlinebreak(tokentext, state);
     }
     ++sequencecounter;
+}
+
+// A line break at the start of the text: tallied, and the line count goes up.
+void tokencontext::countlinebreak(std::string_view text, scanstate& state) {
+    size_t length = linebreaklength(text);
+    if (length == 0) return;
+    ++state.breaks[length == 2 ? 2 : text[0] == '\r' ? 1 : 0];
+    ++state.line;
+}
+
+void tokencontext::preparescan() {
+    scanner = &currentscanner();
+    keywordlookup.build(keywordclasses);
+}
+
+void tokencontext::finishscan(const scanstate& state) {
+    static const char* const forms[3] = {"\n", "\r", "\r\n"};
+    for (int i = 0; i < 3; ++i)
+        if (state.breaks[i]) linebreakcounts[forms[i]] += state.breaks[i];
+    tokensadded = state.added;
 }
 
 // Offsets run on from the text of an earlier call, so that they stay in text order.
 void tokencontext::tokenize(std::string_view text) {
     tokenizedbase += static_cast<int64_t>(tokenizedtext.size());
     tokenizedtext.assign(text);
-    scanner = &currentscanner();
+    preparescan();
     scanstate state;
     size_t pos = 0;
     while (pos < tokenizedtext.size()) scanmatch(tokenizedtext, pos, tokenizedbase, state);
-    tokensadded = state.added;
+    finishscan(state);
 }
