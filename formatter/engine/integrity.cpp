@@ -1,5 +1,6 @@
 // The integrity check: the result may differ from the input only in whitespace and letter
 // case; literals and quoted names stay byte for byte, and single-line comments end lines.
+#include "charsets.h"
 #include "formatter.h"
 #include "paths.h"
 #include "support.h"
@@ -104,11 +105,39 @@ position formatter::integrityfault(std::string_view original) const {
     return tokens.end();
 }
 
+// Whether the texts are the same after white space is taken out and case is set aside.
+bool samewithoutwhitespace(std::string_view text1, std::string_view text2) {
+    size_t i = 0, j = 0;
+    while (true) {
+        while (i < text1.size() && iswhitespacebyte(text1[i])) ++i;
+        while (j < text2.size() && iswhitespacebyte(text2[j])) ++j;
+        if (i == text1.size() || j == text2.size()) return i == text1.size() && j == text2.size();
+        if (lowercasetable[static_cast<unsigned char>(text1[i])] != lowercasetable[static_cast<unsigned char>(text2[j])])
+            return false;
+        ++i;
+        ++j;
+    }
+}
+
+// The token texts joined: the output text without its header.
+void formatter::jointokens() {
+    std::string joined;
+    joined.reserve(sourcetext.size() + sourcetext.size() / 8);
+    for (const token& t : tokens) joined += t.text();
+    joinedtokens = std::move(joined);
+    joinedtokensready = true;
+}
+
 // Compares the stripped input with the stripped result; ends the file on a difference.
 void formatter::checkintegrity() {
     position fault = integrityfault(sourcetext);
+    jointokens();
+    // The last end token is left out of the comparison.
+    std::string_view result = joinedtokens;
+    if (!tokens.empty()) result.remove_suffix(tokens.back().text().size());
+    if (fault == tokens.end() && (textchanged || samewithoutwhitespace(sourcetext, result))) return;
     sourcetext = withoutwhitespace(sourcetext);
-    resulttext = withoutwhitespace(jointokentexts(tokens.begin(), std::prev(tokens.end())));
+    resulttext = withoutwhitespace(result);
     const textcomparison compared = firstdifference(sourcetext, resulttext);
     const bool contentdiffers = !compared.equal && !textchanged;
     if (!contentdiffers && fault == tokens.end()) return;

@@ -1,7 +1,9 @@
 // The token list: linking, erasing, and the bookkeeping that keeps cached columns exact.
 #include "token.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -56,7 +58,33 @@ tokenlist::tokenlist() {
     head.kind = endtoken;
 }
 
-tokenlist::~tokenlist() { clear(); }
+// The slots are destroyed block by block, the freed ones left out: a walk in memory order.
+tokenlist::~tokenlist() {
+    std::vector<const slot*> freed;
+    for (const slot* place = freeslots; place; place = place->nextfree) freed.push_back(place);
+    std::sort(freed.begin(), freed.end(), std::less<const slot*>());
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const slot* first = blocks[b].get();
+        const slot* last = first + (b + 1 == blocks.size() ? usedinlastblock : slotsperblock);
+        auto skip = std::lower_bound(freed.begin(), freed.end(), first, std::less<const slot*>());
+        for (slot* place = blocks[b].get(); place != last; ++place) {
+            if (skip != freed.end() && *skip == place) {
+                ++skip;
+                continue;
+            }
+            place->node.~token();
+        }
+    }
+}
+
+int64_t tokenlist::size() const {
+    if (!countknown) {
+        count = 0;
+        for (const token* t = head.next; t != &head; t = t->next) ++count;
+        countknown = true;
+    }
+    return count;
+}
 
 void tokenlist::clear() {
     token* t = head.next;
@@ -67,6 +95,8 @@ void tokenlist::clear() {
     }
     head.prev = head.next = &head;
     lastedit = -1;
+    count = 0;
+    countknown = true;
 }
 
 void tokenlist::link(token* before, token* t) {
@@ -75,6 +105,7 @@ void tokenlist::link(token* before, token* t) {
     t->next = after;
     before->next = t;
     after->prev = t;
+    ++count;
 }
 
 tokenlist::iterator tokenlist::append(token t) {
@@ -102,6 +133,7 @@ tokenlist::iterator tokenlist::erase(iterator pos) {
     after->prev = t->prev;
     int64_t offset = t->sourceoffset;
     freenode(t);
+    --count;
     changedat(after, offset);
     return iterator(after);
 }
@@ -162,6 +194,7 @@ tokenlist::chain tokenlist::detachtail(iterator pos) {
     head.prev = before;
     first->prev = nullptr;
     c.last->next = nullptr;
+    countknown = false;
     return c;
 }
 
@@ -172,5 +205,6 @@ void tokenlist::attachtail(chain c) {
     c.first->prev = before;
     c.last->next = &head;
     head.prev = c.last;
+    countknown = false;
     forgetcolumnsfrom(c.first);
 }

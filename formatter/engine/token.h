@@ -114,6 +114,8 @@ public:
     iterator begin() const { return iterator(head.next); }
     iterator end() const { return iterator(const_cast<token*>(&head)); }
     bool empty() const { return head.next == &head; }
+    // The number of tokens in the list.
+    int64_t size() const;
     token& front() const { return *head.next; }
     token& back() const { return *head.prev; }
 
@@ -160,6 +162,8 @@ private:
     void link(token* before, token* t);
     token head;
     int64_t lastedit = -1;   // the highest offset edited so far
+    mutable int64_t count = 0;          // tokens in the list,
+    mutable bool countknown = true;     // unless chains were cut off or linked in
 
     // Tokens live in blocks of slots, handed out in order and reused once freed: a text's
     // tokens lie next to each other in memory and cost no allocation of their own.

@@ -13,10 +13,8 @@ constexpr int64_t spareloopsteps = 1000;
 }  // namespace
 
 void formatter::runtokenloop() {
-    int64_t count = 0;
-    for (position p = tokens.begin(); p != tokens.end(); ++p) ++count;
     loopsteps = 0;
-    loopbudget = stepspertoken * count + spareloopsteps;
+    loopbudget = stepspertoken * tokens.size() + spareloopsteps;
     currenttoken = tokens.begin();
     while (currenttoken != loopend) {
         if (++loopsteps > loopbudget)

@@ -185,9 +185,17 @@ void writeoutput(formatter& f) {
         localtime_r(&now, &local);
         header = headerline(f, s.plo ? "" : printswitches(s, 0), !s.plo, local, f.linebreaktext);
         removeoldheader(f, f);
+        f.joinedtokensready = false;
     }
     if (!s.slsf.empty() && !s.html) writelinesynchronization(f);
-    std::string text = s.html ? htmltext(f) : header + f.jointokentexts(f.tokens.begin(), f.tokens.end());
+    std::string text;
+    if (s.html) {
+        text = htmltext(f);
+    } else {
+        if (!f.joinedtokensready) f.jointokens();
+        text = header.empty() ? std::move(f.joinedtokens) : header + f.joinedtokens;
+        f.joinedtokensready = false;
+    }
 
     bool written = true;
     if (target == "stdout") {
