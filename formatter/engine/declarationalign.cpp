@@ -64,7 +64,7 @@ bool isaliasname(position pos, const formatter& f) {
     if (pos == f.tokens.end()) return false;
     if (pos->kind == doublequotedname) return true;
     return pos->kind == identifier && pos->text().find('.') == std::string::npos &&
-           !f.reservedwords.count(lc(pos->text()));
+           !f.reservedwords.containslowered(pos->text());
 }
 
 }  // namespace
@@ -141,7 +141,7 @@ void formatter::adddeclarationrow(position blank) {
 // A declaration item starts at name: a row when a type follows on its line.
 bool formatter::notedeclarationitem(position name, bool checkreserved) {
     if (runendword().partialmatch(name->text())) return finishdeclarationrun(true);
-    if (checkreserved && name->kind == identifier && reservedwords.count(lc(name->text())))
+    if (checkreserved && name->kind == identifier && reservedwords.containslowered(name->text()))
         return false;
     position blank = std::next(name);
     if (!isinlineblank(blank, *this)) return false;

@@ -11,6 +11,7 @@
 #include "rewindstate.h"
 #include "settings.h"
 #include "tokencontext.h"
+#include "wordset.h"
 
 #include <cstdint>
 #include <map>
@@ -64,8 +65,8 @@ public:
     const pattern* unitkind = nullptr;        // procedure, function or trigger: captures 1-3
 
     // Word sets and keyword tables, filled per file.
-    std::set<std::string> reservedwords;
-    std::set<std::string> sqlpluscommands;
+    wordset reservedwords;
+    wordset sqlpluscommands;
     std::map<std::string, alignmentwordentry> alignmentwords;
     std::set<std::string> statementstarters;
     std::map<std::string, int32_t> breakkeywords;

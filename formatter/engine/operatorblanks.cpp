@@ -1,20 +1,54 @@
 // Blanks around operators: -co removes the blanks next to an operator, -sao puts one blank
 // on each side, with the exceptions for brackets, commas, signs and aligned blanks.
 #include "formatter.h"
+#include "operatorwords.h"
 
 namespace {
 
-const pattern& spacingremovalpattern() {
-    static const pattern& compiled = pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|,|=|\\*|\\/|(\\(|\\)))$",
-                        pattern::caseless);
-    return compiled;
+// The word as an anchored pattern sees it: one final LF may follow it.
+std::string_view withoutfinallinefeed(std::string_view word) {
+    if (!word.empty() && word.back() == '\n') word.remove_suffix(1);
+    return word;
 }
 
-const pattern& spacingadditionpattern() {
-    static const pattern& compiled = pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|(,)|=|\\*|\\/|and|or|not)$",
-                        pattern::caseless);
-    return compiled;
+bool istwobyteoperator(std::string_view word) {
+    return word == "=>" || word == ":=" || word == "||" || word == "<>" || word == "!=" || word == "<=" ||
+           word == ">=";
 }
+
+bool isonebyteoperator(char c) {
+    return c == '<' || c == '>' || c == '+' || c == '-' || c == '=' || c == '*' || c == '/';
+}
+
+bool equalsascii(std::string_view word, std::string_view lower) {
+    if (word.size() != lower.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        char c = word[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool isspacingremovalword(std::string_view word, bool& bracket) {
+    word = withoutfinallinefeed(word);
+    bracket = word == "(" || word == ")";
+    if (bracket || word == ",") return true;
+    if (word.size() == 1) return isonebyteoperator(word[0]);
+    return istwobyteoperator(word);
+}
+
+bool isspacingadditionword(std::string_view word, bool& comma) {
+    word = withoutfinallinefeed(word);
+    comma = word == ",";
+    if (comma) return true;
+    if (word.size() == 1) return isonebyteoperator(word[0]);
+    return istwobyteoperator(word) || equalsascii(word, "and") || equalsascii(word, "or") || equalsascii(word, "not");
+}
+
+namespace {
 
 // Removing the blank between two texts must not glue them into another token: "- -" into a
 // comment, "* /" or "/ *" into a comment mark.
@@ -33,9 +67,9 @@ bool holdsspace(const token& t) {
 
 void formatter::removeoperatorblanks() {
     if (!s.co) return;
-    patternmatch m;
-    if (!spacingremovalpattern().partialmatch(currentword, &m)) return;
-    if (s.ncb && m.matched(1)) return;
+    bool bracket = false;
+    if (!isspacingremovalword(currentword, bracket)) return;
+    if (s.ncb && bracket) return;
     position t = currenttoken;
     if (t != tokens.begin()) {
         position before = std::prev(t);
@@ -60,10 +94,10 @@ void formatter::removeoperatorblanks() {
 
 void formatter::addoperatorblanks() {
     if (!s.sao) return;
-    patternmatch m;
-    if (!spacingadditionpattern().partialmatch(currentword, &m)) return;
+    bool comma = false;
+    if (!isspacingadditionword(currentword, comma)) return;
     position t = currenttoken;
-    if (!m.matched(1) && t != tokens.begin()) {
+    if (!comma && t != tokens.begin()) {
         position before = std::prev(t);
         bool afteropening = before->text() == "(" && (s.rsaob || s.ncb);
         if (!holdsspace(*before) && !afteropening) {
@@ -75,7 +109,7 @@ void formatter::addoperatorblanks() {
     if (after == tokens.end() || holdsspace(*after)) return;
     if (s.ncb && after->text() == ")") return;
     if ((t->text() == "-" || t->text() == "+") &&
-        spacingadditionpattern().partialmatch(previoussignificant(t)->text()))
+        isspacingadditionword(previoussignificant(t)->text(), comma))
         return;
     lastinsertedblank = tokens.insert(after, token(" ", whitespace, 0, -t->sequence, -1));
 }

@@ -114,7 +114,7 @@ void formatter::notesqlplusstart() {
     if (currenttoken == tokens.begin() || currenttoken->kind != identifier) return;
     position before = std::prev(currenttoken);
     if (before->kind != whitespace || !haslinebreak(before->text())) return;
-    if (sqlpluscommands.count(lc(currenttoken->text()))) {
+    if (sqlpluscommands.containslowered(currenttoken->text())) {
         sqlplusstatement = 1;
         insqlplusline = 1;
         sqlpluscommand = currentword;
