@@ -20,7 +20,7 @@ bool islinebreaktoken(const token& t) { return t.kind == whitespace && haslinebr
 
 // Where the line break at the end of text begins when only blanks and tabs follow it;
 // npos when text does not end that way.
-size_t finallinebreak(const std::string& text) {
+size_t finallinebreak(std::string_view text) {
     size_t end = text.find_last_not_of("\t ");
     if (end == std::string::npos || (text[end] != '\n' && text[end] != '\r')) return std::string::npos;
     return (text[end] == '\n' && end > 0 && text[end - 1] == '\r') ? end - 1 : end;
@@ -41,7 +41,7 @@ std::string blockinfotext(std::string text, int32_t max) {
 
 int32_t formatter::tokenendcolumn(position pos) {
     int32_t start = tokencolumn(pos);
-    const std::string& text = pos->text();
+    std::string_view text = pos->text();
     size_t lastbreak = text.find_last_of("\r\n");
     if (lastbreak == std::string::npos) return rowtringtocolumn(text, start) - 1;
     return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1) - 1;
@@ -66,16 +66,18 @@ void formatter::blockerror(const std::string& message, bool reopen) {
 
 void formatter::reindentlinestart(position whitespacetoken, const std::string& indentation) {
     if (whitespacetoken == tokens.end() || whitespacetoken->kind != whitespace) return;
-    const std::string& text = whitespacetoken->text();
+    std::string_view text = whitespacetoken->text();
     size_t at = finallinebreak(text);
-    if (at == std::string::npos) return;
-    std::string indented = text.substr(0, at) + linebreaktext + indentation;
+    if (at == std::string_view::npos) return;
+    std::string indented(text.substr(0, at));
+    indented += linebreaktext;
+    indented += indentation;
     if (indented != text) whitespacetoken->settext(indented);
 }
 
 void formatter::reindentbreaks(position whitespacetoken, const std::string& replacement) {
     if (whitespacetoken == tokens.end() || whitespacetoken->kind != whitespace) return;
-    const std::string& text = whitespacetoken->text();
+    std::string_view text = whitespacetoken->text();
     std::string indented;
     for (size_t i = 0; i < text.size();) {
         char c = text[i];
@@ -168,7 +170,9 @@ bool formatter::outsideblocks(int32_t c) {
     if (s.w && atlevelzero) {
         position before = previoussignificant(currenttoken);
         if (before == tokens.begin() || before->text() == "/" || before->text() == ";") {
-            std::string warning = "Warning:" + currenttoken->text() + " is ignored as it is not in a block at line ";
+            std::string warning = "Warning:";
+            warning += currenttoken->text();
+            warning += " is ignored as it is not in a block at line ";
             warning += numtostring(tokenline(currenttoken));
             warning += " col ";
             warning += numtostring(currenttoken->column);

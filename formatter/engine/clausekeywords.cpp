@@ -39,7 +39,8 @@ void tokencontext::resettokencontext() {
     token leading(linebreaktext, whitespace, 0, 0, 1, 1);
     firsttoken = tokens.append(std::move(leading));
     sequencecounter = 1;
-    tokenizedtext.clear();
+    tokenizedtext = {};
+    tokenizedtexts.clear();
     tokenizedbase = 0;
     freestash();
 }
@@ -59,7 +60,7 @@ std::vector<std::string> formatter::fromtablenames(position from) const {
     for (position pos = nextsignificant(std::next(from)); pos != tokens.end();
          pos = nextsignificant(std::next(pos))) {
         if (pos->kind == endtoken) break;
-        const std::string& text = pos->text();
+        std::string_view text = pos->text();
         if (text == "(") {
             position closing = matchingbracket(pos);
             if (closing == tokens.end()) break;
@@ -71,7 +72,7 @@ std::vector<std::string> formatter::fromtablenames(position from) const {
             break;
         } else if (wantname && (pos->kind == identifier || pos->kind == doublequotedname ||
                                 pos->kind == keywordtoken)) {
-            names.push_back(text);
+            names.emplace_back(text);
             wantname = false;
         }
     }

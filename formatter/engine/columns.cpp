@@ -87,7 +87,7 @@ int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
 
 // The start column of the token after t, when t starts at `start`.
 int32_t tokencontext::columnafter(const token& t, int32_t start) const {
-    const std::string& text = t.text();
+    std::string_view text = t.text();
     size_t lastbreak = text.find_last_of("\r\n");
     if (lastbreak == std::string::npos) return rowtringtocolumn(text, start);
     return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1);
@@ -153,7 +153,7 @@ void formatter::trackcolumn(const token& t) {
 // break is expanded from column 1.
 void formatter::converttabs() {
     token& t = *currenttoken;
-    const std::string& text = t.text();
+    std::string_view text = t.text();
     if (text.find('\t') == std::string::npos) return;
     if (t.kind == whitespace) {
         if (leadingtabs->partialmatch(text))
@@ -167,6 +167,8 @@ void formatter::converttabs() {
         t.settext(expandtabs(column, text));
     } else {
         size_t kept = m.end(1);
-        t.settext(text.substr(0, kept) + expandtabs(1, std::string_view(text).substr(kept)));
+        std::string converted(text.substr(0, kept));
+        converted += expandtabs(1, text.substr(kept));
+        t.settext(converted);
     }
 }

@@ -35,7 +35,7 @@ linerecord& formatter::pushheaderlevel(position opener, const std::string& name)
 std::string formatter::headername(position keyword) const {
     position name = nextword(keyword);
     if (name != tokens.end() && name->classcode == classbody) name = nextword(name);
-    return name != tokens.end() && isidentifierlike(*name) ? name->text() : std::string();
+    return name != tokens.end() && isidentifierlike(*name) ? std::string(name->text()) : std::string();
 }
 
 bool formatter::createheader() {
@@ -102,9 +102,9 @@ void formatter::subprogramheader() {
         if (stop != tokens.end()) headerpending = 0;
         return;
     }
-    subprogramnames.push_back(keyword->text());
+    subprogramnames.emplace_back(keyword->text());
     subprogrambegins.push_back(0);
-    linerecord& level = pushheaderlevel(keyword, name->text());
+    linerecord& level = pushheaderlevel(keyword, std::string(name->text()));
     level.extraindent = s.id ? 1 : 0;
     if (!body) {
         level.isasreached = 0;
@@ -120,7 +120,7 @@ position formatter::headerend(position name) {
     int32_t depth = 0;
     position first = nextword(name);
     for (position p = first; p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         if (text == "(") {
             if (p == first && s.actv) declarationmode = 4;
             ++depth;
@@ -180,7 +180,7 @@ void formatter::joinwhitespacebefore(position t) {
     position last = tokens.end();
     for (position p = std::next(lastsolidtoken); p != t && p != tokens.end(); ++p) {
         if (p->kind != whitespace || p->classcode == classinserted) continue;
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         for (size_t i = 0; i < text.size(); ++i)
             if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
                 ++removedlinebreaks;

@@ -96,7 +96,7 @@ position formatter::integrityfault(std::string_view original) const {
         const int64_t offset = p->sourceoffset;
         std::string_view from = offset >= tailbase ? tail : original;
         const int64_t at = offset >= tailbase ? offset - tailbase : offset;
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         if (offset <= previous || at < 0 || static_cast<size_t>(at) + text.size() > from.size() ||
             from.compare(static_cast<size_t>(at), text.size(), text) != 0)
             return p;

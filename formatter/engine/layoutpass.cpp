@@ -111,17 +111,19 @@ position formatter::linestartof(position t) const {
 // line starts inside a comment or literal.
 std::string formatter::indentationof(position linestart) const {
     if (linestart == tokens.end() || linestart->kind != whitespace) return "";
-    const std::string& text = linestart->text();
-    return text.substr(afterlastlinebreak(text));
+    std::string_view text = linestart->text();
+    return std::string(text.substr(afterlastlinebreak(text)));
 }
 
 // The line that starts at linestart gets width blanks of indentation. When it is the first
 // line of a statement whose lines keep their shape (-rs), they follow it.
 void formatter::setindentation(position linestart, int32_t width) {
-    const std::string& text = linestart->text();
+    std::string_view text = linestart->text();
     const size_t kept = afterlastlinebreak(text);
     const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
-    linestart->settext(text.substr(0, kept) + std::string(static_cast<size_t>(width), ' '));
+    std::string indented(text.substr(0, kept));
+    indented.append(static_cast<size_t>(width), ' ');
+    linestart->settext(indented);
     if (keeprelative && shift != 0 && linestartof(statementstarttoken) == linestart) relativeshift += shift;
 }
 
@@ -182,7 +184,7 @@ bool formatter::shrinkindentation(int32_t excess) {
 // The trailing run of "-" or "*" that decorates a comment: after "--" in a single-line
 // comment; between "/*" and "*/" in a block comment (so "/**/" has none). Gives its end.
 size_t formatter::commentdecoration(position t, size_t& end) const {
-    const std::string& text = t->text();
+    std::string_view text = t->text();
     if (t->kind == singlelinecomment) {
         size_t run = 0;
         while (run < text.size() && text[text.size() - 1 - run] == '-') ++run;
@@ -207,7 +209,7 @@ bool formatter::shortencomment(int32_t excess) {
     if (t->kind != singlelinecomment && t->kind != blockcomment) return false;
     size_t end = 0;
     if (commentdecoration(t, end) < static_cast<size_t>(excess)) return false;
-    std::string text = t->text();
+    std::string text(t->text());
     text.erase(end - static_cast<size_t>(excess), static_cast<size_t>(excess));
     t->settext(text);
     textchanged = 1;
@@ -227,7 +229,7 @@ bool formatter::breakcomment() {
     const bool alone = before == tokens.end() || haslinebreak(before->text()) || startswithlinebreak(t->text());
     if (!s.abuc && !(s.abusc && alone)) return false;
 
-    const std::string& text = t->text();
+    std::string_view text = t->text();
     std::string rest;
     bool broke = false;
     const size_t lead = static_cast<size_t>(splitleadinglinebreak(text, rest, broke));
@@ -255,8 +257,8 @@ bool formatter::breakcomment() {
     }
     if (runstart == std::string::npos) return false;
 
-    std::string first = text.substr(0, runstart);
-    std::string second = text.substr(runend);
+    std::string first(text.substr(0, runstart));
+    std::string second(text.substr(runend));
     int32_t kind = t->kind;
     if (single && alone) {
         std::string continued = "-- ";

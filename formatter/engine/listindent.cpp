@@ -29,7 +29,7 @@ void formatter::indentnormal() {
     // Literals keep their lines; the lines inside a block comment move only with -iic.
     bool insidecomment = start->kind == blockcomment;
     if ((start->kind != whitespace && !(insidecomment && s.iic)) || !haslinebreak(start->text())) return;
-    const std::string text = start->text();
+    const std::string text(start->text());
     lastlinestarttoken = linestarttoken;
     linestarttoken = start;
     linestarttext = text;

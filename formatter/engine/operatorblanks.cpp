@@ -52,7 +52,7 @@ namespace {
 
 // Removing the blank between two texts must not glue them into another token: "- -" into a
 // comment, "* /" or "/ *" into a comment mark.
-bool wouldjoin(const std::string& left, const std::string& right) {
+bool wouldjoin(std::string_view left, std::string_view right) {
     if (left.empty() || right.empty()) return false;
     char a = left.back(), b = right.front();
     return (a == '-' && b == '-') || (a == '*' && b == '/') || (a == '/' && b == '*');

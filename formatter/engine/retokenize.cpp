@@ -101,7 +101,7 @@ void tokencontext::retokenizejoined(position cut, int32_t line) {
     tokens.forgeteditsfrom(offset);
 
     tokenizedbase = offset;
-    tokenizedtext = std::move(rest);
+    keeptokenizedtext(std::move(rest));
     preparescan();
     scanstate state;
     state.line = line;

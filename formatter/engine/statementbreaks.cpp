@@ -134,7 +134,7 @@ void formatter::putcommasright() {
     // The item after the comma keeps its column: the comma and its blanks become blanks.
     token copy = *comma;
     copy.sourceoffset = -1;
-    std::string moved = t->text();
+    std::string moved(t->text());
     position after = eraseahead(comma);
     if (after != tokens.end() && after->kind == whitespace && !haslinebreak(after->text())) {
         moved += after->text();

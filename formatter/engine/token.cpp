@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <cstring>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -48,9 +49,110 @@ bool haslinebreak(std::string_view text) {
     return false;
 }
 
-void token::settext(std::string text) {
-    body = std::move(text);
-    if (owner) owner->changedat(next, sourceoffset);
+static_assert(sizeof(token) <= 64, "a token fills one cache line");
+
+std::string_view textstore::keep(std::string_view text) {
+    if (text.empty()) return {};
+    if (text.size() > roomleft) {
+        if (text.size() > chunksize / 4) {
+            // Long texts get a chunk of their own; the room of the current one stays.
+            chunks.push_back(std::make_unique<char[]>(text.size()));
+            std::memcpy(chunks.back().get(), text.data(), text.size());
+            return {chunks.back().get(), text.size()};
+        }
+        chunks.push_back(std::make_unique<char[]>(chunksize));
+        room = chunks.back().get();
+        roomleft = chunksize;
+    }
+    char* kept = room;
+    std::memcpy(kept, text.data(), text.size());
+    room += text.size();
+    roomleft -= text.size();
+    return {kept, text.size()};
+}
+
+token token::referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
+                       int32_t line, int32_t column) {
+    token t({}, kind, classcode, sequence, line, column);
+    t.textdata = text.data();
+    t.textsize = static_cast<uint32_t>(text.size());
+    return t;
+}
+
+void token::takecopy(std::string_view text) {
+    const char* old = ownstext ? textdata : nullptr;
+    if (text.empty()) {
+        textdata = "";
+        ownstext = false;
+    } else {
+        char* copy = new char[text.size()];
+        std::memcpy(copy, text.data(), text.size());
+        textdata = copy;
+        ownstext = true;
+    }
+    textsize = static_cast<uint32_t>(text.size());
+    delete[] old;
+}
+
+token::token(const token& other)
+    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), owner(other.owner),
+      textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
+      sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
+      classcode(other.classcode), protectedtoken(other.protectedtoken),
+      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart) {
+    if (other.ownstext) takecopy(other.text());
+}
+
+token::token(token&& other) noexcept
+    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), owner(other.owner),
+      textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
+      sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
+      classcode(other.classcode), protectedtoken(other.protectedtoken),
+      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
+      ownstext(other.ownstext) {
+    other.ownstext = false;
+    other.textdata = "";
+    other.textsize = 0;
+}
+
+token& token::operator=(const token& other) {
+    if (this == &other) return *this;
+    std::string_view text = other.text();
+    if (owner) {
+        text = owner->texts.keep(text);
+    } else if (other.ownstext) {
+        takecopy(text);
+        text = this->text();
+    }
+    if (ownstext && textdata != text.data()) delete[] textdata;
+    ownstext = ownstext && textdata == text.data();
+    textdata = text.empty() ? "" : text.data();
+    textsize = static_cast<uint32_t>(text.size());
+    sourceoffset = other.sourceoffset;
+    prev = other.prev;
+    next = other.next;
+    owner = other.owner;
+    cachedcolumn = other.cachedcolumn;
+    sequence = other.sequence;
+    column = other.column;
+    line = other.line;
+    kind = other.kind;
+    classcode = other.classcode;
+    protectedtoken = other.protectedtoken;
+    protectedfollowingblank = other.protectedfollowingblank;
+    matchstart = other.matchstart;
+    return *this;
+}
+
+void token::settext(std::string_view text) {
+    if (!owner) {
+        takecopy(text);
+        return;
+    }
+    std::string_view kept = owner->texts.keep(text);
+    textdata = kept.empty() ? "" : kept.data();
+    textsize = static_cast<uint32_t>(kept.size());
+    owner->changedat(next, sourceoffset);
 }
 
 tokenlist::tokenlist() {
@@ -58,24 +160,8 @@ tokenlist::tokenlist() {
     head.kind = endtoken;
 }
 
-// The slots are destroyed block by block, the freed ones left out: a walk in memory order.
-tokenlist::~tokenlist() {
-    std::vector<const slot*> freed;
-    for (const slot* place = freeslots; place; place = place->nextfree) freed.push_back(place);
-    std::sort(freed.begin(), freed.end(), std::less<const slot*>());
-    for (size_t b = 0; b < blocks.size(); ++b) {
-        const slot* first = blocks[b].get();
-        const slot* last = first + (b + 1 == blocks.size() ? usedinlastblock : slotsperblock);
-        auto skip = std::lower_bound(freed.begin(), freed.end(), first, std::less<const slot*>());
-        for (slot* place = blocks[b].get(); place != last; ++place) {
-            if (skip != freed.end() && *skip == place) {
-                ++skip;
-                continue;
-            }
-            place->node.~token();
-        }
-    }
-}
+// Tokens in slots own nothing (their texts are in the store): the blocks just go.
+tokenlist::~tokenlist() = default;
 
 int64_t tokenlist::size() const {
     if (!countknown) {
@@ -148,7 +234,7 @@ void tokenlist::changedat(token* first, int64_t offset) {
 void tokenlist::forgetcolumnsfrom(token* first) {
     for (token* x = first; x && x != &head && x->cachedcolumn != 0; x = x->next) {
         x->cachedcolumn = 0;
-        if (haslinebreak(x->body)) break;
+        if (haslinebreak(x->text())) break;
     }
 }
 
@@ -160,7 +246,7 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
     if (lastedit >= offset) lastedit = offset - 1;
 }
 
-token* tokenlist::newnode(token t) {
+token* tokenlist::newnode(token&& t) {
     slot* place = freeslots;
     if (place) {
         freeslots = place->nextfree;
@@ -172,6 +258,12 @@ token* tokenlist::newnode(token t) {
         place = &blocks.back()[usedinlastblock++];
     }
     token* node = new (&place->node) token(std::move(t));
+    if (node->ownstext) {
+        std::string_view kept = texts.keep(node->text());
+        delete[] node->textdata;
+        node->textdata = kept.data();
+        node->ownstext = false;
+    }
     node->owner = this;
     node->prev = node->next = nullptr;
     node->cachedcolumn = 0;

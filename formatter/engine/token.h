@@ -42,40 +42,72 @@ bool haslinebreak(std::string_view text);
 
 class tokenlist;
 
+// Token texts of a list: bytes that stay where they are until the list goes.
+class textstore {
+public:
+    textstore() = default;
+    textstore(const textstore&) = delete;
+    textstore& operator=(const textstore&) = delete;
+    // A lasting copy of the text.
+    std::string_view keep(std::string_view text);
+
+private:
+    static constexpr size_t chunksize = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> chunks;
+    char* room = nullptr;
+    size_t roomleft = 0;
+};
+
 class token {
 public:
     token() = default;
-    token(std::string text, int32_t kind, int32_t classcode = 0, int32_t sequence = 0,
+    token(std::string_view text, int32_t kind, int32_t classcode = 0, int32_t sequence = 0,
           int32_t line = -1, int32_t column = 1)
-        : kind(kind), classcode(classcode), sequence(sequence), column(column), line(line),
-          body(std::move(text)) {}
+        : sequence(sequence), column(column), line(line), kind(static_cast<int16_t>(kind)),
+          classcode(static_cast<int8_t>(classcode)) {
+        takecopy(text);
+    }
+    // A token whose text is the given bytes themselves: they must outlive the token.
+    static token referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
+                           int32_t line, int32_t column);
+    token(const token& other);
+    token(token&& other) noexcept;
+    token& operator=(const token& other);
+    ~token() {
+        if (ownstext) delete[] textdata;
+    }
 
-    const std::string& text() const { return body; }
+    std::string_view text() const { return {textdata, textsize}; }
     // Replaces the text; the list that holds the token learns of it.
-    void settext(std::string text);
+    void settext(std::string_view text);
 
-    int32_t kind = 0;
-    int32_t classcode = 0;     // keyword class of an identifier, else 0
-    int32_t sequence = 0;      // pieces of one multi-line token are numbered consecutively
-    int32_t column = 1;        // input column where the tokenizer found it
-    int32_t line = -1;         // -1: the nearest earlier token's line counts
-
-    // Blanks the alignment rules placed: operator spacing must leave them alone.
-    bool protectedtoken = false;
-    bool protectedfollowingblank = false;
-
-    // Where the token stands in the tokenized text (inserted tokens: where they were put),
-    // and whether it begins a match of the tokenizer (the first piece of a multi-line token).
+    // Where the token stands in the tokenized text (inserted tokens: where they were put).
     int64_t sourceoffset = -1;
-    bool matchstart = false;
-
 private:
     friend class tokenlist;
-    std::string body;
-    int32_t cachedcolumn = 0;  // display column where the token starts on its line; 0 unknown
     token* prev = nullptr;
     token* next = nullptr;
     tokenlist* owner = nullptr;  // the list the token was made for
+    const char* textdata = "";   // the list's texts, the tokenized text, or a copy of its own
+    uint32_t textsize = 0;
+    int32_t cachedcolumn = 0;    // display column where the token starts on its line; 0 unknown
+
+public:
+    int32_t sequence = 0;      // pieces of one multi-line token are numbered consecutively
+    int32_t column = 1;        // input column where the tokenizer found it
+    int32_t line = -1;         // -1: the nearest earlier token's line counts
+    int16_t kind = 0;
+    int8_t classcode = 0;      // keyword class of an identifier, else 0
+
+    // Blanks the alignment rules placed: operator spacing must leave them alone.
+    bool protectedtoken : 1 = false;
+    bool protectedfollowingblank : 1 = false;
+    // The token begins a match of the tokenizer (the first piece of a multi-line token).
+    bool matchstart : 1 = false;
+
+private:
+    bool ownstext : 1 = false;   // textdata is this token's own copy (a token outside lists)
+    void takecopy(std::string_view text);
 };
 
 // A doubly linked list of tokens. Positions stay valid until their token is erased; the
@@ -148,7 +180,7 @@ public:
     // along are checked again from its first token.
     void attachtail(chain c);
     // A token of this list's kind made outside it, to be linked into a chain.
-    token* newnode(token t);
+    token* newnode(token&& t);
     static token* nextof(token* t) { return t->next; }
     static token* prevof(token* t) { return t->prev; }
     // Gives back a token that newnode made and that no list holds.
@@ -161,12 +193,14 @@ private:
     void forgetcolumnsfrom(token* first);
     void link(token* before, token* t);
     token head;
+    textstore texts;
     int64_t lastedit = -1;   // the highest offset edited so far
     mutable int64_t count = 0;          // tokens in the list,
     mutable bool countknown = true;     // unless chains were cut off or linked in
 
     // Tokens live in blocks of slots, handed out in order and reused once freed: a text's
-    // tokens lie next to each other in memory and cost no allocation of their own.
+    // tokens lie next to each other in memory and cost no allocation of their own. A token
+    // in a list keeps its text in the list's store, so the slots need no destruction.
     union slot {
         slot() {}
         ~slot() {}

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -129,7 +130,10 @@ private:
 
     // The text given to the last tokenize call and its offset in the source; tokens keep
     // their offsets into it, so that a tail can be tokenized again from any token.
-    std::string tokenizedtext;
+    // Tokens of the tokenizer refer to these texts, so each stays where it is until the reset.
+    std::string_view tokenizedtext;
+    std::vector<std::unique_ptr<std::string>> tokenizedtexts;
+    void keeptokenizedtext(std::string text);
     int64_t tokenizedbase = 0;
     // Tails cut off by retokenizeafter, in the order cut, wait here until the tokenizer
     // meets one of their match starts again.

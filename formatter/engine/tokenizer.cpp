@@ -87,12 +87,11 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
         while (at < tokentext.size()) {
             std::string_view piece = nextlinepiece(tokentext, at);
             countlinebreak(piece, state);
-            addtoken(token(std::string(piece), kind, 0, sequencecounter++, state.line, 1), state);
+            addtoken(token::referring(piece, kind, 0, sequencecounter++, state.line, 1), state);
         }
     } else {
         int32_t classcode = kind == identifier ? keywordlookup.find(tokentext) : 0;
-        addtoken(token(std::string(tokentext), kind, classcode, sequencecounter++, state.line,
-                       state.column),
+        addtoken(token::referring(tokentext, kind, classcode, sequencecounter++, state.line, state.column),
                  state);
         if (kind == whitespace) countlinebreak(tokentext, state);
     }
@@ -119,10 +118,15 @@ void tokencontext::finishscan(const scanstate& state) {
     tokensadded = state.added;
 }
 
+void tokencontext::keeptokenizedtext(std::string text) {
+    tokenizedtexts.push_back(std::make_unique<std::string>(std::move(text)));
+    tokenizedtext = *tokenizedtexts.back();
+}
+
 // Offsets run on from the text of an earlier call, so that they stay in text order.
 void tokencontext::tokenize(std::string_view text) {
     tokenizedbase += static_cast<int64_t>(tokenizedtext.size());
-    tokenizedtext.assign(text);
+    keeptokenizedtext(std::string(text));
     preparescan();
     scanstate state;
     size_t pos = 0;

@@ -90,7 +90,7 @@ position tokencontext::matchingbracket(position opening) const {
     int32_t depth = 0;
     for (position pos = opening; pos != tokens.end() && pos->kind != endtoken; ++pos) {
         if (pos->kind != othertoken) continue;
-        const std::string& text = pos->text();
+        std::string_view text = pos->text();
         if (text == "(") {
             ++depth;
         } else if (text == ")") {
@@ -119,7 +119,7 @@ std::string tokencontext::jointokentexts(position first, position end) const {
 
 std::string tokencontext::jointokenrun(position pos) const {
     if (pos == tokens.end()) return {};
-    std::string joined = pos->text();
+    std::string joined(pos->text());
     for (position next = std::next(pos); next != tokens.end() && next->sequence == pos->sequence + 1;
          pos = next, ++next)
         joined += next->text();
@@ -142,7 +142,9 @@ void tokencontext::breakbeforefirsttoken(int32_t flag) {
     if (!flag || tokens.empty()) return;
     position first = std::next(firsttoken);
     if (first == tokens.end() || first->kind != whitespace || haslinebreak(first->text())) return;
-    first->settext(linebreaktext + first->text());
+    std::string broken = linebreaktext;
+    broken += first->text();
+    first->settext(broken);
     leadingbreakadded = 1;
 }
 
