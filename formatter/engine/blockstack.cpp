@@ -189,7 +189,7 @@ bool formatter::outsideblocks(int32_t c) {
 bool formatter::whenopenslevel() {
     position before = previoussignificant(currenttoken);
     auto loopexit = [](position p) {
-        return p->classcode == classexit || lc(p->text()) == "continue";
+        return p->classcode == classexit || isword(p->text(), "continue");
     };
     if (before != tokens.begin()) {
         if (loopexit(before)) return false;

@@ -157,7 +157,7 @@ void formatter::notealias(position end) {
     position blank = std::prev(alias);
     if (!isinlineblank(blank, *this)) return;
     position before = std::prev(blank);
-    if (before->kind == identifier && lc(before->text()) == "as") {
+    if (before->kind == identifier && isword(before->text(), "as")) {
         blank = std::prev(before);
         if (!isinlineblank(blank, *this)) return;
         before = std::prev(blank);
@@ -201,7 +201,7 @@ static bool createslist(const formatter& f, position pos) {
     bool created = false;
     for (int i = 0; i < 3 && !created && before != f.tokens.begin(); ++i) {
         before = f.previoussignificant(before);
-        created = lc(before->text()) == "create";
+        created = isword(before->text(), "create");
     }
     if (!created) return false;
     for (position next = std::next(pos); next != f.tokens.end() && next->kind != endtoken; ++next) {

@@ -14,6 +14,7 @@
 void formatter::formatsource() {
     readinput(*this);
     sourcetext = join(sourcelines, sourcelinejoint);
+    std::vector<std::string>().swap(sourcelines);   // the text holds them now
 
     preparecolumnsandcase();
     fillwordsets();

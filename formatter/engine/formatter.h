@@ -73,7 +73,7 @@ public:
     std::map<std::string, std::vector<std::string>> breakfollowers;
 
     // Per-file state of the token loop.
-    std::string currentword;
+    std::string_view currentword;   // the current token's text (or the line break put in its place)
     position loopend;
     int32_t tokenposition = 0;
     int32_t savedtokenposition = 0;

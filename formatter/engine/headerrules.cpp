@@ -39,10 +39,10 @@ std::string formatter::headername(position keyword) const {
 }
 
 bool formatter::createheader() {
-    if (uc(currentword) != "CREATE") return false;
+    if (!isword(currentword, "create")) return false;
     position x = nextword(currenttoken);
     while (x != tokens.end() && x->kind != endtoken &&
-           (lc(x->text()) == "or" || lc(x->text()) == "replace"))
+           (isword(x->text(), "or") || isword(x->text(), "replace")))
         x = nextword(x);
     if (x == tokens.end() || x->kind == endtoken) {
         createpending = 1;

@@ -2,6 +2,7 @@
 // on each side, with the exceptions for brackets, commas, signs and aligned blanks.
 #include "formatter.h"
 #include "operatorwords.h"
+#include "wordset.h"
 
 namespace {
 
@@ -20,16 +21,6 @@ bool isonebyteoperator(char c) {
     return c == '<' || c == '>' || c == '+' || c == '-' || c == '=' || c == '*' || c == '/';
 }
 
-bool equalsascii(std::string_view word, std::string_view lower) {
-    if (word.size() != lower.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-        if (c != lower[i]) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool isspacingremovalword(std::string_view word, bool& bracket) {
@@ -45,7 +36,7 @@ bool isspacingadditionword(std::string_view word, bool& comma) {
     comma = word == ",";
     if (comma) return true;
     if (word.size() == 1) return isonebyteoperator(word[0]);
-    return istwobyteoperator(word) || equalsascii(word, "and") || equalsascii(word, "or") || equalsascii(word, "not");
+    return istwobyteoperator(word) || isword(word, "and") || isword(word, "or") || isword(word, "not");
 }
 
 namespace {

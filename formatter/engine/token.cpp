@@ -54,13 +54,14 @@ static_assert(sizeof(token) <= 64, "a token fills one cache line");
 std::string_view textstore::keep(std::string_view text) {
     if (text.empty()) return {};
     if (text.size() > roomleft) {
-        if (text.size() > chunksize / 4) {
+        if (text.size() > 16 * 1024) {
             // Long texts get a chunk of their own; the room of the current one stays.
-            chunks.push_back(std::make_unique<char[]>(text.size()));
+            chunks.push_back(allocateblock(text.size()));
             std::memcpy(chunks.back().get(), text.data(), text.size());
             return {chunks.back().get(), text.size()};
         }
-        chunks.push_back(std::make_unique<char[]>(chunksize));
+        chunksize = nextblocksize(chunksize, 4 * 1024);
+        chunks.push_back(allocateblock(chunksize));
         room = chunks.back().get();
         roomleft = chunksize;
     }
@@ -247,17 +248,21 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
 }
 
 token* tokenlist::newnode(token&& t) {
-    slot* place = freeslots;
+    void* place = freeslots;
     if (place) {
-        freeslots = place->nextfree;
+        freeslots = freeslots->next;
     } else {
-        if (usedinlastblock == slotsperblock) {
-            blocks.push_back(std::make_unique<slot[]>(slotsperblock));
-            usedinlastblock = 0;
+        if (slotsleft == 0) {
+            blockbytes = nextblocksize(blockbytes, 256 * sizeof(token));
+            blocks.push_back(allocateblock(blockbytes));
+            room = blocks.back().get();
+            slotsleft = blockbytes / sizeof(token);
         }
-        place = &blocks.back()[usedinlastblock++];
+        place = room;
+        room += sizeof(token);
+        --slotsleft;
     }
-    token* node = new (&place->node) token(std::move(t));
+    token* node = new (place) token(std::move(t));
     if (node->ownstext) {
         std::string_view kept = texts.keep(node->text());
         delete[] node->textdata;
@@ -272,9 +277,7 @@ token* tokenlist::newnode(token&& t) {
 
 void tokenlist::freenode(token* t) {
     t->~token();
-    slot* place = reinterpret_cast<slot*>(t);
-    place->nextfree = freeslots;
-    freeslots = place;
+    freeslots = new (static_cast<void*>(t)) freeslot{freeslots};
 }
 
 tokenlist::chain tokenlist::detachtail(iterator pos) {

@@ -2,6 +2,8 @@
 // Edits go through the list so that cached columns and the re-tokenizer stay exact.
 #pragma once
 
+#include "memoryblocks.h"
+
 #include <cstdint>
 #include <iterator>
 #include <memory>
@@ -52,8 +54,8 @@ public:
     std::string_view keep(std::string_view text);
 
 private:
-    static constexpr size_t chunksize = 64 * 1024;
-    std::vector<std::unique_ptr<char[]>> chunks;
+    std::vector<memoryblock> chunks;
+    size_t chunksize = 0;
     char* room = nullptr;
     size_t roomleft = 0;
 };
@@ -201,14 +203,12 @@ private:
     // Tokens live in blocks of slots, handed out in order and reused once freed: a text's
     // tokens lie next to each other in memory and cost no allocation of their own. A token
     // in a list keeps its text in the list's store, so the slots need no destruction.
-    union slot {
-        slot() {}
-        ~slot() {}
-        token node;
-        slot* nextfree;
+    struct freeslot {
+        freeslot* next;
     };
-    static constexpr size_t slotsperblock = 4096;
-    std::vector<std::unique_ptr<slot[]>> blocks;
-    size_t usedinlastblock = slotsperblock;
-    slot* freeslots = nullptr;
+    std::vector<memoryblock> blocks;
+    char* room = nullptr;         // where the next slot of the newest block is
+    size_t slotsleft = 0;
+    size_t blockbytes = 0;        // size of the newest block
+    freeslot* freeslots = nullptr;
 };

@@ -57,7 +57,7 @@ void formatter::applywordcase() {
         auto spelling = s.si.find(charsetlc(currentword));
         if (spelling != s.si.end()) {
             settext(spelling->second);
-            currentword = spelling->second;
+            currentword = t.text();
         }
     }
 }

@@ -8,6 +8,9 @@
 #include <string_view>
 #include <unordered_set>
 
+// Whether text is the lower-case word in any ASCII case.
+bool isword(std::string_view text, std::string_view lowerword);
+
 class wordset {
 public:
     void insert(std::string word) { words.insert(std::move(word)); }
