@@ -51,17 +51,27 @@ bool haslinebreak(std::string_view text) {
 
 static_assert(sizeof(token) <= 64, "a token fills one cache line");
 
+namespace {
+
+// Blocks of slots and texts start small and double up to 2 MB: small texts stay small.
+size_t nextblocksize(size_t previous, size_t first) {
+    constexpr size_t largest = size_t(2) << 20;
+    return previous == 0 ? first : previous >= largest ? largest : previous * 2;
+}
+
+}  // namespace
+
 std::string_view textstore::keep(std::string_view text) {
     if (text.empty()) return {};
     if (text.size() > roomleft) {
         if (text.size() > 16 * 1024) {
             // Long texts get a chunk of their own; the room of the current one stays.
-            chunks.push_back(allocateblock(text.size()));
+            chunks.push_back(std::unique_ptr<char[]>(new char[text.size()]));
             std::memcpy(chunks.back().get(), text.data(), text.size());
             return {chunks.back().get(), text.size()};
         }
         chunksize = nextblocksize(chunksize, 4 * 1024);
-        chunks.push_back(allocateblock(chunksize));
+        chunks.push_back(std::unique_ptr<char[]>(new char[chunksize]));
         room = chunks.back().get();
         roomleft = chunksize;
     }
@@ -254,7 +264,7 @@ token* tokenlist::newnode(token&& t) {
     } else {
         if (slotsleft == 0) {
             blockbytes = nextblocksize(blockbytes, 256 * sizeof(token));
-            blocks.push_back(allocateblock(blockbytes));
+            blocks.push_back(std::unique_ptr<char[]>(new char[blockbytes]));
             room = blocks.back().get();
             slotsleft = blockbytes / sizeof(token);
         }

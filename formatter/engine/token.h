@@ -2,8 +2,6 @@
 // Edits go through the list so that cached columns and the re-tokenizer stay exact.
 #pragma once
 
-#include "memoryblocks.h"
-
 #include <cstdint>
 #include <iterator>
 #include <memory>
@@ -54,7 +52,7 @@ public:
     std::string_view keep(std::string_view text);
 
 private:
-    std::vector<memoryblock> chunks;
+    std::vector<std::unique_ptr<char[]>> chunks;
     size_t chunksize = 0;
     char* room = nullptr;
     size_t roomleft = 0;
@@ -206,7 +204,7 @@ private:
     struct freeslot {
         freeslot* next;
     };
-    std::vector<memoryblock> blocks;
+    std::vector<std::unique_ptr<char[]>> blocks;
     char* room = nullptr;         // where the next slot of the newest block is
     size_t slotsleft = 0;
     size_t blockbytes = 0;        // size of the newest block
