@@ -16,7 +16,7 @@ bool opensblock(int32_t classcode) {
     }
 }
 
-bool islinebreaktoken(const token& t) { return t.kind == whitespace && haslinebreak(t.text()); }
+bool islinebreaktoken(const token& t) { return t.kind == whitespace && t.breaksline(); }
 
 // Where the line break at the end of text begins when only blanks and tabs follow it;
 // npos when text does not end that way.
@@ -489,7 +489,7 @@ void formatter::slashatlevelzero() {
     if (s.ifsl || blocklevel != 0 || (bracketdepth != 0 && s.ifsib)) return;
     if (currentword != "/" || currenttoken == tokens.begin()) return;
     position before = std::prev(currenttoken);
-    if (!haslinebreak(before->text())) return;
+    if (!before->breaksline()) return;
     checksyntaxmissingkeywords();
     if (!checkblockpairs()) {
         listblockstack();

@@ -48,7 +48,7 @@ void tokencontext::resettokencontext() {
 void formatter::printtraceline(int32_t level, const std::string& message, position pos) const {
     if (level < 0) return;
     std::string line = numtostring(level) + std::string(static_cast<size_t>(level), ' ') + message;
-    for (; pos != tokens.end() && !haslinebreak(pos->text()); ++pos) line += pos->text();
+    for (; pos != tokens.end() && !pos->breaksline(); ++pos) line += pos->text();
     std::cout << line << "\n";
 }
 
@@ -68,7 +68,7 @@ std::vector<std::string> formatter::fromtablenames(position from) const {
             wantname = false;
         } else if (text == ",") {
             wantname = true;
-        } else if (text == ";" || text == ")" || clausewords.count(lc(text))) {
+        } else if (text == ";" || text == ")" || clausewords.count(lowered(text).view())) {
             break;
         } else if (wantname && (pos->kind == identifier || pos->kind == doublequotedname ||
                                 pos->kind == keywordtoken)) {

@@ -30,6 +30,6 @@ const std::vector<std::pair<const char*, int32_t>>& keywordclasstable();
 struct clausekeywords {
     clausekeywords();
     std::vector<std::string> clausewordlist;   // "select", "from", ... in their order
-    std::set<std::string> clausewords;
+    std::set<std::string, std::less<>> clausewords;
     linetable blockstack;                      // the block stack's per-level records
 };

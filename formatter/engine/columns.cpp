@@ -36,10 +36,21 @@ int32_t tokencontext::tabspan(int64_t column) const {
     return static_cast<int32_t>(1 + (l - ((column - tabstopcount) + 1) % l) % l);
 }
 
+namespace {
+
+// Short texts are searched byte by byte: cheaper than a library call.
+size_t findtab(std::string_view text, size_t from) {
+    for (size_t i = from; i < text.size(); ++i)
+        if (text[i] == '\t') return i;
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 int32_t tokencontext::rowtringtocolumn(std::string_view text, int32_t column) const {
     int64_t c = column;
     size_t from = 0;
-    for (size_t tab = text.find('\t'); tab != std::string_view::npos; tab = text.find('\t', from)) {
+    for (size_t tab = findtab(text, 0); tab != std::string_view::npos; tab = findtab(text, from)) {
         c += static_cast<int64_t>(tab - from);
         c += tabspan(c);
         from = tab + 1;
@@ -65,12 +76,11 @@ std::string tokencontext::expandtabs(int32_t column, std::string_view text) cons
     return expanded;
 }
 
+// Blanks with a TAB and no leading line break count from the column as comments do.
 int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
     std::string_view text = t.text();
     switch (t.kind) {
     case whitespace:
-        if (hastabonline(text)) return rowtringtocolumn(text, column);
-        [[fallthrough]];
     case singlelinecomment:
     case stringliteral:
     case qquoteliteral:
@@ -88,6 +98,7 @@ int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
 // The start column of the token after t, when t starts at `start`.
 int32_t tokencontext::columnafter(const token& t, int32_t start) const {
     std::string_view text = t.text();
+    if (!t.breaksline()) return rowtringtocolumn(text, start);
     size_t lastbreak = text.find_last_of("\r\n");
     if (lastbreak == std::string::npos) return rowtringtocolumn(text, start);
     return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1);
@@ -105,7 +116,7 @@ int32_t tokencontext::tokencolumn(position pos) {
             column = columnafter(*before, known);
             break;
         }
-        if (haslinebreak(before->text())) {
+        if (before->breaksline()) {
             column = columnafter(*before, 1);
             break;
         }

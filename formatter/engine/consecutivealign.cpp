@@ -322,7 +322,7 @@ bool formatter::alignconsecutive() {
     }
     if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
     if (!alignrows.empty() && alignop == "=" &&
-        (t->text() == ";" || (t->kind == identifier && clausewords.count(lc(t->text())))))
+        (t->text() == ";" || (t->kind == identifier && clausewords.count(lowered(t->text()).view()))))
         groupbroken = 1;
     bool ends = groupended || groupbroken || (t->kind == endtoken && !alignrows.empty()) ||
                 (loopdone && alignline != 0);

@@ -27,7 +27,7 @@ bool isname(position pos, const formatter& f) {
 }
 
 bool isinlineblank(position pos, const formatter& f) {
-    return pos != f.tokens.end() && pos->kind == whitespace && !haslinebreak(pos->text());
+    return pos != f.tokens.end() && pos->kind == whitespace && !pos->breaksline();
 }
 
 // Reserved words that still end an expression in a select list.
@@ -108,7 +108,7 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
         }
         g.typecolumn = typecolumn;
         for (alignrow& row : g.rows) {
-            if (!row.aligned || haslinebreak(row.token->text())) continue;
+            if (!row.aligned || row.token->breaksline()) continue;
             std::string blanks(static_cast<size_t>(typecolumn - (row.column - 1) + padding), ' ');
             if (row.token->text() != blanks) row.token->settext(blanks);
             row.token->protectedfollowingblank = true;
@@ -242,7 +242,7 @@ bool formatter::aligndeclarations() {
     // The end of an item or of the list.
     if (atlistlevel) {
         bool listend = t->text() == ")" || t->text() == ";" ||
-                       (g.mode == 5 && t->kind == identifier && clausewords.count(lc(t->text())));
+                       (g.mode == 5 && t->kind == identifier && clausewords.count(lowered(t->text()).view()));
         if (g.mode == 5 && (listend || t->text() == ",")) notealias(t);
         if (listend && enddeclarationlist()) return true;
     }

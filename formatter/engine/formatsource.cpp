@@ -110,7 +110,7 @@ void formatter::tokenizesource() {
         linearray = autoarray<int32_t>();
         int32_t index = 0;
         for (const token& t : tokens)
-            if (haslinebreak(t.text())) linearray.at(index++) = t.sequence;
+            if (t.breaksline()) linearray.at(index++) = t.sequence;
     }
     lastinsertedblank = tokens.end();
 }
@@ -189,7 +189,7 @@ void formatter::fillkeywordtables() {
 void formatter::finalpasses() {
     // The last line break of the text is the current token for the alignment passes.
     position last = std::prev(tokens.end());
-    while (last != tokens.begin() && !haslinebreak(last->text())) --last;
+    while (last != tokens.begin() && !last->breaksline()) --last;
     currenttoken = last;
     loopdone = 1;
     aligndeclarations();

@@ -67,7 +67,7 @@ public:
     // Word sets and keyword tables, filled per file.
     wordset reservedwords;
     wordset sqlpluscommands;
-    std::map<std::string, alignmentwordentry> alignmentwords;
+    std::map<std::string, alignmentwordentry, std::less<>> alignmentwords;
     std::set<std::string> statementstarters;
     std::map<std::string, int32_t> breakkeywords;
     std::map<std::string, std::vector<std::string>> breakfollowers;
@@ -435,7 +435,8 @@ public:
 
 private:
     // Statement rules, bracket stack and list indentation.
-    token generatedbreak();
+    // A line break made by a rule, inserted before pos.
+    position insertbreak(position pos);
     position eraseahead(position pos);
     position nextword(position pos) const;
     bool innumberbrackets() const;

@@ -66,7 +66,7 @@ void formatter::packageheader() {
     // Only a PACKAGE that begins the text or a line.
     position before = previoustoken(keyword);
     if (before != tokens.end() && before != tokens.begin()) {
-        if (before->kind != whitespace || !haslinebreak(before->text())) return;
+        if (before->kind != whitespace || !before->breaksline()) return;
     }
     for (position p = nextword(keyword); p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
         if (p->text() == ";") return;

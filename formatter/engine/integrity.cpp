@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -74,7 +75,7 @@ bool formatter::endsitsline(position comment) const {
     for (position p = std::next(comment); p != tokens.end(); ++p) {
         if (p->text().empty()) continue;
         if (p->kind != whitespace) return false;
-        if (haslinebreak(p->text())) return true;
+        if (p->breaksline()) return true;
     }
     return true;
 }
@@ -83,39 +84,64 @@ bool formatter::endsitsline(position comment) const {
 // byte for byte the text it was read from, or that stands out of order; a single-line
 // comment that no longer ends its line. The list's end when there is none. original is the
 // text that was tokenized.
-position formatter::integrityfault(std::string_view original) const {
-    std::string_view tail = lasttokenizedtext();
-    const int64_t tailbase = lasttokenizedbase();
-    int64_t previous = -1;
-    for (position p = tokens.begin(); p != tokens.end(); ++p) {
-        if (p->kind == singlelinecomment) {
-            if (!endsitsline(p)) return p;
-            continue;
-        }
-        if (!isliteral(p->kind)) continue;
+namespace {
+
+// The token-by-token part of the check, in text order.
+class literalcheck {
+public:
+    literalcheck(const formatter& f, std::string_view original)
+        : f(f), original(original), tail(f.lasttokenizedtext()), tailbase(f.lasttokenizedbase()) {}
+
+    // True when the token is the first that breaks the rules.
+    bool faults(position p) {
+        if (p->kind == singlelinecomment) return !f.endsitsline(p);
+        if (!isliteral(p->kind)) return false;
         const int64_t offset = p->sourceoffset;
         std::string_view from = offset >= tailbase ? tail : original;
         const int64_t at = offset >= tailbase ? offset - tailbase : offset;
         std::string_view text = p->text();
         if (offset <= previous || at < 0 || static_cast<size_t>(at) + text.size() > from.size() ||
             from.compare(static_cast<size_t>(at), text.size(), text) != 0)
-            return p;
+            return true;
         previous = offset;
+        return false;
     }
+
+private:
+    const formatter& f;
+    std::string_view original, tail;
+    int64_t tailbase;
+    int64_t previous = -1;
+};
+
+const std::array<bool, 256> whitespacebytes = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = iswhitespacebyte(static_cast<char>(c));
+    return table;
+}();
+
+}  // namespace
+
+position formatter::integrityfault(std::string_view original) const {
+    literalcheck check(*this, original);
+    for (position p = tokens.begin(); p != tokens.end(); ++p)
+        if (check.faults(p)) return p;
     return tokens.end();
 }
 
 // Whether the texts are the same after white space is taken out and case is set aside.
 bool samewithoutwhitespace(std::string_view text1, std::string_view text2) {
-    size_t i = 0, j = 0;
+    const unsigned char* a = reinterpret_cast<const unsigned char*>(text1.data());
+    const unsigned char* aend = a + text1.size();
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(text2.data());
+    const unsigned char* bend = b + text2.size();
     while (true) {
-        while (i < text1.size() && iswhitespacebyte(text1[i])) ++i;
-        while (j < text2.size() && iswhitespacebyte(text2[j])) ++j;
-        if (i == text1.size() || j == text2.size()) return i == text1.size() && j == text2.size();
-        if (lowercasetable[static_cast<unsigned char>(text1[i])] != lowercasetable[static_cast<unsigned char>(text2[j])])
-            return false;
-        ++i;
-        ++j;
+        while (a != aend && whitespacebytes[*a]) ++a;
+        while (b != bend && whitespacebytes[*b]) ++b;
+        if (a == aend || b == bend) return a == aend && b == bend;
+        if (*a != *b && lowercasetable[*a] != lowercasetable[*b]) return false;
+        ++a;
+        ++b;
     }
 }
 
@@ -128,10 +154,19 @@ void formatter::jointokens() {
     joinedtokensready = true;
 }
 
-// Compares the stripped input with the stripped result; ends the file on a difference.
+// Compares the stripped input with the stripped result; ends the file on a difference. The
+// output text is joined in the same walk over the tokens.
 void formatter::checkintegrity() {
-    position fault = integrityfault(sourcetext);
-    jointokens();
+    literalcheck check(*this, sourcetext);
+    position fault = tokens.end();
+    std::string joined;
+    joined.reserve(sourcetext.size() + sourcetext.size() / 8);
+    for (position p = tokens.begin(); p != tokens.end(); ++p) {
+        joined += p->text();
+        if (fault == tokens.end() && check.faults(p)) fault = p;
+    }
+    joinedtokens = std::move(joined);
+    joinedtokensready = true;
     // The last end token is left out of the comparison.
     std::string_view result = joinedtokens;
     if (!tokens.empty()) result.remove_suffix(tokens.back().text().size());

@@ -102,7 +102,7 @@ bool formatter::continuesliteral(position t) const {
 position formatter::linestartof(position t) const {
     while (t != tokens.begin()) {
         --t;
-        if (haslinebreak(t->text())) return t;
+        if (t->breaksline()) return t;
     }
     return tokens.begin();
 }
@@ -145,7 +145,7 @@ bool formatter::shrinkblanks(int32_t excess) {
     if (!s.acs) return false;
     position before = previoustoken(currenttoken);
     if (before == tokens.end() || before->kind != whitespace) return false;
-    if (haslinebreak(before->text())) {
+    if (before->breaksline()) {
         const int32_t width = rowtringtocolumn(indentationof(before), 1) - 1;
         if (width < excess) return false;
         setindentation(before, width - excess);
@@ -170,7 +170,7 @@ bool formatter::shrinkindentation(int32_t excess) {
     } else {
         position before = previoustoken(currenttoken);
         if (!s.acs || !indentable || before == linestart || before->kind != whitespace ||
-            haslinebreak(before->text()))
+            before->breaksline())
             return false;
         const int32_t blanks = tokencolumn(currenttoken) - tokencolumn(before);
         if (indentation + blanks - 1 < excess) return false;
@@ -226,7 +226,7 @@ bool formatter::breakcomment() {
     const bool single = t->kind == singlelinecomment;
     if (t->kind != blockcomment && !(single && s.acoslc)) return false;
     position before = previoustoken(t);
-    const bool alone = before == tokens.end() || haslinebreak(before->text()) || startswithlinebreak(t->text());
+    const bool alone = before == tokens.end() || before->breaksline() || startswithlinebreak(t->text());
     if (!s.abuc && !(s.abusc && alone)) return false;
 
     std::string_view text = t->text();
@@ -293,7 +293,7 @@ position formatter::placelinebreak(position before, position t, const std::strin
         before->classcode = classinserted;
         return before;
     }
-    return tokens.insert(t, token(text, whitespace, classinserted, -(sequencecounter++), -1));
+    return tokens.insertnew(t, text, whitespace, classinserted, -(sequencecounter++));
 }
 
 // -amso: the statement moves to a new line and is formatted again from there. Not when it
@@ -310,14 +310,14 @@ bool formatter::movestatement() {
     position start = statementstarttoken;
     // Comments in front of the statement on its line go with it.
     position from = start;
-    for (position p = previoustoken(start); p != tokens.end() && !haslinebreak(p->text()); p = previoustoken(p)) {
+    for (position p = previoustoken(start); p != tokens.end() && !p->breaksline(); p = previoustoken(p)) {
         if (p->kind == whitespace) continue;
         if (p->kind != blockcomment || p->classcode == classinserted) break;
         from = p;
     }
     if (from != start && !s.amc) return false;
     position before = previoustoken(from);
-    if (from == tokens.begin() || before == tokens.end() || haslinebreak(before->text())) return false;
+    if (from == tokens.begin() || before == tokens.end() || before->breaksline()) return false;
 
     position made = placelinebreak(before, from, linebreaktext);
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
@@ -346,7 +346,7 @@ bool formatter::breakbeforetoken() {
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
     if (comment && (!s.amc || t->classcode == classinserted)) return false;
     position before = previoustoken(t);
-    if (before == tokens.end() || haslinebreak(before->text())) return false;
+    if (before == tokens.end() || before->breaksline()) return false;
     if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t)) || before->text() == "-")
         return false;
 

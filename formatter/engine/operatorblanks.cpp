@@ -64,7 +64,7 @@ void formatter::removeoperatorblanks() {
     position t = currenttoken;
     if (t != tokens.begin()) {
         position before = std::prev(t);
-        bool removable = before->kind == whitespace && !haslinebreak(before->text()) &&
+        bool removable = before->kind == whitespace && !before->breaksline() &&
                          before != lastinsertedblank && before != tokens.begin() &&
                          spacingallowed == 1 && !t->protectedtoken;
         if (removable && !wouldjoin(std::prev(before)->text(), t->text())) {
@@ -73,7 +73,7 @@ void formatter::removeoperatorblanks() {
         }
     }
     position after = std::next(t);
-    if (after != tokens.end() && after->kind == whitespace && !haslinebreak(after->text()) &&
+    if (after != tokens.end() && after->kind == whitespace && !after->breaksline() &&
         !keepblankafter(after) && !after->protectedfollowingblank) {
         position beyond = std::next(after);
         if (beyond == tokens.end() || !wouldjoin(t->text(), beyond->text())) {
@@ -92,7 +92,7 @@ void formatter::addoperatorblanks() {
         position before = std::prev(t);
         bool afteropening = before->text() == "(" && (s.rsaob || s.ncb);
         if (!holdsspace(*before) && !afteropening) {
-            tokens.insert(t, token(" ", whitespace, 0, -(sequencecounter++), -1));
+            tokens.insertnew(t, " ", whitespace, 0, -(sequencecounter++));
             ++tokenposition;
         }
     }
@@ -102,5 +102,5 @@ void formatter::addoperatorblanks() {
     if ((t->text() == "-" || t->text() == "+") &&
         isspacingadditionword(previoussignificant(t)->text(), comma))
         return;
-    lastinsertedblank = tokens.insert(after, token(" ", whitespace, 0, -t->sequence, -1));
+    lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
 }

@@ -212,7 +212,7 @@ std::vector<std::string> formatter::collectnamelist(position pos) const {
 }
 
 bool formatter::isblankrunbreak(position t) const {
-    return t != tokens.end() && t->kind == whitespace && haslinebreak(t->text());
+    return t != tokens.end() && t->kind == whitespace && t->breaksline();
 }
 
 bool formatter::endsselectitem(position t) const {
@@ -221,5 +221,5 @@ bool formatter::endsselectitem(position t) const {
     position next = nextsignificant(std::next(t));
     if (next == tokens.end() || next->kind == endtoken) return true;
     std::string_view text = next->text();
-    return text == "," || text == ")" || text == ";" || text == "/" || clausewords.count(lc(text)) > 0;
+    return text == "," || text == ")" || text == ";" || text == "/" || clausewords.count(lowered(text).view()) > 0;
 }

@@ -84,25 +84,35 @@ std::string_view textstore::keep(std::string_view text) {
 
 token token::referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
                        int32_t line, int32_t column) {
-    token t({}, kind, classcode, sequence, line, column);
-    t.textdata = text.data();
-    t.textsize = static_cast<uint32_t>(text.size());
+    token t;
+    t.sequence = sequence;
+    t.column = column;
+    t.line = line;
+    t.kind = static_cast<int16_t>(kind);
+    t.classcode = static_cast<int8_t>(classcode);
+    t.point(text, false);
     return t;
 }
 
-void token::takecopy(std::string_view text) {
+// Points the token at the text; owned: the bytes are this token's own heap copy. A copy of
+// its own that the token no longer points at goes.
+void token::point(std::string_view text, bool owned) {
     const char* old = ownstext ? textdata : nullptr;
-    if (text.empty()) {
-        textdata = "";
-        ownstext = false;
-    } else {
-        char* copy = new char[text.size()];
-        std::memcpy(copy, text.data(), text.size());
-        textdata = copy;
-        ownstext = true;
-    }
+    textdata = text.empty() ? "" : text.data();
     textsize = static_cast<uint32_t>(text.size());
-    delete[] old;
+    ownstext = owned && !text.empty();
+    breaks = haslinebreak(text);
+    if (old && old != textdata) delete[] old;
+}
+
+void token::takecopy(std::string_view text) {
+    if (text.empty()) {
+        point({}, false);
+        return;
+    }
+    char* copy = new char[text.size()];
+    std::memcpy(copy, text.data(), text.size());
+    point({copy, text.size()}, true);
 }
 
 token::token(const token& other)
@@ -110,7 +120,8 @@ token::token(const token& other)
       textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
       sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
       classcode(other.classcode), protectedtoken(other.protectedtoken),
-      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart) {
+      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
+      breaks(other.breaks) {
     if (other.ownstext) takecopy(other.text());
 }
 
@@ -120,25 +131,19 @@ token::token(token&& other) noexcept
       sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
       classcode(other.classcode), protectedtoken(other.protectedtoken),
       protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
-      ownstext(other.ownstext) {
+      ownstext(other.ownstext), breaks(other.breaks) {
     other.ownstext = false;
     other.textdata = "";
     other.textsize = 0;
+    other.breaks = false;
 }
 
 token& token::operator=(const token& other) {
     if (this == &other) return *this;
-    std::string_view text = other.text();
-    if (owner) {
-        text = owner->texts.keep(text);
-    } else if (other.ownstext) {
-        takecopy(text);
-        text = this->text();
-    }
-    if (ownstext && textdata != text.data()) delete[] textdata;
-    ownstext = ownstext && textdata == text.data();
-    textdata = text.empty() ? "" : text.data();
-    textsize = static_cast<uint32_t>(text.size());
+    if (other.ownstext)
+        takecopy(other.text());
+    else
+        point(other.text(), false);
     sourceoffset = other.sourceoffset;
     prev = other.prev;
     next = other.next;
@@ -160,9 +165,7 @@ void token::settext(std::string_view text) {
         takecopy(text);
         return;
     }
-    std::string_view kept = owner->texts.keep(text);
-    textdata = kept.empty() ? "" : kept.data();
-    textsize = static_cast<uint32_t>(kept.size());
+    point(owner->texts.keep(text), false);
     owner->changedat(next, sourceoffset);
 }
 
@@ -205,13 +208,13 @@ void tokenlist::link(token* before, token* t) {
     ++count;
 }
 
-tokenlist::iterator tokenlist::append(token t) {
+tokenlist::iterator tokenlist::append(token&& t) {
     token* node = newnode(std::move(t));
     link(head.prev, node);
     return iterator(node);
 }
 
-tokenlist::iterator tokenlist::insert(iterator pos, token t) {
+tokenlist::iterator tokenlist::insert(iterator pos, token&& t) {
     token* node = newnode(std::move(t));
     token* at = pos.node;
     int64_t offset = at != &head ? at->sourceoffset
@@ -221,6 +224,11 @@ tokenlist::iterator tokenlist::insert(iterator pos, token t) {
     link(at->prev, node);
     changedat(at, offset);
     return iterator(node);
+}
+
+tokenlist::iterator tokenlist::insertnew(iterator pos, std::string_view text, int32_t kind,
+                                         int32_t classcode, int32_t sequence, int32_t line) {
+    return insert(pos, token::referring(texts.keep(text), kind, classcode, sequence, line, 1));
 }
 
 tokenlist::iterator tokenlist::erase(iterator pos) {
@@ -245,7 +253,7 @@ void tokenlist::changedat(token* first, int64_t offset) {
 void tokenlist::forgetcolumnsfrom(token* first) {
     for (token* x = first; x && x != &head && x->cachedcolumn != 0; x = x->next) {
         x->cachedcolumn = 0;
-        if (haslinebreak(x->text())) break;
+        if (x->breaksline()) break;
     }
 }
 
@@ -273,12 +281,7 @@ token* tokenlist::newnode(token&& t) {
         --slotsleft;
     }
     token* node = new (place) token(std::move(t));
-    if (node->ownstext) {
-        std::string_view kept = texts.keep(node->text());
-        delete[] node->textdata;
-        node->textdata = kept.data();
-        node->ownstext = false;
-    }
+    if (node->ownstext) node->point(texts.keep(node->text()), false);
     node->owner = this;
     node->prev = node->next = nullptr;
     node->cachedcolumn = 0;

@@ -78,6 +78,8 @@ public:
     }
 
     std::string_view text() const { return {textdata, textsize}; }
+    // The text holds a CR or LF byte.
+    bool breaksline() const { return breaks; }
     // Replaces the text; the list that holds the token learns of it.
     void settext(std::string_view text);
 
@@ -107,6 +109,8 @@ public:
 
 private:
     bool ownstext : 1 = false;   // textdata is this token's own copy (a token outside lists)
+    bool breaks : 1 = false;     // the text holds a line break
+    void point(std::string_view text, bool owned);
     void takecopy(std::string_view text);
 };
 
@@ -152,13 +156,17 @@ public:
     token& back() const { return *head.prev; }
 
     // Inserts before pos; the new token takes pos's place in the text.
-    iterator insert(iterator pos, token t);
-    void push_back(token t) { insert(end(), std::move(t)); }
+    iterator insert(iterator pos, token&& t);
+    iterator insert(iterator pos, const token& t) { return insert(pos, token(t)); }
+    // Inserts before pos a new token whose text is copied into the list's store.
+    iterator insertnew(iterator pos, std::string_view text, int32_t kind, int32_t classcode,
+                       int32_t sequence, int32_t line = -1);
+    void push_back(token&& t) { insert(end(), std::move(t)); }
     // Erases the token at pos; returns the position after it.
     iterator erase(iterator pos);
     void clear();
     // Appends a token of the tokenized text itself (not an edit of it).
-    iterator append(token t);
+    iterator append(token&& t);
 
     // True when a token at or after this offset of the tokenized text was edited, inserted
     // or erased since the text was tokenized.

@@ -122,7 +122,7 @@ private:
     void finishscan(const scanstate& state);
     static const tokenscanner& currentscanner();
     void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
-    void addtoken(token t, scanstate& state);
+    void addtoken(token&& t, scanstate& state);
     void freechain(token* first, token* stop);
     void freestash();
     void trimstash(int64_t offset);

@@ -50,7 +50,7 @@ const std::string supportaddress = "brelm-support@example.org";
 
 }  // namespace
 
-void tokencontext::addtoken(token t, scanstate& state) {
+void tokencontext::addtoken(token&& t, scanstate& state) {
     t.sourceoffset = state.offset;
     t.matchstart = state.firstofmatch;
     state.firstofmatch = false;

@@ -70,20 +70,20 @@ position tokencontext::skipblanks(position pos, std::string_view patterntext) co
 
 position tokencontext::nextpastinlineblanks(position pos) const {
     while (pos != tokens.end() && (pos->kind == whitespace || pos->kind == blockcomment) &&
-           !haslinebreak(pos->text()))
+           !pos->breaksline())
         ++pos;
     return pos;
 }
 
 position tokencontext::nextonsameline(position pos) const {
-    while (pos != tokens.end() && pos->kind == whitespace && !haslinebreak(pos->text())) ++pos;
+    while (pos != tokens.end() && pos->kind == whitespace && !pos->breaksline()) ++pos;
     return pos;
 }
 
 bool tokencontext::followedbylinebreak(position pos) const {
     if (pos == tokens.end()) return false;
     position after = std::next(pos);
-    return after != tokens.end() && after->kind == whitespace && haslinebreak(after->text());
+    return after != tokens.end() && after->kind == whitespace && after->breaksline();
 }
 
 position tokencontext::matchingbracket(position opening) const {
@@ -141,7 +141,7 @@ void tokencontext::breakbeforefirsttoken(int32_t flag) {
     leadingbreakadded = 0;
     if (!flag || tokens.empty()) return;
     position first = std::next(firsttoken);
-    if (first == tokens.end() || first->kind != whitespace || haslinebreak(first->text())) return;
+    if (first == tokens.end() || first->kind != whitespace || first->breaksline()) return;
     std::string broken = linebreaktext;
     broken += first->text();
     first->settext(broken);
@@ -167,16 +167,16 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected, int3
     auto fits = [&](position concerned) {
         return expected.empty() || (concerned != tokens.end() && concerned->text() == expected);
     };
-    auto newbreak = [&] {
-        return token(linebreaktext, whitespace, classcode, -(sequencecounter++), -1);
+    auto insertbreak = [&](position before) {
+        tokens.insertnew(before, linebreaktext, whitespace, classcode, -(sequencecounter++));
     };
     if (!isinsignificant(pos->kind)) {
-        if (fits(pos)) tokens.insert(pos, newbreak());
+        if (fits(pos)) insertbreak(pos);
         return;
     }
     position reached = pos;
     for (; reached != tokens.end() && isinsignificant(reached->kind); ++reached)
-        if (haslinebreak(reached->text())) return;
+        if (reached->breaksline()) return;
     position before = previoustoken(reached);
     if (before == tokens.end() || !fits(reached)) return;
     if (before->kind == whitespace) {
@@ -184,5 +184,5 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected, int3
         before->classcode = classcode;
     }
     else if (before->kind == blockcomment)
-        tokens.insert(reached, newbreak());
+        insertbreak(reached);
 }

@@ -113,7 +113,7 @@ void formatter::notesqlplusstart() {
         return;
     if (currenttoken == tokens.begin() || currenttoken->kind != identifier) return;
     position before = std::prev(currenttoken);
-    if (before->kind != whitespace || !haslinebreak(before->text())) return;
+    if (before->kind != whitespace || !before->breaksline()) return;
     if (sqlpluscommands.containslowered(currenttoken->text())) {
         sqlplusstatement = 1;
         insqlplusline = 1;
@@ -126,11 +126,11 @@ void formatter::notesqlplusstart() {
 // Inside a SQL*Plus line. True when the current token gets no rules.
 bool formatter::sqlplusline() {
     position t = currenttoken;
-    if (!haslinebreak(t->text())) {
+    if (!t->breaksline()) {
         // A quote in the line (PROMPT Don't) must not run into the lines after it.
         position after = std::next(t);
         if ((t->kind == stringliteral || t->kind == qquoteliteral) && after != tokens.end() &&
-            after->sequence == t->sequence + 1 && haslinebreak(after->text())) {
+            after->sequence == t->sequence + 1 && after->breaksline()) {
             retokenizeafter(t);
             loopend = std::prev(tokens.end());
             loopbudget += stepspertoken * tokensadded;

@@ -71,12 +71,21 @@ size_t numberend(std::string_view text, size_t pos) {
 
 // The operators of two bytes, the character references and "&name"; else one byte.
 size_t operatorend(std::string_view text, size_t pos) {
-    static constexpr std::string_view pairs[] = {"**", "=>", ":=", "||", "<>", "!=", "<=",
-                                                  ">=", "~=", "^=", "..", "<<", ">>"};
-    std::string_view rest = text.substr(pos);
-    for (std::string_view op : pairs)
-        if (rest.starts_with(op)) return pos + 2;
-    if (rest[0] == '&') {
+    const char c = text[pos];
+    const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
+    bool pair = false;   // ** => := || <> != <= >= ~= ^= .. << >>
+    switch (c) {
+    case '*': pair = next == '*'; break;
+    case '=': pair = next == '>'; break;
+    case ':': case '!': case '~': case '^': pair = next == '='; break;
+    case '|': pair = next == '|'; break;
+    case '<': pair = next == '>' || next == '=' || next == '<'; break;
+    case '>': pair = next == '=' || next == '>'; break;
+    case '.': pair = next == '.'; break;
+    default: break;
+    }
+    if (pair) return pos + 2;
+    if (c == '&') {
         size_t words = pos + 1;
         while (iswordbyte(text, words)) ++words;
         if (words > pos + 1 && at(text, words, ';')) return words + 1;

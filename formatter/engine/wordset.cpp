@@ -1,24 +1,73 @@
-// Word sets: lookups of a word's lower case lower-case it on the stack when it is short.
+// Word sets: FNV hashing over the (lower-cased) bytes and linear probing in a table kept at
+// most half full, so a lookup costs one pass over the word and a compare or two.
 #include "wordset.h"
 
-#include "support.h"
+namespace {
+
+inline char lowerascii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+}  // namespace
 
 bool isword(std::string_view text, std::string_view lowerword) {
     if (text.size() != lowerword.size()) return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-        if (c != lowerword[i]) return false;
-    }
+    for (size_t i = 0; i < text.size(); ++i)
+        if (lowerascii(text[i]) != lowerword[i]) return false;
     return true;
 }
 
-bool wordset::containslowered(std::string_view word) const {
-    char lowered[64];
-    if (word.size() > sizeof lowered) return count(lc(word)) != 0;
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        lowered[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+lowered::lowered(std::string_view source) {
+    char* out = buffer;
+    if (source.size() > sizeof buffer) {
+        longer.resize(source.size());
+        out = longer.data();
     }
-    return count(std::string_view(lowered, word.size())) != 0;
+    for (size_t i = 0; i < source.size(); ++i) out[i] = lowerascii(source[i]);
+    text = std::string_view(out, source.size());
+}
+
+uint64_t wordset::hashof(std::string_view word, bool lower) {
+    uint64_t hash = 1469598103934665603ull;
+    for (char c : word) {
+        hash ^= static_cast<unsigned char>(lower ? lowerascii(c) : c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool wordset::find(std::string_view word, uint64_t hash, bool lower) const {
+    if (slots.empty()) return false;
+    const size_t mask = slots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        uint32_t slot = slots[i];
+        if (slot == 0) return false;
+        const std::string& candidate = words[slot - 1];
+        if (lower ? isword(word, candidate) : candidate == word) return true;
+    }
+}
+
+void wordset::insert(std::string word) {
+    if (count(word)) return;
+    if ((stored + 1) * 2 > slots.size()) grow();
+    words.push_back(std::move(word));
+    const size_t mask = slots.size() - 1;
+    size_t i = hashof(words.back(), false) & mask;
+    while (slots[i] != 0) i = (i + 1) & mask;
+    slots[i] = static_cast<uint32_t>(words.size());
+    ++stored;
+}
+
+void wordset::clear() {
+    words.clear();
+    slots.clear();
+    stored = 0;
+}
+
+void wordset::grow() {
+    slots.assign(slots.empty() ? 64 : slots.size() * 2, 0);
+    const size_t mask = slots.size() - 1;
+    for (size_t k = 0; k < words.size(); ++k) {
+        size_t i = hashof(words[k], false) & mask;
+        while (slots[i] != 0) i = (i + 1) & mask;
+        slots[i] = static_cast<uint32_t>(k + 1);
+    }
 }

@@ -1,29 +1,47 @@
-// A set of words looked up without copies: by the text itself, or by its ASCII lower case
-// (the form the word tables are written in).
+// Word lookups without copies: a hashed set of words looked up by a text or by its ASCII lower
+// case (the form the word tables are written in), and a text's lower case on the stack.
 #pragma once
 
 #include <cstddef>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 // Whether text is the lower-case word in any ASCII case.
 bool isword(std::string_view text, std::string_view lowerword);
 
-class wordset {
+// The ASCII lower case of a text (A-Z only), kept on the stack when it is short.
+class lowered {
 public:
-    void insert(std::string word) { words.insert(std::move(word)); }
-    void clear() { words.clear(); }
-    size_t size() const { return words.size(); }
-    size_t count(std::string_view word) const { return words.find(word) != words.end() ? 1 : 0; }
-    // Whether the set holds the word lower-cased byte by byte (A-Z only).
-    bool containslowered(std::string_view word) const;
+    explicit lowered(std::string_view text);
+    lowered(const lowered&) = delete;
+    lowered& operator=(const lowered&) = delete;
+    std::string_view view() const { return text; }
 
 private:
-    struct texthash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-    };
-    std::unordered_set<std::string, texthash, std::equal_to<>> words;
+    char buffer[32];
+    std::string longer;
+    std::string_view text;
+};
+
+class wordset {
+public:
+    void insert(std::string word);
+    void clear();
+    size_t size() const { return stored; }
+    size_t count(std::string_view word) const { return find(word, hashof(word, false), false) ? 1 : 0; }
+    // Whether the set holds the word lower-cased byte by byte (A-Z only).
+    bool containslowered(std::string_view word) const {
+        return find(word, hashof(word, true), true);
+    }
+
+private:
+    static uint64_t hashof(std::string_view word, bool lower);
+    bool find(std::string_view word, uint64_t hash, bool lower) const;
+    void grow();
+    // Open addressing: a slot holds an index into words plus one, 0 when empty.
+    std::vector<std::string> words;
+    std::vector<uint32_t> slots;
+    size_t stored = 0;
 };

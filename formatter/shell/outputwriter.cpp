@@ -58,7 +58,7 @@ void writelinesynchronization(formatter& f) {
     f.linemap.clear();
     int32_t outputline = 0;
     for (const token& t : f.tokens)
-        if (haslinebreak(t.text())) f.linemap[t.sequence] = ++outputline;
+        if (t.breaksline()) f.linemap[t.sequence] = ++outputline;
     std::string text;
     for (int32_t i = 1; i < f.linearray.size(); ++i) {
         auto found = f.linemap.find(f.linearray.at(i));
