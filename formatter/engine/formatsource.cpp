@@ -96,7 +96,7 @@ void formatter::fillwordsets() {
 
 void formatter::tokenizesource() {
     resettokencontext();
-    tokenize(sourcetext);
+    tokenizeinplace(sourcetext);
     // The line break written into the text is the one the input uses most; on a tie the
     // earlier of LF, CR, CR LF.
     int32_t most = 0;

@@ -53,10 +53,6 @@ public:
     // Texts.
     std::string sourcetext;    // the text that is tokenized
     std::string resulttext;    // the joined token texts, for the integrity check
-    // The token texts joined by the integrity check, ready for the output until a change.
-    std::string joinedtokens;
-    bool joinedtokensready = false;
-    void jointokens();
     std::string reservedwordtext;
     std::string sqlpluscommandtext;
 

@@ -129,62 +129,70 @@ position formatter::integrityfault(std::string_view original) const {
     return tokens.end();
 }
 
-// Whether the texts are the same after white space is taken out and case is set aside.
-bool samewithoutwhitespace(std::string_view text1, std::string_view text2) {
-    const unsigned char* a = reinterpret_cast<const unsigned char*>(text1.data());
-    const unsigned char* aend = a + text1.size();
-    const unsigned char* b = reinterpret_cast<const unsigned char*>(text2.data());
-    const unsigned char* bend = b + text2.size();
-    while (true) {
-        while (a != aend && whitespacebytes[*a]) ++a;
-        while (b != bend && whitespacebytes[*b]) ++b;
-        if (a == aend || b == bend) return a == aend && b == bend;
-        if (*a != *b && lowercasetable[*a] != lowercasetable[*b]) return false;
-        ++a;
-        ++b;
+// The text stripped of white space and with case set aside, compared with the pieces of
+// another text as they come.
+class strippedcomparison {
+public:
+    explicit strippedcomparison(std::string_view text)
+        : next(reinterpret_cast<const unsigned char*>(text.data())), end(next + text.size()) {}
+
+    void add(std::string_view piece) {
+        if (differs) return;
+        for (unsigned char c : piece) {
+            if (whitespacebytes[c]) continue;
+            while (next != end && whitespacebytes[*next]) ++next;
+            if (next == end || (*next != c && lowercasetable[*next] != lowercasetable[c])) {
+                differs = true;
+                return;
+            }
+            ++next;
+        }
     }
-}
+    // After the last piece: whether the pieces matched the whole text.
+    bool same() {
+        while (next != end && whitespacebytes[*next]) ++next;
+        return !differs && next == end;
+    }
 
-// The token texts joined: the output text without its header.
-void formatter::jointokens() {
-    std::string joined;
-    joined.reserve(sourcetext.size() + sourcetext.size() / 8);
-    for (const token& t : tokens) joined += t.text();
-    joinedtokens = std::move(joined);
-    joinedtokensready = true;
-}
+private:
+    const unsigned char* next;
+    const unsigned char* end;
+    bool differs = false;
+};
 
-// Compares the stripped input with the stripped result; ends the file on a difference. The
-// output text is joined in the same walk over the tokens.
+// Compares the stripped input with the stripped result, and checks the literals and
+// comments in the same walk over the tokens; ends the file on a difference. The last end
+// token is left out of the comparison.
 void formatter::checkintegrity() {
     literalcheck check(*this, sourcetext);
+    strippedcomparison compared(sourcetext);
     position fault = tokens.end();
-    std::string joined;
-    joined.reserve(sourcetext.size() + sourcetext.size() / 8);
+    position last = tokens.empty() ? tokens.end() : std::prev(tokens.end());
     for (position p = tokens.begin(); p != tokens.end(); ++p) {
-        joined += p->text();
+        if (p != last) compared.add(p->text());
         if (fault == tokens.end() && check.faults(p)) fault = p;
     }
-    joinedtokens = std::move(joined);
-    joinedtokensready = true;
-    // The last end token is left out of the comparison.
-    std::string_view result = joinedtokens;
-    if (!tokens.empty()) result.remove_suffix(tokens.back().text().size());
-    if (fault == tokens.end() && (textchanged || samewithoutwhitespace(sourcetext, result))) return;
-    sourcetext = withoutwhitespace(sourcetext);
-    resulttext = withoutwhitespace(result);
-    const textcomparison compared = firstdifference(sourcetext, resulttext);
-    const bool contentdiffers = !compared.equal && !textchanged;
+    if (fault == tokens.end() && (textchanged || compared.same())) return;
+
+    // The stripped texts go to the excerpts and the dumps.
+    std::string result = jointokentexts(tokens.begin(), last);
+    std::string strippedsource = withoutwhitespace(sourcetext);
+    std::string strippedresult = withoutwhitespace(result);
+    const textcomparison difference = firstdifference(strippedsource, strippedresult);
+    const bool contentdiffers = !difference.equal && !textchanged;
     if (!contentdiffers && fault == tokens.end()) return;
 
     int64_t around = 0;
     if (contentdiffers) {
-        around = compared.position;
+        around = difference.position;
     } else {
         for (position p = tokens.begin(); p != fault; ++p)
             for (char c : p->text())
                 if (!iswhitespacebyte(c)) ++around;
     }
+    // Tokens may refer to the source text: it changes only once they are read no more.
+    sourcetext = std::move(strippedsource);
+    resulttext = std::move(strippedresult);
     reportintegrityfailure(around);
 }
 

@@ -58,6 +58,9 @@ public:
     void resettokencontext();
     // Appends the tokens of text to the list.
     void tokenize(std::string_view text);
+    // The same without a copy of the text: the tokens refer to it, so it must stay as it is
+    // while they are read.
+    void tokenizeinplace(std::string_view text);
     // Cuts a multi-line literal after its first piece `literal` and tokenizes the text after
     // it again, so that it no longer runs into later lines; the list gets new end tokens.
     void retokenizeafter(position literal);
@@ -130,7 +133,8 @@ private:
 
     // The text given to the last tokenize call and its offset in the source; tokens keep
     // their offsets into it, so that a tail can be tokenized again from any token.
-    // Tokens of the tokenizer refer to these texts, so each stays where it is until the reset.
+    // Tokens of the tokenizer refer to the texts tokenized: copies kept here until the reset,
+    // or a text that tokenizeinplace was given.
     std::string_view tokenizedtext;
     std::vector<std::unique_ptr<std::string>> tokenizedtexts;
     void keeptokenizedtext(std::string text);

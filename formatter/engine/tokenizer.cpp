@@ -125,8 +125,13 @@ void tokencontext::keeptokenizedtext(std::string text) {
 
 // Offsets run on from the text of an earlier call, so that they stay in text order.
 void tokencontext::tokenize(std::string_view text) {
+    tokenizedtexts.push_back(std::make_unique<std::string>(text));
+    tokenizeinplace(*tokenizedtexts.back());
+}
+
+void tokencontext::tokenizeinplace(std::string_view text) {
     tokenizedbase += static_cast<int64_t>(tokenizedtext.size());
-    keeptokenizedtext(std::string(text));
+    tokenizedtext = text;
     preparescan();
     scanstate state;
     size_t pos = 0;
