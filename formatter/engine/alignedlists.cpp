@@ -92,6 +92,12 @@ void formatter::alignselects() {
         startalignedlist(t);
         currentword = t->text();
     }
+    // Blanks and line breaks are in none of the word tables.
+    if (currentword.empty() || currentword[0] == ' ' || currentword[0] == '\t' || currentword[0] == '\r' ||
+        currentword[0] == '\n') {
+        if (processingalignedlist && endsstatementorcondition(*this, t)) endalistcomma = tokenline(t);
+        return;
+    }
     const lowered lowerword(currentword);
     std::string_view word = lowerword.view();
     if (awaitby && word == "by") {

@@ -20,6 +20,13 @@ bool isalignedoperator(const settings& s, std::string_view text) {
     return (text == ":=" && s.acav) || (text == "=>" && s.acarv) || (text == "=" && s.acev);
 }
 
+// A TAB, or two blanks in a row: the text is not one blank per run.
+bool needscollapsing(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\t' || (text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ')) return true;
+    return false;
+}
+
 // Replaces every run of blanks and tabs by one blank.
 std::string collapsedblanks(std::string_view text) {
     std::string collapsed;
@@ -39,6 +46,7 @@ void formatter::collapseblanks() {
     token& t = *currenttoken;
     if (t.kind != whitespace || startswithlinebreak(t.text())) return;
     if (rewindline > 0 && previousrewindtoken == rewindtoken) return;
+    if (!needscollapsing(t.text())) return;
     std::string collapsed = collapsedblanks(t.text());
     if (collapsed != t.text()) t.settext(collapsed);
 }

@@ -199,15 +199,6 @@ void tokenlist::clear() {
     countknown = true;
 }
 
-void tokenlist::link(token* before, token* t) {
-    token* after = before->next;
-    t->prev = before;
-    t->next = after;
-    before->next = t;
-    after->prev = t;
-    ++count;
-}
-
 tokenlist::iterator tokenlist::append(token&& t) {
     token* node = newnode(std::move(t));
     link(head.prev, node);
@@ -265,22 +256,15 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
     if (lastedit >= offset) lastedit = offset - 1;
 }
 
+void tokenlist::newblock() {
+    blockbytes = nextblocksize(blockbytes, 256 * sizeof(token));
+    blocks.push_back(std::unique_ptr<char[]>(new char[blockbytes]));
+    room = blocks.back().get();
+    slotsleft = blockbytes / sizeof(token);
+}
+
 token* tokenlist::newnode(token&& t) {
-    void* place = freeslots;
-    if (place) {
-        freeslots = freeslots->next;
-    } else {
-        if (slotsleft == 0) {
-            blockbytes = nextblocksize(blockbytes, 256 * sizeof(token));
-            blocks.push_back(std::unique_ptr<char[]>(new char[blockbytes]));
-            room = blocks.back().get();
-            slotsleft = blockbytes / sizeof(token);
-        }
-        place = room;
-        room += sizeof(token);
-        --slotsleft;
-    }
-    token* node = new (place) token(std::move(t));
+    token* node = new (takeslot()) token(std::move(t));
     if (node->ownstext) node->point(texts.keep(node->text()), false);
     node->owner = this;
     node->prev = node->next = nullptr;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -193,13 +194,52 @@ public:
     static token* prevof(token* t) { return t->prev; }
     // Gives back a token that newnode made and that no list holds.
     void freenode(token* t);
+    // Appends a token of the tokenized text whose text is those bytes themselves.
+    iterator appendtokenized(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
+                             int32_t line, int32_t column, int64_t sourceoffset, bool matchstart,
+                             bool breaks) {
+        token* node = new (takeslot()) token();
+        node->owner = this;
+        node->textdata = text.data();
+        node->textsize = static_cast<uint32_t>(text.size());
+        node->breaks = breaks;
+        node->sequence = sequence;
+        node->column = column;
+        node->line = line;
+        node->kind = static_cast<int16_t>(kind);
+        node->classcode = static_cast<int8_t>(classcode);
+        node->sourceoffset = sourceoffset;
+        node->matchstart = matchstart;
+        link(head.prev, node);
+        return iterator(node);
+    }
 
 private:
     friend class token;
     // Text before `first` changed: forget the cached columns that it may move.
     void changedat(token* first, int64_t offset);
     void forgetcolumnsfrom(token* first);
-    void link(token* before, token* t);
+    void link(token* before, token* t) {
+        token* after = before->next;
+        t->prev = before;
+        t->next = after;
+        before->next = t;
+        after->prev = t;
+        ++count;
+    }
+    void* takeslot() {
+        if (freeslots) {
+            void* place = freeslots;
+            freeslots = freeslots->next;
+            return place;
+        }
+        if (slotsleft == 0) newblock();
+        void* place = room;
+        room += sizeof(token);
+        --slotsleft;
+        return place;
+    }
+    void newblock();
     token head;
     textstore texts;
     int64_t lastedit = -1;   // the highest offset edited so far

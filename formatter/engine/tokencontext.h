@@ -5,6 +5,7 @@
 #include "pattern.h"
 #include "token.h"
 #include "tokenscanner.h"
+#include "wordset.h"
 
 #include <cstdint>
 #include <map>
@@ -121,11 +122,12 @@ private:
     };
     // Starts a scan with the scanner and keyword index of the current character set and map.
     void preparescan();
-    void countlinebreak(std::string_view text, scanstate& state);
+    bool countlinebreak(std::string_view text, scanstate& state);
     void finishscan(const scanstate& state);
     static const tokenscanner& currentscanner();
     void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
-    void addtoken(token&& t, scanstate& state);
+    void addtoken(std::string_view text, int32_t kind, int32_t classcode, int32_t column, bool breaks,
+                  scanstate& state);
     void freechain(token* first, token* stop);
     void freestash();
     void trimstash(int64_t offset);
@@ -143,7 +145,7 @@ private:
     // meets one of their match starts again.
     std::vector<tokenlist::chain> stash;
     const tokenscanner* scanner = nullptr;   // the scanner of the text being tokenized
-    keywordindex keywordlookup;
+    wordset keywordlookup;   // the keyword class map, for lookups without copies
     int64_t matchcount = 0;
     int64_t measuredtokens = 0;
 };

@@ -50,13 +50,17 @@ const std::string supportaddress = "brelm-support@example.org";
 
 }  // namespace
 
-void tokencontext::addtoken(token&& t, scanstate& state) {
-    t.sourceoffset = state.offset;
-    t.matchstart = state.firstofmatch;
+// A token of the text: it refers to its bytes; breaks tells whether they hold a line break.
+void tokencontext::addtoken(std::string_view text, int32_t kind, int32_t classcode, int32_t column,
+                            bool breaks, scanstate& state) {
+    position at = tokens.appendtokenized(text, kind, classcode, sequencecounter++, state.line, column,
+                                         state.offset, state.firstofmatch, breaks);
     state.firstofmatch = false;
-    state.offset += static_cast<int64_t>(t.text().size());
-    state.column = advancecolumn(t, state.column);
-    tokens.append(std::move(t));
+    state.offset += static_cast<int64_t>(text.size());
+    if (kind == identifier || kind == number || kind == othertoken)
+        state.column = static_cast<int32_t>(std::min<int64_t>(int64_t(state.column) + int64_t(text.size()), INT32_MAX));
+    else
+        state.column = advancecolumn(*at, state.column);
     ++state.added;
 }
 
@@ -86,29 +90,38 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
         size_t at = 0;
         while (at < tokentext.size()) {
             std::string_view piece = nextlinepiece(tokentext, at);
-            countlinebreak(piece, state);
-            addtoken(token::referring(piece, kind, 0, sequencecounter++, state.line, 1), state);
+            bool breaks = countlinebreak(piece, state);
+            addtoken(piece, kind, 0, 1, breaks, state);
         }
     } else {
-        int32_t classcode = kind == identifier ? keywordlookup.find(tokentext) : 0;
-        addtoken(token::referring(tokentext, kind, classcode, sequencecounter++, state.line, state.column),
-                 state);
+        int32_t classcode = kind == identifier ? keywordlookup.valueoflowered(tokentext) : 0;
+        // Blanks break a line only at their start; quoted names and q' openers may hold one.
+        bool breaks = kind == whitespace ? startswithlinebreak(tokentext)
+                      : kind == doublequotedname || kind == qquoteopener ||
+                              (kind == identifier && scanner->namesholdbreaks())
+                          ? haslinebreak(tokentext)
+                          : false;
+        addtoken(tokentext, kind, classcode, state.column, breaks, state);
         if (kind == whitespace) countlinebreak(tokentext, state);
     }
     ++sequencecounter;
 }
 
-// A line break at the start of the text: tallied, and the line count goes up.
-void tokencontext::countlinebreak(std::string_view text, scanstate& state) {
+// A line break at the start of the text: tallied, and the line count goes up. True when
+// there is one.
+bool tokencontext::countlinebreak(std::string_view text, scanstate& state) {
     size_t length = linebreaklength(text);
-    if (length == 0) return;
+    if (length == 0) return false;
     ++state.breaks[length == 2 ? 2 : text[0] == '\r' ? 1 : 0];
     ++state.line;
+    return true;
 }
 
 void tokencontext::preparescan() {
     scanner = &currentscanner();
-    keywordlookup.build(keywordclasses);
+    keywordlookup.clear();
+    for (const auto& [word, code] : keywordclasses)
+        if (code != 0) keywordlookup.insert(word, code);
 }
 
 void tokencontext::finishscan(const scanstate& state) {

@@ -2,7 +2,6 @@
 // alternative needs an end it cannot find (an unclosed quote), the next one is tried.
 #include "tokenscanner.h"
 
-#include "support.h"
 #include "token.h"
 
 namespace {
@@ -149,28 +148,4 @@ scannedtoken tokenscanner::scan(std::string_view text, size_t pos) const {
     if ((c == '/' && next == '*') || (c == '*' && next == '/')) return {lonecommentmark, pos + 2};
     if (size_t end = numberend(text, pos)) return {number, end};
     return {othertoken, operatorend(text, pos)};
-}
-
-void keywordindex::build(const std::map<std::string, int32_t>& classes) {
-    for (std::vector<entry>& words : bylength) words.clear();
-    for (const auto& [word, code] : classes)
-        if (!word.empty() && word.size() <= longest) bylength[word.size()].push_back({word, code});
-    longer = &classes;
-}
-
-int32_t keywordindex::find(std::string_view word) const {
-    if (word.empty()) return 0;
-    if (word.size() > longest) {
-        auto found = longer->find(lc(word));
-        return found == longer->end() ? 0 : found->second;
-    }
-    char lower[longest];
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-    }
-    std::string_view lowered(lower, word.size());
-    for (const entry& e : bylength[word.size()])
-        if (e.word[0] == lower[0] && e.word == lowered) return e.code;
-    return 0;
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <map>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,27 +23,11 @@ public:
     // kinds are listed: comment, quoted name, string literal, q-quote, block comment,
     // q-quote opener, identifier, blanks, lone quotes and comment marks, number, operator.
     scannedtoken scan(std::string_view text, size_t pos) const;
+    // Whether an identifier can hold a CR or LF (a character set that counts them as letters).
+    bool namesholdbreaks() const { return identchar['\r'] || identchar['\n'] || letter['\r'] || letter['\n']; }
 
 private:
     size_t identifierend(std::string_view text, size_t pos) const;
     std::array<bool, 256> letter{};
     std::array<bool, 256> identchar{};
-};
-
-// The keyword class map for the tokenizer's lookups: words by length, compared after the
-// ASCII lower-casing that the map's keys are written in.
-class keywordindex {
-public:
-    void build(const std::map<std::string, int32_t>& classes);
-    // The class of the word lower-cased; 0 when it has none.
-    int32_t find(std::string_view word) const;
-
-private:
-    static constexpr size_t longest = 15;
-    struct entry {
-        std::string word;
-        int32_t code;
-    };
-    std::array<std::vector<entry>, longest + 1> bylength;
-    const std::map<std::string, int32_t>* longer = nullptr;   // for longer words
 };

@@ -18,8 +18,8 @@ bool isword(std::string_view text, std::string_view lowerword) {
 lowered::lowered(std::string_view source) {
     char* out = buffer;
     if (source.size() > sizeof buffer) {
-        longer.resize(source.size());
-        out = longer.data();
+        longer.reset(new char[source.size()]);
+        out = longer.get();
     }
     for (size_t i = 0; i < source.size(); ++i) out[i] = lowerascii(source[i]);
     text = std::string_view(out, source.size());
@@ -34,32 +34,32 @@ uint64_t wordset::hashof(std::string_view word, bool lower) {
     return hash;
 }
 
-bool wordset::find(std::string_view word, uint64_t hash, bool lower) const {
-    if (slots.empty()) return false;
+int32_t wordset::find(std::string_view word, uint64_t hash, bool lower) const {
+    if (slots.empty()) return 0;
     const size_t mask = slots.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         uint32_t slot = slots[i];
-        if (slot == 0) return false;
+        if (slot == 0) return 0;
         const std::string& candidate = words[slot - 1];
-        if (lower ? isword(word, candidate) : candidate == word) return true;
+        if (lower ? isword(word, candidate) : candidate == word) return values[slot - 1];
     }
 }
 
-void wordset::insert(std::string word) {
+void wordset::insert(std::string word, int32_t value) {
     if (count(word)) return;
-    if ((stored + 1) * 2 > slots.size()) grow();
+    if ((words.size() + 1) * 2 > slots.size()) grow();
     words.push_back(std::move(word));
+    values.push_back(value);
     const size_t mask = slots.size() - 1;
     size_t i = hashof(words.back(), false) & mask;
     while (slots[i] != 0) i = (i + 1) & mask;
     slots[i] = static_cast<uint32_t>(words.size());
-    ++stored;
 }
 
 void wordset::clear() {
     words.clear();
+    values.clear();
     slots.clear();
-    stored = 0;
 }
 
 void wordset::grow() {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,27 +22,28 @@ public:
 
 private:
     char buffer[32];
-    std::string longer;
+    std::unique_ptr<char[]> longer;
     std::string_view text;
 };
 
+// Words with a number each (1 when none is given).
 class wordset {
 public:
-    void insert(std::string word);
+    void insert(std::string word, int32_t value = 1);
     void clear();
-    size_t size() const { return stored; }
+    size_t size() const { return words.size(); }
     size_t count(std::string_view word) const { return find(word, hashof(word, false), false) ? 1 : 0; }
     // Whether the set holds the word lower-cased byte by byte (A-Z only).
-    bool containslowered(std::string_view word) const {
-        return find(word, hashof(word, true), true);
-    }
+    bool containslowered(std::string_view word) const { return find(word, hashof(word, true), true) != 0; }
+    // The number of the word lower-cased; 0 when the set does not hold it.
+    int32_t valueoflowered(std::string_view word) const { return find(word, hashof(word, true), true); }
 
 private:
     static uint64_t hashof(std::string_view word, bool lower);
-    bool find(std::string_view word, uint64_t hash, bool lower) const;
+    int32_t find(std::string_view word, uint64_t hash, bool lower) const;
     void grow();
     // Open addressing: a slot holds an index into words plus one, 0 when empty.
     std::vector<std::string> words;
+    std::vector<int32_t> values;
     std::vector<uint32_t> slots;
-    size_t stored = 0;
 };
