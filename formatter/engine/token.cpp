@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <cstring>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -49,7 +49,7 @@ bool haslinebreak(std::string_view text) {
     return false;
 }
 
-static_assert(sizeof(token) <= 64, "a token fills one cache line");
+static_assert(sizeof(token) <= 56, "a token takes 56 bytes");
 
 namespace {
 
@@ -116,8 +116,7 @@ void token::takecopy(std::string_view text) {
 }
 
 token::token(const token& other)
-    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), owner(other.owner),
-      textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
+    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
       sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
       classcode(other.classcode), protectedtoken(other.protectedtoken),
       protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
@@ -126,8 +125,7 @@ token::token(const token& other)
 }
 
 token::token(token&& other) noexcept
-    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), owner(other.owner),
-      textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
+    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
       sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
       classcode(other.classcode), protectedtoken(other.protectedtoken),
       protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
@@ -147,7 +145,6 @@ token& token::operator=(const token& other) {
     sourceoffset = other.sourceoffset;
     prev = other.prev;
     next = other.next;
-    owner = other.owner;
     cachedcolumn = other.cachedcolumn;
     sequence = other.sequence;
     column = other.column;
@@ -161,12 +158,13 @@ token& token::operator=(const token& other) {
 }
 
 void token::settext(std::string_view text) {
-    if (!owner) {
+    if (!inlist) {
         takecopy(text);
         return;
     }
-    point(owner->texts.keep(text), false);
-    owner->changedat(next, sourceoffset);
+    tokenlist* list = tokenlist::listof(this);
+    point(list->texts.keep(text), false);
+    list->changedat(next, sourceoffset);
 }
 
 tokenlist::tokenlist() {
@@ -256,17 +254,28 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
     if (lastedit >= offset) lastedit = offset - 1;
 }
 
-void tokenlist::newblock() {
-    blockbytes = nextblocksize(blockbytes, 256 * sizeof(token));
-    blocks.push_back(std::unique_ptr<char[]>(new char[blockbytes]));
-    room = blocks.back().get();
-    slotsleft = blockbytes / sizeof(token);
+void tokenlist::blockrelease::operator()(char* block) const { std::free(block); }
+
+// The next page of the newest block, or the first of a new block; its first slot names the list.
+void tokenlist::newpage() {
+    char* page = currentpage ? currentpage + pagesize : nullptr;
+    if (!page || page >= blockend) {
+        blockbytes = nextblocksize(blockbytes, pagesize);
+        page = static_cast<char*>(std::aligned_alloc(pagesize, blockbytes));
+        if (!page) throw std::bad_alloc();
+        blocks.push_back(std::unique_ptr<char[], blockrelease>(page));
+        blockend = page + blockbytes;
+    }
+    *reinterpret_cast<tokenlist**>(page) = this;
+    currentpage = page;
+    room = page + sizeof(token);
+    pageend = page + pagesize / sizeof(token) * sizeof(token);
 }
 
 token* tokenlist::newnode(token&& t) {
     token* node = new (takeslot()) token(std::move(t));
     if (node->ownstext) node->point(texts.keep(node->text()), false);
-    node->owner = this;
+    node->inlist = true;
     node->prev = node->next = nullptr;
     node->cachedcolumn = 0;
     return node;

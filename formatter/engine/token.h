@@ -90,7 +90,6 @@ private:
     friend class tokenlist;
     token* prev = nullptr;
     token* next = nullptr;
-    tokenlist* owner = nullptr;  // the list the token was made for
     const char* textdata = "";   // the list's texts, the tokenized text, or a copy of its own
     uint32_t textsize = 0;
     int32_t cachedcolumn = 0;    // display column where the token starts on its line; 0 unknown
@@ -111,6 +110,7 @@ public:
 private:
     bool ownstext : 1 = false;   // textdata is this token's own copy (a token outside lists)
     bool breaks : 1 = false;     // the text holds a line break
+    bool inlist : 1 = false;     // the token lives in a list's slot: the list is found from it
     void point(std::string_view text, bool owned);
     void takecopy(std::string_view text);
 };
@@ -199,7 +199,7 @@ public:
                              int32_t line, int32_t column, int64_t sourceoffset, bool matchstart,
                              bool breaks) {
         token* node = new (takeslot()) token();
-        node->owner = this;
+        node->inlist = true;
         node->textdata = text.data();
         node->textsize = static_cast<uint32_t>(text.size());
         node->breaks = breaks;
@@ -233,13 +233,12 @@ private:
             freeslots = freeslots->next;
             return place;
         }
-        if (slotsleft == 0) newblock();
+        if (room == pageend) newpage();
         void* place = room;
         room += sizeof(token);
-        --slotsleft;
         return place;
     }
-    void newblock();
+    void newpage();
     token head;
     textstore texts;
     int64_t lastedit = -1;   // the highest offset edited so far
@@ -248,13 +247,24 @@ private:
 
     // Tokens live in blocks of slots, handed out in order and reused once freed: a text's
     // tokens lie next to each other in memory and cost no allocation of their own. A token
-    // in a list keeps its text in the list's store, so the slots need no destruction.
+    // in a list keeps its text in the list's store, so the slots need no destruction. Blocks
+    // are made of aligned pages whose first slot names the list, so a token finds its list
+    // without a pointer of its own.
+    static constexpr size_t pagesize = 64 * 1024;
+    static tokenlist* listof(const token* t) {
+        return *reinterpret_cast<tokenlist* const*>(reinterpret_cast<uintptr_t>(t) & ~(pagesize - 1));
+    }
     struct freeslot {
         freeslot* next;
     };
-    std::vector<std::unique_ptr<char[]>> blocks;
-    char* room = nullptr;         // where the next slot of the newest block is
-    size_t slotsleft = 0;
+    struct blockrelease {
+        void operator()(char* block) const;
+    };
+    std::vector<std::unique_ptr<char[], blockrelease>> blocks;
+    char* currentpage = nullptr;  // the newest page
+    char* room = nullptr;         // its next slot
+    char* pageend = nullptr;      // past the last slot of that page
+    char* blockend = nullptr;     // past the newest block
     size_t blockbytes = 0;        // size of the newest block
     freeslot* freeslots = nullptr;
 };

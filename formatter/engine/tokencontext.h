@@ -65,6 +65,11 @@ public:
     // Cuts a multi-line literal after its first piece `literal` and tokenizes the text after
     // it again, so that it no longer runs into later lines; the list gets new end tokens.
     void retokenizeafter(position literal);
+    // Stashed tokens before pos are of no more use once the token loop is past it: their slots
+    // go back to the list for the tokens rules insert.
+    void forgetstashbefore(position pos) {
+        if (!stash.empty() && pos != tokens.end() && pos->sourceoffset >= 0) trimstash(pos->sourceoffset);
+    }
     // Regex matches the tokenizer has run (a measure of tokenizing work).
     int64_t tokenizermatches() const { return matchcount; }
     // The text the tokenizer last read and where it starts in the source: token offsets at

@@ -32,7 +32,8 @@ bool hastabonline(std::string_view text) {
 
 tokencontext::tokencontext() { buildtabstops({4}); }
 
-tokencontext::~tokencontext() { freestash(); }
+// Stashed tokens lie in the list's blocks and own nothing: they go with the list.
+tokencontext::~tokencontext() = default;
 
 position tokencontext::nextsignificant(position pos) const {
     while (pos != tokens.end() && isinsignificant(pos->kind)) ++pos;

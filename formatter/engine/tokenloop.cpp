@@ -20,6 +20,7 @@ void formatter::runtokenloop() {
         if (++loopsteps > loopbudget)
             die("Internal error: formatting did not come to an end at " + s.inputfilealias +
                 " line " + numtostring(tokenline(currenttoken)) + "\n");
+        if (currenttoken->breaksline()) forgetstashbefore(currenttoken);
         if (processtoken() == afterstep::advance) ++currenttoken;
     }
 }
