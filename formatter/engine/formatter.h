@@ -51,8 +51,7 @@ public:
     void formatsource();
 
     // Texts.
-    std::string sourcetext;    // the text that is tokenized
-    std::string resulttext;    // the joined token texts, for the integrity check
+    std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
     std::string reservedwordtext;
     std::string sqlpluscommandtext;
 
@@ -427,7 +426,9 @@ public:
     // Integrity check.
     bool endsitsline(position comment) const;
     position integrityfault(std::string_view original) const;
-    [[noreturn]] void reportintegrityfailure(int64_t around);
+    // The stripped texts are the tokenized text's and the result's without white space.
+    [[noreturn]] void reportintegrityfailure(int64_t around, const std::string& strippedsource,
+                                             const std::string& strippedresult);
 
 private:
     // Statement rules, bracket stack and list indentation.

@@ -190,27 +190,25 @@ void formatter::checkintegrity() {
             for (char c : p->text())
                 if (!iswhitespacebyte(c)) ++around;
     }
-    // Tokens may refer to the source text: it changes only once they are read no more.
-    sourcetext = std::move(strippedsource);
-    resulttext = std::move(strippedresult);
-    reportintegrityfailure(around);
+    reportintegrityfailure(around, strippedsource, strippedresult);
 }
 
 // The excerpts around the difference, the dumps of both stripped texts, and the end.
-void formatter::reportintegrityfailure(int64_t around) {
+void formatter::reportintegrityfailure(int64_t around, const std::string& strippedsource,
+                                       const std::string& strippedresult) {
     const int64_t start = around >= 10 ? around - 10 : around;
     std::string excerpt = "Around 1:";
-    excerpt += substr(sourcetext, start, 100);
+    excerpt += substr(strippedsource, start, 100);
     excerpt += "\n";
     printout(messages, excerpt);
     excerpt = "Around 2:";
-    excerpt += substr(resulttext, start, 100);
+    excerpt += substr(strippedresult, start, 100);
     excerpt += "\n";
     printout(messages, excerpt);
 
     const std::string original = dumppath(s.bdir, "orifile.txt");
     const std::string result = dumppath(s.bdir, "newfile.txt");
-    for (const auto& [path, text] : {std::pair{&original, &sourcetext}, std::pair{&result, &resulttext}}) {
+    for (const auto& [path, text] : {std::pair{&original, &strippedsource}, std::pair{&result, &strippedresult}}) {
         if (writedump(*path, *text)) continue;
         std::string failure = "could not write ";
         failure += *path;
