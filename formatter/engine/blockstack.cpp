@@ -39,13 +39,7 @@ std::string blockinfotext(std::string text, int32_t max) {
     return squeezed;
 }
 
-int32_t formatter::tokenendcolumn(position pos) {
-    int32_t start = tokencolumn(pos);
-    std::string_view text = pos->text();
-    size_t lastbreak = text.find_last_of("\r\n");
-    if (lastbreak == std::string::npos) return rowtringtocolumn(text, start) - 1;
-    return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1) - 1;
-}
+int32_t formatter::tokenendcolumn(position pos) { return columnafter(*pos, tokencolumn(pos)) - 1; }
 
 bool formatter::beyondcolumnlimit() {
     return s.mcs != 0 && currenttoken != tokens.end() && tokenendcolumn(currenttoken) > s.mcs;

@@ -64,8 +64,8 @@ public:
     wordset sqlpluscommands;
     std::map<std::string, alignmentwordentry, std::less<>> alignmentwords;
     std::set<std::string> statementstarters;
-    std::map<std::string, int32_t> breakkeywords;
-    std::map<std::string, std::vector<std::string>> breakfollowers;
+    std::map<std::string, int32_t, std::less<>> breakkeywords;
+    std::map<std::string, std::vector<std::string>, std::less<>> breakfollowers;
 
     // Per-file state of the token loop.
     std::string_view currentword;   // the current token's text (or the line break put in its place)

@@ -55,7 +55,7 @@ bool formatter::matchwords(position pos, const std::vector<std::string>& words,
         position p = pos;
         size_t i = skipped;
         for (; i < words.size() && p != tokens.end() && p->kind != endtoken; ++i) {
-            if (lc(p->text()) != words[i]) break;
+            if (!isword(p->text(), words[i])) break;
             last = p;
             if (i + 1 < words.size()) p = nextsignificant(std::next(p));
         }
@@ -68,7 +68,7 @@ void formatter::breakstatements() {
     if (!s.bus) return;
     position keyword = std::next(currenttoken);
     if (keyword == tokens.end() || keyword->kind == endtoken) return;
-    auto found = breakkeywords.find(lc(keyword->text()));
+    auto found = breakkeywords.find(lowered(keyword->text()).view());
     if (found == breakkeywords.end() || found->second == 0) return;
     if (keyword->classcode == classhandled) return;
     int32_t flags = found->second;

@@ -113,9 +113,11 @@ public:
     // Tokens tokencolumn has measured (a measure of its work).
     int64_t columnsteps() const { return measuredtokens; }
 
+    // The start column of the token after t, when t starts at start.
+    int32_t columnafter(const token& t, int32_t start) const;
+
 private:
     int32_t tabspan(int64_t column) const;
-    int32_t columnafter(const token& t, int32_t start) const;
     // Where the tokenizer stands: line and column, and the offset of the next token.
     struct scanstate {
         int32_t line = 1;
