@@ -62,10 +62,10 @@ public:
     // Word sets and keyword tables, filled per file.
     wordset reservedwords;
     wordset sqlpluscommands;
-    std::map<std::string, alignmentwordentry, std::less<>> alignmentwords;
+    std::unordered_map<std::string, alignmentwordentry, wordhash, std::equal_to<>> alignmentwords;
     std::set<std::string> statementstarters;
-    std::map<std::string, int32_t, std::less<>> breakkeywords;
-    std::map<std::string, std::vector<std::string>, std::less<>> breakfollowers;
+    std::unordered_map<std::string, int32_t, wordhash, std::equal_to<>> breakkeywords;
+    std::unordered_map<std::string, std::vector<std::string>, wordhash, std::equal_to<>> breakfollowers;
 
     // Per-file state of the token loop.
     std::string_view currentword;   // the current token's text (or the line break put in its place)

@@ -26,7 +26,7 @@ lowered::lowered(std::string_view source) {
 }
 
 // The length and the first two and last two bytes: cheap, and enough to spread words.
-uint64_t wordset::hashof(std::string_view word, bool lower) {
+uint64_t hashword(std::string_view word, bool lower) {
     auto byte = [&](size_t i) -> uint64_t {
         char c = word[i];
         return static_cast<unsigned char>(lower ? lowerascii(c) : c);
@@ -55,7 +55,7 @@ void wordset::insert(std::string word, int32_t value) {
     words.push_back(std::move(word));
     values.push_back(value);
     const size_t mask = slots.size() - 1;
-    size_t i = hashof(words.back(), false) & mask;
+    size_t i = hashword(words.back()) & mask;
     while (slots[i] != 0) i = (i + 1) & mask;
     slots[i] = static_cast<uint32_t>(words.size());
 }
@@ -70,7 +70,7 @@ void wordset::grow() {
     slots.assign(slots.empty() ? 64 : slots.size() * 2, 0);
     const size_t mask = slots.size() - 1;
     for (size_t k = 0; k < words.size(); ++k) {
-        size_t i = hashof(words[k], false) & mask;
+        size_t i = hashword(words[k]) & mask;
         while (slots[i] != 0) i = (i + 1) & mask;
         slots[i] = static_cast<uint32_t>(k + 1);
     }

@@ -12,6 +12,15 @@
 // Whether text is the lower-case word in any ASCII case.
 bool isword(std::string_view text, std::string_view lowerword);
 
+// A hash of a word from its length and a few of its bytes; with lower, of its ASCII lower case.
+uint64_t hashword(std::string_view word, bool lower = false);
+
+// The hash for standard containers of words, looked up by any text without a copy.
+struct wordhash {
+    using is_transparent = void;
+    size_t operator()(std::string_view word) const noexcept { return static_cast<size_t>(hashword(word)); }
+};
+
 // The ASCII lower case of a text (A-Z only), kept on the stack when it is short.
 class lowered {
 public:
@@ -32,14 +41,13 @@ public:
     void insert(std::string word, int32_t value = 1);
     void clear();
     size_t size() const { return words.size(); }
-    size_t count(std::string_view word) const { return find(word, hashof(word, false), false) ? 1 : 0; }
+    size_t count(std::string_view word) const { return find(word, hashword(word), false) ? 1 : 0; }
     // Whether the set holds the word lower-cased byte by byte (A-Z only).
-    bool containslowered(std::string_view word) const { return find(word, hashof(word, true), true) != 0; }
+    bool containslowered(std::string_view word) const { return find(word, hashword(word, true), true) != 0; }
     // The number of the word lower-cased; 0 when the set does not hold it.
-    int32_t valueoflowered(std::string_view word) const { return find(word, hashof(word, true), true); }
+    int32_t valueoflowered(std::string_view word) const { return find(word, hashword(word, true), true); }
 
 private:
-    static uint64_t hashof(std::string_view word, bool lower);
     int32_t find(std::string_view word, uint64_t hash, bool lower) const;
     void grow();
     // Open addressing: a slot holds an index into words plus one, 0 when empty.
