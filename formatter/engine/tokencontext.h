@@ -152,6 +152,7 @@ private:
     // meets one of their match starts again.
     std::vector<tokenlist::chain> stash;
     const tokenscanner* scanner = nullptr;   // the scanner of the text being tokenized
+    bool namesbreak = false;                 // its identifiers may hold a line break
     wordset keywordlookup;   // the keyword class map, for lookups without copies
     int64_t matchcount = 0;
     int64_t measuredtokens = 0;

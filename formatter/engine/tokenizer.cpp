@@ -57,10 +57,18 @@ void tokencontext::addtoken(std::string_view text, int32_t kind, int32_t classco
                                          state.offset, state.firstofmatch, breaks);
     state.firstofmatch = false;
     state.offset += static_cast<int64_t>(text.size());
-    if (kind == identifier || kind == number || kind == othertoken)
-        state.column = static_cast<int32_t>(std::min<int64_t>(int64_t(state.column) + int64_t(text.size()), INT32_MAX));
-    else
+    auto after = [](int64_t column, size_t length) {
+        return static_cast<int32_t>(std::min<int64_t>(column + static_cast<int64_t>(length), INT32_MAX));
+    };
+    if (kind == identifier || kind == number || kind == othertoken) {
+        state.column = after(state.column, text.size());
+    } else if (kind == whitespace && text.find('\t') == std::string_view::npos) {
+        // Blanks without a TAB: the column moves by their count, from 1 after a line break.
+        size_t skip = linebreaklength(text);
+        state.column = skip ? after(1, text.size() - skip) : after(state.column, text.size());
+    } else {
         state.column = advancecolumn(*at, state.column);
+    }
     ++state.added;
 }
 
@@ -97,8 +105,7 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
         int32_t classcode = kind == identifier ? keywordlookup.valueoflowered(tokentext) : 0;
         // Blanks break a line only at their start; quoted names and q' openers may hold one.
         bool breaks = kind == whitespace ? startswithlinebreak(tokentext)
-                      : kind == doublequotedname || kind == qquoteopener ||
-                              (kind == identifier && scanner->namesholdbreaks())
+                      : kind == doublequotedname || kind == qquoteopener || (kind == identifier && namesbreak)
                           ? haslinebreak(tokentext)
                           : false;
         addtoken(tokentext, kind, classcode, state.column, breaks, state);
@@ -119,6 +126,7 @@ bool tokencontext::countlinebreak(std::string_view text, scanstate& state) {
 
 void tokencontext::preparescan() {
     scanner = &currentscanner();
+    namesbreak = scanner->namesholdbreaks();
     keywordlookup.clear();
     for (const auto& [word, code] : keywordclasses)
         if (code != 0) keywordlookup.insert(word, code);
