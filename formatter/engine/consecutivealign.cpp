@@ -210,6 +210,7 @@ void formatter::restorerewindsnapshot() {
         s = savedsettings.front();
         savedsettings.clear();
     }
+    forgetindentsums();
     currenttoken = rewindtoken;
     currentword = rewindtoken->text();
     // The column bookkeeping restarts in front of the snapshot token, whose line the

@@ -359,6 +359,10 @@ public:
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
     // Line indentation: the columns for a block depth, and the indentation text for them.
     int32_t computeindent(int32_t depth, int32_t nice);
+    // The settings that line indentation reads were replaced: its kept sums go.
+    void forgetindentsums() { indentsumsvalid[0] = indentsumsvalid[1] = 0; }
+    // Levels line indentation has looked at (a measure of its work).
+    int64_t indentsteps() const { return indentlevelsread; }
     // Syntax checks and the block-stack listing written after structural errors.
     bool checkbrackets();
     void dropwhenlevel();
@@ -431,6 +435,15 @@ public:
                                              const std::string& strippedresult);
 
 private:
+    // Line indentation kept per -ni value: indentsums[n][i] is the indent after levels 1..i,
+    // good up to level indentsumsvalid[n] while the records and these settings stay.
+    std::vector<int64_t> indentsums[2];
+    int32_t indentsumsvalid[2] = {0, 0};
+    std::string indentsumsis;
+    int32_t indentsumsflags = -1;
+    int64_t indentlevelsread = 0;
+    int64_t indentsize(int32_t level);
+
     // Statement rules, bracket stack and list indentation.
     // A line break made by a rule, inserted before pos.
     position insertbreak(position pos);

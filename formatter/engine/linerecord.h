@@ -6,6 +6,7 @@
 #include "tokencontext.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 struct linerecord {
@@ -34,4 +35,34 @@ struct linerecord {
     static linerecord autoarraydefault() { return linerecord(); }
 };
 
-using linetable = autoarray<linerecord>;
+// The block stack. It notes the lowest level handed out for change since it was last asked,
+// so that sums over the levels below that one can be kept from line to line.
+class linetable : public autoarray<linerecord> {
+public:
+    linetable() = default;
+    linetable(const linetable& other) : autoarray<linerecord>(other) {}
+    linetable& operator=(const linetable& other) {
+        autoarray<linerecord>::operator=(other);
+        lowestchanged = 0;
+        return *this;
+    }
+    linerecord& at(int32_t i) {
+        if (i < lowestchanged) lowestchanged = i;
+        return autoarray<linerecord>::at(i);
+    }
+    // Level i for reading (the array still grows to it).
+    const linerecord& peek(int32_t i) { return autoarray<linerecord>::at(i); }
+    void fillfrom(int32_t k) {
+        if (k < lowestchanged) lowestchanged = k;
+        autoarray<linerecord>::fillfrom(k);
+    }
+    // The lowest level that may have changed since the last call.
+    int32_t takelowestchanged() {
+        int32_t lowest = lowestchanged;
+        lowestchanged = std::numeric_limits<int32_t>::max();
+        return lowest;
+    }
+
+private:
+    int32_t lowestchanged = 0;
+};

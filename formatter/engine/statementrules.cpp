@@ -121,6 +121,7 @@ void formatter::endofstatement(int32_t) {
     if (!savedsettings.empty() && !(loop && loopheaderopen)) {
         s = std::move(savedsettings.back());
         savedsettings.pop_back();
+        forgetindentsums();
     }
     if (loop && (loopheaderopen || alignmentpending())) return;
     if (continuescaseexpression(classcode)) return;

@@ -193,6 +193,7 @@ void formatter::matchconditionalswitches(position start) {
     int32_t index = reached->index;
     savedsettings.push_back(s);
     applyifsblock(s, index);
+    forgetindentsums();
 }
 
 void formatter::endalignedlist() {
