@@ -47,7 +47,7 @@ void formatter::registerdeclaration() {
     bool endsstatement = after != tokens.end() && after->text() == ";";
     bool inbody = false;
     for (int32_t level = blocklevel; level >= 0 && !inbody; --level)
-        inbody = blockstack.at(level).blockname.find("begin") != std::string::npos;
+        inbody = blockstack.peek(level).blockname.find("begin") != std::string::npos;
     if (!inbody) {
         position before = previoussignificant(t);
         int32_t c = before->classcode;
@@ -62,10 +62,10 @@ void formatter::registerdeclaration() {
 // The routine whose body the current token is in; "" outside subprogram bodies.
 std::string formatter::callingroutine() {
     for (int32_t level = blocklevel; level >= 1; --level) {
-        if (!issubprogrambody(blockstack.at(level).blockname)) continue;
+        if (!issubprogrambody(blockstack.peek(level).blockname)) continue;
         int32_t header = level - 1;
-        if (header >= 1 && blockstack.at(header).blockname == "declare") --header;
-        const linerecord& r = blockstack.at(header);
+        if (header >= 1 && blockstack.peek(header).blockname == "declare") --header;
+        const linerecord& r = blockstack.peek(header);
         return r.routinekey.empty() ? charsetlc(r.unitname) : r.routinekey;
     }
     return "";

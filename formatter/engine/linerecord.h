@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 struct linerecord {
     // "if", "loop", "for", "while", "case", "when", "declare", "begin", "cursor", "package",
@@ -41,8 +42,14 @@ class linetable : public autoarray<linerecord> {
 public:
     linetable() = default;
     linetable(const linetable& other) : autoarray<linerecord>(other) {}
+    linetable(linetable&& other) noexcept : autoarray<linerecord>(std::move(other)) {}
     linetable& operator=(const linetable& other) {
         autoarray<linerecord>::operator=(other);
+        lowestchanged = 0;
+        return *this;
+    }
+    linetable& operator=(linetable&& other) noexcept {
+        autoarray<linerecord>::operator=(std::move(other));
         lowestchanged = 0;
         return *this;
     }
