@@ -13,7 +13,8 @@
 
 void formatter::formatsource() {
     readinput(*this);
-    sourcetext = join(sourcelines, sourcelinejoint);
+    // Input read as lines (a range cut from it, the clipboard, a preset text) is joined.
+    if (!sourcelines.empty()) sourcetext = join(sourcelines, sourcelinejoint);
     std::vector<std::string>().swap(sourcelines);   // the text holds them now
 
     preparecolumnsandcase();

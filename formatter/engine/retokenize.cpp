@@ -29,18 +29,18 @@ void tokencontext::freestash() {
 // Cuts move forward through the text, so stashed tokens before offset are of no more use.
 // Meeting a stashed tail only saves work: whatever goes, the result stays the same.
 void tokencontext::trimstash(int64_t offset) {
-    std::vector<tokenlist::chain> kept;
+    size_t kept = 0;
     for (tokenlist::chain c : stash) {
         token* first = c.first;
         while (first && first->sourceoffset < offset) first = tokenlist::nextof(first);
         freechain(c.first, first);
-        if (first) kept.push_back({first, c.last});
+        if (first) stash[kept++] = {first, c.last};
     }
-    if (kept.size() > stashlimit) {
-        for (size_t i = 0; i + stashlimit < kept.size(); ++i) freechain(kept[i].first, nullptr);
-        kept.erase(kept.begin(), kept.end() - static_cast<std::ptrdiff_t>(stashlimit));
+    stash.resize(kept);
+    if (kept > stashlimit) {
+        for (size_t i = 0; i + stashlimit < kept; ++i) freechain(stash[i].first, nullptr);
+        stash.erase(stash.begin(), stash.end() - static_cast<std::ptrdiff_t>(stashlimit));
     }
-    stash.swap(kept);
 }
 
 void tokencontext::retokenizeafter(position literal) {
