@@ -43,6 +43,14 @@ void tokencontext::trimstash(int64_t offset) {
     }
 }
 
+// A line break inside a quoted name is not counted, so a tail tokenized from another start
+// can number its lines differently: it takes the numbering of the scan that meets it.
+void tokencontext::renumberlines(token* first, int32_t shift) {
+    if (shift == 0) return;
+    for (token* t = first; t; t = tokenlist::nextof(t))
+        if (t->line >= 0) t->line += shift;
+}
+
 void tokencontext::retokenizeafter(position literal) {
     position cut = std::next(literal);
     if (cut == tokens.end()) return;
@@ -87,6 +95,7 @@ void tokencontext::retokenizeafter(position literal) {
             tokenlist::chain tail = stash[met];
             stash.erase(stash.begin() + static_cast<std::ptrdiff_t>(met));
             freechain(tail.first, join);
+            renumberlines(join, state.line - join->line);
             tokens.attachtail({join, tail.last});
             endsentinel = std::prev(std::prev(tokens.end()));
             firstrealtoken = tokens.begin();

@@ -2,6 +2,9 @@
 // rest of the text anew, lines run on, and the work stays linear in the text.
 #include "enginetesting.h"
 
+#include <iterator>
+#include <random>
+
 namespace {
 
 struct spelled {
@@ -55,11 +58,27 @@ std::string promptscript(int lines, bool mixed = true) {
     return text;
 }
 
+// Lines drawn at random from pieces that open, close or hide quotes, so that the ways of
+// pairing the quotes part and meet again at many places.
+std::string randomscript(uint32_t seed, int lines) {
+    static const char* const pieces[] = {"PROMPT Don't", "PROMPT ok", "x := 'a';", "-- it's", "/* it's */",
+                                         "q'[it's]'", "'", "y := 'b", "c';", "\"n'm\"", "/*", "*/ '"};
+    std::mt19937 random(seed);
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        text += pieces[random() % std::size(pieces)];
+        if (random() % 3 == 0) text += std::string(" ") + pieces[random() % std::size(pieces)];
+        text += "\n";
+    }
+    return text;
+}
+
 TEST(retokenize, equalsjoiningandtokenizingthetailanew) {
-    for (const std::string& text :
-         {std::string("PROMPT Don't\nPROMPT It's\nPROMPT Isn't\nselect 1 from dual;\n"),
-          std::string("PROMPT a'b\nx 'c\nd' e\n'f\ng'\n"), std::string("REM ' \n'\n"),
-          promptscript(40), promptscript(40, false)}) {
+    std::vector<std::string> texts{std::string("PROMPT Don't\nPROMPT It's\nPROMPT Isn't\nselect 1 from dual;\n"),
+                                   std::string("PROMPT a'b\nx 'c\nd' e\n'f\ng'\n"), std::string("REM ' \n'\n"),
+                                   promptscript(40), promptscript(40, false)};
+    for (uint32_t seed = 1; seed <= 30; ++seed) texts.push_back(randomscript(seed, 60));
+    for (const std::string& text : texts) {
         formatter quick, reference;
         cutallliterals(prepared(quick, text), false);
         cutallliterals(prepared(reference, text), true);
