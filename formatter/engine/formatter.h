@@ -330,6 +330,8 @@ public:
     bool alignconsecutive();
     void slashatlevelzero();
     void registerdeclaration();
+    // Block levels -ct has looked at to find the routine of a call (a measure of its work).
+    int64_t routinesteps() const { return routinelevelsread; }
     bool beginline();
     std::string indentline(int32_t level, int32_t nice);
     void indentnormal();
@@ -496,6 +498,16 @@ private:
     void listblockstackatline();
     // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
     std::string callingroutine();
+    // Per block level (-ct): the nearest subprogram body at or below it (0: none) and the
+    // nearest level whose name holds "begin" (-1: none); kept from call to call.
+    struct routinelevel {
+        int32_t body = 0;
+        int32_t begin = -1;
+    };
+    std::vector<routinelevel> routinelevels;
+    int32_t routinelevelsvalid = 0;
+    int64_t routinelevelsread = 0;
+    routinelevel routinelevelat(int32_t level);
     void registerroutine(const std::string& name, const std::string& key, const std::string& text);
     void registercall(const std::string& caller, const std::string& name, const std::string& text);
 

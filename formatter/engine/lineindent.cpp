@@ -30,7 +30,7 @@ int32_t formatter::computeindent(int32_t depth, int32_t nice) {
         indentsumsflags = flags;
         indentsumsis = s.is;
     }
-    int32_t changed = blockstack.takelowestchanged();
+    int32_t changed = blockstack.takelowestchanged(linetable::indentwatcher);
     for (int32_t& valid : indentsumsvalid) valid = std::max(0, std::min(valid, changed - 1));
     const int n = nice ? 1 : 0;
     std::vector<int64_t>& sums = indentsums[n];
