@@ -8,6 +8,7 @@
 #include "consecutivealign.h"
 #include "header.h"
 #include "messages.h"
+#include "numbermap.h"
 #include "rewindstate.h"
 #include "settings.h"
 #include "tokencontext.h"
@@ -178,7 +179,7 @@ public:
     char commamoved = 0;                // a comma was moved or an insert comment removed
     int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
     position keywordcolumntoken;        // the keyword that last set keywordcolumn
-    std::unordered_map<int32_t, int32_t> relativeindentbytoken;   // by sequence number
+    numbermap relativeindentbytoken;    // by sequence number
     int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
     char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
     int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS

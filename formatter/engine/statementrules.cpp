@@ -103,8 +103,7 @@ void formatter::noterelativeindent(position t) {
 }
 
 void formatter::reloadrelativeindent(position t) {
-    auto stored = relativeindentbytoken.find(t->sequence);
-    if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
+    if (const int32_t* stored = relativeindentbytoken.find(t->sequence)) relativeindent = *stored;
 }
 
 void formatter::endofstatement(int32_t) {
