@@ -104,6 +104,20 @@ TEST_F(integrity, changesofcontentfail) {
     for (const failcase& c : {
              failcase{"a character changed", [](formatter& f) { settext(f, "v", "x"); }, true},
              failcase{"a token lost", [](formatter& f) { f.tokens.erase(find(f, ":=")); }, true},
+             // Tokens still showing the bytes they were read from, in another order or twice.
+             failcase{"words swapped", [](formatter& f) {
+                  position v = find(f, "v"), assign = find(f, ":=");
+                  f.tokens.insert(v, std::move(*assign));
+                  f.tokens.insert(assign, std::move(*v));
+                  f.tokens.erase(v);
+                  f.tokens.erase(assign);
+              }, true},
+             failcase{"a word twice", [](formatter& f) {
+                  position w = find(f, "w");
+                  f.tokens.insert(w, std::move(*std::next(w)));
+                  f.tokens.insert(w, token(*w));
+              }, true},
+             failcase{"the first word lost", [](formatter& f) { f.tokens.erase(find(f, "BEGIN")); }, true},
              // Case never counts for keywords, but inside literals and quoted names it is content.
              failcase{"literal case", [](formatter& f) { settext(f, "'It''s'", "'IT''S'"); }, false},
              failcase{"quoted name case",
