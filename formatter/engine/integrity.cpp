@@ -186,11 +186,19 @@ void formatter::checkintegrity() {
     strippedcomparison compared(sourcetext);
     position fault = tokens.end();
     position last = tokens.empty() ? tokens.end() : std::prev(tokens.end());
+    // Plain output with no header to put before it is joined on the way.
+    const bool join = !s.html && !s.pl && !s.plo && sourcetext.size() >= joinedoutputfrom;
+    joinedoutput.clear();
+    if (join) joinedoutput.reserve(sourcetext.size() + sourcetext.size() / 4);
     for (position p = tokens.begin(); p != tokens.end(); ++p) {
+        if (join) joinedoutput += p->text();
         if (p != last) compared.add(p->text());
         if (fault == tokens.end() && check.faults(p)) fault = p;
     }
+    outputjoined = join;
     if (fault == tokens.end() && (textchanged || compared.same())) return;
+    outputjoined = false;
+    std::string().swap(joinedoutput);
 
     // The stripped texts go to the excerpts and the dumps.
     std::string result = jointokentexts(tokens.begin(), last);

@@ -235,9 +235,12 @@ void writeoutput(formatter& f) {
     if (!s.slsf.empty() && !s.html) writelinesynchronization(f);
     // Plain text goes to files and streams straight from the tokens.
     std::string html = s.html ? htmltext(f) : std::string();
-    textsource output = s.html ? wholetext(html) : tokentexts(header, f.tokens);
+    // The integrity check may have joined the plain text already (never with a header).
+    const bool joined = f.outputjoined && header.empty() && !s.html;
+    textsource output = s.html ? wholetext(html) : joined ? wholetext(f.joinedoutput) : tokentexts(header, f.tokens);
     auto wholeoutput = [&] {
         if (s.html) return std::move(html);
+        if (joined) return f.joinedoutput;
         std::string text = header;
         text += f.jointokentexts(f.tokens.begin(), f.tokens.end());
         return text;

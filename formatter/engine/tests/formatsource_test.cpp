@@ -182,6 +182,54 @@ TEST_F(driver, theinputrangeisformatted) {
 
 }  // namespace
 
+// Large texts are written from the text the integrity check joined; it must be the very
+// text the tokens spell, and a header or html still comes from the tokens.
+TEST_F(driver, outputjoinedbytheintegritycheckmatchesthetokens) {
+    const std::string unit =
+        "PROMPT Don't stop\r\nPROMPT it's done\r\ncreate or replace package body p is\r\n"
+        "  procedure q is begin x:=1+2; -- note\r\n  y := 'a''b' || q'[c]'; end;\r\nend p;\r\n/\r\n";
+    struct variant {
+        const char* what;
+        std::function<void(settings&)> adjust;
+        bool joins;
+    };
+    for (const variant& v : {variant{"plain", {}, true},
+                             variant{"header", [](settings& s) { s.pl = 1; }, false},
+                             variant{"html", [](settings& s) { s.html = 1; }, false}}) {
+        std::string outputs[2];
+        for (int joined = 0; joined < 2; ++joined) {
+            settings s = enginetesting::defaultsettings();
+            s.inputfile = s.inputfilealias = path("input.sql");
+            s.outputfile = s.outputfilealias = path(joined ? "joined.sql" : "streamed.sql");
+            if (v.adjust) v.adjust(s);
+            writefile(path("input.sql"), unit);
+            formatter f;
+            f.s = s;
+            f.messages.stringmode = 1;
+            f.joinedoutputfrom = joined ? 0 : SIZE_MAX;
+            f.formatsource();
+            EXPECT_EQ(f.outputjoined, joined && v.joins) << v.what;
+            outputs[joined] = readfile(s.outputfile);
+        }
+        EXPECT_FALSE(outputs[0].empty()) << v.what;
+        EXPECT_EQ(outputs[1], outputs[0]) << v.what;
+    }
+
+    // A failed check joins nothing that could be written.
+    formatter f;
+    f.s = enginetesting::defaultsettings();
+    f.messages.stringmode = 1;
+    f.s.bdir = folder.string();   // the dumps of the failure
+    f.joinedoutputfrom = 0;
+    f.sourcetext = "select a from b;\n";
+    f.tokenizesource();
+    f.appendendtokens();
+    std::next(f.tokens.begin())->settext("selectx");
+    EXPECT_THROW(f.checkintegrity(), std::string);
+    EXPECT_FALSE(f.outputjoined);
+    EXPECT_EQ(f.joinedoutput, "");
+}
+
 namespace {
 
 // A text handed over as a string comes back through output_str with its lines whole and
