@@ -61,6 +61,9 @@ void run(const std::string& filename, const std::vector<std::string>& options, s
         processtoplevel(name, text, discarded);
     }
     tokenlist output;
+    // About one token per two bytes at most: the list is not copied as it grows, and room
+    // that is never filled costs no memory.
+    output.reserve(source.size() / 2 + 64);
     processtoplevel(filename, source, output);
     outcome.result = jointokens(output);
     outcome.warnings = joinwarnings();

@@ -89,7 +89,12 @@ void expandobjectlike(const macro& definition, tokenlist& output, size_t positio
 
 bool isbuiltinname(std::string_view word, std::string_view name)
 {
-    return word.size() == name.size() && charsetlower(word) == name;
+    if (word.size() != name.size())
+        return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (lowercasemap[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(name[i]))
+            return false;
+    return true;
 }
 
 void processidentifier(const atoken& token, tokenlist& output, size_t& position, std::string_view text)

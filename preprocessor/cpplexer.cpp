@@ -46,6 +46,12 @@ bool at(size_t position, std::string_view text, std::string_view what)
     return text.substr(position, what.size()) == what;
 }
 
+// The two bytes at the position are first and second.
+bool atpair(size_t position, std::string_view text, char first, char second)
+{
+    return position + 1 < text.size() && text[position] == first && text[position + 1] == second;
+}
+
 // Moves past one line break (CR LF, CR or LF); false when none stands at the position.
 bool skiplinebreak(size_t& position, std::string_view text)
 {
@@ -125,15 +131,22 @@ void scanqquote(size_t& position, std::string_view text)
     }
 }
 
+// 2 for != ** .. := <= << <> => >= >> ^= || ~=, else 1.
 size_t operatorlength(size_t position, std::string_view text)
 {
-    static constexpr std::string_view pairs[] = {"!=", "**", "..", ":=", "<=", "<<", "<>",
-                                                 "=>", ">=", ">>", "^=", "||", "~="};
-    std::string_view two = text.substr(position, 2);
-    for (std::string_view pair : pairs)
-        if (two == pair)
-            return 2;
-    return 1;
+    if (position + 1 >= text.size())
+        return 1;
+    const char next = text[position + 1];
+    switch (text[position]) {
+    case '!': case ':': case '^': case '~': return next == '=' ? 2 : 1;
+    case '*': return next == '*' ? 2 : 1;
+    case '.': return next == '.' ? 2 : 1;
+    case '<': return next == '=' || next == '<' || next == '>' ? 2 : 1;
+    case '=': return next == '>' ? 2 : 1;
+    case '>': return next == '=' || next == '>' ? 2 : 1;
+    case '|': return next == '|' ? 2 : 1;
+    default: return 1;
+    }
 }
 
 void scanidentifierbytes(size_t& position, std::string_view text)
@@ -145,7 +158,7 @@ void scanidentifierbytes(size_t& position, std::string_view text)
 
 bool atqquote(size_t position, std::string_view text)
 {
-    return at(position, text, "q'");
+    return atpair(position, text, 'q', '\'');
 }
 
 // The quotes, q-quotes, operators and identifiers that both scanners read alike.
@@ -212,7 +225,7 @@ atoken readdirective(bool directives, tokenlist& output, size_t& position, std::
 // Slash: a block comment, or a "/" that closes an open block when it follows white space.
 int32_t scanslash(size_t& position, std::string_view text)
 {
-    if (at(position, text, "/*")) {
+    if (atpair(position, text, '/', '*')) {
         size_t closing = text.find("*/", position + 2);
         if (closing == std::string_view::npos)
             raiseerror("closing */ is not found", text.size(), text);
@@ -282,7 +295,7 @@ atoken nexttoken(bool directives, tokenlist& output, size_t& position, std::stri
             atstart = statement.atstatementstart;
             blank = statement.afterblank;
         }
-    } else if (at(position, text, "--")) {
+    } else if (atpair(position, text, '-', '-')) {
         scanlinecomment(position, text);
         kind = kindlinecomment;
     } else if (c == ';') {

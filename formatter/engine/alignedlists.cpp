@@ -5,7 +5,7 @@
 
 namespace {
 
-bool issetoperator(const std::string& word) {
+bool issetoperator(std::string_view word) {
     return word == "union" || word == "minus" || word == "intersect";
 }
 
@@ -65,7 +65,7 @@ static void pushalignedlistentry(formatter& f, position anchor) {
 
 void formatter::startalignedlist(position anchor) {
     endalistcomma = 0;
-    if (anchor->kind == whitespace && haslinebreak(anchor->text())) {
+    if (anchor->kind == whitespace && anchor->breaksline()) {
         // The keyword ends its line: the items line up one blank after it.
         position keyword = previoussignificant(anchor);
         alistcol = tokencolumn(std::next(keyword));
@@ -88,11 +88,18 @@ void formatter::pushsqlindent() {
 void formatter::alignselects() {
     position t = currenttoken;
     if (alignmentrequested &&
-        (!isinsignificant(t->kind) || (t->kind == whitespace && haslinebreak(t->text())))) {
+        (!isinsignificant(t->kind) || (t->kind == whitespace && t->breaksline()))) {
         startalignedlist(t);
         currentword = t->text();
     }
-    std::string word = lc(currentword);
+    // Blanks and line breaks are in none of the word tables.
+    if (currentword.empty() || currentword[0] == ' ' || currentword[0] == '\t' || currentword[0] == '\r' ||
+        currentword[0] == '\n') {
+        if (processingalignedlist && endsstatementorcondition(*this, t)) endalistcomma = tokenline(t);
+        return;
+    }
+    const lowered lowerword(currentword);
+    std::string_view word = lowerword.view();
     if (awaitby && word == "by") {
         alignmentrequested = 1;
         alignmentword = "by";

@@ -16,11 +16,11 @@ bool opensblock(int32_t classcode) {
     }
 }
 
-bool islinebreaktoken(const token& t) { return t.kind == whitespace && haslinebreak(t.text()); }
+bool islinebreaktoken(const token& t) { return t.kind == whitespace && t.breaksline(); }
 
 // Where the line break at the end of text begins when only blanks and tabs follow it;
 // npos when text does not end that way.
-size_t finallinebreak(const std::string& text) {
+size_t finallinebreak(std::string_view text) {
     size_t end = text.find_last_not_of("\t ");
     if (end == std::string::npos || (text[end] != '\n' && text[end] != '\r')) return std::string::npos;
     return (text[end] == '\n' && end > 0 && text[end - 1] == '\r') ? end - 1 : end;
@@ -39,13 +39,7 @@ std::string blockinfotext(std::string text, int32_t max) {
     return squeezed;
 }
 
-int32_t formatter::tokenendcolumn(position pos) {
-    int32_t start = tokencolumn(pos);
-    const std::string& text = pos->text();
-    size_t lastbreak = text.find_last_of("\r\n");
-    if (lastbreak == std::string::npos) return rowtringtocolumn(text, start) - 1;
-    return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1) - 1;
-}
+int32_t formatter::tokenendcolumn(position pos) { return columnafter(*pos, tokencolumn(pos)) - 1; }
 
 bool formatter::beyondcolumnlimit() {
     return s.mcs != 0 && currenttoken != tokens.end() && tokenendcolumn(currenttoken) > s.mcs;
@@ -66,16 +60,18 @@ void formatter::blockerror(const std::string& message, bool reopen) {
 
 void formatter::reindentlinestart(position whitespacetoken, const std::string& indentation) {
     if (whitespacetoken == tokens.end() || whitespacetoken->kind != whitespace) return;
-    const std::string& text = whitespacetoken->text();
+    std::string_view text = whitespacetoken->text();
     size_t at = finallinebreak(text);
-    if (at == std::string::npos) return;
-    std::string indented = text.substr(0, at) + linebreaktext + indentation;
+    if (at == std::string_view::npos) return;
+    std::string indented(text.substr(0, at));
+    indented += linebreaktext;
+    indented += indentation;
     if (indented != text) whitespacetoken->settext(indented);
 }
 
 void formatter::reindentbreaks(position whitespacetoken, const std::string& replacement) {
     if (whitespacetoken == tokens.end() || whitespacetoken->kind != whitespace) return;
-    const std::string& text = whitespacetoken->text();
+    std::string_view text = whitespacetoken->text();
     std::string indented;
     for (size_t i = 0; i < text.size();) {
         char c = text[i];
@@ -168,7 +164,9 @@ bool formatter::outsideblocks(int32_t c) {
     if (s.w && atlevelzero) {
         position before = previoussignificant(currenttoken);
         if (before == tokens.begin() || before->text() == "/" || before->text() == ";") {
-            std::string warning = "Warning:" + currenttoken->text() + " is ignored as it is not in a block at line ";
+            std::string warning = "Warning:";
+            warning += currenttoken->text();
+            warning += " is ignored as it is not in a block at line ";
             warning += numtostring(tokenline(currenttoken));
             warning += " col ";
             warning += numtostring(currenttoken->column);
@@ -185,7 +183,7 @@ bool formatter::outsideblocks(int32_t c) {
 bool formatter::whenopenslevel() {
     position before = previoussignificant(currenttoken);
     auto loopexit = [](position p) {
-        return p->classcode == classexit || lc(p->text()) == "continue";
+        return p->classcode == classexit || isword(p->text(), "continue");
     };
     if (before != tokens.begin()) {
         if (loopexit(before)) return false;
@@ -485,7 +483,7 @@ void formatter::slashatlevelzero() {
     if (s.ifsl || blocklevel != 0 || (bracketdepth != 0 && s.ifsib)) return;
     if (currentword != "/" || currenttoken == tokens.begin()) return;
     position before = std::prev(currenttoken);
-    if (!haslinebreak(before->text())) return;
+    if (!before->breaksline()) return;
     checksyntaxmissingkeywords();
     if (!checkblockpairs()) {
         listblockstack();

@@ -6,9 +6,9 @@
 namespace {
 
 // The text without the blanks and TABs at its start.
-std::string withoutleadingblanks(const std::string& text) {
+std::string withoutleadingblanks(std::string_view text) {
     size_t kept = text.find_first_not_of(" \t");
-    return kept == std::string::npos ? std::string() : text.substr(kept);
+    return kept == std::string_view::npos ? std::string() : std::string(text.substr(kept));
 }
 
 void stripleadingblanks(token& t) {
@@ -19,7 +19,7 @@ void stripleadingblanks(token& t) {
 }  // namespace
 
 void formatter::bracketrule(int32_t firstpass) {
-    const std::string& text = currenttoken->text();
+    std::string_view text = currenttoken->text();
     bool opening = text == "(";
     if (!opening && text != ")") return;
     // Beyond the column limit the layout pass breaks the line first and comes back.

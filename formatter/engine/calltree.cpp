@@ -20,13 +20,14 @@ void formatter::registerdeclaration() {
     if (!s.ct) return;
     position t = currenttoken;
     if (t->kind != identifier || t->text() == ".") return;
-    std::string name = t->text();
+    std::string name(t->text());
     position last = t;
     position dot = std::next(t);
     if (dot != tokens.end() && dot->text() == ".") {
         position part = std::next(dot);
         if (part != tokens.end() && part->kind == identifier) {
-            name += "." + part->text();
+            name += ".";
+            name += part->text();
             last = part;
         }
     }

@@ -39,18 +39,16 @@ void tokencontext::resettokencontext() {
     token leading(linebreaktext, whitespace, 0, 0, 1, 1);
     firsttoken = tokens.append(std::move(leading));
     sequencecounter = 1;
-    tokenizedtext.clear();
+    tokenizedtext = {};
+    tokenizedtexts.clear();
     tokenizedbase = 0;
-    matchstarts.clear();
-    for (auto& [head, last] : stash) freechain(head, nullptr);
-    stash.clear();
-    tailindexed = false;
+    freestash();
 }
 
 void formatter::printtraceline(int32_t level, const std::string& message, position pos) const {
     if (level < 0) return;
     std::string line = numtostring(level) + std::string(static_cast<size_t>(level), ' ') + message;
-    for (; pos != tokens.end() && !haslinebreak(pos->text()); ++pos) line += pos->text();
+    for (; pos != tokens.end() && !pos->breaksline(); ++pos) line += pos->text();
     std::cout << line << "\n";
 }
 
@@ -62,7 +60,7 @@ std::vector<std::string> formatter::fromtablenames(position from) const {
     for (position pos = nextsignificant(std::next(from)); pos != tokens.end();
          pos = nextsignificant(std::next(pos))) {
         if (pos->kind == endtoken) break;
-        const std::string& text = pos->text();
+        std::string_view text = pos->text();
         if (text == "(") {
             position closing = matchingbracket(pos);
             if (closing == tokens.end()) break;
@@ -70,11 +68,11 @@ std::vector<std::string> formatter::fromtablenames(position from) const {
             wantname = false;
         } else if (text == ",") {
             wantname = true;
-        } else if (text == ";" || text == ")" || clausewords.count(lc(text))) {
+        } else if (text == ";" || text == ")" || clausewords.count(lowered(text).view())) {
             break;
         } else if (wantname && (pos->kind == identifier || pos->kind == doublequotedname ||
                                 pos->kind == keywordtoken)) {
-            names.push_back(text);
+            names.emplace_back(text);
             wantname = false;
         }
     }

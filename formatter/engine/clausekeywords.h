@@ -3,8 +3,10 @@
 #pragma once
 
 #include "linerecord.h"
+#include "wordset.h"
 
 #include <set>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,6 @@ const std::vector<std::pair<const char*, int32_t>>& keywordclasstable();
 struct clausekeywords {
     clausekeywords();
     std::vector<std::string> clausewordlist;   // "select", "from", ... in their order
-    std::set<std::string> clausewords;
+    std::unordered_set<std::string, wordhash, std::equal_to<>> clausewords;
     linetable blockstack;                      // the block stack's per-level records
 };

@@ -36,10 +36,21 @@ int32_t tokencontext::tabspan(int64_t column) const {
     return static_cast<int32_t>(1 + (l - ((column - tabstopcount) + 1) % l) % l);
 }
 
+namespace {
+
+// Short texts are searched byte by byte: cheaper than a library call.
+size_t findtab(std::string_view text, size_t from) {
+    for (size_t i = from; i < text.size(); ++i)
+        if (text[i] == '\t') return i;
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 int32_t tokencontext::rowtringtocolumn(std::string_view text, int32_t column) const {
     int64_t c = column;
     size_t from = 0;
-    for (size_t tab = text.find('\t'); tab != std::string_view::npos; tab = text.find('\t', from)) {
+    for (size_t tab = findtab(text, 0); tab != std::string_view::npos; tab = findtab(text, from)) {
         c += static_cast<int64_t>(tab - from);
         c += tabspan(c);
         from = tab + 1;
@@ -65,21 +76,20 @@ std::string tokencontext::expandtabs(int32_t column, std::string_view text) cons
     return expanded;
 }
 
+// Blanks with a TAB and no leading line break count from the column as comments do.
 int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
-    const std::string& text = t.text();
-    std::string rest;
-    bool broke = false;
+    std::string_view text = t.text();
     switch (t.kind) {
     case whitespace:
-        if (hastabonline(text)) return rowtringtocolumn(text, column);
-        splitleadinglinebreak(text, rest, broke);
-        return rowtringtocolumn(rest, broke ? 1 : column);
     case singlelinecomment:
     case stringliteral:
     case qquoteliteral:
-    case blockcomment:
-        splitleadinglinebreak(text, rest, broke);
-        return broke ? rowtringtocolumn(rest, 1) : rowtringtocolumn(text, column);
+    case blockcomment: {
+        // One CR, then one LF, may lead the text: the rest starts a line.
+        size_t skip = !text.empty() && text[0] == '\r' ? 1 : 0;
+        if (skip < text.size() && text[skip] == '\n') ++skip;
+        return skip ? rowtringtocolumn(text.substr(skip), 1) : rowtringtocolumn(text, column);
+    }
     default:
         return static_cast<int32_t>(std::min<int64_t>(int64_t(column) + int64_t(text.size()), INT32_MAX));
     }
@@ -87,7 +97,8 @@ int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
 
 // The start column of the token after t, when t starts at `start`.
 int32_t tokencontext::columnafter(const token& t, int32_t start) const {
-    const std::string& text = t.text();
+    std::string_view text = t.text();
+    if (!t.breaksline()) return rowtringtocolumn(text, start);
     size_t lastbreak = text.find_last_of("\r\n");
     if (lastbreak == std::string::npos) return rowtringtocolumn(text, start);
     return rowtringtocolumn(std::string_view(text).substr(lastbreak + 1), 1);
@@ -105,7 +116,7 @@ int32_t tokencontext::tokencolumn(position pos) {
             column = columnafter(*before, known);
             break;
         }
-        if (haslinebreak(before->text())) {
+        if (before->breaksline()) {
             column = columnafter(*before, 1);
             break;
         }
@@ -153,7 +164,7 @@ void formatter::trackcolumn(const token& t) {
 // break is expanded from column 1.
 void formatter::converttabs() {
     token& t = *currenttoken;
-    const std::string& text = t.text();
+    std::string_view text = t.text();
     if (text.find('\t') == std::string::npos) return;
     if (t.kind == whitespace) {
         if (leadingtabs->partialmatch(text))
@@ -167,6 +178,8 @@ void formatter::converttabs() {
         t.settext(expandtabs(column, text));
     } else {
         size_t kept = m.end(1);
-        t.settext(text.substr(0, kept) + expandtabs(1, std::string_view(text).substr(kept)));
+        std::string converted(text.substr(0, kept));
+        converted += expandtabs(1, text.substr(kept));
+        t.settext(converted);
     }
 }

@@ -16,12 +16,19 @@ const pattern& unregisteredword() {
     return compiled;
 }
 
-bool isalignedoperator(const settings& s, const std::string& text) {
+bool isalignedoperator(const settings& s, std::string_view text) {
     return (text == ":=" && s.acav) || (text == "=>" && s.acarv) || (text == "=" && s.acev);
 }
 
+// A TAB, or two blanks in a row: the text is not one blank per run.
+bool needscollapsing(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\t' || (text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ')) return true;
+    return false;
+}
+
 // Replaces every run of blanks and tabs by one blank.
-std::string collapsedblanks(const std::string& text) {
+std::string collapsedblanks(std::string_view text) {
     std::string collapsed;
     collapsed.reserve(text.size());
     for (char c : text) {
@@ -39,6 +46,7 @@ void formatter::collapseblanks() {
     token& t = *currenttoken;
     if (t.kind != whitespace || startswithlinebreak(t.text())) return;
     if (rewindline > 0 && previousrewindtoken == rewindtoken) return;
+    if (!needscollapsing(t.text())) return;
     std::string collapsed = collapsedblanks(t.text());
     if (collapsed != t.text()) t.settext(collapsed);
 }
@@ -47,7 +55,7 @@ void formatter::collapseblanks() {
 // current block level.
 static void registername(formatter& f, position name) {
     std::string key = charsetlc(name->text());
-    f.declarednames[key].push_back(name->text());
+    f.declarednames[key].emplace_back(name->text());
     f.declarednamesatlevel.at(std::max(f.blocklevel, 0)).push_back(key);
 }
 
@@ -249,7 +257,11 @@ int32_t formatter::padconsecutiverows() {
             std::string blanks(static_cast<size_t>(missing), ' ');
             position before = previoustoken(row.token);
             if (before != tokens.end() && before->kind == whitespace)
-                before->settext(before->text() + blanks);
+                {
+                std::string widened(before->text());
+                widened += blanks;
+                before->settext(widened);
+            }
             else
                 tokens.insert(row.token, token(blanks, whitespace, 0, -(sequencecounter++), -1));
         }
@@ -277,7 +289,7 @@ bool formatter::endconsecutivegroup() {
 
 // Notes one operator of the group, or breaks the group.
 void formatter::addconsecutiverow(position t) {
-    const std::string& op = t->text();
+    std::string_view op = t->text();
     int32_t line = tokenline(t);
     if (!alignenabled) return;
     if (declarationsnapshot && previousrewindtoken != rewindtoken) return;
@@ -318,7 +330,7 @@ bool formatter::alignconsecutive() {
     }
     if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
     if (!alignrows.empty() && alignop == "=" &&
-        (t->text() == ";" || (t->kind == identifier && clausewords.count(lc(t->text())))))
+        (t->text() == ";" || (t->kind == identifier && clausewords.count(lowered(t->text()).view()))))
         groupbroken = 1;
     bool ends = groupended || groupbroken || (t->kind == endtoken && !alignrows.empty()) ||
                 (loopdone && alignline != 0);

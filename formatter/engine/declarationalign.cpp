@@ -27,7 +27,7 @@ bool isname(position pos, const formatter& f) {
 }
 
 bool isinlineblank(position pos, const formatter& f) {
-    return pos != f.tokens.end() && pos->kind == whitespace && !haslinebreak(pos->text());
+    return pos != f.tokens.end() && pos->kind == whitespace && !pos->breaksline();
 }
 
 // Reserved words that still end an expression in a select list.
@@ -64,7 +64,7 @@ bool isaliasname(position pos, const formatter& f) {
     if (pos == f.tokens.end()) return false;
     if (pos->kind == doublequotedname) return true;
     return pos->kind == identifier && pos->text().find('.') == std::string::npos &&
-           !f.reservedwords.count(lc(pos->text()));
+           !f.reservedwords.containslowered(pos->text());
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
         }
         g.typecolumn = typecolumn;
         for (alignrow& row : g.rows) {
-            if (!row.aligned || haslinebreak(row.token->text())) continue;
+            if (!row.aligned || row.token->breaksline()) continue;
             std::string blanks(static_cast<size_t>(typecolumn - (row.column - 1) + padding), ' ');
             if (row.token->text() != blanks) row.token->settext(blanks);
             row.token->protectedfollowingblank = true;
@@ -141,7 +141,7 @@ void formatter::adddeclarationrow(position blank) {
 // A declaration item starts at name: a row when a type follows on its line.
 bool formatter::notedeclarationitem(position name, bool checkreserved) {
     if (runendword().partialmatch(name->text())) return finishdeclarationrun(true);
-    if (checkreserved && name->kind == identifier && reservedwords.count(lc(name->text())))
+    if (checkreserved && name->kind == identifier && reservedwords.containslowered(name->text()))
         return false;
     position blank = std::next(name);
     if (!isinlineblank(blank, *this)) return false;
@@ -157,7 +157,7 @@ void formatter::notealias(position end) {
     position blank = std::prev(alias);
     if (!isinlineblank(blank, *this)) return;
     position before = std::prev(blank);
-    if (before->kind == identifier && lc(before->text()) == "as") {
+    if (before->kind == identifier && isword(before->text(), "as")) {
         blank = std::prev(before);
         if (!isinlineblank(blank, *this)) return;
         before = std::prev(blank);
@@ -201,7 +201,7 @@ static bool createslist(const formatter& f, position pos) {
     bool created = false;
     for (int i = 0; i < 3 && !created && before != f.tokens.begin(); ++i) {
         before = f.previoussignificant(before);
-        created = lc(before->text()) == "create";
+        created = isword(before->text(), "create");
     }
     if (!created) return false;
     for (position next = std::next(pos); next != f.tokens.end() && next->kind != endtoken; ++next) {
@@ -242,7 +242,7 @@ bool formatter::aligndeclarations() {
     // The end of an item or of the list.
     if (atlistlevel) {
         bool listend = t->text() == ")" || t->text() == ";" ||
-                       (g.mode == 5 && t->kind == identifier && clausewords.count(lc(t->text())));
+                       (g.mode == 5 && t->kind == identifier && clausewords.count(lowered(t->text()).view()));
         if (g.mode == 5 && (listend || t->text() == ",")) notealias(t);
         if (listend && enddeclarationlist()) return true;
     }

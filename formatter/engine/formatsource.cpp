@@ -14,6 +14,7 @@
 void formatter::formatsource() {
     readinput(*this);
     sourcetext = join(sourcelines, sourcelinejoint);
+    std::vector<std::string>().swap(sourcelines);   // the text holds them now
 
     preparecolumnsandcase();
     fillwordsets();
@@ -95,7 +96,7 @@ void formatter::fillwordsets() {
 
 void formatter::tokenizesource() {
     resettokencontext();
-    tokenize(sourcetext);
+    tokenizeinplace(sourcetext);
     // The line break written into the text is the one the input uses most; on a tie the
     // earlier of LF, CR, CR LF.
     int32_t most = 0;
@@ -109,7 +110,7 @@ void formatter::tokenizesource() {
         linearray = autoarray<int32_t>();
         int32_t index = 0;
         for (const token& t : tokens)
-            if (haslinebreak(t.text())) linearray.at(index++) = t.sequence;
+            if (t.breaksline()) linearray.at(index++) = t.sequence;
     }
     lastinsertedblank = tokens.end();
 }
@@ -188,7 +189,7 @@ void formatter::fillkeywordtables() {
 void formatter::finalpasses() {
     // The last line break of the text is the current token for the alignment passes.
     position last = std::prev(tokens.end());
-    while (last != tokens.begin() && !haslinebreak(last->text())) --last;
+    while (last != tokens.begin() && !last->breaksline()) --last;
     currenttoken = last;
     loopdone = 1;
     aligndeclarations();

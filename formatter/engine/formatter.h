@@ -11,6 +11,7 @@
 #include "rewindstate.h"
 #include "settings.h"
 #include "tokencontext.h"
+#include "wordset.h"
 
 #include <cstdint>
 #include <map>
@@ -50,8 +51,7 @@ public:
     void formatsource();
 
     // Texts.
-    std::string sourcetext;    // the text that is tokenized
-    std::string resulttext;    // the joined token texts, for the integrity check
+    std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
     std::string reservedwordtext;
     std::string sqlpluscommandtext;
 
@@ -60,15 +60,15 @@ public:
     const pattern* unitkind = nullptr;        // procedure, function or trigger: captures 1-3
 
     // Word sets and keyword tables, filled per file.
-    std::set<std::string> reservedwords;
-    std::set<std::string> sqlpluscommands;
-    std::map<std::string, alignmentwordentry> alignmentwords;
+    wordset reservedwords;
+    wordset sqlpluscommands;
+    std::unordered_map<std::string, alignmentwordentry, wordhash, std::equal_to<>> alignmentwords;
     std::set<std::string> statementstarters;
-    std::map<std::string, int32_t> breakkeywords;
-    std::map<std::string, std::vector<std::string>> breakfollowers;
+    std::unordered_map<std::string, int32_t, wordhash, std::equal_to<>> breakkeywords;
+    std::unordered_map<std::string, std::vector<std::string>, wordhash, std::equal_to<>> breakfollowers;
 
     // Per-file state of the token loop.
-    std::string currentword;
+    std::string_view currentword;   // the current token's text (or the line break put in its place)
     position loopend;
     int32_t tokenposition = 0;
     int32_t savedtokenposition = 0;
@@ -426,11 +426,14 @@ public:
     // Integrity check.
     bool endsitsline(position comment) const;
     position integrityfault(std::string_view original) const;
-    [[noreturn]] void reportintegrityfailure(int64_t around);
+    // The stripped texts are the tokenized text's and the result's without white space.
+    [[noreturn]] void reportintegrityfailure(int64_t around, const std::string& strippedsource,
+                                             const std::string& strippedresult);
 
 private:
     // Statement rules, bracket stack and list indentation.
-    token generatedbreak();
+    // A line break made by a rule, inserted before pos.
+    position insertbreak(position pos);
     position eraseahead(position pos);
     position nextword(position pos) const;
     bool innumberbrackets() const;

@@ -35,14 +35,14 @@ linerecord& formatter::pushheaderlevel(position opener, const std::string& name)
 std::string formatter::headername(position keyword) const {
     position name = nextword(keyword);
     if (name != tokens.end() && name->classcode == classbody) name = nextword(name);
-    return name != tokens.end() && isidentifierlike(*name) ? name->text() : std::string();
+    return name != tokens.end() && isidentifierlike(*name) ? std::string(name->text()) : std::string();
 }
 
 bool formatter::createheader() {
-    if (uc(currentword) != "CREATE") return false;
+    if (!isword(currentword, "create")) return false;
     position x = nextword(currenttoken);
     while (x != tokens.end() && x->kind != endtoken &&
-           (lc(x->text()) == "or" || lc(x->text()) == "replace"))
+           (isword(x->text(), "or") || isword(x->text(), "replace")))
         x = nextword(x);
     if (x == tokens.end() || x->kind == endtoken) {
         createpending = 1;
@@ -66,7 +66,7 @@ void formatter::packageheader() {
     // Only a PACKAGE that begins the text or a line.
     position before = previoustoken(keyword);
     if (before != tokens.end() && before != tokens.begin()) {
-        if (before->kind != whitespace || !haslinebreak(before->text())) return;
+        if (before->kind != whitespace || !before->breaksline()) return;
     }
     for (position p = nextword(keyword); p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
         if (p->text() == ";") return;
@@ -102,9 +102,9 @@ void formatter::subprogramheader() {
         if (stop != tokens.end()) headerpending = 0;
         return;
     }
-    subprogramnames.push_back(keyword->text());
+    subprogramnames.emplace_back(keyword->text());
     subprogrambegins.push_back(0);
-    linerecord& level = pushheaderlevel(keyword, name->text());
+    linerecord& level = pushheaderlevel(keyword, std::string(name->text()));
     level.extraindent = s.id ? 1 : 0;
     if (!body) {
         level.isasreached = 0;
@@ -120,7 +120,7 @@ position formatter::headerend(position name) {
     int32_t depth = 0;
     position first = nextword(name);
     for (position p = first; p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         if (text == "(") {
             if (p == first && s.actv) declarationmode = 4;
             ++depth;
@@ -180,7 +180,7 @@ void formatter::joinwhitespacebefore(position t) {
     position last = tokens.end();
     for (position p = std::next(lastsolidtoken); p != t && p != tokens.end(); ++p) {
         if (p->kind != whitespace || p->classcode == classinserted) continue;
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         for (size_t i = 0; i < text.size(); ++i)
             if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
                 ++removedlinebreaks;

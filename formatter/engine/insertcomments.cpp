@@ -20,7 +20,7 @@ std::vector<std::string> formatter::insertcolumns(position open, position& close
     std::vector<std::string> names;
     std::string name;
     for (position p = nextword(open); p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         if (text == "," || text == ")") {
             if (name.empty()) return {};
             names.push_back(name);
@@ -55,7 +55,7 @@ void formatter::insertcomments() {
     size_t item = 0;
     int32_t depth = 0;
     for (position p = std::next(valuesopen); p != tokens.end() && p->kind != endtoken;) {
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         if (p->kind == blockcomment && text.size() >= marker.size() + 2 && text.ends_with(marker)) {
             p = eraseahead(p);
             commamoved = 1;

@@ -1,11 +1,13 @@
 // The integrity check: the result may differ from the input only in whitespace and letter
 // case; literals and quoted names stay byte for byte, and single-line comments end lines.
+#include "charsets.h"
 #include "formatter.h"
 #include "paths.h"
 #include "support.h"
 
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -73,7 +75,7 @@ bool formatter::endsitsline(position comment) const {
     for (position p = std::next(comment); p != tokens.end(); ++p) {
         if (p->text().empty()) continue;
         if (p->kind != whitespace) return false;
-        if (haslinebreak(p->text())) return true;
+        if (p->breaksline()) return true;
     }
     return true;
 }
@@ -82,63 +84,131 @@ bool formatter::endsitsline(position comment) const {
 // byte for byte the text it was read from, or that stands out of order; a single-line
 // comment that no longer ends its line. The list's end when there is none. original is the
 // text that was tokenized.
-position formatter::integrityfault(std::string_view original) const {
-    std::string_view tail = lasttokenizedtext();
-    const int64_t tailbase = lasttokenizedbase();
-    int64_t previous = -1;
-    for (position p = tokens.begin(); p != tokens.end(); ++p) {
-        if (p->kind == singlelinecomment) {
-            if (!endsitsline(p)) return p;
-            continue;
-        }
-        if (!isliteral(p->kind)) continue;
+namespace {
+
+// The token-by-token part of the check, in text order.
+class literalcheck {
+public:
+    literalcheck(const formatter& f, std::string_view original)
+        : f(f), original(original), tail(f.lasttokenizedtext()), tailbase(f.lasttokenizedbase()) {}
+
+    // True when the token is the first that breaks the rules.
+    bool faults(position p) {
+        if (p->kind == singlelinecomment) return !f.endsitsline(p);
+        if (!isliteral(p->kind)) return false;
         const int64_t offset = p->sourceoffset;
         std::string_view from = offset >= tailbase ? tail : original;
         const int64_t at = offset >= tailbase ? offset - tailbase : offset;
-        const std::string& text = p->text();
+        std::string_view text = p->text();
         if (offset <= previous || at < 0 || static_cast<size_t>(at) + text.size() > from.size() ||
             from.compare(static_cast<size_t>(at), text.size(), text) != 0)
-            return p;
+            return true;
         previous = offset;
+        return false;
     }
+
+private:
+    const formatter& f;
+    std::string_view original, tail;
+    int64_t tailbase;
+    int64_t previous = -1;
+};
+
+const std::array<bool, 256> whitespacebytes = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = iswhitespacebyte(static_cast<char>(c));
+    return table;
+}();
+
+}  // namespace
+
+position formatter::integrityfault(std::string_view original) const {
+    literalcheck check(*this, original);
+    for (position p = tokens.begin(); p != tokens.end(); ++p)
+        if (check.faults(p)) return p;
     return tokens.end();
 }
 
-// Compares the stripped input with the stripped result; ends the file on a difference.
+// The text stripped of white space and with case set aside, compared with the pieces of
+// another text as they come.
+class strippedcomparison {
+public:
+    explicit strippedcomparison(std::string_view text)
+        : next(reinterpret_cast<const unsigned char*>(text.data())), end(next + text.size()) {}
+
+    void add(std::string_view piece) {
+        if (differs) return;
+        for (unsigned char c : piece) {
+            if (whitespacebytes[c]) continue;
+            while (next != end && whitespacebytes[*next]) ++next;
+            if (next == end || (*next != c && lowercasetable[*next] != lowercasetable[c])) {
+                differs = true;
+                return;
+            }
+            ++next;
+        }
+    }
+    // After the last piece: whether the pieces matched the whole text.
+    bool same() {
+        while (next != end && whitespacebytes[*next]) ++next;
+        return !differs && next == end;
+    }
+
+private:
+    const unsigned char* next;
+    const unsigned char* end;
+    bool differs = false;
+};
+
+// Compares the stripped input with the stripped result, and checks the literals and
+// comments in the same walk over the tokens; ends the file on a difference. The last end
+// token is left out of the comparison.
 void formatter::checkintegrity() {
-    position fault = integrityfault(sourcetext);
-    sourcetext = withoutwhitespace(sourcetext);
-    resulttext = withoutwhitespace(jointokentexts(tokens.begin(), std::prev(tokens.end())));
-    const textcomparison compared = firstdifference(sourcetext, resulttext);
-    const bool contentdiffers = !compared.equal && !textchanged;
+    literalcheck check(*this, sourcetext);
+    strippedcomparison compared(sourcetext);
+    position fault = tokens.end();
+    position last = tokens.empty() ? tokens.end() : std::prev(tokens.end());
+    for (position p = tokens.begin(); p != tokens.end(); ++p) {
+        if (p != last) compared.add(p->text());
+        if (fault == tokens.end() && check.faults(p)) fault = p;
+    }
+    if (fault == tokens.end() && (textchanged || compared.same())) return;
+
+    // The stripped texts go to the excerpts and the dumps.
+    std::string result = jointokentexts(tokens.begin(), last);
+    std::string strippedsource = withoutwhitespace(sourcetext);
+    std::string strippedresult = withoutwhitespace(result);
+    const textcomparison difference = firstdifference(strippedsource, strippedresult);
+    const bool contentdiffers = !difference.equal && !textchanged;
     if (!contentdiffers && fault == tokens.end()) return;
 
     int64_t around = 0;
     if (contentdiffers) {
-        around = compared.position;
+        around = difference.position;
     } else {
         for (position p = tokens.begin(); p != fault; ++p)
             for (char c : p->text())
                 if (!iswhitespacebyte(c)) ++around;
     }
-    reportintegrityfailure(around);
+    reportintegrityfailure(around, strippedsource, strippedresult);
 }
 
 // The excerpts around the difference, the dumps of both stripped texts, and the end.
-void formatter::reportintegrityfailure(int64_t around) {
+void formatter::reportintegrityfailure(int64_t around, const std::string& strippedsource,
+                                       const std::string& strippedresult) {
     const int64_t start = around >= 10 ? around - 10 : around;
     std::string excerpt = "Around 1:";
-    excerpt += substr(sourcetext, start, 100);
+    excerpt += substr(strippedsource, start, 100);
     excerpt += "\n";
     printout(messages, excerpt);
     excerpt = "Around 2:";
-    excerpt += substr(resulttext, start, 100);
+    excerpt += substr(strippedresult, start, 100);
     excerpt += "\n";
     printout(messages, excerpt);
 
     const std::string original = dumppath(s.bdir, "orifile.txt");
     const std::string result = dumppath(s.bdir, "newfile.txt");
-    for (const auto& [path, text] : {std::pair{&original, &sourcetext}, std::pair{&result, &resulttext}}) {
+    for (const auto& [path, text] : {std::pair{&original, &strippedsource}, std::pair{&result, &strippedresult}}) {
         if (writedump(*path, *text)) continue;
         std::string failure = "could not write ";
         failure += *path;

@@ -102,7 +102,7 @@ bool formatter::continuesliteral(position t) const {
 position formatter::linestartof(position t) const {
     while (t != tokens.begin()) {
         --t;
-        if (haslinebreak(t->text())) return t;
+        if (t->breaksline()) return t;
     }
     return tokens.begin();
 }
@@ -111,17 +111,19 @@ position formatter::linestartof(position t) const {
 // line starts inside a comment or literal.
 std::string formatter::indentationof(position linestart) const {
     if (linestart == tokens.end() || linestart->kind != whitespace) return "";
-    const std::string& text = linestart->text();
-    return text.substr(afterlastlinebreak(text));
+    std::string_view text = linestart->text();
+    return std::string(text.substr(afterlastlinebreak(text)));
 }
 
 // The line that starts at linestart gets width blanks of indentation. When it is the first
 // line of a statement whose lines keep their shape (-rs), they follow it.
 void formatter::setindentation(position linestart, int32_t width) {
-    const std::string& text = linestart->text();
+    std::string_view text = linestart->text();
     const size_t kept = afterlastlinebreak(text);
     const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
-    linestart->settext(text.substr(0, kept) + std::string(static_cast<size_t>(width), ' '));
+    std::string indented(text.substr(0, kept));
+    indented.append(static_cast<size_t>(width), ' ');
+    linestart->settext(indented);
     if (keeprelative && shift != 0 && linestartof(statementstarttoken) == linestart) relativeshift += shift;
 }
 
@@ -143,7 +145,7 @@ bool formatter::shrinkblanks(int32_t excess) {
     if (!s.acs) return false;
     position before = previoustoken(currenttoken);
     if (before == tokens.end() || before->kind != whitespace) return false;
-    if (haslinebreak(before->text())) {
+    if (before->breaksline()) {
         const int32_t width = rowtringtocolumn(indentationof(before), 1) - 1;
         if (width < excess) return false;
         setindentation(before, width - excess);
@@ -168,7 +170,7 @@ bool formatter::shrinkindentation(int32_t excess) {
     } else {
         position before = previoustoken(currenttoken);
         if (!s.acs || !indentable || before == linestart || before->kind != whitespace ||
-            haslinebreak(before->text()))
+            before->breaksline())
             return false;
         const int32_t blanks = tokencolumn(currenttoken) - tokencolumn(before);
         if (indentation + blanks - 1 < excess) return false;
@@ -182,7 +184,7 @@ bool formatter::shrinkindentation(int32_t excess) {
 // The trailing run of "-" or "*" that decorates a comment: after "--" in a single-line
 // comment; between "/*" and "*/" in a block comment (so "/**/" has none). Gives its end.
 size_t formatter::commentdecoration(position t, size_t& end) const {
-    const std::string& text = t->text();
+    std::string_view text = t->text();
     if (t->kind == singlelinecomment) {
         size_t run = 0;
         while (run < text.size() && text[text.size() - 1 - run] == '-') ++run;
@@ -207,7 +209,7 @@ bool formatter::shortencomment(int32_t excess) {
     if (t->kind != singlelinecomment && t->kind != blockcomment) return false;
     size_t end = 0;
     if (commentdecoration(t, end) < static_cast<size_t>(excess)) return false;
-    std::string text = t->text();
+    std::string text(t->text());
     text.erase(end - static_cast<size_t>(excess), static_cast<size_t>(excess));
     t->settext(text);
     textchanged = 1;
@@ -224,10 +226,10 @@ bool formatter::breakcomment() {
     const bool single = t->kind == singlelinecomment;
     if (t->kind != blockcomment && !(single && s.acoslc)) return false;
     position before = previoustoken(t);
-    const bool alone = before == tokens.end() || haslinebreak(before->text()) || startswithlinebreak(t->text());
+    const bool alone = before == tokens.end() || before->breaksline() || startswithlinebreak(t->text());
     if (!s.abuc && !(s.abusc && alone)) return false;
 
-    const std::string& text = t->text();
+    std::string_view text = t->text();
     std::string rest;
     bool broke = false;
     const size_t lead = static_cast<size_t>(splitleadinglinebreak(text, rest, broke));
@@ -255,8 +257,8 @@ bool formatter::breakcomment() {
     }
     if (runstart == std::string::npos) return false;
 
-    std::string first = text.substr(0, runstart);
-    std::string second = text.substr(runend);
+    std::string first(text.substr(0, runstart));
+    std::string second(text.substr(runend));
     int32_t kind = t->kind;
     if (single && alone) {
         std::string continued = "-- ";
@@ -291,7 +293,7 @@ position formatter::placelinebreak(position before, position t, const std::strin
         before->classcode = classinserted;
         return before;
     }
-    return tokens.insert(t, token(text, whitespace, classinserted, -(sequencecounter++), -1));
+    return tokens.insertnew(t, text, whitespace, classinserted, -(sequencecounter++));
 }
 
 // -amso: the statement moves to a new line and is formatted again from there. Not when it
@@ -308,14 +310,14 @@ bool formatter::movestatement() {
     position start = statementstarttoken;
     // Comments in front of the statement on its line go with it.
     position from = start;
-    for (position p = previoustoken(start); p != tokens.end() && !haslinebreak(p->text()); p = previoustoken(p)) {
+    for (position p = previoustoken(start); p != tokens.end() && !p->breaksline(); p = previoustoken(p)) {
         if (p->kind == whitespace) continue;
         if (p->kind != blockcomment || p->classcode == classinserted) break;
         from = p;
     }
     if (from != start && !s.amc) return false;
     position before = previoustoken(from);
-    if (from == tokens.begin() || before == tokens.end() || haslinebreak(before->text())) return false;
+    if (from == tokens.begin() || before == tokens.end() || before->breaksline()) return false;
 
     position made = placelinebreak(before, from, linebreaktext);
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
@@ -344,7 +346,7 @@ bool formatter::breakbeforetoken() {
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
     if (comment && (!s.amc || t->classcode == classinserted)) return false;
     position before = previoustoken(t);
-    if (before == tokens.end() || haslinebreak(before->text())) return false;
+    if (before == tokens.end() || before->breaksline()) return false;
     if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t)) || before->text() == "-")
         return false;
 

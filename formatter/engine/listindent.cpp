@@ -28,8 +28,8 @@ void formatter::indentnormal() {
     position start = currenttoken;
     // Literals keep their lines; the lines inside a block comment move only with -iic.
     bool insidecomment = start->kind == blockcomment;
-    if ((start->kind != whitespace && !(insidecomment && s.iic)) || !haslinebreak(start->text())) return;
-    const std::string text = start->text();
+    if ((start->kind != whitespace && !(insidecomment && s.iic)) || !start->breaksline()) return;
+    const std::string text(start->text());
     lastlinestarttoken = linestarttoken;
     linestarttoken = start;
     linestarttext = text;
@@ -58,11 +58,11 @@ position formatter::firstonline(position start) const {
     position comment = tokens.end();
     position first = std::next(start);
     while (first != tokens.end() && (first->kind == blockcomment || first->kind == whitespace) &&
-           !haslinebreak(first->text())) {
+           !first->breaksline()) {
         if (first->kind == blockcomment && comment == tokens.end()) comment = first;
         ++first;
     }
-    bool lineends = first == tokens.end() || first->kind == endtoken || haslinebreak(first->text());
+    bool lineends = first == tokens.end() || first->kind == endtoken || first->breaksline();
     if (!lineends) return first;
     return comment;
 }
@@ -91,15 +91,15 @@ void formatter::endalignedlistatline(position first) {
 bool formatter::standalonecomment(position first) const {
     if (first->kind != singlelinecomment && first->kind != blockcomment) return false;
     position after = std::next(first);
-    while (after != tokens.end() && after->kind == whitespace && !haslinebreak(after->text())) ++after;
-    return after == tokens.end() || after->kind == endtoken || haslinebreak(after->text());
+    while (after != tokens.end() && after->kind == whitespace && !after->breaksline()) ++after;
+    return after == tokens.end() || after->kind == endtoken || after->breaksline();
 }
 
 int32_t formatter::computelineindent(position first, bool& commentline) {
     const token& f = *first;
     bool generated = linestarttoken->classcode == classinserted;
     int32_t column;
-    if (processingalignedlist && !alignmentrequested && !clausewords.count(lc(f.text()))) {
+    if (processingalignedlist && !alignmentrequested && !clausewords.count(lowered(f.text()).view())) {
         column = listindent(alistcol, first);
         commentline = true;
     } else if (listinprogress && (!keeprelative || generated)) {

@@ -1,24 +1,49 @@
 // Blanks around operators: -co removes the blanks next to an operator, -sao puts one blank
 // on each side, with the exceptions for brackets, commas, signs and aligned blanks.
 #include "formatter.h"
+#include "operatorwords.h"
+#include "wordset.h"
 
 namespace {
 
-const pattern& spacingremovalpattern() {
-    static const pattern& compiled = pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|,|=|\\*|\\/|(\\(|\\)))$",
-                        pattern::caseless);
-    return compiled;
+// The word as an anchored pattern sees it: one final LF may follow it.
+std::string_view withoutfinallinefeed(std::string_view word) {
+    if (!word.empty() && word.back() == '\n') word.remove_suffix(1);
+    return word;
 }
 
-const pattern& spacingadditionpattern() {
-    static const pattern& compiled = pattern::get("^(?:=>|\\:=|\\|\\||<>|<|>|!=|<=|>=|\\+|-|(,)|=|\\*|\\/|and|or|not)$",
-                        pattern::caseless);
-    return compiled;
+bool istwobyteoperator(std::string_view word) {
+    return word == "=>" || word == ":=" || word == "||" || word == "<>" || word == "!=" || word == "<=" ||
+           word == ">=";
 }
+
+bool isonebyteoperator(char c) {
+    return c == '<' || c == '>' || c == '+' || c == '-' || c == '=' || c == '*' || c == '/';
+}
+
+}  // namespace
+
+bool isspacingremovalword(std::string_view word, bool& bracket) {
+    word = withoutfinallinefeed(word);
+    bracket = word == "(" || word == ")";
+    if (bracket || word == ",") return true;
+    if (word.size() == 1) return isonebyteoperator(word[0]);
+    return istwobyteoperator(word);
+}
+
+bool isspacingadditionword(std::string_view word, bool& comma) {
+    word = withoutfinallinefeed(word);
+    comma = word == ",";
+    if (comma) return true;
+    if (word.size() == 1) return isonebyteoperator(word[0]);
+    return istwobyteoperator(word) || isword(word, "and") || isword(word, "or") || isword(word, "not");
+}
+
+namespace {
 
 // Removing the blank between two texts must not glue them into another token: "- -" into a
 // comment, "* /" or "/ *" into a comment mark.
-bool wouldjoin(const std::string& left, const std::string& right) {
+bool wouldjoin(std::string_view left, std::string_view right) {
     if (left.empty() || right.empty()) return false;
     char a = left.back(), b = right.front();
     return (a == '-' && b == '-') || (a == '*' && b == '/') || (a == '/' && b == '*');
@@ -33,13 +58,13 @@ bool holdsspace(const token& t) {
 
 void formatter::removeoperatorblanks() {
     if (!s.co) return;
-    patternmatch m;
-    if (!spacingremovalpattern().partialmatch(currentword, &m)) return;
-    if (s.ncb && m.matched(1)) return;
+    bool bracket = false;
+    if (!isspacingremovalword(currentword, bracket)) return;
+    if (s.ncb && bracket) return;
     position t = currenttoken;
     if (t != tokens.begin()) {
         position before = std::prev(t);
-        bool removable = before->kind == whitespace && !haslinebreak(before->text()) &&
+        bool removable = before->kind == whitespace && !before->breaksline() &&
                          before != lastinsertedblank && before != tokens.begin() &&
                          spacingallowed == 1 && !t->protectedtoken;
         if (removable && !wouldjoin(std::prev(before)->text(), t->text())) {
@@ -48,7 +73,7 @@ void formatter::removeoperatorblanks() {
         }
     }
     position after = std::next(t);
-    if (after != tokens.end() && after->kind == whitespace && !haslinebreak(after->text()) &&
+    if (after != tokens.end() && after->kind == whitespace && !after->breaksline() &&
         !keepblankafter(after) && !after->protectedfollowingblank) {
         position beyond = std::next(after);
         if (beyond == tokens.end() || !wouldjoin(t->text(), beyond->text())) {
@@ -60,14 +85,14 @@ void formatter::removeoperatorblanks() {
 
 void formatter::addoperatorblanks() {
     if (!s.sao) return;
-    patternmatch m;
-    if (!spacingadditionpattern().partialmatch(currentword, &m)) return;
+    bool comma = false;
+    if (!isspacingadditionword(currentword, comma)) return;
     position t = currenttoken;
-    if (!m.matched(1) && t != tokens.begin()) {
+    if (!comma && t != tokens.begin()) {
         position before = std::prev(t);
         bool afteropening = before->text() == "(" && (s.rsaob || s.ncb);
         if (!holdsspace(*before) && !afteropening) {
-            tokens.insert(t, token(" ", whitespace, 0, -(sequencecounter++), -1));
+            tokens.insertnew(t, " ", whitespace, 0, -(sequencecounter++));
             ++tokenposition;
         }
     }
@@ -75,7 +100,7 @@ void formatter::addoperatorblanks() {
     if (after == tokens.end() || holdsspace(*after)) return;
     if (s.ncb && after->text() == ")") return;
     if ((t->text() == "-" || t->text() == "+") &&
-        spacingadditionpattern().partialmatch(previoussignificant(t)->text()))
+        isspacingadditionword(previoussignificant(t)->text(), comma))
         return;
-    lastinsertedblank = tokens.insert(after, token(" ", whitespace, 0, -t->sequence, -1));
+    lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
 }

@@ -5,25 +5,42 @@
 #include "messages.h"
 #include "tokencontext.h"
 
-void tokencontext::indextail(position from) {
-    for (position p = from; p != tokens.end(); ++p)
-        if (p->matchstart) matchstarts[p->sourceoffset] = p.get();
-}
+namespace {
+
+// Tails kept at most: a tail that no cut met for this long is not worth a check per token.
+constexpr size_t stashlimit = 8;
+
+}  // namespace
 
 // Frees the chain from first up to, not including, stop (nullptr: to its end).
 void tokencontext::freechain(token* first, token* stop) {
     for (token* t = first; t && t != stop;) {
         token* after = tokenlist::nextof(t);
-        auto found = matchstarts.find(t->sourceoffset);
-        if (found != matchstarts.end() && found->second == t) matchstarts.erase(found);
-        tokenlist::freenode(t);
+        tokens.freenode(t);
         t = after;
     }
 }
 
-token* tokencontext::stashheadof(token* t) const {
-    while (tokenlist::prevof(t)) t = tokenlist::prevof(t);
-    return t;
+void tokencontext::freestash() {
+    for (const tokenlist::chain& c : stash) freechain(c.first, nullptr);
+    stash.clear();
+}
+
+// Cuts move forward through the text, so stashed tokens before offset are of no more use.
+// Meeting a stashed tail only saves work: whatever goes, the result stays the same.
+void tokencontext::trimstash(int64_t offset) {
+    std::vector<tokenlist::chain> kept;
+    for (tokenlist::chain c : stash) {
+        token* first = c.first;
+        while (first && first->sourceoffset < offset) first = tokenlist::nextof(first);
+        freechain(c.first, first);
+        if (first) kept.push_back({first, c.last});
+    }
+    if (kept.size() > stashlimit) {
+        for (size_t i = 0; i + stashlimit < kept.size(); ++i) freechain(kept[i].first, nullptr);
+        kept.erase(kept.begin(), kept.end() - static_cast<std::ptrdiff_t>(stashlimit));
+    }
+    stash.swap(kept);
 }
 
 void tokencontext::retokenizeafter(position literal) {
@@ -36,14 +53,14 @@ void tokencontext::retokenizeafter(position literal) {
         retokenizejoined(cut, line);
         return;
     }
-    if (!tailindexed) {
-        indextail(cut);
-        tailindexed = true;
-    }
+    trimstash(offset);
     tokenlist::chain old = tokens.detachtail(cut);
-    stash[old.first] = old.last;
-    alternation = &tokenpattern();
+    stash.push_back(old);
 
+    // One cursor per stashed tail walks along with the tokenizer: all offsets grow.
+    preparescan();
+    std::vector<token*> cursors;
+    for (const tokenlist::chain& c : stash) cursors.push_back(c.first);
     scanstate state;
     state.line = line;
     size_t pos = static_cast<size_t>(offset - tokenizedbase);
@@ -52,23 +69,26 @@ void tokencontext::retokenizeafter(position literal) {
             appendendtokens();
             break;
         }
-        auto met = matchstarts.find(tokenizedbase + static_cast<int64_t>(pos));
-        if (met != matchstarts.end()) {
-            token* join = met->second;
-            token* head = stashheadof(join);
-            auto stashed = stash.find(head);
-            if (stashed == stash.end()) die("Internal error: a stashed token tail was lost\n");
-            token* last = stashed->second;
-            stash.erase(stashed);
-            freechain(head, join);
-            tokens.attachtail({join, last});
+        int64_t here = tokenizedbase + static_cast<int64_t>(pos);
+        size_t met = stash.size();
+        for (size_t i = 0; i < cursors.size() && met == stash.size(); ++i) {
+            token*& c = cursors[i];
+            while (c && c->sourceoffset < here) c = tokenlist::nextof(c);
+            if (c && c->sourceoffset == here && c->matchstart) met = i;
+        }
+        if (met < stash.size()) {
+            token* join = cursors[met];
+            tokenlist::chain tail = stash[met];
+            stash.erase(stash.begin() + static_cast<std::ptrdiff_t>(met));
+            freechain(tail.first, join);
+            tokens.attachtail({join, tail.last});
             endsentinel = std::prev(std::prev(tokens.end()));
             firstrealtoken = tokens.begin();
             break;
         }
         scanmatch(tokenizedtext, pos, tokenizedbase, state);
     }
-    tokensadded = state.added;
+    finishscan(state);
 }
 
 // When rules have already changed the tail, its present texts are joined and tokenized anew.
@@ -77,19 +97,16 @@ void tokencontext::retokenizejoined(position cut, int32_t line) {
     std::string rest = jointokentexts(cut, tokens.end());
     tokenlist::chain old = tokens.detachtail(cut);
     freechain(old.first, nullptr);
-    for (auto& [head, last] : stash) freechain(head, nullptr);
-    stash.clear();
-    matchstarts.clear();
-    tailindexed = false;
+    freestash();
     tokens.forgeteditsfrom(offset);
 
     tokenizedbase = offset;
-    tokenizedtext = std::move(rest);
-    alternation = &tokenpattern();
+    keeptokenizedtext(std::move(rest));
+    preparescan();
     scanstate state;
     state.line = line;
     size_t pos = 0;
     while (pos < tokenizedtext.size()) scanmatch(tokenizedtext, pos, tokenizedbase, state);
     appendendtokens();
-    tokensadded = state.added;
+    finishscan(state);
 }

@@ -13,30 +13,30 @@ constexpr int32_t withoutfollowers = 8;
 
 }  // namespace
 
-token formatter::generatedbreak() {
-    return token(linebreaktext, whitespace, classinserted, -(sequencecounter++), -1);
+position formatter::insertbreak(position pos) {
+    return tokens.insertnew(pos, linebreaktext, whitespace, classinserted, -(sequencecounter++));
 }
 
 void formatter::breakbeforenext() {
     position t = currenttoken;
     position after = std::next(t);
     if (t->kind == whitespace) {
-        if (haslinebreak(t->text())) return;
+        if (t->breaksline()) return;
         // The blanks become the line break; the rules that follow see a line start.
         t->settext(linebreaktext);
         t->classcode = classinserted;
         currentword = linebreaktext;
         return;
     }
-    if (after != tokens.end() && after->kind != whitespace) tokens.insert(after, generatedbreak());
+    if (after != tokens.end() && after->kind != whitespace) insertbreak(after);
 }
 
 void formatter::breakafter(position pos) {
     position after = std::next(pos);
     if (after == tokens.end()) return;
     if (after->kind != whitespace) {
-        tokens.insert(after, generatedbreak());
-    } else if (!haslinebreak(after->text())) {
+        insertbreak(after);
+    } else if (!after->breaksline()) {
         after->settext(linebreaktext);
         after->classcode = classinserted;
     }
@@ -44,7 +44,7 @@ void formatter::breakafter(position pos) {
 
 bool formatter::hasbreakbetween(position first, position last) const {
     for (position p = first; p != last && p != tokens.end(); ++p)
-        if (haslinebreak(p->text())) return true;
+        if (p->breaksline()) return true;
     return false;
 }
 
@@ -55,7 +55,7 @@ bool formatter::matchwords(position pos, const std::vector<std::string>& words,
         position p = pos;
         size_t i = skipped;
         for (; i < words.size() && p != tokens.end() && p->kind != endtoken; ++i) {
-            if (lc(p->text()) != words[i]) break;
+            if (!isword(p->text(), words[i])) break;
             last = p;
             if (i + 1 < words.size()) p = nextsignificant(std::next(p));
         }
@@ -68,7 +68,7 @@ void formatter::breakstatements() {
     if (!s.bus) return;
     position keyword = std::next(currenttoken);
     if (keyword == tokens.end() || keyword->kind == endtoken) return;
-    auto found = breakkeywords.find(lc(keyword->text()));
+    auto found = breakkeywords.find(lowered(keyword->text()).view());
     if (found == breakkeywords.end() || found->second == 0) return;
     if (keyword->classcode == classhandled) return;
     int32_t flags = found->second;
@@ -130,13 +130,13 @@ void formatter::putcommasright() {
     position t = currenttoken;
     position comma = std::next(t);
     if (comma == tokens.end() || comma->text() != ",") return;
-    if (t->kind != whitespace || !haslinebreak(t->text()) || t->classcode == classinserted) return;
+    if (t->kind != whitespace || !t->breaksline() || t->classcode == classinserted) return;
     // The item after the comma keeps its column: the comma and its blanks become blanks.
     token copy = *comma;
     copy.sourceoffset = -1;
-    std::string moved = t->text();
+    std::string moved(t->text());
     position after = eraseahead(comma);
-    if (after != tokens.end() && after->kind == whitespace && !haslinebreak(after->text())) {
+    if (after != tokens.end() && after->kind == whitespace && !after->breaksline()) {
         moved += after->text();
         eraseahead(after);
     }
@@ -161,7 +161,7 @@ position formatter::eraseahead(position pos) {
 void formatter::bracketlistcolumns() {
     if (listinprogress) {
         position t = currenttoken;
-        if (bracketlistpending && t->kind == whitespace && haslinebreak(t->text())) {
+        if (bracketlistpending && t->kind == whitespace && t->breaksline()) {
             // The bracket ends its line: the items go one column right of it.
             bracketlistmethod = 2;
             bracketlistpending = 0;
@@ -184,7 +184,7 @@ bool formatter::bracketlistadjust() {
     } else if (s.eiib) {
         // The items go eiib columns right of the indentation of the bracket's line.
         position start = linestarttoken;
-        if (start == tokens.end() || start == position() || !haslinebreak(start->text())) return false;
+        if (start == tokens.end() || start == position() || !start->breaksline()) return false;
         listcolumn = s.eiib + rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1;
     }
     return true;
@@ -196,7 +196,7 @@ bool formatter::joinaftercomma() {
     // A single-line comment between the comma and the line break would swallow the line.
     position before = std::prev(t);
     while (before != tokens.begin() && (before->kind == blockcomment ||
-                                        (before->kind == whitespace && !haslinebreak(before->text()))))
+                                        (before->kind == whitespace && !before->breaksline())))
         --before;
     if (before->text() != ",") return false;
     t->settext(std::prev(t)->kind == whitespace ? "" : " ");
@@ -207,7 +207,7 @@ bool formatter::joinaftercomma() {
 
 void formatter::joinbefore(position pos, std::string_view text) {
     position p = std::next(pos);
-    while (p != tokens.end() && isinsignificant(p->kind) && !(p->kind == whitespace && haslinebreak(p->text())))
+    while (p != tokens.end() && isinsignificant(p->kind) && !(p->kind == whitespace && p->breaksline()))
         ++p;
     if (p == tokens.end() || p->kind != whitespace) return;
     if (std::prev(p)->kind == singlelinecomment) return;

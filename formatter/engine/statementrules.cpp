@@ -186,7 +186,7 @@ void formatter::reindentnextline() {
     std::string indentation = indentline(blocklevel, s.ni);
     position after = std::next(currenttoken);
     if (!s.in || after == tokens.end() || after->kind != whitespace) return;
-    std::string text = after->text();
+    std::string text(after->text());
     size_t lastbreak = text.find_last_of("\r\n");
     if (lastbreak == std::string::npos) return;
     std::string indented = text.substr(0, lastbreak + 1) + indentation;

@@ -168,7 +168,7 @@ namespace {
 position matchingclose(const tokenlist& tokens, position pos, bool stopatlinebreak) {
     int32_t depth = 1;
     for (position t = pos; t != tokens.end(); ++t) {
-        const std::string& text = t->text();
+        std::string_view text = t->text();
         if (text == ";") return tokens.end();
         if (stopatlinebreak && haslinebreak(text)) return tokens.end();
         if (text == "(") ++depth;
@@ -194,7 +194,7 @@ std::vector<std::string> formatter::collectnamelist(position pos) const {
         t = nextsignificant(std::next(t));
         if (t == tokens.end()) return {};
         if (t->kind == identifier || t->kind == keywordtoken) {
-            names.push_back(t->text());
+            names.emplace_back(t->text());
         } else if (t->text() == "(") {
             position after = closingbracketafter(std::next(t));
             if (after == tokens.end()) return {};
@@ -212,7 +212,7 @@ std::vector<std::string> formatter::collectnamelist(position pos) const {
 }
 
 bool formatter::isblankrunbreak(position t) const {
-    return t != tokens.end() && t->kind == whitespace && haslinebreak(t->text());
+    return t != tokens.end() && t->kind == whitespace && t->breaksline();
 }
 
 bool formatter::endsselectitem(position t) const {
@@ -220,6 +220,6 @@ bool formatter::endsselectitem(position t) const {
     if (t->classcode == classas) return true;
     position next = nextsignificant(std::next(t));
     if (next == tokens.end() || next->kind == endtoken) return true;
-    const std::string& text = next->text();
-    return text == "," || text == ")" || text == ";" || text == "/" || clausewords.count(lc(text)) > 0;
+    std::string_view text = next->text();
+    return text == "," || text == ")" || text == ";" || text == "/" || clausewords.count(lowered(text).view()) > 0;
 }

@@ -1,9 +1,13 @@
 // The token list: linking, erasing, and the bookkeeping that keeps cached columns exact.
 #include "token.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -45,9 +49,122 @@ bool haslinebreak(std::string_view text) {
     return false;
 }
 
-void token::settext(std::string text) {
-    body = std::move(text);
-    if (owner) owner->changedat(next, sourceoffset);
+static_assert(sizeof(token) <= 56, "a token takes 56 bytes");
+
+namespace {
+
+// Blocks of slots and texts start small and double up to 2 MB: small texts stay small.
+size_t nextblocksize(size_t previous, size_t first) {
+    constexpr size_t largest = size_t(2) << 20;
+    return previous == 0 ? first : previous >= largest ? largest : previous * 2;
+}
+
+}  // namespace
+
+std::string_view textstore::keep(std::string_view text) {
+    if (text.empty()) return {};
+    if (text.size() > roomleft) {
+        if (text.size() > 16 * 1024) {
+            // Long texts get a chunk of their own; the room of the current one stays.
+            chunks.push_back(std::unique_ptr<char[]>(new char[text.size()]));
+            std::memcpy(chunks.back().get(), text.data(), text.size());
+            return {chunks.back().get(), text.size()};
+        }
+        chunksize = nextblocksize(chunksize, 4 * 1024);
+        chunks.push_back(std::unique_ptr<char[]>(new char[chunksize]));
+        room = chunks.back().get();
+        roomleft = chunksize;
+    }
+    char* kept = room;
+    std::memcpy(kept, text.data(), text.size());
+    room += text.size();
+    roomleft -= text.size();
+    return {kept, text.size()};
+}
+
+token token::referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
+                       int32_t line, int32_t column) {
+    token t;
+    t.sequence = sequence;
+    t.column = column;
+    t.line = line;
+    t.kind = static_cast<int16_t>(kind);
+    t.classcode = static_cast<int8_t>(classcode);
+    t.point(text, false);
+    return t;
+}
+
+// Points the token at the text; owned: the bytes are this token's own heap copy. A copy of
+// its own that the token no longer points at goes.
+void token::point(std::string_view text, bool owned) {
+    const char* old = ownstext ? textdata : nullptr;
+    textdata = text.empty() ? "" : text.data();
+    textsize = static_cast<uint32_t>(text.size());
+    ownstext = owned && !text.empty();
+    breaks = haslinebreak(text);
+    if (old && old != textdata) delete[] old;
+}
+
+void token::takecopy(std::string_view text) {
+    if (text.empty()) {
+        point({}, false);
+        return;
+    }
+    char* copy = new char[text.size()];
+    std::memcpy(copy, text.data(), text.size());
+    point({copy, text.size()}, true);
+}
+
+token::token(const token& other)
+    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
+      sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
+      classcode(other.classcode), protectedtoken(other.protectedtoken),
+      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
+      breaks(other.breaks) {
+    if (other.ownstext) takecopy(other.text());
+}
+
+token::token(token&& other) noexcept
+    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
+      sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
+      classcode(other.classcode), protectedtoken(other.protectedtoken),
+      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
+      ownstext(other.ownstext), breaks(other.breaks) {
+    other.ownstext = false;
+    other.textdata = "";
+    other.textsize = 0;
+    other.breaks = false;
+}
+
+token& token::operator=(const token& other) {
+    if (this == &other) return *this;
+    if (other.ownstext)
+        takecopy(other.text());
+    else
+        point(other.text(), false);
+    sourceoffset = other.sourceoffset;
+    prev = other.prev;
+    next = other.next;
+    cachedcolumn = other.cachedcolumn;
+    sequence = other.sequence;
+    column = other.column;
+    line = other.line;
+    kind = other.kind;
+    classcode = other.classcode;
+    protectedtoken = other.protectedtoken;
+    protectedfollowingblank = other.protectedfollowingblank;
+    matchstart = other.matchstart;
+    return *this;
+}
+
+void token::settext(std::string_view text) {
+    if (!inlist) {
+        takecopy(text);
+        return;
+    }
+    tokenlist* list = tokenlist::listof(this);
+    point(list->texts.keep(text), false);
+    list->changedat(next, sourceoffset);
 }
 
 tokenlist::tokenlist() {
@@ -55,34 +172,38 @@ tokenlist::tokenlist() {
     head.kind = endtoken;
 }
 
-tokenlist::~tokenlist() { clear(); }
+// Tokens in slots own nothing (their texts are in the store): the blocks just go.
+tokenlist::~tokenlist() = default;
+
+int64_t tokenlist::size() const {
+    if (!countknown) {
+        count = 0;
+        for (const token* t = head.next; t != &head; t = t->next) ++count;
+        countknown = true;
+    }
+    return count;
+}
 
 void tokenlist::clear() {
     token* t = head.next;
     while (t != &head) {
         token* after = t->next;
-        delete t;
+        freenode(t);
         t = after;
     }
     head.prev = head.next = &head;
     lastedit = -1;
+    count = 0;
+    countknown = true;
 }
 
-void tokenlist::link(token* before, token* t) {
-    token* after = before->next;
-    t->prev = before;
-    t->next = after;
-    before->next = t;
-    after->prev = t;
-}
-
-tokenlist::iterator tokenlist::append(token t) {
+tokenlist::iterator tokenlist::append(token&& t) {
     token* node = newnode(std::move(t));
     link(head.prev, node);
     return iterator(node);
 }
 
-tokenlist::iterator tokenlist::insert(iterator pos, token t) {
+tokenlist::iterator tokenlist::insert(iterator pos, token&& t) {
     token* node = newnode(std::move(t));
     token* at = pos.node;
     int64_t offset = at != &head ? at->sourceoffset
@@ -94,13 +215,19 @@ tokenlist::iterator tokenlist::insert(iterator pos, token t) {
     return iterator(node);
 }
 
+tokenlist::iterator tokenlist::insertnew(iterator pos, std::string_view text, int32_t kind,
+                                         int32_t classcode, int32_t sequence, int32_t line) {
+    return insert(pos, token::referring(texts.keep(text), kind, classcode, sequence, line, 1));
+}
+
 tokenlist::iterator tokenlist::erase(iterator pos) {
     token* t = pos.node;
     token* after = t->next;
     t->prev->next = after;
     after->prev = t->prev;
     int64_t offset = t->sourceoffset;
-    delete t;
+    freenode(t);
+    --count;
     changedat(after, offset);
     return iterator(after);
 }
@@ -115,7 +242,7 @@ void tokenlist::changedat(token* first, int64_t offset) {
 void tokenlist::forgetcolumnsfrom(token* first) {
     for (token* x = first; x && x != &head && x->cachedcolumn != 0; x = x->next) {
         x->cachedcolumn = 0;
-        if (haslinebreak(x->body)) break;
+        if (x->breaksline()) break;
     }
 }
 
@@ -127,12 +254,36 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
     if (lastedit >= offset) lastedit = offset - 1;
 }
 
-token* tokenlist::newnode(token t) {
-    token* node = new token(std::move(t));
-    node->owner = this;
+void tokenlist::blockrelease::operator()(char* block) const { std::free(block); }
+
+// The next page of the newest block, or the first of a new block; its first slot names the list.
+void tokenlist::newpage() {
+    char* page = currentpage ? currentpage + pagesize : nullptr;
+    if (!page || page >= blockend) {
+        blockbytes = nextblocksize(blockbytes, pagesize);
+        page = static_cast<char*>(std::aligned_alloc(pagesize, blockbytes));
+        if (!page) throw std::bad_alloc();
+        blocks.push_back(std::unique_ptr<char[], blockrelease>(page));
+        blockend = page + blockbytes;
+    }
+    *reinterpret_cast<tokenlist**>(page) = this;
+    currentpage = page;
+    room = page + sizeof(token);
+    pageend = page + pagesize / sizeof(token) * sizeof(token);
+}
+
+token* tokenlist::newnode(token&& t) {
+    token* node = new (takeslot()) token(std::move(t));
+    if (node->ownstext) node->point(texts.keep(node->text()), false);
+    node->inlist = true;
     node->prev = node->next = nullptr;
     node->cachedcolumn = 0;
     return node;
+}
+
+void tokenlist::freenode(token* t) {
+    t->~token();
+    freeslots = new (static_cast<void*>(t)) freeslot{freeslots};
 }
 
 tokenlist::chain tokenlist::detachtail(iterator pos) {
@@ -144,6 +295,7 @@ tokenlist::chain tokenlist::detachtail(iterator pos) {
     head.prev = before;
     first->prev = nullptr;
     c.last->next = nullptr;
+    countknown = false;
     return c;
 }
 
@@ -154,5 +306,6 @@ void tokenlist::attachtail(chain c) {
     c.first->prev = before;
     c.last->next = &head;
     head.prev = c.last;
+    countknown = false;
     forgetcolumnsfrom(c.first);
 }

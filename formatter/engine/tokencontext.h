@@ -4,9 +4,12 @@
 
 #include "pattern.h"
 #include "token.h"
+#include "tokenscanner.h"
+#include "wordset.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -56,9 +59,17 @@ public:
     void resettokencontext();
     // Appends the tokens of text to the list.
     void tokenize(std::string_view text);
+    // The same without a copy of the text: the tokens refer to it, so it must stay as it is
+    // while they are read.
+    void tokenizeinplace(std::string_view text);
     // Cuts a multi-line literal after its first piece `literal` and tokenizes the text after
     // it again, so that it no longer runs into later lines; the list gets new end tokens.
     void retokenizeafter(position literal);
+    // Stashed tokens before pos are of no more use once the token loop is past it: their slots
+    // go back to the list for the tokens rules insert.
+    void forgetstashbefore(position pos) {
+        if (!stash.empty() && pos != tokens.end() && pos->sourceoffset >= 0) trimstash(pos->sourceoffset);
+    }
     // Regex matches the tokenizer has run (a measure of tokenizing work).
     int64_t tokenizermatches() const { return matchcount; }
     // The text the tokenizer last read and where it starts in the source: token offsets at
@@ -102,9 +113,11 @@ public:
     // Tokens tokencolumn has measured (a measure of its work).
     int64_t columnsteps() const { return measuredtokens; }
 
+    // The start column of the token after t, when t starts at start.
+    int32_t columnafter(const token& t, int32_t start) const;
+
 private:
     int32_t tabspan(int64_t column) const;
-    int32_t columnafter(const token& t, int32_t start) const;
     // Where the tokenizer stands: line and column, and the offset of the next token.
     struct scanstate {
         int32_t line = 1;
@@ -112,26 +125,35 @@ private:
         int32_t added = 0;
         int64_t offset = 0;
         bool firstofmatch = true;
+        int32_t breaks[3] = {};   // LF, CR and CR LF met, for the line-break tally
     };
-    static const pattern& tokenpattern();
+    // Starts a scan with the scanner and keyword index of the current character set and map.
+    void preparescan();
+    bool countlinebreak(std::string_view text, scanstate& state);
+    void finishscan(const scanstate& state);
+    static const tokenscanner& currentscanner();
     void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
-    void addtoken(token t, scanstate& state);
-    void indextail(position from);
+    void addtoken(std::string_view text, int32_t kind, int32_t classcode, int32_t column, bool breaks,
+                  scanstate& state);
     void freechain(token* first, token* stop);
-    token* stashheadof(token* t) const;
+    void freestash();
+    void trimstash(int64_t offset);
     void retokenizejoined(position cut, int32_t line);
 
     // The text given to the last tokenize call and its offset in the source; tokens keep
     // their offsets into it, so that a tail can be tokenized again from any token.
-    std::string tokenizedtext;
+    // Tokens of the tokenizer refer to the texts tokenized: copies kept here until the reset,
+    // or a text that tokenizeinplace was given.
+    std::string_view tokenizedtext;
+    std::vector<std::unique_ptr<std::string>> tokenizedtexts;
+    void keeptokenizedtext(std::string text);
     int64_t tokenizedbase = 0;
-    // Match starts of the tail and of earlier tails, by offset; tails cut off by
-    // retokenizeafter wait in the stash (first token -> last) until the tokenizer meets them.
-    bool tailindexed = false;
-    std::unordered_map<int64_t, token*> matchstarts;
-    std::unordered_map<token*, token*> stash;
-    const pattern* alternation = nullptr;   // the token pattern of the text being tokenized
-    patternmatch scanmatchdata;
+    // Tails cut off by retokenizeafter, in the order cut, wait here until the tokenizer
+    // meets one of their match starts again.
+    std::vector<tokenlist::chain> stash;
+    const tokenscanner* scanner = nullptr;   // the scanner of the text being tokenized
+    bool namesbreak = false;                 // its identifiers may hold a line break
+    wordset keywordlookup;   // the keyword class map, for lookups without copies
     int64_t matchcount = 0;
     int64_t measuredtokens = 0;
 };

@@ -1,68 +1,24 @@
-// The tokenizer: one anchored alternation of the token kinds, matched at the current position
-// of the text, with q-quote ends found literally and multi-line tokens cut into line pieces.
+// The tokenizer: the token scanner applied at the current position of the text, with
+// q-quote ends found literally and multi-line tokens cut into line pieces.
 #include "charsets.h"
 #include "messages.h"
-#include "pattern.h"
 #include "support.h"
 #include "tokencontext.h"
 
-#include <array>
+#include <memory>
 
-namespace {
-
-const std::string linebreak = "(?:\\x0d\\x0a|\\x0d|\\x0a)";
-
-// A character class of the given bytes; every byte is escaped, so data bytes such as "]"
-// or "\" cannot change the pattern. A class of no byte matches nothing.
-std::string characterclass(std::string_view bytes) {
-    std::array<bool, 256> seen{};
-    for (char c : bytes) seen[static_cast<unsigned char>(c)] = true;
-    std::string cls = "[";
-    static const char hex[] = "0123456789abcdef";
-    bool any = false;
-    for (int b = 0; b < 256; ++b) {
-        if (!seen[static_cast<size_t>(b)]) continue;
-        any = true;
-        bool plain = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
-        if (plain) {
-            cls += static_cast<char>(b);
-        } else {
-            cls += "\\x";
-            cls += hex[b >> 4];
-            cls += hex[b & 15];
-        }
-    }
-    return any ? cls + "]" : "(?!)";
-}
-
-}  // namespace
-
-// The token pattern for the current character set; the cache keeps one compiled form per
-// set, and the tokenizer looks it up once per text.
-const pattern& tokencontext::tokenpattern() {
+// The scanner for the current character set; rebuilt when the set's letters change.
+const tokenscanner& tokencontext::currentscanner() {
     static std::string letters, identchars;
-    static const pattern* last = nullptr;
+    static std::unique_ptr<tokenscanner> last;
     if (last && letters == charsetletters && identchars == charsetidentchars) return *last;
     letters = charsetletters;
     identchars = charsetidentchars;
-    std::string id = characterclass(charsetletters) + characterclass(charsetidentchars) + "*";
-    std::string text =
-        "\\G(?:(--.*?(?=" + linebreak + ")|--.*?$)|(\".*?\")|((?:\\'.*?\\')+)|((?:q\\'(.)))|"
-        "(\\/\\*.*?\\*\\/)|(q\\')|(" + id + "(?:\\.(?:" + id + "|\\*))*)|([\t ]+|" + linebreak +
-        "[\t ]*)|(\")|(\\')|(\\/\\*|\\*\\/)|((?:\\d+\\.?\\d*|\\.\\d+)(?:(?:E|e)(?:\\+|\\-)\\d+)?)|"
-        "(\\*\\*|=>|\\:=|\\|\\||<>|!=|<=|>=|~=|\\^=|\\.\\.|<<|>>|&\\w+;|&\\#\\d+;|&\\w+|.))";
-    last = &pattern::get(text, pattern::dotall);
+    last = std::make_unique<tokenscanner>(letters, identchars);
     return *last;
 }
 
 namespace {
-
-// Capture groups in the order they decide the kind (group 5 is the q-quote delimiter).
-constexpr std::array<std::pair<int, int32_t>, 12> groupkinds{{
-    {1, singlelinecomment}, {2, doublequotedname}, {3, stringliteral}, {4, qquoteliteral},
-    {6, blockcomment}, {7, qquoteopener}, {8, identifier}, {9, whitespace},
-    {10, lonedoublequote}, {11, lonesinglequote}, {12, lonecommentmark}, {13, number},
-}};
 
 char closingdelimiter(char open) {
     switch (open) {
@@ -94,36 +50,39 @@ const std::string supportaddress = "brelm-support@example.org";
 
 }  // namespace
 
-void tokencontext::addtoken(token t, scanstate& state) {
-    t.sourceoffset = state.offset;
-    t.matchstart = state.firstofmatch;
+// A token of the text: it refers to its bytes; breaks tells whether they hold a line break.
+void tokencontext::addtoken(std::string_view text, int32_t kind, int32_t classcode, int32_t column,
+                            bool breaks, scanstate& state) {
+    position at = tokens.appendtokenized(text, kind, classcode, sequencecounter++, state.line, column,
+                                         state.offset, state.firstofmatch, breaks);
     state.firstofmatch = false;
-    state.offset += static_cast<int64_t>(t.text().size());
-    state.column = advancecolumn(t, state.column);
-    position at = tokens.append(std::move(t));
-    if (tailindexed && at->matchstart) matchstarts[at->sourceoffset] = at.get();
+    state.offset += static_cast<int64_t>(text.size());
+    auto after = [](int64_t column, size_t length) {
+        return static_cast<int32_t>(std::min<int64_t>(column + static_cast<int64_t>(length), INT32_MAX));
+    };
+    if (kind == identifier || kind == number || kind == othertoken) {
+        state.column = after(state.column, text.size());
+    } else if (kind == whitespace && text.find('\t') == std::string_view::npos) {
+        // Blanks without a TAB: the column moves by their count, from 1 after a line break.
+        size_t skip = linebreaklength(text);
+        state.column = skip ? after(1, text.size() - skip) : after(state.column, text.size());
+    } else {
+        state.column = advancecolumn(*at, state.column);
+    }
     ++state.added;
 }
 
 // Appends the tokens of the match at pos and moves pos past it.
 void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state) {
-    patternmatch& m = scanmatchdata;
     size_t start = pos;
     ++matchcount;
-    if (!alternation->consume(text, pos, &m)) die("Internal error with tokenizer. Contact " + supportaddress);
-    int32_t kind = othertoken;
-    int group = 14;
-    for (auto [g, k] : groupkinds) {
-        if (m.matched(static_cast<size_t>(g)) && !m.group(static_cast<size_t>(g)).empty()) {
-            kind = k;
-            group = g;
-            break;
-        }
-    }
-    std::string_view tokentext = m.group(static_cast<size_t>(group));
+    scannedtoken found = scanner->scan(text, pos);
+    int32_t kind = found.kind;
+    pos = found.end;
+    std::string_view tokentext = text.substr(start, pos - start);
     if (kind == qquoteliteral) {
-        std::string closing{closingdelimiter(m.group(5)[0]), '\''};
-        size_t end = text.find(closing, pos);
+        char closing[2] = {closingdelimiter(text[start + 2]), '\''};
+        size_t end = text.find(std::string_view(closing, 2), pos);
         if (end == std::string_view::npos) {
             kind = qquoteopener;
         } else {
@@ -139,38 +98,64 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
         size_t at = 0;
         while (at < tokentext.size()) {
             std::string_view piece = nextlinepiece(tokentext, at);
-            if (size_t lb = linebreaklength(piece)) {
-                ++linebreakcounts[std::string(piece.substr(0, lb))];
-                ++state.line;
-            }
-            addtoken(token(std::string(piece), kind, 0, sequencecounter++, state.line, 1), state);
+            bool breaks = countlinebreak(piece, state);
+            addtoken(piece, kind, 0, 1, breaks, state);
         }
     } else {
-        int32_t classcode = 0;
-        if (kind == identifier) {
-            auto found = keywordclasses.find(lc(tokentext));
-            if (found != keywordclasses.end()) classcode = found->second;
-        }
-        addtoken(token(std::string(tokentext), kind, classcode, sequencecounter++, state.line,
-                       state.column),
-                 state);
-        if (kind == whitespace) {
-            if (size_t lb = linebreaklength(tokentext)) {
-                ++linebreakcounts[std::string(tokentext.substr(0, lb))];
-                ++state.line;
-            }
-        }
+        int32_t classcode = kind == identifier ? keywordlookup.valueoflowered(tokentext) : 0;
+        // Blanks break a line only at their start; quoted names and q' openers may hold one.
+        bool breaks = kind == whitespace ? startswithlinebreak(tokentext)
+                      : kind == doublequotedname || kind == qquoteopener || (kind == identifier && namesbreak)
+                          ? haslinebreak(tokentext)
+                          : false;
+        addtoken(tokentext, kind, classcode, state.column, breaks, state);
+        if (kind == whitespace) countlinebreak(tokentext, state);
     }
     ++sequencecounter;
 }
 
+// A line break at the start of the text: tallied, and the line count goes up. True when
+// there is one.
+bool tokencontext::countlinebreak(std::string_view text, scanstate& state) {
+    size_t length = linebreaklength(text);
+    if (length == 0) return false;
+    ++state.breaks[length == 2 ? 2 : text[0] == '\r' ? 1 : 0];
+    ++state.line;
+    return true;
+}
+
+void tokencontext::preparescan() {
+    scanner = &currentscanner();
+    namesbreak = scanner->namesholdbreaks();
+    keywordlookup.clear();
+    for (const auto& [word, code] : keywordclasses)
+        if (code != 0) keywordlookup.insert(word, code);
+}
+
+void tokencontext::finishscan(const scanstate& state) {
+    static const char* const forms[3] = {"\n", "\r", "\r\n"};
+    for (int i = 0; i < 3; ++i)
+        if (state.breaks[i]) linebreakcounts[forms[i]] += state.breaks[i];
+    tokensadded = state.added;
+}
+
+void tokencontext::keeptokenizedtext(std::string text) {
+    tokenizedtexts.push_back(std::make_unique<std::string>(std::move(text)));
+    tokenizedtext = *tokenizedtexts.back();
+}
+
 // Offsets run on from the text of an earlier call, so that they stay in text order.
 void tokencontext::tokenize(std::string_view text) {
+    tokenizedtexts.push_back(std::make_unique<std::string>(text));
+    tokenizeinplace(*tokenizedtexts.back());
+}
+
+void tokencontext::tokenizeinplace(std::string_view text) {
     tokenizedbase += static_cast<int64_t>(tokenizedtext.size());
-    tokenizedtext.assign(text);
-    alternation = &tokenpattern();
+    tokenizedtext = text;
+    preparescan();
     scanstate state;
     size_t pos = 0;
     while (pos < tokenizedtext.size()) scanmatch(tokenizedtext, pos, tokenizedbase, state);
-    tokensadded = state.added;
+    finishscan(state);
 }

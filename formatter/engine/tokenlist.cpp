@@ -32,9 +32,8 @@ bool hastabonline(std::string_view text) {
 
 tokencontext::tokencontext() { buildtabstops({4}); }
 
-tokencontext::~tokencontext() {
-    for (auto& [head, last] : stash) freechain(head, nullptr);
-}
+// Stashed tokens lie in the list's blocks and own nothing: they go with the list.
+tokencontext::~tokencontext() = default;
 
 position tokencontext::nextsignificant(position pos) const {
     while (pos != tokens.end() && isinsignificant(pos->kind)) ++pos;
@@ -72,27 +71,27 @@ position tokencontext::skipblanks(position pos, std::string_view patterntext) co
 
 position tokencontext::nextpastinlineblanks(position pos) const {
     while (pos != tokens.end() && (pos->kind == whitespace || pos->kind == blockcomment) &&
-           !haslinebreak(pos->text()))
+           !pos->breaksline())
         ++pos;
     return pos;
 }
 
 position tokencontext::nextonsameline(position pos) const {
-    while (pos != tokens.end() && pos->kind == whitespace && !haslinebreak(pos->text())) ++pos;
+    while (pos != tokens.end() && pos->kind == whitespace && !pos->breaksline()) ++pos;
     return pos;
 }
 
 bool tokencontext::followedbylinebreak(position pos) const {
     if (pos == tokens.end()) return false;
     position after = std::next(pos);
-    return after != tokens.end() && after->kind == whitespace && haslinebreak(after->text());
+    return after != tokens.end() && after->kind == whitespace && after->breaksline();
 }
 
 position tokencontext::matchingbracket(position opening) const {
     int32_t depth = 0;
     for (position pos = opening; pos != tokens.end() && pos->kind != endtoken; ++pos) {
         if (pos->kind != othertoken) continue;
-        const std::string& text = pos->text();
+        std::string_view text = pos->text();
         if (text == "(") {
             ++depth;
         } else if (text == ")") {
@@ -121,7 +120,7 @@ std::string tokencontext::jointokentexts(position first, position end) const {
 
 std::string tokencontext::jointokenrun(position pos) const {
     if (pos == tokens.end()) return {};
-    std::string joined = pos->text();
+    std::string joined(pos->text());
     for (position next = std::next(pos); next != tokens.end() && next->sequence == pos->sequence + 1;
          pos = next, ++next)
         joined += next->text();
@@ -143,8 +142,10 @@ void tokencontext::breakbeforefirsttoken(int32_t flag) {
     leadingbreakadded = 0;
     if (!flag || tokens.empty()) return;
     position first = std::next(firsttoken);
-    if (first == tokens.end() || first->kind != whitespace || haslinebreak(first->text())) return;
-    first->settext(linebreaktext + first->text());
+    if (first == tokens.end() || first->kind != whitespace || first->breaksline()) return;
+    std::string broken = linebreaktext;
+    broken += first->text();
+    first->settext(broken);
     leadingbreakadded = 1;
 }
 
@@ -167,16 +168,16 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected, int3
     auto fits = [&](position concerned) {
         return expected.empty() || (concerned != tokens.end() && concerned->text() == expected);
     };
-    auto newbreak = [&] {
-        return token(linebreaktext, whitespace, classcode, -(sequencecounter++), -1);
+    auto insertbreak = [&](position before) {
+        tokens.insertnew(before, linebreaktext, whitespace, classcode, -(sequencecounter++));
     };
     if (!isinsignificant(pos->kind)) {
-        if (fits(pos)) tokens.insert(pos, newbreak());
+        if (fits(pos)) insertbreak(pos);
         return;
     }
     position reached = pos;
     for (; reached != tokens.end() && isinsignificant(reached->kind); ++reached)
-        if (haslinebreak(reached->text())) return;
+        if (reached->breaksline()) return;
     position before = previoustoken(reached);
     if (before == tokens.end() || !fits(reached)) return;
     if (before->kind == whitespace) {
@@ -184,5 +185,5 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected, int3
         before->classcode = classcode;
     }
     else if (before->kind == blockcomment)
-        tokens.insert(reached, newbreak());
+        insertbreak(reached);
 }

@@ -13,15 +13,14 @@ constexpr int64_t spareloopsteps = 1000;
 }  // namespace
 
 void formatter::runtokenloop() {
-    int64_t count = 0;
-    for (position p = tokens.begin(); p != tokens.end(); ++p) ++count;
     loopsteps = 0;
-    loopbudget = stepspertoken * count + spareloopsteps;
+    loopbudget = stepspertoken * tokens.size() + spareloopsteps;
     currenttoken = tokens.begin();
     while (currenttoken != loopend) {
         if (++loopsteps > loopbudget)
             die("Internal error: formatting did not come to an end at " + s.inputfilealias +
                 " line " + numtostring(tokenline(currenttoken)) + "\n");
+        if (currenttoken->breaksline()) forgetstashbefore(currenttoken);
         if (processtoken() == afterstep::advance) ++currenttoken;
     }
 }
@@ -115,8 +114,8 @@ void formatter::notesqlplusstart() {
         return;
     if (currenttoken == tokens.begin() || currenttoken->kind != identifier) return;
     position before = std::prev(currenttoken);
-    if (before->kind != whitespace || !haslinebreak(before->text())) return;
-    if (sqlpluscommands.count(lc(currenttoken->text()))) {
+    if (before->kind != whitespace || !before->breaksline()) return;
+    if (sqlpluscommands.containslowered(currenttoken->text())) {
         sqlplusstatement = 1;
         insqlplusline = 1;
         sqlpluscommand = currentword;
@@ -128,11 +127,11 @@ void formatter::notesqlplusstart() {
 // Inside a SQL*Plus line. True when the current token gets no rules.
 bool formatter::sqlplusline() {
     position t = currenttoken;
-    if (!haslinebreak(t->text())) {
+    if (!t->breaksline()) {
         // A quote in the line (PROMPT Don't) must not run into the lines after it.
         position after = std::next(t);
         if ((t->kind == stringliteral || t->kind == qquoteliteral) && after != tokens.end() &&
-            after->sequence == t->sequence + 1 && haslinebreak(after->text())) {
+            after->sequence == t->sequence + 1 && after->breaksline()) {
             retokenizeafter(t);
             loopend = std::prev(tokens.end());
             loopbudget += stepspertoken * tokensadded;

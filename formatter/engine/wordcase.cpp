@@ -31,7 +31,7 @@ void formatter::applywordcase() {
     };
     bool anycase = s.uk || s.ck || s.lk || s.ui || s.li || s.ci || s.html;
     if (t.kind == identifier && anycase) {
-        if (reservedwords.count(lc(currentword))) {
+        if (reservedwords.containslowered(currentword)) {
             if (s.html) t.kind = keywordtoken;
             if (s.uk)
                 settext(charsetuc(currentword));
@@ -57,7 +57,7 @@ void formatter::applywordcase() {
         auto spelling = s.si.find(charsetlc(currentword));
         if (spelling != s.si.end()) {
             settext(spelling->second);
-            currentword = spelling->second;
+            currentword = t.text();
         }
     }
 }

@@ -14,12 +14,14 @@
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-bool writeall(int fd, const std::string& text) {
+bool writeall(int fd, std::string_view text) {
     size_t done = 0;
     while (done < text.size()) {
         ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -32,11 +34,16 @@ bool writeall(int fd, const std::string& text) {
     return true;
 }
 
+// The output text in pieces of about a buffer's size, given one after another to a writer;
+// false as soon as the writer fails.
+using piecewriter = std::function<bool(std::string_view)>;
+using textsource = std::function<bool(const piecewriter&)>;
+
 // Devices and pipes cannot be replaced; they are written as they are.
-bool writeinplace(const std::string& name, const std::string& text) {
+bool writeinplace(const std::string& name, const textsource& text) {
     int fd = ::open(name.c_str(), O_WRONLY | O_TRUNC);
     if (fd < 0) return false;
-    bool written = writeall(fd, text);
+    bool written = text([fd](std::string_view piece) { return writeall(fd, piece); });
     int saved = errno;
     if (::close(fd) != 0 && written) return false;
     errno = saved;
@@ -49,16 +56,46 @@ mode_t newfilemode() {
     return 0666 & ~mask;
 }
 
-bool writestream(std::FILE* stream, const std::string& text) {
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stream) != text.size()) return false;
-    return std::fflush(stream) == 0;
+bool writestream(std::FILE* stream, const textsource& text) {
+    bool written = text([stream](std::string_view piece) {
+        return piece.empty() || std::fwrite(piece.data(), 1, piece.size(), stream) == piece.size();
+    });
+    return written && std::fflush(stream) == 0;
 }
+
+textsource wholetext(const std::string& text) {
+    return [&text](const piecewriter& write) { return write(text); };
+}
+
+// The header and the token texts, gathered into pieces of up to 64 KB.
+textsource tokentexts(const std::string& header, const tokenlist& tokens) {
+    return [&header, &tokens](const piecewriter& write) {
+        constexpr size_t piecesize = 64 * 1024;
+        std::string piece = header;
+        piece.reserve(piecesize);
+        for (const token& t : tokens) {
+            std::string_view text = t.text();
+            if (piece.size() + text.size() > piecesize) {
+                if (!write(piece)) return false;
+                piece.clear();
+            }
+            if (text.size() > piecesize) {
+                if (!write(text)) return false;
+            } else {
+                piece += text;
+            }
+        }
+        return write(piece);
+    };
+}
+
+bool replacefilewith(const std::string& name, const textsource& text);
 
 void writelinesynchronization(formatter& f) {
     f.linemap.clear();
     int32_t outputline = 0;
     for (const token& t : f.tokens)
-        if (haslinebreak(t.text())) f.linemap[t.sequence] = ++outputline;
+        if (t.breaksline()) f.linemap[t.sequence] = ++outputline;
     std::string text;
     for (int32_t i = 1; i < f.linearray.size(); ++i) {
         auto found = f.linemap.find(f.linearray.at(i));
@@ -105,6 +142,12 @@ std::string tagof(const std::map<int32_t, std::string>& tags, int32_t kind) {
 }  // namespace
 
 bool replacefile(const std::string& name, const std::string& text) {
+    return replacefilewith(name, wholetext(text));
+}
+
+namespace {
+
+bool replacefilewith(const std::string& name, const textsource& text) {
     std::string target = name;
     struct stat st {};
     if (::lstat(name.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -124,7 +167,8 @@ bool replacefile(const std::string& name, const std::string& text) {
     std::string temp = (slash == std::string::npos ? "./" : directory) + "." + base + ".XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
-    bool done = ::fchmod(fd, exists ? (st.st_mode & 07777) : newfilemode()) == 0 && writeall(fd, text);
+    bool done = ::fchmod(fd, exists ? (st.st_mode & 07777) : newfilemode()) == 0 &&
+                text([fd](std::string_view piece) { return writeall(fd, piece); });
     int saved = errno;
     if (::close(fd) != 0) {
         saved = errno;
@@ -136,6 +180,8 @@ bool replacefile(const std::string& name, const std::string& text) {
     errno = saved;
     return false;
 }
+
+}  // namespace
 
 std::string htmltext(formatter& f) {
     std::string head, tail;
@@ -187,14 +233,23 @@ void writeoutput(formatter& f) {
         removeoldheader(f, f);
     }
     if (!s.slsf.empty() && !s.html) writelinesynchronization(f);
-    std::string text = s.html ? htmltext(f) : header + f.jointokentexts(f.tokens.begin(), f.tokens.end());
+    // Plain text goes to files and streams straight from the tokens.
+    std::string html = s.html ? htmltext(f) : std::string();
+    textsource output = s.html ? wholetext(html) : tokentexts(header, f.tokens);
+    auto wholeoutput = [&] {
+        if (s.html) return std::move(html);
+        std::string text = header;
+        text += f.jointokentexts(f.tokens.begin(), f.tokens.end());
+        return text;
+    };
 
     bool written = true;
     if (target == "stdout") {
-        written = writestream(stdout, text);
+        written = writestream(stdout, output);
     } else if (target == "stderr") {
-        written = writestream(stderr, text);
+        written = writestream(stderr, output);
     } else if (target == "output_str" && !f.inputstring.empty()) {
+        std::string text = wholeoutput();
         f.outputstring.clear();
         for (char c : text) {
             if (c == '\n') f.outputstring += '\r';
@@ -202,9 +257,9 @@ void writeoutput(formatter& f) {
         }
     } else if (target == "clipboard") {
         std::string reason;
-        if (setclipboardtext(text, &reason) < 0) die("could not write clipboard\n");
+        if (setclipboardtext(wholeoutput(), &reason) < 0) die("could not write clipboard\n");
     } else {
-        written = replacefile(s.outputfile, text);
+        written = replacefilewith(s.outputfile, output);
     }
     if (!written) die("could not write " + s.outputfile + "\n");
 }

@@ -73,6 +73,9 @@ int32_t stringtonum(std::string_view text) {
 
 std::string join(const std::vector<std::string>& pieces, std::string_view separator) {
     std::string out;
+    size_t size = pieces.empty() ? 0 : separator.size() * (pieces.size() - 1);
+    for (const std::string& piece : pieces) size += piece.size();
+    out.reserve(size);
     for (size_t k = 0; k < pieces.size(); ++k) {
         if (k) out += separator;
         out += pieces[k];

@@ -33,9 +33,25 @@ std::string readline(std::istream& in) {
     }
 }
 
+// The lines readline would give one after another, from the stream read whole.
 std::vector<std::string> readlines(std::istream& in) {
     std::vector<std::string> lines;
-    while (in.good()) lines.push_back(readline(in));
+    if (!in.good()) return lines;
+    std::streambuf* buffer = in.rdbuf();
+    in.setstate(std::ios::eofbit | std::ios::failbit);
+    if (!buffer) return {""};
+    std::string text;
+    char chunk[1 << 16];
+    for (std::streamsize n; (n = buffer->sgetn(chunk, sizeof chunk)) > 0;) text.append(chunk, static_cast<size_t>(n));
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\n' && c != '\r') continue;
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        lines.emplace_back(text, start, i + 1 - start);
+        start = i + 1;
+    }
+    lines.emplace_back(text, start);   // after a final line break: the empty last line
     return lines;
 }
 

@@ -101,7 +101,7 @@ TEST(columns, cachedcolumnsfollowedits) {
         int64_t size = std::distance(l.f.tokens.begin(), l.f.tokens.end());
         position at = std::next(l.f.tokens.begin(), 1 + static_cast<int64_t>(random() % (size - 3)));
         switch (random() % 5) {
-        case 0: at->settext(at->text() + "\t"); break;
+        case 0: at->settext(std::string(at->text()) + "\t"); break;
         case 1: at->settext(random() % 2 ? "\n  " : "xy"); break;
         case 2: l.f.tokens.insert(at, token(random() % 2 ? "\t" : " ab", whitespace)); break;
         case 3: l.f.tokens.erase(at); break;

@@ -51,7 +51,7 @@ inline std::vector<seen> tokensof(const std::string& text, const std::string& ch
     f.tokenize(text);
     std::vector<seen> result;
     for (auto p = std::next(f.tokens.begin()); p != f.tokens.end(); ++p)
-        result.push_back({p->text(), p->kind});
+        result.push_back({std::string(p->text()), p->kind});
     return result;
 }
 

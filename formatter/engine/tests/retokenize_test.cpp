@@ -17,7 +17,7 @@ std::ostream& operator<<(std::ostream& out, const spelled& t) {
 
 std::vector<spelled> spell(const formatter& f) {
     std::vector<spelled> all;
-    for (const token& t : f.tokens) all.push_back({t.text(), t.kind, t.line});
+    for (const token& t : f.tokens) all.push_back({std::string(t.text()), t.kind, t.line});
     return all;
 }
 
@@ -75,7 +75,7 @@ TEST(retokenize, linesrunonfromthecutliteral) {
     cutallliterals(f, false);
     std::vector<std::pair<std::string, int32_t>> lines;
     for (const token& t : f.tokens)
-        if (t.kind == identifier || t.kind == lonesinglequote) lines.push_back({t.text(), t.line});
+        if (t.kind == identifier || t.kind == lonesinglequote) lines.push_back({std::string(t.text()), t.line});
     EXPECT_EQ(lines, (std::vector<std::pair<std::string, int32_t>>{
                          {"x", 1}, {"PROMPT", 2}, {"Don", 2}, {"PROMPT", 3}, {"ok", 3},
                          {"'", 4}, {"unclosed", 4}}));

@@ -25,7 +25,7 @@ protected:
         ADD_FAILURE() << "no token " << word;
         return f.tokens.end();
     }
-    std::string text(position p) { return p == f.tokens.end() ? "<end>" : p->text(); }
+    std::string text(position p) { return p == f.tokens.end() ? "<end>" : std::string(p->text()); }
     void push(const std::string& name, int32_t line) {
         linerecord& r = f.blockstack.at(++f.blocklevel);
         r.blockname = name;

@@ -78,7 +78,7 @@ std::vector<enginetesting::seen> casedtokens(formatter& f, const std::string& te
     for (f.currenttoken = std::next(f.tokens.begin()); f.currenttoken != f.tokens.end(); ++f.currenttoken) {
         f.currentword = f.currenttoken->text();
         f.applywordcase();
-        if (f.currenttoken->kind != whitespace) result.push_back({f.currenttoken->text(), f.currenttoken->kind});
+        if (f.currenttoken->kind != whitespace) result.push_back({std::string(f.currenttoken->text()), f.currenttoken->kind});
     }
     return result;
 }

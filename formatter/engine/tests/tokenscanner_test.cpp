@@ -1,0 +1,113 @@
+// The token scanner against the alternation of token kinds it stands for: at every position
+// of many texts, both give the same kind and the same end.
+#include "enginetesting.h"
+#include "pattern.h"
+#include "tokenscanner.h"
+
+#include <array>
+#include <random>
+
+namespace {
+
+std::string characterclass(std::string_view bytes) {
+    std::array<bool, 256> seen{};
+    for (char c : bytes) seen[static_cast<unsigned char>(c)] = true;
+    std::string cls = "[";
+    for (int b = 0; b < 256; ++b) {
+        if (!seen[static_cast<size_t>(b)]) continue;
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02x", b);
+        cls += hex;
+    }
+    return cls == "[" ? "(?!)" : cls + "]";
+}
+
+// The alternation of token kinds: group i+1 of a match decides kind[i] (group 5 is the
+// q-quote delimiter); group 14 is an operator or any other byte.
+class referencetokenizer {
+public:
+    referencetokenizer(std::string_view letters, std::string_view identchars) {
+        const std::string lb = "(?:\\x0d\\x0a|\\x0d|\\x0a)";
+        std::string id = characterclass(letters) + characterclass(identchars) + "*";
+        std::string text =
+            "\\G(?:(--.*?(?=" + lb + ")|--.*?$)|(\".*?\")|((?:\\'.*?\\')+)|((?:q\\'(.)))|"
+            "(\\/\\*.*?\\*\\/)|(q\\')|(" + id + "(?:\\.(?:" + id + "|\\*))*)|([\t ]+|" + lb +
+            "[\t ]*)|(\")|(\\')|(\\/\\*|\\*\\/)|((?:\\d+\\.?\\d*|\\.\\d+)(?:(?:E|e)(?:\\+|\\-)\\d+)?)|"
+            "(\\*\\*|=>|\\:=|\\|\\||<>|!=|<=|>=|~=|\\^=|\\.\\.|<<|>>|&\\w+;|&\\#\\d+;|&\\w+|.))";
+        alternation = &pattern::get(text, pattern::dotall);
+    }
+
+    scannedtoken scan(std::string_view text, size_t pos) const {
+        static constexpr std::array<std::pair<int, int32_t>, 12> groupkinds{{
+            {1, singlelinecomment}, {2, doublequotedname}, {3, stringliteral}, {4, qquoteliteral},
+            {6, blockcomment}, {7, qquoteopener}, {8, identifier}, {9, whitespace},
+            {10, lonedoublequote}, {11, lonesinglequote}, {12, lonecommentmark}, {13, number},
+        }};
+        patternmatch m;
+        size_t end = pos;
+        if (!alternation->consume(text, end, &m)) return {0, pos};
+        for (auto [group, kind] : groupkinds)
+            if (m.matched(static_cast<size_t>(group)) && !m.group(static_cast<size_t>(group)).empty())
+                return {kind, end};
+        return {othertoken, end};
+    }
+
+private:
+    const pattern* alternation;
+};
+
+// Texts built from the pieces that make the kinds differ.
+std::vector<std::string> randomtexts(uint32_t seed, int count) {
+    static const std::vector<std::string> pieces{
+        "'", "''", "\"", "q'", "q'[", "]'", "q'|", "|'", "--", "-", "/*", "*/", "/", "*", "\r", "\n",
+        "\r\n", " ", "\t", "1", "23", ".", "..", "e", "E", "+", "-", "&", "#", ";", "&amp;", "a", "b_1",
+        "$", "x.y", ".*", "\xe4", std::string(1, '\0'), "<", ">", "=", ":", "|", "!", "~", "^", "[",
+        "]", "(", ")", "{", "}", "@", "\x7f", "\xff", "q", "Q"};
+    std::mt19937 random(seed);
+    std::vector<std::string> texts;
+    for (int i = 0; i < count; ++i) {
+        std::string text;
+        for (int n = static_cast<int>(random() % 24); n >= 0; --n) text += pieces[random() % pieces.size()];
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+void expectsamescan(std::string_view letters, std::string_view identchars, const std::vector<std::string>& texts) {
+    tokenscanner scanner(letters, identchars);
+    referencetokenizer reference(letters, identchars);
+    int differences = 0;
+    for (const std::string& text : texts) {
+        for (size_t pos = 0; pos < text.size() && differences < 10; ++pos) {
+            scannedtoken expected = reference.scan(text, pos);
+            scannedtoken got = scanner.scan(text, pos);
+            if (got.kind != expected.kind || got.end != expected.end) {
+                ++differences;
+                ADD_FAILURE() << "at " << pos << " of \"" << text << "\": kind " << got.kind << " end " << got.end
+                              << ", expected kind " << expected.kind << " end " << expected.end;
+            }
+        }
+    }
+}
+
+TEST(tokenscanner, agreeswiththealternationofkindsinthestandardsets) {
+    std::vector<std::string> texts = randomtexts(7, 4000);
+    for (const char* text :
+         {"select 'it''s' from \"T\" -- c\r\n", "q'[a]' q'<b>' q'", "1.5e+3 1.e-2 .5 1..2 1e+ 12.", "a.b.*.c a. a.5",
+          "&x; &#12; &#; &; &_ &", "/* x */ /* y", "*/ **/ ***", "--\n--", "'a'' 'b'c'", "x\"y\"z\"", "\r\r\n\n \t"})
+        texts.emplace_back(text);
+    for (const char* set : {"US7ASCII", "WE8ISO8859P1", "UTF8"}) {
+        enginetesting::usecharset(set);
+        expectsamescan(charsetletters, charsetidentchars, texts);
+    }
+}
+
+// Letters may be any bytes, even those that open other kinds: the order of the kinds decides.
+TEST(tokenscanner, agreeswiththealternationforoddletters) {
+    std::vector<std::string> texts = randomtexts(11, 3000);
+    expectsamescan("'\"-/*q .1e&", "'\"-/*q .1e&#$_", texts);
+    expectsamescan("]\\^-a", "]\\^-a0", texts);
+    expectsamescan("", "", texts);
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+// The token scanner: at a position of a text, the kind and extent of the next token, as the
+// tokenizer's alternation of token kinds defines them, found with byte loops.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct scannedtoken {
+    int32_t kind = 0;
+    size_t end = 0;   // one past the token; a q-quote (kind 4) ends after its delimiter
+};
+
+class tokenscanner {
+public:
+    // Identifiers start with one of letters and go on with identchars.
+    tokenscanner(std::string_view letters, std::string_view identchars);
+
+    // The token at pos (pos < text.size()). The alternatives are tried in the order the
+    // kinds are listed: comment, quoted name, string literal, q-quote, block comment,
+    // q-quote opener, identifier, blanks, lone quotes and comment marks, number, operator.
+    scannedtoken scan(std::string_view text, size_t pos) const;
+    // Whether an identifier can hold a CR or LF (a character set that counts them as letters).
+    bool namesholdbreaks() const { return identchar['\r'] || identchar['\n'] || letter['\r'] || letter['\n']; }
+
+private:
+    size_t identifierend(std::string_view text, size_t pos) const;
+    std::array<bool, 256> letter{};
+    std::array<bool, 256> identchar{};
+};
