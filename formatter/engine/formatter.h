@@ -449,6 +449,7 @@ private:
     linerecord& pushheaderlevel(position opener, const std::string& name);
     std::string headername(position keyword) const;
     position headerend(position name);
+    bool isreturnclauseas(position word) const;
     void joinwhitespacebefore(position t);
     position firstonline(position start) const;
     void endalignedlistatline(position first);

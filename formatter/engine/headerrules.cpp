@@ -113,9 +113,16 @@ void formatter::subprogramheader() {
     currentunit = name->text();
 }
 
-// Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration
-// or the ")" of brackets opened before it (the end when neither comes). Words inside the
-// parameter list do not count.
+// The AS of a constructor's RETURN SELF AS RESULT belongs to the return clause.
+bool formatter::isreturnclauseas(position word) const {
+    if (word->classcode != classas) return false;
+    position next = nextword(word);
+    return next != tokens.end() && isword(next->text(), "result");
+}
+
+// Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration,
+// the "," or ")" of a member list of an object type (the end when none comes). Words inside
+// the parameter list do not count.
 position formatter::headerend(position name) {
     int32_t depth = 0;
     position first = nextword(name);
@@ -127,7 +134,8 @@ position formatter::headerend(position name) {
         } else if (text == ")") {
             if (--depth < 0) return p;
         } else if (depth == 0) {
-            if (text == ";") return p;
+            if (text == ";" || text == ",") return p;
+            if (isreturnclauseas(p)) continue;
             int32_t c = p->classcode;
             if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
         }
@@ -138,6 +146,7 @@ position formatter::headerend(position name) {
 void formatter::keepisastogether() {
     position word = currenttoken;
     if (word->classcode != classis && word->classcode != classas) return;
+    if (isreturnclauseas(word)) return;
     // The IS or AS of a header, or of a CREATE of another object, ends it; one inside a
     // statement (x IS NULL, a AS alias) does not.
     if (headerpending || (createpending && !indeclarations)) statementstate = 2;

@@ -337,6 +337,31 @@ TEST_F(statementrules, headersopentheirlevels) {
         "/\n");
 }
 
+TEST_F(statementrules, objecttypemembersopennolevel) {
+    // Member declarations of an object type end at their comma or at the closing bracket;
+    // the AS of RETURN SELF AS RESULT is no header's AS, so -kpit keeps the IS instead.
+    const std::string input =
+        "create type pt as object (\nx number,\nmember function len return number,\n"
+        "constructor function pt(x number) return self as result\n);\n/\n"
+        "create type body pt is\nconstructor function pt(x number)\nreturn self as result\n"
+        "is\nbegin\nself.x := x;\nreturn;\nend;\nend;\n/\n";
+    const std::string spec =
+        "CREATE TYPE pt AS OBJECT (\n"
+        "                          x NUMBER,\n"
+        "                          MEMBER FUNCTION len RETURN NUMBER,\n"
+        "                          constructor FUNCTION pt(x NUMBER) RETURN self AS result\n"
+        "                          );\n"
+        "/\n"
+        "CREATE TYPE BODY pt IS\n"
+        "  constructor FUNCTION pt(x NUMBER)\n";
+    verifyformat(spec + "  RETURN self AS result\n  IS\n"
+                        "  BEGIN\n    self.x := x;\n    RETURN;\n  END;\nEND;\n/\n",
+                 input);
+    verifyformat(spec + "  RETURN self AS result IS\n"
+                        "  BEGIN\n    self.x := x;\n    RETURN;\n  END;\nEND;\n/\n",
+                 input, {"-kpit"});
+}
+
 TEST_F(statementrules, linebreaksafterthesubprogramname) {
     verifyformat(
         "CREATE OR REPLACE PROCEDURE p(a NUMBER) IS\n"
