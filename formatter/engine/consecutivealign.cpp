@@ -149,6 +149,8 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.keeprelative, r.keeprelative);
     pair(f.relativeindent, r.relativeindent);
     pair(f.relativekeywordcolumn, r.relativekeywordcolumn);
+    pair(f.relativeindentsequence, r.relativeindentsequence);
+    pair(f.relativekeywordsequence, r.relativekeywordsequence);
     pair(f.keywordcolumn, r.keywordcolumn);
     pair(f.keywordcolumntoken, r.keywordcolumntoken);
     pair(f.andcolumn, r.andcolumn);

@@ -154,6 +154,7 @@ public:
     int32_t indeclarations = 0;     // inside a declaration section
     int32_t keeprelative = 0;       // -rs mode of the current statement
     int32_t relativeindent = 0;
+    int32_t relativeindentsequence = notoken;   // the token relativeindent was measured at
     int32_t keywordcolumn = -1;
     int32_t listinprogress = 0;
     int32_t lineitems = 0;          // list items (commas) on the current line
@@ -180,6 +181,7 @@ public:
     position keywordcolumntoken;        // the keyword that last set keywordcolumn
     std::unordered_map<int32_t, int32_t> relativeindentbytoken;   // by sequence number
     int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
+    int32_t relativekeywordsequence = notoken;  // that keyword
     char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
     int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
     std::string currentunit;            // the name of the routine whose header came last
@@ -389,6 +391,7 @@ public:
         char afterend = 0;
         int32_t keeprelative = 0;
         int32_t relativeindent = 0;
+        int32_t relativeindentsequence = notoken;
         // Blocks and routine headers that the token's rules opened open again when it is
         // formatted anew.
         int32_t blocklevel = 0;
@@ -406,8 +409,7 @@ public:
     position linestartof(position t) const;
     std::string indentationof(position linestart) const;
     void setindentation(position linestart, int32_t width);
-    int32_t relativeshift = 0;             // columns the -rs statement's first line moved left
-    void followrelativeshift();
+    void followrelativeshift(position from, int32_t shift);
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;

@@ -23,8 +23,9 @@ size_t afterlastlinebreak(std::string_view text) {
 void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
-    return {linecolumn,    lineitems,      alignmentrequested, alistlevel, loopheaderopen,         afterend,
-            keeprelative,  relativeindent, blocklevel,         begincount, subprogramnames.size()};
+    return {linecolumn,   lineitems,      alignmentrequested,     alistlevel, loopheaderopen,
+            afterend,     keeprelative,   relativeindent,         relativeindentsequence,
+            blocklevel,   begincount,     subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
@@ -36,6 +37,7 @@ void formatter::restorelayout(const layoutvalues& v) {
     afterend = v.afterend;
     keeprelative = v.keeprelative;
     relativeindent = v.relativeindent;
+    relativeindentsequence = v.relativeindentsequence;
     blocklevel = v.blocklevel;
     begincount = v.begincount;
     if (subprogramnames.size() > v.units) {
@@ -87,7 +89,6 @@ bool formatter::keepwithinlimit() {
         if (!changed && (movestatement() || breakbeforetoken())) return true;
     }
     rundeferredrules();
-    followrelativeshift();
     return false;
 }
 
@@ -115,8 +116,8 @@ std::string formatter::indentationof(position linestart) const {
     return std::string(text.substr(afterlastlinebreak(text)));
 }
 
-// The line that starts at linestart gets width blanks of indentation. When it is the first
-// line of a statement whose lines keep their shape (-rs), they follow it.
+// The line that starts at linestart gets width blanks of indentation; the lines that keep
+// their shape (-rs) relative to a word on it follow it.
 void formatter::setindentation(position linestart, int32_t width) {
     std::string_view text = linestart->text();
     const size_t kept = afterlastlinebreak(text);
@@ -124,20 +125,31 @@ void formatter::setindentation(position linestart, int32_t width) {
     std::string indented(text.substr(0, kept));
     indented.append(static_cast<size_t>(width), ' ');
     linestart->settext(indented);
-    if (keeprelative && shift != 0 && linestartof(statementstarttoken) == linestart) relativeshift += shift;
+    followrelativeshift(std::next(linestart), shift);
 }
 
-// The statement's first line moved left by relativeshift columns: its other lines that keep
-// their shape (-rs) move as far, also those inside brackets opened so far.
-void formatter::followrelativeshift() {
-    if (relativeshift == 0) return;
-    auto shifted = [this](int32_t& indent, int32_t& keywordcolumn) {
-        indent -= relativeshift;
-        keywordcolumn = std::max(keywordcolumn - relativeshift, 0);
+// The tokens from `from` up to the current one moved left by shift columns: the -rs values
+// measured at them (the shift of a statement or bracket and the column of a statement's
+// keyword, also those that open brackets keep) move as far, so the lines that keep their
+// shape relative to those tokens follow them.
+void formatter::followrelativeshift(position from, int32_t shift) {
+    if (!s.rs || shift == 0) return;
+    auto follow = [shift](int32_t sequence, int32_t indentsequence, int32_t& indent,
+                          int32_t keywordsequence, int32_t& keywordcolumn) {
+        if (sequence == indentsequence) indent -= shift;
+        if (sequence == keywordsequence) keywordcolumn = std::max(keywordcolumn - shift, 0);
     };
-    shifted(relativeindent, relativekeywordcolumn);
-    for (bracketentry& entry : bracketstack) shifted(entry.relativeindent, entry.relativekeywordcolumn);
-    relativeshift = 0;
+    for (position p = from; p != tokens.end(); ++p) {
+        const int32_t sequence = p->sequence;
+        follow(sequence, relativeindentsequence, relativeindent, relativekeywordsequence, relativekeywordcolumn);
+        for (bracketentry& entry : bracketstack)
+            follow(sequence, entry.relativeindentsequence, entry.relativeindent, entry.relativekeywordsequence,
+                   entry.relativekeywordcolumn);
+        // A ")" keeps the value of an outer place, which did not move.
+        auto stored = relativeindentbytoken.find(sequence);
+        if (stored != relativeindentbytoken.end() && p->text() != ")") stored->second -= shift;
+        if (p == currenttoken) break;
+    }
 }
 
 // -acs: the blanks before the token give up the excess; inside a line one blank stays.
@@ -153,6 +165,7 @@ bool formatter::shrinkblanks(int32_t excess) {
         const int32_t width = tokencolumn(currenttoken) - tokencolumn(before);
         if (width - 1 < excess) return false;
         before->settext(std::string(static_cast<size_t>(width - excess), ' '));
+        followrelativeshift(currenttoken, excess);
     }
     linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;
@@ -176,6 +189,7 @@ bool formatter::shrinkindentation(int32_t excess) {
         if (indentation + blanks - 1 < excess) return false;
         setindentation(linestart, 0);
         before->settext(std::string(static_cast<size_t>(blanks - (excess - indentation)), ' '));
+        followrelativeshift(currenttoken, excess - indentation);
     }
     linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;

@@ -54,6 +54,7 @@ struct rewindstate {
     std::string linestarttext;
     int32_t lineitems = 0, previouslineitems = 0, listitemcount = -1;
     int32_t keeprelative = 0, relativeindent = 0, relativekeywordcolumn = 0;
+    int32_t relativeindentsequence = notoken, relativekeywordsequence = notoken;
     int32_t keywordcolumn = -1;
     position keywordcolumntoken;
     int32_t andcolumn = -1, logicalcolumn = -1;

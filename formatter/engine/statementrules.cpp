@@ -80,6 +80,7 @@ void formatter::sqlstatementstart() {
     if (s.rs) {
         noterelativeindent(keyword);
         relativekeywordcolumn = std::max(tokencolumn(keyword) - 1, 0);
+        relativekeywordsequence = keyword->sequence;
         keeprelative = 1;
     }
     if (!alignrows.empty() && alignop == ":=") groupbroken = 1;
@@ -89,6 +90,7 @@ void formatter::sqlstatementstart() {
 // or bracket that keep their shape (-rs) move as far.
 void formatter::selecttrace() {
     relativeindent = tokencolumn(currenttoken) - currenttoken->column;
+    relativeindentsequence = currenttoken->sequence;
 }
 
 // The shift is measured the first time the token is laid out; when the tokens are laid out
@@ -104,7 +106,9 @@ void formatter::noterelativeindent(position t) {
 
 void formatter::reloadrelativeindent(position t) {
     auto stored = relativeindentbytoken.find(t->sequence);
-    if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
+    if (stored == relativeindentbytoken.end()) return;
+    relativeindent = stored->second;
+    relativeindentsequence = t->sequence;
 }
 
 void formatter::endofstatement(int32_t) {

@@ -81,6 +81,11 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
         {{"-mcs", "50", "-aci"},
          "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n    UPDATE tab2666 SET amount = amount + 1, changed = SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n",
          "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n UPDATE tab2666 SET amount = amount + 1, changed =\n SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n"},
+        // A query in brackets whose line gives up indentation: its lines keep their place
+        // relative to its SELECT, not to where the SELECT stood before.
+        {{"-mcs", "40", "-aci"},
+         "WITH r AS (\n  SELECT a, bbbbbbbbbb, cccccccc FROM t\n   WHERE a = 1\n)\nSELECT 1 FROM r;\n",
+         "WITH r AS (\n   SELECT a, bbbbbbbbbb, cccccccc FROM t\n    WHERE a = 1\n )\nSELECT 1 FROM r;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {{"-mcs", "20", "-aci", "-acs", "-c-"}, "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
          "BEGIN\nv := 12; -- abcdefgh\nEND;\n"},
