@@ -410,6 +410,15 @@ public:
     std::string indentationof(position linestart) const;
     void setindentation(position linestart, int32_t width);
     void followrelativeshift(position from, int32_t shift);
+    // Indentation that lines gave up since the statement began (-amso puts back that of the
+    // line the statement leaves).
+    struct shrunkline {
+        int32_t linestartsequence;
+        std::string oldtext;
+        int32_t shift;
+    };
+    std::vector<shrunkline> shrunklines;
+    void restoreshrunkline(position linestart);
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;

@@ -66,6 +66,7 @@ void formatter::notestatementlayout() {
     previousrewindtoken = keptprevious;
     rewindline = keptline;
     statementsnapshottaken = true;
+    shrunklines.clear();
 }
 
 // Shortens a line beyond the column limit; true when a line break was put before the token.
@@ -124,8 +125,26 @@ void formatter::setindentation(position linestart, int32_t width) {
     const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
     std::string indented(text.substr(0, kept));
     indented.append(static_cast<size_t>(width), ' ');
+    if (s.amso && shift != 0) shrunklines.push_back({linestart->sequence, std::string(text), shift});
     linestart->settext(indented);
     followrelativeshift(std::next(linestart), shift);
+}
+
+// The statement leaves the line that starts at linestart: the indentation that the line
+// gave up for the statement's words comes back, and so do the -rs shifts measured there.
+void formatter::restoreshrunkline(position linestart) {
+    int32_t shift = 0;
+    const std::string* oldtext = nullptr;
+    for (const shrunkline& line : shrunklines) {
+        if (line.linestartsequence != linestart->sequence) continue;
+        if (!oldtext) oldtext = &line.oldtext;
+        shift += line.shift;
+    }
+    if (oldtext && linestart->breaksline()) {
+        linestart->settext(*oldtext);
+        followrelativeshift(std::next(linestart), -shift);
+    }
+    shrunklines.clear();
 }
 
 // The tokens from `from` up to the current one moved left by shift columns: the -rs values
@@ -333,6 +352,7 @@ bool formatter::movestatement() {
     position before = previoustoken(from);
     if (from == tokens.begin() || before == tokens.end() || before->breaksline()) return false;
 
+    restoreshrunkline(linestartof(from));
     position made = placelinebreak(before, from, linebreaktext);
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
     const int32_t keptline = rewindline;

@@ -156,6 +156,10 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         {{"-mcs", "40", "-amso", "-ifs", "select", "-uk-", "-ei"},
          "begin\n  x := 1; select a, b, c into d, e, f from t where x = 1;\n  y := 2;\nend;\n",
          "BEGIN\n  x := 1;\n  select a, b, c into d, e, f from t\n  where x = 1;\n  y := 2;\nEND;\n"},
+        // The indentation that the line gave up for the moved statement's first word comes
+        // back: only the statements left on the line count.
+        {{"-mcs", "22", "-aci", "-amso"}, "BEGIN\n  x := 1; y := 2; zzz := 345;\nEND;\n",
+         "BEGIN\n  x := 1; y := 2;\n  zzz := 345;\nEND;\n"},
         // A statement that opened a block stays (formatting it again would open the block
         // twice): the line breaks before the token instead.
         {{"-mcs", "20", "-amso"}, "BEGIN\n  x := 1; IF a > 1 THEN y := 2; END IF;\nEND;\n",
