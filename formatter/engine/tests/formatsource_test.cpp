@@ -22,6 +22,11 @@ TEST_F(driver, operatorsgetoneblankoneachside) {
              spacingcase{"v:=b;", "v := b;"},
              spacingcase{"v   :=    b;", "v := b;"},
              spacingcase{"x := -1;", "x := -1;"},
+             // A sign after "(" or after a word that begins an expression keeps its number.
+             spacingcase{"f(-1, -2);", "f(-1, -2);"},
+             spacingcase{"return -1;", "RETURN -1;"},
+             spacingcase{"x := case when a then -1 else +2 end;", "x := CASE WHEN a THEN -1 ELSE +2 END;"},
+             spacingcase{"x := sysdate -1 + (a)-b;", "x := SYSDATE - 1 + (a) - b;"},
              spacingcase{"x:=y-1;", "x := y - 1;"},
              spacingcase{"f(a,b)", "f(a, b)"},
              // -rsaob takes the blank after "(".
