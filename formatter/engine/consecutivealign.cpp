@@ -303,7 +303,12 @@ void formatter::addconsecutiverow(position t) {
         alignop = op;
         alignline = alignlastline = line;
         alignbracketlevel = bracketdepth;
-        if (alignrows.empty()) takerewindsnapshot(t);
+        if (alignrows.empty()) {
+            takerewindsnapshot(t);
+            // The group is laid out again from the start of t, which makes its own request for
+            // an aligned list (-aroa) again: a line break put before t must not find it made.
+            if (s.mcs && t == currenttoken) rewindsnapshot.alignmentrequested = tokenstartlayout.alignmentrequested;
+        }
         alignrows.push_back({t, 0, 0, 1, line});
     } else if (alignlastline != line) {
         if (bracketdepth != alignbracketlevel) {
