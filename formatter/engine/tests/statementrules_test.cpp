@@ -155,6 +155,9 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
         "    FROM t;\n"
         "END;\n",
         {"-pcr"});
+    // A comma alone on its line leaves no empty line behind.
+    verifyformat("BEGIN\n  f(a,\n    b,\n    c);\nEND;\n", "begin\n  f(a\n    ,\n    b\n    ,   \n    c);\nend;\n",
+                 {"-pcr"});
 }
 
 TEST_F(statementrules, isandasstayontheheaderline) {
