@@ -51,11 +51,11 @@ void formatter::collapseblanks() {
     if (collapsed != t.text()) t.settext(collapsed);
 }
 
-// Adds the text of a declaring token to the texts of its name and notes the name at the
-// current block level.
-static void registername(formatter& f, position name) {
-    std::string key = charsetlc(name->text());
-    f.declarednames[key].emplace_back(name->text());
+// Adds the written form of a declaring token to the texts of its name and notes the name at
+// the current block level.
+static void registername(formatter& f, std::string_view text) {
+    std::string key = charsetlc(text);
+    f.declarednames[key].emplace_back(text);
     f.declarednamesatlevel.at(std::max(f.blocklevel, 0)).push_back(key);
 }
 
@@ -67,10 +67,11 @@ void formatter::registerdeclaredname() {
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;
     if (!unregisteredword().partialmatch(t->text(), &m)) {
-        registername(*this, t);
+        registername(*this, t->text());
     } else if (m.matched(1)) {
+        // The cursor's name is not cased yet: it is registered as it will be written.
         position name = nextsignificant(after);
-        if (name != tokens.end() && name->kind == identifier) registername(*this, name);
+        if (name != tokens.end() && name->kind == identifier) registername(*this, casedword(name->text()));
     }
 }
 

@@ -309,6 +309,7 @@ public:
 
     // Rules of the token loop and the phases, each in the file of its part of the engine.
     void applywordcase();
+    std::string casedword(std::string_view word) const;
     void savetokenstartlayout();
     void collapseblanks();
     void registerdeclaredname();
