@@ -373,8 +373,9 @@ bool formatter::movestatement() {
 }
 
 // The line break goes before the token, at the line's indentation; never at "/", before a
-// "-" that ends a line (a SQL*Plus continuation) or right after a "-" (a sign), never before
-// a generated comment, and before any other comment only with -amc.
+// "-" that ends a line (a SQL*Plus continuation), right after a "-" (a sign) or, with -pcr,
+// before a comma; never before a generated comment, and before any other comment only with
+// -amc.
 bool formatter::breakbeforetoken() {
     position t = currenttoken;
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
@@ -383,6 +384,8 @@ bool formatter::breakbeforetoken() {
     if (before == tokens.end() || before->breaksline()) return false;
     if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t)) || before->text() == "-")
         return false;
+    // With -pcr a comma never starts a line: the line breaks after it instead.
+    if (s.pcr && t->text() == ",") return false;
 
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);

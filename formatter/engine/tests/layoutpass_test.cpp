@@ -41,6 +41,8 @@ TEST_F(columnlimit, thelinebreaksbeforethetokenthatcrossesthelimit) {
         {{"-mcs", "16"}, sum, "BEGIN\n  v_total :=\n  v_first +\n  v_second +\n  v_third;\nEND;\n"},
         // The token after a "/" may move, the "/" itself never does.
         {{"-mcs", "10"}, "BEGIN\n  x := a / b;\nEND;\n", "BEGIN\n  x := a /\n  b;\nEND;\n"},
+        // With -pcr a comma stays at the end of its line, the next item moves instead.
+        {{"-mcs", "14", "-pcr"}, "BEGIN\n  f(aaaa, bbbb, cccc);\nEND;\n", "BEGIN\n  f(aaaa, bbbb,\n    cccc);\nEND;\n"},
         // A sign stays with its number: only the ";" can move.
         {{"-mcs", "12"}, "BEGIN\n  x := y - -1;\nEND;\n", "BEGIN\n  x := y - -1\n  ;\nEND;\n"},
         // A literal that starts its line cannot be shortened.
