@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -419,6 +420,7 @@ public:
         int32_t shift;
     };
     std::vector<shrunkline> shrunklines;
+    std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
     void restoreshrunkline(position linestart);
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);

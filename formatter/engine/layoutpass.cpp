@@ -55,7 +55,10 @@ void formatter::trackpreviouscolumns() {
 // -amso formats a statement again from a new line: the state at its start, before its -ifs
 // block applies, is noted through the alignment rules' snapshot (their own one stays).
 void formatter::notestatementlayout() {
-    if (!s.mcs || !s.amso) return;
+    if (!s.mcs || !s.amso) {
+        droppedlinebreakrule.reset();
+        return;
+    }
     statementstartlayout = currentlayout();
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
     const int32_t keptline = rewindline;
@@ -67,6 +70,14 @@ void formatter::notestatementlayout() {
     rewindline = keptline;
     statementsnapshottaken = true;
     shrunklines.clear();
+    // The line-break rule due after the block before was dropped because the statement
+    // goes on on the same line; moved to a line of its own, the statement finds it due.
+    if (droppedlinebreakrule) {
+        statementsnapshot.linebreakstate = 2;
+        statementsnapshot.keeplinebreak = droppedlinebreakrule->first;
+        statementsnapshot.removelinebreaks = droppedlinebreakrule->second;
+        droppedlinebreakrule.reset();
+    }
 }
 
 // Shortens a line beyond the column limit; true when a line break was put before the token.

@@ -168,8 +168,10 @@ void formatter::notestatementstart() {
     statementstartdepth = bracketdepth;
     if (linebreakstate == 2) {
         position first = nextpastinlineblanks(currenttoken);
-        if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace)
+        if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace) {
+            droppedlinebreakrule = {keeplinebreak, removelinebreaks};
             linebreakstate = keeplinebreak = removelinebreaks = 0;
+        }
     }
     // The blanks and comments in front of the first word are passed; the word decides.
     if (isinsignificant(currenttoken->kind)) return;

@@ -162,6 +162,10 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         // back: only the statements left on the line count.
         {{"-mcs", "22", "-aci", "-amso"}, "BEGIN\n  x := 1; y := 2; zzz := 345;\nEND;\n",
          "BEGIN\n  x := 1; y := 2;\n  zzz := 345;\nEND;\n"},
+        // A statement that follows END LOOP on its line and moves to a line of its own gets
+        // the empty line that -mlal keeps after the loop.
+        {{"-mcs", "30", "-amso", "-mlal", "-rlal"}, "BEGIN\n  LOOP NULL; END LOOP; x := 1234567890;\nEND;\n",
+         "BEGIN\n  LOOP NULL; END LOOP;\n\n  x := 1234567890;\nEND;\n"},
         // A statement that opened a block stays (formatting it again would open the block
         // twice): the line breaks before the token instead.
         {{"-mcs", "20", "-amso"}, "BEGIN\n  x := 1; IF a > 1 THEN y := 2; END IF;\nEND;\n",
