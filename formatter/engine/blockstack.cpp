@@ -491,6 +491,7 @@ void formatter::slashatlevelzero() {
     }
     keeprelative = 0;
     statementword.clear();
+    insidemerge = 0;
     sqlstatement = 0;
     keywordcolumn = -1;
     processingalignedlist = 0;

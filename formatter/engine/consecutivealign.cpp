@@ -121,6 +121,7 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.statementstartdepth, r.statementstartdepth);
     pair(f.sqlstatement, r.sqlstatement);
     pair(f.statementword, r.statementword);
+    pair(f.insidemerge, r.insidemerge);
     pair(f.indeclarationpart, r.indeclarationpart);
     pair(f.indeclarations, r.indeclarations);
     pair(f.headerpending, r.headerpending);

@@ -152,6 +152,7 @@ public:
     // (the statement and bracket rules keep it).
     int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
     std::string statementword;      // the lower-cased word that started the SQL statement
+    char insidemerge = 0;           // a MERGE runs up to its ";": its THENs end nothing
     int32_t indeclarations = 0;     // inside a declaration section
     int32_t keeprelative = 0;       // -rs mode of the current statement
     int32_t relativeindent = 0;

@@ -33,6 +33,7 @@ struct rewindstate {
     int32_t statementstartposition = 0, statementstartdepth = 0;
     int32_t sqlstatement = 0;
     std::string statementword;
+    char insidemerge = 0;
     int32_t indeclarationpart = 0, indeclarations = 0;
     char headerpending = 0;
     int32_t createpending = 0;

@@ -69,6 +69,7 @@ void formatter::sqlstatementstart() {
     if (keyword->classcode == classbegin || keyword->classcode == classdeclare) indeclarationpart = 0;
     if (indeclarationpart || !startsasqlstatement(keyword->classcode)) return;
     statementword = lc(currentword);
+    if (keyword->classcode == classmerge) insidemerge = 1;
     // A query inside the brackets of a statement that a bracket opened ends at its ")".
     if (sqlstatement != 2) sqlstatement = 1;
     if (keyword != keywordcolumntoken) keywordcolumn = -1;
@@ -128,6 +129,8 @@ void formatter::endofstatement(int32_t) {
     }
     if (loop && (loopheaderopen || alignmentpending())) return;
     if (continuescaseexpression(classcode)) return;
+    // WHEN [NOT] MATCHED THEN of a MERGE: its UPDATE or INSERT goes on.
+    if (insidemerge && classcode == classthen) return;
 
     if (alistlevel > 0) --alistlevel;
     statementword.clear();
@@ -174,6 +177,7 @@ void formatter::resetstatement(bool loop) {
     if (alignop == "=" && !alignrows.empty()) groupbroken = 1;
     if (currentword == ";") {
         assignmentseen = 0;
+        insidemerge = 0;
         // A line-break rule noted at an END or a cursor declaration is due after its ";".
         if (linebreakstate == 1) linebreakstate = 2;
     }

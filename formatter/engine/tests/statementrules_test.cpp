@@ -365,6 +365,22 @@ TEST_F(statementrules, objecttypemembersopennolevel) {
                  input, {"-kpit"});
 }
 
+TEST_F(statementrules, mergegoesonpastitsthens) {
+    // WHEN MATCHED THEN ends no statement: the MERGE keeps its shape up to its ";", and the
+    // statement after it stands at the block's indentation.
+    const std::string merge =
+        "BEGIN\n"
+        "  MERGE INTO t\n"
+        "  USING s ON (t.id = s.id)\n"
+        "  WHEN MATCHED THEN\n"
+        "    UPDATE SET t.a = s.a\n"
+        "  WHEN NOT MATCHED THEN\n"
+        "    INSERT (id) VALUES (s.id);\n"
+        "  x := 1;\n"
+        "END;\n";
+    verifyformat(merge, merge, {"-si", "MERGE", "-si", "MATCHED"});
+}
+
 TEST_F(statementrules, linebreaksafterthesubprogramname) {
     verifyformat(
         "CREATE OR REPLACE PROCEDURE p(a NUMBER) IS\n"
