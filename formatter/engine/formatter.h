@@ -465,6 +465,8 @@ private:
     std::string headername(position keyword) const;
     position headerend(position name);
     bool isreturnclauseas(position word) const;
+    bool compoundtrigger(position name, position stop) const;
+    void opencompoundtrigger();
     void joinwhitespacebefore(position t);
     position firstonline(position start) const;
     void endalignedlistatline(position first);

@@ -85,6 +85,10 @@ void formatter::subprogramheader() {
     if (classcode == classtrigger) {
         // ALTER TRIGGER, DROP TRIGGER and the like declare nothing.
         std::string before = lc(previoussignificant(keyword)->text());
+        if (before == "compound") {
+            opencompoundtrigger();
+            return;
+        }
         if (before != "replace" && before != "create") return;
         indeclarationpart = 1;
     }
@@ -94,6 +98,11 @@ void formatter::subprogramheader() {
     if (s.rlafu) joinbefore(name, "(");
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);
+    if (classcode == classtrigger && compoundtrigger(name, stop)) {
+        // Its level opens at the words COMPOUND TRIGGER.
+        currentunit = name->text();
+        return;
+    }
     int32_t stopclass = stop == tokens.end() ? 0 : stop->classcode;
     // A trigger's body may begin with DECLARE.
     bool body = stopclass == classbegin || stopclass == classdeclare;
@@ -111,6 +120,21 @@ void formatter::subprogramheader() {
         level.isastoken = stop;
     }
     currentunit = name->text();
+}
+
+// The declarations and timing-point sections of a compound trigger (BEFORE STATEMENT IS
+// BEGIN ... END BEFORE STATEMENT;) stand inside its level up to its own END, like those of a
+// package body.
+void formatter::opencompoundtrigger() {
+    pushheaderlevel(currenttoken, currentunit).blockname = "compound";
+    headerpending = 1;
+}
+
+// A COMPOUND TRIGGER among the words of a trigger header up to its stop.
+bool formatter::compoundtrigger(position name, position stop) const {
+    for (position p = nextword(name); p != stop && p != tokens.end() && p->kind != endtoken; p = nextword(p))
+        if (p->classcode == classtrigger && isword(previoussignificant(p)->text(), "compound")) return true;
+    return false;
 }
 
 // The AS of a constructor's RETURN SELF AS RESULT belongs to the return clause.

@@ -381,6 +381,29 @@ TEST_F(statementrules, mergegoesonpastitsthens) {
     verifyformat(merge, merge, {"-si", "MERGE", "-si", "MATCHED"});
 }
 
+TEST_F(statementrules, compoundtriggerholdsitstimingpoints) {
+    // Each timing point's END closes only its section; the trigger's own END closes it.
+    verifyformat(
+        "CREATE OR REPLACE TRIGGER trg\n"
+        "FOR UPDATE OF sal ON emp\n"
+        "COMPOUND TRIGGER\n"
+        "  g_n PLS_INTEGER := 0;\n"
+        "  BEFORE STATEMENT IS\n"
+        "  BEGIN\n"
+        "    g_n := 0;\n"
+        "  END BEFORE STATEMENT;\n"
+        "  AFTER EACH ROW IS\n"
+        "  BEGIN\n"
+        "    g_n := g_n + 1;\n"
+        "  END AFTER EACH ROW;\n"
+        "END trg;\n"
+        "/\n",
+        "create or replace trigger trg\nfor update of sal on emp\ncompound trigger\n"
+        "g_n pls_integer := 0;\nbefore statement is\nbegin\ng_n := 0;\nend before statement;\n"
+        "after each row is\nbegin\ng_n := g_n + 1;\nend after each row;\nend trg;\n/\n",
+        {"-si", "COMPOUND", "-si", "STATEMENT"});
+}
+
 TEST_F(statementrules, linebreaksafterthesubprogramname) {
     verifyformat(
         "CREATE OR REPLACE PROCEDURE p(a NUMBER) IS\n"
