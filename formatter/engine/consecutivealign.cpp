@@ -301,6 +301,12 @@ void formatter::addconsecutiverow(position t) {
         groupbroken = 1;
         return;
     }
+    // A line with a second such operator takes no part, and the run above ends there. It is
+    // seen at the line's first operator, so no group waits for the line to be laid out.
+    if (operatorsharesline(t)) {
+        if (!alignrows.empty()) alignrows.back().runend = 1;
+        return;
+    }
     if (alignline == 0) {
         alignop = op;
         alignline = alignlastline = line;
@@ -319,16 +325,23 @@ void formatter::addconsecutiverow(position t) {
             alignlastline = line;
             alignrows.push_back({t, 0, 0, 1, line});
         }
-    } else {
-        // A second operator on the line: the run above ends, and the line takes no part.
-        // A group left without rows is no group: nothing waits to be laid out.
-        if (alignrows.size() >= 2) alignrows[alignrows.size() - 2].runend = 1;
-        if (!alignrows.empty()) alignrows.pop_back();
-        if (alignrows.empty()) {
-            alignline = 0;
-            alignop.clear();
-        }
     }
+}
+
+// Another operator with t's text on t's source line, before or after it (generated tokens
+// belong to the line of the token before them).
+bool formatter::operatorsharesline(position t) const {
+    const int32_t line = tokenline(t);
+    auto same = [t](const token& other) { return other.kind == t->kind && other.text() == t->text(); };
+    auto otherline = [line](const token& other) { return other.line >= 0 && other.line != line; };
+    for (position p = std::next(t); p != tokens.end() && !otherline(*p); ++p)
+        if (same(*p)) return true;
+    for (position p = t; p != tokens.begin() && !otherline(*p);) {
+        --p;
+        if (otherline(*p)) break;
+        if (same(*p)) return true;
+    }
+    return false;
 }
 
 bool formatter::alignconsecutive() {

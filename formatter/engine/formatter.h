@@ -423,6 +423,7 @@ public:
     std::vector<shrunkline> shrunklines;
     std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
     void restoreshrunkline(position linestart);
+    bool operatorsharesline(position t) const;
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;
