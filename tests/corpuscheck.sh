@@ -1,6 +1,7 @@
 #!/bin/bash
 # Formats every corpus file under examples/ with each preset and a set of switch mixes and
-# checks that it succeeds, keeps the program text and gives the same text a second time.
+# checks that it succeeds without messages, keeps the program text and gives the same text
+# when its output is formatted again. The files are checked side by side.
 # Usage: corpuscheck.sh BRELM EXAMPLESDIR
 set -u
 brelm=${1:?brelm program}
@@ -14,26 +15,22 @@ switchsets=(
     "-mcs 60 -acs -aci -asc -abuc -amso"
     "-mcs 80 -acs -aci -asc -abuc -amso"
     "-al -mcs 80 -aci"
+    "-ai -mcs 60 -acs -aci -amso -amc"
     "-sbi"
     "-sbi -sbi.ml 5"
     "-uk -ui"
     "-lk -li"
     "-ck -ci+"  # a bare -ci takes the next word as the continuation indent
+    "-dbvn -ui"
     "-ut -t 2,8"
     "-uts -t 2,8"
     "-acav -actv -aav -ps 2"
+    "-ar -pcr -mlipl 2"
     "-bus -bbj -plouwh -pcr"
+    "-kitt -kwtt -kflt -kwlt -kpit -rael"
     "-html"
     "-pp"
 )
-
-failures=0
-checks=0
-
-fail() {
-    echo "FAIL [$1] $2: $3"
-    failures=$((failures + 1))
-}
 
 # The program text without whitespace, lower-cased: what formatting must keep.
 stripped() { tr -d ' \t\r\n\f\v' < "$1" | tr '[:upper:]' '[:lower:]'; }
@@ -42,54 +39,68 @@ stripped() { tr -d ' \t\r\n\f\v' < "$1" | tr '[:upper:]' '[:lower:]'; }
 run() {
     local input=$1 output=$2
     shift 2
-    "$brelm" -b 0 -bdir "$work" -sr- "$@" -i "$input" -o "$output" > "$output.err" 2>&1
+    "$brelm" -b 0 -bdir "$(dirname "$output")" -sr- "$@" -i "$input" -o "$output" > "$output.err" 2>&1
 }
 
-for file in "$examples"/*.sql; do
+# checkset FILE FOLDER SET: one file under one switch set; prints what failed.
+checkset() {
+    local file=$1 folder=$2 set=$3 switches
+    read -r -a switches <<< "$set"
+    local label="${set:-defaults}" name first second code
     name=$(basename "$file")
-    for set in "${switchsets[@]}"; do
-        read -r -a switches <<< "$set"
-        label="${set:-defaults}"
-        first="$work/first" second="$work/second"
-        checks=$((checks + 1))
-        run "$file" "$first" "${switches[@]}"
-        code=$?
-        if [ "$code" -ne 0 ]; then
-            fail "$label" "$name" "exit code $code: $(head -c 400 "$first.err")"
-            continue
-        fi
-        if [ -s "$first.err" ]; then
-            fail "$label" "$name" "messages on a valid unit: $(head -c 400 "$first.err")"
-            continue
-        fi
-        case " $set " in
-            *" -html "*)
-                # Html is not formatted again: it must be the html of the plain result.
-                run "$file" "$work/plain" && run "$work/plain" "$second" "${switches[@]}" ||
-                    { fail "$label" "$name" "second run failed: $(head -c 400 "$second.err")"; continue; }
-                ;;
-            *)
-                case " $set " in
-                    *" -sbi "* | *" -pp "*) ;;
-                    *)
-                        if [ "$(stripped "$file")" != "$(stripped "$first")" ]; then
-                            fail "$label" "$name" "program text changed"
-                            continue
-                        fi
-                        ;;
-                esac
-                if ! run "$first" "$second" "${switches[@]}"; then
-                    fail "$label" "$name" "second run failed: $(head -c 400 "$second.err")"
-                    continue
-                fi
-                ;;
-        esac
-        if ! cmp -s "$first" "$second"; then
-            fail "$label" "$name" "second formatting differs:"
-            diff "$first" "$second" | head -20
-        fi
-    done
-done
+    first="$folder/first" second="$folder/second"
+    run "$file" "$first" "${switches[@]}"
+    code=$?
+    if [ "$code" -ne 0 ] || [ -s "$first.err" ]; then
+        echo "FAIL [$label] $name: exit code $code: $(head -c 400 "$first.err")"
+        return
+    fi
+    case " $set " in
+        *" -html "*)
+            # Html is not formatted again: it must be the html of the plain result.
+            if ! run "$file" "$folder/plain" || ! run "$folder/plain" "$second" "${switches[@]}"; then
+                echo "FAIL [$label] $name: second run failed: $(head -c 400 "$second.err")"
+                return
+            fi
+            ;;
+        *)
+            case " $set " in
+                *" -sbi "* | *" -pp "*) ;;
+                *)
+                    if [ "$(stripped "$file")" != "$(stripped "$first")" ]; then
+                        echo "FAIL [$label] $name: program text changed"
+                        return
+                    fi
+                    ;;
+            esac
+            run "$first" "$second" "${switches[@]}"
+            code=$?
+            if [ "$code" -ne 0 ] || [ -s "$second.err" ]; then
+                echo "FAIL [$label] $name: second run: exit code $code: $(head -c 400 "$second.err")"
+                return
+            fi
+            ;;
+    esac
+    if ! cmp -s "$first" "$second"; then
+        echo "FAIL [$label] $name: second formatting differs:"
+        diff "$first" "$second" | head -20
+    fi
+}
 
-echo "corpus check: $checks runs, $failures failures"
+# checkfile FILE FOLDER: every switch set on one file; the report goes to FOLDER/report.
+checkfile() {
+    local file=$1 folder=$2 set
+    mkdir -p "$folder"
+    for set in "${switchsets[@]}"; do checkset "$file" "$folder" "$set"; done > "$folder/report"
+}
+
+files=("$examples"/*.sql)
+for i in "${!files[@]}"; do
+    checkfile "${files[$i]}" "$work/$i" &
+done
+wait
+
+failures=$(cat "$work"/*/report | grep -c '^FAIL')
+cat "$work"/*/report
+echo "corpus check: ${#files[@]} files, ${#switchsets[@]} switch sets, $failures failures"
 [ "$failures" -eq 0 ]
