@@ -1,4 +1,4 @@
-SPOOL inventory.log
+﻿SPOOL inventory.log
 SET LINESIZE 200
 SET PAGESIZE 0 FEEDBACK OFF
 DEFINE owner = INVENTORY

@@ -101,6 +101,20 @@ TEST_F(driver, sqlpluslinesareleftalone) {
     EXPECT_NE(outside.thrown, "");
 }
 
+TEST_F(driver, abyteordermarkstaysinfrontandisnoprogramtext) {
+    const std::string mark = "\xEF\xBB\xBF";
+    // The mark glued to the first word hid BEGIN and a SQL*Plus command.
+    for (const spacingcase& c : {
+             spacingcase{mark + "begin\n  null;\nend;\n", mark + "BEGIN\n  NULL;\nEND;\n"},
+             spacingcase{mark + "PROMPT it's\nbegin null; end;\n/\n", mark + "PROMPT it's\nBEGIN NULL; END;\n/\n"},
+         }) {
+        auto result = format(c.text);
+        EXPECT_EQ(result.thrown, "") << result.messages;
+        EXPECT_EQ(result.output, c.output);
+        EXPECT_EQ(format(c.output).output, c.output);
+    }
+}
+
 TEST_F(driver, thelinebreakwrittenistheonemostused) {
     // With -in the first line's blanks get the line break in front while formatting; the
     // written text must not show it, in any of the break forms.
