@@ -109,3 +109,19 @@ begin
   end loop outer;
 end;
 /
+
+create or replace procedure run_job(p_name in varchar2)
+as language java name 'jobs.Runner.run(java.lang.String)';
+/
+
+create or replace view v_emp as
+select e.employee_id, e.last_name
+  from employees e
+ with read only;
+
+create table stock_audit (
+  item_id number not null,
+  qty     number(10, 2) default 0,
+  constraint stock_audit_pk primary key (item_id)
+);
+comment on table stock_audit is 'it''s audited';

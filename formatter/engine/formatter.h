@@ -468,6 +468,7 @@ private:
     bool isreturnclauseas(position word) const;
     bool compoundtrigger(position name, position stop) const;
     void opencompoundtrigger();
+    bool iscallspecification(position isoras) const;
     void joinwhitespacebefore(position t);
     position firstonline(position start) const;
     void endalignedlistatline(position first);

@@ -111,6 +111,11 @@ void formatter::subprogramheader() {
         if (stop != tokens.end()) headerpending = 0;
         return;
     }
+    if (!body && iscallspecification(stop)) {
+        // IS LANGUAGE JAVA NAME ... or AS EXTERNAL ...: a body elsewhere, no block here.
+        headerpending = 0;
+        return;
+    }
     subprogramnames.emplace_back(keyword->text());
     subprogrambegins.push_back(0);
     linerecord& level = pushheaderlevel(keyword, std::string(name->text()));
@@ -128,6 +133,12 @@ void formatter::subprogramheader() {
 void formatter::opencompoundtrigger() {
     pushheaderlevel(currenttoken, currentunit).blockname = "compound";
     headerpending = 1;
+}
+
+// The IS or AS of a call specification: LANGUAGE or EXTERNAL follows it.
+bool formatter::iscallspecification(position isoras) const {
+    position next = nextword(isoras);
+    return next != tokens.end() && (isword(next->text(), "language") || isword(next->text(), "external"));
 }
 
 // A COMPOUND TRIGGER among the words of a trigger header up to its stop.

@@ -381,6 +381,25 @@ TEST_F(statementrules, mergegoesonpastitsthens) {
     verifyformat(merge, merge, {"-si", "MERGE", "-si", "MATCHED"});
 }
 
+TEST_F(statementrules, callspecificationsopennolevel) {
+    // A subprogram whose body is in Java or C has no BEGIN: its IS or AS opens nothing.
+    verifyformat(
+        "CREATE OR REPLACE PROCEDURE jp(p IN VARCHAR2) AS LANGUAGE JAVA NAME 'Util.run(java.lang.String)';\n"
+        "/\n"
+        "CREATE OR REPLACE PACKAGE BODY pk AS\n"
+        "  FUNCTION f RETURN NUMBER IS EXTERNAL LIBRARY lib NAME \"f\" LANGUAGE C;\n"
+        "  PROCEDURE p IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "END;\n"
+        "/\n",
+        "create or replace procedure jp(p in varchar2) as language java name 'Util.run(java.lang.String)';\n/\n"
+        "create or replace package body pk as\nfunction f return number is external library lib name \"f\" language c;\n"
+        "procedure p is\nbegin\nnull;\nend;\nend;\n/\n",
+        {"-si", "LANGUAGE", "-si", "EXTERNAL", "-si", "NAME", "-si", "C"});
+}
+
 TEST_F(statementrules, compoundtriggerholdsitstimingpoints) {
     // Each timing point's END closes only its section; the trigger's own END closes it.
     verifyformat(
