@@ -413,6 +413,7 @@ public:
     std::string indentationof(position linestart) const;
     void setindentation(position linestart, int32_t width);
     void followrelativeshift(position from, int32_t shift);
+    void followlistshift(position from, int32_t shift);
     // Indentation that lines gave up since the statement began (-amso puts back that of the
     // line the statement leaves).
     struct shrunkline {

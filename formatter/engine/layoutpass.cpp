@@ -163,7 +163,9 @@ void formatter::restoreshrunkline(position linestart) {
 // keyword, also those that open brackets keep) move as far, so the lines that keep their
 // shape relative to those tokens follow them.
 void formatter::followrelativeshift(position from, int32_t shift) {
-    if (!s.rs || shift == 0) return;
+    if (shift == 0) return;
+    followlistshift(from, shift);
+    if (!s.rs) return;
     auto follow = [shift](int32_t sequence, int32_t indentsequence, int32_t& indent,
                           int32_t keywordsequence, int32_t& keywordcolumn) {
         if (sequence == indentsequence) indent -= shift;
@@ -180,6 +182,34 @@ void formatter::followrelativeshift(position from, int32_t shift) {
         if (stored != relativeindentbytoken.end() && p->text() != ")") stored->second -= shift;
         if (p == currenttoken) break;
     }
+}
+
+// The tokens from `from` up to the current one moved left by shift columns: the columns of
+// the bracketed lists opened there (-clb), of the aligned lists anchored there and of the
+// keyword that -pius and -rask measure from move as far, also where brackets keep them.
+void formatter::followlistshift(position from, int32_t shift) {
+    auto moved = [](int32_t column, int32_t by) { return std::max(column - by, 0); };
+    std::vector<int32_t> oldcolumns;   // of the aligned lists anchored on the moved part
+    for (position p = from; p != tokens.end(); ++p) {
+        if (p == listopener) listcolumn = moved(listcolumn, shift);
+        for (bracketentry& entry : bracketstack)
+            if (p == entry.listopener) entry.listcolumn = moved(entry.listcolumn, shift);
+        for (int32_t level = 1; level <= alistlevel; ++level) {
+            alignedlistentry& list = alignedlists.at(level);
+            if (list.starttoken != p) continue;
+            oldcolumns.push_back(list.column);
+            if (level == alistlevel && alistcol == list.column) alistcol = moved(alistcol, shift);
+            list.column = moved(list.column, shift);
+        }
+        if (p == keywordcolumntoken && keywordcolumn >= 0) keywordcolumn = moved(keywordcolumn, shift);
+        if (p == currenttoken) break;
+    }
+    auto isold = [&oldcolumns](int32_t column) {
+        return std::find(oldcolumns.begin(), oldcolumns.end(), column) != oldcolumns.end();
+    };
+    for (bracketentry& entry : bracketstack)
+        if (isold(entry.alistcol)) entry.alistcol = moved(entry.alistcol, shift);
+    if (isold(outerbracketstate.alistcol)) outerbracketstate.alistcol = moved(outerbracketstate.alistcol, shift);
 }
 
 // -acs: the blanks before the token give up the excess; inside a line one blank stays.

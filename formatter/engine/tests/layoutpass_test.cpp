@@ -88,6 +88,13 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
         {{"-mcs", "40", "-aci"},
          "WITH r AS (\n  SELECT a, bbbbbbbbbb, cccccccc FROM t\n   WHERE a = 1\n)\nSELECT 1 FROM r;\n",
          "WITH r AS (\n   SELECT a, bbbbbbbbbb, cccccccc FROM t\n    WHERE a = 1\n )\nSELECT 1 FROM r;\n"},
+        // The items of a bracketed list stay under its first item when the bracket's line
+        // gives up indentation.
+        {{"-mcs", "50", "-aci"},
+         "BEGIN\n  IF a THEN\n    proc_with_long_name(p_first => 1, p_second => 22,\n"
+         "                        p_third => 333);\n  END IF;\nEND;\n",
+         "BEGIN\n  IF a THEN\n proc_with_long_name(p_first => 1, p_second => 22,\n"
+         "                     p_third => 333);\n  END IF;\nEND;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {{"-mcs", "20", "-aci", "-acs", "-c-"}, "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
          "BEGIN\nv := 12; -- abcdefgh\nEND;\n"},
