@@ -129,6 +129,10 @@ create or replace package body order_api is
     execute immediate 'truncate table order_stage';
 
     while v_count < 3 loop
+      case v_count
+        when 0 then null;
+        else v_count := v_count + 0;
+      end case;
       v_count := v_count + 1;
       exit when v_count = 2;
     end loop;

@@ -101,6 +101,8 @@ bool formatter::openblock(int32_t firstpass) {
         // (FOR r IN (SELECT ...) LOOP) ends here.
         if (endalignmentgroup()) return false;
         loopheaderopen = 0;
+        // The header is over: the next word starts a statement (a CASE there is a statement).
+        statementstate = 2;
         sqlstatement = 0;
         statementword.clear();
         endloopcondition();
