@@ -424,6 +424,8 @@ public:
     std::vector<shrunkline> shrunklines;
     std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
     void restoreshrunkline(position linestart);
+    linerecord closedcursor;               // the CURSOR level that a ";" closed last
+    int32_t closedcursorlevel = 0;
     bool operatorsharesline(position t) const;
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);

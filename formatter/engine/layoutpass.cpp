@@ -38,6 +38,9 @@ void formatter::restorelayout(const layoutvalues& v) {
     keeprelative = v.keeprelative;
     relativeindent = v.relativeindent;
     relativeindentsequence = v.relativeindentsequence;
+    // A cursor declaration that the token closed at its ";" is open again (the rules of the
+    // token that follow have emptied its record).
+    if (v.blocklevel > blocklevel && v.blocklevel == closedcursorlevel) blockstack.at(closedcursorlevel) = closedcursor;
     blocklevel = v.blocklevel;
     begincount = v.begincount;
     if (subprogramnames.size() > v.units) {

@@ -142,6 +142,8 @@ void formatter::endofstatement(int32_t) {
 
 // A CURSOR declaration ends at its ";".
 void formatter::endcursordeclaration() {
+    closedcursor = blockstack.at(blocklevel);
+    closedcursorlevel = blocklevel;
     --blocklevel;
     groupended = 1;
     if (s.mlacd) {

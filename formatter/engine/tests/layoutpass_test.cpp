@@ -43,6 +43,9 @@ TEST_F(columnlimit, thelinebreaksbeforethetokenthatcrossesthelimit) {
         {{"-mcs", "10"}, "BEGIN\n  x := a / b;\nEND;\n", "BEGIN\n  x := a /\n  b;\nEND;\n"},
         // With -pcr a comma stays at the end of its line, the next item moves instead.
         {{"-mcs", "14", "-pcr"}, "BEGIN\n  f(aaaa, bbbb, cccc);\nEND;\n", "BEGIN\n  f(aaaa, bbbb,\n    cccc);\nEND;\n"},
+        // The ";" that ends a cursor declaration moves to a new line and still closes it.
+        {{"-mcs", "39"}, "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1;\nBEGIN\n  NULL;\nEND;\n",
+         "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1\n            ;\nBEGIN\n  NULL;\nEND;\n"},
         // A sign stays with its number: only the ";" can move.
         {{"-mcs", "12"}, "BEGIN\n  x := y - -1;\nEND;\n", "BEGIN\n  x := y - -1\n  ;\nEND;\n"},
         // A literal that starts its line cannot be shortened.
