@@ -268,6 +268,7 @@ void formatter::pushblock(int32_t c) {
     if (c == classcase) {
         fresh.iscasestatement = statementstate == 1 ? 1 : 0;
         relativeindentatlevel.at(blocklevel) = relativeindent;
+        relativesequenceatlevel.at(blocklevel) = relativeindentsequence;
         if (s.rs && alignenabled && !statementword.empty()) selecttrace();
     }
     fresh.startline = tokenline(t);
@@ -382,6 +383,7 @@ formatter::blockend formatter::endofblock() {
             end.expected = "case";
         } else {
             relativeindent = relativeindentatlevel.at(blocklevel);
+            relativeindentsequence = relativesequenceatlevel.at(blocklevel);
         }
         end.information = headertext(r.openertoken, classwhen);
     }

@@ -100,6 +100,7 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.blocklevel, r.blocklevel);
     pair(f.blockstack, r.blockstack);
     pair(f.relativeindentatlevel, r.relativeindentatlevel);
+    pair(f.relativesequenceatlevel, r.relativesequenceatlevel);
     pair(f.subprogramnames, r.subprogramnames);
     pair(f.subprogrambegins, r.subprogrambegins);
     pair(f.afterend, r.afterend);

@@ -122,6 +122,7 @@ public:
     // Block stack and END handling, line indentation, word case, syntax checks and the call
     // tree.
     autoarray<int32_t> relativeindentatlevel;   // relativeindent saved where a CASE opened
+    autoarray<int32_t> relativesequenceatlevel; // and the token it was measured at
     std::vector<std::string> subprogramnames;   // PROCEDURE, FUNCTION or TRIGGER as written,
     std::vector<int32_t> subprogrambegins;      // and 1 once the BEGIN of its body was seen
     char afterend = 0;          // an END was met; the driver clears it after the next word

@@ -180,6 +180,9 @@ void formatter::followrelativeshift(position from, int32_t shift) {
         for (bracketentry& entry : bracketstack)
             follow(sequence, entry.relativeindentsequence, entry.relativeindent, entry.relativekeywordsequence,
                    entry.relativekeywordcolumn);
+        for (int32_t level = 1; level <= blocklevel; ++level)
+            if (blockstack.at(level).blockname == "case" && relativesequenceatlevel.at(level) == sequence)
+                relativeindentatlevel.at(level) -= shift;
         // A ")" keeps the value of an outer place, which did not move.
         auto stored = relativeindentbytoken.find(sequence);
         if (stored != relativeindentbytoken.end() && p->text() != ")") stored->second -= shift;

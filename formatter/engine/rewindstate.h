@@ -17,6 +17,7 @@ struct rewindstate {
     int32_t blocklevel = 0;
     linetable blockstack;
     autoarray<int32_t> relativeindentatlevel;
+    autoarray<int32_t> relativesequenceatlevel;
     std::vector<std::string> subprogramnames;
     std::vector<int32_t> subprogrambegins;
     char afterend = 0;

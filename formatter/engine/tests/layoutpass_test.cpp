@@ -98,6 +98,11 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
          "                        p_third => 333);\n  END IF;\nEND;\n",
          "BEGIN\n  IF a THEN\n proc_with_long_name(p_first => 1, p_second => 22,\n"
          "                     p_third => 333);\n  END IF;\nEND;\n"},
+        // The statement's lines keep their place relative to it also past the END of a
+        // CASE expression, whose level kept the shift measured before the line gave way.
+        {{"-mcs", "30", "-aci", "-acs", "-amso"},
+         "BEGIN\n  UPDATE t SET a = CASE WHEN b = 1 THEN 2 ELSE 3 END WHERE c = 4;\nEND;\n",
+         "BEGIN\nUPDATE t SET a = CASE WHEN b =\n1 THEN 2 ELSE 3 END WHERE c =\n4;\nEND;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {{"-mcs", "20", "-aci", "-acs", "-c-"}, "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
          "BEGIN\nv := 12; -- abcdefgh\nEND;\n"},
