@@ -16,6 +16,7 @@ switchsets=(
     "-mcs 80 -acs -aci -asc -abuc -amso"
     "-al -mcs 80 -aci"
     "-ai -mcs 60 -acs -aci -amso -amc"
+    "-ar -mcs 100 -acs -aci -amso"
     "-sbi"
     "-sbi -sbi.ml 5"
     "-uk -ui"
