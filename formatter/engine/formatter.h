@@ -396,6 +396,8 @@ public:
         int32_t keeprelative = 0;
         int32_t relativeindent = 0;
         int32_t relativeindentsequence = notoken;
+        // The line-break rule that the token's ";" made due applies after it, not before.
+        int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
         // Blocks and routine headers that the token's rules opened open again when it is
         // formatted anew.
         int32_t blocklevel = 0;

@@ -23,9 +23,10 @@ size_t afterlastlinebreak(std::string_view text) {
 void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
-    return {linecolumn,   lineitems,      alignmentrequested,     alistlevel, loopheaderopen,
-            afterend,     keeprelative,   relativeindent,         relativeindentsequence,
-            blocklevel,   begincount,     subprogramnames.size()};
+    return {linecolumn,     lineitems,       alignmentrequested, alistlevel,       loopheaderopen,
+            afterend,       keeprelative,    relativeindent,     relativeindentsequence,
+            linebreakstate, keeplinebreak,   removelinebreaks,   blocklevel,
+            begincount,     subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
@@ -38,6 +39,9 @@ void formatter::restorelayout(const layoutvalues& v) {
     keeprelative = v.keeprelative;
     relativeindent = v.relativeindent;
     relativeindentsequence = v.relativeindentsequence;
+    linebreakstate = v.linebreakstate;
+    keeplinebreak = v.keeplinebreak;
+    removelinebreaks = v.removelinebreaks;
     // A cursor declaration that the token closed at its ";" is open again (the rules of the
     // token that follow have emptied its record).
     if (v.blocklevel > blocklevel && v.blocklevel == closedcursorlevel) blockstack.at(closedcursorlevel) = closedcursor;
@@ -76,9 +80,9 @@ void formatter::notestatementlayout() {
     // The line-break rule due after the block before was dropped because the statement
     // goes on on the same line; moved to a line of its own, the statement finds it due.
     if (droppedlinebreakrule) {
-        statementsnapshot.linebreakstate = 2;
-        statementsnapshot.keeplinebreak = droppedlinebreakrule->first;
-        statementsnapshot.removelinebreaks = droppedlinebreakrule->second;
+        statementsnapshot.linebreakstate = statementstartlayout.linebreakstate = 2;
+        statementsnapshot.keeplinebreak = statementstartlayout.keeplinebreak = droppedlinebreakrule->first;
+        statementsnapshot.removelinebreaks = statementstartlayout.removelinebreaks = droppedlinebreakrule->second;
         droppedlinebreakrule.reset();
     }
 }

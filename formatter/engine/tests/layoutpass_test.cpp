@@ -46,6 +46,10 @@ TEST_F(columnlimit, thelinebreaksbeforethetokenthatcrossesthelimit) {
         // The ";" that ends a cursor declaration moves to a new line and still closes it.
         {{"-mcs", "39"}, "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1;\nBEGIN\n  NULL;\nEND;\n",
          "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1\n            ;\nBEGIN\n  NULL;\nEND;\n"},
+        // The empty line that -mlacd keeps after a cursor declaration follows its ";", also
+        // when the ";" moves to a new line.
+        {{"-mcs", "39", "-mlacd"}, "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1;\nx NUMBER;\nBEGIN\n  NULL;\nEND;\n",
+         "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1\n            ;\n\nx NUMBER;\nBEGIN\n  NULL;\nEND;\n"},
         // A sign stays with its number: only the ";" can move.
         {{"-mcs", "12"}, "BEGIN\n  x := y - -1;\nEND;\n", "BEGIN\n  x := y - -1\n  ;\nEND;\n"},
         // A literal that starts its line cannot be shortened.
