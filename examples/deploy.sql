@@ -28,6 +28,8 @@ end;
 /
 
 SHOW ERRORS
+@@grants/address_t.sql
+REM the trigger's audit table comes from the base install
 
 create or replace trigger trg_orders_audit
   before insert or update or delete on orders

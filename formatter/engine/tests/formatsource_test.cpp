@@ -96,6 +96,12 @@ TEST_F(driver, sqlpluslinesareleftalone) {
     EXPECT_EQ(result.output,
               "PROMPT Don't panic\nREM it's a remark -\ncontinued's line\nPROMPT a:=b\nDOC\n"
               "text with ' quote\n#\nSELECT a + b FROM dual;\n");
+    // A script call (@ or @@) is a SQL*Plus line too: the lines after it are looked at again.
+    std::string calls = "@@install_types.sql\nREM it's done\n@ grants.sql\nPROMPT don't stop\nbegin null; end;\n/\n";
+    auto called = format(calls);
+    EXPECT_EQ(called.thrown, "") << called.messages;
+    EXPECT_EQ(called.output,
+              "@@install_types.sql\nREM it's done\n@ grants.sql\nPROMPT don't stop\nBEGIN NULL; END;\n/\n");
     // The same quote outside a SQL*Plus line is an error.
     auto outside = format("select 1 from dual;\nx Don't panic\n");
     EXPECT_NE(outside.thrown, "");
