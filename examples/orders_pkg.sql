@@ -23,7 +23,7 @@ create or replace package order_api authid definer is
 end order_api;
 /
 
-create or replace package body order_api is
+create or replace editionable package body order_api is
 
   cursor c_open_orders(p_customer in number) return t_order_rec is
     select o.order_id, o.customer_id, o.total, o.status

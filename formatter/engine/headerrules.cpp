@@ -10,6 +10,13 @@ bool isidentifierlike(const token& t) {
     return t.kind == identifier || t.kind == doublequotedname || t.kind == keywordtoken;
 }
 
+// The words that may stand between CREATE and the kind of object: OR REPLACE and the
+// edition attribute of exported code.
+bool iscreateattribute(std::string_view word) {
+    return isword(word, "or") || isword(word, "replace") || isword(word, "editionable") ||
+           isword(word, "noneditionable");
+}
+
 }  // namespace
 
 position formatter::nextword(position pos) const { return nextsignificant(std::next(pos)); }
@@ -41,9 +48,7 @@ std::string formatter::headername(position keyword) const {
 bool formatter::createheader() {
     if (!isword(currentword, "create")) return false;
     position x = nextword(currenttoken);
-    while (x != tokens.end() && x->kind != endtoken &&
-           (isword(x->text(), "or") || isword(x->text(), "replace")))
-        x = nextword(x);
+    while (x != tokens.end() && x->kind != endtoken && iscreateattribute(x->text())) x = nextword(x);
     if (x == tokens.end() || x->kind == endtoken) {
         createpending = 1;
         return true;
@@ -89,7 +94,7 @@ void formatter::subprogramheader() {
             opencompoundtrigger();
             return;
         }
-        if (before != "replace" && before != "create") return;
+        if (before != "create" && !iscreateattribute(before)) return;
         indeclarationpart = 1;
     }
     headerpending = 1;

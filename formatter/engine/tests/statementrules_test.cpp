@@ -381,6 +381,26 @@ TEST_F(statementrules, mergegoesonpastitsthens) {
     verifyformat(merge, merge, {"-si", "MERGE", "-si", "MATCHED"});
 }
 
+TEST_F(statementrules, editionattributesofexportedcode) {
+    // EDITIONABLE and NONEDITIONABLE stand between CREATE OR REPLACE and the object.
+    verifyformat(
+        "CREATE OR REPLACE EDITIONABLE PACKAGE BODY p AS\n"
+        "  PROCEDURE x IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "END p;\n"
+        "/\n"
+        "CREATE OR REPLACE NONEDITIONABLE TRIGGER trg BEFORE INSERT ON t FOR EACH ROW\n"
+        "BEGIN\n"
+        "  :new.a := 1;\n"
+        "END;\n"
+        "/\n",
+        "create or replace editionable package body p as\nprocedure x is\nbegin\nnull;\nend;\nend p;\n/\n"
+        "create or replace noneditionable trigger trg before insert on t for each row\nbegin\n:new.a := 1;\nend;\n/\n",
+        {"-si", "EDITIONABLE", "-si", "NONEDITIONABLE"});
+}
+
 TEST_F(statementrules, callspecificationsopennolevel) {
     // A subprogram whose body is in Java or C has no BEGIN: its IS or AS opens nothing.
     verifyformat(
