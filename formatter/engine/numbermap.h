@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class numbermap {
@@ -24,6 +25,7 @@ public:
         const slot& s = slots[probe(key)];
         return s.used ? &s.value : nullptr;
     }
+    int32_t* find(int32_t key) { return const_cast<int32_t*>(std::as_const(*this).find(key)); }
     size_t size() const { return used; }
 
 private:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 TEST(numbermap, keepswhatitholdsthroughgrowth) {
     numbermap m;
@@ -35,5 +36,7 @@ TEST(numbermap, findsnothingforabsentkeys) {
     EXPECT_EQ(m.find(-8), nullptr);
     ASSERT_NE(m.find(-7), nullptr);
     EXPECT_EQ(*m.find(-7), 4);
+    *m.find(-7) -= 6;   // a value found can be changed in place
+    EXPECT_EQ(*std::as_const(m).find(-7), -2);
     EXPECT_EQ(m.size(), 2u);
 }
