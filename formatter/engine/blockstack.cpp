@@ -283,11 +283,16 @@ void formatter::pushblock(int32_t c) {
 // Closing blocks.
 
 bool formatter::closeblock(int32_t firstpass) {
-    position t = currenttoken;
-    if (t->classcode != classend) {
+    if (currenttoken->classcode != classend) {
         blockstack.at(blocklevel + 1).blockname.clear();
         return false;
     }
+    return closeblockatend(firstpass);
+}
+
+// Every token passes closeblock; the work for an END stays out of that quick path.
+[[gnu::noinline]] bool formatter::closeblockatend(int32_t firstpass) {
+    position t = currenttoken;
     if (endalignmentgroup()) return true;
     if (deferredbylimit(firstpass)) return true;
     checksyntaxmissingkeywords();

@@ -320,6 +320,8 @@ public:
     // Rules of the token loop and the phases, each in the file of its part of the engine.
     void applywordcase();
     std::string casedword(std::string_view word) const;
+    // The same for a word already known to be a keyword or not.
+    std::string casedword(std::string_view word, bool keyword) const;
     void savetokenstartlayout();
     void collapseblanks();
     void registerdeclaredname();
@@ -362,6 +364,7 @@ public:
     // true for an END token (the token needs no further rules).
     bool openblock(int32_t firstpass);
     bool closeblock(int32_t firstpass);
+    bool closeblockatend(int32_t firstpass);
     // The column-limit test that the block, bracket and LOOP rules and the layout pass share:
     // -mcs is set and the current token ends beyond it. A rule skipped by it on the first
     // pass is run again by the layout pass, which acts on the same test.

@@ -27,7 +27,11 @@ std::string capitalised(std::string_view word, bool eachpart) {
 // A word as the case switches write it: a keyword by -uk, -lk or -ck, any other identifier
 // by -ui, -li or -ci.
 std::string formatter::casedword(std::string_view word) const {
-    if (reservedwords.containslowered(word)) {
+    return casedword(word, reservedwords.containslowered(word));
+}
+
+std::string formatter::casedword(std::string_view word, bool keyword) const {
+    if (keyword) {
         if (s.uk) return charsetuc(word);
         if (s.lk) return charsetlc(word);
         if (s.ck) return capitalised(word, false);
@@ -48,7 +52,7 @@ void formatter::applywordcase() {
     if (t.kind == identifier && anycase) {
         const bool keyword = reservedwords.containslowered(currentword);
         if (keyword && s.html) t.kind = keywordtoken;
-        settext(casedword(currentword));
+        settext(casedword(currentword, keyword));
         if (keyword) currentword = t.text();
     }
     if (s.dbvn && indeclarations == 0 && (t.kind == identifier || t.kind == keywordtoken)) {
