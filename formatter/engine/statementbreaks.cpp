@@ -109,7 +109,7 @@ void formatter::putlogicalunder() {
 // The comma stands in brackets that follow NUMBER, as in NUMBER(10, 2).
 bool formatter::innumberbrackets() const {
     if (!insidebrackets || listopener == tokens.end() || listopener == position()) return false;
-    return lc(previoussignificant(listopener)->text()) == "number";
+    return isword(previoussignificant(listopener)->text(), "number");
 }
 
 void formatter::breaklongitemlists() {
