@@ -81,14 +81,16 @@ void tokencontext::retokenizeafter(position literal) {
         size_t met = stash.size();
         for (size_t i = 0; i < cursors.size() && met == stash.size(); ++i) {
             token*& c = cursors[i];
-            while (c && c->sourceoffset < here) c = tokenlist::nextof(c);
-            if (!c || c->sourceoffset != here || !c->matchstart) continue;
+            if (!c) continue;
             // A tail met only near its end is kept whole: it is the other way of reading the
-            // text (two quote parities that never meet), which the next cut often needs.
-            if (stash[i].last->sourceoffset - here >= here - offset)
-                met = i;
-            else
+            // text (two quote parities that never meet), which the next cut often needs. Past
+            // the point where a meeting would come too late, its cursor stops walking.
+            if (stash[i].last->sourceoffset - here < here - offset) {
                 c = nullptr;
+                continue;
+            }
+            while (c && c->sourceoffset < here) c = tokenlist::nextof(c);
+            if (c && c->sourceoffset == here && c->matchstart) met = i;
         }
         if (met < stash.size()) {
             token* join = cursors[met];
