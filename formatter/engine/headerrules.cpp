@@ -69,7 +69,8 @@ void formatter::packageheader() {
         if (before->kind != whitespace || !before->breaksline()) return;
     }
     for (position p = nextword(keyword); p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
-        if (p->text() == ";") return;
+        // The next PACKAGE ends the look: a run of them is not scanned again from each one.
+        if (p->text() == ";" || p->classcode == classpackage) return;
         if (p->classcode == classis || p->classcode == classas) {
             pushheaderlevel(keyword, headername(keyword));
             headerpending = 1;
@@ -115,7 +116,8 @@ void formatter::subprogramheader() {
 
 // Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration
 // or the ")" of brackets opened before it (the end when neither comes). Words inside the
-// parameter list do not count.
+// parameter list do not count. The next PROCEDURE or FUNCTION ends a header that has none
+// of them, so that a run of such headers is not scanned again from each one.
 position formatter::headerend(position name) {
     int32_t depth = 0;
     position first = nextword(name);
@@ -130,6 +132,7 @@ position formatter::headerend(position name) {
             if (text == ";") return p;
             int32_t c = p->classcode;
             if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
+            if (c == classprocedure || c == classfunction) return p;
         }
     }
     return tokens.end();
