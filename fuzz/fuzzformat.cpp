@@ -1,6 +1,6 @@
 // libFuzzer target: the whole format driver on arbitrary bytes read from a file, with the
 // default switches, one of a few heavy switch sets, preprocessing, in-source options or html
-// output, chosen by the first byte. Plain text is formatted in place, as -io does: a failed
+// output, chosen by the first byte (tests/fuzzregressions_test.cpp names the sets). Plain text is formatted in place, as -io does: a failed
 // run must leave the file as it was, and no run may fail its integrity check.
 #include "charsets.h"
 #include "commandline.h"
@@ -66,6 +66,10 @@ struct setup {
                  {"-gsfif"},
                  {"-html"},
                  {"-pp", "-gsfif", "-mcs", "40", "-ctis", "-bus", "-bbj"},
+                 {"-kitt", "-kwlt", "-kflt", "-kpit", "-kwtt", "-mlacd", "-mlai", "-mlaf", "-mlaw", "-mlapr",
+                  "-rael", "-pius", "-rask", "-plouwh", "-buml", "-cmk", "-sic", "-ric"},
+                 {"-rlai", "-rlaf", "-rlaw", "-rlapr", "-rlapa", "-rlal", "-rlafu", "-rlacd", "-sbi", "-isc",
+                  "-isc2", "-iibe", "-itlwb", "-amso", "-amc", "-abusc", "-acoslc"},
              })
             switchsets.push_back(parsedsettings(words));
         folder = std::filesystem::temp_directory_path() / ("brelmfuzz_" + std::to_string(::getpid()));

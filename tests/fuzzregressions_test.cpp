@@ -11,8 +11,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The switch sets of the format target, by the names regression files carry after their
-// target ("fuzzformat-html-unclosedtag.sql"); a file naming none is formatted with defaults.
+// The switch sets of the format target (fuzz/fuzzformat.cpp, in its order), by the names
+// regression files carry after their target ("fuzzformat-html-unclosedtag.sql"); a file naming none is formatted with defaults.
 const std::map<std::string, std::vector<std::string>> switchsets = {
     {"default", {}},
     {"case", {"-mcs", "40", "-acs", "-aci", "-asc", "-abuc"}},
@@ -22,6 +22,10 @@ const std::map<std::string, std::vector<std::string>> switchsets = {
     {"gsfif", {"-gsfif"}},
     {"html", {"-html"}},
     {"ppheavy", {"-pp", "-gsfif", "-mcs", "40", "-ctis", "-bus", "-bbj"}},
+    {"keep", {"-kitt", "-kwlt", "-kflt", "-kpit", "-kwtt", "-mlacd", "-mlai", "-mlaf", "-mlaw", "-mlapr", "-rael",
+              "-pius", "-rask", "-plouwh", "-buml", "-cmk", "-sic", "-ric"}},
+    {"join", {"-rlai", "-rlaf", "-rlaw", "-rlapr", "-rlapa", "-rlal", "-rlafu", "-rlacd", "-sbi", "-isc", "-isc2",
+              "-iibe", "-itlwb", "-amso", "-amc", "-abusc", "-acoslc"}},
 };
 
 std::vector<std::string> switchesnamedby(const std::string& filename) {
