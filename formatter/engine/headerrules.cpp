@@ -116,8 +116,7 @@ void formatter::subprogramheader() {
 
 // Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration
 // or the ")" of brackets opened before it (the end when neither comes). Words inside the
-// parameter list do not count. The next PROCEDURE or FUNCTION ends a header that has none
-// of them, so that a run of such headers is not scanned again from each one.
+// parameter list do not count.
 position formatter::headerend(position name) {
     int32_t depth = 0;
     position first = nextword(name);
@@ -132,6 +131,8 @@ position formatter::headerend(position name) {
             if (text == ";") return p;
             int32_t c = p->classcode;
             if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
+            // The next PROCEDURE or FUNCTION ends a header without any of them, so that a
+            // run of such headers is not scanned again from each one.
             if (c == classprocedure || c == classfunction) return p;
         }
     }
