@@ -131,6 +131,11 @@ void formatter::putcommasright() {
     position comma = std::next(t);
     if (comma == tokens.end() || comma->text() != ",") return;
     if (t->kind != whitespace || !t->breaksline() || t->classcode == classinserted) return;
+    // A comment after the last item keeps the comma where it is: moved before the comment it
+    // would change the order of the text, and after a single-line one it would be commented out.
+    const position last = previoussignificant(t);
+    for (position p = std::next(last); p != t; ++p)
+        if (p->kind == singlelinecomment || p->kind == blockcomment) return;
     // The item after the comma keeps its column: the comma and its blanks become blanks.
     token copy = *comma;
     copy.sourceoffset = -1;
@@ -143,7 +148,7 @@ void formatter::putcommasright() {
     moved += ' ';
     t->settext(std::move(moved));
     bool resumesatcomma = resumetoken == t;
-    currenttoken = tokens.insert(std::next(previoussignificant(t)), std::move(copy));
+    currenttoken = tokens.insert(std::next(last), std::move(copy));
     if (resumesatcomma) resumetoken = currenttoken;
     currentword = currenttoken->text();
     commamoved = 1;

@@ -155,6 +155,22 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
         "    FROM t;\n"
         "END;\n",
         {"-pcr"});
+    // Behind a comment the comma stays: before it the text would change order, after a
+    // single-line one it would be commented out.
+    verifyformat(
+        "BEGIN\n"
+        "  p(a -- first\n"
+        "    , b /* second */\n"
+        "    , c,\n"
+        "    d);\n"
+        "END;\n",
+        "BEGIN\n"
+        "  p(a -- first\n"
+        "    , b /* second */\n"
+        "    , c\n"
+        "    , d);\n"
+        "END;\n",
+        {"-pcr"});
 }
 
 TEST_F(statementrules, isandasstayontheheaderline) {
