@@ -4,12 +4,22 @@
 #include "formatter.h"
 #include "support.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 // Flags of a break keyword.
 constexpr int32_t onlyinselect = 2;
 constexpr int32_t breakafterword = 4;
 constexpr int32_t withoutfollowers = 8;
+
+// A column and an extra indent of any size the switches allow, held to the largest column.
+int32_t addcolumns(int32_t column, int32_t extra) {
+    const int64_t sum = static_cast<int64_t>(column) + extra;
+    return sum > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                     : static_cast<int32_t>(std::max<int64_t>(sum, std::numeric_limits<int32_t>::min()));
+}
 
 }  // namespace
 
@@ -185,12 +195,12 @@ void formatter::bracketlistcolumns() {
 
 bool formatter::bracketlistadjust() {
     if (s.brei) {
-        listcolumn += s.brei;
+        listcolumn = addcolumns(listcolumn, s.brei);
     } else if (s.eiib) {
         // The items go eiib columns right of the indentation of the bracket's line.
         position start = linestarttoken;
         if (start == tokens.end() || start == position() || !start->breaksline()) return false;
-        listcolumn = s.eiib + rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1;
+        listcolumn = addcolumns(s.eiib, rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1);
     }
     return true;
 }
