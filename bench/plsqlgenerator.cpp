@@ -89,9 +89,10 @@ public:
 
     // SQL*Plus PROMPT lines between units. Those at the start of the text, before any
     // statement, may hold an apostrophe: a quote that a PROMPT line must keep to itself.
+    // The script starts with a long run of them, every one a cut of a literal.
     void prompts() {
         const bool apostrophes = text.empty() || (macros && text.find("\nPROMPT") == std::string::npos);
-        for (int i = 0, n = 3 + pick(8); i < n; ++i) {
+        for (int i = 0, n = apostrophes ? 100 + pick(100) : 3 + pick(8); i < n; ++i) {
             if (apostrophes && pick(2) == 0)
                 line(0, "PROMPT Don't stop: step " + std::to_string(i) + " of " + name("job"));
             else

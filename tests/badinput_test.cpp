@@ -137,7 +137,7 @@ TEST_F(badinput, atenmegabytelineisformatted) {
 }
 
 // 10,000 levels of BEGIN and IF, closed again: the block stack grows as deep as the text.
-// (Without re-indentation: indenting each line walks every level below it.)
+// (Without re-indentation: indented, the output itself grows with the square of the depth.)
 TEST_F(badinput, tenthousandnestedlevelsareformatted) {
     std::string text;
     for (int k = 0; k < 5000; ++k) text += "begin\nif x" + std::to_string(k) + " > 0 then\n";

@@ -98,6 +98,8 @@ void formatter::alignselects() {
         if (processingalignedlist && endsstatementorcondition(*this, t)) endalistcomma = tokenline(t);
         return;
     }
+    // A word matters only while a clause word is awaited or looked for, or a list is open.
+    if (!awaitby && !awaitwith && alignmentwords.empty() && !processingalignedlist) return;
     const lowered lowerword(currentword);
     std::string_view word = lowerword.view();
     if (awaitby && word == "by") {
@@ -108,7 +110,7 @@ void formatter::alignselects() {
         alignmentrequested = 1;
         alignmentword = "with";
     }
-    auto requested = alignmentwords.find(word);
+    auto requested = alignmentwords.empty() ? alignmentwords.end() : alignmentwords.find(word);
     if (requested != alignmentwords.end() && indeclarationpart == 0) {
         const alignmentwordentry& entry = requested->second;
         if (entry.statementword.empty() || entry.statementword == statementword) {

@@ -101,6 +101,8 @@ bool formatter::openblock(int32_t firstpass) {
         // (FOR r IN (SELECT ...) LOOP) ends here.
         if (endalignmentgroup()) return false;
         loopheaderopen = 0;
+        // The header is over: the next word starts a statement (a CASE there is a statement).
+        statementstate = 2;
         sqlstatement = 0;
         statementword.clear();
         endloopcondition();
@@ -266,6 +268,7 @@ void formatter::pushblock(int32_t c) {
     if (c == classcase) {
         fresh.iscasestatement = statementstate == 1 ? 1 : 0;
         relativeindentatlevel.at(blocklevel) = relativeindent;
+        relativesequenceatlevel.at(blocklevel) = relativeindentsequence;
         if (s.rs && alignenabled && !statementword.empty()) selecttrace();
     }
     fresh.startline = tokenline(t);
@@ -380,6 +383,7 @@ formatter::blockend formatter::endofblock() {
             end.expected = "case";
         } else {
             relativeindent = relativeindentatlevel.at(blocklevel);
+            relativeindentsequence = relativesequenceatlevel.at(blocklevel);
         }
         end.information = headertext(r.openertoken, classwhen);
     }
@@ -491,6 +495,7 @@ void formatter::slashatlevelzero() {
     }
     keeprelative = 0;
     statementword.clear();
+    insidemerge = 0;
     sqlstatement = 0;
     keywordcolumn = -1;
     processingalignedlist = 0;

@@ -37,7 +37,8 @@ void formatter::openbracket() {
     position bracket = currenttoken;
     bracketentry entry{insidebrackets, bracketlistpending, listopener, bracketlistmethod,
                        listcolumn, alistcol, processingalignedlist, logicalcolumn, andcolumn,
-                       keywordcolumn, relativeindent, relativekeywordcolumn, nullptr, bracket};
+                       keywordcolumn, relativeindent, relativekeywordcolumn, relativeindentsequence,
+                       relativekeywordsequence, nullptr, bracket};
     if (!insidebrackets) {
         // A bracket inside a block outside any SQL statement opens a statement of its own.
         if (sqlstatement == 0 && blocklevel > 0) sqlstatement = 2;
@@ -94,6 +95,8 @@ void formatter::closebracket() {
     logicalcolumn = entry.logicalcolumn;
     relativeindent = entry.relativeindent;
     relativekeywordcolumn = entry.relativekeywordcolumn;
+    relativeindentsequence = entry.relativeindentsequence;
+    relativekeywordsequence = entry.relativekeywordsequence;
     keywordcolumn = entry.keywordcolumn;
     andcolumn = entry.andcolumn;
     if (s.rs && alignenabled && keeprelative)

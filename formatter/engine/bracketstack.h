@@ -9,6 +9,9 @@
 
 struct declarationgroup;
 
+// The sequence number of no token: a -rs value not measured at any token yet.
+constexpr int32_t notoken = INT32_MIN;
+
 // The values of the formatter at a "(", given back at the matching ")".
 struct bracketentry {
     int32_t insidebrackets = 0;
@@ -23,6 +26,9 @@ struct bracketentry {
     int32_t keywordcolumn = -1;
     int32_t relativeindent = 0;
     int32_t relativekeywordcolumn = 0;
+    // The tokens the two -rs values were measured at (their sequence numbers).
+    int32_t relativeindentsequence = notoken;
+    int32_t relativekeywordsequence = notoken;
     // The declaration-alignment state when the "(" came inside an aligned alias list;
     // copies of the entry share it.
     std::shared_ptr<declarationgroup> alignsnapshot;

@@ -4,6 +4,7 @@
 #include "formatter.h"
 #include "support.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -45,9 +46,7 @@ void formatter::registerdeclaration() {
         after = nextsignificant(std::next(close));
     }
     bool endsstatement = after != tokens.end() && after->text() == ";";
-    bool inbody = false;
-    for (int32_t level = blocklevel; level >= 0 && !inbody; --level)
-        inbody = blockstack.at(level).blockname.find("begin") != std::string::npos;
+    bool inbody = routinelevelat(blocklevel).begin >= 0;
     if (!inbody) {
         position before = previoussignificant(t);
         int32_t c = before->classcode;
@@ -61,14 +60,34 @@ void formatter::registerdeclaration() {
 
 // The routine whose body the current token is in; "" outside subprogram bodies.
 std::string formatter::callingroutine() {
-    for (int32_t level = blocklevel; level >= 1; --level) {
-        if (!issubprogrambody(blockstack.at(level).blockname)) continue;
-        int32_t header = level - 1;
-        if (header >= 1 && blockstack.at(header).blockname == "declare") --header;
-        const linerecord& r = blockstack.at(header);
-        return r.routinekey.empty() ? charsetlc(r.unitname) : r.routinekey;
+    const int32_t level = routinelevelat(blocklevel).body;
+    if (level < 1) return "";
+    int32_t header = level - 1;
+    if (header >= 1 && blockstack.peek(header).blockname == "declare") --header;
+    const linerecord& r = blockstack.peek(header);
+    return r.routinekey.empty() ? charsetlc(r.unitname) : r.routinekey;
+}
+
+// Each level's entry follows from the one below and its own record, so the entries below
+// the lowest level changed since the last call are kept (the top few are always counted
+// again: rules may still be changing them through references they hold).
+formatter::routinelevel formatter::routinelevelat(int32_t level) {
+    constexpr int32_t recountedtop = 3;
+    if (level < 0) return {};
+    const int32_t changed = blockstack.takelowestchanged(linetable::routinewatcher);
+    routinelevelsvalid = std::max(0, std::min(routinelevelsvalid, changed - 1));
+    if (routinelevels.size() <= static_cast<size_t>(level)) routinelevels.resize(static_cast<size_t>(level) + 1);
+    const bool outermostbegins = blockstack.peek(0).blockname.find("begin") != std::string::npos;
+    routinelevels[0] = {0, outermostbegins ? 0 : -1};
+    for (int32_t i = std::max(0, std::min(routinelevelsvalid, level - recountedtop)) + 1; i <= level; ++i) {
+        const std::string& name = blockstack.peek(i).blockname;
+        ++routinelevelsread;
+        const routinelevel& below = routinelevels[static_cast<size_t>(i) - 1];
+        routinelevels[static_cast<size_t>(i)] = {issubprogrambody(name) ? i : below.body,
+                                                 name.find("begin") != std::string::npos ? i : below.begin};
     }
-    return "";
+    routinelevelsvalid = level;
+    return routinelevels[static_cast<size_t>(level)];
 }
 
 void formatter::registerroutine(const std::string& name, const std::string& key, const std::string& text) {

@@ -51,11 +51,11 @@ void formatter::collapseblanks() {
     if (collapsed != t.text()) t.settext(collapsed);
 }
 
-// Adds the text of a declaring token to the texts of its name and notes the name at the
-// current block level.
-static void registername(formatter& f, position name) {
-    std::string key = charsetlc(name->text());
-    f.declarednames[key].emplace_back(name->text());
+// Adds the written form of a declaring token to the texts of its name and notes the name at
+// the current block level.
+static void registername(formatter& f, std::string_view text) {
+    std::string key = charsetlc(text);
+    f.declarednames[key].emplace_back(text);
     f.declarednamesatlevel.at(std::max(f.blocklevel, 0)).push_back(key);
 }
 
@@ -67,10 +67,11 @@ void formatter::registerdeclaredname() {
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;
     if (!unregisteredword().partialmatch(t->text(), &m)) {
-        registername(*this, t);
+        registername(*this, t->text());
     } else if (m.matched(1)) {
+        // The cursor's name is not cased yet: it is registered as it will be written.
         position name = nextsignificant(after);
-        if (name != tokens.end() && name->kind == identifier) registername(*this, name);
+        if (name != tokens.end() && name->kind == identifier) registername(*this, casedword(name->text()));
     }
 }
 
@@ -99,6 +100,7 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.blocklevel, r.blocklevel);
     pair(f.blockstack, r.blockstack);
     pair(f.relativeindentatlevel, r.relativeindentatlevel);
+    pair(f.relativesequenceatlevel, r.relativesequenceatlevel);
     pair(f.subprogramnames, r.subprogramnames);
     pair(f.subprogrambegins, r.subprogrambegins);
     pair(f.afterend, r.afterend);
@@ -120,6 +122,7 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.statementstartdepth, r.statementstartdepth);
     pair(f.sqlstatement, r.sqlstatement);
     pair(f.statementword, r.statementword);
+    pair(f.insidemerge, r.insidemerge);
     pair(f.indeclarationpart, r.indeclarationpart);
     pair(f.indeclarations, r.indeclarations);
     pair(f.headerpending, r.headerpending);
@@ -149,6 +152,8 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.keeprelative, r.keeprelative);
     pair(f.relativeindent, r.relativeindent);
     pair(f.relativekeywordcolumn, r.relativekeywordcolumn);
+    pair(f.relativeindentsequence, r.relativeindentsequence);
+    pair(f.relativekeywordsequence, r.relativekeywordsequence);
     pair(f.keywordcolumn, r.keywordcolumn);
     pair(f.keywordcolumntoken, r.keywordcolumntoken);
     pair(f.andcolumn, r.andcolumn);
@@ -210,6 +215,7 @@ void formatter::restorerewindsnapshot() {
         s = savedsettings.front();
         savedsettings.clear();
     }
+    forgetindentsums();
     currenttoken = rewindtoken;
     currentword = rewindtoken->text();
     // The column bookkeeping restarts in front of the snapshot token, whose line the
@@ -297,11 +303,22 @@ void formatter::addconsecutiverow(position t) {
         groupbroken = 1;
         return;
     }
+    // A line with a second such operator takes no part, and the run above ends there. It is
+    // seen at the line's first operator, so no group waits for the line to be laid out.
+    if (operatorsharesline(t)) {
+        if (!alignrows.empty()) alignrows.back().runend = 1;
+        return;
+    }
     if (alignline == 0) {
         alignop = op;
         alignline = alignlastline = line;
         alignbracketlevel = bracketdepth;
-        if (alignrows.empty()) takerewindsnapshot(t);
+        if (alignrows.empty()) {
+            takerewindsnapshot(t);
+            // The group is laid out again from the start of t, which makes its own request for
+            // an aligned list (-aroa) again: a line break put before t must not find it made.
+            if (s.mcs && t == currenttoken) rewindsnapshot.alignmentrequested = tokenstartlayout.alignmentrequested;
+        }
         alignrows.push_back({t, 0, 0, 1, line});
     } else if (alignlastline != line) {
         if (bracketdepth != alignbracketlevel) {
@@ -310,16 +327,23 @@ void formatter::addconsecutiverow(position t) {
             alignlastline = line;
             alignrows.push_back({t, 0, 0, 1, line});
         }
-    } else {
-        // A second operator on the line: the run above ends, and the line takes no part.
-        // A group left without rows is no group: nothing waits to be laid out.
-        if (alignrows.size() >= 2) alignrows[alignrows.size() - 2].runend = 1;
-        if (!alignrows.empty()) alignrows.pop_back();
-        if (alignrows.empty()) {
-            alignline = 0;
-            alignop.clear();
-        }
     }
+}
+
+// Another operator with t's text on t's source line, before or after it (generated tokens
+// belong to the line of the token before them).
+bool formatter::operatorsharesline(position t) const {
+    const int32_t line = tokenline(t);
+    auto same = [t](const token& other) { return other.kind == t->kind && other.text() == t->text(); };
+    auto otherline = [line](const token& other) { return other.line >= 0 && other.line != line; };
+    for (position p = std::next(t); p != tokens.end() && !otherline(*p); ++p)
+        if (same(*p)) return true;
+    for (position p = t; p != tokens.begin() && !otherline(*p);) {
+        --p;
+        if (otherline(*p)) break;
+        if (same(*p)) return true;
+    }
+    return false;
 }
 
 bool formatter::alignconsecutive() {

@@ -123,11 +123,12 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     return true;
 }
 
-// Adds the whitespace in front of a type or alias as the row of its line.
+// Adds the whitespace in front of a type or alias as the row of its line: of its output
+// line, which a rule (-mlipl) may have broken since the source line began.
 void formatter::adddeclarationrow(position blank) {
     declarationgroup& g = declarationalignment;
     int32_t line = tokenline(blank);
-    if (!g.rows.empty() && g.rows.back().line == line) return;
+    if (!g.rows.empty() && !hasbreakbetween(g.rows.back().token, blank)) return;
     if (g.rows.empty()) {
         g.groupsettings = s;
         if (s.mcs && !alignmentpending() && !declarationsnapshot) {

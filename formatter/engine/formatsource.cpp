@@ -11,10 +11,20 @@
 
 #include <iostream>
 
+namespace {
+
+constexpr std::string_view utf8byteordermark = "\xEF\xBB\xBF";
+
+}  // namespace
+
 void formatter::formatsource() {
     readinput(*this);
-    sourcetext = join(sourcelines, sourcelinejoint);
+    // Input read as lines (a range cut from it, the clipboard, a preset text) is joined.
+    if (!sourcelines.empty()) sourcetext = join(sourcelines, sourcelinejoint);
     std::vector<std::string>().swap(sourcelines);   // the text holds them now
+    // A UTF-8 byte-order mark is no program text: it is kept aside and written in front again.
+    const bool byteordermark = startswith(sourcetext, utf8byteordermark);
+    if (byteordermark) sourcetext.erase(0, utf8byteordermark.size());
 
     preparecolumnsandcase();
     fillwordsets();
@@ -41,6 +51,7 @@ void formatter::formatsource() {
     if (s.str || s.l != -1) return;
     clearleadingtoken();
     checkintegrity();
+    if (byteordermark && !s.html) tokens.begin()->settext(utf8byteordermark);
 
     std::string backupdirectory = s.bdir;
     if (endswith(backupdirectory, "\\")) backupdirectory.pop_back();

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -121,6 +122,7 @@ public:
     // Block stack and END handling, line indentation, word case, syntax checks and the call
     // tree.
     autoarray<int32_t> relativeindentatlevel;   // relativeindent saved where a CASE opened
+    autoarray<int32_t> relativesequenceatlevel; // and the token it was measured at
     std::vector<std::string> subprogramnames;   // PROCEDURE, FUNCTION or TRIGGER as written,
     std::vector<int32_t> subprogrambegins;      // and 1 once the BEGIN of its body was seen
     char afterend = 0;          // an END was met; the driver clears it after the next word
@@ -151,9 +153,11 @@ public:
     // (the statement and bracket rules keep it).
     int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
     std::string statementword;      // the lower-cased word that started the SQL statement
+    char insidemerge = 0;           // a MERGE runs up to its ";": its THENs end nothing
     int32_t indeclarations = 0;     // inside a declaration section
     int32_t keeprelative = 0;       // -rs mode of the current statement
     int32_t relativeindent = 0;
+    int32_t relativeindentsequence = notoken;   // the token relativeindent was measured at
     int32_t keywordcolumn = -1;
     int32_t listinprogress = 0;
     int32_t lineitems = 0;          // list items (commas) on the current line
@@ -180,6 +184,7 @@ public:
     position keywordcolumntoken;        // the keyword that last set keywordcolumn
     std::unordered_map<int32_t, int32_t> relativeindentbytoken;   // by sequence number
     int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
+    int32_t relativekeywordsequence = notoken;  // that keyword
     char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
     int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
     std::string currentunit;            // the name of the routine whose header came last
@@ -307,6 +312,7 @@ public:
 
     // Rules of the token loop and the phases, each in the file of its part of the engine.
     void applywordcase();
+    std::string casedword(std::string_view word) const;
     void savetokenstartlayout();
     void collapseblanks();
     void registerdeclaredname();
@@ -330,6 +336,8 @@ public:
     bool alignconsecutive();
     void slashatlevelzero();
     void registerdeclaration();
+    // Block levels -ct has looked at to find the routine of a call (a measure of its work).
+    int64_t routinesteps() const { return routinelevelsread; }
     bool beginline();
     std::string indentline(int32_t level, int32_t nice);
     void indentnormal();
@@ -359,6 +367,10 @@ public:
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
     // Line indentation: the columns for a block depth, and the indentation text for them.
     int32_t computeindent(int32_t depth, int32_t nice);
+    // The settings that line indentation reads were replaced: its kept sums go.
+    void forgetindentsums() { indentsumsvalid[0] = indentsumsvalid[1] = 0; }
+    // Levels line indentation has looked at (a measure of its work).
+    int64_t indentsteps() const { return indentlevelsread; }
     // Syntax checks and the block-stack listing written after structural errors.
     bool checkbrackets();
     void dropwhenlevel();
@@ -389,6 +401,9 @@ public:
         char afterend = 0;
         int32_t keeprelative = 0;
         int32_t relativeindent = 0;
+        int32_t relativeindentsequence = notoken;
+        // The line-break rule that the token's ";" made due applies after it, not before.
+        int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
         // Blocks and routine headers that the token's rules opened open again when it is
         // formatted anew.
         int32_t blocklevel = 0;
@@ -406,8 +421,21 @@ public:
     position linestartof(position t) const;
     std::string indentationof(position linestart) const;
     void setindentation(position linestart, int32_t width);
-    int32_t relativeshift = 0;             // columns the -rs statement's first line moved left
-    void followrelativeshift();
+    void followrelativeshift(position from, int32_t shift);
+    void followlistshift(position from, int32_t shift);
+    // Indentation that lines gave up since the statement began (-amso puts back that of the
+    // line the statement leaves).
+    struct shrunkline {
+        int32_t linestartsequence;
+        std::string oldtext;
+        int32_t shift;
+    };
+    std::vector<shrunkline> shrunklines;
+    std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
+    void restoreshrunkline(position linestart);
+    linerecord closedcursor;               // the CURSOR level that a ";" closed last
+    int32_t closedcursorlevel = 0;
+    bool operatorsharesline(position t) const;
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;
@@ -431,6 +459,15 @@ public:
                                              const std::string& strippedresult);
 
 private:
+    // Line indentation kept per -ni value: indentsums[n][i] is the indent after levels 1..i,
+    // good up to level indentsumsvalid[n] while the records and these settings stay.
+    std::vector<int64_t> indentsums[2];
+    int32_t indentsumsvalid[2] = {0, 0};
+    std::string indentsumsis;
+    int32_t indentsumsflags = -1;
+    int64_t indentlevelsread = 0;
+    int64_t indentsize(int32_t level);
+
     // Statement rules, bracket stack and list indentation.
     // A line break made by a rule, inserted before pos.
     position insertbreak(position pos);
@@ -449,6 +486,10 @@ private:
     linerecord& pushheaderlevel(position opener, const std::string& name);
     std::string headername(position keyword) const;
     position headerend(position name);
+    bool isreturnclauseas(position word) const;
+    bool compoundtrigger(position name, position stop) const;
+    void opencompoundtrigger();
+    bool iscallspecification(position isoras) const;
     void joinwhitespacebefore(position t);
     position firstonline(position start) const;
     void endalignedlistatline(position first);
@@ -483,6 +524,16 @@ private:
     void listblockstackatline();
     // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
     std::string callingroutine();
+    // Per block level (-ct): the nearest subprogram body at or below it (0: none) and the
+    // nearest level whose name holds "begin" (-1: none); kept from call to call.
+    struct routinelevel {
+        int32_t body = 0;
+        int32_t begin = -1;
+    };
+    std::vector<routinelevel> routinelevels;
+    int32_t routinelevelsvalid = 0;
+    int64_t routinelevelsread = 0;
+    routinelevel routinelevelat(int32_t level);
     void registerroutine(const std::string& name, const std::string& key, const std::string& text);
     void registercall(const std::string& caller, const std::string& name, const std::string& text);
 

@@ -10,6 +10,13 @@ bool isidentifierlike(const token& t) {
     return t.kind == identifier || t.kind == doublequotedname || t.kind == keywordtoken;
 }
 
+// The words that may stand between CREATE and the kind of object: OR REPLACE and the
+// edition attribute of exported code.
+bool iscreateattribute(std::string_view word) {
+    return isword(word, "or") || isword(word, "replace") || isword(word, "editionable") ||
+           isword(word, "noneditionable");
+}
+
 }  // namespace
 
 position formatter::nextword(position pos) const { return nextsignificant(std::next(pos)); }
@@ -41,9 +48,7 @@ std::string formatter::headername(position keyword) const {
 bool formatter::createheader() {
     if (!isword(currentword, "create")) return false;
     position x = nextword(currenttoken);
-    while (x != tokens.end() && x->kind != endtoken &&
-           (isword(x->text(), "or") || isword(x->text(), "replace")))
-        x = nextword(x);
+    while (x != tokens.end() && x->kind != endtoken && iscreateattribute(x->text())) x = nextword(x);
     if (x == tokens.end() || x->kind == endtoken) {
         createpending = 1;
         return true;
@@ -86,7 +91,11 @@ void formatter::subprogramheader() {
     if (classcode == classtrigger) {
         // ALTER TRIGGER, DROP TRIGGER and the like declare nothing.
         std::string before = lc(previoussignificant(keyword)->text());
-        if (before != "replace" && before != "create") return;
+        if (before == "compound") {
+            opencompoundtrigger();
+            return;
+        }
+        if (before != "create" && !iscreateattribute(before)) return;
         indeclarationpart = 1;
     }
     headerpending = 1;
@@ -95,12 +104,22 @@ void formatter::subprogramheader() {
     if (s.rlafu) joinbefore(name, "(");
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);
+    if (classcode == classtrigger && compoundtrigger(name, stop)) {
+        // Its level opens at the words COMPOUND TRIGGER.
+        currentunit = name->text();
+        return;
+    }
     int32_t stopclass = stop == tokens.end() ? 0 : stop->classcode;
     // A trigger's body may begin with DECLARE.
     bool body = stopclass == classbegin || stopclass == classdeclare;
     if (stopclass != classis && stopclass != classas && !body) {
         // A forward declaration waits for no IS or AS.
         if (stop != tokens.end()) headerpending = 0;
+        return;
+    }
+    if (!body && iscallspecification(stop)) {
+        // IS LANGUAGE JAVA NAME ... or AS EXTERNAL ...: a body elsewhere, no block here.
+        headerpending = 0;
         return;
     }
     subprogramnames.emplace_back(keyword->text());
@@ -114,9 +133,37 @@ void formatter::subprogramheader() {
     currentunit = name->text();
 }
 
-// Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration
-// or the ")" of brackets opened before it (the end when neither comes). Words inside the
-// parameter list do not count.
+// The declarations and timing-point sections of a compound trigger (BEFORE STATEMENT IS
+// BEGIN ... END BEFORE STATEMENT;) stand inside its level up to its own END, like those of a
+// package body.
+void formatter::opencompoundtrigger() {
+    pushheaderlevel(currenttoken, currentunit).blockname = "compound";
+    headerpending = 1;
+}
+
+// The IS or AS of a call specification: LANGUAGE or EXTERNAL follows it.
+bool formatter::iscallspecification(position isoras) const {
+    position next = nextword(isoras);
+    return next != tokens.end() && (isword(next->text(), "language") || isword(next->text(), "external"));
+}
+
+// A COMPOUND TRIGGER among the words of a trigger header up to its stop.
+bool formatter::compoundtrigger(position name, position stop) const {
+    for (position p = nextword(name); p != stop && p != tokens.end() && p->kind != endtoken; p = nextword(p))
+        if (p->classcode == classtrigger && isword(previoussignificant(p)->text(), "compound")) return true;
+    return false;
+}
+
+// The AS of a constructor's RETURN SELF AS RESULT belongs to the return clause.
+bool formatter::isreturnclauseas(position word) const {
+    if (word->classcode != classas) return false;
+    position next = nextword(word);
+    return next != tokens.end() && isword(next->text(), "result");
+}
+
+// Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration,
+// the "," or ")" of a member list of an object type (the end when none comes). Words inside
+// the parameter list do not count.
 position formatter::headerend(position name) {
     int32_t depth = 0;
     position first = nextword(name);
@@ -128,7 +175,8 @@ position formatter::headerend(position name) {
         } else if (text == ")") {
             if (--depth < 0) return p;
         } else if (depth == 0) {
-            if (text == ";") return p;
+            if (text == ";" || text == ",") return p;
+            if (isreturnclauseas(p)) continue;
             int32_t c = p->classcode;
             if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
             // The next PROCEDURE or FUNCTION ends a header without any of them, so that a
@@ -142,6 +190,7 @@ position formatter::headerend(position name) {
 void formatter::keepisastogether() {
     position word = currenttoken;
     if (word->classcode != classis && word->classcode != classas) return;
+    if (isreturnclauseas(word)) return;
     // The IS or AS of a header, or of a CREATE of another object, ends it; one inside a
     // statement (x IS NULL, a AS alias) does not.
     if (headerpending || (createpending && !indeclarations)) statementstate = 2;

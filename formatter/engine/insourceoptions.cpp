@@ -40,6 +40,7 @@ void formatter::applyinsourceoptions() {
         throw;
     }
     if (!args.messages.text.empty()) printout(messages, args.messages.text);
+    forgetindentsums();
     // Tab stops, the character set and the spellings were prepared before the comment was
     // read; switches in it that change them take effect from here on.
     if (s.t != tabs || s.cs != charset || s.si != spellings) preparecolumnsandcase();

@@ -24,8 +24,10 @@ size_t afterlastlinebreak(std::string_view text) {
 void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
-    return {linecolumn,    lineitems,      alignmentrequested, alistlevel, loopheaderopen,         afterend,
-            keeprelative,  relativeindent, blocklevel,         begincount, subprogramnames.size()};
+    return {linecolumn,     lineitems,       alignmentrequested, alistlevel,       loopheaderopen,
+            afterend,       keeprelative,    relativeindent,     relativeindentsequence,
+            linebreakstate, keeplinebreak,   removelinebreaks,   blocklevel,
+            begincount,     subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
@@ -37,6 +39,13 @@ void formatter::restorelayout(const layoutvalues& v) {
     afterend = v.afterend;
     keeprelative = v.keeprelative;
     relativeindent = v.relativeindent;
+    relativeindentsequence = v.relativeindentsequence;
+    linebreakstate = v.linebreakstate;
+    keeplinebreak = v.keeplinebreak;
+    removelinebreaks = v.removelinebreaks;
+    // A cursor declaration that the token closed at its ";" is open again (the rules of the
+    // token that follow have emptied its record).
+    if (v.blocklevel > blocklevel && v.blocklevel == closedcursorlevel) blockstack.at(closedcursorlevel) = closedcursor;
     blocklevel = v.blocklevel;
     begincount = v.begincount;
     if (subprogramnames.size() > v.units) {
@@ -54,7 +63,10 @@ void formatter::trackpreviouscolumns() {
 // -amso formats a statement again from a new line: the state at its start, before its -ifs
 // block applies, is noted through the alignment rules' snapshot (their own one stays).
 void formatter::notestatementlayout() {
-    if (!s.mcs || !s.amso) return;
+    if (!s.mcs || !s.amso) {
+        droppedlinebreakrule.reset();
+        return;
+    }
     statementstartlayout = currentlayout();
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
     const int32_t keptline = rewindline;
@@ -65,6 +77,15 @@ void formatter::notestatementlayout() {
     previousrewindtoken = keptprevious;
     rewindline = keptline;
     statementsnapshottaken = true;
+    shrunklines.clear();
+    // The line-break rule due after the block before was dropped because the statement
+    // goes on on the same line; moved to a line of its own, the statement finds it due.
+    if (droppedlinebreakrule) {
+        statementsnapshot.linebreakstate = statementstartlayout.linebreakstate = 2;
+        statementsnapshot.keeplinebreak = statementstartlayout.keeplinebreak = droppedlinebreakrule->first;
+        statementsnapshot.removelinebreaks = statementstartlayout.removelinebreaks = droppedlinebreakrule->second;
+        droppedlinebreakrule.reset();
+    }
 }
 
 // Shortens a line beyond the column limit; true when a line break was put before the token.
@@ -90,7 +111,6 @@ bool formatter::keepwithinlimit() {
         if (!changed && (movestatement() || breakbeforetoken())) return true;
     }
     rundeferredrules();
-    followrelativeshift();
     return false;
 }
 
@@ -118,29 +138,91 @@ std::string formatter::indentationof(position linestart) const {
     return std::string(text.substr(afterlastlinebreak(text)));
 }
 
-// The line that starts at linestart gets width blanks of indentation. When it is the first
-// line of a statement whose lines keep their shape (-rs), they follow it.
+// The line that starts at linestart gets width blanks of indentation; the lines that keep
+// their shape (-rs) relative to a word on it follow it.
 void formatter::setindentation(position linestart, int32_t width) {
     std::string_view text = linestart->text();
     const size_t kept = afterlastlinebreak(text);
     const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
     std::string indented(text.substr(0, kept));
     indented.append(static_cast<size_t>(width), ' ');
+    if (s.amso && shift != 0) shrunklines.push_back({linestart->sequence, std::string(text), shift});
     linestart->settext(indented);
-    if (keeprelative && shift != 0 && linestartof(statementstarttoken) == linestart) relativeshift += shift;
+    followrelativeshift(std::next(linestart), shift);
 }
 
-// The statement's first line moved left by relativeshift columns: its other lines that keep
-// their shape (-rs) move as far, also those inside brackets opened so far.
-void formatter::followrelativeshift() {
-    if (relativeshift == 0) return;
-    auto shifted = [this](int32_t& indent, int32_t& keywordcolumn) {
-        indent -= relativeshift;
-        keywordcolumn = std::max(keywordcolumn - relativeshift, 0);
+// The statement leaves the line that starts at linestart: the indentation that the line
+// gave up for the statement's words comes back, and so do the -rs shifts measured there.
+void formatter::restoreshrunkline(position linestart) {
+    int32_t shift = 0;
+    const std::string* oldtext = nullptr;
+    for (const shrunkline& line : shrunklines) {
+        if (line.linestartsequence != linestart->sequence) continue;
+        if (!oldtext) oldtext = &line.oldtext;
+        shift += line.shift;
+    }
+    if (oldtext && linestart->breaksline()) {
+        linestart->settext(*oldtext);
+        followrelativeshift(std::next(linestart), -shift);
+    }
+    shrunklines.clear();
+}
+
+// The tokens from `from` up to the current one moved left by shift columns: the -rs values
+// measured at them (the shift of a statement or bracket and the column of a statement's
+// keyword, also those that open brackets keep) move as far, so the lines that keep their
+// shape relative to those tokens follow them.
+void formatter::followrelativeshift(position from, int32_t shift) {
+    if (shift == 0) return;
+    followlistshift(from, shift);
+    if (!s.rs) return;
+    auto follow = [shift](int32_t sequence, int32_t indentsequence, int32_t& indent,
+                          int32_t keywordsequence, int32_t& keywordcolumn) {
+        if (sequence == indentsequence) indent -= shift;
+        if (sequence == keywordsequence) keywordcolumn = std::max(keywordcolumn - shift, 0);
     };
-    shifted(relativeindent, relativekeywordcolumn);
-    for (bracketentry& entry : bracketstack) shifted(entry.relativeindent, entry.relativekeywordcolumn);
-    relativeshift = 0;
+    for (position p = from; p != tokens.end(); ++p) {
+        const int32_t sequence = p->sequence;
+        follow(sequence, relativeindentsequence, relativeindent, relativekeywordsequence, relativekeywordcolumn);
+        for (bracketentry& entry : bracketstack)
+            follow(sequence, entry.relativeindentsequence, entry.relativeindent, entry.relativekeywordsequence,
+                   entry.relativekeywordcolumn);
+        for (int32_t level = 1; level <= blocklevel; ++level)
+            if (blockstack.at(level).blockname == "case" && relativesequenceatlevel.at(level) == sequence)
+                relativeindentatlevel.at(level) -= shift;
+        // A ")" keeps the value of an outer place, which did not move.
+        auto stored = relativeindentbytoken.find(sequence);
+        if (stored != relativeindentbytoken.end() && p->text() != ")") stored->second -= shift;
+        if (p == currenttoken) break;
+    }
+}
+
+// The tokens from `from` up to the current one moved left by shift columns: the columns of
+// the bracketed lists opened there (-clb), of the aligned lists anchored there and of the
+// keyword that -pius and -rask measure from move as far, also where brackets keep them.
+void formatter::followlistshift(position from, int32_t shift) {
+    auto moved = [](int32_t column, int32_t by) { return std::max(column - by, 0); };
+    std::vector<int32_t> oldcolumns;   // of the aligned lists anchored on the moved part
+    for (position p = from; p != tokens.end(); ++p) {
+        if (p == listopener) listcolumn = moved(listcolumn, shift);
+        for (bracketentry& entry : bracketstack)
+            if (p == entry.listopener) entry.listcolumn = moved(entry.listcolumn, shift);
+        for (int32_t level = 1; level <= alistlevel; ++level) {
+            alignedlistentry& list = alignedlists.at(level);
+            if (list.starttoken != p) continue;
+            oldcolumns.push_back(list.column);
+            if (level == alistlevel && alistcol == list.column) alistcol = moved(alistcol, shift);
+            list.column = moved(list.column, shift);
+        }
+        if (p == keywordcolumntoken && keywordcolumn >= 0) keywordcolumn = moved(keywordcolumn, shift);
+        if (p == currenttoken) break;
+    }
+    auto isold = [&oldcolumns](int32_t column) {
+        return std::find(oldcolumns.begin(), oldcolumns.end(), column) != oldcolumns.end();
+    };
+    for (bracketentry& entry : bracketstack)
+        if (isold(entry.alistcol)) entry.alistcol = moved(entry.alistcol, shift);
+    if (isold(outerbracketstate.alistcol)) outerbracketstate.alistcol = moved(outerbracketstate.alistcol, shift);
 }
 
 // -acs: the blanks before the token give up the excess; inside a line one blank stays.
@@ -156,6 +238,7 @@ bool formatter::shrinkblanks(int32_t excess) {
         const int32_t width = tokencolumn(currenttoken) - tokencolumn(before);
         if (width - 1 < excess) return false;
         before->settext(std::string(static_cast<size_t>(width - excess), ' '));
+        followrelativeshift(currenttoken, excess);
     }
     linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;
@@ -179,6 +262,7 @@ bool formatter::shrinkindentation(int32_t excess) {
         if (indentation + blanks - 1 < excess) return false;
         setindentation(linestart, 0);
         before->settext(std::string(static_cast<size_t>(blanks - (excess - indentation)), ' '));
+        followrelativeshift(currenttoken, excess - indentation);
     }
     linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;
@@ -322,6 +406,7 @@ bool formatter::movestatement() {
     position before = previoustoken(from);
     if (from == tokens.begin() || before == tokens.end() || before->breaksline()) return false;
 
+    restoreshrunkline(linestartof(from));
     position made = placelinebreak(before, from, linebreaktext);
     const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
     const int32_t keptline = rewindline;
@@ -342,8 +427,9 @@ bool formatter::movestatement() {
 }
 
 // The line break goes before the token, at the line's indentation; never at "/", before a
-// "-" that ends a line (a SQL*Plus continuation) or right after a "-" (a sign), never before
-// a generated comment, and before any other comment only with -amc.
+// "-" that ends a line (a SQL*Plus continuation), right after a "-" (a sign) or, with -pcr,
+// before a comma; never before a generated comment, and before any other comment only with
+// -amc.
 bool formatter::breakbeforetoken() {
     position t = currenttoken;
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
@@ -352,6 +438,8 @@ bool formatter::breakbeforetoken() {
     if (before == tokens.end() || before->breaksline()) return false;
     if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t)) || before->text() == "-")
         return false;
+    // With -pcr a comma never starts a line: the line breaks after it instead.
+    if (s.pcr && t->text() == ",") return false;
 
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);

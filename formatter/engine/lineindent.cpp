@@ -14,28 +14,44 @@ bool nicelyindented(const std::string& blockname) {
 
 }  // namespace
 
+// A negative size never makes a negative count.
+int64_t formatter::indentsize(int32_t level) {
+    int32_t own = s.il.at(level);
+    return std::max(own >= 0 ? own : stringtonum(s.is), 0);
+}
+
+// The sum over the levels is kept: a line costs only the levels changed since the last one
+// (and the top few, which rules may still be changing through references they hold).
 int32_t formatter::computeindent(int32_t depth, int32_t nice) {
-    // A negative size never makes a negative count.
-    auto size = [this](int32_t level) {
-        int32_t own = s.il.at(level);
-        return std::max(own >= 0 ? own : stringtonum(s.is), 0);
-    };
-    int64_t indent = 0;
-    for (int32_t i = 1; i <= depth; ++i) {
-        const linerecord& r = blockstack.at(i);
-        if (nice && nicelyindented(r.blockname)) {
-            indent = int64_t(r.startcolumn) + size(i);
-            continue;
-        }
-        if (!s.iibe && endswith(r.blockname, "begin")) continue;
-        if (!s.iac && r.blockname == "cursor") continue;
-        if (!s.iiie && r.hasif == 1) continue;
-        if (r.extraindent == 0 || r.isasreached == 0) continue;
-        indent += size(i);
+    constexpr int32_t recountedtop = 3;
+    int32_t flags = (s.iibe ? 1 : 0) | (s.iac ? 2 : 0) | (s.iiie ? 4 : 0);
+    if (flags != indentsumsflags || s.is != indentsumsis) {
+        forgetindentsums();
+        indentsumsflags = flags;
+        indentsumsis = s.is;
     }
+    int32_t changed = blockstack.takelowestchanged(linetable::indentwatcher);
+    for (int32_t& valid : indentsumsvalid) valid = std::max(0, std::min(valid, changed - 1));
+    const int n = nice ? 1 : 0;
+    std::vector<int64_t>& sums = indentsums[n];
+    if (depth >= 0 && sums.size() <= static_cast<size_t>(depth)) sums.resize(static_cast<size_t>(depth) + 1, 0);
+    int32_t from = std::max(0, std::min(indentsumsvalid[n], depth - recountedtop));
+    int64_t indent = sums.empty() ? 0 : sums[static_cast<size_t>(from)];
+    for (int32_t i = from + 1; i <= depth; ++i) {
+        const linerecord& r = blockstack.peek(i);
+        ++indentlevelsread;
+        if (nice && nicelyindented(r.blockname)) {
+            indent = int64_t(r.startcolumn) + indentsize(i);
+        } else if ((s.iibe || !endswith(r.blockname, "begin")) && (s.iac || r.blockname != "cursor") &&
+                   (s.iiie || r.hasif != 1) && r.extraindent != 0 && r.isasreached != 0) {
+            indent += indentsize(i);
+        }
+        sums[static_cast<size_t>(i)] = indent;
+    }
+    if (depth >= 0) indentsumsvalid[n] = depth;
     // The line that closes such a block lines up with its keyword.
     if (nice && depth >= -1) {
-        const linerecord& closed = blockstack.at(depth + 1);
+        const linerecord& closed = blockstack.peek(depth + 1);
         if (nicelyindented(closed.blockname)) indent = closed.startcolumn;
     }
     return static_cast<int32_t>(std::clamp<int64_t>(indent, 0, INT32_MAX));

@@ -5,8 +5,11 @@
 #include "autoarray.h"
 #include "tokencontext.h"
 
+#include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
+#include <utility>
 
 struct linerecord {
     // "if", "loop", "for", "while", "case", "when", "declare", "begin", "cursor", "package",
@@ -34,4 +37,44 @@ struct linerecord {
     static linerecord autoarraydefault() { return linerecord(); }
 };
 
-using linetable = autoarray<linerecord>;
+// The block stack. For each watcher it notes the lowest level handed out for change since
+// that watcher last asked, so that results over the levels below that one can be kept.
+class linetable : public autoarray<linerecord> {
+public:
+    enum watcher { indentwatcher, routinewatcher, watchercount };
+
+    linetable() = default;
+    linetable(const linetable& other) : autoarray<linerecord>(other) {}
+    linetable(linetable&& other) noexcept : autoarray<linerecord>(std::move(other)) {}
+    linetable& operator=(const linetable& other) {
+        autoarray<linerecord>::operator=(other);
+        lowestchanged.fill(0);
+        return *this;
+    }
+    linetable& operator=(linetable&& other) noexcept {
+        autoarray<linerecord>::operator=(std::move(other));
+        lowestchanged.fill(0);
+        return *this;
+    }
+    linerecord& at(int32_t i) {
+        for (int32_t& lowest : lowestchanged)
+            if (i < lowest) lowest = i;
+        return autoarray<linerecord>::at(i);
+    }
+    // Level i for reading (the array still grows to it).
+    const linerecord& peek(int32_t i) { return autoarray<linerecord>::at(i); }
+    void fillfrom(int32_t k) {
+        for (int32_t& lowest : lowestchanged)
+            if (k < lowest) lowest = k;
+        autoarray<linerecord>::fillfrom(k);
+    }
+    // The lowest level that may have changed since the watcher last asked.
+    int32_t takelowestchanged(watcher w) {
+        int32_t lowest = lowestchanged[w];
+        lowestchanged[w] = std::numeric_limits<int32_t>::max();
+        return lowest;
+    }
+
+private:
+    std::array<int32_t, watchercount> lowestchanged{};
+};

@@ -146,7 +146,7 @@ int32_t formatter::listindent(int32_t base, position first) {
     auto count = [&](int32_t upto) {
         int32_t n = 0;
         for (int32_t i = 1; i <= upto; ++i)
-            if (blockstack.at(i).startcolumn >= base) ++n;
+            if (blockstack.peek(i).startcolumn >= base) ++n;
         return n;
     };
     const linerecord& innermost = blockstack.at(blocklevel);

@@ -21,6 +21,13 @@ bool isonebyteoperator(char c) {
     return c == '<' || c == '>' || c == '+' || c == '-' || c == '=' || c == '*' || c == '/';
 }
 
+// Words after which an expression begins, so a "-" or "+" there is a sign: an opening
+// bracket and the keywords that no operand can end.
+bool startsexpression(std::string_view word) {
+    return word == "(" || isword(word, "return") || isword(word, "then") || isword(word, "else") ||
+           isword(word, "when") || isword(word, "select");
+}
+
 }  // namespace
 
 bool isspacingremovalword(std::string_view word, bool& bracket) {
@@ -99,8 +106,9 @@ void formatter::addoperatorblanks() {
     position after = std::next(t);
     if (after == tokens.end() || holdsspace(*after)) return;
     if (s.ncb && after->text() == ")") return;
-    if ((t->text() == "-" || t->text() == "+") &&
-        isspacingadditionword(previoussignificant(t)->text(), comma))
-        return;
+    if (t->text() == "-" || t->text() == "+") {
+        std::string_view previous = previoussignificant(t)->text();
+        if (isspacingadditionword(previous, comma) || startsexpression(previous)) return;
+    }
     lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
 }

@@ -29,18 +29,26 @@ void tokencontext::freestash() {
 // Cuts move forward through the text, so stashed tokens before offset are of no more use.
 // Meeting a stashed tail only saves work: whatever goes, the result stays the same.
 void tokencontext::trimstash(int64_t offset) {
-    std::vector<tokenlist::chain> kept;
+    size_t kept = 0;
     for (tokenlist::chain c : stash) {
         token* first = c.first;
         while (first && first->sourceoffset < offset) first = tokenlist::nextof(first);
         freechain(c.first, first);
-        if (first) kept.push_back({first, c.last});
+        if (first) stash[kept++] = {first, c.last};
     }
-    if (kept.size() > stashlimit) {
-        for (size_t i = 0; i + stashlimit < kept.size(); ++i) freechain(kept[i].first, nullptr);
-        kept.erase(kept.begin(), kept.end() - static_cast<std::ptrdiff_t>(stashlimit));
+    stash.resize(kept);
+    if (kept > stashlimit) {
+        for (size_t i = 0; i + stashlimit < kept; ++i) freechain(stash[i].first, nullptr);
+        stash.erase(stash.begin(), stash.end() - static_cast<std::ptrdiff_t>(stashlimit));
     }
-    stash.swap(kept);
+}
+
+// A line break inside a quoted name is not counted, so a tail tokenized from another start
+// can number its lines differently: it takes the numbering of the scan that meets it.
+void tokencontext::renumberlines(token* first, int32_t shift) {
+    if (shift == 0) return;
+    for (token* t = first; t; t = tokenlist::nextof(t))
+        if (t->line >= 0) t->line += shift;
 }
 
 void tokencontext::retokenizeafter(position literal) {
@@ -74,13 +82,20 @@ void tokencontext::retokenizeafter(position literal) {
         for (size_t i = 0; i < cursors.size() && met == stash.size(); ++i) {
             token*& c = cursors[i];
             while (c && c->sourceoffset < here) c = tokenlist::nextof(c);
-            if (c && c->sourceoffset == here && c->matchstart) met = i;
+            if (!c || c->sourceoffset != here || !c->matchstart) continue;
+            // A tail met only near its end is kept whole: it is the other way of reading the
+            // text (two quote parities that never meet), which the next cut often needs.
+            if (stash[i].last->sourceoffset - here >= here - offset)
+                met = i;
+            else
+                c = nullptr;
         }
         if (met < stash.size()) {
             token* join = cursors[met];
             tokenlist::chain tail = stash[met];
             stash.erase(stash.begin() + static_cast<std::ptrdiff_t>(met));
             freechain(tail.first, join);
+            renumberlines(join, state.line - join->line);
             tokens.attachtail({join, tail.last});
             endsentinel = std::prev(std::prev(tokens.end()));
             firstrealtoken = tokens.begin();

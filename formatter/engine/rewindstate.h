@@ -17,6 +17,7 @@ struct rewindstate {
     int32_t blocklevel = 0;
     linetable blockstack;
     autoarray<int32_t> relativeindentatlevel;
+    autoarray<int32_t> relativesequenceatlevel;
     std::vector<std::string> subprogramnames;
     std::vector<int32_t> subprogrambegins;
     char afterend = 0;
@@ -33,6 +34,7 @@ struct rewindstate {
     int32_t statementstartposition = 0, statementstartdepth = 0;
     int32_t sqlstatement = 0;
     std::string statementword;
+    char insidemerge = 0;
     int32_t indeclarationpart = 0, indeclarations = 0;
     char headerpending = 0;
     int32_t createpending = 0;
@@ -54,6 +56,7 @@ struct rewindstate {
     std::string linestarttext;
     int32_t lineitems = 0, previouslineitems = 0, listitemcount = -1;
     int32_t keeprelative = 0, relativeindent = 0, relativekeywordcolumn = 0;
+    int32_t relativeindentsequence = notoken, relativekeywordsequence = notoken;
     int32_t keywordcolumn = -1;
     position keywordcolumntoken;
     int32_t andcolumn = -1, logicalcolumn = -1;

@@ -151,11 +151,23 @@ void formatter::putcommasright() {
     copy.sourceoffset = -1;
     std::string moved(t->text());
     position after = eraseahead(comma);
+    // Blanks at the end of the comma's line go with it.
     if (after != tokens.end() && after->kind == whitespace && !after->breaksline()) {
-        moved += after->text();
-        eraseahead(after);
+        position next = std::next(after);
+        if (next != tokens.end() && next->kind == whitespace && next->breaksline()) after = eraseahead(after);
     }
-    moved += ' ';
+    if (after != tokens.end() && after->kind == whitespace && after->breaksline()) {
+        // A comma alone at the end of its line: its line goes, the next line stays as it is.
+        std::string_view rest = after->text();
+        moved = rest.substr(std::min(rest.find_first_of("\r\n"), rest.size()));
+        eraseahead(after);
+    } else {
+        if (after != tokens.end() && after->kind == whitespace) {
+            moved += after->text();
+            eraseahead(after);
+        }
+        moved += ' ';
+    }
     t->settext(std::move(moved));
     bool resumesatcomma = resumetoken == t;
     currenttoken = tokens.insert(std::next(last), std::move(copy));

@@ -69,6 +69,7 @@ void formatter::sqlstatementstart() {
     if (keyword->classcode == classbegin || keyword->classcode == classdeclare) indeclarationpart = 0;
     if (indeclarationpart || !startsasqlstatement(keyword->classcode)) return;
     statementword = lc(currentword);
+    if (keyword->classcode == classmerge) insidemerge = 1;
     // A query inside the brackets of a statement that a bracket opened ends at its ")".
     if (sqlstatement != 2) sqlstatement = 1;
     if (keyword != keywordcolumntoken) keywordcolumn = -1;
@@ -80,6 +81,7 @@ void formatter::sqlstatementstart() {
     if (s.rs) {
         noterelativeindent(keyword);
         relativekeywordcolumn = std::max(tokencolumn(keyword) - 1, 0);
+        relativekeywordsequence = keyword->sequence;
         keeprelative = 1;
     }
     if (!alignrows.empty() && alignop == ":=") groupbroken = 1;
@@ -89,6 +91,7 @@ void formatter::sqlstatementstart() {
 // or bracket that keep their shape (-rs) move as far.
 void formatter::selecttrace() {
     relativeindent = tokencolumn(currenttoken) - currenttoken->column;
+    relativeindentsequence = currenttoken->sequence;
 }
 
 // The shift is measured the first time the token is laid out; when the tokens are laid out
@@ -104,7 +107,9 @@ void formatter::noterelativeindent(position t) {
 
 void formatter::reloadrelativeindent(position t) {
     auto stored = relativeindentbytoken.find(t->sequence);
-    if (stored != relativeindentbytoken.end()) relativeindent = stored->second;
+    if (stored == relativeindentbytoken.end()) return;
+    relativeindent = stored->second;
+    relativeindentsequence = t->sequence;
 }
 
 void formatter::endofstatement(int32_t) {
@@ -121,9 +126,12 @@ void formatter::endofstatement(int32_t) {
     if (!savedsettings.empty() && !(loop && loopheaderopen)) {
         s = std::move(savedsettings.back());
         savedsettings.pop_back();
+        forgetindentsums();
     }
     if (loop && (loopheaderopen || alignmentpending())) return;
     if (continuescaseexpression(classcode)) return;
+    // WHEN [NOT] MATCHED THEN of a MERGE: its UPDATE or INSERT goes on.
+    if (insidemerge && classcode == classthen) return;
 
     if (alistlevel > 0) --alistlevel;
     statementword.clear();
@@ -135,6 +143,8 @@ void formatter::endofstatement(int32_t) {
 
 // A CURSOR declaration ends at its ";".
 void formatter::endcursordeclaration() {
+    closedcursor = blockstack.at(blocklevel);
+    closedcursorlevel = blocklevel;
     --blocklevel;
     groupended = 1;
     if (s.mlacd) {
@@ -170,6 +180,7 @@ void formatter::resetstatement(bool loop) {
     if (alignop == "=" && !alignrows.empty()) groupbroken = 1;
     if (currentword == ";") {
         assignmentseen = 0;
+        insidemerge = 0;
         // A line-break rule noted at an END or a cursor declaration is due after its ";".
         if (linebreakstate == 1) linebreakstate = 2;
     }

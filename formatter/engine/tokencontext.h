@@ -138,6 +138,7 @@ private:
     void freechain(token* first, token* stop);
     void freestash();
     void trimstash(int64_t offset);
+    void renumberlines(token* first, int32_t shift);
     void retokenizejoined(position cut, int32_t line);
 
     // The text given to the last tokenize call and its offset in the source; tokens keep

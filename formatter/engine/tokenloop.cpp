@@ -112,10 +112,13 @@ void formatter::driverrules() {
 void formatter::notesqlplusstart() {
     if (sqlpluspossible != 1 || blocklevel != 0 || statementinprogress() || indeclarationpart != 0)
         return;
-    if (currenttoken == tokens.begin() || currenttoken->kind != identifier) return;
+    if (currenttoken == tokens.begin()) return;
+    // @file and @@file run a script: a command that the word set cannot hold.
+    const bool scriptcall = currenttoken->kind == othertoken && startswith(currenttoken->text(), "@");
+    if (currenttoken->kind != identifier && !scriptcall) return;
     position before = std::prev(currenttoken);
     if (before->kind != whitespace || !before->breaksline()) return;
-    if (sqlpluscommands.containslowered(currenttoken->text())) {
+    if (scriptcall || sqlpluscommands.containslowered(currenttoken->text())) {
         sqlplusstatement = 1;
         insqlplusline = 1;
         sqlpluscommand = currentword;
@@ -168,8 +171,10 @@ void formatter::notestatementstart() {
     statementstartdepth = bracketdepth;
     if (linebreakstate == 2) {
         position first = nextpastinlineblanks(currenttoken);
-        if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace)
+        if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace) {
+            droppedlinebreakrule = {keeplinebreak, removelinebreaks};
             linebreakstate = keeplinebreak = removelinebreaks = 0;
+        }
     }
     // The blanks and comments in front of the first word are passed; the word decides.
     if (isinsignificant(currenttoken->kind)) return;
@@ -193,6 +198,7 @@ void formatter::matchconditionalswitches(position start) {
     int32_t index = reached->index;
     savedsettings.push_back(s);
     applyifsblock(s, index);
+    forgetindentsums();
 }
 
 void formatter::endalignedlist() {

@@ -24,6 +24,21 @@ std::string capitalised(std::string_view word, bool eachpart) {
 
 }  // namespace
 
+// A word as the case switches write it: a keyword by -uk, -lk or -ck, any other identifier
+// by -ui, -li or -ci.
+std::string formatter::casedword(std::string_view word) const {
+    if (reservedwords.containslowered(word)) {
+        if (s.uk) return charsetuc(word);
+        if (s.lk) return charsetlc(word);
+        if (s.ck) return capitalised(word, false);
+    } else {
+        if (s.ui) return charsetuc(word);
+        if (s.li) return charsetlc(word);
+        if (s.ci) return capitalised(word, true);
+    }
+    return std::string(word);
+}
+
 void formatter::applywordcase() {
     token& t = *currenttoken;
     auto settext = [&t](std::string text) {
@@ -31,22 +46,10 @@ void formatter::applywordcase() {
     };
     bool anycase = s.uk || s.ck || s.lk || s.ui || s.li || s.ci || s.html;
     if (t.kind == identifier && anycase) {
-        if (reservedwords.containslowered(currentword)) {
-            if (s.html) t.kind = keywordtoken;
-            if (s.uk)
-                settext(charsetuc(currentword));
-            else if (s.lk)
-                settext(charsetlc(currentword));
-            else if (s.ck)
-                settext(capitalised(currentword, false));
-            currentword = t.text();
-        } else if (s.ui) {
-            settext(charsetuc(currentword));
-        } else if (s.li) {
-            settext(charsetlc(currentword));
-        } else if (s.ci) {
-            settext(capitalised(currentword, true));
-        }
+        const bool keyword = reservedwords.containslowered(currentword);
+        if (keyword && s.html) t.kind = keywordtoken;
+        settext(casedword(currentword));
+        if (keyword) currentword = t.text();
     }
     if (s.dbvn && indeclarations == 0 && (t.kind == identifier || t.kind == keywordtoken)) {
         auto declared = declarednames.find(charsetlc(t.text()));

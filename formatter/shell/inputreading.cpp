@@ -11,12 +11,13 @@
 
 namespace {
 
-std::vector<std::string> readfile(const std::string& name) {
+// The file's text, whole; lines are not split where no range is cut from them.
+void readfile(const std::string& name, std::string& text) {
     if (!name.empty() && isdirectory(name)) die("can't open " + name + ": Is a directory\n");
     // A name the user gives is opened as it stands, whatever characters it begins with.
     std::fstream in(name, std::ios::in | std::ios::binary);
     if (!in.is_open()) die("can't open " + name + ": " + errnotext() + "\n");
-    return readlines(in);
+    readtext(in, text);
 }
 
 std::vector<std::string> readclipboard() {
@@ -52,8 +53,16 @@ void readinput(formatter& f) {
     std::vector<std::string> lines;
     // Lines of the clipboard and of a preset text lose their ends, so a line feed joins them.
     f.sourcelinejoint.clear();
+    f.sourcetext.clear();
+    f.sourcelines.clear();
+    // Read streams keep their line ends: without a range cut, their lines joined are the
+    // text as read, which stays whole.
+    const bool whole = f.s.sl <= 1 && f.s.el <= 0;
     if (source == "stdin") {
-        lines = readlines(std::cin);
+        readtext(std::cin, f.sourcetext);
+        if (whole) return;
+        lines = splitkeepingends(f.sourcetext);
+        f.sourcetext.clear();
     } else if (source == "clipboard") {
         lines = readclipboard();
         f.sourcelinejoint.assign(1, '\n');
@@ -61,7 +70,10 @@ void readinput(formatter& f) {
         lines = splitpreset(f.inputstring);
         f.sourcelinejoint.assign(1, '\n');
     } else {
-        lines = readfile(name);
+        readfile(name, f.sourcetext);
+        if (whole) return;
+        lines = splitkeepingends(f.sourcetext);
+        f.sourcetext.clear();
     }
     cuttorange(lines, f.s.sl, f.s.el);
     f.sourcelines = std::move(lines);

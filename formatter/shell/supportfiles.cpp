@@ -33,25 +33,35 @@ std::string readline(std::istream& in) {
     }
 }
 
-// The lines readline would give one after another, from the stream read whole.
-std::vector<std::string> readlines(std::istream& in) {
-    std::vector<std::string> lines;
-    if (!in.good()) return lines;
+bool readtext(std::istream& in, std::string& text) {
+    text.clear();
+    if (!in.good()) return false;
     std::streambuf* buffer = in.rdbuf();
     in.setstate(std::ios::eofbit | std::ios::failbit);
-    if (!buffer) return {""};
-    std::string text;
+    if (!buffer) return true;
     char chunk[1 << 16];
     for (std::streamsize n; (n = buffer->sgetn(chunk, sizeof chunk)) > 0;) text.append(chunk, static_cast<size_t>(n));
+    return true;
+}
+
+// The lines readline would give one after another, from the stream read whole.
+std::vector<std::string> readlines(std::istream& in) {
+    std::string text;
+    if (!readtext(in, text)) return {};
+    return splitkeepingends(text);
+}
+
+std::vector<std::string> splitkeepingends(std::string_view text) {
+    std::vector<std::string> lines;
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (c != '\n' && c != '\r') continue;
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        lines.emplace_back(text, start, i + 1 - start);
+        lines.emplace_back(text.substr(start, i + 1 - start));
         start = i + 1;
     }
-    lines.emplace_back(text, start);   // after a final line break: the empty last line
+    lines.emplace_back(text.substr(start));   // after a final line break: the empty last line
     return lines;
 }
 

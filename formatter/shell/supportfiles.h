@@ -13,6 +13,11 @@ std::string readline(std::istream& in);
 // Every line to the end of the stream; a final terminator gives a final "", and an
 // empty stream gives one "".
 std::vector<std::string> readlines(std::istream& in);
+// The rest of the stream as one text (the lines of readlines joined); false when the stream
+// was not good to read.
+bool readtext(std::istream& in, std::string& text);
+// The lines of a text as readlines gives them, each with its terminator.
+std::vector<std::string> splitkeepingends(std::string_view text);
 
 // Opens the stream in binary mode by the prefix of the name: "<" reading, ">" writing
 // (truncating), ">>" appending (the name is echoed to stdout), none reading. Leading

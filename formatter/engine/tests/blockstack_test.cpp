@@ -158,6 +158,9 @@ TEST_F(blockstack, endwordsthatfit) {
              std::string("BEGIN\n  LOOP\n    EXIT;\n  END LOOP;\nEND;\n"),
              std::string("BEGIN\n  x := CASE y WHEN 1 THEN 2 END;\n  SELECT CASE WHEN a = 1 THEN 'x' END INTO v FROM dual;\nEND;\n"),
              std::string("BEGIN\n  NULL;\nEXCEPTION\n  WHEN no_data_found THEN\n    NULL;\n  WHEN OTHERS THEN\n    RAISE;\nEND;\n"),
+             // A CASE statement that opens the body of a FOR or WHILE loop.
+             std::string("BEGIN\n  FOR i IN 1 .. 2 LOOP\n    CASE x WHEN 1 THEN NULL; ELSE NULL; END CASE;\n  END LOOP;\n"
+                         "  WHILE a > 1 LOOP\n    CASE WHEN b THEN NULL; END CASE;\n  END LOOP;\nEND;\n"),
          }) {
         auto result = format(text);
         EXPECT_EQ(result.thrown, "") << text << result.messages;

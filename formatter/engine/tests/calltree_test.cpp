@@ -86,4 +86,45 @@ TEST_F(calltree, unitswithoutadefinitionprintnothing) {
     EXPECT_EQ(printed({"anonymous", "missing"}), "");
 }
 
+// A call names the routine whose body it stands in, however deep the blocks inside that body
+// go, and follows a change of the levels below; each call looks at a few levels only.
+TEST_F(calltree, callsnametheroutineoftheirbodyatanydepth) {
+    constexpr int32_t depth = 3000, inner = 1500;
+    f.s.ct = 1;
+    f.resettokencontext();
+    f.tokenize("load_row(1);\n");
+    f.appendendtokens();
+    f.currenttoken = std::next(f.tokens.begin());
+    auto name = [&](int32_t level, const std::string& blockname, const std::string& unit = "") {
+        linerecord& r = f.blockstack.at(level);
+        r.blockname = blockname;
+        r.unitname = unit;
+    };
+    name(1, "procedure", "Outer");
+    name(2, "procedurebegin");
+    for (int32_t level = 3; level <= depth; ++level) name(level, level % 2 ? "if" : "begin");
+    name(inner, "procedure", "Inner");
+    name(inner + 1, "procedurebegin");
+    auto caller = [&](int32_t level) {
+        f.blocklevel = level;
+        f.routines.clear();
+        f.registerdeclaration();
+        return f.routines.size() == 1 ? f.routines.begin()->first : std::string("(none)");
+    };
+    int64_t asked = 0;
+    for (int32_t level = 1; level <= depth; ++level, ++asked)
+        ASSERT_EQ(caller(level), level > inner ? "inner" : level > 1 ? "outer" : "(none)") << level;
+    for (int32_t level = depth; level >= 1; --level, ++asked)
+        ASSERT_EQ(caller(level), level > inner ? "inner" : level > 1 ? "outer" : "(none)") << level;
+    EXPECT_LT(f.routinesteps(), 8 * asked);
+    // The inner body becomes a plain block: its calls belong to the outer routine.
+    name(inner + 1, "begin");
+    EXPECT_EQ(caller(depth), "outer");
+    // The stack put back from a copy in which the inner body is one again.
+    linetable copy = f.blockstack;
+    copy.at(inner + 1).blockname = "procedurebegin";
+    f.blockstack = copy;
+    EXPECT_EQ(caller(depth), "inner");
+}
+
 }  // namespace

@@ -22,6 +22,14 @@ TEST_F(consecutive, assignments) {
         {{"-acav"}, "BEGIN\n  l_a:=1;\n  l_bbb    :=2;\nEND;\n", "BEGIN\n  l_a   := 1;\n  l_bbb := 2;\nEND;\n"},
         // No line break and no END after the group: the closing token still ends it.
         {{"-acav"}, "l_x := 1;\nl_yyy := 2;", "l_x   := 1;\nl_yyy := 2;"},
+        // A line broken before the group's first := (the column limit) goes on at the
+        // block's indentation: the := makes its -aroa request only after the break.
+        {{"-acav", "-aroa", "-mcs", "48"}, "begin if p_a > 0 then v_x := p_a * 2; else v_x := 0; end if; end;\n",
+         "BEGIN IF p_a > 0 THEN v_x := p_a * 2; ELSE v_x\n    := 0; END IF; END;\n"},
+        // The column limit breaks a line with two := at once: the line takes no part in
+        // the group, so nothing waits for it.
+        {{"-acav", "-mcs", "24"}, "BEGIN\n  a := 1; bbbbbbbbbbbbbbbbbbbbbbbb := 2;\n  c := 3;\nEND;\n",
+         "BEGIN\n  a := 1;\n  bbbbbbbbbbbbbbbbbbbbbbbb\n  := 2;\n  c := 3;\nEND;\n"},
         // A conditional block switches the operator blanks off for the statement that
         // starts with l_a; laying the group out again from its := does so as well.
         {{"-acav", "-ifs", "l_a", "-co-", "-sao-", "-ei"}, "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n",

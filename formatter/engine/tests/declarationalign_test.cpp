@@ -80,6 +80,11 @@ TEST_F(declarations, bracketedlists) {
                                  "/\n";
     const std::string table = "CREATE TABLE t (id NUMBER,\n                name VARCHAR2(10));\n";
     verifyall({
+        // Fields that -mlipl puts on a line of their own are a row of their own.
+        {{"-actv", "-id", "-mlipl", "2"},
+         "DECLARE\n  TYPE t_stock IS RECORD (item_id NUMBER, on_hand NUMBER, \"Reserved Qty\" NUMBER);\nBEGIN\n  NULL;\nEND;\n",
+         "DECLARE\n  TYPE t_stock IS RECORD (item_id        NUMBER, on_hand NUMBER,\n"
+         "                          \"Reserved Qty\" NUMBER);\nBEGIN\n  NULL;\nEND;\n"},
         // Record fields and cursor parameters.
         {{"-actv", "-id"},
          "DECLARE\n"

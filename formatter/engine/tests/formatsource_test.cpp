@@ -22,6 +22,11 @@ TEST_F(driver, operatorsgetoneblankoneachside) {
              spacingcase{"v:=b;", "v := b;"},
              spacingcase{"v   :=    b;", "v := b;"},
              spacingcase{"x := -1;", "x := -1;"},
+             // A sign after "(" or after a word that begins an expression keeps its number.
+             spacingcase{"f(-1, -2);", "f(-1, -2);"},
+             spacingcase{"return -1;", "RETURN -1;"},
+             spacingcase{"x := case when a then -1 else +2 end;", "x := CASE WHEN a THEN -1 ELSE +2 END;"},
+             spacingcase{"x := sysdate -1 + (a)-b;", "x := SYSDATE - 1 + (a) - b;"},
              spacingcase{"x:=y-1;", "x := y - 1;"},
              spacingcase{"f(a,b)", "f(a, b)"},
              // -rsaob takes the blank after "(".
@@ -91,9 +96,29 @@ TEST_F(driver, sqlpluslinesareleftalone) {
     EXPECT_EQ(result.output,
               "PROMPT Don't panic\nREM it's a remark -\ncontinued's line\nPROMPT a:=b\nDOC\n"
               "text with ' quote\n#\nSELECT a + b FROM dual;\n");
+    // A script call (@ or @@) is a SQL*Plus line too: the lines after it are looked at again.
+    std::string calls = "@@install_types.sql\nREM it's done\n@ grants.sql\nPROMPT don't stop\nbegin null; end;\n/\n";
+    auto called = format(calls);
+    EXPECT_EQ(called.thrown, "") << called.messages;
+    EXPECT_EQ(called.output,
+              "@@install_types.sql\nREM it's done\n@ grants.sql\nPROMPT don't stop\nBEGIN NULL; END;\n/\n");
     // The same quote outside a SQL*Plus line is an error.
     auto outside = format("select 1 from dual;\nx Don't panic\n");
     EXPECT_NE(outside.thrown, "");
+}
+
+TEST_F(driver, abyteordermarkstaysinfrontandisnoprogramtext) {
+    const std::string mark = "\xEF\xBB\xBF";
+    // The mark glued to the first word hid BEGIN and a SQL*Plus command.
+    for (const spacingcase& c : {
+             spacingcase{mark + "begin\n  null;\nend;\n", mark + "BEGIN\n  NULL;\nEND;\n"},
+             spacingcase{mark + "PROMPT it's\nbegin null; end;\n/\n", mark + "PROMPT it's\nBEGIN NULL; END;\n/\n"},
+         }) {
+        auto result = format(c.text);
+        EXPECT_EQ(result.thrown, "") << result.messages;
+        EXPECT_EQ(result.output, c.output);
+        EXPECT_EQ(format(c.output).output, c.output);
+    }
 }
 
 TEST_F(driver, thelinebreakwrittenistheonemostused) {

@@ -41,6 +41,15 @@ TEST_F(columnlimit, thelinebreaksbeforethetokenthatcrossesthelimit) {
         {{"-mcs", "16"}, sum, "BEGIN\n  v_total :=\n  v_first +\n  v_second +\n  v_third;\nEND;\n"},
         // The token after a "/" may move, the "/" itself never does.
         {{"-mcs", "10"}, "BEGIN\n  x := a / b;\nEND;\n", "BEGIN\n  x := a /\n  b;\nEND;\n"},
+        // With -pcr a comma stays at the end of its line, the next item moves instead.
+        {{"-mcs", "14", "-pcr"}, "BEGIN\n  f(aaaa, bbbb, cccc);\nEND;\n", "BEGIN\n  f(aaaa, bbbb,\n    cccc);\nEND;\n"},
+        // The ";" that ends a cursor declaration moves to a new line and still closes it.
+        {{"-mcs", "39"}, "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1;\nBEGIN\n  NULL;\nEND;\n",
+         "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1\n            ;\nBEGIN\n  NULL;\nEND;\n"},
+        // The empty line that -mlacd keeps after a cursor declaration follows its ";", also
+        // when the ";" moves to a new line.
+        {{"-mcs", "39", "-mlacd"}, "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1;\nx NUMBER;\nBEGIN\n  NULL;\nEND;\n",
+         "DECLARE\nCURSOR c IS SELECT a FROM t WHERE b = 1\n            ;\n\nx NUMBER;\nBEGIN\n  NULL;\nEND;\n"},
         // A sign stays with its number: only the ";" can move.
         {{"-mcs", "12"}, "BEGIN\n  x := y - -1;\nEND;\n", "BEGIN\n  x := y - -1\n  ;\nEND;\n"},
         // A literal that starts its line cannot be shortened.
@@ -81,6 +90,23 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
         {{"-mcs", "50", "-aci"},
          "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n    UPDATE tab2666 SET amount = amount + 1, changed = SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n",
          "BEGIN\n  FOR r IN (SELECT id FROM t) LOOP\n UPDATE tab2666 SET amount = amount + 1, changed =\n SYSDATE WHERE id = 73;\n    NULL;\n  END LOOP;\nEND;\n"},
+        // A query in brackets whose line gives up indentation: its lines keep their place
+        // relative to its SELECT, not to where the SELECT stood before.
+        {{"-mcs", "40", "-aci"},
+         "WITH r AS (\n  SELECT a, bbbbbbbbbb, cccccccc FROM t\n   WHERE a = 1\n)\nSELECT 1 FROM r;\n",
+         "WITH r AS (\n   SELECT a, bbbbbbbbbb, cccccccc FROM t\n    WHERE a = 1\n )\nSELECT 1 FROM r;\n"},
+        // The items of a bracketed list stay under its first item when the bracket's line
+        // gives up indentation.
+        {{"-mcs", "50", "-aci"},
+         "BEGIN\n  IF a THEN\n    proc_with_long_name(p_first => 1, p_second => 22,\n"
+         "                        p_third => 333);\n  END IF;\nEND;\n",
+         "BEGIN\n  IF a THEN\n proc_with_long_name(p_first => 1, p_second => 22,\n"
+         "                     p_third => 333);\n  END IF;\nEND;\n"},
+        // The statement's lines keep their place relative to it also past the END of a
+        // CASE expression, whose level kept the shift measured before the line gave way.
+        {{"-mcs", "30", "-aci", "-acs", "-amso"},
+         "BEGIN\n  UPDATE t SET a = CASE WHEN b = 1 THEN 2 ELSE 3 END WHERE c = 4;\nEND;\n",
+         "BEGIN\nUPDATE t SET a = CASE WHEN b =\n1 THEN 2 ELSE 3 END WHERE c =\n4;\nEND;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {{"-mcs", "20", "-aci", "-acs", "-c-"}, "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
          "BEGIN\nv := 12; -- abcdefgh\nEND;\n"},
@@ -151,6 +177,14 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         {{"-mcs", "40", "-amso", "-ifs", "select", "-uk-", "-ei"},
          "begin\n  x := 1; select a, b, c into d, e, f from t where x = 1;\n  y := 2;\nend;\n",
          "BEGIN\n  x := 1;\n  select a, b, c into d, e, f from t\n  where x = 1;\n  y := 2;\nEND;\n"},
+        // The indentation that the line gave up for the moved statement's first word comes
+        // back: only the statements left on the line count.
+        {{"-mcs", "22", "-aci", "-amso"}, "BEGIN\n  x := 1; y := 2; zzz := 345;\nEND;\n",
+         "BEGIN\n  x := 1; y := 2;\n  zzz := 345;\nEND;\n"},
+        // A statement that follows END LOOP on its line and moves to a line of its own gets
+        // the empty line that -mlal keeps after the loop.
+        {{"-mcs", "30", "-amso", "-mlal", "-rlal"}, "BEGIN\n  LOOP NULL; END LOOP; x := 1234567890;\nEND;\n",
+         "BEGIN\n  LOOP NULL; END LOOP;\n\n  x := 1234567890;\nEND;\n"},
         // A statement that opened a block stays (formatting it again would open the block
         // twice): the line breaks before the token instead.
         {{"-mcs", "20", "-amso"}, "BEGIN\n  x := 1; IF a > 1 THEN y := 2; END IF;\nEND;\n",

@@ -84,6 +84,70 @@ TEST_F(lineindent, columnsofablockdepth) {
     }
 }
 
+// The sums kept from one line to the next follow every change of the records and settings
+// they come from: the indent equals that of a formatter set up afresh.
+TEST_F(lineindent, keptsumsfollowchanges) {
+    const std::vector<level> levels{{"begin"}, {"if", 10}, {"loop"}, {"begin"}, {"if", 20, 1, 1}, {"loop"}};
+    struct change {
+        std::string what;
+        std::function<void(formatter&)> apply;
+    };
+    for (const change& c : std::vector<change>{
+             {"a low level's indent step goes", [](formatter& f) { f.blockstack.at(1).extraindent = 0; }},
+             {"a low level becomes an IF", [](formatter& f) { f.blockstack.at(2).blockname = "while"; }},
+             {"the stack is put back from a copy",
+              [](formatter& f) {
+                  linetable copy = f.blockstack;
+                  copy.at(3).isasreached = 0;
+                  f.blockstack = copy;
+              }},
+             {"the indent size changes", [](formatter& f) { f.s.is = numtostring(5); }},
+             {"-iiie is switched on", [](formatter& f) { f.s.iiie = 1; }},
+             {"-iibe is switched off", [](formatter& f) { f.s.iibe = 0; }},
+             {"a level size is set with the settings replaced",
+              [](formatter& f) {
+                  f.s.il.at(2) = 7;
+                  f.forgetindentsums();
+              }},
+         }) {
+        for (bool nice : {false, true}) {
+            formatter kept;
+            prepare(kept, levels, nullptr);
+            for (int32_t depth = 0; depth <= 6; ++depth) kept.computeindent(depth, nice);
+            c.apply(kept);
+            formatter fresh;
+            prepare(fresh, levels, nullptr);
+            c.apply(fresh);
+            for (int32_t depth = 6; depth >= 0; --depth)
+                EXPECT_EQ(kept.computeindent(depth, nice), fresh.computeindent(depth, nice))
+                    << c.what << (nice ? " -ni" : "") << " depth " << depth;
+        }
+    }
+}
+
+// Thousands of nested levels, opened and closed one by one with a line at each: each line
+// looks at a few levels, not at every level below it.
+TEST_F(lineindent, deepnestinglooksatafewlevelsperline) {
+    constexpr int32_t depth = 3000;
+    formatter f;
+    prepare(f, {}, nullptr);
+    int64_t total = 0;
+    for (int32_t d = 1; d <= depth; ++d) {
+        linerecord& r = f.blockstack.at(d);
+        r.blockname = d % 2 ? "loop" : "if";
+        r.extraindent = 1;
+        total += f.computeindent(d, 0);
+    }
+    const int32_t step = stringtonum(f.s.is);
+    ASSERT_GT(step, 0);
+    for (int32_t d = depth; d >= 1; --d) {
+        f.blockstack.at(d + 1) = linerecord();
+        ASSERT_EQ(f.computeindent(d, 0), step * d) << d;
+    }
+    EXPECT_GT(total, 0);
+    EXPECT_LT(f.indentsteps(), 8 * 2 * depth);
+}
+
 TEST_F(lineindent, indentationtextinblanksortabs) {
     struct textcase {
         std::string what;

@@ -2,6 +2,9 @@
 // rest of the text anew, lines run on, and the work stays linear in the text.
 #include "enginetesting.h"
 
+#include <iterator>
+#include <random>
+
 namespace {
 
 struct spelled {
@@ -43,21 +46,39 @@ formatter& prepared(formatter& f, const std::string& text) {
     return f;
 }
 
-std::string promptscript(int lines) {
+// PROMPT lines with apostrophes; `mixed` puts statements between them whose comments
+// hide a quote, so that the two quote parities meet again.
+std::string promptscript(int lines, bool mixed = true) {
     std::string text;
     for (int i = 0; i < lines; ++i) {
         text += "PROMPT Don't stop " + std::to_string(i) + "\n";
-        if (i % 7 == 3) text += "select 'a' from dual; -- it's fine\n";
-        if (i % 11 == 5) text += "/* Bob's */ x := 'y';\n";
+        if (mixed && i % 7 == 3) text += "select 'a' from dual; -- it's fine\n";
+        if (mixed && i % 11 == 5) text += "/* Bob's */ x := 'y';\n";
+    }
+    return text;
+}
+
+// Lines drawn at random from pieces that open, close or hide quotes, so that the ways of
+// pairing the quotes part and meet again at many places.
+std::string randomscript(uint32_t seed, int lines) {
+    static const char* const pieces[] = {"PROMPT Don't", "PROMPT ok", "x := 'a';", "-- it's", "/* it's */",
+                                         "q'[it's]'", "'", "y := 'b", "c';", "\"n'm\"", "/*", "*/ '"};
+    std::mt19937 random(seed);
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        text += pieces[random() % std::size(pieces)];
+        if (random() % 3 == 0) text += std::string(" ") + pieces[random() % std::size(pieces)];
+        text += "\n";
     }
     return text;
 }
 
 TEST(retokenize, equalsjoiningandtokenizingthetailanew) {
-    for (const std::string& text :
-         {std::string("PROMPT Don't\nPROMPT It's\nPROMPT Isn't\nselect 1 from dual;\n"),
-          std::string("PROMPT a'b\nx 'c\nd' e\n'f\ng'\n"), std::string("REM ' \n'\n"),
-          promptscript(40)}) {
+    std::vector<std::string> texts{std::string("PROMPT Don't\nPROMPT It's\nPROMPT Isn't\nselect 1 from dual;\n"),
+                                   std::string("PROMPT a'b\nx 'c\nd' e\n'f\ng'\n"), std::string("REM ' \n'\n"),
+                                   promptscript(40), promptscript(40, false)};
+    for (uint32_t seed = 1; seed <= 30; ++seed) texts.push_back(randomscript(seed, 60));
+    for (const std::string& text : texts) {
         formatter quick, reference;
         cutallliterals(prepared(quick, text), false);
         cutallliterals(prepared(reference, text), true);
@@ -82,17 +103,20 @@ TEST(retokenize, linesrunonfromthecutliteral) {
 }
 
 // Thousands of PROMPT lines with apostrophes: every cut meets tokens made before, so the
-// tokenizer's work stays a small multiple of the text's tokens.
+// tokenizer's work stays a small multiple of the text's tokens. Without statements between
+// them the two ways of pairing the quotes never meet before the end of the text: both stay.
 TEST(retokenize, promptlineswithapostrophesstaylinear) {
-    std::string text = promptscript(3000);
-    formatter once;
-    prepared(once, text);
-    int64_t single = once.tokenizermatches();
-    formatter f;
-    prepared(f, text);
-    cutallliterals(f, false);
-    EXPECT_LT(f.tokenizermatches(), 4 * single);
-    EXPECT_EQ(f.jointokentexts(f.tokens.begin(), f.tokens.end()), "\n" + text);
+    for (bool mixed : {true, false}) {
+        std::string text = promptscript(3000, mixed);
+        formatter once;
+        prepared(once, text);
+        int64_t single = once.tokenizermatches();
+        formatter f;
+        prepared(f, text);
+        cutallliterals(f, false);
+        EXPECT_LT(f.tokenizermatches(), 4 * single) << (mixed ? "mixed" : "prompts only");
+        EXPECT_EQ(f.jointokentexts(f.tokens.begin(), f.tokens.end()), "\n" + text);
+    }
 }
 
 }  // namespace

@@ -155,6 +155,9 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
         "    FROM t;\n"
         "END;\n",
         {"-pcr"});
+    // A comma alone on its line leaves no empty line behind.
+    verifyformat("BEGIN\n  f(a,\n    b,\n    c);\nEND;\n", "begin\n  f(a\n    ,\n    b\n    ,   \n    c);\nend;\n",
+                 {"-pcr"});
     // Behind a comment the comma stays: before it the text would change order, after a
     // single-line one it would be commented out.
     verifyformat(
@@ -351,6 +354,109 @@ TEST_F(statementrules, headersopentheirlevels) {
         ":new.a := 1;\n"
         "end;\n"
         "/\n");
+}
+
+TEST_F(statementrules, objecttypemembersopennolevel) {
+    // Member declarations of an object type end at their comma or at the closing bracket;
+    // the AS of RETURN SELF AS RESULT is no header's AS, so -kpit keeps the IS instead.
+    const std::string input =
+        "create type pt as object (\nx number,\nmember function len return number,\n"
+        "constructor function pt(x number) return self as result\n);\n/\n"
+        "create type body pt is\nconstructor function pt(x number)\nreturn self as result\n"
+        "is\nbegin\nself.x := x;\nreturn;\nend;\nend;\n/\n";
+    const std::string spec =
+        "CREATE TYPE pt AS OBJECT (\n"
+        "                          x NUMBER,\n"
+        "                          MEMBER FUNCTION len RETURN NUMBER,\n"
+        "                          constructor FUNCTION pt(x NUMBER) RETURN self AS result\n"
+        "                          );\n"
+        "/\n"
+        "CREATE TYPE BODY pt IS\n"
+        "  constructor FUNCTION pt(x NUMBER)\n";
+    verifyformat(spec + "  RETURN self AS result\n  IS\n"
+                        "  BEGIN\n    self.x := x;\n    RETURN;\n  END;\nEND;\n/\n",
+                 input);
+    verifyformat(spec + "  RETURN self AS result IS\n"
+                        "  BEGIN\n    self.x := x;\n    RETURN;\n  END;\nEND;\n/\n",
+                 input, {"-kpit"});
+}
+
+TEST_F(statementrules, mergegoesonpastitsthens) {
+    // WHEN MATCHED THEN ends no statement: the MERGE keeps its shape up to its ";", and the
+    // statement after it stands at the block's indentation.
+    const std::string merge =
+        "BEGIN\n"
+        "  MERGE INTO t\n"
+        "  USING s ON (t.id = s.id)\n"
+        "  WHEN MATCHED THEN\n"
+        "    UPDATE SET t.a = s.a\n"
+        "  WHEN NOT MATCHED THEN\n"
+        "    INSERT (id) VALUES (s.id);\n"
+        "  x := 1;\n"
+        "END;\n";
+    verifyformat(merge, merge, {"-si", "MERGE", "-si", "MATCHED"});
+}
+
+TEST_F(statementrules, editionattributesofexportedcode) {
+    // EDITIONABLE and NONEDITIONABLE stand between CREATE OR REPLACE and the object.
+    verifyformat(
+        "CREATE OR REPLACE EDITIONABLE PACKAGE BODY p AS\n"
+        "  PROCEDURE x IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "END p;\n"
+        "/\n"
+        "CREATE OR REPLACE NONEDITIONABLE TRIGGER trg BEFORE INSERT ON t FOR EACH ROW\n"
+        "BEGIN\n"
+        "  :new.a := 1;\n"
+        "END;\n"
+        "/\n",
+        "create or replace editionable package body p as\nprocedure x is\nbegin\nnull;\nend;\nend p;\n/\n"
+        "create or replace noneditionable trigger trg before insert on t for each row\nbegin\n:new.a := 1;\nend;\n/\n",
+        {"-si", "EDITIONABLE", "-si", "NONEDITIONABLE"});
+}
+
+TEST_F(statementrules, callspecificationsopennolevel) {
+    // A subprogram whose body is in Java or C has no BEGIN: its IS or AS opens nothing.
+    verifyformat(
+        "CREATE OR REPLACE PROCEDURE jp(p IN VARCHAR2) AS LANGUAGE JAVA NAME 'Util.run(java.lang.String)';\n"
+        "/\n"
+        "CREATE OR REPLACE PACKAGE BODY pk AS\n"
+        "  FUNCTION f RETURN NUMBER IS EXTERNAL LIBRARY lib NAME \"f\" LANGUAGE C;\n"
+        "  PROCEDURE p IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "END;\n"
+        "/\n",
+        "create or replace procedure jp(p in varchar2) as language java name 'Util.run(java.lang.String)';\n/\n"
+        "create or replace package body pk as\nfunction f return number is external library lib name \"f\" language c;\n"
+        "procedure p is\nbegin\nnull;\nend;\nend;\n/\n",
+        {"-si", "LANGUAGE", "-si", "EXTERNAL", "-si", "NAME", "-si", "C"});
+}
+
+TEST_F(statementrules, compoundtriggerholdsitstimingpoints) {
+    // Each timing point's END closes only its section; the trigger's own END closes it.
+    verifyformat(
+        "CREATE OR REPLACE TRIGGER trg\n"
+        "FOR UPDATE OF sal ON emp\n"
+        "COMPOUND TRIGGER\n"
+        "  g_n PLS_INTEGER := 0;\n"
+        "  BEFORE STATEMENT IS\n"
+        "  BEGIN\n"
+        "    g_n := 0;\n"
+        "  END BEFORE STATEMENT;\n"
+        "  AFTER EACH ROW IS\n"
+        "  BEGIN\n"
+        "    g_n := g_n + 1;\n"
+        "  END AFTER EACH ROW;\n"
+        "END trg;\n"
+        "/\n",
+        "create or replace trigger trg\nfor update of sal on emp\ncompound trigger\n"
+        "g_n pls_integer := 0;\nbefore statement is\nbegin\ng_n := 0;\nend before statement;\n"
+        "after each row is\nbegin\ng_n := g_n + 1;\nend after each row;\nend trg;\n/\n",
+        {"-si", "COMPOUND", "-si", "STATEMENT"});
 }
 
 TEST_F(statementrules, linebreaksafterthesubprogramname) {

@@ -37,6 +37,10 @@ TEST_F(wordcase, keywordsandidentifiersunderthecaseswitches) {
               "myvalue := MYVALUE + other; dbms_output.put_line(myvalue);\n",
               "MyValue := MyValue + OTHER; dbms_Output.Put_Line(MyValue);\n"},
              {{"-si", "Count"}, "select count(*) from t;\n", "SELECT Count(*) FROM t;\n"},
+             // A cursor's name is used as its declaration is written, case switches applied.
+             {{"-dbvn", "-ui"},
+              "declare\n  cursor c_item is select 1 from dual;\nbegin\n  open c_item;\nend;\n",
+              "DECLARE\nCURSOR C_ITEM IS SELECT 1 FROM DUAL;\nBEGIN\n  OPEN C_ITEM;\nEND;\n"},
          }) {
         verifyformat(c.expected, c.input, c.switches);
     }

@@ -3,6 +3,7 @@
 #include "formatter.h"
 #include "inputreading.h"
 #include "settings.h"
+#include "supportfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -31,15 +32,29 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
+    // The lines as read; a stream read whole without a range comes as one text, split here
+    // as the lines would be.
     lines read(const std::string& name, int32_t sl = 0, int32_t el = 0, const std::string& preset = "") {
         formatter f;
+        readinto(f, name, sl, el, preset);
+        if (f.sourcelines.empty() && sl <= 1 && el <= 0) return splitkeepingends(f.sourcetext);
+        EXPECT_EQ(f.sourcetext, "");
+        return f.sourcelines;
+    }
+    // The text as read when no lines are kept apart.
+    std::string wholetext(const std::string& name) {
+        formatter f;
+        readinto(f, name, 0, 0, "");
+        EXPECT_TRUE(f.sourcelines.empty());
+        return f.sourcetext;
+    }
+    static void readinto(formatter& f, const std::string& name, int32_t sl, int32_t el, const std::string& preset) {
         setdefaults(f.s);
         f.s.inputfile = name;
         f.s.sl = sl;
         f.s.el = el;
         f.inputstring = preset;
         readinput(f);
-        return f.sourcelines;
     }
     std::string failure(const std::string& name) {
         try {
@@ -56,6 +71,10 @@ TEST_F(inputreading, filelineskeeptheirterminators) {
     EXPECT_EQ(read(file("a.sql", "a\r\nb\nc\rd")), (lines{"a\r\n", "b\n", "c\r", "d"}));
     EXPECT_EQ(read(file("b.sql", "x\n")), (lines{"x\n", ""}));
     EXPECT_EQ(read(file("c.sql", "")), (lines{""}));
+    // Without a range the text stays whole, byte for byte.
+    const std::string bytes("a\r\nb\0\x01\n\rc\n\n", 11);
+    EXPECT_EQ(wholetext(file("d.sql", bytes)), bytes);
+    EXPECT_EQ(wholetext(file("e.sql", "")), "");
 }
 
 TEST_F(inputreading, rangeoflinesasread) {

@@ -1,0 +1,107 @@
+#!/bin/bash
+# Formats every corpus file under examples/ with each preset and a set of switch mixes and
+# checks that it succeeds without messages, keeps the program text and gives the same text
+# when its output is formatted again. The files are checked side by side.
+# Usage: corpuscheck.sh BRELM EXAMPLESDIR
+set -u
+brelm=${1:?brelm program}
+examples=${2:?examples folder}
+work=$(mktemp -d "${TMPDIR:-/tmp}/corpuscheck.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+switchsets=(
+    ""
+    "-al" "-ar" "-ai" "-lsql" "-rsql" "-isql" "-alol" "-ol"
+    "-mcs 60 -acs -aci -asc -abuc -amso"
+    "-mcs 80 -acs -aci -asc -abuc -amso"
+    "-al -mcs 80 -aci"
+    "-ai -mcs 60 -acs -aci -amso -amc"
+    "-ar -mcs 100 -acs -aci -amso"
+    "-sbi"
+    "-sbi -sbi.ml 5"
+    "-uk -ui"
+    "-lk -li"
+    "-ck -ci+"  # a bare -ci takes the next word as the continuation indent
+    "-dbvn -ui"
+    "-ut -t 2,8"
+    "-uts -t 2,8"
+    "-acav -actv -aav -ps 2"
+    "-ar -pcr -mlipl 2"
+    "-bus -bbj -plouwh -pcr"
+    "-kitt -kwtt -kflt -kwlt -kpit -rael"
+    "-html"
+    "-pp"
+)
+
+# The program text without whitespace, lower-cased: what formatting must keep.
+stripped() { tr -d ' \t\r\n\f\v' < "$1" | tr '[:upper:]' '[:lower:]'; }
+
+# run FILE OUTPUT SWITCHES...: formats FILE into OUTPUT; the messages land in OUTPUT.err.
+run() {
+    local input=$1 output=$2
+    shift 2
+    "$brelm" -b 0 -bdir "$(dirname "$output")" -sr- "$@" -i "$input" -o "$output" > "$output.err" 2>&1
+}
+
+# checkset FILE FOLDER SET: one file under one switch set; prints what failed.
+checkset() {
+    local file=$1 folder=$2 set=$3 switches
+    read -r -a switches <<< "$set"
+    local label="${set:-defaults}" name first second code
+    name=$(basename "$file")
+    first="$folder/first" second="$folder/second"
+    run "$file" "$first" "${switches[@]}"
+    code=$?
+    if [ "$code" -ne 0 ] || [ -s "$first.err" ]; then
+        echo "FAIL [$label] $name: exit code $code: $(head -c 400 "$first.err")"
+        return
+    fi
+    case " $set " in
+        *" -html "*)
+            # Html is not formatted again: it must be the html of the plain result.
+            if ! run "$file" "$folder/plain" || ! run "$folder/plain" "$second" "${switches[@]}"; then
+                echo "FAIL [$label] $name: second run failed: $(head -c 400 "$second.err")"
+                return
+            fi
+            ;;
+        *)
+            case " $set " in
+                *" -sbi "* | *" -pp "*) ;;
+                *)
+                    if [ "$(stripped "$file")" != "$(stripped "$first")" ]; then
+                        echo "FAIL [$label] $name: program text changed"
+                        return
+                    fi
+                    ;;
+            esac
+            run "$first" "$second" "${switches[@]}"
+            code=$?
+            if [ "$code" -ne 0 ] || [ -s "$second.err" ]; then
+                echo "FAIL [$label] $name: second run: exit code $code: $(head -c 400 "$second.err")"
+                return
+            fi
+            ;;
+    esac
+    if ! cmp -s "$first" "$second"; then
+        echo "FAIL [$label] $name: second formatting differs:"
+        diff "$first" "$second" | head -20
+    fi
+}
+
+# checkfile FILE FOLDER: every switch set on one file; the report goes to FOLDER/report.
+checkfile() {
+    local file=$1 folder=$2 set
+    mkdir -p "$folder"
+    for set in "${switchsets[@]}"; do checkset "$file" "$folder" "$set"; done > "$folder/report"
+}
+
+files=("$examples"/*.sql)
+for i in "${!files[@]}"; do
+    checkfile "${files[$i]}" "$work/$i" &
+done
+wait
+
+failures=$(cat "$work"/*/report | grep -c '^FAIL')
+cat "$work"/*/report
+echo "corpus check: ${#files[@]} files, ${#switchsets[@]} switch sets, $failures failures"
+[ "$failures" -eq 0 ]
