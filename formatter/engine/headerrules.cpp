@@ -179,9 +179,11 @@ position formatter::headerend(position name) {
             if (isreturnclauseas(p)) continue;
             int32_t c = p->classcode;
             if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
-            // The next PROCEDURE or FUNCTION ends a header without any of them, so that a
-            // run of such headers is not scanned again from each one.
+            // The next PROCEDURE, FUNCTION or TRIGGER (but a COMPOUND TRIGGER's own) ends a
+            // header without any of them, so that a run of such headers is not scanned again
+            // from each one.
             if (c == classprocedure || c == classfunction) return p;
+            if (c == classtrigger && !isword(previoussignificant(p)->text(), "compound")) return p;
         }
     }
     return tokens.end();
