@@ -310,7 +310,9 @@ TEST_F(badinput, preprocessingendsexpansionsthatgrowwithouttheirtext) {
     // d(d(...(1)...)) with d(x) = x x: 2^16 ones per line.
     std::string line = "x := ";
     for (int i = 0; i < 16; ++i) line += "d(";
-    line += "1" + std::string(16, ')') + ";\n";
+    line += '1';
+    line.append(16, ')');
+    line += ";\n";
     auto lines = [&line](int count) {
         std::string text = "#define d(x) x x\n";
         for (int i = 0; i < count; ++i) text += line;
