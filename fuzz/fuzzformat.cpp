@@ -1,5 +1,7 @@
 // libFuzzer target: the whole format driver on arbitrary bytes read from a file, with the
-// default switches, one of a few heavy switch sets or preprocessing, chosen by the first byte.
+// default switches, one of a few heavy switch sets, preprocessing, in-source options or html
+// output, chosen by the first byte (tests/fuzzregressions_test.cpp names the sets). Plain text is formatted in place, as -io does: a failed
+// run must leave the file as it was, and no run may fail its integrity check.
 #include "charsets.h"
 #include "commandline.h"
 #include "formatter.h"
@@ -13,14 +15,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
+// The end of a file whose result failed the check (the messages may quote the source).
+const std::string integrityfailure = "Integrity failure. Stop. Nothing is changed.\n";
+
 [[noreturn]] void fault(const std::string& what) {
     std::fprintf(stderr, "fuzzformat: %s\n", what.c_str());
     std::abort();
+}
+
+std::string readfile(const std::string& name) {
+    std::ifstream file(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 // The settings of one switch set, parsed as in-source options are (no paths, no backups).
@@ -37,6 +49,7 @@ settings parsedsettings(const std::vector<std::string>& words) {
         fault("switches refused: " + args.messages.text + message);
     }
     s.b = 0;
+    s.sr = 0;
     return s;
 }
 
@@ -53,10 +66,19 @@ struct setup {
                  {"-al", "-acav", "-actv", "-sbi"},
                  {"-uk", "-ui", "-ctis", "-ut"},
                  {"-pp"},
+                 {"-gsfif"},
+                 {"-html"},
+                 {"-pp", "-gsfif", "-mcs", "40", "-ctis", "-bus", "-bbj"},
+                 {"-kitt", "-kwlt", "-kflt", "-kpit", "-kwtt", "-mlacd", "-mlai", "-mlaf", "-mlaw", "-mlapr",
+                  "-rael", "-pius", "-rask", "-plouwh", "-buml", "-cmk", "-sic", "-ric"},
+                 {"-rlai", "-rlaf", "-rlaw", "-rlapr", "-rlapa", "-rlal", "-rlafu", "-rlacd", "-sbi", "-isc",
+                  "-isc2", "-iibe", "-itlwb", "-amso", "-amc", "-abusc", "-acoslc"},
              })
             switchsets.push_back(parsedsettings(words));
         folder = std::filesystem::temp_directory_path() / ("brelmfuzz_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
+        // Integrity dumps go here rather than to the shared temporary folder.
+        for (settings& s : switchsets) s.bdir = folder.string();
     }
     ~setup() {
         std::error_code ignored;
@@ -71,20 +93,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const std::string input = (context.folder / "input.sql").string();
     const std::string output = (context.folder / "output.sql").string();
+    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
     {
         std::ofstream file(input, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data) + 1, static_cast<std::streamsize>(size - 1));
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
         if (!file) fault("could not write " + input);
     }
     formatter f;
     f.s = context.switchsets[data[0] % context.switchsets.size()];
     f.s.inputfile = f.s.inputfilealias = input;
-    f.s.outputfile = f.s.outputfilealias = output;
+    // html cannot replace its input; it goes beside it.
+    f.s.outputfile = f.s.outputfilealias = f.s.html ? output : input;
     f.messages.stringmode = 1;
     try {
         f.formatsource();
-    } catch (const std::string&) {
-        // A clean failure: a syntax error, an integrity failure, an unclosed literal.
+    } catch (const std::string& message) {
+        // A clean failure (a syntax error, an unclosed literal, a usage error in in-source
+        // options) leaves the input untouched; a result that fails its check is a fault.
+        if (message == integrityfailure)
+            fault("the result failed its integrity check:\n" + f.messages.text + message);
+        if (readfile(input) != text) fault("a failed run changed its input:\n" + f.messages.text + message);
     }
     return 0;
 }

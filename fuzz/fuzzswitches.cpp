@@ -1,7 +1,9 @@
 // libFuzzer target: switch text as an in-source options comment gives it, split into words
-// and parsed into settings; their listing must load, and load back unchanged once loaded.
+// and parsed into settings; their listing must load, and load back unchanged once loaded;
+// and a small program formatted under them must end cleanly and keep its text.
 #include "charsets.h"
 #include "commandline.h"
+#include "formatter.h"
 #include "settings.h"
 #include "settingsfiles.h"
 #include "switchlistings.h"
@@ -14,6 +16,9 @@
 #include <string_view>
 
 namespace {
+
+// The end of a file whose result failed the check (the messages may quote the source).
+const std::string integrityfailure = "Integrity failure. Stop. Nothing is changed.\n";
 
 [[noreturn]] void fault(const std::string& what) {
     std::fprintf(stderr, "fuzzswitches: %s\n", what.c_str());
@@ -41,6 +46,64 @@ bool parse(const std::vector<std::string>& words, settings& s, std::string& mess
     return true;
 }
 
+// Every kind of token and most rules: a package body with a SQL*Plus line, comments, literals,
+// lists with leading commas, brackets, blocks and DML.
+const std::string program =
+    "PROMPT Don't stop\n"
+    "create or replace package body demo is\n"
+    "  -- counts rows\n"
+    "  function rows_of(p_table in varchar2, p_limit number default 10) return number is\n"
+    "    v_count number(10, 2) := 0; /* running total */\n"
+    "    type t_rec is record (a number, b varchar2(30));\n"
+    "  begin\n"
+    "    select count(*), max(b) -- items\n"
+    "      , min(c)\n"
+    "      into v_count, v_max, v_min from t left outer join u on t.id = u.id\n"
+    "     where a = 1 and b between 2 and 3 or not c in (select x from y union all select z from w);\n"
+    "    if v_count > p_limit then v_count := p_limit; elsif v_count < 0 then null; else\n"
+    "      for i in 1 .. v_count loop insert into log (id, text) values (i, q'[it's]' || \"Name\"); end loop;\n"
+    "    end if;\n"
+    "    update t set a = 1, b = case when c = 1 then 'x' else 'y' end where d = 2;\n"
+    "    return v_count;\n"
+    "  exception when others then raise;\n"
+    "  end rows_of;\n"
+    "end demo;\n"
+    "/\n";
+
+// Indents, tab stops and limits beyond this many columns make every line huge without
+// reaching anything new; such settings are not used to format.
+bool withinreason(settings s) {  // a copy: the array grows on reading
+    constexpr int32_t widest = 1 << 12;
+    for (int32_t width : {s.ps, s.brei, s.eiib, s.ni, s.continuationindent, s.sbi_max, s.sbi_ml})
+        if (width > widest) return false;
+    for (int32_t tab : s.t)
+        if (tab > widest) return false;
+    for (int32_t i = 0; i < s.il.size(); ++i)
+        if (s.il.at(i) > widest) return false;
+    return s.is.size() < 4;
+}
+
+// Formats the program under the settings into a string; a clean failure is fine, a result
+// that fails its integrity check is not.
+void formatprogram(const settings& parsed) {
+    formatter f;
+    f.s = parsed;
+    f.s.inputfile.clear();
+    f.s.inputfilealias = "program.sql";
+    f.s.outputfile = f.s.outputfilealias = "output_str";
+    f.s.b = 0;
+    f.s.lt = f.s.ct = f.s.str = 0;
+    f.s.l = -1;
+    f.inputstring = program;
+    f.messages.stringmode = 1;
+    try {
+        f.formatsource();
+    } catch (const std::string& message) {
+        if (message == integrityfailure)
+            fault("the program failed its integrity check under these switches:\n" + f.messages.text + message);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -64,5 +127,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             fault("a loaded listing does not load back:\n" + listing + "\n" + again);
         listing = again;
     }
+    if (withinreason(first)) formatprogram(first);
     return 0;
 }

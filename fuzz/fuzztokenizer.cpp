@@ -25,7 +25,7 @@ struct spelled {
 
 std::vector<spelled> spell(const formatter& f) {
     std::vector<spelled> all;
-    for (const token& t : f.tokens) all.push_back({t.text(), t.kind});
+    for (const token& t : f.tokens) all.push_back({std::string(t.text()), t.kind});
     return all;
 }
 

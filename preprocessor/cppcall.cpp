@@ -9,6 +9,7 @@
 #include "cppdriver.h"
 #include "cpperrors.h"
 #include "cppfiles.h"
+#include "cppmacros.h"
 #include "cppstate.h"
 #include "cpptokens.h"
 
@@ -30,6 +31,7 @@ void processtoplevel(const std::string& name, std::string_view text, tokenlist& 
 {
     setsourcefile(name);
     resetstatementstate();
+    allowexpansionsfor(text.size());
     starttopleveltext();
     size_t position = 0;
     processtext(true, output, position, text);
@@ -50,6 +52,7 @@ void run(const std::string& filename, const std::vector<std::string>& options, s
          callresult& outcome)
 {
     forgetkepttexts();
+    startcallexpansionbudget();
     std::vector<std::string> args = {""};
     args.insert(args.end(), options.begin(), options.end());
     // The call names its file, so an option left over is never taken for a file name.

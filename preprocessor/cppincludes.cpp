@@ -147,6 +147,7 @@ const std::string& includedtext(const std::string& path)
 void processincluded(const std::string& path, bool recording, tokenlist& output)
 {
     const std::string& text = includedtext(path);
+    allowexpansionsfor(text.size());
     size_t first = output.size();
     size_t depth = ifstack.size();
     size_t position = 0;

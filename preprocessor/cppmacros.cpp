@@ -16,6 +16,8 @@ namespace {
 
 int expansiondepth = 0;
 size_t expandedtokens = 0;
+size_t callexpandedtokens = 0;
+size_t callexpansionbudget = callexpansionbase;
 
 // One level of expansion; the outermost one starts a fresh token budget.
 class expansionlevel {
@@ -38,6 +40,13 @@ void chargeexpansion(size_t tokens, const textplace& site)
     expandedtokens += tokens;
     if (expandedtokens > expansiontokenbudget)
         raiseerror("macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
+    callexpandedtokens += tokens;
+    if (callexpandedtokens > callexpansionbudget) {
+        std::string message = "macro expansions exceed ";
+        message += std::to_string(callexpansionbudget);
+        message += " tokens in all";
+        raiseerror(message, site);
+    }
 }
 
 // Marks a macro as being expanded for the lifetime of the guard.
@@ -188,6 +197,17 @@ bool isdefinedword(std::span<const atoken> tokens, size_t index)
 }
 
 } // namespace
+
+void startcallexpansionbudget()
+{
+    callexpandedtokens = 0;
+    callexpansionbudget = callexpansionbase;
+}
+
+void allowexpansionsfor(size_t textbytes)
+{
+    callexpansionbudget += callexpansionsperbyte * textbytes;
+}
 
 bool followsdefined(std::span<const atoken> tokens, size_t index)
 {

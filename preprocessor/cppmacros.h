@@ -41,6 +41,15 @@ bool followsdefined(std::span<const atoken> tokens, size_t index);
 // Expansions stop with an error beyond these.
 constexpr size_t expansiontokenbudget = 1000000;
 constexpr int maximumexpansiondepth = 500;
+// All expansions of one call together may give a few outermost budgets, and more for every
+// byte of text read: a short text cannot make its output grow without end line by line.
+constexpr size_t callexpansionbase = 4 * expansiontokenbudget;
+constexpr size_t callexpansionsperbyte = 32;
+
+// Starts the budget of a call; each text read (the source, a preload or an included file)
+// then adds to it.
+void startcallexpansionbudget();
+void allowexpansionsfor(size_t textbytes);
 
 const macro* findmacro(std::string_view name);
 // Stores the macro under its lower-cased name, replacing an earlier one.

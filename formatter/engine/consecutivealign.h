@@ -45,4 +45,10 @@ struct declarationgroup {
     char severalitems = 0;     // the run has more than one item
     std::vector<alignrow> rows;
     settings groupsettings;    // the settings when the run began
+    // Blanks found on the last row's line by the two latest checks, the older first: a
+    // check walks back only to the older one, so a long line is not walked once per item.
+    // Compared by identity only, never read.
+    const token* checkedblank = nullptr;
+    const token* latestblank = nullptr;
+    size_t checkedrows = 0;    // rows when they were found
 };

@@ -123,12 +123,29 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     return true;
 }
 
+// True when blank is on the output line of the group's last row. The walk goes back from
+// blank and ends at that row or at the older blank an earlier check found on its line.
+static bool onlastrowline(declarationgroup& g, position blank, position first) {
+    bool known = g.checkedrows == g.rows.size();
+    const token* stop = known ? g.checkedblank : nullptr;
+    position row = g.rows.back().token;
+    for (position p = blank; p != row && p != first;) {
+        --p;
+        if (p->breaksline()) return false;
+        if (&*p == stop) break;
+    }
+    g.checkedblank = known ? g.latestblank : nullptr;
+    g.latestblank = &*blank;
+    g.checkedrows = g.rows.size();
+    return true;
+}
+
 // Adds the whitespace in front of a type or alias as the row of its line: of its output
 // line, which a rule (-mlipl) may have broken since the source line began.
 void formatter::adddeclarationrow(position blank) {
     declarationgroup& g = declarationalignment;
     int32_t line = tokenline(blank);
-    if (!g.rows.empty() && !hasbreakbetween(g.rows.back().token, blank)) return;
+    if (!g.rows.empty() && onlastrowline(g, blank, tokens.begin())) return;
     if (g.rows.empty()) {
         g.groupsettings = s;
         if (s.mcs && !alignmentpending() && !declarationsnapshot) {

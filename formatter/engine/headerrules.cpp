@@ -74,7 +74,8 @@ void formatter::packageheader() {
         if (before->kind != whitespace || !before->breaksline()) return;
     }
     for (position p = nextword(keyword); p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
-        if (p->text() == ";") return;
+        // The next PACKAGE ends the look: a run of them is not scanned again from each one.
+        if (p->text() == ";" || p->classcode == classpackage) return;
         if (p->classcode == classis || p->classcode == classas) {
             pushheaderlevel(keyword, headername(keyword));
             headerpending = 1;
@@ -178,6 +179,11 @@ position formatter::headerend(position name) {
             if (isreturnclauseas(p)) continue;
             int32_t c = p->classcode;
             if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;
+            // The next PROCEDURE, FUNCTION or TRIGGER (but a COMPOUND TRIGGER's own) ends a
+            // header without any of them, so that a run of such headers is not scanned again
+            // from each one.
+            if (c == classprocedure || c == classfunction) return p;
+            if (c == classtrigger && !isword(previoussignificant(p)->text(), "compound")) return p;
         }
     }
     return tokens.end();

@@ -6,6 +6,7 @@
 #include "support.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -102,7 +103,9 @@ bool formatter::keepwithinlimit() {
     // The alignment rules rewind to format this token again.
     if (alignmentpending()) return false;
     if (declarationalignment.rows.empty() && !continuesliteral(t)) {
-        const int32_t excess = linecolumn - s.mcs - 1;
+        // A negative limit (the switch takes one) leaves the excess at the largest number.
+        const int64_t over = static_cast<int64_t>(linecolumn) - s.mcs - 1;
+        const int32_t excess = static_cast<int32_t>(std::min<int64_t>(over, std::numeric_limits<int32_t>::max()));
         bool changed = excess > 0 && (shrinkblanks(excess) || shrinkindentation(excess) ||
                                       shortencomment(excess) || breakcomment());
         if (!changed && (movestatement() || breakbeforetoken())) return true;

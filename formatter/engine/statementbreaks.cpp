@@ -5,6 +5,7 @@
 #include "support.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -12,6 +13,13 @@ namespace {
 constexpr int32_t onlyinselect = 2;
 constexpr int32_t breakafterword = 4;
 constexpr int32_t withoutfollowers = 8;
+
+// A column and an extra indent of any size the switches allow, held to the largest column.
+int32_t addcolumns(int32_t column, int32_t extra) {
+    const int64_t sum = static_cast<int64_t>(column) + extra;
+    return sum > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                     : static_cast<int32_t>(std::max<int64_t>(sum, std::numeric_limits<int32_t>::min()));
+}
 
 }  // namespace
 
@@ -133,6 +141,11 @@ void formatter::putcommasright() {
     position comma = std::next(t);
     if (comma == tokens.end() || comma->text() != ",") return;
     if (t->kind != whitespace || !t->breaksline() || t->classcode == classinserted) return;
+    // A comment after the last item keeps the comma where it is: moved before the comment it
+    // would change the order of the text, and after a single-line one it would be commented out.
+    const position last = previoussignificant(t);
+    for (position p = std::next(last); p != t; ++p)
+        if (p->kind == singlelinecomment || p->kind == blockcomment) return;
     // The item after the comma keeps its column: the comma and its blanks become blanks.
     token copy = *comma;
     copy.sourceoffset = -1;
@@ -157,7 +170,7 @@ void formatter::putcommasright() {
     }
     t->settext(std::move(moved));
     bool resumesatcomma = resumetoken == t;
-    currenttoken = tokens.insert(std::next(previoussignificant(t)), std::move(copy));
+    currenttoken = tokens.insert(std::next(last), std::move(copy));
     if (resumesatcomma) resumetoken = currenttoken;
     currentword = currenttoken->text();
     commamoved = 1;
@@ -194,12 +207,12 @@ void formatter::bracketlistcolumns() {
 
 bool formatter::bracketlistadjust() {
     if (s.brei) {
-        listcolumn += s.brei;
+        listcolumn = addcolumns(listcolumn, s.brei);
     } else if (s.eiib) {
         // The items go eiib columns right of the indentation of the bracket's line.
         position start = linestarttoken;
         if (start == tokens.end() || start == position() || !start->breaksline()) return false;
-        listcolumn = s.eiib + rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1;
+        listcolumn = addcolumns(s.eiib, rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1);
     }
     return true;
 }

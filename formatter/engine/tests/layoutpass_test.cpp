@@ -212,3 +212,28 @@ TEST_F(columnlimit, changedcommentspasstheintegritycheck) {
 }
 
 }  // namespace
+
+namespace {
+
+// The switch takes negative limits too: every line is then beyond the limit, by however much,
+// and the smallest number shortens lines as -1 does (its excess is held at the largest number).
+TEST_F(columnlimit, anegativelimitshortenseverylinealike) {
+    const std::string input =
+        "BEGIN\n  v_total    :=    v_first    +    v_second; -- note -----\n  p(a,    b);\nEND;\n";
+    const std::vector<std::string> rules = {"-abuc", "-asc", "-aci", "-acs", "-amso"};
+    auto withlimit = [&](const std::string& limit) {
+        std::vector<std::string> switches = {"-mcs", limit};
+        switches.insert(switches.end(), rules.begin(), rules.end());
+        return formatwith(input, switches);
+    };
+    const auto reference = withlimit("-1");
+    EXPECT_EQ(reference.thrown, "");
+    EXPECT_NE(reference.output, input);
+    for (const std::string limit : {"-2", "-1000", "-2147483647", "-2147483648"}) {
+        const auto result = withlimit(limit);
+        EXPECT_EQ(result.thrown, "") << limit;
+        EXPECT_EQ(result.output, reference.output) << limit;
+    }
+}
+
+}  // namespace

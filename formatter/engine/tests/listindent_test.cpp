@@ -4,6 +4,8 @@
 // (-isc, -isc2, -iic).
 #include "enginetesting.h"
 
+#include <limits>
+
 namespace {
 
 using enginetesting::formatrun;
@@ -108,6 +110,31 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "  y);\n"
         "END;\n",
         input, {"-clb-"});
+}
+
+// Extra indents as large as the switches take hold the column at the largest one instead of
+// running past it; nested brackets add theirs again.
+TEST_F(listindent, hugeextraindentsholdthecolumn) {
+    constexpr int32_t largest = std::numeric_limits<int32_t>::max();
+    struct indentcase {
+        int32_t brei, eiib, column, expected;
+    };
+    const indentcase cases[] = {
+        {2, 0, 10, 12},
+        {largest, 0, 10, largest},
+        {largest - 5, 0, largest - 5, largest},
+        {0, largest, 10, largest},
+    };
+    for (const indentcase& c : cases) {
+        formatter f;
+        f.s.brei = c.brei;
+        f.s.eiib = c.eiib;
+        f.tokens.push_back(token("\n  ", whitespace, 0, 1, 1));
+        f.linestarttoken = f.tokens.begin();
+        f.listcolumn = c.column;
+        EXPECT_TRUE(f.bracketlistadjust());
+        EXPECT_EQ(f.listcolumn, c.expected) << c.brei << " " << c.eiib;
+    }
 }
 
 TEST_F(listindent, blanksinsidebrackets) {

@@ -158,6 +158,22 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
     // A comma alone on its line leaves no empty line behind.
     verifyformat("BEGIN\n  f(a,\n    b,\n    c);\nEND;\n", "begin\n  f(a\n    ,\n    b\n    ,   \n    c);\nend;\n",
                  {"-pcr"});
+    // Behind a comment the comma stays: before it the text would change order, after a
+    // single-line one it would be commented out.
+    verifyformat(
+        "BEGIN\n"
+        "  p(a -- first\n"
+        "    , b /* second */\n"
+        "    , c,\n"
+        "    d);\n"
+        "END;\n",
+        "BEGIN\n"
+        "  p(a -- first\n"
+        "    , b /* second */\n"
+        "    , c\n"
+        "    , d);\n"
+        "END;\n",
+        {"-pcr"});
 }
 
 TEST_F(statementrules, isandasstayontheheaderline) {
