@@ -11,6 +11,7 @@
 #include "cppfiles.h"
 #include "cppmacros.h"
 #include "cppstate.h"
+#include "cppoutput.h"
 #include "cpptokens.h"
 
 namespace {
@@ -27,7 +28,7 @@ std::string joinwarnings()
 }
 
 // Runs the driver over a text that no other text includes.
-void processtoplevel(const std::string& name, std::string_view text, tokenlist& output)
+void processtoplevel(const std::string& name, std::string_view text, tokenoutput& output)
 {
     setsourcefile(name);
     resetstatementstate();
@@ -60,15 +61,15 @@ void run(const std::string& filename, const std::vector<std::string>& options, s
     parseoptions(args);
     for (const std::string& name : preloadfiles) {
         std::string text = preloadtext(name);
-        tokenlist discarded;
+        tokenoutput discarded;
         processtoplevel(name, text, discarded);
     }
-    tokenlist output;
-    // About one token per two bytes at most: the list is not copied as it grows, and room
-    // that is never filled costs no memory.
-    output.reserve(source.size() / 2 + 64);
+    tokenoutput output;
+    // Room that is never filled costs no memory: the text is not copied as it grows unless
+    // macros make it a quarter longer than the source.
+    output.reservetext(source.size() + source.size() / 4 + 64);
     processtoplevel(filename, source, output);
-    outcome.result = jointokens(output);
+    outcome.result = output.taketext();
     outcome.warnings = joinwarnings();
     outcome.succeeded = true;
 }

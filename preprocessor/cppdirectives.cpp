@@ -23,7 +23,7 @@ namespace {
 struct directive {
     int level;
     bool active;
-    tokenlist& output;
+    tokenoutput& output;
     size_t& position;
     std::string_view text;
     size_t start;  // just after the "#"
@@ -254,7 +254,7 @@ const std::map<std::string, directivehandler, std::less<>>& directivehandlers()
 
 } // namespace
 
-std::string processdirective(int level, bool active, tokenlist& output, size_t& position, std::string_view text)
+std::string processdirective(int level, bool active, tokenoutput& output, size_t& position, std::string_view text)
 {
     directive d{level, active, output, position, text, position};
     skiplineblanks(position, text);
@@ -274,15 +274,15 @@ std::string processdirective(int level, bool active, tokenlist& output, size_t& 
     return next == skipping::goon ? std::string() : name;
 }
 
-void skipsection(size_t& position, const tokenlist& output, std::string_view text)
+void skipsection(size_t& position, const tokenoutput& output, std::string_view text)
 {
     size_t level = ifstack.size();
-    tokenlist discarded;
+    tokenoutput discarded;
     for (;;) {
         discarded.clear();
         if (processtext(false, discarded, position, text).kind == kindend) {
             printifstack();
-            dumptokens(output, output.size());
+            dumptext(output.text());
             raiseerror("#endif not found", position, text);
         }
         std::string name = processdirective(static_cast<int>(level), false, discarded, position, text);
@@ -303,11 +303,11 @@ void starttopleveltext()
     statement.afterblank = false;
 }
 
-void checkconditionalsclosed(const tokenlist& output, std::string_view text)
+void checkconditionalsclosed(const tokenoutput& output, std::string_view text)
 {
     if (ifstack.empty())
         return;
     printifstack();
-    dumptokens(output, output.size());
+    dumptext(output.text());
     raiseerror("#endif not found", text.size(), text);
 }

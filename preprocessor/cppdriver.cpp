@@ -14,22 +14,23 @@ namespace {
 
 // A "/" in an expansion closes the block when only white space and block comments stand
 // between it and the start of its line.
-bool standsalone(const tokenlist& output, size_t index)
+bool standsalone(const tokenoutput& output, size_t index)
 {
+    const tokenlist& recent = output.recent();
     while (index > 0) {
-        const atoken& token = output[--index];
+        const atoken& token = recent[--index];
         if (token.kind == kindwhitespace && holdslinebreak(token.text))
             return true;
         if (token.kind != kindwhitespace && token.kind != kindblockcomment)
             return false;
     }
-    return true;
+    return output.joinedendsatlinestart();
 }
 
 // Moves the statement state over the tokens that an object-like expansion appended from first.
-void walkstatementstate(const tokenlist& output, size_t first)
+void walkstatementstate(const tokenoutput& output, size_t first)
 {
-    std::span<const atoken> expansion = std::span<const atoken>(output).subspan(first);
+    std::span<const atoken> expansion = std::span<const atoken>(output.recent()).subspan(first);
     size_t index = 0;
     while (index < expansion.size()) {
         const atoken& token = expansion[index];
@@ -53,7 +54,7 @@ void walkstatementstate(const tokenlist& output, size_t first)
     }
 }
 
-void appendexpansiontail(tokenlist& output, size_t position, std::string_view text)
+void appendexpansiontail(tokenoutput& output, size_t position, std::string_view text)
 {
     output.push_back({kindwhitespace, "\n"});
     if (switches.ld)
@@ -62,7 +63,7 @@ void appendexpansiontail(tokenlist& output, size_t position, std::string_view te
 
 // A function-like macro: expanded when a "(" follows, possibly after blanks and comments;
 // otherwise nothing is consumed and false is returned.
-bool expandfunctionlike(const macro& definition, tokenlist& output, size_t& position, std::string_view text)
+bool expandfunctionlike(const macro& definition, tokenoutput& output, size_t& position, std::string_view text)
 {
     size_t look = position;
     statementstate saved = statement;
@@ -73,16 +74,16 @@ bool expandfunctionlike(const macro& definition, tokenlist& output, size_t& posi
     position = look + 1;
     argumentlist arguments = scanarguments(position, text);
     tokenlist expansion = expandmacro(definition, std::move(arguments), {text, position});
-    output.insert(output.end(), expansion.begin(), expansion.end());
+    output.append(expansion);
     appendexpansiontail(output, position, text);
     return true;
 }
 
-void expandobjectlike(const macro& definition, tokenlist& output, size_t position, std::string_view text)
+void expandobjectlike(const macro& definition, tokenoutput& output, size_t position, std::string_view text)
 {
     tokenlist expansion = expandmacro(definition, {}, {text, position});
-    size_t first = output.size();
-    output.insert(output.end(), expansion.begin(), expansion.end());
+    size_t first = output.recent().size();
+    output.append(expansion);
     walkstatementstate(output, first);
     appendexpansiontail(output, position, text);
 }
@@ -97,7 +98,7 @@ bool isbuiltinname(std::string_view word, std::string_view name)
     return true;
 }
 
-void processidentifier(const atoken& token, tokenlist& output, size_t& position, std::string_view text)
+void processidentifier(const atoken& token, tokenoutput& output, size_t& position, std::string_view text)
 {
     if (isbuiltinname(token.text, "__line__")) {
         ++uncacheableevents;
@@ -125,7 +126,7 @@ void processidentifier(const atoken& token, tokenlist& output, size_t& position,
 
 atoken skiptodirective(size_t& position, std::string_view text)
 {
-    tokenlist unused;
+    tokenoutput unused;
     for (;;) {
         atoken token = nexttoken(false, unused, position, text);
         if (token.kind == kinddirective || token.kind == kindend)
@@ -157,7 +158,7 @@ atoken linetokenat(size_t position, std::string_view text)
     return makelinetoken(reportedline(position, text), linetokenfile());
 }
 
-atoken processtext(bool directives, tokenlist& output, size_t& position, std::string_view text)
+atoken processtext(bool directives, tokenoutput& output, size_t& position, std::string_view text)
 {
     if (!directives)
         return skiptodirective(position, text);
@@ -169,5 +170,6 @@ atoken processtext(bool directives, tokenlist& output, size_t& position, std::st
             processidentifier(token, output, position, text);
         else
             output.push_back(token);
+        output.joinifmany();
     }
 }

@@ -7,12 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "cppoutput.h"
 #include "cpptokens.h"
 
 // Normal mode (directives true): processes the text from position to its end, appending to
 // output, and returns a kind-0 token. Skip mode: reads and drops tokens up to the next "#" and
 // returns it (kind 6) with position just after it, or kind 0 at the end of the text.
-atoken processtext(bool directives, tokenlist& output, size_t& position, std::string_view text);
+atoken processtext(bool directives, tokenoutput& output, size_t& position, std::string_view text);
 
 // The line of a position as the output reports it: with a #line directive in force, its offset added.
 int64_t reportedline(size_t position, std::string_view text);

@@ -129,11 +129,11 @@ std::string dumpfolder()
     return folder ? std::string(folder) : std::string();
 }
 
-void dumptokens(std::span<const atoken> tokens, size_t count)
+void dumptext(const std::string& output)
 {
     std::string folder = dumpfolder();
     if (!folder.empty())
-        writefile(folder + "/tokens.txt", jointokenrange(0, count, tokens));
+        writefile(folder + "/tokens.txt", output);
 }
 
 void dumpdefines()

@@ -43,6 +43,7 @@ void forgetlineindexes();
 void printifstack();
 // The folder named by MARLOX_DUMP, empty when the dumps are off.
 std::string dumpfolder();
-// tokens.txt and defines.txt in the dump folder; a failure to write them is ignored.
-void dumptokens(std::span<const atoken> tokens, size_t count);
+// tokens.txt (the output so far) and defines.txt in the dump folder; a failure to write them
+// is ignored.
+void dumptext(const std::string& output);
 void dumpdefines();

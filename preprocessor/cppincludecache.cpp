@@ -195,7 +195,7 @@ bool checkcache(const std::string& foundpath, std::string_view& data, size_t& po
     return true;
 }
 
-void readcachedtokens(std::string_view data, size_t position, tokenlist& output)
+void readcachedtokens(std::string_view data, size_t position, tokenoutput& output)
 {
     cachereader reader(data, position);
     while (!reader.atend()) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "cppoutput.h"
 #include "cpptokens.h"
 
 // Paths included since the current recording began.
@@ -22,7 +23,7 @@ std::string cachefilenamefor(const std::string& foundpath);
 // at its token section.
 bool checkcache(const std::string& foundpath, std::string_view& data, size_t& position);
 // Appends the cached tokens to output and reports "cache read".
-void readcachedtokens(std::string_view data, size_t position, tokenlist& output);
+void readcachedtokens(std::string_view data, size_t position, tokenoutput& output);
 // Begins recording an include: notes the macros now defined and empties includedfiles.
 void startcacherecording(const std::string& foundpath);
 // Writes the cache of the recording from its tokens and reports "cache generated"; writes

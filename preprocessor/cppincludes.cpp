@@ -144,11 +144,13 @@ const std::string& includedtext(const std::string& path)
 }
 
 // Runs the driver over the included text; with a recording under way, stores its tokens.
-void processincluded(const std::string& path, bool recording, tokenlist& output)
+void processincluded(const std::string& path, bool recording, tokenoutput& output)
 {
     const std::string& text = includedtext(path);
     allowexpansionsfor(text.size());
-    size_t first = output.size();
+    // A recording needs the included text's tokens as tokens.
+    tokenoutput::hold unjoined(output);
+    size_t first = output.recent().size();
     size_t depth = ifstack.size();
     size_t position = 0;
     processtext(true, output, position, text);
@@ -157,10 +159,10 @@ void processincluded(const std::string& path, bool recording, tokenlist& output)
         raiseerror("#endif not found", text.size(), text);
     }
     if (recording)
-        writecache(std::span<const atoken>(output).subspan(first));
+        writecache(std::span<const atoken>(output.recent()).subspan(first));
 }
 
-void includefound(const std::string& path, tokenlist& output, size_t position, std::string_view text)
+void includefound(const std::string& path, tokenoutput& output, size_t position, std::string_view text)
 {
     if (includestack.size() >= maximumincludedepth)
         raiseerror("#include nested too deeply", position, text);
@@ -216,7 +218,7 @@ std::string searchinclude(const std::string& name, bool system, const std::vecto
     return found;
 }
 
-void includedirective(bool next, bool active, tokenlist& output, size_t& position, std::string_view text)
+void includedirective(bool next, bool active, tokenoutput& output, size_t& position, std::string_view text)
 {
     std::string directive = next ? "include_next" : "include";
     includename parsed = readincludename(active, position, text);
@@ -234,7 +236,7 @@ void includedirective(bool next, bool active, tokenlist& output, size_t& positio
         return;
     std::string path = searchinclude(parsed.name, parsed.system, searchlist(next, parsed.system));
     if (path.empty()) {
-        dumptokens({}, 0);
+        dumptext({});
         raiseerror("file " + parsed.name + " is not found in the known paths in #" + directive, position, text);
     }
     includefound(path, output, position, text);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cppoutput.h"
 #include "cpptokens.h"
 
 // Includes nest no deeper than this.
@@ -30,4 +31,4 @@ includename parseincludename(size_t& position, std::string_view text);
 std::string searchinclude(const std::string& name, bool system, const std::vector<std::string>& directories);
 
 // Carries out #include (next false) or #include_next after the directive name.
-void includedirective(bool next, bool active, tokenlist& output, size_t& position, std::string_view text);
+void includedirective(bool next, bool active, tokenoutput& output, size_t& position, std::string_view text);

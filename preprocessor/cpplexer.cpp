@@ -208,7 +208,7 @@ void afterdirective(bool atstart, size_t position, std::string_view text)
     }
 }
 
-atoken readdirective(bool directives, tokenlist& output, size_t& position, std::string_view text)
+atoken readdirective(bool directives, tokenoutput& output, size_t& position, std::string_view text)
 {
     ++position;
     if (!directives) {
@@ -274,7 +274,7 @@ void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)
     statement.atstatementstart = false;
 }
 
-atoken nexttoken(bool directives, tokenlist& output, size_t& position, std::string_view text)
+atoken nexttoken(bool directives, tokenoutput& output, size_t& position, std::string_view text)
 {
     if (position >= text.size())
         return {kindend, {}};
@@ -382,7 +382,7 @@ tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text)
 
 atoken peektoken(size_t& position, std::string_view text)
 {
-    tokenlist unused;
+    tokenoutput unused;
     for (;;) {
         size_t start = position;
         atoken token = nexttoken(false, unused, position, text);

@@ -6,12 +6,13 @@
 #include <span>
 #include <string_view>
 
+#include "cppoutput.h"
 #include "cpptokens.h"
 
 // Reads one token at position and advances past it; kind 0 at the end of the text. With
 // directives on, a "#" hands the directive to processdirective (which may append to output)
 // and gives an empty kind-6 token; with directives off it is a kind-6 token "#".
-atoken nexttoken(bool directives, tokenlist& output, size_t& position, std::string_view text);
+atoken nexttoken(bool directives, tokenoutput& output, size_t& position, std::string_view text);
 // For an identifier at a statement start: a SQL*Plus command word takes the rest of its line
 // (kind 18); "begin" and "declare" open a PL/SQL block.
 void classifystatementword(atoken& token, size_t& position, std::string_view text);

@@ -305,7 +305,7 @@ argumentlist scanarguments(size_t& position, std::string_view text)
 {
     peektoken(position, text);
     argumentsplitter splitter;
-    tokenlist unused;
+    tokenoutput unused;
     for (;;) {
         atoken token = nexttoken(false, unused, position, text);
         if (token.kind == kindend)

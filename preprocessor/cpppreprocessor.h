@@ -12,6 +12,7 @@
 #include "cppincludes.h"
 #include "cpplexer.h"
 #include "cppmacros.h"
+#include "cppoutput.h"
 #include "cppsqlplus.h"
 #include "cppstate.h"
 #include "cpptextscan.h"

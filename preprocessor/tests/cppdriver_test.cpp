@@ -106,13 +106,13 @@ TEST_F(drivertest, errorsinarunnamethefileandline)
 TEST_F(drivertest, skipmodestopsafterthenexthash)
 {
     const std::string text = "abc 'x#' -- #\n/* # */ q'[#]' \"#\" # rest";
-    tokenlist output;
+    tokenoutput output;
     size_t position = 0;
     atoken token = processtext(false, output, position, text);
     EXPECT_EQ(token.kind, kinddirective);
     EXPECT_EQ(token.text, "#");
     EXPECT_EQ(text.substr(position), " rest");
-    EXPECT_TRUE(output.empty());
+    EXPECT_TRUE(output.recent().empty());
 
     token = processtext(false, output, position, text);
     EXPECT_EQ(token.kind, kindend);
@@ -122,7 +122,7 @@ TEST_F(drivertest, skipmodestopsafterthenexthash)
 TEST_F(drivertest, skipmodepassesoversqlpluslines)
 {
     const std::string text = "prompt # one\n#";
-    tokenlist output;
+    tokenoutput output;
     size_t position = 0;
     EXPECT_EQ(processtext(false, output, position, text).kind, kinddirective);
     EXPECT_EQ(position, text.size());
@@ -131,7 +131,7 @@ TEST_F(drivertest, skipmodepassesoversqlpluslines)
 TEST_F(drivertest, skipmodestillraiseslexicalerrors)
 {
     EXPECT_EQ(errorof([] {
-                  tokenlist output;
+                  tokenoutput output;
                   size_t position = 0;
                   processtext(false, output, position, "a\n'b");
               }),

@@ -139,7 +139,7 @@ TEST_F(errortest, dumpsarewrittenonlywhenafolderisnamed)
     std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(folder);
     errorof([] { raiseerror("m", 0, "x"); });
-    dumptokens(tokenlist{{kindidentifier, "t"}}, 1);
+    dumptext("t");
     std::filesystem::current_path(previous);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
     std::filesystem::remove_all(folder);
@@ -152,9 +152,10 @@ TEST_F(errortest, dumpsgotothenamedfolder)
     define("n 5");
     EXPECT_EQ(errorof([] { raiseerror("m", 1, "x"); }), "test.sql line 1:m\nAt source:x<<\n");
     EXPECT_EQ(readfile(dumps.folder / "defines.txt"), "f (a,b)\nbody:>>a+b<<\nn\nbody:>>5<<\n");
-    tokenlist tokens = {{kindidentifier, "a"}, {kindwhitespace, " "}, {kindidentifier, "b"}};
-    dumptokens(tokens, 2);
-    EXPECT_EQ(readfile(dumps.folder / "tokens.txt"), "a ");
+    tokenoutput output;
+    output.append(tokenlist{{kindidentifier, "a"}, {kindwhitespace, " "}, {kindidentifier, "b"}});
+    dumptext(output.text());
+    EXPECT_EQ(readfile(dumps.folder / "tokens.txt"), "a b");
 }
 
 TEST_F(errortest, afaileddumpkeepstherealerror)

@@ -20,7 +20,8 @@ std::string render(const tokenlist& tokens)
 // Every token of nexttoken with directives off, rendered "kind:text|...".
 std::string lex(const std::string& text)
 {
-    tokenlist tokens, unused;
+    tokenlist tokens;
+    tokenoutput unused;
     size_t position = 0;
     for (;;) {
         atoken token = nexttoken(false, unused, position, text);
@@ -178,14 +179,14 @@ TEST_F(lexertest, plsqlblocks)
 TEST_F(lexertest, directivesgotothedirectiveprocessor)
 {
     const std::string text = "a #+b";
-    tokenlist output;
+    tokenoutput output;
     size_t position = 2;
     atoken token = nexttoken(true, output, position, text);
     EXPECT_EQ(token.kind, kinddirective);
     EXPECT_EQ(token.text, "");
-    EXPECT_EQ(render(output), "12:#");
+    EXPECT_EQ(render(output.recent()), "12:#");
     EXPECT_EQ(errorof([] {
-                  tokenlist out;
+                  tokenoutput out;
                   size_t at = 0;
                   nexttoken(true, out, at, "#bogus x");
               }),
@@ -194,7 +195,7 @@ TEST_F(lexertest, directivesgotothedirectiveprocessor)
 
 TEST_F(lexertest, directivekeepsthestatementstartoutsideblocks)
 {
-    tokenlist output;
+    tokenoutput output;
     const std::string text = "#\nprompt x";
     size_t position = 0;
     statement.atstatementstart = true;

@@ -57,10 +57,10 @@ protected:
     // The text after processing the source in normal mode.
     static std::string process(const std::string& source)
     {
-        tokenlist output;
+        tokenoutput output;
         size_t position = 0;
         processtext(true, output, position, source);
-        return jointokens(output);
+        return output.taketext();
     }
 
     // The text of the preprocessing error that action raises, or "no error".

@@ -1,0 +1,57 @@
+// The output of a call: batches of tokens joined into the result text.
+#include "cppoutput.h"
+
+#include <algorithm>
+
+namespace {
+
+// Whether tokens end at a line start, given whether the text before them did.
+bool endsatlinestart(std::span<const atoken> tokens, bool before)
+{
+    for (size_t index = tokens.size(); index > 0;) {
+        const atoken& token = tokens[--index];
+        if (token.kind == kindwhitespace && holdslinebreak(token.text))
+            return true;
+        if (token.kind != kindwhitespace && token.kind != kindblockcomment)
+            return false;
+    }
+    return before;
+}
+
+} // namespace
+
+std::string tokenoutput::text() const
+{
+    std::string whole = joined;
+    whole += jointokens(recenttokens);
+    return whole;
+}
+
+std::string tokenoutput::taketext()
+{
+    joinrecent();
+    linestart = true;
+    std::string whole = std::move(joined);
+    joined.clear();
+    return whole;
+}
+
+void tokenoutput::clear()
+{
+    recenttokens.clear();
+    joined.clear();
+    linestart = true;
+}
+
+void tokenoutput::joinrecent()
+{
+    linestart = endsatlinestart(recenttokens, linestart);
+    size_t length = joined.size();
+    for (const atoken& token : recenttokens)
+        length += token.text.size();
+    if (length > joined.capacity())
+        joined.reserve(std::max(length, 2 * joined.capacity()));
+    for (const atoken& token : recenttokens)
+        joined += token.text;
+    recenttokens.clear();
+}
