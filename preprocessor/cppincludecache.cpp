@@ -212,7 +212,8 @@ void startcacherecording(const std::string& foundpath)
 {
     cachefilename = cachefilenamefor(foundpath);
     recordedmacros.clear();
-    for (const auto& [name, definition] : macrotable) {
+    for (const auto* entry : sortedmacros()) {
+        const auto& [name, definition] = *entry;
         additem(recordedmacros, name);
         additem(recordedmacros, signature(definition));
         additem(recordedmacros, jointokens(definition.body));

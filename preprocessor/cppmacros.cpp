@@ -2,6 +2,7 @@
 #include "cppmacros.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -9,10 +10,25 @@
 #include "cpplexer.h"
 #include "cpptextscan.h"
 
-std::map<std::string, macro, std::less<>> macrotable;
+macromap macrotable;
 bool keepdefinedoperands = false;
 
 namespace {
+
+// For each first byte of a lower-cased name, bit n (n < 63) marks names of n bytes and bit 63
+// names of 63 bytes or more that may be in the table. Most identifiers are no macro: this
+// rejects them without lower-casing and hashing the name. #undef leaves the bits set.
+std::array<uint64_t, 256> namefilter{};
+
+uint64_t lengthbit(size_t length)
+{
+    return uint64_t{1} << std::min<size_t>(length, 63);
+}
+
+bool mayname(std::string_view name)
+{
+    return name.empty() || (namefilter[lowercasemap[static_cast<unsigned char>(name[0])]] & lengthbit(name.size())) != 0;
+}
 
 int expansiondepth = 0;
 size_t expandedtokens = 0;
@@ -220,6 +236,8 @@ bool followsdefined(std::span<const atoken> tokens, size_t index)
 
 const macro* findmacro(std::string_view name)
 {
+    if (!mayname(name))
+        return nullptr;
     static std::string key;
     key.resize(name.size());
     std::transform(name.begin(), name.end(), key.begin(),
@@ -230,7 +248,26 @@ const macro* findmacro(std::string_view name)
 
 void definemacro(std::string_view name, macro definition)
 {
-    macrotable[charsetlower(name)] = std::move(definition);
+    std::string key = charsetlower(name);
+    if (!key.empty())
+        namefilter[static_cast<unsigned char>(key[0])] |= lengthbit(key.size());
+    macrotable[std::move(key)] = std::move(definition);
+}
+
+void clearmacros()
+{
+    macrotable.clear();
+    namefilter.fill(0);
+}
+
+std::vector<const macromap::value_type*> sortedmacros()
+{
+    std::vector<const macromap::value_type*> entries;
+    entries.reserve(macrotable.size());
+    for (const auto& entry : macrotable)
+        entries.push_back(&entry);
+    std::sort(entries.begin(), entries.end(), [](auto* a, auto* b) { return a->first < b->first; });
+    return entries;
 }
 
 bool undefinemacro(std::string_view name)
@@ -455,7 +492,8 @@ tokenlist pastetokens(std::span<const atoken> tokens, const textplace& site)
 std::string macrodump()
 {
     std::string dump;
-    for (const auto& [name, definition] : macrotable) {
+    for (const auto* entry : sortedmacros()) {
+        const auto& [name, definition] = *entry;
         dump += name;
         if (definition.functionlike) {
             dump += " (";

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "cpperrors.h"
@@ -29,8 +30,20 @@ struct macro {
 // One token list per argument, each ending in a kind-19 token.
 using argumentlist = std::vector<tokenlist>;
 
-// Lower-cased name -> macro. Names match in any letter case everywhere.
-extern std::map<std::string, macro, std::less<>> macrotable;
+// Hashes a name as text, so that a lookup can use a view of it.
+struct macronamehash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const noexcept { return std::hash<std::string_view>{}(name); }
+};
+using macromap = std::unordered_map<std::string, macro, macronamehash, std::equal_to<>>;
+
+// Lower-cased name -> macro. Names match in any letter case everywhere. Macros are added
+// through definemacro only: findmacro consults a filter of names that it keeps.
+extern macromap macrotable;
+// Empties the table and the filter.
+void clearmacros();
+// The entries of the table in name order, for listings that must not depend on hashing.
+std::vector<const macromap::value_type*> sortedmacros();
 
 // While set, a name that follows "defined" or "defined (" is not expanded: the condition
 // evaluator asks whether that name is a macro.

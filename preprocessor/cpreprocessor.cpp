@@ -153,7 +153,7 @@ void defineoptionmacro(const std::string& value)
 void parseoptions(const std::vector<std::string>& args)
 {
     buildbooleanswitches();
-    macrotable.clear();
+    clearmacros();
     systempaths.clear();
     quotedpaths.clear();
     preloadfiles.clear();

@@ -226,3 +226,47 @@ TEST_F(macrotest, macrodumplistseverymacro)
     define("e");
     EXPECT_EQ(macrodump(), "e\nbody:>><<\nf (a,b)\nbody:>>a+b<<\nn\nbody:>>5 -- five<<\n");
 }
+
+TEST_F(macrotest, manymacrosarefoundbyanyspellingofthename)
+{
+    // Names of many lengths, some past 63 bytes, most sharing their first letter.
+    std::vector<std::string> names;
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = "m";
+        name += std::string(static_cast<size_t>(i % 90), 'x');
+        name += std::to_string(i);
+        names.push_back(name);
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        define(names[i] + " " + std::to_string(i));
+    ASSERT_EQ(macrotable.size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::string upper = names[i];
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const macro* found = findmacro(upper);
+        ASSERT_NE(found, nullptr) << upper;
+        EXPECT_EQ(jointokens(found->body), std::to_string(i)) << upper;
+        // The same length and first letter, but no macro.
+        std::string other = names[i];
+        other.back() = 'y';
+        EXPECT_EQ(findmacro(other), nullptr) << other;
+    }
+    for (size_t i = 0; i < names.size(); i += 2)
+        EXPECT_TRUE(undefinemacro(names[i]));
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(findmacro(names[i]) != nullptr, i % 2 == 1) << names[i];
+    clearmacros();
+    EXPECT_EQ(findmacro(names[1]), nullptr);
+}
+
+TEST_F(macrotest, undefandredefinebetweenuses)
+{
+    // Lines start with "x": a line may not start with a SQL*Plus command word such as "a".
+    runcases({
+        {{}, "#define A 1\nx A\n#undef a\nx A\n", "x 1\n\n\nx A\n"},
+        {{}, "#define A 1\n#undef A\n#define a 2\nx A a\n", "\nx 2\n 2\n\n"},
+        {{"F(x) [x]"}, "#undef f\nx F(1)\n#define f(y) <y>\nx F(1)\n", "\nx F(1)\nx <1>\n\n"},
+        {{}, "#undef never\nx never\n", "\nx never\n"},
+    });
+}

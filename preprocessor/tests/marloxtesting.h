@@ -30,7 +30,7 @@ protected:
         buildidentifiertables();
         choosecharset("US7ASCII");
         buildsqlpluscommands();
-        macrotable.clear();
+        clearmacros();
         switches = {};
         statement = {};
         ifstack.clear();
