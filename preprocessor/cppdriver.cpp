@@ -98,9 +98,11 @@ bool isbuiltinname(std::string_view word, std::string_view name)
     return true;
 }
 
-void processidentifier(const atoken& token, tokenoutput& output, size_t& position, std::string_view text)
+// word: an identifier just read, passed as its text so that the caller keeps its token in
+// registers.
+void processidentifier(std::string_view word, tokenoutput& output, size_t& position, std::string_view text)
 {
-    if (isbuiltinname(token.text, "__line__")) {
+    if (isbuiltinname(word, "__line__")) {
         ++uncacheableevents;
         std::string quoted(1, '\'');
         quoted += std::to_string(reportedline(position, text));
@@ -108,20 +110,20 @@ void processidentifier(const atoken& token, tokenoutput& output, size_t& positio
         output.push_back({kindstring, keeptext(std::move(quoted))});
         return;
     }
-    if (isbuiltinname(token.text, "__file__")) {
+    if (isbuiltinname(word, "__file__")) {
         ++uncacheableevents;
         const std::string& file = lineinforce && !linefile.empty() ? linefile : sourcefilename;
         output.push_back({kindstring, keeptext("'" + file + "'")});
         return;
     }
-    const macro* definition = macrotable.empty() ? nullptr : findmacro(token.text);
+    const macro* definition = macrotable.empty() ? nullptr : findmacro(word);
     if (definition && !definition->functionlike) {
         expandobjectlike(*definition, output, position, text);
         return;
     }
     if (definition && expandfunctionlike(*definition, output, position, text))
         return;
-    output.push_back(token);
+    output.push_back({kindidentifier, word});
 }
 
 atoken skiptodirective(size_t& position, std::string_view text)
@@ -167,7 +169,7 @@ atoken processtext(bool directives, tokenoutput& output, size_t& position, std::
         if (token.kind == kindend)
             return token;
         if (token.kind == kindidentifier)
-            processidentifier(token, output, position, text);
+            processidentifier(token.text, output, position, text);
         else
             output.push_back(token);
         output.joinifmany();

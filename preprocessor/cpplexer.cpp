@@ -41,6 +41,12 @@ bool continuesidentifier(char c)
     return identifierpart[static_cast<unsigned char>(c)];
 }
 
+// text[start, end) without the bounds check of substr: the scanners keep start <= end <= size.
+std::string_view slice(std::string_view text, size_t start, size_t end)
+{
+    return std::string_view(text.data() + start, end - start);
+}
+
 bool at(size_t position, std::string_view text, std::string_view what)
 {
     return text.substr(position, what.size()) == what;
@@ -181,19 +187,6 @@ int32_t scancommon(size_t& position, std::string_view text)
     return kindother;
 }
 
-// White space for nexttoken: a line break in it starts a statement once one has ended.
-void scanwhitespace(size_t& position, std::string_view text)
-{
-    while (position < text.size() && (isblank(text[position]) || isbreak(text[position]))) {
-        if (isbreak(text[position]) && statement.statementended) {
-            statement.statementended = false;
-            statement.atstatementstart = true;
-        }
-        ++position;
-    }
-    statement.afterblank = true;
-}
-
 // A directive consumes its line break; the next line then starts as after one.
 void afterdirective(bool atstart, size_t position, std::string_view text)
 {
@@ -206,20 +199,6 @@ void afterdirective(bool atstart, size_t position, std::string_view text)
             statement.atstatementstart = true;
         }
     }
-}
-
-atoken readdirective(bool directives, tokenoutput& output, size_t& position, std::string_view text)
-{
-    ++position;
-    if (!directives) {
-        statement.atstatementstart = false;
-        statement.afterblank = false;
-        return {kinddirective, "#"};
-    }
-    bool atstart = statement.atstatementstart;
-    processdirective(-1, true, output, position, text);
-    afterdirective(atstart, position, text);
-    return {kinddirective, {}};
 }
 
 // Slash: a block comment, or a "/" that closes an open block when it follows white space.
@@ -248,7 +227,7 @@ void classifystatementword(atoken& token, size_t& position, std::string_view tex
     if (issqlpluscommand(word)) {
         size_t start = static_cast<size_t>(token.text.data() - text.data());
         skiptolineend(position, text);
-        token = {kindsqlplus, text.substr(start, position - start)};
+        token = {kindsqlplus, slice(text, start, position)};
         statement.atstatementstart = true;
     } else if (word == "begin" || word == "declare") {
         statement.inplsqlblock = true;
@@ -274,18 +253,10 @@ void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)
     statement.atstatementstart = false;
 }
 
-atoken nexttoken(bool directives, tokenoutput& output, size_t& position, std::string_view text)
+int32_t scansignificant(size_t& position, std::string_view text)
 {
-    if (position >= text.size())
-        return {kindend, {}};
     size_t start = position;
     char c = text[position];
-    if (isblank(c) || isbreak(c)) {
-        scanwhitespace(position, text);
-        return {kindwhitespace, text.substr(start, position - start)};
-    }
-    if (c == '#')
-        return readdirective(directives, output, position, text);
     bool atstart = false;
     bool blank = false;
     int32_t kind;
@@ -306,23 +277,52 @@ atoken nexttoken(bool directives, tokenoutput& output, size_t& position, std::st
     } else {
         kind = scancommon(position, text);
     }
-    atoken token{kind, text.substr(start, position - start)};
     if (kind == kindidentifier && statement.atstatementstart) {
         statement.atstatementstart = false;
-        classifystatementword(token, position, text);
+        atoken word{kind, slice(text, start, position)};
+        classifystatementword(word, position, text);
+        kind = word.kind;
         atstart = statement.atstatementstart;
     }
     statement.atstatementstart = atstart;
     statement.afterblank = blank;
-    return token;
+    return kind;
 }
+
+void scanwhitespace(size_t& position, std::string_view text)
+{
+    while (position < text.size() && (isblank(text[position]) || isbreak(text[position]))) {
+        if (isbreak(text[position]) && statement.statementended) {
+            statement.statementended = false;
+            statement.atstatementstart = true;
+        }
+        ++position;
+    }
+    statement.afterblank = true;
+}
+
+
+atoken readdirective(bool directives, tokenoutput& output, size_t& position, std::string_view text)
+{
+    ++position;
+    if (!directives) {
+        statement.atstatementstart = false;
+        statement.afterblank = false;
+        return {kinddirective, "#"};
+    }
+    bool atstart = statement.atstatementstart;
+    processdirective(-1, true, output, position, text);
+    afterdirective(atstart, position, text);
+    return {kinddirective, {}};
+}
+
 
 tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text)
 {
     tokenlist list;
     auto add = [&](int32_t kind, size_t start) {
         if (!(dropblanks && (kind == kindwhitespace || kind == kindlinecomment || kind == kindblockcomment)))
-            list.push_back({kind, text.substr(start, position - start)});
+            list.push_back({kind, slice(text, start, position)});
     };
     while (position < text.size()) {
         size_t start = position;

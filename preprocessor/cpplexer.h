@@ -3,16 +3,44 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "cppoutput.h"
 #include "cpptokens.h"
 
+// The parts of nexttoken. White space: a line break in it starts a statement once one has
+// ended. A "#" at position: see nexttoken. Any other token: its kind, with the statement state
+// moved over it; a SQL*Plus command word takes the rest of its line.
+void scanwhitespace(size_t& position, std::string_view text);
+atoken readdirective(bool directives, tokenoutput& output, size_t& position, std::string_view text);
+int32_t scansignificant(size_t& position, std::string_view text);
+
 // Reads one token at position and advances past it; kind 0 at the end of the text. With
 // directives on, a "#" hands the directive to processdirective (which may append to output)
-// and gives an empty kind-6 token; with directives off it is a kind-6 token "#".
-atoken nexttoken(bool directives, tokenoutput& output, size_t& position, std::string_view text);
+// and gives an empty kind-6 token; with directives off it is a kind-6 token "#". Inline: the
+// driver calls it for every token, and a token returned through memory stalls the copy.
+inline atoken nexttoken(bool directives, tokenoutput& output, size_t& position, std::string_view text)
+{
+    atoken token;
+    if (position >= text.size())
+        return token;
+    size_t start = position;
+    char c = text[position];
+    if (c == '#') {
+        token = readdirective(directives, output, position, text);
+        return token;
+    }
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+        scanwhitespace(position, text);
+        token.kind = kindwhitespace;
+    } else {
+        token.kind = scansignificant(position, text);
+    }
+    token.text = std::string_view(text.data() + start, position - start);
+    return token;
+}
 // For an identifier at a statement start: a SQL*Plus command word takes the rest of its line
 // (kind 18); "begin" and "declare" open a PL/SQL block.
 void classifystatementword(atoken& token, size_t& position, std::string_view text);

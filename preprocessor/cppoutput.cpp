@@ -2,6 +2,7 @@
 #include "cppoutput.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -46,12 +47,20 @@ void tokenoutput::clear()
 void tokenoutput::joinrecent()
 {
     linestart = endsatlinestart(recenttokens, linestart);
-    size_t length = joined.size();
+    size_t start = joined.size();
+    size_t length = start;
     for (const atoken& token : recenttokens)
         length += token.text.size();
     if (length > joined.capacity())
         joined.reserve(std::max(length, 2 * joined.capacity()));
-    for (const atoken& token : recenttokens)
-        joined += token.text;
+    joined.resize(length);
+    char* out = joined.data() + start;
+    for (const atoken& token : recenttokens) {
+        // An empty token may view no text at all: memcpy must not see its null pointer.
+        if (token.text.empty())
+            continue;
+        std::memcpy(out, token.text.data(), token.text.size());
+        out += token.text.size();
+    }
     recenttokens.clear();
 }

@@ -34,8 +34,12 @@ enum : int32_t {
 // One token. The text is a view: into the scanned text, a stored macro definition, or a text
 // kept by keeptext. noexpand marks an identifier found inside its own macro's expansion.
 struct atoken {
-    int32_t kind = kindend;
+    atoken() = default;
+    atoken(int32_t kind, std::string_view text, bool noexpand = false) : text(text), kind(kind), noexpand(noexpand) {}
+
+    // The text first: a token takes 24 bytes, not 32.
     std::string_view text;
+    int32_t kind = kindend;
     bool noexpand = false;
 };
 
