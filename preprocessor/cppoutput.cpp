@@ -54,13 +54,25 @@ void tokenoutput::joinrecent()
     if (length > joined.capacity())
         joined.reserve(std::max(length, 2 * joined.capacity()));
     joined.resize(length);
+    // Tokens read from one text lie end to end there: each such run is copied at once.
     char* out = joined.data() + start;
+    const char* run = nullptr;
+    size_t runlength = 0;
     for (const atoken& token : recenttokens) {
         // An empty token may view no text at all: memcpy must not see its null pointer.
         if (token.text.empty())
             continue;
-        std::memcpy(out, token.text.data(), token.text.size());
-        out += token.text.size();
+        if (token.text.data() == run + runlength) {
+            runlength += token.text.size();
+            continue;
+        }
+        if (runlength > 0)
+            std::memcpy(out, run, runlength);
+        out += runlength;
+        run = token.text.data();
+        runlength = token.text.size();
     }
+    if (runlength > 0)
+        std::memcpy(out, run, runlength);
     recenttokens.clear();
 }
