@@ -2,7 +2,6 @@
 #include "cppoutput.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -47,32 +46,23 @@ void tokenoutput::clear()
 void tokenoutput::joinrecent()
 {
     linestart = endsatlinestart(recenttokens, linestart);
-    size_t start = joined.size();
-    size_t length = start;
+    size_t length = joined.size();
     for (const atoken& token : recenttokens)
         length += token.text.size();
     if (length > joined.capacity())
         joined.reserve(std::max(length, 2 * joined.capacity()));
-    joined.resize(length);
-    // Tokens read from one text lie end to end there: each such run is copied at once.
-    char* out = joined.data() + start;
-    const char* run = nullptr;
-    size_t runlength = 0;
+    // Tokens read from one text lie end to end there: each such run is appended at once.
+    std::string_view run;
     for (const atoken& token : recenttokens) {
-        // An empty token may view no text at all: memcpy must not see its null pointer.
         if (token.text.empty())
             continue;
-        if (token.text.data() == run + runlength) {
-            runlength += token.text.size();
+        if (token.text.data() == run.data() + run.size()) {
+            run = std::string_view(run.data(), run.size() + token.text.size());
             continue;
         }
-        if (runlength > 0)
-            std::memcpy(out, run, runlength);
-        out += runlength;
-        run = token.text.data();
-        runlength = token.text.size();
+        joined += run;
+        run = token.text;
     }
-    if (runlength > 0)
-        std::memcpy(out, run, runlength);
+    joined += run;
     recenttokens.clear();
 }
