@@ -68,7 +68,7 @@ TEST_F(comparetest, expansionmatchesthecpreprocessor)
         {{"m(a) a a", "n m(m(1))"}, "n"},
     };
     for (const comparecase& c : cases) {
-        macrotable.clear();
+        clearmacros();
         resetstatementstate();
         std::string csource;
         for (const std::string& definition : c.definitions) {

@@ -186,7 +186,7 @@ TEST_F(macrotest, runawayexpansionsend)
     EXPECT_EQ(error.substr(0, error.find('\n')), "test.sql line 1:macro calls are nested too deeply");
 
     // After an error the next expansion starts with a fresh budget and depth.
-    macrotable.clear();
+    clearmacros();
     define("n 5");
     EXPECT_EQ(process("n"), "5\n");
 }

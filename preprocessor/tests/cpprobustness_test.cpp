@@ -30,7 +30,7 @@ TEST_F(robustnesstest, randominputgivesoutputoranerror)
     int outputs = 0;
     int errors = 0;
     for (int round = 0; round < 3000; ++round) {
-        macrotable.clear();
+        clearmacros();
         resetstatementstate();
         for (const char* name : {"f", "g", "n", "m", "s"}) {
             std::string definition = name + randomtext(random, 6);

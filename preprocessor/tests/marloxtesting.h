@@ -92,7 +92,7 @@ protected:
     static void runcases(const std::vector<expansioncase>& cases, bool errors = false)
     {
         for (const expansioncase& c : cases) {
-            macrotable.clear();
+            clearmacros();
             resetstatementstate();
             auto run = [&] {
                 for (const std::string& definition : c.definitions)
