@@ -4,6 +4,9 @@ PACKAGES := cmake ninja-build g++ libpcre2-dev libgtest-dev libgmock-dev
 # Only the fuzz targets need clang and its libFuzzer runtime.
 FUZZPACKAGES := clang libclang-rt-14-dev
 BUILD    := build
+# The first stage of the optimised build: programs that record where formatting spends its time.
+TRAINBUILD := build-train
+PROFILEDIR := $(CURDIR)/$(TRAINBUILD)/profile
 SANITIZEBUILD := build-sanitize
 FUZZBUILD := build-fuzz
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
@@ -12,7 +15,7 @@ FUZZTIME := 60
 SANITIZERUNTIME := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1 \
                    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps fuzzdeps configure build run test sanitize fuzz bench clean
+.PHONY: all deps fuzzdeps train configure build run test sanitize fuzz bench clean
 
 all: build
 
@@ -39,8 +42,18 @@ deps:
 fuzzdeps: deps
 	@$(call installmissing,$(FUZZPACKAGES))
 
-configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+# brelm and marlox built to record a profile format the sample texts; the Release build
+# below is optimised with that profile.
+train: deps
+	@cmake -S . -B $(TRAINBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRELM_PGO=generate \
+	  -DBRELM_PGO_DIR=$(PROFILEDIR) >/dev/null
+	@cmake --build $(TRAINBUILD) -j $(JOBS) --target brelm marlox >&2
+	@rm -rf $(PROFILEDIR)
+	@bench/trainprofile $(TRAINBUILD)/bin
+
+configure: train
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRELM_PGO=use \
+	  -DBRELM_PGO_DIR=$(PROFILEDIR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS) >&2
@@ -70,4 +83,4 @@ bench: configure
 	@$(BUILD)/bin/brelmbench
 
 clean:
-	rm -rf $(BUILD) $(SANITIZEBUILD) $(FUZZBUILD)
+	rm -rf $(BUILD) $(TRAINBUILD) $(SANITIZEBUILD) $(FUZZBUILD)

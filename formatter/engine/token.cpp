@@ -1,6 +1,8 @@
 // The token list: linking, erasing, and the bookkeeping that keeps cached columns exact.
 #include "token.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -263,6 +265,7 @@ void tokenlist::newpage() {
         blockbytes = nextblocksize(blockbytes, pagesize);
         page = static_cast<char*>(std::aligned_alloc(pagesize, blockbytes));
         if (!page) throw std::bad_alloc();
+        madvise(page, blockbytes, MADV_POPULATE_WRITE);
         blocks.push_back(std::unique_ptr<char[], blockrelease>(page));
         blockend = page + blockbytes;
     }
