@@ -10,8 +10,8 @@
 #include "cpperrors.h"
 #include "cppfiles.h"
 #include "cppmacros.h"
-#include "cppstate.h"
 #include "cppoutput.h"
+#include "cppstate.h"
 #include "cpptokens.h"
 
 namespace {

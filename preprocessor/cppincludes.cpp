@@ -2,6 +2,7 @@
 #include "cppincludes.h"
 
 #include <iostream>
+#include <optional>
 #include <utility>
 
 #include "cpreprocessor.h"
@@ -149,7 +150,9 @@ void processincluded(const std::string& path, bool recording, tokenoutput& outpu
     const std::string& text = includedtext(path);
     allowexpansionsfor(text.size());
     // A recording needs the included text's tokens as tokens.
-    tokenoutput::hold unjoined(output);
+    std::optional<tokenoutput::hold> unjoined;
+    if (recording)
+        unjoined.emplace(output);
     size_t first = output.recent().size();
     size_t depth = ifstack.size();
     size_t position = 0;

@@ -301,7 +301,6 @@ void scanwhitespace(size_t& position, std::string_view text)
     statement.afterblank = true;
 }
 
-
 atoken readdirective(bool directives, tokenoutput& output, size_t& position, std::string_view text)
 {
     ++position;
@@ -315,7 +314,6 @@ atoken readdirective(bool directives, tokenoutput& output, size_t& position, std
     afterdirective(atstart, position, text);
     return {kinddirective, {}};
 }
-
 
 tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text)
 {

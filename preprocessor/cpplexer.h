@@ -41,6 +41,7 @@ inline atoken nexttoken(bool directives, tokenoutput& output, size_t& position, 
     token.text = std::string_view(text.data() + start, position - start);
     return token;
 }
+
 // For an identifier at a statement start: a SQL*Plus command word takes the rest of its line
 // (kind 18); "begin" and "declare" open a PL/SQL block.
 void classifystatementword(atoken& token, size_t& position, std::string_view text);

@@ -236,3 +236,25 @@ TEST(includecache, cachefilenames)
     EXPECT_EQ(cachefilenamefor("C:\\inc\\x.sql"), "C__inc_x_sql.cch");
     EXPECT_EQ(cachefilenamefor("../inc/x.y.sql"), "___inc_x_y_sql.cch");
 }
+
+TEST_F(includetest, alongincludeiscachedwhole)
+{
+    // Many more tokens than the output joins at once: the recording must still see them all.
+    std::string body;
+    std::string expanded;
+    for (int i = 0; i < 10000; ++i) {
+        body += "v m;\n";
+        expanded += "v [1]\n;\n";
+    }
+    write("inc/big.sql", body);
+    const std::string source = "#define m [1]\n#include \"big.sql\"\n";
+    const std::string expected = "#line 0 \"inc/big.sql\"\n" + expanded + "#line 2 \"a.sql\"\n\n";
+    EXPECT_EQ(call(source, {"-I", "inc"}), expected);
+    const std::vector<std::string> options = {"-c+", "-I", "inc"};
+    auto first = callwitherr(source, options);
+    EXPECT_EQ(first.first, expected);
+    EXPECT_EQ(first.second, "generate cache true inc/big.sql\ncache generated\n");
+    auto second = callwitherr(source, options);
+    EXPECT_EQ(second.first, expected);
+    EXPECT_EQ(second.second, "cache read\n");
+}
