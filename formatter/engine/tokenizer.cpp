@@ -81,8 +81,7 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
     pos = found.end;
     std::string_view tokentext = text.substr(start, pos - start);
     if (kind == qquoteliteral) {
-        char closing[2] = {closingdelimiter(text[start + 2]), '\''};
-        size_t end = text.find(std::string_view(closing, 2), pos);
+        size_t end = findbytepair(text, closingdelimiter(text[start + 2]), '\'', pos);
         if (end == std::string_view::npos) {
             kind = qquoteopener;
         } else {

@@ -43,7 +43,7 @@ size_t commentend(std::string_view text, size_t pos) {
 size_t literalend(std::string_view text, size_t pos) {
     size_t end = 0;
     while (at(text, pos, '\'')) {
-        size_t closing = text.find('\'', pos + 1);
+        size_t closing = findbyte(text, '\'', pos + 1);
         if (closing == std::string_view::npos) break;
         end = pos = closing + 1;
     }
@@ -127,7 +127,7 @@ scannedtoken tokenscanner::scan(std::string_view text, size_t pos) const {
     const bool hasnext = pos + 1 < text.size();
     if (c == '-' && next == '-') return {singlelinecomment, commentend(text, pos)};
     if (c == '"') {
-        size_t closing = text.find('"', pos + 1);
+        size_t closing = findbyte(text, '"', pos + 1);
         if (closing != std::string_view::npos) return {doublequotedname, closing + 1};
     }
     if (c == '\'') {
@@ -135,7 +135,7 @@ scannedtoken tokenscanner::scan(std::string_view text, size_t pos) const {
     }
     if (c == 'q' && next == '\'' && pos + 2 < text.size()) return {qquoteliteral, pos + 3};
     if (c == '/' && next == '*') {
-        size_t closing = text.find("*/", pos + 2);
+        size_t closing = findbytepair(text, '*', '/', pos + 2);
         if (closing != std::string_view::npos) return {blockcomment, closing + 2};
     }
     if (c == 'q' && next == '\'') return {qquoteopener, pos + 2};

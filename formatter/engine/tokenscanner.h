@@ -5,9 +5,32 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Where the two bytes a, b first stand together at or after from; npos when nowhere. A free
+// function taking the text in registers: a member find would keep the caller's text in memory.
+inline size_t findbytepair(std::string_view text, char a, char b, size_t from) {
+    const char* data = text.data();
+    const size_t size = text.size();
+    while (from + 1 < size) {
+        const void* found = std::memchr(data + from, a, size - from - 1);
+        if (!found) break;
+        from = static_cast<size_t>(static_cast<const char*>(found) - data);
+        if (data[from + 1] == b) return from;
+        ++from;
+    }
+    return std::string_view::npos;
+}
+
+// Where byte c first stands at or after from; npos when nowhere.
+inline size_t findbyte(std::string_view text, char c, size_t from) {
+    if (from >= text.size()) return std::string_view::npos;
+    const void* found = std::memchr(text.data() + from, c, text.size() - from);
+    return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : std::string_view::npos;
+}
 
 struct scannedtoken {
     int32_t kind = 0;
