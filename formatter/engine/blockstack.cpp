@@ -2,6 +2,7 @@
 // the word after END checked against its block, end-of-block information (-sbi, -rbi), the
 // line-break rules after blocks, a "/" that ends a unit, and the per-line reset.
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 namespace {
@@ -165,7 +166,7 @@ bool formatter::outsideblocks(int32_t c) {
         return false;
     if (s.w && atlevelzero) {
         position before = previoussignificant(currenttoken);
-        if (before == tokens.begin() || before->text() == "/" || before->text() == ";") {
+        if (before == tokens.begin() || istext(before->text(), "/") || istext(before->text(), ";")) {
             std::string warning = "Warning:";
             warning += currenttoken->text();
             warning += " is ignored as it is not in a block at line ";
@@ -211,9 +212,9 @@ bool formatter::whenopenslevel() {
 void formatter::beginafterheader() {
     linerecord& top = blockstack.at(blocklevel);
     bool header = unitkind->partialmatch(top.blockname);
-    if (top.blockname != "declare" && top.blockname != "package" && !header) return;
+    if (!istext(top.blockname, "declare") && !istext(top.blockname, "package") && !header) return;
     top.extraindent = 0;
-    if (top.blockname == "declare" && blocklevel >= 2) {
+    if (istext(top.blockname, "declare") && blocklevel >= 2) {
         linerecord& below = blockstack.at(blocklevel - 1);
         if (unitkind->partialmatch(below.blockname)) below.extraindent = 0;
     }
@@ -253,7 +254,7 @@ void formatter::pushblock(int32_t c) {
     position t = currenttoken;
     std::string name = lc(t->text());
     // The text of the statement the block stands in.
-    std::string context = processingalignedlist && alignmentword == ":=" ? ":=" : statementword;
+    std::string context = processingalignedlist && istext(alignmentword, ":=") ? ":=" : statementword;
     ++blocklevel;
     blockstack.at(blocklevel + 1).blockname.clear();
     linerecord fresh;
@@ -355,7 +356,7 @@ void formatter::notelinebreakrule(int32_t keep, int32_t remove) {
 // The levels an END closes (all but the last; the caller lowers the level once more), what
 // must follow it, and the header text its end-of-block information shows.
 formatter::blockend formatter::endofblock() {
-    if (blockstack.at(blocklevel).blockname == "when") --blocklevel;   // the CASE or handler too
+    if (istext(blockstack.at(blocklevel).blockname, "when")) --blocklevel;   // the CASE or handler too
     const linerecord& r = blockstack.at(blocklevel);
     blockend end;
     end.closed = r;
@@ -393,7 +394,7 @@ formatter::blockend formatter::endofblock() {
         end.information = headertext(r.openertoken, classwhen);
     }
     // The initialisation part of a package body.
-    if (blocklevel >= 2 && blockstack.at(blocklevel).blockname == "begin" &&
+    if (blocklevel >= 2 && istext(blockstack.at(blocklevel).blockname, "begin") &&
         blockstack.at(blocklevel - 1).blockname == "package") {
         --blocklevel;
         const linerecord& package = blockstack.at(blocklevel);
@@ -454,7 +455,7 @@ std::string formatter::headertext(position opener, int32_t stopclass) {
             position end = stopclass == classwhen ? std::prev(p) : p;
             return jointokentexts(opener, end);
         }
-        if (p->text() == ";") break;
+        if (istext(p->text(), ";")) break;
     }
     return "";
 }
@@ -464,13 +465,13 @@ std::string formatter::headertext(position opener, int32_t stopclass) {
 void formatter::placeblockinformation(position word, const std::string& information) {
     if (word == tokens.end() || word->kind == endtoken) return;
     position semicolon = word;
-    if (word->text() != ";") {
+    if (!istext(word->text(), ";")) {
         semicolon = nextsignificant(std::next(word));
         // END LOOP label; and END IF label; carry a label before the ";".
         if (semicolon != tokens.end() && semicolon->kind == identifier)
             semicolon = nextsignificant(std::next(semicolon));
     }
-    if (semicolon == tokens.end() || semicolon->text() != ";") return;
+    if (semicolon == tokens.end() || !istext(semicolon->text(), ";")) return;
     position place = nextonsameline(std::next(semicolon));
     const std::string marker = "/*" + s.sbi_m;
     if (place != tokens.end() && place->kind == blockcomment && startswith(place->text(), marker)) {
@@ -490,7 +491,7 @@ void formatter::placeblockinformation(position word, const std::string& informat
 
 void formatter::slashatlevelzero() {
     if (s.ifsl || blocklevel != 0 || (bracketdepth != 0 && s.ifsib)) return;
-    if (currentword != "/" || currenttoken == tokens.begin()) return;
+    if (!istext(currentword, "/") || currenttoken == tokens.begin()) return;
     position before = std::prev(currenttoken);
     if (!before->breaksline()) return;
     checksyntaxmissingkeywords();

@@ -2,6 +2,7 @@
 // blank collapsing (-c) and the declared-name bookkeeping beside it.
 #include "charsets.h"
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ const pattern& unregisteredword() {
 }
 
 bool isalignedoperator(const settings& s, std::string_view text) {
-    return (text == ":=" && s.acav) || (text == "=>" && s.acarv) || (text == "=" && s.acev);
+    return (istext(text, ":=") && s.acav) || (istext(text, "=>") && s.acarv) || (istext(text, "=") && s.acev);
 }
 
 // A TAB, or two blanks in a row: the text is not one blank per run.
@@ -353,8 +354,8 @@ bool formatter::alignconsecutive() {
         resumeline = 0;
     }
     if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
-    if (!alignrows.empty() && alignop == "=" &&
-        (t->text() == ";" || (t->kind == identifier && clausewords.count(lowered(t->text()).view()))))
+    if (!alignrows.empty() && istext(alignop, "=") &&
+        (istext(t->text(), ";") || (t->kind == identifier && clausewords.count(lowered(t->text()).view()))))
         groupbroken = 1;
     bool ends = groupended || groupbroken || (t->kind == endtoken && !alignrows.empty()) ||
                 (loopdone && alignline != 0);

@@ -3,6 +3,7 @@
 // -abusc, -acoslc), the statement moves to a new line (-amso, -amc) or the line is broken
 // before the token; then the block, bracket and LOOP rules that waited for it run.
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 #include <algorithm>
@@ -92,7 +93,7 @@ void formatter::notestatementlayout() {
 bool formatter::layoutpass() {
     if (!s.mcs) return false;
     const bool restart = keepwithinlimit();
-    if (currentword == ";") linebroken = 0;
+    if (istext(currentword, ";")) linebroken = 0;
     return restart;
 }
 
@@ -188,11 +189,11 @@ void formatter::followrelativeshift(position from, int32_t shift) {
             follow(sequence, entry.relativeindentsequence, entry.relativeindent, entry.relativekeywordsequence,
                    entry.relativekeywordcolumn);
         for (int32_t level = 1; level <= blocklevel; ++level)
-            if (blockstack.at(level).blockname == "case" && relativesequenceatlevel.at(level) == sequence)
+            if (istext(blockstack.at(level).blockname, "case") && relativesequenceatlevel.at(level) == sequence)
                 relativeindentatlevel.at(level) -= shift;
         // A ")" keeps the value of an outer place, which did not move.
         int32_t* stored = relativeindentbytoken.find(sequence);
-        if (stored && p->text() != ")") *stored -= shift;
+        if (stored && !istext(p->text(), ")")) *stored -= shift;
         if (p == currenttoken) break;
     }
 }
@@ -436,10 +437,10 @@ bool formatter::breakbeforetoken() {
     if (comment && (!s.amc || t->classcode == classinserted)) return false;
     position before = previoustoken(t);
     if (before == tokens.end() || before->breaksline()) return false;
-    if (t->text() == "/" || (t->text() == "-" && followedbylinebreak(t)) || before->text() == "-")
+    if (istext(t->text(), "/") || (istext(t->text(), "-") && followedbylinebreak(t)) || istext(before->text(), "-"))
         return false;
     // With -pcr a comma never starts a line: the line breaks after it instead.
-    if (s.pcr && t->text() == ",") return false;
+    if (s.pcr && istext(t->text(), ",")) return false;
 
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);

@@ -1,6 +1,7 @@
 // Line indentation: the columns a block depth indents by (-is, -il, -ni, -iibe, -iac, -iiie,
 // -id) and the indentation text for them (-ut, -uts).
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace {
 
 // Blocks whose body -ni indents from the column of their keyword.
 bool nicelyindented(const std::string& blockname) {
-    return blockname == "while" || blockname == "if" || blockname == "else" || blockname == "case";
+    return istext(blockname, "while") || istext(blockname, "if") || istext(blockname, "else") || istext(blockname, "case");
 }
 
 }  // namespace
@@ -42,7 +43,7 @@ int32_t formatter::computeindent(int32_t depth, int32_t nice) {
         ++indentlevelsread;
         if (nice && nicelyindented(r.blockname)) {
             indent = int64_t(r.startcolumn) + indentsize(i);
-        } else if ((s.iibe || !endswith(r.blockname, "begin")) && (s.iac || r.blockname != "cursor") &&
+        } else if ((s.iibe || !endswith(r.blockname, "begin")) && (s.iac || !istext(r.blockname, "cursor")) &&
                    (s.iiie || r.hasif != 1) && r.extraindent != 0 && r.isasreached != 0) {
             indent += indentsize(i);
         }

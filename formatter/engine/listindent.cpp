@@ -3,6 +3,7 @@
 // (-rs); clause keywords (-rask, -pius), AND/OR/NOT (-plouwh), THEN and LOOP (-itlwb) and
 // standalone comments (-isc, -isc2, -iic) have their own rules.
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 #include <algorithm>
@@ -72,14 +73,14 @@ position formatter::firstonline(position start) const {
 void formatter::endalignedlistatline(position first) {
     if (!processingalignedlist) return;
     std::string word = lc(first->text());
-    if (blocklevel == 0 && (statementstarters.count(word) || (word == "set" && statementword != "update"))) {
+    if (blocklevel == 0 && (statementstarters.count(word) || (istext(word, "set") && !istext(statementword, "update")))) {
         processingalignedlist = 0;
         alignmentrequested = 0;
         if (alistlevel > 0) --alistlevel;
         return;
     }
-    if (first->classcode != classwhen || blockstack.at(blocklevel).blockname == "case") return;
-    bool branchofcase = blockstack.at(blocklevel).blockname == "when" && blocklevel > 1 &&
+    if (first->classcode != classwhen || istext(blockstack.at(blocklevel).blockname, "case")) return;
+    bool branchofcase = istext(blockstack.at(blocklevel).blockname, "when") && blocklevel > 1 &&
                         blockstack.at(blocklevel - 1).blockname == "case";
     if (branchofcase) return;
     processingalignedlist = 0;
@@ -106,7 +107,7 @@ int32_t formatter::computelineindent(position first, bool& commentline) {
         column = listindent(listcolumn, first);
         commentline = true;
     } else if (isclass(f, {classelsif, classelse, classexception}) ||
-               (blockstack.at(blocklevel).blockname == "when" && f.classcode == classwhen)) {
+               (istext(blockstack.at(blocklevel).blockname, "when") && f.classcode == classwhen)) {
         // One level out: ELSE and its kin, and a WHEN after the first of its CASE.
         column = keeprelative ? relativeindentcolumn() : computeindent(blocklevel - 1, s.ni);
         commentline = keeprelative;
@@ -127,7 +128,7 @@ int32_t formatter::keywordindent(const token& f, int32_t column) {
     bool clause = isclass(f, {classvalues, classset, classinto, classfrom, classwhere, classgroup, classorder}) ||
                   (f.classcode == classfetch && s.pius);
     if ((s.pius || s.rask) && clause && keywordcolumn >= 0) {
-        bool aligned = s.rask && !(f.classcode == classset && statementword != "update");
+        bool aligned = s.rask && !(f.classcode == classset && !istext(statementword, "update"));
         if (aligned || f.classcode == classinto) column = std::max(keywordcolumn - width, 0);
     }
     if (s.plouwh && isclass(f, {classand, classor, classnot}) && logicalcolumn >= 0) {
@@ -150,11 +151,11 @@ int32_t formatter::listindent(int32_t base, position first) {
         return n;
     };
     const linerecord& innermost = blockstack.at(blocklevel);
-    bool whenofcase = innermost.blockname == "when" && blocklevel > 1 &&
+    bool whenofcase = istext(innermost.blockname, "when") && blocklevel > 1 &&
                       blockstack.at(blocklevel - 1).blockname == "case";
     int32_t level = blocklevel;
-    if (blockstack.at(level).blockname == "when") --level;
-    if (level > 0 && blockstack.at(level).blockname == "case") --level;
+    if (istext(blockstack.at(level).blockname, "when")) --level;
+    if (level > 0 && istext(blockstack.at(level).blockname, "case")) --level;
     int64_t column = base;
     if (first->classcode == classend) {
         column = base + int64_t(size) * count(level);
@@ -162,7 +163,7 @@ int32_t formatter::listindent(int32_t base, position first) {
         int32_t n = count(blocklevel - 2);
         bool caseinlist = blockstack.at(blocklevel - 1).startcolumn >= base;
         column = base + int64_t(size) * n + (caseinlist ? 2 * int64_t(size) : 0);
-    } else if (whenofcase || innermost.blockname == "case") {
+    } else if (whenofcase || istext(innermost.blockname, "case")) {
         int32_t n = count(level);
         column = base + int64_t(size) * (n + (innermost.startcolumn >= base ? 1 : 0));
     }

@@ -13,8 +13,8 @@ std::string_view withoutfinallinefeed(std::string_view word) {
 }
 
 bool istwobyteoperator(std::string_view word) {
-    return word == "=>" || word == ":=" || word == "||" || word == "<>" || word == "!=" || word == "<=" ||
-           word == ">=";
+    return istext(word, "=>") || istext(word, ":=") || istext(word, "||") || istext(word, "<>") || istext(word, "!=") || istext(word, "<=") ||
+           istext(word, ">=");
 }
 
 bool isonebyteoperator(char c) {
@@ -24,7 +24,7 @@ bool isonebyteoperator(char c) {
 // Words after which an expression begins, so a "-" or "+" there is a sign: an opening
 // bracket and the keywords that no operand can end.
 bool startsexpression(std::string_view word) {
-    return word == "(" || isword(word, "return") || isword(word, "then") || isword(word, "else") ||
+    return istext(word, "(") || isword(word, "return") || isword(word, "then") || isword(word, "else") ||
            isword(word, "when") || isword(word, "select");
 }
 
@@ -32,15 +32,15 @@ bool startsexpression(std::string_view word) {
 
 bool isspacingremovalword(std::string_view word, bool& bracket) {
     word = withoutfinallinefeed(word);
-    bracket = word == "(" || word == ")";
-    if (bracket || word == ",") return true;
+    bracket = istext(word, "(") || istext(word, ")");
+    if (bracket || istext(word, ",")) return true;
     if (word.size() == 1) return isonebyteoperator(word[0]);
     return istwobyteoperator(word);
 }
 
 bool isspacingadditionword(std::string_view word, bool& comma) {
     word = withoutfinallinefeed(word);
-    comma = word == ",";
+    comma = istext(word, ",");
     if (comma) return true;
     if (word.size() == 1) return isonebyteoperator(word[0]);
     return istwobyteoperator(word) || isword(word, "and") || isword(word, "or") || isword(word, "not");
@@ -97,7 +97,7 @@ void formatter::addoperatorblanks() {
     position t = currenttoken;
     if (!comma && t != tokens.begin()) {
         position before = std::prev(t);
-        bool afteropening = before->text() == "(" && (s.rsaob || s.ncb);
+        bool afteropening = istext(before->text(), "(") && (s.rsaob || s.ncb);
         if (!holdsspace(*before) && !afteropening) {
             tokens.insertnew(t, " ", whitespace, 0, -(sequencecounter++));
             ++tokenposition;
@@ -105,8 +105,8 @@ void formatter::addoperatorblanks() {
     }
     position after = std::next(t);
     if (after == tokens.end() || holdsspace(*after)) return;
-    if (s.ncb && after->text() == ")") return;
-    if (t->text() == "-" || t->text() == "+") {
+    if (s.ncb && istext(after->text(), ")")) return;
+    if (istext(t->text(), "-") || istext(t->text(), "+")) {
         std::string_view previous = previoussignificant(t)->text();
         if (isspacingadditionword(previous, comma) || startsexpression(previous)) return;
     }

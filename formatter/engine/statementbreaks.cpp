@@ -2,6 +2,7 @@
 // list items (-mlipl, -milipl), commas moved to the line end (-pcr), AND/OR/NOT under
 // WHERE (-plouwh) and the column of bracketed lists (-clb, -brei, -eiib).
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ void formatter::breakstatements() {
     if (found == breakkeywords.end() || found->second == 0) return;
     if (keyword->classcode == classhandled) return;
     int32_t flags = found->second;
-    bool breakhere = !(flags & onlyinselect) || statementword == "select";
+    bool breakhere = !(flags & onlyinselect) || istext(statementword, "select");
     auto followers = breakfollowers.find(found->first);
     if (followers == breakfollowers.end()) {
         if (breakhere) breakbeforenext();
@@ -121,7 +122,7 @@ bool formatter::innumberbrackets() const {
 }
 
 void formatter::breaklongitemlists() {
-    if (currentword != ",") return;
+    if (!istext(currentword, ",")) return;
     bool numbertype = innumberbrackets();
     if (declarationalignment.active && !numbertype) {
         ++declarationalignment.itemcount;
@@ -139,7 +140,7 @@ void formatter::putcommasright() {
     if (!s.pcr) return;
     position t = currenttoken;
     position comma = std::next(t);
-    if (comma == tokens.end() || comma->text() != ",") return;
+    if (comma == tokens.end() || !istext(comma->text(), ",")) return;
     if (t->kind != whitespace || !t->breaksline() || t->classcode == classinserted) return;
     // A comment after the last item keeps the comma where it is: moved before the comment it
     // would change the order of the text, and after a single-line one it would be commented out.
@@ -198,7 +199,7 @@ void formatter::bracketlistcolumns() {
             bracketlistpending = 0;
             if (bracketlistmethod == 1) listcolumn = tokencolumn(t) - 1;
             if (bracketlistadjust()) bracketlistset = 1;
-        } else if (currentword == ",") {
+        } else if (istext(currentword, ",")) {
             bracketcomma = 1;
         }
     }
@@ -225,7 +226,7 @@ bool formatter::joinaftercomma() {
     while (before != tokens.begin() && (before->kind == blockcomment ||
                                         (before->kind == whitespace && !before->breaksline())))
         --before;
-    if (before->text() != ",") return false;
+    if (!istext(before->text(), ",")) return false;
     t->settext(std::prev(t)->kind == whitespace ? "" : " ");
     currenttoken = std::next(t);
     currentword = currenttoken->text();

@@ -2,6 +2,7 @@
 // and conditions, the -rs relative indentation, bracket errors and the FROM table list.
 #include "charsets.h"
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ bool setskeywordcolumn(int32_t classcode, const settings& s) {
 void formatter::advancestatementstate() {
     if (isinsignificant(currenttoken->kind) || currenttoken->kind == endtoken) return;
     // A label (<<name>>) stands before the statement that it names.
-    if (currenttoken->text() == ">>") {
+    if (istext(currenttoken->text(), ">>")) {
         statementstate = 2;
     } else if (statementstate == 0 || statementstate == 2) {
         statementstate = 1;
@@ -84,7 +85,7 @@ void formatter::sqlstatementstart() {
         relativekeywordsequence = keyword->sequence;
         keeprelative = 1;
     }
-    if (!alignrows.empty() && alignop == ":=") groupbroken = 1;
+    if (!alignrows.empty() && istext(alignop, ":=")) groupbroken = 1;
 }
 
 // How far the current token moved from its place in the input: the lines of its statement
@@ -115,14 +116,14 @@ void formatter::reloadrelativeindent(position t) {
 void formatter::endofstatement(int32_t) {
     position t = currenttoken;
     int32_t classcode = t->classcode;
-    if (currentword == "," && processingalignedlist && alignmentword == ":=") {
+    if (istext(currentword, ",") && processingalignedlist && istext(alignmentword, ":=")) {
         processingalignedlist = 0;
         if (alistlevel > 0) --alistlevel;
     }
     bool loop = classcode == classloop;
     bool thenorelse = classcode == classthen || classcode == classelse;
-    if (currentword != ";" && !loop && !thenorelse) return;
-    if (blockstack.at(blocklevel).blockname == "cursor") endcursordeclaration();
+    if (!istext(currentword, ";") && !loop && !thenorelse) return;
+    if (istext(blockstack.at(blocklevel).blockname, "cursor")) endcursordeclaration();
     if (!savedsettings.empty() && !(loop && loopheaderopen)) {
         s = std::move(savedsettings.back());
         savedsettings.pop_back();
@@ -162,11 +163,11 @@ void formatter::endcursordeclaration() {
 bool formatter::continuescaseexpression(int32_t classcode) {
     if (!assignmentseen && !sqlstatement) return false;
     const std::string& innermost = blockstack.at(blocklevel).blockname;
-    if (innermost != "when" && innermost != "case") return false;
+    if (!istext(innermost, "when") && !istext(innermost, "case")) return false;
     if (classcode != classthen && classcode != classelse) return false;
     if (classcode == classthen) {
         const std::string& outer = blockstack.at(std::max(blocklevel - 1, 0)).blockname;
-        if (!assignmentseen && s.ac && innermost != "case" && outer != "case")
+        if (!assignmentseen && s.ac && !istext(innermost, "case") && outer != "case")
             processingalignedlist = 0;
         if (alistlevel > 0 && alignedlists.at(alistlevel).word == "when") closealignedlistatblock();
     }
@@ -177,8 +178,8 @@ void formatter::resetstatement(bool loop) {
     statementcountdown = 1;
     keywordcolumn = -1;
     awaitby = awaitwith = 0;
-    if (alignop == "=" && !alignrows.empty()) groupbroken = 1;
-    if (currentword == ";") {
+    if (istext(alignop, "=") && !alignrows.empty()) groupbroken = 1;
+    if (istext(currentword, ";")) {
         assignmentseen = 0;
         insidemerge = 0;
         // A line-break rule noted at an END or a cursor declaration is due after its ";".

@@ -2,6 +2,7 @@
 // (-cmk), the block-stack listing after structural errors, and the bracket and list searches
 // of the statement rules.
 #include "formatter.h"
+#include "wordset.h"
 #include "support.h"
 
 namespace {
@@ -12,9 +13,9 @@ bool isspacebyte(char c) {
 
 // What must close a block of this kind.
 std::string expectedend(const std::string& blockname) {
-    if (blockname == "for" || blockname == "while" || blockname == "loop") return "end loop";
-    if (blockname == "if") return "end if";
-    if (blockname == "begin" || blockname == "package") return "end";
+    if (istext(blockname, "for") || istext(blockname, "while") || istext(blockname, "loop")) return "end loop";
+    if (istext(blockname, "if")) return "end if";
+    if (istext(blockname, "begin") || istext(blockname, "package")) return "end";
     return "";
 }
 
@@ -80,7 +81,7 @@ bool formatter::checkbrackets() {
 void formatter::dropwhenlevel() {
     if (blocklevel < 1) return;
     const linerecord& top = blockstack.at(blocklevel);
-    if (top.blockname != "when" || !top.whenlevel) return;
+    if (!istext(top.blockname, "when") || !top.whenlevel) return;
     if (blocklevel > 1 && blockstack.at(blocklevel - 1).blockname == "case") return;
     --blocklevel;
 }
@@ -136,7 +137,7 @@ void formatter::listblockstack() {
     auto listlevel = [&](int32_t level) {
         const linerecord& r = blockstack.at(level);
         std::string blocktext;
-        if (r.blockname == "{" && r.openertoken != position() && r.lasttoken != position())
+        if (istext(r.blockname, "{") && r.openertoken != position() && r.lasttoken != position())
             blocktext = jointokentexts(r.openertoken, std::next(r.lasttoken));
         else
             blocktext = tokenizedline(r.startline);
@@ -169,10 +170,10 @@ position matchingclose(const tokenlist& tokens, position pos, bool stopatlinebre
     int32_t depth = 1;
     for (position t = pos; t != tokens.end(); ++t) {
         std::string_view text = t->text();
-        if (text == ";") return tokens.end();
+        if (istext(text, ";")) return tokens.end();
         if (stopatlinebreak && haslinebreak(text)) return tokens.end();
-        if (text == "(") ++depth;
-        if (text == ")" && --depth == 0) return std::next(t);
+        if (istext(text, "(")) ++depth;
+        if (istext(text, ")") && --depth == 0) return std::next(t);
     }
     return tokens.end();
 }
@@ -195,7 +196,7 @@ std::vector<std::string> formatter::collectnamelist(position pos) const {
         if (t == tokens.end()) return {};
         if (t->kind == identifier || t->kind == keywordtoken) {
             names.emplace_back(t->text());
-        } else if (t->text() == "(") {
+        } else if (istext(t->text(), "(")) {
             position after = closingbracketafter(std::next(t));
             if (after == tokens.end()) return {};
             t = std::prev(after);
@@ -206,7 +207,7 @@ std::vector<std::string> formatter::collectnamelist(position pos) const {
         position alias = nextsignificant(std::next(t));
         if (alias != tokens.end() && (alias->kind == identifier || alias->kind == doublequotedname)) t = alias;
         position comma = nextsignificant(std::next(t));
-        if (comma == tokens.end() || comma->text() != ",") return names;
+        if (comma == tokens.end() || !istext(comma->text(), ",")) return names;
         t = comma;
     }
 }
@@ -221,5 +222,5 @@ bool formatter::endsselectitem(position t) const {
     position next = nextsignificant(std::next(t));
     if (next == tokens.end() || next->kind == endtoken) return true;
     std::string_view text = next->text();
-    return text == "," || text == ")" || text == ";" || text == "/" || clausewords.count(lowered(text).view()) > 0;
+    return istext(text, ",") || istext(text, ")") || istext(text, ";") || istext(text, "/") || clausewords.count(lowered(text).view()) > 0;
 }

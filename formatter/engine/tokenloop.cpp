@@ -1,6 +1,7 @@
 // The token loop: every token passes the per-token rules in a fixed order. A rule may send
 // the loop to the end-of-token steps, or make it start the current token again.
 #include "formatter.h"
+#include "wordset.h"
 #include "globals.h"
 #include "support.h"
 
@@ -102,7 +103,7 @@ void formatter::driverrules() {
         linebreakstate = 2;
         removelinebreaks = 1;
     }
-    if (currentword == ":=") assignmentseen = 1;
+    if (istext(currentword, ":=")) assignmentseen = 1;
     if (s.plouwh && currenttoken->classcode == classbetween)
         andcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
     if (andcolumn >= 0 && currenttoken->classcode == classand) andcolumn = -1;
@@ -143,10 +144,10 @@ bool formatter::sqlplusline() {
     }
     std::string command = lc(sqlpluscommand);
     bool ends = true;
-    if (command == "doc" || command == "document") {
+    if (istext(command, "doc") || istext(command, "document")) {
         position after = std::next(t);
-        ends = after != tokens.end() && after->text() == "#";
-    } else if (command == "rem" || command == "remark") {
+        ends = after != tokens.end() && istext(after->text(), "#");
+    } else if (istext(command, "rem") || istext(command, "remark")) {
         ends = t == tokens.begin() || std::prev(t)->text() != "-";
     }
     if (ends) {

@@ -4,10 +4,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Whether text is exactly the literal: a compare the compiler keeps inline, where the
+// library's operator may call out for a byte or two.
+template <size_t N>
+inline bool istext(std::string_view text, const char (&literal)[N]) {
+    return text.size() == N - 1 && std::memcmp(text.data(), literal, N - 1) == 0;
+}
 
 // Whether text is the lower-case word in any ASCII case.
 bool isword(std::string_view text, std::string_view lowerword);
