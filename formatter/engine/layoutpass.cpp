@@ -460,7 +460,7 @@ void formatter::rundeferredrules() {
     if (t->classcode == classloop && statementstate != 2) endofstatement(0);
     openblock(0);
     if (!isinsignificant(t->kind)) {
-        lastvalue = "novalue";
+        if (!istext(lastvalue, "novalue")) lastvalue = "novalue";
         afterend = 0;
     }
     closeblock(0);

@@ -64,7 +64,7 @@ formatter::afterstep formatter::processtoken() {
     keepthentogether();
     openblock(1);
     if (!isinsignificant(currenttoken->kind)) {
-        lastvalue = "novalue";
+        if (!istext(lastvalue, "novalue")) lastvalue = "novalue";
         lastvaluecount = 0;
         afterend = 0;
     }
