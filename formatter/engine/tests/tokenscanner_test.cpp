@@ -111,3 +111,30 @@ TEST(tokenscanner, agreeswiththealternationforoddletters) {
 }
 
 }  // namespace
+
+TEST(findbytepair, findsthefirstpairatorafterthestart) {
+    constexpr size_t none = std::string_view::npos;
+    struct row {
+        std::string_view text;
+        char a, b;
+        size_t from, expected;
+    } rows[] = {
+        {"x */ y */", '*', '/', 0, 2},
+        {"x */ y */", '*', '/', 3, 7},
+        {"***/", '*', '/', 0, 2},      // a run of the first byte before its pair
+        {"a'''b", '\'', '\'', 0, 1},   // both bytes alike: pairs overlap
+        {"a'''b", '\'', '\'', 2, 2},
+        {"ab*", '*', '/', 0, none},    // the first byte last: no room for the second
+        {"*/", '*', '/', 1, none},
+        {"*/", '*', '/', 5, none},     // a start beyond the end
+        {"", '*', '/', 0, none},
+        {")']'", ']', '\'', 0, 2},
+    };
+    for (const row& r : rows) {
+        EXPECT_EQ(findbytepair(r.text, r.a, r.b, r.from), r.expected) << r.text << " from " << r.from;
+        EXPECT_EQ(findbytepair(r.text, r.a, r.b, r.from), r.from > r.text.size() ? none : r.text.find(std::string{r.a, r.b}, r.from));
+    }
+    EXPECT_EQ(findbyte("ab'c'", '\'', 3), 4u);
+    EXPECT_EQ(findbyte("ab'c", '\'', 3), none);
+    EXPECT_EQ(findbyte("ab", '\'', 9), none);
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 using strings = std::vector<std::string>;
@@ -128,4 +129,51 @@ TEST_F(supportfiles, clipboardfailuresgiveareason) {
     EXPECT_EQ(getclipboardtext(text, &reason), -1);
     EXPECT_EQ(text, "");
     EXPECT_FALSE(reason.empty());
+}
+
+namespace {
+
+// A stream that cannot seek, as a pipe: its text comes only through reads.
+class unseekablebuffer : public std::stringbuf {
+public:
+    using std::stringbuf::stringbuf;
+
+protected:
+    pos_type seekoff(off_type, std::ios::seekdir, std::ios::openmode) override { return pos_type(off_type(-1)); }
+    pos_type seekpos(pos_type, std::ios::openmode) override { return pos_type(off_type(-1)); }
+};
+
+std::string patterned(size_t size) {
+    std::string text(size, ' ');
+    for (size_t i = 0; i < size; ++i) text[i] = static_cast<char>('a' + i % 23);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(supportfiles, readtextreadsthewholerestofafileorapipe) {
+    const std::string text = patterned(200 * 1024 + 17) + std::string("\0\r\n", 3);
+    fs::path file = folder / "big.sql";
+    std::ofstream(file, std::ios::binary) << text;
+
+    std::ifstream whole(file, std::ios::binary);
+    std::string read;
+    ASSERT_TRUE(readtext(whole, read));
+    EXPECT_EQ(read, text);
+
+    // After a first line has been taken, only the rest comes.
+    std::ifstream started(file, std::ios::binary);
+    char first[10];
+    started.read(first, sizeof first);
+    ASSERT_TRUE(readtext(started, read));
+    EXPECT_EQ(read, text.substr(sizeof first));
+
+    unseekablebuffer pipe(text);
+    std::istream piped(&pipe);
+    ASSERT_TRUE(readtext(piped, read));
+    EXPECT_EQ(read, text);
+
+    std::ifstream empty(folder / "missing.sql");
+    EXPECT_FALSE(readtext(empty, read));
+    EXPECT_EQ(read, "");
 }
