@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
         std::printf("brelm -pp is not measured: preprocessing is not available in this build\n");
 
     // Megabytes and runs: the best of several runs sets aside the noise of a shared machine.
-    const std::vector<std::pair<size_t, int>> sizes = {{1, 7}, {4, 5}, {16, 3}};
+    const std::vector<std::pair<size_t, int>> sizes = {{1, 15}, {4, 7}, {16, 3}};
     int failures = 0;
     for (const configuration& c : configurations) {
         std::map<size_t, double> seconds;

@@ -56,10 +56,11 @@ public:
     std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
     // The plain output joined by the integrity check on its walk over the tokens, so the
     // writer need not walk them again; only for texts of at least joinedoutputfrom bytes
-    // (smaller ones are written from the tokens and keep their memory peak low).
+    // (smaller ones, where the program's own fixed memory weighs most, are written from the
+    // tokens and keep their memory peak low).
     std::string joinedoutput;
     bool outputjoined = false;
-    size_t joinedoutputfrom = size_t(4) << 20;
+    size_t joinedoutputfrom = size_t(2) << 20;
     std::string reservedwordtext;
     std::string sqlpluscommandtext;
 
