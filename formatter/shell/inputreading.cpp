@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "support.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -17,6 +18,10 @@ void readfile(const std::string& name, std::string& text) {
     // A name the user gives is opened as it stands, whatever characters it begins with.
     std::fstream in(name, std::ios::in | std::ios::binary);
     if (!in.is_open()) die("can't open " + name + ": " + errnotext() + "\n");
+    // Room for the whole file at once: the text is not moved while it grows.
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(name, unknown);
+    if (!unknown && size < text.max_size()) text.reserve(static_cast<size_t>(size));
     readtext(in, text);
 }
 

@@ -5,7 +5,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -40,14 +39,6 @@ bool readtext(std::istream& in, std::string& text) {
     std::streambuf* buffer = in.rdbuf();
     in.setstate(std::ios::eofbit | std::ios::failbit);
     if (!buffer) return true;
-    // A file's size is known: its text is read at once into room made for it.
-    const std::streamoff here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
-    const std::streamoff end = here < 0 ? -1 : std::streamoff(buffer->pubseekoff(0, std::ios::end, std::ios::in));
-    if (end >= 0 && std::streamoff(buffer->pubseekoff(here, std::ios::beg, std::ios::in)) == here && end > here) {
-        text.resize(static_cast<size_t>(end - here));
-        const std::streamsize got = buffer->sgetn(text.data(), static_cast<std::streamsize>(text.size()));
-        text.resize(static_cast<size_t>(std::max<std::streamsize>(got, 0)));
-    }
     char chunk[1 << 16];
     for (std::streamsize n; (n = buffer->sgetn(chunk, sizeof chunk)) > 0;) text.append(chunk, static_cast<size_t>(n));
     return true;
