@@ -75,7 +75,7 @@ bool listdirectory(const std::string& directory, std::string_view wildcard,
     return true;
 }
 
-int createdirectory(const std::string& path) {
-    if (mkdir(path.c_str(), 0777) == 0) return 0;
+int createdirectory(const std::string& path, unsigned mode) {
+    if (mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0) return 0;
     return errno;
 }

@@ -32,5 +32,5 @@ bool wildcardmatch(std::string_view wildcard, std::string_view name);
 bool listdirectory(const std::string& directory, std::string_view wildcard,
                    std::vector<directoryentry>& entries);
 
-// Creates one directory (mode 0777 before the umask). 0 on success, else the error number.
-int createdirectory(const std::string& path);
+// Creates one directory (the mode before the umask). 0 on success, else the error number.
+int createdirectory(const std::string& path, unsigned mode = 0777);

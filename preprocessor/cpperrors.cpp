@@ -1,9 +1,12 @@
 // Preprocessing errors with source context, line numbering, and the debug listings and dumps.
 #include "cpperrors.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <utility>
@@ -41,10 +44,21 @@ const linebreaks& lineindex(std::string_view text)
     return breaks;
 }
 
+// A symbolic link in the dump's place is never followed: the dump is not written then.
 void writefile(const std::string& name, const std::string& content)
 {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out << content;
+    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return;
+    for (size_t done = 0; done < content.size();) {
+        ssize_t n = write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    close(fd);
 }
 
 void printincludes()

@@ -111,9 +111,9 @@ TEST_F(brelmrun, anunwritableoutputfailsthefileandleavesnothingbehind) {
     writefile("taken/keep.txt", "kept");  // a directory cannot be replaced by the output
     programresult run = brelm({"-i", "a.sql", "-o", "taken", "-i", "a.sql", "-o", "nodir/out.sql", "-soe-"});
     EXPECT_EQ(run.err,
-              "could not write taken\n"
+              "could not write taken: Is a directory\n"
               "a.sql -> taken formatting failed because of errors.\n"
-              "could not write nodir/out.sql\n"
+              "could not write nodir/out.sql: No such file or directory\n"
               "a.sql -> nodir/out.sql formatting failed because of errors.\n");
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("taken/keep.txt"), "kept");

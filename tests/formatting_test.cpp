@@ -63,16 +63,16 @@ TEST_F(formatting, inplaceformattingkeepsanumberedbackup) {
     programresult run = brelm({"-i", "a.sql", "-o", "a.sql"});
     EXPECT_EQ(run.err, "a.sql formatting is done.\n");
     EXPECT_EQ(readfile("a.sql"), formatted);
-    EXPECT_EQ(backups.read("a_b1.sql.bak"), source);
+    EXPECT_EQ(testfolder::readall(mirror("a_b1.sql.bak")), source);
 }
 
 TEST_F(formatting, unwritableoutputsfailthefile) {
     programresult run = brelm({"-i", "a.sql", "-o", "missing/b.sql"});
-    EXPECT_EQ(run.err, "could not write missing/b.sql\na.sql -> missing/b.sql formatting failed because of errors.\n");
+    EXPECT_EQ(run.err, "could not write missing/b.sql: No such file or directory\na.sql -> missing/b.sql formatting failed because of errors.\n");
     EXPECT_EQ(run.exitcode, 255);
     environment["BRELM_CLIPBOARD_FILE"] = folder.string();
     run = brelm({"-i", "a.sql", "-o", "clipboard"});
-    EXPECT_EQ(run.err, "could not write clipboard\na.sql -> clipboard formatting failed because of errors.\n");
+    EXPECT_EQ(run.err, "could not write clipboard: " + folder.string() + ": Is a directory\na.sql -> clipboard formatting failed because of errors.\n");
     EXPECT_EQ(run.exitcode, 255);
 }
 

@@ -122,25 +122,28 @@ TEST_F(backupruns, everyrunkeepsanumberedcopyandprunes) {
         EXPECT_EQ(result.err, "");
         EXPECT_EQ(result.exitcode, 0);
     }
-    EXPECT_EQ(copies(backups / "src"), (std::vector<int>{3, 4}));
-    EXPECT_EQ(backups.read("src/a_b4.sql.bak"), source + "-- run 4\n");
-    EXPECT_EQ(backups.read("src/a_b3.sql.bak"), source + "-- run 3\n");
+    EXPECT_EQ(copies(mirror("src")), (std::vector<int>{3, 4}));
+    EXPECT_EQ(testfolder::readall(mirror("src/a_b4.sql.bak")), source + "-- run 4\n");
+    EXPECT_EQ(testfolder::readall(mirror("src/a_b3.sql.bak")), source + "-- run 3\n");
 
     brelm({"-io", "src/a.sql", "-b", "0", "-sr-"});
-    EXPECT_EQ(copies(backups / "src"), (std::vector<int>{3, 4}));
+    EXPECT_EQ(copies(mirror("src")), (std::vector<int>{3, 4}));
 }
 
 TEST_F(backupruns, mirrorpathsstaybelowthebackupfolder) {
     std::string absolute = (folder / "src/a.sql").string();
     programresult run = brelm({"-io", absolute, "-sr-"});
     EXPECT_EQ(run.exitcode, 0);
-    EXPECT_EQ(copies(backups / (folder / "src").string().substr(1)), std::vector<int>{1}) << absolute;
+    EXPECT_EQ(copies(mirror("src")), std::vector<int>{1}) << absolute;
+    // A relative name of the same file backs up into the same series.
+    run = brelm({"-io", "src/../src/a.sql", "-sr-"});
+    EXPECT_EQ(copies(mirror("src")), (std::vector<int>{1, 2}));
 
     writefile("sub/b.sql", source);
     std::filesystem::create_directory(folder / "sub/x");
     run = brelm({"-io", "sub/x/../b.sql", "-bdir", "mine.d/", "-sr-"});
     EXPECT_EQ(run.exitcode, 0);
-    EXPECT_EQ(readfile("mine.d/sub/x/doubledot/b_b1.sql.bak"), source);
+    EXPECT_EQ(testfolder::readall(folder / mirror("sub/b_b1.sql.bak", "mine.d")), source);
 
     run = brelm({"-i", "stdin", "-o", "null", "-sr-"}, source);
     EXPECT_EQ(run.exitcode, 0);
@@ -150,7 +153,7 @@ TEST_F(backupruns, mirrorpathsstaybelowthebackupfolder) {
 TEST_F(backupruns, unusablebackupfolderfailsthefilebeforewriting) {
     writefile("blocker", "a file, not a folder");
     programresult run = brelm({"-io", "src/a.sql", "-bdir", "blocker"});
-    EXPECT_EQ(run.err, "could not create directory blocker/src,File exists\n"
+    EXPECT_EQ(run.err, "could not create directory " + mirror("src", "blocker") + ",File exists\n"
                        "src/a.sql formatting failed because of errors.\n");
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("src/a.sql"), source);
@@ -162,11 +165,11 @@ TEST_F(backupruns, unusablebackupfolderfailsthefilebeforewriting) {
     EXPECT_FALSE(exists("src/a.sql.vmq"));
 
     if (geteuid() != 0) {   // root writes into read-only folders
-        writefile("ro/src/.keep", "");
-        std::filesystem::permissions(folder / "ro/src", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        writefile(mirror("src", "ro").substr(folder.string().size() + 1) + "/.keep", "");
+        std::filesystem::permissions(folder / mirror("src", "ro"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         run = brelm({"-io", "src/a.sql", "-bdir", "ro"});
-        std::filesystem::permissions(folder / "ro/src", std::filesystem::perms::owner_all);
-        EXPECT_EQ(run.err, "copy failed (src/a.sql -> ro/src/a_b1.sql.bak): Permission denied\n"
+        std::filesystem::permissions(folder / mirror("src", "ro"), std::filesystem::perms::owner_all);
+        EXPECT_EQ(run.err, "copy failed (src/a.sql -> " + mirror("src/a_b1.sql.bak", "ro") + "): Permission denied\n"
                            "src/a.sql formatting failed because of errors.\n");
         EXPECT_EQ(run.exitcode, 255);
         EXPECT_EQ(readfile("src/a.sql"), source);

@@ -70,7 +70,7 @@ TEST_F(insourceoptions, backupsandpathscannotbechosenthere) {
     EXPECT_EQ(run.exitcode, 0);
     EXPECT_EQ(readfile("a.sql").substr(readfile("a.sql").find("*/")), "*/\nx:=1;\n");
     // The backup of the command line's settings, in the run's backup folder.
-    EXPECT_NE(backups.read("a_b1.sql.bak"), "");
+    EXPECT_NE(testfolder::readall(mirror("a_b1.sql.bak")), "");
     for (const char* name : {"elsewhere", "other.sql", "x.sql", "outdir", "outdir2", "a.txt", "sync.txt",
                              "err.txt", "a.sql.txt"})
         EXPECT_FALSE(exists(name)) << name;

@@ -96,7 +96,7 @@ TEST_F(listings, explanationofthedefaultsformatsnothing) {
 
 TEST_F(listings, verboseexplainsandthenformats) {
     programresult run = brelm({"-i", "a.sql", "-v"});
-    EXPECT_EQ(run.err, explanation() + "Backed up in " + backups.path().string() + "/a_b1.sql.bak\n" +
+    EXPECT_EQ(run.err, explanation() + "Backed up in " + mirror("a_b1.sql.bak") + "\n" +
                            "a.sql -> a.sql.vmq formatting is done.\n");
     EXPECT_EQ(run.exitcode, 0);
     EXPECT_TRUE(exists("a.sql.vmq"));

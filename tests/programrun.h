@@ -42,6 +42,12 @@ protected:
     void writefile(const std::string& name, const std::string& text) { temporary.write(name, text); }
     std::string readfile(const std::string& name) { return temporary.read(name); }
     bool exists(const std::string& name) { return std::filesystem::exists(folder / name); }
+    // The folder that holds the backups of the test folder's files (sub names a folder in it):
+    // the folder's resolved path below the backup directory.
+    std::string mirror(const std::string& sub = "", const std::string& base = "") const {
+        std::string path = (base.empty() ? backups.path().string() : base) + std::filesystem::canonical(folder).string();
+        return sub.empty() ? path : path + "/" + sub;
+    }
     programresult brelm(const std::vector<std::string>& arguments,
                         const std::optional<std::string>& input = std::nullopt);
 };

@@ -19,11 +19,16 @@ constexpr std::string_view utf8byteordermark = "\xEF\xBB\xBF";
 
 void formatter::formatsource() {
     readinput(*this);
+    refuseinplacecut(*this);
     // Input read as lines (a range cut from it, the clipboard, a preset text) is joined.
     if (!sourcelines.empty()) sourcetext = join(sourcelines, sourcelinejoint);
     std::vector<std::string>().swap(sourcelines);   // the text holds them now
     // A UTF-8 byte-order mark is no program text: it is kept aside and written in front again.
     const bool byteordermark = startswith(sourcetext, utf8byteordermark);
+    if ((byteordermark || s.pp) && !inputbyteskept && s.b > 0) {
+        inputbytes = sourcetext;   // the backup is made from the bytes as read
+        inputbyteskept = true;
+    }
     if (byteordermark) sourcetext.erase(0, utf8byteordermark.size());
 
     preparecolumnsandcase();
@@ -59,7 +64,7 @@ void formatter::formatsource() {
     std::string backupdirectory = s.bdir;
     if (endswith(backupdirectory, "\\")) backupdirectory.pop_back();
     std::string error;
-    if (!backupfile(messages, s.inputfile, s.b, s.v, backupdirectory, error)) die(error);
+    if (!backupfile(messages, s.inputfile, inputasread(), s.b, s.v, backupdirectory, error)) die(error);
     writeoutput(*this);
 }
 

@@ -9,6 +9,7 @@
 #include "header.h"
 #include "messages.h"
 #include "numbermap.h"
+#include "replacefile.h"
 #include "rewindstate.h"
 #include "settings.h"
 #include "tokencontext.h"
@@ -54,6 +55,12 @@ public:
 
     // Texts.
     std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
+    // The input as it was read, kept only when the tokenized text differs from it (a byte-order
+    // mark taken off, a line range cut, preprocessing): the backup is made from these bytes.
+    std::string inputbytes;
+    bool inputbyteskept = false;
+    fileidentity inputidentity;   // the input file that was read (unknown for streams)
+    const std::string& inputasread() const { return inputbyteskept ? inputbytes : sourcetext; }
     // The plain output joined by the integrity check on its walk over the tokens, so the
     // writer need not walk them again; only for texts of at least joinedoutputfrom bytes
     // (smaller ones, where the program's own fixed memory weighs most, are written from the

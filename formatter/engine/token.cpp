@@ -66,13 +66,15 @@ size_t nextblocksize(size_t previous, size_t first) {
 std::string_view textstore::keep(std::string_view text) {
     if (text.empty()) return {};
     if (text.size() > roomleft) {
-        if (text.size() > 16 * 1024) {
-            // Long texts get a chunk of their own; the room of the current one stays.
+        const size_t next = nextblocksize(chunksize, 4 * 1024);
+        if (text.size() > next / 4) {
+            // Texts larger than a quarter of a fresh chunk get a chunk of their own; the
+            // room of the current one stays.
             chunks.push_back(std::unique_ptr<char[]>(new char[text.size()]));
             std::memcpy(chunks.back().get(), text.data(), text.size());
             return {chunks.back().get(), text.size()};
         }
-        chunksize = nextblocksize(chunksize, 4 * 1024);
+        chunksize = next;
         chunks.push_back(std::unique_ptr<char[]>(new char[chunksize]));
         room = chunks.back().get();
         roomleft = chunksize;

@@ -10,3 +10,6 @@ const std::string pathseparator = "/";
 const std::string linebreakpattern = "(?:\\x0d\\x0a|\\x0d|\\x0a)";
 const std::string notlinebreak = "[^\\x0d\\x0a]";
 const std::string ifsmessagetail = " cannot be used in -ifs";
+
+bool standardinputclosed = false;
+bool standardoutputclosed = false;

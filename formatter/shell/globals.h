@@ -14,3 +14,6 @@ extern const std::string pathseparator;
 extern const std::string linebreakpattern;                    // CR LF, CR or LF
 extern const std::string notlinebreak;                        // any byte but CR or LF
 extern const std::string ifsmessagetail;
+// Standard streams that were closed when the program started (they now lead to /dev/null,
+// so that no file the program opens takes their place).
+extern bool standardinputclosed, standardoutputclosed;

@@ -6,23 +6,71 @@
 #include "messages.h"
 #include "support.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iostream>
+#include "globals.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
-// The file's text, whole; lines are not split where no range is cut from them.
-void readfile(const std::string& name, std::string& text) {
-    if (!name.empty() && isdirectory(name)) die("can't open " + name + ": Is a directory\n");
+// Reads the descriptor to its end into text, up to maxinputsize bytes; false with errno on a
+// read error, or with EFBIG when there is more.
+bool readbounded(int fd, std::string& text) {
+    char chunk[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        if (text.size() + static_cast<size_t>(n) > maxinputsize) {
+            errno = EFBIG;
+            return false;
+        }
+        text.append(chunk, static_cast<size_t>(n));
+    }
+}
+
+[[noreturn]] void failread(const std::string& name, int error) {
+    if (error == EFBIG) die("can't read " + name + ": the input is larger than 1 GB\n");
+    die("can't read " + name + ": " + std::strerror(error) + "\n");
+}
+
+// The file's text, whole, and which file it was. Only regular files and pipes are read.
+void readfile(const std::string& name, std::string& text, fileidentity& identity) {
     // A name the user gives is opened as it stands, whatever characters it begins with.
-    std::fstream in(name, std::ios::in | std::ios::binary);
-    if (!in.is_open()) die("can't open " + name + ": " + errnotext() + "\n");
+    int fd = ::open(name.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) die("can't open " + name + ": " + errnotext() + "\n");
+    struct stat st {};
+    int error = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (error == 0 && S_ISDIR(st.st_mode)) error = EISDIR;
+    if (error != 0) {
+        ::close(fd);
+        die("can't open " + name + ": " + std::strerror(error) + "\n");
+    }
+    if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) {
+        ::close(fd);
+        die("can't open " + name + ": it is neither a regular file nor a pipe\n");
+    }
+    if (S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) > maxinputsize) {
+        ::close(fd);
+        failread(name, EFBIG);
+    }
+    identity = identityof(fd);
     // Room for the whole file at once: the text is not moved while it grows.
-    std::error_code unknown;
-    const std::uintmax_t size = std::filesystem::file_size(name, unknown);
-    if (!unknown && size < text.max_size()) text.reserve(static_cast<size_t>(size));
-    readtext(in, text);
+    if (S_ISREG(st.st_mode)) text.reserve(static_cast<size_t>(st.st_size));
+    bool read = readbounded(fd, text);
+    error = errno;
+    ::close(fd);
+    if (!read) failread(name, error);
+}
+
+void readstandardinput(std::string& text) {
+    if (standardinputclosed) failread("stdin", EBADF);
+    if (!readbounded(STDIN_FILENO, text)) failread("stdin", errno);
 }
 
 std::vector<std::string> readclipboard() {
@@ -63,8 +111,11 @@ void readinput(formatter& f) {
     // Read streams keep their line ends: without a range cut, their lines joined are the
     // text as read, which stays whole.
     const bool whole = f.s.sl <= 1 && f.s.el <= 0;
+    f.inputbytes.clear();
+    f.inputbyteskept = false;
+    f.inputidentity = {};
     if (source == "stdin") {
-        readtext(std::cin, f.sourcetext);
+        readstandardinput(f.sourcetext);
         if (whole) return;
         lines = splitkeepingends(f.sourcetext);
         f.sourcetext.clear();
@@ -75,9 +126,12 @@ void readinput(formatter& f) {
         lines = splitpreset(f.inputstring);
         f.sourcelinejoint.assign(1, '\n');
     } else {
-        readfile(name, f.sourcetext);
+        readfile(name, f.sourcetext, f.inputidentity);
         if (whole) return;
         lines = splitkeepingends(f.sourcetext);
+        // The bytes as read stay for the backup.
+        f.inputbytes = std::move(f.sourcetext);
+        f.inputbyteskept = true;
         f.sourcetext.clear();
     }
     cuttorange(lines, f.s.sl, f.s.el);

@@ -4,6 +4,7 @@
 #include "runfiles.h"
 
 int main(int argc, char** argv, char** envp) {
+    guardstandardstreams();
     keepargumentlist(argc, argv);
     keepprogramdirectory(programpath());
     keepenvironment(envp);

@@ -3,11 +3,13 @@
 #include "outputwriter.h"
 
 #include "formatter.h"
+#include "globals.h"
 #include "messages.h"
 #include "support.h"
 #include "switchlistings.h"
 
 #include <cerrno>
+#include <cstring>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -19,52 +21,42 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-bool writeall(int fd, std::string_view text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
+void writefile(const std::string& name, const textsource& text, const fileidentity& expected) {
+    replaceresult result = replacefile(name, text, expected);
+    switch (result.outcome) {
+    case replaceoutcome::replaced: return;
+    case replaceoutcome::changed: die(name + " changed while it was being formatted\n");
+    case replaceoutcome::hardlinked: die("could not write " + name + ": it has more than one hard link\n");
+    case replaceoutcome::failed: break;
     }
-    return true;
+    die("could not write " + name + ": " + std::strerror(result.error) + "\n");
 }
 
-// The output text in pieces of about a buffer's size, given one after another to a writer;
-// false as soon as the writer fails.
-using piecewriter = std::function<bool(std::string_view)>;
-using textsource = std::function<bool(const piecewriter&)>;
-
-// Devices and pipes cannot be replaced; they are written as they are.
-bool writeinplace(const std::string& name, const textsource& text) {
-    int fd = ::open(name.c_str(), O_WRONLY | O_TRUNC);
-    if (fd < 0) return false;
-    bool written = text([fd](std::string_view piece) { return writeall(fd, piece); });
-    int saved = errno;
-    if (::close(fd) != 0 && written) return false;
-    errno = saved;
-    return written;
+bool isfiletarget(const std::string& name) {
+    std::string target = lc(name);
+    return target != "null" && target != "stdout" && target != "stderr" && target != "clipboard" &&
+           target != "output_str" && !name.empty();
 }
 
-mode_t newfilemode() {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+bool outputisinput(const formatter& f) {
+    if (!isfiletarget(f.s.outputfile)) return false;
+    return f.s.outputfile == f.s.inputfile || samefile(identityofpath(f.s.outputfile), f.inputidentity);
 }
+
+void refuseinplacecut(formatter& f) {
+    const settings& s = f.s;
+    if ((s.sl > 1 || s.el > 0 || s.pp) && outputisinput(f))
+        usageerror(f.messages, "The output " + s.outputfile +
+                                   " is the input file itself, which -sl, -el and -pp cannot replace.");
+}
+
+namespace {
 
 bool writestream(std::FILE* stream, const textsource& text) {
     bool written = text([stream](std::string_view piece) {
         return piece.empty() || std::fwrite(piece.data(), 1, piece.size(), stream) == piece.size();
     });
     return written && std::fflush(stream) == 0;
-}
-
-textsource wholetext(const std::string& text) {
-    return [&text](const piecewriter& write) { return write(text); };
 }
 
 // The header and the token texts, gathered into pieces of up to 64 KB.
@@ -89,8 +81,6 @@ textsource tokentexts(const std::string& header, const tokenlist& tokens) {
     };
 }
 
-bool replacefilewith(const std::string& name, const textsource& text);
-
 void writelinesynchronization(formatter& f) {
     f.linemap.clear();
     int32_t outputline = 0;
@@ -101,7 +91,7 @@ void writelinesynchronization(formatter& f) {
         auto found = f.linemap.find(f.linearray.at(i));
         if (found != f.linemap.end()) text += numtostring(i) + " " + numtostring(found->second) + "\n";
     }
-    if (!replacefile(f.s.slsf, text)) die("could not write " + f.s.slsf + "\n");
+    writefile(f.s.slsf, wholetext(text), {});
 }
 
 // Head and tail of the html template around its first "$formatted".
@@ -137,48 +127,6 @@ void appendescaped(std::string& html, std::string_view text) {
 std::string tagof(const std::map<int32_t, std::string>& tags, int32_t kind) {
     auto found = tags.find(kind);
     return found == tags.end() ? std::string() : found->second;
-}
-
-}  // namespace
-
-bool replacefile(const std::string& name, const std::string& text) {
-    return replacefilewith(name, wholetext(text));
-}
-
-namespace {
-
-bool replacefilewith(const std::string& name, const textsource& text) {
-    std::string target = name;
-    struct stat st {};
-    if (::lstat(name.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(name.c_str(), resolved)) target = resolved;
-    }
-    bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return false;
-    }
-    if (exists && !S_ISREG(st.st_mode)) return writeinplace(target, text);
-
-    size_t slash = target.find_last_of('/');
-    std::string directory = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = (slash == std::string::npos ? "./" : directory) + "." + base + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool done = ::fchmod(fd, exists ? (st.st_mode & 07777) : newfilemode()) == 0 &&
-                text([fd](std::string_view piece) { return writeall(fd, piece); });
-    int saved = errno;
-    if (::close(fd) != 0) {
-        saved = errno;
-        done = false;
-    }
-    if (done && ::rename(temp.c_str(), target.c_str()) == 0) return true;
-    if (done) saved = errno;
-    ::unlink(temp.c_str());
-    errno = saved;
-    return false;
 }
 
 }  // namespace
@@ -222,7 +170,8 @@ void writeoutput(formatter& f) {
     settings& s = f.s;
     std::string target = lc(s.outputfile);
     if (target == "null") return;
-    if (s.html && s.outputfile == s.inputfile)
+    const bool inplace = outputisinput(f);
+    if (s.html && inplace)
         usageerror(f.messages, "-io and -html cannot be used at the same time.\n");
     std::string header;
     if (s.pl || s.plo) {
@@ -248,7 +197,8 @@ void writeoutput(formatter& f) {
 
     bool written = true;
     if (target == "stdout") {
-        written = writestream(stdout, output);
+        errno = EBADF;
+        written = !standardoutputclosed && writestream(stdout, output);
     } else if (target == "stderr") {
         written = writestream(stderr, output);
     } else if (target == "output_str" && !f.inputstring.empty()) {
@@ -260,9 +210,9 @@ void writeoutput(formatter& f) {
         }
     } else if (target == "clipboard") {
         std::string reason;
-        if (setclipboardtext(wholeoutput(), &reason) < 0) die("could not write clipboard\n");
+        if (setclipboardtext(wholeoutput(), &reason) < 0) die("could not write clipboard: " + reason + "\n");
     } else {
-        written = replacefilewith(s.outputfile, output);
+        writefile(s.outputfile, output, inplace ? f.inputidentity : fileidentity{});
     }
-    if (!written) die("could not write " + s.outputfile + "\n");
+    if (!written) die("could not write " + s.outputfile + ": " + errnotext() + "\n");
 }

@@ -2,6 +2,8 @@
 // or as html, to a file, a standard stream, a string, the clipboard or nowhere.
 #pragma once
 
+#include "replacefile.h"
+
 #include <string>
 
 class formatter;
@@ -13,6 +15,17 @@ void writeoutput(formatter& f);
 // The html text of the token list: every token escaped between the tags of its kind.
 std::string htmltext(formatter& f);
 
-// Writes text to the file through a temporary file beside it that is renamed into place, so
-// that a failure leaves the old file whole. False with errno set on failure.
-bool replacefile(const std::string& name, const std::string& text);
+// Replaces the file by the text (through a temporary file beside it, renamed into place);
+// with expected known the name must still lead to that file. Ends the file through die
+// ("could not write NAME: reason") on failure.
+void writefile(const std::string& name, const textsource& text, const fileidentity& expected);
+
+// With -sl, -el or -pp (a cut or changed text) an output that is the input file itself is a
+// usage error.
+void refuseinplacecut(formatter& f);
+
+// True for an output name that is a file, not a stream, the clipboard or nowhere.
+bool isfiletarget(const std::string& name);
+// True when the output is a file and the same file as the input that was read (by device
+// and inode, or by name).
+bool outputisinput(const formatter& f);

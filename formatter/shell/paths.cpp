@@ -117,7 +117,7 @@ std::string joinpath(const std::string& directory, const std::string& name) {
     return directory + pathseparator + name;
 }
 
-bool makedirectorypath(const std::string& path, std::string& errortext) {
+bool makedirectorypath(const std::string& path, std::string& errortext, unsigned mode) {
     errortext.clear();
     if (isexistingdirectory(path)) return true;
     int32_t levels = countpathlevels(path);
@@ -134,7 +134,7 @@ bool makedirectorypath(const std::string& path, std::string& errortext) {
         }
     for (int32_t k = first; k <= levels; ++k) {
         std::string directory = level(k);
-        int error = createdirectory(directory);
+        int error = createdirectory(directory, mode);
         if (error == 0 || (error == EEXIST && isexistingdirectory(directory))) continue;
         errno = error;
         errortext = errnotext();

@@ -29,7 +29,7 @@ std::string joinpath(const std::string& directory, const std::string& name);
 
 // Creates every missing level of a directory path. False with the system's reason in
 // errortext when a creation fails (levels made before it stay).
-bool makedirectorypath(const std::string& path, std::string& errortext);
+bool makedirectorypath(const std::string& path, std::string& errortext, unsigned mode = 0777);
 
 // The state of one mask iteration; one handle per mask, ended by closedirectory.
 struct directoryhandle {

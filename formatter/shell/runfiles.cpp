@@ -11,6 +11,10 @@
 #include "support.h"
 #include "switchtable.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 #include <new>
 
@@ -29,6 +33,16 @@ void keepenvironment(char** environment) {
         const char* separator = (*entry)[0] ? std::strchr(*entry + 1, '=') : nullptr;
         if (!separator || separator[1] == '\0') continue;  // no name, or nothing after "="
         environmenttable[std::string(*entry, static_cast<size_t>(separator - *entry))] = separator + 1;
+    }
+}
+
+void guardstandardstreams() {
+    bool* closed[] = {&standardinputclosed, &standardoutputclosed, nullptr};
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        // The lowest free descriptor is this one: the lower ones are open by now.
+        if (::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd) continue;
+        if (closed[fd]) *closed[fd] = true;
     }
 }
 
@@ -59,7 +73,14 @@ int32_t countnonemptyentries(settings& s) {
 
 int32_t reportfile(const settings& s, messagestream& sink, const std::function<void()>& driver, int32_t& done) {
     try {
-        driver();
+        try {
+            driver();
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const std::exception& error) {
+            // A fault inside one file fails that file, not the run.
+            throw std::string("Internal error: ") + error.what() + "\n";
+        }
     } catch (const std::string& message) {
         int digits = messagecode(message);
         int32_t code = digits >= 0 ? digits : 255;

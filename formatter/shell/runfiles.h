@@ -13,6 +13,8 @@
 void keepargumentlist(int argc, char** argv);
 void keepprogramdirectory(const std::string& programfile);
 void keepenvironment(char** environment);
+// Puts /dev/null in the place of a closed standard stream and notes it as closed.
+void guardstandardstreams();
 
 // Runs the program's work and turns its end into the exit code: 0 on return, 3 when
 // memory ran out, the number of a digits-only message, else 255 after printing it.

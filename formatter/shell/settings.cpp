@@ -4,6 +4,8 @@
 #include "globals.h"
 #include "support.h"
 
+#include <unistd.h>
+
 #include <initializer_list>
 
 namespace {
@@ -66,8 +68,10 @@ std::string defaultbackupdirectory() {
         auto found = environmenttable.find(name);
         if (found != environmenttable.end() && !found->second.empty()) return found->second;
     }
-    return "/tmp";
+    return privatebackupdirectory();
 }
+
+std::string privatebackupdirectory() { return "/tmp/brelm-" + std::to_string(::geteuid()); }
 
 void setdefaults(settings& s) {
     setall(s,

@@ -116,5 +116,7 @@ struct settings {
 void setdefaults(settings& s);
 // The -0 switch; a non-zero clearifs also empties the -ifs keyword tree.
 void setalloff(settings& s, int clearifs);
-// The backup directory by default: TMP, else TMPDIR, else "/tmp".
+// The backup directory by default: TMP, else TMPDIR, else privatebackupdirectory().
 std::string defaultbackupdirectory();
+// "/tmp/brelm-UID": the user's own folder in the shared /tmp, kept with mode 0700.
+std::string privatebackupdirectory();

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -88,10 +90,16 @@ TEST_F(inputreading, rangeoflinesasread) {
 }
 
 TEST_F(inputreading, standardinputinanycase) {
-    std::istringstream fake("one\ntwo\nthree\n");
-    std::streambuf* saved = std::cin.rdbuf(fake.rdbuf());
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "one\ntwo\nthree\n", 14), 14);
+    ::close(ends[1]);
+    const int saved = ::dup(0);
+    ::dup2(ends[0], 0);
+    ::close(ends[0]);
     lines got = read("StdIn");
-    std::cin.rdbuf(saved);
+    ::dup2(saved, 0);
+    ::close(saved);
     EXPECT_EQ(got, (lines{"one\n", "two\n", "three\n", ""}));
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 class settingsrecord : public testing::Test {
@@ -70,7 +72,7 @@ TEST_F(settingsrecord, backupdirectoryfallsbacktotmpdirthentmp) {
         {{{"TMP", "/a"}, {"TMPDIR", "/b"}}, "/a"},
         {{{"TMPDIR", "/b"}}, "/b"},
         {{{"TMP", ""}, {"TMPDIR", "/b"}}, "/b"},
-        {{{"HOME", "/home/u"}}, "/tmp"},
+        {{{"HOME", "/home/u"}}, "/tmp/brelm-" + std::to_string(::geteuid())},
     };
     for (const row& r : rows) {
         environmenttable = r.environment;

@@ -1,0 +1,305 @@
+// Atomic file replacement with the old file's attributes, and temporary files that a
+// terminating signal does not leave behind.
+#include "replacefile.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+// Temporary files to remove when a terminating signal arrives. Entries change only while
+// the signals are blocked, so the handler never sees half a name.
+struct pendingentry {
+    volatile sig_atomic_t used = 0;
+    int directory = -1;
+    char name[NAME_MAX + 1] = {};
+};
+pendingentry pending[8];
+const int cleanupsignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+void oncleanupsignal(int signal) {
+    for (pendingentry& entry : pending)
+        if (entry.used) ::unlinkat(entry.directory, entry.name, 0);
+    // Ends with the signal's usual status once the handler returns.
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+// Installed once, and only where the signal is not ignored (nohup keeps SIGHUP ignored).
+void installhandlers() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    struct sigaction action {};
+    action.sa_handler = oncleanupsignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : cleanupsignals) sigaddset(&action.sa_mask, signal);
+    for (int signal : cleanupsignals) {
+        struct sigaction old {};
+        if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_DFL)
+            ::sigaction(signal, &action, nullptr);
+    }
+}
+
+class signalsblocked {
+public:
+    signalsblocked() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int signal : cleanupsignals) sigaddset(&set, signal);
+        ::pthread_sigmask(SIG_BLOCK, &set, &old);
+    }
+    ~signalsblocked() { ::pthread_sigmask(SIG_SETMASK, &old, nullptr); }
+
+private:
+    sigset_t old;
+};
+
+int registerpending(int directory, const std::string& name) {
+    installhandlers();
+    signalsblocked blocked;
+    for (int k = 0; k < static_cast<int>(std::size(pending)); ++k) {
+        pendingentry& entry = pending[k];
+        if (entry.used) continue;
+        entry.directory = directory;
+        std::snprintf(entry.name, sizeof entry.name, "%s", name.c_str());
+        entry.used = 1;
+        return k;
+    }
+    return -1;
+}
+
+void unregisterpending(int slot) {
+    if (slot < 0) return;
+    signalsblocked blocked;
+    pending[slot].used = 0;
+}
+
+std::string randomsuffix() {
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    unsigned char bytes[6];
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
+        unsigned long seed = static_cast<unsigned long>(std::time(nullptr)) ^ (static_cast<unsigned long>(::getpid()) << 16) ^
+                             static_cast<unsigned long>(std::clock());
+        for (unsigned char& b : bytes) b = static_cast<unsigned char>((seed = seed * 6364136223846793005ul + 1) >> 33);
+    }
+    std::string suffix;
+    for (unsigned char b : bytes) suffix += letters[b % (sizeof letters - 1)];
+    return suffix;
+}
+
+bool writeall(int fd, std::string_view text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+class descriptor {
+public:
+    explicit descriptor(int fd) : fd(fd) {}
+    ~descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    descriptor(const descriptor&) = delete;
+    descriptor& operator=(const descriptor&) = delete;
+    int get() const { return fd; }
+
+private:
+    int fd;
+};
+
+replaceresult failure(int error) { return {replaceoutcome::failed, error}; }
+
+mode_t newfilemode() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Copies the extended attributes (ACLs among them) of the file at path to fd. Labels of the
+// security namespace are the system's to set and are left to it.
+bool copyattributes(const std::string& path, int fd) {
+    ssize_t size = ::llistxattr(path.c_str(), nullptr, 0);
+    if (size < 0) return errno == ENOTSUP;
+    std::vector<char> names(static_cast<size_t>(size) + 1);
+    size = ::llistxattr(path.c_str(), names.data(), names.size());
+    if (size < 0) return false;
+    for (const char* name = names.data(); name < names.data() + size; name += std::strlen(name) + 1) {
+        const bool security = std::strncmp(name, "security.", 9) == 0;
+        ssize_t length = ::lgetxattr(path.c_str(), name, nullptr, 0);
+        if (length < 0) {
+            if (security) continue;
+            return false;
+        }
+        std::vector<char> value(static_cast<size_t>(length) + 1);
+        length = ::lgetxattr(path.c_str(), name, value.data(), value.size());
+        if (length < 0 || ::fsetxattr(fd, name, value.data(), static_cast<size_t>(length), 0) != 0) {
+            if (security) continue;
+            return false;
+        }
+    }
+    return true;
+}
+
+// The owner and group of the old file when they can be kept (else no set-user-ID or
+// set-group-ID bit), its mode and its extended attributes.
+bool keepattributes(int fd, const std::string& path, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Neither can be kept: the file stays the writer's own.
+        }
+    }
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) return false;
+    mode_t mode = old.st_mode & 07777;
+    if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) mode &= ~mode_t(S_ISUID | S_ISGID);
+    if (::fchmod(fd, mode) != 0) return false;
+    return copyattributes(path, fd);
+}
+
+// Devices and pipes take the text where they are.
+replaceresult writeinplace(int directory, const std::string& base, const textsource& text) {
+    descriptor fd(::openat(directory, base.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return failure(errno);
+    if (!text([&fd](std::string_view piece) { return writeall(fd.get(), piece); })) return failure(errno ? errno : EIO);
+    return {replaceoutcome::replaced, 0};
+}
+
+bool sameentry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace
+
+fileidentity identityof(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return {};
+    return {st.st_dev, st.st_ino, true};
+}
+
+fileidentity identityofpath(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
+    return {st.st_dev, st.st_ino, true};
+}
+
+bool samefile(const fileidentity& a, const fileidentity& b) {
+    return a.known && b.known && a.device == b.device && a.inode == b.inode;
+}
+
+textsource wholetext(std::string_view text) {
+    return [text](const piecewriter& write) { return write(text); };
+}
+
+int opendirectory(const std::string& path) {
+    return ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+temporaryfile::temporaryfile(int directoryfd, const std::string& base) : directory(directoryfd) {
+    // A name within the system's limit, whatever the length of base.
+    const std::string stem = "." + base.substr(0, NAME_MAX - 16) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = stem + randomsuffix();
+        slot = registerpending(directory, name);
+        descriptor = ::openat(directory, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (descriptor >= 0) return;
+        int error = errno;
+        unregisterpending(slot);
+        slot = -1;
+        errno = error;
+        if (error != EEXIST) return;
+    }
+}
+
+temporaryfile::~temporaryfile() {
+    int error = errno;
+    if (descriptor >= 0) ::close(descriptor);
+    if (slot >= 0) {
+        ::unlinkat(directory, name.c_str(), 0);
+        unregisterpending(slot);
+    }
+    errno = error;
+}
+
+bool temporaryfile::write(std::string_view text) { return writeall(descriptor, text); }
+
+bool temporaryfile::putinplace(const std::string& target, bool noreplace) {
+    if (descriptor >= 0) {
+        if (::fsync(descriptor) != 0) return false;
+        int fd = descriptor;
+        descriptor = -1;
+        if (::close(fd) != 0) return false;
+    }
+    if (noreplace) {
+        // A hard link fails when the name is taken, and the temporary name then goes.
+        if (::linkat(directory, name.c_str(), directory, target.c_str(), 0) != 0) return false;
+        ::unlinkat(directory, name.c_str(), 0);
+    } else if (::renameat(directory, name.c_str(), directory, target.c_str()) != 0) {
+        return false;
+    }
+    unregisterpending(slot);
+    slot = -1;
+    ::fsync(directory);
+    return true;
+}
+
+replaceresult replacefile(const std::string& path, const textsource& text, const fileidentity& expected) {
+    std::string target = path;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved)) target = resolved;
+    }
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (base.empty()) return failure(EISDIR);
+    descriptor directory(opendirectory(folder));
+    if (directory.get() < 0) return failure(errno);
+
+    struct stat old {};
+    const bool exists = ::fstatat(directory.get(), base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (!exists && errno != ENOENT) return failure(errno);
+    if (expected.known && (!exists || old.st_dev != expected.device || old.st_ino != expected.inode))
+        return {replaceoutcome::changed, 0};
+    if (exists && S_ISLNK(old.st_mode)) return failure(ELOOP);  // a link put there meanwhile
+    if (exists && S_ISDIR(old.st_mode)) return failure(EISDIR);
+    if (exists && !S_ISREG(old.st_mode)) return writeinplace(directory.get(), base, text);
+    if (exists && old.st_nlink > 1) return {replaceoutcome::hardlinked, 0};
+    if (exists && ::faccessat(directory.get(), base.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
+
+    temporaryfile temporary(directory.get(), base);
+    if (temporary.fd() < 0) return failure(errno);
+    const std::string oldpath = folder + "/" + base;
+    bool ready = exists ? keepattributes(temporary.fd(), oldpath, old) : ::fchmod(temporary.fd(), newfilemode()) == 0;
+    if (!ready) return failure(errno);
+    errno = 0;
+    if (!text([&temporary](std::string_view piece) { return temporary.write(piece); })) return failure(errno ? errno : EIO);
+
+    // The name must still lead to the file whose attributes were taken.
+    struct stat now {};
+    if (exists) {
+        if (::fstatat(directory.get(), base.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || !sameentry(now, old))
+            return {replaceoutcome::changed, 0};
+        if (now.st_nlink > 1) return {replaceoutcome::hardlinked, 0};
+    }
+    if (!temporary.putinplace(base, false)) return failure(errno);
+    return {replaceoutcome::replaced, 0};
+}
