@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "cpreprocessor.h"
+#include "cpreprocessordll.h"
 #include "cppdirectives.h"
 #include "cppdriver.h"
 #include "cpperrors.h"
@@ -96,7 +97,7 @@ callresult preprocesscall(const std::string& filename, const std::vector<std::st
             gathered += '\n';
         fail(outcome, gathered, error.what());
     } catch (const std::bad_alloc&) {
-        fail(outcome, {}, "out of memory");
+        fail(outcome, {}, MARLOX_OUT_OF_MEMORY);
     } catch (const std::exception& error) {
         fail(outcome, {}, error.what());
     }

@@ -6,6 +6,7 @@
 #include "formatter.h"
 #include "messages.h"
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,7 @@ void formatter::preprocess() {
     std::string warningtext = warnings ? warnings : "";
     std::string errortext = error ? error : "";
     safetoprocess();
+    if (errortext == MARLOX_OUT_OF_MEMORY) throw std::bad_alloc();   // ends the run as in brelm itself
     if (!warningtext.empty()) printout(messages, withlinefeed(warningtext));
     if (!errortext.empty()) die(withlinefeed(errortext));
 }

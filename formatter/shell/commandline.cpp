@@ -19,13 +19,67 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <limits>
+#include <map>
 #include <iostream>
 
 namespace {
 
 constexpr int maxsettingsnesting = 32;
 constexpr int32_t maxindentlevel = 1000;
+
+// The values the number switches take. No real layout needs more: columns of indentation
+// and padding up to 1,000, limits and counts up to 100,000, line numbers up to 1,000,000,000
+// (an input holds at most 1 GB). Negative values are refused where they mean nothing.
+struct numberrange {
+    const char* name;
+    int64_t lowest;
+    int64_t highest;
+};
+constexpr int64_t widest = 1000, largest = 100000, lastline = 1000000000;
+constexpr int64_t anynegative = std::numeric_limits<int32_t>::min();
+
+const std::map<std::string, numberrange>& numberranges() {
+    static const std::map<std::string, numberrange> ranges = {
+        {"Lineno", {"-l", anynegative, lastline}},
+        {"Tab size", {"-t", 1, widest}},
+        {"Indent size", {"-is", 0, widest}},
+        {"Continuation indent size", {"-ci", -widest, widest}},
+        {"Specific indent size", {"-il", 0, widest}},
+        {"Maximum versions", {"-b", 0, largest}},
+        {"Starting line", {"-sl", anynegative, lastline}},
+        {"Ending line", {"-el", anynegative, lastline}},
+        {"Minimum list items", {"-milipl", -largest, largest}},
+        {"Maximum list items", {"-mlipl", -largest, largest}},
+        {"Maximum column size", {"-mcs", anynegative, largest}},
+        {"Padding size", {"-ps", anynegative, widest}},
+        {"sbi.ml", {"-sbi.ml", -largest, largest}},
+        {"sbi.max", {"-sbi.max", -widest, widest}},
+        {"isis", {"-isis", -widest, widest}},
+        {"eiib", {"-eiib", -widest, widest}},
+        {"brei", {"-brei", -widest, widest}},
+    };
+    return ranges;
+}
+
+// A decimal integer with an optional sign and nothing else (-is and -ci also allow a "t"
+// after it); false when the text is not one.
+bool readnumber(const std::string& text, bool tabsallowed, int64_t& number) {
+    size_t i = 0, end = text.size();
+    if (tabsallowed && end > 0 && text[end - 1] == 't') --end;
+    bool negative = false;
+    if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == end) return false;
+    number = 0;
+    for (; i < end; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        number = std::min<int64_t>(number * 10 + (text[i] - '0'), int64_t(1) << 40);
+    }
+    if (negative) number = -number;
+    return true;
+}
 
 // A settings file loaded by -ls: the file it was named in (-1 for the command line) and
 // its identity, so that a file that loads itself is caught.
@@ -65,6 +119,7 @@ private:
     void loadsettingsfile();
     void checknesting(const std::string& name);
     void setflag(const std::string& name, const std::string& sign);
+    int32_t checkednumber(const std::string& key, const std::string& value);
     void settabsizes(const std::string& value);
     void setindentsize(const std::string& value);
     void setspecificindent(const std::string& value);
@@ -236,7 +291,9 @@ void commandlineparser::applyvalue(const std::string& label, const std::string& 
     }
     // In-source options (fromcommandline 0) may not choose backups, templates,
     // extensions or any path: those values are consumed and dropped.
-    const int32_t number = stringtonum(value);
+    const bool numeric = numberranges().count(label) != 0 && label != "Tab size" && label != "Indent size" &&
+                         label != "Padding size" && label != "Specific indent size" && label != "Maximum versions";
+    const int32_t number = numeric ? checkednumber(label, value) : 0;
     if (label == "Input file") {
         if (fromcommandline) addinputfile(s, value, recursive);
     } else if (label == "Input file alias") {
@@ -307,7 +364,7 @@ void commandlineparser::objectvalue(const std::string& name, const std::string& 
     if (object == nullptr) return;
     std::string refusal;
     if (object->kind == numberkind || object->kind == numberfieldkind) {
-        const int32_t number = stringtonum(value);
+        const int32_t number = checkednumber(name, value);
         if (object->onnumber != nullptr)
             refusal = object->onnumber(name, number, s);
         else if (object->field != nullptr)
@@ -346,45 +403,79 @@ void commandlineparser::checknesting(const std::string& name) {
             fail("Error:settings file " + name + " loads itself through -ls");
         ++depth;
     }
+    // Settings files that load one file twice could double its words with every level; the
+    // command line itself may name a file again.
+    for (const loadedfile& earlier : loads)
+        if (file.parent >= 0 && earlier.parent >= 0 && file.known && earlier.known &&
+            earlier.device == file.device && earlier.inode == file.inode)
+            fail("Error:settings file " + name + " is loaded more than once through -ls");
     if (depth > maxsettingsnesting)
         fail("Error:settings files are nested deeper than " + numtostring(maxsettingsnesting) +
              " levels at " + name);
     loads.push_back(file);
 }
 
+// The value of a number switch (key: its label, or the name of its switch object): a usage
+// error naming the switch when it is no number or lies outside the switch's range.
+int32_t commandlineparser::checkednumber(const std::string& key, const std::string& value) {
+    auto found = numberranges().find(key);
+    const std::string name = found != numberranges().end() ? found->second.name : "-" + key;
+    int64_t number = 0;
+    if (!readnumber(value, key == "Indent size" || key == "Continuation indent size", number))
+        fail("The value " + escapedword(value) + " of " + name + " is not a number.");
+    if (found == numberranges().end()) return static_cast<int32_t>(std::clamp<int64_t>(number, INT32_MIN, INT32_MAX));
+    const numberrange& range = found->second;
+    if (number > range.highest)
+        fail("The value " + escapedword(value) + " of " + name + " is too large, the largest allowed is " +
+             numtostring(range.highest) + ".");
+    if (number < range.lowest)
+        fail("The value " + escapedword(value) + " of " + name + " is too small, the smallest allowed is " +
+             numtostring(range.lowest) + ".");
+    return static_cast<int32_t>(number);
+}
+
 // Tab widths divide columns later, so every width must be at least 1.
 void commandlineparser::settabsizes(const std::string& value) {
     std::vector<int32_t> widths;
-    for (const std::string& piece : split(",", value)) widths.push_back(stringtonum(piece));
-    bool valid = !widths.empty();
-    for (int32_t width : widths) valid = valid && width >= 1;
-    if (!valid) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
+    for (const std::string& piece : split(",", value)) {
+        int64_t width = 0;
+        if (!readnumber(piece, false, width)) fail("The value " + escapedword(value) + " of -t is not a number.");
+        if (width < 1) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
+        widths.push_back(checkednumber("Tab size", piece));
+    }
+    if (widths.empty()) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
     s.t = widths;
 }
 
 void commandlineparser::setindentsize(const std::string& value) {
-    if (stringtonum(value) < 0) fail("Indent size " + value + " is negative which is an incorrect value.");
+    int64_t size = 0;
+    if (readnumber(value, true, size) && size < 0)
+        fail("Indent size " + value + " is negative which is an incorrect value.");
+    checkednumber("Indent size", value);
     s.is = value;
 }
 
 void commandlineparser::setspecificindent(const std::string& value) {
-    const int32_t size = stringtonum(value);
-    if (size < 0)
+    int64_t size = 0;
+    if (readnumber(value, false, size) && size < 0)
         fail("Indent size " + value + " of level " + pendinglevel +
              " is negative which is an incorrect value.");
-    s.il.at(stringtonum(pendinglevel)) = size;
+    s.il.at(stringtonum(pendinglevel)) = checkednumber("Specific indent size", value);
 }
 
 void commandlineparser::setpadding(const std::string& value) {
-    s.ps = stringtonum(value);
-    if (s.ps == 0) fail("Padding size is 0 which is an incorrect value.");
-    if (s.ps < 0) fail("Padding size " + value + " is negative which is an incorrect value.");
+    int64_t size = 0;
+    if (readnumber(value, false, size) && size == 0) fail("Padding size is 0 which is an incorrect value.");
+    if (readnumber(value, false, size) && size < 0)
+        fail("Padding size " + value + " is negative which is an incorrect value.");
+    s.ps = checkednumber("Padding size", value);
 }
 
 void commandlineparser::setbackupcount(const std::string& value) {
-    const int32_t count = stringtonum(value);
-    if (count < 0) fail("Maximum versions " + value + " is negative which is an incorrect value.");
-    s.b = count;
+    int64_t count = 0;
+    if (readnumber(value, false, count) && count < 0)
+        fail("Maximum versions " + value + " is negative which is an incorrect value.");
+    s.b = checkednumber("Maximum versions", value);
 }
 
 // The rest of the run writes its messages to the file: descriptor 2 itself is replaced,
@@ -532,7 +623,7 @@ bool commandlineparser::flagrow(const std::string&, const patternmatch& m) {
 }
 
 bool commandlineparser::ignoredrow(const std::string& word, const patternmatch&) {
-    printout(args.messages, "Argument " + word + " is ignored\n");
+    printout(args.messages, "Argument " + escapedword(word) + " is ignored\n");
     return true;
 }
 

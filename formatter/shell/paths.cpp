@@ -151,7 +151,9 @@ std::string readdirectory(directoryhandle& handle, const std::string& mask, int3
         if (handle.searchpending) opensearch(handle);
         while (handle.searchopen && handle.foundnext < handle.found.size()) {
             const directoryentry& entry = handle.found[handle.foundnext++];
-            if (entry.attributes & attributemask) return handle.prefix + entry.name;
+            // A recursive search follows no link, to a file or a folder, as find does.
+            if ((entry.attributes & attributemask) && !(handle.recursive && entry.symlink))
+                return handle.prefix + entry.name;
         }
         if (!movetonextdirectory(handle)) return "";
     }

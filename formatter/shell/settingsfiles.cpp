@@ -6,8 +6,10 @@
 #include "settings.h"
 #include "support.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -46,13 +48,32 @@ bool readquotedword(std::string_view text, size_t& pos, std::vector<std::string>
     return false;
 }
 
-// The whole file as bytes; false when it cannot be read (directories included).
+// The largest settings file read: 1 MB.
+constexpr size_t maxsettingssize = size_t(1) << 20;
+
+// The whole file as bytes; false when it cannot be read (directories included). A file
+// larger than the bound ends the run.
 bool readwholefile(const std::string& name, std::string& text) {
     if (name.empty() || isdirectory(name)) return false;
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    int fd = ::open(name.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char chunk[1 << 16];
+    bool read = true;
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            read = n == 0;
+            break;
+        }
+        if (text.size() + static_cast<size_t>(n) > maxsettingssize) {
+            ::close(fd);
+            die("could not load settings from " + name + ": the file is larger than 1 MB\n");
+        }
+        text.append(chunk, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return read;
 }
 
 std::vector<std::string> splitfiletext(const std::string& text, const std::string& name,

@@ -149,3 +149,20 @@ std::vector<int32_t> stringstonumbers(const std::vector<std::string>& texts) {
     for (const std::string& t : texts) numbers.push_back(stringtonum(t));
     return numbers;
 }
+
+std::string escapedword(std::string_view text) {
+    static const char digits[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            shown += c;
+            continue;
+        }
+        shown += "\\x";
+        shown += digits[byte >> 4];
+        shown += digits[byte & 15];
+    }
+    return shown;
+}

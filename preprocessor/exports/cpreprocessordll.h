@@ -15,6 +15,9 @@ extern "C" {
 const char* preprocessplsql(const char* filename, const char* const* options, int count, const char* source,
                             const char** error, const char** warnings);
 
+/* The error text of a call that ran out of memory. */
+#define MARLOX_OUT_OF_MEMORY "out of memory\n"
+
 /* Marks the library ready for the next call. Never waits. */
 void safetoprocess(void);
 

@@ -216,7 +216,7 @@ TEST_F(commandline, usageerrors) {
         {{"-tag[bogus]=x"},
          "-tag[bogus]=x is not valid,token type bogus is not known\nProper values are:" + kinds + "\n\n" + hint},
         {{"-i", "a", "-ps=0"}, "Padding size is 0 which is an incorrect value.\n" + hint},
-        {{"-i", "a", "-ps", "x"}, "Padding size is 0 which is an incorrect value.\n" + hint},
+        {{"-i", "a", "-ps", "x"}, "The value x of -ps is not a number.\n" + hint},
         {{"-i", "a", "-ps=-1"}, "Padding size -1 is negative which is an incorrect value.\n" + hint},
         {{"-i", "a", "-is=-1"}, "Indent size -1 is negative which is an incorrect value.\n" + hint},
         {{"-i", "a", "-il2", "-3"}, "Indent size -3 of level 2 is negative which is an incorrect value.\n" + hint},

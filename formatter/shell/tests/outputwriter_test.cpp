@@ -94,7 +94,7 @@ TEST_F(outputwriter, clipboardtarget) {
     EXPECT_EQ(write(f), "");
     EXPECT_EQ(contents(path("clip")), "a\nb");
     ::setenv("BRELM_CLIPBOARD_FILE", path("no/such/dir/clip").c_str(), 1);
-    EXPECT_EQ(write(f), "could not write clipboard\n");
+    EXPECT_EQ(write(f), "could not write clipboard: " + path("no/such/dir/clip") + ": No such file or directory\n");
     ::unsetenv("BRELM_CLIPBOARD_FILE");
 }
 
