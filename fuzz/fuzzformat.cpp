@@ -1,6 +1,7 @@
 // libFuzzer target: the whole format driver on arbitrary bytes read from a file, with the
 // default switches, one of a few heavy switch sets, preprocessing, in-source options or html
-// output, chosen by the first byte (tests/fuzzregressions_test.cpp names the sets). Plain text is formatted in place, as -io does: a failed
+// output, chosen by the first byte (tests/fuzzregressions_test.cpp names the sets); bytes 1 to 3
+// stretch the byte before them into a long run. Plain text is formatted in place, as -io does: a failed
 // run must leave the file as it was, and no run may fail its integrity check.
 #include "charsets.h"
 #include "commandline.h"
@@ -86,6 +87,21 @@ struct setup {
     }
 };
 
+// Bytes 1, 2 and 3 repeat the byte before them to a run of 4,100, 9,000 or 20,000 bytes, so
+// that short inputs reach long identifiers, literals and comments (up to 1 MB in all).
+std::string stretched(std::string_view text) {
+    static const size_t lengths[] = {0, 4100, 9000, 20000};
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 1 && c <= 3 && !out.empty() && out.size() + lengths[c] <= (size_t(1) << 20))
+            out.append(lengths[c] - 1, out.back());
+        else
+            out += text[i];
+    }
+    return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -93,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const std::string input = (context.folder / "input.sql").string();
     const std::string output = (context.folder / "output.sql").string();
-    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::string text = stretched(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
     {
         std::ofstream file(input, std::ios::binary | std::ios::trunc);
         file.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -102,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     formatter f;
     f.s = context.switchsets[data[0] % context.switchsets.size()];
     f.s.inputfile = f.s.inputfilealias = input;
-    // html cannot replace its input; it goes beside it.
-    f.s.outputfile = f.s.outputfilealias = f.s.html ? output : input;
+    // html and preprocessed text cannot replace their input; they go beside it.
+    f.s.outputfile = f.s.outputfilealias = f.s.html || f.s.pp ? output : input;
     f.messages.stringmode = 1;
     try {
         f.formatsource();

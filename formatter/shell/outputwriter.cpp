@@ -45,6 +45,7 @@ bool outputisinput(const formatter& f) {
 
 void refuseinplacecut(formatter& f) {
     const settings& s = f.s;
+    if (s.html && outputisinput(f)) usageerror(f.messages, "-io and -html cannot be used at the same time.\n");
     if ((s.sl > 1 || s.el > 0 || s.pp) && outputisinput(f))
         usageerror(f.messages, "The output " + s.outputfile +
                                    " is the input file itself, which -sl, -el and -pp cannot replace.");

@@ -20,8 +20,8 @@ std::string htmltext(formatter& f);
 // ("could not write NAME: reason") on failure.
 void writefile(const std::string& name, const textsource& text, const fileidentity& expected);
 
-// With -sl, -el or -pp (a cut or changed text) an output that is the input file itself is a
-// usage error.
+// With -sl, -el or -pp (a cut or changed text) or -html, an output that is the input file
+// itself is a usage error.
 void refuseinplacecut(formatter& f);
 
 // True for an output name that is a file, not a stream, the clipboard or nowhere.
