@@ -289,4 +289,79 @@ TEST_F(filesafety, asignalduringthewriteleavesnotemporaryfile) {
     EXPECT_TRUE(readfile("big.sql") == text);
 }
 
+// Backups: each folder its own series; a link planted at the next copy's name or in the
+// mirror path is never followed, and a copy number already taken is passed over.
+TEST_F(filesafety, backupsfollownolinkandkeepseriesapart) {
+    for (const char* name : {"a.b/pkg.sql", "adotb/pkg.sql", "doubledot/pkg.sql", "sub/pkg.sql"}) writefile(name, source);
+    for (const char* name : {"a.b/pkg.sql", "adotb/pkg.sql", "sub/../doubledot/pkg.sql", "doubledot/pkg.sql"}) {
+        programresult run = brelm({"-i", name, "-o", "null"});
+        EXPECT_EQ(run.exitcode, 0) << run.err;
+    }
+    EXPECT_EQ(names(mirror("a.b")), std::vector<std::string>{"pkg_b1.sql.bak"});
+    EXPECT_EQ(names(mirror("adotb")), std::vector<std::string>{"pkg_b1.sql.bak"});
+    EXPECT_EQ(names(mirror("doubledot")), (std::vector<std::string>{"pkg_b1.sql.bak", "pkg_b2.sql.bak"}));
+
+    writefile("victim.txt", "untouched\n");
+    ::chmod((folder / "victim.txt").c_str(), 0644);
+    fs::create_directories(mirror("sub"));
+    fs::create_symlink(folder / "victim.txt", mirror("sub/pkg_b1.sql.bak"));
+    programresult run = brelm({"-i", "sub/pkg.sql", "-o", "null", "-v", "-x-"});
+    EXPECT_NE(run.err.find("Backed up in " + mirror("sub/pkg_b2.sql.bak") + "\n"), std::string::npos) << run.err;
+    EXPECT_EQ(readfile("victim.txt"), "untouched\n");
+    EXPECT_EQ(status("victim.txt").st_mode & 0777, 0644u);
+    EXPECT_EQ(testfolder::readall(mirror("sub/pkg_b2.sql.bak")), source);
+
+    // A link in the mirror path, as another user of a shared backup folder could plant it.
+    writefile("other/pkg.sql", source);
+    fs::create_directories(folder / "elsewhere");
+    fs::create_directory_symlink(folder / "elsewhere", mirror("other"));
+    run = brelm({"-io", "other/pkg.sql"});
+    EXPECT_EQ(run.err, "could not create directory " + mirror("other") + ",Too many levels of symbolic links\nother/pkg.sql" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
+    EXPECT_EQ(readfile("other/pkg.sql"), source);
+}
+
+// A folder of another user in a shared backup tree is refused; without TMP and TMPDIR the
+// backups go to the user's own /tmp/brelm-UID, which must be a folder of the user's own.
+TEST_F(filesafety, sharedbackuptreesarerefused) {
+    if (!cansecondaryuser()) GTEST_SKIP() << "needs root and setpriv to run as a second user";
+    writefile("pkg.sql", source);
+    testfolder shared;
+    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+    const std::string planted = mirror("", shared.path().string());
+    // Planted by nobody: the first folder of the mirror path.
+    const std::string first = shared.path().string() + "/" + planted.substr(shared.path().string().size() + 1, planted.find('/', shared.path().string().size() + 1) - shared.path().string().size() - 1);
+    fs::create_directory(first);
+    ASSERT_EQ(::chown(first.c_str(), nobody, nobody), 0);
+    environment["TMP"] = shared.path().string();
+    programresult run = brelm({"-io", "pkg.sql"});
+    EXPECT_EQ(run.err, "could not create directory " + planted + ",it is not owned by the user\npkg.sql" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("pkg.sql"), source);
+
+    environment["TMP"] = std::nullopt;
+    environment["TMPDIR"] = std::nullopt;
+    const std::string own = "/tmp/brelm-" + std::to_string(::geteuid());
+    run = brelm({"-i", "pkg.sql", "-o", "null"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    EXPECT_EQ(testfolder::readall(mirror("pkg_b1.sql.bak", own)), source);
+    struct stat st {};
+    ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    std::error_code ignored;
+    fs::remove_all(own + fs::canonical(folder).string(), ignored);
+
+    // nobody's folder, made by root beforehand.
+    const std::string foreign = "/tmp/brelm-" + std::to_string(nobody);
+    if (fs::exists(foreign)) GTEST_SKIP() << foreign << " exists already";
+    fs::create_directory(foreign);
+    run = brelmasnobody({"-io", "pkg.sql"});
+    fs::remove_all(foreign, ignored);
+    EXPECT_EQ(run.err, "could not create directory " + mirror("", foreign) + ",it is not a folder of the user's own with mode 0700\npkg.sql" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("pkg.sql"), source);
+}
+
 }  // namespace

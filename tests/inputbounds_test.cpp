@@ -1,0 +1,196 @@
+// brelm's bounds on what it reads and accepts: texts of any length in the token store,
+// number switches that take numbers only and within their bounds, inputs and settings files
+// of bounded size, unreadable standard input, echoed words, settings files that load one
+// file again and again, and the preprocessor's dumps and memory.
+#include "programrun.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string done = " formatting is done.\n";
+const std::string failed = " formatting failed because of errors.\n";
+const std::string hint = "\n(Give -h as option if you want to see the usage info)\n";
+
+class inputbounds : public programtest {
+protected:
+    // Runs brelm through the shell, so that its standard input can be redirected.
+    programresult brelmwithinput(const std::string& redirection, const std::vector<std::string>& arguments) {
+        std::vector<std::string> wrapped{"-c", "exec \"$0\" \"$@\" " + redirection, programfile("brelm")};
+        wrapped.insert(wrapped.end(), arguments.begin(), arguments.end());
+        return runprogram("/bin/sh", wrapped, folder, std::nullopt, environment);
+    }
+};
+
+// Texts longer than a chunk of the token store: a long identifier re-cased, a long declared
+// name aligned, long block markers; each formats and keeps its text.
+TEST_F(inputbounds, longtextsareformatted) {
+    const std::string name(9000, 'n');
+    const std::string text = "declare\n  " + name + " number;\n  b varchar2(10);\nbegin\n  " + name +
+                             " := 1;\n  b := 'x';\nend;\n";
+    writefile("long.sql", text);
+    for (const std::vector<std::string>& switches : std::vector<std::vector<std::string>>{
+             {"-li"}, {"-ui"}, {"-ci+"}, {"-al"}, {"-ar"}, {"-ai"}, {"-actv"},
+             {"-sbi", "-sbi.ml", "1", "-sbi.m", std::string(9000, 'm')},
+             {"-sic", "-sic.m", std::string(9000, 'm')}}) {
+        std::vector<std::string> arguments{"-i", "long.sql", "-o", "long.out", "-b", "0"};
+        arguments.insert(arguments.end(), switches.begin(), switches.end());
+        programresult run = brelm(arguments);
+        EXPECT_EQ(run.err, "long.sql -> long.out" + done) << switches[0];
+        EXPECT_EQ(run.exitcode, 0);
+        std::string output = readfile("long.out");
+        EXPECT_NE(output.find(switches[0] == "-ui" ? std::string(9000, 'N') : switches[0] == "-ci+" ? "N" + name.substr(1) : name),
+                  std::string::npos)
+            << switches[0];
+    }
+}
+
+// Number switches take a decimal number within their bounds; anything else is a usage error
+// that names the switch, on the command line and in an options comment alike. A file that
+// fails so does not end a run that goes on after failures.
+TEST_F(inputbounds, numberswitchestakeboundednumbersonly) {
+    writefile("a.sql", "begin\nx:=1;\nend;\n");
+    struct row {
+        std::vector<std::string> switches;
+        std::string err;
+    } rows[] = {
+        {{"-b", "abc"}, "The value abc of -b is not a number.\n"},
+        {{"-b", "0x10"}, "The value 0x10 of -b is not a number.\n"},
+        {{"-mcs", "abc"}, "The value abc of -mcs is not a number.\n"},
+        {{"-mcs=12abc"}, "The value 12abc of -mcs is not a number.\n"},
+        {{"-sbi.ml", ""}, "The value  of -sbi.ml is not a number.\n"},
+        {{"-eiib", "20000000"}, "The value 20000000 of -eiib is too large, the largest allowed is 1000.\n"},
+        {{"-eiib", "2147483647"}, "The value 2147483647 of -eiib is too large, the largest allowed is 1000.\n"},
+        {{"-is", "2147483647"}, "The value 2147483647 of -is is too large, the largest allowed is 1000.\n"},
+        {{"-is", "9000"}, "The value 9000 of -is is too large, the largest allowed is 1000.\n"},
+        {{"-il1", "9000"}, "The value 9000 of -il is too large, the largest allowed is 1000.\n"},
+        {{"-isis", "9000"}, "The value 9000 of -isis is too large, the largest allowed is 1000.\n"},
+        {{"-brei", "-9000"}, "The value -9000 of -brei is too small, the smallest allowed is -1000.\n"},
+        {{"-ps", "9000"}, "The value 9000 of -ps is too large, the largest allowed is 1000.\n"},
+        {{"-t", "4,9000"}, "The value 9000 of -t is too large, the largest allowed is 1000.\n"},
+        {{"-mcs", "100001"}, "The value 100001 of -mcs is too large, the largest allowed is 100000.\n"},
+        {{"-sl", "99999999999"}, "The value 99999999999 of -sl is too large, the largest allowed is 1000000000.\n"},
+    };
+    for (const row& r : rows) {
+        std::vector<std::string> arguments{"-i", "a.sql", "-o", "null"};
+        arguments.insert(arguments.end(), r.switches.begin(), r.switches.end());
+        programresult run = brelm(arguments);
+        EXPECT_EQ(run.err, r.err + hint) << r.switches[0];
+        EXPECT_EQ(run.exitcode, 2);
+    }
+    // The bounds themselves are accepted.
+    programresult run = brelm({"-i", "a.sql", "-o", "stdout", "-sr-", "-is", "1000", "-eiib", "1000", "-mcs", "100000"});
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(run.out, "BEGIN\n" + std::string(1000, ' ') + "x := 1;\nEND;\n");
+
+    const std::string grown = "/*brelm options: -eiib 20000000 */\nbegin\nx := f(1);\nend;\n";
+    writefile("grown.sql", grown);
+    writefile("wide.sql", "/*brelm options: -is 9000 */\nbegin\nx:=1;\nend;\n");
+    run = brelm({"-gsfif", "-soe-", "-io", "grown.sql", "-io", "wide.sql", "-io", "a.sql"});
+    EXPECT_EQ(run.err, "The value 20000000 of -eiib is too large, the largest allowed is 1000.\n" + hint + "grown.sql" +
+                           failed + "The value 9000 of -is is too large, the largest allowed is 1000.\n" + hint +
+                           "wide.sql" + failed + "a.sql" + done);
+    EXPECT_EQ(run.exitcode, 2);
+    EXPECT_EQ(readfile("grown.sql"), grown);
+    EXPECT_EQ(readfile("a.sql"), "BEGIN\n  x := 1;\nEND;\n");
+}
+
+// Inputs that are neither files nor pipes, and inputs beyond 1 GB, are refused before they
+// are read; a pipe is read, and its backup holds what was read from it.
+TEST_F(inputbounds, inputsarefilesorpipesofboundedsize) {
+    writefile("huge.sql", "");
+    fs::resize_file(folder / "huge.sql", (size_t(1) << 30) + 1);   // sparse
+    programresult run = brelm({"-soe-", "-i", "/dev/zero", "-o", "null", "-i", "huge.sql", "-o", "null"});
+    EXPECT_EQ(run.err, "can't open /dev/zero: it is neither a regular file nor a pipe\n/dev/zero -> null" + failed +
+                           "can't read huge.sql: the input is larger than 1 GB\nhuge.sql -> null" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+
+    ASSERT_EQ(::mkfifo((folder / "pipe.sql").c_str(), 0600), 0);
+    std::thread writer([this] {
+        int fd = ::open((folder / "pipe.sql").c_str(), O_WRONLY);
+        const std::string text = "x:=1;\n";
+        if (fd >= 0 && ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size())) ::close(fd);
+    });
+    run = brelm({"-i", "pipe.sql", "-o", "out.sql"});
+    writer.join();
+    EXPECT_EQ(run.err, "pipe.sql -> out.sql" + done);
+    EXPECT_EQ(readfile("out.sql"), "x := 1;\n");
+    EXPECT_EQ(testfolder::readall(mirror("pipe_b1.sql.bak")), "x:=1;\n");
+}
+
+// Standard input that cannot be read fails the file and leaves the output alone.
+TEST_F(inputbounds, unreadablestandardinputfailsthefile) {
+    writefile("important.sql", "keep\n");
+    programresult run = brelmwithinput("< \"$PWD\"", {"-i", "stdin", "-o", "important.sql"});
+    EXPECT_EQ(run.err, "can't read stdin: Is a directory\nstdin -> important.sql" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+    run = brelmwithinput("<&-", {"-i", "stdin", "-o", "important.sql"});
+    EXPECT_EQ(run.err, "can't read stdin: Bad file descriptor\nstdin -> important.sql" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("important.sql"), "keep\n");
+    // Empty standard input is no error.
+    run = brelm({"-i", "stdin", "-o", "stdout", "-sr-"}, "");
+    EXPECT_EQ(run.exitcode, 0);
+}
+
+// Settings files beyond 1 MB are refused; settings files that load one file again and again
+// are refused like a loop; words echoed back from them show control bytes escaped.
+TEST_F(inputbounds, settingsfilesareboundedandechoedsafely) {
+    writefile("a.sql", "x:=1;\n");
+    writefile("big.cfg", std::string((1 << 20) + 1, ' '));
+    programresult run = brelm({"-ls", "big.cfg", "-i", "a.sql"});
+    EXPECT_EQ(run.err, "could not load settings from big.cfg: the file is larger than 1 MB\n");
+    EXPECT_EQ(run.exitcode, 255);
+    run = brelm({"-ls", "/dev/zero", "-i", "a.sql"});
+    EXPECT_EQ(run.err, "could not load settings from /dev/zero: the file is larger than 1 MB\n");
+
+    for (int level = 1; level <= 20; ++level)
+        writefile("d" + std::to_string(level),
+                  "-ls d" + std::to_string(level + 1) + " -ls d" + std::to_string(level + 1) + "\n");
+    writefile("d21", "-uk\n");
+    run = brelm({"-ls", "d1", "-i", "a.sql", "-o", "null"});
+    EXPECT_EQ(run.err, "Error:settings file d21 is loaded more than once through -ls\n" + hint);
+    EXPECT_EQ(run.exitcode, 2);
+
+    writefile("escape.cfg", "\x1b[2J\x1b]0;owned\x07 -uk\n");
+    writefile("escape.sql", "/*brelm options: \x1b[31mred */\nx:=1;\n");
+    run = brelm({"-ls", "escape.cfg", "-gsfif", "-i", "escape.sql", "-o", "null"});
+    EXPECT_EQ(run.err, "Argument \\x1b[2J\\x1b]0;owned\\x07 is ignored\nArgument \\x1b[31mred is ignored\n"
+                       "escape.sql -> null" + done);
+}
+
+// The preprocessor's dumps are not written through links, and running out of memory inside
+// it ends the run as out of memory anywhere does.
+TEST_F(inputbounds, preprocessordumpsandmemory) {
+    writefile("victim.txt", "untouched\n");
+    fs::create_directory(folder / "dump");
+    fs::create_symlink(folder / "victim.txt", folder / "dump/tokens.txt");
+    fs::create_symlink(folder / "victim.txt", folder / "dump/defines.txt");
+    writefile("open.sql", "#define a 1\n#if 0\nx := 1;\n");
+    environment["MARLOX_DUMP"] = (folder / "dump").string();
+    programresult run = brelm({"-pp", "-i", "open.sql", "-o", "open.out"});
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_NE(run.err.find("#endif not found"), std::string::npos) << run.err;
+    EXPECT_EQ(readfile("victim.txt"), "untouched\n");
+    EXPECT_TRUE(fs::is_symlink(folder / "dump/tokens.txt"));
+    environment.erase("MARLOX_DUMP");
+
+#ifndef BRELM_SANITIZED   // the sanitizers need more address space than the limit leaves
+    writefile("p.sql", "x := 1;\n");
+    writefile("preload.sql", std::string(size_t(200) << 20, ' '));
+    std::vector<std::string> wrapped{"-c", "ulimit -v 400000 && exec \"$0\" \"$@\"", programfile("brelm"), "-pp",
+                                     "-pp.pf", "preload.sql", "-i", "p.sql", "-o", "null"};
+    run = runprogram("/bin/sh", wrapped, folder, std::nullopt, environment);
+    EXPECT_EQ(run.err, "Error:program ran out of memory.\n");
+    EXPECT_EQ(run.exitcode, 3);
+#endif
+}
+
+}  // namespace
