@@ -50,7 +50,9 @@ bool writedump(const std::string& path, const std::string& text) {
     }
     if (::close(handle) != 0) written = false;
     if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    const int error = errno;
     std::remove(temporary.c_str());
+    errno = error;
     return false;
 }
 
@@ -238,6 +240,8 @@ void formatter::reportintegrityfailure(int64_t around, const std::string& stripp
         if (writedump(*path, *text)) continue;
         std::string failure = "could not write ";
         failure += *path;
+        failure += ": ";
+        failure += errnotext();
         failure += "\n";
         die(failure);
     }

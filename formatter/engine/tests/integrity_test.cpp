@@ -189,7 +189,7 @@ TEST_F(integrity, dumppaths) {
     }
     // A dump that cannot be written ends the file with that path; nothing is tried after it.
     checked result = check("x;", changed, path("missing"));
-    EXPECT_EQ(result.thrown, "could not write " + path("missing") + "/orifile.txt\n");
+    EXPECT_EQ(result.thrown, "could not write " + path("missing") + "/orifile.txt: No such file or directory\n");
     EXPECT_EQ(result.messages, "Around 1:x;\nAround 2:y;\n");
 
     // An old dump is replaced, and a link standing at the name is replaced, not followed.
