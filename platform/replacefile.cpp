@@ -163,11 +163,8 @@ bool copyattributes(const std::string& path, int fd) {
 // The owner and group of the old file when they can be kept (else no set-user-ID or
 // set-group-ID bit), its mode and its extended attributes.
 bool keepattributes(int fd, const std::string& path, const struct stat& old) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-            // Neither can be kept: the file stays the writer's own.
-        }
-    }
+    // When neither can be kept the file stays the writer's own.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
     struct stat now {};
     if (::fstat(fd, &now) != 0) return false;
     mode_t mode = old.st_mode & 07777;

@@ -9,17 +9,12 @@
 #include "switchlistings.h"
 
 #include <cerrno>
-#include <cstring>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 void writefile(const std::string& name, const textsource& text, const fileidentity& expected) {
     replaceresult result = replacefile(name, text, expected);
