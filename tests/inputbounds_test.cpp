@@ -135,6 +135,10 @@ TEST_F(inputbounds, unreadablestandardinputfailsthefile) {
     EXPECT_EQ(run.err, "can't read stdin: Bad file descriptor\nstdin -> important.sql" + failed);
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("important.sql"), "keep\n");
+    // A closed standard output is no place to write to either.
+    run = brelmwithinput(">&-", {"-i", "important.sql", "-o", "stdout"});
+    EXPECT_EQ(run.err, "could not write stdout: Bad file descriptor\nimportant.sql -> stdout" + failed);
+    EXPECT_EQ(run.exitcode, 255);
     // Empty standard input is no error.
     run = brelm({"-i", "stdin", "-o", "stdout", "-sr-"}, "");
     EXPECT_EQ(run.exitcode, 0);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -136,6 +137,17 @@ TEST(perfile, outofmemorypassesthroughtothemainregion) {
     messagestream sink;
     int32_t done = 0;
     EXPECT_THROW(reportfile(s, sink, [] { throw std::bad_alloc(); }, done), std::bad_alloc);
+}
+
+// Any other fault inside one file fails that file only, so a run with -soe- goes on.
+TEST(perfile, afaultinsideafilefailsthatfileonly) {
+    settings s = pair("a.sql", "b.sql", "a.sql", "b.sql");
+    messagestream sink;
+    sink.stringmode = 1;
+    int32_t done = 0;
+    EXPECT_EQ(reportfile(s, sink, [] { throw std::length_error("basic_string::_M_create"); }, done), 255);
+    EXPECT_EQ(sink.text, "Internal error: basic_string::_M_create\na.sql -> b.sql formatting failed because of errors.\n");
+    EXPECT_EQ(done, 0);
 }
 
 TEST(perfile, countsnonemptyinputentries) {
