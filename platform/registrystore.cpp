@@ -133,6 +133,8 @@ registrystore::registrystore(std::string path) : filepath(std::move(path)), root
 }
 
 registrystore::~registrystore() = default;
+registrystore::registrystore(registrystore&&) noexcept = default;
+registrystore& registrystore::operator=(registrystore&&) noexcept = default;
 
 const std::string& registrystore::path() const { return filepath; }
 bool registrystore::usable() const { return error.empty(); }

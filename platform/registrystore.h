@@ -31,8 +31,8 @@ public:
     // registryaccessdenied, and the file is never overwritten.
     explicit registrystore(std::string path);
     ~registrystore();
-    registrystore(const registrystore&) = delete;
-    registrystore& operator=(const registrystore&) = delete;
+    registrystore(registrystore&&) noexcept;
+    registrystore& operator=(registrystore&&) noexcept;
 
     const std::string& path() const;
     bool usable() const;

@@ -250,9 +250,12 @@ TEST(registrystore, textkeepsitsterminatingzero) {
     std::optional<registryvalue> value = query(again, "T", "v");
     ASSERT_TRUE(value);
     EXPECT_EQ(value->type, regsz);
-    EXPECT_EQ(value->data.size(), 4u);
     EXPECT_EQ(value->data, std::string("abc\0", 4));
-    EXPECT_TRUE(sameas(query(again, "T", "v"), {regsz, std::string("abc\0", 4)}));
+
+    registrystore moved = std::move(again);   // the store goes with its owner
+    EXPECT_TRUE(sameas(query(moved, "T", "v"), *value));
+    EXPECT_EQ(moved.setvalue("T", "w", text("d")), registryok);
+    EXPECT_TRUE(sameas(query(registrystore(storefile(folder)), "T", "w"), text("d")));
 }
 
 TEST(registrystore, missingfoldersaremadeonthefirstsave) {
