@@ -1,8 +1,9 @@
 // tolvane: installs tool command lines into the external-tool settings of editors and IDEs.
-// Start-up: the switches, the display, then the session with its window (or without one under
-// -nogui), "Done", and the saves.
+// Start-up: the switches, the single-instance check, the display, then the session with its
+// window (or without one under -nogui), "Done", and the saves.
 #include "core/commandline.h"
 #include "core/display.h"
+#include "core/processes.h"
 #include "core/session.h"
 #include "gui/gantrel.h"
 #include "gui/qtprompter.h"
@@ -23,6 +24,8 @@ bool x11connects() {
     if (connection) xcb_disconnect(connection);
     return connected;
 }
+
+const char* const refusal = "Gantrel is already running, only one instance should run.\n";
 
 // Qt sees no switch of ours: only the program name.
 struct QtArguments {
@@ -59,11 +62,20 @@ int AppMain(int argc, char** argv) {
         return 0;
     }
     DisplayState display = DetectDisplay(x11connects);
+    QtArguments qt(argv[0]);
+    if (CountInstances(ListProcessNames()) > 1) {   // this process counts once
+        if (!options.noGui && display.usable) {
+            QApplication application(qt.argc, qt.argv);
+            QtPrompter().PromptOK(refusal);
+        } else {
+            std::cerr << refusal << std::flush;
+        }
+        return 0;
+    }
     if (!options.noGui && !display.usable) {
         std::cerr << "cannot open a display; use -nogui\n" << std::flush;
         return 1;
     }
-    QtArguments qt(argv[0]);
     if (options.noGui && !display.real) {
         QCoreApplication application(qt.argc, qt.argv);
         ConsolePrompter prompter(std::cin, std::cerr);

@@ -1,12 +1,15 @@
 // The session's life: start-up from the command line and the saves at the end.
 #include "core/session.h"
 
+#include "core/codepage.h"
 #include "core/environment.h"
 
 #include <iostream>
 
 GantrelSession::GantrelSession(const SessionSetup& setup)
-    : programFolder(setup.programFolder.empty() ? ProgramFolder() : setup.programFolder),
+    : codePage(setup.codePage ? *setup.codePage : UserCodePage()),
+      programFolder(setup.programFolder.empty() ? ProgramFolder() : setup.programFolder),
+      registry(setup.registryPath.empty() ? registrystorepath() : setup.registryPath),
       prompter(*setup.prompter),
       err(setup.err ? *setup.err : std::cerr),
       channels(flags, prompter, err) {}

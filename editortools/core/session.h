@@ -9,7 +9,10 @@
 #include "core/prompter.h"
 #include "core/records.h"
 
+#include "registrystore.h"
+
 #include <iosfwd>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +23,8 @@ struct SessionSetup {
     Prompter* prompter = nullptr;     // required
     std::ostream* err = nullptr;      // the standard error stream when null
     std::string programFolder;        // ProgramFolder() when empty
+    std::string registryPath;         // registrystorepath() when empty
+    std::optional<int> codePage;      // UserCodePage() when not given
 };
 
 class GantrelSession {
@@ -36,7 +41,9 @@ public:
     std::string currentSettingsPath;    // set by Open settings and Save settings as
     std::string previousBackupDir;      // the folder whose list the backups table holds
     RunFlags flags;
+    int codePage;                       // the user's ANSI code page, -1 for none
     const std::string programFolder;
+    registrystore registry;             // HKEY_CURRENT_USER
     Prompter& prompter;
     std::ostream& err;
     MessageChannels channels;

@@ -26,6 +26,8 @@ protected:
         setup.prompter = &prompter;
         setup.err = &err;
         setup.programFolder = (folder / "bin").string();
+        setup.registryPath = (folder / "registry.reg").string();
+        setup.codePage = -1;
         return std::make_unique<GantrelSession>(setup);
     }
 
