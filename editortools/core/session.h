@@ -77,5 +77,5 @@ private:
 };
 
 // "gantrel.xml" in the program's folder, or in $XDG_CONFIG_HOME/tolvane (made when missing)
-// when the program's folder is not writable.
+// when the program's folder is not writable and a configuration folder is known.
 std::string DefaultSettingsPath(const std::string& programFolder);

@@ -31,9 +31,10 @@ void writefields(XmlNode& row, const Record& record, const RecordColumn<Record> 
 }  // namespace
 
 std::string DefaultSettingsPath(const std::string& programFolder) {
-    if (::access(programFolder.c_str(), W_OK) == 0) return JoinPath(programFolder, "gantrel.xml");
-    std::string folder = JoinPath(ConfigFolder(), "tolvane");
-    ::mkdir(ConfigFolder().c_str(), 0777);
+    std::string config = ConfigFolder();
+    if (::access(programFolder.c_str(), W_OK) == 0 || config.empty()) return JoinPath(programFolder, "gantrel.xml");
+    std::string folder = JoinPath(config, "tolvane");
+    ::mkdir(config.c_str(), 0777);
     ::mkdir(folder.c_str(), 0777);
     return JoinPath(folder, "gantrel.xml");
 }

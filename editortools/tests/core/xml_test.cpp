@@ -89,6 +89,11 @@ TEST(XmlRead, EntitiesAndCharacterReferencesOfAnyCode) {
 TEST(XmlRead, ByteOrderMarkAndRawBytesAreKept) {
     XmlNode doc = parsed("\xEF\xBB\xBF<r>\xFF\xFE" + std::string(1, '\0') + "</r>");
     EXPECT_EQ(doc.children[0].FirstChildText(), bytes("\xFF\xFE\0"));
+    // Text that starts with the mark is written so that it reads back with it.
+    XmlNode text = parsed("\xEF\xBB\xBF\xEF\xBB\xBFx<r/>");
+    ASSERT_EQ(text.children.size(), 2u);
+    EXPECT_EQ(AsXml(text, 0), "&#xfeff;x<r/>");
+    EXPECT_EQ(parsed(AsXml(text, 0)).children[0].text, "\xEF\xBB\xBFx");
 }
 
 TEST(XmlRead, MalformedTextGivesAnErrorWithItsLine) {
