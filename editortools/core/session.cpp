@@ -3,6 +3,7 @@
 
 #include "core/codepage.h"
 #include "core/environment.h"
+#include "core/processes.h"
 
 #include <iostream>
 
@@ -10,6 +11,7 @@ GantrelSession::GantrelSession(const SessionSetup& setup)
     : codePage(setup.codePage ? *setup.codePage : UserCodePage()),
       programFolder(setup.programFolder.empty() ? ProgramFolder() : setup.programFolder),
       registry(setup.registryPath.empty() ? registrystorepath() : setup.registryPath),
+      processNames(setup.processNames ? setup.processNames : ListProcessNames),
       prompter(*setup.prompter),
       err(setup.err ? *setup.err : std::cerr),
       channels(flags, prompter, err) {}

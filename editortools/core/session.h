@@ -11,6 +11,7 @@
 
 #include "registrystore.h"
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <set>
@@ -25,6 +26,7 @@ struct SessionSetup {
     std::string programFolder;        // ProgramFolder() when empty
     std::string registryPath;         // registrystorepath() when empty
     std::optional<int> codePage;      // UserCodePage() when not given
+    std::function<std::vector<std::string>()> processNames;   // ListProcessNames when empty
 };
 
 class GantrelSession {
@@ -44,6 +46,7 @@ public:
     int codePage;                       // the user's ANSI code page, -1 for none
     const std::string programFolder;
     registrystore registry;             // HKEY_CURRENT_USER
+    std::function<std::vector<std::string>()> processNames;   // the running processes by name
     Prompter& prompter;
     std::ostream& err;
     MessageChannels channels;

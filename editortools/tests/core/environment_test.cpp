@@ -3,39 +3,10 @@
 #include "core/display.h"
 #include "core/environment.h"
 #include "core/filelookup.h"
+#include "scopedenvironment.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <map>
-#include <optional>
-
-namespace {
-
-// Sets variables for one test and puts the old values back afterwards.
-class ScopedEnvironment {
-public:
-    explicit ScopedEnvironment(const std::map<std::string, std::optional<std::string>>& changes) {
-        for (const auto& [name, value] : changes) {
-            const char* old = std::getenv(name.c_str());
-            saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
-            Set(name, value);
-        }
-    }
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : saved) Set(name, value);
-    }
-    static void Set(const std::string& name, const std::optional<std::string>& value) {
-        if (value) setenv(name.c_str(), value->c_str(), 1);
-        else unsetenv(name.c_str());
-    }
-
-private:
-    std::map<std::string, std::optional<std::string>> saved;
-};
-
-}  // namespace
 
 TEST(Environment, AppDataFallsBackToTheConfigFolder) {
     ScopedEnvironment env({{"APPDATA", "/win/appdata"}, {"XDG_CONFIG_HOME", "/xdg"}, {"HOME", "/home/u"}});

@@ -1,10 +1,10 @@
 // The message channels, the overwrite question, the log line and the console prompter.
 #include "core/messages.h"
 #include "core/prompter.h"
+#include "scopedenvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -92,18 +92,13 @@ TEST_F(Channels, OverwriteQuestionIsAskedInEveryModeUnlessOverwriteIsOn) {
 }
 
 TEST(LogLine, MonthDayYearAndTheTimeInLocalTime) {
-    const char* zone = std::getenv("TZ");
-    std::string saved = zone ? zone : "";
-    setenv("TZ", "UTC", 1);
+    ScopedEnvironment env({{"TZ", "UTC"}});
     tzset();
     EXPECT_EQ(FormatLogLine("Installed tool brelm in Pspad.", 1796753109), "12/08/2026 18:05:09 Installed tool brelm in Pspad.\n");
     EXPECT_EQ(FormatLogLine("", 0), "01/01/1970 00:00:00 \n");
-    setenv("TZ", "CET-1", 1);
+    ScopedEnvironment::Set("TZ", "CET-1");
     tzset();
     EXPECT_EQ(FormatLogLine("x\ny", 1796753109), "12/08/2026 19:05:09 x\ny\n");
-    if (zone) setenv("TZ", saved.c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
 }
 
 TEST(ConsolePrompter, MessagesGoToStandardErrorAndQuestionsReadOneLineEach) {

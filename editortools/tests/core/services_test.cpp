@@ -1,12 +1,13 @@
 // Code pages and process names as the program uses them.
 #include "core/codepage.h"
 #include "core/processes.h"
+#include "scopedenvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
 
 TEST(CodePage, ConversionsAndTheirFallbacks) {
     EXPECT_EQ(ToCodePage("caf\xC3\xA9 \xE2\x82\xAC", 1252), "caf\xE9 \x80");
@@ -22,14 +23,10 @@ TEST(CodePage, ConversionsAndTheirFallbacks) {
 }
 
 TEST(CodePage, TheUsersCodePageComesFromTheLocale) {
-    const char* saved = std::getenv("LC_ALL");
-    std::string old = saved ? saved : "";
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    ScopedEnvironment env({{"LC_ALL", "de_DE.UTF-8"}});
     EXPECT_EQ(UserCodePage(), 1252);
-    setenv("LC_ALL", "C", 1);
+    ScopedEnvironment::Set("LC_ALL", "C");
     EXPECT_EQ(UserCodePage(), -1);
-    if (saved) setenv("LC_ALL", old.c_str(), 1);
-    else unsetenv("LC_ALL");
 }
 
 TEST(Processes, OwnNameAndInstanceCount) {

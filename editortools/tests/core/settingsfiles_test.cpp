@@ -1,5 +1,6 @@
 // The settings file and the backup list: reading, the byte format written, read errors,
 // unreadable files kept aside, save failures and the settings menu operations.
+#include "scopedenvironment.h"
 #include "sessiontest.h"
 
 #include <sys/stat.h>
@@ -368,8 +369,7 @@ TEST_F(SettingsFiles, WithoutABackupDirectoryNoListIsReadOrWritten) {
 TEST(DefaultSettingsPath, BesideTheProgramOrInTheConfigFolder) {
     testfolder folder;
     EXPECT_EQ(DefaultSettingsPath(folder.path().string()), (folder / "gantrel.xml").string());
-    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    ScopedEnvironment env({{"XDG_CONFIG_HOME", (folder / "config").string()}});
     EXPECT_EQ(DefaultSettingsPath((folder / "no such folder").string()), (folder / "config/tolvane/gantrel.xml").string());
     EXPECT_TRUE(std::filesystem::is_directory(folder / "config/tolvane"));
-    unsetenv("XDG_CONFIG_HOME");
 }
