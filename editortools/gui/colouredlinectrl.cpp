@@ -24,8 +24,8 @@ private:
     const ColouredLineCtrl& pane;
 };
 
-ColouredLineCtrl::ColouredLineCtrl(QWidget* parent)
-    : QPlainTextEdit(parent), highlighter(new LineHighlighter(document(), *this)) {
+ColouredLineCtrl::ColouredLineCtrl(QWidget* parent) : QPlainTextEdit(parent) {
+    new LineHighlighter(document(), *this);   // owned by the document
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-class QSyntaxHighlighter;
-
 class ColouredLineCtrl : public QPlainTextEdit, public LogPane {
     Q_OBJECT
 public:
@@ -26,6 +24,4 @@ public:
 
 private:
     std::vector<Rgb> colours;   // by line number
-    QSyntaxHighlighter* highlighter;
-    friend class LineHighlighter;
 };
