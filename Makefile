@@ -1,6 +1,6 @@
 # Set-up, build and test on Debian 12. As root, missing packages are installed;
 # otherwise the exact apt-get line is printed.
-PACKAGES := cmake ninja-build g++ libpcre2-dev libgtest-dev libgmock-dev
+PACKAGES := cmake ninja-build g++ libpcre2-dev libgtest-dev libgmock-dev qt6-base-dev xvfb xauth
 # Only the fuzz targets need clang and its libFuzzer runtime.
 FUZZPACKAGES := clang libclang-rt-14-dev
 BUILD    := build

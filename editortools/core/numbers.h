@@ -1,0 +1,16 @@
+// Numbers read from files and the registry, without exceptions: a text that is not a decimal
+// number of the type, sign and digits only, or does not fit it, is no number.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+std::optional<int32_t> ParseInt32(std::string_view text);
+std::optional<int64_t> ParseInt64(std::string_view text);
+
+// Bytes as two lower-case hexadecimal digits each, and back (either case; nullopt for an odd
+// length or a character that is no digit).
+std::string ToHex(std::string_view bytes);
+std::optional<std::string> FromHex(std::string_view hex);

@@ -1,0 +1,84 @@
+// The state of the main window without its widgets: the three tables, the backup directory,
+// the settings paths, the command-line flags and the services the operations use. The window
+// shows it; the window-less mode runs it alone. Its methods live in files by concern
+// (session*.cpp).
+#pragma once
+
+#include "core/commandline.h"
+#include "core/messages.h"
+#include "core/prompter.h"
+#include "core/records.h"
+
+#include "registrystore.h"
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+class XmlNode;
+
+struct SessionSetup {
+    Prompter* prompter = nullptr;     // required
+    std::ostream* err = nullptr;      // the standard error stream when null
+    std::string programFolder;        // ProgramFolder() when empty
+    std::string registryPath;         // registrystorepath() when empty
+    std::optional<int> codePage;      // UserCodePage() when not given
+    std::function<std::vector<std::string>()> processNames;   // ListProcessNames when empty
+};
+
+class GantrelSession {
+public:
+    explicit GantrelSession(const SessionSetup& setup);
+    GantrelSession(const GantrelSession&) = delete;
+    GantrelSession& operator=(const GantrelSession&) = delete;
+
+    std::vector<ToolRecord> tools;
+    std::vector<TargetRecord> targets;
+    std::vector<BackupRecord> backups;
+    std::string backupDirectory;        // the text of the backup-directory field
+    std::string startupSettingsPath;    // fixed by StartUp; saved to at the end
+    std::string currentSettingsPath;    // set by Open settings and Save settings as
+    std::string previousBackupDir;      // the folder whose list the backups table holds
+    RunFlags flags;
+    int codePage;                       // the user's ANSI code page, -1 for none
+    const std::string programFolder;
+    registrystore registry;             // HKEY_CURRENT_USER
+    std::function<std::vector<std::string>()> processNames;   // the running processes by name
+    Prompter& prompter;
+    std::ostream& err;
+    MessageChannels channels;
+
+    // session.cpp: start-up without widgets, and the saves at the end.
+    void StartUp(const CommandLineOptions& options);
+    void ShutDown();
+    void LogError(const std::string& text) { channels.LogError(text); }
+    void LogSuccess(const std::string& text) { channels.LogSuccess(text); }
+    bool AskOverwrite(const std::string& toolName) { return channels.AskOverwrite(toolName); }
+
+    // sessionsettings.cpp: the settings file and the backup list.
+    void LoadSettingsXml(const std::string& path);
+    void LoadBackupList(const std::string& path);
+    void SaveSettingsXml(const std::string& settingsPath, const std::string& backupListPath);
+    void SaveSettings();
+    void SaveSettingsAs();
+    void OpenSettings();
+    // The list file of the backup-directory field's folder.
+    std::string BackupListPath() const;
+
+private:
+    // Files that failed to load and could not be copied aside: never saved over.
+    std::set<std::string> keptUnreadable;
+
+    void ReportReadError(const std::string& path, const std::string& text, const std::string& error);
+    std::string ReadSettingsDocument(const XmlNode& document);
+    void ReadTargets(const XmlNode& ides);
+    std::string ReadBackupDocument(const XmlNode& document);
+    bool WriteXmlFile(const std::string& path, const XmlNode& root);
+};
+
+// "gantrel.xml" in the program's folder, or in $XDG_CONFIG_HOME/tolvane (made when missing)
+// when the program's folder is not writable and a configuration folder is known.
+std::string DefaultSettingsPath(const std::string& programFolder);

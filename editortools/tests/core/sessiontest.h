@@ -1,0 +1,39 @@
+// A session over a fresh temporary folder, with a scripted prompter and its standard error
+// stream kept in a string.
+#pragma once
+
+#include "core/prompter.h"
+#include "core/session.h"
+#include "testfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+
+class SessionTest : public testing::Test {
+protected:
+    testfolder folder;
+    ScriptedPrompter prompter;
+    std::ostringstream err;
+    std::unique_ptr<GantrelSession> session = MakeSession();
+
+    std::unique_ptr<GantrelSession> MakeSession() {
+        std::filesystem::create_directories(folder / "bin");
+        SessionSetup setup;
+        setup.prompter = &prompter;
+        setup.err = &err;
+        setup.programFolder = (folder / "bin").string();
+        setup.registryPath = (folder / "registry.reg").string();
+        setup.codePage = -1;
+        return std::make_unique<GantrelSession>(setup);
+    }
+
+    std::string Path(const std::string& name) const { return (folder / name).string(); }
+    void Write(const std::string& name, const std::string& text) const { folder.write(name, text); }
+    std::string Read(const std::string& name) const { return folder.read(name); }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
+    std::vector<std::string> Boxes() const { return prompter.Texts(ScriptedPrompter::Box::OK); }
+};

@@ -1,0 +1,76 @@
+// The Qt boxes: plain text, their answers, the clipboard.
+#include "gui/qtprompter.h"
+
+#include "core/clipboard.h"
+#include "guitest.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QMessageBox* asbox(QWidget* widget) {
+    auto* box = qobject_cast<QMessageBox*>(widget);
+    EXPECT_NE(box, nullptr);
+    return box;
+}
+
+}  // namespace
+
+TEST(QtPrompter, MessagesAreShownAsPlainText) {
+    QtPrompter prompter;
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    WhenModalOpens([&](QWidget* modal) {
+        QMessageBox* box = asbox(modal);
+        shown = box->text();
+        format = box->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    prompter.PromptOK("Error reading the input file:\n<b>[x]</b> & `y`");
+    EXPECT_EQ(shown, "Error reading the input file:\n<b>[x]</b> & `y`");
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
+TEST(QtPrompter, QuestionsAnswerYesOrNo) {
+    QtPrompter prompter;
+    for (auto [button, expected] : {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+        QString shown;
+        WhenModalOpens([&, button = button](QWidget* modal) {
+            QMessageBox* box = asbox(modal);
+            shown = box->text();
+            box->button(button)->click();
+        });
+        EXPECT_EQ(prompter.PromptYesNo("brelm tool already exists.Should I overwrite it?"), expected);
+        EXPECT_EQ(shown, "brelm tool already exists.Should I overwrite it?");
+    }
+}
+
+TEST(QtPrompter, OneLineInputOrCancel) {
+    QtPrompter prompter;
+    WhenModalOpens([](QWidget* modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->labelText(), "Description:");
+        EXPECT_EQ(dialog->windowTitle(), "Title");
+        dialog->setTextValue("my backup \xE2\x9C\x93");
+        dialog->accept();
+    });
+    EXPECT_EQ(prompter.EditText("Title", "Description:", ""), "my backup \xE2\x9C\x93");
+    WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    EXPECT_EQ(prompter.EditText("Title", "Description:", "x"), std::nullopt);
+}
+
+TEST(QtPrompter, CopyToClipboardUsesTheApplicationClipboard) {
+    SetClipboardWriter(nullptr);
+    EXPECT_EQ(CopyToClipboard("x"), -1);
+    InstallQtClipboard();
+    EXPECT_EQ(CopyToClipboard("/backups/Pspad/\xC3\xA9links.ini"), 0);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("/backups/Pspad/\xC3\xA9links.ini"));
+}

@@ -1,0 +1,95 @@
+// The whole-program harness of tolvane.
+#include "tolvanerun.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+extern char** environ;
+
+void TolvaneTest::SetUp() {
+    std::filesystem::create_directories(bin);
+    std::filesystem::copy_file(programfile("tolvane"), bin / "tolvane");
+    for (const char* folder : {"home", "appdata", "config"}) std::filesystem::create_directories(root / folder);
+    environment = {
+        {"HOME", Path("home")},
+        {"APPDATA", Path("appdata")},
+        {"XDG_CONFIG_HOME", Path("config")},
+        {"TOLVANE_REGISTRY", Path("registry.reg")},
+        {"LC_ALL", "C"},
+    };
+    for (const char* unset : {"HOMEDRIVE", "HOMEPATH", "DISPLAY", "WAYLAND_DISPLAY", "SystemRoot", "QT_QPA_PLATFORM"})
+        environment[unset] = std::nullopt;
+}
+
+programresult TolvaneTest::Tolvane(const std::vector<std::string>& arguments, const std::optional<std::string>& input) {
+    return runprogram((bin / "tolvane").string(), arguments, root, input, environment);
+}
+
+std::vector<std::string> TolvaneTest::Listing(const std::string& folder) const {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(root / folder, ignored))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+BackgroundProcess::BackgroundProcess(const std::string& path, const std::vector<std::string>& arguments,
+                                     const std::map<std::string, std::optional<std::string>>& environment) {
+    std::map<std::string, std::string> variables;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string text = *entry;
+        size_t equals = text.find('=');
+        if (equals != std::string::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    for (const auto& [name, value] : environment) {
+        if (value) variables[name] = *value;
+        else variables.erase(name);
+    }
+    std::vector<std::string> texts;
+    for (const auto& [name, value] : variables) texts.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (std::string& text : texts) envp.push_back(text.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> words = {path};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_GT(pid, 0) << "could not start " << path;
+}
+
+bool BackgroundProcess::Running() {
+    if (pid <= 0) return false;
+    int status;
+    if (waitpid(pid, &status, WNOHANG) == 0) return true;
+    pid = -1;
+    return false;
+}
+
+BackgroundProcess::~BackgroundProcess() {
+    if (!Running()) return;
+    kill(pid, SIGKILL);
+    int status;
+    waitpid(pid, &status, 0);
+}
+
+std::string CrLf(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
