@@ -1,9 +1,10 @@
-// The HKEY_CURRENT_USER hive in one file of registry export text, saved at every change by
-// writing a temporary file beside it and renaming that into place.
+// The HKEY_CURRENT_USER hive in one file of registry export text, saved at every change through
+// the atomic replacement of replacefile.h.
 #include "registrystore.h"
 
 #include "registrykey.h"
 #include "registrytext.h"
+#include "replacefile.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -11,30 +12,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-
-bool writeall(int fd, std::string_view text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-mode_t newfilemode() {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 // Makes the missing folders of a file's path, mode 0700.
 void makeparents(const std::string& file) {
@@ -43,28 +24,13 @@ void makeparents(const std::string& file) {
 }
 
 // Replaces the file (a symbolic link's target) with text; the old file stays when this fails.
+// Only a regular file is replaced: something else that took the store's place is left alone.
 bool replacestorefile(const std::string& name, const std::string& text) {
-    std::string target = name;
     struct stat st {};
-    if (::lstat(name.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(name.c_str(), resolved)) target = resolved;
-    }
-    bool exists = ::stat(target.c_str(), &st) == 0;
+    bool exists = ::stat(name.c_str(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode)) return false;
-    if (!exists) makeparents(target);
-
-    size_t slash = target.find_last_of('/');
-    std::string directory = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
-    std::string temp = directory + "." + target.substr(slash == std::string::npos ? 0 : slash + 1) + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool done = ::fchmod(fd, exists ? (st.st_mode & 07777) : newfilemode()) == 0 && writeall(fd, text) &&
-                ::fsync(fd) == 0;
-    if (::close(fd) != 0) done = false;
-    if (done && ::rename(temp.c_str(), target.c_str()) == 0) return true;
-    ::unlink(temp.c_str());
-    return false;
+    if (!exists) makeparents(name);
+    return replacefile(name, wholetext(text)).outcome == replaceoutcome::replaced;
 }
 
 // The file's bytes; false with why when it exists but cannot be read as a regular file.
