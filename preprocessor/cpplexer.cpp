@@ -117,10 +117,10 @@ char closingdelimiter(char opening)
     }
 }
 
-// q' delimiter text delimiter '
+// q' delimiter text delimiter ' (or Q', nq', nQ', Nq', NQ')
 void scanqquote(size_t& position, std::string_view text)
 {
-    position += 2;
+    position += qquoteopenerlength(text.substr(position));
     if (position >= text.size())
         raiseerror("marker after q' is not found", position, text);
     char closing = closingdelimiter(text[position]);
@@ -164,7 +164,7 @@ void scanidentifierbytes(size_t& position, std::string_view text)
 
 bool atqquote(size_t position, std::string_view text)
 {
-    return atpair(position, text, 'q', '\'');
+    return qquoteopenerlength(text.substr(position)) != 0;
 }
 
 // The quotes, q-quotes, operators and identifiers that both scanners read alike.

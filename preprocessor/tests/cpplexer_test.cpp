@@ -53,7 +53,9 @@ TEST_F(lexertest, nexttokenkinds)
         {"\"a\"\"b\"", "2:\"a\"\"b\""},
         {"q'[it's]'", "16:q'[it's]'"},
         {"q'{a}'q'<b>'q'(c)'q'!d!'", "16:q'{a}'|16:q'<b>'|16:q'(c)'|16:q'!d!'"},
-        {"Q'[x]'", "5:Q|3:'[x]'"},
+        {"Q'[x]'", "16:Q'[x]'"},
+        {"nq'[a'b]' nQ'(c)'Nq'{d}'NQ'<e>'", "16:nq'[a'b]'|7: |16:nQ'(c)'|16:Nq'{d}'|16:NQ'<e>'"},
+        {"n'x' nx'y'", "5:n|3:'x'|7: |5:nx|3:'y'"},
         {"12", "11:1|11:2"},
         {"a#b", "5:a#b"},
         {"a #b", "5:a|7: |6:#|5:b"},
@@ -82,6 +84,8 @@ TEST_F(lexertest, lexicalerrors)
         {"v := q'[abc]", "test.sql line 1:closing ' is not found for q'\nAt source:v := q'[abc]<<\n"},
         {"v := q'", "test.sql line 1:marker after q' is not found\nAt source:v := q'<<\n"},
         {"q'xabcx", "test.sql line 1:closing ' is not found for q'\nAt source:q'xabcx<<\n"},
+        {"v := NQ'", "test.sql line 1:marker after q' is not found\nAt source:v := NQ'<<\n"},
+        {"v := Q'[abc]", "test.sql line 1:closing ' is not found for q'\nAt source:v := Q'[abc]<<\n"},
     };
     for (const lexcase& c : cases)
         EXPECT_EQ(errorof([&] { lex(c.input); }), c.expected) << c.input;
