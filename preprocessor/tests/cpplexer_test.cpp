@@ -155,6 +155,16 @@ TEST_F(lexertest, sqlpluslines)
         {"rem one\nrem two\n", "18:rem one\n|18:rem two\n"},
         {"x prompt y", "5:x|7: |5:prompt|7: |5:y"},
         {"/* c */ prompt z", "4:/* c */|7: |18:prompt z"},
+        // A "-" at the end of a command line continues the command.
+        {"exec p( -\n  a => 'x', -  \n  b => 2)\nnext", "18:exec p( -\n  a => 'x', -  \n  b => 2)\n|5:next"},
+        {"prompt first -\nsecond's\nx", "18:prompt first -\nsecond's\n|5:x"},
+        {"prompt a-b\nx", "18:prompt a-b\n|5:x"},
+        // Host commands, and REM or PROMPT after a command the lexer does not know.
+        {"$ del x.tmp\n! rm it's\nhost ls\n", "18:$ del x.tmp\n|18:! rm it's\n|18:host ls\n"},
+        {"load t t.csv\nprompt what's next\nrem it's\n", "5:load|7: |5:t|7: |5:t|11:.|5:csv|7:\n|18:prompt what's next\n"
+                                                          "|18:rem it's\n"},
+        {"select 1\nprompt x", "5:select|7: |11:1|7:\n|5:prompt|7: |5:x"},
+        {"x != y\n$if", "5:x|7: |11:!=|7: |5:y|7:\n|11:$|5:if"},
     };
     for (const lexcase& c : cases) {
         resetstatementstate();
