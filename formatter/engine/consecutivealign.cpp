@@ -124,6 +124,7 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.sqlstatement, r.sqlstatement);
     pair(f.statementword, r.statementword);
     pair(f.insidemerge, r.insidemerge);
+    pair(f.privilegestatement, r.privilegestatement);
     pair(f.indeclarationpart, r.indeclarationpart);
     pair(f.indeclarations, r.indeclarations);
     pair(f.headerpending, r.headerpending);
@@ -187,6 +188,8 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.removelinebreaks, r.removelinebreaks);
     pair(f.declarationmode, r.declarationmode);
     pair(f.declarationalignment, r.declarationalignment);
+    pair(f.directivetext, r.directivetext);
+    pair(f.conditionals, r.conditionals);
 }
 
 void formatter::takerewindsnapshot(position at) {
@@ -203,6 +206,54 @@ void formatter::takerewindsnapshot(position at) {
     } else {
         r.savedsettings.clear();
     }
+}
+
+// The state the rules depend on where a branch of conditional compilation starts or ends.
+std::shared_ptr<const rewindstate> formatter::branchstate() {
+    auto r = std::make_shared<rewindstate>();
+    eachrewindvalue(*this, *r, [](auto& live, auto& saved) { saved = live; });
+    r->settingssaved = !savedsettings.empty();
+    if (r->settingssaved) {
+        r->workingsettings = s;
+        r->savedsettings = savedsettings;
+    }
+    return r;
+}
+
+// Goes on from the state of a branch start or end. The line that the loop is on, the open
+// directives and the blanks of the operator rules stay as they are.
+void formatter::restorebranchstate(const rewindstate& branch) {
+    rewindstate kept;
+    eachrewindvalue(*this, kept, [](auto& live, auto& saved) { saved = live; });
+    rewindstate restored = branch;
+    eachrewindvalue(*this, restored, [](auto& live, auto& saved) { live = saved; });
+    tokenposition = kept.tokenposition;
+    savedtokenposition = kept.savedtokenposition;
+    lastinsertedblank = kept.lastinsertedblank;
+    spacingallowed = kept.spacingallowed;
+    atlinestart = kept.atlinestart;
+    linecolumn = kept.linecolumn;
+    linebroken = kept.linebroken;
+    linestarttoken = kept.linestarttoken;
+    lastlinestarttoken = kept.lastlinestarttoken;
+    linestarttext = kept.linestarttext;
+    lineitems = kept.lineitems;
+    previouslineitems = kept.previouslineitems;
+    linebreakstate = kept.linebreakstate;
+    keeplinebreak = kept.keeplinebreak;
+    removelinebreaks = kept.removelinebreaks;
+    directivetext = kept.directivetext;
+    conditionals = std::move(kept.conditionals);
+    if (branch.settingssaved) {
+        s = branch.workingsettings;
+        savedsettings = branch.savedsettings;
+    } else if (!savedsettings.empty()) {
+        s = savedsettings.front();
+        savedsettings.clear();
+    }
+    forgetindentsums();
+    // A statement that began in another branch is not formatted again from its start.
+    statementsnapshottaken = false;
 }
 
 void formatter::restorerewindsnapshot() {

@@ -40,6 +40,12 @@ struct alignmentwordentry {
     std::string statementword;
 };
 
+// The conditional compilation directive that a token is.
+enum class directive { none, ifword, elsifword, elseword, thenword, endword, errorword };
+directive directiveof(const token& t);
+// An inquiry directive ($$plsql_unit): written as it stands.
+bool isinquiry(std::string_view text);
+
 class formatter : public settingsholder,
                   public tokencontext,
                   public headermarker,
@@ -162,6 +168,12 @@ public:
     int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
     std::string statementword;      // the lower-cased word that started the SQL statement
     char insidemerge = 0;           // a MERGE runs up to its ";": its THENs end nothing
+    char privilegestatement = 0;    // the statement is a GRANT or REVOKE: its words open nothing
+    // Conditional compilation: a condition or error message is being read (1: up to $then,
+    // 2: up to $end), the open $if directives, and whether the current token is a directive's.
+    int32_t directivetext = 0;
+    std::vector<conditionalbranch> conditionals;
+    char directivepath = 0;
     int32_t indeclarations = 0;     // inside a declaration section
     int32_t keeprelative = 0;       // -rs mode of the current statement
     int32_t relativeindent = 0;
@@ -280,6 +292,13 @@ public:
     position skiptypeexpression(position pos) const;
     // Steps of the alignment rules.
     void takerewindsnapshot(position at);
+    std::shared_ptr<const rewindstate> branchstate();
+    void restorebranchstate(const rewindstate& branch);
+    // Conditional compilation.
+    bool indirective() const;
+    bool switchbranch(int32_t firstpass);
+    int32_t directivelinecolumn(position first) const;
+    position nextcodeword(position pos) const;
     void restorerewindsnapshot();
     void rewindtosnapshot();
     int32_t padconsecutiverows();
@@ -323,6 +342,7 @@ public:
     std::string casedword(std::string_view word) const;
     // The same for a word already known to be a keyword or not.
     std::string casedword(std::string_view word, bool keyword) const;
+    std::string writtenname(std::string_view name) const;
     void savetokenstartlayout();
     void collapseblanks();
     void registerdeclaredname();
@@ -484,6 +504,7 @@ private:
     position insertbreak(position pos);
     position eraseahead(position pos);
     position nextword(position pos) const;
+    bool isslashline(position p) const;
     bool innumberbrackets() const;
     void openbracket();
     void closebracket();
@@ -525,6 +546,8 @@ private:
     void noteelse();
     void notekeywordsexpected(int32_t classcode);
     void pushblock(int32_t classcode);
+    bool incaseexpression();
+    bool startscasestatement();
     void forgetdeclarednames();
     void notelinebreakrule(int32_t keep, int32_t remove);
     blockend endofblock();
@@ -551,8 +574,10 @@ private:
     enum class afterstep { advance, restart };
     afterstep processtoken();
     afterstep endoftoken();
+    afterstep directivetoken();
     bool sqlplusline();
     void notesqlplusstart();
+    bool unknowncommandline() const;
     void warnmultilineliteral();
     void notestatementstart();
     void matchconditionalswitches(position start);

@@ -453,6 +453,10 @@ bool formatter::breakbeforetoken() {
 // The bracket, block and LOOP rules that the first pass left for a token beyond the limit.
 void formatter::rundeferredrules() {
     position t = currenttoken;
+    if (directivepath) {
+        switchbranch(0);
+        return;
+    }
     bracketrule(0);
     if (!afterend) afterend = tokenstartlayout.afterend;
     if (!loopheaderopen) loopheaderopen = tokenstartlayout.loopheaderopen;

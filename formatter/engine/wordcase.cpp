@@ -48,9 +48,12 @@ void formatter::applywordcase() {
     auto settext = [&t](std::string text) {
         if (text != t.text()) t.settext(std::move(text));
     };
+    // An inquiry directive keeps the spelling it has.
+    if (isinquiry(t.text())) return;
     bool anycase = s.uk || s.ck || s.lk || s.ui || s.li || s.ci || s.html;
     if (t.kind == identifier && anycase) {
-        const bool keyword = reservedwords.containslowered(currentword);
+        // Directive words take the case of keywords.
+        const bool keyword = reservedwords.containslowered(currentword) || directiveof(t) != directive::none;
         if (keyword && s.html) t.kind = keywordtoken;
         settext(casedword(currentword, keyword));
         if (keyword) currentword = t.text();
@@ -67,4 +70,15 @@ void formatter::applywordcase() {
             currentword = t.text();
         }
     }
+}
+
+// A name as the case rules write its token, for texts that quote it before the token is
+// cased (the end-of-block information); a quoted name stays as it is.
+std::string formatter::writtenname(std::string_view name) const {
+    if (name.empty() || name.front() == '"') return std::string(name);
+    if (s.sigiven) {
+        auto spelling = s.si.find(charsetlc(name));
+        if (spelling != s.si.end()) return spelling->second;
+    }
+    return casedword(name);
 }
