@@ -119,6 +119,7 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     bool rewind = mayrewind && !loopdone && previousrewindtoken != rewindtoken;
     declarationsnapshot = 0;
     if (!rewind) return false;
+    regroupend = position();
     rewindtosnapshot();
     return true;
 }

@@ -271,6 +271,19 @@ public:
     int32_t aligncolumn = 0;           // largest column of the first run of the last group
     declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
     char loopdone = 0;                 // the token loop is over: groups end without a rewind
+    // A group that the column limit broke as it was laid out again is formed again (twice at
+    // most): its snapshot, first row and end, and the line breaks put in since.
+    rewindstate regroupsnapshot;
+    position regroupstart;
+    position regroupend;
+    std::string regroupop;
+    int32_t regroups = 0;
+    int32_t replaybreaks = 0;
+    char rowsparted = 0;               // a rule parted a line of the group while it was noted
+    // The state at an operator left out for sharing its line with another, kept while no group
+    // is open, to judge it again when the limit parts the two.
+    rewindstate sharedsnapshot;
+    position sharedtoken;
 
     // Aligned lists (used by the block, bracket and list rules).
     void popalignedlist();
@@ -303,6 +316,13 @@ public:
     void rewindtosnapshot();
     int32_t padconsecutiverows();
     bool endconsecutivegroup();
+    void keepgroupsnapshot(position start);
+    bool regroupdue(position t) const;
+    void formgroupagain();
+    bool partsgrouprow(position t) const;
+    bool linesparted() const;
+    void takesharedsnapshot(position t);
+    bool judgeendedline();
     void addconsecutiverow(position t);
     bool finishdeclarationrun(bool mayrewind);
     void adddeclarationrow(position blank);
@@ -467,6 +487,7 @@ public:
     linerecord closedcursor;               // the CURSOR level that a ";" closed last
     int32_t closedcursorlevel = 0;
     bool operatorsharesline(position t) const;
+    bool sameoutputline(position row, position t) const;
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;
