@@ -283,7 +283,10 @@ bool formatter::aligndeclarations() {
     }
     g.mode = 6;
     position before = previoussignificant(t);
+    // A declaration also starts after $then, $else or $end of conditional compilation.
+    const directive word = directiveof(*before);
     bool declarationstart = istext(before, *this, ";") || before->classcode == classis ||
-                            before->classcode == classas || before->classcode == classdeclare;
+                            before->classcode == classas || before->classcode == classdeclare ||
+                            word == directive::thenword || word == directive::elseword || word == directive::endword;
     return declarationstart && notedeclarationitem(t, true);
 }

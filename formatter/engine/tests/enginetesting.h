@@ -162,7 +162,19 @@ protected:
         EXPECT_EQ(first.output, expected) << "input:\n" << input;
         outcome again = formatwith(expected, switches);
         EXPECT_EQ(again.output, expected) << "formatting the expected text again changed it";
+        expectscriptlineskept(input, first.output);
         verifystrict(input);
+    }
+
+    // REM, REMARK and PROMPT lines come back byte for byte, whatever the switches.
+    static void expectscriptlineskept(const std::string& input, const std::string& output) {
+        auto scriptlines = [](const std::string& text) {
+            std::vector<std::string> lines;
+            for (const stricttoken& t : stricttokens(text))
+                if (t.kind == stricttoken::scriptline) lines.emplace_back(t.text);
+            return lines;
+        };
+        EXPECT_EQ(scriptlines(output), scriptlines(input)) << "input:\n" << input;
     }
 
     // Under each strict switch set the text formats, comes back token for token and is
