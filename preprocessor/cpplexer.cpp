@@ -223,7 +223,8 @@ void scanidentifierbytes(size_t& position, std::string_view text)
 
 bool atqquote(size_t position, std::string_view text)
 {
-    return qquoteopenerlength(text.substr(position)) != 0;
+    const char c = text[position];
+    return (c == 'q' || c == 'Q' || c == 'n' || c == 'N') && qquoteopenerlength(text.substr(position)) != 0;
 }
 
 // The quotes, q-quotes, operators and identifiers that both scanners read alike.
@@ -289,10 +290,12 @@ void classifystatementword(atoken& token, size_t& position, std::string_view tex
         skipcommandlines(position, text);
         token = {kindsqlplus, slice(text, start, position)};
         statement.atstatementstart = true;
-    } else if (word == "begin" || word == "declare") {
-        statement.inplsqlblock = true;
+        statement.aftercommand = false;
+        return;
     }
-    statement.aftercommand = !issqlpluscommand(word) && !startssqlstatement(word);
+    if (word == "begin" || word == "declare")
+        statement.inplsqlblock = true;
+    statement.aftercommand = !startssqlstatement(word);
 }
 
 void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)

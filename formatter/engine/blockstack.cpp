@@ -541,7 +541,7 @@ bool formatter::beginline() {
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
     if (lineitems < s.milipl && joinaftercomma()) return true;
-    if (judgeendedline()) return true;
+    if ((sharedtoken != position() || !alignrows.empty()) && judgeendedline()) return true;
     atlinestart = 1;
     linecolumn = 1;
     lineitems = 0;

@@ -13,9 +13,8 @@ constexpr int32_t awaitingend = 2;
 
 }  // namespace
 
-directive directiveof(const token& t) {
+directive directiveword(const token& t) {
     const std::string_view text = t.text();
-    if (text.size() < 3 || text[0] != '$' || text[1] == '$') return directive::none;
     if (t.kind != identifier && t.kind != keywordtoken) return directive::none;
     const lowered lower(text);
     const std::string_view word = lower.view();
@@ -28,8 +27,6 @@ directive directiveof(const token& t) {
     return directive::none;
 }
 
-bool isinquiry(std::string_view text) { return text.size() > 2 && text[0] == '$' && text[1] == '$'; }
-
 // A directive word, or a token of a directive's condition or error message.
 bool formatter::indirective() const {
     if (insqlplusline != 0 || isinsignificant(currenttoken->kind)) return false;
@@ -38,9 +35,8 @@ bool formatter::indirective() const {
     return !text.empty() && text[0] == '$' && directiveof(*currenttoken) != directive::none;
 }
 
-// The rules a directive's tokens pass: case, columns, operator blanks, the branch of its
-// $if, and the column limit.
-formatter::afterstep formatter::directivetoken() {
+// A directive word: what its text awaits next, and whether it enters or leaves a branch.
+void formatter::notedirective() {
     const directive word = directiveof(*currenttoken);
     const bool errorend = word == directive::endword && directivetext == awaitingend;
     if (word == directive::ifword || word == directive::elsifword) {
@@ -50,15 +46,15 @@ formatter::afterstep formatter::directivetoken() {
     } else if ((word == directive::thenword && directivetext == awaitingthen) || errorend) {
         directivetext = 0;
     }
-    applywordcase();
-    trackcolumns();
-    const bool branches = word == directive::ifword || word == directive::elsifword ||
-                          word == directive::elseword || (word == directive::endword && !errorend);
-    if (branches && switchbranch(1)) return afterstep::restart;
-    removeoperatorblanks();
-    addoperatorblanks();
-    trackpreviouscolumns();
-    return layoutpass() ? afterstep::restart : afterstep::advance;
+    directivebranches = word == directive::ifword || word == directive::elsifword ||
+                        word == directive::elseword || (word == directive::endword && !errorend);
+}
+
+// After case and columns, the rules a directive's tokens pass: the branch of its $if and the
+// column limit. Conditions keep their spacing.
+formatter::afterstep formatter::directivetoken() {
+    if (directivebranches && switchbranch(1)) return afterstep::restart;
+    return endoftoken();
 }
 
 // The alignment groups end at a directive, as at a block word; then the branch is entered or

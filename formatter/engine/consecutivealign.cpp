@@ -196,7 +196,10 @@ void formatter::takerewindsnapshot(position at) {
     previousrewindtoken = rewindtoken;
     rewindtoken = at;
     rewindline = tokenline(at);
-    rewindstate& r = rewindsnapshot;
+    savestate(rewindsnapshot);
+}
+
+void formatter::savestate(rewindstate& r) {
     eachrewindvalue(*this, r, [](auto& live, auto& saved) { saved = live; });
     // The settings differ from the file's only while an -ifs block is applied.
     r.settingssaved = !savedsettings.empty();
@@ -256,8 +259,10 @@ void formatter::restorebranchstate(const rewindstate& branch) {
     statementsnapshottaken = false;
 }
 
-void formatter::restorerewindsnapshot() {
-    rewindstate& r = rewindsnapshot;
+void formatter::restorerewindsnapshot() { restorestate(rewindsnapshot, rewindtoken); }
+
+// The state of the snapshot r, taken at the token `at`, where the loop goes on.
+void formatter::restorestate(rewindstate& r, position at) {
     eachrewindvalue(*this, r, [](auto& live, auto& saved) { live = saved; });
     if (r.settingssaved) {
         s = r.workingsettings;
@@ -268,12 +273,12 @@ void formatter::restorerewindsnapshot() {
         savedsettings.clear();
     }
     forgetindentsums();
-    currenttoken = rewindtoken;
-    currentword = rewindtoken->text();
+    currenttoken = at;
+    currentword = at->text();
     // The column bookkeeping restarts in front of the snapshot token, whose line the
     // padding may have widened.
-    position before = previoustoken(rewindtoken);
-    column = tokencolumn(rewindtoken);
+    position before = previoustoken(at);
+    column = tokencolumn(at);
     previouscolumn = before != tokens.end() ? tokencolumn(before) : 1;
     position second = before != tokens.end() ? previoustoken(before) : tokens.end();
     columnbeforeprevious = second != tokens.end() ? tokencolumn(second) : 1;
@@ -375,11 +380,12 @@ void formatter::keepgroupsnapshot(position start) {
     regroupop = alignop;
     replaybreaks = rowsparted;
     rowsparted = 0;
-    regroupsnapshot = std::move(rewindsnapshot);
 }
 
+// The snapshot stays the group's unless a declaration run laid out again took its own.
 bool formatter::regroupdue(position t) const {
-    return replaybreaks > 0 && t == regroupend && regroupstart != position() && regroups < 2;
+    return replaybreaks > 0 && t == regroupend && regroupstart != position() && regroups < 2 &&
+           rewindtoken == regroupstart;
 }
 
 // The group starts again at its first row with the state of its snapshot, as on its first
@@ -388,8 +394,6 @@ void formatter::formgroupagain() {
     ++regroups;
     replaybreaks = 0;
     rowsparted = 0;
-    rewindsnapshot = std::move(regroupsnapshot);
-    rewindtoken = regroupstart;
     restorerewindsnapshot();
     rewindtoken = previousrewindtoken = tokens.end();
     rewindline = 0;
@@ -405,19 +409,23 @@ void formatter::formgroupagain() {
 // breaks before clause words).
 bool formatter::linesparted() const { return s.mcs || s.mlipl > 0 || s.bus || s.bbj; }
 
+// A rule may part t's line: one that breaks lines at items or clause words, or the column
+// limit where the line reaches beyond it.
+bool formatter::mayparttheline(position t) {
+    if (s.mlipl > 0 || s.bus || s.bbj) return true;
+    if (!s.mcs) return false;
+    int32_t column = tokencolumn(t);
+    for (position p = t; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
+        column = columnafter(*p, column);
+    return column - 1 > s.mcs;
+}
+
 // An operator left out because another one shares its line is judged again when the column
 // limit parts the two (outside any group): the state at it is kept until then.
 void formatter::takesharedsnapshot(position t) {
     // The first such operator of the line is the one a line break after it leaves alone.
     if (sharedtoken == t || (sharedtoken != position() && sameoutputline(sharedtoken, t))) return;
-    const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
-    const int32_t keptline = rewindline;
-    std::swap(rewindsnapshot, sharedsnapshot);
-    takerewindsnapshot(t);
-    std::swap(rewindsnapshot, sharedsnapshot);
-    rewindtoken = keptrewind;
-    previousrewindtoken = keptprevious;
-    rewindline = keptline;
+    savestate(sharedsnapshot);
     sharedtoken = t;
 }
 
@@ -425,7 +433,7 @@ void formatter::takesharedsnapshot(position t) {
 // source line may stand alone on it now, when a rule or the column limit parted the two, as
 // it will when the output is formatted again. Outside a group the loop goes back to that
 // operator (true); inside one the group is formed again once it has been laid out.
-bool formatter::judgeendedline() {
+[[gnu::noinline]] bool formatter::judgeendedline() {
     const bool ingroup = !alignrows.empty() && alignenabled;
     if (sharedtoken == position() && !ingroup) return false;
     const position shared = sharedtoken;
@@ -446,15 +454,7 @@ bool formatter::judgeendedline() {
         return false;
     }
     if (single != shared || alignline != 0 || !alignenabled) return false;
-    const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
-    const int32_t keptline = rewindline;
-    std::swap(rewindsnapshot, sharedsnapshot);
-    rewindtoken = shared;
-    restorerewindsnapshot();
-    std::swap(rewindsnapshot, sharedsnapshot);
-    rewindtoken = keptrewind;
-    previousrewindtoken = keptprevious;
-    rewindline = keptline;
+    restorestate(sharedsnapshot, shared);
     return true;
 }
 
@@ -474,7 +474,7 @@ void formatter::addconsecutiverow(position t) {
     // lines up with nothing.
     if (operatorsharesline(t) || previoustoken(t)->breaksline() || (s.mcs && tokenendcolumn(t) > s.mcs)) {
         if (!alignrows.empty()) alignrows.back().runend = 1;
-        else if (linesparted() && alignline == 0 && t == currenttoken) takesharedsnapshot(t);
+        else if (alignline == 0 && t == currenttoken && mayparttheline(t)) takesharedsnapshot(t);
         return;
     }
     if (alignline == 0) {

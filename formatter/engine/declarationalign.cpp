@@ -100,7 +100,7 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     declarationgroup& g = declarationalignment;
     g.ended = 0;
     if (!g.rows.empty()) {
-        int32_t padding = std::max(g.groupsettings.ps, 1);
+        int32_t padding = std::max(g.padding, 1);
         typecolumn = 0;
         for (alignrow& row : g.rows) {
             row.column = tokencolumn(row.token);
@@ -148,7 +148,7 @@ void formatter::adddeclarationrow(position blank) {
     int32_t line = tokenline(blank);
     if (!g.rows.empty() && onlastrowline(g, blank, tokens.begin())) return;
     if (g.rows.empty()) {
-        g.groupsettings = s;
+        g.padding = s.ps;
         if (s.mcs && !alignmentpending() && !declarationsnapshot) {
             takerewindsnapshot(currenttoken);
             declarationsnapshot = 1;

@@ -42,9 +42,11 @@ struct alignmentwordentry {
 
 // The conditional compilation directive that a token is.
 enum class directive { none, ifword, elsifword, elseword, thenword, endword, errorword };
-directive directiveof(const token& t);
-// An inquiry directive ($$plsql_unit): written as it stands.
-bool isinquiry(std::string_view text);
+directive directiveword(const token& t);
+inline directive directiveof(const token& t) {
+    const std::string_view text = t.text();
+    return text.size() < 3 || text[0] != '$' || text[1] == '$' ? directive::none : directiveword(t);
+}
 
 class formatter : public settingsholder,
                   public tokencontext,
@@ -174,6 +176,7 @@ public:
     int32_t directivetext = 0;
     std::vector<conditionalbranch> conditionals;
     char directivepath = 0;
+    char directivebranches = 0;     // the directive word enters or leaves a branch
     int32_t indeclarations = 0;     // inside a declaration section
     int32_t keeprelative = 0;       // -rs mode of the current statement
     int32_t relativeindent = 0;
@@ -272,8 +275,7 @@ public:
     declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
     char loopdone = 0;                 // the token loop is over: groups end without a rewind
     // A group that the column limit broke as it was laid out again is formed again (twice at
-    // most): its snapshot, first row and end, and the line breaks put in since.
-    rewindstate regroupsnapshot;
+    // most) from its snapshot: its first row and end, and the line breaks put in since.
     position regroupstart;
     position regroupend;
     std::string regroupop;
@@ -305,6 +307,8 @@ public:
     position skiptypeexpression(position pos) const;
     // Steps of the alignment rules.
     void takerewindsnapshot(position at);
+    void savestate(rewindstate& r);
+    void restorestate(rewindstate& r, position at);
     std::shared_ptr<const rewindstate> branchstate();
     void restorebranchstate(const rewindstate& branch);
     // Conditional compilation.
@@ -321,6 +325,7 @@ public:
     void formgroupagain();
     bool partsgrouprow(position t) const;
     bool linesparted() const;
+    bool mayparttheline(position t);
     void takesharedsnapshot(position t);
     bool judgeendedline();
     void addconsecutiverow(position t);
@@ -359,6 +364,7 @@ public:
 
     // Rules of the token loop and the phases, each in the file of its part of the engine.
     void applywordcase();
+    void casedirective();
     std::string casedword(std::string_view word) const;
     // The same for a word already known to be a keyword or not.
     std::string casedword(std::string_view word, bool keyword) const;
@@ -595,6 +601,7 @@ private:
     enum class afterstep { advance, restart };
     afterstep processtoken();
     afterstep endoftoken();
+    void notedirective();
     afterstep directivetoken();
     bool sqlplusline();
     void notesqlplusstart();

@@ -29,18 +29,23 @@ void formatter::runtokenloop() {
 formatter::afterstep formatter::processtoken() {
     currentword = currenttoken->text();
     if (s.mcs) savetokenstartlayout();
-    directivepath = indirective();
-    if (directivepath) return directivetoken();
-    notesqlplusstart();
-    if (s.w && spacingallowed == 1) warnmultilineliteral();
-    if (statementcountdown == 1) notestatementstart();
-    if (insqlplusline == 0) checkendofinput();
-    if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
-    advancestatementstate();
+    // Directive words and their conditions pass only case, columns and their own rules.
+    directivepath = (directivetext != 0 || (!currentword.empty() && currentword[0] == '$')) && indirective();
+    if (directivepath) {
+        notedirective();
+    } else {
+        notesqlplusstart();
+        if (s.w && spacingallowed == 1) warnmultilineliteral();
+        if (statementcountdown == 1) notestatementstart();
+        if (insqlplusline == 0) checkendofinput();
+        if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
+        advancestatementstate();
+    }
 
     applywordcase();
-    driverrules();
+    if (!directivepath) driverrules();
     trackcolumns();
+    if (directivepath) return directivetoken();
     collapseblanks();
     registerdeclaredname();
     sqlstatementstart();
@@ -89,8 +94,10 @@ formatter::afterstep formatter::processtoken() {
 formatter::afterstep formatter::endoftoken() {
     // Where a statement, or a block's or routine's head, ended the next word starts a
     // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
-    // outlast the token that set it.
-    if (statementstate == 2 || currenttoken->classcode == classloop)
+    // outlast the token that set it. Directives count for nothing.
+    if (directivepath)
+        ;
+    else if (statementstate == 2 || currenttoken->classcode == classloop)
         statementcountdown = 1;
     else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
         --statementcountdown;

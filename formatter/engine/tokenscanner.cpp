@@ -167,24 +167,36 @@ scannedtoken tokenscanner::scan(std::string_view text, size_t pos) const {
     const char c = text[pos];
     const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
     const bool hasnext = pos + 1 < text.size();
-    if (c == '-' && next == '-') return {singlelinecomment, commentend(text, pos)};
-    if (c == '"') {
-        size_t closing = findbyte(text, '"', pos + 1);
-        if (closing != std::string_view::npos) return {doublequotedname, closing + 1};
-    }
-    if (c == '\'') {
+    // The alternatives that begin with a byte of their own, in their order; a byte that
+    // begins none of them goes on to the identifier.
+    switch (c) {
+    case '-':
+        if (next == '-') return {singlelinecomment, commentend(text, pos)};
+        break;
+    case '"':
+        if (size_t closing = findbyte(text, '"', pos + 1); closing != std::string_view::npos)
+            return {doublequotedname, closing + 1};
+        break;
+    case '\'':
         if (size_t end = literalend(text, pos)) return {stringliteral, end};
-    }
-    const size_t qquote = qquoteprefix(text, pos);
-    if (qquote && pos + qquote < text.size()) return {qquoteliteral, pos + qquote + 1};
-    if (c == '/' && next == '*') {
-        size_t closing = findbytepair(text, '*', '/', pos + 2);
-        if (closing != std::string_view::npos) return {blockcomment, closing + 2};
-    }
-    if (qquote) return {qquoteopener, pos + qquote};
-    if (c == '$') {
-        size_t end = directiveend(text, pos);
-        if (end != pos) return {identifier, end};
+        break;
+    case 'q': case 'Q': case 'n': case 'N':
+        if (size_t qquote = qquoteprefix(text, pos)) {
+            if (pos + qquote < text.size()) return {qquoteliteral, pos + qquote + 1};
+            return {qquoteopener, pos + qquote};
+        }
+        break;
+    case '/':
+        if (next == '*') {
+            size_t closing = findbytepair(text, '*', '/', pos + 2);
+            if (closing != std::string_view::npos) return {blockcomment, closing + 2};
+        }
+        break;
+    case '$':
+        if (size_t end = directiveend(text, pos); end != pos) return {identifier, end};
+        break;
+    default:
+        break;
     }
     if (letter[static_cast<unsigned char>(c)]) return {identifier, identifierend(text, pos)};
     if (c == ' ' || c == '\t') return {whitespace, blanksend(text, pos)};

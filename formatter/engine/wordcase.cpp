@@ -45,15 +45,16 @@ std::string formatter::casedword(std::string_view word, bool keyword) const {
 
 void formatter::applywordcase() {
     token& t = *currenttoken;
+    if (!currentword.empty() && currentword[0] == '$') {
+        casedirective();
+        return;
+    }
     auto settext = [&t](std::string text) {
         if (text != t.text()) t.settext(std::move(text));
     };
-    // An inquiry directive keeps the spelling it has.
-    if (isinquiry(t.text())) return;
     bool anycase = s.uk || s.ck || s.lk || s.ui || s.li || s.ci || s.html;
     if (t.kind == identifier && anycase) {
-        // Directive words take the case of keywords.
-        const bool keyword = reservedwords.containslowered(currentword) || directiveof(t) != directive::none;
+        const bool keyword = reservedwords.containslowered(currentword);
         if (keyword && s.html) t.kind = keywordtoken;
         settext(casedword(currentword, keyword));
         if (keyword) currentword = t.text();
@@ -70,6 +71,16 @@ void formatter::applywordcase() {
             currentword = t.text();
         }
     }
+}
+
+// Directive words take the case of keywords; an inquiry directive keeps the spelling it has.
+[[gnu::noinline]] void formatter::casedirective() {
+    token& t = *currenttoken;
+    if (t.kind != identifier || directiveof(t) == directive::none) return;
+    if (s.html) t.kind = keywordtoken;
+    std::string text = casedword(currentword, true);
+    if (text != t.text()) t.settext(std::move(text));
+    currentword = t.text();
 }
 
 // A name as the case rules write its token, for texts that quote it before the token is
