@@ -253,9 +253,9 @@ void formatter::notekeywordsexpected(int32_t c) {
 // The innermost level is a CASE expression, or a WHEN level of one.
 bool formatter::incaseexpression() {
     int32_t level = blocklevel;
-    if (level > 1 && istext(blockstack.at(level).blockname, "when") && blockstack.at(level - 1).blockname == "case")
+    if (level > 1 && istext(blockstack.peek(level).blockname, "when") && blockstack.peek(level - 1).blockname == "case")
         --level;
-    const linerecord& r = blockstack.at(level);
+    const linerecord& r = blockstack.peek(level);
     return istext(r.blockname, "case") && r.iscasestatement == 0;
 }
 

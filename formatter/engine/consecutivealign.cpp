@@ -214,12 +214,7 @@ void formatter::savestate(rewindstate& r) {
 // The state the rules depend on where a branch of conditional compilation starts or ends.
 std::shared_ptr<const rewindstate> formatter::branchstate() {
     auto r = std::make_shared<rewindstate>();
-    eachrewindvalue(*this, *r, [](auto& live, auto& saved) { saved = live; });
-    r->settingssaved = !savedsettings.empty();
-    if (r->settingssaved) {
-        r->workingsettings = s;
-        r->savedsettings = savedsettings;
-    }
+    savestate(*r);
     return r;
 }
 

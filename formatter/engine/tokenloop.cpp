@@ -95,12 +95,12 @@ formatter::afterstep formatter::endoftoken() {
     // Where a statement, or a block's or routine's head, ended the next word starts a
     // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
     // outlast the token that set it. Directives count for nothing.
-    if (directivepath)
-        ;
-    else if (statementstate == 2 || currenttoken->classcode == classloop)
-        statementcountdown = 1;
-    else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
-        --statementcountdown;
+    if (!directivepath) {
+        if (statementstate == 2 || currenttoken->classcode == classloop)
+            statementcountdown = 1;
+        else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
+            --statementcountdown;
+    }
     trackpreviouscolumns();
     return layoutpass() ? afterstep::restart : afterstep::advance;
 }
