@@ -8,9 +8,8 @@ namespace {
 class realcode : public enginetesting::goldenrun {};
 
 TEST_F(realcode, caseexpressionsresultvariablesandqquotes) {
-    verifyall({
-        {{},
-         "create function f(x number) return number is\n"
+    verifydefaultandlimit({
+        {"create function f(x number) return number is\n"
          "begin\n"
          "return case when x = 1 then 1 else case when x = 2 then 2 else 3 end end;\n"
          "end;\n"
@@ -20,19 +19,7 @@ TEST_F(realcode, caseexpressionsresultvariablesandqquotes) {
          "  RETURN CASE WHEN x = 1 THEN 1 ELSE CASE WHEN x = 2 THEN 2 ELSE 3 END END;\n"
          "END;\n"
          "/\n"},
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
-         "create function f(x number) return number is\n"
-         "begin\n"
-         "return case when x = 1 then 1 else case when x = 2 then 2 else 3 end end;\n"
-         "end;\n"
-         "/\n",
-         "CREATE FUNCTION f(x NUMBER) RETURN NUMBER IS\n"
-         "BEGIN\n"
-         "  RETURN CASE WHEN x = 1 THEN 1 ELSE CASE WHEN x = 2 THEN 2 ELSE 3 END END;\n"
-         "END;\n"
-         "/\n"},
-        {{},
-         "create or replace package body p as\n"
+        {"create or replace package body p as\n"
          "procedure q as result boolean; begin null; end;\n"
          "end;\n"
          "/\n",
@@ -40,30 +27,7 @@ TEST_F(realcode, caseexpressionsresultvariablesandqquotes) {
          "  PROCEDURE q AS result BOOLEAN; BEGIN NULL; END;\n"
          "END;\n"
          "/\n"},
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
-         "create or replace package body p as\n"
-         "procedure q as result boolean; begin null; end;\n"
-         "end;\n"
-         "/\n",
-         "CREATE OR REPLACE PACKAGE BODY p AS\n"
-         "  PROCEDURE q AS result BOOLEAN; BEGIN NULL; END;\n"
-         "END;\n"
-         "/\n"},
-        {{},
-         "begin\n"
-         "x := Q'[it's here]';\n"
-         "y := nq'{a'b}';\n"
-         "z := NQ'<it's>';\n"
-         "end;\n"
-         "/\n",
-         "BEGIN\n"
-         "  x := Q'[it's here]';\n"
-         "  y := nq'{a'b}';\n"
-         "  z := NQ'<it's>';\n"
-         "END;\n"
-         "/\n"},
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
-         "begin\n"
+        {"begin\n"
          "x := Q'[it's here]';\n"
          "y := nq'{a'b}';\n"
          "z := NQ'<it's>';\n"

@@ -8,9 +8,8 @@ namespace {
 class scripts : public enginetesting::goldenrun {};
 
 TEST_F(scripts, sqlpluslinesafterstatementsandcommandskeeptheirtext) {
-    verifyall({
-        {{},
-         "grant create trigger to hr;\n"
+    verifydefaultandlimit({
+        {"grant create trigger to hr;\n"
          "prompt Done for all\n"
          "rem ===== roles =====\n"
          "set serveroutput on\n"
@@ -24,23 +23,7 @@ TEST_F(scripts, sqlpluslinesafterstatementsandcommandskeeptheirtext) {
          "GRANT CONNECT, CREATE PROCEDURE, CREATE VIEW TO hr\n"
          "/\n"
          "prompt as we go, it's the tables' turn\n"},
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
-         "grant create trigger to hr;\n"
-         "prompt Done for all\n"
-         "rem ===== roles =====\n"
-         "set serveroutput on\n"
-         "grant connect, create procedure, create view to hr\n"
-         "/\n"
-         "prompt as we go, it's the tables' turn\n",
-         "GRANT CREATE TRIGGER TO hr;\n"
-         "prompt Done for all\n"
-         "rem ===== roles =====\n"
-         "set serveroutput on\n"
-         "GRANT CONNECT, CREATE PROCEDURE, CREATE VIEW TO hr\n"
-         "/\n"
-         "prompt as we go, it's the tables' turn\n"},
-        {{},
-         "$ del x.tmp\n"
+        {"$ del x.tmp\n"
          "prompt Done for all\n"
          "! rm x\n"
          "host ls -l\n"
@@ -58,40 +41,7 @@ TEST_F(scripts, sqlpluslinesafterstatementsandcommandskeeptheirtext) {
          "remark   client's loader\n"
          "connect hr/&pass\n"
          "SELECT 1 FROM dual;\n"},
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
-         "$ del x.tmp\n"
-         "prompt Done for all\n"
-         "! rm x\n"
-         "host ls -l\n"
-         "LOAD regions regions.csv\n"
-         "prompt Loaded; what's next =====\n"
-         "remark   client's loader\n"
-         "connect hr/&pass\n"
-         "select 1 from dual;\n",
-         "$ del x.tmp\n"
-         "prompt Done for all\n"
-         "! rm x\n"
-         "host ls -l\n"
-         "LOAD regions regions.csv\n"
-         "prompt Loaded; what's next =====\n"
-         "remark   client's loader\n"
-         "connect hr/&pass\n"
-         "SELECT 1 FROM dual;\n"},
-        {{},
-         "execute dbms_stats.gather_schema_stats( -\n"
-         "   ownname => 'HR', -\n"
-         "   cascade => true)\n"
-         "prompt first part -\n"
-         "second Part for all\n"
-         "select 1 from dual;\n",
-         "execute dbms_stats.gather_schema_stats( -\n"
-         "   ownname => 'HR', -\n"
-         "   cascade => true)\n"
-         "prompt first part -\n"
-         "second Part for all\n"
-         "SELECT 1 FROM dual;\n"},
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
-         "execute dbms_stats.gather_schema_stats( -\n"
+        {"execute dbms_stats.gather_schema_stats( -\n"
          "   ownname => 'HR', -\n"
          "   cascade => true)\n"
          "prompt first part -\n"
