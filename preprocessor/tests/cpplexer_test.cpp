@@ -165,6 +165,7 @@ TEST_F(lexertest, sqlpluslines)
                                                           "|18:rem it's\n"},
         {"select 1\nprompt x", "5:select|7: |11:1|7:\n|5:prompt|7: |5:x"},
         {"x != y\n$if", "5:x|7: |11:!=|7: |5:y|7:\n|11:$|5:if"},
+        {"select 1;\n$if $$x $then\n", "5:select|7: |11:1|11:;|7:\n|11:$|5:if|7: |11:$|11:$|5:x|7: |11:$|5:then|7:\n"},
     };
     for (const lexcase& c : cases) {
         resetstatementstate();
