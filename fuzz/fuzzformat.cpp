@@ -74,6 +74,7 @@ struct setup {
                   "-rael", "-pius", "-rask", "-plouwh", "-buml", "-cmk", "-sic", "-ric"},
                  {"-rlai", "-rlaf", "-rlaw", "-rlapr", "-rlapa", "-rlal", "-rlafu", "-rlacd", "-sbi", "-isc",
                   "-isc2", "-iibe", "-itlwb", "-amso", "-amc", "-abusc", "-acoslc"},
+                 {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "60", "-amso", "-mlipl", "3"},
              })
             switchsets.push_back(parsedsettings(words));
         folder = std::filesystem::temp_directory_path() / ("brelmfuzz_" + std::to_string(::getpid()));

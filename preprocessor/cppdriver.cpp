@@ -117,12 +117,18 @@ void processidentifier(std::string_view word, tokenoutput& output, size_t& posit
         return;
     }
     const macro* definition = macrotable.empty() ? nullptr : findmacro(word);
-    if (definition && !definition->functionlike) {
-        expandobjectlike(*definition, output, position, text);
-        return;
+    if (definition) {
+        // A macro is no script command, whatever its expansion holds.
+        const bool aftercommand = statement.aftercommand;
+        statement.aftercommand = false;
+        if (!definition->functionlike) {
+            expandobjectlike(*definition, output, position, text);
+            return;
+        }
+        if (expandfunctionlike(*definition, output, position, text))
+            return;
+        statement.aftercommand = aftercommand;
     }
-    if (definition && expandfunctionlike(*definition, output, position, text))
-        return;
     output.push_back({kindidentifier, word});
 }
 

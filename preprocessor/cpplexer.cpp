@@ -81,6 +81,65 @@ void skiptolineend(size_t& position, std::string_view text)
     skiplinebreak(position, text);
 }
 
+// A SQL*Plus command line with its line break, and each line that a "-" at the end of the
+// line before continues (blanks may follow the "-").
+void skipcommandlines(size_t& position, std::string_view text)
+{
+    for (;;) {
+        size_t start = position;
+        while (position < text.size() && !isbreak(text[position]))
+            ++position;
+        size_t end = position;
+        while (end > start && isblank(text[end - 1]))
+            --end;
+        const bool continued = end > start && text[end - 1] == '-' && position < text.size();
+        skiplinebreak(position, text);
+        if (!continued)
+            return;
+    }
+}
+
+// Only blanks and tabs stand between the last line break (or the start) and the position.
+bool startsline(size_t position, std::string_view text)
+{
+    while (position > 0 && isblank(text[position - 1]))
+        --position;
+    return position == 0 || isbreak(text[position - 1]);
+}
+
+// REM, REMARK, PROMPT and their short forms.
+bool isremarkorprompt(std::string_view loweredword)
+{
+    if (loweredword.size() < 3 || loweredword.size() > 6)
+        return false;
+    return std::string_view("remark").starts_with(loweredword) || std::string_view("prompt").starts_with(loweredword);
+}
+
+// The words that begin SQL statements and PL/SQL blocks of a script.
+bool startssqlstatement(std::string_view loweredword)
+{
+    static constexpr std::string_view words[] = {
+        "alter", "analyze", "associate", "audit", "begin", "call", "comment", "commit", "create", "declare",
+        "delete", "disassociate", "drop", "explain", "flashback", "grant", "insert", "lock", "merge", "noaudit",
+        "purge", "rename", "revoke", "rollback", "savepoint", "select", "truncate", "update", "values", "with"};
+    for (std::string_view word : words)
+        if (word == loweredword)
+            return true;
+    return false;
+}
+
+// A host command: "$" or "!" and no name or operator right after it ($if, $$name and != are none).
+bool athostcommand(size_t position, std::string_view text)
+{
+    if (text[position] != '$' && text[position] != '!')
+        return false;
+    if (position + 1 >= text.size())
+        return true;
+    char next = text[position + 1];
+    return isblank(next) || isbreak(next) || (text[position] == '!' && next != '=' && !continuesidentifier(next)) ||
+           (text[position] == '$' && !continuesidentifier(next));
+}
+
 // "--" up to and including the line break, or to the end of the text.
 void scanlinecomment(size_t& position, std::string_view text)
 {
@@ -117,10 +176,10 @@ char closingdelimiter(char opening)
     }
 }
 
-// q' delimiter text delimiter '
+// q' delimiter text delimiter ' (or Q', nq', nQ', Nq', NQ')
 void scanqquote(size_t& position, std::string_view text)
 {
-    position += 2;
+    position += qquoteopenerlength(text.substr(position));
     if (position >= text.size())
         raiseerror("marker after q' is not found", position, text);
     char closing = closingdelimiter(text[position]);
@@ -164,7 +223,8 @@ void scanidentifierbytes(size_t& position, std::string_view text)
 
 bool atqquote(size_t position, std::string_view text)
 {
-    return atpair(position, text, 'q', '\'');
+    const char c = text[position];
+    return (c == 'q' || c == 'Q' || c == 'n' || c == 'N') && qquoteopenerlength(text.substr(position)) != 0;
 }
 
 // The quotes, q-quotes, operators and identifiers that both scanners read alike.
@@ -212,6 +272,7 @@ int32_t scanslash(size_t& position, std::string_view text)
         return kindblockcomment;
     }
     ++position;
+    statement.aftercommand = false;
     if (statement.inplsqlblock && statement.afterblank) {
         statement.inplsqlblock = false;
         statement.statementended = true;
@@ -226,12 +287,15 @@ void classifystatementword(atoken& token, size_t& position, std::string_view tex
     std::string word = charsetlower(token.text);
     if (issqlpluscommand(word)) {
         size_t start = static_cast<size_t>(token.text.data() - text.data());
-        skiptolineend(position, text);
+        skipcommandlines(position, text);
         token = {kindsqlplus, slice(text, start, position)};
         statement.atstatementstart = true;
-    } else if (word == "begin" || word == "declare") {
-        statement.inplsqlblock = true;
+        statement.aftercommand = false;
+        return;
     }
+    if (word == "begin" || word == "declare")
+        statement.inplsqlblock = true;
+    statement.aftercommand = !startssqlstatement(word);
 }
 
 void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)
@@ -272,11 +336,22 @@ int32_t scansignificant(size_t& position, std::string_view text)
     } else if (c == ';') {
         ++position;
         kind = kindother;
+        statement.aftercommand = false;
         if (!statement.inplsqlblock)
             statement.statementended = true;
+    } else if (statement.atstatementstart && athostcommand(position, text)) {
+        skipcommandlines(position, text);
+        kind = kindsqlplus;
+        atstart = true;
     } else {
         kind = scancommon(position, text);
     }
+    // A REM or PROMPT line after a command the lexer does not know is a command too, though no
+    // statement ended.
+    if (kind == kindidentifier && statement.aftercommand && !statement.atstatementstart && !statement.inplsqlblock &&
+        position - start >= 3 &&
+        position - start <= 6 && startsline(start, text) && isremarkorprompt(charsetlower(slice(text, start, position))))
+        statement.atstatementstart = true;
     if (kind == kindidentifier && statement.atstatementstart) {
         statement.atstatementstart = false;
         atoken word{kind, slice(text, start, position)};

@@ -188,8 +188,12 @@ atoken pastepair(const atoken& left, const atoken& right)
     bool bothquoted = left.kind == right.kind && (left.kind == kindquotedname || left.kind == kindstring);
     if (bothquoted && !l.empty() && !r.empty()) {
         text = std::string(l.substr(0, l.size() - 1)) + std::string(r.substr(1));
-    } else if (left.kind == kindqquote && right.kind == kindqquote && l.size() >= 5 && r.size() >= 5) {
-        text = std::string(l.substr(0, l.size() - 2)) + std::string(r.substr(3, r.size() - 5)) + l[l.size() - 2] + '\'';
+    } else if (left.kind == kindqquote && right.kind == kindqquote && l.size() >= qquoteopenerlength(l) + 3 &&
+               r.size() >= qquoteopenerlength(r) + 3) {
+        // The body of the right one goes before the closing delimiter of the left one.
+        size_t opener = qquoteopenerlength(r) + 1;
+        text = std::string(l.substr(0, l.size() - 2)) + std::string(r.substr(opener, r.size() - opener - 2)) +
+               l[l.size() - 2] + '\'';
     } else {
         text = std::string(l) + std::string(r);
     }

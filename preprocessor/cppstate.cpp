@@ -27,4 +27,5 @@ void resetstatementstate()
     statement.atstatementstart = true;
     statement.statementended = false;
     statement.inplsqlblock = false;
+    statement.aftercommand = false;
 }

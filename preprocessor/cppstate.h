@@ -23,6 +23,9 @@ struct statementstate {
     bool statementended = false;   // a statement has ended; the next line break starts one
     bool inplsqlblock = false;     // a block begun by "begin" or "declare" is open until a "/"
     bool afterblank = false;       // the previous token was white space
+    // The statement began with a word that begins no SQL statement (a script command the
+    // lexer does not know, such as LOAD): a REM or PROMPT line after it is a command.
+    bool aftercommand = false;
 };
 extern statementstate statement;
 

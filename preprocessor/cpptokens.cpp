@@ -24,6 +24,14 @@ bool holdslinebreak(std::string_view text)
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+size_t qquoteopenerlength(std::string_view text)
+{
+    size_t prefix = text.size() > 1 && (text[0] == 'n' || text[0] == 'N') ? 1 : 0;
+    if (text.size() < prefix + 2 || (text[prefix] != 'q' && text[prefix] != 'Q') || text[prefix + 1] != '\'')
+        return 0;
+    return prefix + 2;
+}
+
 std::string jointokens(std::span<const atoken> tokens)
 {
     return jointokenrange(0, tokens.size(), tokens);

@@ -24,7 +24,7 @@ enum : int32_t {
     kindhashhash = 13,      // ##
     kinddecimal = 14,
     kindhexadecimal = 15,
-    kindqquote = 16,        // q'[...]'
+    kindqquote = 16,        // q'[...]', also Q', nq' ...
     kindhashhashhash = 17,  // ###
     kindsqlplus = 18,       // SQL*Plus command line with its line break
     kindendofline = 19,     // end of a directive line or of a macro argument, empty
@@ -49,6 +49,9 @@ bool isparameterreference(const atoken& token);
 // White space or a comment: what the peek operations and pasting pass over.
 bool isinsignificant(const atoken& token);
 bool holdslinebreak(std::string_view text);
+// The length of the q', Q', nq', nQ', Nq' or NQ' that opens a q-quote at the start of text; 0
+// when text does not start so.
+size_t qquoteopenerlength(std::string_view text);
 
 // The texts of the tokens, in order, with nothing between them.
 std::string jointokens(std::span<const atoken> tokens);

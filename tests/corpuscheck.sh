@@ -1,11 +1,14 @@
 #!/bin/bash
 # Formats every corpus file under examples/ with each preset and a set of switch mixes and
 # checks that it succeeds without messages, keeps the program text and gives the same text
-# when its output is formatted again. The files are checked side by side.
-# Usage: corpuscheck.sh BRELM EXAMPLESDIR
+# when its output is formatted again. Under the default switches and the two sets of
+# strictsets the output also passes the strict comparison of strictcheck (literals,
+# comments, quoted names and REM/PROMPT lines byte for byte). The files are checked side by side.
+# Usage: corpuscheck.sh BRELM EXAMPLESDIR STRICTCHECK
 set -u
 brelm=${1:?brelm program}
 examples=${2:?examples folder}
+strictcheck=${3:?strictcheck program}
 work=$(mktemp -d "${TMPDIR:-/tmp}/corpuscheck.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
@@ -31,7 +34,22 @@ switchsets=(
     "-kitt -kwtt -kflt -kwlt -kpit -rael"
     "-html"
     "-pp"
+    "-acav -actv -acarv -as -aav -mcs 100"
+    "-id -isc -rsbcb -itlwb- -aroa -uk -li -is 3"
 )
+# The sets (besides the defaults) under which the strict comparison runs too.
+strictsets=(
+    "-acav -actv -acarv -as -aav -mcs 100"
+    "-id -isc -rsbcb -itlwb- -aroa -uk -li -is 3"
+)
+
+# isstrict SET: true for the default switches and the sets of strictsets.
+isstrict() {
+    local set=$1 strict
+    [ -z "$set" ] && return 0
+    for strict in "${strictsets[@]}"; do [ "$set" = "$strict" ] && return 0; done
+    return 1
+}
 
 # The program text without whitespace, lower-cased: what formatting must keep.
 stripped() { tr -d ' \t\r\n\f\v' < "$1" | tr '[:upper:]' '[:lower:]'; }
@@ -55,6 +73,14 @@ checkset() {
     if [ "$code" -ne 0 ] || [ -s "$first.err" ]; then
         echo "FAIL [$label] $name: exit code $code: $(head -c 400 "$first.err")"
         return
+    fi
+    if isstrict "$set"; then
+        local compared
+        if ! compared=$("$strictcheck" "$file" "$first"); then
+            echo "FAIL [$label] $name: strict comparison: $compared"
+            return
+        fi
+        echo "STRICT $compared"
     fi
     case " $set " in
         *" -html "*)
@@ -102,6 +128,9 @@ done
 wait
 
 failures=$(cat "$work"/*/report | grep -c '^FAIL')
-cat "$work"/*/report
+compared=$(cat "$work"/*/report | awk '/^STRICT / { sum += $2 } END { print sum + 0 }')
+strictruns=$(cat "$work"/*/report | grep -c '^STRICT')
+grep -hv '^STRICT' "$work"/*/report
 echo "corpus check: ${#files[@]} files, ${#switchsets[@]} switch sets, $failures failures"
+echo "strict comparison: ${#files[@]} files x $((${#strictsets[@]} + 1)) switch sets, $strictruns runs passed, $compared tokens compared"
 [ "$failures" -eq 0 ]

@@ -26,6 +26,7 @@ const std::map<std::string, std::vector<std::string>> switchsets = {
               "-pius", "-rask", "-plouwh", "-buml", "-cmk", "-sic", "-ric"}},
     {"join", {"-rlai", "-rlaf", "-rlaw", "-rlapr", "-rlapa", "-rlal", "-rlafu", "-rlacd", "-sbi", "-isc", "-isc2",
               "-iibe", "-itlwb", "-amso", "-amc", "-abusc", "-acoslc"}},
+    {"limitalign", {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "60", "-amso", "-mlipl", "3"}},
 };
 
 std::vector<std::string> switchesnamedby(const std::string& filename) {

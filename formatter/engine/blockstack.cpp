@@ -250,6 +250,27 @@ void formatter::notekeywordsexpected(int32_t c) {
     if (keepthen || keeploop) lastsolidtoken = currenttoken;
 }
 
+// The innermost level is a CASE expression, or a WHEN level of one.
+bool formatter::incaseexpression() {
+    int32_t level = blocklevel;
+    if (level > 1 && istext(blockstack.peek(level).blockname, "when") && blockstack.peek(level - 1).blockname == "case")
+        --level;
+    const linerecord& r = blockstack.peek(level);
+    return istext(r.blockname, "case") && r.iscasestatement == 0;
+}
+
+// A CASE that begins a statement is a statement, unless RETURN, an operator, "(", "," or the
+// THEN, ELSE or WHEN of an enclosing CASE expression stands before it.
+bool formatter::startscasestatement() {
+    if (statementstate != 1) return false;
+    position before = previoussignificant(currenttoken);
+    if (before == tokens.begin()) return true;
+    if (before->kind == othertoken) return istext(before->text(), ";") || istext(before->text(), ">>");
+    if (isword(before->text(), "return")) return false;
+    const int32_t c = before->classcode;
+    return !((c == classthen || c == classelse || c == classwhen) && incaseexpression());
+}
+
 void formatter::pushblock(int32_t c) {
     position t = currenttoken;
     std::string name = lc(t->text());
@@ -267,7 +288,7 @@ void formatter::pushblock(int32_t c) {
     fresh.openerstatement = statementstartposition;
     fresh.whenlevel = c == classwhen ? 1 : 0;
     if (c == classcase) {
-        fresh.iscasestatement = statementstate == 1 ? 1 : 0;
+        fresh.iscasestatement = startscasestatement() ? 1 : 0;
         relativeindentatlevel.at(blocklevel) = relativeindent;
         relativesequenceatlevel.at(blocklevel) = relativeindentsequence;
         if (s.rs && alignenabled && !statementword.empty()) selecttrace();
@@ -400,7 +421,7 @@ formatter::blockend formatter::endofblock() {
         const linerecord& package = blockstack.at(blocklevel);
         end.expected.clear();
         std::string opener = package.openertoken != position() ? lc(package.openertoken->text()) : "package";
-        end.information = opener + " " + package.unitname;
+        end.information = opener + " " + writtenname(package.unitname);
         end.startline = package.startline;
         notelinebreakrule(s.mlapa, s.rlapa);
     }
@@ -413,7 +434,7 @@ void formatter::closesubprogrambody(blockend& end) {
     const linerecord& header = blockstack.at(level >= 1 ? level - 1 : 0);
     if (subprogrambegins.empty() || subprogrambegins.back() == 0) beginnotfound(header.unitname);
     const std::string& name = blockstack.at(blocklevel).blockname;
-    end.information = name.substr(0, name.size() - 5) + " " + header.unitname;
+    end.information = name.substr(0, name.size() - 5) + " " + writtenname(header.unitname);
     notelinebreakrule(s.mlapr, s.rlapr);
     blocklevel = level;
     if (blocklevel >= 1 && unitkind->partialmatch(blockstack.at(blocklevel - 1).blockname)) --blocklevel;
@@ -520,6 +541,7 @@ bool formatter::beginline() {
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
     if (lineitems < s.milipl && joinaftercomma()) return true;
+    if ((sharedtoken != position() || !alignrows.empty()) && judgeendedline()) return true;
     atlinestart = 1;
     linecolumn = 1;
     lineitems = 0;

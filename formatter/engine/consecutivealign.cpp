@@ -124,6 +124,7 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.sqlstatement, r.sqlstatement);
     pair(f.statementword, r.statementword);
     pair(f.insidemerge, r.insidemerge);
+    pair(f.privilegestatement, r.privilegestatement);
     pair(f.indeclarationpart, r.indeclarationpart);
     pair(f.indeclarations, r.indeclarations);
     pair(f.headerpending, r.headerpending);
@@ -187,13 +188,18 @@ static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
     pair(f.removelinebreaks, r.removelinebreaks);
     pair(f.declarationmode, r.declarationmode);
     pair(f.declarationalignment, r.declarationalignment);
+    pair(f.directivetext, r.directivetext);
+    pair(f.conditionals, r.conditionals);
 }
 
 void formatter::takerewindsnapshot(position at) {
     previousrewindtoken = rewindtoken;
     rewindtoken = at;
     rewindline = tokenline(at);
-    rewindstate& r = rewindsnapshot;
+    savestate(rewindsnapshot);
+}
+
+void formatter::savestate(rewindstate& r) {
     eachrewindvalue(*this, r, [](auto& live, auto& saved) { saved = live; });
     // The settings differ from the file's only while an -ifs block is applied.
     r.settingssaved = !savedsettings.empty();
@@ -205,8 +211,53 @@ void formatter::takerewindsnapshot(position at) {
     }
 }
 
-void formatter::restorerewindsnapshot() {
-    rewindstate& r = rewindsnapshot;
+// The state the rules depend on where a branch of conditional compilation starts or ends.
+std::shared_ptr<const rewindstate> formatter::branchstate() {
+    auto r = std::make_shared<rewindstate>();
+    savestate(*r);
+    return r;
+}
+
+// Goes on from the state of a branch start or end. The line that the loop is on, the open
+// directives and the blanks of the operator rules stay as they are.
+void formatter::restorebranchstate(const rewindstate& branch) {
+    rewindstate kept;
+    eachrewindvalue(*this, kept, [](auto& live, auto& saved) { saved = live; });
+    rewindstate restored = branch;
+    eachrewindvalue(*this, restored, [](auto& live, auto& saved) { live = saved; });
+    tokenposition = kept.tokenposition;
+    savedtokenposition = kept.savedtokenposition;
+    lastinsertedblank = kept.lastinsertedblank;
+    spacingallowed = kept.spacingallowed;
+    atlinestart = kept.atlinestart;
+    linecolumn = kept.linecolumn;
+    linebroken = kept.linebroken;
+    linestarttoken = kept.linestarttoken;
+    lastlinestarttoken = kept.lastlinestarttoken;
+    linestarttext = kept.linestarttext;
+    lineitems = kept.lineitems;
+    previouslineitems = kept.previouslineitems;
+    linebreakstate = kept.linebreakstate;
+    keeplinebreak = kept.keeplinebreak;
+    removelinebreaks = kept.removelinebreaks;
+    directivetext = kept.directivetext;
+    conditionals = std::move(kept.conditionals);
+    if (branch.settingssaved) {
+        s = branch.workingsettings;
+        savedsettings = branch.savedsettings;
+    } else if (!savedsettings.empty()) {
+        s = savedsettings.front();
+        savedsettings.clear();
+    }
+    forgetindentsums();
+    // A statement that began in another branch is not formatted again from its start.
+    statementsnapshottaken = false;
+}
+
+void formatter::restorerewindsnapshot() { restorestate(rewindsnapshot, rewindtoken); }
+
+// The state of the snapshot r, taken at the token `at`, where the loop goes on.
+void formatter::restorestate(rewindstate& r, position at) {
     eachrewindvalue(*this, r, [](auto& live, auto& saved) { live = saved; });
     if (r.settingssaved) {
         s = r.workingsettings;
@@ -217,12 +268,12 @@ void formatter::restorerewindsnapshot() {
         savedsettings.clear();
     }
     forgetindentsums();
-    currenttoken = rewindtoken;
-    currentword = rewindtoken->text();
+    currenttoken = at;
+    currentword = at->text();
     // The column bookkeeping restarts in front of the snapshot token, whose line the
     // padding may have widened.
-    position before = previoustoken(rewindtoken);
-    column = tokencolumn(rewindtoken);
+    position before = previoustoken(at);
+    column = tokencolumn(at);
     previouscolumn = before != tokens.end() ? tokencolumn(before) : 1;
     position second = before != tokens.end() ? previoustoken(before) : tokens.end();
     columnbeforeprevious = second != tokens.end() ? tokencolumn(second) : 1;
@@ -288,9 +339,117 @@ bool formatter::endconsecutivegroup() {
         alignrows.clear();
         return false;
     }
+    const position start = rewindtoken;
     rewindtosnapshot();
+    if (linesparted()) keepgroupsnapshot(start);
     if (firstrun != 0) aligncolumn = firstrun;
     alignop.clear();
+    return true;
+}
+
+// A line break before t while the group is laid out again parts its line so that a piece holds
+// the group's operator alone where the line held more, or sets an operator at a line's start.
+bool formatter::partsgrouprow(position t) const {
+    if (regroupop.empty()) return false;
+    auto isop = [this](const token& p) { return p.kind == othertoken && p.text() == regroupop; };
+    int32_t before = 0, after = 0;
+    for (position p = t; p != tokens.begin();) {
+        --p;
+        if (p->breaksline()) break;
+        if (isop(*p)) ++before;
+    }
+    for (position p = t; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
+        if (isop(*p)) ++after;
+    if (after > 0 && isop(*t)) return true;
+    return before > 0 && after > 0 && (before == 1 || after == 1);
+}
+
+// Under a column limit the group is laid out again with its padding; the line breaks that the
+// limit puts in then can make lines of one operator out of a line that had several, or
+// part a row from its operator, and those lines are rows when the output is formatted again.
+// The group's snapshot is kept so that the group can be formed again from the output lines.
+void formatter::keepgroupsnapshot(position start) {
+    if (regroupstart != start) regroups = 0;
+    regroupstart = start;
+    regroupend = resumetoken;
+    regroupop = alignop;
+    replaybreaks = rowsparted;
+    rowsparted = 0;
+}
+
+// The snapshot stays the group's unless a declaration run laid out again took its own.
+bool formatter::regroupdue(position t) const {
+    return replaybreaks > 0 && t == regroupend && regroupstart != position() && regroups < 2 &&
+           rewindtoken == regroupstart;
+}
+
+// The group starts again at its first row with the state of its snapshot, as on its first
+// laying out: its rows are noted on the output lines, padded and laid out again.
+void formatter::formgroupagain() {
+    ++regroups;
+    replaybreaks = 0;
+    rowsparted = 0;
+    restorerewindsnapshot();
+    rewindtoken = previousrewindtoken = tokens.end();
+    rewindline = 0;
+    resumetoken = tokens.end();
+    resumeline = 0;
+    alignenabled = 1;
+    alignline = 0;
+    alignrows.clear();
+    groupended = groupbroken = 0;
+}
+
+// Switches under which a rule may part a line (the column limit, list items per line, line
+// breaks before clause words).
+bool formatter::linesparted() const { return s.mcs || s.mlipl > 0 || s.bus || s.bbj; }
+
+// A rule may part t's line: one that breaks lines at items or clause words, or the column
+// limit where the line reaches beyond it.
+bool formatter::mayparttheline(position t) {
+    if (s.mlipl > 0 || s.bus || s.bbj) return true;
+    if (!s.mcs) return false;
+    int32_t column = tokencolumn(t);
+    for (position p = t; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
+        column = columnafter(*p, column);
+    return column - 1 > s.mcs;
+}
+
+// An operator left out because another one shares its line is judged again when the column
+// limit parts the two (outside any group): the state at it is kept until then.
+void formatter::takesharedsnapshot(position t) {
+    // The first such operator of the line is the one a line break after it leaves alone.
+    if (sharedtoken == t || (sharedtoken != position() && sameoutputline(sharedtoken, t))) return;
+    savestate(sharedsnapshot);
+    sharedtoken = t;
+}
+
+// At the end of an output line: an operator that was left out because another one shared its
+// source line may stand alone on it now, when a rule or the column limit parted the two, as
+// it will when the output is formatted again. Outside a group the loop goes back to that
+// operator (true); inside one the group is formed again once it has been laid out.
+[[gnu::noinline]] bool formatter::judgeendedline() {
+    const bool ingroup = !alignrows.empty() && alignenabled;
+    if (sharedtoken == position() && !ingroup) return false;
+    const position shared = sharedtoken;
+    sharedtoken = position();
+    const std::string_view op = shared != position() ? shared->text() : std::string_view(alignop);
+    int32_t count = 0;
+    position single;
+    for (position p = currenttoken; p != tokens.begin();) {
+        --p;
+        if (p->breaksline()) break;
+        if (p->kind != othertoken || p->text() != op) continue;
+        ++count;
+        single = previoustoken(p)->breaksline() ? position() : p;
+    }
+    if (count != 1 || single == position()) return false;
+    if (ingroup) {
+        if (single != alignrows.back().token) rowsparted = 1;
+        return false;
+    }
+    if (single != shared || alignline != 0 || !alignenabled) return false;
+    restorestate(sharedsnapshot, shared);
     return true;
 }
 
@@ -306,8 +465,11 @@ void formatter::addconsecutiverow(position t) {
     }
     // A line with a second such operator takes no part, and the run above ends there. It is
     // seen at the line's first operator, so no group waits for the line to be laid out.
-    if (operatorsharesline(t)) {
+    // An operator that begins its line, or that the column limit will put at a line's start,
+    // lines up with nothing.
+    if (operatorsharesline(t) || previoustoken(t)->breaksline() || (s.mcs && tokenendcolumn(t) > s.mcs)) {
         if (!alignrows.empty()) alignrows.back().runend = 1;
+        else if (alignline == 0 && t == currenttoken && mayparttheline(t)) takesharedsnapshot(t);
         return;
     }
     if (alignline == 0) {
@@ -315,13 +477,15 @@ void formatter::addconsecutiverow(position t) {
         alignline = alignlastline = line;
         alignbracketlevel = bracketdepth;
         if (alignrows.empty()) {
+            rowsparted = 0;
+            sharedtoken = position();
             takerewindsnapshot(t);
             // The group is laid out again from the start of t, which makes its own request for
             // an aligned list (-aroa) again: a line break put before t must not find it made.
             if (s.mcs && t == currenttoken) rewindsnapshot.alignmentrequested = tokenstartlayout.alignmentrequested;
         }
         alignrows.push_back({t, 0, 0, 1, line});
-    } else if (alignlastline != line) {
+    } else if (alignlastline != line || alignrows.empty() || !sameoutputline(alignrows.back().token, t)) {
         if (bracketdepth != alignbracketlevel) {
             groupbroken = 1;
         } else {
@@ -331,15 +495,26 @@ void formatter::addconsecutiverow(position t) {
     }
 }
 
+// The row token stands before t on t's output line.
+bool formatter::sameoutputline(position row, position t) const {
+    for (position p = t; p != tokens.begin();) {
+        --p;
+        if (p == row) return true;
+        if (p->breaksline()) return false;
+    }
+    return false;
+}
+
 // Another operator with t's text on t's source line, before or after it (generated tokens
-// belong to the line of the token before them).
+// belong to the line of the token before them), and on its output line: a line break that a
+// rule or the column limit put before t parts them, as it will when the output is read.
 bool formatter::operatorsharesline(position t) const {
     const int32_t line = tokenline(t);
     auto same = [t](const token& other) { return other.kind == t->kind && other.text() == t->text(); };
-    auto otherline = [line](const token& other) { return other.line >= 0 && other.line != line; };
+    auto otherline = [line](const token& other) { return (other.line >= 0 && other.line != line) || other.breaksline(); };
     for (position p = std::next(t); p != tokens.end() && !otherline(*p); ++p)
         if (same(*p)) return true;
-    for (position p = t; p != tokens.begin() && !otherline(*p);) {
+    for (position p = t; p != tokens.begin();) {
         --p;
         if (otherline(*p)) break;
         if (same(*p)) return true;
@@ -352,6 +527,10 @@ bool formatter::alignconsecutive() {
     if (t == resumetoken || (!alignenabled && resumeline > 0 && t->line > resumeline)) {
         alignenabled = 1;
         resumeline = 0;
+        if (regroupdue(t)) {
+            formgroupagain();
+            return true;
+        }
     }
     if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
     if (!alignrows.empty() && istext(alignop, "=") &&

@@ -44,7 +44,7 @@ struct declarationgroup {
     int32_t itemcount = 0;     // items of the run (the list rules count them)
     char severalitems = 0;     // the run has more than one item
     std::vector<alignrow> rows;
-    settings groupsettings;    // the settings when the run began
+    int32_t padding = 1;       // the -ps value when the run began
     // Blanks found on the last row's line by the two latest checks, the older first: a
     // check walks back only to the older one, so a long line is not walked once per item.
     // Compared by identity only, never read.

@@ -100,7 +100,7 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     declarationgroup& g = declarationalignment;
     g.ended = 0;
     if (!g.rows.empty()) {
-        int32_t padding = std::max(g.groupsettings.ps, 1);
+        int32_t padding = std::max(g.padding, 1);
         typecolumn = 0;
         for (alignrow& row : g.rows) {
             row.column = tokencolumn(row.token);
@@ -119,6 +119,7 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     bool rewind = mayrewind && !loopdone && previousrewindtoken != rewindtoken;
     declarationsnapshot = 0;
     if (!rewind) return false;
+    regroupend = position();
     rewindtosnapshot();
     return true;
 }
@@ -147,7 +148,7 @@ void formatter::adddeclarationrow(position blank) {
     int32_t line = tokenline(blank);
     if (!g.rows.empty() && onlastrowline(g, blank, tokens.begin())) return;
     if (g.rows.empty()) {
-        g.groupsettings = s;
+        g.padding = s.ps;
         if (s.mcs && !alignmentpending() && !declarationsnapshot) {
             takerewindsnapshot(currenttoken);
             declarationsnapshot = 1;
@@ -282,7 +283,10 @@ bool formatter::aligndeclarations() {
     }
     g.mode = 6;
     position before = previoussignificant(t);
+    // A declaration also starts after $then, $else or $end of conditional compilation.
+    const directive word = directiveof(*before);
     bool declarationstart = istext(before, *this, ";") || before->classcode == classis ||
-                            before->classcode == classas || before->classcode == classdeclare;
+                            before->classcode == classas || before->classcode == classdeclare ||
+                            word == directive::thenword || word == directive::elseword || word == directive::endword;
     return declarationstart && notedeclarationitem(t, true);
 }

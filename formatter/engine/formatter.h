@@ -41,6 +41,14 @@ struct alignmentwordentry {
     std::string statementword;
 };
 
+// The conditional compilation directive that a token is.
+enum class directive { none, ifword, elsifword, elseword, thenword, endword, errorword };
+directive directiveword(const token& t);
+inline directive directiveof(const token& t) {
+    const std::string_view text = t.text();
+    return text.size() < 3 || text[0] != '$' || text[1] == '$' ? directive::none : directiveword(t);
+}
+
 class formatter : public settingsholder,
                   public tokencontext,
                   public headermarker,
@@ -169,6 +177,13 @@ public:
     int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
     std::string statementword;      // the lower-cased word that started the SQL statement
     char insidemerge = 0;           // a MERGE runs up to its ";": its THENs end nothing
+    char privilegestatement = 0;    // the statement is a GRANT or REVOKE: its words open nothing
+    // Conditional compilation: a condition or error message is being read (1: up to $then,
+    // 2: up to $end), the open $if directives, and whether the current token is a directive's.
+    int32_t directivetext = 0;
+    std::vector<conditionalbranch> conditionals;
+    char directivepath = 0;
+    char directivebranches = 0;     // the directive word enters or leaves a branch
     int32_t indeclarations = 0;     // inside a declaration section
     int32_t keeprelative = 0;       // -rs mode of the current statement
     int32_t relativeindent = 0;
@@ -266,6 +281,18 @@ public:
     int32_t aligncolumn = 0;           // largest column of the first run of the last group
     declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
     char loopdone = 0;                 // the token loop is over: groups end without a rewind
+    // A group that the column limit broke as it was laid out again is formed again (twice at
+    // most) from its snapshot: its first row and end, and the line breaks put in since.
+    position regroupstart;
+    position regroupend;
+    std::string regroupop;
+    int32_t regroups = 0;
+    int32_t replaybreaks = 0;
+    char rowsparted = 0;               // a rule parted a line of the group while it was noted
+    // The state at an operator left out for sharing its line with another, kept while no group
+    // is open, to judge it again when the limit parts the two.
+    rewindstate sharedsnapshot;
+    position sharedtoken;
 
     // Aligned lists (used by the block, bracket and list rules).
     void popalignedlist();
@@ -287,10 +314,27 @@ public:
     position skiptypeexpression(position pos) const;
     // Steps of the alignment rules.
     void takerewindsnapshot(position at);
+    void savestate(rewindstate& r);
+    void restorestate(rewindstate& r, position at);
+    std::shared_ptr<const rewindstate> branchstate();
+    void restorebranchstate(const rewindstate& branch);
+    // Conditional compilation.
+    bool indirective() const;
+    bool switchbranch(int32_t firstpass);
+    int32_t directivelinecolumn(position first) const;
+    position nextcodeword(position pos) const;
     void restorerewindsnapshot();
     void rewindtosnapshot();
     int32_t padconsecutiverows();
     bool endconsecutivegroup();
+    void keepgroupsnapshot(position start);
+    bool regroupdue(position t) const;
+    void formgroupagain();
+    bool partsgrouprow(position t) const;
+    bool linesparted() const;
+    bool mayparttheline(position t);
+    void takesharedsnapshot(position t);
+    bool judgeendedline();
     void addconsecutiverow(position t);
     bool finishdeclarationrun(bool mayrewind);
     void adddeclarationrow(position blank);
@@ -327,9 +371,11 @@ public:
 
     // Rules of the token loop and the phases, each in the file of its part of the engine.
     void applywordcase();
+    void casedirective();
     std::string casedword(std::string_view word) const;
     // The same for a word already known to be a keyword or not.
     std::string casedword(std::string_view word, bool keyword) const;
+    std::string writtenname(std::string_view name) const;
     void savetokenstartlayout();
     void collapseblanks();
     void registerdeclaredname();
@@ -454,6 +500,7 @@ public:
     linerecord closedcursor;               // the CURSOR level that a ";" closed last
     int32_t closedcursorlevel = 0;
     bool operatorsharesline(position t) const;
+    bool sameoutputline(position row, position t) const;
     bool shrinkblanks(int32_t excess);
     bool shrinkindentation(int32_t excess);
     size_t commentdecoration(position t, size_t& end) const;
@@ -491,6 +538,7 @@ private:
     position insertbreak(position pos);
     position eraseahead(position pos);
     position nextword(position pos) const;
+    bool isslashline(position p) const;
     bool innumberbrackets() const;
     void openbracket();
     void closebracket();
@@ -532,6 +580,8 @@ private:
     void noteelse();
     void notekeywordsexpected(int32_t classcode);
     void pushblock(int32_t classcode);
+    bool incaseexpression();
+    bool startscasestatement();
     void forgetdeclarednames();
     void notelinebreakrule(int32_t keep, int32_t remove);
     blockend endofblock();
@@ -558,8 +608,11 @@ private:
     enum class afterstep { advance, restart };
     afterstep processtoken();
     afterstep endoftoken();
+    void notedirective();
+    afterstep directivetoken();
     bool sqlplusline();
     void notesqlplusstart();
+    bool unknowncommandline() const;
     void warnmultilineliteral();
     void notestatementstart();
     void matchconditionalswitches(position start);

@@ -21,6 +21,12 @@ bool iscreateattribute(std::string_view word) {
 
 position formatter::nextword(position pos) const { return nextsignificant(std::next(pos)); }
 
+// A "/" that begins its line ends a unit in a script.
+bool formatter::isslashline(position p) const {
+    if (!istext(p->text(), "/") || p == tokens.begin()) return false;
+    return std::prev(p)->breaksline();
+}
+
 // A level for a package, a type body or a subprogram: the record above it is emptied.
 linerecord& formatter::pushheaderlevel(position opener, const std::string& name) {
     ++blocklevel;
@@ -46,7 +52,7 @@ std::string formatter::headername(position keyword) const {
 }
 
 bool formatter::createheader() {
-    if (!isword(currentword, "create")) return false;
+    if (!isword(currentword, "create") || privilegestatement) return false;
     position x = nextword(currenttoken);
     while (x != tokens.end() && x->kind != endtoken && iscreateattribute(x->text())) x = nextword(x);
     if (x == tokens.end() || x->kind == endtoken) {
@@ -67,15 +73,15 @@ bool formatter::createheader() {
 
 void formatter::packageheader() {
     position keyword = currenttoken;
-    if (keyword->classcode != classpackage || createpending || headerpending) return;
+    if (keyword->classcode != classpackage || createpending || headerpending || privilegestatement) return;
     // Only a PACKAGE that begins the text or a line.
     position before = previoustoken(keyword);
     if (before != tokens.end() && before != tokens.begin()) {
         if (before->kind != whitespace || !before->breaksline()) return;
     }
-    for (position p = nextword(keyword); p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
+    for (position p = nextcodeword(keyword); p != tokens.end() && p->kind != endtoken; p = nextcodeword(p)) {
         // The next PACKAGE ends the look: a run of them is not scanned again from each one.
-        if (p->text() == ";" || p->classcode == classpackage) return;
+        if (p->text() == ";" || p->classcode == classpackage || isslashline(p)) return;
         if (p->classcode == classis || p->classcode == classas) {
             pushheaderlevel(keyword, headername(keyword));
             headerpending = 1;
@@ -88,6 +94,7 @@ void formatter::subprogramheader() {
     position keyword = currenttoken;
     int32_t classcode = keyword->classcode;
     if (classcode != classprocedure && classcode != classfunction && classcode != classtrigger) return;
+    if (privilegestatement) return;
     if (classcode == classtrigger) {
         // ALTER TRIGGER, DROP TRIGGER and the like declare nothing.
         std::string before = lc(previoussignificant(keyword)->text());
@@ -154,11 +161,16 @@ bool formatter::compoundtrigger(position name, position stop) const {
     return false;
 }
 
-// The AS of a constructor's RETURN SELF AS RESULT belongs to the return clause.
+// The AS of a constructor's RETURN SELF AS RESULT belongs to the return clause; AS before a
+// local variable named RESULT ends a header.
 bool formatter::isreturnclauseas(position word) const {
     if (word->classcode != classas) return false;
     position next = nextword(word);
-    return next != tokens.end() && isword(next->text(), "result");
+    if (next == tokens.end() || !isword(next->text(), "result")) return false;
+    position self = previoussignificant(word);
+    if (self == tokens.begin() || !isword(self->text(), "self")) return false;
+    position keyword = previoussignificant(self);
+    return keyword != tokens.begin() && isword(keyword->text(), "return");
 }
 
 // Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration,
@@ -166,9 +178,11 @@ bool formatter::isreturnclauseas(position word) const {
 // the parameter list do not count.
 position formatter::headerend(position name) {
     int32_t depth = 0;
-    position first = nextword(name);
-    for (position p = first; p != tokens.end() && p->kind != endtoken; p = nextword(p)) {
+    position first = nextcodeword(name);
+    for (position p = first; p != tokens.end() && p->kind != endtoken; p = nextcodeword(p)) {
         std::string_view text = p->text();
+        // A header never goes on past the "/" that ends a unit.
+        if (isslashline(p)) return p;
         if (text == "(") {
             if (p == first && s.actv) declarationmode = 4;
             ++depth;

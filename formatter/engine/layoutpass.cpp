@@ -13,6 +13,24 @@ namespace {
 
 bool isblankortab(char c) { return c == ' ' || c == '\t'; }
 
+// Marks that bind what touches them: a bind variable's ":", a substitution's "&", an
+// attribute's "%", a database link's "@" and a name's ".".
+bool binds(const token& t) {
+    if (t.kind != othertoken) return false;
+    const std::string_view text = t.text();
+    return istext(text, ":") || istext(text, "%") || istext(text, "@") || istext(text, ".") || startswith(text, "&");
+}
+
+bool iswordlike(const token& t) { return t.kind == identifier || t.kind == keywordtoken || t.kind == number; }
+
+// A line break between two tokens that touch would change how the text is read: N'text' is a
+// national literal, :name a bind variable, emp%type an attribute.
+bool readtogether(const token& before, const token& after) {
+    if (before.kind == whitespace || after.kind == whitespace) return false;
+    const bool literal = after.kind == stringliteral || after.kind == qquoteliteral || after.kind == doublequotedname;
+    return (iswordlike(before) && literal) || binds(before) || binds(after);
+}
+
 // Where the text after its last line break begins (0 when it has none).
 size_t afterlastlinebreak(std::string_view text) {
     size_t at = text.find_last_of("\r\n");
@@ -428,9 +446,9 @@ bool formatter::movestatement() {
 }
 
 // The line break goes before the token, at the line's indentation; never at "/", before a
-// "-" that ends a line (a SQL*Plus continuation), right after a "-" (a sign) or, with -pcr,
-// before a comma; never before a generated comment, and before any other comment only with
-// -amc.
+// "-" that ends a line (a SQL*Plus continuation), right after a "-" (a sign), between tokens
+// read together or, with -pcr, before a comma; never before a generated comment, and before
+// any other comment only with -amc.
 bool formatter::breakbeforetoken() {
     position t = currenttoken;
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
@@ -439,9 +457,12 @@ bool formatter::breakbeforetoken() {
     if (before == tokens.end() || before->breaksline()) return false;
     if (istext(t->text(), "/") || (istext(t->text(), "-") && followedbylinebreak(t)) || istext(before->text(), "-"))
         return false;
+    if (readtogether(*before, *t)) return false;
     // With -pcr a comma never starts a line: the line breaks after it instead.
     if (s.pcr && istext(t->text(), ",")) return false;
 
+    // Laid out again after an alignment group: the group is formed anew from its output lines.
+    if (!alignenabled && partsgrouprow(t)) ++replaybreaks;
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);
     linecolumn = 1;
@@ -453,6 +474,10 @@ bool formatter::breakbeforetoken() {
 // The bracket, block and LOOP rules that the first pass left for a token beyond the limit.
 void formatter::rundeferredrules() {
     position t = currenttoken;
+    if (directivepath) {
+        switchbranch(0);
+        return;
+    }
     bracketrule(0);
     if (!afterend) afterend = tokenstartlayout.afterend;
     if (!loopheaderopen) loopheaderopen = tokenstartlayout.loopheaderopen;

@@ -98,6 +98,7 @@ bool formatter::standalonecomment(position first) const {
 
 int32_t formatter::computelineindent(position first, bool& commentline) {
     const token& f = *first;
+    if (int32_t directivecolumn = directivelinecolumn(first); directivecolumn >= 0) return directivecolumn;
     bool generated = linestarttoken->classcode == classinserted;
     int32_t column;
     if (processingalignedlist && !alignmentrequested && !clausewords.count(lowered(f.text()).view())) {

@@ -9,8 +9,19 @@
 #include "settings.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+struct rewindstate;
+
+// An open $if of conditional compilation: the state its branches start from, the state its
+// first branch ended in (once an $elsif or $else came), and the indentation of its line.
+struct conditionalbranch {
+    std::shared_ptr<const rewindstate> start;
+    std::shared_ptr<const rewindstate> firstend;
+    int32_t column = -1;   // -1: the $if does not begin its line
+};
 
 struct rewindstate {
     // Blocks.
@@ -35,6 +46,7 @@ struct rewindstate {
     int32_t sqlstatement = 0;
     std::string statementword;
     char insidemerge = 0;
+    char privilegestatement = 0;
     int32_t indeclarationpart = 0, indeclarations = 0;
     char headerpending = 0;
     int32_t createpending = 0;
@@ -79,6 +91,9 @@ struct rewindstate {
     // Declaration alignment.
     int32_t declarationmode = 6;
     declarationgroup declarationalignment;
+    // Conditional compilation.
+    int32_t directivetext = 0;
+    std::vector<conditionalbranch> conditionals;
     // The settings, kept only while an -ifs block has changed them.
     bool settingssaved = false;
     settings workingsettings;

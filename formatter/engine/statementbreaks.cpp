@@ -183,6 +183,7 @@ void formatter::putcommasright() {
 position formatter::eraseahead(position pos) {
     position after = std::next(pos);
     if (resumetoken == pos) resumetoken = after == tokens.end() ? currenttoken : after;
+    if (regroupend == pos) regroupend = position();
     return tokens.erase(pos);
 }
 

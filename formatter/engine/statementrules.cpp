@@ -52,6 +52,7 @@ void formatter::advancestatementstate() {
     } else if (statementstate == 0 || statementstate == 2) {
         statementstate = 1;
         statementfirsttoken = currenttoken;
+        privilegestatement = isword(currenttoken->text(), "grant") || isword(currenttoken->text(), "revoke");
         // A start that no statement end announced to the driver (after a semicolon, BEGIN,
         // THEN, a label ...): noted here, before the rules of the word.
         if (statementcountdown != 1) {
@@ -68,7 +69,7 @@ bool formatter::statementinprogress() const { return statementstate == 1 || stat
 void formatter::sqlstatementstart() {
     position keyword = currenttoken;
     if (keyword->classcode == classbegin || keyword->classcode == classdeclare) indeclarationpart = 0;
-    if (indeclarationpart || !startsasqlstatement(keyword->classcode)) return;
+    if (indeclarationpart || privilegestatement || !startsasqlstatement(keyword->classcode)) return;
     statementword = lc(currentword);
     if (keyword->classcode == classmerge) insidemerge = 1;
     // A query inside the brackets of a statement that a bracket opened ends at its ")".
@@ -158,10 +159,10 @@ void formatter::endcursordeclaration() {
     }
 }
 
-// THEN or ELSE of a CASE expression inside an assignment or SQL statement does not end the
-// statement.
+// THEN or ELSE of a CASE expression (inside an assignment, a SQL statement, a RETURN or any
+// other statement) does not end the statement.
 bool formatter::continuescaseexpression(int32_t classcode) {
-    if (!assignmentseen && !sqlstatement) return false;
+    if (!assignmentseen && !sqlstatement && !incaseexpression()) return false;
     const std::string& innermost = blockstack.at(blocklevel).blockname;
     if (!istext(innermost, "when") && !istext(innermost, "case")) return false;
     if (classcode != classthen && classcode != classelse) return false;
@@ -182,6 +183,8 @@ void formatter::resetstatement(bool loop) {
     if (istext(currentword, ";")) {
         assignmentseen = 0;
         insidemerge = 0;
+        // A trigger header that a ";" ends was none (DROP TRIGGER t;).
+        indeclarationpart = 0;
         // A line-break rule noted at an END or a cursor declaration is due after its ";".
         if (linebreakstate == 1) linebreakstate = 2;
     }

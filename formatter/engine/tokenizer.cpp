@@ -81,7 +81,8 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
     pos = found.end;
     std::string_view tokentext = text.substr(start, pos - start);
     if (kind == qquoteliteral) {
-        size_t end = findbytepair(text, closingdelimiter(text[start + 2]), '\'', pos);
+        // The scan ends after the delimiter.
+        size_t end = findbytepair(text, closingdelimiter(text[pos - 1]), '\'', pos);
         if (end == std::string_view::npos) {
             kind = qquoteopener;
         } else {

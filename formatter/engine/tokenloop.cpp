@@ -29,16 +29,23 @@ void formatter::runtokenloop() {
 formatter::afterstep formatter::processtoken() {
     currentword = currenttoken->text();
     if (s.mcs) savetokenstartlayout();
-    notesqlplusstart();
-    if (s.w && spacingallowed == 1) warnmultilineliteral();
-    if (statementcountdown == 1) notestatementstart();
-    if (insqlplusline == 0) checkendofinput();
-    if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
-    advancestatementstate();
+    // Directive words and their conditions pass only case, columns and their own rules.
+    directivepath = (directivetext != 0 || (!currentword.empty() && currentword[0] == '$')) && indirective();
+    if (directivepath) {
+        notedirective();
+    } else {
+        notesqlplusstart();
+        if (s.w && spacingallowed == 1) warnmultilineliteral();
+        if (statementcountdown == 1) notestatementstart();
+        if (insqlplusline == 0) checkendofinput();
+        if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
+        advancestatementstate();
+    }
 
     applywordcase();
-    driverrules();
+    if (!directivepath) driverrules();
     trackcolumns();
+    if (directivepath) return directivetoken();
     collapseblanks();
     registerdeclaredname();
     sqlstatementstart();
@@ -87,11 +94,13 @@ formatter::afterstep formatter::processtoken() {
 formatter::afterstep formatter::endoftoken() {
     // Where a statement, or a block's or routine's head, ended the next word starts a
     // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
-    // outlast the token that set it.
-    if (statementstate == 2 || currenttoken->classcode == classloop)
-        statementcountdown = 1;
-    else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
-        --statementcountdown;
+    // outlast the token that set it. Directives count for nothing.
+    if (!directivepath) {
+        if (statementstate == 2 || currenttoken->classcode == classloop)
+            statementcountdown = 1;
+        else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
+            --statementcountdown;
+    }
     trackpreviouscolumns();
     return layoutpass() ? afterstep::restart : afterstep::advance;
 }
@@ -109,17 +118,35 @@ void formatter::driverrules() {
     if (andcolumn >= 0 && currenttoken->classcode == classand) andcolumn = -1;
 }
 
-// A SQL*Plus command can start a line outside every block and statement.
+namespace {
+
+// REM, REMARK, PROMPT and their short forms: commands whose text no rule may touch.
+bool isremarkorprompt(std::string_view word) {
+    if (word.size() < 3 || word.size() > 6) return false;
+    const lowered lower(word);
+    std::string_view w = lower.view();
+    return std::string_view("remark").starts_with(w) || std::string_view("prompt").starts_with(w);
+}
+
+}  // namespace
+
+// A SQL*Plus command can start a line outside every block and statement. A REM or PROMPT
+// line is one outside blocks, brackets and SQL statements even after a statement that did
+// not end (a command unknown to the rules, a GRANT ended by "/" only).
 void formatter::notesqlplusstart() {
-    if (sqlpluspossible != 1 || blocklevel != 0 || statementinprogress() || indeclarationpart != 0)
-        return;
-    if (currenttoken == tokens.begin()) return;
-    // @file and @@file run a script: a command that the word set cannot hold.
-    const bool scriptcall = currenttoken->kind == othertoken && startswith(currenttoken->text(), "@");
-    if (currenttoken->kind != identifier && !scriptcall) return;
+    if (currenttoken == tokens.begin() || blocklevel != 0) return;
     position before = std::prev(currenttoken);
     if (before->kind != whitespace || !before->breaksline()) return;
-    if (scriptcall || sqlpluscommands.containslowered(currenttoken->text())) {
+    const bool remark = currenttoken->kind == identifier && bracketdepth == 0 && sqlstatement == 0 &&
+                        isremarkorprompt(currenttoken->text());
+    if (!remark && (sqlpluspossible != 1 || statementinprogress() || indeclarationpart != 0)) return;
+    // @file and @@file run a script, $ and ! run a host command: commands that the word set
+    // cannot hold.
+    const std::string_view text = currenttoken->text();
+    const bool symbol = currenttoken->kind == othertoken &&
+                        (startswith(text, "@") || istext(text, "$") || istext(text, "!"));
+    if (currenttoken->kind != identifier && !symbol) return;
+    if (remark || symbol || sqlpluscommands.containslowered(text) || unknowncommandline()) {
         sqlplusstatement = 1;
         insqlplusline = 1;
         sqlpluscommand = currentword;
@@ -128,7 +155,30 @@ void formatter::notesqlplusstart() {
     }
 }
 
-// Inside a SQL*Plus line. True when the current token gets no rules.
+// A line that begins with a word no statement begins with (LOAD t t.csv) is a script command
+// the rules do not know: no reserved word, no keyword, and nothing on the line (";", ":=",
+// "(", "=>", a final "," or a quote that runs on) that would make it a statement or a
+// declaration.
+bool formatter::unknowncommandline() const {
+    const position word = currenttoken;
+    if (word->classcode != 0 || reservedwords.containslowered(word->text())) return false;
+    position next = std::next(word);
+    if (next == tokens.end() || next->kind != whitespace || next->breaksline()) return false;
+    position last = word;
+    for (position p = next; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p) {
+        if (p->kind == singlelinecomment || p->kind == blockcomment) break;
+        const std::string_view text = p->text();
+        if (istext(text, ";") || istext(text, ":=") || istext(text, "(") || istext(text, "=>")) return false;
+        if (p->kind == lonesinglequote || p->kind == lonedoublequote || p->kind == qquoteopener) return false;
+        position after = std::next(p);
+        if (after != tokens.end() && after->sequence == p->sequence + 1) return false;   // a literal runs on
+        if (p->kind != whitespace) last = p;
+    }
+    return !istext(last->text(), ",");
+}
+
+// Inside a SQL*Plus line. True when the current token gets no rules: every token of the line
+// and the line breaks inside a continued command.
 bool formatter::sqlplusline() {
     position t = currenttoken;
     if (!t->breaksline()) {
@@ -147,13 +197,15 @@ bool formatter::sqlplusline() {
     if (istext(command, "doc") || istext(command, "document")) {
         position after = std::next(t);
         ends = after != tokens.end() && istext(after->text(), "#");
-    } else if (istext(command, "rem") || istext(command, "remark")) {
-        ends = t == tokens.begin() || std::prev(t)->text() != "-";
+    } else {
+        // A "-" at the end of a command line (blanks may follow it) continues the command.
+        position last = t == tokens.begin() ? t : std::prev(t);
+        if (last != tokens.begin() && last->kind == whitespace && !last->breaksline()) last = std::prev(last);
+        ends = last == t || last->text() != "-";
     }
-    if (ends) {
-        insqlplusline = 0;
-        sqlpluspossible = 1;
-    }
+    if (!ends) return true;   // a continued line keeps its indentation too
+    insqlplusline = 0;
+    sqlpluspossible = 1;
     return false;
 }
 

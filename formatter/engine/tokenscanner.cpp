@@ -50,22 +50,14 @@ size_t literalend(std::string_view text, size_t pos) {
     return end;
 }
 
-// Digits with an optional point and digits (or a point and digits), and an exponent with
-// its mandatory sign; 0 when no number starts at pos.
-size_t numberend(std::string_view text, size_t pos) {
-    size_t end;
-    if (isdigitbyte(text, pos)) {
-        end = digitsend(text, pos);
-        if (at(text, end, '.')) end = digitsend(text, end + 1);
-    } else if (at(text, pos, '.') && isdigitbyte(text, pos + 1)) {
-        end = digitsend(text, pos + 1);
-    } else {
-        return 0;
-    }
-    if ((at(text, end, 'E') || at(text, end, 'e')) && (at(text, end + 1, '+') || at(text, end + 1, '-')) &&
-        isdigitbyte(text, end + 2))
-        end = digitsend(text, end + 2);
-    return end;
+// The length of the q', Q', nq' ... that opens a q-quote at pos (its delimiter follows); 0
+// when none stands there.
+size_t qquoteprefix(std::string_view text, size_t pos) {
+    const char c = text[pos];
+    if ((c == 'q' || c == 'Q') && at(text, pos + 1, '\'')) return 2;
+    if ((c == 'n' || c == 'N') && (at(text, pos + 1, 'q') || at(text, pos + 1, 'Q')) && at(text, pos + 2, '\''))
+        return 3;
+    return 0;
 }
 
 // The operators of two bytes, the character references and "&name"; else one byte.
@@ -97,11 +89,61 @@ size_t operatorend(std::string_view text, size_t pos) {
     return pos + 1;
 }
 
+// The words of the conditional compilation directives, after their "$".
+bool isdirectiveword(std::string_view word) {
+    auto is = [word](std::string_view directive) {
+        if (word.size() != directive.size()) return false;
+        for (size_t i = 0; i < word.size(); ++i)
+            if ((word[i] | 0x20) != directive[i]) return false;
+        return true;
+    };
+    return is("if") || is("elsif") || is("else") || is("end") || is("then") || is("error");
+}
+
 }  // namespace
 
 tokenscanner::tokenscanner(std::string_view letters, std::string_view identchars) {
     for (char c : letters) letter[static_cast<unsigned char>(c)] = true;
     for (char c : identchars) identchar[static_cast<unsigned char>(c)] = true;
+}
+
+// Digits with an optional point and digits (not the first point of "1..2"), or a point and
+// digits; an exponent with an optional sign; a BINARY_FLOAT or BINARY_DOUBLE suffix that
+// no name character follows. 0 when no number starts at pos.
+size_t tokenscanner::numberend(std::string_view text, size_t pos) const {
+    size_t end;
+    if (isdigitbyte(text, pos)) {
+        end = digitsend(text, pos);
+        if (at(text, end, '.') && !at(text, end + 1, '.')) end = digitsend(text, end + 1);
+    } else if (at(text, pos, '.') && isdigitbyte(text, pos + 1)) {
+        end = digitsend(text, pos + 1);
+    } else {
+        return 0;
+    }
+    if (at(text, end, 'E') || at(text, end, 'e')) {
+        size_t digits = end + 1 + ((at(text, end + 1, '+') || at(text, end + 1, '-')) ? 1 : 0);
+        if (isdigitbyte(text, digits)) end = digitsend(text, digits);
+    }
+    if ((at(text, end, 'f') || at(text, end, 'F') || at(text, end, 'd') || at(text, end, 'D')) &&
+        !(end + 1 < text.size() && (identchar[byteat(text, end + 1)] || letter[byteat(text, end + 1)])))
+        ++end;
+    return end;
+}
+
+// A selection or error directive ($if, $then, ... $end) or an inquiry directive ($$name);
+// pos when none starts at pos.
+size_t tokenscanner::directiveend(std::string_view text, size_t pos) const {
+    if (at(text, pos + 1, '$')) {
+        if (!(pos + 2 < text.size() && letter[byteat(text, pos + 2)])) return pos;
+        size_t end = pos + 3;
+        while (end < text.size() && identchar[byteat(text, end)]) ++end;
+        return end;
+    }
+    size_t end = pos + 1;
+    while (end < text.size() && ((text[end] >= 'a' && text[end] <= 'z') || (text[end] >= 'A' && text[end] <= 'Z')))
+        ++end;
+    if (end < text.size() && identchar[byteat(text, end)]) return pos;
+    return isdirectiveword(text.substr(pos + 1, end - pos - 1)) ? end : pos;
 }
 
 // A name and its dotted parts (".name" or ".*").
@@ -125,20 +167,37 @@ scannedtoken tokenscanner::scan(std::string_view text, size_t pos) const {
     const char c = text[pos];
     const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
     const bool hasnext = pos + 1 < text.size();
-    if (c == '-' && next == '-') return {singlelinecomment, commentend(text, pos)};
-    if (c == '"') {
-        size_t closing = findbyte(text, '"', pos + 1);
-        if (closing != std::string_view::npos) return {doublequotedname, closing + 1};
-    }
-    if (c == '\'') {
+    // The alternatives that begin with a byte of their own, in their order; a byte that
+    // begins none of them goes on to the identifier.
+    switch (c) {
+    case '-':
+        if (next == '-') return {singlelinecomment, commentend(text, pos)};
+        break;
+    case '"':
+        if (size_t closing = findbyte(text, '"', pos + 1); closing != std::string_view::npos)
+            return {doublequotedname, closing + 1};
+        break;
+    case '\'':
         if (size_t end = literalend(text, pos)) return {stringliteral, end};
+        break;
+    case 'q': case 'Q': case 'n': case 'N':
+        if (size_t qquote = qquoteprefix(text, pos)) {
+            if (pos + qquote < text.size()) return {qquoteliteral, pos + qquote + 1};
+            return {qquoteopener, pos + qquote};
+        }
+        break;
+    case '/':
+        if (next == '*') {
+            size_t closing = findbytepair(text, '*', '/', pos + 2);
+            if (closing != std::string_view::npos) return {blockcomment, closing + 2};
+        }
+        break;
+    case '$':
+        if (size_t end = directiveend(text, pos); end != pos) return {identifier, end};
+        break;
+    default:
+        break;
     }
-    if (c == 'q' && next == '\'' && pos + 2 < text.size()) return {qquoteliteral, pos + 3};
-    if (c == '/' && next == '*') {
-        size_t closing = findbytepair(text, '*', '/', pos + 2);
-        if (closing != std::string_view::npos) return {blockcomment, closing + 2};
-    }
-    if (c == 'q' && next == '\'') return {qquoteopener, pos + 2};
     if (letter[static_cast<unsigned char>(c)]) return {identifier, identifierend(text, pos)};
     if (c == ' ' || c == '\t') return {whitespace, blanksend(text, pos)};
     if (c == '\r') return {whitespace, blanksend(text, pos + (next == '\n' && hasnext ? 2 : 1))};

@@ -44,13 +44,16 @@ public:
 
     // The token at pos (pos < text.size()). The alternatives are tried in the order the
     // kinds are listed: comment, quoted name, string literal, q-quote, block comment,
-    // q-quote opener, identifier, blanks, lone quotes and comment marks, number, operator.
+    // q-quote opener, directive, identifier, blanks, lone quotes and comment marks, number,
+    // operator. A q-quote opens with q', Q', nq', nQ', Nq' or NQ'.
     scannedtoken scan(std::string_view text, size_t pos) const;
     // Whether an identifier can hold a CR or LF (a character set that counts them as letters).
     bool namesholdbreaks() const { return identchar['\r'] || identchar['\n'] || letter['\r'] || letter['\n']; }
 
 private:
     size_t identifierend(std::string_view text, size_t pos) const;
+    size_t directiveend(std::string_view text, size_t pos) const;
+    size_t numberend(std::string_view text, size_t pos) const;
     std::array<bool, 256> letter{};
     std::array<bool, 256> identchar{};
 };

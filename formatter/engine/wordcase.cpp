@@ -45,6 +45,10 @@ std::string formatter::casedword(std::string_view word, bool keyword) const {
 
 void formatter::applywordcase() {
     token& t = *currenttoken;
+    if (!currentword.empty() && currentword[0] == '$') {
+        casedirective();
+        return;
+    }
     auto settext = [&t](std::string text) {
         if (text != t.text()) t.settext(std::move(text));
     };
@@ -67,4 +71,25 @@ void formatter::applywordcase() {
             currentword = t.text();
         }
     }
+}
+
+// Directive words take the case of keywords; an inquiry directive keeps the spelling it has.
+[[gnu::noinline]] void formatter::casedirective() {
+    token& t = *currenttoken;
+    if (t.kind != identifier || directiveof(t) == directive::none) return;
+    if (s.html) t.kind = keywordtoken;
+    std::string text = casedword(currentword, true);
+    if (text != t.text()) t.settext(std::move(text));
+    currentword = t.text();
+}
+
+// A name as the case rules write its token, for texts that quote it before the token is
+// cased (the end-of-block information); a quoted name stays as it is.
+std::string formatter::writtenname(std::string_view name) const {
+    if (name.empty() || name.front() == '"') return std::string(name);
+    if (s.sigiven) {
+        auto spelling = s.si.find(charsetlc(name));
+        if (spelling != s.si.end()) return spelling->second;
+    }
+    return casedword(name);
 }

@@ -25,6 +25,12 @@
 #include <map>
 #include <iostream>
 
+const std::vector<std::vector<std::string>>& exclusiveswitchgroups() {
+    static const std::vector<std::vector<std::string>> groups = {
+        {"uk", "ck", "lk"}, {"ut", "uts"}, {"ui", "ci", "li"}, {"sbi", "rbi"}, {"pl", "plo"}};
+    return groups;
+}
+
 namespace {
 
 constexpr int maxsettingsnesting = 32;
@@ -222,7 +228,7 @@ const commandlineparser::row commandlineparser::rows[] = {
 };
 
 void commandlineparser::run() {
-    exclusivegroups = {{"uk", "ck", "lk"}, {"ut", "uts"}, {"ui", "ci", "li"}, {"sbi", "rbi"}, {"pl", "plo"}};
+    exclusivegroups = exclusiveswitchgroups();
     resetparsestart();
     if (fromcommandline) readdefaultconfig(args.arguments, args.messages);
     origins.assign(args.arguments.size(), -1);

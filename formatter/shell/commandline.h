@@ -26,3 +26,6 @@ struct commandlineargs {
 // error stream or any path are consumed and ignored. Ends the run through die, dieline
 // or a usage error where the switches say so.
 void parsecommandline(commandlineargs& args, settings& s, int fromcommandline);
+
+// The exclusive switch groups: a member switched on switches the others off.
+const std::vector<std::vector<std::string>>& exclusiveswitchgroups();

@@ -127,6 +127,33 @@ std::vector<std::string> candidatepieces(const ifsblock& entries, size_t i) {
     return candidates;
 }
 
+// Two flags of one exclusive group.
+bool partners(const std::string& a, const std::string& b) {
+    for (const std::vector<std::string>& group : exclusiveswitchgroups())
+        if (a != b && std::find(group.begin(), group.end(), a) != group.end() &&
+            std::find(group.begin(), group.end(), b) != group.end())
+            return true;
+    return false;
+}
+
+// A group flag switched off again, as it was since its last entry (and no -0 came between),
+// changes nothing: loading the pieces of a group flag and its partners back records the
+// partners twice.
+bool repeatsflag(const ifsblock& entries, size_t i) {
+    const ifsentry& entry = entries[i];
+    if (entry.kind != flagkind || entry.number != 0) return false;
+    bool member = false;
+    for (const std::vector<std::string>& group : exclusiveswitchgroups())
+        member = member || std::find(group.begin(), group.end(), entry.name) != group.end();
+    if (!member) return false;
+    for (size_t k = i; k > 0;) {
+        const ifsentry& earlier = entries[--k];
+        if (earlier.kind == alloffkind) return false;
+        if (earlier.kind == flagkind && earlier.name == entry.name) return earlier.number == entry.number;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string quotestring(std::string_view text) {
@@ -150,6 +177,10 @@ std::vector<std::string> ifsblockswitchtext(const settings& s, int32_t block) {
     if (block < 0 || static_cast<size_t>(block) >= s.ifsblocks.size()) return pieces;
     const ifsblock& entries = s.ifsblocks[static_cast<size_t>(block)];
     for (size_t i = 0; i < entries.size();) {
+        if (repeatsflag(entries, i)) {
+            ++i;
+            continue;
+        }
         std::vector<std::string> candidates = candidatepieces(entries, i);
         if (candidates.empty()) {
             ++i;
@@ -165,6 +196,13 @@ std::vector<std::string> ifsblockswitchtext(const settings& s, int32_t block) {
             }
         }
         pieces.push_back(chosen);
+        // A flag of an exclusive group records its partners as off: they are written too.
+        const ifsentry& entry = entries[i];
+        if (entry.kind == flagkind && entry.number != 0)
+            for (size_t k = 1; k < used && entries[i + k].kind == flagkind && entries[i + k].number == 0 &&
+                               partners(entry.name, entries[i + k].name);
+                 ++k)
+                pieces.push_back(flagpiece(entries[i + k].name, 0));
         i += used != 0 ? used : 1;
     }
     return pieces;

@@ -53,7 +53,9 @@ TEST_F(lexertest, nexttokenkinds)
         {"\"a\"\"b\"", "2:\"a\"\"b\""},
         {"q'[it's]'", "16:q'[it's]'"},
         {"q'{a}'q'<b>'q'(c)'q'!d!'", "16:q'{a}'|16:q'<b>'|16:q'(c)'|16:q'!d!'"},
-        {"Q'[x]'", "5:Q|3:'[x]'"},
+        {"Q'[x]'", "16:Q'[x]'"},
+        {"nq'[a'b]' nQ'(c)'Nq'{d}'NQ'<e>'", "16:nq'[a'b]'|7: |16:nQ'(c)'|16:Nq'{d}'|16:NQ'<e>'"},
+        {"n'x' nx'y'", "5:n|3:'x'|7: |5:nx|3:'y'"},
         {"12", "11:1|11:2"},
         {"a#b", "5:a#b"},
         {"a #b", "5:a|7: |6:#|5:b"},
@@ -82,6 +84,8 @@ TEST_F(lexertest, lexicalerrors)
         {"v := q'[abc]", "test.sql line 1:closing ' is not found for q'\nAt source:v := q'[abc]<<\n"},
         {"v := q'", "test.sql line 1:marker after q' is not found\nAt source:v := q'<<\n"},
         {"q'xabcx", "test.sql line 1:closing ' is not found for q'\nAt source:q'xabcx<<\n"},
+        {"v := NQ'", "test.sql line 1:marker after q' is not found\nAt source:v := NQ'<<\n"},
+        {"v := Q'[abc]", "test.sql line 1:closing ' is not found for q'\nAt source:v := Q'[abc]<<\n"},
     };
     for (const lexcase& c : cases)
         EXPECT_EQ(errorof([&] { lex(c.input); }), c.expected) << c.input;
@@ -151,6 +155,17 @@ TEST_F(lexertest, sqlpluslines)
         {"rem one\nrem two\n", "18:rem one\n|18:rem two\n"},
         {"x prompt y", "5:x|7: |5:prompt|7: |5:y"},
         {"/* c */ prompt z", "4:/* c */|7: |18:prompt z"},
+        // A "-" at the end of a command line continues the command.
+        {"exec p( -\n  a => 'x', -  \n  b => 2)\nnext", "18:exec p( -\n  a => 'x', -  \n  b => 2)\n|5:next"},
+        {"prompt first -\nsecond's\nx", "18:prompt first -\nsecond's\n|5:x"},
+        {"prompt a-b\nx", "18:prompt a-b\n|5:x"},
+        // Host commands, and REM or PROMPT after a command the lexer does not know.
+        {"$ del x.tmp\n! rm it's\nhost ls\n", "18:$ del x.tmp\n|18:! rm it's\n|18:host ls\n"},
+        {"load t t.csv\nprompt what's next\nrem it's\n", "5:load|7: |5:t|7: |5:t|11:.|5:csv|7:\n|18:prompt what's next\n"
+                                                          "|18:rem it's\n"},
+        {"select 1\nprompt x", "5:select|7: |11:1|7:\n|5:prompt|7: |5:x"},
+        {"x != y\n$if", "5:x|7: |11:!=|7: |5:y|7:\n|11:$|5:if"},
+        {"select 1;\n$if $$x $then\n", "5:select|7: |11:1|11:;|7:\n|11:$|5:if|7: |11:$|11:$|5:x|7: |11:$|5:then|7:\n"},
     };
     for (const lexcase& c : cases) {
         resetstatementstate();

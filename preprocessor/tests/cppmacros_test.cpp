@@ -120,6 +120,7 @@ TEST_F(macrotest, pasting)
         {{"J(x,y) x ## y"}, "J(ab, cd)", "abcd\n"},
         {{"J(x,y) x ## y"}, "J(\"ab\",\"cd\") J('ab','cd')", "\"abcd\"\n 'abcd'\n"},
         {{"J(x,y) x ## y"}, "J(q'[ab]',q'(cd)')", "q'[abcd]'\n"},
+        {{"J(x,y) x ## y"}, "J(Q'[ab]',nq'(cd)') J(NQ'<a>',q'!b!')", "Q'[abcd]'\n NQ'<ab>'\n"},
         {{"J(x,y) x ## y"}, "J(a,1) J(+,=)", "a1\n +=\n"},
         {{"J(x,y,z) x ## y ## z"}, "J(a,b,c)", "abc\n"},
         {{"ab done", "J(x,y) x ## y"}, "J(a,b)", "done\n"},

@@ -30,10 +30,22 @@ struct golden {
     std::string input, expected;
 };
 
+// A golden case that formats alike under the defaults and under alignment with a column limit.
+struct goldenpair {
+    std::string input, expected;
+};
+
 class goldenrun : public formatrun {
 protected:
     void verifyall(std::initializer_list<golden> cases) {
         for (const golden& g : cases) verifyformat(g.expected, g.input, g.switches);
+    }
+    void verifydefaultandlimit(std::initializer_list<goldenpair> cases) {
+        static const std::vector<std::string> limit = {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"};
+        for (const goldenpair& g : cases) {
+            verifyformat(g.expected, g.input);
+            verifyformat(g.expected, g.input, limit);
+        }
     }
 };
 

@@ -7,6 +7,7 @@
 #include "formatter.h"
 #include "switchtable.h"
 #include "settings.h"
+#include "strictcompare.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,27 @@ struct outcome {
     std::string messages;   // what went through the formatter's message sink
     std::string thrown;     // the message that ended the file, if any
 };
+
+// The switch sets of the strict comparison: the defaults, alignment under a column limit, and
+// indentation and case switches.
+inline const std::vector<std::vector<std::string>>& strictswitchsets() {
+    static const std::vector<std::vector<std::string>> sets = {
+        {},
+        {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
+        {"-id", "-isc", "-rsbcb", "-itlwb-", "-aroa", "-uk", "-li", "-is", "3"},
+    };
+    return sets;
+}
+
+// Runs of the strict comparison in this process, reported when the tests end.
+struct strictcounts {
+    int64_t runs = 0;
+    int64_t tokens = 0;
+};
+inline strictcounts& strictcount() {
+    static strictcounts counts;
+    return counts;
+}
 
 // Formats text as the file "input.sql" of a fresh folder into "output.sql".
 class formatrun : public ::testing::Test {
@@ -131,7 +153,8 @@ protected:
         });
     }
 
-    // The golden check: input formats to expected, and expected formats to itself.
+    // The golden check: input formats to expected, and expected formats to itself; and the
+    // input passes the strict comparison under the strict switch sets.
     void verifyformat(const std::string& expected, const std::string& input,
                       const std::vector<std::string>& switches = {}) {
         outcome first = formatwith(input, switches);
@@ -139,10 +162,53 @@ protected:
         EXPECT_EQ(first.output, expected) << "input:\n" << input;
         outcome again = formatwith(expected, switches);
         EXPECT_EQ(again.output, expected) << "formatting the expected text again changed it";
+        expectscriptlineskept(input, first.output);
+        verifystrict(input);
+    }
+
+    // REM, REMARK and PROMPT lines come back byte for byte, whatever the switches.
+    static void expectscriptlineskept(const std::string& input, const std::string& output) {
+        auto scriptlines = [](const std::string& text) {
+            std::vector<std::string> lines;
+            for (const stricttoken& t : stricttokens(text))
+                if (t.kind == stricttoken::scriptline) lines.emplace_back(t.text);
+            return lines;
+        };
+        EXPECT_EQ(scriptlines(output), scriptlines(input)) << "input:\n" << input;
+    }
+
+    // Under each strict switch set the text formats, comes back token for token and is
+    // formatted again to the same bytes.
+    void verifystrict(const std::string& input) {
+        for (const std::vector<std::string>& switches : strictswitchsets()) {
+            const std::string label = switches.empty() ? "defaults" : join(switches, " ");
+            outcome first = formatwith(input, switches);
+            EXPECT_EQ(first.thrown, "") << label << ": " << first.messages << "\ninput:\n" << input;
+            if (!first.written) continue;
+            strictresult result = strictcompare(input, first.output);
+            EXPECT_TRUE(result.same) << label << ": " << result.difference << "\ninput:\n" << input;
+            EXPECT_EQ(formatwith(first.output, switches).output, first.output) << label << ": second run differs";
+            strictcount().runs += 1;
+            strictcount().tokens += result.tokens;
+        }
     }
 
     std::filesystem::path folder;
     static inline int counter = 0;
 };
+
+// Prints the counts of the strict comparison once the tests of the process are done.
+class strictreport : public ::testing::Environment {
+public:
+    void TearDown() override {
+        const auto& counts = strictcount();
+        if (counts.runs == 0) return;
+        std::printf("strict comparison of golden inputs: %lld runs (inputs x %zu switch sets), %lld tokens compared\n",
+                    static_cast<long long>(counts.runs), strictswitchsets().size(),
+                    static_cast<long long>(counts.tokens));
+    }
+};
+
+inline const bool strictreportregistered = (::testing::AddGlobalTestEnvironment(new strictreport), true);
 
 }  // namespace enginetesting

@@ -28,11 +28,15 @@ class referencetokenizer {
 public:
     referencetokenizer(std::string_view letters, std::string_view identchars) {
         const std::string lb = "(?:\\x0d\\x0a|\\x0d|\\x0a)";
-        std::string id = characterclass(letters) + characterclass(identchars) + "*";
+        const std::string letter = characterclass(letters), identchar = characterclass(identchars);
+        std::string id = letter + identchar + "*";
+        std::string directive = "\\$\\$" + letter + identchar + "*|\\$(?i:if|elsif|else|end|then|error)(?![A-Za-z])(?!" +
+                                identchar + ")";
         std::string text =
-            "\\G(?:(--.*?(?=" + lb + ")|--.*?$)|(\".*?\")|((?:\\'.*?\\')+)|((?:q\\'(.)))|"
-            "(\\/\\*.*?\\*\\/)|(q\\')|(" + id + "(?:\\.(?:" + id + "|\\*))*)|([\t ]+|" + lb +
-            "[\t ]*)|(\")|(\\')|(\\/\\*|\\*\\/)|((?:\\d+\\.?\\d*|\\.\\d+)(?:(?:E|e)(?:\\+|\\-)\\d+)?)|"
+            "\\G(?:(--.*?(?=" + lb + ")|--.*?$)|(\".*?\")|((?:\\'.*?\\')+)|((?:[nN]?[qQ]\\'(.)))|"
+            "(\\/\\*.*?\\*\\/)|([nN]?[qQ]\\')|(" + directive + "|" + id + "(?:\\.(?:" + id + "|\\*))*)|([\t ]+|" + lb +
+            "[\t ]*)|(\")|(\\')|(\\/\\*|\\*\\/)|((?:\\d+(?:\\.(?!\\.)\\d*)?|\\.\\d+)(?:[Ee][+-]?\\d+)?"
+            "(?:[fFdD](?!" + identchar + ")(?!" + letter + "))?)|"
             "(\\*\\*|=>|\\:=|\\|\\||<>|!=|<=|>=|~=|\\^=|\\.\\.|<<|>>|&\\w+;|&\\#\\d+;|&\\w+|.))";
         alternation = &pattern::get(text, pattern::dotall);
     }
@@ -62,7 +66,8 @@ std::vector<std::string> randomtexts(uint32_t seed, int count) {
         "'", "''", "\"", "q'", "q'[", "]'", "q'|", "|'", "--", "-", "/*", "*/", "/", "*", "\r", "\n",
         "\r\n", " ", "\t", "1", "23", ".", "..", "e", "E", "+", "-", "&", "#", ";", "&amp;", "a", "b_1",
         "$", "x.y", ".*", "\xe4", std::string(1, '\0'), "<", ">", "=", ":", "|", "!", "~", "^", "[",
-        "]", "(", ")", "{", "}", "@", "\x7f", "\xff", "q", "Q"};
+        "]", "(", ")", "{", "}", "@", "\x7f", "\xff", "q", "Q", "n", "N", "$$", "if", "ELSE", "$end", "d",
+        "F", "e5", "E-"};
     std::mt19937 random(seed);
     std::vector<std::string> texts;
     for (int i = 0; i < count; ++i) {
@@ -94,6 +99,7 @@ TEST(tokenscanner, agreeswiththealternationofkindsinthestandardsets) {
     std::vector<std::string> texts = randomtexts(7, 4000);
     for (const char* text :
          {"select 'it''s' from \"T\" -- c\r\n", "q'[a]' q'<b>' q'", "1.5e+3 1.e-2 .5 1..2 1e+ 12.", "a.b.*.c a. a.5",
+          "Q'[a]' nq'(b)' NQ'<c>' Nq' nq", "1e127d 10.5f .5E-3 2d_x 3fa 1e 1..10", "$if $$x $elsif$else $ends $$ $1",
           "&x; &#12; &#; &; &_ &", "/* x */ /* y", "*/ **/ ***", "--\n--", "'a'' 'b'c'", "x\"y\"z\"", "\r\r\n\n \t"})
         texts.emplace_back(text);
     for (const char* set : {"US7ASCII", "WE8ISO8859P1", "UTF8"}) {

@@ -4,6 +4,7 @@
 
 #include "charsets.h"
 #include "commandline.h"
+#include "formatter.h"
 #include "ifsblocks.h"
 #include "settingsfiles.h"
 #include "support.h"
@@ -167,11 +168,12 @@ TEST_F(switchlistings, blockswitchesarewrittenastheyweregiven) {
         words given;
         words written;
     } rows[] = {
-        {{"-rsql", "-al-", "-ck"}, {"-rsql+ ", "-al- ", "-ck+ "}},
+        // A flag of an exclusive group switches its partners off in the block: they are listed.
+        {{"-rsql", "-al-", "-ck"}, {"-rsql+ ", "-al- ", "-ck+ ", "-uk- ", "-lk- "}},
         {{"-eiib", "3", "-brei", "2", "-brei", "0", "-eiib=0"}, {"-eiib 3 ", "-brei 2 ", "-eiib 0 ", "-eiib 0 "}},
         {{"-as", "-isis", "4", "-isis", "0", "-iaw+"}, {"-as+ ", "-isis 4 ", "-isis 0 ", "-iaw+ "}},
         {{"-ai", "-ol", "-ci+", "-ui-", "-pl", "-mcs", "70", "-0", "-uts"},
-         {"-ai+ ", "-ol+ ", "-ci+ ", "-ui- ", "-pl+ ", "-mcs 70 ", "-0 ", "-uts+ "}},
+         {"-ai+ ", "-ol+ ", "-ci+ ", "-ui- ", "-li- ", "-pl+ ", "-plo- ", "-mcs 70 ", "-0 ", "-uts+ ", "-ut- "}},
     };
     for (const row& r : rows) {
         settings given = recordinblock(r.given);
@@ -180,8 +182,28 @@ TEST_F(switchlistings, blockswitchesarewrittenastheyweregiven) {
         EXPECT_EQ(written, r.written) << r.given[0];
         settings again = recordinblock(splitsettingstext(join(written, "")));
         EXPECT_EQ(ifsblockswitchtext(again, 0), written);
-        EXPECT_EQ(again.ifsblocks[0].size(), given.ifsblocks[0].size()) << r.given[0];
+        // Loaded back, the pieces switch the same settings as the switches given.
+        settings appliedgiven, appliedagain;
+        setdefaults(appliedgiven);
+        setdefaults(appliedagain);
+        appliedgiven.ifsblocks = given.ifsblocks;
+        appliedagain.ifsblocks = again.ifsblocks;
+        formatter::applyifsblock(appliedgiven, 0);
+        formatter::applyifsblock(appliedagain, 0);
+        appliedgiven.ifsblocks.clear();
+        appliedagain.ifsblocks.clear();
+        EXPECT_EQ(printswitches(appliedagain, 0), printswitches(appliedgiven, 0)) << r.given[0];
     }
+}
+
+TEST_F(switchlistings, theswitchesofagroupflaginablockarelisted) {
+    settings given = recordinblock({"-lk"});
+    EXPECT_EQ(ifsblockswitchtext(given, 0), (words{"-lk+ ", "-uk- ", "-ck- "}));
+    // Given once more, the partners switched off already add nothing.
+    given = recordinblock({"-lk", "-uk-", "-ck-", "-lk+"});
+    EXPECT_EQ(ifsblockswitchtext(given, 0), (words{"-lk+ ", "-uk- ", "-ck- ", "-lk+ ", "-uk- ", "-ck- "}));
+    given = recordinblock({"-ui", "-0", "-ci-"});
+    EXPECT_EQ(ifsblockswitchtext(given, 0), (words{"-ui+ ", "-ci- ", "-li- ", "-0 ", "-ci- "}));
 }
 
 
