@@ -103,11 +103,18 @@ TEST_F(BackupDirectory, AFailedCreationIsReportedAndPutsThePreviousDirectoryBack
 class ReenteringPrompter : public ScriptedPrompter {
 public:
     GantrelSession* session = nullptr;
-    bool reentered = true;
+    std::optional<bool> reentered;   // the inner call's result, on the first question only
     bool PromptYesNo(const std::string& text) override {
-        reentered = session->ChangeBackupDirectory("/elsewhere");
+        if (!asked) {
+            asked = true;
+            reentered = session->ChangeBackupDirectory(folder + "/elsewhere");
+        }
         return ScriptedPrompter::PromptYesNo(text);
     }
+    std::string folder;
+
+private:
+    bool asked = false;
 };
 
 TEST_F(BackupDirectory, AChangeDoesNotReenterItself) {
@@ -119,14 +126,16 @@ TEST_F(BackupDirectory, AChangeDoesNotReenterItself) {
     setup.registryPath = Path("registry.reg");
     GantrelSession own(setup);
     reentering.session = &own;
+    reentering.folder = folder.path().string();
     own.backupDirectory = own.previousBackupDir = Path("old");
     reentering.answers = {"no"};
     EXPECT_TRUE(own.ChangeBackupDirectory(Path("missing")));
-    EXPECT_FALSE(reentering.reentered);
+    EXPECT_EQ(reentering.reentered, std::optional<bool>(false));
     EXPECT_EQ(reentering.Texts(ScriptedPrompter::Box::YesNo).size(), 1u);
     EXPECT_EQ(own.backupDirectory, Path("old"));
     EXPECT_FALSE(own.backupDirChangeActive);
     EXPECT_FALSE(Exists("elsewhere"));
+    EXPECT_FALSE(Exists("missing"));
 }
 
 TEST_F(BackupDirectory, AnUnreadableOldListIsKeptAsideBeforeTheChangeSavesIt) {
