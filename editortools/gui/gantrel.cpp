@@ -70,7 +70,8 @@ Gantrel::~Gantrel() {
 }
 
 void Gantrel::BuildMenu() {
-    QMenu* file = menuBar()->addMenu("File");
+    menu = menuBar();
+    QMenu* file = menu->addMenu("File");
     openSettings = file->addAction(QIcon(":/GRImages/gantrel"), "Open settings");
     saveSettings = file->addAction("Save settings");
     saveSettingsAs = file->addAction("Save settings as..");
@@ -205,7 +206,7 @@ void Gantrel::AddTool() {
 
 void Gantrel::ChangeTool() {
     session.ChangeTool(CursorRow(modify->array), FieldTexts());
-    RefreshTables();
+    Refresh(modify->array, toolModel);
 }
 
 void Gantrel::DeleteTools() {

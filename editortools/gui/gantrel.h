@@ -15,6 +15,7 @@
 class ColouredLineCtrl;
 class GantrelSession;
 class QAction;
+class QMenuBar;
 class QTabWidget;
 class QTableView;
 class WithBackupsLayout;
@@ -32,6 +33,7 @@ public:
     explicit Gantrel(GantrelSession& session, QWidget* parent = nullptr);
     ~Gantrel() override;
 
+    QMenuBar* menu;
     QTabWidget* tab;
     WithModifyLayout* modify;     // "Tools"
     WithSearchLayout* search;     // "IDEs/Text Editors"

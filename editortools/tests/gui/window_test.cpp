@@ -158,7 +158,9 @@ TEST_F(Window, CaptionsAndTips) {
     labels.sort();
     EXPECT_EQ(labels, (QStringList{"&Command line", "&Current directory", "&Tool name", "Log parser", "in"}));
     for (QLabel* label : t->findChildren<QLabel*>()) {
-        if (label->text().startsWith('&')) EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        if (label->text().startsWith('&')) {
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        }
     }
     WithSearchLayout* s = window->search;
     ExpectControl(s->setpath, "&Set directory/file", "Sets the directory/file location of the selected IDE");
