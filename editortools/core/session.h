@@ -60,7 +60,7 @@ public:
 
     // session.cpp: start-up without widgets, and the saves at the end. StartUp fills the
     // catalogue, finds the -e target, reads the settings and settles the backup directory;
-    // CommandLineInstall then installs the -it tool (its row, when found, is given back) and,
+    // CommandLineInstall then looks up the -it tool (its row, when found, is given back) and,
     // with a window, recomputes the "Installed in" column.
     void StartUp(const CommandLineOptions& options);
     std::optional<size_t> CommandLineInstall();

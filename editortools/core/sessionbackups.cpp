@@ -23,7 +23,7 @@ bool GantrelSession::ChangeBackupDirectory(const std::string& fieldText) {
     if (backupDirChangeActive || fieldText == previousBackupDir) return false;
     backupDirChangeActive = true;
     if (bringBackupsToFront) bringBackupsToFront();
-    SaveSettingsXml("", BackupListFile(previousBackupDir));
+    if (!previousBackupDir.empty()) SaveSettingsXml("", BackupListFile(previousBackupDir));
     std::error_code error;
     if (std::filesystem::is_directory(fieldText, error)) {
         LoadBackupList(BackupListFile(fieldText));

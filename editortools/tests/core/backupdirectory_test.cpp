@@ -99,6 +99,16 @@ TEST_F(BackupDirectory, AFailedCreationIsReportedAndPutsThePreviousDirectoryBack
     EXPECT_FALSE(session->backupDirChangeActive);
 }
 
+TEST_F(BackupDirectory, WithoutAPreviousDirectoryNoListIsSaved) {
+    // No default could be found at start-up: nothing goes to "/backuplist.xml".
+    session->backupDirectory = session->previousBackupDir = "";
+    std::filesystem::create_directories(folder / "new");
+    EXPECT_TRUE(session->ChangeBackupDirectory(Path("new")));
+    EXPECT_EQ(session->backupDirectory, Path("new"));
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(std::filesystem::exists("/backuplist.xml"));
+}
+
 // A question box takes the focus, so the field asks for the change again while it is open.
 class ReenteringPrompter : public ScriptedPrompter {
 public:

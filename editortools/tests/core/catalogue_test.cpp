@@ -96,6 +96,22 @@ TEST_F(Catalogue, StoredTargetsReplaceTheDefaults) {
     EXPECT_EQ(session->GetTargetDir("pspad"), "");
 }
 
+TEST_F(Catalogue, AStudioTargetHasOneRowAndOneInstallEntry) {
+    Write("home/Documents/Visual Studio 2010/Settings/CurrentSettings.vssettings", "");
+    Write("s.xml", "<Gantrel><tools/><ides><ide><name>Visual Studio 2010</name><dir>/stored.vssettings</dir></ide>"
+                   "<ide><name>Visual Studio Gone 2008</name><dir>/gone.vssettings</dir></ide></ides></Gantrel>");
+    CommandLineOptions options;
+    options.xmlFile = Path("s.xml");
+    session->StartUp(options);
+    Rows rows = rowsof(*session);
+    ASSERT_EQ(rows.size(), 11u);
+    EXPECT_EQ(rows[5], (std::pair<std::string, std::string>{"Visual Studio 2010", "/stored.vssettings"}));
+    EXPECT_EQ(rows[10], (std::pair<std::string, std::string>{"Visual Studio Gone 2008", "/gone.vssettings"}));
+    EXPECT_EQ(std::count(session->installList.begin(), session->installList.end(), "Visual Studio 2010"), 1);
+    EXPECT_EQ(session->installList.size(), 10u);   // a target no longer found is no install target
+    EXPECT_EQ(session->studioNames, std::vector<std::string>{"Visual Studio 2010"});
+}
+
 class Discovery : public testing::Test {
 protected:
     testfolder home;
