@@ -1,9 +1,10 @@
 // A session over a fresh temporary folder, with a scripted prompter and its standard error
-// stream kept in a string.
+// stream kept in a string. APPDATA is appdata/ and the home folder home/ of that folder.
 #pragma once
 
 #include "core/prompter.h"
 #include "core/session.h"
+#include "scopedenvironment.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,11 @@
 class SessionTest : public testing::Test {
 protected:
     testfolder folder;
+    ScopedEnvironment environment{{"APPDATA", (folder / "appdata").string()},
+                                  {"HOME", (folder / "home").string()},
+                                  {"XDG_CONFIG_HOME", (folder / "config").string()},
+                                  {"HOMEDRIVE", std::nullopt},
+                                  {"HOMEPATH", std::nullopt}};
     ScriptedPrompter prompter;
     std::ostringstream err;
     std::unique_ptr<GantrelSession> session = MakeSession();
