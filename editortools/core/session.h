@@ -62,7 +62,7 @@ public:
 
     // session.cpp: start-up without widgets, and the saves at the end. StartUp fills the
     // catalogue, finds the -e target, reads the settings and settles the backup directory;
-    // CommandLineInstall then looks up the -it tool (its row, when found, is given back) and,
+    // CommandLineInstall then installs the -it tool into it (its row, when found, is given back) and,
     // with a window, recomputes the "Installed in" column.
     void StartUp(const CommandLineOptions& options);
     std::optional<size_t> CommandLineInstall();
@@ -128,6 +128,9 @@ public:
                              const std::string& currentDirectory, const std::string& commandLine,
                              const std::string& logParser);
     bool IsToolPresent(const std::string& target, const std::string& directory, const std::string& toolName);
+    // What the target's writer answers to IsToolPresent; nullopt when no writer takes the target.
+    std::optional<bool> WriterFindsTool(const std::string& target, const std::string& location,
+                                        const std::string& toolName);
     bool BackupBeforeInstall(const std::string& target, const std::string& toolName, const std::string& location,
                              const std::string& extra) override;
     void ReportBackupFailure(const std::string& target);
