@@ -44,7 +44,8 @@ std::optional<size_t> GantrelSession::CommandLineInstall() {
     std::optional<size_t> row;
     if (!commandLineTool.empty() && selectedTarget) {
         row = FindTool(commandLineTool);
-        if (!row) channels.Stderr("could not find the specified tool called " + commandLineTool + "\n");
+        if (row) InstallSelectedTools(installList[*selectedTarget], "", {*row});
+        else channels.Stderr("could not find the specified tool called " + commandLineTool + "\n");
     }
     if (!flags.noGui) RecomputeInstalledIn();
     return row;

@@ -2,6 +2,7 @@
 #include "gui/gantrel.h"
 
 #include "core/session.h"
+#include "core/targetlocations.h"
 #include "core/version.h"
 #include "gui/colouredlinectrl.h"
 #include "gui/editfieldex.h"
@@ -59,6 +60,7 @@ Gantrel::Gantrel(GantrelSession& session, QWidget* parent) : QMainWindow(parent)
     BindTools();
     BindTargets();
     BindBackups();
+    BindInstallRoad();
     modify->installlist->setFocus();
     session.channels.AttachPane(log);
 }
@@ -250,3 +252,51 @@ void Gantrel::DeleteBackup() {
 }
 
 void Gantrel::CopyBackupLocation() { session.CopyBackupLocation(CursorRow(backups->array)); }
+
+void Gantrel::BindInstallRoad() {
+    connect(modify->install, &QPushButton::clicked, this, &Gantrel::InstallSelectedTools);
+    connect(modify->installlist, &QComboBox::currentIndexChanged, this, &Gantrel::FillEclipseWorkspaces);
+    connect(search->duplicate, &QPushButton::clicked, this, &Gantrel::DuplicateEclipse);
+    connect(search->deleteide, &QPushButton::clicked, this, &Gantrel::DeleteEclipseCopy);
+    connect(search->backup, &QPushButton::clicked, this, &Gantrel::BackupTarget);
+    FillEclipseWorkspaces();   // for the target of the command line
+}
+
+void Gantrel::InstallSelectedTools() {
+    session.InstallSelectedTools(modify->installlist->currentText().toStdString(),
+                                 modify->subinstalldir->currentText().toStdString(), SelectedRows(modify->array));
+    // Only cells of the tools changed ("Installed in"), so their selection stays.
+    int rows = toolModel->rowCount(), columns = toolModel->columnCount();
+    if (rows > 0) emit toolModel->dataChanged(toolModel->index(0, 0), toolModel->index(rows - 1, columns - 1));
+    Refresh(backups->array, backupModel);
+}
+
+void Gantrel::FillEclipseWorkspaces() {
+    modify->subinstalldir->clear();
+    for (const std::string& folder : session.EclipseWorkspaces(modify->installlist->currentText().toStdString()))
+        modify->subinstalldir->addItem(qt(folder), qt(folder));
+    if (modify->subinstalldir->count() > 0) modify->subinstalldir->setCurrentIndex(0);
+}
+
+// The Eclipse rows changed: a workspace list shown for Eclipse is stale.
+void Gantrel::DuplicateEclipse() {
+    std::optional<size_t> row = CursorRow(search->array);
+    if (!row || !session.DuplicateEclipse(*row)) return;
+    Refresh(search->array, targetModel);
+    if (modify->installlist->currentText() == EclipseTarget) modify->installlist->setCurrentIndex(0);
+    modify->subinstalldir->clear();
+}
+
+void Gantrel::DeleteEclipseCopy() {
+    std::optional<size_t> row = CursorRow(search->array);
+    if (!row || !session.DeleteEclipseCopy(*row)) return;
+    Refresh(search->array, targetModel);
+    if (modify->installlist->currentText() != EclipseTarget) return;
+    modify->installlist->setCurrentIndex(0);
+    modify->subinstalldir->clear();
+}
+
+void Gantrel::BackupTarget() {
+    session.BackupTarget(CursorRow(search->array));
+    Refresh(backups->array, backupModel);
+}

@@ -79,6 +79,12 @@ public:
     void BrowseBackupDirectory();
     void DeleteBackup();
     void CopyBackupLocation();
+    // The install road's controls: Install, the Eclipse workspaces, the Eclipse copies, Backup.
+    void InstallSelectedTools();
+    void FillEclipseWorkspaces();
+    void DuplicateEclipse();
+    void DeleteEclipseCopy();
+    void BackupTarget();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,6 +98,7 @@ private:
     void BindTools();
     void BindTargets();
     void BindBackups();
+    void BindInstallRoad();
     ToolFields FieldTexts() const;
     void ShowFields(const ToolFields& fields);
     static void Refresh(QTableView* view, SessionTableModel* model);

@@ -229,11 +229,32 @@ TEST_F(StartUpOrder, TheToolOfTheCommandLineIsFoundByItsExactName) {
     EXPECT_EQ(err.str(), "could not find the specified tool called BRELM\n");
 }
 
-TEST_F(StartUpOrder, TheInstalledInColumnStaysAsRead) {
-    Write("bin/gantrel.xml", "<Gantrel><tools><tool><name>t</name><installedin>Textpad 5,Pspad</installedin></tool>"
-                             "</tools><ides/></Gantrel>");
+TEST_F(StartUpOrder, TheInstalledInColumnIsAskedOfTheWriters) {
+    Write("pspad/links.ini", "WWW\n+Tools\n\tt\n");
+    Write("bin/gantrel.xml", "<Gantrel><tools><tool><name>t</name><installedin>Ultimate++ IDE,Gone,Pspad</installedin>"
+                             "</tool><tool><name>u</name><installedin>Pspad</installedin></tool></tools><ides>"
+                             "<ide><name>Pspad</name><dir>" + Path("pspad") + "</dir></ide>"
+                             "<ide><name>Gone</name><dir>" + Path("gone") + "</dir></ide></ides></Gantrel>");
     session->StartUp({});
     session->CommandLineInstall();
-    ASSERT_EQ(session->tools.size(), 1u);
-    EXPECT_EQ(session->tools[0].installedin, "Textpad 5,Pspad");
+    ASSERT_EQ(session->tools.size(), 2u);
+    EXPECT_EQ(session->tools[0].installedin, "Pspad");
+    EXPECT_EQ(session->tools[1].installedin, "");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(StartUpOrder, AnInstallTargetThatNoWriterTakesKeepsItsEntry) {
+    session->StartUp({});
+    std::string all;
+    for (const std::string& name : session->installList) all += name + ",";
+    session->tools = {{"t", "", "", "", all}};
+    session->RecomputeInstalledIn();
+    std::string expected;
+    std::vector<std::string> names = session->installList;
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+        if (session->WriterFindsTool(name, session->GetTargetDir(name), "t").value_or(true))
+            expected += (expected.empty() ? "" : ",") + name;
+    EXPECT_EQ(session->tools[0].installedin, expected);
+    EXPECT_EQ(session->tools[0].installedin.find("Pspad"), std::string::npos);   // asked: no links.ini
 }

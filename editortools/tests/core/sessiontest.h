@@ -1,5 +1,6 @@
-// A session over a fresh temporary folder, with a scripted prompter and its standard error
-// stream kept in a string. APPDATA is appdata/ and the home folder home/ of that folder.
+// A session over a fresh temporary folder, with a scripted prompter, its standard error stream
+// kept in a string and the running processes it sees given by the test. APPDATA is appdata/
+// and the home folder home/ of that folder.
 #pragma once
 
 #include "core/prompter.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 class SessionTest : public testing::Test {
 protected:
@@ -24,6 +26,8 @@ protected:
                                   {"HOMEPATH", std::nullopt}};
     ScriptedPrompter prompter;
     std::ostringstream err;
+    std::vector<std::string> running;   // the process names the session sees
+    int processListings = 0;            // how often it asked for them
     std::unique_ptr<GantrelSession> session = MakeSession();
 
     std::unique_ptr<GantrelSession> MakeSession() {
@@ -34,6 +38,10 @@ protected:
         setup.programFolder = (folder / "bin").string();
         setup.registryPath = (folder / "registry.reg").string();
         setup.codePage = -1;
+        setup.processNames = [this] {
+            ++processListings;
+            return running;
+        };
         return std::make_unique<GantrelSession>(setup);
     }
 
