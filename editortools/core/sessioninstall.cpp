@@ -30,6 +30,8 @@ bool runwriter(const PreparedTool& tool, GantrelSession& session) {
     const std::string& target = tool.target;
     if (target == PspadTarget && !tool.location.empty()) return InstallPspadTool(tool, session);
     if (target == TheIdeTarget) return InstallTheIdeTool(tool, session);
+    if (target == TextPadTarget) return InstallTextPadTool(tool, session);
+    if (target == EditPadPro6Target || target == EditPadPro7Target) return InstallEditPadProTool(tool, session);
     return !tool.checkOnly;
 }
 
