@@ -23,13 +23,14 @@ bool startsignoringcase(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-// Values are elements named after them; a name XML cannot hold as a tag is left out.
+// Values are elements named after them; a name the XML reader would not take back as a tag is
+// left out.
 bool isxmlname(std::string_view name) {
     auto namechar = [](unsigned char c, bool first) {
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80) return true;
         return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
     };
-    if (name.empty() || EqualsIgnoringCase(std::string(name.substr(0, 3)), "xml")) return false;
+    if (name.empty()) return false;
     for (size_t i = 0; i < name.size(); ++i)
         if (!namechar(static_cast<unsigned char>(name[i]), i == 0)) return false;
     return true;

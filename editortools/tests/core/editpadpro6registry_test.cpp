@@ -11,14 +11,16 @@ namespace {
 
 const std::string prefs = "Software\\JGsoft\\EditPadPro6\\EPPrefs";
 
-// Tools 0 and 1, "ToolCount" 2, a "Tool" key without a caption and a key of another kind.
+// Tools 0 and 1, "ToolCount" 2, a "Tool" key without a caption and a key of another kind;
+// tool 1 has values of every type and one whose name is no XML name.
 std::string twotools() {
     return RegistryFile({{prefs, {"\"Other\"=\"x\""}},
                          {prefs + "\\Pro", {"\"ToolCount\"=dword:00000002"}},
                          {prefs + "\\Tool0", {"\"Caption\"=\"grep\"", "\"ShortCut\"=dword:00000010"}},
                          {prefs + "\\Tool1",
                           {"\"Caption\"=\"brelm\"", "\"CommandLine\"=\"old.exe\"", "\"Custom\"=\"stays\"",
-                           "\"Blob\"=hex:00,ff,0a,3c,26", "\"Expand\"=hex(2):25,00,00,00", "\"Big\"=hex(b):01,00,00,00,00,00,00,00"}},
+                           "\"Blob\"=hex:00,ff,0a,3c,26", "\"Expand\"=hex(2):25,00,00,00", "\"Big\"=hex(b):01,00,00,00,00,00,00,00",
+                           "\"Two words\"=\"no tag\""}},
                          {prefs + "\\Tool5", {"\"Hint\"=\"no caption\""}},
                          {prefs + "\\Window", {"\"Caption\"=\"sed\""}}});
 }
@@ -140,7 +142,7 @@ TEST_F(EditPadPro6Registry, OverwritingMergesTheRecordIntoTheOldValues) {
     context.answers = {true};
     ASSERT_TRUE(Install(context, "brelm", brelm));
     // The old values keep their places, the record's others follow.
-    std::vector<std::string> names = {"Caption", "CommandLine", "Custom", "Blob", "Expand", "Big"};
+    std::vector<std::string> names = {"Caption", "CommandLine", "Custom", "Blob", "Expand", "Big", "Two words"};
     for (const auto& [name, value] : brelm)
         if (name != "Caption" && name != "CommandLine") names.push_back(name);
     EXPECT_EQ(Names(context, "Tool1"), names);
@@ -149,6 +151,7 @@ TEST_F(EditPadPro6Registry, OverwritingMergesTheRecordIntoTheOldValues) {
     EXPECT_EQ(Value(context, "Tool1", "Blob"), std::string("3:\x00\xff\x0a\x3c\x26", 7));
     EXPECT_EQ(Value(context, "Tool1", "Expand"), std::string("2:%\0\0\0", 6));
     EXPECT_EQ(Value(context, "Tool1", "Big"), std::string("11:\x01\0\0\0\0\0\0\0", 11));
+    EXPECT_EQ(Value(context, "Tool1", "Two words"), Sz("no tag"));
     EXPECT_EQ(Value(context, "Tool1", "ShortCut"), dword(0));
     EXPECT_EQ(Value(context, "Pro", "ToolCount"), dword(2));
     EXPECT_EQ(Value(context, "Tool0", "Caption"), Sz("grep"));
