@@ -102,7 +102,7 @@ TEST_F(Install, RefusalsComeFirstInTheirOrder) {
     for (const Case& c : cases) {
         bool result = session->InstallTool(c.target, Path("nowhere"), "brelm", "", c.commandLine, "", false);
         EXPECT_EQ(result, c.result) << c.target << " " << c.commandLine;
-        EXPECT_EQ(Lines(), c.line) << c.target;   // a refusal comes before any file is read
+        EXPECT_EQ(Lines(), c.line) << c.target;   // a refusal reads nothing before: no missing-file line
     }
 }
 
