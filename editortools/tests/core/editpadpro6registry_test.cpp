@@ -1,9 +1,14 @@
 // EditPadPro 6's tools in the registry: the one scan in its backup, check and install uses,
 // the tool count, merging a replaced tool's values, values of other types, failed writes.
-#include "registrywritercontext.h"
+#include "fakewritercontext.h"
+#include "registryfixtures.h"
 
 #include "core/numbers.h"
+#include "core/targetlocations.h"
 #include "core/writers/editpadprorecords.h"
+#include "core/xml.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -28,19 +33,18 @@ std::string twotools() {
 class EditPadPro6Registry : public testing::Test {
 protected:
     testfolder folder;
-    std::string storepath = (folder / "registry.reg").string();
     EditPadProToolRecord record = MakeEditPadPro6Tool("sed", "/opt/sed -i %FILE%", "/work");
 
-    std::string Value(RegistryWriterContext& context, const std::string& key, const std::string& name) const {
+    std::string Value(FakeWriterContext& context, const std::string& key, const std::string& name) const {
         registryvalue raw;
         if (context.registry.queryvalue(prefs + "\\" + key, name, raw) != registryok) return "missing";
         return std::to_string(raw.type) + ":" + raw.data;
     }
-    std::vector<std::string> Names(RegistryWriterContext& context, const std::string& key) const {
+    std::vector<std::string> Names(FakeWriterContext& context, const std::string& key) const {
         long status;
         return RegListValueNames(context.registry, prefs + "\\" + key, status);
     }
-    bool Install(RegistryWriterContext& context, const std::string& name, const EditPadProToolRecord& tool) {
+    bool Install(FakeWriterContext& context, const std::string& name, const EditPadProToolRecord& tool) {
         XmlNode document;
         return EditPadPro6RegistryTools(document, EditPadPro6Target, name, tool, false, true, context);
     }
@@ -52,7 +56,7 @@ std::string dword(uint32_t n) { return "4:" + std::string(reinterpret_cast<const
 
 TEST_F(EditPadPro6Registry, TheCheckAnswersForCaptionedToolKeysOnly) {
     folder.write("registry.reg", twotools());
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     XmlNode document;
     EXPECT_TRUE(EditPadPro6RegistryTools(document, EditPadPro6Target, "brelm", {}, true, false, context));
     EXPECT_TRUE(EditPadPro6RegistryTools(document, EditPadPro6Target, "grep", {}, true, false, context));
@@ -62,7 +66,8 @@ TEST_F(EditPadPro6Registry, TheCheckAnswersForCaptionedToolKeysOnly) {
     EXPECT_TRUE(context.asked.empty());
     EXPECT_EQ(folder.read("registry.reg"), twotools());
     // Without tool keys every use says so, the check too.
-    RegistryWriterContext empty((folder / "empty.reg").string());
+    testfolder other;
+    FakeWriterContext empty(other);
     EXPECT_FALSE(EditPadPro6RegistryTools(document, EditPadPro6Target, "brelm", {}, true, false, empty));
     EXPECT_FALSE(EditPadPro6RegistryTools(document, "", "", {}, false, false, empty));
     EXPECT_FALSE(Install(empty, "sed", record));
@@ -72,7 +77,7 @@ TEST_F(EditPadPro6Registry, TheCheckAnswersForCaptionedToolKeysOnly) {
 
 TEST_F(EditPadPro6Registry, TheBackupDocumentListsTheToolsInTheStoresOrder) {
     folder.write("registry.reg", twotools());
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     ASSERT_TRUE(RegWriteValue(context.registry, prefs + "\\tool10", "Caption", std::string("a<b&c"), false));
     XmlNode document;
     ASSERT_TRUE(EditPadPro6RegistryTools(document, "", "", {}, false, false, context));
@@ -89,7 +94,7 @@ TEST_F(EditPadPro6Registry, TheBackupDocumentListsTheToolsInTheStoresOrder) {
 
 TEST_F(EditPadPro6Registry, ANewToolTakesTheToolCountsNumber) {
     folder.write("registry.reg", twotools());
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     ASSERT_TRUE(Install(context, "sed", record));
     EXPECT_TRUE(context.asked.empty());
     EXPECT_TRUE(context.errors.empty());
@@ -101,23 +106,17 @@ TEST_F(EditPadPro6Registry, ANewToolTakesTheToolCountsNumber) {
     EXPECT_EQ(Value(context, "Tool2", "UserFileTypes"), Sz(std::string(30, 'N')));
     EXPECT_EQ(Value(context, "Tool2", "StdOut"), dword(2));
     EXPECT_EQ(Value(context, "Pro", "ToolCount"), dword(3));
-    // The backup before the change holds both old tools.
+    // The backup came before any change.
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].location, "located in registry");
     EXPECT_EQ(context.backups[0].extra, "");
-    EXPECT_EQ(context.backups[0].storeText, twotools());
-    XmlNode backup;
-    std::string error;
-    ASSERT_TRUE(ParseXml(context.backups[0].document, 0, backup, error)) << error;
-    const XmlNode* tools = backup.Find("Editpadpro")->Find("tools");
-    ASSERT_EQ(tools->FindAll("tool").size(), 2u);
-    EXPECT_EQ(tools->FindAll("tool")[1]->Find("Caption")->FirstChildText(), "brelm");
+    EXPECT_EQ(context.backups[0].registryText, twotools());
     EXPECT_EQ(context.installed, (std::vector<std::pair<std::string, std::string>>{{"sed", "EditPadPro 6"}}));
 }
 
 TEST_F(EditPadPro6Registry, WithoutAToolCountTheFirstFreeKeyFromOneIsTaken) {
     folder.write("registry.reg", RegistryFile({{prefs + "\\Tool0", {"\"Caption\"=\"grep\""}}}));
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     ASSERT_TRUE(Install(context, "sed", record));
     EXPECT_EQ(Value(context, "Tool1", "Caption"), Sz("sed"));
     EXPECT_EQ(Value(context, "Pro", "ToolCount"), dword(2));
@@ -131,7 +130,7 @@ TEST_F(EditPadPro6Registry, WithoutAToolCountTheFirstFreeKeyFromOneIsTaken) {
 
 TEST_F(EditPadPro6Registry, OverwritingMergesTheRecordIntoTheOldValues) {
     folder.write("registry.reg", twotools());
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     EditPadProToolRecord brelm = MakeEditPadPro6Tool("brelm", "/opt/brelm %FILE%", "/work");
     ASSERT_TRUE(Install(context, "brelm", brelm));   // No
     EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
@@ -139,7 +138,7 @@ TEST_F(EditPadPro6Registry, OverwritingMergesTheRecordIntoTheOldValues) {
     EXPECT_TRUE(context.installed.empty());
     EXPECT_EQ(folder.read("registry.reg"), twotools());
 
-    context.answers = {true};
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(Install(context, "brelm", brelm));
     // The old values keep their places, the record's others follow.
     std::vector<std::string> names = {"Caption", "CommandLine", "Custom", "Blob", "Expand", "Big", "Two words"};
@@ -160,14 +159,14 @@ TEST_F(EditPadPro6Registry, OverwritingMergesTheRecordIntoTheOldValues) {
 }
 
 TEST_F(EditPadPro6Registry, TextsGoThroughTheCodePage) {
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     context.codePage = 1252;
     ASSERT_TRUE(RegWriteValue(context.registry, prefs + "\\Tool0", "Caption", std::string("Gr\xFC\xDF"), false));
     ASSERT_TRUE(RegWriteValue(context.registry, prefs + "\\Tool0", "Hint", std::string("\xE9t\xE9"), false));
     XmlNode document;
     ASSERT_TRUE(EditPadPro6RegistryTools(document, "", "", {}, false, false, context));
     EXPECT_EQ(document.Find("Editpadpro")->Find("tools")->Find("tool")->Find("Hint")->FirstChildText(), "été");
-    context.answers = {true};
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(Install(context, "Grüß", MakeEditPadPro6Tool("Grüß", "x", "/B\xC3\xBC" "cher")));
     EXPECT_EQ(Value(context, "Tool0", "Caption"), Sz("Gr\xFC\xDF"));
     EXPECT_EQ(Value(context, "Tool0", "Hint"), Sz(""));
@@ -175,21 +174,23 @@ TEST_F(EditPadPro6Registry, TextsGoThroughTheCodePage) {
 }
 
 TEST_F(EditPadPro6Registry, FailedWritesAreReported) {
-    folder.write("reg/registry.reg", twotools());
-    RegistryWriterContext context((folder / "reg/registry.reg").string());
-    std::filesystem::remove_all(folder / "reg");
-    folder.write("reg", "a file where the store's folder was");
+    folder.write("registry.reg", twotools());
+    FakeWriterContext context(folder);
+    // A folder where the store's file was: every save fails.
+    std::filesystem::remove(folder / "registry.reg");
+    std::filesystem::create_directory(folder / "registry.reg");
     EXPECT_FALSE(Install(context, "sed", record));
-    context.answers = {true};
+    context.overwriteAnswers = {true};
     EXPECT_FALSE(Install(context, "brelm", record));
     EXPECT_EQ(context.errors, std::vector<std::string>(2, "Install failed,could not save write registry for EditPadPro 6"));
     EXPECT_EQ(context.backups.size(), 2u);
     EXPECT_TRUE(context.installed.empty());
     // A failed backup writes nothing.
-    folder.write("ok.reg", twotools());
-    RegistryWriterContext refused((folder / "ok.reg").string());
-    refused.backupResult = false;
+    testfolder other;
+    other.write("registry.reg", twotools());
+    FakeWriterContext refused(other);
+    refused.backupSucceeds = false;
     EXPECT_FALSE(Install(refused, "sed", record));
     EXPECT_TRUE(refused.errors.empty());
-    EXPECT_EQ(folder.read("ok.reg"), twotools());
+    EXPECT_EQ(other.read("registry.reg"), twotools());
 }

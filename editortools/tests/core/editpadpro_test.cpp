@@ -1,11 +1,16 @@
 // The EditPadPro writer: the two tool records, the store a target uses, and the ini file:
 // numbering, "ToolCount=", replacing known keys only, sections that only look like tools, the
 // code page of version 6 and the file version 7 creates.
-#include "registrywritercontext.h"
+#include "fakewritercontext.h"
+#include "registryfixtures.h"
+#include "scopedenvironment.h"
 
 #include "core/codepage.h"
+#include "core/targetlocations.h"
 #include "core/writers/editpadprorecords.h"
-#include "scopedenvironment.h"
+#include "core/xml.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -27,7 +32,6 @@ std::string recordlines(const EditPadProToolRecord& record) {
 class EditPadPro : public testing::Test {
 protected:
     testfolder folder;
-    std::string storepath = (folder / "registry.reg").string();
     std::string ini6 = (folder / "epp6/EditPadPro.ini").string();
     std::string ini7 = (folder / "epp7/EditPadPro7.ini").string();
 
@@ -79,7 +83,7 @@ TEST_F(EditPadPro, ANewToolFollowsTheHighestCaptionedSection) {
                                "[Tool0]\nCaption=a\n[Tool1]\r\nCaption=b\r\n[Tool9]\nHint=no caption\n"
                                "[Tool3]\nCaption=c\n[Editor]\nCaption=not a tool";
     folder.write("epp7/EditPadPro7.ini", before);
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     PreparedTool tool = Tool(EditPadPro7Target);
     tool.argumentLine += " \"%SelText%\"";
     ASSERT_TRUE(InstallEditPadProTool(tool, context));
@@ -98,7 +102,7 @@ TEST_F(EditPadPro, ANewToolFollowsTheHighestCaptionedSection) {
 
 TEST_F(EditPadPro, WithoutAToolCountLineASecondProSectionIsAdded) {
     folder.write("epp6/EditPadPro.ini", crlf({"[Pro]", "Something=1", "[Toolbar]", "Caption=brelm"}));
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     ASSERT_TRUE(InstallEditPadProTool(Tool(EditPadPro6Target), context));
     EXPECT_TRUE(context.asked.empty());   // "[Toolbar]" holds no tool
     EXPECT_EQ(folder.read("epp6/EditPadPro.ini"),
@@ -116,12 +120,12 @@ TEST_F(EditPadPro, ReplacingRewritesTheKeysTheSectionHasAndNoOthers) {
                                      "[Tool1]", "Caption=brelm", "CommandLine=old.exe", "Custom=stays", "no equals sign",
                                      "ShortCut=9", "[Tool1x]", "Hint=not this section"});
     folder.write("epp6/EditPadPro.ini", before);
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     EXPECT_TRUE(InstallEditPadProTool(Tool(EditPadPro6Target), context));   // No
     EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
     EXPECT_TRUE(context.backups.empty());
     EXPECT_EQ(folder.read("epp6/EditPadPro.ini"), before);
-    context.answers = {true};
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(InstallEditPadProTool(Tool(EditPadPro6Target), context));
     EXPECT_EQ(folder.read("epp6/EditPadPro.ini"),
               crlf({"[Pro]", "ToolCount=2", "[Tool0]", "Caption=first", "CommandLine=keep", "[Tool1]", "Caption=brelm",
@@ -134,7 +138,7 @@ TEST_F(EditPadPro, ReplacingRewritesTheKeysTheSectionHasAndNoOthers) {
 TEST_F(EditPadPro, CheckOnlyAnswersWithoutMessages) {
     folder.write("epp6/EditPadPro.ini", crlf({"[Pro]", "ToolCount=1", "[Tool0]", "Caption=brelm"}));
     folder.write("epp7/EditPadPro7.ini", "");
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     PreparedTool check = Tool(EditPadPro6Target);
     check.checkOnly = true;
     check.program = check.argumentLine = "";
@@ -152,7 +156,7 @@ TEST_F(EditPadPro, CheckOnlyAnswersWithoutMessages) {
 }
 
 TEST_F(EditPadPro, AMissingOrEmptyFileIsCreatedOnlyForVersion7InTheRegistry) {
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     EXPECT_FALSE(InstallEditPadProTool(Tool(EditPadPro7Target), context));
     EXPECT_FALSE(InstallEditPadProTool(Tool(EditPadPro6Target), context));
     folder.write("epp6/EditPadPro.ini", "");
@@ -183,8 +187,8 @@ TEST_F(EditPadPro, AMissingOrEmptyFileIsCreatedOnlyForVersion7InTheRegistry) {
 TEST_F(EditPadPro, AFailedBackupLeavesTheFile) {
     const std::string before = crlf({"[Pro]", "ToolCount=0"});
     folder.write("epp7/editpadpro7.INI", before);
-    RegistryWriterContext context(storepath);
-    context.backupResult = false;
+    FakeWriterContext context(folder);
+    context.backupSucceeds = false;
     EXPECT_FALSE(InstallEditPadProTool(Tool(EditPadPro7Target), context));
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].location, (folder / "epp7/editpadpro7.INI").string());
@@ -194,7 +198,7 @@ TEST_F(EditPadPro, AFailedBackupLeavesTheFile) {
 
 TEST_F(EditPadPro, TheStorageMustBeWhereTheTargetSays) {
     folder.write("epp6/EditPadPro.ini", crlf({"[Pro]", "ToolCount=0"}));
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     PreparedTool registry = Tool(EditPadPro6Target);
     registry.location = LocatedInRegistry;
     EXPECT_FALSE(InstallEditPadProTool(registry, context));
@@ -217,7 +221,7 @@ TEST_F(EditPadPro, TheStorageMustBeWhereTheTargetSays) {
 
 TEST_F(EditPadPro, Version6IsWrittenInTheCodePageAndVersion7AsItIs) {
     ScopedEnvironment locale{{"LC_ALL", std::nullopt}, {"LC_CTYPE", std::nullopt}, {"LANG", "de_DE.UTF-8"}};
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     context.codePage = UserCodePage();
     ASSERT_EQ(context.codePage, 1252);
     folder.write("epp6/EditPadPro.ini", crlf({"[Pro]", "ToolCount=0"}));
@@ -229,7 +233,7 @@ TEST_F(EditPadPro, Version6IsWrittenInTheCodePageAndVersion7AsItIs) {
     EXPECT_NE(text.find("\r\nCaption=Gr\xFC\xDF" "e\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nWorkingFolder=/tmp/B\xFC" "cher\r\n"), std::string::npos);
     // Found again by its name.
-    context.answers = {true};
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(InstallEditPadProTool(six, context));
     EXPECT_EQ(context.asked, std::vector<std::string>{"Grüße"});
     EXPECT_EQ(folder.read("epp6/EditPadPro.ini"), text);

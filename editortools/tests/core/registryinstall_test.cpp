@@ -2,7 +2,7 @@
 // line, the backup files they leave, the success line and the "Installed in" list.
 #include "core/registry.h"
 #include "core/targetlocations.h"
-#include "registrywritercontext.h"
+#include "registryfixtures.h"
 #include "sessiontest.h"
 
 #include <regex>
@@ -93,13 +93,14 @@ TEST_F(RegistryInstall, EditPadPro7TakesTheSelectionAndBacksUpItsIni) {
 TEST_F(RegistryInstall, EditPadPro6InTheRegistryIsBackedUpAsAToolsDocument) {
     ASSERT_TRUE(RegWriteValue(session->registry, prefs + "\\Tool0", "Caption", std::string("grep"), false));
     ASSERT_TRUE(RegWriteValue(session->registry, prefs + "\\Tool0", "Blob", std::string("\x01\x00<", 3), true));
-    ASSERT_TRUE(RegWriteValue(session->registry, prefs + "\\Pro", "ToolCount", int32_t(1), false));
+    ASSERT_TRUE(RegWriteValue(session->registry, prefs + "\\Tool1", "Caption", std::string("sed"), false));
+    ASSERT_TRUE(RegWriteValue(session->registry, prefs + "\\Pro", "ToolCount", int32_t(2), false));
     EXPECT_FALSE(Install("EditPadPro 6", LocatedInRegistry, "brelm.exe %SelText%"));
     EXPECT_EQ(Lines(), "%SelText% is not supported for EditPadPro 6\n");
     ASSERT_TRUE(Install("EditPadPro 6", LocatedInRegistry, "brelm.exe -i %File% -c %Col%"));
     EXPECT_EQ(Lines(), "Installed tool brelm in EditPadPro 6.\n");
-    EXPECT_EQ(Value(prefs + "\\Tool1", "CommandLine"), Sz("brelm.exe -i %FILE% -c %COL%"));
-    EXPECT_EQ(Value(prefs + "\\Pro", "ToolCount"), std::string("4:\x02\0\0\0", 6));
+    EXPECT_EQ(Value(prefs + "\\Tool2", "CommandLine"), Sz("brelm.exe -i %FILE% -c %COL%"));
+    EXPECT_EQ(Value(prefs + "\\Pro", "ToolCount"), std::string("4:\x03\0\0\0", 6));
     ASSERT_EQ(session->backups.size(), 1u);
     EXPECT_EQ(session->backups[0].name, "EditPadPro 6");
     EXPECT_TRUE(std::regex_match(session->backups[0].location,
@@ -107,7 +108,8 @@ TEST_F(RegistryInstall, EditPadPro6InTheRegistryIsBackedUpAsAToolsDocument) {
     EXPECT_EQ(Read(Relative(session->backups[0].location)),
               header + "<!DOCTYPE Editpadpro>\r\n<Editpadpro>\r\n\t<tools>\r\n\t\t<tool>\r\n"
                        "\t\t\t<Caption type=\"1\">grep</Caption>\r\n\t\t\t<Blob type=\"3\">01003c</Blob>\r\n"
-                       "\t\t</tool>\r\n\t</tools>\r\n</Editpadpro>\r\n");
+                       "\t\t</tool>\r\n\t\t<tool>\r\n\t\t\t<Caption type=\"1\">sed</Caption>\r\n\t\t</tool>\r\n"
+                       "\t</tools>\r\n</Editpadpro>\r\n");
     EXPECT_TRUE(session->IsToolPresent("EditPadPro 6", LocatedInRegistry, "brelm"));
     EXPECT_FALSE(session->IsToolPresent("EditPadPro 6", Path("epp6"), "brelm"));
     EXPECT_EQ(Lines(), "");

@@ -1,8 +1,13 @@
 // The TextPad writer: registry keys by number, the toolbar tooltip in config.xml, and the
 // previous values that go with the backup, which runs before anything is written.
-#include "registrywritercontext.h"
+#include "fakewritercontext.h"
+#include "registryfixtures.h"
 
 #include "core/numbers.h"
+#include "core/targetlocations.h"
+#include "core/xml.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -64,7 +69,6 @@ const std::string header = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=
 class TextPad : public testing::Test {
 protected:
     testfolder folder;
-    std::string storepath = (folder / "registry.reg").string();
     std::string configpath = (folder / "5.0/config.xml").string();
 
     PreparedTool Tool(const std::string& name = "brelm") const {
@@ -78,7 +82,7 @@ protected:
         return tool;
     }
 
-    std::string Value(RegistryWriterContext& context, int n, const std::string& name) const {
+    std::string Value(FakeWriterContext& context, int n, const std::string& name) const {
         registryvalue raw;
         if (context.registry.queryvalue(tools + std::to_string(n), name, raw) != registryok) return "missing";
         return std::to_string(raw.type) + ":" + raw.data;
@@ -90,7 +94,7 @@ protected:
 TEST_F(TextPad, ANewToolTakesTheFirstFreeNumberAfterTheBackup) {
     folder.write("registry.reg", fivetools());
     folder.write("5.0/config.xml", config);
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     ASSERT_TRUE(InstallTextPadTool(Tool("grep"), context));
     EXPECT_TRUE(context.asked.empty());
     EXPECT_TRUE(context.errors.empty());
@@ -103,11 +107,11 @@ TEST_F(TextPad, ANewToolTakesTheFirstFreeNumberAfterTheBackup) {
     EXPECT_EQ(Value(context, 5, "RE"), Sz(""));
     // The backup came first, with a record of six empty values.
     ASSERT_EQ(context.backups.size(), 1u);
-    const RecordedBackup& backup = context.backups[0];
+    const FakeWriterContext::Backup& backup = context.backups[0];
     EXPECT_EQ(backup.target, "Textpad 5");
     EXPECT_EQ(backup.toolName, "grep");
     EXPECT_EQ(backup.location, configpath);
-    EXPECT_EQ(backup.storeText, fivetools());
+    EXPECT_EQ(backup.registryText, fivetools());
     EXPECT_EQ(backup.extra, header + "<registry><overwrite>false</overwrite><toolno>5</toolno><Command></Command>"
                                      "<MenuText></MenuText><Folder></Folder><Parameters></Parameters>"
                                      "<Properties></Properties><RE></RE></registry>");
@@ -120,7 +124,7 @@ TEST_F(TextPad, ANewToolTakesTheFirstFreeNumberAfterTheBackup) {
 TEST_F(TextPad, CheckOnlyFindsTheMenuTextUpToTheFirstGap) {
     std::string store = fivetools() + tool(7, "beyond");
     folder.write("registry.reg", store);
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     PreparedTool check = Tool();
     check.checkOnly = true;
     EXPECT_TRUE(InstallTextPadTool(check, context));
@@ -140,8 +144,8 @@ TEST_F(TextPad, CheckOnlyFindsTheMenuTextUpToTheFirstGap) {
 TEST_F(TextPad, AReplacedToolKeepsItsPreviousValuesInTheRecord) {
     folder.write("registry.reg", fivetools());
     folder.write("5.0/config.xml", config);
-    RegistryWriterContext context(storepath);
-    context.answers = {true};
+    FakeWriterContext context(folder);
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(InstallTextPadTool(Tool(), context));
     EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
     EXPECT_EQ(Value(context, 2, "Folder"), Sz("/work"));
@@ -168,7 +172,7 @@ TEST_F(TextPad, AReplacedToolKeepsItsPreviousValuesInTheRecord) {
 TEST_F(TextPad, DecliningToOverwriteWritesNothing) {
     folder.write("registry.reg", fivetools());
     folder.write("5.0/config.xml", config);
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     EXPECT_TRUE(InstallTextPadTool(Tool(), context));
     EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
     EXPECT_TRUE(context.backups.empty());
@@ -184,8 +188,8 @@ TEST_F(TextPad, NothingIsWrittenWhenAPreviousValueOrTheBackupOrConfigFails) {
     folder.write("registry.reg", norevalue);
     folder.write("5.0/config.xml", config);
     {
-        RegistryWriterContext context(storepath);
-        context.answers = {true};
+        FakeWriterContext context(folder);
+        context.overwriteAnswers = {true};
         EXPECT_FALSE(InstallTextPadTool(Tool(), context));
         EXPECT_EQ(context.errors, std::vector<std::string>{"Install failed,could not save write registry for Textpad 5"});
         EXPECT_TRUE(context.backups.empty());
@@ -194,8 +198,8 @@ TEST_F(TextPad, NothingIsWrittenWhenAPreviousValueOrTheBackupOrConfigFails) {
     EXPECT_EQ(folder.read("registry.reg"), norevalue);
     // A failed backup leaves the store and config.xml as they were.
     {
-        RegistryWriterContext context(storepath);
-        context.backupResult = false;
+        FakeWriterContext context(folder);
+        context.backupSucceeds = false;
         EXPECT_FALSE(InstallTextPadTool(Tool("grep"), context));
         EXPECT_EQ(context.backups.size(), 1u);
         EXPECT_TRUE(context.errors.empty());
@@ -207,7 +211,7 @@ TEST_F(TextPad, NothingIsWrittenWhenAPreviousValueOrTheBackupOrConfigFails) {
     const std::string broken = "<GUI><NormalLayout></GUI>";
     folder.write("5.0/config.xml", broken);
     {
-        RegistryWriterContext context(storepath);
+        FakeWriterContext context(folder);
         EXPECT_FALSE(InstallTextPadTool(Tool("grep"), context));
         ASSERT_EQ(context.xmlErrors.size(), 1u);
         EXPECT_FALSE(context.xmlErrors[0].empty());
@@ -220,7 +224,7 @@ TEST_F(TextPad, NothingIsWrittenWhenAPreviousValueOrTheBackupOrConfigFails) {
 
 TEST_F(TextPad, AMissingConfigIsWrittenWithTheElementPath) {
     std::filesystem::create_directories(folder / "5.0");
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     PreparedTool first = Tool();
     first.argumentLine = "";
     ASSERT_TRUE(InstallTextPadTool(first, context));
@@ -231,7 +235,7 @@ TEST_F(TextPad, AMissingConfigIsWrittenWithTheElementPath) {
               "<GUI><NormalLayout><CommandBars><CommandBars/></CommandBars></NormalLayout></GUI>");
     EXPECT_EQ(context.installed.size(), 1u);
     // A folder where config.xml cannot be written: the registry is written, the file is not.
-    RegistryWriterContext again(storepath);
+    FakeWriterContext again(folder);
     PreparedTool second = Tool("grep");
     second.location = (folder / "missing").string();
     EXPECT_FALSE(InstallTextPadTool(second, again));
@@ -242,11 +246,12 @@ TEST_F(TextPad, AMissingConfigIsWrittenWithTheElementPath) {
 }
 
 TEST_F(TextPad, AFailingStoreGivesTheRegistryMessage) {
-    folder.write("reg/registry.reg", fivetools());
+    folder.write("registry.reg", fivetools());
     folder.write("5.0/config.xml", config);
-    RegistryWriterContext context((folder / "reg/registry.reg").string());
-    std::filesystem::remove_all(folder / "reg");
-    folder.write("reg", "a file where the store's folder was");
+    FakeWriterContext context(folder);
+    // A folder where the store's file was: every save fails.
+    std::filesystem::remove(folder / "registry.reg");
+    std::filesystem::create_directory(folder / "registry.reg");
     EXPECT_FALSE(InstallTextPadTool(Tool("grep"), context));
     EXPECT_EQ(context.errors, std::vector<std::string>{"Install failed,could not save write registry for Textpad 5"});
     EXPECT_EQ(folder.read("5.0/config.xml"), config);
@@ -255,7 +260,7 @@ TEST_F(TextPad, AFailingStoreGivesTheRegistryMessage) {
 
 TEST_F(TextPad, TheConfigFileIsFoundIgnoringCase) {
     folder.write("5.0/Config.XML", config);
-    RegistryWriterContext context(storepath);
+    FakeWriterContext context(folder);
     ASSERT_TRUE(InstallTextPadTool(Tool(), context));
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].location, (folder / "5.0/Config.XML").string());
