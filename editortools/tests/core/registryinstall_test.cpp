@@ -72,6 +72,13 @@ TEST_F(RegistryInstall, TextPadKeepsConfigAndItsRecordInTheBackup) {
     EXPECT_FALSE(Install("Textpad 5", Path("elsewhere"), "other"));
     EXPECT_EQ(Lines(), "could not backup Textpad 5. Installation cancelled\n");
     EXPECT_EQ(Value(key, "Parameters"), Sz("\"" + Path("bin") + "/brelm\" -i $File -l $Line %GRInstallDir%"));
+    // A config.xml the reader rejects is an input error box in every mode.
+    Write("textpad/config.xml", "<GUI>");
+    EXPECT_FALSE(Install("Textpad 5", Path("textpad"), "other"));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].rfind("Error reading the input file:\n", 0), 0u) << Boxes()[0];
+    EXPECT_EQ(Lines(), "");
+    EXPECT_EQ(session->backups.size(), 1u);
 }
 
 TEST_F(RegistryInstall, EditPadPro7TakesTheSelectionAndBacksUpItsIni) {
