@@ -20,17 +20,10 @@ std::string littleendianbytes(uint64_t number, size_t size) {
     return bytes;
 }
 
-std::string astext(const RegValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    if (const auto* number = std::get_if<int32_t>(&value)) return std::to_string(*number);
-    if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
-    return "";
-}
-
 registryvalue stored(const RegValue& value, bool binary) {
     registryvalue raw;
     raw.type = binary ? regbinary : RegTypeOfValue(value);
-    if (binary) raw.data = astext(value);
+    if (binary) raw.data = RegValueText(value);
     else if (const auto* text = std::get_if<std::string>(&value)) raw.data = *text + '\0';
     else if (const auto* number = std::get_if<int32_t>(&value)) raw.data = littleendianbytes(static_cast<uint32_t>(*number), 4);
     else if (const auto* number = std::get_if<int64_t>(&value)) raw.data = littleendianbytes(static_cast<uint64_t>(*number), 8);
@@ -138,4 +131,11 @@ uint32_t RegTypeOfValue(const RegValue& value) {
     if (std::holds_alternative<int32_t>(value)) return regdword;
     if (std::holds_alternative<int64_t>(value)) return regqword;
     return regnone;
+}
+
+std::string RegValueText(const RegValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (const auto* number = std::get_if<int32_t>(&value)) return std::to_string(*number);
+    if (const auto* number = std::get_if<int64_t>(&value)) return std::to_string(*number);
+    return "";
 }

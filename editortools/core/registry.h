@@ -48,3 +48,5 @@ bool RegWriteValuesFromXml(const XmlNode& element, registrystore& root, const st
 
 // The type a value is stored as: text 1, 32-bit number 4, 64-bit number 11, none 0.
 uint32_t RegTypeOfValue(const RegValue& value);
+// The value as text: numbers in decimal, none as "".
+std::string RegValueText(const RegValue& value);

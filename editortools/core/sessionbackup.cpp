@@ -39,13 +39,6 @@ std::string backupword(const std::string& target, const std::vector<std::string>
     return "";
 }
 
-// EditPadPro 6's tools in the registry, in the document's registry form.
-bool editpadpro6registrydocument(XmlNode&, WriterContext& context) {
-    // The registry scan is not in this build: the answer for a registry without tool keys.
-    context.LogError("could not read registry for EditPadPro.");
-    return false;
-}
-
 // The EditPadPro tools document of the target at location.
 bool editpadprodocument(GantrelSession& session, const std::string& target, const std::string& location,
                         XmlNode& document) {
@@ -59,7 +52,7 @@ bool editpadprodocument(GantrelSession& session, const std::string& target, cons
             session.LogError("EditPadPro is NOW stored in the registry,not in an ini file, use autodetect.");
             return false;
         }
-        if (inRegistry) return editpadpro6registrydocument(document, session);
+        if (inRegistry) return EditPadPro6RegistryTools(document, "", "", {}, false, false, session);
     }
     return ReadEditPadProIniTools(document, location, target, true, session);
 }

@@ -32,6 +32,8 @@ std::optional<bool> runwriter(const PreparedTool& tool, GantrelSession& session)
     const std::string& target = tool.target;
     if (target == PspadTarget) return tool.location.empty() ? !tool.checkOnly : InstallPspadTool(tool, session);
     if (target == TheIdeTarget) return InstallTheIdeTool(tool, session);
+    if (target == TextPadTarget) return InstallTextPadTool(tool, session);
+    if (target == EditPadPro6Target || target == EditPadPro7Target) return InstallEditPadProTool(tool, session);
     return std::nullopt;
 }
 

@@ -13,7 +13,8 @@ class FakeWriterContext : public WriterContext {
 public:
     struct Backup {
         std::string target, toolName, location, extra;
-        std::string content;   // the file at location when the backup was asked for
+        std::string content;        // the file at location when the backup was asked for
+        std::string registryText;   // the registry store's file then
     };
 
     explicit FakeWriterContext(const testfolder& folder)
@@ -40,7 +41,8 @@ public:
     }
     bool BackupBeforeInstall(const std::string& target, const std::string& toolName, const std::string& location,
                              const std::string& extra) override {
-        backups.push_back({target, toolName, location, extra, testfolder::readall(location)});
+        backups.push_back(
+            {target, toolName, location, extra, testfolder::readall(location), testfolder::readall(registry.path())});
         return backupSucceeds;
     }
     void AddInstalledTarget(const std::string& toolName, const std::string& target) override {

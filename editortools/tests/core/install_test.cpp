@@ -84,23 +84,25 @@ TEST_F(Install, RefusalsComeFirstInTheirOrder) {
     const std::string all = "brelm %SelText% %Col% %Line%";
     struct Case {
         std::string target, commandLine, line;
+        bool result = false;
     } cases[] = {
         {"Code::Blocks 8-10", all, "%SelText% is not supported for Code::Blocks 8-10\n"},
         {"EditPadPro 6", all, "%SelText% is not supported for EditPadPro 6\n"},
         {"Pspad", all, "%Col% is not supported for Pspad\n"},
         {"Eclipse Galileo/Helios", all, "%Col% is not supported for Eclipse Galileo/Helios\n"},
         {"Eclipse Galileo/Helios", "brelm %SelText% %Line%", "%Line% is not supported for Eclipse Galileo/Helios\n"},
-        {"Code::Blocks 8-10", "brelm %Col% %Line%", ""},
-        {"EditPadPro 7", all, ""},
-        {"Ultraedit 16", all, ""},
-        {"Eclipse Galileo/Helios", "brelm %col% %LINE%", ""},   // exact spelling only
+        {"Code::Blocks 8-10", "brelm %Col% %Line%", "", true},
+        // Not refused: its writer looks for the file.
+        {"EditPadPro 7", all, "Configuration file for EditPadPro is not found:" + Path("nowhere") + "/EditPadPro7.ini\n"},
+        {"Ultraedit 16", all, "", true},
+        {"Eclipse Galileo/Helios", "brelm %col% %LINE%", "", true},   // exact spelling only
         // The whole line counts, the program word too.
         {"Pspad", "%Col%brelm", "%Col% is not supported for Pspad\n"},
     };
     for (const Case& c : cases) {
         bool result = session->InstallTool(c.target, Path("nowhere"), "brelm", "", c.commandLine, "", false);
-        EXPECT_EQ(result, c.line.empty()) << c.target << " " << c.commandLine;
-        EXPECT_EQ(Lines(), c.line) << c.target;   // nothing was read before: no missing-file line
+        EXPECT_EQ(result, c.result) << c.target << " " << c.commandLine;
+        EXPECT_EQ(Lines(), c.line) << c.target;   // a refusal reads nothing before: no missing-file line
     }
 }
 
