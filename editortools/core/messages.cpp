@@ -6,14 +6,16 @@
 #include <cstdio>
 #include <ostream>
 
-std::string FormatLogLine(const std::string& text, std::time_t when) {
+std::string FormatLogTime(std::time_t when) {
     std::tm local{};
     localtime_r(&when, &local);
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "%02d/%02d/%4d %02d:%02d:%02d ", local.tm_mon + 1, local.tm_mday,
+    std::snprintf(stamp, sizeof stamp, "%02d/%02d/%4d %02d:%02d:%02d", local.tm_mon + 1, local.tm_mday,
                   local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
-    return stamp + text + "\n";
+    return stamp;
 }
+
+std::string FormatLogLine(const std::string& text, std::time_t when) { return FormatLogTime(when) + " " + text + "\n"; }
 
 bool MessageChannels::AskOverwrite(const std::string& toolName) {
     if (flags.overwrite) return true;

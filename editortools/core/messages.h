@@ -15,7 +15,9 @@ inline constexpr Rgb NullColour = 0xFFFFFFFF;
 inline constexpr Rgb ErrorColour = 0x800000;
 inline constexpr Rgb SuccessColour = 0x008000;
 
-// "MM/DD/YYYY HH:MM:SS " in local time, the text and a line feed.
+// "MM/DD/YYYY HH:MM:SS" in local time: the time of log lines and backups.
+std::string FormatLogTime(std::time_t when);
+// That time, a blank, the text and a line feed.
 std::string FormatLogLine(const std::string& text, std::time_t when);
 
 // The log pane as the channels see it.

@@ -8,9 +8,11 @@
 #include "core/messages.h"
 #include "core/prompter.h"
 #include "core/records.h"
+#include "core/writers/toolwriter.h"
 
 #include "registrystore.h"
 
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -29,7 +31,7 @@ struct SessionSetup {
     std::function<std::vector<std::string>()> processNames;   // ListProcessNames when empty
 };
 
-class GantrelSession {
+class GantrelSession : public WriterContext {
 public:
     explicit GantrelSession(const SessionSetup& setup);
     GantrelSession(const GantrelSession&) = delete;
@@ -54,9 +56,9 @@ public:
     // session.cpp: start-up without widgets, and the saves at the end.
     void StartUp(const CommandLineOptions& options);
     void ShutDown();
-    void LogError(const std::string& text) { channels.LogError(text); }
+    void LogError(const std::string& text) override { channels.LogError(text); }
     void LogSuccess(const std::string& text) { channels.LogSuccess(text); }
-    bool AskOverwrite(const std::string& toolName) { return channels.AskOverwrite(toolName); }
+    bool AskOverwrite(const std::string& toolName) override { return channels.AskOverwrite(toolName); }
 
     // sessionsettings.cpp: the settings file and the backup list.
     void LoadSettingsXml(const std::string& path);
@@ -67,6 +69,44 @@ public:
     void OpenSettings();
     // The list file of the backup-directory field's folder.
     std::string BackupListPath() const;
+
+    // The install road (sessioninstall.cpp, sessiondriver.cpp, sessionbackup.cpp, sessioneclipse.cpp):
+    // InstallTool and the writers' side of it, the running check, the driver, backups, Eclipse copies.
+    bool InstallTool(std::string target, std::string location, std::string toolName, std::string currentDirectory,
+                     std::string commandLine, std::string logParser, bool checkOnly);
+    void ReportXmlReadError(const std::string& error) override;
+    registrystore& Registry() override { return registry; }
+    int CodePage() const override { return codePage; }
+    std::string InstallFolder() const override { return programFolder; }
+    // True when the target's program runs and the install must not go on (its line given).
+    bool CheckTargetNotRunning(const std::string& target);
+    bool IsProcessRunning(const std::string& executable);
+    // The Install action: the chosen target, the chosen Eclipse workspace ("" for none) and the
+    // selected rows of the tools table.
+    void InstallSelectedTools(const std::string& target, const std::string& workspace,
+                              const std::vector<size_t>& selectedRows);
+    void InstallToolInTarget(const std::string& target, const std::string& directory, const std::string& toolName,
+                             const std::string& currentDirectory, const std::string& commandLine,
+                             const std::string& logParser);
+    bool IsToolPresent(const std::string& target, const std::string& directory, const std::string& toolName);
+    bool BackupBeforeInstall(const std::string& target, const std::string& toolName, const std::string& location,
+                             const std::string& extra) override;
+    void ReportBackupFailure(const std::string& target);
+    // The Backup button on that row of the targets table (nullopt: no cursor row).
+    void BackupTarget(std::optional<size_t> row);
+    bool WriteBackup(const std::string& target, const std::string& description, const std::string& location,
+                     const std::string& extra);
+    uint32_t backupCounter = 0;
+    // Eclipse copies: true when the table changed.
+    bool DuplicateEclipse(size_t row);
+    bool DeleteEclipseCopy(size_t row);
+    // The workspaces to choose from when that target is chosen: the dirs of the Eclipse rows,
+    // when there are two or more.
+    std::vector<std::string> EclipseWorkspaces(const std::string& chosenTarget) const;
+    // Until the tool list and the catalogue are merged (sessionbridge.cpp).
+    std::vector<std::string> studioNames;
+    void AddInstalledTarget(const std::string& toolName, const std::string& target) override;
+    std::string GetTargetDir(const std::string& target) const;
 
 private:
     // Files that failed to load and could not be copied aside: never saved over.
@@ -82,3 +122,10 @@ private:
 // "gantrel.xml" in the program's folder, or in $XDG_CONFIG_HOME/tolvane (made when missing)
 // when the program's folder is not writable and a configuration folder is known.
 std::string DefaultSettingsPath(const std::string& programFolder);
+
+// The backup file for a target: backupDirectory/target's folder name/MD5 stem + tail, with the
+// counter advanced until the name is new; "" when the directory is empty or the root.
+std::string NewBackupPath(const std::string& backupDirectory, const std::string& target, const std::string& tail,
+                          uint32_t& counter);
+// Control bytes, bytes from 128 up and < > : " / \ | ? * as blanks; the length kept.
+std::string ToSafeFileName(const std::string& text);

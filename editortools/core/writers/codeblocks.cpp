@@ -31,8 +31,7 @@ void AddCDataField(XmlNode& tool, const char* tag, std::string text) {
 }
 
 void FillTool(XmlNode& element, const PreparedTool& tool) {
-    std::string arguments = TranslatePlaceholders(
-        tool.argumentLine, {"${ACTIVE_EDITOR_FILENAME}", "${ACTIVE_EDITOR_COLUMN}", "${ACTIVE_EDITOR_LINE}", "%SelText%"});
+    std::string arguments = TranslatePlaceholders(tool.argumentLine, TargetPlaceholders(CodeBlocksTarget));
     element.children.clear();
     AddCDataField(element, "NAME", tool.toolName);
     AddCDataField(element, "COMMAND", tool.program);

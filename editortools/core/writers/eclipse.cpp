@@ -4,6 +4,7 @@
 
 #include "core/environment.h"
 #include "core/savefile.h"
+#include "core/targetlocations.h"
 #include "core/textreplace.h"
 #include "core/xml.h"
 
@@ -37,7 +38,7 @@ XmlNode LaunchConfiguration(const PreparedTool& tool) {
     groups.Add("listEntry").SetAttribute("value", std::string(ToolsPrefix) + "launchGroup");
     AddStringAttribute(root, "ATTR_LOCATION", tool.program);
     AddStringAttribute(root, "ATTR_TOOL_ARGUMENTS",
-                       TranslatePlaceholders(tool.argumentLine, {"${resource_loc}", "%Col%", "%Line%", "${selected_text}"}));
+                       TranslatePlaceholders(tool.argumentLine, TargetPlaceholders(EclipseTarget)));
     AddStringAttribute(root, "ATTR_WORKING_DIRECTORY", tool.currentDirectory);
     return root;
 }

@@ -100,7 +100,7 @@ ToolSearch FindTool(const std::vector<std::string>& lines, const std::string& to
 
 // The thirteen lines of a tool, key and value.
 std::vector<std::pair<std::string, std::string>> ToolLines(const PreparedTool& tool) {
-    std::string arguments = TranslatePlaceholders(tool.argumentLine, {"$(FilePath)", "$(CurCol)", "$(CurLine)", "$(CurSel)"});
+    std::string arguments = TranslatePlaceholders(tool.argumentLine, TargetPlaceholders(EditPlusTarget));
     return {{"Command=", tool.program}, {"Text=", tool.toolName}, {"Argument=", arguments},
             {"InitDir=", tool.currentDirectory}, {"RedirOut=", "1"}, {"Stdin=", "0"},
             {"Plugin=", "0"}, {"Save=", "1"}, {"Pattern=", "0"},

@@ -71,7 +71,7 @@ bool Holds(XmlNode& category, const std::string& toolName) {
 
 // The thirteen properties, in the order a new tool has them.
 std::vector<std::pair<std::string, std::string>> ToolProperties(const PreparedTool& tool) {
-    std::string arguments = TranslatePlaceholders(tool.argumentLine, {"$(ItemPath)", "$(CurCol)", "$(CurLine)", "$(CurText)"});
+    std::string arguments = TranslatePlaceholders(tool.argumentLine, StudioPlaceholders());
     return {{"Command", tool.program},
             {"Arguments", arguments},
             {"InitialDirectory", tool.currentDirectory},

@@ -81,7 +81,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 // The whole command line in UltraEdit's syntax; %SystemRoot% stays.
 std::string TranslatedCommand(const PreparedTool& tool, const WriterContext& context) {
     std::string command = ReplaceAll(tool.commandLine, "%GRInstallDir%", context.InstallFolder());
-    return TranslatePlaceholders(command, {"%F", "%col%", "%line%", "%sel%"});
+    return TranslatePlaceholders(command, TargetPlaceholders(UltraEditTarget));
 }
 
 // Rewrites the lines of the slot that exist; none is added.

@@ -65,8 +65,9 @@ protected:
     std::string conf = dir + "/default.conf";
 
     PreparedTool Tool(const std::string& name = "brelm", const std::string& currentDirectory = "/src") {
-        return Prepared(CodeBlocksTarget, dir, name, "/opt/tolvane/brelm", "-i %File% -c %Col% -l %Line%",
-                        currentDirectory);
+        PreparedTool tool = Prepared(CodeBlocksTarget, dir, name, "/opt/tolvane/brelm", "-i %File% -c %Col% -l %Line%");
+        tool.currentDirectory = currentDirectory;
+        return tool;
     }
     void Write(const std::string& text) { folder.write("codeblocks/default.conf", text); }
     std::string Read() const { return folder.read("codeblocks/default.conf"); }
@@ -87,9 +88,9 @@ TEST_F(CodeBlocks, ToolsOneToNineGiveToolTenWithTheDeclarationWrittenOnce) {
     EXPECT_EQ(Read(), written(tools));
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].location, conf);
-    EXPECT_EQ(context.backups[0].bytes, before);
-    EXPECT_EQ(context.installed, std::vector<std::string>{"brelm in Code::Blocks 8-10"});
-    EXPECT_TRUE(context.questions.empty());
+    EXPECT_EQ(context.backups[0].content, before);
+    EXPECT_EQ(context.installed, (std::vector<std::pair<std::string, std::string>>{{"brelm", CodeBlocksTarget}}));
+    EXPECT_TRUE(context.asked.empty());
     EXPECT_TRUE(context.errors.empty());
     EXPECT_TRUE(Present());
     EXPECT_TRUE(Present("Tool 9"));
@@ -108,16 +109,16 @@ TEST_F(CodeBlocks, NumberingStartsAtOneAndGrowsPastTwoDigits) {
 TEST_F(CodeBlocks, OverwriteKeepsTheTagAndTheOtherToolsCData) {
     CbTool old = {"tool05", "brelm", "old.exe", "%File%", "/old"};
     Write(conffile({other(1), old, other(6)}));
-    context.overwriteAnswer = false;
+    context.overwriteAnswers = {false};
     std::string before = Read();
     EXPECT_TRUE(Install(Tool()));
     EXPECT_EQ(Read(), before);
     EXPECT_TRUE(context.backups.empty());
     EXPECT_TRUE(context.installed.empty());
-    context.overwriteAnswer = true;
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(Install(Tool("brelm", "/new")));
     EXPECT_EQ(Read(), written({other(1), brelm("tool05", "/new"), other(6)}));
-    EXPECT_EQ(context.questions, (std::vector<std::string>{"brelm", "brelm"}));
+    EXPECT_EQ(context.asked, (std::vector<std::string>{"brelm", "brelm"}));
 }
 
 TEST_F(CodeBlocks, TheRootMustFollowTheDeclaration) {
@@ -173,7 +174,7 @@ TEST_F(CodeBlocks, NamesAreTheCDataContentEvenWithBracketsInside) {
     EXPECT_NE(Read().find("<NAME><str><![CDATA[a]]]]><![CDATA[>b]]></str></NAME>"), std::string::npos);
     EXPECT_TRUE(Present("a]]>b"));
     ASSERT_TRUE(Install(Tool("a]]>b")));
-    EXPECT_EQ(context.questions, std::vector<std::string>{"a]]>b"});
+    EXPECT_EQ(context.asked, std::vector<std::string>{"a]]>b"});
     // A name held as plain text counts as well.
     Write(declaration + "<CodeBlocksConfig><tools><tool03><NAME><str>plain &amp; simple</str></NAME></tool03>"
                         "</tools></CodeBlocksConfig>");
@@ -183,7 +184,7 @@ TEST_F(CodeBlocks, NamesAreTheCDataContentEvenWithBracketsInside) {
 TEST_F(CodeBlocks, AFailedBackupWritesNothing) {
     std::string before = conffile({other(1)});
     Write(before);
-    context.backupResult = false;
+    context.backupSucceeds = false;
     EXPECT_FALSE(Install(Tool()));
     EXPECT_EQ(Read(), before);
     EXPECT_TRUE(context.installed.empty());

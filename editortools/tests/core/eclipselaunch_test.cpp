@@ -31,8 +31,10 @@ protected:
     Eclipse() { std::filesystem::create_directories(folder / "workspace/.metadata"); }
 
     PreparedTool Tool(const std::string& name = "brelm", const std::string& currentDirectory = "/src") {
-        return Prepared(EclipseTarget, workspace, name, "/opt/tolvane/brelm", "-i \"%File%\" -s %SelText% & more",
-                        currentDirectory);
+        PreparedTool tool =
+            Prepared(EclipseTarget, workspace, name, "/opt/tolvane/brelm", "-i \"%File%\" -s %SelText% & more");
+        tool.currentDirectory = currentDirectory;
+        return tool;
     }
     std::string Launch(const std::string& file) const { return (folder / ("workspace/" + launches + file)).string(); }
     std::string Read(const std::string& file) const { return folder.read("workspace/" + launches + file); }
@@ -52,8 +54,8 @@ TEST_F(Eclipse, ANewToolMakesItsFoldersAndNoBackup) {
     ASSERT_TRUE(Install(Tool()));
     EXPECT_EQ(Read("brelm.launch"), brelmlaunch);
     EXPECT_TRUE(context.backups.empty());
-    EXPECT_TRUE(context.questions.empty());
-    EXPECT_EQ(context.installed, std::vector<std::string>{"brelm in Eclipse Galileo/Helios"});
+    EXPECT_TRUE(context.asked.empty());
+    EXPECT_EQ(context.installed, (std::vector<std::pair<std::string, std::string>>{{"brelm", EclipseTarget}}));
     EXPECT_TRUE(Present());
     // A trailing "/" of the workspace changes nothing.
     PreparedTool slash = CheckOnly(Tool());
@@ -72,24 +74,25 @@ TEST_F(Eclipse, TwoNamesOfOneFileAreOneTool) {
     EXPECT_TRUE(Present("x/y"));
     EXPECT_TRUE(Present("x y"));
     EXPECT_FALSE(Present("X:y"));
-    context.overwriteAnswer = false;
+    context.overwriteAnswers = {false};
     EXPECT_TRUE(Install(Tool("x?y", "/other")));
-    EXPECT_EQ(context.questions, std::vector<std::string>{"x?y"});
+    EXPECT_EQ(context.asked, std::vector<std::string>{"x?y"});
     EXPECT_EQ(Read("x y.launch"), brelmlaunch);
     EXPECT_TRUE(context.backups.empty());
 }
 
 TEST_F(Eclipse, OverwritingBacksTheOldFileUpFirst) {
     ASSERT_TRUE(Install(Tool()));
+    context.overwriteAnswers = {true, true};
     ASSERT_TRUE(Install(Tool("brelm", "/new")));
-    EXPECT_EQ(context.questions, std::vector<std::string>{"brelm"});
+    EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].target, EclipseTarget);
     EXPECT_EQ(context.backups[0].location, Launch("brelm.launch"));
-    EXPECT_EQ(context.backups[0].bytes, brelmlaunch);
+    EXPECT_EQ(context.backups[0].content, brelmlaunch);
     EXPECT_EQ(Read("brelm.launch"),
               launchfile("/opt/tolvane/brelm", "-i &quot;${resource_loc}&quot; -s ${selected_text} &amp; more", "/new"));
-    context.backupResult = false;
+    context.backupSucceeds = false;
     EXPECT_FALSE(Install(Tool("brelm", "/third")));
     EXPECT_NE(Read("brelm.launch").find("\"/new\""), std::string::npos);
     EXPECT_EQ(context.installed.size(), 2u);

@@ -58,8 +58,10 @@ protected:
     std::string ini = dir + "/tool_u.ini";
 
     PreparedTool Tool(const std::string& currentDirectory = "/src") {
-        return Prepared(EditPlusTarget, dir, "brelm", "/opt/tolvane/brelm",
-                        "-i \"%File%\" -c %Col% -l %Line% -s %SelText%", currentDirectory);
+        PreparedTool tool = Prepared(EditPlusTarget, dir, "brelm", "/opt/tolvane/brelm",
+                                     "-i \"%File%\" -c %Col% -l %Line% -s %SelText%");
+        tool.currentDirectory = currentDirectory;
+        return tool;
     }
     void Write(const std::string& bytes) { folder.write("EditPlus 3/tool_u.ini", bytes); }
     std::string Read() const { return folder.read("EditPlus 3/tool_u.ini"); }
@@ -80,8 +82,8 @@ TEST_F(EditPlus, AddsANumberedSectionAndKeepsTheByteOrderMark) {
     EXPECT_EQ(Read(), bom + utf16(after));
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].location, ini);
-    EXPECT_EQ(context.backups[0].bytes, bom + utf16(before));
-    EXPECT_EQ(context.installed, std::vector<std::string>{"brelm in EditPlus 3.2"});
+    EXPECT_EQ(context.backups[0].content, bom + utf16(before));
+    EXPECT_EQ(context.installed, (std::vector<std::pair<std::string, std::string>>{{"brelm", EditPlusTarget}}));
     EXPECT_TRUE(context.errors.empty());
     EXPECT_TRUE(Present());
 }
@@ -98,18 +100,18 @@ TEST_F(EditPlus, ReplacingToolOneLeavesToolsTenAndElevenAlone) {
     std::string before = crlf({{"[Tools\\0]", "Count=3"}, section("10", "Ten", "ten.exe"), tool1,
                                section("11", "Eleven", "eleven.exe")});
     Write(utf16(before));
-    context.overwriteAnswer = false;
+    context.overwriteAnswers = {false};
     EXPECT_TRUE(Install(Tool()));
     EXPECT_EQ(Read(), utf16(before));
     EXPECT_TRUE(context.backups.empty());
-    context.overwriteAnswer = true;
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(Install(Tool("/new")));
     auto replaced = written("1", "/new");
     replaced.insert(replaced.begin() + 3, "Extra=kept");
     // Count stays; "Pattern Regex=" is its own key and gets no "0".
     EXPECT_EQ(Read(), utf16(crlf({{"[Tools\\0]", "Count=3"}, section("10", "Ten", "ten.exe"), replaced,
                                   section("11", "Eleven", "eleven.exe")})));
-    EXPECT_EQ(context.questions, (std::vector<std::string>{"brelm", "brelm"}));
+    EXPECT_EQ(context.asked, (std::vector<std::string>{"brelm", "brelm"}));
 }
 
 TEST_F(EditPlus, ANewSectionNeverRepeatsANumber) {
@@ -174,7 +176,7 @@ TEST_F(EditPlus, AMissingFileIsAnErrorOnlyWhenInstalling) {
 TEST_F(EditPlus, AFailedBackupWritesNothing) {
     std::string before = utf16(crlf({{"[Tools\\0]", "Count=0"}}));
     Write(before);
-    context.backupResult = false;
+    context.backupSucceeds = false;
     EXPECT_FALSE(Install(Tool()));
     EXPECT_EQ(Read(), before);
     EXPECT_TRUE(context.installed.empty());

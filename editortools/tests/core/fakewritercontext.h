@@ -1,68 +1,80 @@
-// The session's side of an installation as the writer tests see it: answers from fields, and a
-// record of every call. A backup keeps the bytes the file had at that moment.
+// A WriterContext that records what a writer asks of it, over a registry store file in a
+// temporary folder; writer tests build PreparedTool values by hand.
 #pragma once
 
 #include "core/writers/toolwriter.h"
 #include "testfolder.h"
 
+#include <deque>
 #include <string>
 #include <vector>
 
 class FakeWriterContext : public WriterContext {
 public:
-    explicit FakeWriterContext(const testfolder& folder) : registry((folder / "registry.reg").string()) {}
-
     struct Backup {
-        std::string target, toolName, location, extra, bytes;
+        std::string target, toolName, location, extra;
+        std::string content;   // the file at location when the backup was asked for
     };
 
-    bool overwriteAnswer = true;   // the answer to every overwrite question
-    bool backupResult = true;
-    std::vector<std::string> questions, errors, xmlErrors, installed;   // installed: "tool in target"
+    explicit FakeWriterContext(const testfolder& folder)
+        : registry((folder / "registry.reg").string()), installFolder((folder / "bin").string()) {}
+
+    std::deque<bool> overwriteAnswers;   // empty: No
+    bool backupSucceeds = true;
+
+    std::vector<std::string> asked;      // tool names of the overwrite questions
     std::vector<Backup> backups;
+    std::vector<std::pair<std::string, std::string>> installed;   // (tool, target)
+    std::vector<std::string> errors;
+    std::vector<std::string> xmlErrors;
     registrystore registry;
+    int codePage = -1;
+    std::string installFolder;
 
     bool AskOverwrite(const std::string& toolName) override {
-        questions.push_back(toolName);
-        return overwriteAnswer;
+        asked.push_back(toolName);
+        if (overwriteAnswers.empty()) return false;
+        bool answer = overwriteAnswers.front();
+        overwriteAnswers.pop_front();
+        return answer;
     }
     bool BackupBeforeInstall(const std::string& target, const std::string& toolName, const std::string& location,
                              const std::string& extra) override {
         backups.push_back({target, toolName, location, extra, testfolder::readall(location)});
-        return backupResult;
+        return backupSucceeds;
     }
     void AddInstalledTarget(const std::string& toolName, const std::string& target) override {
-        installed.push_back(toolName + " in " + target);
+        installed.emplace_back(toolName, target);
     }
     void LogError(const std::string& text) override { errors.push_back(text); }
     void ReportXmlReadError(const std::string& error) override { xmlErrors.push_back(error); }
     registrystore& Registry() override { return registry; }
-    int CodePage() const override { return -1; }
-    std::string InstallFolder() const override { return "/opt/tolvane"; }
+    int CodePage() const override { return codePage; }
+    std::string InstallFolder() const override { return installFolder; }
 
-    // Nothing asked, logged or recorded.
+    // Nothing asked, backed up, recorded or reported.
     bool Silent() const {
-        return questions.empty() && errors.empty() && xmlErrors.empty() && installed.empty() && backups.empty();
+        return asked.empty() && backups.empty() && installed.empty() && errors.empty() && xmlErrors.empty();
     }
 };
 
-// A tool as InstallTool prepares it: the program word and the rest of the command line.
-inline PreparedTool Prepared(const std::string& target, const std::string& location, const std::string& name,
-                             const std::string& program, const std::string& arguments,
-                             const std::string& currentDirectory = "/work") {
+// A tool as InstallTool prepares it.
+inline PreparedTool Prepared(const std::string& target, const std::string& location, const std::string& toolName,
+                             const std::string& program, const std::string& argumentLine, bool checkOnly = false) {
     PreparedTool tool;
     tool.target = target;
     tool.location = location;
-    tool.toolName = name;
-    tool.currentDirectory = currentDirectory;
+    tool.toolName = toolName;
     tool.program = program;
-    tool.argumentLine = arguments;
-    tool.commandLine = arguments.empty() ? program : program + " " + arguments;
+    tool.argumentLine = argumentLine;
+    tool.commandLine = program + (argumentLine.empty() ? "" : " " + argumentLine);
+    tool.checkOnly = checkOnly;
     return tool;
 }
 
+// The tool as the check-only question prepares it: no command line, no current directory.
 inline PreparedTool CheckOnly(PreparedTool tool) {
     tool.checkOnly = true;
-    tool.program = tool.commandLine = tool.argumentLine = tool.currentDirectory = tool.logParser = "";
+    tool.program = tool.argumentLine = tool.commandLine = tool.currentDirectory = tool.logParser = "";
     return tool;
 }

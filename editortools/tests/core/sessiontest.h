@@ -1,5 +1,5 @@
-// A session over a fresh temporary folder, with a scripted prompter and its standard error
-// stream kept in a string.
+// A session over a fresh temporary folder, with a scripted prompter, its standard error stream
+// kept in a string and the running processes it sees given by the test.
 #pragma once
 
 #include "core/prompter.h"
@@ -12,12 +12,15 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 class SessionTest : public testing::Test {
 protected:
     testfolder folder;
     ScriptedPrompter prompter;
     std::ostringstream err;
+    std::vector<std::string> running;   // the process names the session sees
+    int processListings = 0;            // how often it asked for them
     std::unique_ptr<GantrelSession> session = MakeSession();
 
     std::unique_ptr<GantrelSession> MakeSession() {
@@ -28,6 +31,10 @@ protected:
         setup.programFolder = (folder / "bin").string();
         setup.registryPath = (folder / "registry.reg").string();
         setup.codePage = -1;
+        setup.processNames = [this] {
+            ++processListings;
+            return running;
+        };
         return std::make_unique<GantrelSession>(setup);
     }
 

@@ -107,8 +107,9 @@ protected:
     const std::string target = "Visual Studio 2010";
 
     PreparedTool Tool(const std::string& name = "brelm", const std::string& currentDirectory = "/src") {
-        return Prepared(target, file, name, "/opt/tolvane/brelm", "-i %File% -c %Col% -l %Line% -s %SelText%",
-                        currentDirectory);
+        PreparedTool tool = Prepared(target, file, name, "/opt/tolvane/brelm", "-i %File% -c %Col% -l %Line% -s %SelText%");
+        tool.currentDirectory = currentDirectory;
+        return tool;
     }
     void Write(const std::string& text) { folder.write("Documents/Visual Studio 2010/Settings/CurrentSettings.vssettings", text); }
     std::string Read() const { return folder.read("Documents/Visual Studio 2010/Settings/CurrentSettings.vssettings"); }
@@ -126,9 +127,9 @@ TEST_F(Studio, AnEmptyCategoryGetsTheToolAndThenItsList) {
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].target, target);
     EXPECT_EQ(context.backups[0].location, file);
-    EXPECT_EQ(context.backups[0].bytes, exported({}));
-    EXPECT_EQ(context.installed, std::vector<std::string>{"brelm in Visual Studio 2010"});
-    EXPECT_TRUE(context.questions.empty());
+    EXPECT_EQ(context.backups[0].content, exported({}));
+    EXPECT_EQ(context.installed, (std::vector<std::pair<std::string, std::string>>{{"brelm", target}}));
+    EXPECT_TRUE(context.asked.empty());
     EXPECT_TRUE(Present());
 }
 
@@ -143,7 +144,7 @@ TEST_F(Studio, ACategoryOfBlanksCountsAsEmpty) {
 TEST_F(Studio, AddingMovesTheListBehindTheNewTool) {
     Write(exported(cat({guidgen(), {{"ToolNames", "Create &GUID"}}, toolproperties("brelm.x", "x", "", "")})));
     ASSERT_TRUE(Install(Tool()));
-    EXPECT_TRUE(context.questions.empty());
+    EXPECT_TRUE(context.asked.empty());
     EXPECT_EQ(Read(), written(cat({kept(guidgen()), kept(toolproperties("brelm.x", "x", "", "")), brelm(),
                                    {{"ToolNames", "Create &GUID, brelm"}}})));
     EXPECT_TRUE(Present("Create &GUID"));
@@ -158,10 +159,11 @@ TEST_F(Studio, AToolIsReplacedInPlaceWhereverItsListStands) {
         old[11].value = "{11111111-0000-0000-0000-000000000000}";
         std::vector<Property> list = {{"ToolNames", "Create &GUID, brelm"}};
         Write(exported(listfirst ? cat({list, guidgen(), old}) : cat({guidgen(), old, list})));
-        context.questions.clear();
+        context.asked.clear();
+        context.overwriteAnswers = {true};
         EXPECT_TRUE(Present());
         ASSERT_TRUE(Install(Tool("brelm", "/new")));
-        EXPECT_EQ(context.questions, std::vector<std::string>{"brelm"});
+        EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
         EXPECT_EQ(Read(), written(listfirst ? cat({list, kept(guidgen()), brelm("/new")})
                                        : cat({kept(guidgen()), brelm("/new"), list})));
     }
@@ -170,9 +172,9 @@ TEST_F(Studio, AToolIsReplacedInPlaceWhereverItsListStands) {
 TEST_F(Studio, DecliningLeavesTheFileAsItWas) {
     std::string before = exported(cat({brelm("/old"), {{"ToolNames", "brelm"}}}));
     Write(before);
-    context.overwriteAnswer = false;
+    context.overwriteAnswers = {false};
     EXPECT_TRUE(Install(Tool()));
-    EXPECT_EQ(context.questions, std::vector<std::string>{"brelm"});
+    EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
     EXPECT_EQ(Read(), before);
     EXPECT_TRUE(context.backups.empty());
     EXPECT_TRUE(context.installed.empty());
@@ -181,8 +183,9 @@ TEST_F(Studio, DecliningLeavesTheFileAsItWas) {
 TEST_F(Studio, WithoutNameIdNothingIsSaved) {
     std::string before = exported(cat({guidgen(false), {{"ToolNames", "Create &GUID"}}}));
     Write(before);
+    context.overwriteAnswers = {true};
     EXPECT_TRUE(Install(Tool("Create &GUID")));
-    EXPECT_EQ(context.questions, std::vector<std::string>{"Create &GUID"});
+    EXPECT_EQ(context.asked, std::vector<std::string>{"Create &GUID"});
     EXPECT_EQ(Read(), before);
     EXPECT_TRUE(context.backups.empty());
     EXPECT_TRUE(context.installed.empty());
@@ -192,8 +195,9 @@ TEST_F(Studio, WithoutNameIdNothingIsSaved) {
 TEST_F(Studio, AListedToolWithoutPropertiesGetsThemOnce) {
     Write(exported(cat({{{"ToolNames", "brelm, Create &GUID"}}, guidgen()})));
     EXPECT_TRUE(Present());
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(Install(Tool()));
-    EXPECT_EQ(context.questions, std::vector<std::string>{"brelm"});
+    EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
     EXPECT_EQ(Read(), written(cat({kept(guidgen()), brelm(), {{"ToolNames", "brelm, Create &GUID"}}})));
 }
 
@@ -225,7 +229,7 @@ TEST_F(Studio, NoCategoryNoFileNoChange) {
 
 TEST_F(Studio, AFailedBackupWritesNothing) {
     Write(exported({}));
-    context.backupResult = false;
+    context.backupSucceeds = false;
     EXPECT_FALSE(Install(Tool()));
     EXPECT_EQ(Read(), exported({}));
     EXPECT_TRUE(context.installed.empty());

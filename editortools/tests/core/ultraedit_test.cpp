@@ -27,8 +27,11 @@ protected:
     std::string dir = (folder / "UltraEdit").string();
     std::string ini = dir + "/uedit32.ini";
 
+    UltraEdit() { context.installFolder = "/opt/tolvane"; }
+
     PreparedTool Tool(const std::string& name = "brelm") {
-        PreparedTool tool = Prepared(UltraEditTarget, dir, name, "/opt/tolvane/brelm", "-i %File%", "/src");
+        PreparedTool tool = Prepared(UltraEditTarget, dir, name, "/opt/tolvane/brelm", "-i %File%");
+        tool.currentDirectory = "/src";
         tool.commandLine = "%GRInstallDir%/brelm -i %File%";
         return tool;
     }
@@ -66,9 +69,9 @@ TEST_F(UltraEdit, TakesTheLowestFreeSlotAndWritesEveryLineWithCrLf) {
     EXPECT_EQ(context.backups[0].toolName, "brelm");
     EXPECT_EQ(context.backups[0].location, ini);
     EXPECT_EQ(context.backups[0].extra, "");
-    EXPECT_EQ(context.backups[0].bytes, lfonly);
-    EXPECT_EQ(context.installed, std::vector<std::string>{"brelm in Ultraedit 16"});
-    EXPECT_TRUE(context.questions.empty());
+    EXPECT_EQ(context.backups[0].content, lfonly);
+    EXPECT_EQ(context.installed, (std::vector<std::pair<std::string, std::string>>{{"brelm", UltraEditTarget}}));
+    EXPECT_TRUE(context.asked.empty());
     EXPECT_TRUE(context.errors.empty());
     EXPECT_TRUE(Present("brelm"));
     EXPECT_FALSE(Present("brel"));
@@ -82,8 +85,9 @@ TEST_F(UltraEdit, SlotOneIsNotSlotTen) {
     // Overwriting the tool in slot 1 leaves slot 10 alone too.
     PreparedTool again = Tool();
     again.currentDirectory = "/elsewhere";
+    context.overwriteAnswers = {true};
     ASSERT_TRUE(Install(again));
-    EXPECT_EQ(context.questions, std::vector<std::string>{"brelm"});
+    EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
     EXPECT_EQ(Read(), join({{"[Tools]"}, slot(10, "Other", "other.exe"),
                             slot(1, "brelm", "/opt/tolvane/brelm -i %F", "/elsewhere", "1", "3")}));
 }
@@ -105,16 +109,16 @@ TEST_F(UltraEdit, ShortOddAndHugeSlotLinesAreNoFreeSlots) {
 TEST_F(UltraEdit, AToolInAHighSlotIsFoundAndReplacedInPlace) {
     Write(join({{"[Tools]"}, slot(0, ""), slot(1200, "brelm", "old", "/old", "0", "0")}));
     EXPECT_TRUE(Present("brelm"));
-    context.overwriteAnswer = false;
+    context.overwriteAnswers = {false};
     std::string text = Read();
     EXPECT_TRUE(Install(Tool()));
     EXPECT_EQ(Read(), text);
     EXPECT_TRUE(context.backups.empty());
     EXPECT_TRUE(context.installed.empty());
-    context.overwriteAnswer = true;
+    context.overwriteAnswers = {true};
     EXPECT_TRUE(Install(Tool()));
     EXPECT_EQ(Read(), join({{"[Tools]"}, slot(0, ""), slot(1200, "brelm", "/opt/tolvane/brelm -i %F", "/src", "1", "3")}));
-    EXPECT_EQ(context.questions, (std::vector<std::string>{"brelm", "brelm"}));
+    EXPECT_EQ(context.asked, (std::vector<std::string>{"brelm", "brelm"}));
 }
 
 TEST_F(UltraEdit, MissingLinesOfASlotAreNotAdded) {
@@ -162,7 +166,7 @@ TEST_F(UltraEdit, MissingOrEmptyFilesAreErrorsOnlyWhenInstalling) {
 TEST_F(UltraEdit, AFailedBackupWritesNothing) {
     std::string text = crlf({"[Tools]", "Tool Menu0=\"\""});
     Write(text);
-    context.backupResult = false;
+    context.backupSucceeds = false;
     EXPECT_FALSE(Install(Tool()));
     EXPECT_EQ(Read(), text);
     EXPECT_TRUE(context.installed.empty());
