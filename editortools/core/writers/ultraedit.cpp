@@ -34,23 +34,34 @@ private:
     bool inside = false;
 };
 
+struct SlotLine {
+    int32_t slot;
+    size_t value;   // where the value begins, after the "="
+};
+
+// A line of key + digits + "=": its slot number. Digits of another form ("09") name the same
+// slot, so that the second pass finds every line the first pass counted.
+std::optional<SlotLine> ReadSlotLine(const std::string& line, const std::string& key) {
+    if (!line.starts_with(key)) return std::nullopt;
+    size_t end = key.size();
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
+    std::optional<int32_t> slot = ParseInt32(std::string_view(line).substr(key.size(), end - key.size()));
+    if (!slot || end >= line.size() || line[end] != '=') return std::nullopt;
+    return SlotLine{*slot, end + 1};
+}
+
 struct MenuLine {
     int32_t slot;
     std::optional<std::string> name;   // none when the value is no quoted text
 };
 
-// A "Tool Menu" line: the slot from the digits after the key, the name between "=" + quote
-// and the final quote.
+// A "Tool Menu" line: the slot and the name between "=" + quote and the final quote.
 std::optional<MenuLine> ReadMenuLine(const std::string& line) {
-    if (!line.starts_with(MenuKey) || !line.ends_with('"')) return std::nullopt;
-    size_t digits = std::string(MenuKey).size(), end = digits;
-    while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
-    std::optional<int32_t> slot = ParseInt32(std::string_view(line).substr(digits, end - digits));
-    if (!slot) return std::nullopt;
-    MenuLine menu{*slot, std::nullopt};
-    size_t start = end + 2;
-    if (line.size() >= start + 1 && line.compare(end, 2, "=\"") == 0)
-        menu.name = line.substr(start, line.size() - 1 - start);
+    std::optional<SlotLine> slot = ReadSlotLine(line, MenuKey);
+    if (!slot || !line.ends_with('"')) return std::nullopt;
+    MenuLine menu{slot->slot, std::nullopt};
+    size_t start = slot->value + 1;
+    if (line.size() >= start + 1 && line[slot->value] == '"') menu.name = line.substr(start, line.size() - 1 - start);
     return menu;
 }
 
@@ -93,12 +104,16 @@ void FillSlot(std::vector<std::string>& lines, int32_t slot, const PreparedTool&
         {"Tool Dir", Quoted(tool.currentDirectory)},
         {"Capture Mode", "3"},
     };
-    std::string number = std::to_string(slot) + "=";
     ToolsSection section;
     for (std::string& line : lines) {
         if (!section.Inside(line)) continue;
-        for (const auto& [key, value] : values)
-            if (line.starts_with(key + number)) line = key + number + value;
+        for (const auto& [key, value] : values) {
+            std::optional<SlotLine> found = ReadSlotLine(line, key);
+            if (found && found->slot == slot) {
+                line = line.substr(0, found->value) + value;
+                break;
+            }
+        }
     }
 }
 

@@ -172,3 +172,11 @@ TEST_F(UltraEdit, AFailedBackupWritesNothing) {
     EXPECT_TRUE(context.installed.empty());
     EXPECT_EQ(context.backups.size(), 1u);
 }
+
+TEST_F(UltraEdit, DigitsWithLeadingZerosNameTheSameSlot) {
+    Write(crlf({"[Tools]", "Tool Menu09=\"\"", "Tool Cmd09=\"\"", "Capture Mode9=0", "Tool Dir90=\"x\""}));
+    ASSERT_TRUE(Install(Tool()));
+    EXPECT_EQ(Read(), crlf({"[Tools]", "Tool Menu09=\"brelm\"", "Tool Cmd09=\"/opt/tolvane/brelm -i %F\"",
+                            "Capture Mode9=3", "Tool Dir90=\"x\""}));
+    EXPECT_TRUE(Present("brelm"));
+}
