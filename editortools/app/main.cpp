@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "gui/gantrel.h"
 #include "gui/qtprompter.h"
+#include "gui/quitonsignals.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -34,6 +35,7 @@ struct QtArguments {
     explicit QtArguments(char* program) : argv{program, nullptr} {}
 };
 
+// Start-up without widgets; then the window takes the messages before the command-line install.
 void RunSession(const CommandLineOptions& options, Prompter& prompter, QtPrompter* boxes) {
     SessionSetup setup;
     setup.prompter = &prompter;
@@ -42,9 +44,15 @@ void RunSession(const CommandLineOptions& options, Prompter& prompter, QtPrompte
     if (!options.noGui) {
         Gantrel window(session);
         if (boxes) boxes->SetParent(&window);
-        window.show();
-        QApplication::exec();
+        QuitOnSignals onsignals([&window] { window.Quit(); });
+        window.CommandLineInstall();
+        if (!window.QuitRequested()) {
+            window.show();
+            QApplication::exec();
+        }
         if (boxes) boxes->SetParent(nullptr);
+    } else {
+        session.CommandLineInstall();
     }
     std::cerr << "Done\n" << std::flush;
     session.ShutDown();

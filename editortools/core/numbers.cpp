@@ -50,3 +50,8 @@ std::optional<std::string> FromHex(std::string_view hex) {
     }
     return bytes;
 }
+
+size_t SkipDigits(const std::string& text, size_t start) {
+    while (start < text.size() && text[start] >= '0' && text[start] <= '9') ++start;
+    return start;
+}

@@ -14,3 +14,7 @@ std::optional<int64_t> ParseInt64(std::string_view text);
 // length or a character that is no digit).
 std::string ToHex(std::string_view bytes);
 std::optional<std::string> FromHex(std::string_view hex);
+
+// The first index from start on whose character is no decimal digit; the text's length when
+// the digits run to the end; start itself when it is at or past the end.
+size_t SkipDigits(const std::string& text, size_t start);

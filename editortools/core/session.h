@@ -22,6 +22,13 @@
 
 class XmlNode;
 
+// The four edit fields of the Tools tab.
+struct ToolFields {
+    std::string name, cmdline, curdir, logparser;
+};
+
+enum class AddToolResult { Ignored, Refused, Added };
+
 struct SessionSetup {
     Prompter* prompter = nullptr;     // required
     std::ostream* err = nullptr;      // the standard error stream when null
@@ -53,8 +60,12 @@ public:
     std::ostream& err;
     MessageChannels channels;
 
-    // session.cpp: start-up without widgets, and the saves at the end.
+    // session.cpp: start-up without widgets, and the saves at the end. StartUp fills the
+    // catalogue, finds the -e target, reads the settings and settles the backup directory;
+    // CommandLineInstall then installs the -it tool into it (its row, when found, is given back) and,
+    // with a window, recomputes the "Installed in" column.
     void StartUp(const CommandLineOptions& options);
+    std::optional<size_t> CommandLineInstall();
     void ShutDown();
     void LogError(const std::string& text) override { channels.LogError(text); }
     void LogSuccess(const std::string& text) { channels.LogSuccess(text); }
@@ -69,6 +80,34 @@ public:
     void OpenSettings();
     // The list file of the backup-directory field's folder.
     std::string BackupListPath() const;
+
+    // The window's operations: catalogue, tool list, backup directory (sessioncatalogue.cpp,
+    // sessiontools.cpp, sessionbackups.cpp). Rows are indexes into the tables; a cursor is
+    // nullopt when the grid has none.
+    std::vector<std::string> installList;        // the install targets' names, catalogue order
+    std::optional<size_t> selectedTarget;         // index into installList
+    std::vector<std::string> studioNames;         // studio targets found at start-up
+    std::vector<std::string> studioPaths;         // and their settings files, at the same index
+    std::string commandLineTool;                  // -it
+    bool backupDirChangeActive = false;
+    std::function<void()> bringBackupsToFront;   // set by the window
+    void FillCatalogue();
+    std::string GetTargetDir(const std::string& target) const;
+    std::optional<ToolFields> ShowSelectedTool(std::optional<size_t> cursor) const;
+    AddToolResult AddTool(const ToolFields& fields);
+    void ChangeTool(std::optional<size_t> cursor, const ToolFields& fields);
+    bool DeleteTools(const std::vector<size_t>& selectedRows);   // true when rows went
+    std::optional<size_t> MoveToolUp(std::optional<size_t> cursor);     // the moved row's new index
+    std::optional<size_t> MoveToolDown(std::optional<size_t> cursor);
+    std::optional<size_t> FindTool(const std::string& name) const;
+    void AddInstalledTarget(const std::string& toolName, const std::string& target) override;
+    void RecomputeInstalledIn();
+    // False when it did not run (the same directory, or a change already under way).
+    bool ChangeBackupDirectory(const std::string& fieldText);
+    // The cursor row afterwards.
+    std::optional<size_t> DeleteBackup(std::optional<size_t> cursor, bool confirmDelete);
+    void CopyBackupLocation(std::optional<size_t> cursor) const;
+    void CopyTargetPath(std::optional<size_t> cursor) const;
 
     // The install road (sessioninstall.cpp, sessiondriver.cpp, sessionbackup.cpp, sessioneclipse.cpp):
     // InstallTool and the writers' side of it, the running check, the driver, backups, Eclipse copies.
@@ -89,6 +128,9 @@ public:
                              const std::string& currentDirectory, const std::string& commandLine,
                              const std::string& logParser);
     bool IsToolPresent(const std::string& target, const std::string& directory, const std::string& toolName);
+    // What the target's writer answers to IsToolPresent; nullopt when no writer takes the target.
+    std::optional<bool> WriterFindsTool(const std::string& target, const std::string& location,
+                                        const std::string& toolName);
     bool BackupBeforeInstall(const std::string& target, const std::string& toolName, const std::string& location,
                              const std::string& extra) override;
     void ReportBackupFailure(const std::string& target);
@@ -103,10 +145,6 @@ public:
     // The workspaces to choose from when that target is chosen: the dirs of the Eclipse rows,
     // when there are two or more.
     std::vector<std::string> EclipseWorkspaces(const std::string& chosenTarget) const;
-    // Until the tool list and the catalogue are merged (sessionbridge.cpp).
-    std::vector<std::string> studioNames;
-    void AddInstalledTarget(const std::string& toolName, const std::string& target) override;
-    std::string GetTargetDir(const std::string& target) const;
 
 private:
     // Files that failed to load and could not be copied aside: never saved over.
@@ -127,5 +165,3 @@ std::string DefaultSettingsPath(const std::string& programFolder);
 // counter advanced until the name is new; "" when the directory is empty or the root.
 std::string NewBackupPath(const std::string& backupDirectory, const std::string& target, const std::string& tail,
                           uint32_t& counter);
-// Control bytes, bytes from 128 up and < > : " / \ | ? * as blanks; the length kept.
-std::string ToSafeFileName(const std::string& text);

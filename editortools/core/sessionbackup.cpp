@@ -2,6 +2,7 @@
 // and the files both write into the backup directory.
 #include "core/session.h"
 
+#include "core/backupdirectory.h"
 #include "core/digest.h"
 #include "core/editpadprotools.h"
 #include "core/environment.h"

@@ -7,6 +7,8 @@
 #include "core/targetlocations.h"
 #include "core/textreplace.h"
 
+#include <optional>
+
 namespace {
 
 // The message of the first placeholder the target cannot take, "" when there is none.
@@ -25,17 +27,17 @@ std::string joined(const std::vector<std::string>& words, size_t from) {
     return line;
 }
 
-// The writer of the target; a name no writer takes changes nothing.
-bool runwriter(const PreparedTool& tool, GantrelSession& session) {
+// The answer of the target's writer; nullopt when no writer takes the name.
+std::optional<bool> runwriter(const PreparedTool& tool, GantrelSession& session) {
     const std::string& target = tool.target;
-    if (target == PspadTarget && !tool.location.empty()) return InstallPspadTool(tool, session);
+    if (target == PspadTarget) return tool.location.empty() ? !tool.checkOnly : InstallPspadTool(tool, session);
     if (target == TheIdeTarget) return InstallTheIdeTool(tool, session);
     if (target == UltraEditTarget) return InstallUltraEditTool(tool, session);
     if (target == CodeBlocksTarget) return InstallCodeBlocksTool(tool, session);
     if (target == EclipseTarget) return InstallEclipseTool(tool, session);
     if (IsStudioTarget(target, session.studioNames)) return InstallStudioTool(tool, session);
     if (target == EditPlusTarget) return InstallEditPlusTool(tool, session);
-    return !tool.checkOnly;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -62,6 +64,16 @@ bool GantrelSession::InstallTool(std::string target, std::string location, std::
     tool.logParser = std::move(logParser);
     tool.commandLine = std::move(commandLine);
     tool.checkOnly = checkOnly;
+    return runwriter(tool, *this).value_or(!checkOnly);   // a name no writer takes changes nothing
+}
+
+std::optional<bool> GantrelSession::WriterFindsTool(const std::string& target, const std::string& location,
+                                                    const std::string& toolName) {
+    PreparedTool tool;
+    tool.target = target;
+    tool.location = location;
+    tool.toolName = toolName;
+    tool.checkOnly = true;
     return runwriter(tool, *this);
 }
 

@@ -1,6 +1,7 @@
 // The settings file (tools, targets, backup directory) and the backup list.
 #include "core/session.h"
 
+#include "core/backupdirectory.h"
 #include "core/environment.h"
 #include "core/savefile.h"
 #include "core/xml.h"
@@ -40,7 +41,7 @@ std::string DefaultSettingsPath(const std::string& programFolder) {
 }
 
 std::string GantrelSession::BackupListPath() const {
-    return JoinPath(StripTrailingBackslash(backupDirectory), "backuplist.xml");
+    return BackupListFile(backupDirectory);
 }
 
 void GantrelSession::LoadSettingsXml(const std::string& path) {

@@ -221,3 +221,32 @@ TEST_F(Install, TheCheckOnlyQuestionNeitherChecksTheProcessesNorTheFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Install, TheCommandLineInstallsItsToolThroughTheDriver) {
+    Write("pspad/links.ini", "WWW\n+Tools\n");
+    Write("bin/gantrel.xml", "<Gantrel><tools><tool><name>other</name><cmdline>o</cmdline></tool>"
+                             "<tool><name>brelm</name><cmdline>brelm</cmdline><installedin>Gone</installedin></tool>"
+                             "</tools><ides><ide><name>Pspad</name><dir>" + Path("pspad") + "</dir></ide></ides></Gantrel>");
+    CommandLineOptions options;
+    options.ide = "Pspad";
+    options.toolName = "brelm";
+    options.noGui = true;
+    session->StartUp(options);
+    EXPECT_EQ(session->CommandLineInstall(), std::optional<size_t>(1));
+    EXPECT_EQ(Lines(), "Installed tool brelm in Pspad.\n");
+    EXPECT_EQ(session->tools[1].installedin, "Gone,Pspad");   // not recomputed without a window
+    EXPECT_EQ(session->backups.size(), 1u);
+    EXPECT_EQ(processListings, 1);
+    // With a window the column is recomputed afterwards; the tool is there already.
+    auto windowed = MakeSession();
+    options.noGui = false;
+    options.overwrite = true;
+    windowed->StartUp(options);
+    windowed->CommandLineInstall();
+    EXPECT_EQ(windowed->tools[1].installedin, "Pspad");   // no target is named Gone
+    EXPECT_EQ(windowed->tools[0].installedin, "");
+}
+
+}  // namespace

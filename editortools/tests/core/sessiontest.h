@@ -1,9 +1,11 @@
 // A session over a fresh temporary folder, with a scripted prompter, its standard error stream
-// kept in a string and the running processes it sees given by the test.
+// kept in a string and the running processes it sees given by the test. APPDATA is appdata/
+// and the home folder home/ of that folder.
 #pragma once
 
 #include "core/prompter.h"
 #include "core/session.h"
+#include "scopedenvironment.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +19,11 @@
 class SessionTest : public testing::Test {
 protected:
     testfolder folder;
+    ScopedEnvironment environment{{"APPDATA", (folder / "appdata").string()},
+                                  {"HOME", (folder / "home").string()},
+                                  {"XDG_CONFIG_HOME", (folder / "config").string()},
+                                  {"HOMEDRIVE", std::nullopt},
+                                  {"HOMEPATH", std::nullopt}};
     ScriptedPrompter prompter;
     std::ostringstream err;
     std::vector<std::string> running;   // the process names the session sees

@@ -357,13 +357,46 @@ TEST_F(SettingsFiles, StartUpReadsTheSettingsAndTheListOfTheBackupDirectory) {
     EXPECT_NE(Read("bin/gantrel.xml").find("<backupdir>" + Path("given") + "</backupdir>"), std::string::npos);
 }
 
-TEST_F(SettingsFiles, WithoutABackupDirectoryNoListIsReadOrWritten) {
+TEST_F(SettingsFiles, AFreshStartWritesTheCatalogueAndMakesTheDefaultBackupDirectory) {
     session->StartUp({});
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "appdata/Gantrel"));
     session->ShutDown();
-    EXPECT_EQ(Read("bin/gantrel.xml"), emptysettings);
-    EXPECT_FALSE(Exists("bin/backuplist.xml"));
+    auto ide = [&](const std::string& name, const std::string& dir) {
+        return std::vector<std::string>{"\t\t<ide>", "\t\t\t<name>" + name + "</name>",
+                                        "\t\t\t<dir>" + Path("appdata/" + dir) + "</dir>", "\t\t</ide>"};
+    };
+    std::string expected = crlf({header, "<!DOCTYPE Gantrel>", "<Gantrel>", "\t<tools/>", "\t<ides>"});
+    for (const auto& lines : {ide("Ultraedit 16", "IDMComp/UltraEdit"), ide("Code::Blocks 8-10", "codeblocks"),
+                              ide("Textpad 5", "Helios/TextPad/5.0"), ide("EditPlus 3.2", "EditPlus 3"),
+                              ide("EditPadPro 6", "JGsoft/EditPad Pro 6"), ide("EditPadPro 7", "JGsoft/EditPad Pro 7")})
+        for (const std::string& line : lines) expected += line + "\r\n";
+    expected += crlf({"\t</ides>", "\t<backupdir>" + Path("appdata/Gantrel") + "</backupdir>", "</Gantrel>"});
+    EXPECT_EQ(Read("bin/gantrel.xml"), expected);
+    EXPECT_EQ(Read("appdata/Gantrel/backuplist.xml"), crlf({header, "<!DOCTYPE backups>", "<backups/>"}));
     EXPECT_FALSE(std::filesystem::exists("/backuplist.xml"));
     EXPECT_TRUE(Boxes().empty());
+    // What was written reads back and is written again unchanged.
+    auto again = MakeSession();
+    again->StartUp({});
+    again->ShutDown();
+    EXPECT_EQ(Read("bin/gantrel.xml"), expected);
+}
+
+TEST_F(SettingsFiles, OnlyTheDefaultBackupDirectoryIsMade) {
+    Write("s.xml", settingswith("<tools/><ides/><backupdir>" + Path("stored") + "</backupdir>"));
+    CommandLineOptions options;
+    options.xmlFile = Path("s.xml");
+    session->StartUp(options);
+    EXPECT_EQ(session->backupDirectory, Path("stored"));
+    EXPECT_FALSE(Exists("stored"));
+    options.xmlFile = Path("none.xml");
+    options.backupDir = Path("given");
+    auto given = MakeSession();
+    given->StartUp(options);
+    EXPECT_EQ(given->backupDirectory, Path("given"));
+    EXPECT_EQ(given->previousBackupDir, Path("given"));
+    EXPECT_FALSE(Exists("given"));
+    EXPECT_TRUE(Exists("appdata/Gantrel"));   // the default came first, -bd then replaced it
 }
 
 TEST(DefaultSettingsPath, BesideTheProgramOrInTheConfigFolder) {

@@ -34,8 +34,9 @@ TEST(Gantrel, TitleSizeAndLogPane) {
     EXPECT_EQ(window.size(), QSize(579, 456));
     ASSERT_NE(window.log, nullptr);
     auto labels = window.findChildren<QLabel*>();
-    ASSERT_EQ(labels.size(), 1);
-    EXPECT_EQ(labels[0]->text(), "Log");
+    auto logLabel = std::find_if(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == window.log; });
+    ASSERT_NE(logLabel, labels.end());
+    EXPECT_EQ((*logLabel)->text(), "Log");
     EXPECT_EQ(s.session->channels.Pane(), window.log);
 }
 

@@ -2,12 +2,16 @@
 // box waits for a user.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Calls answer with the first modal widget that opens (polled every few milliseconds).
 inline void WhenModalOpens(std::function<void(QWidget*)> answer) {
@@ -22,3 +26,24 @@ inline void WhenModalOpens(std::function<void(QWidget*)> answer) {
     });
     timer->start();
 }
+
+// Answers every message box that opens, with the button, until it goes; counts the boxes.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(int button) {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box == answered) return;
+            answered = box;
+            texts.push_back(box->text());
+            QMetaObject::invokeMethod(box->button(QMessageBox::StandardButton(button)), "click", Qt::QueuedConnection);
+        });
+        timer.start();
+    }
+    std::vector<QString> texts;
+
+private:
+    QTimer timer;
+    QPointer<QMessageBox> answered;
+};

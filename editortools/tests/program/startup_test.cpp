@@ -6,9 +6,20 @@ namespace {
 
 const std::string header = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>";
 
-std::string settingsfile(const std::string& backupdir) {
-    return CrLf({header, "<!DOCTYPE Gantrel>", "<Gantrel>", "\t<tools/>", "\t<ides/>",
-                 "\t<backupdir>" + backupdir + "</backupdir>", "</Gantrel>"});
+std::string ide(const std::string& name, const std::string& dir) {
+    return CrLf({"\t\t<ide>", "\t\t\t<name>" + name + "</name>", "\t\t\t<dir>" + dir + "</dir>", "\t\t</ide>"});
+}
+
+// The catalogue rows that have a default, under APPDATA.
+std::string catalogue(const std::string& appdata) {
+    return ide("Ultraedit 16", appdata + "/IDMComp/UltraEdit") + ide("Code::Blocks 8-10", appdata + "/codeblocks") +
+           ide("Textpad 5", appdata + "/Helios/TextPad/5.0") + ide("EditPlus 3.2", appdata + "/EditPlus 3") +
+           ide("EditPadPro 6", appdata + "/JGsoft/EditPad Pro 6") + ide("EditPadPro 7", appdata + "/JGsoft/EditPad Pro 7");
+}
+
+std::string settingsfile(const std::string& ides, const std::string& backupdir) {
+    return CrLf({header, "<!DOCTYPE Gantrel>", "<Gantrel>", "\t<tools/>", "\t<ides>"}) + ides +
+           CrLf({"\t</ides>", "\t<backupdir>" + backupdir + "</backupdir>", "</Gantrel>"});
 }
 
 const std::string emptylist = CrLf({header, "<!DOCTYPE backups>", "<backups/>"});
@@ -71,20 +82,23 @@ TEST_F(Startup, AFreshRunWritesTheSettingsBesideTheProgram) {
     EXPECT_EQ(r.exitcode, 0);
     EXPECT_EQ(r.err, "Done\n");
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(Read("bin/gantrel.xml"), settingsfile(""));
+    std::string fresh = settingsfile(catalogue(Path("appdata")), Path("appdata/Gantrel"));
+    EXPECT_EQ(Read("bin/gantrel.xml"), fresh);
     EXPECT_EQ(Listing("bin"), (std::vector<std::string>{"gantrel.xml", "tolvane"}));
     EXPECT_EQ(Listing(""), (std::vector<std::string>{"appdata", "bin", "config", "home"}));
+    EXPECT_EQ(Listing("appdata"), std::vector<std::string>{"Gantrel"});
+    EXPECT_EQ(Read("appdata/Gantrel/backuplist.xml"), emptylist);
     // A second run reads what the first wrote and writes the same bytes.
     r = Tolvane({"-ng"});
     EXPECT_EQ(r.err, "Done\n");
-    EXPECT_EQ(Read("bin/gantrel.xml"), settingsfile(""));
+    EXPECT_EQ(Read("bin/gantrel.xml"), fresh);
 }
 
 TEST_F(Startup, TheBackupDirectoryOfTheCommandLineGetsItsList) {
     std::filesystem::create_directories(root / "backups");
     programresult r = Tolvane({"-nogui", "-bd", Path("backups/")});
     EXPECT_EQ(r.err, "Done\n");
-    EXPECT_EQ(Read("bin/gantrel.xml"), settingsfile(Path("backups/")));
+    EXPECT_EQ(Read("bin/gantrel.xml"), settingsfile(catalogue(Path("appdata")), Path("backups/")));
     EXPECT_EQ(Read("backups/backuplist.xml"), emptylist);
 }
 
@@ -94,8 +108,12 @@ TEST_F(Startup, SettingsAndTheStoredBackupListRoundTripByteForByte) {
         "\t\t\t<cmdline>%GRInstallDir%/brelm -i &quot;%File%&quot; -o stdout</cmdline>", "\t\t\t<curdir></curdir>",
         "\t\t\t<logparser>&lt;&amp;&gt;&apos;&#x01;</logparser>", "\t\t\t<installedin>Pspad</installedin>",
         "\t\t</tool>", "\t</tools>", "\t<ides>", "\t\t<ide>", "\t\t\t<name>Pspad</name>",
-        "\t\t\t<dir>" + Path("pspad") + "</dir>", "\t\t</ide>", "\t</ides>",
-        "\t<backupdir>" + Path("stored") + "</backupdir>", "</Gantrel>"});
+        "\t\t\t<dir>" + Path("pspad") + "</dir>", "\t\t</ide>"}) +
+        ide("Ultraedit 16", "/opt/ue") + ide("Code::Blocks 8-10", "/opt/cb") +
+        ide("Eclipse Galileo/Helios", Path("workspace")) + ide("Eclipse Galileo/Helios", Path("workspace2")) +
+        ide("Textpad 5", "/opt/tp") + ide("EditPlus 3.2", "/opt/ep") + ide("EditPadPro 6", "located in registry") +
+        ide("EditPadPro 7", "/opt/epp7") + ide("My editor", "/opt/mine") +
+        CrLf({"\t</ides>", "\t<backupdir>" + Path("stored") + "</backupdir>", "</Gantrel>"});
     std::string list = CrLf({header, "<!DOCTYPE backups>", "<backups>", "\t<backup>", "\t\t<name>Pspad</name>",
                              "\t\t<time>12/08/2026 18:05:09</time>",
                              "\t\t<explanation>before installing brelm backup</explanation>",
@@ -118,7 +136,7 @@ TEST_F(Startup, AnUnreadableSettingsFileIsReportedAndKeptAside) {
     EXPECT_EQ(r.err, "Error reading the input file:\nline 3: the element <Gantrel> is not closed\n"
                      "The file was kept as " + Path("bin/gantrel.xml.bad") + "\nDone\n");
     EXPECT_EQ(Read("bin/gantrel.xml.bad"), broken);
-    EXPECT_EQ(Read("bin/gantrel.xml"), settingsfile(""));
+    EXPECT_EQ(Read("bin/gantrel.xml"), settingsfile(catalogue(Path("appdata")), Path("appdata/Gantrel")));
 }
 
 TEST_F(Startup, AWrongStructureKeepsWhatWasReadBeforeIt) {

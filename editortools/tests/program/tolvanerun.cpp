@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 extern char** environ;
@@ -42,7 +43,8 @@ std::vector<std::string> TolvaneTest::Listing(const std::string& folder) const {
 }
 
 BackgroundProcess::BackgroundProcess(const std::string& path, const std::vector<std::string>& arguments,
-                                     const std::map<std::string, std::optional<std::string>>& environment) {
+                                     const std::map<std::string, std::optional<std::string>>& environment,
+                                     const std::string& errFile) {
     std::map<std::string, std::string> variables;
     for (char** entry = environ; *entry; ++entry) {
         std::string text = *entry;
@@ -67,7 +69,8 @@ BackgroundProcess::BackgroundProcess(const std::string& path, const std::vector<
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (errFile.empty()) posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    else posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     EXPECT_GT(pid, 0) << "could not start " << path;
@@ -75,17 +78,36 @@ BackgroundProcess::BackgroundProcess(const std::string& path, const std::vector<
 
 bool BackgroundProcess::Running() {
     if (pid <= 0) return false;
-    int status;
     if (waitpid(pid, &status, WNOHANG) == 0) return true;
+    ended = true;
     pid = -1;
     return false;
+}
+
+bool BackgroundProcess::WaitForHandler(int signal, int timeoutms) {
+    unsigned long long bit = 1ull << (signal - 1);
+    for (int waited = 0; waited <= timeoutms && Running(); waited += 10) {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+        std::string line;
+        while (std::getline(in, line))
+            if (line.rfind("SigCgt:", 0) == 0 && (std::stoull(line.substr(7), nullptr, 16) & bit)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+int BackgroundProcess::Wait(int timeoutms) {
+    for (int waited = 0; waited <= timeoutms && Running(); waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!ended) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 BackgroundProcess::~BackgroundProcess() {
     if (!Running()) return;
     kill(pid, SIGKILL);
-    int status;
-    waitpid(pid, &status, 0);
+    int ended_status;
+    waitpid(pid, &ended_status, 0);
 }
 
 std::string CrLf(std::initializer_list<std::string> lines) {

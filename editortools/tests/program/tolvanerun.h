@@ -35,16 +35,27 @@ protected:
     std::vector<std::string> Listing(const std::string& folder) const;
 };
 
-// A process left running in the background, ended by its pid when the object goes.
+// A process left running in the background, ended by its pid when the object goes. Its
+// standard error goes to errFile when one is named.
 class BackgroundProcess {
 public:
     BackgroundProcess(const std::string& path, const std::vector<std::string>& arguments,
-                      const std::map<std::string, std::optional<std::string>>& environment = {});
+                      const std::map<std::string, std::optional<std::string>>& environment = {},
+                      const std::string& errFile = "");
     ~BackgroundProcess();
     BackgroundProcess(const BackgroundProcess&) = delete;
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
     bool Running();
+    // True once the process has a handler of its own for the signal (waits up to timeoutms).
+    bool WaitForHandler(int signal, int timeoutms);
+    // The exit code once it has ended (waits up to timeoutms), -1 when it is still running,
+    // 128 + the signal when a signal ended it.
+    int Wait(int timeoutms);
     pid_t pid = -1;
+
+private:
+    int status = 0;
+    bool ended = false;
 };
 
 // The lines, each ended by CR LF.
