@@ -1,6 +1,6 @@
-// InstallTool into the UltraEdit, EditPlus, Code::Blocks, Eclipse and studio targets: the
-// prepared program reaches the file, the automatic backup holds the old bytes, and the
-// check-only question sees what was written.
+// InstallTool into the UltraEdit, EditPlus, Code::Blocks and studio targets: which program text
+// reaches the file, the automatic backup holds the old bytes, the check-only question sees
+// what was written, and only discovered studio names reach the studio writer.
 #include "scopedenvironment.h"
 #include "sessiontest.h"
 
@@ -72,26 +72,6 @@ TEST_F(InstallWriters, EditPlusGetsTheExpandedProgramWord) {
     EXPECT_EQ(Lines(), "");
 }
 
-TEST_F(InstallWriters, CodeBlocksIsReplacedInPlaceUnderOverwrite) {
-    const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>";
-    Write("cb/default.conf", decl + "\n<CodeBlocksConfig version=\"1\">\n\t<tools>\n\t</tools>\n</CodeBlocksConfig>\n");
-    EXPECT_TRUE(Install("Code::Blocks 8-10", Path("cb"), "brelm -i %File%"));
-    std::string first = Read("cb/default.conf");
-    EXPECT_NE(first.find("<tools><tool01><NAME><str><![CDATA[brelm]]></str></NAME>"), std::string::npos);
-    session->flags.overwrite = true;
-    EXPECT_TRUE(Install("Code::Blocks 8-10", Path("cb"), "brelm -i %File% -x", "/new"));
-    EXPECT_EQ(Read("cb/default.conf"),
-              decl + "<CodeBlocksConfig version=\"1\"><tools><tool01><NAME><str><![CDATA[brelm]]></str></NAME>"
-                     "<COMMAND><str><![CDATA[brelm]]></str></COMMAND>"
-                     "<PARAMS><str><![CDATA[-i ${ACTIVE_EDITOR_FILENAME} -x]]></str></PARAMS>"
-                     "<WORKINGDIR><str><![CDATA[/new]]></str></WORKINGDIR><LAUNCHOPTION int=\"1\"/></tool01></tools>"
-                     "</CodeBlocksConfig>");
-    EXPECT_EQ(Lines(), "Installed tool brelm in Code::Blocks 8-10.\nInstalled tool brelm in Code::Blocks 8-10.\n");
-    ASSERT_EQ(session->backups.size(), 2u);
-    EXPECT_EQ(testfolder::readall(session->backups[1].location), first);
-    EXPECT_TRUE(prompter.Texts(ScriptedPrompter::Box::YesNo).empty());
-}
-
 TEST_F(InstallWriters, ABrokenCodeBlocksFileIsABoxAlsoForTheCheck) {
     Write("cb/default.conf", "<?xml version=\"1.0\"?>\n<CodeBlocksConfig>\n");
     EXPECT_FALSE(session->IsToolPresent("Code::Blocks 8-10", Path("cb"), "brelm"));
@@ -100,20 +80,6 @@ TEST_F(InstallWriters, ABrokenCodeBlocksFileIsABoxAlsoForTheCheck) {
     EXPECT_EQ(Boxes(), (std::vector<std::string>{box, box}));
     EXPECT_EQ(Lines(), "");
     EXPECT_TRUE(session->backups.empty());
-}
-
-TEST_F(InstallWriters, EclipseBacksUpOnlyAnOldLaunchFile) {
-    std::filesystem::create_directories(folder / "ws/.metadata");
-    const std::string launch = "ws/.metadata/.plugins/org.eclipse.debug.core/.launches/brelm.launch";
-    EXPECT_TRUE(Install("Eclipse Galileo/Helios", Path("ws"), "%GRInstallDir%/brelm %File% %SelText%"));
-    std::string first = Read(launch);
-    EXPECT_NE(first.find("value=\"" + Path("bin") + "/brelm\""), std::string::npos);
-    EXPECT_NE(first.find("value=\"${resource_loc} ${selected_text}\""), std::string::npos);
-    EXPECT_TRUE(session->backups.empty());
-    session->flags.overwrite = true;
-    EXPECT_TRUE(Install("Eclipse Galileo/Helios", Path("ws"), "brelm"));
-    EXPECT_EQ(BackupBytes("Eclipse Galileo/Helios"), first);
-    EXPECT_TRUE(session->IsToolPresent("Eclipse Galileo/Helios", Path("ws"), "brelm"));
 }
 
 TEST_F(InstallWriters, OnlyADiscoveredStudioNameReachesTheStudioWriter) {
