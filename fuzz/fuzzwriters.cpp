@@ -54,17 +54,26 @@ const Writer writers[] = {
 
 const char* const names[] = {"brelm", "Tool 1", "a]]>b", "Create &GUID", "x.y", "é ✓"};
 
-const std::string& Folder() {
-    static const std::string folder = [] {
+// The folder the files are written in, removed when the run ends.
+struct TemporaryFolder {
+    std::string path;
+    TemporaryFolder() {
         // Every save is synced to disk: a folder in memory keeps the runs fast.
         std::error_code error;
         std::filesystem::path base =
             std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::string templ = (base / "fuzzwritersXXXXXX").string();
-        if (!mkdtemp(templ.data())) fault("no temporary folder");
-        return templ;
-    }();
-    return folder;
+        path = (base / "fuzzwritersXXXXXX").string();
+        if (!mkdtemp(path.data())) fault("no temporary folder");
+    }
+    ~TemporaryFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+    }
+};
+
+const std::string& Folder() {
+    static const TemporaryFolder folder;
+    return folder.path;
 }
 
 }  // namespace
