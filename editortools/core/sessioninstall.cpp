@@ -32,8 +32,13 @@ std::optional<bool> runwriter(const PreparedTool& tool, GantrelSession& session)
     const std::string& target = tool.target;
     if (target == PspadTarget) return tool.location.empty() ? !tool.checkOnly : InstallPspadTool(tool, session);
     if (target == TheIdeTarget) return InstallTheIdeTool(tool, session);
+    if (target == UltraEditTarget) return InstallUltraEditTool(tool, session);
+    if (target == CodeBlocksTarget) return InstallCodeBlocksTool(tool, session);
+    if (target == EclipseTarget) return InstallEclipseTool(tool, session);
+    if (IsStudioTarget(target, session.studioNames)) return InstallStudioTool(tool, session);
     if (target == TextPadTarget) return InstallTextPadTool(tool, session);
     if (target == EditPadPro6Target || target == EditPadPro7Target) return InstallEditPadProTool(tool, session);
+    if (target == EditPlusTarget) return InstallEditPlusTool(tool, session);
     return std::nullopt;
 }
 

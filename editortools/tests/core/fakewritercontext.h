@@ -53,6 +53,11 @@ public:
     registrystore& Registry() override { return registry; }
     int CodePage() const override { return codePage; }
     std::string InstallFolder() const override { return installFolder; }
+
+    // Nothing asked, backed up, recorded or reported.
+    bool Silent() const {
+        return asked.empty() && backups.empty() && installed.empty() && errors.empty() && xmlErrors.empty();
+    }
 };
 
 // A tool as InstallTool prepares it.
@@ -66,5 +71,12 @@ inline PreparedTool Prepared(const std::string& target, const std::string& locat
     tool.argumentLine = argumentLine;
     tool.commandLine = program + (argumentLine.empty() ? "" : " " + argumentLine);
     tool.checkOnly = checkOnly;
+    return tool;
+}
+
+// The tool as the check-only question prepares it: no command line, no current directory.
+inline PreparedTool CheckOnly(PreparedTool tool) {
+    tool.checkOnly = true;
+    tool.program = tool.argumentLine = tool.commandLine = tool.currentDirectory = tool.logParser = "";
     return tool;
 }

@@ -82,6 +82,8 @@ TEST_F(Install, TheProcessListIsReadAtEveryCheck) {
 
 TEST_F(Install, RefusalsComeFirstInTheirOrder) {
     const std::string all = "brelm %SelText% %Col% %Line%";
+    // What is not refused reaches the target's writer, which finds no configuration there
+    // (Code::Blocks says so in a box) or, for Eclipse, makes the launch file.
     struct Case {
         std::string target, commandLine, line;
         bool result = false;
@@ -91,11 +93,12 @@ TEST_F(Install, RefusalsComeFirstInTheirOrder) {
         {"Pspad", all, "%Col% is not supported for Pspad\n"},
         {"Eclipse Galileo/Helios", all, "%Col% is not supported for Eclipse Galileo/Helios\n"},
         {"Eclipse Galileo/Helios", "brelm %SelText% %Line%", "%Line% is not supported for Eclipse Galileo/Helios\n"},
-        {"Code::Blocks 8-10", "brelm %Col% %Line%", "", true},
+        {"Code::Blocks 8-10", "brelm %Col% %Line%", ""},
         // Not refused: its writer looks for the file.
         {"EditPadPro 7", all, "Configuration file for EditPadPro is not found:" + Path("nowhere") + "/EditPadPro7.ini\n"},
-        {"Ultraedit 16", all, "", true},
-        {"Eclipse Galileo/Helios", "brelm %col% %LINE%", "", true},   // exact spelling only
+        {"Ultraedit 16", all, "Configuration file for UltraEdit is not found:" + Path("nowhere") + "/uedit32.ini\n"},
+        {"Eclipse Galileo/Helios", "brelm %col% %LINE%", "Installed tool brelm in Eclipse Galileo/Helios.\n",
+         true},   // exact spelling only
         // The whole line counts, the program word too.
         {"Pspad", "%Col%brelm", "%Col% is not supported for Pspad\n"},
     };
@@ -104,6 +107,7 @@ TEST_F(Install, RefusalsComeFirstInTheirOrder) {
         EXPECT_EQ(result, c.result) << c.target << " " << c.commandLine;
         EXPECT_EQ(Lines(), c.line) << c.target;   // a refusal reads nothing before: no missing-file line
     }
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Error reading the input file:\nNo CodeBlocksConfig tag"});
 }
 
 TEST_F(Install, ThePspadToolTakesThePreparedProgramAndItsArgumentsAsWritten) {
@@ -200,7 +204,8 @@ TEST_F(Install, TheChosenWorkspaceWinsOverTheEclipseRow) {
     session->InstallSelectedTools("Eclipse Galileo/Helios", "", {0});
     EXPECT_EQ(Lines(), "Directory is not set for Eclipse Galileo/Helios\n");   // the first row's
     session->InstallSelectedTools("Eclipse Galileo/Helios", Path("ws"), {0});
-    EXPECT_EQ(Lines(), "");
+    EXPECT_EQ(Lines(), "Installed tool a in Eclipse Galileo/Helios.\n");
+    EXPECT_TRUE(Exists("ws/.metadata/.plugins/org.eclipse.debug.core/.launches/a.launch"));
     // The workspace counts for Eclipse only.
     session->InstallSelectedTools("Pspad", Path("ws"), {0});
     EXPECT_EQ(Lines(), "Directory is not set for Pspad\n");

@@ -8,6 +8,8 @@
 #include "gui/layouts.h"
 #include "testfolder.h"
 
+#include <filesystem>
+
 #include <QComboBox>
 #include <QPushButton>
 #include <QTableView>
@@ -117,7 +119,9 @@ TEST_F(InstallRoad, TheWorkspaceListOffersTheEclipseCopies) {
     window->modify->install->click();   // the first workspace has no folder
     window->modify->subinstalldir->setCurrentIndex(1);
     window->modify->install->click();   // the second has
-    EXPECT_EQ(LogTexts(), QStringList{"Directory is not set for Eclipse Galileo/Helios"});
+    EXPECT_EQ(LogTexts(), (QStringList{"Directory is not set for Eclipse Galileo/Helios",
+                                       "Installed tool a in Eclipse Galileo/Helios."}));
+    EXPECT_TRUE(std::filesystem::exists(folder / "ws2/.metadata/.plugins/org.eclipse.debug.core/.launches/a.launch"));
     ChooseTarget("Pspad");
     EXPECT_EQ(window->modify->subinstalldir->count(), 0);
 }
