@@ -98,6 +98,8 @@ bool RegUpdateValue(registrystore& root, const std::string& key, const std::stri
     return RegWriteValue(root, key, name, value, binary);
 }
 
+long RegDeleteKey(registrystore& root, const std::string& key) { return root.deletekey(key); }
+
 std::vector<std::string> RegEnumNames(const registrystore& root, const std::string& key, bool subkeys) {
     std::vector<std::string> names;
     long status = subkeys ? root.subkeys(key, names) : root.valuenames(key, names);

@@ -34,6 +34,9 @@ bool RegWriteValue(registrystore& root, const std::string& key, const std::strin
 bool RegUpdateValue(registrystore& root, const std::string& key, const std::string& name, const RegValue& value,
                     bool binary, RegValue& old, bool onlyIfPresent);
 
+// Deletes a key that has no subkeys (one with subkeys stays); the store's result code.
+long RegDeleteKey(registrystore& root, const std::string& key);
+
 // The names of the key's subkeys (in case-insensitive order) or values (in creation order);
 // empty when the key cannot be read.
 std::vector<std::string> RegEnumNames(const registrystore& root, const std::string& key, bool subkeys);

@@ -41,6 +41,17 @@ bool SaveFile(const std::string& path, const std::string& text) {
     return file.commit();
 }
 
+bool CopyFileReplacing(const std::string& from, const std::string& to) {
+    struct stat st {};
+    if (from.empty() || ::stat(from.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    std::ifstream in(from, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (in.bad()) return false;
+    return SaveFile(to, all.str());
+}
+
 std::string SaveCopyAside(const std::string& path, const std::string& text) {
     for (int n = 0; n < 1000; ++n) {
         std::string copy = path + ".bad" + (n ? std::to_string(n) : "");

@@ -10,6 +10,10 @@ std::string LoadFile(const std::string& path);
 // Replaces the file with text (a symbolic link is followed, the mode of the old file kept).
 bool SaveFile(const std::string& path, const std::string& text);
 
+// Copies the file over to (through SaveFile); false when from cannot be read (missing, a
+// folder, unreadable) or to cannot be written. An empty file is copied as it is.
+bool CopyFileReplacing(const std::string& from, const std::string& to);
+
 // Writes text to the first of path + ".bad", ".bad1", ".bad2", ... that does not exist yet;
 // the name written, or "" when that failed.
 std::string SaveCopyAside(const std::string& path, const std::string& text);

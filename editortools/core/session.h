@@ -139,6 +139,23 @@ public:
     bool WriteBackup(const std::string& target, const std::string& description, const std::string& location,
                      const std::string& extra);
     uint32_t backupCounter = 0;
+    // Restore (sessionrestore.cpp): the backup in that row of the backups table put back into
+    // its target (nullopt: no cursor row); the backups themselves never change.
+    void RestoreBackup(std::optional<size_t> cursor);
+    // The tools of an EditPadPro tools document into EditPadPro 6's registry keys, numbered from
+    // 0, the keys above them up to the old count deleted; false at the first failed write.
+    bool RestoreEditPadPro6Registry(const XmlNode& tools);
+    // The tools into the ini file of the target in that folder, in place of its tool sections;
+    // false (its line given) when the file is missing, empty or cannot be written.
+    bool RestoreEditPadProIni(const XmlNode& tools, const std::string& target, const std::string& folder);
+
+    // Target locations (sessiontargetpath.cpp). Without locationGiven the user chooses the
+    // location, which is given back in location, and a failed test is reported; with it the
+    // test is silent. SetTargetPath and AutodetectTarget act on that row of the targets table.
+    bool ValidateTargetPath(const std::string& target, std::string& location, bool locationGiven);
+    void SetTargetPath(std::optional<size_t> row);
+    void AutodetectTarget(std::optional<size_t> row);
+
     // Eclipse copies: true when the table changed.
     bool DuplicateEclipse(size_t row);
     bool DeleteEclipseCopy(size_t row);

@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -74,14 +76,59 @@ Gantrel::~Gantrel() {
 void Gantrel::BuildMenu() {
     menu = menuBar();
     QMenu* file = menu->addMenu("File");
-    openSettings = file->addAction(QIcon(":/GRImages/gantrel"), "Open settings");
-    saveSettings = file->addAction("Save settings");
-    saveSettingsAs = file->addAction("Save settings as..");
+    openSettings = file->addAction(QIcon(":/GRImages/open"), "Open settings");
+    saveSettings = file->addAction(QIcon(":/GRImages/save"), "Save settings");
+    saveSettingsAs = file->addAction(QIcon(":/GRImages/saveas"), "Save settings as..");
     userManual = file->addAction("User Manual");
     generalInfo = file->addAction("General information/Contact");
     about = file->addAction("About");
     quit = file->addAction("Quit");
+    connect(openSettings, &QAction::triggered, this, &Gantrel::OpenSettings);
+    connect(saveSettings, &QAction::triggered, this, &Gantrel::SaveSettings);
+    connect(saveSettingsAs, &QAction::triggered, this, &Gantrel::SaveSettingsAs);
+    connect(userManual, &QAction::triggered, this, &Gantrel::OpenUserManual);
+    connect(generalInfo, &QAction::triggered, this, &Gantrel::OpenGeneralInfo);
+    connect(about, &QAction::triggered, this, &Gantrel::ShowAbout);
     connect(quit, &QAction::triggered, this, &Gantrel::Quit);
+}
+
+void Gantrel::OpenSettings() {
+    session.OpenSettings();
+    backups->backupdirectory->setText(qt(session.backupDirectory));
+    RefreshTables();
+}
+
+void Gantrel::SaveSettings() { session.SaveSettings(); }
+
+void Gantrel::SaveSettingsAs() { session.SaveSettingsAs(); }
+
+QUrl Gantrel::HelpPage(const std::string& programFolder, const char* page) {
+    std::string folder = programFolder;
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(folder + page)));
+}
+
+// Whatever the system does with a missing page is all the user sees.
+void Gantrel::OpenUserManual() { QDesktopServices::openUrl(HelpPage(session.programFolder, "grmanual.html")); }
+
+void Gantrel::OpenGeneralInfo() { QDesktopServices::openUrl(HelpPage(session.programFolder, "generalinfo.html")); }
+
+QString Gantrel::AboutText(const std::string& settingsPath) {
+    return QString("<p style=\"font-size:x-large; font-weight:bold\"><a href=\"generalinfo.html\">Gantrel ") +
+           GantrelVersion +
+           "</a></p>"
+           "<p style=\"font-size:small\">Part of the brelm suite: brelm formats PL/SQL, marlox preprocesses it, "
+           "tolvane puts their command lines into editors.</p>"
+           "<p>&nbsp;</p>"
+           "<p style=\"font-size:small\">Configuration file:" +
+           QFile::decodeName(QByteArray::fromStdString(settingsPath)).toHtmlEscaped() + "</p>";
+}
+
+void Gantrel::ShowAbout() {
+    WithAboutLayout dialog(this);
+    dialog.abouttext->setText(AboutText(session.startupSettingsPath));
+    connect(dialog.abouttext, &QLabel::linkActivated, this, &Gantrel::OpenGeneralInfo);
+    dialog.exec();
 }
 
 void Gantrel::BindTools() {
@@ -105,6 +152,8 @@ void Gantrel::BindTools() {
 void Gantrel::BindTargets() {
     search->array->setModel(targetModel);
     connect(search->copypath, &QPushButton::clicked, this, &Gantrel::CopyTargetPath);
+    connect(search->setpath, &QPushButton::clicked, this, &Gantrel::SetTargetPath);
+    connect(search->autodetect, &QPushButton::clicked, this, &Gantrel::AutodetectTarget);
 }
 
 void Gantrel::BindBackups() {
@@ -116,6 +165,7 @@ void Gantrel::BindBackups() {
     connect(backups->browse, &QPushButton::clicked, this, &Gantrel::BrowseBackupDirectory);
     connect(backups->copypath, &QPushButton::clicked, this, &Gantrel::CopyBackupLocation);
     connect(backups->Delete, &QPushButton::clicked, this, &Gantrel::DeleteBackup);
+    connect(backups->Restore, &QPushButton::clicked, this, &Gantrel::RestoreBackup);
 }
 
 // Only a press of the left button without Shift or Ctrl shows the tool.
@@ -299,4 +349,19 @@ void Gantrel::DeleteEclipseCopy() {
 void Gantrel::BackupTarget() {
     session.BackupTarget(CursorRow(search->array));
     Refresh(backups->array, backupModel);
+}
+
+void Gantrel::RestoreBackup() {
+    session.RestoreBackup(CursorRow(backups->array));
+    RefreshTables();   // "Installed in" is recomputed after a restore
+}
+
+void Gantrel::SetTargetPath() {
+    session.SetTargetPath(CursorRow(search->array));
+    Refresh(search->array, targetModel);
+}
+
+void Gantrel::AutodetectTarget() {
+    session.AutodetectTarget(CursorRow(search->array));
+    Refresh(search->array, targetModel);
 }

@@ -7,9 +7,11 @@
 #include "gui/recordtablemodel.h"
 
 #include <QMainWindow>
+#include <QUrl>
 
 #include <iterator>
 #include <optional>
+#include <string>
 #include <vector>
 
 class ColouredLineCtrl;
@@ -85,6 +87,23 @@ public:
     void DuplicateEclipse();
     void DeleteEclipseCopy();
     void BackupTarget();
+    // Restore, Set directory/file and Autodetect.
+    void RestoreBackup();
+    void SetTargetPath();
+    void AutodetectTarget();
+    // The File menu's entries.
+    void OpenSettings();
+    void SaveSettings();
+    void SaveSettingsAs();
+    void OpenUserManual();
+    void OpenGeneralInfo();
+    void ShowAbout();
+
+    // The About text: the product as a link to the general information page, the credits, and
+    // the settings file of start-up, escaped.
+    static QString AboutText(const std::string& settingsPath);
+    // A help page beside the program, as a file URL.
+    static QUrl HelpPage(const std::string& programFolder, const char* page);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -141,3 +141,17 @@ WithBackupsLayout::WithBackupsLayout(QWidget* parent) : QWidget(parent) {
     page->addWidget(array, 1);
     page->addLayout(buttons);
 }
+
+WithAboutLayout::WithAboutLayout(QWidget* parent) : QDialog(parent) {
+    setObjectName("AboutLayout");
+    setWindowTitle("About");
+    resize(290, 115);
+    abouttext = named(new QLabel(this), "abouttext");
+    abouttext->setTextFormat(Qt::RichText);
+    abouttext->setWordWrap(true);
+    abouttext->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    abouttext->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    abouttext->setOpenExternalLinks(false);
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(abouttext, 1);
+}

@@ -2,6 +2,7 @@
 // captions and tips. The window binds them.
 #pragma once
 
+#include <QDialog>
 #include <QWidget>
 
 class EditFieldEx;
@@ -58,4 +59,11 @@ public:
     QPushButton* copypath;
     QCheckBox* confirmdelete;
     QPushButton* Delete;
+};
+
+// The About dialog: one rich-text label.
+class WithAboutLayout : public QDialog {
+public:
+    explicit WithAboutLayout(QWidget* parent = nullptr);
+    QLabel* abouttext;
 };
