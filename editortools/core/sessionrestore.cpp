@@ -70,6 +70,14 @@ const XmlNode& firstelement(const XmlNode& node) {
     return found == node.children.end() ? empty : *found;
 }
 
+// Text without a root element is no XML document either: restoring "nothing" from it would
+// take every tool away.
+bool parsedocument(const std::string& text, XmlNode& document) {
+    std::string error;
+    return ParseXml(text, readflags, document, error) &&
+           std::any_of(document.children.begin(), document.children.end(), [](const XmlNode& n) { return n.IsElement(); });
+}
+
 // What a TextPad companion record puts back: the values of one tool key in order, and
 // whether the record was read to its end (not stopped by overwrite "false").
 struct TextPadValues {
@@ -85,8 +93,7 @@ struct TextPadValues {
 // value before toolno, a toolno that is no number of 0 or more, or a Properties that is no hex.
 std::optional<TextPadValues> textpadvalues(const std::string& text) {
     XmlNode document;
-    std::string error;
-    if (text.empty() || !ParseXml(text, readflags, document, error)) return std::nullopt;
+    if (text.empty() || !parsedocument(text, document)) return std::nullopt;
     TextPadValues result;
     bool overwrite = false;
     std::optional<std::string> key;
@@ -138,15 +145,15 @@ void restoretextpad(GantrelSession& session, const std::string& name, const std:
 }
 
 // The tools element of an EditPadPro tools document: the first child element of its first
-// element, an empty element where there is none; false when the file is empty or no XML.
+// element, an empty element where it has none; false when the file is empty or no XML.
 bool editpadprotools(GantrelSession& session, const std::string& name, const std::string& location, XmlNode& tools) {
-    std::string text = LoadFile(location), error;
+    std::string text = LoadFile(location);
     if (text.empty()) {
         session.LogError("could not open backup for " + name + ":" + location);
         return false;
     }
     XmlNode document;
-    if (!ParseXml(text, readflags, document, error)) return false;
+    if (!parsedocument(text, document)) return false;
     tools = firstelement(firstelement(document));
     return true;
 }

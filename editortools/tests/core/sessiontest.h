@@ -30,13 +30,14 @@ protected:
     int processListings = 0;            // how often it asked for them
     std::unique_ptr<GantrelSession> session = MakeSession();
 
-    std::unique_ptr<GantrelSession> MakeSession() {
+    // The registry store file is registry.reg of the folder unless another is given.
+    std::unique_ptr<GantrelSession> MakeSession(const std::string& registryPath = "") {
         std::filesystem::create_directories(folder / "bin");
         SessionSetup setup;
         setup.prompter = &prompter;
         setup.err = &err;
         setup.programFolder = (folder / "bin").string();
-        setup.registryPath = (folder / "registry.reg").string();
+        setup.registryPath = registryPath.empty() ? (folder / "registry.reg").string() : registryPath;
         setup.codePage = -1;
         setup.processNames = [this] {
             ++processListings;
