@@ -113,14 +113,12 @@ void Gantrel::OpenUserManual() { QDesktopServices::openUrl(HelpPage(session.prog
 
 void Gantrel::OpenGeneralInfo() { QDesktopServices::openUrl(HelpPage(session.programFolder, "generalinfo.html")); }
 
+// Four paragraphs without margins, so that a long path still fits the dialog.
 QString Gantrel::AboutText(const std::string& settingsPath) {
-    return QString("<p style=\"font-size:x-large; font-weight:bold\"><a href=\"generalinfo.html\">Gantrel ") +
-           GantrelVersion +
-           "</a></p>"
-           "<p style=\"font-size:small\">Part of the brelm suite: brelm formats PL/SQL, marlox preprocesses it, "
-           "tolvane puts their command lines into editors.</p>"
-           "<p>&nbsp;</p>"
-           "<p style=\"font-size:small\">Configuration file:" +
+    const QString small = "<p style=\"margin:0; font-size:small\">";
+    return QString("<p style=\"margin:0; font-size:large; font-weight:bold\"><a href=\"generalinfo.html\">Gantrel ") +
+           GantrelVersion + "</a></p>" + small + "brelm, marlox and tolvane: the brelm PL/SQL suite</p>" + small +
+           "&nbsp;</p>" + small + "Configuration file:" +
            QFile::decodeName(QByteArray::fromStdString(settingsPath)).toHtmlEscaped() + "</p>";
 }
 

@@ -8,6 +8,9 @@
 #include "gui/qtprompter.h"
 #include "guitest.h"
 
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -79,4 +82,40 @@ TEST(RealDisplay, ARealBoxIsAnsweredFromATimer) {
     });
     EXPECT_TRUE(prompter.PromptYesNo("Do you want to delete this selected backup?"));
     EXPECT_EQ(shown, "Do you want to delete this selected backup?");
+}
+
+TEST(RealDisplay, TheAboutDialogIsShownAndClosed) {
+    if (!realdisplay()) GTEST_SKIP() << "no X display";
+    ScriptedPrompter prompter;
+    std::ostringstream err;
+    SessionSetup setup;
+    setup.prompter = &prompter;
+    setup.err = &err;
+    setup.programFolder = "/nonexistent";
+    setup.registryPath = "/nonexistent/registry.reg";
+    setup.codePage = -1;
+    GantrelSession session(setup);
+    session.startupSettingsPath = "/home/me/[tools] & more/gantrel.xml";
+    Gantrel window(session);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    bool exposed = false;
+    QSize size;
+    int textpixels = 0;
+    WhenModalOpens([&](QWidget* modal) {
+        exposed = QTest::qWaitForWindowExposed(modal);
+        size = modal->size();
+        QTest::qWait(200);
+        QImage image = modal->grab().toImage();
+        if (const char* path = std::getenv("TOLVANE_ABOUT_SCREENSHOT")) {
+            EXPECT_TRUE(image.save(path, "PNG")) << path;
+        }
+        textpixels = countnear(image, QColor(0, 0, 0));
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    window.about->trigger();
+    EXPECT_TRUE(exposed);
+    EXPECT_EQ(size, QSize(290, 115));
+    EXPECT_GT(textpixels, 30);   // the text is painted
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -5,6 +5,7 @@
 #include "guitest.h"
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include "testfolder.h"
 
 namespace {
 
@@ -73,4 +76,42 @@ TEST(QtPrompter, CopyToClipboardUsesTheApplicationClipboard) {
     InstallQtClipboard();
     EXPECT_EQ(CopyToClipboard("/backups/Pspad/\xC3\xA9links.ini"), 0);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("/backups/Pspad/\xC3\xA9links.ini"));
+}
+
+TEST(QtPrompter, FileAndFolderChoosersOrCancel) {
+    testfolder folder;
+    folder.write("settings/gantrel.xml", "<Gantrel/>");
+    const QString file = QString::fromStdString((folder / "settings/gantrel.xml").string());
+    QtPrompter prompter;
+    QString title;
+    QStringList filters;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    auto choose = [&](const QString& path) {
+        WhenModalOpens([&, path](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            mode = dialog->fileMode();
+            if (path.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(path);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+    };
+    choose(file);
+    EXPECT_EQ(prompter.ChooseOpenFile("Open", AllFilesFilter), file.toStdString());
+    EXPECT_EQ(title, "Open");
+    EXPECT_EQ(filters, QStringList{"All files (*)"});
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+    choose("");
+    EXPECT_EQ(prompter.ChooseOpenFile("Open", ""), std::nullopt);
+    const QString settings = QString::fromStdString((folder / "settings").string());
+    choose(settings);
+    EXPECT_EQ(prompter.ChooseFolder(""), settings.toStdString());
+    EXPECT_EQ(mode, QFileDialog::Directory);
+    choose("");
+    EXPECT_EQ(prompter.ChooseFolder(""), std::nullopt);
 }
