@@ -4,14 +4,16 @@
 
 #include <string>
 
-// The whole file; "" when it is missing, unreadable or a folder.
+// The whole file; "" when it is missing, unreadable or no regular file (a folder, a device, a
+// pipe).
 std::string LoadFile(const std::string& path);
 
-// Replaces the file with text (a symbolic link is followed, the mode of the old file kept).
+// Replaces the file with text (a symbolic link is followed, the mode of the old file kept); a
+// device or pipe is written to as it is.
 bool SaveFile(const std::string& path, const std::string& text);
 
-// Copies the file over to (through SaveFile); false when from cannot be read (missing, a
-// folder, unreadable) or to cannot be written. An empty file is copied as it is.
+// Copies the file over to (through SaveFile); false when from cannot be read (missing, no
+// regular file, unreadable) or to cannot be written. An empty file is copied as it is.
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 
 // Writes text to the first of path + ".bad", ".bad1", ".bad2", ... that does not exist yet;

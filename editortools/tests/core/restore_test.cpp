@@ -3,6 +3,7 @@
 // the ini file, and the refusals that leave everything as it was.
 #include "core/digest.h"
 #include "core/registry.h"
+#include "core/savefile.h"
 #include "core/targetlocations.h"
 #include "registryfixtures.h"
 #include "sessiontest.h"
@@ -202,6 +203,19 @@ TEST_F(Restore, TheIdeAndEclipseFilesGoBackWhereTheWritersKeepThem) {
     session->RestoreBackup(0);
     EXPECT_EQ(Lines(), "could not restore Ultimate++ IDE:file copy error\n");
     EXPECT_EQ(Entries("theide"), std::vector<std::string>{});
+}
+
+TEST_F(Restore, TheCopyTakesEmptyFilesButNoFolderOrDevice) {
+    Write("from/empty", "");
+    Write("to/file", "old");
+    EXPECT_TRUE(CopyFileReplacing(Path("from/empty"), Path("to/file")));
+    EXPECT_TRUE(Exists("to/file"));
+    EXPECT_EQ(Read("to/file"), "");
+    Write("to/file", "old");
+    for (const std::string& source : {Path("from"), std::string("/dev/zero"), Path("missing"), std::string()})
+        EXPECT_FALSE(CopyFileReplacing(source, Path("to/file"))) << source;
+    EXPECT_EQ(Read("to/file"), "old");
+    EXPECT_EQ(Entries("to"), std::vector<std::string>{"file"});
 }
 
 // TextPad
