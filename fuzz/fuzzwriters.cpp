@@ -1,6 +1,6 @@
 // libFuzzer target: tolvane's file writers (UltraEdit, EditPlus, Code::Blocks, Eclipse, the
-// studios) on arbitrary configuration files. The first byte picks the writer, the second the
-// tool name, the rest is the file. A failed or empty install leaves the file as it was; an
+// studios, Pspad) on arbitrary configuration files. The first byte picks the writer, the second
+// the tool name, the rest is the file. A failed or empty install leaves the file as it was; an
 // install is then seen by the check; installing again replaces in place, so a third install
 // changes nothing more.
 #include "core/savefile.h"
@@ -50,6 +50,7 @@ const Writer writers[] = {
     {CodeBlocksTarget, "default.conf", InstallCodeBlocksTool},
     {EclipseTarget, ".metadata/.plugins/org.eclipse.debug.core/.launches/brelm.launch", InstallEclipseTool},
     {"Visual Studio 2010", "CurrentSettings.vssettings", InstallStudioTool},
+    {PspadTarget, "links.ini", InstallPspadTool},
 };
 
 const char* const names[] = {"brelm", "Tool 1", "a]]>b", "Create &GUID", "x.y", "é ✓"};
