@@ -172,4 +172,5 @@ void GantrelSession::OpenSettings() {
     if (!file || file->empty()) return;
     currentSettingsPath = *file;
     LoadSettingsXml(currentSettingsPath);
+    RecomputeInstalledIn();
 }

@@ -1,4 +1,5 @@
-// A line edit that calls back after it has lost the keyboard focus.
+// A line edit that calls back after it has lost the keyboard focus to another control or window
+// (not to a popup, which gives it back).
 #pragma once
 
 #include <QLineEdit>

@@ -406,3 +406,16 @@ TEST(DefaultSettingsPath, BesideTheProgramOrInTheConfigFolder) {
     EXPECT_EQ(DefaultSettingsPath((folder / "no such folder").string()), (folder / "config/tolvane/gantrel.xml").string());
     EXPECT_TRUE(std::filesystem::is_directory(folder / "config/tolvane"));
 }
+
+TEST_F(SettingsFiles, OpenSettingsRecomputesTheInstalledInColumn) {
+    Write("pspad/links.ini", "WWW\n+Tools\n\tt\n");
+    Write("other.xml", settingswith("<tools><tool><name>t</name><installedin>Textpad 5,Pspad,Gone</installedin></tool>"
+                                    "<tool><name>u</name><installedin>Pspad</installedin></tool></tools>"
+                                    "<ides><ide><name>Pspad</name><dir>" + Path("pspad") + "</dir></ide></ides>"));
+    session->StartUp({});
+    prompter.answers = {Path("other.xml")};
+    session->OpenSettings();
+    ASSERT_EQ(session->tools.size(), 2u);
+    EXPECT_EQ(session->tools[0].installedin, "Pspad");
+    EXPECT_EQ(session->tools[1].installedin, "");
+}

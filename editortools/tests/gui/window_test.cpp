@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -400,4 +401,31 @@ TEST(QuitOnSignals, EachSignalReachesTheEventLoop) {
     struct sigaction now {};
     sigaction(SIGTERM, nullptr, &now);
     EXPECT_EQ(now.sa_handler, SIG_DFL);
+}
+
+// The field's own context menu takes the focus only while it is open: typing goes on after it.
+TEST_F(Window, AContextMenuOfTheBackupFieldChangesNothing) {
+    std::filesystem::create_directories(folder / "old");
+    session->backupDirectory = session->previousBackupDir = Path("old");
+    Open();
+    ShowAndActivate();
+    window->tab->setCurrentIndex(2);
+    EditFieldEx* field = window->backups->backupdirectory;
+    field->setFocus();
+    field->setText(QString::fromStdString(Path("half")));
+    QTimer::singleShot(50, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(field, &menu);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(session->previousBackupDir, Path("old"));
+    EXPECT_EQ(field->text(), QString::fromStdString(Path("half")));
+    // Leaving it for another control runs the change.
+    prompter.answers = {"no"};
+    window->backups->array->setFocus();
+    QTest::qWait(20);
+    EXPECT_EQ(prompter.Texts(ScriptedPrompter::Box::YesNo),
+              std::vector<std::string>{"This " + Path("half") + " directory does not exists.It has to exist.Should I create it?"});
+    EXPECT_EQ(field->text(), QString::fromStdString(Path("old")));
 }

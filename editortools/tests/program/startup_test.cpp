@@ -175,3 +175,22 @@ TEST_F(Startup, BadBytesAndDeepNestingNeverCrash) {
     EXPECT_EQ(r.err, "Error reading the input file:\nline 1: elements nested deeper than 1000 levels\n"
                      "The file was kept as " + Path("deep.xml.bad") + "\nDone\n");
 }
+
+TEST_F(Startup, TheCommandLineBackupDirectoryWinsOverTheStoredOneAndIsNotMade) {
+    std::string stored = CrLf({header, "<!DOCTYPE backups>", "<backups>", "\t<backup>", "\t\t<name>Pspad</name>",
+                               "\t\t<time></time>", "\t\t<explanation></explanation>", "\t\t<location>/x</location>",
+                               "\t</backup>", "</backups>"});
+    Write("stored/backuplist.xml", stored);
+    Write("s.xml", settingsfile("", Path("stored")));
+    programresult r = Tolvane({"-nogui", "-if", Path("s.xml"), "-bd", Path("given")});
+    EXPECT_EQ(r.err, "Done\nError saving the " + Path("given/backuplist.xml") + " file!\n");
+    EXPECT_FALSE(Exists("given"));
+    EXPECT_FALSE(Exists("appdata/Gantrel"));
+    EXPECT_EQ(Read("stored/backuplist.xml"), stored);
+    EXPECT_EQ(Read("s.xml"), settingsfile(catalogue(Path("appdata")), Path("given")));
+    // The next run without -bd keeps to the directory saved, and reads its list.
+    std::filesystem::create_directories(root / "given");
+    r = Tolvane({"-nogui", "-if", Path("s.xml")});
+    EXPECT_EQ(r.err, "Done\n");
+    EXPECT_EQ(Read("given/backuplist.xml"), emptylist);
+}
