@@ -1,8 +1,8 @@
 // libFuzzer target: tolvane's file writers (UltraEdit, EditPlus, Code::Blocks, Eclipse, the
-// studios) on arbitrary configuration files. The first byte picks the writer, the second the
-// tool name, the rest is the file. A failed or empty install leaves the file as it was; an
-// install is then seen by the check; installing again replaces in place, so a third install
-// changes nothing more.
+// studios, Pspad, the EditPadPro 7 ini and TextPad's config.xml) on arbitrary configuration
+// files. The first byte picks the writer, the second the tool name, the rest is the file. A
+// failed or empty install leaves the file as it was; an install is then seen by the check;
+// installing again replaces in place, so a third install changes nothing more.
 #include "core/savefile.h"
 #include "core/targetlocations.h"
 #include "core/writers/toolwriter.h"
@@ -50,6 +50,9 @@ const Writer writers[] = {
     {CodeBlocksTarget, "default.conf", InstallCodeBlocksTool},
     {EclipseTarget, ".metadata/.plugins/org.eclipse.debug.core/.launches/brelm.launch", InstallEclipseTool},
     {"Visual Studio 2010", "CurrentSettings.vssettings", InstallStudioTool},
+    {PspadTarget, "links.ini", InstallPspadTool},
+    {EditPadPro7Target, "EditPadPro7.ini", InstallEditPadProTool},
+    {TextPadTarget, "config.xml", InstallTextPadTool},
 };
 
 const char* const names[] = {"brelm", "Tool 1", "a]]>b", "Create &GUID", "x.y", "é ✓"};
@@ -85,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
     std::string folder = Folder();
     std::filesystem::remove_all(folder + "/.metadata");
+    std::filesystem::remove(folder + "/registry.reg");   // TextPad's tools start afresh
     std::string path = folder + "/" + writer.file;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     if (!SaveFile(path, bytes)) fault("cannot write the input file");

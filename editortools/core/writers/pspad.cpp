@@ -24,14 +24,15 @@ std::optional<std::string> readfile(const std::string& path) {
     return all.str();
 }
 
-// Lines end at LF; a CR before it is dropped.
+// Lines end at LF; the CRs before it are dropped, every one of them: the file is written back
+// with LF alone, and a line must read the same the next time.
 std::vector<std::string> splitlines(const std::string& text) {
     std::vector<std::string> lines;
     for (size_t from = 0; from < text.size();) {
         size_t end = text.find('\n', from);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(from, end - from);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        while (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
         from = end + 1;
     }

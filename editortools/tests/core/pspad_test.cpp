@@ -132,4 +132,18 @@ TEST_F(Pspad, AFailedBackupLeavesTheFileAlone) {
     EXPECT_TRUE(context.errors.empty());   // the backup gives its own line
 }
 
+// The file is written back with LF alone, so every CR before a line's LF is dropped when
+// reading: "+Tools" then reads the same before and after, and the tool is found again.
+TEST_F(Pspad, LinesReadTheSameAfterTheRewriteSoAToolIsNeverAddedTwice) {
+    WriteLinks("WWW\r\n+Tools\r\r\n\tother\r\r\n\t\tCommand=other.exe\r\n");
+    EXPECT_TRUE(Install());
+    const std::string installed = "WWW\n+Tools\n\tother\n\t\tCommand=other.exe\n" + brelmblock;
+    EXPECT_EQ(ReadLinks(), installed);
+    EXPECT_TRUE(Install(true));
+    context.overwriteAnswers = {true};
+    EXPECT_TRUE(Install());
+    EXPECT_EQ(ReadLinks(), installed);
+    EXPECT_EQ(context.asked, std::vector<std::string>{"brelm"});
+}
+
 }  // namespace
