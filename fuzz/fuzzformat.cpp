@@ -5,6 +5,7 @@
 // run must leave the file as it was, and no run may fail its integrity check.
 #include "charsets.h"
 #include "commandline.h"
+#include "formatfile.h"
 #include "formatter.h"
 #include "settings.h"
 #include "switchtable.h"
@@ -123,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     f.s.outputfile = f.s.outputfilealias = f.s.html || f.s.pp ? output : input;
     f.messages.stringmode = 1;
     try {
-        f.formatsource();
+        formatfile(f);
     } catch (const std::string& message) {
         // A clean failure (a syntax error, an unclosed literal, a usage error in in-source
         // options) leaves the input untouched; a result that fails its check is a fault.

@@ -4,6 +4,7 @@
 // end cleanly and keep its text.
 #include "charsets.h"
 #include "commandline.h"
+#include "formatfile.h"
 #include "formatter.h"
 #include "settings.h"
 #include "settingsfiles.h"
@@ -85,7 +86,7 @@ void formatprogram(const settings& parsed) {
     f.inputstring = program;
     f.messages.stringmode = 1;
     try {
-        f.formatsource();
+        formatfile(f);
     } catch (const std::string& message) {
         if (message == integrityfailure)
             fault("the program failed its integrity check under these switches:\n" + f.messages.text + message);

@@ -1,13 +1,10 @@
-// The format driver: one source text from reading through tokenizing and the token loop to
-// the final passes, the integrity check, the backup and the output.
-#include "backups.h"
+// The format driver: one source text from its lines as read through tokenizing and the token
+// loop to the final passes and the integrity check.
 #include "charsets.h"
 #include "formatter.h"
 #include "htmltags.h"
-#include "inputreading.h"
-#include "outputwriter.h"
 #include "support.h"
-#include "switchlistings.h"
+#include "switchparser.h"
 
 #include <iostream>
 
@@ -17,9 +14,7 @@ constexpr std::string_view utf8byteordermark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-void formatter::formatsource() {
-    readinput(*this);
-    refuseinplacecut(*this);
+bool formatter::formatsource(const switchparser& switches) {
     // Input read as lines (a range cut from it, the clipboard, a preset text) is joined.
     if (!sourcelines.empty()) sourcetext = join(sourcelines, sourcelinejoint);
     std::vector<std::string>().swap(sourcelines);   // the text holds them now
@@ -35,12 +30,12 @@ void formatter::formatsource() {
     fillwordsets();
     if (s.pp) preprocess();
     tokenizesource();
-    if (s.gsfif) applyinsourceoptions();
+    if (s.gsfif) applyinsourceoptions(switches);
 
     breakbeforefirsttoken(s.in);
     appendendtokens();
     parsetagsequence(s.tag, messages, opentags, closetags);
-    showswitches();
+    showswitches(switches);
 
     resetrunstate();
     fillkeywordtables();
@@ -51,21 +46,16 @@ void formatter::formatsource() {
     if (!s.np) runtokenloop();
 
     finalpasses();
-    if (s.ct) return;
+    if (s.ct) return false;
     // The hidden listings end the file here: nothing is checked, backed up or written.
-    if (s.str || s.l != -1) return;
+    if (s.str || s.l != -1) return false;
     clearleadingtoken();
     checkintegrity();
     if (byteordermark && !s.html) {
         tokens.begin()->settext(utf8byteordermark);
         if (outputjoined) joinedoutput.insert(0, utf8byteordermark);
     }
-
-    std::string backupdirectory = s.bdir;
-    if (endswith(backupdirectory, "\\")) backupdirectory.pop_back();
-    std::string error;
-    if (!backupfile(messages, s.inputfile, inputasread(), s.b, s.v, backupdirectory, error)) die(error);
-    writeoutput(*this);
+    return true;
 }
 
 // Tab stops from -t, the character set of -cs, and the -si spellings keyed by the current
@@ -82,17 +72,17 @@ void formatter::preparecolumnsandcase() {
 
 // -x explains the switches and ends the file, -v explains them and goes on; -sw and -swx
 // show them as a command line and end the file. The display ends a file quietly with "0".
-void formatter::showswitches() {
+void formatter::showswitches(const switchparser& switches) {
     if ((s.x || s.v) && !s.sw) {
-        explainswitches(messages, s, s.inputfilealias, s.outputfilealias);
+        switches.explainswitches(messages, s, s.inputfilealias, s.outputfilealias);
         if (s.x) dieline(0);
     }
     if (s.swx) {
-        printout(messages, printswitches(s, 1) + "\n");
+        printout(messages, switches.printswitches(s, 1) + "\n");
         dieline(0);
     }
     if (s.sw) {
-        printout(messages, printswitches(s, 0) + "\n");
+        printout(messages, switches.printswitches(s, 0) + "\n");
         dieline(0);
     }
 }

@@ -12,6 +12,7 @@
 #include "replacefile.h"
 #include "rewindstate.h"
 #include "settings.h"
+#include "switchparser.h"
 #include "tokencontext.h"
 #include "wordset.h"
 
@@ -58,8 +59,9 @@ public:
     formatter(const formatter&) = delete;
     formatter& operator=(const formatter&) = delete;
 
-    // Formats one source text from reading to writing; ends through die on failure.
-    void formatsource();
+    // Formats the source text read into the formatter (its lines, or the text); ends through
+    // die on failure. True when the result is to be backed up and written.
+    bool formatsource(const switchparser& switches);
 
     // Texts.
     std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
@@ -360,7 +362,7 @@ public:
 
     // Phases of the driver.
     void fillwordsets();
-    void showswitches();
+    void showswitches(const switchparser& switches);
     void tokenizesource();
     void resetrunstate();
     void fillkeywordtables();
@@ -410,7 +412,7 @@ public:
     void finishclausekeywords();
     void printcalltree(const std::vector<std::string>& units);
     void preprocess();
-    void applyinsourceoptions();
+    void applyinsourceoptions(const switchparser& switches);
     void clearleadingtoken();
     void checkintegrity();
 

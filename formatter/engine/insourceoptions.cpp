@@ -1,8 +1,7 @@
 // In-source options: switches given in a "/*brelm options:" comment of the file (-gsfif),
 // parsed into the formatter's own copy of the settings.
-#include "commandline.h"
 #include "formatter.h"
-#include "settingsfiles.h"
+#include "switchparser.h"
 #include "support.h"
 
 namespace {
@@ -20,7 +19,7 @@ position formatter::findoptionscomment() const {
 
 // Applies the switches of the first options comment to the working settings. A usage error
 // in them ends the file with the parser's message.
-void formatter::applyinsourceoptions() {
+void formatter::applyinsourceoptions(const switchparser& switches) {
     position comment = findoptionscomment();
     if (comment == tokens.end()) return;
     const std::string text = jointokenrun(comment);
@@ -31,15 +30,7 @@ void formatter::applyinsourceoptions() {
     const std::vector<int32_t> tabs = s.t;
     const std::string charset = s.cs;
     const auto spellings = s.si;
-    commandlineargs args(s.mte);
-    args.arguments = splitsettingstext(options);
-    try {
-        parsecommandline(args, s, 0);
-    } catch (const std::string&) {
-        if (!args.messages.text.empty()) printout(messages, args.messages.text);
-        throw;
-    }
-    if (!args.messages.text.empty()) printout(messages, args.messages.text);
+    switches.parseoptions(options, s, messages);
     forgetindentsums();
     // Tab stops, the character set and the spellings were prepared before the comment was
     // read; switches in it that change them take effect from here on.

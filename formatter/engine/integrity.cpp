@@ -1,8 +1,8 @@
 // The integrity check: the result may differ from the input only in whitespace and letter
 // case; literals and quoted names stay byte for byte, and single-line comments end lines.
 #include "charsets.h"
+#include "dumppath.h"
 #include "formatter.h"
-#include "paths.h"
 #include "support.h"
 
 #include <unistd.h>
@@ -26,13 +26,6 @@ std::string withoutwhitespace(std::string_view text) {
 
 bool isliteral(int32_t kind) {
     return kind == doublequotedname || kind == stringliteral || kind == qquoteliteral;
-}
-
-// The dumps go to the backup directory without one trailing separator; an empty one means
-// the current directory.
-std::string dumppath(std::string directory, const std::string& name) {
-    if (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\')) directory.pop_back();
-    return joinpath(directory, name);
 }
 
 // Writes a dump through a new file beside it that then takes its name, so that a link or a

@@ -5,6 +5,7 @@
 
 #include "charsets.h"
 #include "globals.h"
+#include "htmltags.h"
 #include "inputlist.h"
 #include "pattern.h"
 #include "paths.h"
@@ -536,9 +537,9 @@ bool commandlineparser::outputdirectoryrow(const std::string&, const patternmatc
 
 bool commandlineparser::tagrow(const std::string& word, const patternmatch& m) {
     const std::string name = m.str(1);
-    if (tokenkinds.count(name) == 0) {
+    if (tokenkinds().count(name) == 0) {
         std::vector<std::string> names;
-        for (const auto& kind : tokenkinds) names.push_back(kind.first);
+        for (const auto& kind : tokenkinds()) names.push_back(kind.first);
         fail(word + " is not valid,token type " + name + " is not known\n" + "Proper values are:" +
              join(names, ",") + "\n");
     }

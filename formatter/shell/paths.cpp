@@ -111,12 +111,6 @@ std::string striptrailingseparator(const std::string& path) {
     return result;
 }
 
-std::string joinpath(const std::string& directory, const std::string& name) {
-    if (directory.empty()) return name;
-    if (isseparator(directory.back())) return directory + name;
-    return directory + pathseparator + name;
-}
-
 bool makedirectorypath(const std::string& path, std::string& errortext, unsigned mode) {
     errortext.clear();
     if (isexistingdirectory(path)) return true;

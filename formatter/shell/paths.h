@@ -3,6 +3,7 @@
 #pragma once
 
 #include "directorylist.h"
+#include "dumppath.h"
 
 #include <cstdint>
 #include <string>
@@ -23,9 +24,6 @@ int32_t countpathlevels(const std::string& path);
 std::string pathprefix(const std::string& path, int32_t n);
 // The path without one trailing pathseparator; a lone separator stays.
 std::string striptrailingseparator(const std::string& path);
-// Joins a directory and a name with pathseparator; the name alone when the directory is
-// empty, and no second separator when the directory already ends with one.
-std::string joinpath(const std::string& directory, const std::string& name);
 
 // Creates every missing level of a directory path. False with the system's reason in
 // errortext when a creation fails (levels made before it stay).

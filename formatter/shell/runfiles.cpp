@@ -4,6 +4,7 @@
 
 #include "charsets.h"
 #include "commandline.h"
+#include "formatfile.h"
 #include "formatter.h"
 #include "globals.h"
 #include "messages.h"
@@ -105,7 +106,7 @@ int32_t formatonefile(settings& s, int32_t& tried, int32_t& done, std::string& m
     f.s = s;
     ++tried;
     f.messages.stringmode = 0;
-    int32_t code = reportfile(s, f.messages, [&f] { f.formatsource(); }, done);
+    int32_t code = reportfile(s, f.messages, [&f] { formatfile(f); }, done);
     messagesout = f.messages.text;
     return code;
 }

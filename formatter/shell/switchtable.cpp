@@ -12,7 +12,6 @@ std::map<std::string, switchobject> switchobjects;
 std::map<std::string, std::string> fieldnames;
 std::map<std::string, std::string> numberfieldnames;
 std::map<std::string, int32_t> actionnames;
-std::map<std::string, int32_t> tokenkinds;
 
 namespace {
 
@@ -123,13 +122,6 @@ void registerextraflag(const std::string& name, fieldref field) {
     registerflagobject(name, flagkind, field, 0, 0, nullptr);
 }
 
-void buildtokenkinds() {
-    tokenkinds = {{"singlelinecomment", 1}, {"doublequotes", 2}, {"singlequotes", 3},
-                  {"qquotes", 4},           {"multilinecomment", 6}, {"other", 14},
-                  {"whitespace", 9},        {"identifier", 8},     {"keyword", 254},
-                  {"number", 13}};
-}
-
 void registerswitchobjects() {
     registernumber("sbi.ml", "Minimum lines in a block", sbimlhandler);
     registerstring("sbi.m", "Marker", sbimhandler);
@@ -187,7 +179,6 @@ void buildswitchtable() {
     for (const flagentry& flag : plainflags) flagfields[flag.name] = flag.field;
     for (const auto& [name, field] : flagfields) fieldnames[fieldkey(field)] = name;
     buildhelptable();
-    buildtokenkinds();
     registerswitchobjects();
     // Number fields that presets and handlers write are named from the start, so that a
     // block recorded before their own switch is given still names them.

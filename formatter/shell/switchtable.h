@@ -48,7 +48,6 @@ extern std::map<std::string, switchobject> switchobjects;   // switch objects by
 extern std::map<std::string, std::string> fieldnames;       // fieldkey to flag name
 extern std::map<std::string, std::string> numberfieldnames; // fieldkey to number switch name
 extern std::map<std::string, int32_t> actionnames;          // names of the kind-8 objects
-extern std::map<std::string, int32_t> tokenkinds;           // token-kind name to kind code
 
 // Builds every container above (again from scratch when called a second time).
 void buildswitchtable();

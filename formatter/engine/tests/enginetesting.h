@@ -1,9 +1,10 @@
 // Helpers of the engine tests: a formatter with default settings over a text, the tokens
-// of a text, and a run of formatsource on a text in a temporary folder.
+// of a text, and a run of the file driver on a text in a temporary folder.
 #pragma once
 
 #include "charsets.h"
 #include "commandline.h"
+#include "formatfile.h"
 #include "formatter.h"
 #include "switchtable.h"
 #include "settings.h"
@@ -119,7 +120,7 @@ protected:
         f.s = s;
         f.messages.stringmode = 1;
         try {
-            f.formatsource();
+            formatfile(f);
         } catch (const std::string& message) {
             result.thrown = message;
         }

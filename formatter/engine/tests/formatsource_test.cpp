@@ -234,7 +234,7 @@ TEST_F(driver, outputjoinedbytheintegritycheckmatchesthetokens) {
             f.s = s;
             f.messages.stringmode = 1;
             f.joinedoutputfrom = joined ? 0 : SIZE_MAX;
-            f.formatsource();
+            formatfile(f);
             EXPECT_EQ(f.outputjoined, joined && v.joins) << v.what;
             outputs[joined] = readfile(s.outputfile);
         }
@@ -271,7 +271,7 @@ TEST_F(driver, presettextcomesbackwhole) {
     f.s.outputfile = "output_str";
     f.inputstring = "select x+1\r\nfrom dual;\r\n";
     f.messages.stringmode = 1;
-    f.formatsource();
+    formatfile(f);
     EXPECT_EQ(f.outputstring, "SELECT x + 1\r\nFROM dual;\r\n");
 }
 

@@ -10,6 +10,9 @@
 
 using tagsbykind = std::map<int32_t, std::string>;   // token-kind code to tag sequence
 
+// The token-kind names that -tag takes, each with its kind code.
+const std::map<std::string, int32_t>& tokenkinds();
+
 // The closing tags of an opening sequence, last tag first; "<>" gives "". A sequence
 // that does not start with "<", does not end with ">" or does not pair them is a usage
 // error through messages.

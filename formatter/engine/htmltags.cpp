@@ -2,9 +2,15 @@
 
 #include "htmltags.h"
 
-#include "switchtable.h"
-
 #include <vector>
+
+const std::map<std::string, int32_t>& tokenkinds() {
+    static const std::map<std::string, int32_t> kinds = {
+        {"singlelinecomment", 1}, {"doublequotes", 2}, {"singlequotes", 3},   {"qquotes", 4},
+        {"multilinecomment", 6},  {"other", 14},       {"whitespace", 9},     {"identifier", 8},
+        {"keyword", 254},         {"number", 13}};
+    return kinds;
+}
 
 namespace {
 
@@ -53,8 +59,8 @@ void parsetagsequence(const std::map<std::string, std::string>& tag, messagestre
                       tagsbykind& opentags, tagsbykind& closetags) {
     for (const auto& [name, sequence] : tag) {
         std::string closing = closingtagsequence(sequence, messages);
-        auto kind = tokenkinds.find(name);
-        if (kind == tokenkinds.end()) continue;
+        auto kind = tokenkinds().find(name);
+        if (kind == tokenkinds().end()) continue;
         closetags[kind->second] = closing;
         opentags[kind->second] = sequence;
     }
