@@ -1,8 +1,7 @@
-// The SQL clause keywords and the block-level table of the formatter; the keyword class
-// codes that the tokenizer gives identifiers.
+// The SQL clause keywords of the formatter and the keyword class codes that the tokenizer
+// gives identifiers.
 #pragma once
 
-#include "linerecord.h"
 #include "wordset.h"
 
 #include <set>
@@ -33,5 +32,4 @@ struct clausekeywords {
     clausekeywords();
     std::vector<std::string> clausewordlist;   // "select", "from", ... in their order
     std::unordered_set<std::string, wordhash, std::equal_to<>> clausewords;
-    linetable blockstack;                      // the block stack's per-level records
 };

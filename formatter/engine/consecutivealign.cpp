@@ -82,11 +82,6 @@ bool formatter::alignmentpending() const {
     return (alignline > 0 || !alignrows.empty()) && previousrewindtoken != rewindtoken;
 }
 
-bool formatter::beyondrewindline() {
-    return declarationsnapshot && previousrewindtoken != rewindtoken &&
-           tokenline(currenttoken) > rewindline;
-}
-
 bool formatter::keepblankafter(position blank) {
     if (blank->protectedfollowingblank) return true;
     // In an alias list the blank in front of an alias stays (count(*) total).

@@ -92,8 +92,6 @@ position formatter::skiptypeexpression(position pos) const {
     return end;
 }
 
-void formatter::startdeclarationlist(int32_t mode) { declarationmode = mode; }
-
 // Pads the rows of the run: the types (or aliases) start ps columns after the longest
 // name. True when the loop was moved back to the run's snapshot (-mcs).
 bool formatter::finishdeclarationrun(bool mayrewind) {

@@ -206,7 +206,6 @@ void formatter::finalpasses() {
     alistlevel = 0;
     if (!checkblockpairs()) dieline(2);
     prunecalls();
-    finishclausekeywords();
     if (s.lt) {
         for (const std::string& name : tablenames) std::cout << name;
         std::cout.flush();

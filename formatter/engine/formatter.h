@@ -2,6 +2,7 @@
 // sink, token list, keyword tables and rule state) and the format driver formatsource.
 #pragma once
 
+#include "blockstack.h"
 #include "bracketstack.h"
 #include "calltree.h"
 #include "clausekeywords.h"
@@ -146,6 +147,7 @@ public:
 
     // Block stack and END handling, line indentation, word case, syntax checks and the call
     // tree.
+    linetable blockstack;                       // the per-level records of the open blocks
     autoarray<int32_t> relativeindentatlevel;   // relativeindent saved where a CASE opened
     autoarray<int32_t> relativesequenceatlevel; // and the token it was measured at
     std::vector<std::string> subprogramnames;   // PROCEDURE, FUNCTION or TRIGGER as written,
@@ -305,11 +307,6 @@ public:
     bool nextsignificantclassis(position pos, int32_t classcode) const;
     // A group's rows or snapshot wait to be laid out.
     bool alignmentpending() const;
-    // A declaration snapshot is pending and the current token lies below its line.
-    bool beyondrewindline();
-    // Starts a declaration list of the given mode whose items follow the next "(" (the
-    // subprogram header starts parameter lists, mode 4).
-    void startdeclarationlist(int32_t mode);
     // The token after a data type such as NUMBER(10, 2) starting at pos, or after such
     // types joined by "+" and "-"; the end position when no type starts there.
     position skiptypeterm(position pos) const;
@@ -409,7 +406,6 @@ public:
     void trackpreviouscolumns();
     bool layoutpass();
     bool checkblockpairs();
-    void finishclausekeywords();
     void printcalltree(const std::vector<std::string>& units);
     void preprocess();
     void applyinsourceoptions(const switchparser& switches);
@@ -520,7 +516,6 @@ public:
 
     // Integrity check.
     bool endsitsline(position comment) const;
-    position integrityfault(std::string_view original) const;
     // The stripped texts are the tokenized text's and the result's without white space.
     [[noreturn]] void reportintegrityfailure(int64_t around, const std::string& strippedsource,
                                              const std::string& strippedresult);

@@ -2,13 +2,17 @@
 
 #include "htmltags.h"
 
+#include "token.h"
+
 #include <vector>
 
 const std::map<std::string, int32_t>& tokenkinds() {
     static const std::map<std::string, int32_t> kinds = {
-        {"singlelinecomment", 1}, {"doublequotes", 2}, {"singlequotes", 3},   {"qquotes", 4},
-        {"multilinecomment", 6},  {"other", 14},       {"whitespace", 9},     {"identifier", 8},
-        {"keyword", 254},         {"number", 13}};
+        {"singlelinecomment", singlelinecomment}, {"doublequotes", doublequotedname},
+        {"singlequotes", stringliteral},          {"qquotes", qquoteliteral},
+        {"multilinecomment", blockcomment},       {"other", othertoken},
+        {"whitespace", whitespace},               {"identifier", identifier},
+        {"keyword", keywordtoken},                {"number", number}};
     return kinds;
 }
 

@@ -118,13 +118,6 @@ const std::array<bool, 256> whitespacebytes = [] {
 
 }  // namespace
 
-position formatter::integrityfault(std::string_view original) const {
-    literalcheck check(*this, original);
-    for (position p = tokens.begin(); p != tokens.end(); ++p)
-        if (check.faults(p)) return p;
-    return tokens.end();
-}
-
 // The text stripped of white space and with case set aside, compared with the pieces of
 // another text as they come.
 class strippedcomparison {

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "autoarray.h"
+#include "blockstack.h"
 #include "bracketstack.h"
 #include "consecutivealign.h"
-#include "linerecord.h"
 #include "settings.h"
 
 #include <cstdint>

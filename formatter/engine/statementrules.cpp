@@ -237,6 +237,3 @@ textcomparison firstdifference(std::string_view text1, std::string_view text2) {
     }
     return {false, static_cast<int64_t>(mid)};
 }
-
-// The clause keywords' end-of-text step, after the block pairs are checked.
-void formatter::finishclausekeywords() {}

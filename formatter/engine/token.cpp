@@ -11,40 +11,6 @@
 #include <limits>
 #include <new>
 
-namespace {
-
-struct kindname {
-    int32_t kind;
-    std::string_view name;
-};
-
-constexpr std::array<kindname, 10> kindnames{{
-    {singlelinecomment, "singlelinecomment"},
-    {doublequotedname, "doublequotes"},
-    {stringliteral, "singlequotes"},
-    {qquoteliteral, "qquotes"},
-    {blockcomment, "multilinecomment"},
-    {identifier, "identifier"},
-    {whitespace, "whitespace"},
-    {number, "number"},
-    {othertoken, "other"},
-    {keywordtoken, "keyword"},
-}};
-
-}  // namespace
-
-std::string_view tokenkindname(int32_t kind) {
-    for (const kindname& k : kindnames)
-        if (k.kind == kind) return k.name;
-    return {};
-}
-
-int32_t tokenkindcode(std::string_view name) {
-    for (const kindname& k : kindnames)
-        if (k.name == name) return k.kind;
-    return 0;
-}
-
 bool haslinebreak(std::string_view text) {
     for (char c : text)
         if (c == '\n' || c == '\r') return true;

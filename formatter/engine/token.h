@@ -29,10 +29,6 @@ enum tokenkind : int32_t {
     endtoken = 255,
 };
 
-// The name of a kind as -tag and html output know it; "" for kinds without one.
-std::string_view tokenkindname(int32_t kind);
-// The kind code of such a name; 0 for an unknown name.
-int32_t tokenkindcode(std::string_view name);
 
 // Comments and whitespace: the kinds the walking operations step over.
 inline bool isinsignificant(int32_t kind) {

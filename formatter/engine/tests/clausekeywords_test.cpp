@@ -29,10 +29,14 @@ TEST(clausekeywords, thirteenwordsinorder) {
               (std::vector<std::string>{"select", "from", "where", "group", "order", "having", "for",
                                         "union", "intersect", "minus", "into", "connect", "start"}));
     EXPECT_EQ(part.clausewords.size(), 13u);
-    EXPECT_EQ(part.blockstack.size(), 0);
-    EXPECT_EQ(part.blockstack.capacity(), 10);
-    EXPECT_EQ(part.blockstack.at(3).isasreached, 1);
-    EXPECT_EQ(part.blockstack.at(3).startcolumn, 0);
+}
+
+TEST(blocklevels, startemptywithroomforten) {
+    linetable blockstack;
+    EXPECT_EQ(blockstack.size(), 0);
+    EXPECT_EQ(blockstack.capacity(), 10);
+    EXPECT_EQ(blockstack.at(3).isasreached, 1);
+    EXPECT_EQ(blockstack.at(3).startcolumn, 0);
 }
 
 TEST(reset, leavesonlytheleadingtoken) {

@@ -1,4 +1,4 @@
-// Token-list and line utilities: line-break tests on texts, walking, runs, end tokens and
+// The token context: line-break tests on texts, walking, runs, end tokens and
 // the line breaks put before tokens.
 #include "enginetesting.h"
 

@@ -1,4 +1,4 @@
-// The per-level record of the block stack (what opened a block, where, and how its body is
+// The block stack: the per-level record (what opened a block, where, and how its body is
 // indented) and the growable table of them.
 #pragma once
 

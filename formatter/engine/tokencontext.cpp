@@ -1,4 +1,4 @@
-// Token-list and line utilities: walking over comments and blanks, runs of line pieces,
+// The token context: walking the token list over comments and blanks, runs of line pieces,
 // end tokens, line breaks put before tokens, and the line-break tests on texts.
 #include "pattern.h"
 #include "tokencontext.h"
