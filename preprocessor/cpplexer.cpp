@@ -261,7 +261,16 @@ void afterdirective(bool atstart, size_t position, std::string_view text)
     }
 }
 
-// Slash: a block comment, or a "/" that closes an open block when it follows white space.
+// Only blanks and tabs stand between the position and the next line break (or the end).
+bool endsline(size_t position, std::string_view text)
+{
+    while (position < text.size() && isblank(text[position]))
+        ++position;
+    return position == text.size() || isbreak(text[position]);
+}
+
+// Slash: a block comment, or a "/" that closes an open block when it follows white space. A
+// "/" alone on its line ends any statement, also one without ";" (GRANT ... or CREATE TABLE ...).
 int32_t scanslash(size_t& position, std::string_view text)
 {
     if (atpair(position, text, '/', '*')) {
@@ -271,9 +280,10 @@ int32_t scanslash(size_t& position, std::string_view text)
         position = closing + 2;
         return kindblockcomment;
     }
+    const bool aloneonline = startsline(position, text) && endsline(position + 1, text);
     ++position;
     statement.aftercommand = false;
-    if (statement.inplsqlblock && statement.afterblank) {
+    if ((statement.inplsqlblock && statement.afterblank) || aloneonline) {
         statement.inplsqlblock = false;
         statement.statementended = true;
     }

@@ -191,6 +191,28 @@ TEST_F(lexertest, plsqlblocks)
     }
 }
 
+TEST_F(lexertest, slashaloneonitslineendsanystatement)
+{
+    // GRANT or CREATE TABLE ended by "/" without ";": the next line starts a statement, so a
+    // PROMPT there is a command line and its quote opens nothing. A "/" that shares its line
+    // with other text ends no statement outside a block.
+    const lexcase cases[] = {
+        {"grant connect to u\n/\nprompt it's done\n", "5:grant|7: |5:connect|7: |5:to|7: |5:u|7:\n|11:/|7:\n"
+                                                    "|18:prompt it's done\n"},
+        {"create table t (a number)\n  /  \nrem it's\n", "5:create|7: |5:table|7: |5:t|7: |11:(|5:a|7: |5:number"
+                                                        "|11:)|7:\n  |11:/|7:  \n|18:rem it's\n"},
+        {"grant connect to u\r\n/\r\nset echo on\r\n", "5:grant|7: |5:connect|7: |5:to|7: |5:u|7:\r\n|11:/"
+                                                       "|7:\r\n|18:set echo on\r\n"},
+        {"select a\n/ b from t\nprompt x", "5:select|7: |5:a|7:\n|11:/|7: |5:b|7: |5:from|7: |5:t|7:\n|5:prompt"
+                                          "|7: |5:x"},
+        {"select a /\nprompt x", "5:select|7: |5:a|7: |11:/|7:\n|5:prompt|7: |5:x"},
+    };
+    for (const lexcase& c : cases) {
+        resetstatementstate();
+        EXPECT_EQ(lex(c.input), c.expected) << c.input;
+    }
+}
+
 TEST_F(lexertest, directivesgotothedirectiveprocessor)
 {
     const std::string text = "a #+b";
