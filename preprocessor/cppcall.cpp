@@ -20,10 +20,10 @@ namespace {
 std::string joinwarnings()
 {
     std::string joined;
-    for (size_t i = 0; i < warninglist.size(); ++i) {
+    for (size_t i = 0; i < state.warnings.size(); ++i) {
         if (i > 0)
             joined += '\n';
-        joined += warninglist[i];
+        joined += state.warnings[i];
     }
     return joined;
 }
@@ -60,7 +60,7 @@ void run(const std::string& filename, const std::vector<std::string>& options, s
     // The call names its file, so an option left over is never taken for a file name.
     setsourcefile(filename);
     parseoptions(args);
-    for (const std::string& name : preloadfiles) {
+    for (const std::string& name : state.options.preloadfiles) {
         std::string text = preloadtext(name);
         tokenoutput discarded;
         processtoplevel(name, text, discarded);

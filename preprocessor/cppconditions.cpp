@@ -13,6 +13,7 @@
 #include "charsettables.h"
 #include "cpplexer.h"
 #include "cppmacros.h"
+#include "cppstate.h"
 
 namespace {
 
@@ -132,8 +133,8 @@ public:
     int64_t run()
     {
         struct definedoperands {
-            definedoperands() { keepdefinedoperands = true; }
-            ~definedoperands() { keepdefinedoperands = false; }
+            definedoperands() { state.macros.keepdefinedoperands = true; }
+            ~definedoperands() { state.macros.keepdefinedoperands = false; }
         } keep;
         while (!work.empty() && work.rest()[0].kind != kindendofline)
             step();
@@ -144,11 +145,11 @@ private:
     void step()
     {
         const atoken token = work.rest()[0];
-        if (token.kind == kindidentifier && charsetlower(token.text) == "defined") {
+        if (token.kind == kindidentifier && charsetlower(state.lowercase, token.text) == "defined") {
             readdefined();
             return;
         }
-        if (token.kind == kindidentifier && !isoperatorname(charsetlower(token.text))) {
+        if (token.kind == kindidentifier && !isoperatorname(charsetlower(state.lowercase, token.text))) {
             expandinplace();
             return;
         }
@@ -161,8 +162,8 @@ private:
             ++depth;
         else if (token.text == ")")
             closeparenthesis();
-        else if ((token.kind == kindidentifier || token.kind == kindother) && isoperatorname(charsetlower(token.text)))
-            pushoperator(charsetlower(token.text));
+        else if ((token.kind == kindidentifier || token.kind == kindother) && isoperatorname(charsetlower(state.lowercase, token.text)))
+            pushoperator(charsetlower(state.lowercase, token.text));
         // White space from macro bodies, and empty or line-break tokens, mean nothing here.
         else if (!isinsignificant(token) && !token.text.empty() && token.text[0] != '\n')
             unknowntoken(token);
@@ -264,7 +265,7 @@ private:
             atoken& token = replacement[i];
             if (token.kind != kindidentifier || followsdefined(replacement, i))
                 continue;
-            std::string word = charsetlower(token.text);
+            std::string word = charsetlower(state.lowercase, token.text);
             if (!isoperatorname(word) && word != "defined")
                 token = {kinddecimal, "0"};
         }

@@ -30,7 +30,7 @@ struct directive {
 
     bool calledbyskip() const { return level >= 0; }
     // #elif and #else at the level of the skip belong to the conditional being skipped.
-    bool atskiplevel() const { return calledbyskip() && ifstack.size() == static_cast<size_t>(level); }
+    bool atskiplevel() const { return calledbyskip() && state.ifstack.size() == static_cast<size_t>(level); }
     textplace here() const { return {text, position}; }
 };
 
@@ -47,7 +47,7 @@ std::string macronameof(directive& d, const std::string& missing)
 
 void pushcondition(const directive& d, bool taken)
 {
-    ifstack.push_back({taken, currentfilename, d.text, static_cast<uint32_t>(d.start), false});
+    state.ifstack.push_back({taken, state.currentfilename, d.text, static_cast<uint32_t>(d.start), false});
 }
 
 // A false branch in active text: the lexer skips the section; a skip goes on.
@@ -66,7 +66,7 @@ skipping definedirective(directive& d)
     macro definition = parsemacrodefinition(d.position, d.text);
     if (d.active) {
         definemacro(name, std::move(definition));
-        ++uncacheableevents;
+        ++state.cache.uncacheableevents;
     }
     return skipping::stop;
 }
@@ -76,7 +76,7 @@ skipping undefdirective(directive& d)
     std::string name = macronameof(d, "the name of macro is missing in #undef");
     if (d.active) {
         undefinemacro(name);
-        ++uncacheableevents;
+        ++state.cache.uncacheableevents;
     }
     return skipping::stop;
 }
@@ -104,9 +104,9 @@ skipping ifdirective(directive& d)
 
 ifcondrec& opencondition(const directive& d, const std::string& noif)
 {
-    if (ifstack.empty())
+    if (state.ifstack.empty())
         raiseerror(noif, d.position, d.text);
-    return ifstack.back();
+    return state.ifstack.back();
 }
 
 skipping elifdirective(directive& d)
@@ -120,7 +120,7 @@ skipping elifdirective(directive& d)
     bool value = false;
     if (!top.taken) {
         value = evaluatecondition(std::move(line), d.here()) != 0;
-        top = {value, currentfilename, d.text, static_cast<uint32_t>(d.start), false};
+        top = {value, state.currentfilename, d.text, static_cast<uint32_t>(d.start), false};
     }
     return value ? skipping::stop : falsebranch(d);
 }
@@ -141,7 +141,7 @@ skipping elsedirective(directive& d)
 skipping endifdirective(directive& d)
 {
     opencondition(d, "#endif found but there are no #if or #ifdef");
-    ifstack.pop_back();
+    state.ifstack.pop_back();
     return skipping::stop;
 }
 
@@ -175,19 +175,19 @@ tokenlist applylinedirective(tokenlist line, const directive& d)
     ++index;
     atoken name = peektokenat(index, line);
     if (name.kind == kindquotedname && name.text.size() >= 2)
-        linefile = std::string(name.text.substr(1, name.text.size() - 2));
-    lineoffset = number - lineofposition(d.position, d.text);
-    lineinforce = true;
-    ++uncacheableevents;
+        state.lines.file = std::string(name.text.substr(1, name.text.size() - 2));
+    state.lines.offset = number - lineofposition(d.position, d.text);
+    state.lines.inforce = true;
+    ++state.cache.uncacheableevents;
     return line;
 }
 
 skipping linedirective(directive& d)
 {
     tokenlist line = tokenizeline(false, d.position, d.text);
-    if (!switches.ild)
+    if (!state.switches.ild)
         line = applylinedirective(std::move(line), d);
-    if (switches.kld) {
+    if (state.switches.kld) {
         d.output.push_back({kindhash, "#"});
         d.output.push_back({kindidentifier, "line"});
         d.output.push_back({kindwhitespace, " "});
@@ -211,8 +211,8 @@ skipping warningdirective(directive& d)
 {
     tokenlist line = tokenizeline(false, d.position, d.text);
     if (d.active) {
-        warninglist.push_back("#warning:" + jointokens(line));
-        ++uncacheableevents;
+        state.warnings.push_back("#warning:" + jointokens(line));
+        ++state.cache.uncacheableevents;
     }
     return skipping::stop;
 }
@@ -263,20 +263,20 @@ std::string processdirective(int level, bool active, tokenoutput& output, size_t
         output.push_back({kindhash, "#"});
         return name;
     }
-    name = charsetlower(name);
+    name = charsetlower(state.lowercase, name);
     skiplineblanks(position, text);
     auto handler = directivehandlers().find(name);
     if (handler == directivehandlers().end())
         raiseerror("this directive is not known", position, text);
     skipping next = handler->second(d);
-    if (switches.ld && name != "line")
+    if (state.switches.ld && name != "line")
         output.push_back(linetokenat(position, text));
     return next == skipping::goon ? std::string() : name;
 }
 
 void skipsection(size_t& position, const tokenoutput& output, std::string_view text)
 {
-    size_t level = ifstack.size();
+    size_t level = state.ifstack.size();
     tokenoutput discarded;
     for (;;) {
         discarded.clear();
@@ -286,26 +286,24 @@ void skipsection(size_t& position, const tokenoutput& output, std::string_view t
             raiseerror("#endif not found", position, text);
         }
         std::string name = processdirective(static_cast<int>(level), false, discarded, position, text);
-        if (ifstack.size() < level && name == "endif")
+        if (state.ifstack.size() < level && name == "endif")
             return;
-        if (ifstack.size() == level && (name == "elif" || name == "else"))
+        if (state.ifstack.size() == level && (name == "elif" || name == "else"))
             return;
     }
 }
 
 void starttopleveltext()
 {
-    ifstack.clear();
-    includestack.clear();
-    linefile.clear();
-    lineoffset = 0;
-    lineinforce = false;
-    statement.afterblank = false;
+    state.ifstack.clear();
+    state.includes.stack.clear();
+    state.lines = {};
+    state.statement.afterblank = false;
 }
 
 void checkconditionalsclosed(const tokenoutput& output, std::string_view text)
 {
-    if (ifstack.empty())
+    if (state.ifstack.empty())
         return;
     printifstack();
     dumptext(output.text());

@@ -34,21 +34,21 @@ void walkstatementstate(const tokenoutput& output, size_t first)
     size_t index = 0;
     while (index < expansion.size()) {
         const atoken& token = expansion[index];
-        if (token.text == "/" && statement.inplsqlblock) {
+        if (token.text == "/" && state.statement.inplsqlblock) {
             if (standsalone(output, first + index)) {
-                statement.inplsqlblock = false;
-                statement.statementended = true;
+                state.statement.inplsqlblock = false;
+                state.statement.statementended = true;
             }
-        } else if (token.text == ";" && !statement.inplsqlblock) {
-            statement.statementended = true;
-        } else if (statement.statementended && holdslinebreak(token.text)) {
-            statement.atstatementstart = true;
-            statement.statementended = false;
-        } else if (statement.atstatementstart && token.kind == kindidentifier) {
+        } else if (token.text == ";" && !state.statement.inplsqlblock) {
+            state.statement.statementended = true;
+        } else if (state.statement.statementended && holdslinebreak(token.text)) {
+            state.statement.atstatementstart = true;
+            state.statement.statementended = false;
+        } else if (state.statement.atstatementstart && token.kind == kindidentifier) {
             classifystatementwordinlist(index, expansion);
             continue;
-        } else if (statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
-            statement.atstatementstart = false;
+        } else if (state.statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
+            state.statement.atstatementstart = false;
         }
         ++index;
     }
@@ -57,7 +57,7 @@ void walkstatementstate(const tokenoutput& output, size_t first)
 void appendexpansiontail(tokenoutput& output, size_t position, std::string_view text)
 {
     output.push_back({kindwhitespace, "\n"});
-    if (switches.ld)
+    if (state.switches.ld)
         output.push_back(linetokenat(position, text));
 }
 
@@ -66,9 +66,9 @@ void appendexpansiontail(tokenoutput& output, size_t position, std::string_view 
 bool expandfunctionlike(const macro& definition, tokenoutput& output, size_t& position, std::string_view text)
 {
     size_t look = position;
-    statementstate saved = statement;
+    statementstate saved = state.statement;
     if (peektoken(look, text).text != "(") {
-        statement = saved;
+        state.statement = saved;
         return false;
     }
     position = look + 1;
@@ -93,7 +93,7 @@ bool isbuiltinname(std::string_view word, std::string_view name)
     if (word.size() != name.size())
         return false;
     for (size_t i = 0; i < word.size(); ++i)
-        if (lowercasemap[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(name[i]))
+        if (state.lowercase[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(name[i]))
             return false;
     return true;
 }
@@ -103,7 +103,7 @@ bool isbuiltinname(std::string_view word, std::string_view name)
 void processidentifier(std::string_view word, tokenoutput& output, size_t& position, std::string_view text)
 {
     if (isbuiltinname(word, "__line__")) {
-        ++uncacheableevents;
+        ++state.cache.uncacheableevents;
         std::string quoted(1, '\'');
         quoted += std::to_string(reportedline(position, text));
         quoted += '\'';
@@ -111,23 +111,23 @@ void processidentifier(std::string_view word, tokenoutput& output, size_t& posit
         return;
     }
     if (isbuiltinname(word, "__file__")) {
-        ++uncacheableevents;
-        const std::string& file = lineinforce && !linefile.empty() ? linefile : sourcefilename;
+        ++state.cache.uncacheableevents;
+        const std::string& file = state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.sourcefilename;
         output.push_back({kindstring, keeptext("'" + file + "'")});
         return;
     }
-    const macro* definition = macrotable.empty() ? nullptr : findmacro(word);
+    const macro* definition = state.macros.table.empty() ? nullptr : findmacro(word);
     if (definition) {
         // A macro is no script command, whatever its expansion holds.
-        const bool aftercommand = statement.aftercommand;
-        statement.aftercommand = false;
+        const bool aftercommand = state.statement.aftercommand;
+        state.statement.aftercommand = false;
         if (!definition->functionlike) {
             expandobjectlike(*definition, output, position, text);
             return;
         }
         if (expandfunctionlike(*definition, output, position, text))
             return;
-        statement.aftercommand = aftercommand;
+        state.statement.aftercommand = aftercommand;
     }
     output.push_back({kindidentifier, word});
 }
@@ -147,17 +147,17 @@ atoken skiptodirective(size_t& position, std::string_view text)
 int64_t reportedline(size_t position, std::string_view text)
 {
     int64_t line = lineofposition(position, text);
-    return lineinforce ? line + lineoffset : line;
+    return state.lines.inforce ? line + state.lines.offset : line;
 }
 
 std::string linetokenfile()
 {
-    return lineinforce && !linefile.empty() ? linefile : currentfilename;
+    return state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.currentfilename;
 }
 
 atoken makelinetoken(int64_t line, const std::string& file)
 {
-    currentfilename = file;
+    state.currentfilename = file;
     return {kinddirective, keeptext("#line " + std::to_string(line) + " \"" + file + "\"\n")};
 }
 

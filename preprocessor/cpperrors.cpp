@@ -22,7 +22,6 @@ constexpr size_t indexedtextsize = 4096;
 
 // Positions of the first byte of each line break of one text.
 using linebreaks = std::vector<size_t>;
-std::map<std::pair<const char*, size_t>, linebreaks> lineindexes;
 
 template <class visitor>
 void forlinebreaks(std::string_view text, size_t end, visitor visit)
@@ -37,7 +36,7 @@ void forlinebreaks(std::string_view text, size_t end, visitor visit)
 
 const linebreaks& lineindex(std::string_view text)
 {
-    auto entry = lineindexes.try_emplace({text.data(), text.size()});
+    auto entry = state.lineindexes.try_emplace({text.data(), text.size()});
     linebreaks& breaks = entry.first->second;
     if (entry.second)
         forlinebreaks(text, text.size(), [&](size_t i) { breaks.push_back(i); });
@@ -63,10 +62,10 @@ void writefile(const std::string& name, const std::string& content)
 
 void printincludes()
 {
-    if (includestack.empty())
+    if (state.includes.stack.empty())
         return;
     std::cerr << "Includes:\n";
-    for (const includeinfo& include : includestack)
+    for (const includeinfo& include : state.includes.stack)
         std::cerr << include.file << ' ' << include.line << '\n';
 }
 
@@ -78,7 +77,7 @@ std::string sourcecontext(size_t position, std::string_view text)
 
 std::string errorhead(const std::string& message, size_t position, std::string_view text)
 {
-    return currentfilename + " line " + std::to_string(lineofposition(position, text)) + ":" + message +
+    return state.currentfilename + " line " + std::to_string(lineofposition(position, text)) + ":" + message +
            "\nAt source:" + sourcecontext(position, text) + "<<\n";
 }
 
@@ -98,7 +97,7 @@ int32_t lineofposition(size_t position, std::string_view text)
 
 void forgetlineindexes()
 {
-    lineindexes.clear();
+    state.lineindexes.clear();
 }
 
 void raiseerror(const std::string& message, size_t position, std::string_view text)
@@ -132,7 +131,7 @@ void internalerror(const std::string& message)
 void printifstack()
 {
     std::cerr << "#if stack:\n";
-    for (const ifcondrec& record : ifstack)
+    for (const ifcondrec& record : state.ifstack)
         std::cerr << (record.taken ? "#else " : "#if ") << record.file << ":"
                   << lineofposition(record.position, record.text) << '\n';
 }

@@ -12,9 +12,6 @@
 #include "cppoutput.h"
 #include "cpptokens.h"
 
-// Paths included since the current recording began.
-extern std::set<std::string> includedfiles;
-
 // The cache file of an included file: its found path with ":", "\", "/" and "." made "_",
 // and ".cch".
 std::string cachefilenamefor(const std::string& foundpath);
@@ -24,7 +21,7 @@ std::string cachefilenamefor(const std::string& foundpath);
 bool checkcache(const std::string& foundpath, std::string_view& data, size_t& position);
 // Appends the cached tokens to output and reports "cache read".
 void readcachedtokens(std::string_view data, size_t position, tokenoutput& output);
-// Begins recording an include: notes the macros now defined and empties includedfiles.
+// Begins recording an include: notes the macros now defined and forgets the files included so far.
 void startcacherecording(const std::string& foundpath);
 // Writes the cache of the recording from its tokens and reports "cache generated"; writes
 // nothing when the recorded text's output depends on more than its files and the macros.

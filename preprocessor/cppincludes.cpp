@@ -14,8 +14,6 @@
 #include "cppmacros.h"
 #include "cppstate.h"
 
-std::map<std::string, std::string, std::less<>> filetextcache;
-
 namespace {
 
 bool isseparator(char c)
@@ -60,24 +58,13 @@ std::string joinpath(const std::string& directory, const std::string& name)
 // directive of one file does not number the lines of another.
 class linestatescope {
 public:
-    linestatescope()
-        : file(std::exchange(linefile, {})), offset(std::exchange(lineoffset, 0)),
-          inforce(std::exchange(lineinforce, false))
-    {
-    }
-    ~linestatescope()
-    {
-        linefile = std::move(file);
-        lineoffset = offset;
-        lineinforce = inforce;
-    }
+    linestatescope() : outer(std::exchange(state.lines, {})) {}
+    ~linestatescope() { state.lines = std::move(outer); }
     linestatescope(const linestatescope&) = delete;
     linestatescope& operator=(const linestatescope&) = delete;
 
 private:
-    std::string file;
-    int32_t offset;
-    bool inforce;
+    linestate outer;
 };
 
 std::string unclosedmessage(bool system)
@@ -126,10 +113,10 @@ includename readincludename(bool active, size_t& position, std::string_view text
 // the file being read.
 std::vector<std::string> searchlist(bool next, bool system)
 {
-    std::vector<std::string> list = system ? systempaths : quotedpaths;
+    std::vector<std::string> list = system ? state.options.systempaths : state.options.quotedpaths;
     if (!next)
         return list;
-    std::string_view directory = directorypart(currentfilename);
+    std::string_view directory = directorypart(state.currentfilename);
     for (size_t i = 0; i < list.size(); ++i)
         if (samepath(list[i], directory))
             return std::vector<std::string>(list.begin() + static_cast<ptrdiff_t>(i) + 1, list.end());
@@ -138,9 +125,10 @@ std::vector<std::string> searchlist(bool next, bool system)
 
 const std::string& includedtext(const std::string& path)
 {
-    auto found = filetextcache.find(path);
-    if (found == filetextcache.end())
-        found = filetextcache.emplace(path, readtextfile(path)).first;
+    auto& filetexts = state.includes.filetexts;
+    auto found = filetexts.find(path);
+    if (found == filetexts.end())
+        found = filetexts.emplace(path, readtextfile(path)).first;
     return found->second;
 }
 
@@ -154,10 +142,10 @@ void processincluded(const std::string& path, bool recording, tokenoutput& outpu
     if (recording)
         unjoined.emplace(output);
     size_t first = output.recent().size();
-    size_t depth = ifstack.size();
+    size_t depth = state.ifstack.size();
     size_t position = 0;
     processtext(true, output, position, text);
-    if (ifstack.size() > depth) {
+    if (state.ifstack.size() > depth) {
         printifstack();
         raiseerror("#endif not found", text.size(), text);
     }
@@ -167,13 +155,14 @@ void processincluded(const std::string& path, bool recording, tokenoutput& outpu
 
 void includefound(const std::string& path, tokenoutput& output, size_t position, std::string_view text)
 {
+    std::vector<includeinfo>& includestack = state.includes.stack;
     if (includestack.size() >= maximumincludedepth)
         raiseerror("#include nested too deeply", position, text);
     std::string_view cached;
     size_t cacheposition = 0;
     bool usecache = false;
     bool recording = false;
-    if (switches.c && !switches.ld && !switches.kld && includestack.empty()) {
+    if (state.switches.c && !state.switches.ld && !state.switches.kld && includestack.empty()) {
         usecache = checkcache(path, cached, cacheposition);
         if (!usecache) {
             startcacherecording(path);
@@ -181,19 +170,19 @@ void includefound(const std::string& path, tokenoutput& output, size_t position,
             std::cerr << "generate cache true " << path << '\n';
         }
     }
-    std::string noted = currentfilename;
+    std::string noted = state.currentfilename;
     {
         linestatescope outerlines;
         output.push_back(makelinetoken(0, path));
-        includestack.push_back({path, lineofposition(position, text), static_cast<int32_t>(ifstack.size())});
-        includedfiles.insert(path);
+        includestack.push_back({path, lineofposition(position, text), static_cast<int32_t>(state.ifstack.size())});
+        state.cache.includedfiles.insert(path);
         if (usecache)
             readcachedtokens(cached, cacheposition, output);
         else
             processincluded(path, recording, output);
         includestack.pop_back();
     }
-    currentfilename = noted;
+    state.currentfilename = noted;
     output.push_back(linetokenat(position, text));
 }
 
@@ -233,7 +222,7 @@ void includedirective(bool next, bool active, tokenoutput& output, size_t& posit
     for (char& c : parsed.name)
         if (c == '\\')
             c = '/';
-    if (next && lastcomponent(parsed.name) != lastcomponent(currentfilename))
+    if (next && lastcomponent(parsed.name) != lastcomponent(state.currentfilename))
         raiseerror("the filename of #include_next is not the same as of the current file", position, text);
     if (!active)
         return;

@@ -14,9 +14,6 @@
 // Includes nest no deeper than this.
 constexpr size_t maximumincludedepth = 200;
 
-// Found path -> text. A file is read the first time its path is found and kept from then on.
-extern std::map<std::string, std::string, std::less<>> filetextcache;
-
 struct includename {
     std::string name;     // empty when no quoted or angle-bracket name stands at the position
     bool system = false;  // written as <name>

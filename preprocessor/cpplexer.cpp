@@ -250,13 +250,13 @@ int32_t scancommon(size_t& position, std::string_view text)
 // A directive consumes its line break; the next line then starts as after one.
 void afterdirective(bool atstart, size_t position, std::string_view text)
 {
-    statement.atstatementstart = atstart && !statement.inplsqlblock;
-    statement.afterblank = false;
+    state.statement.atstatementstart = atstart && !state.statement.inplsqlblock;
+    state.statement.afterblank = false;
     if (position > 0 && position <= text.size() && isbreak(text[position - 1])) {
-        statement.afterblank = true;
-        if (statement.statementended) {
-            statement.statementended = false;
-            statement.atstatementstart = true;
+        state.statement.afterblank = true;
+        if (state.statement.statementended) {
+            state.statement.statementended = false;
+            state.statement.atstatementstart = true;
         }
     }
 }
@@ -272,10 +272,10 @@ int32_t scanslash(size_t& position, std::string_view text)
         return kindblockcomment;
     }
     ++position;
-    statement.aftercommand = false;
-    if (statement.inplsqlblock && statement.afterblank) {
-        statement.inplsqlblock = false;
-        statement.statementended = true;
+    state.statement.aftercommand = false;
+    if (state.statement.inplsqlblock && state.statement.afterblank) {
+        state.statement.inplsqlblock = false;
+        state.statement.statementended = true;
     }
     return kindother;
 }
@@ -284,37 +284,37 @@ int32_t scanslash(size_t& position, std::string_view text)
 
 void classifystatementword(atoken& token, size_t& position, std::string_view text)
 {
-    std::string word = charsetlower(token.text);
+    std::string word = charsetlower(state.lowercase, token.text);
     if (issqlpluscommand(word)) {
         size_t start = static_cast<size_t>(token.text.data() - text.data());
         skipcommandlines(position, text);
         token = {kindsqlplus, slice(text, start, position)};
-        statement.atstatementstart = true;
-        statement.aftercommand = false;
+        state.statement.atstatementstart = true;
+        state.statement.aftercommand = false;
         return;
     }
     if (word == "begin" || word == "declare")
-        statement.inplsqlblock = true;
-    statement.aftercommand = !startssqlstatement(word);
+        state.statement.inplsqlblock = true;
+    state.statement.aftercommand = !startssqlstatement(word);
 }
 
 void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)
 {
     if (index >= tokens.size())
         return;
-    std::string word = charsetlower(tokens[index].text);
+    std::string word = charsetlower(state.lowercase, tokens[index].text);
     ++index;
     if (issqlpluscommand(word)) {
         while (index < tokens.size() && !holdslinebreak(tokens[index].text))
             ++index;
         while (index < tokens.size() && holdslinebreak(tokens[index].text))
             ++index;
-        statement.atstatementstart = true;
+        state.statement.atstatementstart = true;
         return;
     }
     if (word == "begin" || word == "declare")
-        statement.inplsqlblock = true;
-    statement.atstatementstart = false;
+        state.statement.inplsqlblock = true;
+    state.statement.atstatementstart = false;
 }
 
 int32_t scansignificant(size_t& position, std::string_view text)
@@ -327,8 +327,8 @@ int32_t scansignificant(size_t& position, std::string_view text)
     if (c == '/') {
         kind = scanslash(position, text);
         if (kind == kindblockcomment) {
-            atstart = statement.atstatementstart;
-            blank = statement.afterblank;
+            atstart = state.statement.atstatementstart;
+            blank = state.statement.afterblank;
         }
     } else if (atpair(position, text, '-', '-')) {
         scanlinecomment(position, text);
@@ -336,10 +336,10 @@ int32_t scansignificant(size_t& position, std::string_view text)
     } else if (c == ';') {
         ++position;
         kind = kindother;
-        statement.aftercommand = false;
-        if (!statement.inplsqlblock)
-            statement.statementended = true;
-    } else if (statement.atstatementstart && athostcommand(position, text)) {
+        state.statement.aftercommand = false;
+        if (!state.statement.inplsqlblock)
+            state.statement.statementended = true;
+    } else if (state.statement.atstatementstart && athostcommand(position, text)) {
         skipcommandlines(position, text);
         kind = kindsqlplus;
         atstart = true;
@@ -348,43 +348,43 @@ int32_t scansignificant(size_t& position, std::string_view text)
     }
     // A REM or PROMPT line after a command the lexer does not know is a command too, though no
     // statement ended.
-    if (kind == kindidentifier && statement.aftercommand && !statement.atstatementstart && !statement.inplsqlblock &&
+    if (kind == kindidentifier && state.statement.aftercommand && !state.statement.atstatementstart && !state.statement.inplsqlblock &&
         position - start >= 3 &&
-        position - start <= 6 && startsline(start, text) && isremarkorprompt(charsetlower(slice(text, start, position))))
-        statement.atstatementstart = true;
-    if (kind == kindidentifier && statement.atstatementstart) {
-        statement.atstatementstart = false;
+        position - start <= 6 && startsline(start, text) && isremarkorprompt(charsetlower(state.lowercase, slice(text, start, position))))
+        state.statement.atstatementstart = true;
+    if (kind == kindidentifier && state.statement.atstatementstart) {
+        state.statement.atstatementstart = false;
         atoken word{kind, slice(text, start, position)};
         classifystatementword(word, position, text);
         kind = word.kind;
-        atstart = statement.atstatementstart;
+        atstart = state.statement.atstatementstart;
     }
-    statement.atstatementstart = atstart;
-    statement.afterblank = blank;
+    state.statement.atstatementstart = atstart;
+    state.statement.afterblank = blank;
     return kind;
 }
 
 void scanwhitespace(size_t& position, std::string_view text)
 {
     while (position < text.size() && (isblank(text[position]) || isbreak(text[position]))) {
-        if (isbreak(text[position]) && statement.statementended) {
-            statement.statementended = false;
-            statement.atstatementstart = true;
+        if (isbreak(text[position]) && state.statement.statementended) {
+            state.statement.statementended = false;
+            state.statement.atstatementstart = true;
         }
         ++position;
     }
-    statement.afterblank = true;
+    state.statement.afterblank = true;
 }
 
 atoken readdirective(bool directives, tokenoutput& output, size_t& position, std::string_view text)
 {
     ++position;
     if (!directives) {
-        statement.atstatementstart = false;
-        statement.afterblank = false;
+        state.statement.atstatementstart = false;
+        state.statement.afterblank = false;
         return {kinddirective, "#"};
     }
-    bool atstart = statement.atstatementstart;
+    bool atstart = state.statement.atstatementstart;
     processdirective(-1, true, output, position, text);
     afterdirective(atstart, position, text);
     return {kinddirective, {}};

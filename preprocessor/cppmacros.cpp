@@ -8,17 +8,10 @@
 
 #include "charsettables.h"
 #include "cpplexer.h"
+#include "cppstate.h"
 #include "cpptextscan.h"
 
-macromap macrotable;
-bool keepdefinedoperands = false;
-
 namespace {
-
-// For each first byte of a lower-cased name, bit n (n < 63) marks names of n bytes and bit 63
-// names of 63 bytes or more that may be in the table. Most identifiers are no macro: this
-// rejects them without lower-casing and hashing the name. #undef leaves the bits set.
-std::array<uint64_t, 256> namefilter{};
 
 uint64_t lengthbit(size_t length)
 {
@@ -27,39 +20,35 @@ uint64_t lengthbit(size_t length)
 
 bool mayname(std::string_view name)
 {
-    return name.empty() || (namefilter[lowercasemap[static_cast<unsigned char>(name[0])]] & lengthbit(name.size())) != 0;
+    return name.empty() ||
+           (state.macros.namefilter[state.lowercase[static_cast<unsigned char>(name[0])]] & lengthbit(name.size())) != 0;
 }
-
-int expansiondepth = 0;
-size_t expandedtokens = 0;
-size_t callexpandedtokens = 0;
-size_t callexpansionbudget = callexpansionbase;
 
 // One level of expansion; the outermost one starts a fresh token budget.
 class expansionlevel {
 public:
     explicit expansionlevel(const textplace& site)
     {
-        if (expansiondepth >= maximumexpansiondepth)
+        if (state.expansion.depth >= maximumexpansiondepth)
             raiseerror("macro calls are nested too deeply", site);
-        if (expansiondepth == 0)
-            expandedtokens = 0;
-        ++expansiondepth;
+        if (state.expansion.depth == 0)
+            state.expansion.tokens = 0;
+        ++state.expansion.depth;
     }
-    ~expansionlevel() { --expansiondepth; }
+    ~expansionlevel() { --state.expansion.depth; }
     expansionlevel(const expansionlevel&) = delete;
     expansionlevel& operator=(const expansionlevel&) = delete;
 };
 
 void chargeexpansion(size_t tokens, const textplace& site)
 {
-    expandedtokens += tokens;
-    if (expandedtokens > expansiontokenbudget)
+    state.expansion.tokens += tokens;
+    if (state.expansion.tokens > expansiontokenbudget)
         raiseerror("macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
-    callexpandedtokens += tokens;
-    if (callexpandedtokens > callexpansionbudget) {
+    state.expansion.calltokens += tokens;
+    if (state.expansion.calltokens > state.expansion.callbudget) {
         std::string message = "macro expansions exceed ";
-        message += std::to_string(callexpansionbudget);
+        message += std::to_string(state.expansion.callbudget);
         message += " tokens in all";
         raiseerror(message, site);
     }
@@ -137,7 +126,7 @@ void readclosingparenthesis(size_t& position, std::string_view text)
 // The macro that an identifier token would expand, or nullptr.
 const macro* macroof(const atoken& token)
 {
-    if (token.kind != kindidentifier || token.noexpand || macrotable.empty())
+    if (token.kind != kindidentifier || token.noexpand || state.macros.table.empty())
         return nullptr;
     return findmacro(token.text);
 }
@@ -213,20 +202,20 @@ size_t previoussignificant(std::span<const atoken> tokens, size_t index)
 bool isdefinedword(std::span<const atoken> tokens, size_t index)
 {
     return index != std::string_view::npos && tokens[index].kind == kindidentifier &&
-           charsetlower(tokens[index].text) == "defined";
+           charsetlower(state.lowercase, tokens[index].text) == "defined";
 }
 
 } // namespace
 
 void startcallexpansionbudget()
 {
-    callexpandedtokens = 0;
-    callexpansionbudget = callexpansionbase;
+    state.expansion.calltokens = 0;
+    state.expansion.callbudget = callexpansionbase;
 }
 
 void allowexpansionsfor(size_t textbytes)
 {
-    callexpansionbudget += callexpansionsperbyte * textbytes;
+    state.expansion.callbudget += callexpansionsperbyte * textbytes;
 }
 
 bool followsdefined(std::span<const atoken> tokens, size_t index)
@@ -242,33 +231,34 @@ const macro* findmacro(std::string_view name)
 {
     if (!mayname(name))
         return nullptr;
-    static std::string key;
+    std::string& key = state.macros.lookupkey;
+    const casemap& lowercase = state.lowercase;
     key.resize(name.size());
     std::transform(name.begin(), name.end(), key.begin(),
-                   [](char c) { return static_cast<char>(lowercasemap[static_cast<unsigned char>(c)]); });
-    auto found = macrotable.find(std::string_view(key));
-    return found == macrotable.end() ? nullptr : &found->second;
+                   [&](char c) { return static_cast<char>(lowercase[static_cast<unsigned char>(c)]); });
+    auto found = state.macros.table.find(std::string_view(key));
+    return found == state.macros.table.end() ? nullptr : &found->second;
 }
 
 void definemacro(std::string_view name, macro definition)
 {
-    std::string key = charsetlower(name);
+    std::string key = charsetlower(state.lowercase, name);
     if (!key.empty())
-        namefilter[static_cast<unsigned char>(key[0])] |= lengthbit(key.size());
-    macrotable[std::move(key)] = std::move(definition);
+        state.macros.namefilter[static_cast<unsigned char>(key[0])] |= lengthbit(key.size());
+    state.macros.table[std::move(key)] = std::move(definition);
 }
 
 void clearmacros()
 {
-    macrotable.clear();
-    namefilter.fill(0);
+    state.macros.table.clear();
+    state.macros.namefilter.fill(0);
 }
 
 std::vector<const macromap::value_type*> sortedmacros()
 {
     std::vector<const macromap::value_type*> entries;
-    entries.reserve(macrotable.size());
-    for (const auto& entry : macrotable)
+    entries.reserve(state.macros.table.size());
+    for (const auto& entry : state.macros.table)
         entries.push_back(&entry);
     std::sort(entries.begin(), entries.end(), [](auto* a, auto* b) { return a->first < b->first; });
     return entries;
@@ -276,7 +266,7 @@ std::vector<const macromap::value_type*> sortedmacros()
 
 bool undefinemacro(std::string_view name)
 {
-    return macrotable.erase(charsetlower(name)) > 0;
+    return state.macros.table.erase(charsetlower(state.lowercase, name)) > 0;
 }
 
 std::vector<std::string> parameternames(const macro& definition)
@@ -398,7 +388,7 @@ tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
     while (!work.empty()) {
         std::span<const atoken> rest = work.rest();
         const macro* definition = macroof(rest[0]);
-        if (definition && keepdefinedoperands && followsdefined(out, out.size()))
+        if (definition && state.macros.keepdefinedoperands && followsdefined(out, out.size()))
             definition = nullptr;
         if (definition && definition->expanding) {
             out.push_back(blocked(rest[0]));

@@ -37,17 +37,11 @@ struct macronamehash {
 };
 using macromap = std::unordered_map<std::string, macro, macronamehash, std::equal_to<>>;
 
-// Lower-cased name -> macro. Names match in any letter case everywhere. Macros are added
-// through definemacro only: findmacro consults a filter of names that it keeps.
-extern macromap macrotable;
-// Empties the table and the filter.
+// Empties the macro table of the call state and its name filter.
 void clearmacros();
 // The entries of the table in name order, for listings that must not depend on hashing.
 std::vector<const macromap::value_type*> sortedmacros();
 
-// While set, a name that follows "defined" or "defined (" is not expanded: the condition
-// evaluator asks whether that name is a macro.
-extern bool keepdefinedoperands;
 // True when the token before index, white space aside, is "defined", or is a "(" after it.
 bool followsdefined(std::span<const atoken> tokens, size_t index);
 

@@ -2,12 +2,8 @@
 #include "cpptokens.h"
 
 #include <algorithm>
-#include <deque>
 
-namespace {
-// A deque never moves its elements, so views into them stay valid while it grows.
-std::deque<std::string> kepttexts;
-}
+#include "cppstate.h"
 
 bool isparameterreference(const atoken& token)
 {
@@ -82,7 +78,7 @@ std::string_view keeptext(std::string text)
 {
     if (text.empty())
         return {};
-    return kepttexts.emplace_back(std::move(text));
+    return state.kepttexts.emplace_back(std::move(text));
 }
 
 tokenlist keeptokens(std::span<const atoken> tokens)
@@ -100,5 +96,5 @@ tokenlist keeptokens(std::span<const atoken> tokens)
 
 void forgetkepttexts()
 {
-    kepttexts.clear();
+    state.kepttexts.clear();
 }

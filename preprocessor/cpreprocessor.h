@@ -1,27 +1,12 @@
 // Option parsing: the option strings of a call become the include paths, preload files,
-// character-set name, -D macros and the five boolean switches; also the usage text.
+// character-set name, -D macros and the five boolean switches of the call state; also the
+// usage text.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// Directories for quoted include names (-I) and for system names (-sI), in option order.
-extern std::vector<std::string> quotedpaths;
-extern std::vector<std::string> systempaths;
-// Files whose definitions are read before the source (-pf).
-extern std::vector<std::string> preloadfiles;
-// The Oracle character set (-cs), "US7ASCII" unless an option names another.
-extern std::string charsetname;
-
-// A boolean switch: "-" name "+" sets its flag, "-" name "-" clears it.
-struct swinfo {
-    std::string name;
-    bool* flag = nullptr;
-};
-// t, c, ld, ild, kld, in this order.
-extern std::vector<swinfo> booleanswitches;
 
 extern const std::string_view usagetext;
 

@@ -19,7 +19,7 @@ protected:
     static void runcalls(const std::vector<callcase>& cases)
     {
         for (const callcase& c : cases) {
-            switches = {};
+            state.switches = {};
             testing::internal::CaptureStderr();
             std::string outcome = call(c.source, c.options);
             testing::internal::GetCapturedStderr();

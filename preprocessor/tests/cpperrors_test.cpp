@@ -100,9 +100,9 @@ TEST_F(errortest, errortextinamacro)
 
 TEST_F(errortest, includesarelistedonstandarderror)
 {
-    includestack.push_back({"inc/a.sql", 3, 0});
-    includestack.push_back({"inc/b.sql", 7, 1});
-    currentfilename = "inc/b.sql";
+    state.includes.stack.push_back({"inc/a.sql", 3, 0});
+    state.includes.stack.push_back({"inc/b.sql", 7, 1});
+    state.currentfilename = "inc/b.sql";
     testing::internal::CaptureStderr();
     std::string error = errorof([] { raiseerror("bad", 1, "x y"); });
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Includes:\ninc/a.sql 3\ninc/b.sql 7\n");
@@ -112,8 +112,8 @@ TEST_F(errortest, includesarelistedonstandarderror)
 TEST_F(errortest, ifstacklisting)
 {
     const std::string text = "a\n#if x\nb\n#else\n";
-    ifstack.push_back({false, "one.sql", text, 3, false});
-    ifstack.push_back({true, "two.sql", text, 12, true});
+    state.ifstack.push_back({false, "one.sql", text, 3, false});
+    state.ifstack.push_back({true, "two.sql", text, 12, true});
     testing::internal::CaptureStderr();
     printifstack();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "#if stack:\n#if one.sql:2\n#else two.sql:4\n");

@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         preprocessortest::SetUp();
-        filetextcache.clear();
+        state.includes.filetexts.clear();
         previous = std::filesystem::current_path();
         std::filesystem::current_path(folder.path());
         folder.write("a.sql", "");
@@ -220,7 +220,7 @@ TEST_F(includetest, cacheisnotrecordedwhentheoutputdependsonmore)
                                     "x := __file__;\n"};
     for (const std::string& text : contents) {
         write("i.sql", text);
-        filetextcache.clear();
+        state.includes.filetexts.clear();
         std::filesystem::remove("i_sql.cch");
         EXPECT_EQ(callwitherr("#include \"i.sql\"\n", options).second, "generate cache true i.sql\n") << text;
         EXPECT_FALSE(std::filesystem::exists("i_sql.cch")) << text;

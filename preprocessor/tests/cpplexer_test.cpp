@@ -213,16 +213,16 @@ TEST_F(lexertest, directivekeepsthestatementstartoutsideblocks)
     tokenoutput output;
     const std::string text = "#\nprompt x";
     size_t position = 0;
-    statement.atstatementstart = true;
-    statement.inplsqlblock = false;
+    state.statement.atstatementstart = true;
+    state.statement.inplsqlblock = false;
     nexttoken(true, output, position, text);
-    EXPECT_TRUE(statement.atstatementstart);
+    EXPECT_TRUE(state.statement.atstatementstart);
     nexttoken(true, output, position, text);
     EXPECT_EQ(nexttoken(true, output, position, text).kind, kindsqlplus);
 
     position = 0;
-    statement.atstatementstart = true;
-    statement.inplsqlblock = true;
+    state.statement.atstatementstart = true;
+    state.statement.inplsqlblock = true;
     nexttoken(true, output, position, text);
-    EXPECT_FALSE(statement.atstatementstart);
+    EXPECT_FALSE(state.statement.atstatementstart);
 }

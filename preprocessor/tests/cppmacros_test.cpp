@@ -197,7 +197,7 @@ TEST_F(macrotest, lookupsignorelettercase)
     define("Debug_Level 3");
     EXPECT_NE(findmacro("DEBUG_LEVEL"), nullptr);
     EXPECT_NE(findmacro("debug_level"), nullptr);
-    EXPECT_EQ(macrotable.count("debug_level"), 1u);
+    EXPECT_EQ(state.macros.table.count("debug_level"), 1u);
     EXPECT_TRUE(undefinemacro("DEBUG_level"));
     EXPECT_EQ(findmacro("debug_level"), nullptr);
     EXPECT_FALSE(undefinemacro("debug_level"));
@@ -240,7 +240,7 @@ TEST_F(macrotest, manymacrosarefoundbyanyspellingofthename)
     }
     for (size_t i = 0; i < names.size(); ++i)
         define(names[i] + " " + std::to_string(i));
-    ASSERT_EQ(macrotable.size(), names.size());
+    ASSERT_EQ(state.macros.table.size(), names.size());
     for (size_t i = 0; i < names.size(); ++i) {
         std::string upper = names[i];
         for (char& c : upper)

@@ -1,4 +1,4 @@
-// Shared set-up of the preprocessor tests: fresh module state per test, macro definitions
+// Shared set-up of the preprocessor tests: a fresh call state per test, macro definitions
 // from "#define" text, and runners that give the output text or the error text.
 #pragma once
 
@@ -28,22 +28,10 @@ protected:
         unsetenv("MARLOX_DUMP");
         buildcharsettable();
         buildidentifiertables();
-        choosecharset("US7ASCII");
         buildsqlpluscommands();
-        clearmacros();
-        switches = {};
-        statement = {};
-        ifstack.clear();
-        includestack.clear();
-        linefile.clear();
-        lineoffset = 0;
-        lineinforce = false;
-        warninglist.clear();
-        quotedpaths.clear();
-        systempaths.clear();
-        preloadfiles.clear();
+        state = {};
+        choosecharset("US7ASCII", state.lowercase);
         setsourcefile("test.sql");
-        resetstatementstate();
     }
 
     // Defines a macro from the text that follows "#define ".
