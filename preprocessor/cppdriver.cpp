@@ -28,7 +28,7 @@ bool standsalone(const tokenoutput& output, size_t index)
 }
 
 // Moves the statement state over the tokens that an object-like expansion appended from first.
-void walkstatementstate(const tokenoutput& output, size_t first)
+void walkstatementstate(preprocessstate& state, const tokenoutput& output, size_t first)
 {
     std::span<const atoken> expansion = std::span<const atoken>(output.recent()).subspan(first);
     size_t index = 0;
@@ -45,7 +45,7 @@ void walkstatementstate(const tokenoutput& output, size_t first)
             state.statement.atstatementstart = true;
             state.statement.statementended = false;
         } else if (state.statement.atstatementstart && token.kind == kindidentifier) {
-            classifystatementwordinlist(index, expansion);
+            classifystatementwordinlist(state, index, expansion);
             continue;
         } else if (state.statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
             state.statement.atstatementstart = false;
@@ -54,41 +54,43 @@ void walkstatementstate(const tokenoutput& output, size_t first)
     }
 }
 
-void appendexpansiontail(tokenoutput& output, size_t position, std::string_view text)
+void appendexpansiontail(preprocessstate& state, tokenoutput& output, size_t position, std::string_view text)
 {
     output.push_back({kindwhitespace, "\n"});
     if (state.switches.ld)
-        output.push_back(linetokenat(position, text));
+        output.push_back(linetokenat(state, position, text));
 }
 
 // A function-like macro: expanded when a "(" follows, possibly after blanks and comments;
 // otherwise nothing is consumed and false is returned.
-bool expandfunctionlike(const macro& definition, tokenoutput& output, size_t& position, std::string_view text)
+bool expandfunctionlike(preprocessstate& state, const macro& definition, tokenoutput& output, size_t& position,
+                        std::string_view text)
 {
     size_t look = position;
     statementstate saved = state.statement;
-    if (peektoken(look, text).text != "(") {
+    if (peektoken(state, look, text).text != "(") {
         state.statement = saved;
         return false;
     }
     position = look + 1;
-    argumentlist arguments = scanarguments(position, text);
-    tokenlist expansion = expandmacro(definition, std::move(arguments), {text, position});
+    argumentlist arguments = scanarguments(state, position, text);
+    tokenlist expansion = expandmacro(state, definition, std::move(arguments), {text, position});
     output.append(expansion);
-    appendexpansiontail(output, position, text);
+    appendexpansiontail(state, output, position, text);
     return true;
 }
 
-void expandobjectlike(const macro& definition, tokenoutput& output, size_t position, std::string_view text)
+void expandobjectlike(preprocessstate& state, const macro& definition, tokenoutput& output, size_t position,
+                      std::string_view text)
 {
-    tokenlist expansion = expandmacro(definition, {}, {text, position});
+    tokenlist expansion = expandmacro(state, definition, {}, {text, position});
     size_t first = output.recent().size();
     output.append(expansion);
-    walkstatementstate(output, first);
-    appendexpansiontail(output, position, text);
+    walkstatementstate(state, output, first);
+    appendexpansiontail(state, output, position, text);
 }
 
-bool isbuiltinname(std::string_view word, std::string_view name)
+bool isbuiltinname(preprocessstate& state, std::string_view word, std::string_view name)
 {
     if (word.size() != name.size())
         return false;
@@ -100,43 +102,45 @@ bool isbuiltinname(std::string_view word, std::string_view name)
 
 // word: an identifier just read, passed as its text so that the caller keeps its token in
 // registers.
-void processidentifier(std::string_view word, tokenoutput& output, size_t& position, std::string_view text)
+void processidentifier(preprocessstate& state, std::string_view word, tokenoutput& output, size_t& position,
+                       std::string_view text)
 {
-    if (isbuiltinname(word, "__line__")) {
+    if (isbuiltinname(state, word, "__line__")) {
         ++state.cache.uncacheableevents;
         std::string quoted(1, '\'');
-        quoted += std::to_string(reportedline(position, text));
+        quoted += std::to_string(reportedline(state, position, text));
         quoted += '\'';
-        output.push_back({kindstring, keeptext(std::move(quoted))});
+        output.push_back({kindstring, keeptext(state, std::move(quoted))});
         return;
     }
-    if (isbuiltinname(word, "__file__")) {
+    if (isbuiltinname(state, word, "__file__")) {
         ++state.cache.uncacheableevents;
-        const std::string& file = state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.sourcefilename;
-        output.push_back({kindstring, keeptext("'" + file + "'")});
+        const std::string& file =
+            state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.sourcefilename;
+        output.push_back({kindstring, keeptext(state, "'" + file + "'")});
         return;
     }
-    const macro* definition = state.macros.table.empty() ? nullptr : findmacro(word);
+    const macro* definition = state.macros.table.empty() ? nullptr : findmacro(state, word);
     if (definition) {
         // A macro is no script command, whatever its expansion holds.
         const bool aftercommand = state.statement.aftercommand;
         state.statement.aftercommand = false;
         if (!definition->functionlike) {
-            expandobjectlike(*definition, output, position, text);
+            expandobjectlike(state, *definition, output, position, text);
             return;
         }
-        if (expandfunctionlike(*definition, output, position, text))
+        if (expandfunctionlike(state, *definition, output, position, text))
             return;
         state.statement.aftercommand = aftercommand;
     }
     output.push_back({kindidentifier, word});
 }
 
-atoken skiptodirective(size_t& position, std::string_view text)
+atoken skiptodirective(preprocessstate& state, size_t& position, std::string_view text)
 {
     tokenoutput unused;
     for (;;) {
-        atoken token = nexttoken(false, unused, position, text);
+        atoken token = nexttoken(state, false, unused, position, text);
         if (token.kind == kinddirective || token.kind == kindend)
             return token;
     }
@@ -144,38 +148,39 @@ atoken skiptodirective(size_t& position, std::string_view text)
 
 } // namespace
 
-int64_t reportedline(size_t position, std::string_view text)
+int64_t reportedline(preprocessstate& state, size_t position, std::string_view text)
 {
-    int64_t line = lineofposition(position, text);
+    int64_t line = lineofposition(state, position, text);
     return state.lines.inforce ? line + state.lines.offset : line;
 }
 
-std::string linetokenfile()
+std::string linetokenfile(preprocessstate& state)
 {
     return state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.currentfilename;
 }
 
-atoken makelinetoken(int64_t line, const std::string& file)
+atoken makelinetoken(preprocessstate& state, int64_t line, const std::string& file)
 {
     state.currentfilename = file;
-    return {kinddirective, keeptext("#line " + std::to_string(line) + " \"" + file + "\"\n")};
+    return {kinddirective, keeptext(state, "#line " + std::to_string(line) + " \"" + file + "\"\n")};
 }
 
-atoken linetokenat(size_t position, std::string_view text)
+atoken linetokenat(preprocessstate& state, size_t position, std::string_view text)
 {
-    return makelinetoken(reportedline(position, text), linetokenfile());
+    return makelinetoken(state, reportedline(state, position, text), linetokenfile(state));
 }
 
-atoken processtext(bool directives, tokenoutput& output, size_t& position, std::string_view text)
+atoken processtext(preprocessstate& state, bool directives, tokenoutput& output, size_t& position,
+                   std::string_view text)
 {
     if (!directives)
-        return skiptodirective(position, text);
+        return skiptodirective(state, position, text);
     for (;;) {
-        atoken token = nexttoken(true, output, position, text);
+        atoken token = nexttoken(state, true, output, position, text);
         if (token.kind == kindend)
             return token;
         if (token.kind == kindidentifier)
-            processidentifier(token.text, output, position, text);
+            processidentifier(state, token.text, output, position, text);
         else
             output.push_back(token);
         output.joinifmany();

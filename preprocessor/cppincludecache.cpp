@@ -94,7 +94,7 @@ bool dependenciesunchanged(cachereader& reader, const std::string& foundpath)
 }
 
 // The macro triples: exactly the macros defined now, with the same signatures and bodies.
-bool macrosunchanged(cachereader& reader)
+bool macrosunchanged(preprocessstate& state, cachereader& reader)
 {
     size_t count = 0;
     for (;;) {
@@ -126,7 +126,7 @@ bool tokensectionwellformed(cachereader reader)
     return true;
 }
 
-bool recordable(std::span<const atoken> tokens)
+bool recordable(preprocessstate& state, std::span<const atoken> tokens)
 {
     if (state.cache.uncacheableevents != state.cache.eventsatrecordingstart || state.switches.ld || state.switches.kld)
         return false;
@@ -137,7 +137,7 @@ bool recordable(std::span<const atoken> tokens)
 }
 
 // The head: the magic, then each dependency with its time; empty when one cannot be examined.
-std::string dependencysection()
+std::string dependencysection(preprocessstate& state)
 {
     std::string head;
     additem(head, cachemagic);
@@ -166,7 +166,7 @@ std::string cachefilenamefor(const std::string& foundpath)
     return name;
 }
 
-bool checkcache(const std::string& foundpath, std::string_view& data, size_t& position)
+bool checkcache(preprocessstate& state, const std::string& foundpath, std::string_view& data, size_t& position)
 {
     state.cache.cachefilename = cachefilenamefor(foundpath);
     if (!fileexists(state.cache.cachefilename))
@@ -181,11 +181,11 @@ bool checkcache(const std::string& foundpath, std::string_view& data, size_t& po
         return false;
     cachereader reader(content, 0);
     std::optional<std::string_view> magic = reader.next();
-    if (!magic || *magic != cachemagic || !dependenciesunchanged(reader, foundpath) || !macrosunchanged(reader) ||
-        !tokensectionwellformed(reader))
+    if (!magic || *magic != cachemagic || !dependenciesunchanged(reader, foundpath) ||
+        !macrosunchanged(state, reader) || !tokensectionwellformed(reader))
         return false;
     position = reader.where();
-    data = keeptext(std::move(content));
+    data = keeptext(state, std::move(content));
     return true;
 }
 
@@ -202,12 +202,12 @@ void readcachedtokens(std::string_view data, size_t position, tokenoutput& outpu
     std::cerr << "cache read\n";
 }
 
-void startcacherecording(const std::string& foundpath)
+void startcacherecording(preprocessstate& state, const std::string& foundpath)
 {
     cachestate& cache = state.cache;
     cache.cachefilename = cachefilenamefor(foundpath);
     cache.recordedmacros.clear();
-    for (const auto* entry : sortedmacros()) {
+    for (const auto* entry : sortedmacros(state)) {
         const auto& [name, definition] = *entry;
         additem(cache.recordedmacros, name);
         additem(cache.recordedmacros, signature(definition));
@@ -217,11 +217,11 @@ void startcacherecording(const std::string& foundpath)
     cache.eventsatrecordingstart = cache.uncacheableevents;
 }
 
-void writecache(std::span<const atoken> tokens)
+void writecache(preprocessstate& state, std::span<const atoken> tokens)
 {
-    if (!recordable(tokens))
+    if (!recordable(state, tokens))
         return;
-    std::string content = dependencysection();
+    std::string content = dependencysection(state);
     if (content.empty())
         return;
     content += state.cache.recordedmacros;

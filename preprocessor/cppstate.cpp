@@ -3,16 +3,14 @@
 
 #include "cpperrors.h"
 
-preprocessstate state;
-
-void setsourcefile(const std::string& name)
+void setsourcefile(preprocessstate& state, const std::string& name)
 {
     state.sourcefilename = name;
     state.currentfilename = name;
-    forgetlineindexes();
+    forgetlineindexes(state);
 }
 
-void resetstatementstate()
+void resetstatementstate(preprocessstate& state)
 {
     state.statement.atstatementstart = true;
     state.statement.statementended = false;

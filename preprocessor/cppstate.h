@@ -116,6 +116,9 @@ struct cachestate {
     int64_t uncacheableevents = 0;
 };
 
+// What a call reads and changes besides its output, passed by reference to every stage. The
+// library holds one: its switches and the texts of included files carry over from one call to
+// the next, and each call resets the rest as it begins.
 struct preprocessstate {
     switchstate switches;
     optionstate options;
@@ -138,9 +141,7 @@ struct preprocessstate {
     std::map<std::pair<const char*, size_t>, std::vector<size_t>> lineindexes;
 };
 
-extern preprocessstate state;
-
 // Makes name both the top-level file and the file being read; starts a fresh line index.
-void setsourcefile(const std::string& name);
+void setsourcefile(preprocessstate& state, const std::string& name);
 // A statement starts; no statement has ended and no block is open. afterblank is kept.
-void resetstatementstate();
+void resetstatementstate(preprocessstate& state);

@@ -49,7 +49,7 @@ std::vector<swinfo> booleanswitches(switchstate& switches)
 }
 
 // "-" name followed by exactly one "+" or "-".
-bool setbooleanswitch(const std::string& argument)
+bool setbooleanswitch(preprocessstate& state, const std::string& argument)
 {
     for (const swinfo& entry : booleanswitches(state.switches)) {
         if (!hasprefix(argument, "-" + entry.name) || argument.size() != entry.name.size() + 2)
@@ -80,7 +80,8 @@ std::string checkoptionmacro(std::string value)
 }
 
 // A string option and its value; false when the argument is none of them.
-bool takestringoption(const std::string& argument, size_t& index, const std::vector<std::string>& args)
+bool takestringoption(preprocessstate& state, const std::string& argument, size_t& index,
+                      const std::vector<std::string>& args)
 {
     if (argument == "-D")
         state.options.pendingdefinitions.push_back(
@@ -100,7 +101,7 @@ bool takestringoption(const std::string& argument, size_t& index, const std::vec
     return true;
 }
 
-void selectcharset()
+void selectcharset(preprocessstate& state)
 {
     static const bool tablesbuilt = (buildcharsettable(), buildidentifiertables(), true);
     (void)tablesbuilt;
@@ -125,45 +126,45 @@ std::string nextpathargument(size_t& index, const std::vector<std::string>& args
     return path;
 }
 
-void defineoptionmacro(const std::string& value)
+void defineoptionmacro(preprocessstate& state, const std::string& value)
 {
     namevaluematcher namevalue;
     if (namevalue.match(value)) {
         std::string body = namevalue.group(2);
         size_t position = 0;
-        tokenlist tokens = tokenizeline(false, position, body);
+        tokenlist tokens = tokenizeline(state, false, position, body);
         auto first = std::find_if(tokens.begin(), tokens.end(), [](const atoken& t) { return t.kind != kindwhitespace; });
         tokens.erase(tokens.begin(), first);
         macro definition;
-        definition.body = keeptokens(tokens);
-        definemacro(namevalue.group(1), std::move(definition));
+        definition.body = keeptokens(state, tokens);
+        definemacro(state, namevalue.group(1), std::move(definition));
         return;
     }
     namematcher name;
     if (name.match(value)) {
         macro definition;
         definition.body = {{kindendofline, {}}};
-        definemacro(name.group(1), std::move(definition));
+        definemacro(state, name.group(1), std::move(definition));
         return;
     }
     optionerror("unknown argument after -D:" + value);
 }
 
-void parseoptions(const std::vector<std::string>& args)
+void parseoptions(preprocessstate& state, const std::vector<std::string>& args)
 {
-    clearmacros();
+    clearmacros(state);
     state.options = {};
     state.warnings.clear();
     buildsqlpluscommands();
     for (size_t index = 1; index < args.size();) {
         const std::string& argument = args[index++];
-        if (takestringoption(argument, index, args) || setbooleanswitch(argument))
+        if (takestringoption(state, argument, index, args) || setbooleanswitch(state, argument))
             continue;
         if (!state.sourcefilename.empty())
             optionerror("unknown argument:" + argument);
-        setsourcefile(argument);
+        setsourcefile(state, argument);
     }
-    selectcharset();
+    selectcharset(state);
     for (const std::string& value : std::exchange(state.options.pendingdefinitions, {}))
-        defineoptionmacro(value);
+        defineoptionmacro(state, value);
 }

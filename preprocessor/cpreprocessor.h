@@ -8,16 +8,18 @@
 #include <string_view>
 #include <vector>
 
+struct preprocessstate;
+
 extern const std::string_view usagetext;
 
 // Fills the option state from args (element 0 stands for a program name and is skipped).
 // Lists, macros and warnings start empty; the boolean switches keep earlier values. Then
 // selects the character set and defines the -D macros, whose names it lower-cases. Errors
 // are preprocessing errors whose text is the message alone.
-void parseoptions(const std::vector<std::string>& args);
+void parseoptions(preprocessstate& state, const std::vector<std::string>& args);
 // The argument at index, advancing index; raises message when there is none.
 std::string nextargument(size_t& index, const std::vector<std::string>& args, const std::string& message);
 // The same, with one trailing path separator dropped (a lone separator stays).
 std::string nextpathargument(size_t& index, const std::vector<std::string>& args, const std::string& message);
 // Defines the macro of a -D value: "name=body" or "name".
-void defineoptionmacro(const std::string& value);
+void defineoptionmacro(preprocessstate& state, const std::string& value);

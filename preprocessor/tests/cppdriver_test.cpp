@@ -108,13 +108,13 @@ TEST_F(drivertest, skipmodestopsafterthenexthash)
     const std::string text = "abc 'x#' -- #\n/* # */ q'[#]' \"#\" # rest";
     tokenoutput output;
     size_t position = 0;
-    atoken token = processtext(false, output, position, text);
+    atoken token = processtext(state, false, output, position, text);
     EXPECT_EQ(token.kind, kinddirective);
     EXPECT_EQ(token.text, "#");
     EXPECT_EQ(text.substr(position), " rest");
     EXPECT_TRUE(output.recent().empty());
 
-    token = processtext(false, output, position, text);
+    token = processtext(state, false, output, position, text);
     EXPECT_EQ(token.kind, kindend);
     EXPECT_EQ(position, text.size());
 }
@@ -124,16 +124,16 @@ TEST_F(drivertest, skipmodepassesoversqlpluslines)
     const std::string text = "prompt # one\n#";
     tokenoutput output;
     size_t position = 0;
-    EXPECT_EQ(processtext(false, output, position, text).kind, kinddirective);
+    EXPECT_EQ(processtext(state, false, output, position, text).kind, kinddirective);
     EXPECT_EQ(position, text.size());
 }
 
 TEST_F(drivertest, skipmodestillraiseslexicalerrors)
 {
-    EXPECT_EQ(errorof([] {
+    EXPECT_EQ(errorof([&] {
                   tokenoutput output;
                   size_t position = 0;
-                  processtext(false, output, position, "a\n'b");
+                  processtext(state, false, output, position, "a\n'b");
               }),
               "test.sql line 1:closing ' is not found\nAt source:a<<\n");
 }

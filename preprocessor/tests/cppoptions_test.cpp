@@ -9,18 +9,18 @@
 class optiontest : public preprocessortest {
 protected:
     // Parses the options after an empty program-name element.
-    static void parse(std::vector<std::string> options)
+    void parse(std::vector<std::string> options)
     {
         options.insert(options.begin(), "");
-        parseoptions(options);
+        parseoptions(state, options);
     }
 
-    static std::string parseerror(const std::vector<std::string>& options)
+    std::string parseerror(const std::vector<std::string>& options)
     {
         return errorof([&] { parse(options); });
     }
 
-    static std::string body(const std::string& name)
+    std::string body(const std::string& name)
     {
         auto found = state.macros.table.find(name);
         return found == state.macros.table.end() ? "<none>" : jointokens(found->second.body);
@@ -89,7 +89,7 @@ TEST_F(optiontest, astrayargumentisanerrorwhileafileisnamed)
     for (const char* stray : {"-ld", "-ld+x", "-ldx", "-c", "-C+", "--ld+", "file.sql", "-x"})
         EXPECT_EQ(parseerror({stray}), std::string("unknown argument:") + stray);
     // With no file named yet, the first stray argument names it.
-    setsourcefile("");
+    setsourcefile(state, "");
     parse({"x.sql"});
     EXPECT_EQ(state.sourcefilename, "x.sql");
     EXPECT_EQ(state.currentfilename, "x.sql");
