@@ -17,26 +17,6 @@ std::string render(const tokenlist& tokens)
     return out;
 }
 
-// Every token of nexttoken with directives off, rendered "kind:text|...".
-std::string lex(const std::string& text)
-{
-    tokenlist tokens;
-    tokenoutput unused;
-    size_t position = 0;
-    for (;;) {
-        atoken token = nexttoken(false, unused, position, text);
-        if (token.kind == kindend)
-            return render(tokens);
-        tokens.push_back(token);
-    }
-}
-
-std::string line(const std::string& text, bool dropblanks = false)
-{
-    size_t position = 0;
-    return render(tokenizeline(dropblanks, position, text));
-}
-
 struct lexcase {
     const char* input;
     const char* expected;
@@ -44,7 +24,28 @@ struct lexcase {
 
 } // namespace
 
-class lexertest : public preprocessortest {};
+class lexertest : public preprocessortest {
+protected:
+    // Every token of nexttoken with directives off, rendered "kind:text|...".
+    std::string lex(const std::string& text)
+    {
+        tokenlist tokens;
+        tokenoutput unused;
+        size_t position = 0;
+        for (;;) {
+            atoken token = nexttoken(state, false, unused, position, text);
+            if (token.kind == kindend)
+                return render(tokens);
+            tokens.push_back(token);
+        }
+    }
+
+    std::string line(const std::string& text, bool dropblanks = false)
+    {
+        size_t position = 0;
+        return render(tokenizeline(state, dropblanks, position, text));
+    }
+};
 
 TEST_F(lexertest, nexttokenkinds)
 {
@@ -120,16 +121,16 @@ TEST_F(lexertest, directivelineendsafteritslinebreak)
 {
     const std::string text = "a -- c\nb\r\nc";
     size_t position = 0;
-    tokenizeline(false, position, text);
+    tokenizeline(state, false, position, text);
     EXPECT_EQ(text.substr(position), "b\r\nc");
-    tokenizeline(false, position, text);
+    tokenizeline(state, false, position, text);
     EXPECT_EQ(text.substr(position), "c");
 }
 
 TEST_F(lexertest, directivelineerrorsusethesamewords)
 {
-    EXPECT_EQ(errorof([] { line("x 'open"); }), "test.sql line 1:closing ' is not found\nAt source:x<<\n");
-    EXPECT_EQ(errorof([] { line("q'"); }), "test.sql line 1:marker after q' is not found\nAt source:q'<<\n");
+    EXPECT_EQ(errorof([&] { line("x 'open"); }), "test.sql line 1:closing ' is not found\nAt source:x<<\n");
+    EXPECT_EQ(errorof([&] { line("q'"); }), "test.sql line 1:marker after q' is not found\nAt source:q'<<\n");
 }
 
 TEST_F(lexertest, peekinalistendswithkindzero)
@@ -168,7 +169,7 @@ TEST_F(lexertest, sqlpluslines)
         {"select 1;\n$if $$x $then\n", "5:select|7: |11:1|11:;|7:\n|11:$|5:if|7: |11:$|11:$|5:x|7: |11:$|5:then|7:\n"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate();
+        resetstatementstate(state);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }
@@ -186,7 +187,7 @@ TEST_F(lexertest, plsqlblocks)
                                                        "|7:\n|18:prompt a\n"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate();
+        resetstatementstate(state);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }
@@ -208,7 +209,7 @@ TEST_F(lexertest, slashaloneonitslineendsanystatement)
         {"select a /\nprompt x", "5:select|7: |5:a|7: |11:/|7:\n|5:prompt|7: |5:x"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate();
+        resetstatementstate(state);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }
@@ -218,14 +219,14 @@ TEST_F(lexertest, directivesgotothedirectiveprocessor)
     const std::string text = "a #+b";
     tokenoutput output;
     size_t position = 2;
-    atoken token = nexttoken(true, output, position, text);
+    atoken token = nexttoken(state, true, output, position, text);
     EXPECT_EQ(token.kind, kinddirective);
     EXPECT_EQ(token.text, "");
     EXPECT_EQ(render(output.recent()), "12:#");
-    EXPECT_EQ(errorof([] {
+    EXPECT_EQ(errorof([&] {
                   tokenoutput out;
                   size_t at = 0;
-                  nexttoken(true, out, at, "#bogus x");
+                  nexttoken(state, true, out, at, "#bogus x");
               }),
               "test.sql line 1:this directive is not known\nAt source:#bogus<<\n");
 }
@@ -235,16 +236,16 @@ TEST_F(lexertest, directivekeepsthestatementstartoutsideblocks)
     tokenoutput output;
     const std::string text = "#\nprompt x";
     size_t position = 0;
-    statement.atstatementstart = true;
-    statement.inplsqlblock = false;
-    nexttoken(true, output, position, text);
-    EXPECT_TRUE(statement.atstatementstart);
-    nexttoken(true, output, position, text);
-    EXPECT_EQ(nexttoken(true, output, position, text).kind, kindsqlplus);
+    state.statement.atstatementstart = true;
+    state.statement.inplsqlblock = false;
+    nexttoken(state, true, output, position, text);
+    EXPECT_TRUE(state.statement.atstatementstart);
+    nexttoken(state, true, output, position, text);
+    EXPECT_EQ(nexttoken(state, true, output, position, text).kind, kindsqlplus);
 
     position = 0;
-    statement.atstatementstart = true;
-    statement.inplsqlblock = true;
-    nexttoken(true, output, position, text);
-    EXPECT_FALSE(statement.atstatementstart);
+    state.statement.atstatementstart = true;
+    state.statement.inplsqlblock = true;
+    nexttoken(state, true, output, position, text);
+    EXPECT_FALSE(state.statement.atstatementstart);
 }
