@@ -269,7 +269,26 @@ bool endsline(size_t position, std::string_view text)
     return position == text.size() || isbreak(text[position]);
 }
 
-// Slash: a block comment, or a "/" that closes an open block when it follows white space. A
+// Only blanks, tabs and block comments that begin on this line stand between its start and the
+// position. The look back stays within the line, so a text of many such lines is read once.
+bool firstonline(size_t position, std::string_view text)
+{
+    const size_t lastbreak = position == 0 ? std::string_view::npos : text.find_last_of("\r\n", position - 1);
+    const size_t linestart = lastbreak == std::string_view::npos ? 0 : lastbreak + 1;
+    std::string_view line = text.substr(linestart, position - linestart);
+    for (;;) {
+        while (!line.empty() && isblank(line.back()))
+            line.remove_suffix(1);
+        if (line.size() < 4 || !line.ends_with("*/"))
+            return line.empty();
+        const size_t opening = line.rfind("/*", line.size() - 3);
+        if (opening == std::string_view::npos)
+            return false;
+        line = line.substr(0, opening);
+    }
+}
+
+// Slash: a block comment, or a "/" that closes an open block when only block comments share its line. A
 // "/" alone on its line ends any statement, also one without ";" (GRANT ... or CREATE TABLE ...).
 int32_t scanslash(preprocessstate& state, size_t& position, std::string_view text)
 {
@@ -280,10 +299,13 @@ int32_t scanslash(preprocessstate& state, size_t& position, std::string_view tex
         position = closing + 2;
         return kindblockcomment;
     }
-    const bool aloneonline = startsline(position, text) && endsline(position + 1, text);
+    // A division ("a / b", or "/ b" at a line's start) closes nothing.
+    const bool endsonline = endsline(position + 1, text);
+    const bool aloneonline = startsline(position, text) && endsonline;
+    const bool closesblock = endsonline && firstonline(position, text);
     ++position;
     state.statement.aftercommand = false;
-    if ((state.statement.inplsqlblock && state.statement.afterblank) || aloneonline) {
+    if ((state.statement.inplsqlblock && closesblock) || aloneonline) {
         state.statement.inplsqlblock = false;
         state.statement.statementended = true;
     }

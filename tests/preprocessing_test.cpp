@@ -95,6 +95,25 @@ TEST_F(preprocessing, sqlpluslinesafteraslashlinearenotexpanded) {
     EXPECT_EQ(run.exitcode, 0);
 }
 
+TEST_F(preprocessing, adivisioninablockleavesthenextlinesmacrosexpanded) {
+    // "a / b" divides; only a "/" on a line of its own closes the block, so EXIT on the next
+    // line is PL/SQL and its macro is expanded.
+    writefile("a.sql",
+              "#define maxv 10\n"
+              "begin\n"
+              "  loop\n"
+              "    x := a / b;\n"
+              "    exit when x > maxv;\n"
+              "  end loop;\n"
+              "end;\n"
+              "/\n"
+              "exit maxv\n");
+    programresult run = preprocessfile("a.sql");
+    EXPECT_EQ(run.out, "begin\n  loop\n    x := a / b;\n    exit when x > 10\n;\n  end loop;\nend;\n/\n"
+                       "exit maxv\n");
+    EXPECT_EQ(run.exitcode, 0);
+}
+
 TEST_F(preprocessing, linedirectiveswitches) {
     writefile("a.sql", "#define m 1\nx := m;\n#line 20 \"b.sql\"\ny := __line__ || __file__;\n");
     struct row {

@@ -176,11 +176,16 @@ TEST_F(lexertest, sqlpluslines)
 
 TEST_F(lexertest, plsqlblocks)
 {
-    // Inside a block ";" ends nothing; a "/" after white space closes it.
+    // Inside a block ";" ends nothing; a "/" that shares its line only with blanks and block
+    // comments closes it, a division does not.
     const lexcase cases[] = {
         {"begin\nx := 1;\nprompt a\n", "5:begin|7:\n|5:x|7: |11::=|7: |11:1|11:;|7:\n|5:prompt|7: |5:a|7:\n"},
         {"declare\nx := a / b;\nprompt a\n", "5:declare|7:\n|5:x|7: |11::=|7: |5:a|7: |11:/|7: |5:b|11:;|7:\n"
-                                              "|18:prompt a\n"},
+                                              "|5:prompt|7: |5:a|7:\n"},
+        {"begin\nx := a\n  / b;\nexit\n", "5:begin|7:\n|5:x|7: |11::=|7: |5:a|7:\n  |11:/|7: |5:b|11:;|7:\n"
+                                           "|5:exit|7:\n"},
+        {"begin\nx := a /* c */ / b;\nexit\n", "5:begin|7:\n|5:x|7: |11::=|7: |5:a|7: |4:/* c */|7: |11:/|7: |5:b"
+                                                 "|11:;|7:\n|5:exit|7:\n"},
         {"begin\nx := a/b;\nprompt a\n", "5:begin|7:\n|5:x|7: |11::=|7: |5:a|11:/|5:b|11:;|7:\n|5:prompt|7: |5:a|7:\n"},
         {"begin\nnull;\nend;\n/\nprompt a\n", "5:begin|7:\n|5:null|11:;|7:\n|5:end|11:;|7:\n|11:/|7:\n|18:prompt a\n"},
         {"begin\nnull;\nend;\n/* c */ /\nprompt a\n", "5:begin|7:\n|5:null|11:;|7:\n|5:end|11:;|7:\n|4:/* c */|7: |11:/"
