@@ -5,18 +5,14 @@
 #include "oraclecharsets.inc"
 
 charsetmaps charsettable;
-unsigned char lowercasemap[256];
 bool identifierstart[256];
 bool identifierpart[256];
 
 namespace {
 
-void setidentity(unsigned char* table) {
+void setidentity(std::array<unsigned char, 256>& table) {
     for (int b = 0; b < 256; ++b) table[b] = static_cast<unsigned char>(b);
 }
-
-// Lower-casing before any set is chosen leaves every byte alone.
-const bool mapstartsasidentity = (setidentity(lowercasemap), true);
 
 // Bytes above 0x7F that can stand in an identifier: 80-C1, C3-C6, C9, CB-D1 and D7-FF.
 bool isnationalidentifierbyte(unsigned char b) {
@@ -24,6 +20,8 @@ bool isnationalidentifierbyte(unsigned char b) {
 }
 
 }  // namespace
+
+casemap::casemap() { setidentity(map); }
 
 void buildcharsettable() {
     for (const oraclecharset& set : oraclecharsets) {
@@ -34,21 +32,21 @@ void buildcharsettable() {
     }
 }
 
-bool choosecharset(const std::string& name) {
+bool choosecharset(const std::string& name, casemap& lowercase) {
     if (!charsettable.letters.count(name) || !charsettable.identchars.count(name)) return false;
     auto pairs = charsettable.casepairs.find(name);
     if (pairs == charsettable.casepairs.end()) return false;
-    setidentity(lowercasemap);
+    setidentity(lowercase.map);
     // Pairs apply in order: a later pair naming the same byte wins.
     const std::string& text = pairs->second;
     for (size_t i = 0; i + 1 < text.size(); i += 2)
-        lowercasemap[static_cast<unsigned char>(text[i])] = static_cast<unsigned char>(text[i + 1]);
+        lowercase.map[static_cast<unsigned char>(text[i])] = static_cast<unsigned char>(text[i + 1]);
     return true;
 }
 
-std::string charsetlower(std::string_view text) {
+std::string charsetlower(const casemap& lowercase, std::string_view text) {
     std::string result(text);
-    for (char& c : result) c = static_cast<char>(lowercasemap[static_cast<unsigned char>(c)]);
+    for (char& c : result) c = static_cast<char>(lowercase[static_cast<unsigned char>(c)]);
     return result;
 }
 

@@ -2,6 +2,7 @@
 // chosen set, and the fixed identifier tables of the lexer.
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -15,8 +16,12 @@ struct charsetmaps {
 };
 extern charsetmaps charsettable;
 
-// Byte b lower-cases to lowercasemap[b].
-extern unsigned char lowercasemap[256];
+// Byte b lower-cases to map[b]; before a set is chosen every byte stays as it is.
+struct casemap {
+    casemap();
+    unsigned char operator[](unsigned char b) const { return map[b]; }
+    std::array<unsigned char, 256> map;
+};
 
 // Which bytes start an identifier, and which continue one; independent of the set.
 extern bool identifierstart[256];
@@ -25,12 +30,12 @@ extern bool identifierpart[256];
 // Fills the three maps with the 95 sets.
 void buildcharsettable();
 
-// Builds lowercasemap from the named set's case pairs. An unknown name returns false and leaves
-// lowercasemap as it was.
-bool choosecharset(const std::string& name);
+// Builds lowercase from the named set's case pairs. An unknown name returns false and leaves
+// lowercase as it was.
+bool choosecharset(const std::string& name, casemap& lowercase);
 
-// A copy of the text with every byte lower-cased through lowercasemap.
-std::string charsetlower(std::string_view text);
+// A copy of the text with every byte lower-cased through lowercase.
+std::string charsetlower(const casemap& lowercase, std::string_view text);
 
 // Fills identifierstart and identifierpart.
 void buildidentifiertables();

@@ -17,27 +17,27 @@
 
 namespace {
 
-std::string joinwarnings()
+std::string joinwarnings(preprocessstate& state)
 {
     std::string joined;
-    for (size_t i = 0; i < warninglist.size(); ++i) {
+    for (size_t i = 0; i < state.warnings.size(); ++i) {
         if (i > 0)
             joined += '\n';
-        joined += warninglist[i];
+        joined += state.warnings[i];
     }
     return joined;
 }
 
 // Runs the driver over a text that no other text includes.
-void processtoplevel(const std::string& name, std::string_view text, tokenoutput& output)
+void processtoplevel(preprocessstate& state, const std::string& name, std::string_view text, tokenoutput& output)
 {
-    setsourcefile(name);
-    resetstatementstate();
-    allowexpansionsfor(text.size());
-    starttopleveltext();
+    setsourcefile(state, name);
+    resetstatementstate(state);
+    allowexpansionsfor(state, text.size());
+    starttopleveltext(state);
     size_t position = 0;
-    processtext(true, output, position, text);
-    checkconditionalsclosed(output, text);
+    processtext(state, true, output, position, text);
+    checkconditionalsclosed(state, output, text);
 }
 
 // The preload file's text; a file that cannot be read fails the call with its own message.
@@ -50,28 +50,28 @@ std::string preloadtext(const std::string& name)
     }
 }
 
-void run(const std::string& filename, const std::vector<std::string>& options, std::string_view source,
-         callresult& outcome)
+void run(preprocessstate& state, const std::string& filename, const std::vector<std::string>& options,
+         std::string_view source, callresult& outcome)
 {
-    forgetkepttexts();
-    startcallexpansionbudget();
+    forgetkepttexts(state);
+    startcallexpansionbudget(state);
     std::vector<std::string> args = {""};
     args.insert(args.end(), options.begin(), options.end());
     // The call names its file, so an option left over is never taken for a file name.
-    setsourcefile(filename);
-    parseoptions(args);
-    for (const std::string& name : preloadfiles) {
+    setsourcefile(state, filename);
+    parseoptions(state, args);
+    for (const std::string& name : state.options.preloadfiles) {
         std::string text = preloadtext(name);
         tokenoutput discarded;
-        processtoplevel(name, text, discarded);
+        processtoplevel(state, name, text, discarded);
     }
     tokenoutput output;
     // Room that is never filled costs no memory: the text is not copied as it grows unless
     // macros make it a quarter longer than the source.
     output.reservetext(source.size() + source.size() / 4 + 64);
-    processtoplevel(filename, source, output);
+    processtoplevel(state, filename, source, output);
     outcome.result = output.taketext();
-    outcome.warnings = joinwarnings();
+    outcome.warnings = joinwarnings(state);
     outcome.succeeded = true;
 }
 
@@ -86,13 +86,14 @@ void fail(callresult& outcome, const std::string& gathered, const std::string& m
 
 } // namespace
 
-callresult preprocesscall(const std::string& filename, const std::vector<std::string>& options, std::string_view source)
+callresult preprocesscall(preprocessstate& state, const std::string& filename, const std::vector<std::string>& options,
+                          std::string_view source)
 {
     callresult outcome;
     try {
-        run(filename, options, source, outcome);
+        run(state, filename, options, source, outcome);
     } catch (const preprocesserror& error) {
-        std::string gathered = joinwarnings();
+        std::string gathered = joinwarnings(state);
         if (!gathered.empty())
             gathered += '\n';
         fail(outcome, gathered, error.what());

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+struct preprocessstate;
+
 struct callresult {
     bool succeeded = false;
     std::string result;    // the preprocessed text; empty after a failure
@@ -15,4 +17,5 @@ struct callresult {
 // Parses the options (written like a command line without a program name), runs each
 // preload file for its definitions and then the source. Every failure, also a bad option, an
 // unknown character set or a lack of memory, comes back as the error text.
-callresult preprocesscall(const std::string& filename, const std::vector<std::string>& options, std::string_view source);
+callresult preprocesscall(preprocessstate& state, const std::string& filename, const std::vector<std::string>& options,
+                          std::string_view source);

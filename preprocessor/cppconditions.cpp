@@ -13,6 +13,7 @@
 #include "charsettables.h"
 #include "cpplexer.h"
 #include "cppmacros.h"
+#include "cppstate.h"
 
 namespace {
 
@@ -89,27 +90,28 @@ std::string_view withoutsuffix(std::string_view text)
 }
 
 // Hexadecimal digits as an unsigned value of at most maximumdigits digits.
-uint64_t hexvalue(std::string_view digits, size_t maximumdigits, const atoken& token, const textplace& site)
+uint64_t hexvalue(preprocessstate& state, std::string_view digits, size_t maximumdigits, const atoken& token,
+                  const textplace& site)
 {
     if (digits.size() > maximumdigits)
-        raiseerror("hexadecimal number too long in " + std::string(token.text), site);
+        raiseerror(state, "hexadecimal number too long in " + std::string(token.text), site);
     uint64_t value = 0;
     for (char c : digits) {
         if (!ishexdigit(c))
-            raiseerror("invalid character in hexadecimal number in " + std::string(token.text), site);
+            raiseerror(state, "invalid character in hexadecimal number in " + std::string(token.text), site);
         value = value * 16 + static_cast<uint64_t>(hexdigitvalue(c));
     }
     return value;
 }
 
-int64_t decimalvalue(std::string_view digits, const atoken& token, const textplace& site)
+int64_t decimalvalue(preprocessstate& state, std::string_view digits, const atoken& token, const textplace& site)
 {
     constexpr uint64_t limit = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
     uint64_t value = 0;
     for (char c : digits) {
         auto digit = static_cast<uint64_t>(c - '0');
         if (c < '0' || c > '9' || value > (limit - digit) / 10)
-            raiseerror("decimal number too long in " + std::string(token.text), site);
+            raiseerror(state, "decimal number too long in " + std::string(token.text), site);
         value = value * 10 + digit;
     }
     return static_cast<int64_t>(value);
@@ -127,14 +129,18 @@ struct pendingoperator {
 
 class evaluator {
 public:
-    evaluator(tokenlist tokens, const textplace& site) : line(std::move(tokens)), work(line), site(site) {}
+    evaluator(preprocessstate& state, tokenlist tokens, const textplace& site)
+        : state(state), line(std::move(tokens)), work(line), site(site)
+    {
+    }
 
     int64_t run()
     {
         struct definedoperands {
-            definedoperands() { keepdefinedoperands = true; }
-            ~definedoperands() { keepdefinedoperands = false; }
-        } keep;
+            explicit definedoperands(macrostate& macros) : macros(macros) { macros.keepdefinedoperands = true; }
+            ~definedoperands() { macros.keepdefinedoperands = false; }
+            macrostate& macros;
+        } keep(state.macros);
         while (!work.empty() && work.rest()[0].kind != kindendofline)
             step();
         return finish();
@@ -144,25 +150,26 @@ private:
     void step()
     {
         const atoken token = work.rest()[0];
-        if (token.kind == kindidentifier && charsetlower(token.text) == "defined") {
+        if (token.kind == kindidentifier && charsetlower(state.lowercase, token.text) == "defined") {
             readdefined();
             return;
         }
-        if (token.kind == kindidentifier && !isoperatorname(charsetlower(token.text))) {
+        if (token.kind == kindidentifier && !isoperatorname(charsetlower(state.lowercase, token.text))) {
             expandinplace();
             return;
         }
         work.drop(1);
         if (token.kind == kinddecimal || token.kind == kindhexadecimal)
-            pushoperand({numbervalue(token, site), nullptr});
+            pushoperand({numbervalue(state, token, site), nullptr});
         else if (token.kind == kindstring)
-            pushoperand({charactervalue(token, site), nullptr});
+            pushoperand({charactervalue(state, token, site), nullptr});
         else if (token.text == "(")
             ++depth;
         else if (token.text == ")")
             closeparenthesis();
-        else if ((token.kind == kindidentifier || token.kind == kindother) && isoperatorname(charsetlower(token.text)))
-            pushoperator(charsetlower(token.text));
+        else if ((token.kind == kindidentifier || token.kind == kindother) &&
+                 isoperatorname(charsetlower(state.lowercase, token.text)))
+            pushoperator(charsetlower(state.lowercase, token.text));
         // White space from macro bodies, and empty or line-break tokens, mean nothing here.
         else if (!isinsignificant(token) && !token.text.empty() && token.text[0] != '\n')
             unknowntoken(token);
@@ -188,13 +195,13 @@ private:
         int32_t arity = expectoperand ? 1 : 2;
         const operatorinfo* info = findoperator(name, arity);
         if (!info)
-            raiseerror(undefinedoperation(name, arity), site);
+            raiseerror(state, undefinedoperation(name, arity), site);
         if (arity == 2) {
             while (!operators.empty() && operators.back().depth == depth && bindsfirst(*operators.back().info, *info))
                 popandapply();
             checkconflict(*info);
             if (operands.empty())
-                raiseerror("there is no first argument for " + name, site);
+                raiseerror(state, "there is no first argument for " + name, site);
         }
         operators.push_back({info, depth});
         expectoperand = true;
@@ -217,8 +224,8 @@ private:
         if (!conflicting(producer, incoming))
             return;
         if (&producer == &incoming && incoming.associativity == 'n')
-            raiseerror("operator " + std::string(incoming.name) + " is non-associative", site);
-        raiseerror("operators " + std::string(producer.name) + " and " + std::string(incoming.name) +
+            raiseerror(state, "operator " + std::string(incoming.name) + " is non-associative", site);
+        raiseerror(state, "operators " + std::string(producer.name) + " and " + std::string(incoming.name) +
                        " cannot be used together",
                    site);
     }
@@ -226,7 +233,7 @@ private:
     void closeparenthesis()
     {
         if (--depth < 0)
-            raiseerror("( and ) are not paired correctly", site);
+            raiseerror(state, "( and ) are not paired correctly", site);
         while (!operators.empty() && operators.back().depth > depth)
             popandapply();
         applypendingunary();
@@ -241,15 +248,17 @@ private:
             ++index;
         atoken name = peektokenat(index, rest);
         if (name.kind != kindidentifier)
-            raiseerror(parenthesis ? "macro name is missing after defined(" : "macro name is missing after defined", site);
+            raiseerror(state,
+                       parenthesis ? "macro name is missing after defined(" : "macro name is missing after defined",
+                       site);
         ++index;
         if (parenthesis) {
             if (peektokenat(index, rest).text != ")")
-                raiseerror(") is missing after defined(" + std::string(name.text), site);
+                raiseerror(state, ") is missing after defined(" + std::string(name.text), site);
             ++index;
         }
         work.drop(index);
-        pushoperand({findmacro(name.text) ? 1 : 0, nullptr});
+        pushoperand({findmacro(state, name.text) ? 1 : 0, nullptr});
     }
 
     // The identifier's expansion replaces it; names left in it are 0, except operator words
@@ -257,14 +266,14 @@ private:
     void expandinplace()
     {
         size_t end = 0;
-        tokenlist replacement = expandidentifierat(end, work.rest(), site);
+        tokenlist replacement = expandidentifierat(state, end, work.rest(), site);
         if (!replacement.empty() && replacement.back().kind == kindendofline)
             replacement.pop_back();
         for (size_t i = 0; i < replacement.size(); ++i) {
             atoken& token = replacement[i];
-            if (token.kind != kindidentifier || followsdefined(replacement, i))
+            if (token.kind != kindidentifier || followsdefined(state, replacement, i))
                 continue;
-            std::string word = charsetlower(token.text);
+            std::string word = charsetlower(state.lowercase, token.text);
             if (!isoperatorname(word) && word != "defined")
                 token = {kinddecimal, "0"};
         }
@@ -278,7 +287,7 @@ private:
         message += std::to_string(static_cast<unsigned char>(token.text[0]));
         message += ", ";
         message += token.text;
-        raiseerror(message, site);
+        raiseerror(state, message, site);
     }
 
     void popandapply()
@@ -291,7 +300,7 @@ private:
     void apply(const operatorinfo& info)
     {
         if (operands.size() < static_cast<size_t>(info.arity))
-            raiseerror("there are not enough operands for operation " + std::string(info.name), site);
+            raiseerror(state, "there are not enough operands for operation " + std::string(info.name), site);
         if (info.arity == 1) {
             operands.back() = {unaryresult(info.name, operands.back().value), &info};
             return;
@@ -356,10 +365,10 @@ private:
     int64_t divide(bool quotient, int64_t left, int64_t right) const
     {
         if (right == 0)
-            raiseerror("division by zero in condition", site);
+            raiseerror(state, "division by zero in condition", site);
         if (left == std::numeric_limits<int64_t>::min() && right == -1) {
             if (quotient)
-                raiseerror("division overflow in condition", site);
+                raiseerror(state, "division overflow in condition", site);
             return 0;
         }
         return quotient ? left / right : left % right;
@@ -368,11 +377,11 @@ private:
     int64_t finish()
     {
         if (depth != 0)
-            raiseerror("( and ) are not paired correctly", site);
+            raiseerror(state, "( and ) are not paired correctly", site);
         while (!operators.empty() && operators.back().depth == 0)
             popandapply();
         if (operands.empty())
-            raiseerror("there is no expression", site);
+            raiseerror(state, "there is no expression", site);
         if (operands.size() > 1) {
             std::string values;
             for (const operand& left : operands) {
@@ -380,11 +389,12 @@ private:
                 values += std::to_string(left.value);
             }
             std::cerr << "These operands are not processed:" << values << '\n';
-            raiseerror("redundant operands in condition", site);
+            raiseerror(state, "redundant operands in condition", site);
         }
         return operands.back().value;
     }
 
+    preprocessstate& state;
     tokenlist line;  // the directive's tokens as given
     tokenqueue work;
     const textplace& site;
@@ -396,43 +406,43 @@ private:
 
 } // namespace
 
-int64_t numbervalue(const atoken& token, const textplace& site)
+int64_t numbervalue(preprocessstate& state, const atoken& token, const textplace& site)
 {
     std::string_view digits = withoutsuffix(token.text);
     if (token.kind != kindhexadecimal)
-        return decimalvalue(digits, token, site);
+        return decimalvalue(state, digits, token, site);
     if (digits.substr(0, 2) == "0x")
         digits.remove_prefix(2);
-    return static_cast<int64_t>(hexvalue(digits, 16, token, site));
+    return static_cast<int64_t>(hexvalue(state, digits, 16, token, site));
 }
 
-int64_t charactervalue(const atoken& token, const textplace& site)
+int64_t charactervalue(preprocessstate& state, const atoken& token, const textplace& site)
 {
     std::string_view text = token.text;
     std::string quoted(text);
     if (text.size() <= 2)
-        raiseerror("'' is empty", site);
+        raiseerror(state, "'' is empty", site);
     if (text.size() == 3) {
         if (text[1] == '\\')
-            raiseerror("there is only \\ in " + quoted, site);
+            raiseerror(state, "there is only \\ in " + quoted, site);
         return static_cast<unsigned char>(text[1]);
     }
     if (text[1] != '\\')
-        raiseerror("too many characters in " + quoted, site);
+        raiseerror(state, "too many characters in " + quoted, site);
     if (text[2] == 'x') {
         std::string_view digits = text.substr(3, text.size() - 4);
         if (digits.empty())
-            raiseerror("there are no digits in " + quoted, site);
-        return static_cast<int64_t>(hexvalue(digits, 2, token, site));
+            raiseerror(state, "there are no digits in " + quoted, site);
+        return static_cast<int64_t>(hexvalue(state, digits, 2, token, site));
     }
     if (text.size() != 4)
-        raiseerror("too many characters in " + quoted, site);
+        raiseerror(state, "too many characters in " + quoted, site);
     if (text[2] != '\\')
-        raiseerror("invalid escape in " + quoted, site);
+        raiseerror(state, "invalid escape in " + quoted, site);
     return '\\';
 }
 
-int64_t evaluatecondition(tokenlist tokens, const textplace& site)
+int64_t evaluatecondition(preprocessstate& state, tokenlist tokens, const textplace& site)
 {
-    return evaluator(std::move(tokens), site).run();
+    return evaluator(state, std::move(tokens), site).run();
 }

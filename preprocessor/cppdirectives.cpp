@@ -21,6 +21,7 @@ namespace {
 
 // One directive being carried out.
 struct directive {
+    preprocessstate& state;
     int level;
     bool active;
     tokenoutput& output;
@@ -30,7 +31,7 @@ struct directive {
 
     bool calledbyskip() const { return level >= 0; }
     // #elif and #else at the level of the skip belong to the conditional being skipped.
-    bool atskiplevel() const { return calledbyskip() && ifstack.size() == static_cast<size_t>(level); }
+    bool atskiplevel() const { return calledbyskip() && state.ifstack.size() == static_cast<size_t>(level); }
     textplace here() const { return {text, position}; }
 };
 
@@ -41,20 +42,20 @@ std::string macronameof(directive& d, const std::string& missing)
 {
     std::string name = scanidentifier(d.position, d.text);
     if (name.empty())
-        raiseerror(missing, d.position, d.text);
+        raiseerror(d.state, missing, d.position, d.text);
     return name;
 }
 
 void pushcondition(const directive& d, bool taken)
 {
-    ifstack.push_back({taken, currentfilename, d.text, static_cast<uint32_t>(d.start), false});
+    d.state.ifstack.push_back({taken, d.state.currentfilename, d.text, static_cast<uint32_t>(d.start), false});
 }
 
 // A false branch in active text: the lexer skips the section; a skip goes on.
 skipping falsebranch(directive& d)
 {
     if (!d.calledbyskip()) {
-        skipsection(d.position, d.output, d.text);
+        skipsection(d.state, d.position, d.output, d.text);
         return skipping::stop;
     }
     return skipping::goon;
@@ -63,10 +64,10 @@ skipping falsebranch(directive& d)
 skipping definedirective(directive& d)
 {
     std::string name = macronameof(d, "the name of macro is missing");
-    macro definition = parsemacrodefinition(d.position, d.text);
+    macro definition = parsemacrodefinition(d.state, d.position, d.text);
     if (d.active) {
-        definemacro(name, std::move(definition));
-        ++uncacheableevents;
+        definemacro(d.state, name, std::move(definition));
+        ++d.state.cache.uncacheableevents;
     }
     return skipping::stop;
 }
@@ -75,8 +76,8 @@ skipping undefdirective(directive& d)
 {
     std::string name = macronameof(d, "the name of macro is missing in #undef");
     if (d.active) {
-        undefinemacro(name);
-        ++uncacheableevents;
+        undefinemacro(d.state, name);
+        ++d.state.cache.uncacheableevents;
     }
     return skipping::stop;
 }
@@ -84,43 +85,43 @@ skipping undefdirective(directive& d)
 skipping ifdefdirective(directive& d, bool wanted, const std::string& missing)
 {
     std::string name = macronameof(d, missing);
-    tokenizeline(false, d.position, d.text);
-    bool taken = (findmacro(name) != nullptr) == wanted;
+    tokenizeline(d.state, false, d.position, d.text);
+    bool taken = (findmacro(d.state, name) != nullptr) == wanted;
     pushcondition(d, taken);
     if (!taken && d.active)
-        skipsection(d.position, d.output, d.text);
+        skipsection(d.state, d.position, d.output, d.text);
     return skipping::stop;
 }
 
 skipping ifdirective(directive& d)
 {
-    tokenlist line = tokenizeline(true, d.position, d.text);
-    bool value = d.active && evaluatecondition(std::move(line), d.here()) != 0;
+    tokenlist line = tokenizeline(d.state, true, d.position, d.text);
+    bool value = d.active && evaluatecondition(d.state, std::move(line), d.here()) != 0;
     pushcondition(d, value);
     if (!value && d.active)
-        skipsection(d.position, d.output, d.text);
+        skipsection(d.state, d.position, d.output, d.text);
     return skipping::stop;
 }
 
 ifcondrec& opencondition(const directive& d, const std::string& noif)
 {
-    if (ifstack.empty())
-        raiseerror(noif, d.position, d.text);
-    return ifstack.back();
+    if (d.state.ifstack.empty())
+        raiseerror(d.state, noif, d.position, d.text);
+    return d.state.ifstack.back();
 }
 
 skipping elifdirective(directive& d)
 {
-    tokenlist line = tokenizeline(true, d.position, d.text);
+    tokenlist line = tokenizeline(d.state, true, d.position, d.text);
     ifcondrec& top = opencondition(d, "#elif found but there are no #if or #ifdef");
     if (top.elseseen)
-        raiseerror("#elif found after #else or #elif", d.position, d.text);
+        raiseerror(d.state, "#elif found after #else or #elif", d.position, d.text);
     if (!d.active && !d.atskiplevel())
         return skipping::stop;
     bool value = false;
     if (!top.taken) {
-        value = evaluatecondition(std::move(line), d.here()) != 0;
-        top = {value, currentfilename, d.text, static_cast<uint32_t>(d.start), false};
+        value = evaluatecondition(d.state, std::move(line), d.here()) != 0;
+        top = {value, d.state.currentfilename, d.text, static_cast<uint32_t>(d.start), false};
     }
     return value ? skipping::stop : falsebranch(d);
 }
@@ -129,8 +130,8 @@ skipping elsedirective(directive& d)
 {
     ifcondrec& top = opencondition(d, "#else found but there are no #if or #ifdef");
     if (top.elseseen) {
-        printifstack();
-        raiseerror("#else found after #else or #elif", d.position, d.text);
+        printifstack(d.state);
+        raiseerror(d.state, "#else found after #else or #elif", d.position, d.text);
     }
     top.elseseen = true;
     if (!top.taken || (!d.active && !d.atskiplevel()))
@@ -141,7 +142,7 @@ skipping elsedirective(directive& d)
 skipping endifdirective(directive& d)
 {
     opencondition(d, "#endif found but there are no #if or #ifdef");
-    ifstack.pop_back();
+    d.state.ifstack.pop_back();
     return skipping::stop;
 }
 
@@ -154,7 +155,7 @@ int32_t linenumber(const atoken& number, const directive& d)
             break;
         value = value * 10 + (c - '0');
         if (value > std::numeric_limits<int32_t>::max())
-            raiseerror("the line number of #line is too big", d.position, d.text);
+            raiseerror(d.state, "the line number of #line is too big", d.position, d.text);
     }
     return static_cast<int32_t>(value);
 }
@@ -165,7 +166,7 @@ tokenlist applylinedirective(tokenlist line, const directive& d)
     size_t index = 0;
     atoken first = peektokenat(index, line);
     if (first.kind != kinddecimal) {
-        line = expandlist(line, d.here());
+        line = expandlist(d.state, line, d.here());
         index = 0;
         first = peektokenat(index, line);
     }
@@ -175,19 +176,19 @@ tokenlist applylinedirective(tokenlist line, const directive& d)
     ++index;
     atoken name = peektokenat(index, line);
     if (name.kind == kindquotedname && name.text.size() >= 2)
-        linefile = std::string(name.text.substr(1, name.text.size() - 2));
-    lineoffset = number - lineofposition(d.position, d.text);
-    lineinforce = true;
-    ++uncacheableevents;
+        d.state.lines.file = std::string(name.text.substr(1, name.text.size() - 2));
+    d.state.lines.offset = number - lineofposition(d.state, d.position, d.text);
+    d.state.lines.inforce = true;
+    ++d.state.cache.uncacheableevents;
     return line;
 }
 
 skipping linedirective(directive& d)
 {
-    tokenlist line = tokenizeline(false, d.position, d.text);
-    if (!switches.ild)
+    tokenlist line = tokenizeline(d.state, false, d.position, d.text);
+    if (!d.state.switches.ild)
         line = applylinedirective(std::move(line), d);
-    if (switches.kld) {
+    if (d.state.switches.kld) {
         d.output.push_back({kindhash, "#"});
         d.output.push_back({kindidentifier, "line"});
         d.output.push_back({kindwhitespace, " "});
@@ -201,31 +202,31 @@ skipping linedirective(directive& d)
 
 skipping errordirective(directive& d)
 {
-    tokenlist line = tokenizeline(false, d.position, d.text);
+    tokenlist line = tokenizeline(d.state, false, d.position, d.text);
     if (d.active)
-        raiseerror("#error:" + jointokens(line), d.position, d.text);
+        raiseerror(d.state, "#error:" + jointokens(line), d.position, d.text);
     return skipping::stop;
 }
 
 skipping warningdirective(directive& d)
 {
-    tokenlist line = tokenizeline(false, d.position, d.text);
+    tokenlist line = tokenizeline(d.state, false, d.position, d.text);
     if (d.active) {
-        warninglist.push_back("#warning:" + jointokens(line));
-        ++uncacheableevents;
+        d.state.warnings.push_back("#warning:" + jointokens(line));
+        ++d.state.cache.uncacheableevents;
     }
     return skipping::stop;
 }
 
 skipping pragmadirective(directive& d)
 {
-    tokenizeline(false, d.position, d.text);
+    tokenizeline(d.state, false, d.position, d.text);
     return skipping::stop;
 }
 
 skipping includenextdirective(directive& d, bool next)
 {
-    includedirective(next, d.active, d.output, d.position, d.text);
+    includedirective(d.state, next, d.active, d.output, d.position, d.text);
     return skipping::stop;
 }
 
@@ -254,60 +255,59 @@ const std::map<std::string, directivehandler, std::less<>>& directivehandlers()
 
 } // namespace
 
-std::string processdirective(int level, bool active, tokenoutput& output, size_t& position, std::string_view text)
+std::string processdirective(preprocessstate& state, int level, bool active, tokenoutput& output, size_t& position,
+                             std::string_view text)
 {
-    directive d{level, active, output, position, text, position};
-    skiplineblanks(position, text);
+    directive d{state, level, active, output, position, text, position};
+    skiplineblanks(state, position, text);
     std::string name = scanidentifier(position, text);
     if (name.empty()) {
         output.push_back({kindhash, "#"});
         return name;
     }
-    name = charsetlower(name);
-    skiplineblanks(position, text);
+    name = charsetlower(state.lowercase, name);
+    skiplineblanks(state, position, text);
     auto handler = directivehandlers().find(name);
     if (handler == directivehandlers().end())
-        raiseerror("this directive is not known", position, text);
+        raiseerror(state, "this directive is not known", position, text);
     skipping next = handler->second(d);
-    if (switches.ld && name != "line")
-        output.push_back(linetokenat(position, text));
+    if (state.switches.ld && name != "line")
+        output.push_back(linetokenat(state, position, text));
     return next == skipping::goon ? std::string() : name;
 }
 
-void skipsection(size_t& position, const tokenoutput& output, std::string_view text)
+void skipsection(preprocessstate& state, size_t& position, const tokenoutput& output, std::string_view text)
 {
-    size_t level = ifstack.size();
+    size_t level = state.ifstack.size();
     tokenoutput discarded;
     for (;;) {
         discarded.clear();
-        if (processtext(false, discarded, position, text).kind == kindend) {
-            printifstack();
+        if (processtext(state, false, discarded, position, text).kind == kindend) {
+            printifstack(state);
             dumptext(output.text());
-            raiseerror("#endif not found", position, text);
+            raiseerror(state, "#endif not found", position, text);
         }
-        std::string name = processdirective(static_cast<int>(level), false, discarded, position, text);
-        if (ifstack.size() < level && name == "endif")
+        std::string name = processdirective(state, static_cast<int>(level), false, discarded, position, text);
+        if (state.ifstack.size() < level && name == "endif")
             return;
-        if (ifstack.size() == level && (name == "elif" || name == "else"))
+        if (state.ifstack.size() == level && (name == "elif" || name == "else"))
             return;
     }
 }
 
-void starttopleveltext()
+void starttopleveltext(preprocessstate& state)
 {
-    ifstack.clear();
-    includestack.clear();
-    linefile.clear();
-    lineoffset = 0;
-    lineinforce = false;
-    statement.afterblank = false;
+    state.ifstack.clear();
+    state.includes.stack.clear();
+    state.lines = {};
+    state.statement.afterblank = false;
 }
 
-void checkconditionalsclosed(const tokenoutput& output, std::string_view text)
+void checkconditionalsclosed(preprocessstate& state, const tokenoutput& output, std::string_view text)
 {
-    if (ifstack.empty())
+    if (state.ifstack.empty())
         return;
-    printifstack();
+    printifstack(state);
     dumptext(output.text());
-    raiseerror("#endif not found", text.size(), text);
+    raiseerror(state, "#endif not found", text.size(), text);
 }

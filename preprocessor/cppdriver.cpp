@@ -28,115 +28,119 @@ bool standsalone(const tokenoutput& output, size_t index)
 }
 
 // Moves the statement state over the tokens that an object-like expansion appended from first.
-void walkstatementstate(const tokenoutput& output, size_t first)
+void walkstatementstate(preprocessstate& state, const tokenoutput& output, size_t first)
 {
     std::span<const atoken> expansion = std::span<const atoken>(output.recent()).subspan(first);
     size_t index = 0;
     while (index < expansion.size()) {
         const atoken& token = expansion[index];
-        if (token.text == "/" && statement.inplsqlblock) {
+        if (token.text == "/" && state.statement.inplsqlblock) {
             if (standsalone(output, first + index)) {
-                statement.inplsqlblock = false;
-                statement.statementended = true;
+                state.statement.inplsqlblock = false;
+                state.statement.statementended = true;
             }
-        } else if (token.text == ";" && !statement.inplsqlblock) {
-            statement.statementended = true;
-        } else if (statement.statementended && holdslinebreak(token.text)) {
-            statement.atstatementstart = true;
-            statement.statementended = false;
-        } else if (statement.atstatementstart && token.kind == kindidentifier) {
-            classifystatementwordinlist(index, expansion);
+        } else if (token.text == ";" && !state.statement.inplsqlblock) {
+            state.statement.statementended = true;
+        } else if (state.statement.statementended && holdslinebreak(token.text)) {
+            state.statement.atstatementstart = true;
+            state.statement.statementended = false;
+        } else if (state.statement.atstatementstart && token.kind == kindidentifier) {
+            classifystatementwordinlist(state, index, expansion);
             continue;
-        } else if (statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
-            statement.atstatementstart = false;
+        } else if (state.statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
+            state.statement.atstatementstart = false;
         }
         ++index;
     }
 }
 
-void appendexpansiontail(tokenoutput& output, size_t position, std::string_view text)
+void appendexpansiontail(preprocessstate& state, tokenoutput& output, size_t position, std::string_view text)
 {
     output.push_back({kindwhitespace, "\n"});
-    if (switches.ld)
-        output.push_back(linetokenat(position, text));
+    if (state.switches.ld)
+        output.push_back(linetokenat(state, position, text));
 }
 
 // A function-like macro: expanded when a "(" follows, possibly after blanks and comments;
 // otherwise nothing is consumed and false is returned.
-bool expandfunctionlike(const macro& definition, tokenoutput& output, size_t& position, std::string_view text)
+bool expandfunctionlike(preprocessstate& state, const macro& definition, tokenoutput& output, size_t& position,
+                        std::string_view text)
 {
     size_t look = position;
-    statementstate saved = statement;
-    if (peektoken(look, text).text != "(") {
-        statement = saved;
+    statementstate saved = state.statement;
+    if (peektoken(state, look, text).text != "(") {
+        state.statement = saved;
         return false;
     }
     position = look + 1;
-    argumentlist arguments = scanarguments(position, text);
-    tokenlist expansion = expandmacro(definition, std::move(arguments), {text, position});
+    argumentlist arguments = scanarguments(state, position, text);
+    tokenlist expansion = expandmacro(state, definition, std::move(arguments), {text, position});
     output.append(expansion);
-    appendexpansiontail(output, position, text);
+    appendexpansiontail(state, output, position, text);
     return true;
 }
 
-void expandobjectlike(const macro& definition, tokenoutput& output, size_t position, std::string_view text)
+void expandobjectlike(preprocessstate& state, const macro& definition, tokenoutput& output, size_t position,
+                      std::string_view text)
 {
-    tokenlist expansion = expandmacro(definition, {}, {text, position});
+    tokenlist expansion = expandmacro(state, definition, {}, {text, position});
     size_t first = output.recent().size();
     output.append(expansion);
-    walkstatementstate(output, first);
-    appendexpansiontail(output, position, text);
+    walkstatementstate(state, output, first);
+    appendexpansiontail(state, output, position, text);
 }
 
-bool isbuiltinname(std::string_view word, std::string_view name)
+bool isbuiltinname(preprocessstate& state, std::string_view word, std::string_view name)
 {
     if (word.size() != name.size())
         return false;
     for (size_t i = 0; i < word.size(); ++i)
-        if (lowercasemap[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(name[i]))
+        if (state.lowercase[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(name[i]))
             return false;
     return true;
 }
 
 // word: an identifier just read, passed as its text so that the caller keeps its token in
 // registers.
-void processidentifier(std::string_view word, tokenoutput& output, size_t& position, std::string_view text)
+void processidentifier(preprocessstate& state, std::string_view word, tokenoutput& output, size_t& position,
+                       std::string_view text)
 {
-    if (isbuiltinname(word, "__line__")) {
-        ++uncacheableevents;
+    if (isbuiltinname(state, word, "__line__")) {
+        ++state.cache.uncacheableevents;
         std::string quoted(1, '\'');
-        quoted += std::to_string(reportedline(position, text));
+        quoted += std::to_string(reportedline(state, position, text));
         quoted += '\'';
-        output.push_back({kindstring, keeptext(std::move(quoted))});
+        output.push_back({kindstring, keeptext(state, std::move(quoted))});
         return;
     }
-    if (isbuiltinname(word, "__file__")) {
-        ++uncacheableevents;
-        const std::string& file = lineinforce && !linefile.empty() ? linefile : sourcefilename;
-        output.push_back({kindstring, keeptext("'" + file + "'")});
+    if (isbuiltinname(state, word, "__file__")) {
+        ++state.cache.uncacheableevents;
+        const std::string& file =
+            state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.sourcefilename;
+        output.push_back({kindstring, keeptext(state, "'" + file + "'")});
         return;
     }
-    const macro* definition = macrotable.empty() ? nullptr : findmacro(word);
+    const macro* definition = state.macros.table.empty() ? nullptr : findmacro(state, word);
     if (definition) {
         // A macro is no script command, whatever its expansion holds.
-        const bool aftercommand = statement.aftercommand;
-        statement.aftercommand = false;
+        const bool aftercommand = state.statement.aftercommand;
+        state.statement.aftercommand = false;
         if (!definition->functionlike) {
-            expandobjectlike(*definition, output, position, text);
+            expandobjectlike(state, *definition, output, position, text);
             return;
         }
-        if (expandfunctionlike(*definition, output, position, text))
+        if (expandfunctionlike(state, *definition, output, position, text))
             return;
-        statement.aftercommand = aftercommand;
+        state.statement.aftercommand = aftercommand;
     }
     output.push_back({kindidentifier, word});
 }
 
-atoken skiptodirective(size_t& position, std::string_view text)
+atoken skiptodirective(preprocessstate& state, size_t& position, std::string_view text)
 {
     tokenoutput unused;
     for (;;) {
-        atoken token = nexttoken(false, unused, position, text);
+        atoken token = nexttoken(state, false, unused, position, text);
         if (token.kind == kinddirective || token.kind == kindend)
             return token;
     }
@@ -144,38 +148,39 @@ atoken skiptodirective(size_t& position, std::string_view text)
 
 } // namespace
 
-int64_t reportedline(size_t position, std::string_view text)
+int64_t reportedline(preprocessstate& state, size_t position, std::string_view text)
 {
-    int64_t line = lineofposition(position, text);
-    return lineinforce ? line + lineoffset : line;
+    int64_t line = lineofposition(state, position, text);
+    return state.lines.inforce ? line + state.lines.offset : line;
 }
 
-std::string linetokenfile()
+std::string linetokenfile(preprocessstate& state)
 {
-    return lineinforce && !linefile.empty() ? linefile : currentfilename;
+    return state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.currentfilename;
 }
 
-atoken makelinetoken(int64_t line, const std::string& file)
+atoken makelinetoken(preprocessstate& state, int64_t line, const std::string& file)
 {
-    currentfilename = file;
-    return {kinddirective, keeptext("#line " + std::to_string(line) + " \"" + file + "\"\n")};
+    state.currentfilename = file;
+    return {kinddirective, keeptext(state, "#line " + std::to_string(line) + " \"" + file + "\"\n")};
 }
 
-atoken linetokenat(size_t position, std::string_view text)
+atoken linetokenat(preprocessstate& state, size_t position, std::string_view text)
 {
-    return makelinetoken(reportedline(position, text), linetokenfile());
+    return makelinetoken(state, reportedline(state, position, text), linetokenfile(state));
 }
 
-atoken processtext(bool directives, tokenoutput& output, size_t& position, std::string_view text)
+atoken processtext(preprocessstate& state, bool directives, tokenoutput& output, size_t& position,
+                   std::string_view text)
 {
     if (!directives)
-        return skiptodirective(position, text);
+        return skiptodirective(state, position, text);
     for (;;) {
-        atoken token = nexttoken(true, output, position, text);
+        atoken token = nexttoken(state, true, output, position, text);
         if (token.kind == kindend)
             return token;
         if (token.kind == kindidentifier)
-            processidentifier(token.text, output, position, text);
+            processidentifier(state, token.text, output, position, text);
         else
             output.push_back(token);
         output.joinifmany();

@@ -10,16 +10,19 @@
 #include "cppoutput.h"
 #include "cpptokens.h"
 
+struct preprocessstate;
+
 // Normal mode (directives true): processes the text from position to its end, appending to
 // output, and returns a kind-0 token. Skip mode: reads and drops tokens up to the next "#" and
 // returns it (kind 6) with position just after it, or kind 0 at the end of the text.
-atoken processtext(bool directives, tokenoutput& output, size_t& position, std::string_view text);
+atoken processtext(preprocessstate& state, bool directives, tokenoutput& output, size_t& position,
+                   std::string_view text);
 
 // The line of a position as the output reports it: with a #line directive in force, its offset added.
-int64_t reportedline(size_t position, std::string_view text);
+int64_t reportedline(preprocessstate& state, size_t position, std::string_view text);
 // The file that #line tokens name: the #line directive's file, else the file being read.
-std::string linetokenfile();
+std::string linetokenfile(preprocessstate& state);
 // A kind-6 token "#line N \"file\"\n"; file becomes currentfilename.
-atoken makelinetoken(int64_t line, const std::string& file);
+atoken makelinetoken(preprocessstate& state, int64_t line, const std::string& file);
 // The #line token for a position: its reported line and the file that #line tokens name.
-atoken linetokenat(size_t position, std::string_view text);
+atoken linetokenat(preprocessstate& state, size_t position, std::string_view text);

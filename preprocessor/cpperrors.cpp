@@ -22,7 +22,6 @@ constexpr size_t indexedtextsize = 4096;
 
 // Positions of the first byte of each line break of one text.
 using linebreaks = std::vector<size_t>;
-std::map<std::pair<const char*, size_t>, linebreaks> lineindexes;
 
 template <class visitor>
 void forlinebreaks(std::string_view text, size_t end, visitor visit)
@@ -35,9 +34,9 @@ void forlinebreaks(std::string_view text, size_t end, visitor visit)
     }
 }
 
-const linebreaks& lineindex(std::string_view text)
+const linebreaks& lineindex(preprocessstate& state, std::string_view text)
 {
-    auto entry = lineindexes.try_emplace({text.data(), text.size()});
+    auto entry = state.lineindexes.try_emplace({text.data(), text.size()});
     linebreaks& breaks = entry.first->second;
     if (entry.second)
         forlinebreaks(text, text.size(), [&](size_t i) { breaks.push_back(i); });
@@ -61,12 +60,12 @@ void writefile(const std::string& name, const std::string& content)
     close(fd);
 }
 
-void printincludes()
+void printincludes(preprocessstate& state)
 {
-    if (includestack.empty())
+    if (state.includes.stack.empty())
         return;
     std::cerr << "Includes:\n";
-    for (const includeinfo& include : includestack)
+    for (const includeinfo& include : state.includes.stack)
         std::cerr << include.file << ' ' << include.line << '\n';
 }
 
@@ -76,15 +75,15 @@ std::string sourcecontext(size_t position, std::string_view text)
     return std::string(text.substr(start, position - start));
 }
 
-std::string errorhead(const std::string& message, size_t position, std::string_view text)
+std::string errorhead(preprocessstate& state, const std::string& message, size_t position, std::string_view text)
 {
-    return currentfilename + " line " + std::to_string(lineofposition(position, text)) + ":" + message +
+    return state.currentfilename + " line " + std::to_string(lineofposition(state, position, text)) + ":" + message +
            "\nAt source:" + sourcecontext(position, text) + "<<\n";
 }
 
 } // namespace
 
-int32_t lineofposition(size_t position, std::string_view text)
+int32_t lineofposition(preprocessstate& state, size_t position, std::string_view text)
 {
     position = std::min(position, text.size());
     if (text.size() < indexedtextsize) {
@@ -92,35 +91,35 @@ int32_t lineofposition(size_t position, std::string_view text)
         forlinebreaks(text, position, [&](size_t) { ++line; });
         return line;
     }
-    const linebreaks& breaks = lineindex(text);
+    const linebreaks& breaks = lineindex(state, text);
     return 1 + static_cast<int32_t>(std::lower_bound(breaks.begin(), breaks.end(), position) - breaks.begin());
 }
 
-void forgetlineindexes()
+void forgetlineindexes(preprocessstate& state)
 {
-    lineindexes.clear();
+    state.lineindexes.clear();
 }
 
-void raiseerror(const std::string& message, size_t position, std::string_view text)
+void raiseerror(preprocessstate& state, const std::string& message, size_t position, std::string_view text)
 {
     size_t p = std::min(position, text.size());
     while (p > 0 && std::string_view(" \t\r\n").find(text[p - 1]) != std::string_view::npos)
         --p;
-    dumpdefines();
-    printincludes();
-    throw preprocesserror(errorhead(message, p, text));
+    dumpdefines(state);
+    printincludes(state);
+    throw preprocesserror(errorhead(state, message, p, text));
 }
 
-void raiseerror(const std::string& message, const textplace& place)
+void raiseerror(preprocessstate& state, const std::string& message, const textplace& place)
 {
-    raiseerror(message, place.position, place.text);
+    raiseerror(state, message, place.position, place.text);
 }
 
-void raiseerrorinmacro(const std::string& message, size_t position, std::string_view text,
+void raiseerrorinmacro(preprocessstate& state, const std::string& message, size_t position, std::string_view text,
                        std::span<const atoken> macrotokens, size_t end)
 {
     position = std::min(position, text.size());
-    std::string head = errorhead(message, position, text);
+    std::string head = errorhead(state, message, position, text);
     throw preprocesserror(head + " and in macro:" + jointokenrange(0, end, macrotokens) + "<<\n");
 }
 
@@ -129,12 +128,12 @@ void internalerror(const std::string& message)
     throw preprocesserror(message);
 }
 
-void printifstack()
+void printifstack(preprocessstate& state)
 {
     std::cerr << "#if stack:\n";
-    for (const ifcondrec& record : ifstack)
+    for (const ifcondrec& record : state.ifstack)
         std::cerr << (record.taken ? "#else " : "#if ") << record.file << ":"
-                  << lineofposition(record.position, record.text) << '\n';
+                  << lineofposition(state, record.position, record.text) << '\n';
 }
 
 std::string dumpfolder()
@@ -150,9 +149,9 @@ void dumptext(const std::string& output)
         writefile(folder + "/tokens.txt", output);
 }
 
-void dumpdefines()
+void dumpdefines(preprocessstate& state)
 {
     std::string folder = dumpfolder();
     if (!folder.empty())
-        writefile(folder + "/defines.txt", macrodump());
+        writefile(folder + "/defines.txt", macrodump(state));
 }

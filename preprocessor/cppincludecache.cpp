@@ -12,17 +12,11 @@
 #include "cppmacros.h"
 #include "cppstate.h"
 
-std::set<std::string> includedfiles;
-
 namespace {
 
 constexpr std::string_view cachemagic = "cpptodcachefilev0.1";
 constexpr std::string_view endofincludedfiles = "#endofincludedfiles";
 constexpr std::string_view endofmacros = "#endofmacros";
-
-std::string cachefilename;
-std::string recordedmacros;
-int64_t eventsatrecordingstart = 0;
 
 // The items of a cache file, read one by one. Every item ends in a NUL; a missing NUL is a
 // fault of the file.
@@ -100,7 +94,7 @@ bool dependenciesunchanged(cachereader& reader, const std::string& foundpath)
 }
 
 // The macro triples: exactly the macros defined now, with the same signatures and bodies.
-bool macrosunchanged(cachereader& reader)
+bool macrosunchanged(preprocessstate& state, cachereader& reader)
 {
     size_t count = 0;
     for (;;) {
@@ -108,13 +102,13 @@ bool macrosunchanged(cachereader& reader)
         if (!name || name->empty())
             return false;
         if (*name == endofmacros)
-            return count == macrotable.size();
+            return count == state.macros.table.size();
         std::optional<std::string_view> recordedsignature = reader.next();
         std::optional<std::string_view> body = reader.next();
         if (!recordedsignature || !body)
             return false;
-        auto found = macrotable.find(*name);
-        if (found == macrotable.end() || signature(found->second) != *recordedsignature ||
+        auto found = state.macros.table.find(*name);
+        if (found == state.macros.table.end() || signature(found->second) != *recordedsignature ||
             jointokens(found->second.body) != *body)
             return false;
         ++count;
@@ -132,9 +126,9 @@ bool tokensectionwellformed(cachereader reader)
     return true;
 }
 
-bool recordable(std::span<const atoken> tokens)
+bool recordable(preprocessstate& state, std::span<const atoken> tokens)
 {
-    if (uncacheableevents != eventsatrecordingstart || switches.ld || switches.kld)
+    if (state.cache.uncacheableevents != state.cache.eventsatrecordingstart || state.switches.ld || state.switches.kld)
         return false;
     for (const atoken& token : tokens)
         if (token.kind <= 0 || token.kind > 255 || token.text.find('\0') != std::string_view::npos)
@@ -143,12 +137,12 @@ bool recordable(std::span<const atoken> tokens)
 }
 
 // The head: the magic, then each dependency with its time; empty when one cannot be examined.
-std::string dependencysection()
+std::string dependencysection(preprocessstate& state)
 {
     std::string head;
     additem(head, cachemagic);
-    std::vector<std::string> names = {sourcefilename};
-    names.insert(names.end(), includedfiles.begin(), includedfiles.end());
+    std::vector<std::string> names = {state.sourcefilename};
+    names.insert(names.end(), state.cache.includedfiles.begin(), state.cache.includedfiles.end());
     for (const std::string& name : names) {
         std::optional<int64_t> time = lastwritetime(name);
         if (!time)
@@ -172,14 +166,14 @@ std::string cachefilenamefor(const std::string& foundpath)
     return name;
 }
 
-bool checkcache(const std::string& foundpath, std::string_view& data, size_t& position)
+bool checkcache(preprocessstate& state, const std::string& foundpath, std::string_view& data, size_t& position)
 {
-    cachefilename = cachefilenamefor(foundpath);
-    if (!fileexists(cachefilename))
+    state.cache.cachefilename = cachefilenamefor(foundpath);
+    if (!fileexists(state.cache.cachefilename))
         return false;
     std::string content;
     try {
-        content = readwholefile(cachefilename);
+        content = readwholefile(state.cache.cachefilename);
     } catch (const std::exception&) {
         return false;
     }
@@ -187,11 +181,11 @@ bool checkcache(const std::string& foundpath, std::string_view& data, size_t& po
         return false;
     cachereader reader(content, 0);
     std::optional<std::string_view> magic = reader.next();
-    if (!magic || *magic != cachemagic || !dependenciesunchanged(reader, foundpath) || !macrosunchanged(reader) ||
-        !tokensectionwellformed(reader))
+    if (!magic || *magic != cachemagic || !dependenciesunchanged(reader, foundpath) ||
+        !macrosunchanged(state, reader) || !tokensectionwellformed(reader))
         return false;
     position = reader.where();
-    data = keeptext(std::move(content));
+    data = keeptext(state, std::move(content));
     return true;
 }
 
@@ -208,34 +202,35 @@ void readcachedtokens(std::string_view data, size_t position, tokenoutput& outpu
     std::cerr << "cache read\n";
 }
 
-void startcacherecording(const std::string& foundpath)
+void startcacherecording(preprocessstate& state, const std::string& foundpath)
 {
-    cachefilename = cachefilenamefor(foundpath);
-    recordedmacros.clear();
-    for (const auto* entry : sortedmacros()) {
+    cachestate& cache = state.cache;
+    cache.cachefilename = cachefilenamefor(foundpath);
+    cache.recordedmacros.clear();
+    for (const auto* entry : sortedmacros(state)) {
         const auto& [name, definition] = *entry;
-        additem(recordedmacros, name);
-        additem(recordedmacros, signature(definition));
-        additem(recordedmacros, jointokens(definition.body));
+        additem(cache.recordedmacros, name);
+        additem(cache.recordedmacros, signature(definition));
+        additem(cache.recordedmacros, jointokens(definition.body));
     }
-    includedfiles.clear();
-    eventsatrecordingstart = uncacheableevents;
+    cache.includedfiles.clear();
+    cache.eventsatrecordingstart = cache.uncacheableevents;
 }
 
-void writecache(std::span<const atoken> tokens)
+void writecache(preprocessstate& state, std::span<const atoken> tokens)
 {
-    if (!recordable(tokens))
+    if (!recordable(state, tokens))
         return;
-    std::string content = dependencysection();
+    std::string content = dependencysection(state);
     if (content.empty())
         return;
-    content += recordedmacros;
+    content += state.cache.recordedmacros;
     additem(content, endofmacros);
     for (const atoken& token : tokens) {
         content += static_cast<char>(token.kind);
         content += '\0';
         additem(content, token.text);
     }
-    writewholefile(cachefilename, content);
+    writewholefile(state.cache.cachefilename, content);
     std::cerr << "cache generated\n";
 }

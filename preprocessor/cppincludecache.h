@@ -12,8 +12,7 @@
 #include "cppoutput.h"
 #include "cpptokens.h"
 
-// Paths included since the current recording began.
-extern std::set<std::string> includedfiles;
+struct preprocessstate;
 
 // The cache file of an included file: its found path with ":", "\", "/" and "." made "_",
 // and ".cch".
@@ -21,11 +20,11 @@ std::string cachefilenamefor(const std::string& foundpath);
 
 // True when a valid cache of the found path exists; then data holds it and position stands
 // at its token section.
-bool checkcache(const std::string& foundpath, std::string_view& data, size_t& position);
+bool checkcache(preprocessstate& state, const std::string& foundpath, std::string_view& data, size_t& position);
 // Appends the cached tokens to output and reports "cache read".
 void readcachedtokens(std::string_view data, size_t position, tokenoutput& output);
-// Begins recording an include: notes the macros now defined and empties includedfiles.
-void startcacherecording(const std::string& foundpath);
+// Begins recording an include: notes the macros now defined and forgets the files included so far.
+void startcacherecording(preprocessstate& state, const std::string& foundpath);
 // Writes the cache of the recording from its tokens and reports "cache generated"; writes
 // nothing when the recorded text's output depends on more than its files and the macros.
-void writecache(std::span<const atoken> tokens);
+void writecache(preprocessstate& state, std::span<const atoken> tokens);

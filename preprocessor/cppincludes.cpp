@@ -14,8 +14,6 @@
 #include "cppmacros.h"
 #include "cppstate.h"
 
-std::map<std::string, std::string, std::less<>> filetextcache;
-
 namespace {
 
 bool isseparator(char c)
@@ -60,24 +58,14 @@ std::string joinpath(const std::string& directory, const std::string& name)
 // directive of one file does not number the lines of another.
 class linestatescope {
 public:
-    linestatescope()
-        : file(std::exchange(linefile, {})), offset(std::exchange(lineoffset, 0)),
-          inforce(std::exchange(lineinforce, false))
-    {
-    }
-    ~linestatescope()
-    {
-        linefile = std::move(file);
-        lineoffset = offset;
-        lineinforce = inforce;
-    }
+    explicit linestatescope(preprocessstate& state) : state(state), outer(std::exchange(state.lines, {})) {}
+    ~linestatescope() { state.lines = std::move(outer); }
     linestatescope(const linestatescope&) = delete;
     linestatescope& operator=(const linestatescope&) = delete;
 
 private:
-    std::string file;
-    int32_t offset;
-    bool inforce;
+    preprocessstate& state;
+    linestate outer;
 };
 
 std::string unclosedmessage(bool system)
@@ -104,107 +92,111 @@ includename scanincludename(size_t& position, std::string_view text, bool& close
 
 // The name written after the directive, or made by the macros on its line; empty when there
 // is none. In an inactive section the macros are not expanded.
-includename readincludename(bool active, size_t& position, std::string_view text)
+includename readincludename(preprocessstate& state, bool active, size_t& position, std::string_view text)
 {
-    includename parsed = parseincludename(position, text);
+    includename parsed = parseincludename(state, position, text);
     if (!parsed.name.empty())
         return parsed;
     textplace site{text, position};
-    tokenlist line = tokenizeline(true, position, text);
+    tokenlist line = tokenizeline(state, true, position, text);
     if (!active)
         return parsed;
-    std::string expanded = jointokens(expandlist(line, site));
+    std::string expanded = jointokens(expandlist(state, line, site));
     size_t start = 0;
     bool closed = true;
     parsed = scanincludename(start, expanded, closed);
     if (!closed)
-        raiseerror(unclosedmessage(parsed.system), position, text);
+        raiseerror(state, unclosedmessage(parsed.system), position, text);
     return parsed;
 }
 
 // The list that the search uses: for #include_next, the entries after the one that holds
 // the file being read.
-std::vector<std::string> searchlist(bool next, bool system)
+std::vector<std::string> searchlist(preprocessstate& state, bool next, bool system)
 {
-    std::vector<std::string> list = system ? systempaths : quotedpaths;
+    std::vector<std::string> list = system ? state.options.systempaths : state.options.quotedpaths;
     if (!next)
         return list;
-    std::string_view directory = directorypart(currentfilename);
+    std::string_view directory = directorypart(state.currentfilename);
     for (size_t i = 0; i < list.size(); ++i)
         if (samepath(list[i], directory))
             return std::vector<std::string>(list.begin() + static_cast<ptrdiff_t>(i) + 1, list.end());
     return list;
 }
 
-const std::string& includedtext(const std::string& path)
+const std::string& includedtext(preprocessstate& state, const std::string& path)
 {
-    auto found = filetextcache.find(path);
-    if (found == filetextcache.end())
-        found = filetextcache.emplace(path, readtextfile(path)).first;
+    auto& filetexts = state.includes.filetexts;
+    auto found = filetexts.find(path);
+    if (found == filetexts.end())
+        found = filetexts.emplace(path, readtextfile(path)).first;
     return found->second;
 }
 
 // Runs the driver over the included text; with a recording under way, stores its tokens.
-void processincluded(const std::string& path, bool recording, tokenoutput& output)
+void processincluded(preprocessstate& state, const std::string& path, bool recording, tokenoutput& output)
 {
-    const std::string& text = includedtext(path);
-    allowexpansionsfor(text.size());
+    const std::string& text = includedtext(state, path);
+    allowexpansionsfor(state, text.size());
     // A recording needs the included text's tokens as tokens.
     std::optional<tokenoutput::hold> unjoined;
     if (recording)
         unjoined.emplace(output);
     size_t first = output.recent().size();
-    size_t depth = ifstack.size();
+    size_t depth = state.ifstack.size();
     size_t position = 0;
-    processtext(true, output, position, text);
-    if (ifstack.size() > depth) {
-        printifstack();
-        raiseerror("#endif not found", text.size(), text);
+    processtext(state, true, output, position, text);
+    if (state.ifstack.size() > depth) {
+        printifstack(state);
+        raiseerror(state, "#endif not found", text.size(), text);
     }
     if (recording)
-        writecache(std::span<const atoken>(output.recent()).subspan(first));
+        writecache(state, std::span<const atoken>(output.recent()).subspan(first));
 }
 
-void includefound(const std::string& path, tokenoutput& output, size_t position, std::string_view text)
+void includefound(preprocessstate& state, const std::string& path, tokenoutput& output, size_t position,
+                  std::string_view text)
 {
+    std::vector<includeinfo>& includestack = state.includes.stack;
     if (includestack.size() >= maximumincludedepth)
-        raiseerror("#include nested too deeply", position, text);
+        raiseerror(state, "#include nested too deeply", position, text);
     std::string_view cached;
     size_t cacheposition = 0;
     bool usecache = false;
     bool recording = false;
-    if (switches.c && !switches.ld && !switches.kld && includestack.empty()) {
-        usecache = checkcache(path, cached, cacheposition);
+    if (state.switches.c && !state.switches.ld && !state.switches.kld && includestack.empty()) {
+        usecache = checkcache(state, path, cached, cacheposition);
         if (!usecache) {
-            startcacherecording(path);
+            startcacherecording(state, path);
             recording = true;
             std::cerr << "generate cache true " << path << '\n';
         }
     }
-    std::string noted = currentfilename;
+    std::string noted = state.currentfilename;
     {
-        linestatescope outerlines;
-        output.push_back(makelinetoken(0, path));
-        includestack.push_back({path, lineofposition(position, text), static_cast<int32_t>(ifstack.size())});
-        includedfiles.insert(path);
+        linestatescope outerlines(state);
+        output.push_back(makelinetoken(state, 0, path));
+        includestack.push_back(
+            {path, lineofposition(state, position, text), static_cast<int32_t>(state.ifstack.size())});
+        state.cache.includedfiles.insert(path);
         if (usecache)
             readcachedtokens(cached, cacheposition, output);
         else
-            processincluded(path, recording, output);
+            processincluded(state, path, recording, output);
         includestack.pop_back();
     }
-    currentfilename = noted;
-    output.push_back(linetokenat(position, text));
+    state.currentfilename = noted;
+    output.push_back(linetokenat(state, position, text));
 }
 
 } // namespace
 
-includename parseincludename(size_t& position, std::string_view text)
+includename parseincludename(preprocessstate& state, size_t& position, std::string_view text)
 {
     bool closed = true;
     includename parsed = scanincludename(position, text, closed);
     if (!closed)
-        raiseerror(unclosedmessage(parsed.system), text.size(), text);
+        raiseerror(state, unclosedmessage(parsed.system), text.size(), text);
     return parsed;
 }
 
@@ -221,26 +213,27 @@ std::string searchinclude(const std::string& name, bool system, const std::vecto
     return found;
 }
 
-void includedirective(bool next, bool active, tokenoutput& output, size_t& position, std::string_view text)
+void includedirective(preprocessstate& state, bool next, bool active, tokenoutput& output, size_t& position,
+                      std::string_view text)
 {
     std::string directive = next ? "include_next" : "include";
-    includename parsed = readincludename(active, position, text);
+    includename parsed = readincludename(state, active, position, text);
     if (parsed.name.empty()) {
         if (active)
-            raiseerror("filename is empty in #" + directive, position, text);
+            raiseerror(state, "filename is empty in #" + directive, position, text);
         return;
     }
     for (char& c : parsed.name)
         if (c == '\\')
             c = '/';
-    if (next && lastcomponent(parsed.name) != lastcomponent(currentfilename))
-        raiseerror("the filename of #include_next is not the same as of the current file", position, text);
+    if (next && lastcomponent(parsed.name) != lastcomponent(state.currentfilename))
+        raiseerror(state, "the filename of #include_next is not the same as of the current file", position, text);
     if (!active)
         return;
-    std::string path = searchinclude(parsed.name, parsed.system, searchlist(next, parsed.system));
+    std::string path = searchinclude(parsed.name, parsed.system, searchlist(state, next, parsed.system));
     if (path.empty()) {
         dumptext({});
-        raiseerror("file " + parsed.name + " is not found in the known paths in #" + directive, position, text);
+        raiseerror(state, "file " + parsed.name + " is not found in the known paths in #" + directive, position, text);
     }
-    includefound(path, output, position, text);
+    includefound(state, path, output, position, text);
 }

@@ -11,11 +11,10 @@
 #include "cppoutput.h"
 #include "cpptokens.h"
 
+struct preprocessstate;
+
 // Includes nest no deeper than this.
 constexpr size_t maximumincludedepth = 200;
-
-// Found path -> text. A file is read the first time its path is found and kept from then on.
-extern std::map<std::string, std::string, std::less<>> filetextcache;
 
 struct includename {
     std::string name;     // empty when no quoted or angle-bracket name stands at the position
@@ -24,11 +23,12 @@ struct includename {
 
 // A quoted name "..." or a system name <...> at position; position ends after it. The scan
 // does not stop at line ends; an unclosed name is an error at the end of the text.
-includename parseincludename(size_t& position, std::string_view text);
+includename parseincludename(preprocessstate& state, size_t& position, std::string_view text);
 
 // The path of the file: the last directory of the list in which the name exists; a quoted
 // name not found there is taken as it stands when it exists. Empty when nothing exists.
 std::string searchinclude(const std::string& name, bool system, const std::vector<std::string>& directories);
 
 // Carries out #include (next false) or #include_next after the directive name.
-void includedirective(bool next, bool active, tokenoutput& output, size_t& position, std::string_view text);
+void includedirective(preprocessstate& state, bool next, bool active, tokenoutput& output, size_t& position,
+                      std::string_view text);

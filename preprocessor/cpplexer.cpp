@@ -148,14 +148,14 @@ void scanlinecomment(size_t& position, std::string_view text)
 }
 
 // A quoted name or string literal; a doubled quote inside stands for one.
-void scanquoted(char quote, size_t& position, std::string_view text)
+void scanquoted(preprocessstate& state, char quote, size_t& position, std::string_view text)
 {
     size_t opening = position;
     ++position;
     for (;;) {
         size_t closing = text.find(quote, position);
         if (closing == std::string_view::npos)
-            raiseerror(quote == '"' ? "closing \" is not found" : "closing ' is not found", opening, text);
+            raiseerror(state, quote == '"' ? "closing \" is not found" : "closing ' is not found", opening, text);
         if (closing + 1 < text.size() && text[closing + 1] == quote) {
             position = closing + 2;
             continue;
@@ -177,17 +177,17 @@ char closingdelimiter(char opening)
 }
 
 // q' delimiter text delimiter ' (or Q', nq', nQ', Nq', NQ')
-void scanqquote(size_t& position, std::string_view text)
+void scanqquote(preprocessstate& state, size_t& position, std::string_view text)
 {
     position += qquoteopenerlength(text.substr(position));
     if (position >= text.size())
-        raiseerror("marker after q' is not found", position, text);
+        raiseerror(state, "marker after q' is not found", position, text);
     char closing = closingdelimiter(text[position]);
     ++position;
     for (;;) {
         size_t found = text.find(closing, position);
         if (found == std::string_view::npos || found + 1 >= text.size())
-            raiseerror("closing ' is not found for q'", text.size(), text);
+            raiseerror(state, "closing ' is not found for q'", text.size(), text);
         if (text[found + 1] == '\'') {
             position = found + 2;
             return;
@@ -228,15 +228,15 @@ bool atqquote(size_t position, std::string_view text)
 }
 
 // The quotes, q-quotes, operators and identifiers that both scanners read alike.
-int32_t scancommon(size_t& position, std::string_view text)
+int32_t scancommon(preprocessstate& state, size_t& position, std::string_view text)
 {
     char c = text[position];
     if (c == '"' || c == '\'') {
-        scanquoted(c, position, text);
+        scanquoted(state, c, position, text);
         return c == '"' ? kindquotedname : kindstring;
     }
     if (atqquote(position, text)) {
-        scanqquote(position, text);
+        scanqquote(state, position, text);
         return kindqquote;
     }
     if (startsidentifier(c)) {
@@ -248,76 +248,108 @@ int32_t scancommon(size_t& position, std::string_view text)
 }
 
 // A directive consumes its line break; the next line then starts as after one.
-void afterdirective(bool atstart, size_t position, std::string_view text)
+void afterdirective(preprocessstate& state, bool atstart, size_t position, std::string_view text)
 {
-    statement.atstatementstart = atstart && !statement.inplsqlblock;
-    statement.afterblank = false;
+    state.statement.atstatementstart = atstart && !state.statement.inplsqlblock;
+    state.statement.afterblank = false;
     if (position > 0 && position <= text.size() && isbreak(text[position - 1])) {
-        statement.afterblank = true;
-        if (statement.statementended) {
-            statement.statementended = false;
-            statement.atstatementstart = true;
+        state.statement.afterblank = true;
+        if (state.statement.statementended) {
+            state.statement.statementended = false;
+            state.statement.atstatementstart = true;
         }
     }
 }
 
-// Slash: a block comment, or a "/" that closes an open block when it follows white space.
-int32_t scanslash(size_t& position, std::string_view text)
+// Only blanks and tabs stand between the position and the next line break (or the end).
+bool endsline(size_t position, std::string_view text)
+{
+    while (position < text.size() && isblank(text[position]))
+        ++position;
+    return position == text.size() || isbreak(text[position]);
+}
+
+// Only blanks, tabs and block comments that begin on this line stand between its start and the
+// position. The look back stays within the line, so a text of many such lines is read once.
+bool firstonline(size_t position, std::string_view text)
+{
+    const size_t lastbreak = position == 0 ? std::string_view::npos : text.find_last_of("\r\n", position - 1);
+    const size_t linestart = lastbreak == std::string_view::npos ? 0 : lastbreak + 1;
+    std::string_view line = text.substr(linestart, position - linestart);
+    for (;;) {
+        while (!line.empty() && isblank(line.back()))
+            line.remove_suffix(1);
+        if (line.size() < 4 || !line.ends_with("*/"))
+            return line.empty();
+        const size_t opening = line.rfind("/*", line.size() - 3);
+        if (opening == std::string_view::npos)
+            return false;
+        line = line.substr(0, opening);
+    }
+}
+
+// Slash: a block comment, or a "/" that closes an open block when only block comments share its line. A
+// "/" alone on its line ends any statement, also one without ";" (GRANT ... or CREATE TABLE ...).
+int32_t scanslash(preprocessstate& state, size_t& position, std::string_view text)
 {
     if (atpair(position, text, '/', '*')) {
         size_t closing = text.find("*/", position + 2);
         if (closing == std::string_view::npos)
-            raiseerror("closing */ is not found", text.size(), text);
+            raiseerror(state, "closing */ is not found", text.size(), text);
         position = closing + 2;
         return kindblockcomment;
     }
+    // A division ("a / b", or "/ b" at a line's start) closes nothing.
+    const bool endsonline = endsline(position + 1, text);
+    const bool aloneonline = startsline(position, text) && endsonline;
+    const bool closesblock = endsonline && firstonline(position, text);
     ++position;
-    statement.aftercommand = false;
-    if (statement.inplsqlblock && statement.afterblank) {
-        statement.inplsqlblock = false;
-        statement.statementended = true;
+    state.statement.aftercommand = false;
+    if ((state.statement.inplsqlblock && closesblock) || aloneonline) {
+        state.statement.inplsqlblock = false;
+        state.statement.statementended = true;
     }
     return kindother;
 }
 
 } // namespace
 
-void classifystatementword(atoken& token, size_t& position, std::string_view text)
+void classifystatementword(preprocessstate& state, atoken& token, size_t& position, std::string_view text)
 {
-    std::string word = charsetlower(token.text);
+    std::string word = charsetlower(state.lowercase, token.text);
     if (issqlpluscommand(word)) {
         size_t start = static_cast<size_t>(token.text.data() - text.data());
         skipcommandlines(position, text);
         token = {kindsqlplus, slice(text, start, position)};
-        statement.atstatementstart = true;
-        statement.aftercommand = false;
+        state.statement.atstatementstart = true;
+        state.statement.aftercommand = false;
         return;
     }
     if (word == "begin" || word == "declare")
-        statement.inplsqlblock = true;
-    statement.aftercommand = !startssqlstatement(word);
+        state.statement.inplsqlblock = true;
+    state.statement.aftercommand = !startssqlstatement(word);
 }
 
-void classifystatementwordinlist(size_t& index, std::span<const atoken> tokens)
+void classifystatementwordinlist(preprocessstate& state, size_t& index, std::span<const atoken> tokens)
 {
     if (index >= tokens.size())
         return;
-    std::string word = charsetlower(tokens[index].text);
+    std::string word = charsetlower(state.lowercase, tokens[index].text);
     ++index;
     if (issqlpluscommand(word)) {
         while (index < tokens.size() && !holdslinebreak(tokens[index].text))
             ++index;
         while (index < tokens.size() && holdslinebreak(tokens[index].text))
             ++index;
-        statement.atstatementstart = true;
+        state.statement.atstatementstart = true;
         return;
     }
     if (word == "begin" || word == "declare")
-        statement.inplsqlblock = true;
-    statement.atstatementstart = false;
+        state.statement.inplsqlblock = true;
+    state.statement.atstatementstart = false;
 }
 
-int32_t scansignificant(size_t& position, std::string_view text)
+int32_t scansignificant(preprocessstate& state, size_t& position, std::string_view text)
 {
     size_t start = position;
     char c = text[position];
@@ -325,10 +357,10 @@ int32_t scansignificant(size_t& position, std::string_view text)
     bool blank = false;
     int32_t kind;
     if (c == '/') {
-        kind = scanslash(position, text);
+        kind = scanslash(state, position, text);
         if (kind == kindblockcomment) {
-            atstart = statement.atstatementstart;
-            blank = statement.afterblank;
+            atstart = state.statement.atstatementstart;
+            blank = state.statement.afterblank;
         }
     } else if (atpair(position, text, '-', '-')) {
         scanlinecomment(position, text);
@@ -336,61 +368,62 @@ int32_t scansignificant(size_t& position, std::string_view text)
     } else if (c == ';') {
         ++position;
         kind = kindother;
-        statement.aftercommand = false;
-        if (!statement.inplsqlblock)
-            statement.statementended = true;
-    } else if (statement.atstatementstart && athostcommand(position, text)) {
+        state.statement.aftercommand = false;
+        if (!state.statement.inplsqlblock)
+            state.statement.statementended = true;
+    } else if (state.statement.atstatementstart && athostcommand(position, text)) {
         skipcommandlines(position, text);
         kind = kindsqlplus;
         atstart = true;
     } else {
-        kind = scancommon(position, text);
+        kind = scancommon(state, position, text);
     }
     // A REM or PROMPT line after a command the lexer does not know is a command too, though no
     // statement ended.
-    if (kind == kindidentifier && statement.aftercommand && !statement.atstatementstart && !statement.inplsqlblock &&
-        position - start >= 3 &&
-        position - start <= 6 && startsline(start, text) && isremarkorprompt(charsetlower(slice(text, start, position))))
-        statement.atstatementstart = true;
-    if (kind == kindidentifier && statement.atstatementstart) {
-        statement.atstatementstart = false;
+    if (kind == kindidentifier && state.statement.aftercommand && !state.statement.atstatementstart &&
+        !state.statement.inplsqlblock && position - start >= 3 && position - start <= 6 && startsline(start, text) &&
+        isremarkorprompt(charsetlower(state.lowercase, slice(text, start, position))))
+        state.statement.atstatementstart = true;
+    if (kind == kindidentifier && state.statement.atstatementstart) {
+        state.statement.atstatementstart = false;
         atoken word{kind, slice(text, start, position)};
-        classifystatementword(word, position, text);
+        classifystatementword(state, word, position, text);
         kind = word.kind;
-        atstart = statement.atstatementstart;
+        atstart = state.statement.atstatementstart;
     }
-    statement.atstatementstart = atstart;
-    statement.afterblank = blank;
+    state.statement.atstatementstart = atstart;
+    state.statement.afterblank = blank;
     return kind;
 }
 
-void scanwhitespace(size_t& position, std::string_view text)
+void scanwhitespace(preprocessstate& state, size_t& position, std::string_view text)
 {
     while (position < text.size() && (isblank(text[position]) || isbreak(text[position]))) {
-        if (isbreak(text[position]) && statement.statementended) {
-            statement.statementended = false;
-            statement.atstatementstart = true;
+        if (isbreak(text[position]) && state.statement.statementended) {
+            state.statement.statementended = false;
+            state.statement.atstatementstart = true;
         }
         ++position;
     }
-    statement.afterblank = true;
+    state.statement.afterblank = true;
 }
 
-atoken readdirective(bool directives, tokenoutput& output, size_t& position, std::string_view text)
+atoken readdirective(preprocessstate& state, bool directives, tokenoutput& output, size_t& position,
+                     std::string_view text)
 {
     ++position;
     if (!directives) {
-        statement.atstatementstart = false;
-        statement.afterblank = false;
+        state.statement.atstatementstart = false;
+        state.statement.afterblank = false;
         return {kinddirective, "#"};
     }
-    bool atstart = statement.atstatementstart;
-    processdirective(-1, true, output, position, text);
-    afterdirective(atstart, position, text);
+    bool atstart = state.statement.atstatementstart;
+    processdirective(state, -1, true, output, position, text);
+    afterdirective(state, atstart, position, text);
     return {kinddirective, {}};
 }
 
-tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text)
+tokenlist tokenizeline(preprocessstate& state, bool dropblanks, size_t& position, std::string_view text)
 {
     tokenlist list;
     auto add = [&](int32_t kind, size_t start) {
@@ -441,7 +474,7 @@ tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text)
                 position += 1;
             add(hexadecimal ? kindhexadecimal : kinddecimal, start);
         } else {
-            add(scancommon(position, text), start);
+            add(scancommon(state, position, text), start);
         }
     }
     if (!list.empty()) {
@@ -453,12 +486,12 @@ tokenlist tokenizeline(bool dropblanks, size_t& position, std::string_view text)
     return list;
 }
 
-atoken peektoken(size_t& position, std::string_view text)
+atoken peektoken(preprocessstate& state, size_t& position, std::string_view text)
 {
     tokenoutput unused;
     for (;;) {
         size_t start = position;
-        atoken token = nexttoken(false, unused, position, text);
+        atoken token = nexttoken(state, false, unused, position, text);
         if (!isinsignificant(token)) {
             position = start;
             return token;

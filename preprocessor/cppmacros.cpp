@@ -8,60 +8,54 @@
 
 #include "charsettables.h"
 #include "cpplexer.h"
+#include "cppstate.h"
 #include "cpptextscan.h"
 
-macromap macrotable;
-bool keepdefinedoperands = false;
-
 namespace {
-
-// For each first byte of a lower-cased name, bit n (n < 63) marks names of n bytes and bit 63
-// names of 63 bytes or more that may be in the table. Most identifiers are no macro: this
-// rejects them without lower-casing and hashing the name. #undef leaves the bits set.
-std::array<uint64_t, 256> namefilter{};
 
 uint64_t lengthbit(size_t length)
 {
     return uint64_t{1} << std::min<size_t>(length, 63);
 }
 
-bool mayname(std::string_view name)
+bool mayname(preprocessstate& state, std::string_view name)
 {
-    return name.empty() || (namefilter[lowercasemap[static_cast<unsigned char>(name[0])]] & lengthbit(name.size())) != 0;
+    if (name.empty())
+        return true;
+    uint64_t lengths = state.macros.namefilter[state.lowercase[static_cast<unsigned char>(name[0])]];
+    return (lengths & lengthbit(name.size())) != 0;
 }
-
-int expansiondepth = 0;
-size_t expandedtokens = 0;
-size_t callexpandedtokens = 0;
-size_t callexpansionbudget = callexpansionbase;
 
 // One level of expansion; the outermost one starts a fresh token budget.
 class expansionlevel {
 public:
-    explicit expansionlevel(const textplace& site)
+    expansionlevel(preprocessstate& state, const textplace& site) : state(state)
     {
-        if (expansiondepth >= maximumexpansiondepth)
-            raiseerror("macro calls are nested too deeply", site);
-        if (expansiondepth == 0)
-            expandedtokens = 0;
-        ++expansiondepth;
+        if (state.expansion.depth >= maximumexpansiondepth)
+            raiseerror(state, "macro calls are nested too deeply", site);
+        if (state.expansion.depth == 0)
+            state.expansion.tokens = 0;
+        ++state.expansion.depth;
     }
-    ~expansionlevel() { --expansiondepth; }
+    ~expansionlevel() { --state.expansion.depth; }
     expansionlevel(const expansionlevel&) = delete;
     expansionlevel& operator=(const expansionlevel&) = delete;
+
+private:
+    preprocessstate& state;
 };
 
-void chargeexpansion(size_t tokens, const textplace& site)
+void chargeexpansion(preprocessstate& state, size_t tokens, const textplace& site)
 {
-    expandedtokens += tokens;
-    if (expandedtokens > expansiontokenbudget)
-        raiseerror("macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
-    callexpandedtokens += tokens;
-    if (callexpandedtokens > callexpansionbudget) {
+    state.expansion.tokens += tokens;
+    if (state.expansion.tokens > expansiontokenbudget)
+        raiseerror(state, "macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
+    state.expansion.calltokens += tokens;
+    if (state.expansion.calltokens > state.expansion.callbudget) {
         std::string message = "macro expansions exceed ";
-        message += std::to_string(callexpansionbudget);
+        message += std::to_string(state.expansion.callbudget);
         message += " tokens in all";
-        raiseerror(message, site);
+        raiseerror(state, message, site);
     }
 }
 
@@ -124,22 +118,22 @@ void skipparameterblanks(size_t& position, std::string_view text)
     }
 }
 
-void readclosingparenthesis(size_t& position, std::string_view text)
+void readclosingparenthesis(preprocessstate& state, size_t& position, std::string_view text)
 {
     skipparameterblanks(position, text);
     if (position >= text.size())
-        raiseerror(") is missing in the macro", position, text);
+        raiseerror(state, ") is missing in the macro", position, text);
     if (text[position] != ')')
-        raiseerror(std::string(") is missing in the macro,instead there is ") + text[position], position, text);
+        raiseerror(state, std::string(") is missing in the macro,instead there is ") + text[position], position, text);
     ++position;
 }
 
 // The macro that an identifier token would expand, or nullptr.
-const macro* macroof(const atoken& token)
+const macro* macroof(preprocessstate& state, const atoken& token)
 {
-    if (token.kind != kindidentifier || token.noexpand || macrotable.empty())
+    if (token.kind != kindidentifier || token.noexpand || state.macros.table.empty())
         return nullptr;
-    return findmacro(token.text);
+    return findmacro(state, token.text);
 }
 
 atoken blocked(atoken token)
@@ -150,20 +144,20 @@ atoken blocked(atoken token)
 
 // Expands the call of definition at the front of tokens; nullopt when a function-like macro
 // has no "(" after its name. used tells how many tokens the call took.
-std::optional<tokenlist> expandcall(const macro& definition, std::span<const atoken> tokens, size_t& used,
-                                    const textplace& site, std::span<const atoken> before)
+std::optional<tokenlist> expandcall(preprocessstate& state, const macro& definition, std::span<const atoken> tokens,
+                                    size_t& used, const textplace& site, std::span<const atoken> before)
 {
     if (!definition.functionlike) {
         used = 1;
-        return expandmacro(definition, {}, site);
+        return expandmacro(state, definition, {}, site);
     }
     size_t index = 1;
     if (peektokenat(index, tokens).text != "(")
         return std::nullopt;
     ++index;
-    argumentlist arguments = scanargumentsinlist(index, tokens, site, before);
+    argumentlist arguments = scanargumentsinlist(state, index, tokens, site, before);
     used = index;
-    return expandmacro(definition, std::move(arguments), site);
+    return expandmacro(state, definition, std::move(arguments), site);
 }
 
 std::string argumenttext(const argumentlist& arguments, size_t index)
@@ -180,7 +174,7 @@ void appendargument(tokenlist& out, const argumentlist& arguments, size_t index)
             out.push_back(token);
 }
 
-atoken pastepair(const atoken& left, const atoken& right)
+atoken pastepair(preprocessstate& state, const atoken& left, const atoken& right)
 {
     std::string_view l = left.text;
     std::string_view r = right.text;
@@ -197,7 +191,7 @@ atoken pastepair(const atoken& left, const atoken& right)
     } else {
         text = std::string(l) + std::string(r);
     }
-    return {left.kind, keeptext(std::move(text))};
+    return {left.kind, keeptext(state, std::move(text))};
 }
 
 // The index of the last token before index that is no white space or comment, or npos.
@@ -210,73 +204,74 @@ size_t previoussignificant(std::span<const atoken> tokens, size_t index)
     return std::string_view::npos;
 }
 
-bool isdefinedword(std::span<const atoken> tokens, size_t index)
+bool isdefinedword(preprocessstate& state, std::span<const atoken> tokens, size_t index)
 {
     return index != std::string_view::npos && tokens[index].kind == kindidentifier &&
-           charsetlower(tokens[index].text) == "defined";
+           charsetlower(state.lowercase, tokens[index].text) == "defined";
 }
 
 } // namespace
 
-void startcallexpansionbudget()
+void startcallexpansionbudget(preprocessstate& state)
 {
-    callexpandedtokens = 0;
-    callexpansionbudget = callexpansionbase;
+    state.expansion.calltokens = 0;
+    state.expansion.callbudget = callexpansionbase;
 }
 
-void allowexpansionsfor(size_t textbytes)
+void allowexpansionsfor(preprocessstate& state, size_t textbytes)
 {
-    callexpansionbudget += callexpansionsperbyte * textbytes;
+    state.expansion.callbudget += callexpansionsperbyte * textbytes;
 }
 
-bool followsdefined(std::span<const atoken> tokens, size_t index)
+bool followsdefined(preprocessstate& state, std::span<const atoken> tokens, size_t index)
 {
     size_t before = previoussignificant(tokens, index);
-    if (isdefinedword(tokens, before))
+    if (isdefinedword(state, tokens, before))
         return true;
     return before != std::string_view::npos && tokens[before].text == "(" &&
-           isdefinedword(tokens, previoussignificant(tokens, before));
+           isdefinedword(state, tokens, previoussignificant(tokens, before));
 }
 
-const macro* findmacro(std::string_view name)
+const macro* findmacro(preprocessstate& state, std::string_view name)
 {
-    if (!mayname(name))
+    if (!mayname(state, name))
         return nullptr;
-    static std::string key;
+    std::string& key = state.macros.lookupkey;
+    const casemap& lowercase = state.lowercase;
     key.resize(name.size());
     std::transform(name.begin(), name.end(), key.begin(),
-                   [](char c) { return static_cast<char>(lowercasemap[static_cast<unsigned char>(c)]); });
-    auto found = macrotable.find(std::string_view(key));
-    return found == macrotable.end() ? nullptr : &found->second;
+                   [&](char c) { return static_cast<char>(lowercase[static_cast<unsigned char>(c)]); });
+    auto found = state.macros.table.find(std::string_view(key));
+    return found == state.macros.table.end() ? nullptr : &found->second;
 }
 
-void definemacro(std::string_view name, macro definition)
+void definemacro(preprocessstate& state, std::string_view name, macro definition)
 {
-    std::string key = charsetlower(name);
+    std::string key = charsetlower(state.lowercase, name);
     if (!key.empty())
-        namefilter[static_cast<unsigned char>(key[0])] |= lengthbit(key.size());
-    macrotable[std::move(key)] = std::move(definition);
+        state.macros.namefilter[static_cast<unsigned char>(key[0])] |= lengthbit(key.size());
+    state.macros.table[std::move(key)] = std::move(definition);
 }
 
-void clearmacros()
+void clearmacros(preprocessstate& state)
 {
-    macrotable.clear();
-    namefilter.fill(0);
+    state.macros.table.clear();
+    state.macros.namefilter.fill(0);
 }
 
-std::vector<const macromap::value_type*> sortedmacros()
+std::vector<const macromap::value_type*> sortedmacros(preprocessstate& state)
 {
     std::vector<const macromap::value_type*> entries;
-    entries.reserve(macrotable.size());
-    for (const auto& entry : macrotable)
+    entries.reserve(state.macros.table.size());
+    for (const auto& entry : state.macros.table)
         entries.push_back(&entry);
     std::sort(entries.begin(), entries.end(), [](auto* a, auto* b) { return a->first < b->first; });
     return entries;
 }
 
-bool undefinemacro(std::string_view name)
+bool undefinemacro(preprocessstate& state, std::string_view name)
 {
-    return macrotable.erase(charsetlower(name)) > 0;
+    return state.macros.table.erase(charsetlower(state.lowercase, name)) > 0;
 }
 
 std::vector<std::string> parameternames(const macro& definition)
@@ -291,7 +286,7 @@ std::vector<std::string> parameternames(const macro& definition)
     return names;
 }
 
-parametermap parseparameterlist(bool& functionlike, size_t& position, std::string_view text)
+parametermap parseparameterlist(preprocessstate& state, bool& functionlike, size_t& position, std::string_view text)
 {
     parametermap parameters;
     functionlike = position < text.size() && text[position] == '(';
@@ -301,7 +296,7 @@ parametermap parseparameterlist(bool& functionlike, size_t& position, std::strin
     skipparameterblanks(position, text);
     if (text.substr(position, 3) == "...") {
         position += 3;
-        readclosingparenthesis(position, text);
+        readclosingparenthesis(state, position, text);
         return parameters;
     }
     int32_t count = 0;
@@ -310,25 +305,25 @@ parametermap parseparameterlist(bool& functionlike, size_t& position, std::strin
     if (!name.empty())
         parameters[name] = count++;
     else if (position < text.size() && text[position] == ',')
-        raiseerror("an argument is missing in macro", position, text);
+        raiseerror(state, "an argument is missing in macro", position, text);
     while (position < text.size() && text[position] == ',') {
         ++position;
         skipparameterblanks(position, text);
         name = scanidentifier(position, text);
         if (name.empty())
-            raiseerror("an argument is missing in macro", position, text);
+            raiseerror(state, "an argument is missing in macro", position, text);
         parameters[name] = count++;
         skipparameterblanks(position, text);
     }
-    readclosingparenthesis(position, text);
+    readclosingparenthesis(state, position, text);
     return parameters;
 }
 
-macro parsemacrodefinition(size_t& position, std::string_view text)
+macro parsemacrodefinition(preprocessstate& state, size_t& position, std::string_view text)
 {
     macro definition;
-    definition.parameters = parseparameterlist(definition.functionlike, position, text);
-    tokenlist body = tokenizeline(false, position, text);
+    definition.parameters = parseparameterlist(state, definition.functionlike, position, text);
+    tokenlist body = tokenizeline(state, false, position, text);
     auto first = std::find_if(body.begin(), body.end(), [](const atoken& t) { return t.kind != kindwhitespace; });
     body.erase(body.begin(), first);
     for (atoken& token : body) {
@@ -338,26 +333,26 @@ macro parsemacrodefinition(size_t& position, std::string_view text)
         if (parameter != definition.parameters.end())
             token.kind = kindparameter + parameter->second;
     }
-    definition.body = keeptokens(body);
+    definition.body = keeptokens(state, body);
     return definition;
 }
 
-argumentlist scanarguments(size_t& position, std::string_view text)
+argumentlist scanarguments(preprocessstate& state, size_t& position, std::string_view text)
 {
-    peektoken(position, text);
+    peektoken(state, position, text);
     argumentsplitter splitter;
     tokenoutput unused;
     for (;;) {
-        atoken token = nexttoken(false, unused, position, text);
+        atoken token = nexttoken(state, false, unused, position, text);
         if (token.kind == kindend)
-            raiseerror(", or ) is not found for macro", position, text);
+            raiseerror(state, ", or ) is not found for macro", position, text);
         if (splitter.take(token))
             return splitter.take();
     }
 }
 
-argumentlist scanargumentsinlist(size_t& index, std::span<const atoken> tokens, const textplace& site,
-                                 std::span<const atoken> before)
+argumentlist scanargumentsinlist(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+                                 const textplace& site, std::span<const atoken> before)
 {
     peektokenat(index, tokens);
     argumentsplitter splitter;
@@ -365,40 +360,41 @@ argumentlist scanargumentsinlist(size_t& index, std::span<const atoken> tokens, 
         if (index >= tokens.size() || tokens[index].kind == kindendofline) {
             tokenlist context(before.begin(), before.end());
             context.insert(context.end(), tokens.begin(), tokens.begin() + static_cast<ptrdiff_t>(index));
-            raiseerrorinmacro(", or ) is not found for macro", site.position, site.text, context, context.size());
+            raiseerrorinmacro(state, ", or ) is not found for macro", site.position, site.text, context,
+                              context.size());
         }
         if (splitter.take(tokens[index++]))
             return splitter.take();
     }
 }
 
-tokenlist expandmacro(const macro& definition, argumentlist arguments, const textplace& site)
+tokenlist expandmacro(preprocessstate& state, const macro& definition, argumentlist arguments, const textplace& site)
 {
-    expansionlevel level(site);
+    expansionlevel level(state, site);
     for (tokenlist& argument : arguments)
-        argument = expandlist(argument, site);
-    tokenlist substituted = substituteparameters(definition, arguments, site);
-    chargeexpansion(substituted.size(), site);
-    tokenlist pasted = pastetokens(substituted, site);
+        argument = expandlist(state, argument, site);
+    tokenlist substituted = substituteparameters(state, definition, arguments, site);
+    chargeexpansion(state, substituted.size(), site);
+    tokenlist pasted = pastetokens(state, substituted, site);
     tokenlist result;
     {
         expandingguard guard(definition);
-        result = expandlist(pasted, site);
+        result = expandlist(state, pasted, site);
     }
     if (!result.empty() && result.back().kind == kindendofline)
         result.pop_back();
     return result;
 }
 
-tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
+tokenlist expandlist(preprocessstate& state, std::span<const atoken> tokens, const textplace& site)
 {
     tokenlist out;
     out.reserve(tokens.size());
     tokenqueue work(tokens);
     while (!work.empty()) {
         std::span<const atoken> rest = work.rest();
-        const macro* definition = macroof(rest[0]);
-        if (definition && keepdefinedoperands && followsdefined(out, out.size()))
+        const macro* definition = macroof(state, rest[0]);
+        if (definition && state.macros.keepdefinedoperands && followsdefined(state, out, out.size()))
             definition = nullptr;
         if (definition && definition->expanding) {
             out.push_back(blocked(rest[0]));
@@ -407,9 +403,9 @@ tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
         }
         if (definition) {
             size_t used = 0;
-            std::optional<tokenlist> expansion = expandcall(*definition, rest, used, site, out);
+            std::optional<tokenlist> expansion = expandcall(state, *definition, rest, used, site, out);
             if (expansion) {
-                chargeexpansion(expansion->size(), site);
+                chargeexpansion(state, expansion->size(), site);
                 work.replacefront(used, *expansion);
                 continue;
             }
@@ -420,19 +416,20 @@ tokenlist expandlist(std::span<const atoken> tokens, const textplace& site)
     return out;
 }
 
-tokenlist expandidentifierat(size_t& index, std::span<const atoken> tokens, const textplace& site)
+tokenlist expandidentifierat(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+                             const textplace& site)
 {
     if (index >= tokens.size() || tokens[index].kind != kindidentifier)
         internalerror("internal error unexpected path");
     const atoken& token = tokens[index];
-    const macro* definition = macroof(token);
+    const macro* definition = macroof(state, token);
     if (definition && definition->expanding) {
         ++index;
         return {blocked(token)};
     }
     if (definition) {
         size_t used = 0;
-        std::optional<tokenlist> expansion = expandcall(*definition, tokens.subspan(index), used, site, {});
+        std::optional<tokenlist> expansion = expandcall(state, *definition, tokens.subspan(index), used, site, {});
         if (expansion) {
             index += used;
             return std::move(*expansion);
@@ -442,7 +439,8 @@ tokenlist expandidentifierat(size_t& index, std::span<const atoken> tokens, cons
     return {token};
 }
 
-tokenlist substituteparameters(const macro& definition, const argumentlist& arguments, const textplace& site)
+tokenlist substituteparameters(preprocessstate& state, const macro& definition, const argumentlist& arguments,
+                               const textplace& site)
 {
     const tokenlist& body = definition.body;
     tokenlist out;
@@ -455,10 +453,10 @@ tokenlist substituteparameters(const macro& definition, const argumentlist& argu
                 ++next;
             bool stringize = token.kind == kindhash;
             if (next >= body.size() || !isparameterreference(body[next]))
-                raiseerror(stringize ? "# has no argument in macro" : "### has no argument in macro", site);
+                raiseerror(state, stringize ? "# has no argument in macro" : "### has no argument in macro", site);
             std::string quote = stringize ? "\"" : "'";
             size_t parameter = static_cast<size_t>(body[next].kind - kindparameter);
-            out.push_back({kindquotedname, keeptext(quote + argumenttext(arguments, parameter) + quote)});
+            out.push_back({kindquotedname, keeptext(state, quote + argumenttext(arguments, parameter) + quote)});
             i = next;
         } else if (isparameterreference(token)) {
             appendargument(out, arguments, static_cast<size_t>(token.kind - kindparameter));
@@ -469,7 +467,7 @@ tokenlist substituteparameters(const macro& definition, const argumentlist& argu
     return out;
 }
 
-tokenlist pastetokens(std::span<const atoken> tokens, const textplace& site)
+tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, const textplace& site)
 {
     tokenlist out;
     out.reserve(tokens.size());
@@ -482,21 +480,21 @@ tokenlist pastetokens(std::span<const atoken> tokens, const textplace& site)
         while (next < tokens.size() && isinsignificant(tokens[next]))
             ++next;
         if (next >= tokens.size() || tokens[next].kind == kindendofline)
-            raiseerror("## has no second argument in macro", site);
+            raiseerror(state, "## has no second argument in macro", site);
         while (!out.empty() && isinsignificant(out.back()))
             out.pop_back();
         if (out.empty())
-            raiseerror("## has no first argument in macro", site);
-        out.back() = pastepair(out.back(), tokens[next]);
+            raiseerror(state, "## has no first argument in macro", site);
+        out.back() = pastepair(state, out.back(), tokens[next]);
         i = next;
     }
     return out;
 }
 
-std::string macrodump()
+std::string macrodump(preprocessstate& state)
 {
     std::string dump;
-    for (const auto* entry : sortedmacros()) {
+    for (const auto* entry : sortedmacros(state)) {
         const auto& [name, definition] = *entry;
         dump += name;
         if (definition.functionlike) {

@@ -15,6 +15,8 @@
 #include "cpperrors.h"
 #include "cpptokens.h"
 
+struct preprocessstate;
+
 // Parameter name -> index, 0 for the first as written; a repeated name keeps its last index.
 using parametermap = std::map<std::string, int32_t>;
 
@@ -37,19 +39,13 @@ struct macronamehash {
 };
 using macromap = std::unordered_map<std::string, macro, macronamehash, std::equal_to<>>;
 
-// Lower-cased name -> macro. Names match in any letter case everywhere. Macros are added
-// through definemacro only: findmacro consults a filter of names that it keeps.
-extern macromap macrotable;
-// Empties the table and the filter.
-void clearmacros();
+// Empties the macro table of the call state and its name filter.
+void clearmacros(preprocessstate& state);
 // The entries of the table in name order, for listings that must not depend on hashing.
-std::vector<const macromap::value_type*> sortedmacros();
+std::vector<const macromap::value_type*> sortedmacros(preprocessstate& state);
 
-// While set, a name that follows "defined" or "defined (" is not expanded: the condition
-// evaluator asks whether that name is a macro.
-extern bool keepdefinedoperands;
 // True when the token before index, white space aside, is "defined", or is a "(" after it.
-bool followsdefined(std::span<const atoken> tokens, size_t index);
+bool followsdefined(preprocessstate& state, std::span<const atoken> tokens, size_t index);
 
 // Expansions stop with an error beyond these.
 constexpr size_t expansiontokenbudget = 1000000;
@@ -61,41 +57,43 @@ constexpr size_t callexpansionsperbyte = 32;
 
 // Starts the budget of a call; each text read (the source, a preload or an included file)
 // then adds to it.
-void startcallexpansionbudget();
-void allowexpansionsfor(size_t textbytes);
+void startcallexpansionbudget(preprocessstate& state);
+void allowexpansionsfor(preprocessstate& state, size_t textbytes);
 
-const macro* findmacro(std::string_view name);
+const macro* findmacro(preprocessstate& state, std::string_view name);
 // Stores the macro under its lower-cased name, replacing an earlier one.
-void definemacro(std::string_view name, macro definition);
+void definemacro(preprocessstate& state, std::string_view name, macro definition);
 // Removes the macro of that name (in any letter case); false when there was none.
-bool undefinemacro(std::string_view name);
+bool undefinemacro(preprocessstate& state, std::string_view name);
 // Parameter names in index order.
 std::vector<std::string> parameternames(const macro& definition);
 
 // Reads the parameter list standing just after a macro name, if any.
-parametermap parseparameterlist(bool& functionlike, size_t& position, std::string_view text);
+parametermap parseparameterlist(preprocessstate& state, bool& functionlike, size_t& position, std::string_view text);
 // Reads what follows a macro name in a definition: the parameter list and the rest of the line
 // as the body, without its leading white space. The body is kept for the rest of the call.
-macro parsemacrodefinition(size_t& position, std::string_view text);
+macro parsemacrodefinition(preprocessstate& state, size_t& position, std::string_view text);
 
 // The arguments of a call in source text; position stands after the "(" and ends after the ")".
-argumentlist scanarguments(size_t& position, std::string_view text);
+argumentlist scanarguments(preprocessstate& state, size_t& position, std::string_view text);
 // The same in a token list, index after the "(". Errors name the list's tokens (after the
 // tokens in before) as the macro context.
-argumentlist scanargumentsinlist(size_t& index, std::span<const atoken> tokens, const textplace& site,
-                                 std::span<const atoken> before = {});
+argumentlist scanargumentsinlist(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+                                 const textplace& site, std::span<const atoken> before = {});
 
 // The full expansion of one call; errors are reported at site.
-tokenlist expandmacro(const macro& definition, argumentlist arguments, const textplace& site);
+tokenlist expandmacro(preprocessstate& state, const macro& definition, argumentlist arguments, const textplace& site);
 // A copy of the list with every macro call in it expanded.
-tokenlist expandlist(std::span<const atoken> tokens, const textplace& site);
+tokenlist expandlist(preprocessstate& state, std::span<const atoken> tokens, const textplace& site);
 // Expands the identifier at index and moves index past the name and its arguments; gives the
 // identifier itself (moving by one) when it is no macro call.
-tokenlist expandidentifierat(size_t& index, std::span<const atoken> tokens, const textplace& site);
+tokenlist expandidentifierat(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+                             const textplace& site);
 // The body with parameters replaced by arguments and # and ### applied.
-tokenlist substituteparameters(const macro& definition, const argumentlist& arguments, const textplace& site);
+tokenlist substituteparameters(preprocessstate& state, const macro& definition, const argumentlist& arguments,
+                               const textplace& site);
 // Joins the tokens on both sides of each ##.
-tokenlist pastetokens(std::span<const atoken> tokens, const textplace& site);
+tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, const textplace& site);
 
 // Each macro: name, " (" parameters ")" when function-like, "\nbody:>>", body, "<<\n".
-std::string macrodump();
+std::string macrodump(preprocessstate& state);

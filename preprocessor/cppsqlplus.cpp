@@ -35,6 +35,13 @@ std::string asciilower(std::string word)
     return word;
 }
 
+// The table holds no comments: blanks and line breaks alone stand between its words.
+void skiptablespace(size_t& position, std::string_view table)
+{
+    while (position < table.size() && std::string_view(" \t\r\n").find(table[position]) != std::string_view::npos)
+        ++position;
+}
+
 } // namespace
 
 std::string scanword(size_t& position, std::string_view text)
@@ -46,7 +53,7 @@ void buildsqlpluscommands()
 {
     std::string_view table = sqlpluscommandtable;
     size_t position = 0;
-    skipspace(position, table);
+    skiptablespace(position, table);
     while (position < table.size()) {
         std::string word = scanword(position, table);
         if (word.empty())
@@ -58,7 +65,7 @@ void buildsqlpluscommands()
             sqlpluscommands.insert(asciilower(word + tail));
         }
         sqlpluscommands.insert(asciilower(word));
-        skipspace(position, table);
+        skiptablespace(position, table);
     }
 }
 

@@ -1,11 +1,21 @@
-// Module-wide state of the preprocessor: boolean switches, file names, statement flags,
-// the #if stack, the #line state, the include stack and the warnings of a call.
+// The state of a preprocessing call in one record: switches and options, the macro table and
+// the expansion in progress, file names, statement flags, the #if, #line and include state,
+// the include cache's recording, the warnings, and the texts that the call's tokens view.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "charsettables.h"
+#include "cppmacros.h"
 
 // The five boolean switches; they keep their values from one call to the next.
 struct switchstate {
@@ -15,7 +25,42 @@ struct switchstate {
     bool ild = false;  // ignore #line directives found in the source
     bool kld = false;  // keep #line directives found in the source in the output
 };
-extern switchstate switches;
+
+// The lists and names that the options of a call give.
+struct optionstate {
+    // Directories for quoted include names (-I) and for system names (-sI), in option order.
+    std::vector<std::string> quotedpaths;
+    std::vector<std::string> systempaths;
+    // Files whose definitions are read before the source (-pf).
+    std::vector<std::string> preloadfiles;
+    // The Oracle character set (-cs), "US7ASCII" unless an option names another.
+    std::string charsetname = "US7ASCII";
+    // -D values in option order, defined once the character set is chosen.
+    std::vector<std::string> pendingdefinitions;
+};
+
+// Lower-cased name -> macro. Names match in any letter case everywhere. Macros are added
+// through definemacro only: findmacro consults the filter of names that it keeps.
+struct macrostate {
+    macromap table;
+    // For each first byte of a lower-cased name, bit n (n < 63) marks names of n bytes and bit
+    // 63 names of 63 bytes or more that may be in the table. Most identifiers are no macro: this
+    // rejects them without lower-casing and hashing the name. #undef leaves the bits set.
+    std::array<uint64_t, 256> namefilter{};
+    // The lower-cased name of the last lookup; kept so that a lookup allocates nothing.
+    std::string lookupkey;
+    // While set, a name that follows "defined" or "defined (" is not expanded: the condition
+    // evaluator asks whether that name is a macro.
+    bool keepdefinedoperands = false;
+};
+
+// The expansions in progress and the budgets they draw on.
+struct expansionstate {
+    int depth = 0;
+    size_t tokens = 0;      // made within the outermost expansion in progress
+    size_t calltokens = 0;  // made by all expansions of the call
+    size_t callbudget = callexpansionbase;
+};
 
 // The lexer's statement flags.
 struct statementstate {
@@ -27,11 +72,6 @@ struct statementstate {
     // lexer does not know, such as LOAD): a REM or PROMPT line after it is a command.
     bool aftercommand = false;
 };
-extern statementstate statement;
-
-// The top-level file of the call, and the file being read.
-extern std::string sourcefilename;
-extern std::string currentfilename;
 
 // One open conditional.
 struct ifcondrec {
@@ -41,13 +81,14 @@ struct ifcondrec {
     uint32_t position = 0;   // byte index of the directive in that text, just after the "#"
     bool elseseen = false;
 };
-extern std::vector<ifcondrec> ifstack;
 
-// The #line state. lineinforce is set by a #line directive with a number: from then on its
-// offset counts; linefile is the file name it gave, empty when it gave none.
-extern std::string linefile;
-extern int32_t lineoffset;
-extern bool lineinforce;
+// The #line state. inforce is set by a #line directive with a number: from then on its offset
+// counts; file is the file name it gave, empty when it gave none.
+struct linestate {
+    std::string file;
+    int32_t offset = 0;
+    bool inforce = false;
+};
 
 // One open #include, innermost last.
 struct includeinfo {
@@ -55,15 +96,52 @@ struct includeinfo {
     int32_t line = 0;   // line of the #include in the including text
     int32_t ifdepth = 0;
 };
-extern std::vector<includeinfo> includestack;
 
-extern std::vector<std::string> warninglist;
+struct includestate {
+    std::vector<includeinfo> stack;
+    // Found path -> text. A file is read the first time its path is found and kept from then
+    // on, also from one call to the next.
+    std::map<std::string, std::string, std::less<>> filetexts;
+};
 
-// Counts what makes an included text's output depend on more than its files and the macros:
-// #define, #undef, #warning and #line directives, and the names __line__ and __file__.
-extern int64_t uncacheableevents;
+// The recording of the include cache (switch c).
+struct cachestate {
+    std::string cachefilename;           // of the include checked or recorded last
+    std::set<std::string> includedfiles;  // paths included since the current recording began
+    std::string recordedmacros;          // the macros in force when the recording began
+    int64_t eventsatrecordingstart = 0;
+    // Counts what makes an included text's output depend on more than its files and the
+    // macros: #define, #undef, #warning and #line directives, and the names __line__ and
+    // __file__.
+    int64_t uncacheableevents = 0;
+};
+
+// What a call reads and changes besides its output, passed by reference to every stage. The
+// library holds one: its switches and the texts of included files carry over from one call to
+// the next, and each call resets the rest as it begins.
+struct preprocessstate {
+    switchstate switches;
+    optionstate options;
+    casemap lowercase;  // of the chosen character set
+    macrostate macros;
+    expansionstate expansion;
+    // The top-level file of the call, and the file being read.
+    std::string sourcefilename;
+    std::string currentfilename;
+    statementstate statement;
+    std::vector<ifcondrec> ifstack;
+    linestate lines;
+    includestate includes;
+    cachestate cache;
+    std::vector<std::string> warnings;
+    // Texts made during the call that tokens view; a deque never moves its elements, so the
+    // views stay valid while it grows. Emptied at the start of the next call.
+    std::deque<std::string> kepttexts;
+    // Line-start indexes of the large texts read, by text.
+    std::map<std::pair<const char*, size_t>, std::vector<size_t>> lineindexes;
+};
 
 // Makes name both the top-level file and the file being read; starts a fresh line index.
-void setsourcefile(const std::string& name);
+void setsourcefile(preprocessstate& state, const std::string& name);
 // A statement starts; no statement has ended and no block is open. afterblank is kept.
-void resetstatementstate();
+void resetstatementstate(preprocessstate& state);

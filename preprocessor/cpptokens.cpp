@@ -2,12 +2,8 @@
 #include "cpptokens.h"
 
 #include <algorithm>
-#include <deque>
 
-namespace {
-// A deque never moves its elements, so views into them stay valid while it grows.
-std::deque<std::string> kepttexts;
-}
+#include "cppstate.h"
 
 bool isparameterreference(const atoken& token)
 {
@@ -78,16 +74,16 @@ void tokenqueue::replacefront(size_t count, const tokenlist& replacement)
     front = room;
 }
 
-std::string_view keeptext(std::string text)
+std::string_view keeptext(preprocessstate& state, std::string text)
 {
     if (text.empty())
         return {};
-    return kepttexts.emplace_back(std::move(text));
+    return state.kepttexts.emplace_back(std::move(text));
 }
 
-tokenlist keeptokens(std::span<const atoken> tokens)
+tokenlist keeptokens(preprocessstate& state, std::span<const atoken> tokens)
 {
-    std::string_view stored = keeptext(jointokens(tokens));
+    std::string_view stored = keeptext(state, jointokens(tokens));
     tokenlist copy(tokens.begin(), tokens.end());
     size_t offset = 0;
     for (atoken& token : copy) {
@@ -98,7 +94,7 @@ tokenlist keeptokens(std::span<const atoken> tokens)
     return copy;
 }
 
-void forgetkepttexts()
+void forgetkepttexts(preprocessstate& state)
 {
-    kepttexts.clear();
+    state.kepttexts.clear();
 }

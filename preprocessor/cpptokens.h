@@ -45,6 +45,8 @@ struct atoken {
 
 using tokenlist = std::vector<atoken>;
 
+struct preprocessstate;
+
 bool isparameterreference(const atoken& token);
 // White space or a comment: what the peek operations and pasting pass over.
 bool isinsignificant(const atoken& token);
@@ -77,8 +79,8 @@ private:
 };
 
 // Keeps a made text until forgetkepttexts and returns a view of it.
-std::string_view keeptext(std::string text);
+std::string_view keeptext(preprocessstate& state, std::string text);
 // Copies the texts of the tokens into kept storage and returns the tokens viewing that copy.
-tokenlist keeptokens(std::span<const atoken> tokens);
+tokenlist keeptokens(preprocessstate& state, std::span<const atoken> tokens);
 // Frees every kept text; called at the start of a call, when no token views them any longer.
-void forgetkepttexts();
+void forgetkepttexts(preprocessstate& state);

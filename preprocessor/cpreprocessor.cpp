@@ -16,12 +16,6 @@
 #include "scregexp.h"
 #include "translationfiles.h"
 
-std::vector<std::string> quotedpaths;
-std::vector<std::string> systempaths;
-std::vector<std::string> preloadfiles;
-std::string charsetname = "US7ASCII";
-std::vector<swinfo> booleanswitches;
-
 const std::string_view usagetext = "qorn [filename] [options]\n"
                                    "-D macroname=macrobody define macroname as macrobody\n"
                                    "-D macroname           define macroname\n"
@@ -36,24 +30,28 @@ const std::string_view usagetext = "qorn [filename] [options]\n"
 
 namespace {
 
-// -D values in option order, defined once the character set is chosen.
-std::vector<std::string> pendingdefinitions;
-
 [[noreturn]] void optionerror(const std::string& message)
 {
     throw preprocesserror(message);
 }
 
-void buildbooleanswitches()
+// A boolean switch: "-" name "+" sets its flag, "-" name "-" clears it.
+struct swinfo {
+    std::string name;
+    bool* flag = nullptr;
+};
+
+// t, c, ld, ild, kld, in this order.
+std::vector<swinfo> booleanswitches(switchstate& switches)
 {
-    booleanswitches = {{"t", &switches.t}, {"c", &switches.c}, {"ld", &switches.ld},
-                       {"ild", &switches.ild}, {"kld", &switches.kld}};
+    return {{"t", &switches.t}, {"c", &switches.c}, {"ld", &switches.ld}, {"ild", &switches.ild},
+            {"kld", &switches.kld}};
 }
 
 // "-" name followed by exactly one "+" or "-".
-bool setbooleanswitch(const std::string& argument)
+bool setbooleanswitch(preprocessstate& state, const std::string& argument)
 {
-    for (const swinfo& entry : booleanswitches) {
+    for (const swinfo& entry : booleanswitches(state.switches)) {
         if (!hasprefix(argument, "-" + entry.name) || argument.size() != entry.name.size() + 2)
             continue;
         char sign = argument.back();
@@ -82,18 +80,20 @@ std::string checkoptionmacro(std::string value)
 }
 
 // A string option and its value; false when the argument is none of them.
-bool takestringoption(const std::string& argument, size_t& index, const std::vector<std::string>& args)
+bool takestringoption(preprocessstate& state, const std::string& argument, size_t& index,
+                      const std::vector<std::string>& args)
 {
     if (argument == "-D")
-        pendingdefinitions.push_back(checkoptionmacro(nextargument(index, args, "macro name is not given")));
+        state.options.pendingdefinitions.push_back(
+            checkoptionmacro(nextargument(index, args, "macro name is not given")));
     else if (argument == "-I")
-        quotedpaths.push_back(nextpathargument(index, args, "quoted path is not given"));
+        state.options.quotedpaths.push_back(nextpathargument(index, args, "quoted path is not given"));
     else if (argument == "-sI")
-        systempaths.push_back(nextpathargument(index, args, "library system path is not given"));
+        state.options.systempaths.push_back(nextpathargument(index, args, "library system path is not given"));
     else if (argument == "-pf")
-        preloadfiles.push_back(nextargument(index, args, "filename is not given after -pf"));
+        state.options.preloadfiles.push_back(nextargument(index, args, "filename is not given after -pf"));
     else if (argument == "-cs")
-        charsetname = nextargument(index, args, "character set is not given after -cs");
+        state.options.charsetname = nextargument(index, args, "character set is not given after -cs");
     else if (argument == "-h")
         printusage();
     else
@@ -101,12 +101,12 @@ bool takestringoption(const std::string& argument, size_t& index, const std::vec
     return true;
 }
 
-void selectcharset()
+void selectcharset(preprocessstate& state)
 {
     static const bool tablesbuilt = (buildcharsettable(), buildidentifiertables(), true);
     (void)tablesbuilt;
-    if (!choosecharset(charsetname))
-        optionerror("unknown character set:" + charsetname);
+    if (!choosecharset(state.options.charsetname, state.lowercase))
+        optionerror("unknown character set:" + state.options.charsetname);
 }
 
 } // namespace
@@ -126,50 +126,45 @@ std::string nextpathargument(size_t& index, const std::vector<std::string>& args
     return path;
 }
 
-void defineoptionmacro(const std::string& value)
+void defineoptionmacro(preprocessstate& state, const std::string& value)
 {
     namevaluematcher namevalue;
     if (namevalue.match(value)) {
         std::string body = namevalue.group(2);
         size_t position = 0;
-        tokenlist tokens = tokenizeline(false, position, body);
+        tokenlist tokens = tokenizeline(state, false, position, body);
         auto first = std::find_if(tokens.begin(), tokens.end(), [](const atoken& t) { return t.kind != kindwhitespace; });
         tokens.erase(tokens.begin(), first);
         macro definition;
-        definition.body = keeptokens(tokens);
-        definemacro(namevalue.group(1), std::move(definition));
+        definition.body = keeptokens(state, tokens);
+        definemacro(state, namevalue.group(1), std::move(definition));
         return;
     }
     namematcher name;
     if (name.match(value)) {
         macro definition;
         definition.body = {{kindendofline, {}}};
-        definemacro(name.group(1), std::move(definition));
+        definemacro(state, name.group(1), std::move(definition));
         return;
     }
     optionerror("unknown argument after -D:" + value);
 }
 
-void parseoptions(const std::vector<std::string>& args)
+void parseoptions(preprocessstate& state, const std::vector<std::string>& args)
 {
-    buildbooleanswitches();
-    clearmacros();
-    systempaths.clear();
-    quotedpaths.clear();
-    preloadfiles.clear();
-    warninglist.clear();
+    clearmacros(state);
+    state.options = {};
+    state.warnings.clear();
     buildsqlpluscommands();
-    charsetname = "US7ASCII";
-    pendingdefinitions.clear();
     for (size_t index = 1; index < args.size();) {
         const std::string& argument = args[index++];
-        if (takestringoption(argument, index, args) || setbooleanswitch(argument))
+        if (takestringoption(state, argument, index, args) || setbooleanswitch(state, argument))
             continue;
-        if (!sourcefilename.empty())
+        if (!state.sourcefilename.empty())
             optionerror("unknown argument:" + argument);
-        setsourcefile(argument);
+        setsourcefile(state, argument);
     }
-    selectcharset();
-    for (const std::string& value : std::exchange(pendingdefinitions, {}))
-        defineoptionmacro(value);
+    selectcharset(state);
+    for (const std::string& value : std::exchange(state.options.pendingdefinitions, {}))
+        defineoptionmacro(state, value);
 }

@@ -1,5 +1,6 @@
 // Option parsing: the option strings of a call become the include paths, preload files,
-// character-set name, -D macros and the five boolean switches; also the usage text.
+// character-set name, -D macros and the five boolean switches of the call state; also the
+// usage text.
 #pragma once
 
 #include <cstddef>
@@ -7,21 +8,7 @@
 #include <string_view>
 #include <vector>
 
-// Directories for quoted include names (-I) and for system names (-sI), in option order.
-extern std::vector<std::string> quotedpaths;
-extern std::vector<std::string> systempaths;
-// Files whose definitions are read before the source (-pf).
-extern std::vector<std::string> preloadfiles;
-// The Oracle character set (-cs), "US7ASCII" unless an option names another.
-extern std::string charsetname;
-
-// A boolean switch: "-" name "+" sets its flag, "-" name "-" clears it.
-struct swinfo {
-    std::string name;
-    bool* flag = nullptr;
-};
-// t, c, ld, ild, kld, in this order.
-extern std::vector<swinfo> booleanswitches;
+struct preprocessstate;
 
 extern const std::string_view usagetext;
 
@@ -29,10 +16,10 @@ extern const std::string_view usagetext;
 // Lists, macros and warnings start empty; the boolean switches keep earlier values. Then
 // selects the character set and defines the -D macros, whose names it lower-cases. Errors
 // are preprocessing errors whose text is the message alone.
-void parseoptions(const std::vector<std::string>& args);
+void parseoptions(preprocessstate& state, const std::vector<std::string>& args);
 // The argument at index, advancing index; raises message when there is none.
 std::string nextargument(size_t& index, const std::vector<std::string>& args, const std::string& message);
 // The same, with one trailing path separator dropped (a lone separator stays).
 std::string nextpathargument(size_t& index, const std::vector<std::string>& args, const std::string& message);
 // Defines the macro of a -D value: "name=body" or "name".
-void defineoptionmacro(const std::string& value);
+void defineoptionmacro(preprocessstate& state, const std::string& value);

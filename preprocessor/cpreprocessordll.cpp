@@ -1,5 +1,6 @@
-// The exported interface of libmarlox.so: the call lock, the ready flag and the texts that
-// stay valid until the next call. Everything else happens in preprocesscall.
+// The exported interface of libmarlox.so: the call lock, the ready flag, the texts that stay
+// valid until the next call and the state that calls share. Everything else happens in
+// preprocesscall.
 #include "exports/cpreprocessordll.h"
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "cppcall.h"
+#include "cppstate.h"
 
 #define MARLOX_EXPORT __attribute__((visibility("default")))
 
@@ -24,6 +26,10 @@ std::condition_variable readychanged;
 std::string resulttext;
 std::string errortext;
 std::string warningstext;
+
+// The switches and the texts of included files carry over from one call to the next; each
+// call resets the rest.
+preprocessstate callstate;
 
 constexpr const char* emptytext = "";
 constexpr const char* outofmemorytext = "out of memory\n";
@@ -68,7 +74,8 @@ extern "C" MARLOX_EXPORT const char* preprocessplsql(const char* filename, const
     store(warnings, emptytext);
     store(error, emptytext);
     try {
-        callresult outcome = preprocesscall(filename ? filename : "", optionlist(options, count), source ? source : "");
+        callresult outcome =
+            preprocesscall(callstate, filename ? filename : "", optionlist(options, count), source ? source : "");
         if (!outcome.succeeded) {
             errortext = std::move(outcome.error);
             store(error, errortext.c_str());

@@ -73,6 +73,47 @@ TEST_F(preprocessing, includepathsandpreloadfileskeeptheirorder) {
     EXPECT_EQ(run.out, "#line 0 \"A/x.sql\"\nfrom A\n#line 1 \"a.sql\"\n\nv := 'first'\n;\n");
 }
 
+TEST_F(preprocessing, sqlpluslinesafteraslashlinearenotexpanded) {
+    // Statements ended by a "/" line alone: the PROMPT and REM lines after them are commands,
+    // whose quotes open nothing and whose words are not macros.
+    writefile("a.sql",
+              "#define tbs users\n"
+              "grant connect, resource to app\n"
+              "/\n"
+              "prompt Granted; it's tbs next\n"
+              "create table t (a number) tablespace tbs\n"
+              "/\n"
+              "rem tbs's done\n");
+    programresult run = preprocessfile("a.sql");
+    EXPECT_EQ(run.out, "grant connect, resource to app\n/\nprompt Granted; it's tbs next\n"
+                       "create table t (a number) tablespace users\n\n/\nrem tbs's done\n");
+    EXPECT_EQ(run.err, "a.sql -> stdout formatting is done.\n");
+    EXPECT_EQ(run.exitcode, 0);
+    run = brelm({"-pp", "-sr-", "-i", "a.sql", "-o", "stdout"});
+    EXPECT_EQ(run.out, "GRANT CONNECT, RESOURCE TO app\n/\nprompt Granted; it's tbs next\n"
+                       "CREATE TABLE t (a NUMBER) TABLESPACE users\n\n/\nrem tbs's done\n");
+    EXPECT_EQ(run.exitcode, 0);
+}
+
+TEST_F(preprocessing, adivisioninablockleavesthenextlinesmacrosexpanded) {
+    // "a / b" divides; only a "/" on a line of its own closes the block, so EXIT on the next
+    // line is PL/SQL and its macro is expanded.
+    writefile("a.sql",
+              "#define maxv 10\n"
+              "begin\n"
+              "  loop\n"
+              "    x := a / b;\n"
+              "    exit when x > maxv;\n"
+              "  end loop;\n"
+              "end;\n"
+              "/\n"
+              "exit maxv\n");
+    programresult run = preprocessfile("a.sql");
+    EXPECT_EQ(run.out, "begin\n  loop\n    x := a / b;\n    exit when x > 10\n;\n  end loop;\nend;\n/\n"
+                       "exit maxv\n");
+    EXPECT_EQ(run.exitcode, 0);
+}
+
 TEST_F(preprocessing, linedirectiveswitches) {
     writefile("a.sql", "#define m 1\nx := m;\n#line 20 \"b.sql\"\ny := __line__ || __file__;\n");
     struct row {

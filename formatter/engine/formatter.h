@@ -180,7 +180,7 @@ public:
     // (the statement and bracket rules keep it).
     int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
     std::string statementword;      // the lower-cased word that started the SQL statement
-    char insidemerge = 0;           // a MERGE runs up to its ";": its THENs end nothing
+    char insidemerge = 0;           // a MERGE or INSERT ALL/FIRST runs up to its ";": its THENs end nothing
     char privilegestatement = 0;    // the statement is a GRANT or REVOKE: its words open nothing
     // Conditional compilation: a condition or error message is being read (1: up to $then,
     // 2: up to $end), the open $if directives, and whether the current token is a directive's.
@@ -379,6 +379,7 @@ public:
     void collapseblanks();
     void registerdeclaredname();
     void sqlstatementstart();
+    bool ismultitableinsert(position keyword) const;
     bool aligndeclarations();
     void alignselects();
     void breakstatements();

@@ -175,8 +175,9 @@ bool formatter::isreturnclauseas(position word) const {
 
 // Where a subprogram header ends: its IS, AS or BEGIN, or the ";" of a forward declaration,
 // the "," or ")" of a member list of an object type (the end when none comes). Words inside
-// the parameter list do not count.
+// the parameter list do not count, nor the "," of a trigger's UPDATE OF a, b.
 position formatter::headerend(position name) {
+    const bool trigger = previoussignificant(name)->classcode == classtrigger;
     int32_t depth = 0;
     position first = nextcodeword(name);
     for (position p = first; p != tokens.end() && p->kind != endtoken; p = nextcodeword(p)) {
@@ -189,7 +190,7 @@ position formatter::headerend(position name) {
         } else if (text == ")") {
             if (--depth < 0) return p;
         } else if (depth == 0) {
-            if (text == ";" || text == ",") return p;
+            if (text == ";" || (text == "," && !trigger)) return p;
             if (isreturnclauseas(p)) continue;
             int32_t c = p->classcode;
             if (c == classis || c == classas || c == classbegin || c == classdeclare) return p;

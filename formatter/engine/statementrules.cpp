@@ -71,7 +71,7 @@ void formatter::sqlstatementstart() {
     if (keyword->classcode == classbegin || keyword->classcode == classdeclare) indeclarationpart = 0;
     if (indeclarationpart || privilegestatement || !startsasqlstatement(keyword->classcode)) return;
     statementword = lc(currentword);
-    if (keyword->classcode == classmerge) insidemerge = 1;
+    if (keyword->classcode == classmerge || ismultitableinsert(keyword)) insidemerge = 1;
     // A query inside the brackets of a statement that a bracket opened ends at its ")".
     if (sqlstatement != 2) sqlstatement = 1;
     if (keyword != keywordcolumntoken) keywordcolumn = -1;
@@ -87,6 +87,14 @@ void formatter::sqlstatementstart() {
         keeprelative = 1;
     }
     if (!alignrows.empty() && istext(alignop, ":=")) groupbroken = 1;
+}
+
+// INSERT ALL and INSERT FIRST: their WHEN ... THEN and ELSE choose INTO clauses of one
+// statement.
+bool formatter::ismultitableinsert(position keyword) const {
+    if (keyword->classcode != classinsert) return false;
+    position next = nextword(keyword);
+    return next != tokens.end() && (isword(next->text(), "all") || isword(next->text(), "first"));
 }
 
 // How far the current token moved from its place in the input: the lines of its statement
@@ -132,8 +140,9 @@ void formatter::endofstatement(int32_t) {
     }
     if (loop && (loopheaderopen || alignmentpending())) return;
     if (continuescaseexpression(classcode)) return;
-    // WHEN [NOT] MATCHED THEN of a MERGE: its UPDATE or INSERT goes on.
-    if (insidemerge && classcode == classthen) return;
+    // WHEN [NOT] MATCHED THEN of a MERGE: its UPDATE or INSERT goes on; so do the INTO
+    // clauses after WHEN ... THEN and ELSE of an INSERT ALL or INSERT FIRST.
+    if (insidemerge && thenorelse) return;
 
     if (alistlevel > 0) --alistlevel;
     statementword.clear();

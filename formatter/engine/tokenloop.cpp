@@ -128,6 +128,17 @@ bool isremarkorprompt(std::string_view word) {
     return std::string_view("remark").starts_with(w) || std::string_view("prompt").starts_with(w);
 }
 
+// The last token of a command line continues it: a "-", or a quote cut at the line's end
+// whose text ends in "-" and blanks.
+bool endsinhyphen(const token& last) {
+    std::string_view text = last.text();
+    if (last.kind == stringliteral || last.kind == qquoteliteral) {
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+        return text.size() > 1 && text.back() == '-';
+    }
+    return text == "-";
+}
+
 }  // namespace
 
 // A SQL*Plus command can start a line outside every block and statement. A REM or PROMPT
@@ -198,10 +209,11 @@ bool formatter::sqlplusline() {
         position after = std::next(t);
         ends = after != tokens.end() && istext(after->text(), "#");
     } else {
-        // A "-" at the end of a command line (blanks may follow it) continues the command.
+        // A "-" at the end of a command line (blanks may follow it) continues the command,
+        // also where it ends a quote cut at the line's end (PROMPT That's all -).
         position last = t == tokens.begin() ? t : std::prev(t);
         if (last != tokens.begin() && last->kind == whitespace && !last->breaksline()) last = std::prev(last);
-        ends = last == t || last->text() != "-";
+        ends = last == t || !endsinhyphen(*last);
     }
     if (!ends) return true;   // a continued line keeps its indentation too
     insqlplusline = 0;

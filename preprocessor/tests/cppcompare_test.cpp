@@ -68,8 +68,8 @@ TEST_F(comparetest, expansionmatchesthecpreprocessor)
         {{"m(a) a a", "n m(m(1))"}, "n"},
     };
     for (const comparecase& c : cases) {
-        clearmacros();
-        resetstatementstate();
+        clearmacros(state);
+        resetstatementstate(state);
         std::string csource;
         for (const std::string& definition : c.definitions) {
             define(definition);

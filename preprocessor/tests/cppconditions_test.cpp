@@ -52,25 +52,25 @@ std::string cspelling(const std::string& condition)
 
 class conditiontest : public preprocessortest {
 protected:
-    static int64_t evaluate(const std::string& condition)
+    int64_t evaluate(const std::string& condition)
     {
         size_t position = 0;
-        tokenlist tokens = tokenizeline(true, position, condition);
-        return evaluatecondition(tokens, {condition, condition.size()});
+        tokenlist tokens = tokenizeline(state, true, position, condition);
+        return evaluatecondition(state, tokens, {condition, condition.size()});
     }
 
-    static std::string evaluationerror(const std::string& condition)
+    std::string evaluationerror(const std::string& condition)
     {
         return errorof([&] { evaluate(condition); });
     }
 
-    static void expectvalues(const std::vector<valuecase>& cases)
+    void expectvalues(const std::vector<valuecase>& cases)
     {
         for (const valuecase& c : cases)
             EXPECT_EQ(evaluate(c.condition), c.value) << c.condition;
     }
 
-    static void expecterrors(const std::vector<errorcase>& cases)
+    void expecterrors(const std::vector<errorcase>& cases)
     {
         for (const errorcase& c : cases)
             EXPECT_EQ(evaluationerror(c.condition), "test.sql line 1:" + c.message + "\nAt source:" + c.condition + "<<\n")

@@ -16,10 +16,10 @@ struct callcase {
 
 class directivetest : public preprocessortest {
 protected:
-    static void runcalls(const std::vector<callcase>& cases)
+    void runcalls(const std::vector<callcase>& cases)
     {
         for (const callcase& c : cases) {
-            switches = {};
+            state.switches = {};
             testing::internal::CaptureStderr();
             std::string outcome = call(c.source, c.options);
             testing::internal::GetCapturedStderr();
@@ -104,7 +104,7 @@ TEST_F(directivetest, errorswarningsandpragmas)
         {{}, "#warning:one\n#WARNING two\n#error three\n",
          "#warning::one\n#warning:two\na.sql line 3:#error:three\nAt source:#warning:one\n#WARNING two\n#error three<<\n"},
     });
-    callresult warned = preprocesscall("a.sql", {}, "#warning   check this\nx\n#warning /* c */ and -- that\n");
+    callresult warned = preprocesscall(state, "a.sql", {}, "#warning   check this\nx\n#warning /* c */ and -- that\n");
     EXPECT_EQ(warned.result, "x\n");
     EXPECT_EQ(warned.warnings, "#warning:check this\n#warning:and -- that");
     EXPECT_EQ(warned.error, "");

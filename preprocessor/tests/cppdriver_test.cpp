@@ -18,17 +18,17 @@ TEST_F(drivertest, builtinnames)
 
 TEST_F(drivertest, builtinnamesfollowthelinedirective)
 {
-    lineinforce = true;
-    lineoffset = 6;
+    state.lines.inforce = true;
+    state.lines.offset = 6;
     EXPECT_EQ(process("a\nb\nc\nx := __line__;"), "a\nb\nc\nx := '10';");
     EXPECT_EQ(process("f := __file__;"), "f := 'test.sql';");
-    linefile = "b.sql";
+    state.lines.file = "b.sql";
     EXPECT_EQ(process("f := __file__;"), "f := 'b.sql';");
 }
 
 TEST_F(drivertest, fileisthetopleveltextevenwhileanincludeisread)
 {
-    currentfilename = "inc/part.sql";
+    state.currentfilename = "inc/part.sql";
     EXPECT_EQ(process("f := __file__;"), "f := 'test.sql';");
 }
 
@@ -45,7 +45,7 @@ TEST_F(drivertest, linebreakaftereveryexpansion)
 
 TEST_F(drivertest, linedirectivesafterexpansions)
 {
-    switches.ld = true;
+    state.switches.ld = true;
     runcases({
         {{"m x", "f(a) [a]"}, "v := m;\nb := f(\n1);", "v := x\n#line 1 \"test.sql\"\n;\nb := [1]\n#line 3 \"test.sql\"\n;"},
         {{}, "x := __line__;", "x := '1';"},
@@ -54,16 +54,16 @@ TEST_F(drivertest, linedirectivesafterexpansions)
 
 TEST_F(drivertest, linedirectivesnamethelinefileorthefilebeingread)
 {
-    switches.ld = true;
+    state.switches.ld = true;
     define("m x");
-    currentfilename = "inc/part.sql";
+    state.currentfilename = "inc/part.sql";
     EXPECT_EQ(process("m"), "x\n#line 1 \"inc/part.sql\"\n");
 
-    lineinforce = true;
-    lineoffset = 9;
-    linefile = "b.sql";
+    state.lines.inforce = true;
+    state.lines.offset = 9;
+    state.lines.file = "b.sql";
     EXPECT_EQ(process("\nm"), "\nx\n#line 11 \"b.sql\"\n");
-    EXPECT_EQ(currentfilename, "b.sql");
+    EXPECT_EQ(state.currentfilename, "b.sql");
 }
 
 TEST_F(drivertest, statementstateoverexpansions)
@@ -99,7 +99,7 @@ TEST_F(drivertest, errorsinarunnamethefileandline)
 {
     define("f(x) x");
     EXPECT_EQ(processerror("a\nb := f(1;\n"), "test.sql line 2:, or ) is not found for macro\nAt source:a\nb := f(1;<<\n");
-    currentfilename = "inc/part.sql";
+    state.currentfilename = "inc/part.sql";
     EXPECT_EQ(processerror("'open"), "inc/part.sql line 1:closing ' is not found\nAt source:<<\n");
 }
 
@@ -108,13 +108,13 @@ TEST_F(drivertest, skipmodestopsafterthenexthash)
     const std::string text = "abc 'x#' -- #\n/* # */ q'[#]' \"#\" # rest";
     tokenoutput output;
     size_t position = 0;
-    atoken token = processtext(false, output, position, text);
+    atoken token = processtext(state, false, output, position, text);
     EXPECT_EQ(token.kind, kinddirective);
     EXPECT_EQ(token.text, "#");
     EXPECT_EQ(text.substr(position), " rest");
     EXPECT_TRUE(output.recent().empty());
 
-    token = processtext(false, output, position, text);
+    token = processtext(state, false, output, position, text);
     EXPECT_EQ(token.kind, kindend);
     EXPECT_EQ(position, text.size());
 }
@@ -124,16 +124,16 @@ TEST_F(drivertest, skipmodepassesoversqlpluslines)
     const std::string text = "prompt # one\n#";
     tokenoutput output;
     size_t position = 0;
-    EXPECT_EQ(processtext(false, output, position, text).kind, kinddirective);
+    EXPECT_EQ(processtext(state, false, output, position, text).kind, kinddirective);
     EXPECT_EQ(position, text.size());
 }
 
 TEST_F(drivertest, skipmodestillraiseslexicalerrors)
 {
-    EXPECT_EQ(errorof([] {
+    EXPECT_EQ(errorof([&] {
                   tokenoutput output;
                   size_t position = 0;
-                  processtext(false, output, position, "a\n'b");
+                  processtext(state, false, output, position, "a\n'b");
               }),
               "test.sql line 1:closing ' is not found\nAt source:a<<\n");
 }

@@ -59,7 +59,7 @@ TEST_F(errortest, lineofposition)
         {"a\rb\nc", 4, 3},  {"a\r\n\r\nb", 5, 3}, {"a\nb", 99, 2},  {"a\nb", 1, 1},
     };
     for (const linecase& c : cases)
-        EXPECT_EQ(lineofposition(c.position, c.text), c.line) << c.text << " at " << c.position;
+        EXPECT_EQ(lineofposition(state, c.position, c.text), c.line) << c.text << " at " << c.position;
 }
 
 TEST_F(errortest, lineindexofalargetextagreeswithcounting)
@@ -69,8 +69,8 @@ TEST_F(errortest, lineindexofalargetextagreeswithcounting)
     for (int i = 0; text.size() < 20000; ++i)
         text += std::string(static_cast<size_t>(i % 7), 'x') + breaks[i % 5];
     for (size_t position = 0; position <= text.size(); position += 37)
-        ASSERT_EQ(lineofposition(position, text), countedline(position, text)) << position;
-    EXPECT_EQ(lineofposition(text.size(), text), countedline(text.size(), text));
+        ASSERT_EQ(lineofposition(state, position, text), countedline(position, text)) << position;
+    EXPECT_EQ(lineofposition(state, text.size(), text), countedline(text.size(), text));
 }
 
 TEST_F(errortest, errortext)
@@ -88,23 +88,23 @@ TEST_F(errortest, errortext)
         {"short", 99, "test.sql line 1:m\nAt source:short<<\n"},
     };
     for (const errorcase& c : cases)
-        EXPECT_EQ(errorof([&] { raiseerror("m", c.position, c.text); }), c.expected) << c.text;
+        EXPECT_EQ(errorof([&] { raiseerror(state, "m", c.position, c.text); }), c.expected) << c.text;
 }
 
 TEST_F(errortest, errortextinamacro)
 {
     tokenlist tokens = {{kindidentifier, "g"}, {kindother, "("}, {kinddecimal, "1"}, {kindother, ")"}};
-    EXPECT_EQ(errorof([&] { raiseerrorinmacro("msg", 4, "ab\ncd  ", tokens, 3); }),
+    EXPECT_EQ(errorof([&] { raiseerrorinmacro(state, "msg", 4, "ab\ncd  ", tokens, 3); }),
               "test.sql line 2:msg\nAt source:ab\nc<<\n and in macro:g(1<<\n");
 }
 
 TEST_F(errortest, includesarelistedonstandarderror)
 {
-    includestack.push_back({"inc/a.sql", 3, 0});
-    includestack.push_back({"inc/b.sql", 7, 1});
-    currentfilename = "inc/b.sql";
+    state.includes.stack.push_back({"inc/a.sql", 3, 0});
+    state.includes.stack.push_back({"inc/b.sql", 7, 1});
+    state.currentfilename = "inc/b.sql";
     testing::internal::CaptureStderr();
-    std::string error = errorof([] { raiseerror("bad", 1, "x y"); });
+    std::string error = errorof([&] { raiseerror(state, "bad", 1, "x y"); });
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Includes:\ninc/a.sql 3\ninc/b.sql 7\n");
     EXPECT_EQ(error, "inc/b.sql line 1:bad\nAt source:x<<\n");
 }
@@ -112,10 +112,10 @@ TEST_F(errortest, includesarelistedonstandarderror)
 TEST_F(errortest, ifstacklisting)
 {
     const std::string text = "a\n#if x\nb\n#else\n";
-    ifstack.push_back({false, "one.sql", text, 3, false});
-    ifstack.push_back({true, "two.sql", text, 12, true});
+    state.ifstack.push_back({false, "one.sql", text, 3, false});
+    state.ifstack.push_back({true, "two.sql", text, 12, true});
     testing::internal::CaptureStderr();
-    printifstack();
+    printifstack(state);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "#if stack:\n#if one.sql:2\n#else two.sql:4\n");
 }
 
@@ -138,7 +138,7 @@ TEST_F(errortest, dumpsarewrittenonlywhenafolderisnamed)
     std::filesystem::path folder = mkdtemp(pattern);
     std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(folder);
-    errorof([] { raiseerror("m", 0, "x"); });
+    errorof([&] { raiseerror(state, "m", 0, "x"); });
     dumptext("t");
     std::filesystem::current_path(previous);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
@@ -150,7 +150,7 @@ TEST_F(errortest, dumpsgotothenamedfolder)
     dumpfolderfixture dumps;
     define("f(a,b) a+b");
     define("n 5");
-    EXPECT_EQ(errorof([] { raiseerror("m", 1, "x"); }), "test.sql line 1:m\nAt source:x<<\n");
+    EXPECT_EQ(errorof([&] { raiseerror(state, "m", 1, "x"); }), "test.sql line 1:m\nAt source:x<<\n");
     EXPECT_EQ(readfile(dumps.folder / "defines.txt"), "f (a,b)\nbody:>>a+b<<\nn\nbody:>>5<<\n");
     tokenoutput output;
     output.append(tokenlist{{kindidentifier, "a"}, {kindwhitespace, " "}, {kindidentifier, "b"}});
@@ -161,16 +161,16 @@ TEST_F(errortest, dumpsgotothenamedfolder)
 TEST_F(errortest, afaileddumpkeepstherealerror)
 {
     setenv("MARLOX_DUMP", "/nonexistent/folder/for/dumps", 1);
-    std::string error = errorof([] { raiseerror("the real error", 0, "x"); });
+    std::string error = errorof([&] { raiseerror(state, "the real error", 0, "x"); });
     unsetenv("MARLOX_DUMP");
     EXPECT_EQ(error, "test.sql line 1:the real error\nAt source:<<\n");
 }
 
 TEST_F(errortest, unclosedcommentinadirective)
 {
-    EXPECT_EQ(errorof([] {
+    EXPECT_EQ(errorof([&] {
                   size_t at = 2;
-                  skipcomment(at, "a /* open");
+                  skipcomment(state, at, "a /* open");
               }),
               "test.sql line 1:closing */ not found\nAt source:a<<\n");
 }

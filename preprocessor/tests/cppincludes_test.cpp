@@ -16,7 +16,6 @@ protected:
     void SetUp() override
     {
         preprocessortest::SetUp();
-        filetextcache.clear();
         previous = std::filesystem::current_path();
         std::filesystem::current_path(folder.path());
         folder.write("a.sql", "");
@@ -26,8 +25,8 @@ protected:
     void write(const std::string& name, const std::string& text) { folder.write(name, text); }
 
     // A call's result or error text, with what it wrote to the standard error stream.
-    static std::pair<std::string, std::string> callwitherr(const std::string& source,
-                                                           const std::vector<std::string>& options = {})
+    std::pair<std::string, std::string> callwitherr(const std::string& source,
+                                                    const std::vector<std::string>& options = {})
     {
         testing::internal::CaptureStderr();
         std::string outcome = call(source, options);
@@ -220,7 +219,7 @@ TEST_F(includetest, cacheisnotrecordedwhentheoutputdependsonmore)
                                     "x := __file__;\n"};
     for (const std::string& text : contents) {
         write("i.sql", text);
-        filetextcache.clear();
+        state.includes.filetexts.clear();
         std::filesystem::remove("i_sql.cch");
         EXPECT_EQ(callwitherr("#include \"i.sql\"\n", options).second, "generate cache true i.sql\n") << text;
         EXPECT_FALSE(std::filesystem::exists("i_sql.cch")) << text;

@@ -17,26 +17,6 @@ std::string render(const tokenlist& tokens)
     return out;
 }
 
-// Every token of nexttoken with directives off, rendered "kind:text|...".
-std::string lex(const std::string& text)
-{
-    tokenlist tokens;
-    tokenoutput unused;
-    size_t position = 0;
-    for (;;) {
-        atoken token = nexttoken(false, unused, position, text);
-        if (token.kind == kindend)
-            return render(tokens);
-        tokens.push_back(token);
-    }
-}
-
-std::string line(const std::string& text, bool dropblanks = false)
-{
-    size_t position = 0;
-    return render(tokenizeline(dropblanks, position, text));
-}
-
 struct lexcase {
     const char* input;
     const char* expected;
@@ -44,7 +24,28 @@ struct lexcase {
 
 } // namespace
 
-class lexertest : public preprocessortest {};
+class lexertest : public preprocessortest {
+protected:
+    // Every token of nexttoken with directives off, rendered "kind:text|...".
+    std::string lex(const std::string& text)
+    {
+        tokenlist tokens;
+        tokenoutput unused;
+        size_t position = 0;
+        for (;;) {
+            atoken token = nexttoken(state, false, unused, position, text);
+            if (token.kind == kindend)
+                return render(tokens);
+            tokens.push_back(token);
+        }
+    }
+
+    std::string line(const std::string& text, bool dropblanks = false)
+    {
+        size_t position = 0;
+        return render(tokenizeline(state, dropblanks, position, text));
+    }
+};
 
 TEST_F(lexertest, nexttokenkinds)
 {
@@ -120,16 +121,16 @@ TEST_F(lexertest, directivelineendsafteritslinebreak)
 {
     const std::string text = "a -- c\nb\r\nc";
     size_t position = 0;
-    tokenizeline(false, position, text);
+    tokenizeline(state, false, position, text);
     EXPECT_EQ(text.substr(position), "b\r\nc");
-    tokenizeline(false, position, text);
+    tokenizeline(state, false, position, text);
     EXPECT_EQ(text.substr(position), "c");
 }
 
 TEST_F(lexertest, directivelineerrorsusethesamewords)
 {
-    EXPECT_EQ(errorof([] { line("x 'open"); }), "test.sql line 1:closing ' is not found\nAt source:x<<\n");
-    EXPECT_EQ(errorof([] { line("q'"); }), "test.sql line 1:marker after q' is not found\nAt source:q'<<\n");
+    EXPECT_EQ(errorof([&] { line("x 'open"); }), "test.sql line 1:closing ' is not found\nAt source:x<<\n");
+    EXPECT_EQ(errorof([&] { line("q'"); }), "test.sql line 1:marker after q' is not found\nAt source:q'<<\n");
 }
 
 TEST_F(lexertest, peekinalistendswithkindzero)
@@ -168,25 +169,52 @@ TEST_F(lexertest, sqlpluslines)
         {"select 1;\n$if $$x $then\n", "5:select|7: |11:1|11:;|7:\n|11:$|5:if|7: |11:$|11:$|5:x|7: |11:$|5:then|7:\n"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate();
+        resetstatementstate(state);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }
 
 TEST_F(lexertest, plsqlblocks)
 {
-    // Inside a block ";" ends nothing; a "/" after white space closes it.
+    // Inside a block ";" ends nothing; a "/" that shares its line only with blanks and block
+    // comments closes it, a division does not.
     const lexcase cases[] = {
         {"begin\nx := 1;\nprompt a\n", "5:begin|7:\n|5:x|7: |11::=|7: |11:1|11:;|7:\n|5:prompt|7: |5:a|7:\n"},
         {"declare\nx := a / b;\nprompt a\n", "5:declare|7:\n|5:x|7: |11::=|7: |5:a|7: |11:/|7: |5:b|11:;|7:\n"
-                                              "|18:prompt a\n"},
+                                              "|5:prompt|7: |5:a|7:\n"},
+        {"begin\nx := a\n  / b;\nexit\n", "5:begin|7:\n|5:x|7: |11::=|7: |5:a|7:\n  |11:/|7: |5:b|11:;|7:\n"
+                                           "|5:exit|7:\n"},
+        {"begin\nx := a /* c */ / b;\nexit\n", "5:begin|7:\n|5:x|7: |11::=|7: |5:a|7: |4:/* c */|7: |11:/|7: |5:b"
+                                                 "|11:;|7:\n|5:exit|7:\n"},
         {"begin\nx := a/b;\nprompt a\n", "5:begin|7:\n|5:x|7: |11::=|7: |5:a|11:/|5:b|11:;|7:\n|5:prompt|7: |5:a|7:\n"},
         {"begin\nnull;\nend;\n/\nprompt a\n", "5:begin|7:\n|5:null|11:;|7:\n|5:end|11:;|7:\n|11:/|7:\n|18:prompt a\n"},
         {"begin\nnull;\nend;\n/* c */ /\nprompt a\n", "5:begin|7:\n|5:null|11:;|7:\n|5:end|11:;|7:\n|4:/* c */|7: |11:/"
                                                        "|7:\n|18:prompt a\n"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate();
+        resetstatementstate(state);
+        EXPECT_EQ(lex(c.input), c.expected) << c.input;
+    }
+}
+
+TEST_F(lexertest, slashaloneonitslineendsanystatement)
+{
+    // GRANT or CREATE TABLE ended by "/" without ";": the next line starts a statement, so a
+    // PROMPT there is a command line and its quote opens nothing. A "/" that shares its line
+    // with other text ends no statement outside a block.
+    const lexcase cases[] = {
+        {"grant connect to u\n/\nprompt it's done\n", "5:grant|7: |5:connect|7: |5:to|7: |5:u|7:\n|11:/|7:\n"
+                                                    "|18:prompt it's done\n"},
+        {"create table t (a number)\n  /  \nrem it's\n", "5:create|7: |5:table|7: |5:t|7: |11:(|5:a|7: |5:number"
+                                                        "|11:)|7:\n  |11:/|7:  \n|18:rem it's\n"},
+        {"grant connect to u\r\n/\r\nset echo on\r\n", "5:grant|7: |5:connect|7: |5:to|7: |5:u|7:\r\n|11:/"
+                                                       "|7:\r\n|18:set echo on\r\n"},
+        {"select a\n/ b from t\nprompt x", "5:select|7: |5:a|7:\n|11:/|7: |5:b|7: |5:from|7: |5:t|7:\n|5:prompt"
+                                          "|7: |5:x"},
+        {"select a /\nprompt x", "5:select|7: |5:a|7: |11:/|7:\n|5:prompt|7: |5:x"},
+    };
+    for (const lexcase& c : cases) {
+        resetstatementstate(state);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }
@@ -196,14 +224,14 @@ TEST_F(lexertest, directivesgotothedirectiveprocessor)
     const std::string text = "a #+b";
     tokenoutput output;
     size_t position = 2;
-    atoken token = nexttoken(true, output, position, text);
+    atoken token = nexttoken(state, true, output, position, text);
     EXPECT_EQ(token.kind, kinddirective);
     EXPECT_EQ(token.text, "");
     EXPECT_EQ(render(output.recent()), "12:#");
-    EXPECT_EQ(errorof([] {
+    EXPECT_EQ(errorof([&] {
                   tokenoutput out;
                   size_t at = 0;
-                  nexttoken(true, out, at, "#bogus x");
+                  nexttoken(state, true, out, at, "#bogus x");
               }),
               "test.sql line 1:this directive is not known\nAt source:#bogus<<\n");
 }
@@ -213,16 +241,16 @@ TEST_F(lexertest, directivekeepsthestatementstartoutsideblocks)
     tokenoutput output;
     const std::string text = "#\nprompt x";
     size_t position = 0;
-    statement.atstatementstart = true;
-    statement.inplsqlblock = false;
-    nexttoken(true, output, position, text);
-    EXPECT_TRUE(statement.atstatementstart);
-    nexttoken(true, output, position, text);
-    EXPECT_EQ(nexttoken(true, output, position, text).kind, kindsqlplus);
+    state.statement.atstatementstart = true;
+    state.statement.inplsqlblock = false;
+    nexttoken(state, true, output, position, text);
+    EXPECT_TRUE(state.statement.atstatementstart);
+    nexttoken(state, true, output, position, text);
+    EXPECT_EQ(nexttoken(state, true, output, position, text).kind, kindsqlplus);
 
     position = 0;
-    statement.atstatementstart = true;
-    statement.inplsqlblock = true;
-    nexttoken(true, output, position, text);
-    EXPECT_FALSE(statement.atstatementstart);
+    state.statement.atstatementstart = true;
+    state.statement.inplsqlblock = true;
+    nexttoken(state, true, output, position, text);
+    EXPECT_FALSE(state.statement.atstatementstart);
 }

@@ -39,7 +39,7 @@ TEST_F(macrotest, parameterlists)
     for (const listcase& c : cases) {
         std::string text = c.definition;
         size_t position = 0;
-        EXPECT_EQ(parameterlisting(parsemacrodefinition(position, text)), c.expected) << c.definition;
+        EXPECT_EQ(parameterlisting(parsemacrodefinition(state, position, text)), c.expected) << c.definition;
     }
 }
 
@@ -64,7 +64,7 @@ TEST_F(macrotest, parameterlisterrors)
 TEST_F(macrotest, bodydropsleadingblanksandmarksparameters)
 {
     define("f(a, b)   a + b -- sum");
-    const macro* definition = findmacro("F");
+    const macro* definition = findmacro(state, "F");
     ASSERT_NE(definition, nullptr);
     std::string kinds;
     for (const atoken& token : definition->body)
@@ -187,7 +187,7 @@ TEST_F(macrotest, runawayexpansionsend)
     EXPECT_EQ(error.substr(0, error.find('\n')), "test.sql line 1:macro calls are nested too deeply");
 
     // After an error the next expansion starts with a fresh budget and depth.
-    clearmacros();
+    clearmacros(state);
     define("n 5");
     EXPECT_EQ(process("n"), "5\n");
 }
@@ -195,12 +195,12 @@ TEST_F(macrotest, runawayexpansionsend)
 TEST_F(macrotest, lookupsignorelettercase)
 {
     define("Debug_Level 3");
-    EXPECT_NE(findmacro("DEBUG_LEVEL"), nullptr);
-    EXPECT_NE(findmacro("debug_level"), nullptr);
-    EXPECT_EQ(macrotable.count("debug_level"), 1u);
-    EXPECT_TRUE(undefinemacro("DEBUG_level"));
-    EXPECT_EQ(findmacro("debug_level"), nullptr);
-    EXPECT_FALSE(undefinemacro("debug_level"));
+    EXPECT_NE(findmacro(state, "DEBUG_LEVEL"), nullptr);
+    EXPECT_NE(findmacro(state, "debug_level"), nullptr);
+    EXPECT_EQ(state.macros.table.count("debug_level"), 1u);
+    EXPECT_TRUE(undefinemacro(state, "DEBUG_level"));
+    EXPECT_EQ(findmacro(state, "debug_level"), nullptr);
+    EXPECT_FALSE(undefinemacro(state, "debug_level"));
 }
 
 TEST_F(macrotest, expansionsinalist)
@@ -211,13 +211,13 @@ TEST_F(macrotest, expansionsinalist)
                         {kindother, ")"},      {kindidentifier, "z"}, {kindendofline, ""}};
     const std::string site = "site";
     size_t index = 0;
-    EXPECT_EQ(jointokens(expandidentifierat(index, tokens, {site, 0})), "<7>");
+    EXPECT_EQ(jointokens(expandidentifierat(state, index, tokens, {site, 0})), "<7>");
     EXPECT_EQ(index, 5u);
-    EXPECT_EQ(jointokens(expandidentifierat(index, tokens, {site, 0})), "z");
+    EXPECT_EQ(jointokens(expandidentifierat(state, index, tokens, {site, 0})), "z");
     EXPECT_EQ(index, 6u);
     index = 6;
-    EXPECT_EQ(errorof([&] { expandidentifierat(index, tokens, {site, 0}); }), "internal error unexpected path");
-    EXPECT_EQ(jointokens(expandlist(tokens, {site, 0})), "<7>z");
+    EXPECT_EQ(errorof([&] { expandidentifierat(state, index, tokens, {site, 0}); }), "internal error unexpected path");
+    EXPECT_EQ(jointokens(expandlist(state, tokens, {site, 0})), "<7>z");
 }
 
 TEST_F(macrotest, macrodumplistseverymacro)
@@ -225,7 +225,7 @@ TEST_F(macrotest, macrodumplistseverymacro)
     define("f(a,b) a+b");
     define("n 5 -- five");
     define("e");
-    EXPECT_EQ(macrodump(), "e\nbody:>><<\nf (a,b)\nbody:>>a+b<<\nn\nbody:>>5 -- five<<\n");
+    EXPECT_EQ(macrodump(state), "e\nbody:>><<\nf (a,b)\nbody:>>a+b<<\nn\nbody:>>5 -- five<<\n");
 }
 
 TEST_F(macrotest, manymacrosarefoundbyanyspellingofthename)
@@ -240,25 +240,25 @@ TEST_F(macrotest, manymacrosarefoundbyanyspellingofthename)
     }
     for (size_t i = 0; i < names.size(); ++i)
         define(names[i] + " " + std::to_string(i));
-    ASSERT_EQ(macrotable.size(), names.size());
+    ASSERT_EQ(state.macros.table.size(), names.size());
     for (size_t i = 0; i < names.size(); ++i) {
         std::string upper = names[i];
         for (char& c : upper)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        const macro* found = findmacro(upper);
+        const macro* found = findmacro(state, upper);
         ASSERT_NE(found, nullptr) << upper;
         EXPECT_EQ(jointokens(found->body), std::to_string(i)) << upper;
         // The same length and first letter, but no macro.
         std::string other = names[i];
         other.back() = 'y';
-        EXPECT_EQ(findmacro(other), nullptr) << other;
+        EXPECT_EQ(findmacro(state, other), nullptr) << other;
     }
     for (size_t i = 0; i < names.size(); i += 2)
-        EXPECT_TRUE(undefinemacro(names[i]));
+        EXPECT_TRUE(undefinemacro(state, names[i]));
     for (size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(findmacro(names[i]) != nullptr, i % 2 == 1) << names[i];
-    clearmacros();
-    EXPECT_EQ(findmacro(names[1]), nullptr);
+        EXPECT_EQ(findmacro(state, names[i]) != nullptr, i % 2 == 1) << names[i];
+    clearmacros(state);
+    EXPECT_EQ(findmacro(state, names[1]), nullptr);
 }
 
 TEST_F(macrotest, undefandredefinebetweenuses)

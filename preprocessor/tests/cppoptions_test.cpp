@@ -9,21 +9,21 @@
 class optiontest : public preprocessortest {
 protected:
     // Parses the options after an empty program-name element.
-    static void parse(std::vector<std::string> options)
+    void parse(std::vector<std::string> options)
     {
         options.insert(options.begin(), "");
-        parseoptions(options);
+        parseoptions(state, options);
     }
 
-    static std::string parseerror(const std::vector<std::string>& options)
+    std::string parseerror(const std::vector<std::string>& options)
     {
         return errorof([&] { parse(options); });
     }
 
-    static std::string body(const std::string& name)
+    std::string body(const std::string& name)
     {
-        auto found = macrotable.find(name);
-        return found == macrotable.end() ? "<none>" : jointokens(found->second.body);
+        auto found = state.macros.table.find(name);
+        return found == state.macros.table.end() ? "<none>" : jointokens(found->second.body);
     }
 };
 
@@ -31,24 +31,24 @@ TEST_F(optiontest, stringoptionskeeptheirorder)
 {
     parse({"-I", "inc/", "-sI", "sys", "-I", "b\\", "-pf", "p1.sql", "-pf", "p2.sql", "-I", "c\\\\", "-I", "/",
            "-cs", "US7ASCII", "-cs", "WE8ISO8859P1"});
-    EXPECT_EQ(quotedpaths, (std::vector<std::string>{"inc", "b", "c\\", "/"}));
-    EXPECT_EQ(systempaths, std::vector<std::string>{"sys"});
-    EXPECT_EQ(preloadfiles, (std::vector<std::string>{"p1.sql", "p2.sql"}));
-    EXPECT_EQ(charsetname, "WE8ISO8859P1");
-    EXPECT_EQ(charsetlower("\xC4N"), "\xE4n");
+    EXPECT_EQ(state.options.quotedpaths, (std::vector<std::string>{"inc", "b", "c\\", "/"}));
+    EXPECT_EQ(state.options.systempaths, std::vector<std::string>{"sys"});
+    EXPECT_EQ(state.options.preloadfiles, (std::vector<std::string>{"p1.sql", "p2.sql"}));
+    EXPECT_EQ(state.options.charsetname, "WE8ISO8859P1");
+    EXPECT_EQ(charsetlower(state.lowercase, "\xC4N"), "\xE4n");
 }
 
 TEST_F(optiontest, everycallstartswithemptylists)
 {
     parse({"-I", "a", "-pf", "p", "-D", "m=1", "-cs", "WE8ISO8859P1"});
-    warninglist.push_back("old");
+    state.warnings.push_back("old");
     parse({});
-    EXPECT_TRUE(quotedpaths.empty());
-    EXPECT_TRUE(preloadfiles.empty());
-    EXPECT_TRUE(macrotable.empty());
-    EXPECT_TRUE(warninglist.empty());
-    EXPECT_EQ(charsetname, "US7ASCII");
-    EXPECT_EQ(charsetlower("\xC4"), "\xC4");
+    EXPECT_TRUE(state.options.quotedpaths.empty());
+    EXPECT_TRUE(state.options.preloadfiles.empty());
+    EXPECT_TRUE(state.macros.table.empty());
+    EXPECT_TRUE(state.warnings.empty());
+    EXPECT_EQ(state.options.charsetname, "US7ASCII");
+    EXPECT_EQ(charsetlower(state.lowercase, "\xC4"), "\xC4");
 }
 
 TEST_F(optiontest, booleanswitches)
@@ -65,23 +65,23 @@ TEST_F(optiontest, booleanswitches)
         {"-kld+", {false, false, false, false, true}},
     };
     for (const row& r : rows) {
-        switches = {};
+        state.switches = {};
         parse({r.argument});
-        EXPECT_EQ(switches.t, r.expected.t) << r.argument;
-        EXPECT_EQ(switches.c, r.expected.c) << r.argument;
-        EXPECT_EQ(switches.ld, r.expected.ld) << r.argument;
-        EXPECT_EQ(switches.ild, r.expected.ild) << r.argument;
-        EXPECT_EQ(switches.kld, r.expected.kld) << r.argument;
+        EXPECT_EQ(state.switches.t, r.expected.t) << r.argument;
+        EXPECT_EQ(state.switches.c, r.expected.c) << r.argument;
+        EXPECT_EQ(state.switches.ld, r.expected.ld) << r.argument;
+        EXPECT_EQ(state.switches.ild, r.expected.ild) << r.argument;
+        EXPECT_EQ(state.switches.kld, r.expected.kld) << r.argument;
     }
     // The switches keep their values from one parse to the next until a minus form clears them.
-    switches = {};
+    state.switches = {};
     parse({"-ld+", "-kld+"});
     parse({});
-    EXPECT_TRUE(switches.ld);
-    EXPECT_TRUE(switches.kld);
+    EXPECT_TRUE(state.switches.ld);
+    EXPECT_TRUE(state.switches.kld);
     parse({"-ld-"});
-    EXPECT_FALSE(switches.ld);
-    EXPECT_TRUE(switches.kld);
+    EXPECT_FALSE(state.switches.ld);
+    EXPECT_TRUE(state.switches.kld);
 }
 
 TEST_F(optiontest, astrayargumentisanerrorwhileafileisnamed)
@@ -89,10 +89,10 @@ TEST_F(optiontest, astrayargumentisanerrorwhileafileisnamed)
     for (const char* stray : {"-ld", "-ld+x", "-ldx", "-c", "-C+", "--ld+", "file.sql", "-x"})
         EXPECT_EQ(parseerror({stray}), std::string("unknown argument:") + stray);
     // With no file named yet, the first stray argument names it.
-    setsourcefile("");
+    setsourcefile(state, "");
     parse({"x.sql"});
-    EXPECT_EQ(sourcefilename, "x.sql");
-    EXPECT_EQ(currentfilename, "x.sql");
+    EXPECT_EQ(state.sourcefilename, "x.sql");
+    EXPECT_EQ(state.currentfilename, "x.sql");
     EXPECT_EQ(parseerror({"y.sql"}), "unknown argument:y.sql");
 }
 
@@ -130,7 +130,7 @@ TEST_F(optiontest, definitions)
     EXPECT_EQ(body("twice"), "2");
     EXPECT_EQ(body("line"), "x");
     EXPECT_EQ(body("q"), "'it''s' -- note");
-    EXPECT_FALSE(macrotable.at("mixed").functionlike);
+    EXPECT_FALSE(state.macros.table.at("mixed").functionlike);
     // A -D name is matched in any letter case, as a #define name is.
     EXPECT_EQ(process("v := MIXED * mixed;"), "v := 1+2\n * 1+2\n;");
 }

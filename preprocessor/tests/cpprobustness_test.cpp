@@ -30,8 +30,8 @@ TEST_F(robustnesstest, randominputgivesoutputoranerror)
     int outputs = 0;
     int errors = 0;
     for (int round = 0; round < 3000; ++round) {
-        clearmacros();
-        resetstatementstate();
+        clearmacros(state);
+        resetstatementstate(state);
         for (const char* name : {"f", "g", "n", "m", "s"}) {
             std::string definition = name + randomtext(random, 6);
             try {
@@ -74,7 +74,7 @@ TEST_F(robustnesstest, randomdirectivesgiveoutputoranerrorofthelibrary)
         for (int i = 0; i < 6; ++i)
             text += directivefragments[pick(random)];
         std::vector<std::string> options = {round % 2 ? "-ld+" : "-ld-", round % 3 ? "-kld-" : "-kld+"};
-        callresult outcome = preprocesscall("r.sql", options, text);
+        callresult outcome = preprocesscall(state, "r.sql", options, text);
         if (outcome.succeeded) {
             ++outputs;
             continue;

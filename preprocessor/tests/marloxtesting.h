@@ -1,4 +1,4 @@
-// Shared set-up of the preprocessor tests: fresh module state per test, macro definitions
+// Shared set-up of the preprocessor tests: a fresh call state per test, macro definitions
 // from "#define" text, and runners that give the output text or the error text.
 #pragma once
 
@@ -23,43 +23,33 @@ struct expansioncase {
 
 class preprocessortest : public ::testing::Test {
 protected:
+    // Each test gets a fixture of its own, so a fresh state; nothing is carried over.
+    preprocessstate state;
+
     void SetUp() override
     {
         unsetenv("MARLOX_DUMP");
         buildcharsettable();
         buildidentifiertables();
-        choosecharset("US7ASCII");
         buildsqlpluscommands();
-        clearmacros();
-        switches = {};
-        statement = {};
-        ifstack.clear();
-        includestack.clear();
-        linefile.clear();
-        lineoffset = 0;
-        lineinforce = false;
-        warninglist.clear();
-        quotedpaths.clear();
-        systempaths.clear();
-        preloadfiles.clear();
-        setsourcefile("test.sql");
-        resetstatementstate();
+        choosecharset("US7ASCII", state.lowercase);
+        setsourcefile(state, "test.sql");
     }
 
     // Defines a macro from the text that follows "#define ".
-    static void define(const std::string& definition)
+    void define(const std::string& definition)
     {
         size_t position = 0;
         std::string name = scanidentifier(position, definition);
-        definemacro(name, parsemacrodefinition(position, definition));
+        definemacro(state, name, parsemacrodefinition(state, position, definition));
     }
 
     // The text after processing the source in normal mode.
-    static std::string process(const std::string& source)
+    std::string process(const std::string& source)
     {
         tokenoutput output;
         size_t position = 0;
-        processtext(true, output, position, source);
+        processtext(state, true, output, position, source);
         return output.taketext();
     }
 
@@ -74,26 +64,26 @@ protected:
         return "no error";
     }
 
-    static std::string processerror(const std::string& source)
+    std::string processerror(const std::string& source)
     {
         return errorof([&] { process(source); });
     }
 
     // A whole call of the library on the source: its result, or its error text when it fails.
-    static std::string call(const std::string& source, const std::vector<std::string>& options = {},
-                            const std::string& file = "a.sql")
+    std::string call(const std::string& source, const std::vector<std::string>& options = {},
+                     const std::string& file = "a.sql")
     {
-        callresult outcome = preprocesscall(file, options, source);
+        callresult outcome = preprocesscall(state, file, options, source);
         return outcome.succeeded ? outcome.result : outcome.error;
     }
 
     // Each case with a fresh macro table and statement state: its output, or with errors set,
     // its error text.
-    static void runcases(const std::vector<expansioncase>& cases, bool errors = false)
+    void runcases(const std::vector<expansioncase>& cases, bool errors = false)
     {
         for (const expansioncase& c : cases) {
-            clearmacros();
-            resetstatementstate();
+            clearmacros(state);
+            resetstatementstate(state);
             auto run = [&] {
                 for (const std::string& definition : c.definitions)
                     define(definition);

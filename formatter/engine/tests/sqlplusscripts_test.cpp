@@ -56,6 +56,41 @@ TEST_F(scripts, sqlpluslinesafterstatementsandcommandskeeptheirtext) {
     });
 }
 
+// A PROMPT whose quote the line's end cuts goes on after a "-" at its end: the "-" is the last
+// character of the quote's text, and the next line is the prompt's, quote or not.
+TEST_F(scripts, promptwithanapostropheiscontinuedbyitsfinalhyphen) {
+    verifydefaultandlimit({
+        {"prompt That's all, folks -\n"
+         " the schema is gone for all\n"
+         "select 'x' from dual;\n",
+         "prompt That's all, folks -\n"
+         " the schema is gone for all\n"
+         "SELECT 'x' FROM dual;\n"},
+        {"PROMPT PROMPT That's all, folks -\n"
+         " the schema's tables are gone\n"
+         "PROMPT EXIT\n"
+         "prompt it's done -  \n"
+         "  and the views for all\n"
+         "select 1 from dual;\n",
+         "PROMPT PROMPT That's all, folks -\n"
+         " the schema's tables are gone\n"
+         "PROMPT EXIT\n"
+         "prompt it's done -  \n"
+         "  and the views for all\n"
+         "SELECT 1 FROM dual;\n"},
+        {"prompt it's -\n"
+         "begin null; end;\n"
+         "/\n"
+         "prompt it's a-b\n"
+         "select 1 from dual;\n",
+         "prompt it's -\n"
+         "begin null; end;\n"
+         "/\n"
+         "prompt it's a-b\n"
+         "SELECT 1 FROM dual;\n"},
+    });
+}
+
 // A trigger, package or procedure named in a GRANT or REVOKE begins no header: the words
 // after it are not read as a declaration, and the SQL*Plus lines after its end are seen.
 TEST_F(scripts, privilegesopennothing) {

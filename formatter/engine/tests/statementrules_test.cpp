@@ -459,6 +459,79 @@ TEST_F(statementrules, compoundtriggerholdsitstimingpoints) {
         {"-si", "COMPOUND", "-si", "STATEMENT"});
 }
 
+TEST_F(statementrules, triggerheaderswithupdateofseveralcolumns) {
+    // The "," of UPDATE OF sal, comm ends no header: the DECLARE and BEGIN are the trigger's,
+    // and the FOR of the next trigger's header opens no loop.
+    verifyformat(
+        "CREATE OR REPLACE TRIGGER emp_sal_check\n"
+        "BEFORE UPDATE OF sal, comm ON emp\n"
+        "FOR EACH ROW\n"
+        "WHEN (new.sal > 0)\n"
+        "DECLARE\n"
+        "l_max emp.sal%TYPE;\n"
+        "BEGIN\n"
+        "  IF :new.sal > l_max THEN\n"
+        "    :new.sal := l_max;\n"
+        "  END IF;\n"
+        "END emp_sal_check;\n"
+        "/\n"
+        "CREATE OR REPLACE TRIGGER emp_totals\n"
+        "FOR INSERT OR UPDATE OF sal, comm OR DELETE ON emp\n"
+        "COMPOUND TRIGGER\n"
+        "  AFTER EACH ROW IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END AFTER EACH ROW;\n"
+        "END emp_totals;\n"
+        "/\n"
+        "CREATE TRIGGER emp_check BEFORE UPDATE OF sal, comm ON emp FOR EACH ROW\n"
+        "BEGIN\n"
+        "  :new.comm := least(:new.comm, :new.sal);\n"
+        "END;\n"
+        "/\n",
+        "create or replace trigger emp_sal_check\nbefore update of sal, comm on emp\nfor each row\n"
+        "when (new.sal > 0)\ndeclare\nl_max emp.sal%type;\nbegin\nif :new.sal > l_max then\n"
+        ":new.sal := l_max;\nend if;\nend emp_sal_check;\n/\n"
+        "create or replace trigger emp_totals\nfor insert or update of sal, comm or delete on emp\n"
+        "compound trigger\nafter each row is\nbegin\nnull;\nend after each row;\nend emp_totals;\n/\n"
+        "create trigger emp_check before update of sal, comm on emp for each row\nbegin\n"
+        ":new.comm := least(:new.comm, :new.sal);\nend;\n/\n",
+        {"-si", "COMPOUND"});
+}
+
+TEST_F(statementrules, multitableinsertsgoonpasttheirthensandelses) {
+    // WHEN ... THEN and ELSE of INSERT ALL and INSERT FIRST choose INTO clauses: they open
+    // and end nothing, the lines of the INSERT keep their shape up to its ";", and the
+    // statement after it stands at the block's indentation.
+    const std::string inserts =
+        "BEGIN\n"
+        "  INSERT ALL\n"
+        "    WHEN credit >= 10000 THEN\n"
+        "      INTO premium (id, name) VALUES (id, name)\n"
+        "    WHEN credit BETWEEN 1000 AND 9999 THEN\n"
+        "      INTO standard (id, name) VALUES (id, name)\n"
+        "    ELSE\n"
+        "      INTO basic (id, name) VALUES (id, name)\n"
+        "  SELECT id, name, credit FROM stage;\n"
+        "  INSERT FIRST WHEN email IS NULL THEN INTO issues (id) VALUES (id) ELSE INTO contacts (id) VALUES (id)\n"
+        "  SELECT id, email FROM stage;\n"
+        "  IF x > 0 THEN\n"
+        "    x := 1;\n"
+        "  ELSE\n"
+        "    x := 2;\n"
+        "  END IF;\n"
+        "END;\n"
+        "/\n";
+    verifyformat(inserts, inserts, {"-si", "FIRST"});
+    verifyformat(inserts,
+                 "begin\ninsert all\n  when credit >= 10000 then\n    into premium (id, name) values (id, name)\n"
+                 "  when credit between 1000 and 9999 then\n    into standard (id, name) values (id, name)\n"
+                 "  else\n    into basic (id, name) values (id, name)\nselect id, name, credit from stage;\n"
+                 "insert first when email is null then into issues (id) values (id) else into contacts (id) values (id)\n"
+                 "select id, email from stage;\nif x > 0 then\nx := 1;\nelse\nx := 2;\nend if;\nend;\n/\n",
+                 {"-si", "FIRST"});
+}
+
 TEST_F(statementrules, linebreaksafterthesubprogramname) {
     verifyformat(
         "CREATE OR REPLACE PROCEDURE p(a NUMBER) IS\n"
