@@ -90,103 +90,6 @@ bool formatter::keepblankafter(position blank) {
     return next != tokens.end() && (next->kind == identifier || next->kind == doublequotedname);
 }
 
-// Hands each value of the formatter that a rewind puts back to apply(live, saved).
-template <class apply>
-static void eachrewindvalue(formatter& f, rewindstate& r, apply&& pair) {
-    pair(f.blocklevel, r.blocklevel);
-    pair(f.blockstack, r.blockstack);
-    pair(f.relativeindentatlevel, r.relativeindentatlevel);
-    pair(f.relativesequenceatlevel, r.relativesequenceatlevel);
-    pair(f.subprogramnames, r.subprogramnames);
-    pair(f.subprogrambegins, r.subprogrambegins);
-    pair(f.afterend, r.afterend);
-    pair(f.loopheaderopen, r.loopheaderopen);
-    pair(f.begincount, r.begincount);
-    pair(f.newunit, r.newunit);
-    pair(f.thenexpected, r.thenexpected);
-    pair(f.loopexpected, r.loopexpected);
-    pair(f.thenline, r.thenline);
-    pair(f.loopline, r.loopline);
-    pair(f.loopkeyword, r.loopkeyword);
-    pair(f.statementstate, r.statementstate);
-    pair(f.statementcountdown, r.statementcountdown);
-    pair(f.tokenposition, r.tokenposition);
-    pair(f.savedtokenposition, r.savedtokenposition);
-    pair(f.statementstarttoken, r.statementstarttoken);
-    pair(f.statementfirsttoken, r.statementfirsttoken);
-    pair(f.statementstartposition, r.statementstartposition);
-    pair(f.statementstartdepth, r.statementstartdepth);
-    pair(f.sqlstatement, r.sqlstatement);
-    pair(f.statementword, r.statementword);
-    pair(f.insidemerge, r.insidemerge);
-    pair(f.privilegestatement, r.privilegestatement);
-    pair(f.indeclarationpart, r.indeclarationpart);
-    pair(f.indeclarations, r.indeclarations);
-    pair(f.headerpending, r.headerpending);
-    pair(f.createpending, r.createpending);
-    pair(f.currentunit, r.currentunit);
-    pair(f.assignmentseen, r.assignmentseen);
-    pair(f.lastvalue, r.lastvalue);
-    pair(f.lastvaluecount, r.lastvaluecount);
-    pair(f.sqlpluspossible, r.sqlpluspossible);
-    pair(f.insqlplusline, r.insqlplusline);
-    pair(f.sqlplusstatement, r.sqlplusstatement);
-    pair(f.sqlpluscommand, r.sqlpluscommand);
-    pair(f.spacingallowed, r.spacingallowed);
-    pair(f.lastinsertedblank, r.lastinsertedblank);
-    pair(f.keepthenpending, r.keepthenpending);
-    pair(f.keeplooppending, r.keeplooppending);
-    pair(f.lastsolidtoken, r.lastsolidtoken);
-    pair(f.atlinestart, r.atlinestart);
-    pair(f.linecolumn, r.linecolumn);
-    pair(f.linebroken, r.linebroken);
-    pair(f.linestarttoken, r.linestarttoken);
-    pair(f.lastlinestarttoken, r.lastlinestarttoken);
-    pair(f.linestarttext, r.linestarttext);
-    pair(f.lineitems, r.lineitems);
-    pair(f.previouslineitems, r.previouslineitems);
-    pair(f.listitemcount, r.listitemcount);
-    pair(f.keeprelative, r.keeprelative);
-    pair(f.relativeindent, r.relativeindent);
-    pair(f.relativekeywordcolumn, r.relativekeywordcolumn);
-    pair(f.relativeindentsequence, r.relativeindentsequence);
-    pair(f.relativekeywordsequence, r.relativekeywordsequence);
-    pair(f.keywordcolumn, r.keywordcolumn);
-    pair(f.keywordcolumntoken, r.keywordcolumntoken);
-    pair(f.andcolumn, r.andcolumn);
-    pair(f.logicalcolumn, r.logicalcolumn);
-    pair(f.bracketdepth, r.bracketdepth);
-    pair(f.insidebrackets, r.insidebrackets);
-    pair(f.bracketstack, r.bracketstack);
-    pair(f.outerbracketstate, r.outerbracketstate);
-    pair(f.bracketlines, r.bracketlines);
-    pair(f.bracketcolumns, r.bracketcolumns);
-    pair(f.listinprogress, r.listinprogress);
-    pair(f.listcolumn, r.listcolumn);
-    pair(f.bracketlistpending, r.bracketlistpending);
-    pair(f.bracketlistmethod, r.bracketlistmethod);
-    pair(f.bracketlistset, r.bracketlistset);
-    pair(f.bracketcomma, r.bracketcomma);
-    pair(f.listopener, r.listopener);
-    pair(f.alistcol, r.alistcol);
-    pair(f.processingalignedlist, r.processingalignedlist);
-    pair(f.alignmentrequested, r.alignmentrequested);
-    pair(f.alistlevel, r.alistlevel);
-    pair(f.alignedlists, r.alignedlists);
-    pair(f.alignmentword, r.alignmentword);
-    pair(f.awaitby, r.awaitby);
-    pair(f.awaitwith, r.awaitwith);
-    pair(f.endalistcomma, r.endalistcomma);
-    pair(f.aligncolumn, r.aligncolumn);
-    pair(f.linebreakstate, r.linebreakstate);
-    pair(f.keeplinebreak, r.keeplinebreak);
-    pair(f.removelinebreaks, r.removelinebreaks);
-    pair(f.declarationmode, r.declarationmode);
-    pair(f.declarationalignment, r.declarationalignment);
-    pair(f.directivetext, r.directivetext);
-    pair(f.conditionals, r.conditionals);
-}
-
 void formatter::takerewindsnapshot(position at) {
     previousrewindtoken = rewindtoken;
     rewindtoken = at;
@@ -195,7 +98,7 @@ void formatter::takerewindsnapshot(position at) {
 }
 
 void formatter::savestate(rewindstate& r) {
-    eachrewindvalue(*this, r, [](auto& live, auto& saved) { saved = live; });
+    r.loop = *this;
     // The settings differ from the file's only while an -ifs block is applied.
     r.settingssaved = !savedsettings.empty();
     if (r.settingssaved) {
@@ -216,27 +119,11 @@ std::shared_ptr<const rewindstate> formatter::branchstate() {
 // Goes on from the state of a branch start or end. The line that the loop is on, the open
 // directives and the blanks of the operator rules stay as they are.
 void formatter::restorebranchstate(const rewindstate& branch) {
-    rewindstate kept;
-    eachrewindvalue(*this, kept, [](auto& live, auto& saved) { saved = live; });
-    rewindstate restored = branch;
-    eachrewindvalue(*this, restored, [](auto& live, auto& saved) { live = saved; });
-    tokenposition = kept.tokenposition;
-    savedtokenposition = kept.savedtokenposition;
-    lastinsertedblank = kept.lastinsertedblank;
-    spacingallowed = kept.spacingallowed;
-    atlinestart = kept.atlinestart;
-    linecolumn = kept.linecolumn;
-    linebroken = kept.linebroken;
-    linestarttoken = kept.linestarttoken;
-    lastlinestarttoken = kept.lastlinestarttoken;
-    linestarttext = kept.linestarttext;
-    lineitems = kept.lineitems;
-    previouslineitems = kept.previouslineitems;
-    linebreakstate = kept.linebreakstate;
-    keeplinebreak = kept.keeplinebreak;
-    removelinebreaks = kept.removelinebreaks;
-    directivetext = kept.directivetext;
-    conditionals = std::move(kept.conditionals);
+    linepart line = *this;
+    directivepart directives = std::move(static_cast<directivepart&>(*this));
+    static_cast<loopstate&>(*this) = branch.loop;
+    static_cast<linepart&>(*this) = std::move(line);
+    static_cast<directivepart&>(*this) = std::move(directives);
     if (branch.settingssaved) {
         s = branch.workingsettings;
         savedsettings = branch.savedsettings;
@@ -253,7 +140,7 @@ void formatter::restorerewindsnapshot() { restorestate(rewindsnapshot, rewindtok
 
 // The state of the snapshot r, taken at the token `at`, where the loop goes on.
 void formatter::restorestate(rewindstate& r, position at) {
-    eachrewindvalue(*this, r, [](auto& live, auto& saved) { live = saved; });
+    static_cast<loopstate&>(*this) = r.loop;
     if (r.settingssaved) {
         s = r.workingsettings;
         savedsettings = r.savedsettings;
@@ -477,7 +364,7 @@ void formatter::addconsecutiverow(position t) {
             takerewindsnapshot(t);
             // The group is laid out again from the start of t, which makes its own request for
             // an aligned list (-aroa) again: a line break put before t must not find it made.
-            if (s.mcs && t == currenttoken) rewindsnapshot.alignmentrequested = tokenstartlayout.alignmentrequested;
+            if (s.mcs && t == currenttoken) rewindsnapshot.loop.alignmentrequested = tokenstartlayout.alignmentrequested;
         }
         alignrows.push_back({t, 0, 0, 1, line});
     } else if (alignlastline != line || alignrows.empty() || !sameoutputline(alignrows.back().token, t)) {

@@ -11,7 +11,7 @@
 #include "messages.h"
 #include "numbermap.h"
 #include "replacefile.h"
-#include "rewindstate.h"
+#include "loopstate.h"
 #include "settings.h"
 #include "switchparser.h"
 #include "tokencontext.h"
@@ -54,7 +54,8 @@ inline directive directiveof(const token& t) {
 class formatter : public settingsholder,
                   public tokencontext,
                   public headermarker,
-                  public clausekeywords {
+                  public clausekeywords,
+                  public loopstate {
 public:
     formatter();
     formatter(const formatter&) = delete;
@@ -97,26 +98,9 @@ public:
     // Per-file state of the token loop.
     std::string_view currentword;   // the current token's text (or the line break put in its place)
     position loopend;
-    int32_t tokenposition = 0;
-    int32_t savedtokenposition = 0;
-    int32_t statementcountdown = 0;
-    position statementstarttoken;
-    int32_t statementstartposition = 0;
-    int32_t statementstartdepth = 0;
-    int32_t sqlpluspossible = 0;     // a SQL*Plus command may start at the next line start
-    int32_t insqlplusline = 0;
-    char sqlplusstatement = 0;
-    std::string sqlpluscommand;
     char textchanged = 0;            // a rule changed text other than blanks
-    position lastinsertedblank;      // the blank put after the previous operator
-    char spacingallowed = 1;
     std::vector<settings> savedsettings;   // pushed when an -ifs block applies
-    int32_t andcolumn = -1;
-    int32_t logicalcolumn = -1;
-    char assignmentseen = 0;
     char dbvnflag = 0;
-    std::string lastvalue;
-    int32_t lastvaluecount = 0;
     int64_t loopsteps = 0;
     int64_t loopbudget = 0;
 
@@ -125,43 +109,9 @@ public:
     int32_t previouscolumn = 1;
     int32_t columnbeforeprevious = 1;
 
-    // Rule state the driver reads or resets.
-    int32_t blocklevel = 0;
-    int32_t linebreakstate = 0;
-    int32_t keeplinebreak = 0;
-    int32_t removelinebreaks = 0;
-    int32_t indeclarationpart = 0;
-    int32_t thenexpected = 0;
-    int32_t loopexpected = 0;
-    int32_t statementstate = 0;
-    int32_t bracketdepth = 0;
-    int32_t processingalignedlist = 0;
-    int32_t endalistcomma = 0;
-    int32_t alistlevel = 0;
-    int32_t declarationmode = 6;
-    int32_t listitemcount = -1;
-    position linestarttoken;
-    position lastlinestarttoken;
-    std::string linestarttext;
     std::set<std::string> tablenames;
 
-    // Block stack and END handling, line indentation, word case, syntax checks and the call
-    // tree.
-    linetable blockstack;                       // the per-level records of the open blocks
-    autoarray<int32_t> relativeindentatlevel;   // relativeindent saved where a CASE opened
-    autoarray<int32_t> relativesequenceatlevel; // and the token it was measured at
-    std::vector<std::string> subprogramnames;   // PROCEDURE, FUNCTION or TRIGGER as written,
-    std::vector<int32_t> subprogrambegins;      // and 1 once the BEGIN of its body was seen
-    char afterend = 0;          // an END was met; the driver clears it after the next word
-    char loopheaderopen = 0;    // a FOR or WHILE waits for its LOOP
-    char linebroken = 0;        // the line was already broken for the column limit
-    int32_t atlinestart = 0;    // the current token ends a line: the next one starts it
-    int32_t linecolumn = 1;     // display column reached on the output line (layout pass)
-    int32_t begincount = 0;
-    char newunit = 0;           // a "/" at level 0 ended a compilation unit
-    int32_t thenline = 0;       // -cmk: the line of the IF that waits for THEN,
-    int32_t loopline = 0;       // and of the FOR or WHILE that waits for LOOP
-    std::string loopkeyword;
+    // Listings, the call tree and declared names.
     int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
     int32_t lastlistedline = -1;
     std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
@@ -176,55 +126,15 @@ public:
     std::map<std::string, std::vector<std::string>> declarednames;
     autoarray<std::vector<std::string>> declarednamesatlevel;
 
-    // Statement and bracket state that the block rules and the syntax checks read and set
-    // (the statement and bracket rules keep it).
-    int32_t sqlstatement = 0;       // 1 inside a SQL statement, 2 in one opened by a bracket
-    std::string statementword;      // the lower-cased word that started the SQL statement
-    char insidemerge = 0;           // a MERGE or INSERT ALL/FIRST runs up to its ";": its THENs end nothing
-    char privilegestatement = 0;    // the statement is a GRANT or REVOKE: its words open nothing
-    // Conditional compilation: a condition or error message is being read (1: up to $then,
-    // 2: up to $end), the open $if directives, and whether the current token is a directive's.
-    int32_t directivetext = 0;
-    std::vector<conditionalbranch> conditionals;
+    // Conditional compilation: whether the current token is a directive's.
     char directivepath = 0;
     char directivebranches = 0;     // the directive word enters or leaves a branch
-    int32_t indeclarations = 0;     // inside a declaration section
-    int32_t keeprelative = 0;       // -rs mode of the current statement
-    int32_t relativeindent = 0;
-    int32_t relativeindentsequence = notoken;   // the token relativeindent was measured at
-    int32_t keywordcolumn = -1;
-    int32_t listinprogress = 0;
-    int32_t lineitems = 0;          // list items (commas) on the current line
-    int32_t keepthenpending = 0;    // -kitt / -kwtt: THEN is to join its IF or WHEN
-    int32_t keeplooppending = 0;    // -kflt / -kwlt: LOOP is to join its FOR or WHILE
-    position lastsolidtoken;
-    autoarray<int32_t> bracketlines;     // line and column of the "(" of each open level
-    autoarray<int32_t> bracketcolumns;
-    char bracketproblem = 0;        // a ")" came without its "("
 
-    // Statement rules, bracket stack and list indentation. statementstate: 0 before the
-    // first statement, 1 at the first word of a statement or declaration, 2 after a
-    // statement ended (or a BEGIN, DECLARE, IS or AS), 3 while a statement goes on.
-    position statementfirsttoken;       // the word that made statementstate 1
-    int32_t previouslineitems = 0;
-    int32_t listcolumn = 0;             // 0-based column of the items of a bracketed list
-    int32_t bracketlistpending = 0;     // a "(" waits for its first item
-    int32_t bracketlistmethod = 1;      // 1: the first item follows the "("; 2: "(" ends its line
-    int32_t bracketlistset = 0;         // the list column is known
-    int32_t bracketcomma = 0;           // a comma was seen in the bracketed list
-    position listopener;                // the "(" of the bracketed list
+    // State of the statement and bracket rules that no rewind puts back.
+    char bracketproblem = 0;        // a ")" came without its "("
     char commamoved = 0;                // a comma was moved or an insert comment removed
     int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
-    position keywordcolumntoken;        // the keyword that last set keywordcolumn
     numbermap relativeindentbytoken;    // by sequence number
-    int32_t relativekeywordcolumn = 0;  // 0-based column of the -rs statement's keyword
-    int32_t relativekeywordsequence = notoken;  // that keyword
-    char headerpending = 0;             // a PACKAGE or CREATE header waits for its IS or AS
-    int32_t createpending = 0;          // a CREATE of another object waits for its IS or AS
-    std::string currentunit;            // the name of the routine whose header came last
-    int32_t insidebrackets = 0;         // bracketdepth counts the open brackets
-    std::vector<bracketentry> bracketstack;
-    outerbracket outerbracketstate;
 
     // The line ends right after the current token, or right after pos.
     void breakbeforenext();
@@ -256,15 +166,6 @@ public:
     // A statement has begun and not ended (no SQL*Plus command can start a line).
     bool statementinprogress() const;
 
-
-    // Alignment rules: aligned lists and select alignment.
-    autoarray<alignedlistentry> alignedlists;   // indexed by alistlevel; 0 holds no list
-    int32_t alistcol = 0;              // 0-based column of the newest aligned list's items
-    int32_t alignmentrequested = 0;    // a keyword asked for a list that has not started
-    std::string alignmentword;         // the lower-cased word of the last request
-    int32_t awaitby = 0;               // GROUP, ORDER or CONNECT wait for their BY
-    int32_t awaitwith = 0;             // START waits for its WITH
-
     // Alignment rules: consecutive alignment and declarations.
     std::vector<alignrow> alignrows;   // rows of the :=, => or = group
     int32_t alignline = 0;             // line where the group started; 0 = no group
@@ -282,8 +183,6 @@ public:
     rewindstate rewindsnapshot;
     char declarationsnapshot = 0;      // the pending snapshot belongs to a declaration run
     int32_t typecolumn = 0;            // widest name end of the last declaration run
-    int32_t aligncolumn = 0;           // largest column of the first run of the last group
-    declarationgroup declarationalignment;   // copied into a bracket's alignsnapshot
     char loopdone = 0;                 // the token loop is over: groups end without a rewind
     // A group that the column limit broke as it was laid out again is formed again (twice at
     // most) from its snapshot: its first row and end, and the line breaks put in since.

@@ -100,9 +100,9 @@ void formatter::notestatementlayout() {
     // The line-break rule due after the block before was dropped because the statement
     // goes on on the same line; moved to a line of its own, the statement finds it due.
     if (droppedlinebreakrule) {
-        statementsnapshot.linebreakstate = statementstartlayout.linebreakstate = 2;
-        statementsnapshot.keeplinebreak = statementstartlayout.keeplinebreak = droppedlinebreakrule->first;
-        statementsnapshot.removelinebreaks = statementstartlayout.removelinebreaks = droppedlinebreakrule->second;
+        statementsnapshot.loop.linebreakstate = statementstartlayout.linebreakstate = 2;
+        statementsnapshot.loop.keeplinebreak = statementstartlayout.keeplinebreak = droppedlinebreakrule->first;
+        statementsnapshot.loop.removelinebreaks = statementstartlayout.removelinebreaks = droppedlinebreakrule->second;
         droppedlinebreakrule.reset();
     }
 }

@@ -173,4 +173,67 @@ TEST_F(consecutivebench, therewindgivesbackthesettingsofaconditionalblock) {
     EXPECT_TRUE(f.savedsettings.empty());
 }
 
+// A field of each part of the loop state, changed after the snapshot, comes back.
+TEST_F(consecutivebench, therewindgivesbackeverypartoftheloopstate) {
+    load("l_a := 1;\nl_bbb := 2;\n");
+    position first = std::next(f.tokens.begin(), 3);
+    const loopstate before = f;
+    f.takerewindsnapshot(first);
+    f.blocklevel += 5;
+    f.subprogramnames.push_back("procedure");
+    f.statementstate += 3;
+    f.statementword += "select";
+    f.linecolumn += 40;
+    f.tokenposition += 9;
+    f.bracketdepth += 2;
+    f.listcolumn += 7;
+    f.alistlevel += 3;
+    f.declarationalignment.active = !f.declarationalignment.active;
+    f.directivetext += 2;
+    f.restorerewindsnapshot();
+    EXPECT_EQ(f.blocklevel, before.blocklevel);
+    EXPECT_EQ(f.subprogramnames, before.subprogramnames);
+    EXPECT_EQ(f.statementstate, before.statementstate);
+    EXPECT_EQ(f.statementword, before.statementword);
+    EXPECT_EQ(f.linecolumn, before.linecolumn);
+    EXPECT_EQ(f.tokenposition, before.tokenposition);
+    EXPECT_EQ(f.bracketdepth, before.bracketdepth);
+    EXPECT_EQ(f.listcolumn, before.listcolumn);
+    EXPECT_EQ(f.alistlevel, before.alistlevel);
+    EXPECT_EQ(f.declarationalignment.active, before.declarationalignment.active);
+    EXPECT_EQ(f.directivetext, before.directivetext);
+}
+
+// A branch of conditional compilation takes the blocks, statements, brackets and alignment
+// of its start, and goes on from the line, the line-break request, the operator blanks and
+// the open directives as they are.
+TEST_F(consecutivebench, abranchgoesonfromitsstartbutkeepsthelineandthedirectives) {
+    load("l_a := 1;\nl_bbb := 2;\n");
+    std::shared_ptr<const rewindstate> start = f.branchstate();
+    f.blocklevel += 4;
+    f.statementstate += 3;
+    f.bracketdepth += 1;
+    f.alistlevel += 2;
+    f.linecolumn = 17;
+    f.lineitems = 2;
+    f.linebreakstate = 1;
+    f.tokenposition = 6;
+    f.spacingallowed = 0;
+    f.directivetext = 1;
+    f.conditionals.push_back({start, nullptr, 4});
+    f.restorebranchstate(*start);
+    EXPECT_EQ(f.blocklevel, start->loop.blocklevel);
+    EXPECT_EQ(f.statementstate, start->loop.statementstate);
+    EXPECT_EQ(f.bracketdepth, start->loop.bracketdepth);
+    EXPECT_EQ(f.alistlevel, start->loop.alistlevel);
+    EXPECT_EQ(f.linecolumn, 17);
+    EXPECT_EQ(f.lineitems, 2);
+    EXPECT_EQ(f.linebreakstate, 1);
+    EXPECT_EQ(f.tokenposition, 6);
+    EXPECT_EQ(f.spacingallowed, 0);
+    EXPECT_EQ(f.directivetext, 1);
+    ASSERT_EQ(f.conditionals.size(), 1u);
+    EXPECT_EQ(f.conditionals.back().column, 4);
+}
+
 }  // namespace
