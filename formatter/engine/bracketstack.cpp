@@ -19,9 +19,10 @@ void stripleadingblanks(token& t) {
 }  // namespace
 
 void formatter::bracketrule(int32_t firstpass) {
+    // Runs for every token: a one-character test, not a string comparison.
     std::string_view text = currenttoken->text();
-    bool opening = text == "(";
-    if (!opening && text != ")") return;
+    if (text.size() != 1 || (text[0] != '(' && text[0] != ')')) return;
+    bool opening = text[0] == '(';
     // Beyond the column limit the layout pass breaks the line first and comes back.
     if (firstpass && s.mcs && beyondcolumnlimit() && !linebroken && !alignmentpending()) {
         if (s.rs && !alignenabled && keeprelative) reloadrelativeindent(currenttoken);
