@@ -6,6 +6,7 @@
 #include "formatter.h"
 #include "inputreading.h"
 #include "outputwriter.h"
+#include "runfiles.h"
 #include "settingsfiles.h"
 #include "support.h"
 #include "switchlistings.h"
@@ -41,4 +42,20 @@ void formatfile(formatter& f) {
     std::string error;
     if (!backupfile(f.messages, s.inputfile, f.inputasread(), s.b, s.v, backupdirectory, error)) die(error);
     writeoutput(f);
+}
+
+textresult formattext(const settings& s, const switchparser& switches, const std::string& source) {
+    formatter f;
+    f.s = s;
+    f.messages.stringmode = 1;
+    f.sourcetext = source;
+    textresult result;
+    int32_t done = 0;
+    result.status = reportfile(s, f.messages, [&] {
+        if (!f.formatsource(switches)) return;
+        result.text = outputtext(f);
+        result.formatted = true;
+    }, done);
+    result.listing = f.messages.text;
+    return result;
 }

@@ -162,6 +162,24 @@ std::string htmltext(formatter& f) {
     return html + tail;
 }
 
+std::string outputheader(formatter& f) {
+    const settings& s = f.s;
+    if (!s.pl && !s.plo) return {};
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::string header = headerline(f, s.plo ? "" : printswitches(s, 0), !s.plo, local, f.linebreaktext);
+    removeoldheader(f, f);
+    return header;
+}
+
+std::string outputtext(formatter& f) {
+    std::string header = outputheader(f);
+    if (f.s.html) return htmltext(f);
+    if (f.outputjoined && header.empty()) return f.joinedoutput;
+    return header + f.jointokentexts(f.tokens.begin(), f.tokens.end());
+}
+
 void writeoutput(formatter& f) {
     settings& s = f.s;
     std::string target = lc(s.outputfile);
@@ -169,14 +187,7 @@ void writeoutput(formatter& f) {
     const bool inplace = outputisinput(f);
     if (s.html && inplace)
         usageerror(f.messages, "-io and -html cannot be used at the same time.\n");
-    std::string header;
-    if (s.pl || s.plo) {
-        std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        header = headerline(f, s.plo ? "" : printswitches(s, 0), !s.plo, local, f.linebreaktext);
-        removeoldheader(f, f);
-    }
+    std::string header = outputheader(f);
     if (!s.slsf.empty() && !s.html) writelinesynchronization(f);
     // Plain text goes to files and streams straight from the tokens.
     std::string html = s.html ? htmltext(f) : std::string();

@@ -12,6 +12,14 @@ class formatter;
 // die (or a usage error) when it cannot.
 void writeoutput(formatter& f);
 
+// The formatted-by header of -pl and -plo (empty without them); an old header is taken out of
+// the token list first.
+std::string outputheader(formatter& f);
+
+// The whole output as writeoutput writes it (header, html or plain text), the -slsf side
+// file left out.
+std::string outputtext(formatter& f);
+
 // The html text of the token list: every token escaped between the tags of its kind.
 std::string htmltext(formatter& f);
 
