@@ -138,7 +138,7 @@ create or replace editionable package body order_api is
     end loop;
 
     loop
-      v_count := v_count - 1;
+      v_count := trunc(v_count / 1) - 1;
       exit when v_count <= 0;
     end loop;
   end archive_orders;
