@@ -5,7 +5,7 @@
 #include "charsets.h"
 #include "commandline.h"
 #include "formatfile.h"
-#include "formatter.h"
+#include "formattext.h"
 #include "settings.h"
 #include "settingsfiles.h"
 #include "switchlistings.h"
@@ -75,21 +75,20 @@ const std::string program =
 // Formats the program under the settings into a string; a clean failure is fine, a result
 // that fails its integrity check is not.
 void formatprogram(const settings& parsed) {
-    formatter f;
-    f.s = parsed;
-    f.s.inputfile.clear();
-    f.s.inputfilealias = "program.sql";
-    f.s.outputfile = f.s.outputfilealias = "output_str";
-    f.s.b = 0;
-    f.s.lt = f.s.ct = f.s.str = 0;
-    f.s.l = -1;
-    f.inputstring = program;
-    f.messages.stringmode = 1;
+    settings s = parsed;
+    s.inputfile.clear();
+    s.inputfilealias = "program.sql";
+    s.outputfile = s.outputfilealias = "output_str";
+    s.b = 0;
+    s.lt = s.ct = s.str = 0;
+    s.l = -1;
+    messagestream messages;
+    messages.stringmode = 1;
     try {
-        formatfile(f);
+        formattext(s, commandlineswitches(), program, messages);
     } catch (const std::string& message) {
         if (message == integrityfailure)
-            fault("the program failed its integrity check under these switches:\n" + f.messages.text + message);
+            fault("the program failed its integrity check under these switches:\n" + messages.text + message);
     }
 }
 

@@ -143,12 +143,12 @@ void formatter::printcalltree(const std::vector<std::string>& units) {
         auto found = routines.find(unit);
         if (found == routines.end() || !found->second->isdefined) continue;
         const routinerecord& record = *found->second;
-        std::cout << record.name + " " + s.inputfilealias + ":" + routinedefinitions[unit] + "\n";
+        *listings << record.name + " " + s.inputfilealias + ":" + routinedefinitions[unit] + "\n";
         onpath[unit] = 1;
         printcalltree(1, record, onpath);
         onpath[unit] = 0;
     }
-    std::cout.flush();
+    listings->flush();
 }
 
 void formatter::printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath) {
@@ -161,7 +161,7 @@ void formatter::printcalltree(int32_t depth, const routinerecord& record, std::m
         line += flag ? "(recursion) " : " ";
         auto defined = routinedefinitions.find(key);
         line += s.inputfilealias + ":" + (defined != routinedefinitions.end() ? defined->second : "") + "\n";
-        std::cout << line;
+        *listings << line;
         if (flag) continue;
         auto called = routines.find(key);
         if (called == routines.end()) continue;

@@ -49,7 +49,7 @@ void formatter::printtraceline(int32_t level, const std::string& message, positi
     if (level < 0) return;
     std::string line = numtostring(level) + std::string(static_cast<size_t>(level), ' ') + message;
     for (; pos != tokens.end() && !pos->breaksline(); ++pos) line += pos->text();
-    std::cout << line << "\n";
+    *listings << line << "\n";
 }
 
 // Names separated by commas up to the end of the FROM list; of each item only its first

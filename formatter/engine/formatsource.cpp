@@ -15,13 +15,10 @@ constexpr std::string_view utf8byteordermark = "\xEF\xBB\xBF";
 }  // namespace
 
 bool formatter::formatsource(const switchparser& switches) {
-    // Input read as lines (a range cut from it, the clipboard, a preset text) is joined.
-    if (!sourcelines.empty()) sourcetext = join(sourcelines, sourcelinejoint);
-    std::vector<std::string>().swap(sourcelines);   // the text holds them now
     // A UTF-8 byte-order mark is no program text: it is kept aside and written in front again.
     const bool byteordermark = startswith(sourcetext, utf8byteordermark);
-    if ((byteordermark || s.pp) && !inputbyteskept && s.b > 0) {
-        inputbytes = sourcetext;   // the backup is made from the bytes as read
+    if ((byteordermark || s.pp) && s.b > 0) {
+        inputbytes = sourcetext;   // the backup is made from the text as handed in
         inputbyteskept = true;
     }
     if (byteordermark) sourcetext.erase(0, utf8byteordermark.size());
@@ -207,8 +204,8 @@ void formatter::finalpasses() {
     if (!checkblockpairs()) dieline(2);
     prunecalls();
     if (s.lt) {
-        for (const std::string& name : tablenames) std::cout << name;
-        std::cout.flush();
+        for (const std::string& name : tablenames) *listings << name;
+        listings->flush();
     }
     if (s.ct) {
         std::vector<std::string> units;

@@ -7,6 +7,8 @@ formatter::formatter() {
     trailingbreak = &pattern::get("(" + linebreakpattern + "?)([\t ]*)\\z", pattern::dotall);
     unitkind = &pattern::get("^(procedure)$|^(function)$|^(trigger)$",
                              pattern::caseless | pattern::dotall);
+    leadingtabs = &pattern::get("^" + notlinebreak + "*?\t+", pattern::dotall);
+    optionalbreakblanks = &pattern::get("(" + linebreakpattern + "?)([\t ]+)", pattern::dotall);
     storewordtexts(*this);
     linebreaktext.assign(1, '\n');
 }

@@ -7,10 +7,9 @@
 #include "calltree.h"
 #include "clausekeywords.h"
 #include "consecutivealign.h"
-#include "header.h"
+#include "autoarray.h"
 #include "messages.h"
 #include "numbermap.h"
-#include "replacefile.h"
 #include "loopstate.h"
 #include "settings.h"
 #include "switchparser.h"
@@ -18,6 +17,7 @@
 #include "wordset.h"
 
 #include <cstdint>
+#include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -53,7 +53,6 @@ inline directive directiveof(const token& t) {
 
 class formatter : public settingsholder,
                   public tokencontext,
-                  public headermarker,
                   public clausekeywords,
                   public loopstate {
 public:
@@ -61,17 +60,16 @@ public:
     formatter(const formatter&) = delete;
     formatter& operator=(const formatter&) = delete;
 
-    // Formats the source text read into the formatter (its lines, or the text); ends through
-    // die on failure. True when the result is to be backed up and written.
+    // Formats sourcetext; ends through die on failure. True when the result is to be backed
+    // up and written.
     bool formatsource(const switchparser& switches);
 
     // Texts.
     std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
-    // The input as it was read, kept only when the tokenized text differs from it (a byte-order
-    // mark taken off, a line range cut, preprocessing): the backup is made from these bytes.
+    // The source as handed in, kept (for a backup) only when the tokenized text differs from
+    // it: a byte-order mark taken off, or preprocessing.
     std::string inputbytes;
     bool inputbyteskept = false;
-    fileidentity inputidentity;   // the input file that was read (unknown for streams)
     const std::string& inputasread() const { return inputbyteskept ? inputbytes : sourcetext; }
     // The plain output joined by the integrity check on its walk over the tokens, so the
     // writer need not walk them again; only for texts of at least joinedoutputfrom bytes
@@ -83,8 +81,10 @@ public:
     std::string reservedwordtext;
     std::string sqlpluscommandtext;
 
-    // Patterns of the statement and block rules.
+    // Patterns of the statement and block rules, and of the column count.
     const pattern* trailingbreak = nullptr;   // an optional line break and blanks at the end
+    const pattern* leadingtabs = nullptr;          // TABs before any line break
+    const pattern* optionalbreakblanks = nullptr;  // an optional line break, then blanks
     const pattern* unitkind = nullptr;        // procedure, function or trigger: captures 1-3
 
     // Word sets and keyword tables, filled per file.
@@ -110,8 +110,10 @@ public:
     int32_t columnbeforeprevious = 1;
 
     std::set<std::string> tablenames;
+    autoarray<int32_t> linearray;   // -slsf: sequence numbers of the input's line-break tokens
 
     // Listings, the call tree and declared names.
+    std::ostream* listings = &std::cout;   // where -lt, -ct and -str print
     int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
     int32_t lastlistedline = -1;
     std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings

@@ -5,19 +5,10 @@
 #include "globals.h"
 #include "support.h"
 
-headermarker::headermarker() { makeformattedmarker(*this); }
-
-void makeformattedmarker(headermarker& part) {
-    part.inputstring.clear();
-    part.outputstring.clear();
-    part.placeholder = "$formatted";
-    part.headertext = "/*formatted by " + bannertext + " ";
-    part.linebreakfollow = &pattern::get("(" + linebreakpattern + ")[\t ]*", pattern::dotall);
-    part.leadingtabs = &pattern::get("^" + notlinebreak + "*?\t+", pattern::dotall);
-    part.optionalbreakblanks = &pattern::get("(" + linebreakpattern + "?)([\t ]+)", pattern::dotall);
-    part.linearray = autoarray<int32_t>();
-    part.linemap.clear();
-}
+headermarker::headermarker()
+    : placeholder("$formatted"),
+      headertext("/*formatted by " + bannertext + " "),
+      linebreakfollow(&pattern::get("(" + linebreakpattern + ")[\t ]*", pattern::dotall)) {}
 
 namespace {
 

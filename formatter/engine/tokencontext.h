@@ -32,8 +32,6 @@ public:
     tokencontext(const tokencontext&) = delete;
     tokencontext& operator=(const tokencontext&) = delete;
 
-    std::vector<std::string> sourcelines;      // the input's lines, as read
-    std::string sourcelinejoint;               // what joins them: "" when they keep their ends
     std::string linebreaktext;                 // the line break the engine writes
     int32_t leadingbreakadded = 0;             // breakbeforefirsttoken put a break in front
     int32_t sequencecounter = 0;               // next sequence number

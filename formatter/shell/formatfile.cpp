@@ -3,7 +3,7 @@
 
 #include "backups.h"
 #include "commandline.h"
-#include "formatter.h"
+#include "formattext.h"
 #include "inputreading.h"
 #include "outputwriter.h"
 #include "runfiles.h"
@@ -32,30 +32,30 @@ void commandlineswitches::explainswitches(messagestream& sink, const settings& s
     ::explainswitches(sink, s, inputname, outputname);
 }
 
-void formatfile(formatter& f) {
-    readinput(f);
-    refuseinplacecut(f);
-    if (!f.formatsource(commandlineswitches())) return;
-    const settings& s = f.s;
+void formatfile(filerun& run) {
+    inputtext input = readinput(run.s, run.inputstring);
+    refuseinplacecut(run.s, input.identity, run.messages);
+    formattedtext output = formattext(run.s, commandlineswitches(), std::move(input.text), run.messages);
+    if (!output.formatted) return;
+    const settings& s = output.s;   // in-source options may have changed backups and output
     std::string backupdirectory = s.bdir;
     if (endswith(backupdirectory, "\\")) backupdirectory.pop_back();
     std::string error;
-    if (!backupfile(f.messages, s.inputfile, f.inputasread(), s.b, s.v, backupdirectory, error)) die(error);
-    writeoutput(f);
+    const std::string& bytes = input.cut ? input.bytes : output.input;
+    if (!backupfile(run.messages, s.inputfile, bytes, s.b, s.v, backupdirectory, error)) die(error);
+    writeoutput(s, output, input.identity, !run.inputstring.empty(), run.outputstring, run.messages);
 }
 
-textresult formattext(const settings& s, const switchparser& switches, const std::string& source) {
-    formatter f;
-    f.s = s;
-    f.messages.stringmode = 1;
-    f.sourcetext = source;
+textresult runtext(const settings& s, const std::string& source) {
+    messagestream messages;
+    messages.stringmode = 1;
     textresult result;
     int32_t done = 0;
-    result.status = reportfile(s, f.messages, [&] {
-        if (!f.formatsource(switches)) return;
-        result.text = outputtext(f);
-        result.formatted = true;
+    result.status = reportfile(s, messages, [&] {
+        formattedtext output = formattext(s, commandlineswitches(), source, messages);
+        result.formatted = output.formatted;
+        result.text = std::move(output.text);
     }, done);
-    result.listing = f.messages.text;
+    result.listing = std::move(messages.text);
     return result;
 }

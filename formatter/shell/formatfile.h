@@ -2,12 +2,12 @@
 // the output written.
 #pragma once
 
+#include "messages.h"
+#include "settings.h"
 #include "switchparser.h"
 
 #include <cstdint>
 #include <string>
-
-class formatter;
 
 // The command line as the engine asks for it: in-source options, and the switch listings.
 class commandlineswitches : public switchparser {
@@ -18,7 +18,19 @@ public:
                          const std::string& outputname) const override;
 };
 
-// One source text formatted in memory.
+// One file's run: its settings and message sink, and for a source handed over as a string
+// (an empty input name) that text, with the text written for the output name "output_str".
+struct filerun {
+    settings s;
+    messagestream messages;
+    std::string inputstring;
+    std::string outputstring;
+};
+
+// Formats the file the run's settings name; ends through die on failure.
+void formatfile(filerun& run);
+
+// One source text run in memory as one file of the program is.
 struct textresult {
     int32_t status = 0;      // the file's exit status, as the program gives it
     bool formatted = false;  // text holds the output (false when a failure or a listing ended it)
@@ -27,8 +39,6 @@ struct textresult {
 };
 
 // Formats source (the whole text to format: a range cut is the input reader's) under the
-// settings, as one file of the program is; nothing is read, backed up or written.
-textresult formattext(const settings& s, const switchparser& switches, const std::string& source);
-
-// Formats the file the formatter's settings name; ends through die on failure.
-void formatfile(formatter& f);
+// settings, with the status and the result line the program gives; nothing is read, backed
+// up or written.
+textresult runtext(const settings& s, const std::string& source);

@@ -1,8 +1,7 @@
-// Input reading: files keep their line terminators, the clipboard and a preset text are
+// Input reading: files keep their line terminators, the clipboard and a handed-over text are
 // split into lines without them; -el then -sl cut the lines as read.
 #include "inputreading.h"
 
-#include "formatter.h"
 #include "messages.h"
 #include "support.h"
 
@@ -100,40 +99,33 @@ void cuttorange(std::vector<std::string>& lines, int32_t first, int32_t last) {
 
 }  // namespace
 
-void readinput(formatter& f) {
-    const std::string& name = f.s.inputfile;
+inputtext readinput(const settings& s, const std::string& handedover) {
+    const std::string& name = s.inputfile;
     std::string source = lc(name);
+    inputtext in;
     std::vector<std::string> lines;
-    // Lines of the clipboard and of a preset text lose their ends, so a line feed joins them.
-    f.sourcelinejoint.clear();
-    f.sourcetext.clear();
-    f.sourcelines.clear();
-    // Read streams keep their line ends: without a range cut, their lines joined are the
-    // text as read, which stays whole.
-    const bool whole = f.s.sl <= 1 && f.s.el <= 0;
-    f.inputbytes.clear();
-    f.inputbyteskept = false;
-    f.inputidentity = {};
+    // Lines of the clipboard and of a handed-over text lose their ends, so a line feed joins them.
+    std::string joint;
+    // Read streams keep their line ends: without a range cut, their text stays whole.
+    const bool whole = s.sl <= 1 && s.el <= 0;
     if (source == "stdin") {
-        readstandardinput(f.sourcetext);
-        if (whole) return;
-        lines = splitkeepingends(f.sourcetext);
-        f.sourcetext.clear();
+        readstandardinput(in.text);
+        if (whole) return in;
+        lines = splitkeepingends(in.text);
     } else if (source == "clipboard") {
         lines = readclipboard();
-        f.sourcelinejoint.assign(1, '\n');
-    } else if (name.empty() && !f.inputstring.empty()) {
-        lines = splitpreset(f.inputstring);
-        f.sourcelinejoint.assign(1, '\n');
+        joint.assign(1, '\n');
+    } else if (name.empty() && !handedover.empty()) {
+        lines = splitpreset(handedover);
+        joint.assign(1, '\n');
     } else {
-        readfile(name, f.sourcetext, f.inputidentity);
-        if (whole) return;
-        lines = splitkeepingends(f.sourcetext);
-        // The bytes as read stay for the backup.
-        f.inputbytes = std::move(f.sourcetext);
-        f.inputbyteskept = true;
-        f.sourcetext.clear();
+        readfile(name, in.text, in.identity);
+        if (whole) return in;
+        lines = splitkeepingends(in.text);
+        in.bytes = std::move(in.text);   // the bytes as read stay for the backup
+        in.cut = true;
     }
-    cuttorange(lines, f.s.sl, f.s.el);
-    f.sourcelines = std::move(lines);
+    cuttorange(lines, s.sl, s.el);
+    in.text = join(lines, joint);
+    return in;
 }

@@ -1,27 +1,20 @@
-// The output writer: the formatted token list as plain text (with the formatted-by header)
-// or as html, to a file, a standard stream, a string, the clipboard or nowhere.
+// The output writer: the formatted text (with its header, or as html) to a file, a standard
+// stream, the handed-back string, the clipboard or nowhere, and the -slsf side file.
 #pragma once
 
+#include "formattext.h"
+#include "messages.h"
 #include "replacefile.h"
+#include "settings.h"
 
 #include <string>
 
-class formatter;
-
-// Writes the formatter's token list to the output its settings name; ends the file through
-// die (or a usage error) when it cannot.
-void writeoutput(formatter& f);
-
-// The formatted-by header of -pl and -plo (empty without them); an old header is taken out of
-// the token list first.
-std::string outputheader(formatter& f);
-
-// The whole output as writeoutput writes it (header, html or plain text), the -slsf side
-// file left out.
-std::string outputtext(formatter& f);
-
-// The html text of the token list: every token escaped between the tags of its kind.
-std::string htmltext(formatter& f);
+// Writes the output to the target the settings name; input is the input file that was
+// read, which an in-place target must still be. "output_str" fills outputstring (with CR
+// before every LF) when the source was handed over as a string. Ends the file through die
+// (or a usage error) when it cannot.
+void writeoutput(const settings& s, const formattedtext& output, const fileidentity& input,
+                 bool handedover, std::string& outputstring, messagestream& messages);
 
 // Replaces the file by the text (through a temporary file beside it, renamed into place);
 // with expected known the name must still lead to that file. Ends the file through die
@@ -30,10 +23,10 @@ void writefile(const std::string& name, const textsource& text, const fileidenti
 
 // With -sl, -el or -pp (a cut or changed text) or -html, an output that is the input file
 // itself is a usage error.
-void refuseinplacecut(formatter& f);
+void refuseinplacecut(const settings& s, const fileidentity& input, messagestream& messages);
 
 // True for an output name that is a file, not a stream, the clipboard or nowhere.
 bool isfiletarget(const std::string& name);
 // True when the output is a file and the same file as the input that was read (by device
 // and inode, or by name).
-bool outputisinput(const formatter& f);
+bool outputisinput(const settings& s, const fileidentity& input);

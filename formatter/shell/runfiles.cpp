@@ -1,11 +1,10 @@
 // Start-up and the multi-file run: the guarded region of main, formatallfiles and the
-// per-file run that owns one formatter.
+// per-file run.
 #include "runfiles.h"
 
 #include "charsets.h"
 #include "commandline.h"
 #include "formatfile.h"
-#include "formatter.h"
 #include "globals.h"
 #include "messages.h"
 #include "pattern.h"
@@ -102,12 +101,11 @@ int32_t reportfile(const settings& s, messagestream& sink, const std::function<v
 }
 
 int32_t formatonefile(settings& s, int32_t& tried, int32_t& done, std::string& messagesout) {
-    formatter f;
-    f.s = s;
+    filerun run;
+    run.s = s;
     ++tried;
-    f.messages.stringmode = 0;
-    int32_t code = reportfile(s, f.messages, [&f] { formatfile(f); }, done);
-    messagesout = f.messages.text;
+    int32_t code = reportfile(s, run.messages, [&run] { formatfile(run); }, done);
+    messagesout = run.messages.text;
     return code;
 }
 

@@ -22,7 +22,7 @@ int runguarded(const std::function<void()>& work);
 
 // Parses the command line and formats every input/output pair.
 void formatallfiles();
-// Formats one pair with its own formatter; 0 when done, else the file's failure code.
+// Formats one pair as its own run; 0 when done, else the file's failure code.
 int32_t formatonefile(settings& s, int32_t& tried, int32_t& done, std::string& messagesout);
 // Runs the format driver of one file and prints its result line to the sink: the done
 // line under sr, or the message and the failed line. Returns the file code.

@@ -1,10 +1,11 @@
 // Helpers of the engine tests: a formatter with default settings over a text, the tokens
-// of a text, and a run of the file driver on a text in a temporary folder.
+// of a text, and a text formatted in memory through the engine's entry.
 #pragma once
 
 #include "charsets.h"
 #include "commandline.h"
 #include "formatfile.h"
+#include "formattext.h"
 #include "formatter.h"
 #include "switchtable.h"
 #include "settings.h"
@@ -86,7 +87,7 @@ inline strictcounts& strictcount() {
     return counts;
 }
 
-// Formats text as the file "input.sql" of a fresh folder into "output.sql".
+// Texts formatted under names in a fresh folder, which also takes the files a test writes.
 class formatrun : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -108,25 +109,23 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
+    // Formats text in memory, under the names "input.sql" and "output.sql" of the folder.
     outcome format(const std::string& text, const std::function<void(settings&)>& adjust = {}) {
         settings s = defaultsettings();
         s.inputfile = s.inputfilealias = path("input.sql");
         s.outputfile = s.outputfilealias = path("output.sql");
         if (adjust) adjust(s);
-        writefile(path("input.sql"), text);
-        std::filesystem::remove(path("output.sql"));
         outcome result;
-        formatter f;
-        f.s = s;
-        f.messages.stringmode = 1;
+        messagestream messages;
+        messages.stringmode = 1;
         try {
-            formatfile(f);
+            formattedtext output = formattext(s, commandlineswitches(), text, messages);
+            result.written = output.formatted;
+            result.output = std::move(output.text);
         } catch (const std::string& message) {
             result.thrown = message;
         }
-        result.messages = f.messages.text;
-        result.written = std::filesystem::exists(path("output.sql"));
-        if (result.written) result.output = readfile(path("output.sql"));
+        result.messages = std::move(messages.text);
         return result;
     }
 

@@ -1,4 +1,4 @@
-// The format driver end to end on texts in a temporary folder: the text round trip, operator
+// The format driver end to end on texts in memory: the text round trip, operator
 // blanks, SQL*Plus lines, the end-of-input errors, the line break written, -ifs blocks and
 // the hidden listings.
 #include "enginetesting.h"
@@ -200,9 +200,19 @@ TEST_F(driver, switchdisplayendsthefilequietly) {
     EXPECT_TRUE(format("a", [](settings& s) { s.v = 1; }).written);
 }
 
+// The range is cut by the file driver's reader; the engine formats what is left.
 TEST_F(driver, theinputrangeisformatted) {
-    auto result = format("a\nb\nc\nd\n", [](settings& s) { s.sl = 2; s.el = 3; s.np = 1; });
-    EXPECT_EQ(result.output, "b\nc\n");
+    writefile(path("input.sql"), "a\nb\nc\nd\n");
+    filerun run;
+    run.s = enginetesting::defaultsettings();
+    run.s.inputfile = run.s.inputfilealias = path("input.sql");
+    run.s.outputfile = run.s.outputfilealias = path("output.sql");
+    run.s.sl = 2;
+    run.s.el = 3;
+    run.s.np = 1;
+    run.messages.stringmode = 1;
+    formatfile(run);
+    EXPECT_EQ(readfile(path("output.sql")), "b\nc\n");
 }
 
 }  // namespace
@@ -225,18 +235,15 @@ TEST_F(driver, outputjoinedbytheintegritycheckmatchesthetokens) {
         const std::string text = v.what == std::string("byte-order mark") ? "\xEF\xBB\xBF" + unit : unit;
         std::string outputs[2];
         for (int joined = 0; joined < 2; ++joined) {
-            settings s = enginetesting::defaultsettings();
-            s.inputfile = s.inputfilealias = path("input.sql");
-            s.outputfile = s.outputfilealias = path(joined ? "joined.sql" : "streamed.sql");
-            if (v.adjust) v.adjust(s);
-            writefile(path("input.sql"), text);
             formatter f;
-            f.s = s;
+            f.s = enginetesting::defaultsettings();
+            if (v.adjust) v.adjust(f.s);
             f.messages.stringmode = 1;
             f.joinedoutputfrom = joined ? 0 : SIZE_MAX;
-            formatfile(f);
+            f.sourcetext = text;
+            ASSERT_TRUE(f.formatsource(commandlineswitches())) << v.what;
             EXPECT_EQ(f.outputjoined, joined && v.joins) << v.what;
-            outputs[joined] = readfile(s.outputfile);
+            outputs[joined] = writtentext(f, commandlineswitches()).text;
         }
         EXPECT_FALSE(outputs[0].empty()) << v.what;
         if (v.joins) {
@@ -265,14 +272,14 @@ namespace {
 // A text handed over as a string comes back through output_str with its lines whole and
 // CR LF line ends.
 TEST_F(driver, presettextcomesbackwhole) {
-    formatter f;
-    f.s = enginetesting::defaultsettings();
-    f.s.inputfile = "";
-    f.s.outputfile = "output_str";
-    f.inputstring = "select x+1\r\nfrom dual;\r\n";
-    f.messages.stringmode = 1;
-    formatfile(f);
-    EXPECT_EQ(f.outputstring, "SELECT x + 1\r\nFROM dual;\r\n");
+    filerun run;
+    run.s = enginetesting::defaultsettings();
+    run.s.inputfile = "";
+    run.s.outputfile = "output_str";
+    run.inputstring = "select x+1\r\nfrom dual;\r\n";
+    run.messages.stringmode = 1;
+    formatfile(run);
+    EXPECT_EQ(run.outputstring, "SELECT x + 1\r\nFROM dual;\r\n");
 }
 
 }  // namespace

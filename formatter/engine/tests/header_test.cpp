@@ -34,7 +34,7 @@ std::string afterremoval(const std::string& text) {
     f.resettokencontext();
     f.tokenize(text);
     f.tokens.begin()->settext("");
-    removeoldheader(f, f);
+    removeoldheader(headermarker(), f);
     return f.jointokentexts(f.tokens.begin(), f.tokens.end());
 }
 

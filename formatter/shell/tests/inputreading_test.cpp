@@ -1,6 +1,5 @@
 // Input reading: files with their line ends, standard input, the clipboard and a preset
 // text, the -sl/-el range, and the messages of inputs that cannot be read.
-#include "formatter.h"
 #include "inputreading.h"
 #include "settings.h"
 #include "supportfiles.h"
@@ -34,29 +33,17 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-    // The lines as read; a stream read whole without a range comes as one text, split here
-    // as the lines would be.
+    // The text to format as read, split at its line ends.
     lines read(const std::string& name, int32_t sl = 0, int32_t el = 0, const std::string& preset = "") {
-        formatter f;
-        readinto(f, name, sl, el, preset);
-        if (f.sourcelines.empty() && sl <= 1 && el <= 0) return splitkeepingends(f.sourcetext);
-        EXPECT_EQ(f.sourcetext, "");
-        return f.sourcelines;
+        return splitkeepingends(readinto(name, sl, el, preset).text);
     }
-    // The text as read when no lines are kept apart.
-    std::string wholetext(const std::string& name) {
-        formatter f;
-        readinto(f, name, 0, 0, "");
-        EXPECT_TRUE(f.sourcelines.empty());
-        return f.sourcetext;
-    }
-    static void readinto(formatter& f, const std::string& name, int32_t sl, int32_t el, const std::string& preset) {
-        setdefaults(f.s);
-        f.s.inputfile = name;
-        f.s.sl = sl;
-        f.s.el = el;
-        f.inputstring = preset;
-        readinput(f);
+    static inputtext readinto(const std::string& name, int32_t sl, int32_t el, const std::string& preset) {
+        settings s;
+        setdefaults(s);
+        s.inputfile = name;
+        s.sl = sl;
+        s.el = el;
+        return readinput(s, preset);
     }
     std::string failure(const std::string& name) {
         try {
@@ -75,18 +62,25 @@ TEST_F(inputreading, filelineskeeptheirterminators) {
     EXPECT_EQ(read(file("c.sql", "")), (lines{""}));
     // Without a range the text stays whole, byte for byte.
     const std::string bytes("a\r\nb\0\x01\n\rc\n\n", 11);
-    EXPECT_EQ(wholetext(file("d.sql", bytes)), bytes);
-    EXPECT_EQ(wholetext(file("e.sql", "")), "");
+    inputtext whole = readinto(file("d.sql", bytes), 0, 0, "");
+    EXPECT_EQ(whole.text, bytes);
+    EXPECT_FALSE(whole.cut);
+    EXPECT_EQ(whole.bytes, "");
+    EXPECT_EQ(readinto(file("e.sql", ""), 0, 0, "").text, "");
 }
 
 TEST_F(inputreading, rangeoflinesasread) {
     std::string name = file("r.sql", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n");
     EXPECT_EQ(read(name, 2).front(), "2\n");
-    EXPECT_EQ(read(name, 0, 1), (lines{"1\n"}));
+    EXPECT_EQ(read(name, 0, 1), (lines{"1\n", ""}));
     EXPECT_EQ(read(name, 1).size(), 13u);
-    EXPECT_EQ(read(name, 5, 10), (lines{"5\n", "6\n", "7\n", "8\n", "9\n", "10\n"}));
-    EXPECT_EQ(read(name, 5, 3), lines{});
-    EXPECT_EQ(read(name, 40), lines{});
+    EXPECT_EQ(read(name, 5, 10), (lines{"5\n", "6\n", "7\n", "8\n", "9\n", "10\n", ""}));
+    EXPECT_EQ(read(name, 5, 3), lines{""});
+    EXPECT_EQ(read(name, 40), lines{""});
+    // A cut keeps the whole file for the backup.
+    inputtext cut = readinto(name, 5, 10, "");
+    EXPECT_TRUE(cut.cut);
+    EXPECT_EQ(cut.bytes, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n");
 }
 
 TEST_F(inputreading, standardinputinanycase) {
@@ -105,10 +99,11 @@ TEST_F(inputreading, standardinputinanycase) {
 
 TEST_F(inputreading, clipboardandpresettextlosetheirterminators) {
     ::setenv("BRELM_CLIPBOARD_FILE", file("clip", "a\r\nb").c_str(), 1);
-    EXPECT_EQ(read("CLIPBOARD"), (lines{"a", "b"}));
+    EXPECT_EQ(read("CLIPBOARD"), (lines{"a\n", "b"}));
     ::setenv("BRELM_CLIPBOARD_FILE", file("empty", "").c_str(), 1);
     EXPECT_EQ(read("clipboard"), (lines{""}));
-    EXPECT_EQ(read("", 0, 0, "x\r\ny\rz\n"), (lines{"x", "y", "z", ""}));
+    EXPECT_EQ(read("", 0, 0, "x\r\ny\rz\n"), (lines{"x\n", "y\n", "z\n", ""}));
+    EXPECT_EQ(read("", 2, 0, "x\r\ny\rz\n"), (lines{"y\n", "z\n", ""}));
 }
 
 TEST_F(inputreading, unreadableinputsfailwiththereason) {

@@ -1,7 +1,11 @@
 // The output writer: targets, the header, the line synchronization file, html escaping and
 // templates, and files replaced whole or not at all.
 #include "charsets.h"
+#include "formatfile.h"
 #include "formatter.h"
+#include "formattext.h"
+#include "header.h"
+#include "htmlwriter.h"
 #include "globals.h"
 #include "outputwriter.h"
 #include "settings.h"
@@ -43,15 +47,19 @@ protected:
         f.appendendtokens();
         f.tokens.begin()->settext("");
     }
-    std::string write(formatter& f) {
+    // Writes f's output as the file driver does; handedover is the text of a source handed
+    // over as a string.
+    std::string write(formatter& f, const std::string& handedover = "") {
         try {
-            writeoutput(f);
+            formattedtext output = writtentext(f, commandlineswitches());
+            writeoutput(f.s, output, {}, !handedover.empty(), outputstring, f.messages);
         } catch (const std::string& message) {
             return message;
         }
         return "";
     }
     std::filesystem::path folder;
+    std::string outputstring;   // what "output_str" was given
 };
 
 TEST_F(outputwriter, plaintexttoafile) {
@@ -75,10 +83,9 @@ TEST_F(outputwriter, nullwritesnothingatall) {
 TEST_F(outputwriter, outputstringgetscrlfwhenthesourcecameasastring) {
     formatter f;
     prepare(f, "a\nb\r\n");
-    f.inputstring = "a\nb\r\n";
     f.s.outputfile = "output_str";
-    EXPECT_EQ(write(f), "");
-    EXPECT_EQ(f.outputstring, "a\r\nb\r\r\n");
+    EXPECT_EQ(write(f, "a\nb\r\n"), "");
+    EXPECT_EQ(outputstring, "a\r\nb\r\r\n");
     formatter g;
     prepare(g, "x");
     g.s.outputfile = path("output_str");
@@ -182,7 +189,7 @@ TEST_F(outputwriter, htmlescapesandtagseverytoken) {
                       {othertoken, "<O>"}, {blockcomment, "<C>"}, {number, "<>"}};
         f.closetags = {{stringliteral, "</S>"}, {whitespace, "</W>"}, {identifier, "</I>"},
                        {othertoken, "</O>"}, {blockcomment, "</C>"}, {number, ""}};
-        EXPECT_EQ(htmltext(f), c.html) << c.text;
+        EXPECT_EQ(htmltext(f, headermarker()), c.html) << c.text;
         EXPECT_EQ(f.s.ctis, 1);
     }
 }

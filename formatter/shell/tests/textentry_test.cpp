@@ -54,7 +54,7 @@ protected:
         std::string output = written ? read("output.sql") : "";
         std::string errors = read("program.err");
 
-        textresult result = formattext(parsed(words), commandlineswitches(), read("input.sql"));
+        textresult result = runtext(parsed(words), read("input.sql"));
         SCOPED_TRACE(label);
         EXPECT_EQ(result.status, status);
         EXPECT_EQ(result.formatted, written);
