@@ -14,31 +14,33 @@ bool issetoperator(std::string_view word) {
 bool endsstatementorcondition(formatter& f, position t) {
     if (t->text() == ";") return true;
     if (t->classcode != classthen && t->classcode != classloop) return false;
-    const std::string& word =
-        f.alistlevel > 0 ? f.alignedlists.at(f.alistlevel).word : f.alignmentword;
+    const std::string& word = f.alignment.alistlevel > 0 ? f.alignment.alignedlists.at(f.alignment.alistlevel).word
+                                                         : f.alignment.alignmentword;
     if (word == "if" || word == "elsif" || word == "while") return true;
-    return word == "when" && !f.assignmentseen && !f.sqlstatement;
+    return word == "when" && !f.statement.assignmentseen && !f.statement.sqlstatement;
 }
 
 }  // namespace
 
 void formatter::popalignedlist() {
-    if (alistlevel > 0) --alistlevel;
+    if (alignment.alistlevel > 0) --alignment.alistlevel;
 }
 
 void formatter::popalignedlistsatbracket(int32_t level) {
-    while (alistlevel > 0 && alignedlists.at(alistlevel).bracketlevel == level) --alistlevel;
+    while (alignment.alistlevel > 0 && alignment.alignedlists.at(alignment.alistlevel).bracketlevel == level)
+        --alignment.alistlevel;
 }
 
 void formatter::closealignedlistatblock() {
-    if (alistlevel <= 0 || alignedlists.at(alistlevel).blocklevel < blocklevel) return;
-    char nested = alignedlists.at(alistlevel).nested;
-    --alistlevel;
-    if (alistlevel > 0 && nested) {
-        const alignedlistentry& outer = alignedlists.at(alistlevel);
-        alistcol = outer.column;
-        processingalignedlist = 1;
-        alignmentword = outer.word;
+    if (alignment.alistlevel <= 0 || alignment.alignedlists.at(alignment.alistlevel).blocklevel < blocks.blocklevel)
+        return;
+    char nested = alignment.alignedlists.at(alignment.alistlevel).nested;
+    --alignment.alistlevel;
+    if (alignment.alistlevel > 0 && nested) {
+        const alignedlistentry& outer = alignment.alignedlists.at(alignment.alistlevel);
+        alignment.alistcol = outer.column;
+        alignment.processingalignedlist = 1;
+        alignment.alignmentword = outer.word;
     }
 }
 
@@ -50,101 +52,102 @@ bool formatter::nextsignificantclassis(position pos, int32_t classcode) const {
 
 // Opens a list entry anchored at the given token, at the current alistcol.
 static void pushalignedlistentry(formatter& f, position anchor) {
-    ++f.alistlevel;
-    alignedlistentry& entry = f.alignedlists.at(f.alistlevel);
-    entry.column = f.alistcol;
+    ++f.alignment.alistlevel;
+    alignedlistentry& entry = f.alignment.alignedlists.at(f.alignment.alistlevel);
+    entry.column = f.alignment.alistcol;
     entry.line = f.tokenline(f.currenttoken);
     entry.starttoken = anchor;
-    entry.statement = f.statementstartposition;
-    entry.bracketlevel = f.bracketdepth;
-    entry.word = f.alignmentword;
-    entry.blocklevel = f.blocklevel;
-    entry.nested = f.processingalignedlist ? 1 : 0;
-    f.processingalignedlist = 1;
+    entry.statement = f.statement.statementstartposition;
+    entry.bracketlevel = f.brackets.bracketdepth;
+    entry.word = f.alignment.alignmentword;
+    entry.blocklevel = f.blocks.blocklevel;
+    entry.nested = f.alignment.processingalignedlist ? 1 : 0;
+    f.alignment.processingalignedlist = 1;
 }
 
 void formatter::startalignedlist(position anchor) {
-    endalistcomma = 0;
+    alignment.endalistcomma = 0;
     if (anchor->kind == whitespace && anchor->breaksline()) {
         // The keyword ends its line: the items line up one blank after it.
         position keyword = previoussignificant(anchor);
-        alistcol = tokencolumn(std::next(keyword));
+        alignment.alistcol = tokencolumn(std::next(keyword));
         pushalignedlistentry(*this, keyword);
-        alignmentrequested = 0;
+        alignment.alignmentrequested = 0;
         return;
     }
     if (isinsignificant(anchor->kind)) return;
-    alignmentrequested = 0;
-    alistcol = tokencolumn(anchor) - 1;
+    alignment.alignmentrequested = 0;
+    alignment.alistcol = tokencolumn(anchor) - 1;
     pushalignedlistentry(*this, anchor);
 }
 
 void formatter::pushsqlindent() {
-    alistcol = tokencolumn(currenttoken) + s.isis - 1;
+    alignment.alistcol = tokencolumn(currenttoken) + s.isis - 1;
     pushalignedlistentry(*this, currenttoken);
-    endalistcomma = 0;
+    alignment.endalistcomma = 0;
 }
 
 void formatter::alignselects() {
     position t = currenttoken;
-    if (alignmentrequested &&
-        (!isinsignificant(t->kind) || (t->kind == whitespace && t->breaksline()))) {
+    if (alignment.alignmentrequested && (!isinsignificant(t->kind) || (t->kind == whitespace && t->breaksline()))) {
         startalignedlist(t);
         currentword = t->text();
     }
     // Blanks and line breaks are in none of the word tables.
     if (currentword.empty() || currentword[0] == ' ' || currentword[0] == '\t' || currentword[0] == '\r' ||
         currentword[0] == '\n') {
-        if (processingalignedlist && endsstatementorcondition(*this, t)) endalistcomma = tokenline(t);
+        if (alignment.processingalignedlist && endsstatementorcondition(*this, t))
+            alignment.endalistcomma = tokenline(t);
         return;
     }
     // A word matters only while a clause word is awaited or looked for, or a list is open.
-    if (!awaitby && !awaitwith && alignmentwords.empty() && !processingalignedlist) return;
+    if (!alignment.awaitby && !alignment.awaitwith && alignmentwords.empty() && !alignment.processingalignedlist)
+        return;
     const lowered lowerword(currentword);
     std::string_view word = lowerword.view();
-    if (awaitby && word == "by") {
-        alignmentrequested = 1;
-        alignmentword = "by";
+    if (alignment.awaitby && word == "by") {
+        alignment.alignmentrequested = 1;
+        alignment.alignmentword = "by";
     }
-    if (awaitwith && word == "with") {
-        alignmentrequested = 1;
-        alignmentword = "with";
+    if (alignment.awaitwith && word == "with") {
+        alignment.alignmentrequested = 1;
+        alignment.alignmentword = "with";
     }
     auto requested = alignmentwords.empty() ? alignmentwords.end() : alignmentwords.find(word);
-    if (requested != alignmentwords.end() && indeclarationpart == 0) {
+    if (requested != alignmentwords.end() && statement.indeclarationpart == 0) {
         const alignmentwordentry& entry = requested->second;
-        if (entry.statementword.empty() || entry.statementword == statementword) {
+        if (entry.statementword.empty() || entry.statementword == statement.statementword) {
             if (s.isis && entry.mode == 2) {
                 pushsqlindent();
             } else {
-                alignmentrequested = 1;
-                alignmentword = word;
+                alignment.alignmentrequested = 1;
+                alignment.alignmentword = word;
             }
         }
     }
-    if (processingalignedlist && endsstatementorcondition(*this, t)) endalistcomma = tokenline(t);
-    if (!processingalignedlist || !clausewords.count(word)) return;
+    if (alignment.processingalignedlist && endsstatementorcondition(*this, t)) alignment.endalistcomma = tokenline(t);
+    if (!alignment.processingalignedlist || !clausewords.count(word)) return;
     if (issetoperator(word)) {
-        processingalignedlist = 0;
-        alignmentrequested = 0;
+        alignment.processingalignedlist = 0;
+        alignment.alignmentrequested = 0;
         popalignedlist();
     } else if (word == "group" || word == "order" || word == "connect") {
         if (s.isis && nextsignificantclassis(t, classby))
             pushsqlindent();
         else
-            awaitby = 1;
+            alignment.awaitby = 1;
     } else if (word == "start") {
         if (s.isis && nextsignificantclassis(t, classwith))
             pushsqlindent();
         else
-            awaitwith = 1;
+            alignment.awaitwith = 1;
     } else {
         popalignedlist();
         if (s.isis) {
             pushsqlindent();
         } else {
-            alignmentrequested = 1;
-            alignmentword = word;
+            alignment.alignmentrequested = 1;
+            alignment.alignmentword = word;
         }
     }
 }

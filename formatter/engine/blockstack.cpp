@@ -47,14 +47,14 @@ bool formatter::beyondcolumnlimit() {
 }
 
 bool formatter::deferredbylimit(int32_t firstpass) {
-    return firstpass == 1 && linebroken == 0 && beyondcolumnlimit();
+    return firstpass == 1 && line.linebroken == 0 && beyondcolumnlimit();
 }
 
 // A structural error: the message, the block stack (with the level just closed when
 // `reopen`), and the end of the file with code 2.
 void formatter::blockerror(const std::string& message, bool reopen) {
     printout(messages, message);
-    if (reopen) ++blocklevel;
+    if (reopen) ++blocks.blocklevel;
     listblockstack();
     dieline(2);
 }
@@ -96,26 +96,26 @@ bool formatter::openblock(int32_t firstpass) {
     int32_t c = t->classcode;
     if (!opensblock(c)) return false;
     if (deferredbylimit(firstpass)) return false;
-    if (c == classfor && indeclarations) return false;   // FOR UPDATE of a cursor
-    if (c == classloop && loopheaderopen && !afterend) {
+    if (c == classfor && statement.indeclarations) return false;  // FOR UPDATE of a cursor
+    if (c == classloop && blocks.loopheaderopen && !blocks.afterend) {
         // The FOR or WHILE level stands for the loop; a query in its header
         // (FOR r IN (SELECT ...) LOOP) ends here.
         if (endalignmentgroup()) return false;
-        loopheaderopen = 0;
+        blocks.loopheaderopen = 0;
         // The header is over: the next word starts a statement (a CASE there is a statement).
-        statementstate = 2;
-        sqlstatement = 0;
-        statementword.clear();
+        statement.statementstate = 2;
+        statement.sqlstatement = 0;
+        statement.statementword.clear();
         endloopcondition();
         return false;
     }
-    if (sqlstatement && c != classwhen && c != classcase) return false;
+    if (statement.sqlstatement && c != classwhen && c != classcase) return false;
     if (c == classbegin) {
-        ++begincount;
-        statementstate = 2;
-        indeclarations = 0;
-        indeclarationpart = 0;
-        assignmentseen = 0;
+        ++blocks.begincount;
+        statement.statementstate = 2;
+        statement.indeclarations = 0;
+        statement.indeclarationpart = 0;
+        statement.assignmentseen = 0;
     }
     if (endalignmentgroup()) return false;
     if (outsideblocks(c)) return false;
@@ -123,20 +123,20 @@ bool formatter::openblock(int32_t firstpass) {
     if (c == classwhen && !whenopenslevel()) return false;
     if (c == classbegin) beginafterheader();
     if (c == classdeclare) {
-        statementstate = 2;
-        indeclarations = 1;
+        statement.statementstate = 2;
+        statement.indeclarations = 1;
     }
     if (c == classloop) endloopcondition();
     // The kind word of END IF, END LOOP and END CASE.
-    if (afterend && (c == classif || c == classloop || c == classcase)) return false;
+    if (blocks.afterend && (c == classif || c == classloop || c == classcase)) return false;
     if (c == classelse) {
         noteelse();
         return false;
     }
     notekeywordsexpected(c);
     pushblock(c);
-    afterend = 0;
-    if (c == classfor || c == classwhile) loopheaderopen = 1;
+    blocks.afterend = 0;
+    if (c == classfor || c == classwhile) blocks.loopheaderopen = 1;
     return true;
 }
 
@@ -149,18 +149,18 @@ bool formatter::endalignmentgroup() {
 
 // -ac: the aligned list of a WHILE condition ends at its LOOP.
 void formatter::endloopcondition() {
-    if (!s.ac || !processingalignedlist || alistlevel <= 0) return;
-    if (alignedlists.at(alistlevel).word != "while") return;
-    processingalignedlist = 0;
-    alignmentrequested = 0;
-    --alistlevel;
+    if (!s.ac || !alignment.processingalignedlist || alignment.alistlevel <= 0) return;
+    if (alignment.alignedlists.at(alignment.alistlevel).word != "while") return;
+    alignment.processingalignedlist = 0;
+    alignment.alignmentrequested = 0;
+    --alignment.alistlevel;
 }
 
 // Outside every block (or right under a subprogram header) only BEGIN, DECLARE, CURSOR,
 // WHEN and CASE count; with -w a block word that starts a statement there is reported.
 bool formatter::outsideblocks(int32_t c) {
-    bool atlevelzero = blocklevel == 0;
-    bool underheader = blocklevel == 1 && unitkind->partialmatch(blockstack.at(1).blockname);
+    bool atlevelzero = blocks.blocklevel == 0;
+    bool underheader = blocks.blocklevel == 1 && unitkind->partialmatch(blocks.blockstack.at(1).blockname);
     if (!atlevelzero && !underheader) return false;
     if (c == classbegin || c == classdeclare || c == classcursor || c == classwhen || c == classcase)
         return false;
@@ -195,35 +195,35 @@ bool formatter::whenopenslevel() {
             return false;
     }
     if (s.kwtt) {
-        keepthenpending = 1;
-        lastsolidtoken = currenttoken;
+        statement.keepthenpending = 1;
+        statement.lastsolidtoken = currenttoken;
     }
-    const std::string& name = blockstack.at(blocklevel).blockname;
+    const std::string& name = blocks.blockstack.at(blocks.blocklevel).blockname;
     if (name == "case") return s.iacw != 0;
     if (name == "when") return false;
     // A handler stands in a block's EXCEPTION part: not inside a SQL statement (MERGE ...
     // WHEN MATCHED) and not in a trigger header (its WHEN clause).
-    return s.iaew && sqlstatement == 0 && name != "trigger";
+    return s.iaew && statement.sqlstatement == 0 && name != "trigger";
 }
 
 // The BEGIN of a DECLARE, a subprogram or a package body ends the declarations, which its
 // header level indents only with -id; the BEGIN line goes where its header stands. A BEGIN
 // inside a body keeps the line that its level gives it.
 void formatter::beginafterheader() {
-    linerecord& top = blockstack.at(blocklevel);
+    linerecord& top = blocks.blockstack.at(blocks.blocklevel);
     bool header = unitkind->partialmatch(top.blockname);
     if (!istext(top.blockname, "declare") && !istext(top.blockname, "package") && !header) return;
     top.extraindent = 0;
-    if (istext(top.blockname, "declare") && blocklevel >= 2) {
-        linerecord& below = blockstack.at(blocklevel - 1);
+    if (istext(top.blockname, "declare") && blocks.blocklevel >= 2) {
+        linerecord& below = blocks.blockstack.at(blocks.blocklevel - 1);
         if (unitkind->partialmatch(below.blockname)) below.extraindent = 0;
     }
-    std::string indentation = indentline(blocklevel - 1, s.ni);
-    if (s.in) reindentlinestart(linestarttoken, indentation);
+    std::string indentation = indentline(blocks.blocklevel - 1, s.ni);
+    if (s.in) reindentlinestart(line.linestarttoken, indentation);
 }
 
 void formatter::noteelse() {
-    linerecord& r = blockstack.at(blocklevel);
+    linerecord& r = blocks.blockstack.at(blocks.blocklevel);
     if (r.elseseen) r.multielse = 1;
     r.elseseen = 1;
     r.elseline = tokenline(currenttoken);
@@ -235,34 +235,35 @@ void formatter::notekeywordsexpected(int32_t c) {
     int32_t line = tokenline(currenttoken);
     if (s.cmk) {
         if (c == classif) {
-            thenexpected = 1;
-            thenline = line;
+            blocks.thenexpected = 1;
+            blocks.thenline = line;
         } else if (c == classfor || c == classwhile) {
-            loopexpected = 1;
-            loopkeyword = c == classfor ? "for" : "while";
-            loopline = line;
+            blocks.loopexpected = 1;
+            blocks.loopkeyword = c == classfor ? "for" : "while";
+            blocks.loopline = line;
         }
     }
     bool keepthen = (c == classif && s.kitt) || (c == classwhen && s.kwtt);
     bool keeploop = (c == classfor && s.kflt) || (c == classwhile && s.kwlt);
-    if (keepthen) keepthenpending = 1;
-    if (keeploop) keeplooppending = 1;
-    if (keepthen || keeploop) lastsolidtoken = currenttoken;
+    if (keepthen) statement.keepthenpending = 1;
+    if (keeploop) statement.keeplooppending = 1;
+    if (keepthen || keeploop) statement.lastsolidtoken = currenttoken;
 }
 
 // The innermost level is a CASE expression, or a WHEN level of one.
 bool formatter::incaseexpression() {
-    int32_t level = blocklevel;
-    if (level > 1 && istext(blockstack.peek(level).blockname, "when") && blockstack.peek(level - 1).blockname == "case")
+    int32_t level = blocks.blocklevel;
+    if (level > 1 && istext(blocks.blockstack.peek(level).blockname, "when") &&
+        blocks.blockstack.peek(level - 1).blockname == "case")
         --level;
-    const linerecord& r = blockstack.peek(level);
+    const linerecord& r = blocks.blockstack.peek(level);
     return istext(r.blockname, "case") && r.iscasestatement == 0;
 }
 
 // A CASE that begins a statement is a statement, unless RETURN, an operator, "(", "," or the
 // THEN, ELSE or WHEN of an enclosing CASE expression stands before it.
 bool formatter::startscasestatement() {
-    if (statementstate != 1) return false;
+    if (statement.statementstate != 1) return false;
     position before = previoussignificant(currenttoken);
     if (before == tokens.begin()) return true;
     if (before->kind == othertoken) return istext(before->text(), ";") || istext(before->text(), ">>");
@@ -275,30 +276,31 @@ void formatter::pushblock(int32_t c) {
     position t = currenttoken;
     std::string name = lc(t->text());
     // The text of the statement the block stands in.
-    std::string context = processingalignedlist && istext(alignmentword, ":=") ? ":=" : statementword;
-    ++blocklevel;
-    blockstack.at(blocklevel + 1).blockname.clear();
+    std::string context =
+        alignment.processingalignedlist && istext(alignment.alignmentword, ":=") ? ":=" : statement.statementword;
+    ++blocks.blocklevel;
+    blocks.blockstack.at(blocks.blocklevel + 1).blockname.clear();
     linerecord fresh;
-    if (c == classbegin && !subprogramnames.empty() && subprogrambegins.back() == 0) {
-        name = lc(subprogramnames.back()) + "begin";
-        subprogrambegins.back() = 1;
+    if (c == classbegin && !blocks.subprogramnames.empty() && blocks.subprogrambegins.back() == 0) {
+        name = lc(blocks.subprogramnames.back()) + "begin";
+        blocks.subprogrambegins.back() = 1;
     }
     fresh.blockname = name;
     fresh.openertoken = t;
-    fresh.openerstatement = statementstartposition;
+    fresh.openerstatement = statement.statementstartposition;
     fresh.whenlevel = c == classwhen ? 1 : 0;
     if (c == classcase) {
         fresh.iscasestatement = startscasestatement() ? 1 : 0;
-        relativeindentatlevel.at(blocklevel) = relativeindent;
-        relativesequenceatlevel.at(blocklevel) = relativeindentsequence;
-        if (s.rs && alignenabled && !statementword.empty()) selecttrace();
+        blocks.relativeindentatlevel.at(blocks.blocklevel) = statement.relativeindent;
+        blocks.relativesequenceatlevel.at(blocks.blocklevel) = statement.relativeindentsequence;
+        if (s.rs && alignenabled && !statement.statementword.empty()) selecttrace();
     }
     fresh.startline = tokenline(t);
     fresh.startcolumn = tokencolumn(t) - 1;
     fresh.extraindent = (c == classdeclare && !s.id) ? 0 : 1;
     fresh.contexttext = context;
-    blockstack.at(blocklevel) = std::move(fresh);
-    if (s.str) printtraceline(blocklevel - 1, name, t);
+    blocks.blockstack.at(blocks.blocklevel) = std::move(fresh);
+    if (s.str) printtraceline(blocks.blocklevel - 1, name, t);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -306,7 +308,7 @@ void formatter::pushblock(int32_t c) {
 
 bool formatter::closeblock(int32_t firstpass) {
     if (currenttoken->classcode != classend) {
-        blockstack.at(blocklevel + 1).blockname.clear();
+        blocks.blockstack.at(blocks.blocklevel + 1).blockname.clear();
         return false;
     }
     return closeblockatend(firstpass);
@@ -321,22 +323,23 @@ bool formatter::closeblock(int32_t firstpass) {
     if (s.dbvn) forgetdeclarednames();
 
     blockend end = endofblock();
-    --blocklevel;
+    --blocks.blocklevel;
     int32_t endline = tokenline(t);
     if (s.l != -1) listblockend(end.closed, endline);
-    if (blocklevel < 0) {
+    if (blocks.blocklevel < 0) {
         std::string message = s.inputfilealias + " line ";
         message += numtostring(endline);
         message += " Syntax error:Too many End if/loop or end\n";
         blockerror(message, true);
     }
-    if (s.str) printtraceline(blocklevel, "END " + end.closed.blockname, t);
+    if (s.str) printtraceline(blocks.blocklevel, "END " + end.closed.blockname, t);
 
-    std::string indentation = indentline(blocklevel, s.ni);
-    if (s.in && processingalignedlist == 0 && listinprogress == 0 && (keeprelative == 0 || sqlstatement == 0))
+    std::string indentation = indentline(blocks.blocklevel, s.ni);
+    if (s.in && alignment.processingalignedlist == 0 && brackets.listinprogress == 0 &&
+        (statement.keeprelative == 0 || statement.sqlstatement == 0))
         reindentbreaks(std::prev(t), linebreaktext + indentation);
 
-    afterend = 1;
+    blocks.afterend = 1;
     position word = nextsignificant(std::next(t));
     std::string b = (word != tokens.end() && word->kind != endtoken) ? lc(word->text()) : "";
     bool show = s.sbi && int64_t(endline) - end.startline + 1 >= s.sbi_ml;
@@ -351,14 +354,14 @@ bool formatter::closeblock(int32_t firstpass) {
         message += ":'end " + expected + "' not found but found 'end " + b + "'\n";
         blockerror(message, true);
     }
-    blockstack.at(blocklevel + 1).blockname.clear();
+    blocks.blockstack.at(blocks.blocklevel + 1).blockname.clear();
     return true;
 }
 
 // A name declared in a block is forgotten at its END.
 void formatter::forgetdeclarednames() {
-    if (blocklevel < 1) return;
-    std::vector<std::string>& names = declarednamesatlevel.at(blocklevel - 1);
+    if (blocks.blocklevel < 1) return;
+    std::vector<std::string>& names = declarednamesatlevel.at(blocks.blocklevel - 1);
     for (const std::string& name : names) {
         auto found = declarednames.find(name);
         if (found == declarednames.end()) continue;
@@ -369,16 +372,17 @@ void formatter::forgetdeclarednames() {
 }
 
 void formatter::notelinebreakrule(int32_t keep, int32_t remove) {
-    if (keep) keeplinebreak = 1;
-    if (remove) removelinebreaks = 1;
-    if (keep || remove) linebreakstate = 1;
+    if (keep) line.keeplinebreak = 1;
+    if (remove) line.removelinebreaks = 1;
+    if (keep || remove) line.linebreakstate = 1;
 }
 
 // The levels an END closes (all but the last; the caller lowers the level once more), what
 // must follow it, and the header text its end-of-block information shows.
 formatter::blockend formatter::endofblock() {
-    if (istext(blockstack.at(blocklevel).blockname, "when")) --blocklevel;   // the CASE or handler too
-    const linerecord& r = blockstack.at(blocklevel);
+    if (istext(blocks.blockstack.at(blocks.blocklevel).blockname, "when"))
+        --blocks.blocklevel;  // the CASE or handler too
+    const linerecord& r = blocks.blockstack.at(blocks.blocklevel);
     blockend end;
     end.closed = r;
     end.startline = r.startline;
@@ -393,7 +397,8 @@ formatter::blockend formatter::endofblock() {
         end.information = r.openertoken != position() ? lc(r.openertoken->text()) : name;
         notelinebreakrule(s.mlal, s.rlal);
     } else if (name == "begin") {
-        if (blocklevel >= 2 && blockstack.at(blocklevel - 1).blockname == "declare") --blocklevel;
+        if (blocks.blocklevel >= 2 && blocks.blockstack.at(blocks.blocklevel - 1).blockname == "declare")
+            --blocks.blocklevel;
     } else if (name == "functionbegin" || name == "procedurebegin" || name == "triggerbegin") {
         closesubprogrambody(end);
     } else if (unitkind->partialmatch(name)) {
@@ -406,19 +411,19 @@ formatter::blockend formatter::endofblock() {
         end.information = headertext(r.openertoken, classthen);
         notelinebreakrule(s.mlai, s.rlai);
     } else if (name == "case") {
-        if (r.iscasestatement == 1 && sqlstatement == 0 && assignmentseen == 0) {
+        if (r.iscasestatement == 1 && statement.sqlstatement == 0 && statement.assignmentseen == 0) {
             end.expected = "case";
         } else {
-            relativeindent = relativeindentatlevel.at(blocklevel);
-            relativeindentsequence = relativesequenceatlevel.at(blocklevel);
+            statement.relativeindent = blocks.relativeindentatlevel.at(blocks.blocklevel);
+            statement.relativeindentsequence = blocks.relativesequenceatlevel.at(blocks.blocklevel);
         }
         end.information = headertext(r.openertoken, classwhen);
     }
     // The initialisation part of a package body.
-    if (blocklevel >= 2 && istext(blockstack.at(blocklevel).blockname, "begin") &&
-        blockstack.at(blocklevel - 1).blockname == "package") {
-        --blocklevel;
-        const linerecord& package = blockstack.at(blocklevel);
+    if (blocks.blocklevel >= 2 && istext(blocks.blockstack.at(blocks.blocklevel).blockname, "begin") &&
+        blocks.blockstack.at(blocks.blocklevel - 1).blockname == "package") {
+        --blocks.blocklevel;
+        const linerecord& package = blocks.blockstack.at(blocks.blocklevel);
         end.expected.clear();
         std::string opener = package.openertoken != position() ? lc(package.openertoken->text()) : "package";
         end.information = opener + " " + writtenname(package.unitname);
@@ -429,24 +434,25 @@ formatter::blockend formatter::endofblock() {
 }
 
 void formatter::closesubprogrambody(blockend& end) {
-    int32_t level = blocklevel;
-    if (level >= 2 && blockstack.at(level - 1).blockname == "declare") --level;
-    const linerecord& header = blockstack.at(level >= 1 ? level - 1 : 0);
-    if (subprogrambegins.empty() || subprogrambegins.back() == 0) beginnotfound(header.unitname);
-    const std::string& name = blockstack.at(blocklevel).blockname;
+    int32_t level = blocks.blocklevel;
+    if (level >= 2 && blocks.blockstack.at(level - 1).blockname == "declare") --level;
+    const linerecord& header = blocks.blockstack.at(level >= 1 ? level - 1 : 0);
+    if (blocks.subprogrambegins.empty() || blocks.subprogrambegins.back() == 0) beginnotfound(header.unitname);
+    const std::string& name = blocks.blockstack.at(blocks.blocklevel).blockname;
     end.information = name.substr(0, name.size() - 5) + " " + writtenname(header.unitname);
     notelinebreakrule(s.mlapr, s.rlapr);
-    blocklevel = level;
-    if (blocklevel >= 1 && unitkind->partialmatch(blockstack.at(blocklevel - 1).blockname)) --blocklevel;
-    subprogramnames.pop_back();
-    subprogrambegins.pop_back();
+    blocks.blocklevel = level;
+    if (blocks.blocklevel >= 1 && unitkind->partialmatch(blocks.blockstack.at(blocks.blocklevel - 1).blockname))
+        --blocks.blocklevel;
+    blocks.subprogramnames.pop_back();
+    blocks.subprogrambegins.pop_back();
 }
 
 void formatter::beginnotfound(const std::string& unitname) {
     std::string message = s.inputfilealias + " line ";
     message += numtostring(tokenline(currenttoken));
     message += " Syntax error:begin not found for ";
-    message += subprogramnames.empty() ? std::string() : subprogramnames.back();
+    message += blocks.subprogramnames.empty() ? std::string() : blocks.subprogramnames.back();
     if (!unitname.empty()) message += " " + unitname;
     message += "\n";
     blockerror(message, false);
@@ -454,7 +460,7 @@ void formatter::beginnotfound(const std::string& unitname) {
 
 // -l: an END after the listed line that closes a block open there.
 void formatter::listblockend(const linerecord& closed, int32_t endline) {
-    if (endline <= s.l || blocklevel >= lastlistedlevel) return;
+    if (endline <= s.l || blocks.blocklevel >= lastlistedlevel) return;
     const std::string& file = s.inputfilealias;
     if (closed.elseseen && closed.elseline > s.l) {
         std::string text = file + " line ";
@@ -466,7 +472,7 @@ void formatter::listblockend(const linerecord& closed, int32_t endline) {
     text += numtostring(endline);
     text += " END " + closed.blockname + " of \"" + withoutleadingspace(tokenizedline(closed.startline)) + "\"\n";
     printout(messages, text);
-    lastlistedlevel = blocklevel;
+    lastlistedlevel = blocks.blocklevel;
 }
 
 std::string formatter::headertext(position opener, int32_t stopclass) {
@@ -511,7 +517,7 @@ void formatter::placeblockinformation(position word, const std::string& informat
 // Units, declarations and line starts.
 
 void formatter::slashatlevelzero() {
-    if (s.ifsl || blocklevel != 0 || (bracketdepth != 0 && s.ifsib)) return;
+    if (s.ifsl || blocks.blocklevel != 0 || (brackets.bracketdepth != 0 && s.ifsib)) return;
     if (!istext(currentword, "/") || currenttoken == tokens.begin()) return;
     position before = std::prev(currenttoken);
     if (!before->breaksline()) return;
@@ -520,34 +526,34 @@ void formatter::slashatlevelzero() {
         listblockstack();
         dieline(2);
     }
-    keeprelative = 0;
-    statementword.clear();
-    insidemerge = 0;
-    sqlstatement = 0;
-    keywordcolumn = -1;
-    processingalignedlist = 0;
-    if (alistlevel > 0) --alistlevel;
-    listinprogress = 0;
-    newunit = 1;
-    indeclarations = 0;
-    indeclarationpart = 0;
+    statement.keeprelative = 0;
+    statement.statementword.clear();
+    statement.insidemerge = 0;
+    statement.sqlstatement = 0;
+    statement.keywordcolumn = -1;
+    alignment.processingalignedlist = 0;
+    if (alignment.alistlevel > 0) --alignment.alistlevel;
+    brackets.listinprogress = 0;
+    blocks.newunit = 1;
+    statement.indeclarations = 0;
+    statement.indeclarationpart = 0;
     // No statement goes on after the unit: the next line may be a SQL*Plus command.
-    statementstate = 2;
+    statement.statementstate = 2;
     if (s.in) reindentbreaks(before, linebreaktext);
 }
 
 bool formatter::beginline() {
-    if (currenttoken != tokens.begin()) atlinestart = 0;
+    if (currenttoken != tokens.begin()) line.atlinestart = 0;
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
-    if (lineitems < s.milipl && joinaftercomma()) return true;
+    if (line.lineitems < s.milipl && joinaftercomma()) return true;
     if ((sharedtoken != position() || !alignrows.empty()) && judgeendedline()) return true;
-    atlinestart = 1;
-    linecolumn = 1;
-    lineitems = 0;
-    linestarttoken = currenttoken;
-    linebroken = 0;
-    if (linebreakstate == 2 && currenttoken->kind == whitespace) applylinebreakrule();
+    line.atlinestart = 1;
+    line.linecolumn = 1;
+    line.lineitems = 0;
+    line.linestarttoken = currenttoken;
+    line.linebroken = 0;
+    if (line.linebreakstate == 2 && currenttoken->kind == whitespace) applylinebreakrule();
     if (s.l != -1) listblockstackatline();
     return false;
 }
@@ -561,13 +567,13 @@ void formatter::applylinebreakrule() {
         token linebreak(linebreaktext, whitespace, classinserted, -(sequencecounter++), -1);
         tokens.insert(std::next(currenttoken), std::move(linebreak));
     };
-    if (!breaknext && keeplinebreak) {
+    if (!breaknext && line.keeplinebreak) {
         insertbreak();
-    } else if (breaknext && removelinebreaks) {
+    } else if (breaknext && line.removelinebreaks) {
         while (next != tokens.end() && islinebreaktoken(*next)) next = tokens.erase(next);
-        if (keeplinebreak) insertbreak();
+        if (line.keeplinebreak) insertbreak();
     }
-    linebreakstate = keeplinebreak = removelinebreaks = 0;
+    line.linebreakstate = line.keeplinebreak = line.removelinebreaks = 0;
 }
 
 // -l: at the start of the listed line, the blocks open there.
@@ -577,8 +583,8 @@ void formatter::listblockstackatline() {
     if (line != s.l || lastlistedline == line) return;
     lastlistedline = line;
     const std::string& file = s.inputfilealias;
-    for (int32_t level = 1; level <= blocklevel; ++level) {
-        const linerecord& r = blockstack.at(level);
+    for (int32_t level = 1; level <= blocks.blocklevel; ++level) {
+        const linerecord& r = blocks.blockstack.at(level);
         std::string text = file + " line ";
         text += numtostring(r.startline);
         text += " " + r.blockname + " \"" + withoutleadingspace(tokenizedline(r.startline)) + "\"\n";
@@ -593,5 +599,5 @@ void formatter::listblockstackatline() {
     now += numtostring(line);
     now += " NOW\n";
     printout(messages, now);
-    lastlistedlevel = blocklevel;
+    lastlistedlevel = blocks.blocklevel;
 }

@@ -24,8 +24,8 @@ void formatter::bracketrule(int32_t firstpass) {
     if (text.size() != 1 || (text[0] != '(' && text[0] != ')')) return;
     bool opening = text[0] == '(';
     // Beyond the column limit the layout pass breaks the line first and comes back.
-    if (firstpass && s.mcs && beyondcolumnlimit() && !linebroken && !alignmentpending()) {
-        if (s.rs && !alignenabled && keeprelative) reloadrelativeindent(currenttoken);
+    if (firstpass && s.mcs && beyondcolumnlimit() && !line.linebroken && !alignmentpending()) {
+        if (s.rs && !alignenabled && statement.keeprelative) reloadrelativeindent(currenttoken);
         return;
     }
     if (opening)
@@ -36,34 +36,46 @@ void formatter::bracketrule(int32_t firstpass) {
 
 void formatter::openbracket() {
     position bracket = currenttoken;
-    bracketentry entry{insidebrackets, bracketlistpending, listopener, bracketlistmethod,
-                       listcolumn, alistcol, processingalignedlist, logicalcolumn, andcolumn,
-                       keywordcolumn, relativeindent, relativekeywordcolumn, relativeindentsequence,
-                       relativekeywordsequence, nullptr, bracket};
-    if (!insidebrackets) {
+    bracketentry entry{brackets.insidebrackets,
+                       brackets.bracketlistpending,
+                       brackets.listopener,
+                       brackets.bracketlistmethod,
+                       brackets.listcolumn,
+                       alignment.alistcol,
+                       alignment.processingalignedlist,
+                       statement.logicalcolumn,
+                       statement.andcolumn,
+                       statement.keywordcolumn,
+                       statement.relativeindent,
+                       statement.relativekeywordcolumn,
+                       statement.relativeindentsequence,
+                       statement.relativekeywordsequence,
+                       nullptr,
+                       bracket};
+    if (!brackets.insidebrackets) {
         // A bracket inside a block outside any SQL statement opens a statement of its own.
-        if (sqlstatement == 0 && blocklevel > 0) sqlstatement = 2;
-        outerbracketstate = {alistcol, processingalignedlist, keeprelative};
+        if (statement.sqlstatement == 0 && blocks.blocklevel > 0) statement.sqlstatement = 2;
+        brackets.outerbracketstate = {alignment.alistcol, alignment.processingalignedlist, statement.keeprelative};
     }
     // Lists inside brackets are laid out by the bracket level, not by the aligned list.
-    if (s.clb) processingalignedlist = 0;
-    if (alignenabled && declarationmode == 5)
-        entry.alignsnapshot = std::make_shared<declarationgroup>(declarationalignment);
-    bracketstack.push_back(std::move(entry));
-    logicalcolumn = andcolumn = keywordcolumn = -1;
-    if (s.rs && keeprelative) noterelativeindent(bracket);
+    if (s.clb) alignment.processingalignedlist = 0;
+    if (alignenabled && alignment.declarationmode == 5)
+        entry.alignsnapshot = std::make_shared<declarationgroup>(alignment.declarationalignment);
+    brackets.bracketstack.push_back(std::move(entry));
+    statement.logicalcolumn = statement.andcolumn = statement.keywordcolumn = -1;
+    if (s.rs && statement.keeprelative) noterelativeindent(bracket);
     position after = std::next(bracket);
     if (s.rsaob && after != tokens.end() && after->kind == whitespace) stripleadingblanks(*after);
-    bracketlistpending = 1;
-    insidebrackets = 1;
-    ++bracketdepth;
-    listopener = bracket;
-    bracketlistmethod = 1;
-    bracketlistset = 0;
-    bracketcomma = 0;
-    listinprogress = s.clb;
-    bracketlines.at(bracketdepth) = tokenline(bracket);
-    bracketcolumns.at(bracketdepth) = tokencolumn(bracket);
+    brackets.bracketlistpending = 1;
+    brackets.insidebrackets = 1;
+    ++brackets.bracketdepth;
+    brackets.listopener = bracket;
+    brackets.bracketlistmethod = 1;
+    brackets.bracketlistset = 0;
+    brackets.bracketcomma = 0;
+    brackets.listinprogress = s.clb;
+    brackets.bracketlines.at(brackets.bracketdepth) = tokenline(bracket);
+    brackets.bracketcolumns.at(brackets.bracketdepth) = tokencolumn(bracket);
 }
 
 void formatter::closebracket() {
@@ -73,14 +85,14 @@ void formatter::closebracket() {
         position before = std::prev(bracket);
         if (before->kind == whitespace) stripleadingblanks(*before);
     }
-    popalignedlistsatbracket(bracketdepth);
-    --bracketdepth;
-    if (declarationalignment.active && declarationalignment.bracketlevel > bracketdepth) {
-        declarationalignment.active = 0;
-        declarationmode = 6;
-        declarationalignment.ended = 1;
+    popalignedlistsatbracket(brackets.bracketdepth);
+    --brackets.bracketdepth;
+    if (alignment.declarationalignment.active && alignment.declarationalignment.bracketlevel > brackets.bracketdepth) {
+        alignment.declarationalignment.active = 0;
+        alignment.declarationmode = 6;
+        alignment.declarationalignment.ended = 1;
     }
-    if (bracketdepth < 0 || bracketstack.empty()) {
+    if (brackets.bracketdepth < 0 || brackets.bracketstack.empty()) {
         bracketproblem = 1;
         std::string message = "Syntax error:\nToo many closing brackets at line ";
         message += numtostring(tokenline(bracket));
@@ -90,28 +102,28 @@ void formatter::closebracket() {
         message += s.inputfilealias;
         reportsyntaxerror(message);
     }
-    bracketentry entry = std::move(bracketstack.back());
-    bracketstack.pop_back();
-    if (entry.alignsnapshot) declarationalignment = *entry.alignsnapshot;
-    logicalcolumn = entry.logicalcolumn;
-    relativeindent = entry.relativeindent;
-    relativekeywordcolumn = entry.relativekeywordcolumn;
-    relativeindentsequence = entry.relativeindentsequence;
-    relativekeywordsequence = entry.relativekeywordsequence;
-    keywordcolumn = entry.keywordcolumn;
-    andcolumn = entry.andcolumn;
-    if (s.rs && alignenabled && keeprelative)
-        relativeindentbytoken[bracket->sequence] = relativeindent;
+    bracketentry entry = std::move(brackets.bracketstack.back());
+    brackets.bracketstack.pop_back();
+    if (entry.alignsnapshot) alignment.declarationalignment = *entry.alignsnapshot;
+    statement.logicalcolumn = entry.logicalcolumn;
+    statement.relativeindent = entry.relativeindent;
+    statement.relativekeywordcolumn = entry.relativekeywordcolumn;
+    statement.relativeindentsequence = entry.relativeindentsequence;
+    statement.relativekeywordsequence = entry.relativekeywordsequence;
+    statement.keywordcolumn = entry.keywordcolumn;
+    statement.andcolumn = entry.andcolumn;
+    if (s.rs && alignenabled && statement.keeprelative)
+        relativeindentbytoken[bracket->sequence] = statement.relativeindent;
     if (!entry.insidebrackets) {
         leaveoutermostbracket();
     } else {
-        insidebrackets = entry.insidebrackets;
-        bracketlistpending = entry.bracketlistpending;
-        listopener = entry.listopener;
-        bracketlistmethod = entry.bracketlistmethod;
-        listcolumn = entry.listcolumn;
-        alistcol = entry.alistcol;
-        processingalignedlist = entry.processingalignedlist;
+        brackets.insidebrackets = entry.insidebrackets;
+        brackets.bracketlistpending = entry.bracketlistpending;
+        brackets.listopener = entry.listopener;
+        brackets.bracketlistmethod = entry.bracketlistmethod;
+        brackets.listcolumn = entry.listcolumn;
+        alignment.alistcol = entry.alistcol;
+        alignment.processingalignedlist = entry.processingalignedlist;
     }
     currentword = bracket->text();
 }
@@ -119,22 +131,22 @@ void formatter::closebracket() {
 // The outermost bracket closed: what it saved comes back, and a statement that it opened
 // is over.
 void formatter::leaveoutermostbracket() {
-    alistcol = outerbracketstate.alistcol;
-    processingalignedlist = outerbracketstate.processingalignedlist;
-    keeprelative = outerbracketstate.keeprelative;
-    insidebrackets = 0;
-    listinprogress = 0;
-    if (sqlstatement == 2) {
-        sqlstatement = 0;
-        statementword.clear();
-        keywordcolumn = -1;
+    alignment.alistcol = brackets.outerbracketstate.alistcol;
+    alignment.processingalignedlist = brackets.outerbracketstate.processingalignedlist;
+    statement.keeprelative = brackets.outerbracketstate.keeprelative;
+    brackets.insidebrackets = 0;
+    brackets.listinprogress = 0;
+    if (statement.sqlstatement == 2) {
+        statement.sqlstatement = 0;
+        statement.statementword.clear();
+        statement.keywordcolumn = -1;
     }
 }
 
 void formatter::closeallbrackets() {
-    if (!insidebrackets) return;
+    if (!brackets.insidebrackets) return;
     leaveoutermostbracket();
-    bracketdepth = 0;
-    bracketstack.clear();
+    brackets.bracketdepth = 0;
+    brackets.bracketstack.clear();
 }
 

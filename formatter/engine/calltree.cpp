@@ -46,7 +46,7 @@ void formatter::registerdeclaration() {
         after = nextsignificant(std::next(close));
     }
     bool endsstatement = after != tokens.end() && after->text() == ";";
-    bool inbody = routinelevelat(blocklevel).begin >= 0;
+    bool inbody = routinelevelat(blocks.blocklevel).begin >= 0;
     if (!inbody) {
         position before = previoussignificant(t);
         int32_t c = before->classcode;
@@ -60,11 +60,11 @@ void formatter::registerdeclaration() {
 
 // The routine whose body the current token is in; "" outside subprogram bodies.
 std::string formatter::callingroutine() {
-    const int32_t level = routinelevelat(blocklevel).body;
+    const int32_t level = routinelevelat(blocks.blocklevel).body;
     if (level < 1) return "";
     int32_t header = level - 1;
-    if (header >= 1 && blockstack.peek(header).blockname == "declare") --header;
-    const linerecord& r = blockstack.peek(header);
+    if (header >= 1 && blocks.blockstack.peek(header).blockname == "declare") --header;
+    const linerecord& r = blocks.blockstack.peek(header);
     return r.routinekey.empty() ? charsetlc(r.unitname) : r.routinekey;
 }
 
@@ -74,13 +74,13 @@ std::string formatter::callingroutine() {
 formatter::routinelevel formatter::routinelevelat(int32_t level) {
     constexpr int32_t recountedtop = 3;
     if (level < 0) return {};
-    const int32_t changed = blockstack.takelowestchanged(linetable::routinewatcher);
+    const int32_t changed = blocks.blockstack.takelowestchanged(linetable::routinewatcher);
     routinelevelsvalid = std::max(0, std::min(routinelevelsvalid, changed - 1));
     if (routinelevels.size() <= static_cast<size_t>(level)) routinelevels.resize(static_cast<size_t>(level) + 1);
-    const bool outermostbegins = blockstack.peek(0).blockname.find("begin") != std::string::npos;
+    const bool outermostbegins = blocks.blockstack.peek(0).blockname.find("begin") != std::string::npos;
     routinelevels[0] = {0, outermostbegins ? 0 : -1};
     for (int32_t i = std::max(0, std::min(routinelevelsvalid, level - recountedtop)) + 1; i <= level; ++i) {
-        const std::string& name = blockstack.peek(i).blockname;
+        const std::string& name = blocks.blockstack.peek(i).blockname;
         ++routinelevelsread;
         const routinelevel& below = routinelevels[static_cast<size_t>(i) - 1];
         routinelevels[static_cast<size_t>(i)] = {issubprogrambody(name) ? i : below.body,
@@ -100,7 +100,7 @@ void formatter::registerroutine(const std::string& name, const std::string& key,
     record->isdefined = 1;
     record->name = name;
     declarationtexts[key][key] = text;
-    linerecord& header = blockstack.at(blocklevel);
+    linerecord& header = blocks.blockstack.at(blocks.blocklevel);
     if (unitkind->partialmatch(header.blockname)) header.routinekey = key;
 }
 

@@ -29,8 +29,8 @@ directive directiveword(const token& t) {
 
 // A directive word, or a token of a directive's condition or error message.
 bool formatter::indirective() const {
-    if (insqlplusline != 0 || isinsignificant(currenttoken->kind)) return false;
-    if (directivetext != 0) return true;
+    if (statement.insqlplusline != 0 || isinsignificant(currenttoken->kind)) return false;
+    if (directives.directivetext != 0) return true;
     const std::string_view text = currenttoken->text();
     return !text.empty() && text[0] == '$' && directiveof(*currenttoken) != directive::none;
 }
@@ -38,13 +38,13 @@ bool formatter::indirective() const {
 // A directive word: what its text awaits next, and whether it enters or leaves a branch.
 void formatter::notedirective() {
     const directive word = directiveof(*currenttoken);
-    const bool errorend = word == directive::endword && directivetext == awaitingend;
+    const bool errorend = word == directive::endword && directives.directivetext == awaitingend;
     if (word == directive::ifword || word == directive::elsifword) {
-        directivetext = awaitingthen;
+        directives.directivetext = awaitingthen;
     } else if (word == directive::errorword) {
-        directivetext = awaitingend;
-    } else if ((word == directive::thenword && directivetext == awaitingthen) || errorend) {
-        directivetext = 0;
+        directives.directivetext = awaitingend;
+    } else if ((word == directive::thenword && directives.directivetext == awaitingthen) || errorend) {
+        directives.directivetext = 0;
     }
     directivebranches = word == directive::ifword || word == directive::elsifword ||
                         word == directive::elseword || (word == directive::endword && !errorend);
@@ -69,22 +69,22 @@ bool formatter::switchbranch(int32_t firstpass) {
     case directive::ifword: {
         position before = previoustoken(currenttoken);
         const bool beginsline = before == tokens.end() || before->breaksline();
-        conditionals.push_back({branchstate(), nullptr, beginsline ? tokencolumn(currenttoken) - 1 : -1});
+        directives.conditionals.push_back({branchstate(), nullptr, beginsline ? tokencolumn(currenttoken) - 1 : -1});
         break;
     }
     case directive::elsifword:
     case directive::elseword:
-        if (conditionals.empty()) break;
-        if (!conditionals.back().firstend) conditionals.back().firstend = branchstate();
-        restorebranchstate(*conditionals.back().start);
+        if (directives.conditionals.empty()) break;
+        if (!directives.conditionals.back().firstend) directives.conditionals.back().firstend = branchstate();
+        restorebranchstate(*directives.conditionals.back().start);
         break;
     case directive::endword:
-        if (conditionals.empty()) break;
-        if (std::shared_ptr<const rewindstate> firstend = conditionals.back().firstend) {
-            conditionals.pop_back();
+        if (directives.conditionals.empty()) break;
+        if (std::shared_ptr<const rewindstate> firstend = directives.conditionals.back().firstend) {
+            directives.conditionals.pop_back();
             restorebranchstate(*firstend);
         } else {
-            conditionals.pop_back();
+            directives.conditionals.pop_back();
         }
         break;
     default:
@@ -96,10 +96,11 @@ bool formatter::switchbranch(int32_t firstpass) {
 // The line of an $elsif, $else or $end stands where the line of its $if stands; -1 for any
 // other line.
 int32_t formatter::directivelinecolumn(position first) const {
-    if (directivetext != 0 || conditionals.empty() || conditionals.back().column < 0) return -1;
+    if (directives.directivetext != 0 || directives.conditionals.empty() || directives.conditionals.back().column < 0)
+        return -1;
     const directive word = directiveof(*first);
     if (word != directive::elsifword && word != directive::elseword && word != directive::endword) return -1;
-    return conditionals.back().column;
+    return directives.conditionals.back().column;
 }
 
 // The next word after pos as the branch that pos stands in reads on: the other branches, the

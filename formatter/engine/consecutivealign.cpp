@@ -57,13 +57,13 @@ void formatter::collapseblanks() {
 static void registername(formatter& f, std::string_view text) {
     std::string key = charsetlc(text);
     f.declarednames[key].emplace_back(text);
-    f.declarednamesatlevel.at(std::max(f.blocklevel, 0)).push_back(key);
+    f.declarednamesatlevel.at(std::max(f.blocks.blocklevel, 0)).push_back(key);
 }
 
 void formatter::registerdeclaredname() {
     position t = currenttoken;
     // While tokens are laid out again their names are registered already.
-    if (!indeclarations || statementstate != 1 || t->kind != identifier || !alignenabled) return;
+    if (!statement.indeclarations || statement.statementstate != 1 || t->kind != identifier || !alignenabled) return;
     position after = std::next(t);
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;
@@ -85,7 +85,7 @@ bool formatter::alignmentpending() const {
 bool formatter::keepblankafter(position blank) {
     if (blank->protectedfollowingblank) return true;
     // In an alias list the blank in front of an alias stays (count(*) total).
-    if (!declarationalignment.active || declarationalignment.mode != 5) return false;
+    if (!alignment.declarationalignment.active || alignment.declarationalignment.mode != 5) return false;
     position next = std::next(blank);
     return next != tokens.end() && (next->kind == identifier || next->kind == doublequotedname);
 }
@@ -119,11 +119,11 @@ std::shared_ptr<const rewindstate> formatter::branchstate() {
 // Goes on from the state of a branch start or end. The line that the loop is on, the open
 // directives and the blanks of the operator rules stay as they are.
 void formatter::restorebranchstate(const rewindstate& branch) {
-    linepart line = *this;
-    directivepart directives = std::move(static_cast<directivepart&>(*this));
+    linepart keptline = std::move(line);
+    directivepart keptdirectives = std::move(directives);
     static_cast<loopstate&>(*this) = branch.loop;
-    static_cast<linepart&>(*this) = std::move(line);
-    static_cast<directivepart&>(*this) = std::move(directives);
+    line = std::move(keptline);
+    directives = std::move(keptdirectives);
     if (branch.settingssaved) {
         s = branch.workingsettings;
         savedsettings = branch.savedsettings;
@@ -224,7 +224,7 @@ bool formatter::endconsecutivegroup() {
     const position start = rewindtoken;
     rewindtosnapshot();
     if (linesparted()) keepgroupsnapshot(start);
-    if (firstrun != 0) aligncolumn = firstrun;
+    if (firstrun != 0) alignment.aligncolumn = firstrun;
     alignop.clear();
     return true;
 }
@@ -357,18 +357,19 @@ void formatter::addconsecutiverow(position t) {
     if (alignline == 0) {
         alignop = op;
         alignline = alignlastline = line;
-        alignbracketlevel = bracketdepth;
+        alignbracketlevel = brackets.bracketdepth;
         if (alignrows.empty()) {
             rowsparted = 0;
             sharedtoken = position();
             takerewindsnapshot(t);
             // The group is laid out again from the start of t, which makes its own request for
             // an aligned list (-aroa) again: a line break put before t must not find it made.
-            if (s.mcs && t == currenttoken) rewindsnapshot.loop.alignmentrequested = tokenstartlayout.alignmentrequested;
+            if (s.mcs && t == currenttoken)
+                rewindsnapshot.loop.alignment.alignmentrequested = tokenstartlayout.alignmentrequested;
         }
         alignrows.push_back({t, 0, 0, 1, line});
     } else if (alignlastline != line || alignrows.empty() || !sameoutputline(alignrows.back().token, t)) {
-        if (bracketdepth != alignbracketlevel) {
+        if (brackets.bracketdepth != alignbracketlevel) {
             groupbroken = 1;
         } else {
             alignlastline = line;

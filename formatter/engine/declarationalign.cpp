@@ -95,7 +95,7 @@ position formatter::skiptypeexpression(position pos) const {
 // Pads the rows of the run: the types (or aliases) start ps columns after the longest
 // name. True when the loop was moved back to the run's snapshot (-mcs).
 bool formatter::finishdeclarationrun(bool mayrewind) {
-    declarationgroup& g = declarationalignment;
+    declarationgroup& g = alignment.declarationalignment;
     g.ended = 0;
     if (!g.rows.empty()) {
         int32_t padding = std::max(g.padding, 1);
@@ -142,7 +142,7 @@ static bool onlastrowline(declarationgroup& g, position blank, position first) {
 // Adds the whitespace in front of a type or alias as the row of its line: of its output
 // line, which a rule (-mlipl) may have broken since the source line began.
 void formatter::adddeclarationrow(position blank) {
-    declarationgroup& g = declarationalignment;
+    declarationgroup& g = alignment.declarationalignment;
     int32_t line = tokenline(blank);
     if (!g.rows.empty() && onlastrowline(g, blank, tokens.begin())) return;
     if (g.rows.empty()) {
@@ -184,21 +184,21 @@ void formatter::notealias(position end) {
 
 bool formatter::startdeclarationlistat(int32_t mode, int32_t level) {
     if (finishdeclarationrun(true)) return true;
-    declarationgroup& g = declarationalignment;
+    declarationgroup& g = alignment.declarationalignment;
     g.active = 1;
     g.mode = mode;
     g.bracketlevel = level;
     g.itemcount = 0;
     g.severalitems = 0;
-    declarationmode = mode;
+    alignment.declarationmode = mode;
     return false;
 }
 
 bool formatter::enddeclarationlist() {
     bool rewound = finishdeclarationrun(true);
     if (rewound) return true;
-    declarationalignment.active = 0;
-    declarationmode = 6;
+    alignment.declarationalignment.active = 0;
+    alignment.declarationmode = 6;
     return false;
 }
 
@@ -232,11 +232,11 @@ static bool createslist(const formatter& f, position pos) {
 int32_t formatter::declarationlistat(position t) const {
     if (t->kind != identifier) return -1;
     int32_t code = t->classcode;
-    if (s.actv && (indeclarations || indeclarationpart)) {
+    if (s.actv && (statement.indeclarations || statement.indeclarationpart)) {
         if (code == classrecord && istext(nextsignificant(std::next(t)), *this, "(")) return 0;
         if (code == classcursor && cursorhasparameters(*this, t)) return 1;
     }
-    if (s.actvct && blocklevel == 0) {
+    if (s.actvct && blocks.blocklevel == 0) {
         if ((code == classtable || code == classview) && createslist(*this, t)) return 2;
         if (code == classobject && istext(nextsignificant(std::next(t)), *this, "(")) return 3;
     }
@@ -245,17 +245,17 @@ int32_t formatter::declarationlistat(position t) const {
 }
 
 bool formatter::aligndeclarations() {
-    declarationgroup& g = declarationalignment;
+    declarationgroup& g = alignment.declarationalignment;
     position t = currenttoken;
     // A bracket may have given back an alias list that was open before it.
-    if (g.active) declarationmode = g.mode;
+    if (g.active) alignment.declarationmode = g.mode;
     if (g.ended && finishdeclarationrun(true)) return true;
     if (t->kind == endtoken || loopdone) {
         bool rewound = finishdeclarationrun(!loopdone);
         if (!rewound) g.active = 0;
         return rewound;
     }
-    bool atlistlevel = g.active && bracketdepth == g.bracketlevel;
+    bool atlistlevel = g.active && brackets.bracketdepth == g.bracketlevel;
     // The end of an item or of the list.
     if (atlistlevel) {
         bool listend = t->text() == ")" || t->text() == ";" ||
@@ -265,17 +265,18 @@ bool formatter::aligndeclarations() {
     }
     // The start of a list: at a keyword, or where the subprogram header asked for one.
     int32_t mode = declarationlistat(t);
-    if (mode < 0 && !g.active && declarationmode >= 0 && declarationmode <= 4) mode = declarationmode;
-    if (mode >= 0) return startdeclarationlistat(mode, mode == 5 ? bracketdepth : bracketdepth + 1);
+    if (mode < 0 && !g.active && alignment.declarationmode >= 0 && alignment.declarationmode <= 4)
+        mode = alignment.declarationmode;
+    if (mode >= 0) return startdeclarationlistat(mode, mode == 5 ? brackets.bracketdepth : brackets.bracketdepth + 1);
     if (!isname(t, *this)) return false;
     // An item of a bracketed list, or a declaration of a declaration section.
     if (g.active) {
-        if (g.mode == 5 || bracketdepth != g.bracketlevel) return false;
+        if (g.mode == 5 || brackets.bracketdepth != g.bracketlevel) return false;
         position before = previoussignificant(t);
         if (istext(before, *this, "(") || istext(before, *this, ",")) return notedeclarationitem(t, false);
         return false;
     }
-    if (!s.actv || !indeclarations) {
+    if (!s.actv || !statement.indeclarations) {
         if (!g.rows.empty() && g.mode == 6) return finishdeclarationrun(true);
         return false;
     }

@@ -38,7 +38,7 @@ bool formatter::formatsource(const switchparser& switches) {
     fillkeywordtables();
 
     dbvnflag = s.dbvn != 0;
-    tokenposition = savedtokenposition = 1;
+    line.tokenposition = line.savedtokenposition = 1;
     loopend = std::prev(tokens.end());
     if (!s.np) runtokenloop();
 
@@ -118,30 +118,30 @@ void formatter::tokenizesource() {
         for (const token& t : tokens)
             if (t.breaksline()) linearray.at(index++) = t.sequence;
     }
-    lastinsertedblank = tokens.end();
+    line.lastinsertedblank = tokens.end();
 }
 
 void formatter::resetrunstate() {
-    blocklevel = 0;
-    alistlevel = 0;
+    blocks.blocklevel = 0;
+    alignment.alistlevel = 0;
     currenttoken = tokens.begin();
-    statementcountdown = 1;
-    sqlpluspossible = 1;
-    insqlplusline = 0;
-    sqlplusstatement = 0;
-    spacingallowed = 1;
+    statement.statementcountdown = 1;
+    statement.sqlpluspossible = 1;
+    statement.insqlplusline = 0;
+    statement.sqlplusstatement = 0;
+    line.spacingallowed = 1;
     textchanged = 0;
-    logicalcolumn = -1;
-    andcolumn = -1;
-    lastvalue = "novalue";
-    lastvaluecount = 0;
-    statementstarttoken = linestarttoken = lastlinestarttoken = tokens.begin();
-    processingalignedlist = 0;
-    endalistcomma = 0;
-    linebreakstate = keeplinebreak = removelinebreaks = 0;
-    thenexpected = loopexpected = 0;
-    bracketdepth = 0;
-    linerecord& outermost = blockstack.at(0);
+    statement.logicalcolumn = -1;
+    statement.andcolumn = -1;
+    statement.lastvalue = "novalue";
+    statement.lastvaluecount = 0;
+    statement.statementstarttoken = line.linestarttoken = line.lastlinestarttoken = tokens.begin();
+    alignment.processingalignedlist = 0;
+    alignment.endalistcomma = 0;
+    line.linebreakstate = line.keeplinebreak = line.removelinebreaks = 0;
+    blocks.thenexpected = blocks.loopexpected = 0;
+    brackets.bracketdepth = 0;
+    linerecord& outermost = blocks.blockstack.at(0);
     outermost.blockname.clear();
     outermost.elseseen = 0;
     outermost.extraindent = 0;
@@ -149,8 +149,8 @@ void formatter::resetrunstate() {
     statementstarters.clear();
     breakkeywords.clear();
     declarednames.clear();
-    declarationmode = 6;
-    listitemcount = -1;
+    alignment.declarationmode = 6;
+    statement.listitemcount = -1;
 }
 
 void formatter::fillkeywordtables() {
@@ -200,7 +200,7 @@ void formatter::finalpasses() {
     loopdone = 1;
     aligndeclarations();
     alignconsecutive();
-    alistlevel = 0;
+    alignment.alistlevel = 0;
     if (!checkblockpairs()) dieline(2);
     prunecalls();
     if (s.lt) {

@@ -29,18 +29,18 @@ bool formatter::isslashline(position p) const {
 
 // A level for a package, a type body or a subprogram: the record above it is emptied.
 linerecord& formatter::pushheaderlevel(position opener, const std::string& name) {
-    ++blocklevel;
-    blockstack.at(blocklevel + 1) = linerecord();
-    linerecord& level = blockstack.at(blocklevel);
+    ++blocks.blocklevel;
+    blocks.blockstack.at(blocks.blocklevel + 1) = linerecord();
+    linerecord& level = blocks.blockstack.at(blocks.blocklevel);
     level = linerecord();
     level.blockname = lc(opener->text());
     level.startline = tokenline(opener);
     level.startcolumn = tokencolumn(opener) - 1;
     level.openertoken = opener;
-    level.openerstatement = statementstartposition;
+    level.openerstatement = statement.statementstartposition;
     level.unitname = name;
     level.extraindent = 1;
-    if (s.str) printtraceline(blocklevel - 1, level.blockname, opener);
+    if (s.str) printtraceline(blocks.blocklevel - 1, level.blockname, opener);
     return level;
 }
 
@@ -52,11 +52,11 @@ std::string formatter::headername(position keyword) const {
 }
 
 bool formatter::createheader() {
-    if (!isword(currentword, "create") || privilegestatement) return false;
+    if (!isword(currentword, "create") || statement.privilegestatement) return false;
     position x = nextword(currenttoken);
     while (x != tokens.end() && x->kind != endtoken && iscreateattribute(x->text())) x = nextword(x);
     if (x == tokens.end() || x->kind == endtoken) {
-        createpending = 1;
+        statement.createpending = 1;
         return true;
     }
     bool typebody = x->classcode == classtype && nextword(x)->classcode == classbody;
@@ -64,16 +64,18 @@ bool formatter::createheader() {
         linerecord& level = pushheaderlevel(x, headername(x));
         level.startline = tokenline(currenttoken);
         level.startcolumn = tokencolumn(currenttoken) - 1;
-        headerpending = 1;
+        statement.headerpending = 1;
     } else {
-        createpending = 1;
+        statement.createpending = 1;
     }
     return true;
 }
 
 void formatter::packageheader() {
     position keyword = currenttoken;
-    if (keyword->classcode != classpackage || createpending || headerpending || privilegestatement) return;
+    if (keyword->classcode != classpackage || statement.createpending || statement.headerpending ||
+        statement.privilegestatement)
+        return;
     // Only a PACKAGE that begins the text or a line.
     position before = previoustoken(keyword);
     if (before != tokens.end() && before != tokens.begin()) {
@@ -84,7 +86,7 @@ void formatter::packageheader() {
         if (p->text() == ";" || p->classcode == classpackage || isslashline(p)) return;
         if (p->classcode == classis || p->classcode == classas) {
             pushheaderlevel(keyword, headername(keyword));
-            headerpending = 1;
+            statement.headerpending = 1;
             return;
         }
     }
@@ -94,7 +96,7 @@ void formatter::subprogramheader() {
     position keyword = currenttoken;
     int32_t classcode = keyword->classcode;
     if (classcode != classprocedure && classcode != classfunction && classcode != classtrigger) return;
-    if (privilegestatement) return;
+    if (statement.privilegestatement) return;
     if (classcode == classtrigger) {
         // ALTER TRIGGER, DROP TRIGGER and the like declare nothing.
         std::string before = lc(previoussignificant(keyword)->text());
@@ -103,9 +105,9 @@ void formatter::subprogramheader() {
             return;
         }
         if (before != "create" && !iscreateattribute(before)) return;
-        indeclarationpart = 1;
+        statement.indeclarationpart = 1;
     }
-    headerpending = 1;
+    statement.headerpending = 1;
     position name = nextword(keyword);
     if (name == tokens.end() || name->kind == endtoken) return;
     if (s.rlafu) joinbefore(name, "(");
@@ -113,7 +115,7 @@ void formatter::subprogramheader() {
     position stop = headerend(name);
     if (classcode == classtrigger && compoundtrigger(name, stop)) {
         // Its level opens at the words COMPOUND TRIGGER.
-        currentunit = name->text();
+        statement.currentunit = name->text();
         return;
     }
     int32_t stopclass = stop == tokens.end() ? 0 : stop->classcode;
@@ -121,31 +123,31 @@ void formatter::subprogramheader() {
     bool body = stopclass == classbegin || stopclass == classdeclare;
     if (stopclass != classis && stopclass != classas && !body) {
         // A forward declaration waits for no IS or AS.
-        if (stop != tokens.end()) headerpending = 0;
+        if (stop != tokens.end()) statement.headerpending = 0;
         return;
     }
     if (!body && iscallspecification(stop)) {
         // IS LANGUAGE JAVA NAME ... or AS EXTERNAL ...: a body elsewhere, no block here.
-        headerpending = 0;
+        statement.headerpending = 0;
         return;
     }
-    subprogramnames.emplace_back(keyword->text());
-    subprogrambegins.push_back(0);
+    blocks.subprogramnames.emplace_back(keyword->text());
+    blocks.subprogrambegins.push_back(0);
     linerecord& level = pushheaderlevel(keyword, std::string(name->text()));
     level.extraindent = s.id ? 1 : 0;
     if (!body) {
         level.isasreached = 0;
         level.isastoken = stop;
     }
-    currentunit = name->text();
+    statement.currentunit = name->text();
 }
 
 // The declarations and timing-point sections of a compound trigger (BEFORE STATEMENT IS
 // BEGIN ... END BEFORE STATEMENT;) stand inside its level up to its own END, like those of a
 // package body.
 void formatter::opencompoundtrigger() {
-    pushheaderlevel(currenttoken, currentunit).blockname = "compound";
-    headerpending = 1;
+    pushheaderlevel(currenttoken, statement.currentunit).blockname = "compound";
+    statement.headerpending = 1;
 }
 
 // The IS or AS of a call specification: LANGUAGE or EXTERNAL follows it.
@@ -185,7 +187,7 @@ position formatter::headerend(position name) {
         // A header never goes on past the "/" that ends a unit.
         if (isslashline(p)) return p;
         if (text == "(") {
-            if (p == first && s.actv) declarationmode = 4;
+            if (p == first && s.actv) alignment.declarationmode = 4;
             ++depth;
         } else if (text == ")") {
             if (--depth < 0) return p;
@@ -210,15 +212,15 @@ void formatter::keepisastogether() {
     if (isreturnclauseas(word)) return;
     // The IS or AS of a header, or of a CREATE of another object, ends it; one inside a
     // statement (x IS NULL, a AS alias) does not.
-    if (headerpending || (createpending && !indeclarations)) statementstate = 2;
-    createpending = 0;
-    if (headerpending) {
-        indeclarations = 1;
-        declarationmode = 6;
-        linerecord& level = blockstack.at(blocklevel);
+    if (statement.headerpending || (statement.createpending && !statement.indeclarations)) statement.statementstate = 2;
+    statement.createpending = 0;
+    if (statement.headerpending) {
+        statement.indeclarations = 1;
+        alignment.declarationmode = 6;
+        linerecord& level = blocks.blockstack.at(blocks.blocklevel);
         if (!level.isasreached && level.isastoken == word) level.isasreached = 1;
     }
-    headerpending = 0;
+    statement.headerpending = 0;
     if (!s.kpit || word == tokens.begin()) return;
     position before = std::prev(word);
     if (before->kind != whitespace || before->classcode == classinserted) return;
@@ -229,26 +231,26 @@ void formatter::keepisastogether() {
 
 void formatter::keepthentogether() {
     position t = currenttoken;
-    bool then = keepthenpending && t->classcode == classthen;
-    bool loop = keeplooppending && t->classcode == classloop;
+    bool then = statement.keepthenpending && t->classcode == classthen;
+    bool loop = statement.keeplooppending && t->classcode == classloop;
     if (!then && !loop) {
-        if (t->kind != whitespace) lastsolidtoken = t;
+        if (t->kind != whitespace) statement.lastsolidtoken = t;
         return;
     }
-    if (lastsolidtoken != position() && lastsolidtoken != tokens.end() &&
-        lastsolidtoken->kind != singlelinecomment && lastsolidtoken->kind != blockcomment)
+    if (statement.lastsolidtoken != position() && statement.lastsolidtoken != tokens.end() &&
+        statement.lastsolidtoken->kind != singlelinecomment && statement.lastsolidtoken->kind != blockcomment)
         joinwhitespacebefore(t);
     if (then)
-        keepthenpending = 0;
+        statement.keepthenpending = 0;
     else
-        keeplooppending = 0;
+        statement.keeplooppending = 0;
 }
 
 // The whitespace between the last word and t becomes one blank; line breaks that a rule
 // put there stay.
 void formatter::joinwhitespacebefore(position t) {
     position last = tokens.end();
-    for (position p = std::next(lastsolidtoken); p != t && p != tokens.end(); ++p) {
+    for (position p = std::next(statement.lastsolidtoken); p != t && p != tokens.end(); ++p) {
         if (p->kind != whitespace || p->classcode == classinserted) continue;
         std::string_view text = p->text();
         for (size_t i = 0; i < text.size(); ++i)

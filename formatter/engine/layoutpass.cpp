@@ -43,40 +43,42 @@ size_t afterlastlinebreak(std::string_view text) {
 void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
-    return {linecolumn,     lineitems,       alignmentrequested, alistlevel,       loopheaderopen,
-            afterend,       keeprelative,    relativeindent,     relativeindentsequence,
-            linebreakstate, keeplinebreak,   removelinebreaks,   blocklevel,
-            begincount,     subprogramnames.size()};
+    return {line.linecolumn,        line.lineitems,           alignment.alignmentrequested,
+            alignment.alistlevel,   blocks.loopheaderopen,    blocks.afterend,
+            statement.keeprelative, statement.relativeindent, statement.relativeindentsequence,
+            line.linebreakstate,    line.keeplinebreak,       line.removelinebreaks,
+            blocks.blocklevel,      blocks.begincount,        blocks.subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
-    linecolumn = v.linecolumn;
-    lineitems = v.lineitems;
-    alignmentrequested = v.alignmentrequested;
-    alistlevel = v.alistlevel;
-    loopheaderopen = v.loopheaderopen;
-    afterend = v.afterend;
-    keeprelative = v.keeprelative;
-    relativeindent = v.relativeindent;
-    relativeindentsequence = v.relativeindentsequence;
-    linebreakstate = v.linebreakstate;
-    keeplinebreak = v.keeplinebreak;
-    removelinebreaks = v.removelinebreaks;
+    line.linecolumn = v.linecolumn;
+    line.lineitems = v.lineitems;
+    alignment.alignmentrequested = v.alignmentrequested;
+    alignment.alistlevel = v.alistlevel;
+    blocks.loopheaderopen = v.loopheaderopen;
+    blocks.afterend = v.afterend;
+    statement.keeprelative = v.keeprelative;
+    statement.relativeindent = v.relativeindent;
+    statement.relativeindentsequence = v.relativeindentsequence;
+    line.linebreakstate = v.linebreakstate;
+    line.keeplinebreak = v.keeplinebreak;
+    line.removelinebreaks = v.removelinebreaks;
     // A cursor declaration that the token closed at its ";" is open again (the rules of the
     // token that follow have emptied its record).
-    if (v.blocklevel > blocklevel && v.blocklevel == closedcursorlevel) blockstack.at(closedcursorlevel) = closedcursor;
-    blocklevel = v.blocklevel;
-    begincount = v.begincount;
-    if (subprogramnames.size() > v.units) {
-        subprogramnames.resize(v.units);
-        subprogrambegins.resize(v.units);
+    if (v.blocklevel > blocks.blocklevel && v.blocklevel == closedcursorlevel)
+        blocks.blockstack.at(closedcursorlevel) = closedcursor;
+    blocks.blocklevel = v.blocklevel;
+    blocks.begincount = v.begincount;
+    if (blocks.subprogramnames.size() > v.units) {
+        blocks.subprogramnames.resize(v.units);
+        blocks.subprogrambegins.resize(v.units);
     }
 }
 
 // The column reached after the current token on its output line, once every rule has
 // placed it (re-indentation included).
 void formatter::trackpreviouscolumns() {
-    if (s.mcs && currenttoken != tokens.end()) linecolumn = tokenendcolumn(currenttoken) + 1;
+    if (s.mcs && currenttoken != tokens.end()) line.linecolumn = tokenendcolumn(currenttoken) + 1;
 }
 
 // -amso formats a statement again from a new line: the state at its start, before its -ifs
@@ -100,9 +102,10 @@ void formatter::notestatementlayout() {
     // The line-break rule due after the block before was dropped because the statement
     // goes on on the same line; moved to a line of its own, the statement finds it due.
     if (droppedlinebreakrule) {
-        statementsnapshot.loop.linebreakstate = statementstartlayout.linebreakstate = 2;
-        statementsnapshot.loop.keeplinebreak = statementstartlayout.keeplinebreak = droppedlinebreakrule->first;
-        statementsnapshot.loop.removelinebreaks = statementstartlayout.removelinebreaks = droppedlinebreakrule->second;
+        statementsnapshot.loop.line.linebreakstate = statementstartlayout.linebreakstate = 2;
+        statementsnapshot.loop.line.keeplinebreak = statementstartlayout.keeplinebreak = droppedlinebreakrule->first;
+        statementsnapshot.loop.line.removelinebreaks = statementstartlayout.removelinebreaks =
+            droppedlinebreakrule->second;
         droppedlinebreakrule.reset();
     }
 }
@@ -111,19 +114,19 @@ void formatter::notestatementlayout() {
 bool formatter::layoutpass() {
     if (!s.mcs) return false;
     const bool restart = keepwithinlimit();
-    if (istext(currentword, ";")) linebroken = 0;
+    if (istext(currentword, ";")) line.linebroken = 0;
     return restart;
 }
 
 bool formatter::keepwithinlimit() {
     position t = currenttoken;
     if (t == tokens.end() || t->kind == whitespace || t->kind == endtoken) return false;
-    if (linebroken || !beyondcolumnlimit()) return false;
+    if (line.linebroken || !beyondcolumnlimit()) return false;
     // The alignment rules rewind to format this token again.
     if (alignmentpending()) return false;
-    if (declarationalignment.rows.empty() && !continuesliteral(t)) {
+    if (alignment.declarationalignment.rows.empty() && !continuesliteral(t)) {
         // A negative limit (the switch takes one) leaves the excess at the largest number.
-        const int64_t over = static_cast<int64_t>(linecolumn) - s.mcs - 1;
+        const int64_t over = static_cast<int64_t>(line.linecolumn) - s.mcs - 1;
         const int32_t excess = static_cast<int32_t>(std::min<int64_t>(over, std::numeric_limits<int32_t>::max()));
         bool changed = excess > 0 && (shrinkblanks(excess) || shrinkindentation(excess) ||
                                       shortencomment(excess) || breakcomment());
@@ -195,20 +198,22 @@ void formatter::followrelativeshift(position from, int32_t shift) {
     if (shift == 0) return;
     followlistshift(from, shift);
     if (!s.rs) return;
-    auto follow = [shift](int32_t sequence, int32_t indentsequence, int32_t& indent,
-                          int32_t keywordsequence, int32_t& keywordcolumn) {
+    auto follow = [shift](int32_t sequence, int32_t indentsequence, int32_t& indent, int32_t keywordsequence,
+                          int32_t& keywordat) {
         if (sequence == indentsequence) indent -= shift;
-        if (sequence == keywordsequence) keywordcolumn = std::max(keywordcolumn - shift, 0);
+        if (sequence == keywordsequence) keywordat = std::max(keywordat - shift, 0);
     };
     for (position p = from; p != tokens.end(); ++p) {
         const int32_t sequence = p->sequence;
-        follow(sequence, relativeindentsequence, relativeindent, relativekeywordsequence, relativekeywordcolumn);
-        for (bracketentry& entry : bracketstack)
+        follow(sequence, statement.relativeindentsequence, statement.relativeindent, statement.relativekeywordsequence,
+               statement.relativekeywordcolumn);
+        for (bracketentry& entry : brackets.bracketstack)
             follow(sequence, entry.relativeindentsequence, entry.relativeindent, entry.relativekeywordsequence,
                    entry.relativekeywordcolumn);
-        for (int32_t level = 1; level <= blocklevel; ++level)
-            if (istext(blockstack.at(level).blockname, "case") && relativesequenceatlevel.at(level) == sequence)
-                relativeindentatlevel.at(level) -= shift;
+        for (int32_t level = 1; level <= blocks.blocklevel; ++level)
+            if (istext(blocks.blockstack.at(level).blockname, "case") &&
+                blocks.relativesequenceatlevel.at(level) == sequence)
+                blocks.relativeindentatlevel.at(level) -= shift;
         // A ")" keeps the value of an outer place, which did not move.
         int32_t* stored = relativeindentbytoken.find(sequence);
         if (stored && !istext(p->text(), ")")) *stored -= shift;
@@ -223,25 +228,28 @@ void formatter::followlistshift(position from, int32_t shift) {
     auto moved = [](int32_t column, int32_t by) { return std::max(column - by, 0); };
     std::vector<int32_t> oldcolumns;   // of the aligned lists anchored on the moved part
     for (position p = from; p != tokens.end(); ++p) {
-        if (p == listopener) listcolumn = moved(listcolumn, shift);
-        for (bracketentry& entry : bracketstack)
+        if (p == brackets.listopener) brackets.listcolumn = moved(brackets.listcolumn, shift);
+        for (bracketentry& entry : brackets.bracketstack)
             if (p == entry.listopener) entry.listcolumn = moved(entry.listcolumn, shift);
-        for (int32_t level = 1; level <= alistlevel; ++level) {
-            alignedlistentry& list = alignedlists.at(level);
+        for (int32_t level = 1; level <= alignment.alistlevel; ++level) {
+            alignedlistentry& list = alignment.alignedlists.at(level);
             if (list.starttoken != p) continue;
             oldcolumns.push_back(list.column);
-            if (level == alistlevel && alistcol == list.column) alistcol = moved(alistcol, shift);
+            if (level == alignment.alistlevel && alignment.alistcol == list.column)
+                alignment.alistcol = moved(alignment.alistcol, shift);
             list.column = moved(list.column, shift);
         }
-        if (p == keywordcolumntoken && keywordcolumn >= 0) keywordcolumn = moved(keywordcolumn, shift);
+        if (p == statement.keywordcolumntoken && statement.keywordcolumn >= 0)
+            statement.keywordcolumn = moved(statement.keywordcolumn, shift);
         if (p == currenttoken) break;
     }
     auto isold = [&oldcolumns](int32_t column) {
         return std::find(oldcolumns.begin(), oldcolumns.end(), column) != oldcolumns.end();
     };
-    for (bracketentry& entry : bracketstack)
+    for (bracketentry& entry : brackets.bracketstack)
         if (isold(entry.alistcol)) entry.alistcol = moved(entry.alistcol, shift);
-    if (isold(outerbracketstate.alistcol)) outerbracketstate.alistcol = moved(outerbracketstate.alistcol, shift);
+    if (isold(brackets.outerbracketstate.alistcol))
+        brackets.outerbracketstate.alistcol = moved(brackets.outerbracketstate.alistcol, shift);
 }
 
 // -acs: the blanks before the token give up the excess; inside a line one blank stays.
@@ -259,7 +267,7 @@ bool formatter::shrinkblanks(int32_t excess) {
         before->settext(std::string(static_cast<size_t>(width - excess), ' '));
         followrelativeshift(currenttoken, excess);
     }
-    linecolumn = tokenendcolumn(currenttoken) + 1;
+    line.linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;
 }
 
@@ -283,7 +291,7 @@ bool formatter::shrinkindentation(int32_t excess) {
         before->settext(std::string(static_cast<size_t>(blanks - (excess - indentation)), ' '));
         followrelativeshift(currenttoken, excess - indentation);
     }
-    linecolumn = tokenendcolumn(currenttoken) + 1;
+    line.linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;
 }
 
@@ -319,7 +327,7 @@ bool formatter::shortencomment(int32_t excess) {
     text.erase(end - static_cast<size_t>(excess), static_cast<size_t>(excess));
     t->settext(text);
     textchanged = 1;
-    linecolumn = tokenendcolumn(t) + 1;
+    line.linecolumn = tokenendcolumn(t) + 1;
     return true;
 }
 
@@ -387,7 +395,7 @@ bool formatter::breakcomment() {
     tokens.insert(after, token(linebreaktext + indentation, whitespace, classinserted, sequence + 1, -1));
     tokens.insert(after, token(second, kind, 0, sequence + 2, -1));
     textchanged = 1;
-    linecolumn = tokenendcolumn(t) + 1;
+    line.linecolumn = tokenendcolumn(t) + 1;
     return true;
 }
 
@@ -407,13 +415,13 @@ position formatter::placelinebreak(position before, position t, const std::strin
 // -amc: the comment moves with it), or when a block or routine header began in it
 // (formatting it again would open that twice).
 bool formatter::movestatement() {
-    if (!s.amso || !statementsnapshottaken || statementstartdepth != 0) return false;
+    if (!s.amso || !statementsnapshottaken || statement.statementstartdepth != 0) return false;
     if (!alignrows.empty() || alignline || !alignenabled) return false;
     const layoutvalues& atstart = statementstartlayout;
-    if (blocklevel != atstart.blocklevel || begincount != atstart.begincount ||
-        subprogramnames.size() != atstart.units)
+    if (blocks.blocklevel != atstart.blocklevel || blocks.begincount != atstart.begincount ||
+        blocks.subprogramnames.size() != atstart.units)
         return false;
-    position start = statementstarttoken;
+    position start = statement.statementstarttoken;
     // Comments in front of the statement on its line go with it.
     position from = start;
     for (position p = previoustoken(start); p != tokens.end() && !p->breaksline(); p = previoustoken(p)) {
@@ -437,8 +445,8 @@ bool formatter::movestatement() {
     previousrewindtoken = keptprevious;
     rewindline = keptline;
     restorelayout(statementstartlayout);
-    loopheaderopen = afterend = 0;
-    alignmentrequested = 0;
+    blocks.loopheaderopen = blocks.afterend = 0;
+    alignment.alignmentrequested = 0;
     closeallbrackets();
     currenttoken = made;
     currentword = made->text();
@@ -465,7 +473,7 @@ bool formatter::breakbeforetoken() {
     if (!alignenabled && partsgrouprow(t)) ++replaybreaks;
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);
-    linecolumn = 1;
+    line.linecolumn = 1;
     currenttoken = made;
     currentword = made->text();
     return true;
@@ -479,14 +487,14 @@ void formatter::rundeferredrules() {
         return;
     }
     bracketrule(0);
-    if (!afterend) afterend = tokenstartlayout.afterend;
-    if (!loopheaderopen) loopheaderopen = tokenstartlayout.loopheaderopen;
+    if (!blocks.afterend) blocks.afterend = tokenstartlayout.afterend;
+    if (!blocks.loopheaderopen) blocks.loopheaderopen = tokenstartlayout.loopheaderopen;
     // A LOOP whose statement the first pass ended already is not ended twice.
-    if (t->classcode == classloop && statementstate != 2) endofstatement(0);
+    if (t->classcode == classloop && statement.statementstate != 2) endofstatement(0);
     openblock(0);
     if (!isinsignificant(t->kind)) {
-        if (!istext(lastvalue, "novalue")) lastvalue = "novalue";
-        afterend = 0;
+        if (!istext(statement.lastvalue, "novalue")) statement.lastvalue = "novalue";
+        blocks.afterend = 0;
     }
     closeblock(0);
 }

@@ -31,7 +31,7 @@ int32_t formatter::computeindent(int32_t depth, int32_t nice) {
         indentsumsflags = flags;
         indentsumsis = s.is;
     }
-    int32_t changed = blockstack.takelowestchanged(linetable::indentwatcher);
+    int32_t changed = blocks.blockstack.takelowestchanged(linetable::indentwatcher);
     for (int32_t& valid : indentsumsvalid) valid = std::max(0, std::min(valid, changed - 1));
     const int n = nice ? 1 : 0;
     std::vector<int64_t>& sums = indentsums[n];
@@ -39,7 +39,7 @@ int32_t formatter::computeindent(int32_t depth, int32_t nice) {
     int32_t from = std::max(0, std::min(indentsumsvalid[n], depth - recountedtop));
     int64_t indent = sums.empty() ? 0 : sums[static_cast<size_t>(from)];
     for (int32_t i = from + 1; i <= depth; ++i) {
-        const linerecord& r = blockstack.peek(i);
+        const linerecord& r = blocks.blockstack.peek(i);
         ++indentlevelsread;
         if (nice && nicelyindented(r.blockname)) {
             indent = int64_t(r.startcolumn) + indentsize(i);
@@ -52,7 +52,7 @@ int32_t formatter::computeindent(int32_t depth, int32_t nice) {
     if (depth >= 0) indentsumsvalid[n] = depth;
     // The line that closes such a block lines up with its keyword.
     if (nice && depth >= -1) {
-        const linerecord& closed = blockstack.peek(depth + 1);
+        const linerecord& closed = blocks.blockstack.peek(depth + 1);
         if (nicelyindented(closed.blockname)) indent = closed.startcolumn;
     }
     return static_cast<int32_t>(std::clamp<int64_t>(indent, 0, INT32_MAX));

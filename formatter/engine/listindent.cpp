@@ -25,15 +25,15 @@ std::string_view blanksafterlinebreak(std::string_view text) {
 }  // namespace
 
 void formatter::indentnormal() {
-    if (!atlinestart) return;
+    if (!line.atlinestart) return;
     position start = currenttoken;
     // Literals keep their lines; the lines inside a block comment move only with -iic.
     bool insidecomment = start->kind == blockcomment;
     if ((start->kind != whitespace && !(insidecomment && s.iic)) || !start->breaksline()) return;
     const std::string text(start->text());
-    lastlinestarttoken = linestarttoken;
-    linestarttoken = start;
-    linestarttext = text;
+    line.lastlinestarttoken = line.linestarttoken;
+    line.linestarttoken = start;
+    line.linestarttext = text;
     position first = insidecomment ? start : firstonline(start);
     if (first == tokens.end()) {
         // An empty line, or the end of the text: no blanks are left after the line break.
@@ -71,20 +71,21 @@ position formatter::firstonline(position start) const {
 // A word that starts a statement at block level 0, or a WHEN of another branch, ends the
 // open aligned list; a SELECT line in an INSERT goes to the clause keywords.
 void formatter::endalignedlistatline(position first) {
-    if (!processingalignedlist) return;
+    if (!alignment.processingalignedlist) return;
     std::string word = lc(first->text());
-    if (blocklevel == 0 && (statementstarters.count(word) || (istext(word, "set") && !istext(statementword, "update")))) {
-        processingalignedlist = 0;
-        alignmentrequested = 0;
-        if (alistlevel > 0) --alistlevel;
+    if (blocks.blocklevel == 0 &&
+        (statementstarters.count(word) || (istext(word, "set") && !istext(statement.statementword, "update")))) {
+        alignment.processingalignedlist = 0;
+        alignment.alignmentrequested = 0;
+        if (alignment.alistlevel > 0) --alignment.alistlevel;
         return;
     }
-    if (first->classcode != classwhen || istext(blockstack.at(blocklevel).blockname, "case")) return;
-    bool branchofcase = istext(blockstack.at(blocklevel).blockname, "when") && blocklevel > 1 &&
-                        blockstack.at(blocklevel - 1).blockname == "case";
+    if (first->classcode != classwhen || istext(blocks.blockstack.at(blocks.blocklevel).blockname, "case")) return;
+    bool branchofcase = istext(blocks.blockstack.at(blocks.blocklevel).blockname, "when") && blocks.blocklevel > 1 &&
+                        blocks.blockstack.at(blocks.blocklevel - 1).blockname == "case";
     if (branchofcase) return;
-    processingalignedlist = 0;
-    alignmentrequested = 0;
+    alignment.processingalignedlist = 0;
+    alignment.alignmentrequested = 0;
     popalignedlist();
 }
 
@@ -99,25 +100,26 @@ bool formatter::standalonecomment(position first) const {
 int32_t formatter::computelineindent(position first, bool& commentline) {
     const token& f = *first;
     if (int32_t directivecolumn = directivelinecolumn(first); directivecolumn >= 0) return directivecolumn;
-    bool generated = linestarttoken->classcode == classinserted;
+    bool generated = line.linestarttoken->classcode == classinserted;
     int32_t column;
-    if (processingalignedlist && !alignmentrequested && !clausewords.count(lowered(f.text()).view())) {
-        column = listindent(alistcol, first);
+    if (alignment.processingalignedlist && !alignment.alignmentrequested &&
+        !clausewords.count(lowered(f.text()).view())) {
+        column = listindent(alignment.alistcol, first);
         commentline = true;
-    } else if (listinprogress && (!keeprelative || generated)) {
-        column = listindent(listcolumn, first);
+    } else if (brackets.listinprogress && (!statement.keeprelative || generated)) {
+        column = listindent(brackets.listcolumn, first);
         commentline = true;
     } else if (isclass(f, {classelsif, classelse, classexception}) ||
-               (istext(blockstack.at(blocklevel).blockname, "when") && f.classcode == classwhen)) {
+               (istext(blocks.blockstack.at(blocks.blocklevel).blockname, "when") && f.classcode == classwhen)) {
         // One level out: ELSE and its kin, and a WHEN after the first of its CASE.
-        column = keeprelative ? relativeindentcolumn() : computeindent(blocklevel - 1, s.ni);
-        commentline = keeprelative;
+        column = statement.keeprelative ? relativeindentcolumn() : computeindent(blocks.blocklevel - 1, s.ni);
+        commentline = statement.keeprelative;
         return column;
-    } else if (keeprelative) {
+    } else if (statement.keeprelative) {
         column = relativeindentcolumn();
         commentline = true;
     } else {
-        column = s.in ? computeindent(blocklevel, s.ni) : -1;
+        column = s.in ? computeindent(blocks.blocklevel, s.ni) : -1;
     }
     return keywordindent(f, column);
 }
@@ -128,18 +130,18 @@ int32_t formatter::keywordindent(const token& f, int32_t column) {
     int32_t width = static_cast<int32_t>(f.text().size());
     bool clause = isclass(f, {classvalues, classset, classinto, classfrom, classwhere, classgroup, classorder}) ||
                   (f.classcode == classfetch && s.pius);
-    if ((s.pius || s.rask) && clause && keywordcolumn >= 0) {
-        bool aligned = s.rask && !(f.classcode == classset && !istext(statementword, "update"));
-        if (aligned || f.classcode == classinto) column = std::max(keywordcolumn - width, 0);
+    if ((s.pius || s.rask) && clause && statement.keywordcolumn >= 0) {
+        bool aligned = s.rask && !(f.classcode == classset && !istext(statement.statementword, "update"));
+        if (aligned || f.classcode == classinto) column = std::max(statement.keywordcolumn - width, 0);
     }
-    if (s.plouwh && isclass(f, {classand, classor, classnot}) && logicalcolumn >= 0) {
-        if (f.classcode == classand && andcolumn >= 0)
-            column = std::max(andcolumn - 3, 0);
+    if (s.plouwh && isclass(f, {classand, classor, classnot}) && statement.logicalcolumn >= 0) {
+        if (f.classcode == classand && statement.andcolumn >= 0)
+            column = std::max(statement.andcolumn - 3, 0);
         else
-            column = std::max(logicalcolumn - (f.classcode == classor ? 2 : 3), 0);
+            column = std::max(statement.logicalcolumn - (f.classcode == classor ? 2 : 3), 0);
     }
-    if (!s.itlwb && (f.classcode == classthen || (f.classcode == classloop && loopheaderopen)))
-        column = computeindent(blocklevel - 1, s.ni);
+    if (!s.itlwb && (f.classcode == classthen || (f.classcode == classloop && blocks.loopheaderopen)))
+        column = computeindent(blocks.blocklevel - 1, s.ni);
     return column;
 }
 
@@ -148,21 +150,21 @@ int32_t formatter::listindent(int32_t base, position first) {
     auto count = [&](int32_t upto) {
         int32_t n = 0;
         for (int32_t i = 1; i <= upto; ++i)
-            if (blockstack.peek(i).startcolumn >= base) ++n;
+            if (blocks.blockstack.peek(i).startcolumn >= base) ++n;
         return n;
     };
-    const linerecord& innermost = blockstack.at(blocklevel);
-    bool whenofcase = istext(innermost.blockname, "when") && blocklevel > 1 &&
-                      blockstack.at(blocklevel - 1).blockname == "case";
-    int32_t level = blocklevel;
-    if (istext(blockstack.at(level).blockname, "when")) --level;
-    if (level > 0 && istext(blockstack.at(level).blockname, "case")) --level;
+    const linerecord& innermost = blocks.blockstack.at(blocks.blocklevel);
+    bool whenofcase = istext(innermost.blockname, "when") && blocks.blocklevel > 1 &&
+                      blocks.blockstack.at(blocks.blocklevel - 1).blockname == "case";
+    int32_t level = blocks.blocklevel;
+    if (istext(blocks.blockstack.at(level).blockname, "when")) --level;
+    if (level > 0 && istext(blocks.blockstack.at(level).blockname, "case")) --level;
     int64_t column = base;
     if (first->classcode == classend) {
         column = base + int64_t(size) * count(level);
     } else if (whenofcase && s.iacw && first->classcode != classwhen && first->classcode != classelse) {
-        int32_t n = count(blocklevel - 2);
-        bool caseinlist = blockstack.at(blocklevel - 1).startcolumn >= base;
+        int32_t n = count(blocks.blocklevel - 2);
+        bool caseinlist = blocks.blockstack.at(blocks.blocklevel - 1).startcolumn >= base;
         column = base + int64_t(size) * n + (caseinlist ? 2 * int64_t(size) : 0);
     } else if (whenofcase || istext(innermost.blockname, "case")) {
         int32_t n = count(level);
@@ -175,7 +177,7 @@ int32_t formatter::listindent(int32_t base, position first) {
 // word moved; a line that a rule broke goes under that word. After a rewind the lines stay.
 int32_t formatter::relativeindentcolumn() {
     if (!alignenabled) return -1;
-    if (linestarttoken->classcode == classinserted) return relativekeywordcolumn;
-    int32_t blanks = rowtringtocolumn(blanksafterlinebreak(linestarttoken->text()), 1);
-    return std::max(blanks + relativeindent - 1, 0);
+    if (line.linestarttoken->classcode == classinserted) return statement.relativekeywordcolumn;
+    int32_t blanks = rowtringtocolumn(blanksafterlinebreak(line.linestarttoken->text()), 1);
+    return std::max(blanks + statement.relativeindent - 1, 0);
 }

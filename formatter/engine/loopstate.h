@@ -144,9 +144,16 @@ struct directivepart {
     std::vector<conditionalbranch> conditionals;
 };
 
-// The formatter derives from it, so the rules name its fields directly; a snapshot copies
-// it with one assignment and a rewind assigns it back.
-struct loopstate : blockpart, statementpart, linepart, bracketpart, alignmentpart, directivepart {};
+// The formatter derives from it, so a rule names the part it touches (blocks.blocklevel,
+// brackets.bracketdepth); a snapshot copies it with one assignment and a rewind assigns it back.
+struct loopstate {
+    blockpart blocks;
+    statementpart statement;
+    linepart line;
+    bracketpart brackets;
+    alignmentpart alignment;
+    directivepart directives;
+};
 
 // A snapshot: the loop state, and the settings while an -ifs block has changed them.
 struct rewindstate {

@@ -71,12 +71,11 @@ void formatter::removeoperatorblanks() {
     position t = currenttoken;
     if (t != tokens.begin()) {
         position before = std::prev(t);
-        bool removable = before->kind == whitespace && !before->breaksline() &&
-                         before != lastinsertedblank && before != tokens.begin() &&
-                         spacingallowed == 1 && !t->protectedtoken;
+        bool removable = before->kind == whitespace && !before->breaksline() && before != line.lastinsertedblank &&
+                         before != tokens.begin() && line.spacingallowed == 1 && !t->protectedtoken;
         if (removable && !wouldjoin(std::prev(before)->text(), t->text())) {
             tokens.erase(before);
-            tokenposition = savedtokenposition;
+            line.tokenposition = line.savedtokenposition;
         }
     }
     position after = std::next(t);
@@ -84,7 +83,7 @@ void formatter::removeoperatorblanks() {
         !keepblankafter(after) && !after->protectedfollowingblank) {
         position beyond = std::next(after);
         if (beyond == tokens.end() || !wouldjoin(t->text(), beyond->text())) {
-            if (after == lastinsertedblank) lastinsertedblank = tokens.end();
+            if (after == line.lastinsertedblank) line.lastinsertedblank = tokens.end();
             tokens.erase(after);
         }
     }
@@ -100,7 +99,7 @@ void formatter::addoperatorblanks() {
         bool afteropening = istext(before->text(), "(") && (s.rsaob || s.ncb);
         if (!holdsspace(*before) && !afteropening) {
             tokens.insertnew(t, " ", whitespace, 0, -(sequencecounter++));
-            ++tokenposition;
+            ++line.tokenposition;
         }
     }
     position after = std::next(t);
@@ -110,5 +109,5 @@ void formatter::addoperatorblanks() {
         std::string_view previous = previoussignificant(t)->text();
         if (isspacingadditionword(previous, comma) || startsexpression(previous)) return;
     }
-    lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
+    line.lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
 }

@@ -83,7 +83,7 @@ void formatter::breakstatements() {
     if (found == breakkeywords.end() || found->second == 0) return;
     if (keyword->classcode == classhandled) return;
     int32_t flags = found->second;
-    bool breakhere = !(flags & onlyinselect) || istext(statementword, "select");
+    bool breakhere = !(flags & onlyinselect) || istext(statement.statementword, "select");
     auto followers = breakfollowers.find(found->first);
     if (followers == breakfollowers.end()) {
         if (breakhere) breakbeforenext();
@@ -108,7 +108,7 @@ void formatter::putlogicalunder() {
     case classhaving:
     case classby:
     case classwith:
-        logicalcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
+        statement.logicalcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
         break;
     default:
         break;
@@ -117,22 +117,23 @@ void formatter::putlogicalunder() {
 
 // The comma stands in brackets that follow NUMBER, as in NUMBER(10, 2).
 bool formatter::innumberbrackets() const {
-    if (!insidebrackets || listopener == tokens.end() || listopener == position()) return false;
-    return isword(previoussignificant(listopener)->text(), "number");
+    if (!brackets.insidebrackets || brackets.listopener == tokens.end() || brackets.listopener == position())
+        return false;
+    return isword(previoussignificant(brackets.listopener)->text(), "number");
 }
 
 void formatter::breaklongitemlists() {
     if (!istext(currentword, ",")) return;
     bool numbertype = innumberbrackets();
-    if (declarationalignment.active && !numbertype) {
-        ++declarationalignment.itemcount;
-        declarationalignment.severalitems = 1;
+    if (alignment.declarationalignment.active && !numbertype) {
+        ++alignment.declarationalignment.itemcount;
+        alignment.declarationalignment.severalitems = 1;
     }
-    if (statementstate != 1 && !numbertype) {
-        previouslineitems = lineitems;
-        ++lineitems;
+    if (statement.statementstate != 1 && !numbertype) {
+        line.previouslineitems = line.lineitems;
+        ++line.lineitems;
     }
-    if (s.mlipl > 0 && (!s.mcs || !linebroken) && lineitems >= s.mlipl)
+    if (s.mlipl > 0 && (!s.mcs || !line.linebroken) && line.lineitems >= s.mlipl)
         ensurelinebreak(std::next(currenttoken), "", classinserted);
 }
 
@@ -175,7 +176,7 @@ void formatter::putcommasright() {
     if (resumesatcomma) resumetoken = currenttoken;
     currentword = currenttoken->text();
     commamoved = 1;
-    if (declarationalignment.active) ++declarationalignment.itemcount;
+    if (alignment.declarationalignment.active) ++alignment.declarationalignment.itemcount;
 }
 
 // Erases a token that the loop has not reached yet; where the last alignment group ended
@@ -188,20 +189,20 @@ position formatter::eraseahead(position pos) {
 }
 
 void formatter::bracketlistcolumns() {
-    if (listinprogress) {
+    if (brackets.listinprogress) {
         position t = currenttoken;
-        if (bracketlistpending && t->kind == whitespace && t->breaksline()) {
+        if (brackets.bracketlistpending && t->kind == whitespace && t->breaksline()) {
             // The bracket ends its line: the items go one column right of it.
-            bracketlistmethod = 2;
-            bracketlistpending = 0;
-            listcolumn = tokencolumn(std::next(listopener)) - 1;
-            if (bracketlistadjust()) bracketlistset = 1;
-        } else if (bracketlistpending && !isinsignificant(t->kind)) {
-            bracketlistpending = 0;
-            if (bracketlistmethod == 1) listcolumn = tokencolumn(t) - 1;
-            if (bracketlistadjust()) bracketlistset = 1;
+            brackets.bracketlistmethod = 2;
+            brackets.bracketlistpending = 0;
+            brackets.listcolumn = tokencolumn(std::next(brackets.listopener)) - 1;
+            if (bracketlistadjust()) brackets.bracketlistset = 1;
+        } else if (brackets.bracketlistpending && !isinsignificant(t->kind)) {
+            brackets.bracketlistpending = 0;
+            if (brackets.bracketlistmethod == 1) brackets.listcolumn = tokencolumn(t) - 1;
+            if (bracketlistadjust()) brackets.bracketlistset = 1;
         } else if (istext(currentword, ",")) {
-            bracketcomma = 1;
+            brackets.bracketcomma = 1;
         }
     }
     currentword = currenttoken->text();
@@ -209,12 +210,12 @@ void formatter::bracketlistcolumns() {
 
 bool formatter::bracketlistadjust() {
     if (s.brei) {
-        listcolumn = addcolumns(listcolumn, s.brei);
+        brackets.listcolumn = addcolumns(brackets.listcolumn, s.brei);
     } else if (s.eiib) {
         // The items go eiib columns right of the indentation of the bracket's line.
-        position start = linestarttoken;
+        position start = line.linestarttoken;
         if (start == tokens.end() || start == position() || !start->breaksline()) return false;
-        listcolumn = addcolumns(s.eiib, rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1);
+        brackets.listcolumn = addcolumns(s.eiib, rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1);
     }
     return true;
 }

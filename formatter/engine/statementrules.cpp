@@ -48,43 +48,43 @@ void formatter::advancestatementstate() {
     if (isinsignificant(currenttoken->kind) || currenttoken->kind == endtoken) return;
     // A label (<<name>>) stands before the statement that it names.
     if (istext(currenttoken->text(), ">>")) {
-        statementstate = 2;
-    } else if (statementstate == 0 || statementstate == 2) {
-        statementstate = 1;
-        statementfirsttoken = currenttoken;
-        privilegestatement = isword(currenttoken->text(), "grant") || isword(currenttoken->text(), "revoke");
+        statement.statementstate = 2;
+    } else if (statement.statementstate == 0 || statement.statementstate == 2) {
+        statement.statementstate = 1;
+        statement.statementfirsttoken = currenttoken;
+        statement.privilegestatement = isword(currenttoken->text(), "grant") || isword(currenttoken->text(), "revoke");
         // A start that no statement end announced to the driver (after a semicolon, BEGIN,
         // THEN, a label ...): noted here, before the rules of the word.
-        if (statementcountdown != 1) {
-            statementcountdown = 1;
+        if (statement.statementcountdown != 1) {
+            statement.statementcountdown = 1;
             notestatementstart();
         }
-    } else if (statementstate != 1 || currenttoken != statementfirsttoken) {
-        statementstate = 3;
+    } else if (statement.statementstate != 1 || currenttoken != statement.statementfirsttoken) {
+        statement.statementstate = 3;
     }
 }
 
-bool formatter::statementinprogress() const { return statementstate == 1 || statementstate >= 3; }
+bool formatter::statementinprogress() const { return statement.statementstate == 1 || statement.statementstate >= 3; }
 
 void formatter::sqlstatementstart() {
     position keyword = currenttoken;
-    if (keyword->classcode == classbegin || keyword->classcode == classdeclare) indeclarationpart = 0;
-    if (indeclarationpart || privilegestatement || !startsasqlstatement(keyword->classcode)) return;
-    statementword = lc(currentword);
-    if (keyword->classcode == classmerge || ismultitableinsert(keyword)) insidemerge = 1;
+    if (keyword->classcode == classbegin || keyword->classcode == classdeclare) statement.indeclarationpart = 0;
+    if (statement.indeclarationpart || statement.privilegestatement || !startsasqlstatement(keyword->classcode)) return;
+    statement.statementword = lc(currentword);
+    if (keyword->classcode == classmerge || ismultitableinsert(keyword)) statement.insidemerge = 1;
     // A query inside the brackets of a statement that a bracket opened ends at its ")".
-    if (sqlstatement != 2) sqlstatement = 1;
-    if (keyword != keywordcolumntoken) keywordcolumn = -1;
+    if (statement.sqlstatement != 2) statement.sqlstatement = 1;
+    if (keyword != statement.keywordcolumntoken) statement.keywordcolumn = -1;
     if (keyword->classcode == classinsert && !alignmentpending()) insertcomments();
     if (setskeywordcolumn(keyword->classcode, s)) {
-        keywordcolumn = tokencolumn(keyword) + static_cast<int32_t>(currentword.size()) - 1;
-        keywordcolumntoken = keyword;
+        statement.keywordcolumn = tokencolumn(keyword) + static_cast<int32_t>(currentword.size()) - 1;
+        statement.keywordcolumntoken = keyword;
     }
     if (s.rs) {
         noterelativeindent(keyword);
-        relativekeywordcolumn = std::max(tokencolumn(keyword) - 1, 0);
-        relativekeywordsequence = keyword->sequence;
-        keeprelative = 1;
+        statement.relativekeywordcolumn = std::max(tokencolumn(keyword) - 1, 0);
+        statement.relativekeywordsequence = keyword->sequence;
+        statement.keeprelative = 1;
     }
     if (!alignrows.empty() && istext(alignop, ":=")) groupbroken = 1;
 }
@@ -100,8 +100,8 @@ bool formatter::ismultitableinsert(position keyword) const {
 // How far the current token moved from its place in the input: the lines of its statement
 // or bracket that keep their shape (-rs) move as far.
 void formatter::selecttrace() {
-    relativeindent = tokencolumn(currenttoken) - currenttoken->column;
-    relativeindentsequence = currenttoken->sequence;
+    statement.relativeindent = tokencolumn(currenttoken) - currenttoken->column;
+    statement.relativeindentsequence = currenttoken->sequence;
 }
 
 // The shift is measured the first time the token is laid out; when the tokens are laid out
@@ -109,7 +109,7 @@ void formatter::selecttrace() {
 void formatter::noterelativeindent(position t) {
     if (alignenabled) {
         selecttrace();
-        relativeindentbytoken[t->sequence] = relativeindent;
+        relativeindentbytoken[t->sequence] = statement.relativeindent;
     } else {
         reloadrelativeindent(t);
     }
@@ -118,96 +118,97 @@ void formatter::noterelativeindent(position t) {
 void formatter::reloadrelativeindent(position t) {
     const int32_t* stored = relativeindentbytoken.find(t->sequence);
     if (!stored) return;
-    relativeindent = *stored;
-    relativeindentsequence = t->sequence;
+    statement.relativeindent = *stored;
+    statement.relativeindentsequence = t->sequence;
 }
 
 void formatter::endofstatement(int32_t) {
     position t = currenttoken;
     int32_t classcode = t->classcode;
-    if (istext(currentword, ",") && processingalignedlist && istext(alignmentword, ":=")) {
-        processingalignedlist = 0;
-        if (alistlevel > 0) --alistlevel;
+    if (istext(currentword, ",") && alignment.processingalignedlist && istext(alignment.alignmentword, ":=")) {
+        alignment.processingalignedlist = 0;
+        if (alignment.alistlevel > 0) --alignment.alistlevel;
     }
     bool loop = classcode == classloop;
     bool thenorelse = classcode == classthen || classcode == classelse;
     if (!istext(currentword, ";") && !loop && !thenorelse) return;
-    if (istext(blockstack.at(blocklevel).blockname, "cursor")) endcursordeclaration();
-    if (!savedsettings.empty() && !(loop && loopheaderopen)) {
+    if (istext(blocks.blockstack.at(blocks.blocklevel).blockname, "cursor")) endcursordeclaration();
+    if (!savedsettings.empty() && !(loop && blocks.loopheaderopen)) {
         s = std::move(savedsettings.back());
         savedsettings.pop_back();
         forgetindentsums();
     }
-    if (loop && (loopheaderopen || alignmentpending())) return;
+    if (loop && (blocks.loopheaderopen || alignmentpending())) return;
     if (continuescaseexpression(classcode)) return;
     // WHEN [NOT] MATCHED THEN of a MERGE: its UPDATE or INSERT goes on; so do the INTO
     // clauses after WHEN ... THEN and ELSE of an INSERT ALL or INSERT FIRST.
-    if (insidemerge && thenorelse) return;
+    if (statement.insidemerge && thenorelse) return;
 
-    if (alistlevel > 0) --alistlevel;
-    statementword.clear();
-    sqlstatement = 0;
+    if (alignment.alistlevel > 0) --alignment.alistlevel;
+    statement.statementword.clear();
+    statement.sqlstatement = 0;
     if (!alignmentpending() && !checkbrackets()) dieline(2);
     resetstatement(loop);
-    if (processingalignedlist && !loop && classcode != classthen) reindentnextline();
+    if (alignment.processingalignedlist && !loop && classcode != classthen) reindentnextline();
 }
 
 // A CURSOR declaration ends at its ";".
 void formatter::endcursordeclaration() {
-    closedcursor = blockstack.at(blocklevel);
-    closedcursorlevel = blocklevel;
-    --blocklevel;
+    closedcursor = blocks.blockstack.at(blocks.blocklevel);
+    closedcursorlevel = blocks.blocklevel;
+    --blocks.blocklevel;
     groupended = 1;
     if (s.mlacd) {
-        linebreakstate = 1;
-        keeplinebreak = 1;
+        line.linebreakstate = 1;
+        line.keeplinebreak = 1;
     }
     if (s.rlacd) {
-        linebreakstate = 1;
-        removelinebreaks = 1;
+        line.linebreakstate = 1;
+        line.removelinebreaks = 1;
     }
 }
 
 // THEN or ELSE of a CASE expression (inside an assignment, a SQL statement, a RETURN or any
 // other statement) does not end the statement.
 bool formatter::continuescaseexpression(int32_t classcode) {
-    if (!assignmentseen && !sqlstatement && !incaseexpression()) return false;
-    const std::string& innermost = blockstack.at(blocklevel).blockname;
+    if (!statement.assignmentseen && !statement.sqlstatement && !incaseexpression()) return false;
+    const std::string& innermost = blocks.blockstack.at(blocks.blocklevel).blockname;
     if (!istext(innermost, "when") && !istext(innermost, "case")) return false;
     if (classcode != classthen && classcode != classelse) return false;
     if (classcode == classthen) {
-        const std::string& outer = blockstack.at(std::max(blocklevel - 1, 0)).blockname;
-        if (!assignmentseen && s.ac && !istext(innermost, "case") && outer != "case")
-            processingalignedlist = 0;
-        if (alistlevel > 0 && alignedlists.at(alistlevel).word == "when") closealignedlistatblock();
+        const std::string& outer = blocks.blockstack.at(std::max(blocks.blocklevel - 1, 0)).blockname;
+        if (!statement.assignmentseen && s.ac && !istext(innermost, "case") && outer != "case")
+            alignment.processingalignedlist = 0;
+        if (alignment.alistlevel > 0 && alignment.alignedlists.at(alignment.alistlevel).word == "when")
+            closealignedlistatblock();
     }
     return true;
 }
 
 void formatter::resetstatement(bool loop) {
-    statementcountdown = 1;
-    keywordcolumn = -1;
-    awaitby = awaitwith = 0;
+    statement.statementcountdown = 1;
+    statement.keywordcolumn = -1;
+    alignment.awaitby = alignment.awaitwith = 0;
     if (istext(alignop, "=") && !alignrows.empty()) groupbroken = 1;
     if (istext(currentword, ";")) {
-        assignmentseen = 0;
-        insidemerge = 0;
+        statement.assignmentseen = 0;
+        statement.insidemerge = 0;
         // A trigger header that a ";" ends was none (DROP TRIGGER t;).
-        indeclarationpart = 0;
+        statement.indeclarationpart = 0;
         // A line-break rule noted at an END or a cursor declaration is due after its ";".
-        if (linebreakstate == 1) linebreakstate = 2;
+        if (line.linebreakstate == 1) line.linebreakstate = 2;
     }
-    if (!loop) loopheaderopen = 0;
-    keeprelative = 0;
-    statementstate = 2;
-    logicalcolumn = andcolumn = -1;
-    sqlpluspossible = 1;
+    if (!loop) blocks.loopheaderopen = 0;
+    statement.keeprelative = 0;
+    statement.statementstate = 2;
+    statement.logicalcolumn = statement.andcolumn = -1;
+    statement.sqlpluspossible = 1;
 }
 
 // While an aligned list is still open, the line after the statement gets the indentation of
 // the block.
 void formatter::reindentnextline() {
-    std::string indentation = indentline(blocklevel, s.ni);
+    std::string indentation = indentline(blocks.blocklevel, s.ni);
     position after = std::next(currenttoken);
     if (!s.in || after == tokens.end() || after->kind != whitespace) return;
     std::string text(after->text());

@@ -51,7 +51,7 @@ std::string formatter::tokenizedline(int32_t line) {
 }
 
 bool formatter::checkbrackets() {
-    if (bracketdepth == 0 && bracketproblem != 1) return true;
+    if (brackets.bracketdepth == 0 && bracketproblem != 1) return true;
     const std::string& file = s.inputfilealias;
     std::string text = "Bracket problem found at " + file + " line ";
     text += numtostring(tokenline(currenttoken));
@@ -60,14 +60,14 @@ bool formatter::checkbrackets() {
     text += "\n";
     printout(messages, text);
     text = "Syntax error:Brackets are unbalanced, open brackets:";
-    text += numtostring(bracketdepth);
+    text += numtostring(brackets.bracketdepth);
     text += "\n";
     printout(messages, text);
     // The last opening bracket's place; the current token's when no bracket is open.
     int32_t line = tokenline(currenttoken), column = currenttoken->column;
-    if (bracketdepth > 0 && bracketlines.at(bracketdepth) >= 0) {
-        line = bracketlines.at(bracketdepth);
-        column = bracketcolumns.at(bracketdepth);
+    if (brackets.bracketdepth > 0 && brackets.bracketlines.at(brackets.bracketdepth) >= 0) {
+        line = brackets.bracketlines.at(brackets.bracketdepth);
+        column = brackets.bracketcolumns.at(brackets.bracketdepth);
     }
     text = "Last opening bracket starts at " + file + " line ";
     text += numtostring(line);
@@ -79,18 +79,18 @@ bool formatter::checkbrackets() {
 }
 
 void formatter::dropwhenlevel() {
-    if (blocklevel < 1) return;
-    const linerecord& top = blockstack.at(blocklevel);
+    if (blocks.blocklevel < 1) return;
+    const linerecord& top = blocks.blockstack.at(blocks.blocklevel);
     if (!istext(top.blockname, "when") || !top.whenlevel) return;
-    if (blocklevel > 1 && blockstack.at(blocklevel - 1).blockname == "case") return;
-    --blocklevel;
+    if (blocks.blocklevel > 1 && blocks.blockstack.at(blocks.blocklevel - 1).blockname == "case") return;
+    --blocks.blocklevel;
 }
 
 bool formatter::checkblockpairs() {
     if (!checkbrackets()) return false;
     dropwhenlevel();
-    if (blocklevel <= 0) return true;
-    const std::string& name = blockstack.at(blocklevel).blockname;
+    if (blocks.blocklevel <= 0) return true;
+    const std::string& name = blocks.blockstack.at(blocks.blocklevel).blockname;
     std::string expected = expectedend(name);
     std::string text = s.inputfilealias + " line ";
     text += numtostring(tokenline(currenttoken));
@@ -99,7 +99,7 @@ bool formatter::checkblockpairs() {
     text += " Syntax error:not found ";
     if (!expected.empty()) text += "\"" + expected + "\", ";
     text += "the pair of " + name + ", block level ";
-    text += numtostring(blocklevel);
+    text += numtostring(blocks.blocklevel);
     text += " \n";
     printout(messages, text);
     return false;
@@ -108,16 +108,16 @@ bool formatter::checkblockpairs() {
 void formatter::checksyntaxmissingkeywords() {
     if (!s.cmk) return;
     std::string text;
-    if (thenexpected) {
+    if (blocks.thenexpected) {
         text = "Syntax error:then is missing after if (" + s.inputfilealias + " line ";
-        text += numtostring(thenline);
+        text += numtostring(blocks.thenline);
         text += ")\n";
-        thenexpected = 0;
-    } else if (loopexpected) {
-        text = "Syntax error: loop is missing after " + loopkeyword + " ( " + s.inputfilealias + " line ";
-        text += numtostring(loopline);
+        blocks.thenexpected = 0;
+    } else if (blocks.loopexpected) {
+        text = "Syntax error: loop is missing after " + blocks.loopkeyword + " ( " + s.inputfilealias + " line ";
+        text += numtostring(blocks.loopline);
         text += ") \n ";
-        loopexpected = 0;
+        blocks.loopexpected = 0;
     } else {
         return;
     }
@@ -135,7 +135,7 @@ void formatter::listblockstack() {
         printout(messages, entry);
     };
     auto listlevel = [&](int32_t level) {
-        const linerecord& r = blockstack.at(level);
+        const linerecord& r = blocks.blockstack.at(level);
         std::string blocktext;
         if (istext(r.blockname, "{") && r.openertoken != position() && r.lasttoken != position())
             blocktext = jointokentexts(r.openertoken, std::next(r.lasttoken));
@@ -156,9 +156,9 @@ void formatter::listblockstack() {
         }
     };
     if (s.rl) {
-        for (int32_t level = blocklevel; level >= 1; --level) listlevel(level);
+        for (int32_t level = blocks.blocklevel; level >= 1; --level) listlevel(level);
     } else {
-        for (int32_t level = 1; level <= blocklevel; ++level) listlevel(level);
+        for (int32_t level = 1; level <= blocks.blocklevel; ++level) listlevel(level);
     }
 }
 

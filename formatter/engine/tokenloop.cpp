@@ -30,15 +30,15 @@ formatter::afterstep formatter::processtoken() {
     currentword = currenttoken->text();
     if (s.mcs) savetokenstartlayout();
     // Directive words and their conditions pass only case, columns and their own rules.
-    directivepath = (directivetext != 0 || (!currentword.empty() && currentword[0] == '$')) && indirective();
+    directivepath = (directives.directivetext != 0 || (!currentword.empty() && currentword[0] == '$')) && indirective();
     if (directivepath) {
         notedirective();
     } else {
         notesqlplusstart();
-        if (s.w && spacingallowed == 1) warnmultilineliteral();
-        if (statementcountdown == 1) notestatementstart();
-        if (insqlplusline == 0) checkendofinput();
-        if (insqlplusline == 1 && sqlplusline()) return afterstep::advance;
+        if (s.w && line.spacingallowed == 1) warnmultilineliteral();
+        if (statement.statementcountdown == 1) notestatementstart();
+        if (statement.insqlplusline == 0) checkendofinput();
+        if (statement.insqlplusline == 1 && sqlplusline()) return afterstep::advance;
         advancestatementstate();
     }
 
@@ -62,18 +62,18 @@ formatter::afterstep formatter::processtoken() {
     packageheader();
     subprogramheader();
     endofstatement(1);
-    if (s.str && blocklevel >= 1)
-        printtraceline(blocklevel - 1, blockstack.at(blocklevel).blockname, currenttoken);
-    if (thenexpected && currenttoken->classcode == classthen)
-        thenexpected = 0;
-    else if (loopexpected && currenttoken->classcode == classloop)
-        loopexpected = 0;
+    if (s.str && blocks.blocklevel >= 1)
+        printtraceline(blocks.blocklevel - 1, blocks.blockstack.at(blocks.blocklevel).blockname, currenttoken);
+    if (blocks.thenexpected && currenttoken->classcode == classthen)
+        blocks.thenexpected = 0;
+    else if (blocks.loopexpected && currenttoken->classcode == classloop)
+        blocks.loopexpected = 0;
     keepthentogether();
     openblock(1);
     if (!isinsignificant(currenttoken->kind)) {
-        if (!istext(lastvalue, "novalue")) lastvalue = "novalue";
-        lastvaluecount = 0;
-        afterend = 0;
+        if (!istext(statement.lastvalue, "novalue")) statement.lastvalue = "novalue";
+        statement.lastvaluecount = 0;
+        blocks.afterend = 0;
     }
 
     removeoperatorblanks();
@@ -96,10 +96,10 @@ formatter::afterstep formatter::endoftoken() {
     // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
     // outlast the token that set it. Directives count for nothing.
     if (!directivepath) {
-        if (statementstate == 2 || currenttoken->classcode == classloop)
-            statementcountdown = 1;
-        else if (!isinsignificant(currenttoken->kind) && statementcountdown > 0)
-            --statementcountdown;
+        if (statement.statementstate == 2 || currenttoken->classcode == classloop)
+            statement.statementcountdown = 1;
+        else if (!isinsignificant(currenttoken->kind) && statement.statementcountdown > 0)
+            --statement.statementcountdown;
     }
     trackpreviouscolumns();
     return layoutpass() ? afterstep::restart : afterstep::advance;
@@ -109,13 +109,13 @@ formatter::afterstep formatter::endoftoken() {
 // the column of a BETWEEN whose AND goes under it.
 void formatter::driverrules() {
     if (s.rael) {
-        linebreakstate = 2;
-        removelinebreaks = 1;
+        line.linebreakstate = 2;
+        line.removelinebreaks = 1;
     }
-    if (istext(currentword, ":=")) assignmentseen = 1;
+    if (istext(currentword, ":=")) statement.assignmentseen = 1;
     if (s.plouwh && currenttoken->classcode == classbetween)
-        andcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
-    if (andcolumn >= 0 && currenttoken->classcode == classand) andcolumn = -1;
+        statement.andcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
+    if (statement.andcolumn >= 0 && currenttoken->classcode == classand) statement.andcolumn = -1;
 }
 
 namespace {
@@ -145,12 +145,13 @@ bool endsinhyphen(const token& last) {
 // line is one outside blocks, brackets and SQL statements even after a statement that did
 // not end (a command unknown to the rules, a GRANT ended by "/" only).
 void formatter::notesqlplusstart() {
-    if (currenttoken == tokens.begin() || blocklevel != 0) return;
+    if (currenttoken == tokens.begin() || blocks.blocklevel != 0) return;
     position before = std::prev(currenttoken);
     if (before->kind != whitespace || !before->breaksline()) return;
-    const bool remark = currenttoken->kind == identifier && bracketdepth == 0 && sqlstatement == 0 &&
+    const bool remark = currenttoken->kind == identifier && brackets.bracketdepth == 0 && statement.sqlstatement == 0 &&
                         isremarkorprompt(currenttoken->text());
-    if (!remark && (sqlpluspossible != 1 || statementinprogress() || indeclarationpart != 0)) return;
+    if (!remark && (statement.sqlpluspossible != 1 || statementinprogress() || statement.indeclarationpart != 0))
+        return;
     // @file and @@file run a script, $ and ! run a host command: commands that the word set
     // cannot hold.
     const std::string_view text = currenttoken->text();
@@ -158,11 +159,11 @@ void formatter::notesqlplusstart() {
                         (startswith(text, "@") || istext(text, "$") || istext(text, "!"));
     if (currenttoken->kind != identifier && !symbol) return;
     if (remark || symbol || sqlpluscommands.containslowered(text) || unknowncommandline()) {
-        sqlplusstatement = 1;
-        insqlplusline = 1;
-        sqlpluscommand = currentword;
+        statement.sqlplusstatement = 1;
+        statement.insqlplusline = 1;
+        statement.sqlpluscommand = currentword;
     } else {
-        sqlpluspossible = 0;
+        statement.sqlpluspossible = 0;
     }
 }
 
@@ -203,7 +204,7 @@ bool formatter::sqlplusline() {
         }
         return true;
     }
-    std::string command = lc(sqlpluscommand);
+    std::string command = lc(statement.sqlpluscommand);
     bool ends = true;
     if (istext(command, "doc") || istext(command, "document")) {
         position after = std::next(t);
@@ -216,8 +217,8 @@ bool formatter::sqlplusline() {
         ends = last == t || !endsinhyphen(*last);
     }
     if (!ends) return true;   // a continued line keeps its indentation too
-    insqlplusline = 0;
-    sqlpluspossible = 1;
+    statement.insqlplusline = 0;
+    statement.sqlpluspossible = 1;
     return false;
 }
 
@@ -231,14 +232,14 @@ void formatter::warnmultilineliteral() {
 }
 
 void formatter::notestatementstart() {
-    statementstarttoken = currenttoken;
-    statementstartposition = tokenposition;
-    statementstartdepth = bracketdepth;
-    if (linebreakstate == 2) {
+    statement.statementstarttoken = currenttoken;
+    statement.statementstartposition = line.tokenposition;
+    statement.statementstartdepth = brackets.bracketdepth;
+    if (line.linebreakstate == 2) {
         position first = nextpastinlineblanks(currenttoken);
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace) {
-            droppedlinebreakrule = {keeplinebreak, removelinebreaks};
-            linebreakstate = keeplinebreak = removelinebreaks = 0;
+            droppedlinebreakrule = {line.keeplinebreak, line.removelinebreaks};
+            line.linebreakstate = line.keeplinebreak = line.removelinebreaks = 0;
         }
     }
     // The blanks and comments in front of the first word are passed; the word decides.
@@ -267,15 +268,15 @@ void formatter::matchconditionalswitches(position start) {
 }
 
 void formatter::endalignedlist() {
-    if (processingalignedlist != 1 || tokenline(currenttoken) > endalistcomma) return;
-    std::string indentation = indentline(blocklevel, s.ni);
+    if (alignment.processingalignedlist != 1 || tokenline(currenttoken) > alignment.endalistcomma) return;
+    std::string indentation = indentline(blocks.blocklevel, s.ni);
     position before = previoustoken(currenttoken);
     if (s.in && currenttoken != tokens.begin()) {
         // Every line break and the blanks after it become the line break and indentation.
         reindentbreaks(before, linebreaktext + indentation);
-    } else if (!s.in && before != tokens.end() && before == linestarttoken) {
-        before->settext(linestarttext);
+    } else if (!s.in && before != tokens.end() && before == line.linestarttoken) {
+        before->settext(line.linestarttext);
     }
-    processingalignedlist = 0;
-    if (alistlevel > 0) --alistlevel;
+    alignment.processingalignedlist = 0;
+    if (alignment.alistlevel > 0) --alignment.alistlevel;
 }

@@ -59,7 +59,7 @@ void formatter::applywordcase() {
         settext(casedword(currentword, keyword));
         if (keyword) currentword = t.text();
     }
-    if (s.dbvn && indeclarations == 0 && (t.kind == identifier || t.kind == keywordtoken)) {
+    if (s.dbvn && statement.indeclarations == 0 && (t.kind == identifier || t.kind == keywordtoken)) {
         auto declared = declarednames.find(charsetlc(t.text()));
         if (declared != declarednames.end() && !declared->second.empty())
             settext(declared->second.back());

@@ -57,72 +57,72 @@ TEST(alignedlists, theitemsstartatthefirstitemorablankafterthekeyword) {
     for (const row& r : rows) {
         listbench bench(r.text, asflag);
         bench.through(r.item);
-        EXPECT_EQ(bench.f.alistlevel, 1) << r.text;
-        EXPECT_EQ(bench.f.processingalignedlist, 1) << r.text;
-        EXPECT_EQ(bench.f.alignmentrequested, 0) << r.text;
-        EXPECT_EQ(bench.f.alistcol, r.column) << r.text;
-        EXPECT_EQ(bench.f.alignedlists.at(1).word, "select") << r.text;
-        EXPECT_EQ(bench.f.alignedlists.at(1).column, r.column) << r.text;
+        EXPECT_EQ(bench.f.alignment.alistlevel, 1) << r.text;
+        EXPECT_EQ(bench.f.alignment.processingalignedlist, 1) << r.text;
+        EXPECT_EQ(bench.f.alignment.alignmentrequested, 0) << r.text;
+        EXPECT_EQ(bench.f.alignment.alistcol, r.column) << r.text;
+        EXPECT_EQ(bench.f.alignment.alignedlists.at(1).word, "select") << r.text;
+        EXPECT_EQ(bench.f.alignment.alignedlists.at(1).column, r.column) << r.text;
     }
 }
 
 TEST(alignedlists, distinctasksforalistofitsown) {
     listbench bench("SELECT DISTINCT ename, sal FROM emp", asflag);
     bench.through("DISTINCT");
-    EXPECT_EQ(bench.f.alistcol, 7);
-    EXPECT_EQ(bench.f.alignmentrequested, 1);
-    EXPECT_EQ(bench.f.alignmentword, "distinct");
+    EXPECT_EQ(bench.f.alignment.alistcol, 7);
+    EXPECT_EQ(bench.f.alignment.alignmentrequested, 1);
+    EXPECT_EQ(bench.f.alignment.alignmentword, "distinct");
     bench.through("ename");
-    EXPECT_EQ(bench.f.alistcol, 16);
-    EXPECT_EQ(bench.f.alistlevel, 2);
-    EXPECT_EQ(bench.f.alignedlists.at(2).nested, 1);
-    EXPECT_EQ(bench.f.alignedlists.at(1).nested, 0);
+    EXPECT_EQ(bench.f.alignment.alistcol, 16);
+    EXPECT_EQ(bench.f.alignment.alistlevel, 2);
+    EXPECT_EQ(bench.f.alignment.alignedlists.at(2).nested, 1);
+    EXPECT_EQ(bench.f.alignment.alignedlists.at(1).nested, 0);
 }
 
 TEST(alignedlists, intoalignsonlyinafetch) {
     for (const std::string& word : {std::string("fetch"), std::string("select")}) {
         listbench bench("FETCH c INTO l_a, l_b;", asflag);
-        bench.f.statementword = word;
+        bench.f.statement.statementword = word;
         bench.through("INTO");
-        EXPECT_EQ(bench.f.alignmentrequested, word == "fetch" ? 1 : 0) << word;
+        EXPECT_EQ(bench.f.alignment.alignmentrequested, word == "fetch" ? 1 : 0) << word;
         bench.through("l_a");
-        EXPECT_EQ(bench.f.alistlevel, word == "fetch" ? 1 : 0) << word;
+        EXPECT_EQ(bench.f.alignment.alistlevel, word == "fetch" ? 1 : 0) << word;
     }
 }
 
 TEST(alignedlists, noloadrequestinsideadeclarationheader) {
     listbench bench("SELECT ename FROM emp", asflag);
-    bench.f.indeclarationpart = 1;
+    bench.f.statement.indeclarationpart = 1;
     bench.through("ename");
-    EXPECT_EQ(bench.f.alistlevel, 0);
+    EXPECT_EQ(bench.f.alignment.alistlevel, 0);
 }
 
 TEST(alignedlists, aclausewordreplacesthelist) {
     listbench bench("SELECT ename,\n       sal\n  FROM emp,\n       dept", asflag);
     bench.through("sal");
-    EXPECT_EQ(bench.f.alistcol, 7);
+    EXPECT_EQ(bench.f.alignment.alistcol, 7);
     bench.through("FROM");
-    EXPECT_EQ(bench.f.alistlevel, 0);
-    EXPECT_EQ(bench.f.alignmentrequested, 1);
-    EXPECT_EQ(bench.f.alignmentword, "from");
+    EXPECT_EQ(bench.f.alignment.alistlevel, 0);
+    EXPECT_EQ(bench.f.alignment.alignmentrequested, 1);
+    EXPECT_EQ(bench.f.alignment.alignmentword, "from");
     bench.through("emp");
-    EXPECT_EQ(bench.f.alistlevel, 1);
-    EXPECT_EQ(bench.f.alistcol, 7);
-    EXPECT_EQ(bench.f.alignedlists.at(1).word, "from");
+    EXPECT_EQ(bench.f.alignment.alistlevel, 1);
+    EXPECT_EQ(bench.f.alignment.alistcol, 7);
+    EXPECT_EQ(bench.f.alignment.alignedlists.at(1).word, "from");
 }
 
 TEST(alignedlists, orderbywaitsforitsbywithoutisis) {
     listbench bench("SELECT ename FROM emp ORDER BY ename, sal", asflag);
     bench.through("ORDER");
-    EXPECT_EQ(bench.f.awaitby, 1);
-    EXPECT_EQ(bench.f.alignmentrequested, 0);
+    EXPECT_EQ(bench.f.alignment.awaitby, 1);
+    EXPECT_EQ(bench.f.alignment.alignmentrequested, 0);
     bench.through("BY");
-    EXPECT_EQ(bench.f.alignmentrequested, 1);
-    EXPECT_EQ(bench.f.alignmentword, "by");
+    EXPECT_EQ(bench.f.alignment.alignmentrequested, 1);
+    EXPECT_EQ(bench.f.alignment.alignmentword, "by");
     bench.through("ename");
     // The FROM list is still open below the BY list.
-    EXPECT_EQ(bench.f.alistlevel, 2);
-    EXPECT_EQ(bench.f.alistcol, 31);
+    EXPECT_EQ(bench.f.alignment.alistlevel, 2);
+    EXPECT_EQ(bench.f.alignment.alistcol, 31);
 }
 
 TEST(alignedlists, isisindentsinsteadofaligning) {
@@ -133,44 +133,44 @@ TEST(alignedlists, isisindentsinsteadofaligning) {
     listbench bench("  SELECT ename\n    FROM emp\n   ORDER BY ename", isis3);
     bench.through("SELECT");
     // An indented level at once: the keyword's column + 3, 0-based.
-    EXPECT_EQ(bench.f.alistlevel, 1);
-    EXPECT_EQ(bench.f.alistcol, 5);
-    EXPECT_EQ(bench.f.alignmentrequested, 0);
+    EXPECT_EQ(bench.f.alignment.alistlevel, 1);
+    EXPECT_EQ(bench.f.alignment.alistcol, 5);
+    EXPECT_EQ(bench.f.alignment.alignmentrequested, 0);
     bench.through("FROM");
-    EXPECT_EQ(bench.f.alistlevel, 1);
-    EXPECT_EQ(bench.f.alistcol, 7);
+    EXPECT_EQ(bench.f.alignment.alistlevel, 1);
+    EXPECT_EQ(bench.f.alignment.alistcol, 7);
     bench.through("ORDER");
-    EXPECT_EQ(bench.f.alistlevel, 2);
-    EXPECT_EQ(bench.f.alistcol, 6);
-    EXPECT_EQ(bench.f.awaitby, 0);
+    EXPECT_EQ(bench.f.alignment.alistlevel, 2);
+    EXPECT_EQ(bench.f.alignment.alistcol, 6);
+    EXPECT_EQ(bench.f.alignment.awaitby, 0);
     // START WITH the same way, START without WITH waits.
     listbench start("SELECT ename FROM emp START WITH mgr IS NULL", isis3);
     start.through("START");
-    EXPECT_EQ(start.f.awaitwith, 0);
-    EXPECT_EQ(start.f.alistcol, 25);
+    EXPECT_EQ(start.f.alignment.awaitwith, 0);
+    EXPECT_EQ(start.f.alignment.alistcol, 25);
     listbench nowith("SELECT ename FROM emp START WITH mgr IS NULL", asflag);
     nowith.through("START");
-    EXPECT_EQ(nowith.f.awaitwith, 1);
+    EXPECT_EQ(nowith.f.alignment.awaitwith, 1);
     nowith.through("WITH");
-    EXPECT_EQ(nowith.f.alignmentword, "with");
+    EXPECT_EQ(nowith.f.alignment.alignmentword, "with");
 }
 
 TEST(alignedlists, setoperatorsclosethelistanddroptherequest) {
     listbench bench("SELECT ename FROM emp\nUNION\nSELECT dname FROM dept", asflag);
     bench.through("FROM");
-    EXPECT_EQ(bench.f.alignmentrequested, 1);
+    EXPECT_EQ(bench.f.alignment.alignmentrequested, 1);
     bench.through("UNION");
-    EXPECT_EQ(bench.f.processingalignedlist, 0);
-    EXPECT_EQ(bench.f.alignmentrequested, 0);
-    EXPECT_EQ(bench.f.alistlevel, 0);
+    EXPECT_EQ(bench.f.alignment.processingalignedlist, 0);
+    EXPECT_EQ(bench.f.alignment.alignmentrequested, 0);
+    EXPECT_EQ(bench.f.alignment.alistlevel, 0);
 }
 
 TEST(alignedlists, stackoperations) {
     listbench bench("SELECT ename FROM emp");
     formatter& f = bench.f;
     auto push = [&](int32_t column, int32_t bracket, int32_t block, char nested, const char* word) {
-        ++f.alistlevel;
-        alignedlistentry& e = f.alignedlists.at(f.alistlevel);
+        ++f.alignment.alistlevel;
+        alignedlistentry& e = f.alignment.alignedlists.at(f.alignment.alistlevel);
         e.column = column;
         e.bracketlevel = bracket;
         e.blocklevel = block;
@@ -181,34 +181,34 @@ TEST(alignedlists, stackoperations) {
     push(10, 1, 1, 1, "from");
     push(12, 1, 2, 1, "where");
     f.popalignedlistsatbracket(1);
-    EXPECT_EQ(f.alistlevel, 1);
+    EXPECT_EQ(f.alignment.alistlevel, 1);
     f.popalignedlistsatbracket(1);
-    EXPECT_EQ(f.alistlevel, 1);
+    EXPECT_EQ(f.alignment.alistlevel, 1);
     f.popalignedlist();
     f.popalignedlist();
-    EXPECT_EQ(f.alistlevel, 0);
+    EXPECT_EQ(f.alignment.alistlevel, 0);
 
     // A list closed at its block gives the outer list back only when it was nested.
     push(4, 0, 1, 0, "select");
     push(10, 0, 2, 1, "when");
-    f.blocklevel = 2;
-    f.processingalignedlist = 0;
+    f.blocks.blocklevel = 2;
+    f.alignment.processingalignedlist = 0;
     f.closealignedlistatblock();
-    EXPECT_EQ(f.alistlevel, 1);
-    EXPECT_EQ(f.alistcol, 4);
-    EXPECT_EQ(f.processingalignedlist, 1);
-    EXPECT_EQ(f.alignmentword, "select");
+    EXPECT_EQ(f.alignment.alistlevel, 1);
+    EXPECT_EQ(f.alignment.alistcol, 4);
+    EXPECT_EQ(f.alignment.processingalignedlist, 1);
+    EXPECT_EQ(f.alignment.alignmentword, "select");
     push(10, 0, 2, 0, "when");
-    f.alistcol = 10;
-    f.processingalignedlist = 0;
+    f.alignment.alistcol = 10;
+    f.alignment.processingalignedlist = 0;
     f.closealignedlistatblock();
-    EXPECT_EQ(f.alistlevel, 1);
-    EXPECT_EQ(f.alistcol, 10);
-    EXPECT_EQ(f.processingalignedlist, 0);
+    EXPECT_EQ(f.alignment.alistlevel, 1);
+    EXPECT_EQ(f.alignment.alistcol, 10);
+    EXPECT_EQ(f.alignment.processingalignedlist, 0);
     // A list of an outer block stays.
-    f.blocklevel = 3;
+    f.blocks.blocklevel = 3;
     f.closealignedlistatblock();
-    EXPECT_EQ(f.alistlevel, 1);
+    EXPECT_EQ(f.alignment.alistlevel, 1);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(calltree, callsnametheroutineoftheirbodyatanydepth) {
     f.appendendtokens();
     f.currenttoken = std::next(f.tokens.begin());
     auto name = [&](int32_t level, const std::string& blockname, const std::string& unit = "") {
-        linerecord& r = f.blockstack.at(level);
+        linerecord& r = f.blocks.blockstack.at(level);
         r.blockname = blockname;
         r.unitname = unit;
     };
@@ -106,7 +106,7 @@ TEST_F(calltree, callsnametheroutineoftheirbodyatanydepth) {
     name(inner, "procedure", "Inner");
     name(inner + 1, "procedurebegin");
     auto caller = [&](int32_t level) {
-        f.blocklevel = level;
+        f.blocks.blocklevel = level;
         f.routines.clear();
         f.registerdeclaration();
         return f.routines.size() == 1 ? f.routines.begin()->first : std::string("(none)");
@@ -121,9 +121,9 @@ TEST_F(calltree, callsnametheroutineoftheirbodyatanydepth) {
     name(inner + 1, "begin");
     EXPECT_EQ(caller(depth), "outer");
     // The stack put back from a copy in which the inner body is one again.
-    linetable copy = f.blockstack;
+    linetable copy = f.blocks.blockstack;
     copy.at(inner + 1).blockname = "procedurebegin";
-    f.blockstack = copy;
+    f.blocks.blockstack = copy;
     EXPECT_EQ(caller(depth), "inner");
 }
 

@@ -35,14 +35,14 @@ protected:
         f.buildtabstops(f.s.t);
         int32_t index = 0;
         for (const level& l : levels) {
-            linerecord& r = f.blockstack.at(++index);
+            linerecord& r = f.blocks.blockstack.at(++index);
             r.blockname = l.name;
             r.startcolumn = l.startcolumn;
             r.extraindent = l.extraindent;
             r.hasif = l.hasif;
             r.isasreached = l.isasreached;
         }
-        f.blocklevel = index;
+        f.blocks.blocklevel = index;
     }
 };
 
@@ -93,13 +93,13 @@ TEST_F(lineindent, keptsumsfollowchanges) {
         std::function<void(formatter&)> apply;
     };
     for (const change& c : std::vector<change>{
-             {"a low level's indent step goes", [](formatter& f) { f.blockstack.at(1).extraindent = 0; }},
-             {"a low level becomes an IF", [](formatter& f) { f.blockstack.at(2).blockname = "while"; }},
+             {"a low level's indent step goes", [](formatter& f) { f.blocks.blockstack.at(1).extraindent = 0; }},
+             {"a low level becomes an IF", [](formatter& f) { f.blocks.blockstack.at(2).blockname = "while"; }},
              {"the stack is put back from a copy",
               [](formatter& f) {
-                  linetable copy = f.blockstack;
+                  linetable copy = f.blocks.blockstack;
                   copy.at(3).isasreached = 0;
-                  f.blockstack = copy;
+                  f.blocks.blockstack = copy;
               }},
              {"the indent size changes", [](formatter& f) { f.s.is = numtostring(5); }},
              {"-iiie is switched on", [](formatter& f) { f.s.iiie = 1; }},
@@ -133,7 +133,7 @@ TEST_F(lineindent, deepnestinglooksatafewlevelsperline) {
     prepare(f, {}, nullptr);
     int64_t total = 0;
     for (int32_t d = 1; d <= depth; ++d) {
-        linerecord& r = f.blockstack.at(d);
+        linerecord& r = f.blocks.blockstack.at(d);
         r.blockname = d % 2 ? "loop" : "if";
         r.extraindent = 1;
         total += f.computeindent(d, 0);
@@ -141,7 +141,7 @@ TEST_F(lineindent, deepnestinglooksatafewlevelsperline) {
     const int32_t step = stringtonum(f.s.is);
     ASSERT_GT(step, 0);
     for (int32_t d = depth; d >= 1; --d) {
-        f.blockstack.at(d + 1) = linerecord();
+        f.blocks.blockstack.at(d + 1) = linerecord();
         ASSERT_EQ(f.computeindent(d, 0), step * d) << d;
     }
     EXPECT_GT(total, 0);

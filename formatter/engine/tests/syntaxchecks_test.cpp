@@ -27,7 +27,7 @@ protected:
     }
     std::string text(position p) { return p == f.tokens.end() ? "<end>" : std::string(p->text()); }
     void push(const std::string& name, int32_t line) {
-        linerecord& r = f.blockstack.at(++f.blocklevel);
+        linerecord& r = f.blocks.blockstack.at(++f.blocks.blocklevel);
         r.blockname = name;
         r.startline = line;
     }
@@ -81,9 +81,9 @@ TEST_F(syntaxchecks, missingthenorloopisreportedoncepertext) {
 TEST_F(syntaxchecks, unbalancedbrackets) {
     load("x := f(a,\n  g(b);\n");
     EXPECT_TRUE(f.checkbrackets());
-    f.bracketdepth = 2;
-    f.bracketlines.at(2) = 2;
-    f.bracketcolumns.at(2) = 4;
+    f.brackets.bracketdepth = 2;
+    f.brackets.bracketlines.at(2) = 2;
+    f.brackets.bracketcolumns.at(2) = 4;
     f.currenttoken = find(";");
     EXPECT_FALSE(f.checkbrackets());
     EXPECT_EQ(f.messages.text,
@@ -92,7 +92,7 @@ TEST_F(syntaxchecks, unbalancedbrackets) {
               "Last opening bracket starts at p.sql line 2 col 4\n");
     // A closing bracket without its opening one: the messages come with no bracket open.
     f.messages.text.clear();
-    f.bracketdepth = 0;
+    f.brackets.bracketdepth = 0;
     f.bracketproblem = 1;
     EXPECT_FALSE(f.checkblockpairs());
     EXPECT_EQ(f.messages.text,
@@ -105,8 +105,8 @@ TEST_F(syntaxchecks, blockstacklisting) {
     load("begin\n  if a > 1 then\n    x;\n  else\n     y;\n  end if;\nend;\n");
     push("begin", 1);
     push("if", 2);
-    f.blockstack.at(2).elseseen = 1;
-    f.blockstack.at(2).elseline = 4;
+    f.blocks.blockstack.at(2).elseseen = 1;
+    f.blocks.blockstack.at(2).elseline = 4;
     f.listblockstack();
     EXPECT_EQ(f.messages.text,
               "p.sql line 4 else \"else\"\n"
@@ -115,7 +115,7 @@ TEST_F(syntaxchecks, blockstacklisting) {
     f.messages.text.clear();
     f.s.rl = 0;
     f.s.sf = 0;
-    f.blockstack.at(2).multielse = 1;
+    f.blocks.blockstack.at(2).multielse = 1;
     f.listblockstack();
     EXPECT_EQ(f.messages.text,
               "line 1 begin \"begin\"\n"
@@ -124,8 +124,8 @@ TEST_F(syntaxchecks, blockstacklisting) {
     // A bracketed part shows its tokens, white space squeezed; lines beyond the text are empty.
     f.messages.text.clear();
     push("{", 2);
-    f.blockstack.at(3).openertoken = find("a");
-    f.blockstack.at(3).lasttoken = find("then");
+    f.blocks.blockstack.at(3).openertoken = find("a");
+    f.blocks.blockstack.at(3).lasttoken = find("then");
     push("loop", 99);
     f.listblockstack();
     EXPECT_EQ(f.messages.text,

@@ -107,7 +107,7 @@ TEST_F(wordcase, declarationspellingoutsidedeclarations) {
                                               {"other", identifier}};
     EXPECT_EQ(casedtokens(f, "V_TOTAL := v_total + other"), expected);
     // While declarations are read the written form stays; -si still wins.
-    f.indeclarations = 1;
+    f.statement.indeclarations = 1;
     f.s.sigiven = 1;
     f.s.si["other"] = "Other";
     std::vector<enginetesting::seen> declaring{{"V_TOTAL", identifier}, {"Other", identifier}};
