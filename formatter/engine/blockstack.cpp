@@ -47,7 +47,7 @@ bool formatter::beyondcolumnlimit() {
 }
 
 bool formatter::deferredbylimit(int32_t firstpass) {
-    return firstpass == 1 && line.linebroken == 0 && beyondcolumnlimit();
+    return firstpass == 1 && outputline.linebroken == 0 && beyondcolumnlimit();
 }
 
 // A structural error: the message, the block stack (with the level just closed when
@@ -219,7 +219,7 @@ void formatter::beginafterheader() {
         if (unitkind->partialmatch(below.blockname)) below.extraindent = 0;
     }
     std::string indentation = indentline(blocks.blocklevel - 1, s.ni);
-    if (s.in) reindentlinestart(line.linestarttoken, indentation);
+    if (s.in) reindentlinestart(outputline.linestarttoken, indentation);
 }
 
 void formatter::noteelse() {
@@ -372,9 +372,9 @@ void formatter::forgetdeclarednames() {
 }
 
 void formatter::notelinebreakrule(int32_t keep, int32_t remove) {
-    if (keep) line.keeplinebreak = 1;
-    if (remove) line.removelinebreaks = 1;
-    if (keep || remove) line.linebreakstate = 1;
+    if (keep) outputline.keeplinebreak = 1;
+    if (remove) outputline.removelinebreaks = 1;
+    if (keep || remove) outputline.linebreakstate = 1;
 }
 
 // The levels an END closes (all but the last; the caller lowers the level once more), what
@@ -543,17 +543,17 @@ void formatter::slashatlevelzero() {
 }
 
 bool formatter::beginline() {
-    if (currenttoken != tokens.begin()) line.atlinestart = 0;
+    if (currenttoken != tokens.begin()) outputline.atlinestart = 0;
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
-    if (line.lineitems < s.milipl && joinaftercomma()) return true;
+    if (outputline.lineitems < s.milipl && joinaftercomma()) return true;
     if ((sharedtoken != position() || !alignrows.empty()) && judgeendedline()) return true;
-    line.atlinestart = 1;
-    line.linecolumn = 1;
-    line.lineitems = 0;
-    line.linestarttoken = currenttoken;
-    line.linebroken = 0;
-    if (line.linebreakstate == 2 && currenttoken->kind == whitespace) applylinebreakrule();
+    outputline.atlinestart = 1;
+    outputline.linecolumn = 1;
+    outputline.lineitems = 0;
+    outputline.linestarttoken = currenttoken;
+    outputline.linebroken = 0;
+    if (outputline.linebreakstate == 2 && currenttoken->kind == whitespace) applylinebreakrule();
     if (s.l != -1) listblockstackatline();
     return false;
 }
@@ -567,13 +567,13 @@ void formatter::applylinebreakrule() {
         token linebreak(linebreaktext, whitespace, classinserted, -(sequencecounter++), -1);
         tokens.insert(std::next(currenttoken), std::move(linebreak));
     };
-    if (!breaknext && line.keeplinebreak) {
+    if (!breaknext && outputline.keeplinebreak) {
         insertbreak();
-    } else if (breaknext && line.removelinebreaks) {
+    } else if (breaknext && outputline.removelinebreaks) {
         while (next != tokens.end() && islinebreaktoken(*next)) next = tokens.erase(next);
-        if (line.keeplinebreak) insertbreak();
+        if (outputline.keeplinebreak) insertbreak();
     }
-    line.linebreakstate = line.keeplinebreak = line.removelinebreaks = 0;
+    outputline.linebreakstate = outputline.keeplinebreak = outputline.removelinebreaks = 0;
 }
 
 // -l: at the start of the listed line, the blocks open there.

@@ -24,7 +24,7 @@ void formatter::bracketrule(int32_t firstpass) {
     if (text.size() != 1 || (text[0] != '(' && text[0] != ')')) return;
     bool opening = text[0] == '(';
     // Beyond the column limit the layout pass breaks the line first and comes back.
-    if (firstpass && s.mcs && beyondcolumnlimit() && !line.linebroken && !alignmentpending()) {
+    if (firstpass && s.mcs && beyondcolumnlimit() && !outputline.linebroken && !alignmentpending()) {
         if (s.rs && !alignenabled && statement.keeprelative) reloadrelativeindent(currenttoken);
         return;
     }

@@ -119,10 +119,10 @@ std::shared_ptr<const rewindstate> formatter::branchstate() {
 // Goes on from the state of a branch start or end. The line that the loop is on, the open
 // directives and the blanks of the operator rules stay as they are.
 void formatter::restorebranchstate(const rewindstate& branch) {
-    linepart keptline = std::move(line);
+    linepart keptline = std::move(outputline);
     directivepart keptdirectives = std::move(directives);
     static_cast<loopstate&>(*this) = branch.loop;
-    line = std::move(keptline);
+    outputline = std::move(keptline);
     directives = std::move(keptdirectives);
     if (branch.settingssaved) {
         s = branch.workingsettings;

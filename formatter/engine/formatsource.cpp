@@ -38,7 +38,7 @@ bool formatter::formatsource(const switchparser& switches) {
     fillkeywordtables();
 
     dbvnflag = s.dbvn != 0;
-    line.tokenposition = line.savedtokenposition = 1;
+    outputline.tokenposition = outputline.savedtokenposition = 1;
     loopend = std::prev(tokens.end());
     if (!s.np) runtokenloop();
 
@@ -118,7 +118,7 @@ void formatter::tokenizesource() {
         for (const token& t : tokens)
             if (t.breaksline()) linearray.at(index++) = t.sequence;
     }
-    line.lastinsertedblank = tokens.end();
+    outputline.lastinsertedblank = tokens.end();
 }
 
 void formatter::resetrunstate() {
@@ -129,16 +129,16 @@ void formatter::resetrunstate() {
     statement.sqlpluspossible = 1;
     statement.insqlplusline = 0;
     statement.sqlplusstatement = 0;
-    line.spacingallowed = 1;
+    outputline.spacingallowed = 1;
     textchanged = 0;
     statement.logicalcolumn = -1;
     statement.andcolumn = -1;
     statement.lastvalue = "novalue";
     statement.lastvaluecount = 0;
-    statement.statementstarttoken = line.linestarttoken = line.lastlinestarttoken = tokens.begin();
+    statement.statementstarttoken = outputline.linestarttoken = outputline.lastlinestarttoken = tokens.begin();
     alignment.processingalignedlist = 0;
     alignment.endalistcomma = 0;
-    line.linebreakstate = line.keeplinebreak = line.removelinebreaks = 0;
+    outputline.linebreakstate = outputline.keeplinebreak = outputline.removelinebreaks = 0;
     blocks.thenexpected = blocks.loopexpected = 0;
     brackets.bracketdepth = 0;
     linerecord& outermost = blocks.blockstack.at(0);

@@ -43,16 +43,16 @@ size_t afterlastlinebreak(std::string_view text) {
 void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
-    return {line.linecolumn,        line.lineitems,           alignment.alignmentrequested,
-            alignment.alistlevel,   blocks.loopheaderopen,    blocks.afterend,
-            statement.keeprelative, statement.relativeindent, statement.relativeindentsequence,
-            line.linebreakstate,    line.keeplinebreak,       line.removelinebreaks,
-            blocks.blocklevel,      blocks.begincount,        blocks.subprogramnames.size()};
+    return {outputline.linecolumn,     outputline.lineitems,     alignment.alignmentrequested,
+            alignment.alistlevel,      blocks.loopheaderopen,    blocks.afterend,
+            statement.keeprelative,    statement.relativeindent, statement.relativeindentsequence,
+            outputline.linebreakstate, outputline.keeplinebreak, outputline.removelinebreaks,
+            blocks.blocklevel,         blocks.begincount,        blocks.subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
-    line.linecolumn = v.linecolumn;
-    line.lineitems = v.lineitems;
+    outputline.linecolumn = v.linecolumn;
+    outputline.lineitems = v.lineitems;
     alignment.alignmentrequested = v.alignmentrequested;
     alignment.alistlevel = v.alistlevel;
     blocks.loopheaderopen = v.loopheaderopen;
@@ -60,9 +60,9 @@ void formatter::restorelayout(const layoutvalues& v) {
     statement.keeprelative = v.keeprelative;
     statement.relativeindent = v.relativeindent;
     statement.relativeindentsequence = v.relativeindentsequence;
-    line.linebreakstate = v.linebreakstate;
-    line.keeplinebreak = v.keeplinebreak;
-    line.removelinebreaks = v.removelinebreaks;
+    outputline.linebreakstate = v.linebreakstate;
+    outputline.keeplinebreak = v.keeplinebreak;
+    outputline.removelinebreaks = v.removelinebreaks;
     // A cursor declaration that the token closed at its ";" is open again (the rules of the
     // token that follow have emptied its record).
     if (v.blocklevel > blocks.blocklevel && v.blocklevel == closedcursorlevel)
@@ -78,7 +78,7 @@ void formatter::restorelayout(const layoutvalues& v) {
 // The column reached after the current token on its output line, once every rule has
 // placed it (re-indentation included).
 void formatter::trackpreviouscolumns() {
-    if (s.mcs && currenttoken != tokens.end()) line.linecolumn = tokenendcolumn(currenttoken) + 1;
+    if (s.mcs && currenttoken != tokens.end()) outputline.linecolumn = tokenendcolumn(currenttoken) + 1;
 }
 
 // -amso formats a statement again from a new line: the state at its start, before its -ifs
@@ -102,9 +102,10 @@ void formatter::notestatementlayout() {
     // The line-break rule due after the block before was dropped because the statement
     // goes on on the same line; moved to a line of its own, the statement finds it due.
     if (droppedlinebreakrule) {
-        statementsnapshot.loop.line.linebreakstate = statementstartlayout.linebreakstate = 2;
-        statementsnapshot.loop.line.keeplinebreak = statementstartlayout.keeplinebreak = droppedlinebreakrule->first;
-        statementsnapshot.loop.line.removelinebreaks = statementstartlayout.removelinebreaks =
+        statementsnapshot.loop.outputline.linebreakstate = statementstartlayout.linebreakstate = 2;
+        statementsnapshot.loop.outputline.keeplinebreak = statementstartlayout.keeplinebreak =
+            droppedlinebreakrule->first;
+        statementsnapshot.loop.outputline.removelinebreaks = statementstartlayout.removelinebreaks =
             droppedlinebreakrule->second;
         droppedlinebreakrule.reset();
     }
@@ -114,19 +115,19 @@ void formatter::notestatementlayout() {
 bool formatter::layoutpass() {
     if (!s.mcs) return false;
     const bool restart = keepwithinlimit();
-    if (istext(currentword, ";")) line.linebroken = 0;
+    if (istext(currentword, ";")) outputline.linebroken = 0;
     return restart;
 }
 
 bool formatter::keepwithinlimit() {
     position t = currenttoken;
     if (t == tokens.end() || t->kind == whitespace || t->kind == endtoken) return false;
-    if (line.linebroken || !beyondcolumnlimit()) return false;
+    if (outputline.linebroken || !beyondcolumnlimit()) return false;
     // The alignment rules rewind to format this token again.
     if (alignmentpending()) return false;
     if (alignment.declarationalignment.rows.empty() && !continuesliteral(t)) {
         // A negative limit (the switch takes one) leaves the excess at the largest number.
-        const int64_t over = static_cast<int64_t>(line.linecolumn) - s.mcs - 1;
+        const int64_t over = static_cast<int64_t>(outputline.linecolumn) - s.mcs - 1;
         const int32_t excess = static_cast<int32_t>(std::min<int64_t>(over, std::numeric_limits<int32_t>::max()));
         bool changed = excess > 0 && (shrinkblanks(excess) || shrinkindentation(excess) ||
                                       shortencomment(excess) || breakcomment());
@@ -267,7 +268,7 @@ bool formatter::shrinkblanks(int32_t excess) {
         before->settext(std::string(static_cast<size_t>(width - excess), ' '));
         followrelativeshift(currenttoken, excess);
     }
-    line.linecolumn = tokenendcolumn(currenttoken) + 1;
+    outputline.linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;
 }
 
@@ -291,7 +292,7 @@ bool formatter::shrinkindentation(int32_t excess) {
         before->settext(std::string(static_cast<size_t>(blanks - (excess - indentation)), ' '));
         followrelativeshift(currenttoken, excess - indentation);
     }
-    line.linecolumn = tokenendcolumn(currenttoken) + 1;
+    outputline.linecolumn = tokenendcolumn(currenttoken) + 1;
     return true;
 }
 
@@ -327,7 +328,7 @@ bool formatter::shortencomment(int32_t excess) {
     text.erase(end - static_cast<size_t>(excess), static_cast<size_t>(excess));
     t->settext(text);
     textchanged = 1;
-    line.linecolumn = tokenendcolumn(t) + 1;
+    outputline.linecolumn = tokenendcolumn(t) + 1;
     return true;
 }
 
@@ -395,7 +396,7 @@ bool formatter::breakcomment() {
     tokens.insert(after, token(linebreaktext + indentation, whitespace, classinserted, sequence + 1, -1));
     tokens.insert(after, token(second, kind, 0, sequence + 2, -1));
     textchanged = 1;
-    line.linecolumn = tokenendcolumn(t) + 1;
+    outputline.linecolumn = tokenendcolumn(t) + 1;
     return true;
 }
 
@@ -473,7 +474,7 @@ bool formatter::breakbeforetoken() {
     if (!alignenabled && partsgrouprow(t)) ++replaybreaks;
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);
-    line.linecolumn = 1;
+    outputline.linecolumn = 1;
     currenttoken = made;
     currentword = made->text();
     return true;

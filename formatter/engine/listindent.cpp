@@ -25,15 +25,15 @@ std::string_view blanksafterlinebreak(std::string_view text) {
 }  // namespace
 
 void formatter::indentnormal() {
-    if (!line.atlinestart) return;
+    if (!outputline.atlinestart) return;
     position start = currenttoken;
     // Literals keep their lines; the lines inside a block comment move only with -iic.
     bool insidecomment = start->kind == blockcomment;
     if ((start->kind != whitespace && !(insidecomment && s.iic)) || !start->breaksline()) return;
     const std::string text(start->text());
-    line.lastlinestarttoken = line.linestarttoken;
-    line.linestarttoken = start;
-    line.linestarttext = text;
+    outputline.lastlinestarttoken = outputline.linestarttoken;
+    outputline.linestarttoken = start;
+    outputline.linestarttext = text;
     position first = insidecomment ? start : firstonline(start);
     if (first == tokens.end()) {
         // An empty line, or the end of the text: no blanks are left after the line break.
@@ -100,7 +100,7 @@ bool formatter::standalonecomment(position first) const {
 int32_t formatter::computelineindent(position first, bool& commentline) {
     const token& f = *first;
     if (int32_t directivecolumn = directivelinecolumn(first); directivecolumn >= 0) return directivecolumn;
-    bool generated = line.linestarttoken->classcode == classinserted;
+    bool generated = outputline.linestarttoken->classcode == classinserted;
     int32_t column;
     if (alignment.processingalignedlist && !alignment.alignmentrequested &&
         !clausewords.count(lowered(f.text()).view())) {
@@ -177,7 +177,7 @@ int32_t formatter::listindent(int32_t base, position first) {
 // word moved; a line that a rule broke goes under that word. After a rewind the lines stay.
 int32_t formatter::relativeindentcolumn() {
     if (!alignenabled) return -1;
-    if (line.linestarttoken->classcode == classinserted) return statement.relativekeywordcolumn;
-    int32_t blanks = rowtringtocolumn(blanksafterlinebreak(line.linestarttoken->text()), 1);
+    if (outputline.linestarttoken->classcode == classinserted) return statement.relativekeywordcolumn;
+    int32_t blanks = rowtringtocolumn(blanksafterlinebreak(outputline.linestarttoken->text()), 1);
     return std::max(blanks + statement.relativeindent - 1, 0);
 }

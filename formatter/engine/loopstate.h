@@ -149,7 +149,7 @@ struct directivepart {
 struct loopstate {
     blockpart blocks;
     statementpart statement;
-    linepart line;
+    linepart outputline;
     bracketpart brackets;
     alignmentpart alignment;
     directivepart directives;

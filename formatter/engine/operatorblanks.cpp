@@ -71,11 +71,12 @@ void formatter::removeoperatorblanks() {
     position t = currenttoken;
     if (t != tokens.begin()) {
         position before = std::prev(t);
-        bool removable = before->kind == whitespace && !before->breaksline() && before != line.lastinsertedblank &&
-                         before != tokens.begin() && line.spacingallowed == 1 && !t->protectedtoken;
+        bool removable = before->kind == whitespace && !before->breaksline() &&
+                         before != outputline.lastinsertedblank && before != tokens.begin() &&
+                         outputline.spacingallowed == 1 && !t->protectedtoken;
         if (removable && !wouldjoin(std::prev(before)->text(), t->text())) {
             tokens.erase(before);
-            line.tokenposition = line.savedtokenposition;
+            outputline.tokenposition = outputline.savedtokenposition;
         }
     }
     position after = std::next(t);
@@ -83,7 +84,7 @@ void formatter::removeoperatorblanks() {
         !keepblankafter(after) && !after->protectedfollowingblank) {
         position beyond = std::next(after);
         if (beyond == tokens.end() || !wouldjoin(t->text(), beyond->text())) {
-            if (after == line.lastinsertedblank) line.lastinsertedblank = tokens.end();
+            if (after == outputline.lastinsertedblank) outputline.lastinsertedblank = tokens.end();
             tokens.erase(after);
         }
     }
@@ -99,7 +100,7 @@ void formatter::addoperatorblanks() {
         bool afteropening = istext(before->text(), "(") && (s.rsaob || s.ncb);
         if (!holdsspace(*before) && !afteropening) {
             tokens.insertnew(t, " ", whitespace, 0, -(sequencecounter++));
-            ++line.tokenposition;
+            ++outputline.tokenposition;
         }
     }
     position after = std::next(t);
@@ -109,5 +110,5 @@ void formatter::addoperatorblanks() {
         std::string_view previous = previoussignificant(t)->text();
         if (isspacingadditionword(previous, comma) || startsexpression(previous)) return;
     }
-    line.lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
+    outputline.lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
 }

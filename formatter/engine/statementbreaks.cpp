@@ -130,10 +130,10 @@ void formatter::breaklongitemlists() {
         alignment.declarationalignment.severalitems = 1;
     }
     if (statement.statementstate != 1 && !numbertype) {
-        line.previouslineitems = line.lineitems;
-        ++line.lineitems;
+        outputline.previouslineitems = outputline.lineitems;
+        ++outputline.lineitems;
     }
-    if (s.mlipl > 0 && (!s.mcs || !line.linebroken) && line.lineitems >= s.mlipl)
+    if (s.mlipl > 0 && (!s.mcs || !outputline.linebroken) && outputline.lineitems >= s.mlipl)
         ensurelinebreak(std::next(currenttoken), "", classinserted);
 }
 
@@ -213,7 +213,7 @@ bool formatter::bracketlistadjust() {
         brackets.listcolumn = addcolumns(brackets.listcolumn, s.brei);
     } else if (s.eiib) {
         // The items go eiib columns right of the indentation of the bracket's line.
-        position start = line.linestarttoken;
+        position start = outputline.linestarttoken;
         if (start == tokens.end() || start == position() || !start->breaksline()) return false;
         brackets.listcolumn = addcolumns(s.eiib, rowtringtocolumn(withoutleadinglinebreak(start->text()), 1) - 1);
     }

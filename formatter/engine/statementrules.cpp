@@ -159,12 +159,12 @@ void formatter::endcursordeclaration() {
     --blocks.blocklevel;
     groupended = 1;
     if (s.mlacd) {
-        line.linebreakstate = 1;
-        line.keeplinebreak = 1;
+        outputline.linebreakstate = 1;
+        outputline.keeplinebreak = 1;
     }
     if (s.rlacd) {
-        line.linebreakstate = 1;
-        line.removelinebreaks = 1;
+        outputline.linebreakstate = 1;
+        outputline.removelinebreaks = 1;
     }
 }
 
@@ -196,7 +196,7 @@ void formatter::resetstatement(bool loop) {
         // A trigger header that a ";" ends was none (DROP TRIGGER t;).
         statement.indeclarationpart = 0;
         // A line-break rule noted at an END or a cursor declaration is due after its ";".
-        if (line.linebreakstate == 1) line.linebreakstate = 2;
+        if (outputline.linebreakstate == 1) outputline.linebreakstate = 2;
     }
     if (!loop) blocks.loopheaderopen = 0;
     statement.keeprelative = 0;

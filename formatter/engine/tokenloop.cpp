@@ -35,7 +35,7 @@ formatter::afterstep formatter::processtoken() {
         notedirective();
     } else {
         notesqlplusstart();
-        if (s.w && line.spacingallowed == 1) warnmultilineliteral();
+        if (s.w && outputline.spacingallowed == 1) warnmultilineliteral();
         if (statement.statementcountdown == 1) notestatementstart();
         if (statement.insqlplusline == 0) checkendofinput();
         if (statement.insqlplusline == 1 && sqlplusline()) return afterstep::advance;
@@ -109,8 +109,8 @@ formatter::afterstep formatter::endoftoken() {
 // the column of a BETWEEN whose AND goes under it.
 void formatter::driverrules() {
     if (s.rael) {
-        line.linebreakstate = 2;
-        line.removelinebreaks = 1;
+        outputline.linebreakstate = 2;
+        outputline.removelinebreaks = 1;
     }
     if (istext(currentword, ":=")) statement.assignmentseen = 1;
     if (s.plouwh && currenttoken->classcode == classbetween)
@@ -233,13 +233,13 @@ void formatter::warnmultilineliteral() {
 
 void formatter::notestatementstart() {
     statement.statementstarttoken = currenttoken;
-    statement.statementstartposition = line.tokenposition;
+    statement.statementstartposition = outputline.tokenposition;
     statement.statementstartdepth = brackets.bracketdepth;
-    if (line.linebreakstate == 2) {
+    if (outputline.linebreakstate == 2) {
         position first = nextpastinlineblanks(currenttoken);
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace) {
-            droppedlinebreakrule = {line.keeplinebreak, line.removelinebreaks};
-            line.linebreakstate = line.keeplinebreak = line.removelinebreaks = 0;
+            droppedlinebreakrule = {outputline.keeplinebreak, outputline.removelinebreaks};
+            outputline.linebreakstate = outputline.keeplinebreak = outputline.removelinebreaks = 0;
         }
     }
     // The blanks and comments in front of the first word are passed; the word decides.
@@ -274,8 +274,8 @@ void formatter::endalignedlist() {
     if (s.in && currenttoken != tokens.begin()) {
         // Every line break and the blanks after it become the line break and indentation.
         reindentbreaks(before, linebreaktext + indentation);
-    } else if (!s.in && before != tokens.end() && before == line.linestarttoken) {
-        before->settext(line.linestarttext);
+    } else if (!s.in && before != tokens.end() && before == outputline.linestarttoken) {
+        before->settext(outputline.linestarttext);
     }
     alignment.processingalignedlist = 0;
     if (alignment.alistlevel > 0) --alignment.alistlevel;

@@ -130,7 +130,7 @@ TEST_F(listindent, hugeextraindentsholdthecolumn) {
         f.s.brei = c.brei;
         f.s.eiib = c.eiib;
         f.tokens.push_back(token("\n  ", whitespace, 0, 1, 1));
-        f.line.linestarttoken = f.tokens.begin();
+        f.outputline.linestarttoken = f.tokens.begin();
         f.brackets.listcolumn = c.column;
         EXPECT_TRUE(f.bracketlistadjust());
         EXPECT_EQ(f.brackets.listcolumn, c.expected) << c.brei << " " << c.eiib;
