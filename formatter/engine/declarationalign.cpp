@@ -282,10 +282,13 @@ bool formatter::aligndeclarations() {
     }
     g.mode = 6;
     position before = previoussignificant(t);
-    // A declaration also starts after $then, $else or $end of conditional compilation.
+    // A declaration also starts after $then, $else or $end of conditional compilation, unless
+    // the directive stands inside a declaration that goes on (x := $if c $then 1 $else 2 $end).
     const directive word = directiveof(*before);
+    const bool afterdirective =
+        (word == directive::thenword || word == directive::elseword || word == directive::endword) &&
+        statement.statementstate != 3;
     bool declarationstart = istext(before, *this, ";") || before->classcode == classis ||
-                            before->classcode == classas || before->classcode == classdeclare ||
-                            word == directive::thenword || word == directive::elseword || word == directive::endword;
+                            before->classcode == classas || before->classcode == classdeclare || afterdirective;
     return declarationstart && notedeclarationitem(t, true);
 }
