@@ -3,7 +3,9 @@
 
 #include "globals.h"
 
-formatter::formatter() {
+#include <iostream>
+
+formatter::formatter() : listings(&std::cout) {
     trailingbreak = &pattern::get("(" + linebreakpattern + "?)([\t ]*)\\z", pattern::dotall);
     unitkind = &pattern::get("^(procedure)$|^(function)$|^(trigger)$",
                              pattern::caseless | pattern::dotall);

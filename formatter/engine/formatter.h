@@ -17,7 +17,7 @@
 #include "wordset.h"
 
 #include <cstdint>
-#include <iostream>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <optional>
@@ -115,7 +115,7 @@ public:
     autoarray<int32_t> linearray;   // -slsf: sequence numbers of the input's line-break tokens
 
     // Listings, the call tree and declared names.
-    std::ostream* listings = &std::cout;   // where -lt, -ct and -str print
+    std::ostream* listings;   // where -lt, -ct and -str print (standard output unless set)
     int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
     int32_t lastlistedline = -1;
     std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
