@@ -8,6 +8,8 @@ BUILD    := build
 TRAINBUILD := build-train
 PROFILEDIR := $(CURDIR)/$(TRAINBUILD)/profile
 SANITIZEBUILD := build-sanitize
+# A Debug build without profile training or link-time optimisation, for a fast edit-test loop.
+CHECKBUILD := build-check
 FUZZBUILD := build-fuzz
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 # Seconds each fuzz target runs under `make fuzz`.
@@ -15,7 +17,7 @@ FUZZTIME := 60
 SANITIZERUNTIME := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1 \
                    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps fuzzdeps train configure build run test sanitize fuzz bench clean
+.PHONY: all deps fuzzdeps train configure build run test check sanitize fuzz bench clean
 
 all: build
 
@@ -64,6 +66,12 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The whole test suite in a plain Debug build: quicker to build than make test's optimised one.
+check: deps
+	@cmake -S . -B $(CHECKBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(CHECKBUILD) -j $(JOBS) >&2
+	@ctest --test-dir $(CHECKBUILD) --output-on-failure -j $(JOBS)
+
 # The whole test suite built and run under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	@cmake -S . -B $(SANITIZEBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRELM_SANITIZE=ON >/dev/null
@@ -83,4 +91,4 @@ bench: configure
 	@$(BUILD)/bin/brelmbench
 
 clean:
-	rm -rf $(BUILD) $(TRAINBUILD) $(SANITIZEBUILD) $(FUZZBUILD)
+	rm -rf $(BUILD) $(TRAINBUILD) $(CHECKBUILD) $(SANITIZEBUILD) $(FUZZBUILD)
