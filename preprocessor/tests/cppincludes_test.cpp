@@ -2,6 +2,9 @@
 // tokens, names made by macros, the nesting limit, errors, and the include cache files.
 #include "marloxtesting.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -120,6 +123,21 @@ TEST_F(includetest, errorsinsideanincludenameitsfile)
     EXPECT_EQ(callwitherr("#include \"open.sql\"\n#endif\n").first, "open.sql line 1:#endif not found\nAt source:#if 1<<\n");
     EXPECT_EQ(call("#include \"nul.sql\"\n"), "nul.sql: the file holds a NUL byte\n");
     EXPECT_EQ(call("#include \"folder.sql\"\n"), "folder.sql: Is a directory\n");
+}
+
+// Include and preload files are regular files of at most 1 GB. A device would be read without
+// end and a FIFO would wait for a writer: both are refused at once.
+TEST_F(includetest, onlyregularfilesofboundedsizeareread)
+{
+    ASSERT_EQ(mkfifo("pipe.sql", 0600), 0);
+    write("huge.sql", "");
+    std::filesystem::resize_file("huge.sql", (uintmax_t(1) << 30) + 1);  // sparse
+    EXPECT_EQ(call("#include \"/dev/zero\"\n"), "/dev/zero: it is not a regular file\n");
+    EXPECT_EQ(call("#include \"pipe.sql\"\n"), "pipe.sql: it is not a regular file\n");
+    EXPECT_EQ(call("#include \"huge.sql\"\n"), "huge.sql: the file is larger than 1 GB\n");
+    EXPECT_EQ(call("x\n", {"-pf", "/dev/zero"}), "could not preload file /dev/zero: it is not a regular file\n");
+    EXPECT_EQ(call("x\n", {"-pf", "pipe.sql"}), "could not preload file pipe.sql: it is not a regular file\n");
+    EXPECT_EQ(call("x\n", {"-pf", "huge.sql"}), "could not preload file huge.sql: the file is larger than 1 GB\n");
 }
 
 TEST_F(includetest, includesnestnodeeperthanthelimit)
