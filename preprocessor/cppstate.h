@@ -60,6 +60,9 @@ struct expansionstate {
     size_t tokens = 0;      // made within the outermost expansion in progress
     size_t calltokens = 0;  // made by all expansions of the call
     size_t callbudget = callexpansionbase;
+    size_t bytes = 0;       // of token text, within the outermost expansion in progress
+    size_t callbytes = 0;   // of token text, by all expansions of the call
+    size_t callbytebudget = callbytebase;
 };
 
 // The lexer's statement flags.
