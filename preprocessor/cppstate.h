@@ -19,7 +19,7 @@
 
 // The five boolean switches; they keep their values from one call to the next.
 struct switchstate {
-    bool t = false;    // accepted and stored; nothing reads it
+    bool t = false;    // trace: report the include cache's work on the standard error stream
     bool c = false;    // generate and use include cache files
     bool ld = false;   // insert #line directives into the output
     bool ild = false;  // ignore #line directives found in the source
@@ -110,6 +110,9 @@ struct includestate {
 // The recording of the include cache (switch c).
 struct cachestate {
     std::string cachefilename;           // of the include checked or recorded last
+    // False when a file of that name is no cache file (or is a link): it is the user's, and
+    // the recording does not replace it.
+    bool mayreplace = true;
     std::set<std::string> includedfiles;  // paths included since the current recording began
     std::string recordedmacros;          // the macros in force when the recording began
     int64_t eventsatrecordingstart = 0;
