@@ -188,7 +188,8 @@ TEST_F(inputbounds, preprocessordumpsandmemory) {
 
 #ifndef BRELM_SANITIZED   // the sanitizers need more address space than the limit leaves
     writefile("p.sql", "x := 1;\n");
-    writefile("preload.sql", std::string(size_t(200) << 20, ' '));
+    writefile("preload.sql", "");
+    fs::resize_file(folder / "preload.sql", size_t(500) << 20);   // sparse: more than the limit leaves
     std::vector<std::string> wrapped{"-c", "ulimit -v 400000 && exec \"$0\" \"$@\"", programfile("brelm"), "-pp",
                                      "-pp.pf", "preload.sql", "-i", "p.sql", "-o", "null"};
     run = runprogram("/bin/sh", wrapped, folder, std::nullopt, environment);
