@@ -12,7 +12,6 @@
 #include "core/xml.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -143,10 +142,11 @@ bool installinini(const PreparedTool& tool, const EditPadProToolRecord& record, 
     const bool createable = IsEditPadPro7InRegistry(context.Registry(), tool.target);
     FileText file = ReadFileText(path);
     std::string problem = TextFileProblem(file);
-    // A missing or empty file is made anew when EditPadPro 7 keeps its settings in the registry.
     if (!problem.empty() || file.text.empty()) {
         if (tool.checkOnly) return false;
-        if (!createable || !(file.missing || (problem.empty() && file.text.empty()))) {
+        // A missing or empty file is made anew when EditPadPro 7 keeps its settings in the registry.
+        const bool absent = file.missing || (file.Read() && file.text.empty());
+        if (!absent || !createable) {
             context.LogError(ConfigFileError("EditPadPro", path, file, problem));
             return false;
         }

@@ -49,15 +49,14 @@ std::string ToUtf16(const Utf16Text& text) {
     return (text.bom ? Bom : "") + bytes.toStdString();
 }
 
-// The file is UTF-16 little-endian text, whatever else its first bytes say.
+// Why the bytes are no UTF-16 little-endian text; "" when they may be.
 std::string Utf16LittleEndianProblem(const std::string& bytes) {
-    switch (DetectEncoding(bytes)) {
-    case TextEncoding::Utf16BigEndian: return "is UTF-16 big-endian text";
-    case TextEncoding::Bytes:
-        if (bytes.size() >= 2 && bytes.find('\0') == std::string::npos) return "is not UTF-16 text";
-        [[fallthrough]];
-    default: return "";
-    }
+    TextEncoding encoding = DetectEncoding(bytes);
+    if (encoding == TextEncoding::Utf16BigEndian) return "is UTF-16 big-endian text";
+    // 8-bit text holds no NUL at all; a single byte is too short to tell.
+    if (encoding == TextEncoding::Bytes && bytes.size() >= 2 && bytes.find('\0') == std::string::npos)
+        return "is not UTF-16 text";
+    return "";
 }
 
 // The number of digits at the start of text, or nullopt.

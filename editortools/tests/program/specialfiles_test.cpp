@@ -30,15 +30,17 @@ std::string refused(const std::string& path) {
 
 class SpecialFiles : public TolvaneTest {
 protected:
-    // The settings file with the tool brelm and a Pspad row, both in folder, and the backup
-    // directory folder/b.
+    // The settings file with the tool brelm, a Pspad row and a TextPad row, all in folder, and
+    // the backup directory folder/b.
     void Settings(const std::string& folder) {
         Write(folder + "/s.xml",
               CrLf({header, "<!DOCTYPE Gantrel>", "<Gantrel>", "\t<tools>", "\t\t<tool>", "\t\t\t<name>brelm</name>",
                     "\t\t\t<cmdline>/opt/brelm -i %File%</cmdline>", "\t\t\t<curdir></curdir>",
                     "\t\t\t<logparser></logparser>", "\t\t\t<installedin></installedin>", "\t\t</tool>", "\t</tools>",
                     "\t<ides>", "\t\t<ide>", "\t\t\t<name>Pspad</name>", "\t\t\t<dir>" + Path(folder + "/pspad") + "</dir>",
-                    "\t\t</ide>", "\t</ides>", "\t<backupdir>" + Path(folder + "/b") + "</backupdir>", "</Gantrel>"}));
+                    "\t\t</ide>", "\t\t<ide>", "\t\t\t<name>Textpad 5</name>",
+                    "\t\t\t<dir>" + Path(folder + "/textpad") + "</dir>", "\t\t</ide>", "\t</ides>",
+                    "\t<backupdir>" + Path(folder + "/b") + "</backupdir>", "</Gantrel>"}));
         std::filesystem::create_directories(root / folder / "b");
     }
     // The names in the folder but the fillers of a full disk.
@@ -119,10 +121,18 @@ TEST_F(SpecialFiles, AFullDiskLosesNothing) {
     const std::string saveerrors = "Error saving " + Path("full/s.xml") + " file!\nError saving the " +
                                    Path("full/b/backuplist.xml") + " file!\n";
     const std::vector<std::string> install = {"-nogui", "-if", Path("full/s.xml"), "-e", "Pspad", "-it", "brelm"};
+    // The registry store too: a new TextPad tool (no config.xml, so no backup) goes nowhere.
+    const std::string store = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n";
+    Write("full/registry.reg", store);
+    environment["TOLVANE_REGISTRY"] = Path("full/registry.reg");
+    std::filesystem::create_directories(root / "full/textpad");
     disk.Fill();
+    programresult r = Tolvane({"-nogui", "-if", Path("full/s.xml"), "-e", "Textpad 5", "-it", "brelm"});
+    EXPECT_EQ(r.err, "Install failed,could not save write registry for Textpad 5\nDone\n" + saveerrors);
+    EXPECT_EQ(Read("full/registry.reg"), store);
 
     // No room for the backup: the install is cancelled.
-    programresult r = Tolvane(install);
+    r = Tolvane(install);
     EXPECT_EQ(r.err, "could not backup Pspad. Installation cancelled\nDone\n" + saveerrors);
     EXPECT_EQ(Files("full/b/Pspad"), std::vector<std::string>{});
 
@@ -137,6 +147,6 @@ TEST_F(SpecialFiles, AFullDiskLosesNothing) {
 
     EXPECT_EQ(Read("full/pspad/links.ini"), links);
     EXPECT_EQ(Read("full/s.xml"), settings);
-    EXPECT_EQ(Files("full"), (std::vector<std::string>{"b", "pspad", "s.xml"}));
+    EXPECT_EQ(Files("full"), (std::vector<std::string>{"b", "pspad", "registry.reg", "s.xml", "textpad"}));
     EXPECT_EQ(Files("full/pspad"), std::vector<std::string>{"links.ini"});
 }
