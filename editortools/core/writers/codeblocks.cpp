@@ -71,7 +71,7 @@ bool InstallCodeBlocksTool(const PreparedTool& tool, WriterContext& context) {
     }
     XmlNode* tools = document.children[1].Find("tools");
     if (!tools) {
-        context.LogError("Install failed,could not find tools tag in configuration file");
+        context.LogError("Install failed,could not find tools tag in configuration file:" + path);
         return false;
     }
     XmlNode* found = nullptr;

@@ -155,7 +155,7 @@ TEST_F(CodeBlocks, AParseErrorIsShownAndNothingIsWritten) {
 TEST_F(CodeBlocks, WithoutToolsTagEveryModeSaysSo) {
     std::string text = declaration + "<CodeBlocksConfig><app/><!-- <tools/> --></CodeBlocksConfig>";
     Write(text);
-    const std::string message = "Install failed,could not find tools tag in configuration file";
+    const std::string message = "Install failed,could not find tools tag in configuration file:" + conf;
     EXPECT_FALSE(Present());
     EXPECT_EQ(context.errors, std::vector<std::string>{message});
     EXPECT_FALSE(Install(Tool()));
