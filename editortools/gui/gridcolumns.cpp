@@ -10,11 +10,12 @@
 #include <algorithm>
 #include <numeric>
 
-SharedColumns::SharedColumns(QTableView* view, int layoutWidth) : QObject(view), view(view), layoutWidth(layoutWidth) {
+SharedColumns::SharedColumns(QTableView* view, int layoutWidth)
+    : QObject(view), view(view), viewport(view->viewport()), layoutWidth(layoutWidth) {
     QHeaderView* header = view->horizontalHeader();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
-    view->viewport()->installEventFilter(this);
+    viewport->installEventFilter(this);
     connect(header, &QHeaderView::sectionCountChanged, this, &SharedColumns::Spread);
 }
 
@@ -36,7 +37,7 @@ void SharedColumns::Spread() {
 }
 
 bool SharedColumns::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view->viewport() && event->type() == QEvent::Resize) Spread();
+    if (event->type() == QEvent::Resize && watched == viewport) Spread();
     return QObject::eventFilter(watched, event);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QTableView;
+class QWidget;
 
 // Each column keeps at least the width it has when the grid has its layout's width (the
 // header's default width, the last column the rest), and a wider grid gives every column an
@@ -25,6 +26,7 @@ protected:
 
 private:
     QTableView* view;
+    QWidget* viewport;   // compared only: it may be going while the view is destroyed
     int layoutWidth;
 };
 
