@@ -517,10 +517,17 @@ void formatter::placeblockinformation(position word, const std::string& informat
 // Units, declarations and line starts.
 
 void formatter::slashatlevelzero() {
-    if (s.ifsl || blocks.blocklevel != 0 || (brackets.bracketdepth != 0 && s.ifsib)) return;
+    if (blocks.blocklevel != 0 || (brackets.bracketdepth != 0 && s.ifsib)) return;
     if (!istext(currentword, "/") || currenttoken == tokens.begin()) return;
     position before = std::prev(currenttoken);
     if (!before->breaksline()) return;
+    // SQL*Plus runs the statement at a "/" line, whether or not it ended in ";": the next
+    // line may be a SQL*Plus command (also where -ifsl keeps the unit open for the checks).
+    if (brackets.bracketdepth == 0) {
+        statement.statementstate = 2;
+        statement.sqlpluspossible = 1;
+    }
+    if (s.ifsl) return;
     checksyntaxmissingkeywords();
     if (!checkblockpairs()) {
         listblockstack();
@@ -567,9 +574,10 @@ void formatter::applylinebreakrule() {
         token linebreak(linebreaktext, whitespace, classinserted, -(sequencecounter++), -1);
         tokens.insert(std::next(currenttoken), std::move(linebreak));
     };
+    // An empty line after a line that a "-" continues ends what that line continues: it stays.
     if (!breaknext && outputline.keeplinebreak) {
         insertbreak();
-    } else if (breaknext && outputline.removelinebreaks) {
+    } else if (breaknext && outputline.removelinebreaks && !hyphenbefore(currenttoken)) {
         while (next != tokens.end() && islinebreaktoken(*next)) next = tokens.erase(next);
         if (outputline.keeplinebreak) insertbreak();
     }
