@@ -50,6 +50,17 @@ bool formatter::deferredbylimit(int32_t firstpass) {
     return firstpass == 1 && outputline.linebroken == 0 && beyondcolumnlimit();
 }
 
+// Blocks, brackets or $IF directives nested deeper than real code goes: the output's
+// indentation and the state the rules keep per level would grow with the square of the
+// text, so the file fails.
+constexpr size_t maxnesting = 1000;
+
+void formatter::checknesting(size_t depth) {
+    if (depth <= maxnesting) return;
+    die("nesting deeper than " + numtostring(static_cast<long long>(maxnesting)) + " levels at line " +
+        numtostring(tokenline(currenttoken)) + "\n");
+}
+
 // A structural error: the message, the block stack (with the level just closed when
 // `reopen`), and the end of the file with code 2.
 void formatter::blockerror(const std::string& message, bool reopen) {
@@ -278,6 +289,7 @@ void formatter::pushblock(int32_t c) {
     // The text of the statement the block stands in.
     std::string context =
         alignment.processingalignedlist && istext(alignment.alignmentword, ":=") ? ":=" : statement.statementword;
+    checknesting(static_cast<size_t>(blocks.blocklevel) + 1);
     ++blocks.blocklevel;
     blocks.blockstack.at(blocks.blocklevel + 1).blockname.clear();
     linerecord fresh;

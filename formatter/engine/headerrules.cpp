@@ -29,6 +29,7 @@ bool formatter::isslashline(position p) const {
 
 // A level for a package, a type body or a subprogram: the record above it is emptied.
 linerecord& formatter::pushheaderlevel(position opener, const std::string& name) {
+    checknesting(static_cast<size_t>(blocks.blocklevel) + 1);
     ++blocks.blocklevel;
     blocks.blockstack.at(blocks.blocklevel + 1) = linerecord();
     linerecord& level = blocks.blockstack.at(blocks.blocklevel);
