@@ -28,6 +28,7 @@ CREATE USER &&ut3_owner IDENTIFIED BY "&&ut3_password"
 GRANT CREATE SESSION, CREATE PROCEDURE, CREATE TYPE, CREATE TABLE, CREATE VIEW TO &&ut3_owner;
 CONNECT sys/&&pass_sys@&connect_string AS SYSDBA
 GRANT SELECT ON dba_objects TO &&ut3_owner;
+SET DEFINE ON
 @@install_component.sql 'core/types/ut_key_value_pair.tps' &&ut3_owner
 @@install_component.sql 'core/types/ut_key_value_pairs.tps' &&ut3_owner a/b c-d
 
@@ -36,6 +37,8 @@ CREATE OR REPLACE CONTEXT &&ut3_owner._info USING &&ut3_owner..ut_session_contex
 GRANT CREATE ANY CONTEXT TO &&ut3_owner
 /
 define ut3_tablespace = &&tbs._data
+DEFINE build_tag = &&release-&&ut3_owner
+SPOOL install_&&ut3_owner._2.log APPEND
 CONNECT &&ut3_owner/&&ut3_password@&connect_string
 ALTER SESSION SET CURRENT_SCHEMA = &&ut3_owner;
 @@&&install_dir/set_session.sql &&ut3_owner..sql
