@@ -19,11 +19,24 @@ struct ifsnode {
     std::map<std::string, ifsnode> children;
 };
 
-// One switch recorded inside an -ifs block. Kinds: 6 flag (applied by name), 1 number
-// (numberfield), 3 text (textfield), 9 the -0 switch.
+// How a switch takes its value. An entry recorded inside an -ifs block is one of flagkind,
+// numberkind, stringkind or alloffkind.
+enum switchkind : int32_t {
+    novaluekind = 0,      // a switch without a value of its own (-h, -ei, -x, ...)
+    numberkind = 1,       // a number: its handler or its field takes it
+    numberfieldkind = 2,  // a number whose field and default stand in the switch object
+    stringkind = 3,       // a text: its handler or its field takes it (-ifs: its block handler)
+    flagkind = 6,         // a plain flag, 0 or 1
+    onflagkind = 7,       // a flag whose handler runs when it is switched on
+    actionkind = 8,       // an action: its flag is 1 only while its handler runs
+    alloffkind = 9,       // the -0 switch
+};
+
+// One switch recorded inside an -ifs block: a flag or a number writes numberfield, a text
+// textfield, and -0 turns everything off.
 struct ifsentry {
     std::string name;
-    int32_t kind = 0;
+    switchkind kind = novaluekind;
     int32_t number = 0;
     std::string text;
     int32_t settings::*numberfield = nullptr;

@@ -22,16 +22,16 @@ void formatter::applyifsblock(settings& record, int32_t index) {
     const ifsblock& block = record.ifsblocks[static_cast<size_t>(index)];
     for (const ifsentry& entry : block) {
         switch (entry.kind) {
-        case 6:
+        case flagkind:
             if (entry.numberfield) record.*entry.numberfield = entry.number != 0 ? 1 : 0;
             break;
-        case 1:
+        case numberkind:
             if (entry.numberfield) record.*entry.numberfield = entry.number;
             break;
-        case 3:
+        case stringkind:
             if (entry.textfield) record.*entry.textfield = entry.text;
             break;
-        case 9:
+        case alloffkind:
             if (entry.name == "0") setalloff(record, 0);
             break;
         default:

@@ -55,7 +55,7 @@ const flagentry plainflags[] = {
     {"mte", &settings::mte}, {"w", &settings::w}, {"v", &settings::v},
 };
 
-switchobject makeobject(const std::string& name, int32_t kind, const std::string& description) {
+switchobject makeobject(const std::string& name, switchkind kind, const std::string& description) {
     switchobject o;
     o.name = name;
     o.kind = kind;
@@ -97,8 +97,8 @@ void registerblock(const std::string& name, const std::string& description, bloc
     storeobject(std::move(o));
 }
 
-// Kinds 6, 7 and 8: the flag goes into flagfields and fieldnames as well.
-void registerflagobject(const std::string& name, int32_t kind, fieldref field, int32_t alloffvalue,
+// Flags, switched-on flags and actions: the flag goes into flagfields and fieldnames as well.
+void registerflagobject(const std::string& name, switchkind kind, fieldref field, int32_t alloffvalue,
                         int32_t defaultvalue, numberhandler handler) {
     switchobject o = makeobject(name, kind, "");
     o.alloffvalue = alloffvalue;
@@ -212,7 +212,7 @@ void setnumberbyname(const std::string& name, fieldref field, int32_t value, set
         recordnumber(name, field, value, s);
 }
 
-void recordswitch(const std::string& name, int32_t kind, fieldref field, int32_t value,
+void recordswitch(const std::string& name, switchkind kind, fieldref field, int32_t value,
                   const std::string& text, settings& s) {
     if (s.ifsblocks.empty()) return;
     ifsentry entry;

@@ -18,20 +18,9 @@ using numberhandler = std::string (*)(const std::string& name, int32_t value, se
 using stringhandler = std::string (*)(const std::string& name, const std::string& text, settings& s);
 using blockhandler = std::string (*)(const std::string& text, settings& s);
 
-// Switch kinds.
-enum : int32_t {
-    numberkind = 1,         // numberhandler sets the number
-    numberfieldkind = 2,    // numberhandler, field in the object
-    stringkind = 3,         // stringhandler, or blockhandler for -ifs
-    flagkind = 6,           // plain flag of flagfields
-    onflagkind = 7,         // flag whose handler runs when it is switched on
-    actionkind = 8,         // action: its flag is 1 only while the handler runs
-    alloffkind = 9,         // -0 recorded in a conditional block
-};
-
 struct switchobject {
     std::string name;          // without the leading "-"
-    int32_t kind = 0;
+    switchkind kind = novaluekind;
     std::string description;   // label of the value, named when the value is missing
     int32_t alloffvalue = 0;
     int32_t defaultvalue = 0;
@@ -40,14 +29,14 @@ struct switchobject {
     numberhandler onnumber = nullptr;
     stringhandler ontext = nullptr;
     blockhandler onblock = nullptr;
-    fieldref field = nullptr;  // kind 2; kinds 6, 7, 8 stand in flagfields
+    fieldref field = nullptr;  // the number's field; flags stand in flagfields
 };
 
 extern std::map<std::string, fieldref> flagfields;          // flag name to field
 extern std::map<std::string, switchobject> switchobjects;   // switch objects by name
 extern std::map<std::string, std::string> fieldnames;       // fieldkey to flag name
 extern std::map<std::string, std::string> numberfieldnames; // fieldkey to number switch name
-extern std::map<std::string, int32_t> actionnames;          // names of the kind-8 objects
+extern std::map<std::string, int32_t> actionnames;          // names of the actions
 
 // Builds every container above (again from scratch when called a second time).
 void buildswitchtable();
@@ -61,7 +50,7 @@ void setnumber(fieldref field, int32_t value, settings& s);
 void setnumberbyname(const std::string& name, fieldref field, int32_t value, settings& s);
 
 // Append one entry to the last block of ifsblocks.
-void recordswitch(const std::string& name, int32_t kind, fieldref field, int32_t value,
+void recordswitch(const std::string& name, switchkind kind, fieldref field, int32_t value,
                   const std::string& text, settings& s);
 void recordflag(const std::string& name, fieldref field, int32_t value, settings& s);
 void recordnumber(const std::string& name, fieldref field, int32_t value, settings& s);

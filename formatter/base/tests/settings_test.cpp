@@ -94,7 +94,7 @@ TEST_F(settingsrecord, alloffclearsswitchesandkeepswhatitmust) {
     s.ae = {".sql"};
     s.si = {{"dbms_output", "DBMS_Output"}};
     s.ifskeywords["select"].index = 0;
-    s.ifsblocks.push_back({ifsentry{"uk", 6, 0, "", nullptr, nullptr}});
+    s.ifsblocks.push_back({ifsentry{"uk", flagkind, 0, "", nullptr, nullptr}});
     s.inifsblock = 1;
     s.x = s.sl = s.el = s.ct = s.lt = s.v = s.sigiven = 1;
     s.l = 12;
@@ -143,7 +143,7 @@ TEST_F(settingsrecord, copiesaredeep) {
     settings original = defaults();
     original.pp_I = {"a", "b"};
     original.ifskeywords["create"].children["procedure"].index = 0;
-    original.ifsblocks.push_back({ifsentry{"is", 3, 0, "4", nullptr, &settings::is}});
+    original.ifsblocks.push_back({ifsentry{"is", stringkind, 0, "4", nullptr, &settings::is}});
     original.inputfiles.at(1) = "b.sql";
     original.il.at(2) = 8;
 

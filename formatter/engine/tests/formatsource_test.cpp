@@ -157,7 +157,7 @@ TEST_F(driver, conditionalblocksapplyatthestatementstart) {
     auto withblocks = [](settings& s) {
         ifsentry co, sao;
         co.name = "co";
-        co.kind = sao.kind = 6;
+        co.kind = sao.kind = flagkind;
         co.numberfield = &settings::co;
         sao.name = "sao";
         sao.numberfield = &settings::sao;
