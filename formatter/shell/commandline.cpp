@@ -1,5 +1,6 @@
-// Command-line parsing: recognition of every switch form, pending values, exclusive
-// groups, -ls insertion, the checks after the pass and the default output names.
+// Command-line parsing: the switch table (one row per switch: its pattern, its value's
+// field or setter, kind and range), pending values, exclusive groups, -ls insertion, the
+// checks after the pass and the default output names.
 
 #include "commandline.h"
 
@@ -20,10 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
-#include <limits>
-#include <map>
 #include <iostream>
 
 const std::vector<std::vector<std::string>>& exclusiveswitchgroups() {
@@ -37,42 +35,8 @@ namespace {
 constexpr int maxsettingsnesting = 32;
 constexpr int32_t maxindentlevel = 1000;
 
-// The values the number switches take. No real layout needs more: columns of indentation
-// and padding up to 1,000, limits and counts up to 100,000, line numbers up to 1,000,000,000
-// (an input holds at most 1 GB). Negative values are refused where they mean nothing.
-struct numberrange {
-    const char* name;
-    int64_t lowest;
-    int64_t highest;
-};
-constexpr int64_t widest = 1000, largest = 100000, lastline = 1000000000;
-constexpr int64_t anynegative = std::numeric_limits<int32_t>::min();
-
-const std::map<std::string, numberrange>& numberranges() {
-    static const std::map<std::string, numberrange> ranges = {
-        {"Lineno", {"-l", anynegative, lastline}},
-        {"Tab size", {"-t", 1, widest}},
-        {"Indent size", {"-is", 0, widest}},
-        {"Continuation indent size", {"-ci", -widest, widest}},
-        {"Specific indent size", {"-il", 0, widest}},
-        {"Maximum versions", {"-b", 0, largest}},
-        {"Starting line", {"-sl", anynegative, lastline}},
-        {"Ending line", {"-el", anynegative, lastline}},
-        {"Minimum list items", {"-milipl", -largest, largest}},
-        {"Maximum list items", {"-mlipl", -largest, largest}},
-        {"Maximum column size", {"-mcs", anynegative, largest}},
-        {"Padding size", {"-ps", anynegative, widest}},
-        {"sbi.ml", {"-sbi.ml", -largest, largest}},
-        {"sbi.max", {"-sbi.max", -widest, widest}},
-        {"isis", {"-isis", -widest, widest}},
-        {"eiib", {"-eiib", -widest, widest}},
-        {"brei", {"-brei", -widest, widest}},
-    };
-    return ranges;
-}
-
-// A decimal integer with an optional sign and nothing else (-is and -ci also allow a "t"
-// after it); false when the text is not one.
+// A decimal integer with an optional sign and nothing else (a size in tabs may also end
+// in "t"); false when the text is not one.
 bool readnumber(const std::string& text, bool tabsallowed, int64_t& number) {
     size_t i = 0, end = text.size();
     if (tabsallowed && end > 0 && text[end - 1] == 't') --end;
@@ -97,6 +61,8 @@ struct loadedfile {
     ino_t inode = 0;
 };
 
+}  // namespace
+
 class commandlineparser {
 public:
     commandlineparser(commandlineargs& a, settings& record, int fromcmd)
@@ -104,40 +70,28 @@ public:
     void run();
 
 private:
-    using action = bool (commandlineparser::*)(const std::string& word, const patternmatch& m);
-    // One recognition row: the pattern, the name refused inside an -ifs block, the label
-    // of its value and the capture that holds it, and the row's own step (which may
-    // decline, so that the next row is tried).
-    struct row {
-        const char* text;
-        const char* refused;
-        const char* label;
-        int valuegroup;
-        action step;
-    };
-    static const row rows[];
+    friend std::span<const switchrow> switchrows();
+    static const switchrow rows[];
 
     void resetparsestart();
     void firstpass();
     void mainpass();
     void recognise(const std::string& word);
-    void applyvalue(const std::string& label, const std::string& value);
+    void takevalue(const switchrow& r, const std::string& value);
     void objectvalue(const std::string& name, const std::string& value);
-    void loadsettingsfile();
     void checknesting(const std::string& name);
     void setflag(const std::string& name, const std::string& sign);
-    int32_t checkednumber(const std::string& key, const std::string& value);
-    void settabsizes(const std::string& value);
-    void setindentsize(const std::string& value);
-    void setspecificindent(const std::string& value);
-    void setpadding(const std::string& value);
-    void setbackupcount(const std::string& value);
+    int32_t checkednumber(const std::string& name, const numberrange& range, bool tabs, const std::string& value);
+    int32_t checkednumber(const switchrow& r, const std::string& value) {
+        return checkednumber(r.name, r.range, r.tabs, value);
+    }
     void redirecterrorstream(const std::string& name);
     void checkresult();
     void makepairs();
     void showswitchesandend();
     [[noreturn]] void fail(const std::string& message) { usageerror(args.messages, message); }
 
+    // Steps of the rows, run when a word matches.
     bool help(const std::string&, const patternmatch&);
     bool endblock(const std::string&, const patternmatch&);
     bool inputrow(const std::string&, const patternmatch&);
@@ -160,12 +114,31 @@ private:
     bool flagrow(const std::string&, const patternmatch&);
     bool ignoredrow(const std::string&, const patternmatch&);
 
+    // Setters of the rows whose value is more than a field.
+    void addinput(const switchrow&, const std::string& value);
+    void setoutput(const switchrow&, const std::string& value);
+    void addinputoutput(const switchrow&, const std::string& value);
+    void addexcluded(const switchrow&, const std::string& value);
+    void setoutputdirectory(const switchrow&, const std::string& value);
+    void loadsettingsfile(const switchrow&, const std::string& value);
+    void setcharacterset(const switchrow&, const std::string& value);
+    void addidentifier(const switchrow&, const std::string& value);
+    void settag(const switchrow&, const std::string& value);
+    void addextension(const switchrow&, const std::string& value);
+    void settabsizes(const switchrow& r, const std::string& value);
+    void setindentsize(const switchrow& r, const std::string& value);
+    void setspecificindent(const switchrow& r, const std::string& value);
+    void setbackupcount(const switchrow& r, const std::string& value);
+    void setminimumitems(const switchrow& r, const std::string& value);
+    void setpadding(const switchrow& r, const std::string& value);
+
     commandlineargs& args;
     settings& s;
     bool fromcommandline;
 
-    std::string pendingvalue;
-    std::string pendingobject;   // the switch object whose value is pending
+    std::string pendingvalue;     // the label of the value that the next word gives
+    const switchrow* pendingrow = nullptr;
+    std::string pendingobject;    // the switch object whose value is pending
     std::string pendinglevel;
     std::string pendingtagtype;
     int32_t recursive = 0;
@@ -180,53 +153,90 @@ private:
     std::vector<loadedfile> loads;
 };
 
-// Tried in this order; the first row whose pattern matches (and whose step does not
-// decline) decides.
-const commandlineparser::row commandlineparser::rows[] = {
-    {"^-h$|^--help$", nullptr, nullptr, 0, &commandlineparser::help},
-    {"^-ei$", nullptr, nullptr, 0, &commandlineparser::endblock},
-    {"^-i(r)?(=(.+))?$", "-i", "Input file", 3, &commandlineparser::inputrow},
-    {"^-ias(=(.+))?$", "-ias", "Input file alias", 2, nullptr},
-    {"^-o(=(.+))?$", "-o", "Output file", 2, nullptr},
-    {"^-no$", "-no", nullptr, 0, &commandlineparser::nooutput},
-    {"^-oas(=(.+))?$", "-oas", "Output file alias", 2, nullptr},
-    {"^-ht(=(.+))?$", "-ht", "Html template filename", 2, nullptr},
-    {"^-cs(=(.+))?$", "-cs", "Character set", 2, nullptr},
-    {"^-io(r)?(=(.+))?$", "-io(r)", "Input/Output file", 3, &commandlineparser::inputoutputrow},
-    {"^-oe(=(.+))?$", "-oe", "Output extension", 2, nullptr},
-    {"^-ef(r)?(=(.+))?$", "-ef(r)", "Excluded filename", 3, &commandlineparser::excludedrow},
-    {"^-od(r)?(=(.+))?$", "-od(r)", "Output directory", 3, &commandlineparser::outputdirectoryrow},
-    {"^-ls(=(.+))?$", nullptr, "Settings file", 2, nullptr},
-    {"^-si(=(.+))?$", "-si", "Identifier", 2, nullptr},
-    {"^-tag\\[(.+?)\\](?:=(.+))?$", "-tag", "Tag", 2, &commandlineparser::tagrow},
-    {"^-bdir(=(.+))?$", "-bdir", "Backup directory", 2, nullptr},
-    {"^-slsf(=(.+))?$", "-slsf", "Line synchronization file", 2, nullptr},
-    {"^-milipl(=(.+))?$", nullptr, "Minimum list items", 2, nullptr},
-    {"^-mlipl(=(.+))?$", nullptr, "Maximum list items", 2, nullptr},
-    {"^-mcs(=(.+))?$", nullptr, "Maximum column size", 2, nullptr},
-    {"^-ps(=(.+))?$", "-ps", "Padding size", 2, nullptr},
-    {"^-str$", "-str", nullptr, 0, &commandlineparser::structurerow},
-    {"^-l(=(.+))?$", "-l", "Lineno", 2, nullptr},
-    {"^-ae(=(.+))?$", "-ae", "Extension", 2, nullptr},
-    {"^-t(?:=([^,]+?(?:,[^,]+)*))?$", "-t", "Tab size", 1, nullptr},
-    {"^-is(?:=(.+)(t)?)?$", "-is", "Indent size", 1, nullptr},
-    {"^-ci(?:=(.+)(t)?)?$", "-ci", "Continuation indent size", 1, nullptr},
-    {"^-([\\w.]+)", nullptr, nullptr, 0, &commandlineparser::objectrow},
-    {"^-b(?:=(.+))?$", "-b", "Maximum versions", 1, nullptr},
-    {"^-il(\\d+)(?:=(.+))?$", "-il", "Specific indent size", 2, &commandlineparser::levelrow},
-    {"^-sl(?:=(.+))?$", "-sl", "Starting line", 1, nullptr},
-    {"^-el(?:=(.+))?$", "-el", "Ending line", 1, nullptr},
-    {"^-c=(.+)$", "-c", nullptr, 0, &commandlineparser::commentrow},
-    {"^-e=(.+)$", "-e", nullptr, 0, &commandlineparser::errorfilerow},
-    {"^-ct$", "-ct", nullptr, 0, &commandlineparser::calltreerow},
-    {"^-swc[x]?$", nullptr, nullptr, 0, &commandlineparser::compactrow},
-    {"^-lt$", "-lt", nullptr, 0, &commandlineparser::listtreerow},
-    {"^-x$", nullptr, nullptr, 0, &commandlineparser::explainrow},
-    {"^-v$", nullptr, nullptr, 0, &commandlineparser::verboserow},
-    {"^-0$", nullptr, nullptr, 0, &commandlineparser::alloffrow},
-    {"^-([\\w.]+)(\\-|\\+|)$", nullptr, nullptr, 0, &commandlineparser::flagrow},
-    {"", nullptr, nullptr, 0, &commandlineparser::ignoredrow},
+namespace {
+using parser = commandlineparser;
+}  // namespace
+
+// Tried in this order; the first row whose pattern matches (and whose step does not decline)
+// decides. A row named by its switch alone may stand anywhere above the switch-object, flag
+// and ignored rows at the end ("-ci" takes a number before the flag row sees "-ci+").
+const switchrow commandlineparser::rows[] = {
+    {.name = "-h", .form = "^-h$|^--help$", .recognised = &parser::help, .inblock = true},
+    {.name = "-ei", .form = "^-ei$", .recognised = &parser::endblock, .inblock = true},
+    {.name = "-i", .form = "^-i(r)?(=(.+))?$", .valuegroup = 3, .recognised = &parser::inputrow,
+     .label = "Input file", .kind = stringkind, .apply = &parser::addinput, .commandlineonly = true},
+    {.name = "-ias", .label = "Input file alias", .kind = stringkind, .text = &settings::inputfilealias},
+    {.name = "-o", .label = "Output file", .kind = stringkind, .apply = &parser::setoutput, .commandlineonly = true},
+    {.name = "-no", .form = "^-no$", .recognised = &parser::nooutput},
+    {.name = "-oas", .label = "Output file alias", .kind = stringkind, .text = &settings::outputfilealias},
+    {.name = "-ht", .label = "Html template filename", .kind = stringkind, .text = &settings::ht,
+     .commandlineonly = true},
+    {.name = "-cs", .label = "Character set", .kind = stringkind, .apply = &parser::setcharacterset},
+    {.name = "-io(r)", .form = "^-io(r)?(=(.+))?$", .valuegroup = 3, .recognised = &parser::inputoutputrow,
+     .label = "Input/Output file", .kind = stringkind, .apply = &parser::addinputoutput, .commandlineonly = true},
+    {.name = "-oe", .label = "Output extension", .kind = stringkind, .text = &settings::oe, .commandlineonly = true},
+    {.name = "-ef(r)", .form = "^-ef(r)?(=(.+))?$", .valuegroup = 3, .recognised = &parser::excludedrow,
+     .label = "Excluded filename", .kind = stringkind, .apply = &parser::addexcluded, .commandlineonly = true},
+    {.name = "-od(r)", .form = "^-od(r)?(=(.+))?$", .valuegroup = 3, .recognised = &parser::outputdirectoryrow,
+     .label = "Output directory", .kind = stringkind, .apply = &parser::setoutputdirectory, .commandlineonly = true},
+    {.name = "-ls", .label = "Settings file", .kind = stringkind, .apply = &parser::loadsettingsfile,
+     .inblock = true, .commandlineonly = true},
+    {.name = "-si", .label = "Identifier", .kind = stringkind, .apply = &parser::addidentifier},
+    {.name = "-tag", .form = "^-tag\\[(.+?)\\](?:=(.+))?$", .valuegroup = 2, .recognised = &parser::tagrow,
+     .label = "Tag", .kind = stringkind, .apply = &parser::settag, .commandlineonly = true},
+    {.name = "-bdir", .label = "Backup directory", .kind = stringkind, .text = &settings::bdir,
+     .commandlineonly = true},
+    {.name = "-slsf", .label = "Line synchronization file", .kind = stringkind, .text = &settings::slsf,
+     .commandlineonly = true},
+    {.name = "-milipl", .label = "Minimum list items", .kind = numberkind, .number = &settings::milipl,
+     .apply = &parser::setminimumitems, .range = {-largest, largest}, .inblock = true},
+    {.name = "-mlipl", .label = "Maximum list items", .kind = numberkind, .number = &settings::mlipl,
+     .range = {-largest, largest}, .inblock = true},
+    {.name = "-mcs", .label = "Maximum column size", .kind = numberkind, .number = &settings::mcs,
+     .range = {anynegative, largest}, .inblock = true},
+    {.name = "-ps", .label = "Padding size", .kind = numberkind, .number = &settings::ps,
+     .apply = &parser::setpadding, .range = {1, widest}},
+    {.name = "-str", .form = "^-str$", .recognised = &parser::structurerow},
+    {.name = "-l", .label = "Lineno", .kind = numberkind, .number = &settings::l, .range = {anynegative, lastline}},
+    {.name = "-ae", .label = "Extension", .kind = stringkind, .apply = &parser::addextension, .commandlineonly = true},
+    {.name = "-t", .form = "^-t(?:=([^,]+?(?:,[^,]+)*))?$", .label = "Tab size", .kind = numberkind,
+     .apply = &parser::settabsizes, .range = {1, widest}},
+    {.name = "-is", .label = "Indent size", .kind = numberkind, .text = &settings::is,
+     .apply = &parser::setindentsize, .range = {0, widest}, .tabs = true},
+    {.name = "-ci", .label = "Continuation indent size", .kind = numberkind, .number = &settings::continuationindent,
+     .range = {-widest, widest}, .tabs = true},
+    {.name = "-", .form = "^-([\\w.]+)", .recognised = &parser::objectrow, .inblock = true},
+    {.name = "-b", .label = "Maximum versions", .kind = numberkind, .number = &settings::b,
+     .apply = &parser::setbackupcount, .range = {0, largest}, .commandlineonly = true},
+    {.name = "-il", .form = "^-il(\\d+)(?:=(.+))?$", .valuegroup = 2, .recognised = &parser::levelrow,
+     .label = "Specific indent size", .kind = numberkind, .apply = &parser::setspecificindent, .range = {0, widest}},
+    {.name = "-sl", .label = "Starting line", .kind = numberkind, .number = &settings::sl,
+     .range = {anynegative, lastline}},
+    {.name = "-el", .label = "Ending line", .kind = numberkind, .number = &settings::el,
+     .range = {anynegative, lastline}},
+    {.name = "-c", .form = "^-c=(.+)$", .recognised = &parser::commentrow},
+    {.name = "-e", .form = "^-e=(.+)$", .recognised = &parser::errorfilerow},
+    {.name = "-ct", .form = "^-ct$", .recognised = &parser::calltreerow},
+    {.name = "-swc", .form = "^-swc[x]?$", .recognised = &parser::compactrow, .inblock = true},
+    {.name = "-lt", .form = "^-lt$", .recognised = &parser::listtreerow},
+    {.name = "-x", .form = "^-x$", .recognised = &parser::explainrow, .inblock = true},
+    {.name = "-v", .form = "^-v$", .recognised = &parser::verboserow, .inblock = true},
+    {.name = "-0", .form = "^-0$", .recognised = &parser::alloffrow, .inblock = true},
+    {.name = "-", .form = "^-([\\w.]+)(\\-|\\+|)$", .recognised = &parser::flagrow, .inblock = true},
+    {.name = "", .form = "", .recognised = &parser::ignoredrow, .inblock = true},
 };
+
+std::span<const switchrow> switchrows() { return commandlineparser::rows; }
+
+namespace {
+
+// A row's pattern: its own, or the switch name with an optional "=value" (capture 1).
+const pattern& rowpattern(const switchrow& r) {
+    if (r.form != nullptr) return pattern::get(r.form);
+    return pattern::get("^" + std::string(r.name) + "(?:=(.+))?$");
+}
+
+}  // namespace
 
 void commandlineparser::run() {
     exclusivegroups = exclusiveswitchgroups();
@@ -266,103 +276,46 @@ void commandlineparser::mainpass() {
             recognise(word);
             continue;
         }
-        const std::string label = pendingvalue;
         pendingvalue.clear();
-        applyvalue(label, word);
+        if (!pendingobject.empty()) {
+            const std::string name = pendingobject;
+            pendingobject.clear();
+            objectvalue(name, word);
+        } else {
+            takevalue(*pendingrow, word);
+        }
     }
 }
 
 void commandlineparser::recognise(const std::string& word) {
     patternmatch m;
-    for (const row& r : rows) {
-        if (*r.text != '\0' && !pattern::get(r.text).partialmatch(word, &m)) continue;
-        if (r.refused != nullptr && s.inifsblock == 1)
-            fail(std::string("Error:") + r.refused + ifsmessagetail);
-        if (r.step != nullptr && !(this->*r.step)(word, m)) continue;
+    for (const switchrow& r : rows) {
+        const bool always = r.form != nullptr && *r.form == '\0';
+        if (!always && !rowpattern(r).partialmatch(word, &m)) continue;
+        if (!r.inblock && s.inifsblock == 1) fail(std::string("Error:") + r.name + ifsmessagetail);
+        if (r.recognised != nullptr && !(this->*r.recognised)(word, m)) continue;
         if (r.label != nullptr) {
-            if (m.matched(r.valuegroup))
-                applyvalue(r.label, m.str(r.valuegroup));
-            else
+            if (m.matched(r.valuegroup)) {
+                takevalue(r, m.str(r.valuegroup));
+            } else {
                 pendingvalue = r.label;
+                pendingrow = &r;
+            }
         }
         return;
     }
 }
 
-void commandlineparser::applyvalue(const std::string& label, const std::string& value) {
-    if (!pendingobject.empty()) {
-        const std::string name = pendingobject;
-        pendingobject.clear();
-        objectvalue(name, value);
-        return;
-    }
-    // In-source options (fromcommandline 0) may not choose backups, templates,
-    // extensions or any path: those values are consumed and dropped.
-    const bool numeric = numberranges().count(label) != 0 && label != "Tab size" && label != "Indent size" &&
-                         label != "Padding size" && label != "Specific indent size" && label != "Maximum versions";
-    const int32_t number = numeric ? checkednumber(label, value) : 0;
-    if (label == "Input file") {
-        if (fromcommandline) addinputfile(s, value, recursive);
-    } else if (label == "Input file alias") {
-        s.inputfilealias = value;
-    } else if (label == "Output file") {
-        if (fromcommandline) setoutputfile(args, value, s);
-    } else if (label == "Output file alias") {
-        s.outputfilealias = value;
-    } else if (label == "Input/Output file") {
-        if (fromcommandline) addinputoutputfile(s, value, recursive);
-    } else if (label == "Output extension") {
-        if (fromcommandline) s.oe = value;
-    } else if (label == "Excluded filename") {
-        if (fromcommandline) addexcludedfile(args, value, recursive);
-    } else if (label == "Output directory") {
-        if (fromcommandline) setoutputdirectory(args, value);
-    } else if (label == "Settings file") {
-        if (fromcommandline) {
-            s.ls = value;
-            loadsettingsfile();
-        }
-    } else if (label == "Lineno") {
-        s.l = number;
-    } else if (label == "Extension") {
-        if (fromcommandline) s.ae.insert(value);
-    } else if (label == "Tab size") {
-        settabsizes(value);
-    } else if (label == "Indent size") {
-        setindentsize(value);
-    } else if (label == "Continuation indent size") {
-        s.continuationindent = number;
-    } else if (label == "Specific indent size") {
-        setspecificindent(value);
-    } else if (label == "Identifier") {
-        s.si[lc(value)] = value;
-        s.sigiven = 1;
-    } else if (label == "Tag") {
-        if (fromcommandline) s.tag[pendingtagtype] = value;
-    } else if (label == "Maximum versions") {
-        if (fromcommandline) setbackupcount(value);
-    } else if (label == "Character set") {
-        s.cs = uc(value);
-    } else if (label == "Starting line") {
-        s.sl = number;
-    } else if (label == "Ending line") {
-        s.el = number;
-    } else if (label == "Backup directory") {
-        if (fromcommandline) s.bdir = value;
-    } else if (label == "Line synchronization file") {
-        if (fromcommandline) s.slsf = value;
-    } else if (label == "Minimum list items") {
-        setnumberbyname("milipl", &settings::milipl, number, s);
-        if (number != 0) setfield(&settings::pcr, 1, s);
-    } else if (label == "Maximum list items") {
-        setnumberbyname("mlipl", &settings::mlipl, number, s);
-    } else if (label == "Maximum column size") {
-        setnumberbyname("mcs", &settings::mcs, number, s);
-    } else if (label == "Padding size") {
-        setpadding(value);
-    } else if (label == "Html template filename") {
-        if (fromcommandline) s.ht = value;
-    }
+// In-source options (fromcommandline 0) may not choose backups, templates, extensions or
+// any path: those values are consumed and dropped.
+void commandlineparser::takevalue(const switchrow& r, const std::string& value) {
+    if (r.commandlineonly && !fromcommandline) return;
+    if (r.apply != nullptr)
+        (this->*r.apply)(r, value);
+    else if (r.kind == numberkind)
+        setnumberbyname(r.name + 1, r.number, checkednumber(r, value), s);
+    else
+        s.*r.text = value;
 }
 
 // The value of a number or string switch object.
@@ -371,7 +324,7 @@ void commandlineparser::objectvalue(const std::string& name, const std::string& 
     if (object == nullptr) return;
     std::string refusal;
     if (object->kind == numberkind || object->kind == numberfieldkind) {
-        const int32_t number = checkednumber(name, value);
+        const int32_t number = checkednumber("-" + name, object->range, false, value);
         if (object->onnumber != nullptr)
             refusal = object->onnumber(name, number, s);
         else if (object->field != nullptr)
@@ -384,7 +337,8 @@ void commandlineparser::objectvalue(const std::string& name, const std::string& 
     if (!refusal.empty()) fail(refusal);
 }
 
-void commandlineparser::loadsettingsfile() {
+void commandlineparser::loadsettingsfile(const switchrow&, const std::string& value) {
+    s.ls = value;
     checknesting(s.ls);
     std::vector<std::string> words = loadsettings(s, args.messages);
     const int origin = static_cast<int>(loads.size()) - 1;
@@ -422,16 +376,12 @@ void commandlineparser::checknesting(const std::string& name) {
     loads.push_back(file);
 }
 
-// The value of a number switch (key: its label, or the name of its switch object): a usage
-// error naming the switch when it is no number or lies outside the switch's range.
-int32_t commandlineparser::checkednumber(const std::string& key, const std::string& value) {
-    auto found = numberranges().find(key);
-    const std::string name = found != numberranges().end() ? found->second.name : "-" + key;
+// The value of a number switch, the one reading of every number switch: a usage error
+// naming the switch when it is no number or lies outside the switch's range.
+int32_t commandlineparser::checkednumber(const std::string& name, const numberrange& range, bool tabs,
+                                         const std::string& value) {
     int64_t number = 0;
-    if (!readnumber(value, key == "Indent size" || key == "Continuation indent size", number))
-        fail("The value " + escapedword(value) + " of " + name + " is not a number.");
-    if (found == numberranges().end()) return static_cast<int32_t>(std::clamp<int64_t>(number, INT32_MIN, INT32_MAX));
-    const numberrange& range = found->second;
+    if (!readnumber(value, tabs, number)) fail("The value " + escapedword(value) + " of " + name + " is not a number.");
     if (number > range.highest)
         fail("The value " + escapedword(value) + " of " + name + " is too large, the largest allowed is " +
              numtostring(range.highest) + ".");
@@ -441,48 +391,83 @@ int32_t commandlineparser::checkednumber(const std::string& key, const std::stri
     return static_cast<int32_t>(number);
 }
 
+void commandlineparser::addinput(const switchrow&, const std::string& value) { addinputfile(s, value, recursive); }
+
+void commandlineparser::setoutput(const switchrow&, const std::string& value) { setoutputfile(args, value, s); }
+
+void commandlineparser::addinputoutput(const switchrow&, const std::string& value) {
+    addinputoutputfile(s, value, recursive);
+}
+
+void commandlineparser::addexcluded(const switchrow&, const std::string& value) {
+    addexcludedfile(args, value, recursive);
+}
+
+void commandlineparser::setoutputdirectory(const switchrow&, const std::string& value) {
+    ::setoutputdirectory(args, value);
+}
+
+void commandlineparser::setcharacterset(const switchrow&, const std::string& value) { s.cs = uc(value); }
+
+void commandlineparser::addidentifier(const switchrow&, const std::string& value) {
+    s.si[lc(value)] = value;
+    s.sigiven = 1;
+}
+
+void commandlineparser::settag(const switchrow&, const std::string& value) { s.tag[pendingtagtype] = value; }
+
+void commandlineparser::addextension(const switchrow&, const std::string& value) { s.ae.insert(value); }
+
 // Tab widths divide columns later, so every width must be at least 1.
-void commandlineparser::settabsizes(const std::string& value) {
+void commandlineparser::settabsizes(const switchrow& r, const std::string& value) {
     std::vector<int32_t> widths;
     for (const std::string& piece : split(",", value)) {
         int64_t width = 0;
-        if (!readnumber(piece, false, width)) fail("The value " + escapedword(value) + " of -t is not a number.");
+        if (!readnumber(piece, false, width))
+            fail("The value " + escapedword(value) + " of " + r.name + " is not a number.");
         if (width < 1) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
-        widths.push_back(checkednumber("Tab size", piece));
+        widths.push_back(checkednumber(r, piece));
     }
     if (widths.empty()) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
     s.t = widths;
 }
 
-void commandlineparser::setindentsize(const std::string& value) {
+// The size is kept as given, with its "t".
+void commandlineparser::setindentsize(const switchrow& r, const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, true, size) && size < 0)
         fail("Indent size " + value + " is negative which is an incorrect value.");
-    checkednumber("Indent size", value);
-    s.is = value;
+    checkednumber(r, value);
+    s.*r.text = value;
 }
 
-void commandlineparser::setspecificindent(const std::string& value) {
+void commandlineparser::setspecificindent(const switchrow& r, const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, false, size) && size < 0)
-        fail("Indent size " + value + " of level " + pendinglevel +
-             " is negative which is an incorrect value.");
-    s.il.at(stringtonum(pendinglevel)) = checkednumber("Specific indent size", value);
+        fail("Indent size " + value + " of level " + pendinglevel + " is negative which is an incorrect value.");
+    s.il.at(stringtonum(pendinglevel)) = checkednumber(r, value);
 }
 
-void commandlineparser::setpadding(const std::string& value) {
+void commandlineparser::setpadding(const switchrow& r, const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, false, size) && size == 0) fail("Padding size is 0 which is an incorrect value.");
     if (readnumber(value, false, size) && size < 0)
         fail("Padding size " + value + " is negative which is an incorrect value.");
-    s.ps = checkednumber("Padding size", value);
+    s.*r.number = checkednumber(r, value);
 }
 
-void commandlineparser::setbackupcount(const std::string& value) {
+void commandlineparser::setbackupcount(const switchrow& r, const std::string& value) {
     int64_t count = 0;
     if (readnumber(value, false, count) && count < 0)
         fail("Maximum versions " + value + " is negative which is an incorrect value.");
-    s.b = checkednumber("Maximum versions", value);
+    s.*r.number = checkednumber(r, value);
+}
+
+// A minimum of list items per line also puts the commas on the right (-pcr).
+void commandlineparser::setminimumitems(const switchrow& r, const std::string& value) {
+    const int32_t number = checkednumber(r, value);
+    setnumberbyname(r.name + 1, r.number, number, s);
+    if (number != 0) setfield(&settings::pcr, 1, s);
 }
 
 // The rest of the run writes its messages to the file: descriptor 2 itself is replaced,
@@ -635,7 +620,7 @@ bool commandlineparser::ignoredrow(const std::string& word, const patternmatch&)
 }
 
 // A flag written bare or with "+" (on) or "-" (off): actions run and switch their flag
-// back off, kind-7 flags run their handler, and the exclusive groups are kept apart.
+// back off, switched-on flags run their handler, and the exclusive groups are kept apart.
 void commandlineparser::setflag(const std::string& name, const std::string& sign) {
     const fieldref field = flagfields.at(name);
     if (sign == "-") {
@@ -716,8 +701,6 @@ void commandlineparser::showswitchesandend() {
         dieline(0);
     }
 }
-
-}  // namespace
 
 void parsecommandline(commandlineargs& args, settings& s, int fromcommandline) {
     commandlineparser(args, s, fromcommandline).run();

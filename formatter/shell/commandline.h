@@ -3,10 +3,13 @@
 #pragma once
 
 #include "messages.h"
+#include "pattern.h"
 #include "settings.h"
+#include "switchtable.h"
 
 #include <cstdint>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,3 +32,31 @@ void parsecommandline(commandlineargs& args, settings& s, int fromcommandline);
 
 // The exclusive switch groups: a member switched on switches the others off.
 const std::vector<std::vector<std::string>>& exclusiveswitchgroups();
+
+class commandlineparser;
+
+// One row of the switch table: how a switch word is recognised and where its value goes.
+// A value goes into the row's number or text field, or to its setter, which may use the
+// field. Numbers are read and checked against the range in one place for every row.
+struct switchrow {
+    using step = bool (commandlineparser::*)(const std::string& word, const patternmatch& m);
+    using setter = void (commandlineparser::*)(const switchrow& row, const std::string& value);
+
+    const char* name;                     // the switch as messages name it
+    const char* form = nullptr;           // its pattern; by default the name and an optional "=value"
+    int valuegroup = 1;                   // the capture that holds a value given in the word
+    step recognised = nullptr;            // runs on a match; declining lets the next row try
+    const char* label = nullptr;          // names the value when it is missing; nullptr: no value
+    switchkind kind = novaluekind;        // numberkind or stringkind for a switch with a value
+    int32_t settings::*number = nullptr;
+    std::string settings::*text = nullptr;
+    setter apply = nullptr;
+    numberrange range{};
+    bool tabs = false;                    // the number may end in "t" (a size in tabs)
+    bool inblock = false;                 // may stand inside an -ifs block
+    bool commandlineonly = false;         // in-source options consume the value and drop it
+};
+
+// The rows in the order they are tried: the first whose pattern matches (and whose step
+// does not decline) decides.
+std::span<const switchrow> switchrows();

@@ -68,15 +68,20 @@ void storeobject(switchobject object) {
     switchobjects[name] = std::move(object);
 }
 
-void registernumber(const std::string& name, const std::string& description, numberhandler handler) {
+// A number whose handler writes the field.
+void registernumber(const std::string& name, fieldref field, const std::string& description, numberrange range,
+                    numberhandler handler) {
     switchobject o = makeobject(name, numberkind, description);
+    o.range = range;
     o.onnumber = handler;
+    o.field = field;
     storeobject(std::move(o));
 }
 
 void registernumberfield(const std::string& name, fieldref field, const std::string& description,
-                         int32_t alloffvalue, int32_t defaultvalue, numberhandler handler) {
+                         numberrange range, int32_t alloffvalue, int32_t defaultvalue, numberhandler handler) {
     switchobject o = makeobject(name, numberfieldkind, description);
+    o.range = range;
     o.alloffvalue = alloffvalue;
     o.defaultvalue = defaultvalue;
     o.onnumber = handler;
@@ -123,12 +128,15 @@ void registerextraflag(const std::string& name, fieldref field) {
 }
 
 void registerswitchobjects() {
-    registernumber("sbi.ml", "Minimum lines in a block", sbimlhandler);
+    registernumber("sbi.ml", &settings::sbi_ml, "Minimum lines in a block", {-largest, largest}, sbimlhandler);
     registerstring("sbi.m", "Marker", sbimhandler);
-    registernumber("sbi.max", "Maximum size of end of block information", sbimaxhandler);
-    registernumber("isis", "Indent size in Sql", isishandler);
-    registernumberfield("eiib", &settings::eiib, "Extra indent inside brackets", 0, 0, eiibhandler);
-    registernumberfield("brei", &settings::brei, "Bracket relative extra indent", 0, 0, breihandler);
+    registernumber("sbi.max", &settings::sbi_max, "Maximum size of end of block information", {-widest, widest},
+                   sbimaxhandler);
+    registernumber("isis", &settings::isis, "Indent size in Sql", {-widest, widest}, isishandler);
+    registernumberfield("eiib", &settings::eiib, "Extra indent inside brackets", {-widest, widest}, 0, 0,
+                        eiibhandler);
+    registernumberfield("brei", &settings::brei, "Bracket relative extra indent", {-widest, widest}, 0, 0,
+                        breihandler);
     registerextraflag("plo", &settings::plo);
     registerextraflag("ric", &settings::ric);
     registerextraflag("sic", &settings::sic);

@@ -5,6 +5,7 @@
 
 #include "settings.h"
 
+#include <climits>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -18,10 +19,22 @@ using numberhandler = std::string (*)(const std::string& name, int32_t value, se
 using stringhandler = std::string (*)(const std::string& name, const std::string& text, settings& s);
 using blockhandler = std::string (*)(const std::string& text, settings& s);
 
+// The values a number switch takes, both ends included. No real layout needs more: columns
+// of indentation and padding up to 1,000, limits and counts up to 100,000, line numbers up
+// to 1,000,000,000 (an input holds at most 1 GB). Negative values are refused where they
+// mean nothing.
+struct numberrange {
+    int64_t lowest = 0;
+    int64_t highest = 0;
+};
+constexpr int64_t widest = 1000, largest = 100000, lastline = 1000000000;
+constexpr int64_t anynegative = INT32_MIN;
+
 struct switchobject {
     std::string name;          // without the leading "-"
     switchkind kind = novaluekind;
     std::string description;   // label of the value, named when the value is missing
+    numberrange range;         // numberkind and numberfieldkind
     int32_t alloffvalue = 0;
     int32_t defaultvalue = 0;
     std::string alloffstring;

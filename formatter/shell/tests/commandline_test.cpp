@@ -83,6 +83,8 @@ std::string field(settings& s, const std::string& name) {
         {"isis", [&] { return std::to_string(s.isis); }},
         {"eiib", [&] { return std::to_string(s.eiib); }},
         {"sbi_ml", [&] { return std::to_string(s.sbi_ml); }},
+        {"sbi_max", [&] { return std::to_string(s.sbi_max); }},
+        {"brei", [&] { return std::to_string(s.brei); }},
         {"sbi_m", [&] { return s.sbi_m; }},
         {"sic_m", [&] { return s.sic_m; }},
         {"si", [&] {
@@ -113,10 +115,9 @@ struct fieldcase {
     std::string messages = "";
 };
 
-}  // namespace
-
-TEST_F(commandline, valuesreachtheirfields) {
-    const fieldcase cases[] = {
+// Each switch with a value has a case here, with the field it must reach.
+const std::vector<fieldcase>& fieldcases() {
+    static const std::vector<fieldcase> cases = {
         {{"-i", "a.sql", "-o", "b.sql"}, {{"in0", "a.sql"}, {"out0", "b.sql"}}},
         {{"-i=a.sql", "-o=b.sql"}, {{"in0", "a.sql"}, {"out0", "b.sql"}}},
         {{"-i", "a.sql"}, {{"in0", "a.sql"}, {"out0", "a.sql.vmq"}}},
@@ -155,6 +156,7 @@ TEST_F(commandline, valuesreachtheirfields) {
         {{"-i", "a", "-sic.m", "=>"}, {{"sic_m", "=>"}, {"sbi_m", "of block:"}}},
         {{"-i", "a", "-isis", "3"}, {{"isis", "3"}}},
         {{"-i", "a", "-eiib=2"}, {{"eiib", "2"}}},
+        {{"-i", "a", "-brei", "3", "-sbi.max=30", "-ps", "4"}, {{"brei", "3"}, {"sbi_max", "30"}, {"ps", "4"}}},
         {{"-i", "a", "-pp.I=x;y", "-pp.I", "z"}, {{"ppI", "3"}}},
         {{"-i", "a", "-c=hello", "-ct", "-lt", "-str", "-x"},
          {{"ctext", "hello"}, {"ct", "1"}, {"lt", "1"}, {"str", "1"}, {"x", "1"}}},
@@ -170,7 +172,13 @@ TEST_F(commandline, valuesreachtheirfields) {
         {{"-i", "a", "-cmp.x", "-sbi.ml+", "-t=4,,8"}, {{"t", "4"}},
          "Argument -cmp.x is ignored\nArgument -sbi.ml+ is ignored\nArgument -t=4,,8 is ignored\n"},
     };
-    for (const fieldcase& c : cases) {
+    return cases;
+}
+
+}  // namespace
+
+TEST_F(commandline, valuesreachtheirfields) {
+    for (const fieldcase& c : fieldcases()) {
         parsed p = parse(c.arguments);
         std::string label = testing::PrintToString(c.arguments);
         EXPECT_EQ(p.thrown, "") << label << "\n" << p.args.messages.text;
@@ -251,6 +259,76 @@ TEST_F(commandline, usageerrors) {
         std::string label = testing::PrintToString(c.arguments);
         EXPECT_EQ(p.thrown, c.thrown) << label;
         EXPECT_EQ(p.args.messages.text, c.messages) << label;
+    }
+}
+
+namespace {
+
+// A switch of the table with a value: the word that gives it, the name its messages use.
+struct valueswitch {
+    std::string word;
+    std::string name;
+    switchkind kind;
+    numberrange range;
+    int32_t settings::*number;
+    std::string settings::*text;
+};
+
+std::vector<valueswitch> valueswitches() {
+    std::vector<valueswitch> switches;
+    for (const switchrow& r : switchrows()) {
+        if (r.kind == novaluekind) continue;
+        const std::string name = r.name;
+        // -il takes its level in the word.
+        switches.push_back({name == "-il" ? "-il1" : name, name, r.kind, r.range, r.number, r.text});
+    }
+    for (const auto& [name, object] : switchobjects)
+        if (object.kind == numberkind || object.kind == numberfieldkind)
+            switches.push_back({"-" + name, "-" + name, numberkind, object.range, object.field, nullptr});
+    return switches;
+}
+
+bool hasfieldcase(const std::string& word) {
+    for (const fieldcase& c : fieldcases())
+        for (const std::string& argument : c.arguments)
+            if (argument == word || argument.rfind(word + "=", 0) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+// Every number switch takes both ends of its range and refuses one past each, and a value
+// reaches the field its row names; valuesreachtheirfields says which field that must be.
+TEST_F(commandline, everyswitchofthetabletakesitsrangeintoitsfield) {
+    for (const valueswitch& v : valueswitches()) {
+        if (v.kind == numberkind || v.text != nullptr) {
+            EXPECT_TRUE(hasfieldcase(v.word)) << v.word;
+        }
+        if (v.kind == stringkind) {
+            if (v.text == nullptr) continue;
+            parsed p = parse({"-i", "a", v.word, "given"});
+            EXPECT_EQ(p.thrown, "") << v.word << "\n" << p.args.messages.text;
+            EXPECT_EQ(p.s.*v.text, "given") << v.word;
+            continue;
+        }
+        for (int64_t bound : {v.range.lowest, v.range.highest}) {
+            const std::string value = std::to_string(bound);
+            parsed p = parse({"-i", "a", v.word, value});
+            EXPECT_EQ(p.thrown, "") << v.word << " " << value << "\n" << p.args.messages.text;
+            if (v.number != nullptr) {
+                EXPECT_EQ(p.s.*v.number, bound) << v.word;
+            }
+            if (v.text != nullptr) {
+                EXPECT_EQ(p.s.*v.text, value) << v.word;
+            }
+        }
+        const std::string above = std::to_string(v.range.highest + 1);
+        EXPECT_EQ(parse({"-i", "a", v.word, above}).args.messages.text,
+                  "The value " + above + " of " + v.name + " is too large, the largest allowed is " +
+                      std::to_string(v.range.highest) + ".\n" + hint);
+        parsed below = parse({"-i", "a", v.word + "=" + std::to_string(v.range.lowest - 1)});
+        EXPECT_EQ(below.thrown, "2\n") << v.word;
+        EXPECT_NE(below.args.messages.text.find(std::to_string(v.range.lowest - 1)), std::string::npos) << v.word;
     }
 }
 
