@@ -159,7 +159,8 @@ using parser = commandlineparser;
 
 // Tried in this order; the first row whose pattern matches (and whose step does not decline)
 // decides. A row named by its switch alone may stand anywhere above the switch-object, flag
-// and ignored rows at the end ("-ci" takes a number before the flag row sees "-ci+").
+// and ignored rows at the end ("-ci" takes a number before the flag row sees "-ci+"), so
+// the listed rows stand in the order the switch listings write them.
 const switchrow commandlineparser::rows[] = {
     {.name = "-h", .form = "^-h$|^--help$", .recognised = &parser::help, .inblock = true},
     {.name = "-ei", .form = "^-ei$", .recognised = &parser::endblock, .inblock = true},
@@ -171,7 +172,6 @@ const switchrow commandlineparser::rows[] = {
     {.name = "-oas", .label = "Output file alias", .kind = stringkind, .text = &settings::outputfilealias},
     {.name = "-ht", .label = "Html template filename", .kind = stringkind, .text = &settings::ht,
      .commandlineonly = true},
-    {.name = "-cs", .label = "Character set", .kind = stringkind, .apply = &parser::setcharacterset},
     {.name = "-io(r)", .form = "^-io(r)?(=(.+))?$", .valuegroup = 3, .recognised = &parser::inputoutputrow,
      .label = "Input/Output file", .kind = stringkind, .apply = &parser::addinputoutput, .commandlineonly = true},
     {.name = "-oe", .label = "Output extension", .kind = stringkind, .text = &settings::oe, .commandlineonly = true},
@@ -188,21 +188,23 @@ const switchrow commandlineparser::rows[] = {
      .commandlineonly = true},
     {.name = "-slsf", .label = "Line synchronization file", .kind = stringkind, .text = &settings::slsf,
      .commandlineonly = true},
-    {.name = "-milipl", .label = "Minimum list items", .kind = numberkind, .number = &settings::milipl,
-     .apply = &parser::setminimumitems, .range = {-largest, largest}, .inblock = true},
-    {.name = "-mlipl", .label = "Maximum list items", .kind = numberkind, .number = &settings::mlipl,
-     .range = {-largest, largest}, .inblock = true},
+    {.name = "-is", .label = "Indent size", .kind = numberkind, .text = &settings::is,
+     .apply = &parser::setindentsize, .range = {0, widest}, .tabs = true, .listed = true},
+    {.name = "-t", .form = "^-t(?:=([^,]+?(?:,[^,]+)*))?$", .label = "Tab size", .kind = numberkind,
+     .numbers = &settings::t, .apply = &parser::settabsizes, .range = {1, widest}, .listed = true},
     {.name = "-mcs", .label = "Maximum column size", .kind = numberkind, .number = &settings::mcs,
-     .range = {anynegative, largest}, .inblock = true},
+     .range = {anynegative, largest}, .inblock = true, .listed = true},
+    {.name = "-milipl", .label = "Minimum list items", .kind = numberkind, .number = &settings::milipl,
+     .apply = &parser::setminimumitems, .range = {-largest, largest}, .inblock = true, .listed = true},
+    {.name = "-mlipl", .label = "Maximum list items", .kind = numberkind, .number = &settings::mlipl,
+     .range = {-largest, largest}, .inblock = true, .listed = true},
+    {.name = "-cs", .label = "Character set", .kind = stringkind, .text = &settings::cs,
+     .apply = &parser::setcharacterset, .listed = true},
     {.name = "-ps", .label = "Padding size", .kind = numberkind, .number = &settings::ps,
-     .apply = &parser::setpadding, .range = {1, widest}},
+     .apply = &parser::setpadding, .range = {1, widest}, .listed = true},
     {.name = "-str", .form = "^-str$", .recognised = &parser::structurerow},
     {.name = "-l", .label = "Lineno", .kind = numberkind, .number = &settings::l, .range = {anynegative, lastline}},
     {.name = "-ae", .label = "Extension", .kind = stringkind, .apply = &parser::addextension, .commandlineonly = true},
-    {.name = "-t", .form = "^-t(?:=([^,]+?(?:,[^,]+)*))?$", .label = "Tab size", .kind = numberkind,
-     .apply = &parser::settabsizes, .range = {1, widest}},
-    {.name = "-is", .label = "Indent size", .kind = numberkind, .text = &settings::is,
-     .apply = &parser::setindentsize, .range = {0, widest}, .tabs = true},
     {.name = "-ci", .label = "Continuation indent size", .kind = numberkind, .number = &settings::continuationindent,
      .range = {-widest, widest}, .tabs = true},
     {.name = "-", .form = "^-([\\w.]+)", .recognised = &parser::objectrow, .inblock = true},
@@ -407,7 +409,7 @@ void commandlineparser::setoutputdirectory(const switchrow&, const std::string& 
     ::setoutputdirectory(args, value);
 }
 
-void commandlineparser::setcharacterset(const switchrow&, const std::string& value) { s.cs = uc(value); }
+void commandlineparser::setcharacterset(const switchrow& r, const std::string& value) { s.*r.text = uc(value); }
 
 void commandlineparser::addidentifier(const switchrow&, const std::string& value) {
     s.si[lc(value)] = value;
@@ -429,7 +431,7 @@ void commandlineparser::settabsizes(const switchrow& r, const std::string& value
         widths.push_back(checkednumber(r, piece));
     }
     if (widths.empty()) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
-    s.t = widths;
+    s.*r.numbers = widths;
 }
 
 // The size is kept as given, with its "t".

@@ -49,12 +49,14 @@ struct switchrow {
     const char* label = nullptr;          // names the value when it is missing; nullptr: no value
     switchkind kind = novaluekind;        // numberkind or stringkind for a switch with a value
     int32_t settings::*number = nullptr;
+    std::vector<int32_t> settings::*numbers = nullptr;
     std::string settings::*text = nullptr;
     setter apply = nullptr;
     numberrange range{};
     bool tabs = false;                    // the number may end in "t" (a size in tabs)
     bool inblock = false;                 // may stand inside an -ifs block
     bool commandlineonly = false;         // in-source options consume the value and drop it
+    bool listed = false;                  // the switch listings write its field, in table order
 };
 
 // The rows in the order they are tried: the first whose pattern matches (and whose step

@@ -61,6 +61,22 @@ void addinformationpieces(const settings& s, std::vector<std::string>& pieces) {
     if (s.sic != 0 || s.sic_m != d.sic_m) pieces.push_back(quotedpiece("sic.m", s.sic_m));
 }
 
+// The listed rows of the switch table, in table order.
+std::vector<std::string> tablepieces(const settings& s) {
+    std::vector<std::string> pieces;
+    for (const switchrow& r : switchrows()) {
+        if (!r.listed) continue;
+        const std::string word = r.name;
+        if (r.number != nullptr)
+            pieces.push_back(word + " " + numtostring(s.*r.number) + " ");
+        else if (r.numbers != nullptr)
+            pieces.push_back(word + " " + join(numberstostrings(s.*r.numbers), ",") + " ");
+        else
+            pieces.push_back(word + " " + barevalue(s.*r.text) + " ");
+    }
+    return pieces;
+}
+
 void addflagpieces(const settings& s, std::vector<std::string>& pieces) {
     std::vector<std::string> names = flagnames();
     std::sort(names.begin(), names.end());
@@ -226,17 +242,9 @@ std::vector<std::string> ifstreetext(const std::map<std::string, ifsnode>& level
 }
 
 std::vector<std::string> switchpieces(const settings& s) {
-    std::vector<std::string> pieces = {
-        "-is " + barevalue(s.is) + " ",
-        "-t " + join(numberstostrings(s.t), ",") + " ",
-        numberpiece("mcs", s.mcs),
-        numberpiece("milipl", s.milipl),
-        numberpiece("mlipl", s.mlipl),
-        "-cs " + barevalue(s.cs) + " ",
-        numberpiece("ps", s.ps),
-        numberpiece("brei", s.brei),
-        numberpiece("eiib", s.eiib),
-    };
+    std::vector<std::string> pieces = tablepieces(s);
+    pieces.push_back(numberpiece("brei", s.brei));
+    pieces.push_back(numberpiece("eiib", s.eiib));
     addinformationpieces(s, pieces);
     pieces.push_back(numberpiece("isis", s.isis));
     std::vector<std::string> looks;
