@@ -287,7 +287,8 @@ std::vector<valueswitch> valueswitches() {
     }
     for (const auto& [name, object] : switchobjects)
         if (object.kind == numberkind || object.kind == numberfieldkind)
-            switches.push_back({"-" + name, "-" + name, numberkind, object.range, object.field, nullptr, nullptr, true});
+            switches.push_back(
+                {"-" + name, "-" + name, numberkind, object.range, object.field, nullptr, nullptr, true});
     return switches;
 }
 
