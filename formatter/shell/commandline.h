@@ -48,6 +48,7 @@ struct switchrow {
     step recognised = nullptr;            // runs on a match; declining lets the next row try
     const char* label = nullptr;          // names the value when it is missing; nullptr: no value
     switchkind kind = novaluekind;        // numberkind or stringkind for a switch with a value
+    // The field of the value: a number, a list of numbers (one range for each) or a text.
     int32_t settings::*number = nullptr;
     std::vector<int32_t> settings::*numbers = nullptr;
     std::string settings::*text = nullptr;
