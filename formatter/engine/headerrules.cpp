@@ -224,8 +224,17 @@ void formatter::keepisastogether() {
     if (!s.kpit || word == tokens.begin()) return;
     position before = std::prev(word);
     if (before->kind != whitespace || before->classcode == classinserted) return;
+    // All the white space between the header and its IS or AS goes: blanks at the end of the
+    // header line and blank lines, so that the header reads as it will on the next run.
+    position first = before;
+    while (first != tokens.begin() && std::prev(first)->kind == whitespace) {
+        if (std::prev(first)->classcode == classinserted) return;
+        --first;
+    }
     // A single-line comment at the end of the header line must keep its line break.
-    if (before != tokens.begin() && std::prev(before)->kind == singlelinecomment) return;
+    if (first != tokens.begin() && std::prev(first)->kind == singlelinecomment) return;
+    for (position p = first; p != before; ++p)
+        if (!p->text().empty()) p->settext("");
     if (before->text() != " ") before->settext(" ");
 }
 

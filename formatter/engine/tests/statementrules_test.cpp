@@ -202,6 +202,28 @@ TEST_F(statementrules, isandasstayontheheaderline) {
         "END;\n"
         "/\n",
         {"-kpit"});
+    // Blanks at the end of the header line and a blank line before IS go in one run.
+    verifyformat("PROCEDURE q AS\nBEGIN\n  NULL;\nEND;\n", "procedure q \nas\nbegin\nnull;\nend;\n", {"-kpit"});
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY p AS\n"
+        "  PROCEDURE a(a IN NUMBER,\n"
+        "              b IN NUMBER) IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "END;\n"
+        "/\n",
+        "create or replace package body p as\n"
+        "procedure a(a in number,\n"
+        "b in number)  \n"
+        "\n"
+        "is\n"
+        "begin\n"
+        "null;\n"
+        "end;\n"
+        "end;\n"
+        "/\n",
+        {"-kpit"});
 }
 
 TEST_F(statementrules, thenandloopstayontheconditionline) {
