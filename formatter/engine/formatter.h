@@ -288,7 +288,7 @@ public:
     void breakstatements();
     void putlogicalunder();
     void breaklongitemlists();
-    void putcommasright();
+    bool putcommasright();
     void bracketlistcolumns();
     void collecttablenames();
     bool createheader();

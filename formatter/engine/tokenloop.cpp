@@ -54,7 +54,7 @@ formatter::afterstep formatter::processtoken() {
     breakstatements();
     putlogicalunder();
     breaklongitemlists();
-    putcommasright();
+    if (putcommasright()) return afterstep::restart;
     bracketlistcolumns();
     collecttablenames();
     if (createheader()) return endoftoken();

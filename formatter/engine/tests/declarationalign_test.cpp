@@ -189,6 +189,13 @@ TEST_F(declarations, aliases) {
          "         e.sal BULK COLLECT INTO l_names, l_flags\n"
          "    FROM emp e;\n"
          "END;\n"},
+        // Commas that -pcr moves to the line end end their items at once: the aliases line
+        // up in the same run.
+        {{"-pcr", "-aav"}, "select 1 as a\n      ,2016 as b\nfrom dual;\n",
+         "SELECT 1    AS a,\n       2016 AS b\nFROM dual;\n"},
+        {{"-al"},
+         "select e.ename name\n     , count(*) cnt\n     , e.deptno as dept_no\nfrom emp e;\n",
+         "SELECT e.ename  name,\n       COUNT(*) cnt,\n       e.deptno AS dept_no\nFROM emp e;\n"},
     });
 }
 

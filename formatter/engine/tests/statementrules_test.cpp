@@ -174,6 +174,9 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
         "    , d);\n"
         "END;\n",
         {"-pcr"});
+    // A moved comma counts among the items of the line it now ends, for -milipl and -mlipl.
+    verifyformat("BEGIN\n  p(a, b, c,\n    d, e);\nEND;\n", "begin\n  p(a\n    , b, c\n    , d\n    , e);\nend;\n",
+                 {"-pcr", "-milipl", "2", "-mlipl", "3"});
 }
 
 TEST_F(statementrules, isandasstayontheheaderline) {
