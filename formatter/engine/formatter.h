@@ -363,6 +363,11 @@ public:
         int32_t lineitems = 0;
         int32_t alignmentrequested = 0;
         int32_t alistlevel = 0;
+        // The aligned list the token's line belongs to: a ";" or clause word that ended it
+        // is formatted anew on its own line as the first token of a line in that list.
+        int32_t processingalignedlist = 0;
+        int32_t alistcol = 0;
+        int32_t endalistcomma = 0;
         char loopheaderopen = 0;
         char afterend = 0;
         int32_t keeprelative = 0;

@@ -44,10 +44,11 @@ void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
     return {outputline.linecolumn,     outputline.lineitems,     alignment.alignmentrequested,
-            alignment.alistlevel,      blocks.loopheaderopen,    blocks.afterend,
-            statement.keeprelative,    statement.relativeindent, statement.relativeindentsequence,
-            outputline.linebreakstate, outputline.keeplinebreak, outputline.removelinebreaks,
-            blocks.blocklevel,         blocks.begincount,        blocks.subprogramnames.size()};
+            alignment.alistlevel,      alignment.processingalignedlist, alignment.alistcol,
+            alignment.endalistcomma,   blocks.loopheaderopen,     blocks.afterend,          statement.keeprelative,
+            statement.relativeindent,  statement.relativeindentsequence, outputline.linebreakstate,
+            outputline.keeplinebreak,  outputline.removelinebreaks, blocks.blocklevel,
+            blocks.begincount,         blocks.subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
@@ -55,6 +56,9 @@ void formatter::restorelayout(const layoutvalues& v) {
     outputline.lineitems = v.lineitems;
     alignment.alignmentrequested = v.alignmentrequested;
     alignment.alistlevel = v.alistlevel;
+    alignment.processingalignedlist = v.processingalignedlist;
+    alignment.alistcol = v.alistcol;
+    alignment.endalistcomma = v.endalistcomma;
     blocks.loopheaderopen = v.loopheaderopen;
     blocks.afterend = v.afterend;
     statement.keeprelative = v.keeprelative;

@@ -55,6 +55,20 @@ TEST_F(columnlimit, thelinebreaksbeforethetokenthatcrossesthelimit) {
         // A literal that starts its line cannot be shortened.
         {{"-mcs", "20"}, "BEGIN\n  v := 'a literal longer than the limit';\nEND;\n",
          "BEGIN\n  v :=\n  'a literal longer than the limit'\n  ;\nEND;\n"},
+        // A ";" moved to a line of its own ends the aligned list its line began in, and so
+        // stands at the block's indentation, as a ";" that starts a line does.
+        {{"-mcs", "40", "-as"}, "begin\nopen c for select a from t where b = 'xxxxxxxxxx';\nend;\n",
+         "BEGIN\n  OPEN c FOR SELECT a FROM t WHERE b =\n                                   'xxxxxxxxxx'\n  ;\nEND;\n"},
+        {{"-mcs", "40", "-as"},
+         "begin\n  /* count */ select count(*) into v_cnt from user_triggers where status = 'ENABLED';\nend;\n",
+         "BEGIN\n"
+         "  /* count */ SELECT COUNT(*) INTO v_cnt\n"
+         "              FROM user_triggers WHERE\n"
+         "                                       status\n"
+         "                                       =\n"
+         "                                       'ENABLED'\n"
+         "  ;\n"
+         "END;\n"},
     });
 }
 
