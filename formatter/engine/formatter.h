@@ -139,6 +139,7 @@ public:
     char commamoved = 0;                // a comma was moved or an insert comment removed
     int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
     numbermap relativeindentbytoken;    // by sequence number
+    numbermap sourceindentbyline;       // -rs: a line start's indentation as read, by sequence number
 
     // The line ends right after the current token, or right after pos.
     void breakbeforenext();

@@ -104,15 +104,11 @@ void formatter::selecttrace() {
     statement.relativeindentsequence = currenttoken->sequence;
 }
 
-// The shift is measured the first time the token is laid out; when the tokens are laid out
-// again after a rewind, the value measured then holds.
+// The shift is measured each time the token is laid out: laid out again after an alignment
+// group, it has moved as far as the padding before it on its line.
 void formatter::noterelativeindent(position t) {
-    if (alignenabled) {
-        selecttrace();
-        relativeindentbytoken[t->sequence] = statement.relativeindent;
-    } else {
-        reloadrelativeindent(t);
-    }
+    selecttrace();
+    relativeindentbytoken[t->sequence] = statement.relativeindent;
 }
 
 void formatter::reloadrelativeindent(position t) {

@@ -54,6 +54,10 @@ TEST_F(consecutive, arrowsofnamedparameters) {
          "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a    => 1,\n              p_bbbb => 2);\nEND;\n"},
         {{"-acav"}, mixed, "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a => 1,\n              p_bbbb => 2);\nEND;\n"},
         {{"-acarv"}, nested, nested},
+        // A line that keeps its place relative to a bracket (-rs) moves as far as the
+        // padding moved the bracket.
+        {{"-acarv"}, "begin\n  select f(a => 1,\n    bb => g('x',\n      'y')) into v from dual;\nend;\n",
+         "BEGIN\n  SELECT f(a => 1,\n    bb       => g('x',\n            'y')) INTO v FROM dual;\nEND;\n"},
     });
 }
 
