@@ -284,6 +284,7 @@ public:
     void registerdeclaredname();
     void sqlstatementstart();
     bool ismultitableinsert(position keyword) const;
+    bool callsakeywordname(position word) const;
     bool aligndeclarations();
     void alignselects();
     void breakstatements();
@@ -473,6 +474,7 @@ private:
         linerecord closed;          // the record of the block the END belongs to
         std::string expected;       // the word that must follow END
         std::string information;    // header text for the end-of-block comment
+        std::string unitname;       // the subprogram's or package's name, which may follow END
         int32_t startline = 0;
     };
     bool deferredbylimit(int32_t firstpass);

@@ -110,6 +110,9 @@ void formatter::subprogramheader() {
     statement.headerpending = 1;
     position name = nextword(keyword);
     if (name == tokens.end() || name->kind == endtoken) return;
+    // A subprogram may be named like a keyword that is not reserved (DELETE, MERGE, OPEN):
+    // the name starts no statement and opens no block.
+    if (name->kind == identifier) name->classcode = 0;
     if (s.rlafu) joinbefore(name, "(");
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);

@@ -381,6 +381,65 @@ TEST_F(statementrules, headersopentheirlevels) {
         "/\n");
 }
 
+TEST_F(statementrules, subprogramsnamedlikekeywords) {
+    // DELETE, MERGE and OPEN are not reserved: as names they start no statement, after END
+    // they close nothing, and their calls inside a statement start none either.
+    verifyformat("PROCEDURE DELETE IS\nBEGIN\n  NULL;\nEND;\n", "procedure delete is\nbegin\nnull;\nend;\n");
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY p AS\n"
+        "  PROCEDURE merge(a NUMBER) IS\n"
+        "  BEGIN\n"
+        "    DELETE(a);\n"
+        "  END merge;\n"
+        "  FUNCTION OPEN RETURN NUMBER IS\n"
+        "  BEGIN\n"
+        "    RETURN 1;\n"
+        "  END OPEN;\n"
+        "  PROCEDURE LOOP IS\n"
+        "  x NUMBER;\n"
+        "  BEGIN\n"
+        "    x := merge(1) + OPEN;\n"
+        "    SELECT merge(x) INTO x FROM dual WHERE OPEN(x) = 1;\n"
+        "  END LOOP;\n"
+        "END p;\n"
+        "/\n",
+        "create or replace package body p as\n"
+        "procedure merge(a number) is\n"
+        "begin\n"
+        "delete(a);\n"
+        "end merge;\n"
+        "function open return number is\n"
+        "begin\n"
+        "return 1;\n"
+        "end open;\n"
+        "procedure loop is\n"
+        "x number;\n"
+        "begin\n"
+        "x := merge(1) + open;\n"
+        "select merge(x) into x from dual where open(x) = 1;\n"
+        "end loop;\n"
+        "end p;\n"
+        "/\n");
+    // The select list of a query that calls MERGE is laid out as any other (-bus, -as).
+    verifyformat("BEGIN\n  SELECT merge(1)\n    INTO x\n  FROM dual;\nEND;\n", "begin\nselect merge(1) into x from dual;\nend;\n",
+                 {"-al"});
+    // The parameter list of a procedure named DELETE stays where -ol put it.
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY p AS\n"
+        "  PROCEDURE DELETE\n"
+        "  (a IN NUMBER,\n"
+        "   b IN VARCHAR2) AS\n"
+        "  l NUMBER;\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "\n"
+        "END;\n"
+        "\n",
+        "create or replace package body p as\nprocedure delete (a in number,\nb in varchar2) as\nl number;\nbegin\nnull;\nend;\nend;\n",
+        {"-ol"});
+}
+
 TEST_F(statementrules, objecttypemembersopennolevel) {
     // Member declarations of an object type end at their comma or at the closing bracket;
     // the AS of RETURN SELF AS RESULT is no header's AS, so -kpit keeps the IS instead.
