@@ -239,6 +239,7 @@ public:
     void takesharedsnapshot(position t);
     bool judgeendedline();
     void addconsecutiverow(position t);
+    bool paddingpassesthelimit(position blank, int32_t width);
     bool finishdeclarationrun(bool mayrewind);
     void adddeclarationrow(position blank);
     bool notedeclarationitem(position name, bool checkreserved);
