@@ -376,6 +376,13 @@ public:
         int32_t keeprelative = 0;
         int32_t relativeindent = 0;
         int32_t relativeindentsequence = notoken;
+        // What the token's own rules used up or reset: the column an AND goes under
+        // (-plouwh), the clause keyword column (-pius, -rask) and where the statement stands.
+        int32_t andcolumn = -1;
+        int32_t logicalcolumn = -1;
+        int32_t keywordcolumn = -1;
+        int32_t statementstate = 0;
+        int32_t statementcountdown = 0;
         // The line-break rule that the token's ";" made due applies after it, not before.
         int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
         // Blocks and routine headers that the token's rules opened open again when it is
@@ -406,6 +413,13 @@ public:
     };
     std::vector<shrunkline> shrunklines;
     std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
+    // The same rule and the statement's first word: a line break the limit puts before that
+    // word makes the rule due after all.
+    struct droppedrule {
+        position word;
+        int32_t keep = 0, remove = 0;
+    };
+    droppedrule droppedbeforeword;
     void restoreshrunkline(position linestart);
     linerecord closedcursor;               // the CURSOR level that a ";" closed last
     int32_t closedcursorlevel = 0;

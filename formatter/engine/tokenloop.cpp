@@ -239,6 +239,7 @@ void formatter::notestatementstart() {
         position first = nextpastinlineblanks(currenttoken);
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace) {
             droppedlinebreakrule = {outputline.keeplinebreak, outputline.removelinebreaks};
+            droppedbeforeword = {first, outputline.keeplinebreak, outputline.removelinebreaks};
             outputline.linebreakstate = outputline.keeplinebreak = outputline.removelinebreaks = 0;
         }
     }
