@@ -556,7 +556,8 @@ bool formatter::beginline() {
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
     if (outputline.lineitems < s.milipl && joinaftercomma()) return true;
-    if ((sharedtoken != position() || !alignrows.empty()) && judgeendedline()) return true;
+    if ((sharedtoken != position() || !alignrows.empty() || groupshared != position()) && judgeendedline())
+        return true;
     outputline.atlinestart = 1;
     outputline.linecolumn = 1;
     outputline.lineitems = 0;

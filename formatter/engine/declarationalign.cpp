@@ -96,11 +96,19 @@ position formatter::skiptypeexpression(position pos) const {
 // limit, which one blank keeps.
 bool formatter::paddingpassesthelimit(position blank, int32_t width) {
     if (!s.mcs || width <= 1) return false;
-    const int32_t start = tokencolumn(blank);
-    int32_t end = start + 1;   // the line's end with one blank, past its last character
-    for (position p = std::next(blank); p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
+    const int32_t blankwidth = tokencolumn(std::next(blank)) - tokencolumn(blank);
+    return paddingpassesthelimit(std::next(blank), 1 - blankwidth, width - 1);
+}
+
+// With -mcs: a line whose end lies `shift` columns from where it does now fits the limit,
+// and `extra` columns more at `from` would take it past.
+bool formatter::paddingpassesthelimit(position from, int32_t shift, int32_t extra) {
+    if (!s.mcs || extra <= 0) return false;
+    int32_t end = tokencolumn(from);   // past the last character of the line
+    for (position p = from; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
         end = columnafter(*p, end);
-    return end - 1 <= s.mcs && int64_t(end) - 1 + width - 1 > s.mcs;
+    const int64_t last = int64_t(end) - 1 + shift;
+    return last <= s.mcs && last + extra > s.mcs;
 }
 
 // Pads the rows of the run: the types (or aliases) start ps columns after the longest

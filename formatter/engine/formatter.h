@@ -201,6 +201,10 @@ public:
     // is open, to judge it again when the limit parts the two.
     rewindstate sharedsnapshot;
     position sharedtoken;
+    // An operator left out of an open group for sharing its line, and the group's first row:
+    // when the line is parted after the group ended, the group is formed again with it.
+    position groupshared;
+    position groupsharedstart;
 
     // Aligned lists (used by the block, bracket and list rules).
     void popalignedlist();
@@ -238,8 +242,10 @@ public:
     bool mayparttheline(position t);
     void takesharedsnapshot(position t);
     bool judgeendedline();
+    bool formgroupwithshared();
     void addconsecutiverow(position t);
     bool paddingpassesthelimit(position blank, int32_t width);
+    bool paddingpassesthelimit(position from, int32_t shift, int32_t extra);
     bool finishdeclarationrun(bool mayrewind);
     void adddeclarationrow(position blank);
     bool notedeclarationitem(position name, bool checkreserved);
