@@ -43,14 +43,29 @@ size_t afterlastlinebreak(std::string_view text) {
 void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
-    return {outputline.linecolumn,     outputline.lineitems,     alignment.alignmentrequested,
-            alignment.alistlevel,      alignment.processingalignedlist, alignment.alistcol,
-            alignment.endalistcomma,   blocks.loopheaderopen,     blocks.afterend,          statement.keeprelative,
-            statement.relativeindent,  statement.relativeindentsequence, statement.andcolumn,
-            statement.logicalcolumn,   statement.keywordcolumn,  statement.statementstate,
-            statement.statementcountdown,                        outputline.linebreakstate,
-            outputline.keeplinebreak,  outputline.removelinebreaks, blocks.blocklevel,
-            blocks.begincount,         blocks.subprogramnames.size()};
+    return {outputline.linecolumn,
+            outputline.lineitems,
+            alignment.alignmentrequested,
+            alignment.alistlevel,
+            alignment.processingalignedlist,
+            alignment.alistcol,
+            alignment.endalistcomma,
+            blocks.loopheaderopen,
+            blocks.afterend,
+            statement.keeprelative,
+            statement.relativeindent,
+            statement.relativeindentsequence,
+            statement.andcolumn,
+            statement.logicalcolumn,
+            statement.keywordcolumn,
+            statement.statementstate,
+            statement.statementcountdown,
+            outputline.linebreakstate,
+            outputline.keeplinebreak,
+            outputline.removelinebreaks,
+            blocks.blocklevel,
+            blocks.begincount,
+            blocks.subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
