@@ -29,6 +29,7 @@ bool formatter::isslashline(position p) const {
 
 // A level for a package, a type body or a subprogram: the record above it is emptied.
 linerecord& formatter::pushheaderlevel(position opener, const std::string& name) {
+    checknesting(static_cast<size_t>(blocks.blocklevel) + 1);
     ++blocks.blocklevel;
     blocks.blockstack.at(blocks.blocklevel + 1) = linerecord();
     linerecord& level = blocks.blockstack.at(blocks.blocklevel);
@@ -230,12 +231,16 @@ void formatter::keepisastogether() {
     // All the white space between the header and its IS or AS goes: blanks at the end of the
     // header line and blank lines, so that the header reads as it will on the next run.
     position first = before;
+    bool breaks = before->breaksline();
     while (first != tokens.begin() && std::prev(first)->kind == whitespace) {
         if (std::prev(first)->classcode == classinserted) return;
         --first;
+        breaks = breaks || first->breaksline();
     }
-    // A single-line comment at the end of the header line must keep its line break.
+    // A single-line comment at the end of the header line, and a "-" that continues it,
+    // must keep its line break.
     if (first != tokens.begin() && std::prev(first)->kind == singlelinecomment) return;
+    if (breaks && hyphenbefore(first)) return;
     for (position p = first; p != before; ++p)
         if (!p->text().empty()) p->settext("");
     if (before->text() != " ") before->settext(" ");
@@ -261,6 +266,9 @@ void formatter::keepthentogether() {
 // The whitespace between the last word and t becomes one blank; line breaks that a rule
 // put there stay.
 void formatter::joinwhitespacebefore(position t) {
+    // A line that a "-" continues keeps its line break.
+    for (position p = std::next(statement.lastsolidtoken); p != t && p != tokens.end(); ++p)
+        if (p->kind == whitespace && p->breaksline() && hyphenbefore(p)) return;
     position last = tokens.end();
     for (position p = std::next(statement.lastsolidtoken); p != t && p != tokens.end(); ++p) {
         if (p->kind != whitespace || p->classcode == classinserted) continue;
