@@ -37,6 +37,8 @@ switchsets=(
     "-html"
     "-pp"
     "-acav -actv -acarv -as -aav -mcs 100"
+    "-acav -actv -acarv -as -aav -mcs 40"
+    "-mcs 40 -al" "-mcs 60 -al" "-mcs 80 -al" "-mcs 100 -al"
     "-id -isc -rsbcb -itlwb- -aroa -uk -li -is 3"
 )
 # The sets (besides the defaults) under which the strict comparison runs too.

@@ -354,6 +354,12 @@ bool formatter::closeblock(int32_t firstpass) {
     blocks.afterend = 1;
     position word = nextsignificant(std::next(t));
     std::string b = (word != tokens.end() && word->kind != endtoken) ? lc(word->text()) : "";
+    // The name of a unit after its END, though spelled like a keyword (END loop, END delete),
+    // closes nothing and opens nothing.
+    if (!b.empty() && word->kind == identifier && b == lc(end.unitname)) {
+        word->classcode = 0;
+        b.clear();
+    }
     bool show = s.sbi && int64_t(endline) - end.startline + 1 >= s.sbi_ml;
     if (show || s.rbi) placeblockinformation(word, show ? end.information : "");
 
@@ -417,6 +423,7 @@ formatter::blockend formatter::endofblock() {
         // A subprogram closed by END without the BEGIN of its body.
         beginnotfound(r.unitname);
     } else if (name == "package" || name == "type") {
+        end.unitname = r.unitname;
         notelinebreakrule(s.mlapa, s.rlapa);
     } else if (name == "if") {
         end.expected = "if";
@@ -439,6 +446,7 @@ formatter::blockend formatter::endofblock() {
         end.expected.clear();
         std::string opener = package.openertoken != position() ? lc(package.openertoken->text()) : "package";
         end.information = opener + " " + writtenname(package.unitname);
+        end.unitname = package.unitname;
         end.startline = package.startline;
         notelinebreakrule(s.mlapa, s.rlapa);
     }
@@ -452,6 +460,7 @@ void formatter::closesubprogrambody(blockend& end) {
     if (blocks.subprogrambegins.empty() || blocks.subprogrambegins.back() == 0) beginnotfound(header.unitname);
     const std::string& name = blocks.blockstack.at(blocks.blocklevel).blockname;
     end.information = name.substr(0, name.size() - 5) + " " + writtenname(header.unitname);
+    end.unitname = header.unitname;
     notelinebreakrule(s.mlapr, s.rlapr);
     blocks.blocklevel = level;
     if (blocks.blocklevel >= 1 && unitkind->partialmatch(blocks.blockstack.at(blocks.blocklevel - 1).blockname))
@@ -566,7 +575,8 @@ bool formatter::beginline() {
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
     if (outputline.lineitems < s.milipl && joinaftercomma()) return true;
-    if ((sharedtoken != position() || !alignrows.empty()) && judgeendedline()) return true;
+    if ((sharedtoken != position() || !alignrows.empty() || groupshared != position()) && judgeendedline())
+        return true;
     outputline.atlinestart = 1;
     outputline.linecolumn = 1;
     outputline.lineitems = 0;

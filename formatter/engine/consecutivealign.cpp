@@ -175,7 +175,8 @@ void formatter::rewindtosnapshot() {
 }
 
 // Pads the rows of each run up to the largest column of the run: blanks go into the
-// whitespace in front of the row's token. Gives the largest column of the first run.
+// whitespace in front of the row's token, unless they would take a line that fits the
+// column limit past it. Gives the largest column of the first run.
 int32_t formatter::padconsecutiverows() {
     if (alignrows.empty()) return 0;
     alignrows.back().runend = 1;
@@ -193,7 +194,7 @@ int32_t formatter::padconsecutiverows() {
             if (!row.aligned) continue;
             row.token->protectedtoken = true;
             int32_t missing = largest - row.column;
-            if (missing <= 0) continue;
+            if (missing <= 0 || paddingpassesthelimit(row.token, 0, missing)) continue;
             std::string blanks(static_cast<size_t>(missing), ' ');
             position before = previoustoken(row.token);
             if (before != tokens.end() && before->kind == whitespace)
@@ -269,6 +270,7 @@ bool formatter::regroupdue(position t) const {
 // laying out: its rows are noted on the output lines, padded and laid out again.
 void formatter::formgroupagain() {
     ++regroups;
+    groupshared = position();
     replaybreaks = 0;
     rowsparted = 0;
     restorerewindsnapshot();
@@ -311,6 +313,7 @@ void formatter::takesharedsnapshot(position t) {
 // it will when the output is formatted again. Outside a group the loop goes back to that
 // operator (true); inside one the group is formed again once it has been laid out.
 [[gnu::noinline]] bool formatter::judgeendedline() {
+    if (groupshared != position() && formgroupwithshared()) return true;
     const bool ingroup = !alignrows.empty() && alignenabled;
     if (sharedtoken == position() && !ingroup) return false;
     const position shared = sharedtoken;
@@ -335,6 +338,33 @@ void formatter::takesharedsnapshot(position t) {
     return true;
 }
 
+// At the end of the output line of an operator that was left out of a group for sharing its
+// source line: alone on the line now, it would be a row of the group when the output is
+// formatted again, so the group, ended meanwhile, is formed again from its first row. True
+// when the loop was moved back there.
+bool formatter::formgroupwithshared() {
+    const position shared = groupshared;
+    int32_t count = 0;
+    bool online = false;
+    for (position p = currenttoken; p != tokens.begin();) {
+        --p;
+        if (p->breaksline()) break;
+        if (p == shared) online = true;
+        if (p->kind == othertoken && p->text() == shared->text()) ++count;
+    }
+    if (!online) return false;
+    groupshared = position();
+    if (count != 1 || !alignrows.empty() || alignline != 0 || !alignenabled || rewindtoken != groupsharedstart)
+        return false;
+    if (regroupstart != groupsharedstart) {
+        regroupstart = groupsharedstart;
+        regroups = 0;
+    }
+    if (regroups >= 2) return false;
+    formgroupagain();
+    return true;
+}
+
 // Notes one operator of the group, or breaks the group.
 void formatter::addconsecutiverow(position t) {
     std::string_view op = t->text();
@@ -349,9 +379,17 @@ void formatter::addconsecutiverow(position t) {
     // seen at the line's first operator, so no group waits for the line to be laid out.
     // An operator that begins its line, or that the column limit will put at a line's start,
     // lines up with nothing.
-    if (operatorsharesline(t) || previoustoken(t)->breaksline() || (s.mcs && tokenendcolumn(t) > s.mcs)) {
-        if (!alignrows.empty()) alignrows.back().runend = 1;
-        else if (alignline == 0 && t == currenttoken && mayparttheline(t)) takesharedsnapshot(t);
+    const bool shares = operatorsharesline(t);
+    if (shares || previoustoken(t)->breaksline() || (s.mcs && tokenendcolumn(t) > s.mcs)) {
+        if (!alignrows.empty()) {
+            alignrows.back().runend = 1;
+            if (shares && t == currenttoken && mayparttheline(t)) {
+                groupshared = t;
+                groupsharedstart = rewindtoken;
+            }
+        } else if (alignline == 0 && t == currenttoken && mayparttheline(t)) {
+            takesharedsnapshot(t);
+        }
         return;
     }
     if (alignline == 0) {

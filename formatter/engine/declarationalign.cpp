@@ -92,8 +92,28 @@ position formatter::skiptypeexpression(position pos) const {
     return end;
 }
 
+// With -mcs: width blanks in place of the blank run `blank` would take its line past the
+// limit, which one blank keeps.
+bool formatter::paddingpassesthelimit(position blank, int32_t width) {
+    if (!s.mcs || width <= 1) return false;
+    const int32_t blankwidth = tokencolumn(std::next(blank)) - tokencolumn(blank);
+    return paddingpassesthelimit(std::next(blank), 1 - blankwidth, width - 1);
+}
+
+// With -mcs: a line whose end lies `shift` columns from where it does now fits the limit,
+// and `extra` columns more at `from` would take it past.
+bool formatter::paddingpassesthelimit(position from, int32_t shift, int32_t extra) {
+    if (!s.mcs || extra <= 0) return false;
+    int32_t end = tokencolumn(from);   // past the last character of the line
+    for (position p = from; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
+        end = columnafter(*p, end);
+    const int64_t last = int64_t(end) - 1 + shift;
+    return last <= s.mcs && last + extra > s.mcs;
+}
+
 // Pads the rows of the run: the types (or aliases) start ps columns after the longest
-// name. True when the loop was moved back to the run's snapshot (-mcs).
+// name; a row whose padding would take its line past the column limit keeps one blank.
+// True when the loop was moved back to the run's snapshot (-mcs).
 bool formatter::finishdeclarationrun(bool mayrewind) {
     declarationgroup& g = alignment.declarationalignment;
     g.ended = 0;
@@ -107,7 +127,9 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
         g.typecolumn = typecolumn;
         for (alignrow& row : g.rows) {
             if (!row.aligned || row.token->breaksline()) continue;
-            std::string blanks(static_cast<size_t>(typecolumn - (row.column - 1) + padding), ' ');
+            int32_t width = typecolumn - (row.column - 1) + padding;
+            if (paddingpassesthelimit(row.token, width)) width = 1;
+            std::string blanks(static_cast<size_t>(width), ' ');
             if (row.token->text() != blanks) row.token->settext(blanks);
             row.token->protectedfollowingblank = true;
         }

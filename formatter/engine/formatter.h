@@ -139,6 +139,7 @@ public:
     char commamoved = 0;                // a comma was moved or an insert comment removed
     int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
     numbermap relativeindentbytoken;    // by sequence number
+    numbermap sourceindentbyline;       // -rs: a line start's indentation as read, by sequence number
 
     // The line ends right after the current token, or right after pos.
     void breakbeforenext();
@@ -200,6 +201,10 @@ public:
     // is open, to judge it again when the limit parts the two.
     rewindstate sharedsnapshot;
     position sharedtoken;
+    // An operator left out of an open group for sharing its line, and the group's first row:
+    // when the line is parted after the group ended, the group is formed again with it.
+    position groupshared;
+    position groupsharedstart;
 
     // Aligned lists (used by the block, bracket and list rules).
     void popalignedlist();
@@ -237,7 +242,10 @@ public:
     bool mayparttheline(position t);
     void takesharedsnapshot(position t);
     bool judgeendedline();
+    bool formgroupwithshared();
     void addconsecutiverow(position t);
+    bool paddingpassesthelimit(position blank, int32_t width);
+    bool paddingpassesthelimit(position from, int32_t shift, int32_t extra);
     bool finishdeclarationrun(bool mayrewind);
     void adddeclarationrow(position blank);
     bool notedeclarationitem(position name, bool checkreserved);
@@ -283,12 +291,13 @@ public:
     void registerdeclaredname();
     void sqlstatementstart();
     bool ismultitableinsert(position keyword) const;
+    bool callsakeywordname(position word) const;
     bool aligndeclarations();
     void alignselects();
     void breakstatements();
     void putlogicalunder();
     void breaklongitemlists();
-    void putcommasright();
+    bool putcommasright();
     void bracketlistcolumns();
     void collecttablenames();
     bool createheader();
@@ -363,11 +372,23 @@ public:
         int32_t lineitems = 0;
         int32_t alignmentrequested = 0;
         int32_t alistlevel = 0;
+        // The aligned list the token's line belongs to: a ";" or clause word that ended it
+        // is formatted anew on its own line as the first token of a line in that list.
+        int32_t processingalignedlist = 0;
+        int32_t alistcol = 0;
+        int32_t endalistcomma = 0;
         char loopheaderopen = 0;
         char afterend = 0;
         int32_t keeprelative = 0;
         int32_t relativeindent = 0;
         int32_t relativeindentsequence = notoken;
+        // What the token's own rules used up or reset: the column an AND goes under
+        // (-plouwh), the clause keyword column (-pius, -rask) and where the statement stands.
+        int32_t andcolumn = -1;
+        int32_t logicalcolumn = -1;
+        int32_t keywordcolumn = -1;
+        int32_t statementstate = 0;
+        int32_t statementcountdown = 0;
         // The line-break rule that the token's ";" made due applies after it, not before.
         int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
         // Blocks and routine headers that the token's rules opened open again when it is
@@ -398,6 +419,13 @@ public:
     };
     std::vector<shrunkline> shrunklines;
     std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
+    // The same rule and the statement's first word: a line break the limit puts before that
+    // word makes the rule due after all.
+    struct droppedrule {
+        position word;
+        int32_t keep = 0, remove = 0;
+    };
+    droppedrule droppedbeforeword;
     void restoreshrunkline(position linestart);
     linerecord closedcursor;               // the CURSOR level that a ";" closed last
     int32_t closedcursorlevel = 0;
@@ -467,6 +495,7 @@ private:
         linerecord closed;          // the record of the block the END belongs to
         std::string expected;       // the word that must follow END
         std::string information;    // header text for the end-of-block comment
+        std::string unitname;       // the subprogram's or package's name, which may follow END
         int32_t startline = 0;
     };
     bool deferredbylimit(int32_t firstpass);

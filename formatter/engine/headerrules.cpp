@@ -111,6 +111,9 @@ void formatter::subprogramheader() {
     statement.headerpending = 1;
     position name = nextword(keyword);
     if (name == tokens.end() || name->kind == endtoken) return;
+    // A subprogram may be named like a keyword that is not reserved (DELETE, MERGE, OPEN):
+    // the name starts no statement and opens no block.
+    if (name->kind == identifier) name->classcode = 0;
     if (s.rlafu) joinbefore(name, "(");
     if (s.mlafu) ensurelinebreak(std::next(name), "(");
     position stop = headerend(name);
@@ -225,10 +228,21 @@ void formatter::keepisastogether() {
     if (!s.kpit || word == tokens.begin()) return;
     position before = std::prev(word);
     if (before->kind != whitespace || before->classcode == classinserted) return;
+    // All the white space between the header and its IS or AS goes: blanks at the end of the
+    // header line and blank lines, so that the header reads as it will on the next run.
+    position first = before;
+    bool breaks = before->breaksline();
+    while (first != tokens.begin() && std::prev(first)->kind == whitespace) {
+        if (std::prev(first)->classcode == classinserted) return;
+        --first;
+        breaks = breaks || first->breaksline();
+    }
     // A single-line comment at the end of the header line, and a "-" that continues it,
     // must keep its line break.
-    if (before != tokens.begin() && std::prev(before)->kind == singlelinecomment) return;
-    if (before->breaksline() && hyphenbefore(before)) return;
+    if (first != tokens.begin() && std::prev(first)->kind == singlelinecomment) return;
+    if (breaks && hyphenbefore(first)) return;
+    for (position p = first; p != before; ++p)
+        if (!p->text().empty()) p->settext("");
     if (before->text() != " ") before->settext(" ");
 }
 

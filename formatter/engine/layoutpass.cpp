@@ -25,11 +25,29 @@ size_t afterlastlinebreak(std::string_view text) {
 void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
 
 formatter::layoutvalues formatter::currentlayout() const {
-    return {outputline.linecolumn,     outputline.lineitems,     alignment.alignmentrequested,
-            alignment.alistlevel,      blocks.loopheaderopen,    blocks.afterend,
-            statement.keeprelative,    statement.relativeindent, statement.relativeindentsequence,
-            outputline.linebreakstate, outputline.keeplinebreak, outputline.removelinebreaks,
-            blocks.blocklevel,         blocks.begincount,        blocks.subprogramnames.size()};
+    return {outputline.linecolumn,
+            outputline.lineitems,
+            alignment.alignmentrequested,
+            alignment.alistlevel,
+            alignment.processingalignedlist,
+            alignment.alistcol,
+            alignment.endalistcomma,
+            blocks.loopheaderopen,
+            blocks.afterend,
+            statement.keeprelative,
+            statement.relativeindent,
+            statement.relativeindentsequence,
+            statement.andcolumn,
+            statement.logicalcolumn,
+            statement.keywordcolumn,
+            statement.statementstate,
+            statement.statementcountdown,
+            outputline.linebreakstate,
+            outputline.keeplinebreak,
+            outputline.removelinebreaks,
+            blocks.blocklevel,
+            blocks.begincount,
+            blocks.subprogramnames.size()};
 }
 
 void formatter::restorelayout(const layoutvalues& v) {
@@ -37,11 +55,19 @@ void formatter::restorelayout(const layoutvalues& v) {
     outputline.lineitems = v.lineitems;
     alignment.alignmentrequested = v.alignmentrequested;
     alignment.alistlevel = v.alistlevel;
+    alignment.processingalignedlist = v.processingalignedlist;
+    alignment.alistcol = v.alistcol;
+    alignment.endalistcomma = v.endalistcomma;
     blocks.loopheaderopen = v.loopheaderopen;
     blocks.afterend = v.afterend;
     statement.keeprelative = v.keeprelative;
     statement.relativeindent = v.relativeindent;
     statement.relativeindentsequence = v.relativeindentsequence;
+    statement.andcolumn = v.andcolumn;
+    statement.logicalcolumn = v.logicalcolumn;
+    statement.keywordcolumn = v.keywordcolumn;
+    statement.statementstate = v.statementstate;
+    statement.statementcountdown = v.statementcountdown;
     outputline.linebreakstate = v.linebreakstate;
     outputline.keeplinebreak = v.keeplinebreak;
     outputline.removelinebreaks = v.removelinebreaks;
@@ -459,6 +485,13 @@ bool formatter::breakbeforetoken() {
     if (!alignenabled && partsgrouprow(t)) ++replaybreaks;
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);
+    // A statement moved to a line of its own finds due the line-break rule of the block before
+    // it, as it does when it starts its line.
+    if (t == droppedbeforeword.word) {
+        outputline.linebreakstate = 2;
+        outputline.keeplinebreak = droppedbeforeword.keep;
+        outputline.removelinebreaks = droppedbeforeword.remove;
+    }
     outputline.linecolumn = 1;
     currenttoken = made;
     currentword = made->text();

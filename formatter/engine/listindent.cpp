@@ -174,10 +174,18 @@ int32_t formatter::listindent(int32_t base, position first) {
 }
 
 // Inside a statement that keeps its shape the line moves as far as the statement's first
-// word moved; a line that a rule broke goes under that word. After a rewind the lines stay.
+// word moved; a line that a rule broke goes under that word. The line's indentation as read
+// is kept, so that laid out again after an alignment group the line moves from there as far
+// as its word moved in all.
 int32_t formatter::relativeindentcolumn() {
-    if (!alignenabled) return -1;
-    if (outputline.linestarttoken->classcode == classinserted) return statement.relativekeywordcolumn;
-    int32_t blanks = rowtringtocolumn(blanksafterlinebreak(outputline.linestarttoken->text()), 1);
+    const position linestart = outputline.linestarttoken;
+    if (linestart->classcode == classinserted) return statement.relativekeywordcolumn;
+    int32_t blanks;
+    if (const int32_t* kept = sourceindentbyline.find(linestart->sequence)) {
+        blanks = *kept;
+    } else {
+        blanks = rowtringtocolumn(blanksafterlinebreak(linestart->text()), 1);
+        sourceindentbyline[linestart->sequence] = blanks;
+    }
     return std::max(blanks + statement.relativeindent - 1, 0);
 }

@@ -137,20 +137,23 @@ void formatter::breaklongitemlists() {
         ensurelinebreak(std::next(currenttoken), "", classinserted);
 }
 
-void formatter::putcommasright() {
-    if (!s.pcr) return;
+// The moved comma becomes the current token, to be formatted from the first rule on as a
+// comma at the line's end is: it ends an item of an alias list and counts among the line's
+// items. The line break after it is formatted again after it.
+bool formatter::putcommasright() {
+    if (!s.pcr) return false;
     position t = currenttoken;
     position comma = std::next(t);
-    if (comma == tokens.end() || !istext(comma->text(), ",")) return;
-    if (t->kind != whitespace || !t->breaksline() || t->classcode == classinserted) return;
-    if (t == outputline.sqlpluslineend) return;
+    if (comma == tokens.end() || !istext(comma->text(), ",")) return false;
+    if (t->kind != whitespace || !t->breaksline() || t->classcode == classinserted) return false;
+    if (t == outputline.sqlpluslineend) return false;
     // A comment after the last item keeps the comma where it is: moved before the comment it
     // would change the order of the text, and after a single-line one it would be commented
     // out. So does a "-" that continues the line (SQL*Plus): it stays the line's last token.
     const position last = previoussignificant(t);
-    if (iscontinuationhyphen(last)) return;
+    if (iscontinuationhyphen(last)) return false;
     for (position p = std::next(last); p != t; ++p)
-        if (p->kind == singlelinecomment || p->kind == blockcomment) return;
+        if (p->kind == singlelinecomment || p->kind == blockcomment) return false;
     // The item after the comma keeps its column: the comma and its blanks become blanks.
     token copy = *comma;
     copy.sourceoffset = -1;
@@ -177,9 +180,8 @@ void formatter::putcommasright() {
     bool resumesatcomma = resumetoken == t;
     currenttoken = tokens.insert(std::next(last), std::move(copy));
     if (resumesatcomma) resumetoken = currenttoken;
-    currentword = currenttoken->text();
     commamoved = 1;
-    if (alignment.declarationalignment.active) ++alignment.declarationalignment.itemcount;
+    return true;
 }
 
 // Erases a token that the loop has not reached yet; where the last alignment group ended

@@ -39,7 +39,23 @@ bool setskeywordcolumn(int32_t classcode, const settings& s) {
     }
 }
 
+// DELETE, MERGE and OPEN are not reserved in PL/SQL: a subprogram may bear the name.
+bool mayname(int32_t classcode) {
+    return classcode == classdelete || classcode == classmerge || classcode == classopen;
+}
+
 }  // namespace
+
+// Inside a statement, such a word before "(" calls a function of that name (x := merge(a, b),
+// SELECT delete(1) ...), unless a query follows as in DELETE (SELECT ...).
+bool formatter::callsakeywordname(position word) const {
+    if (!mayname(word->classcode)) return false;
+    if (statement.statementstate == 1 && word == statement.statementfirsttoken) return false;
+    position bracket = nextsignificant(std::next(word));
+    if (bracket == tokens.end() || !istext(bracket->text(), "(")) return false;
+    position inside = nextsignificant(std::next(bracket));
+    return inside == tokens.end() || (inside->classcode != classselect && inside->classcode != classwith);
+}
 
 // The first word after a statement end or a label starts the next statement:
 // statementstate is 1 for it and 3 from the next word on. A token run again after a restart
@@ -70,6 +86,10 @@ void formatter::sqlstatementstart() {
     position keyword = currenttoken;
     if (keyword->classcode == classbegin || keyword->classcode == classdeclare) statement.indeclarationpart = 0;
     if (statement.indeclarationpart || statement.privilegestatement || !startsasqlstatement(keyword->classcode)) return;
+    if (callsakeywordname(keyword)) {
+        keyword->classcode = 0;
+        return;
+    }
     statement.statementword = lc(currentword);
     if (keyword->classcode == classmerge || ismultitableinsert(keyword)) statement.insidemerge = 1;
     // A query inside the brackets of a statement that a bracket opened ends at its ")".
@@ -104,15 +124,11 @@ void formatter::selecttrace() {
     statement.relativeindentsequence = currenttoken->sequence;
 }
 
-// The shift is measured the first time the token is laid out; when the tokens are laid out
-// again after a rewind, the value measured then holds.
+// The shift is measured each time the token is laid out: laid out again after an alignment
+// group, it has moved as far as the padding before it on its line.
 void formatter::noterelativeindent(position t) {
-    if (alignenabled) {
-        selecttrace();
-        relativeindentbytoken[t->sequence] = statement.relativeindent;
-    } else {
-        reloadrelativeindent(t);
-    }
+    selecttrace();
+    relativeindentbytoken[t->sequence] = statement.relativeindent;
 }
 
 void formatter::reloadrelativeindent(position t) {

@@ -54,7 +54,7 @@ formatter::afterstep formatter::processtoken() {
     breakstatements();
     putlogicalunder();
     breaklongitemlists();
-    putcommasright();
+    if (putcommasright()) return afterstep::restart;
     bracketlistcolumns();
     collecttablenames();
     if (createheader()) return endoftoken();
@@ -241,6 +241,7 @@ void formatter::notestatementstart() {
         position first = nextpastinlineblanks(currenttoken);
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace) {
             droppedlinebreakrule = {outputline.keeplinebreak, outputline.removelinebreaks};
+            droppedbeforeword = {first, outputline.keeplinebreak, outputline.removelinebreaks};
             outputline.linebreakstate = outputline.keeplinebreak = outputline.removelinebreaks = 0;
         }
     }

@@ -30,6 +30,12 @@ TEST_F(consecutive, assignments) {
         // the group, so nothing waits for it.
         {{"-acav", "-mcs", "24"}, "BEGIN\n  a := 1; bbbbbbbbbbbbbbbbbbbbbbbb := 2;\n  c := 3;\nEND;\n",
          "BEGIN\n  a := 1;\n  bbbbbbbbbbbbbbbbbbbbbbbb\n  := 2;\n  c := 3;\nEND;\n"},
+        // The := of the ELSIF branch shares its source line with the one after ELSE, which the
+        // limit moves to the next line only after the group has ended at ELSE: the group is
+        // formed again with it.
+        {{"-acav", "-mcs", "38"},
+         "begin\n  if p_a > 0 then v_x := p_a * 2; elsif p_a < 0 then v_x := -p_a; else v_x := 0; end if;\nend;\n",
+         "BEGIN\n  IF p_a > 0 THEN v_x    := p_a * 2;\n  ELSIF p_a < 0 THEN v_x := -p_a; ELSE\n    v_x := 0; END IF;\nEND;\n"},
         // A conditional block switches the operator blanks off for the statement that
         // starts with l_a; laying the group out again from its := does so as well.
         {{"-acav", "-ifs", "l_a", "-co-", "-sao-", "-ei"}, "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n",
@@ -54,6 +60,10 @@ TEST_F(consecutive, arrowsofnamedparameters) {
          "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a    => 1,\n              p_bbbb => 2);\nEND;\n"},
         {{"-acav"}, mixed, "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a => 1,\n              p_bbbb => 2);\nEND;\n"},
         {{"-acarv"}, nested, nested},
+        // A line that keeps its place relative to a bracket (-rs) moves as far as the
+        // padding moved the bracket.
+        {{"-acarv"}, "begin\n  select f(a => 1,\n    bb => g('x',\n      'y')) into v from dual;\nend;\n",
+         "BEGIN\n  SELECT f(a => 1,\n    bb       => g('x',\n            'y')) INTO v FROM dual;\nEND;\n"},
     });
 }
 
@@ -68,6 +78,10 @@ TEST_F(consecutive, equalities) {
         // Both = of the line leave it: no group is pending, so the END closes its block.
         {{"-acev"}, "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n",
          "BEGIN\n  UPDATE t SET a = 1, c = 2 WHERE id = 30;\nEND;\n"},
+        // The limit parts the two = of a line; the second stays where it is, as padding it
+        // would take its line past the limit.
+        {{"-acev", "-mcs", "30"}, "begin\n  if a > 2 and (l_tab(1) = 'one' or l_tab(2) = 'two') then\n    null;\n  end if;\nend;\n",
+         "BEGIN\n  IF a > 2 AND (l_tab(1) =\n                'one' OR l_tab\n                (2) = 'two')\n    THEN\n    NULL;\n  END IF;\nEND;\n"},
     });
 }
 

@@ -189,6 +189,48 @@ TEST_F(declarations, aliases) {
          "         e.sal BULK COLLECT INTO l_names, l_flags\n"
          "    FROM emp e;\n"
          "END;\n"},
+        // Commas that -pcr moves to the line end end their items at once: the aliases line
+        // up in the same run.
+        {{"-pcr", "-aav"}, "select 1 as a\n      ,2016 as b\nfrom dual;\n",
+         "SELECT 1    AS a,\n       2016 AS b\nFROM dual;\n"},
+        // Under a column limit a row whose padding would take its line past the limit keeps
+        // one blank: here the longest item's line is beyond the limit anyway.
+        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
+         "create or replace package body p as\n"
+         "  function f(a_random_seed in number) return number is\n"
+         "    l_result number;\n"
+         "  begin\n"
+         "    with src as (\n"
+         "      select s.id,\n"
+         "             case when a_random_seed is null then s.line_no end line_no,\n"
+         "             case when a_random_seed is null then dbms_random.value(1, 1000000) else dbms_random.value(a_random_seed, a_random_seed * 1000) end random_seed\n"
+         "        from suites s\n"
+         "    )\n"
+         "    select count(*) into l_result from src;\n"
+         "    return l_result;\n"
+         "  end f;\n"
+         "end p;\n"
+         "/\n",
+         "CREATE OR REPLACE PACKAGE BODY p AS\n"
+         "  FUNCTION f(a_random_seed IN NUMBER) RETURN NUMBER IS\n"
+         "  l_result NUMBER;\n"
+         "  BEGIN\n"
+         "    WITH src AS (\n"
+         "                 SELECT s.id,\n"
+         "                        CASE WHEN a_random_seed IS NULL THEN s.line_no END line_no,\n"
+         "                        CASE WHEN a_random_seed IS NULL THEN dbms_random.value(1, 1000000) ELSE dbms_random.value(a_random_seed, a_random_seed * 1000) END random_seed\n"
+         "                   FROM suites s\n"
+         "                        )\n"
+         "    SELECT COUNT(*) INTO l_result FROM src;\n"
+         "    RETURN l_result;\n"
+         "  END f;\n"
+         "END p;\n"
+         "/\n"},
+        {{"-aav", "-mcs", "30"}, "select aaaa a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nfrom t;\n",
+         "SELECT aaaa         a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nFROM t;\n"},
+        {{"-al"},
+         "select e.ename name\n     , count(*) cnt\n     , e.deptno as dept_no\nfrom emp e;\n",
+         "SELECT e.ename  name,\n       COUNT(*) cnt,\n       e.deptno AS dept_no\nFROM emp e;\n"},
     });
 }
 

@@ -55,6 +55,27 @@ TEST_F(columnlimit, thelinebreaksbeforethetokenthatcrossesthelimit) {
         // A literal that starts its line cannot be shortened.
         {{"-mcs", "20"}, "BEGIN\n  v := 'a literal longer than the limit';\nEND;\n",
          "BEGIN\n  v :=\n  'a literal longer than the limit'\n  ;\nEND;\n"},
+        // The statement after END IF moved to a line of its own gets the empty line that
+        // -mlai keeps after the block, as it gets where it starts its line.
+        {{"-mcs", "34", "-mlai"}, "begin\n  if a > 0 then x := 1; end if; yyyyyyyy := 2;\nend;\n",
+         "BEGIN\n  IF a > 0 THEN x := 1; END IF;\n\n  yyyyyyyy := 2;\nEND;\n"},
+        // An AND that the limit moves still goes under its BETWEEN (-plouwh).
+        {{"-mcs", "34", "-plouwh"}, "begin\n  select a into v from t\n   where x between yyyyyyyyyyyy and zzzzzzzzzzzz;\nend;\n",
+         "BEGIN\n  SELECT a INTO v FROM t\n   WHERE x BETWEEN yyyyyyyyyyyy\n               AND zzzzzzzzzzzz;\nEND;\n"},
+        // A ";" moved to a line of its own ends the aligned list its line began in, and so
+        // stands at the block's indentation, as a ";" that starts a line does.
+        {{"-mcs", "40", "-as"}, "begin\nopen c for select a from t where b = 'xxxxxxxxxx';\nend;\n",
+         "BEGIN\n  OPEN c FOR SELECT a FROM t WHERE b =\n                                   'xxxxxxxxxx'\n  ;\nEND;\n"},
+        {{"-mcs", "40", "-as"},
+         "begin\n  /* count */ select count(*) into v_cnt from user_triggers where status = 'ENABLED';\nend;\n",
+         "BEGIN\n"
+         "  /* count */ SELECT COUNT(*) INTO v_cnt\n"
+         "              FROM user_triggers WHERE\n"
+         "                                       status\n"
+         "                                       =\n"
+         "                                       'ENABLED'\n"
+         "  ;\n"
+         "END;\n"},
     });
 }
 

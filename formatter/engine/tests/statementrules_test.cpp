@@ -174,6 +174,9 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
         "    , d);\n"
         "END;\n",
         {"-pcr"});
+    // A moved comma counts among the items of the line it now ends, for -milipl and -mlipl.
+    verifyformat("BEGIN\n  p(a, b, c,\n    d, e);\nEND;\n", "begin\n  p(a\n    , b, c\n    , d\n    , e);\nend;\n",
+                 {"-pcr", "-milipl", "2", "-mlipl", "3"});
 }
 
 TEST_F(statementrules, isandasstayontheheaderline) {
@@ -200,6 +203,28 @@ TEST_F(statementrules, isandasstayontheheaderline) {
         "BEGIN\n"
         "  NULL;\n"
         "END;\n"
+        "/\n",
+        {"-kpit"});
+    // Blanks at the end of the header line and a blank line before IS go in one run.
+    verifyformat("PROCEDURE q AS\nBEGIN\n  NULL;\nEND;\n", "procedure q \nas\nbegin\nnull;\nend;\n", {"-kpit"});
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY p AS\n"
+        "  PROCEDURE a(a IN NUMBER,\n"
+        "              b IN NUMBER) IS\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "END;\n"
+        "/\n",
+        "create or replace package body p as\n"
+        "procedure a(a in number,\n"
+        "b in number)  \n"
+        "\n"
+        "is\n"
+        "begin\n"
+        "null;\n"
+        "end;\n"
+        "end;\n"
         "/\n",
         {"-kpit"});
 }
@@ -354,6 +379,65 @@ TEST_F(statementrules, headersopentheirlevels) {
         ":new.a := 1;\n"
         "end;\n"
         "/\n");
+}
+
+TEST_F(statementrules, subprogramsnamedlikekeywords) {
+    // DELETE, MERGE and OPEN are not reserved: as names they start no statement, after END
+    // they close nothing, and their calls inside a statement start none either.
+    verifyformat("PROCEDURE DELETE IS\nBEGIN\n  NULL;\nEND;\n", "procedure delete is\nbegin\nnull;\nend;\n");
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY p AS\n"
+        "  PROCEDURE merge(a NUMBER) IS\n"
+        "  BEGIN\n"
+        "    DELETE(a);\n"
+        "  END merge;\n"
+        "  FUNCTION OPEN RETURN NUMBER IS\n"
+        "  BEGIN\n"
+        "    RETURN 1;\n"
+        "  END OPEN;\n"
+        "  PROCEDURE LOOP IS\n"
+        "  x NUMBER;\n"
+        "  BEGIN\n"
+        "    x := merge(1) + OPEN;\n"
+        "    SELECT merge(x) INTO x FROM dual WHERE OPEN(x) = 1;\n"
+        "  END LOOP;\n"
+        "END p;\n"
+        "/\n",
+        "create or replace package body p as\n"
+        "procedure merge(a number) is\n"
+        "begin\n"
+        "delete(a);\n"
+        "end merge;\n"
+        "function open return number is\n"
+        "begin\n"
+        "return 1;\n"
+        "end open;\n"
+        "procedure loop is\n"
+        "x number;\n"
+        "begin\n"
+        "x := merge(1) + open;\n"
+        "select merge(x) into x from dual where open(x) = 1;\n"
+        "end loop;\n"
+        "end p;\n"
+        "/\n");
+    // The select list of a query that calls MERGE is laid out as any other (-bus, -as).
+    verifyformat("BEGIN\n  SELECT merge(1)\n    INTO x\n  FROM dual;\nEND;\n", "begin\nselect merge(1) into x from dual;\nend;\n",
+                 {"-al"});
+    // The parameter list of a procedure named DELETE stays where -ol put it.
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY p AS\n"
+        "  PROCEDURE DELETE\n"
+        "  (a IN NUMBER,\n"
+        "   b IN VARCHAR2) AS\n"
+        "  l NUMBER;\n"
+        "  BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "\n"
+        "END;\n"
+        "\n",
+        "create or replace package body p as\nprocedure delete (a in number,\nb in varchar2) as\nl number;\nbegin\nnull;\nend;\nend;\n",
+        {"-ol"});
 }
 
 TEST_F(statementrules, objecttypemembersopennolevel) {
