@@ -133,6 +133,8 @@ private:
     void setpadding(const std::string& value);
     void setbackupcount(const std::string& value);
     void redirecterrorstream(const std::string& name);
+    void finisherrorfile();
+    bool errorfileisinput(const std::string& name);
     void checkresult();
     void makepairs();
     void showswitchesandend();
@@ -174,6 +176,10 @@ private:
     bool swcxgiven = false;
     std::string defaultswitchtext;
     std::vector<std::vector<std::string>> exclusivegroups;
+
+    std::string pendingerrorfile;   // -e's file, opened when every input is known
+    size_t pendingfrom = 0;         // where the messages waiting for it begin in the sink
+    char pendingmode = 0;           // the sink's mode before
 
     size_t current = 0;          // index of the word being parsed
     std::vector<int> origins;    // per word: the settings file it came from, -1 for none
@@ -231,11 +237,18 @@ const commandlineparser::row commandlineparser::rows[] = {
 void commandlineparser::run() {
     exclusivegroups = exclusiveswitchgroups();
     resetparsestart();
-    if (fromcommandline) readdefaultconfig(args.arguments, args.messages);
-    origins.assign(args.arguments.size(), -1);
-    firstpass();
-    mainpass();
-    checkresult();
+    try {
+        if (fromcommandline) readdefaultconfig(args.arguments, args.messages);
+        origins.assign(args.arguments.size(), -1);
+        firstpass();
+        mainpass();
+        checkresult();
+    } catch (const std::string&) {
+        // The messages that end the run belong in the -e file too.
+        finisherrorfile();
+        throw;
+    }
+    finisherrorfile();
 }
 
 void commandlineparser::resetparsestart() {
@@ -301,16 +314,21 @@ void commandlineparser::applyvalue(const std::string& label, const std::string& 
     const bool numeric = numberranges().count(label) != 0 && label != "Tab size" && label != "Indent size" &&
                          label != "Padding size" && label != "Specific indent size" && label != "Maximum versions";
     const int32_t number = numeric ? checkednumber(label, value) : 0;
-    if (label == "Input file") {
-        if (fromcommandline) addinputfile(s, value, recursive);
+    if (label == "Input file" || label == "Input/Output file") {
+        if (!fromcommandline) return;
+        args.lastinputmask = ismask(value) ? value : "";
+        if (ismask(value)) args.inputmasks.push_back(value);
+        if (label == "Input file")
+            addinputfile(s, value, recursive);
+        else
+            addinputoutputfile(s, value, recursive);
     } else if (label == "Input file alias") {
-        s.inputfilealias = value;
+        // Aliases are only ever shown: they are kept as they are shown.
+        s.inputfilealias = escapedword(value);
     } else if (label == "Output file") {
         if (fromcommandline) setoutputfile(args, value, s);
     } else if (label == "Output file alias") {
-        s.outputfilealias = value;
-    } else if (label == "Input/Output file") {
-        if (fromcommandline) addinputoutputfile(s, value, recursive);
+        s.outputfilealias = escapedword(value);
     } else if (label == "Output extension") {
         if (fromcommandline) s.oe = value;
     } else if (label == "Excluded filename") {
@@ -407,7 +425,7 @@ void commandlineparser::checknesting(const std::string& name) {
     for (int k = file.parent; k >= 0; k = loads[static_cast<size_t>(k)].parent) {
         const loadedfile& outer = loads[static_cast<size_t>(k)];
         if (file.known && outer.known && outer.device == file.device && outer.inode == file.inode)
-            fail("Error:settings file " + name + " loads itself through -ls");
+            fail("Error:settings file " + escapedword(name) + " loads itself through -ls");
         ++depth;
     }
     // Settings files that load one file twice could double its words with every level; the
@@ -415,10 +433,10 @@ void commandlineparser::checknesting(const std::string& name) {
     for (const loadedfile& earlier : loads)
         if (file.parent >= 0 && earlier.parent >= 0 && file.known && earlier.known &&
             earlier.device == file.device && earlier.inode == file.inode)
-            fail("Error:settings file " + name + " is loaded more than once through -ls");
+            fail("Error:settings file " + escapedword(name) + " is loaded more than once through -ls");
     if (depth > maxsettingsnesting)
         fail("Error:settings files are nested deeper than " + numtostring(maxsettingsnesting) +
-             " levels at " + name);
+             " levels at " + escapedword(name));
     loads.push_back(file);
 }
 
@@ -447,17 +465,17 @@ void commandlineparser::settabsizes(const std::string& value) {
     for (const std::string& piece : split(",", value)) {
         int64_t width = 0;
         if (!readnumber(piece, false, width)) fail("The value " + escapedword(value) + " of -t is not a number.");
-        if (width < 1) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
+        if (width < 1) fail("Tab size " + escapedword(value) + " is not correct, every tab width must be 1 or more.");
         widths.push_back(checkednumber("Tab size", piece));
     }
-    if (widths.empty()) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
+    if (widths.empty()) fail("Tab size " + escapedword(value) + " is not correct, every tab width must be 1 or more.");
     s.t = widths;
 }
 
 void commandlineparser::setindentsize(const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, true, size) && size < 0)
-        fail("Indent size " + value + " is negative which is an incorrect value.");
+        fail("Indent size " + escapedword(value) + " is negative which is an incorrect value.");
     checkednumber("Indent size", value);
     s.is = value;
 }
@@ -465,7 +483,7 @@ void commandlineparser::setindentsize(const std::string& value) {
 void commandlineparser::setspecificindent(const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, false, size) && size < 0)
-        fail("Indent size " + value + " of level " + pendinglevel +
+        fail("Indent size " + escapedword(value) + " of level " + pendinglevel +
              " is negative which is an incorrect value.");
     s.il.at(stringtonum(pendinglevel)) = checkednumber("Specific indent size", value);
 }
@@ -474,28 +492,67 @@ void commandlineparser::setpadding(const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, false, size) && size == 0) fail("Padding size is 0 which is an incorrect value.");
     if (readnumber(value, false, size) && size < 0)
-        fail("Padding size " + value + " is negative which is an incorrect value.");
+        fail("Padding size " + escapedword(value) + " is negative which is an incorrect value.");
     s.ps = checkednumber("Padding size", value);
 }
 
 void commandlineparser::setbackupcount(const std::string& value) {
     int64_t count = 0;
     if (readnumber(value, false, count) && count < 0)
-        fail("Maximum versions " + value + " is negative which is an incorrect value.");
+        fail("Maximum versions " + escapedword(value) + " is negative which is an incorrect value.");
     s.b = checkednumber("Maximum versions", value);
 }
 
-// The rest of the run writes its messages to the file: descriptor 2 itself is replaced,
-// so direct writes to the error stream follow too.
+// The rest of the run writes its messages to the file. The file is opened (and emptied)
+// only once every input is known, so that it is never one of them; until then the messages
+// wait in the sink.
 void commandlineparser::redirecterrorstream(const std::string& name) {
+    finisherrorfile();
+    pendingerrorfile = name;
+    pendingfrom = args.messages.text.size();
+    pendingmode = args.messages.stringmode;
+    args.messages.stringmode = 1;
+}
+
+// Descriptor 2 itself is replaced, so direct writes to the error stream follow too. A name
+// such as /dev/stdout leads to that descriptor, whose file is not emptied.
+void commandlineparser::finisherrorfile() {
+    if (pendingerrorfile.empty()) return;
+    const std::string name = pendingerrorfile;
+    pendingerrorfile.clear();
+    const std::string waiting = args.messages.text.substr(pendingfrom);
+    args.messages.text.resize(pendingfrom);
+    args.messages.stringmode = pendingmode;
     std::cerr.flush();
     std::fflush(stderr);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0) die("can't redirect stderr to " + name + ":" + errnotext() + "\n");
+    if (errorfileisinput(name)) {
+        printout(args.messages, waiting);
+        fail("The error file " + escapedword(name) + " is an input file, which -e cannot replace.");
+    }
+    const int named = descriptorofname(name);
+    const int fd = named >= 0 ? ::dup(named) : ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const std::string reason = errnotext();
+        printout(args.messages, waiting);
+        die("can't redirect stderr to " + escapedword(name) + ":" + reason + "\n");
+    }
     if (fd != 2) {
         ::dup2(fd, 2);
         ::close(fd);
     }
+    printout(args.messages, waiting);
+}
+
+// Whether the -e file is one of the input files named so far, by name or as the same file.
+bool commandlineparser::errorfileisinput(const std::string& name) {
+    if (descriptorofname(name) >= 0) return false;
+    const fileidentity file = identityofpath(name);
+    for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
+        const std::string& input = s.inputfiles.at(i);
+        if (input.empty() || lc(input) == "stdin" || lc(input) == "clipboard") continue;
+        if (input == name || samefile(file, identityofpath(input))) return true;
+    }
+    return false;
 }
 
 bool commandlineparser::help(const std::string&, const patternmatch&) {
@@ -540,7 +597,7 @@ bool commandlineparser::tagrow(const std::string& word, const patternmatch& m) {
     if (tokenkinds().count(name) == 0) {
         std::vector<std::string> names;
         for (const auto& kind : tokenkinds()) names.push_back(kind.first);
-        fail(word + " is not valid,token type " + name + " is not known\n" + "Proper values are:" +
+        fail(escapedword(word) + " is not valid,token type " + escapedword(name) + " is not known\n" + "Proper values are:" +
              join(names, ",") + "\n");
     }
     pendingtagtype = name;
@@ -669,8 +726,14 @@ void commandlineparser::checkresult() {
              " is not given.)");
     bool anyinput = false;
     for (int32_t i = 0; i < s.inputfiles.size() && !anyinput; ++i) anyinput = !s.inputfiles.at(i).empty();
+    if (!anyinput && !args.inputmasks.empty()) {
+        // Every mask given matched nothing (what a mask found is only dropped later).
+        std::vector<std::string> shown;
+        for (const std::string& mask : args.inputmasks) shown.push_back(escapedword(mask));
+        fail("No input file is given: " + join(shown, ", ") + (shown.size() == 1 ? " matches" : " match") + " no file.");
+    }
     if (!anyinput) fail("No input file is given.");
-    if (!charsetexists(uc(s.cs))) fail("Character set " + s.cs + " is not correct or not supported.");
+    if (!charsetexists(uc(s.cs))) fail("Character set " + escapedword(s.cs) + " is not correct or not supported.");
     makepairs();
     showswitchesandend();
 }
@@ -685,7 +748,7 @@ void commandlineparser::makepairs() {
         ++counted;
         const std::string extension = extensionof(name);
         if (!s.ae.empty() && s.ae.count(extension) == 0) {
-            printout(args.messages, "The file " + name + " with extension " + extension +
+            printout(args.messages, "The file " + escapedword(name) + " with extension " + escapedword(extension) +
                                         " is not allowed/skipped as specified.\n");
             s.inputfiles.at(i).clear();
             ++skipped;
@@ -698,8 +761,8 @@ void commandlineparser::makepairs() {
         }
         if (s.outputfiles.at(i).empty()) {
             const std::string base = s.recursionbases.at(i);
-            std::string output = defaultoutputname(args, name, s.oe, base);
-            s.outputfiles.at(i) = output;
+            s.outputfiles.at(i) = defaultoutputname(args, name, s.oe, base);
+            s.outputnamedlengths.at(i) = defaultoutputnamedlength(args, name, s.listedinputs.at(i));
         }
     }
     if (counted > 0 && skipped == counted) usageerrornohint(args.messages, "All files skipped. Nothing is done.");
