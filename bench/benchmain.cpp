@@ -1,7 +1,10 @@
-// The formatting benchmark: brelm on generated PL/SQL of 1, 4 and 16 MB with the default
-// switches, a heavy switch set and (where preprocessing works) -pp on text with macros. It
-// prints MB/s and peak memory per run, and per configuration the ratio of the 16 MB time to
-// 16 times the 1 MB time, which stays near 1 while the cost grows linearly.
+// The formatting benchmark: brelm on generated PL/SQL with the default switches, a heavy switch
+// set and (where preprocessing works) -pp on text with macros. The inputs: the generator's
+// text of 1, 4 and 16 MB; code in the style of real projects of 5 and 50 MB; and degenerate
+// shapes (comma lists, operator chains, nested brackets, short statements, one long line,
+// comments, literals) of 5 and 50 MB. It prints MB/s and peak memory (also as a multiple of
+// the input) per run, and per series the ratio of the large input's time to the small one's
+// scaled by their sizes, which stays near 1 while the cost grows linearly.
 #include "plsqlgenerator.h"
 
 #include <fcntl.h>
@@ -83,6 +86,9 @@ struct configuration {
     bool macros = false;
 };
 
+// What a series formats: the generator's text, real-project code, or one shape.
+enum class inputkind { generated, realcode, shape };
+
 class bench {
 public:
     bench(std::string brelm, fs::path folder) : brelm(std::move(brelm)), folder(std::move(folder)) {}
@@ -99,8 +105,9 @@ public:
 
     // Best time of `repeats` runs of one configuration on the input of that size; false
     // when brelm failed.
-    bool measure(const configuration& c, size_t megabytes, int repeats, measurement& best) {
-        std::string input = inputfile(megabytes, c.macros);
+    bool measure(const configuration& c, inputkind kind, const std::string& shape, size_t megabytes, int repeats,
+                 measurement& best) {
+        std::string input = inputfile(kind, shape, megabytes, c.macros);
         std::vector<std::string> arguments{"-i", input, "-o", path("output.sql"), "-b", "0", "-sr-"};
         arguments.insert(arguments.end(), c.switches.begin(), c.switches.end());
         for (int k = 0; k < repeats; ++k) {
@@ -116,7 +123,8 @@ public:
             best.exitcode = 0;
         }
         double size = static_cast<double>(fs::file_size(input)) / (1 << 20);
-        std::printf("  %-8s %6.1f MB  %8.3f s  %7.2f MB/s  peak %7.1f MB (%4.1f x input)\n", c.name.c_str(), size,
+        std::string label = kind == inputkind::shape ? shape : c.name;
+        std::printf("  %-10s %6.1f MB  %8.3f s  %7.2f MB/s  peak %7.1f MB (%5.1f x input)\n", label.c_str(), size,
                     best.seconds, size / best.seconds, best.peakmegabytes, best.peakmegabytes / size);
         return true;
     }
@@ -124,10 +132,19 @@ public:
 private:
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
-    // The generated input of that size, written once.
-    std::string inputfile(size_t megabytes, bool macros) {
-        std::string name = path("input" + std::to_string(megabytes) + (macros ? "m" : "") + ".sql");
-        if (!fs::exists(name)) writeall(name, generateplsql(megabytes << 20, 1, macros));
+    // The input of that kind and size, written once.
+    std::string inputfile(inputkind kind, const std::string& shape, size_t megabytes, bool macros) {
+        static const char* const prefixes[] = {"generated", "realcode", "shape"};
+        std::string name = path(prefixes[static_cast<int>(kind)] + shape + std::to_string(megabytes) +
+                                (macros ? "m" : "") + ".sql");
+        if (fs::exists(name)) return name;
+        size_t bytes = megabytes << 20;
+        if (kind == inputkind::generated)
+            writeall(name, generateplsql(bytes, 1, macros));
+        else if (kind == inputkind::realcode)
+            writeall(name, generaterealcode(bytes, 1, macros));
+        else
+            writeall(name, generateshape(shape, bytes));
         return name;
     }
 
@@ -137,39 +154,63 @@ private:
 
 }  // namespace
 
+// One series: a configuration on inputs of growing size, best of `repeats` runs each; prints
+// the scaling ratio of the largest to the smallest. Counts failures.
+int series(bench& b, const configuration& c, inputkind kind, const std::string& shape,
+           const std::vector<std::pair<size_t, int>>& sizes) {
+    std::map<size_t, double> seconds;
+    int failures = 0;
+    for (auto [megabytes, repeats] : sizes) {
+        measurement best;
+        if (b.measure(c, kind, shape, megabytes, repeats, best))
+            seconds[megabytes] = best.seconds;
+        else
+            ++failures;
+    }
+    size_t small = sizes.front().first, large = sizes.back().first;
+    if (seconds.count(small) && seconds.count(large)) {
+        double scale = static_cast<double>(large) / static_cast<double>(small);
+        double ratio = seconds[large] / (scale * seconds[small]);
+        std::printf("  %-10s ratio of %zu MB time to %.0f x %zu MB time: %.2f%s\n\n",
+                    (kind == inputkind::shape ? shape : c.name).c_str(), large, scale, small, ratio,
+                    ratio < 1.3 ? "" : " (superlinear: above 1.3)");
+    }
+    return failures;
+}
+
 int main(int argc, char** argv) {
     std::string brelm = argc > 1 ? argv[1] : BRELM_PROGRAM;
     fs::path folder = fs::temp_directory_path() / ("brelmbench_" + std::to_string(::getpid()));
     fs::create_directories(folder);
     bench b(brelm, folder);
 
+    const configuration plain{"default", {}, false};
     std::vector<configuration> configurations = {
-        {"default", {}, false},
+        plain,
         {"heavy", {"-mcs", "80", "-acs", "-aci", "-asc", "-abuc", "-al", "-acav", "-actv", "-sbi", "-uk", "-ui"}, false},
     };
-    if (b.preprocessingworks())
+    // On real-project code, the heavy set is the alignment one users run with a column limit.
+    std::vector<configuration> realconfigurations = {
+        plain,
+        {"heavy", {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"}, false},
+    };
+    if (b.preprocessingworks()) {
         configurations.push_back({"-pp", {"-pp"}, true});
-    else
+        realconfigurations.push_back({"-pp", {"-pp"}, true});
+    } else {
         std::printf("brelm -pp is not measured: preprocessing is not available in this build\n");
+    }
 
     // Megabytes and runs: the best of several runs sets aside the noise of a shared machine.
-    const std::vector<std::pair<size_t, int>> sizes = {{1, 15}, {4, 7}, {16, 3}};
     int failures = 0;
-    for (const configuration& c : configurations) {
-        std::map<size_t, double> seconds;
-        for (auto [megabytes, repeats] : sizes) {
-            measurement best;
-            if (b.measure(c, megabytes, repeats, best))
-                seconds[megabytes] = best.seconds;
-            else
-                ++failures;
-        }
-        if (seconds.count(1) && seconds.count(16)) {
-            double ratio = seconds[16] / (16 * seconds[1]);
-            std::printf("  %-8s ratio of 16 MB time to 16 x 1 MB time: %.2f%s\n\n", c.name.c_str(), ratio,
-                        ratio < 1.3 ? "" : " (superlinear: above 1.3)");
-        }
-    }
+    std::printf("Generated text, 1, 4 and 16 MB:\n");
+    for (const configuration& c : configurations)
+        failures += series(b, c, inputkind::generated, "", {{1, 15}, {4, 7}, {16, 3}});
+    std::printf("Code in the style of real projects, 5 and 50 MB:\n");
+    for (const configuration& c : realconfigurations)
+        failures += series(b, c, inputkind::realcode, "", {{5, 5}, {50, 2}});
+    std::printf("Degenerate shapes, default switches, 5 and 50 MB:\n");
+    for (const std::string& shape : shapenames()) failures += series(b, plain, inputkind::shape, shape, {{5, 3}, {50, 1}});
     fs::remove_all(folder);
     return failures ? 1 : 0;
 }

@@ -1,6 +1,8 @@
 // libFuzzer target: marlox's exported preprocessplsql on arbitrary text under a few option
 // sets picked by the first byte (line directives, definitions, include paths, preloaded
-// macros). Every call must end with a result or an error text, and then be released.
+// macros, and chains of stringizing and pasting macros that double their text at every
+// level). Every call must end with a result or an error text, and then be released; the
+// fuzzer's memory and time limits catch an expansion that outgrows its bounds.
 #include "exports/cpreprocessordll.h"
 
 #include <unistd.h>
@@ -20,7 +22,16 @@ namespace {
     std::abort();
 }
 
-// A folder with a preload file of macros and include files, one of which includes itself.
+// Levels of macros named prefix1..prefixN, each made by the form from the level below.
+std::string chain(const std::string& prefix, const std::string& form, int levels) {
+    std::string text;
+    for (int level = 1; level <= levels; ++level)
+        text += "#define " + prefix + std::to_string(level) + " " + form + "(" + prefix + std::to_string(level - 1) +
+                ")\n";
+    return text;
+}
+
+// A folder with preload files of macros and include files, one of which includes itself.
 struct setup {
     std::filesystem::path folder;
     std::vector<std::vector<std::string>> optionsets;
@@ -33,8 +44,16 @@ struct setup {
               "#define ping pong\n#define pong ping\n#define loop(x) loop(x) twice(x)\n");
         write("part.sql", "#ifndef PART\n#define PART 1\nx := PART;\n#endif\n");
         write("self.sql", "#include \"self.sql\"\n");
+        // uN doubles by stringizing, vN by pasting, wN by both, qN by quoting; each level
+        // at least doubles the text of the one below.
+        write("chains.sql", "#define s(x) #x\n#define t(x) s(x) s(x)\n#define q(x) ###x x\n"
+                            "#define p(a, b) a##b\n#define pp(x) p(x, x) x##x\n#define tp(x) t(pp(x))\n"
+                            "#define u0 x\n#define v0 ab\n#define w0 'c'\n#define q0 q\n" +
+                                chain("u", "t", 26) + chain("v", "pp", 26) + chain("w", "tp", 20) +
+                                chain("q", "q", 26) + "#include \"part.sql\"\n");
         const std::string directory = folder.string();
         const std::string preload = (folder / "macros.sql").string();
+        const std::string chains = (folder / "chains.sql").string();
         optionsets = {
             {},
             {"-ld+"},
@@ -42,6 +61,8 @@ struct setup {
             {"-D", "TRACE=1", "-D", "LIMIT=100", "-cs", "WE8ISO8859P1"},
             {"-I", directory, "-pf", preload},
             {"-pf", preload, "-ld+", "-D", "self=self"},
+            {"-I", directory, "-pf", chains},
+            {"-I", directory, "-pf", chains, "-pf", preload, "-ld+"},
         };
     }
     ~setup() {

@@ -2,7 +2,8 @@
 // studios, Pspad, the EditPadPro 7 ini and TextPad's config.xml) on arbitrary configuration
 // files. The first byte picks the writer, the second the tool name, the rest is the file. A
 // failed or empty install leaves the file as it was; an install is then seen by the check;
-// installing again replaces in place, so a third install changes nothing more.
+// installing again replaces in place, so a third install changes nothing more. A name with a
+// line break is never installed into a line-based (ini) file.
 #include "core/savefile.h"
 #include "core/targetlocations.h"
 #include "core/writers/toolwriter.h"
@@ -42,20 +43,22 @@ struct Writer {
     const char* target;
     const char* file;   // inside the folder
     bool (*install)(const PreparedTool&, WriterContext&);
+    bool linebased;   // an ini file: a line break in a value would start a line of its own
 };
 
 const Writer writers[] = {
-    {UltraEditTarget, "uedit32.ini", InstallUltraEditTool},
-    {EditPlusTarget, "tool_u.ini", InstallEditPlusTool},
-    {CodeBlocksTarget, "default.conf", InstallCodeBlocksTool},
-    {EclipseTarget, ".metadata/.plugins/org.eclipse.debug.core/.launches/brelm.launch", InstallEclipseTool},
-    {"Visual Studio 2010", "CurrentSettings.vssettings", InstallStudioTool},
-    {PspadTarget, "links.ini", InstallPspadTool},
-    {EditPadPro7Target, "EditPadPro7.ini", InstallEditPadProTool},
-    {TextPadTarget, "config.xml", InstallTextPadTool},
+    {UltraEditTarget, "uedit32.ini", InstallUltraEditTool, true},
+    {EditPlusTarget, "tool_u.ini", InstallEditPlusTool, true},
+    {CodeBlocksTarget, "default.conf", InstallCodeBlocksTool, false},
+    {EclipseTarget, ".metadata/.plugins/org.eclipse.debug.core/.launches/brelm.launch", InstallEclipseTool, false},
+    {"Visual Studio 2010", "CurrentSettings.vssettings", InstallStudioTool, false},
+    {PspadTarget, "links.ini", InstallPspadTool, true},
+    {EditPadPro7Target, "EditPadPro7.ini", InstallEditPadProTool, true},
+    {TextPadTarget, "config.xml", InstallTextPadTool, false},
 };
 
-const char* const names[] = {"brelm", "Tool 1", "a]]>b", "Create &GUID", "x.y", "é ✓"};
+const std::string injected = "nl\n[Tools]\nTool Menu0=\"pwned\"";
+const std::string names[] = {"brelm", "Tool 1", "a]]>b", "Create &GUID", "x.y", "\xc3\xa9 \xe2\x9c\x93", injected};
 
 // The folder the files are written in, removed when the run ends.
 struct TemporaryFolder {
@@ -110,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Context context(folder);
     bool result = writer.install(tool, context);
     std::string after = LoadFile(path);
+    if (writer.linebased && name == injected && context.installed != 0) fault("a line break reached an ini file");
     if (context.installed == 0) {
         if (after != bytes) fault("a file changed without an install");
         return 0;

@@ -271,8 +271,14 @@ std::string processdirective(preprocessstate& state, int level, bool active, tok
     if (handler == directivehandlers().end())
         raiseerror(state, "this directive is not known", position, text);
     skipping next = handler->second(d);
-    if (state.switches.ld && name != "line")
-        output.push_back(linetokenat(state, position, text));
+    if (state.switches.ld && name != "line") {
+        // A skipped directive's token would be thrown away, but its text kept for the rest of
+        // the call: many skipped lines under a long #line name would fill the memory.
+        if (active)
+            output.push_back(linetokenat(state, position, text));
+        else
+            state.currentfilename = linetokenfile(state);
+    }
     return next == skipping::goon ? std::string() : name;
 }
 

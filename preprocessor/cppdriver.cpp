@@ -136,6 +136,15 @@ void processidentifier(preprocessstate& state, std::string_view word, tokenoutpu
     output.push_back({kindidentifier, word});
 }
 
+// Besides macro expansions, #line tokens and __file__ repeat names that a #line directive may
+// make long: the output as a whole is bounded too, before its tokens are joined.
+void checkoutputbound(preprocessstate& state, const tokenoutput& output, size_t position, std::string_view text)
+{
+    size_t budget = outputbytebudget(state);
+    if (output.bytes() > budget)
+        raiseerror(state, "the preprocessed text exceeds " + std::to_string(budget) + " bytes", position, text);
+}
+
 atoken skiptodirective(preprocessstate& state, size_t& position, std::string_view text)
 {
     tokenoutput unused;
@@ -183,6 +192,7 @@ atoken processtext(preprocessstate& state, bool directives, tokenoutput& output,
             processidentifier(state, token.text, output, position, text);
         else
             output.push_back(token);
+        checkoutputbound(state, output, position, text);
         output.joinifmany();
     }
 }

@@ -128,6 +128,12 @@ void internalerror(const std::string& message)
     throw preprocesserror(message);
 }
 
+void trace(preprocessstate& state, std::string_view line)
+{
+    if (state.switches.t)
+        std::cerr << line << '\n';
+}
+
 void printifstack(preprocessstate& state)
 {
     std::cerr << "#if stack:\n";

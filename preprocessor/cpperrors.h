@@ -42,6 +42,9 @@ void forgetlineindexes(preprocessstate& state);
 // A fault of the library itself, not of its input.
 [[noreturn]] void internalerror(const std::string& message);
 
+// Writes the line and a line feed to the standard error stream under the switch t (trace),
+// else nothing: a host's error stream is no place for the library's routine reports.
+void trace(preprocessstate& state, std::string_view line);
 // "#if stack:" and one line per open conditional, on the standard error stream.
 void printifstack(preprocessstate& state);
 // The folder named by MARLOX_DUMP, empty when the dumps are off.

@@ -19,6 +19,21 @@ namespace {
     throw preprocesserror(name + ": " + std::strerror(error));
 }
 
+[[noreturn]] void toolarge(const std::string& name)
+{
+    throw preprocesserror(name + ": the file is larger than 1 GB");
+}
+
+void refuseunlessregular(const std::string& name, const struct stat& info)
+{
+    if (S_ISDIR(info.st_mode))
+        filefailure(name, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        throw preprocesserror(name + ": it is not a regular file");
+    if (static_cast<uint64_t>(info.st_size) > maximumfilesize)
+        toolarge(name);
+}
+
 // Closes the descriptor when it goes out of scope.
 class descriptor {
 public:
@@ -45,12 +60,24 @@ private:
 
 } // namespace
 
+// A file the library reads must be a regular file of bounded size: a device such as
+// /dev/zero never ends, and a FIFO may never be opened by a writer. The type is checked before
+// the open, so that no device is opened at all, and again on the open file, which is opened
+// without waiting in case a FIFO took the name meanwhile.
 std::string readwholefile(const std::string& name)
 {
-    descriptor file(open(name.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info;
+    if (stat(name.c_str(), &info) != 0)
+        filefailure(name, errno);
+    refuseunlessregular(name, info);
+    descriptor file(open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.get() < 0)
         filefailure(name, errno);
+    if (fstat(file.get(), &info) != 0)
+        filefailure(name, errno);
+    refuseunlessregular(name, info);
     std::string text;
+    text.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         ssize_t count = read(file.get(), buffer, sizeof buffer);
@@ -60,6 +87,9 @@ std::string readwholefile(const std::string& name)
             filefailure(name, errno);
         if (count == 0)
             break;
+        // The file may have grown since it was examined.
+        if (text.size() + static_cast<size_t>(count) > maximumfilesize)
+            toolarge(name);
         text.append(buffer, static_cast<size_t>(count));
     }
     return text;
@@ -77,6 +107,18 @@ bool fileexists(const std::string& name)
 {
     struct stat info;
     return stat(name.c_str(), &info) == 0;
+}
+
+bool nameexists(const std::string& name)
+{
+    struct stat info;
+    return lstat(name.c_str(), &info) == 0;
+}
+
+bool isplainfile(const std::string& name)
+{
+    struct stat info;
+    return lstat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::optional<int64_t> lastwritetime(const std::string& name)

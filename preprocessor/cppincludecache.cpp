@@ -1,13 +1,13 @@
-// The include cache file: NUL-ended items; the magic, the dependency files with their
-// last-write times, "#endofincludedfiles", the macros in force, "#endofmacros", then the
-// output tokens as kind byte and text.
+// The include cache file, beside the included file: NUL-ended items; the magic, the
+// dependency files with their last-write times, "#endofincludedfiles", the macros in force,
+// "#endofmacros", then the output tokens as kind byte and text.
 #include "cppincludecache.h"
 
 #include <charconv>
-#include <iostream>
 #include <optional>
 #include <vector>
 
+#include "cpperrors.h"
 #include "cppfiles.h"
 #include "cppmacros.h"
 #include "cppstate.h"
@@ -156,12 +156,16 @@ std::string dependencysection(preprocessstate& state)
 
 } // namespace
 
+// Beside the included file, a cache has the trust of the text it stands for: whoever may
+// change one may change the other. In the current folder, which may be anyone's, another user
+// could plant a cache that puts any text into the output.
 std::string cachefilenamefor(const std::string& foundpath)
 {
     std::string name = foundpath;
-    for (char& c : name)
-        if (c == ':' || c == '\\' || c == '/' || c == '.')
-            c = '_';
+    size_t folderend = name.find_last_of('/');
+    for (size_t i = folderend == std::string::npos ? 0 : folderend + 1; i < name.size(); ++i)
+        if (name[i] == ':' || name[i] == '\\' || name[i] == '.')
+            name[i] = '_';
     name += ".cch";
     return name;
 }
@@ -169,14 +173,18 @@ std::string cachefilenamefor(const std::string& foundpath)
 bool checkcache(preprocessstate& state, const std::string& foundpath, std::string_view& data, size_t& position)
 {
     state.cache.cachefilename = cachefilenamefor(foundpath);
-    if (!fileexists(state.cache.cachefilename))
+    const std::string& name = state.cache.cachefilename;
+    state.cache.mayreplace = !nameexists(name);
+    if (state.cache.mayreplace)
         return false;
     std::string content;
     try {
-        content = readwholefile(state.cache.cachefilename);
+        content = readwholefile(name);
     } catch (const std::exception&) {
         return false;
     }
+    state.cache.mayreplace = isplainfile(name) && content.starts_with(cachemagic) &&
+                             content.size() > cachemagic.size() && content[cachemagic.size()] == '\0';
     if (content.empty() || content.back() != '\0')
         return false;
     cachereader reader(content, 0);
@@ -189,7 +197,7 @@ bool checkcache(preprocessstate& state, const std::string& foundpath, std::strin
     return true;
 }
 
-void readcachedtokens(std::string_view data, size_t position, tokenoutput& output)
+void readcachedtokens(preprocessstate& state, std::string_view data, size_t position, tokenoutput& output)
 {
     cachereader reader(data, position);
     while (!reader.atend()) {
@@ -199,7 +207,7 @@ void readcachedtokens(std::string_view data, size_t position, tokenoutput& outpu
             break;
         output.push_back({static_cast<unsigned char>(kind[0]), text});
     }
-    std::cerr << "cache read\n";
+    trace(state, "cache read");
 }
 
 void startcacherecording(preprocessstate& state, const std::string& foundpath)
@@ -221,6 +229,10 @@ void writecache(preprocessstate& state, std::span<const atoken> tokens)
 {
     if (!recordable(state, tokens))
         return;
+    if (!state.cache.mayreplace) {
+        trace(state, "cache not written: " + state.cache.cachefilename + " is no cache file");
+        return;
+    }
     std::string content = dependencysection(state);
     if (content.empty())
         return;
@@ -231,6 +243,12 @@ void writecache(preprocessstate& state, std::span<const atoken> tokens)
         content += '\0';
         additem(content, token.text);
     }
-    writewholefile(state.cache.cachefilename, content);
-    std::cerr << "cache generated\n";
+    // The cache only saves time: a folder that cannot take it leaves the output as it is.
+    try {
+        writewholefile(state.cache.cachefilename, content);
+    } catch (const preprocesserror& error) {
+        trace(state, std::string("cache not written: ") + error.what());
+        return;
+    }
+    trace(state, "cache generated");
 }

@@ -1,5 +1,5 @@
 // The include cache (switch c): the output tokens of an include that stands in a top-level
-// text are stored in a .cch file in the current directory, with the files they came from and
+// text are stored in a .cch file beside the included file, with the files they came from and
 // the macros they were made under, and reused while those are unchanged.
 #pragma once
 
@@ -14,17 +14,18 @@
 
 struct preprocessstate;
 
-// The cache file of an included file: its found path with ":", "\", "/" and "." made "_",
-// and ".cch".
+// The cache file of an included file, in its folder: its name with ":", "\" and "." made
+// "_", and ".cch" (inc/x.sql: inc/x_sql.cch).
 std::string cachefilenamefor(const std::string& foundpath);
 
 // True when a valid cache of the found path exists; then data holds it and position stands
 // at its token section.
 bool checkcache(preprocessstate& state, const std::string& foundpath, std::string_view& data, size_t& position);
 // Appends the cached tokens to output and reports "cache read".
-void readcachedtokens(std::string_view data, size_t position, tokenoutput& output);
+void readcachedtokens(preprocessstate& state, std::string_view data, size_t position, tokenoutput& output);
 // Begins recording an include: notes the macros now defined and forgets the files included so far.
 void startcacherecording(preprocessstate& state, const std::string& foundpath);
 // Writes the cache of the recording from its tokens and reports "cache generated"; writes
-// nothing when the recorded text's output depends on more than its files and the macros.
+// nothing when the recorded text's output depends on more than its files and the macros,
+// when a file of the cache's name is no cache file, or when the folder cannot take it.
 void writecache(preprocessstate& state, std::span<const atoken> tokens);

@@ -1,7 +1,6 @@
 // #include and #include_next: name, search, included texts, include stack and bracketing.
 #include "cppincludes.h"
 
-#include <iostream>
 #include <optional>
 #include <utility>
 
@@ -169,7 +168,7 @@ void includefound(preprocessstate& state, const std::string& path, tokenoutput& 
         if (!usecache) {
             startcacherecording(state, path);
             recording = true;
-            std::cerr << "generate cache true " << path << '\n';
+            trace(state, "generate cache true " + path);
         }
     }
     std::string noted = state.currentfilename;
@@ -180,7 +179,7 @@ void includefound(preprocessstate& state, const std::string& path, tokenoutput& 
             {path, lineofposition(state, position, text), static_cast<int32_t>(state.ifstack.size())});
         state.cache.includedfiles.insert(path);
         if (usecache)
-            readcachedtokens(cached, cacheposition, output);
+            readcachedtokens(state, cached, cacheposition, output);
         else
             processincluded(state, path, recording, output);
         includestack.pop_back();

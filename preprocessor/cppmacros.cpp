@@ -33,8 +33,10 @@ public:
     {
         if (state.expansion.depth >= maximumexpansiondepth)
             raiseerror(state, "macro calls are nested too deeply", site);
-        if (state.expansion.depth == 0)
+        if (state.expansion.depth == 0) {
             state.expansion.tokens = 0;
+            state.expansion.bytes = 0;
+        }
         ++state.expansion.depth;
     }
     ~expansionlevel() { --state.expansion.depth; }
@@ -55,6 +57,21 @@ void chargeexpansion(preprocessstate& state, size_t tokens, const textplace& sit
         std::string message = "macro expansions exceed ";
         message += std::to_string(state.expansion.callbudget);
         message += " tokens in all";
+        raiseerror(state, message, site);
+    }
+}
+
+// Charged before a text is made, so that a chain that doubles it stops before the memory does.
+void chargeexpansionbytes(preprocessstate& state, size_t bytes, const textplace& site)
+{
+    state.expansion.bytes += bytes;
+    if (state.expansion.bytes > expansionbytebudget)
+        raiseerror(state, "macro expansion exceeds " + std::to_string(expansionbytebudget) + " bytes", site);
+    state.expansion.callbytes += bytes;
+    if (state.expansion.callbytes > state.expansion.callbytebudget) {
+        std::string message = "macro expansions exceed ";
+        message += std::to_string(state.expansion.callbytebudget);
+        message += " bytes in all";
         raiseerror(state, message, site);
     }
 }
@@ -160,6 +177,15 @@ std::optional<tokenlist> expandcall(preprocessstate& state, const macro& definit
     return expandmacro(state, definition, std::move(arguments), site);
 }
 
+size_t argumentbytes(const argumentlist& arguments, size_t index)
+{
+    size_t bytes = 0;
+    if (index < arguments.size())
+        for (const atoken& token : arguments[index])
+            bytes += token.text.size();
+    return bytes;
+}
+
 std::string argumenttext(const argumentlist& arguments, size_t index)
 {
     return index < arguments.size() ? jointokens(arguments[index]) : std::string();
@@ -174,24 +200,27 @@ void appendargument(tokenlist& out, const argumentlist& arguments, size_t index)
             out.push_back(token);
 }
 
-atoken pastepair(preprocessstate& state, const atoken& left, const atoken& right)
+// Appends right to left, the text of a token of kind leftkind, as ## joins them: two quoted
+// names or two string literals become one, the body of a q-quote goes inside the left one's
+// delimiters, anything else stands side by side.
+void pasteonto(std::string& left, int32_t leftkind, const atoken& right)
 {
-    std::string_view l = left.text;
     std::string_view r = right.text;
-    std::string text;
-    bool bothquoted = left.kind == right.kind && (left.kind == kindquotedname || left.kind == kindstring);
-    if (bothquoted && !l.empty() && !r.empty()) {
-        text = std::string(l.substr(0, l.size() - 1)) + std::string(r.substr(1));
-    } else if (left.kind == kindqquote && right.kind == kindqquote && l.size() >= qquoteopenerlength(l) + 3 &&
+    bool bothquoted = leftkind == right.kind && (leftkind == kindquotedname || leftkind == kindstring);
+    if (bothquoted && !left.empty() && !r.empty()) {
+        left.pop_back();
+        left += r.substr(1);
+    } else if (leftkind == kindqquote && right.kind == kindqquote && left.size() >= qquoteopenerlength(left) + 3 &&
                r.size() >= qquoteopenerlength(r) + 3) {
-        // The body of the right one goes before the closing delimiter of the left one.
+        char closer = left[left.size() - 2];
+        left.resize(left.size() - 2);
         size_t opener = qquoteopenerlength(r) + 1;
-        text = std::string(l.substr(0, l.size() - 2)) + std::string(r.substr(opener, r.size() - opener - 2)) +
-               l[l.size() - 2] + '\'';
+        left += r.substr(opener, r.size() - opener - 2);
+        left += closer;
+        left += '\'';
     } else {
-        text = std::string(l) + std::string(r);
+        left += r;
     }
-    return {left.kind, keeptext(state, std::move(text))};
 }
 
 // The index of the last token before index that is no white space or comment, or npos.
@@ -216,11 +245,19 @@ void startcallexpansionbudget(preprocessstate& state)
 {
     state.expansion.calltokens = 0;
     state.expansion.callbudget = callexpansionbase;
+    state.expansion.callbytes = 0;
+    state.expansion.callbytebudget = callbytebase;
 }
 
 void allowexpansionsfor(preprocessstate& state, size_t textbytes)
 {
     state.expansion.callbudget += callexpansionsperbyte * textbytes;
+    state.expansion.callbytebudget += callbytesperbyte * textbytes;
+}
+
+size_t outputbytebudget(const preprocessstate& state)
+{
+    return state.expansion.callbytebudget;
 }
 
 bool followsdefined(preprocessstate& state, std::span<const atoken> tokens, size_t index)
@@ -445,6 +482,9 @@ tokenlist substituteparameters(preprocessstate& state, const macro& definition, 
     const tokenlist& body = definition.body;
     tokenlist out;
     out.reserve(body.size());
+    // Bytes of the tokens that view texts already made; a quoted argument is charged before
+    // it is made.
+    size_t viewedbytes = 0;
     for (size_t i = 0; i < body.size(); ++i) {
         const atoken& token = body[i];
         if (token.kind == kindhash || token.kind == kindhashhashhash) {
@@ -456,14 +496,19 @@ tokenlist substituteparameters(preprocessstate& state, const macro& definition, 
                 raiseerror(state, stringize ? "# has no argument in macro" : "### has no argument in macro", site);
             std::string quote = stringize ? "\"" : "'";
             size_t parameter = static_cast<size_t>(body[next].kind - kindparameter);
+            chargeexpansionbytes(state, argumentbytes(arguments, parameter) + 2, site);
             out.push_back({kindquotedname, keeptext(state, quote + argumenttext(arguments, parameter) + quote)});
             i = next;
         } else if (isparameterreference(token)) {
-            appendargument(out, arguments, static_cast<size_t>(token.kind - kindparameter));
+            size_t parameter = static_cast<size_t>(token.kind - kindparameter);
+            viewedbytes += argumentbytes(arguments, parameter);
+            appendargument(out, arguments, parameter);
         } else {
+            viewedbytes += token.text.size();
             out.push_back(token);
         }
     }
+    chargeexpansionbytes(state, viewedbytes, site);
     return out;
 }
 
@@ -471,8 +516,22 @@ tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, co
 {
     tokenlist out;
     out.reserve(tokens.size());
+    // A run a ## b ## c builds the text of out[building] in pasted, kept once the run ends:
+    // pasting pair by pair would copy the growing text again for every operand.
+    constexpr size_t none = std::string_view::npos;
+    size_t building = none;
+    std::string pasted;
+    auto finishrun = [&] {
+        if (building == none)
+            return;
+        out[building].text = keeptext(state, std::move(pasted));
+        pasted.clear();
+        building = none;
+    };
     for (size_t i = 0; i < tokens.size(); ++i) {
         if (tokens[i].kind != kindhashhash) {
+            if (!isinsignificant(tokens[i]))
+                finishrun();
             out.push_back(tokens[i]);
             continue;
         }
@@ -485,9 +544,14 @@ tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, co
             out.pop_back();
         if (out.empty())
             raiseerror(state, "## has no first argument in macro", site);
-        out.back() = pastepair(state, out.back(), tokens[next]);
+        if (building != out.size() - 1) {
+            building = out.size() - 1;
+            pasted.assign(out.back().text);
+        }
+        pasteonto(pasted, out.back().kind, tokens[next]);
         i = next;
     }
+    finishrun();
     return out;
 }
 

@@ -49,16 +49,25 @@ bool followsdefined(preprocessstate& state, std::span<const atoken> tokens, size
 
 // Expansions stop with an error beyond these.
 constexpr size_t expansiontokenbudget = 1000000;
+// The bytes of token text that one outermost expansion makes, counted at every level of it.
+// Stringizing doubles a text at each level of a chain while the tokens stay few.
+constexpr size_t expansionbytebudget = size_t(16) << 20;
 constexpr int maximumexpansiondepth = 500;
 // All expansions of one call together may give a few outermost budgets, and more for every
 // byte of text read: a short text cannot make its output grow without end line by line.
 constexpr size_t callexpansionbase = 4 * expansiontokenbudget;
 constexpr size_t callexpansionsperbyte = 32;
+// The bytes that all expansions of a call make, and the output of each text it processes,
+// are bounded alike: 64 MB, and 16 bytes more for every byte read.
+constexpr size_t callbytebase = size_t(64) << 20;
+constexpr size_t callbytesperbyte = 16;
 
-// Starts the budget of a call; each text read (the source, a preload or an included file)
-// then adds to it.
+// Starts the budgets of a call; each text read (the source, a preload or an included file)
+// then adds to them.
 void startcallexpansionbudget(preprocessstate& state);
 void allowexpansionsfor(preprocessstate& state, size_t textbytes);
+// The bytes that the output of a text of the call may hold now.
+size_t outputbytebudget(const preprocessstate& state);
 
 const macro* findmacro(preprocessstate& state, std::string_view name);
 // Stores the macro under its lower-cased name, replacing an earlier one.

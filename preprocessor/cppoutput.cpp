@@ -31,6 +31,7 @@ std::string tokenoutput::taketext()
 {
     joinrecent();
     linestart = true;
+    textbytes = 0;
     std::string whole = std::move(joined);
     joined.clear();
     return whole;
@@ -41,6 +42,7 @@ void tokenoutput::clear()
     recenttokens.clear();
     joined.clear();
     linestart = true;
+    textbytes = 0;
 }
 
 void tokenoutput::joinrecent()

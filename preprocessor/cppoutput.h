@@ -10,8 +10,19 @@
 
 class tokenoutput {
 public:
-    void push_back(const atoken& token) { recenttokens.push_back(token); }
-    void append(std::span<const atoken> tokens) { recenttokens.insert(recenttokens.end(), tokens.begin(), tokens.end()); }
+    void push_back(const atoken& token)
+    {
+        recenttokens.push_back(token);
+        textbytes += token.text.size();
+    }
+    void append(std::span<const atoken> tokens)
+    {
+        recenttokens.insert(recenttokens.end(), tokens.begin(), tokens.end());
+        for (const atoken& token : tokens)
+            textbytes += token.text.size();
+    }
+    // The length of the whole text so far.
+    size_t bytes() const { return textbytes; }
     // The tokens appended since the last join; their indexes hold until the next join.
     const tokenlist& recent() const { return recenttokens; }
     // True when the joined tokens end at a line start: after their last white space holding a
@@ -51,4 +62,5 @@ private:
     std::string joined;
     bool linestart = true;
     int holds = 0;
+    size_t textbytes = 0;
 };

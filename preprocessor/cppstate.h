@@ -19,7 +19,7 @@
 
 // The five boolean switches; they keep their values from one call to the next.
 struct switchstate {
-    bool t = false;    // accepted and stored; nothing reads it
+    bool t = false;    // trace: report the include cache's work on the standard error stream
     bool c = false;    // generate and use include cache files
     bool ld = false;   // insert #line directives into the output
     bool ild = false;  // ignore #line directives found in the source
@@ -60,6 +60,9 @@ struct expansionstate {
     size_t tokens = 0;      // made within the outermost expansion in progress
     size_t calltokens = 0;  // made by all expansions of the call
     size_t callbudget = callexpansionbase;
+    size_t bytes = 0;       // of token text, within the outermost expansion in progress
+    size_t callbytes = 0;   // of token text, by all expansions of the call
+    size_t callbytebudget = callbytebase;
 };
 
 // The lexer's statement flags.
@@ -107,6 +110,9 @@ struct includestate {
 // The recording of the include cache (switch c).
 struct cachestate {
     std::string cachefilename;           // of the include checked or recorded last
+    // False when a file of that name is no cache file (or is a link): it is the user's, and
+    // the recording does not replace it.
+    bool mayreplace = true;
     std::set<std::string> includedfiles;  // paths included since the current recording began
     std::string recordedmacros;          // the macros in force when the recording began
     int64_t eventsatrecordingstart = 0;

@@ -18,7 +18,9 @@ namespace {
 
 // Held for the whole of each call.
 std::mutex preprocesslock;
-// 1 when the caller has finished with the texts of the last successful call.
+// 1 when the caller has finished with the texts of the last call. A failed call holds its
+// texts like a successful one: otherwise the next call, on another thread, would replace the
+// error text while its caller still copies it.
 std::atomic<int> readyflag{1};
 std::mutex readymutex;
 std::condition_variable readychanged;
@@ -76,6 +78,7 @@ extern "C" MARLOX_EXPORT const char* preprocessplsql(const char* filename, const
     try {
         callresult outcome =
             preprocesscall(callstate, filename ? filename : "", optionlist(options, count), source ? source : "");
+        setreadyflag(0);
         if (!outcome.succeeded) {
             errortext = std::move(outcome.error);
             store(error, errortext.c_str());
@@ -83,10 +86,10 @@ extern "C" MARLOX_EXPORT const char* preprocessplsql(const char* filename, const
         }
         resulttext = std::move(outcome.result);
         warningstext = std::move(outcome.warnings);
-        setreadyflag(0);
         store(warnings, warningstext.c_str());
         return resulttext.c_str();
     } catch (...) {
+        setreadyflag(0);
         store(error, outofmemorytext);
         return emptytext;
     }

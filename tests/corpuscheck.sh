@@ -1,9 +1,11 @@
 #!/bin/bash
 # Formats every corpus file under examples/ with each preset and a set of switch mixes and
 # checks that it succeeds without messages, keeps the program text and gives the same text
-# when its output is formatted again. Under the default switches and the two sets of
-# strictsets the output also passes the strict comparison of strictcheck (literals,
-# comments, quoted names and REM/PROMPT lines byte for byte). The files are checked side by side.
+# when its output is formatted again. Under every set but -html the output keeps what SQL*Plus
+# reads (strictcheck --sqlplus: its REM, PROMPT and command lines as they were, and as many
+# lines continued by a final "-"). Under the default switches and the two sets of strictsets
+# the output also passes the strict comparison of strictcheck (literals, comments, quoted
+# names and REM/PROMPT lines byte for byte). The files are checked side by side.
 # Usage: corpuscheck.sh BRELM EXAMPLESDIR STRICTCHECK
 set -u
 brelm=${1:?brelm program}
@@ -74,6 +76,17 @@ checkset() {
         echo "FAIL [$label] $name: exit code $code: $(head -c 400 "$first.err")"
         return
     fi
+    case " $set " in
+        *" -html "*) ;;
+        *)
+            local meaning
+            if ! meaning=$("$strictcheck" --sqlplus "$file" "$first"); then
+                echo "FAIL [$label] $name: SQL*Plus meaning: $meaning"
+                return
+            fi
+            echo "SQLPLUS $meaning"
+            ;;
+    esac
     if isstrict "$set"; then
         local compared
         if ! compared=$("$strictcheck" "$file" "$first"); then
@@ -130,7 +143,10 @@ wait
 failures=$(cat "$work"/*/report | grep -c '^FAIL')
 compared=$(cat "$work"/*/report | awk '/^STRICT / { sum += $2 } END { print sum + 0 }')
 strictruns=$(cat "$work"/*/report | grep -c '^STRICT')
-grep -hv '^STRICT' "$work"/*/report
+sqlplusruns=$(cat "$work"/*/report | grep -c '^SQLPLUS')
+sqlpluslines=$(cat "$work"/*/report | awk '/^SQLPLUS / { lines += $2; hyphens += $3 } END { print lines + 0, hyphens + 0 }')
+grep -hv '^STRICT\|^SQLPLUS' "$work"/*/report
 echo "corpus check: ${#files[@]} files, ${#switchsets[@]} switch sets, $failures failures"
+echo "SQL*Plus check: $sqlplusruns runs passed, ${sqlpluslines% *} SQL*Plus lines and ${sqlpluslines#* } continued lines compared"
 echo "strict comparison: ${#files[@]} files x $((${#strictsets[@]} + 1)) switch sets, $strictruns runs passed, $compared tokens compared"
 [ "$failures" -eq 0 ]

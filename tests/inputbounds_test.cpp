@@ -126,6 +126,42 @@ TEST_F(inputbounds, inputsarefilesorpipesofboundedsize) {
     EXPECT_EQ(testfolder::readall(mirror("pipe_b1.sql.bak")), "x:=1;\n");
 }
 
+// Blocks, brackets and $IF directives nest 1,000 deep at most: one level more fails the file
+// (the output's indentation would grow with the square of the text), and its input stays.
+TEST_F(inputbounds, nestingisbounded) {
+    auto repeated = [](const std::string& text, int count) {
+        std::string all;
+        for (int i = 0; i < count; ++i) all += text;
+        return all;
+    };
+    auto blocks = [&](int depth) { return repeated("begin\n", depth) + "null;\n" + repeated("end;\n", depth); };
+    auto brackets = [&](int depth) {
+        return "select " + std::string(static_cast<size_t>(depth), '(') + "1" + std::string(static_cast<size_t>(depth), ')') +
+               " from dual;\n";
+    };
+    auto directives = [&](int depth) {
+        return "create procedure p is begin\n" + repeated("$if 1 = 1 $then\n", depth) + "null;\n" +
+               repeated("$end\n", depth) + "end;\n/\n";
+    };
+    struct row {
+        std::string text;
+        int line;   // where the level beyond the bound opens
+    };
+    for (const row& r : {row{blocks(1001), 1001}, row{brackets(1001), 1}, row{directives(1001), 1002}}) {
+        writefile("deep.sql", r.text);
+        programresult run = brelm({"-io", "deep.sql", "-b", "0", "-mcs", "80"});
+        EXPECT_EQ(run.err, "nesting deeper than 1000 levels at line " + std::to_string(r.line) + "\ndeep.sql" + failed);
+        EXPECT_EQ(run.exitcode, 255);
+        EXPECT_EQ(readfile("deep.sql"), r.text);
+    }
+    for (const std::string& text : {blocks(1000), brackets(1000), directives(1000)}) {
+        writefile("deep.sql", text);
+        programresult run = brelm({"-i", "deep.sql", "-o", "deep.out", "-b", "0", "-mcs", "80"});
+        EXPECT_EQ(run.err, "deep.sql -> deep.out" + done);
+        EXPECT_EQ(run.exitcode, 0);
+    }
+}
+
 // Standard input that cannot be read fails the file and leaves the output alone.
 TEST_F(inputbounds, unreadablestandardinputfailsthefile) {
     writefile("important.sql", "keep\n");
@@ -273,7 +309,8 @@ TEST_F(inputbounds, preprocessordumpsandmemory) {
 
 #ifndef BRELM_SANITIZED   // the sanitizers need more address space than the limit leaves
     writefile("p.sql", "x := 1;\n");
-    writefile("preload.sql", std::string(size_t(200) << 20, ' '));
+    writefile("preload.sql", "");
+    fs::resize_file(folder / "preload.sql", size_t(500) << 20);   // sparse: more than the limit leaves
     std::vector<std::string> wrapped{"-c", "ulimit -v 400000 && exec \"$0\" \"$@\"", programfile("brelm"), "-pp",
                                      "-pp.pf", "preload.sql", "-i", "p.sql", "-o", "null"};
     run = runprogram("/bin/sh", wrapped, folder, std::nullopt, environment);

@@ -3,6 +3,8 @@
 // needing the library beside itself.
 #include "programrun.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 namespace {
@@ -154,6 +156,44 @@ TEST_F(preprocessing, anerrorofthelibraryfailsthefile) {
     run = preprocessfile("e.sql", {"-pp.pf=missing.sql"});
     EXPECT_EQ(run.err, "could not preload file missing.sql: No such file or directory\ne.sql -> stdout" + failed);
     EXPECT_EQ(run.exitcode, 255);
+}
+
+// Files the library reads besides the input are regular files of at most 1 GB: a device, a
+// folder or a FIFO named by #include or -pp.pf fails the file at once, waiting on nothing.
+TEST_F(preprocessing, includedandpreloadedfilesareregularfiles) {
+    ASSERT_EQ(::mkfifo((folder / "pipe.sql").c_str(), 0600), 0);
+    writefile("zero.sql", "x;\n#include \"/dev/zero\"\n");
+    writefile("fifo.sql", "#include \"pipe.sql\"\n");
+    writefile("plain.sql", "x;\n");
+    programresult run = brelm({"-pp", "-soe-", "-i", "zero.sql", "-o", "zero.out", "-i", "fifo.sql", "-o",
+                               "pipe.out", "-i", "plain.sql", "-o", "plain.out", "-pp.pf=pipe.sql"});
+    EXPECT_EQ(run.err, "could not preload file pipe.sql: it is not a regular file\nzero.sql -> zero.out" + failed +
+                           "could not preload file pipe.sql: it is not a regular file\nfifo.sql -> pipe.out" +
+                           failed + "could not preload file pipe.sql: it is not a regular file\nplain.sql -> plain.out" +
+                           failed);
+    run = brelm({"-pp", "-soe-", "-i", "zero.sql", "-o", "zero.out", "-i", "fifo.sql", "-o", "pipe.out"});
+    EXPECT_EQ(run.err, "/dev/zero: it is not a regular file\nzero.sql -> zero.out" + failed +
+                           "pipe.sql: it is not a regular file\nfifo.sql -> pipe.out" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_FALSE(exists("zero.out"));
+    EXPECT_FALSE(exists("pipe.out"));
+}
+
+// A chain of stringizing macros doubles its text on every line: the file fails once its
+// expansions pass their bound, long before memory runs out.
+TEST_F(preprocessing, stringizingchainsarebounded) {
+    std::string text = "#define s(x) #x\n#define t(x) s(x) s(x)\n#define u0 x\n";
+    for (int level = 1; level <= 24; ++level) {
+        const std::string name = "u" + std::to_string(level);
+        text += "#define " + name + " t(u" + std::to_string(level - 1) + ")\n" + name + ";\n";
+    }
+    writefile("chain.sql", text);
+    programresult run = brelm({"-pp", "-i", "chain.sql", "-o", "chain.out"});
+    EXPECT_EQ(run.err, "chain.sql line 43:macro expansion exceeds 16777216 bytes\n"
+                       "At source:e u19 t(u18)\nu19;\n#define u20 t(u19)\nu20<<\n"
+                       "chain.sql -> chain.out" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_FALSE(exists("chain.out"));
 }
 
 TEST_F(preprocessing, severalfilesinonerunstartafresh) {

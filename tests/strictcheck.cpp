@@ -1,6 +1,8 @@
-// strictcheck ORIGINAL FORMATTED: the strict comparison of a file with its formatted form.
-// Prints the number of tokens compared and exits with 0, or prints the first difference and
-// exits with 1 (2 when a file cannot be read).
+// strictcheck [--sqlplus] ORIGINAL FORMATTED: the strict comparison of a file with its
+// formatted form, and the SQL*Plus meaning check. Prints the number of tokens compared (with
+// --sqlplus, which runs only the SQL*Plus check: the SQL*Plus lines compared and the lines
+// that end in a continuation "-") and exits with 0, or prints the first difference and exits
+// with 1 (2 when a file cannot be read).
 #include "strictcompare.h"
 
 #include <fstream>
@@ -8,6 +10,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -20,14 +23,26 @@ std::optional<std::string> readall(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: strictcheck ORIGINAL FORMATTED\n";
+    const bool sqlplusonly = argc == 4 && std::string_view(argv[1]) == "--sqlplus";
+    if (argc != 3 && !sqlplusonly) {
+        std::cerr << "usage: strictcheck [--sqlplus] ORIGINAL FORMATTED\n";
         return 2;
     }
-    std::optional<std::string> original = readall(argv[1]), formatted = readall(argv[2]);
+    const char* originalname = argv[argc - 2];
+    const char* formattedname = argv[argc - 1];
+    std::optional<std::string> original = readall(originalname), formatted = readall(formattedname);
     if (!original || !formatted) {
-        std::cerr << "strictcheck: cannot read " << (original ? argv[2] : argv[1]) << "\n";
+        std::cerr << "strictcheck: cannot read " << (original ? formattedname : originalname) << "\n";
         return 2;
+    }
+    sqlplusresult sqlplus = sqlpluscompare(*original, *formatted);
+    if (!sqlplus.same) {
+        std::cout << sqlplus.difference << "\n";
+        return 1;
+    }
+    if (sqlplusonly) {
+        std::cout << sqlplus.lines << " " << sqlplus.hyphens << "\n";
+        return 0;
     }
     strictresult result = strictcompare(*original, *formatted);
     if (!result.same) {

@@ -14,6 +14,48 @@ bool isletter(char c) {
 bool isnamechar(char c) { return isletter(c) || isdigit(c) || c == '_' || c == '$' || c == '#'; }
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string lowered(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) c = lower(c);
+    return result;
+}
+
+// The SQL*Plus commands besides REM and PROMPT (and DOC, whose text runs to a "#" line), in
+// their short and full forms.
+bool iscommandword(std::string_view word) {
+    static const std::string_view words[] = {
+        "a",       "acc",       "accept",  "append",   "archive",    "attr",      "attribute", "bre",    "break",
+        "bti",     "btitle",    "c",       "change",   "cl",         "clear",     "col",       "column", "comp",
+        "compute", "conn",      "connect", "copy",     "def",        "define",    "del",       "desc",   "describe",
+        "disc",    "disconnect", "ed",     "edit",     "exec",       "execute",   "exit",      "get",    "help",
+        "ho",      "host",      "i",       "input",    "l",          "list",      "newpage",   "passw",  "password",
+        "pau",     "pause",     "pri",     "print",    "quit",       "r",         "recover",   "repf",   "repfooter",
+        "reph",    "repheader", "run",     "sav",      "save",       "set",       "sho",       "show",   "shutdown",
+        "spo",     "spool",     "sta",     "start",    "startup",    "store",     "tim",       "timing", "tti",
+        "ttitle",  "undef",     "undefine", "var",     "variable",   "whenever",  "xquery",
+    };
+    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+}
+
+// The words between CREATE and the kind of object it makes.
+bool iscreateoption(std::string_view word) {
+    for (std::string_view option : {"or", "replace", "editionable", "noneditionable", "editioning", "force", "noforce",
+                                    "and", "resolve", "compile", "public"})
+        if (word == option) return true;
+    return false;
+}
+
+// The objects whose CREATE begins a PL/SQL unit: only a "/" line ends it.
+bool isunitkind(std::string_view word) {
+    for (std::string_view kind : {"function", "procedure", "package", "trigger", "type", "library", "java"})
+        if (word == kind) return true;
+    return false;
+}
+
+// Where SQL*Plus stands: no statement open; after CREATE, before the kind of object; inside a
+// SQL statement (a ";" or a "/" line ends it); inside a PL/SQL unit (a "/" line ends it).
+enum class sqlplusstate { idle, create, sql, plsql };
+
 bool sameletters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return lower(x) == lower(y);
@@ -34,6 +76,44 @@ private:
 
     void add(stricttoken::kindcode kind, size_t start, int32_t startline) {
         tokens.push_back({kind, text.substr(start, at - start), startline});
+    }
+
+    // Only blanks follow on the line.
+    bool restofblank(size_t from) const {
+        while (from < text.size() && isblank(text[from])) ++from;
+        return from >= text.size() || isbreak(text[from]);
+    }
+
+    // The statement state after the token just added.
+    void follow(bool linestart) {
+        const stricttoken& t = tokens.back();
+        if (t.kind == stricttoken::verbatim && (t.text.starts_with("--") || t.text.starts_with("/*"))) return;
+        if (linestart && t.text == "/" && restofblank(at)) {
+            state = sqlplusstate::idle;
+            return;
+        }
+        const std::string word = t.kind == stricttoken::word ? lowered(t.text) : std::string();
+        switch (state) {
+        case sqlplusstate::idle:
+            if (word == ";") break;
+            state = word == "create"                     ? sqlplusstate::create
+                    : word == "declare" || word == "begin" ? sqlplusstate::plsql
+                                                           : sqlplusstate::sql;
+            break;
+        case sqlplusstate::create:
+            if (word == ";")
+                state = sqlplusstate::idle;
+            else if (isunitkind(word))
+                state = sqlplusstate::plsql;
+            else if (!iscreateoption(word))
+                state = sqlplusstate::sql;
+            break;
+        case sqlplusstate::sql:
+            if (word == ";") state = sqlplusstate::idle;
+            break;
+        case sqlplusstate::plsql:
+            break;
+        }
     }
 
     // Moves over the bytes up to end, counting the line breaks among them.
@@ -59,15 +139,25 @@ private:
         return false;
     }
 
+    // A SQL*Plus command where no statement is open: "@", "@@" or a command word.
+    bool atcommandword() const {
+        if (state != sqlplusstate::idle) return false;
+        if (text[at] == '@') return true;
+        size_t end = at;
+        while (end < text.size() && isletter(text[end])) ++end;
+        if (end < text.size() && isnamechar(text[end])) return false;
+        return iscommandword(lowered(text.substr(at, end - at)));
+    }
+
     // The command line, and each line that a "-" at the end of the one before continues,
     // without its indentation.
-    void scriptlines() {
+    void scriptlines(stricttoken::kindcode kind) {
         for (;;) {
             size_t end = lineend(at);
             size_t start = at;
             int32_t startline = line;
             at = end;
-            add(stricttoken::scriptline, start, startline);
+            add(kind, start, startline);
             std::string_view content = text.substr(start, end - start);
             size_t last = content.find_last_not_of(" \t");
             if (last == std::string_view::npos || content[last] != '-' || end >= text.size()) return;
@@ -136,7 +226,11 @@ private:
         const size_t start = at;
         const int32_t startline = line;
         if (linestart && atscriptword()) {
-            scriptlines();
+            scriptlines(stricttoken::scriptline);
+            return;
+        }
+        if (linestart && atcommandword()) {
+            scriptlines(stricttoken::commandline);
             return;
         }
         const char next = byte(at + 1);
@@ -165,15 +259,18 @@ private:
                 at = operatorend(at);
             }
             add(stricttoken::word, start, startline);
+            follow(linestart);
             return;
         }
         add(stricttoken::verbatim, start, startline);
+        follow(linestart);
     }
 
     std::string_view text;
     size_t at = 0;
     int32_t line = 1;
     bool atlinestart = true;
+    sqlplusstate state = sqlplusstate::idle;
     std::vector<stricttoken> tokens;
 };
 
@@ -187,7 +284,8 @@ bool sameverbatim(std::string_view a, std::string_view b) {
 
 bool sametoken(const stricttoken& a, const stricttoken& b) {
     if (a.kind != b.kind) return false;
-    return a.kind == stricttoken::word ? sameletters(a.text, b.text) : sameverbatim(a.text, b.text);
+    if (a.kind == stricttoken::word || a.kind == stricttoken::commandline) return sameletters(a.text, b.text);
+    return sameverbatim(a.text, b.text);
 }
 
 std::string excerpt(std::string_view text) {
@@ -215,6 +313,67 @@ strictresult strictcompare(std::string_view original, std::string_view formatted
         const stricttoken& extra = shorter ? before[common] : after[common];
         result.difference = std::string(shorter ? "the output ends before " : "the output adds ") + excerpt(extra.text) +
                             " (line " + std::to_string(extra.line) + ")";
+        return result;
+    }
+    result.same = true;
+    return result;
+}
+
+namespace {
+
+std::string_view withouttrailingblanks(std::string_view text) {
+    while (!text.empty() && isblank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// What SQL*Plus reads of a text: its REM/PROMPT and command lines, and how many lines end in
+// a continuation "-" (outside literals and comments: the last token of its line).
+struct sqlplusview {
+    std::vector<stricttoken> lines;
+    int64_t hyphens = 0;
+};
+
+sqlplusview sqlplusviewof(std::string_view text) {
+    const std::vector<stricttoken> tokens = stricttokens(text);
+    sqlplusview view;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const stricttoken& t = tokens[i];
+        const bool last = i + 1 == tokens.size() || tokens[i + 1].line > t.line;
+        if (t.kind == stricttoken::scriptline || t.kind == stricttoken::commandline) {
+            view.lines.push_back(t);
+            if (withouttrailingblanks(t.text).ends_with('-')) ++view.hyphens;
+        } else if (t.kind == stricttoken::word && t.text == "-" && last) {
+            ++view.hyphens;
+        }
+    }
+    return view;
+}
+
+}  // namespace
+
+sqlplusresult sqlpluscompare(std::string_view original, std::string_view formatted) {
+    const sqlplusview before = sqlplusviewof(original), after = sqlplusviewof(formatted);
+    sqlplusresult result;
+    result.hyphens = before.hyphens;
+    const size_t common = std::min(before.lines.size(), after.lines.size());
+    for (size_t i = 0; i < common; ++i, ++result.lines) {
+        const stricttoken &a = before.lines[i], &b = after.lines[i];
+        if (sameletters(withouttrailingblanks(a.text), withouttrailingblanks(b.text))) continue;
+        result.difference = "SQL*Plus line " + std::to_string(i + 1) + " (input line " + std::to_string(a.line) +
+                            ", output line " + std::to_string(b.line) + "): " + excerpt(a.text) + " became " +
+                            excerpt(b.text);
+        return result;
+    }
+    if (before.lines.size() != after.lines.size()) {
+        const bool lost = after.lines.size() < before.lines.size();
+        const stricttoken& extra = lost ? before.lines[common] : after.lines[common];
+        result.difference = std::string(lost ? "the output has no SQL*Plus line for " : "the output adds the SQL*Plus line ") +
+                            excerpt(extra.text) + " (line " + std::to_string(extra.line) + ")";
+        return result;
+    }
+    if (before.hyphens != after.hyphens) {
+        result.difference = std::to_string(before.hyphens) + " lines of the input end in a continuation \"-\", " +
+                            std::to_string(after.hyphens) + " of the output";
         return result;
     }
     result.same = true;

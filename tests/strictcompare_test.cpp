@@ -22,6 +22,7 @@ TEST(strictcompare, letscaseandwhitespacebetweentokenschange) {
         {"$if $$debug $then x; $end", "$IF $$DEBUG $THEN\n  x;\n$END"},
         {"p(:new.a, &&1, &name)", "p(:NEW.a,&&1,&NAME)"},
         {"", "\n\n"},
+        {"x;\nconnect a/b@c\n", "x;\n  CONNECT A/B@C\n"},
     };
     for (const pair& row : rows) {
         strictresult result = strictcompare(row.original, row.formatted);
@@ -47,6 +48,7 @@ TEST(strictcompare, catcheschangedliteralscommentsandscriptlines) {
         {"p(:new.a)", "p(: new.a)"},
         {"x;", "x; y;"},
         {"x; y;", "x;"},
+        {"x;\nconnect a/b@c\n", "x;\nconnect a / b@c\n"},
     };
     for (const pair& row : rows) {
         strictresult result = strictcompare(row.original, row.formatted);
@@ -56,7 +58,7 @@ TEST(strictcompare, catcheschangedliteralscommentsandscriptlines) {
 }
 
 TEST(strictcompare, namesthefirstdifferenceanditsline) {
-    strictresult result = strictcompare("a;\nrem x\nb;", "a;\nREM x\nb;");
+    strictresult result = strictcompare("x;\nrem x\nb;", "x;\nREM x\nb;");
     EXPECT_FALSE(result.same);
     EXPECT_EQ(result.difference, "token 3 (input line 2, output line 2): \"rem x\" became \"REM x\"");
     EXPECT_EQ(result.tokens, 2);
@@ -76,4 +78,46 @@ TEST(strictcompare, scriptlinesarelinesthatbeginwiththeirword) {
     EXPECT_EQ(tokens[6].kind, stricttoken::word);
     EXPECT_EQ(tokens[8].kind, stricttoken::scriptline);
     EXPECT_EQ(tokens[8].line, 5);
+}
+
+// The SQL*Plus meaning check: command lines where no statement is open (after ";", a "/" line
+// or another command, a PL/SQL unit only after its "/" line) keep their words and blanks;
+// letter case and indentation may change.
+TEST(sqlpluscompare, letscaseandindentationofcommandlineschange) {
+    const pair rows[] = {
+        {"select 1 from dual\n/\nconnect oe/pw@db\n", "SELECT 1\n  FROM dual\n/\n  CONNECT OE/PW@DB\n"},
+        {"grant x to &&owner;\n@@install.sql a/b\n", "GRANT x TO &&owner;\n@@install.sql a/b  \n"},
+        {"begin\n  x := a -\n   b;\nend;\n/\ndefine x = a-b\n", "BEGIN\n  x := a -\n  b;\nEND;\n/\nDEFINE X = A-B\n"},
+        {"update t\nset a = 1;\n", "UPDATE t SET a = 1;\n"},   // SET inside a statement
+        {"create procedure p is\nbegin\n  null;\nend;\nset x on\n/\n", "CREATE PROCEDURE p IS BEGIN NULL; END; SET x ON\n/\n"},
+    };
+    for (const pair& row : rows) {
+        sqlplusresult result = sqlpluscompare(row.original, row.formatted);
+        EXPECT_TRUE(result.same) << row.original << ": " << result.difference;
+    }
+    sqlplusresult counted = sqlpluscompare("set a -\n  b\ninsert into t values (1 -\n, 2); -- x -\n", "set a -\n b\nINSERT INTO t VALUES (1 -\n, 2); -- x -\n");
+    EXPECT_EQ(counted.lines, 2);
+    EXPECT_EQ(counted.hyphens, 2);
+}
+
+TEST(sqlpluscompare, catcheschangedjoinedandlostcommandlinesandcontinuations) {
+    const pair rows[] = {
+        {"select 1 from dual\n/\nconnect oe/pw@db\n", "SELECT 1 FROM dual\n/\nCONNECT oe / pw@db\n"},
+        {"select 1 from dual;\ndefine x = a-b\n", "SELECT 1 FROM dual;\ndefine x = a - b\n"},
+        {"select 1 from dual;\ndefine x = a  b\n", "SELECT 1 FROM dual;\ndefine x = a b\n"},
+        {"select 1 from dual;\n@@x.sql 'a/b'\n", "SELECT 1 FROM dual;\n@@x.sql\n'a/b'\n"},
+        {"x;\ncolumn a format a10,\nselect 1 from dual;\n", "x;\ncolumn a format a10, SELECT 1 FROM dual;\n"},
+        {"exec p( -\n  1)\n", "exec p( - 1)\n"},
+        {"insert into t values (1726-\n,'CA'-\n);\n", "INSERT INTO t VALUES (1726 -,\n'CA' -\n);\n"},
+        {"x := a -\n  b;\n", "x := a - b;\n"},
+        {"x := a - b;\n", "x := a -\n  b;\n"},
+        {"rem a\n", ""},
+    };
+    for (const pair& row : rows) {
+        sqlplusresult result = sqlpluscompare(row.original, row.formatted);
+        EXPECT_FALSE(result.same) << row.original;
+        EXPECT_FALSE(result.difference.empty()) << row.original;
+    }
+    EXPECT_EQ(sqlpluscompare("x;\nset a  b\n", "x;\nSET a b\n").difference,
+              "SQL*Plus line 1 (input line 2, output line 2): \"set a  b\" became \"SET a b\"");
 }

@@ -46,6 +46,8 @@ void RunSession(const CommandLineOptions& options, Prompter& prompter, QtPrompte
         if (boxes) boxes->SetParent(&window);
         QuitOnSignals onsignals([&window] { window.Quit(); });
         window.CommandLineInstall();
+        // A signal that came during the install ends the run before the window is shown.
+        QCoreApplication::processEvents();
         if (!window.QuitRequested()) {
             window.show();
             QApplication::exec();
@@ -74,7 +76,7 @@ int AppMain(int argc, char** argv) {
     if (CountInstances(ListProcessNames()) > 1) {   // this process counts once
         if (!options.noGui && display.usable) {
             QApplication application(qt.argc, qt.argv);
-            QtPrompter().PromptOK(refusal);
+            QtPrompter().PromptError(refusal);
         } else {
             std::cerr << refusal << std::flush;
         }

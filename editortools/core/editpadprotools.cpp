@@ -6,9 +6,8 @@
 #include "core/savefile.h"
 #include "core/targetlocations.h"
 #include "core/writers/toolwriter.h"
+#include "core/writers/writercommon.h"
 #include "core/xml.h"
-
-#include <sys/stat.h>
 
 #include <optional>
 
@@ -72,11 +71,6 @@ std::vector<std::string> splitlines(const std::string& text) {
     return lines;
 }
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
-}
-
 class IniToolsReader {
 public:
     IniToolsReader(XmlNode& tools, const std::string& target, int codePage)
@@ -127,20 +121,17 @@ private:
 bool ReadEditPadProIniTools(XmlNode& document, const std::string& path, const std::string& target,
                             bool missingFileOk, WriterContext& context) {
     document = XmlNode();
-    if (!exists(path)) {
-        if (missingFileOk && IsEditPadPro7InRegistry(context.Registry(), target)) return true;
-        context.LogError("Configuration file for EditPadPro is not found:" + path);
-        return false;
-    }
-    std::string text = LoadFile(path);
-    if (text.empty()) {
-        context.LogError("could not open configuration file for EditPadPro:" + path);
+    FileText file = ReadFileText(path);
+    if (file.missing && missingFileOk && IsEditPadPro7InRegistry(context.Registry(), target)) return true;
+    std::string problem = TextFileProblem(file);
+    if (!problem.empty() || file.text.empty()) {
+        context.LogError(ConfigFileError("EditPadPro", path, file, problem));
         return false;
     }
     XmlNode& root = document.Add("Editpadpro");
     root.SetAttribute("version", target);
     IniToolsReader reader(root.Add("tools"), target, context.CodePage());
-    for (const std::string& line : splitlines(text))
+    for (const std::string& line : splitlines(file.text))
         if (!reader.Line(line)) {
             document = XmlNode();
             return false;

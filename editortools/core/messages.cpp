@@ -34,7 +34,8 @@ void MessageChannels::AttachPane(LogPane* attached) {
 
 void MessageChannels::Route(const std::string& text, Rgb colour) {
     if (flags.showInfoDialogs) {
-        prompter.PromptOK(text);
+        if (colour == ErrorColour) prompter.PromptError(text);
+        else prompter.PromptOK(text);
     } else if (flags.noGui) {
         Stderr(text + "\n");
     } else if (pane) {

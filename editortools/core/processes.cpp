@@ -7,8 +7,6 @@
 
 std::vector<std::string> ListProcessNames() { return listprocessnames(); }
 
-std::string GetProcessName(int pid) { return processname(pid); }
-
 size_t CountInstances(const std::vector<std::string>& names) {
     return static_cast<size_t>(std::count_if(names.begin(), names.end(), [](const std::string& name) {
         return name == "tolvane" || name == "tolvane.exe";

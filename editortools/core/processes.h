@@ -7,7 +7,6 @@
 
 // One name per process: the base name of its program, "<unknown>" when it cannot be read.
 std::vector<std::string> ListProcessNames();
-std::string GetProcessName(int pid);
 
 // How many of the names are this program's: "tolvane", or "tolvane.exe" as under Windows
 // (exactly, case and all).

@@ -15,8 +15,10 @@ inline constexpr const char* AllFilesFilter = "All files (*)";
 class Prompter {
 public:
     virtual ~Prompter() = default;
-    // Texts are plain (no markup) and shown as they are.
+    // Texts are plain (no markup) and shown as they are. An error is shown as one (the Qt box
+    // with the Critical icon); the other forms show it as any message.
     virtual void PromptOK(const std::string& text) = 0;
+    virtual void PromptError(const std::string& text) { PromptOK(text); }
     virtual bool PromptYesNo(const std::string& text) = 0;
     // The entered line, or nullopt when cancelled.
     virtual std::optional<std::string> EditText(const std::string& title, const std::string& label,

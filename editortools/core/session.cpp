@@ -22,6 +22,8 @@ GantrelSession::GantrelSession(const SessionSetup& setup)
 void GantrelSession::StartUp(const CommandLineOptions& options) {
     flags = {options.showInfoDialogs, options.overwrite, options.noGui};
     commandLineTool = options.toolName;
+    // A store that cannot be read takes no change; the user learns why at once.
+    if (!registry.usable()) prompter.PromptError("Error reading the input file: " + registry.loaderror());
     FillCatalogue();
     if (!options.ide.empty()) {
         auto found = std::find(installList.begin(), installList.end(), options.ide);

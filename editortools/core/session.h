@@ -21,6 +21,7 @@
 #include <vector>
 
 class XmlNode;
+struct FileText;
 
 // The four edit fields of the Tools tab.
 struct ToolFields {
@@ -128,9 +129,6 @@ public:
                              const std::string& currentDirectory, const std::string& commandLine,
                              const std::string& logParser);
     bool IsToolPresent(const std::string& target, const std::string& directory, const std::string& toolName);
-    // What the target's writer answers to IsToolPresent; nullopt when no writer takes the target.
-    std::optional<bool> WriterFindsTool(const std::string& target, const std::string& location,
-                                        const std::string& toolName);
     bool BackupBeforeInstall(const std::string& target, const std::string& toolName, const std::string& location,
                              const std::string& extra) override;
     void ReportBackupFailure(const std::string& target);
@@ -167,10 +165,7 @@ private:
     // Files that failed to load and could not be copied aside: never saved over.
     std::set<std::string> keptUnreadable;
 
-    void ReportReadError(const std::string& path, const std::string& text, const std::string& error);
-    std::string ReadSettingsDocument(const XmlNode& document);
-    void ReadTargets(const XmlNode& ides);
-    std::string ReadBackupDocument(const XmlNode& document);
+    void ReportReadError(const std::string& path, const FileText& file, const std::string& error);
     bool WriteXmlFile(const std::string& path, const XmlNode& root);
 };
 

@@ -11,6 +11,7 @@
 #include "core/xml.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
@@ -90,7 +91,11 @@ bool GantrelSession::WriteBackup(const std::string& target, const std::string& d
     std::error_code ignored;
     std::filesystem::create_directories(FolderOf(path), ignored);
     if (!SaveFile(path, content)) return false;
-    if (target == TextPadTarget && !SaveFile(path + "2", extra)) return false;
+    // Half a TextPad backup cannot be restored: without its record it is none.
+    if (target == TextPadTarget && !SaveFile(path + "2", extra)) {
+        ::unlink(path.c_str());
+        return false;
+    }
     backups.push_back({target, FormatLogTime(std::time(nullptr)), description, path});
     return true;
 }

@@ -69,16 +69,6 @@ bool GantrelSession::InstallTool(std::string target, std::string location, std::
     return runwriter(tool, *this).value_or(!checkOnly);   // a name no writer takes changes nothing
 }
 
-std::optional<bool> GantrelSession::WriterFindsTool(const std::string& target, const std::string& location,
-                                                    const std::string& toolName) {
-    PreparedTool tool;
-    tool.target = target;
-    tool.location = location;
-    tool.toolName = toolName;
-    tool.checkOnly = true;
-    return runwriter(tool, *this);
-}
-
 void GantrelSession::ReportXmlReadError(const std::string& error) {
-    prompter.PromptOK("Error reading the input file:\n" + error);
+    prompter.PromptError("Error reading the input file: " + error);
 }

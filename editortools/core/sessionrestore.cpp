@@ -3,6 +3,7 @@
 // the ini file.
 #include "core/session.h"
 
+#include "core/backupdirectory.h"
 #include "core/codepage.h"
 #include "core/environment.h"
 #include "core/filelookup.h"
@@ -124,14 +125,40 @@ std::optional<TextPadValues> textpadvalues(const std::string& text) {
     return result;
 }
 
+// Why the file is no backup to write back: missing, no regular file, empty, or outside the
+// backup directory once links are resolved (the one whose list is shown, or the one new
+// backups go to); "" when its bytes were read.
+std::string backupproblem(const GantrelSession& session, const std::string& location, FileText& file) {
+    if (!IsInsideFolder(location, session.previousBackupDir) && !IsInsideFolder(location, session.backupDirectory))
+        return "is outside the backup directory";
+    file = ReadFileText(location);
+    if (!file.Read()) return file.problem;
+    return file.text.empty() ? "is empty" : "";
+}
+
+// The backup's bytes; nullopt when it is refused (its line given).
+std::optional<std::string> backupbytes(GantrelSession& session, const std::string& name, const std::string& location) {
+    FileText file;
+    std::string problem = backupproblem(session, location, file);
+    if (problem.empty()) return std::move(file.text);
+    couldnotrestore(session, name, ":" + FileProblem(location, problem));
+    return std::nullopt;
+}
+
 void restoretextpad(GantrelSession& session, const std::string& name, const std::string& dir,
-                    const std::string& location, const std::string& stored) {
-    std::optional<TextPadValues> values;
-    if (!isdirectory(dir) || !(values = textpadvalues(LoadFile(location + "2")))) {
+                    const std::string& location, const std::string& stored, const std::string& bytes) {
+    if (!isdirectory(dir)) {
         couldnotrestore(session, name);
         return;
     }
-    if (!CopyFileReplacing(location, FindFileIgnoringCase(withouttrailingslash(dir), stored))) {
+    std::optional<std::string> record = backupbytes(session, name, location + "2");
+    if (!record) return;
+    std::optional<TextPadValues> values = textpadvalues(*record);
+    if (!values) {
+        couldnotrestore(session, name);
+        return;
+    }
+    if (!SaveFile(FindFileIgnoringCase(withouttrailingslash(dir), stored), bytes)) {
         couldnotrestore(session, name, ":file copy error");
         return;
     }
@@ -145,13 +172,8 @@ void restoretextpad(GantrelSession& session, const std::string& name, const std:
 }
 
 // The tools element of an EditPadPro tools document: the first child element of its first
-// element, an empty element where it has none; false when the file is empty or no XML.
-bool editpadprotools(GantrelSession& session, const std::string& name, const std::string& location, XmlNode& tools) {
-    std::string text = LoadFile(location);
-    if (text.empty()) {
-        session.LogError("could not open backup for " + name + ":" + location);
-        return false;
-    }
+// element, an empty element where it has none; false when the text is no XML.
+bool editpadprotools(const std::string& text, XmlNode& tools) {
     XmlNode document;
     if (!parsedocument(text, document)) return false;
     tools = firstelement(firstelement(document));
@@ -173,9 +195,9 @@ bool samestorage(GantrelSession& session, const std::string& dir) {
 }
 
 void restoreeditpadpro(GantrelSession& session, const std::string& name, const std::string& dir,
-                       const std::string& location) {
+                       const std::string& bytes) {
     XmlNode tools;
-    if ((name == EditPadPro6Target && !samestorage(session, dir)) || !editpadprotools(session, name, location, tools)) {
+    if ((name == EditPadPro6Target && !samestorage(session, dir)) || !editpadprotools(bytes, tools)) {
         couldnotrestore(session, name);
         return;
     }
@@ -191,7 +213,7 @@ void restoreeditpadpro(GantrelSession& session, const std::string& name, const s
 
 // A copied configuration file: over the row's file, or into its folder where the writer keeps it.
 void restorecopy(GantrelSession& session, const std::string& name, const std::string& dir,
-                 const std::string& location, const std::string& stored) {
+                 const std::string& stored, const std::string& bytes) {
     std::string destination;
     if (ConfigFileExists(dir)) {
         destination = dir;
@@ -204,7 +226,7 @@ void restorecopy(GantrelSession& session, const std::string& name, const std::st
         couldnotrestore(session, name);
         return;
     }
-    if (CopyFileReplacing(location, destination)) restored(session, "Restored backup for " + name);
+    if (SaveFile(destination, bytes)) restored(session, "Restored backup for " + name);
     else couldnotrestore(session, name, ":file copy error");
 }
 
@@ -272,10 +294,12 @@ void GantrelSession::RestoreBackup(std::optional<size_t> cursor) {
         couldnotrestore(*this, name);
         return;
     }
+    std::optional<std::string> bytes = backupbytes(*this, name, backup.location);
+    if (!bytes) return;
     const std::string dir = row->dir;
-    if (name == TextPadTarget) restoretextpad(*this, name, dir, backup.location, *stored);
-    else if (name == EditPadPro6Target || name == EditPadPro7Target) restoreeditpadpro(*this, name, dir, backup.location);
-    else restorecopy(*this, name, dir, backup.location, *stored);
+    if (name == TextPadTarget) restoretextpad(*this, name, dir, backup.location, *stored, *bytes);
+    else if (name == EditPadPro6Target || name == EditPadPro7Target) restoreeditpadpro(*this, name, dir, *bytes);
+    else restorecopy(*this, name, dir, *stored, *bytes);
 }
 
 bool GantrelSession::RestoreEditPadPro6Registry(const XmlNode& tools) {
@@ -301,19 +325,23 @@ bool GantrelSession::RestoreEditPadPro6Registry(const XmlNode& tools) {
 bool GantrelSession::RestoreEditPadProIni(const XmlNode& tools, const std::string& target, const std::string& folder) {
     const bool version6 = target == EditPadPro6Target;
     const std::string path = TargetConfigFile({target, folder}, {});
-    if (folder.empty() || !ConfigFileExists(path)) {
-        LogError("Configuration file for EditPadPro is not found:" + path);
+    FileText file = folder.empty() ? FileText{"", "does not exist", true} : ReadFileText(path);
+    std::string problem = TextFileProblem(file);
+    if (!problem.empty() || file.text.empty()) {
+        LogError(ConfigFileError("EditPadPro", path, file, problem));
         return false;
     }
-    std::string text = LoadFile(path);
-    if (text.empty()) {
-        LogError("could not open configuration file for EditPadPro:" + path);
-        return false;
-    }
-    IniWithoutTools ini = withouttoolsections(SplitLines(text));
     std::vector<const XmlNode*> restored;
-    for (const XmlNode& tool : tools.children)
-        if (tool.IsElement()) restored.push_back(&tool);
+    for (const XmlNode& tool : tools.children) {
+        if (!tool.IsElement()) continue;
+        restored.push_back(&tool);
+        for (const XmlNode& setting : tool.children)
+            if (setting.IsElement() && HasLineBreak(setting.FirstChildText())) {
+                LogError("a line break in the backup cannot be written to " + path);
+                return false;
+            }
+    }
+    IniWithoutTools ini = withouttoolsections(SplitLines(file.text));
     const std::string countline = "ToolCount=" + std::to_string(restored.size());
     if (ini.countline) {
         ini.lines[*ini.countline] = countline;

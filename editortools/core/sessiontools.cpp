@@ -104,17 +104,12 @@ void GantrelSession::AddInstalledTarget(const std::string& toolName, const std::
     LogSuccess("Installed tool " + toolName + " in " + target + ".");
 }
 
-// Each target row's writer is asked; a target of the install list that no writer takes keeps
-// its entry as it was.
+// Each target row is asked through the install operation's check mode.
 void GantrelSession::RecomputeInstalledIn() {
     for (ToolRecord& tool : tools) {
-        std::vector<std::string> old = splitlist(tool.installedin), found;
-        for (const TargetRecord& target : targets) {
-            std::optional<bool> present = WriterFindsTool(target.name, target.dir, tool.name);
-            bool kept = !present && std::count(installList.begin(), installList.end(), target.name) &&
-                        std::count(old.begin(), old.end(), target.name);
-            if (present.value_or(kept)) found.push_back(target.name);
-        }
+        std::vector<std::string> found;
+        for (const TargetRecord& target : targets)
+            if (IsToolPresent(target.name, target.dir, tool.name)) found.push_back(target.name);
         std::sort(found.begin(), found.end());
         tool.installedin = joinlist(found);
     }

@@ -126,6 +126,12 @@ private:
         if (end == std::string_view::npos) end = s.size();
         std::string text;
         if (!Decode(s.substr(at, end - at), text)) return;
+        // Only blanks may stand beside the root element: written back, other text would come
+        // first in the file, where it can read as another encoding's byte-order mark.
+        if (open.size() == 1 && !allblank(text)) {
+            Fail("text outside the root element");
+            return;
+        }
         at = end;
         AddNode(XmlNode::TextNode(std::move(text)));
     }

@@ -110,8 +110,8 @@ std::string AsXml(const XmlNode& node, unsigned flags) {
     } else {
         writer.Node(node, 0);
     }
-    // Text that starts the document with a byte-order mark keeps it as a reference, since a
-    // reader takes the mark at the start for the encoding's.
+    // A text node written alone that starts with a byte-order mark keeps it as a reference,
+    // since a reader takes the mark at the start for the encoding's.
     if (writer.out.compare(0, 3, "\xEF\xBB\xBF") == 0) writer.out.replace(0, 3, "&#xfeff;");
     return writer.out;
 }

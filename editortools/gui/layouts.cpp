@@ -2,6 +2,7 @@
 #include "gui/layouts.h"
 
 #include "gui/editfieldex.h"
+#include "gui/gridcolumns.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,15 +27,23 @@ QPushButton* button(QWidget* parent, const char* id, const char* caption, const 
     return named(new QPushButton(caption, parent), id, tip);
 }
 
+// Tab leaves a grid for the next control, as the arrow keys move inside it.
 QTableView* grid(QWidget* parent, QAbstractItemView::SelectionMode mode) {
     auto* view = named(new QTableView(parent), "array");
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(mode);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
     view->verticalHeader()->hide();
-    view->horizontalHeader()->setStretchLastSection(true);
     view->setWordWrap(false);
+    view->setItemDelegate(new CutTextTips(view));
     return view;
+}
+
+// The page laid out at its layout's size, so that its grid's columns know their widths there.
+void sharecolumns(QWidget* page, QTableView* view) {
+    page->layout()->activate();
+    new SharedColumns(view, view->width() - 2 * view->frameWidth());
 }
 
 QComboBox* droplist(QWidget* parent, const char* id, const char* tip) {
@@ -94,6 +103,7 @@ WithModifyLayout::WithModifyLayout(QWidget* parent) : QWidget(parent) {
     page->addWidget(array, 1);
     page->addLayout(fields);
     page->addLayout(buttons);
+    sharecolumns(this, array);
 }
 
 WithSearchLayout::WithSearchLayout(QWidget* parent) : QWidget(parent) {
@@ -112,6 +122,7 @@ WithSearchLayout::WithSearchLayout(QWidget* parent) : QWidget(parent) {
     auto* page = new QHBoxLayout(this);
     page->addWidget(array, 1);
     page->addLayout(buttons);
+    sharecolumns(this, array);
 }
 
 WithBackupsLayout::WithBackupsLayout(QWidget* parent) : QWidget(parent) {
@@ -140,6 +151,7 @@ WithBackupsLayout::WithBackupsLayout(QWidget* parent) : QWidget(parent) {
     page->addLayout(directory);
     page->addWidget(array, 1);
     page->addLayout(buttons);
+    sharecolumns(this, array);
 }
 
 WithAboutLayout::WithAboutLayout(QWidget* parent) : QDialog(parent) {

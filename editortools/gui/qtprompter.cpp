@@ -31,6 +31,10 @@ void QtPrompter::PromptOK(const std::string& text) {
     messagebox(parent, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
+void QtPrompter::PromptError(const std::string& text) {
+    messagebox(parent, QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
 bool QtPrompter::PromptYesNo(const std::string& text) {
     return messagebox(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
 }

@@ -12,6 +12,7 @@ public:
     void SetParent(QWidget* window) { parent = window; }
 
     void PromptOK(const std::string& text) override;
+    void PromptError(const std::string& text) override;
     bool PromptYesNo(const std::string& text) override;
     std::optional<std::string> EditText(const std::string& title, const std::string& label,
                                         const std::string& initial) override;

@@ -50,6 +50,17 @@ bool formatter::deferredbylimit(int32_t firstpass) {
     return firstpass == 1 && outputline.linebroken == 0 && beyondcolumnlimit();
 }
 
+// Blocks, brackets or $IF directives nested deeper than real code goes: the output's
+// indentation and the state the rules keep per level would grow with the square of the
+// text, so the file fails.
+constexpr size_t maxnesting = 1000;
+
+void formatter::checknesting(size_t depth) {
+    if (depth <= maxnesting) return;
+    die("nesting deeper than " + numtostring(static_cast<long long>(maxnesting)) + " levels at line " +
+        numtostring(tokenline(currenttoken)) + "\n");
+}
+
 // A structural error: the message, the block stack (with the level just closed when
 // `reopen`), and the end of the file with code 2.
 void formatter::blockerror(const std::string& message, bool reopen) {
@@ -278,6 +289,7 @@ void formatter::pushblock(int32_t c) {
     // The text of the statement the block stands in.
     std::string context =
         alignment.processingalignedlist && istext(alignment.alignmentword, ":=") ? ":=" : statement.statementword;
+    checknesting(static_cast<size_t>(blocks.blocklevel) + 1);
     ++blocks.blocklevel;
     blocks.blockstack.at(blocks.blocklevel + 1).blockname.clear();
     linerecord fresh;
@@ -517,10 +529,17 @@ void formatter::placeblockinformation(position word, const std::string& informat
 // Units, declarations and line starts.
 
 void formatter::slashatlevelzero() {
-    if (s.ifsl || blocks.blocklevel != 0 || (brackets.bracketdepth != 0 && s.ifsib)) return;
+    if (blocks.blocklevel != 0 || (brackets.bracketdepth != 0 && s.ifsib)) return;
     if (!istext(currentword, "/") || currenttoken == tokens.begin()) return;
     position before = std::prev(currenttoken);
     if (!before->breaksline()) return;
+    // SQL*Plus runs the statement at a "/" line, whether or not it ended in ";": the next
+    // line may be a SQL*Plus command (also where -ifsl keeps the unit open for the checks).
+    if (brackets.bracketdepth == 0) {
+        statement.statementstate = 2;
+        statement.sqlpluspossible = 1;
+    }
+    if (s.ifsl) return;
     checksyntaxmissingkeywords();
     if (!checkblockpairs()) {
         listblockstack();
@@ -567,9 +586,10 @@ void formatter::applylinebreakrule() {
         token linebreak(linebreaktext, whitespace, classinserted, -(sequencecounter++), -1);
         tokens.insert(std::next(currenttoken), std::move(linebreak));
     };
+    // An empty line after a line that a "-" continues ends what that line continues: it stays.
     if (!breaknext && outputline.keeplinebreak) {
         insertbreak();
-    } else if (breaknext && outputline.removelinebreaks) {
+    } else if (breaknext && outputline.removelinebreaks && !hyphenbefore(currenttoken)) {
         while (next != tokens.end() && islinebreaktoken(*next)) next = tokens.erase(next);
         if (outputline.keeplinebreak) insertbreak();
     }

@@ -35,6 +35,7 @@ void formatter::bracketrule(int32_t firstpass) {
 }
 
 void formatter::openbracket() {
+    checknesting(static_cast<size_t>(brackets.bracketdepth) + 1);
     position bracket = currenttoken;
     bracketentry entry{brackets.insidebrackets,
                        brackets.bracketlistpending,

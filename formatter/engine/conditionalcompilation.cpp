@@ -67,6 +67,7 @@ bool formatter::switchbranch(int32_t firstpass) {
     if (deferredbylimit(firstpass)) return false;
     switch (directiveof(*currenttoken)) {
     case directive::ifword: {
+        checknesting(directives.conditionals.size() + 1);
         position before = previoustoken(currenttoken);
         const bool beginsline = before == tokens.end() || before->breaksline();
         directives.conditionals.push_back({branchstate(), nullptr, beginsline ? tokencolumn(currenttoken) - 1 : -1});

@@ -119,6 +119,7 @@ void formatter::tokenizesource() {
             if (t.breaksline()) linearray.at(index++) = t.sequence;
     }
     outputline.lastinsertedblank = tokens.end();
+    outputline.sqlpluslineend = tokens.end();
 }
 
 void formatter::resetrunstate() {

@@ -471,6 +471,7 @@ private:
     };
     bool deferredbylimit(int32_t firstpass);
     [[noreturn]] void blockerror(const std::string& message, bool reopen);
+    void checknesting(size_t depth);
     [[noreturn]] void beginnotfound(const std::string& unitname);
     void reindentlinestart(position whitespacetoken, const std::string& indentation);
     bool endalignmentgroup();

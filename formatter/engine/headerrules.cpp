@@ -29,6 +29,7 @@ bool formatter::isslashline(position p) const {
 
 // A level for a package, a type body or a subprogram: the record above it is emptied.
 linerecord& formatter::pushheaderlevel(position opener, const std::string& name) {
+    checknesting(static_cast<size_t>(blocks.blocklevel) + 1);
     ++blocks.blocklevel;
     blocks.blockstack.at(blocks.blocklevel + 1) = linerecord();
     linerecord& level = blocks.blockstack.at(blocks.blocklevel);
@@ -224,8 +225,10 @@ void formatter::keepisastogether() {
     if (!s.kpit || word == tokens.begin()) return;
     position before = std::prev(word);
     if (before->kind != whitespace || before->classcode == classinserted) return;
-    // A single-line comment at the end of the header line must keep its line break.
+    // A single-line comment at the end of the header line, and a "-" that continues it,
+    // must keep its line break.
     if (before != tokens.begin() && std::prev(before)->kind == singlelinecomment) return;
+    if (before->breaksline() && hyphenbefore(before)) return;
     if (before->text() != " ") before->settext(" ");
 }
 
@@ -249,6 +252,9 @@ void formatter::keepthentogether() {
 // The whitespace between the last word and t becomes one blank; line breaks that a rule
 // put there stay.
 void formatter::joinwhitespacebefore(position t) {
+    // A line that a "-" continues keeps its line break.
+    for (position p = std::next(statement.lastsolidtoken); p != t && p != tokens.end(); ++p)
+        if (p->kind == whitespace && p->breaksline() && hyphenbefore(p)) return;
     position last = tokens.end();
     for (position p = std::next(statement.lastsolidtoken); p != t && p != tokens.end(); ++p) {
         if (p->kind != whitespace || p->classcode == classinserted) continue;

@@ -13,24 +13,6 @@ namespace {
 
 bool isblankortab(char c) { return c == ' ' || c == '\t'; }
 
-// Marks that bind what touches them: a bind variable's ":", a substitution's "&", an
-// attribute's "%", a database link's "@" and a name's ".".
-bool binds(const token& t) {
-    if (t.kind != othertoken) return false;
-    const std::string_view text = t.text();
-    return istext(text, ":") || istext(text, "%") || istext(text, "@") || istext(text, ".") || startswith(text, "&");
-}
-
-bool iswordlike(const token& t) { return t.kind == identifier || t.kind == keywordtoken || t.kind == number; }
-
-// A line break between two tokens that touch would change how the text is read: N'text' is a
-// national literal, :name a bind variable, emp%type an attribute.
-bool readtogether(const token& before, const token& after) {
-    if (before.kind == whitespace || after.kind == whitespace) return false;
-    const bool literal = after.kind == stringliteral || after.kind == qquoteliteral || after.kind == doublequotedname;
-    return (iswordlike(before) && literal) || binds(before) || binds(after);
-}
-
 // Where the text after its last line break begins (0 when it has none).
 size_t afterlastlinebreak(std::string_view text) {
     size_t at = text.find_last_of("\r\n");
@@ -417,6 +399,10 @@ position formatter::placelinebreak(position before, position t, const std::strin
 // (formatting it again would open that twice).
 bool formatter::movestatement() {
     if (!s.amso || !statementsnapshottaken || statement.statementstartdepth != 0) return false;
+    // A comment after the end of a statement is noted as the next one's start before the
+    // snapshot of that start is taken: formatted again from the last one, the statement
+    // before would be open again (and a SQL*Plus line after it read as its text).
+    if (statementsnapshot.loop.statement.statementstarttoken != statement.statementstarttoken) return false;
     if (!alignrows.empty() || alignline || !alignenabled) return false;
     const layoutvalues& atstart = statementstartlayout;
     if (blocks.blocklevel != atstart.blocklevel || blocks.begincount != atstart.begincount ||
@@ -433,6 +419,7 @@ bool formatter::movestatement() {
     if (from != start && !s.amc) return false;
     position before = previoustoken(from);
     if (from == tokens.begin() || before == tokens.end() || before->breaksline()) return false;
+    if (!breakableat(from)) return false;
 
     restoreshrunkline(linestartof(from));
     position made = placelinebreak(before, from, linebreaktext);
@@ -455,18 +442,16 @@ bool formatter::movestatement() {
 }
 
 // The line break goes before the token, at the line's indentation; never at "/", before a
-// "-" that ends a line (a SQL*Plus continuation), right after a "-" (a sign), between tokens
-// read together or, with -pcr, before a comma; never before a generated comment, and before
-// any other comment only with -amc.
+// "-" that ends a line (a SQL*Plus continuation), after a "-" (a sign, or a new continuation),
+// between tokens read together or, with -pcr, before a comma; never before a generated
+// comment, and before any other comment only with -amc.
 bool formatter::breakbeforetoken() {
     position t = currenttoken;
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
     if (comment && (!s.amc || t->classcode == classinserted)) return false;
     position before = previoustoken(t);
     if (before == tokens.end() || before->breaksline()) return false;
-    if (istext(t->text(), "/") || (istext(t->text(), "-") && followedbylinebreak(t)) || istext(before->text(), "-"))
-        return false;
-    if (readtogether(*before, *t)) return false;
+    if (istext(t->text(), "/") || !breakableat(t)) return false;
     // With -pcr a comma never starts a line: the line breaks after it instead.
     if (s.pcr && istext(t->text(), ",")) return false;
 

@@ -101,6 +101,7 @@ struct linepart {
     int32_t tokenposition = 0;
     int32_t savedtokenposition = 0;
     position lastinsertedblank;     // the blank put after the previous operator
+    position sqlpluslineend;        // the line break that ended the last SQL*Plus line
     char spacingallowed = 1;
 };
 

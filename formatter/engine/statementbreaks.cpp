@@ -32,19 +32,19 @@ void formatter::breakbeforenext() {
     position t = currenttoken;
     position after = std::next(t);
     if (t->kind == whitespace) {
-        if (t->breaksline()) return;
+        if (t->breaksline() || !breakableat(t)) return;
         // The blanks become the line break; the rules that follow see a line start.
         t->settext(linebreaktext);
         t->classcode = classinserted;
         currentword = linebreaktext;
         return;
     }
-    if (after != tokens.end() && after->kind != whitespace) insertbreak(after);
+    if (after != tokens.end() && after->kind != whitespace && breakableat(after)) insertbreak(after);
 }
 
 void formatter::breakafter(position pos) {
     position after = std::next(pos);
-    if (after == tokens.end()) return;
+    if (after == tokens.end() || !breakableat(after)) return;
     if (after->kind != whitespace) {
         insertbreak(after);
     } else if (!after->breaksline()) {
@@ -143,9 +143,12 @@ void formatter::putcommasright() {
     position comma = std::next(t);
     if (comma == tokens.end() || !istext(comma->text(), ",")) return;
     if (t->kind != whitespace || !t->breaksline() || t->classcode == classinserted) return;
+    if (t == outputline.sqlpluslineend) return;
     // A comment after the last item keeps the comma where it is: moved before the comment it
-    // would change the order of the text, and after a single-line one it would be commented out.
+    // would change the order of the text, and after a single-line one it would be commented
+    // out. So does a "-" that continues the line (SQL*Plus): it stays the line's last token.
     const position last = previoussignificant(t);
+    if (iscontinuationhyphen(last)) return;
     for (position p = std::next(last); p != t; ++p)
         if (p->kind == singlelinecomment || p->kind == blockcomment) return;
     // The item after the comma keeps its column: the comma and its blanks become blanks.
@@ -223,6 +226,7 @@ bool formatter::bracketlistadjust() {
 bool formatter::joinaftercomma() {
     position t = currenttoken;
     if (t->kind != whitespace || t->classcode == classinserted || t == tokens.begin()) return false;
+    if (t == outputline.sqlpluslineend) return false;
     // A single-line comment between the comma and the line break would swallow the line.
     position before = std::prev(t);
     while (before != tokens.begin() && (before->kind == blockcomment ||
@@ -240,7 +244,7 @@ void formatter::joinbefore(position pos, std::string_view text) {
     while (p != tokens.end() && isinsignificant(p->kind) && !(p->kind == whitespace && p->breaksline()))
         ++p;
     if (p == tokens.end() || p->kind != whitespace) return;
-    if (std::prev(p)->kind == singlelinecomment) return;
+    if (std::prev(p)->kind == singlelinecomment || hyphenbefore(p)) return;
     position after = std::next(p);
     if (!text.empty() && (after == tokens.end() || after->text() != text)) return;
     eraseahead(p);

@@ -87,6 +87,55 @@ bool tokencontext::followedbylinebreak(position pos) const {
     return after != tokens.end() && after->kind == whitespace && after->breaksline();
 }
 
+bool tokencontext::iscontinuationhyphen(position pos) const {
+    if (pos == tokens.end() || pos->kind != othertoken || !istext(pos->text(), "-")) return false;
+    position after = nextonsameline(std::next(pos));
+    return after == tokens.end() || after->kind == endtoken || after->kind == whitespace;
+}
+
+bool tokencontext::hyphenbefore(position pos) const {
+    while (pos != tokens.begin()) {
+        --pos;
+        if (pos->kind != whitespace || pos->breaksline()) return pos->kind == othertoken && istext(pos->text(), "-");
+    }
+    return false;
+}
+
+namespace {
+
+// Marks that bind what touches them: a bind variable's ":", a substitution's "&", an
+// attribute's "%", a database link's "@", a name's "." and what a substitution glues to a
+// name ("_", "$", "#" and the ".." of &x..sql).
+bool binds(const token& t) {
+    if (t.kind != othertoken) return false;
+    const std::string_view text = t.text();
+    if (text.size() == 1) {
+        switch (text[0]) {
+        case ':': case '%': case '@': case '.': case '&': case '_': case '$': case '#': return true;
+        default: return false;
+        }
+    }
+    return text[0] == '&' || text == "..";
+}
+
+bool iswordlike(const token& t) { return t.kind == identifier || t.kind == keywordtoken || t.kind == number; }
+
+}  // namespace
+
+// A line break between two tokens that touch would change how the text is read: N'text' is a
+// national literal, :name a bind variable, emp%type an attribute, &&owner._info one name.
+bool readtogether(const token& before, const token& after) {
+    if (before.kind == whitespace || after.kind == whitespace) return false;
+    const bool literal = after.kind == stringliteral || after.kind == qquoteliteral || after.kind == doublequotedname;
+    return (iswordlike(before) && literal) || binds(before) || binds(after);
+}
+
+bool tokencontext::breakableat(position pos) const {
+    if (pos == tokens.end() || pos == tokens.begin()) return true;
+    if (hyphenbefore(pos) || iscontinuationhyphen(nextonsameline(pos))) return false;
+    return !readtogether(*std::prev(pos), *pos);
+}
+
 position tokencontext::matchingbracket(position opening) const {
     int32_t depth = 0;
     for (position pos = opening; pos != tokens.end() && pos->kind != endtoken; ++pos) {
@@ -172,7 +221,7 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected, int3
         tokens.insertnew(before, linebreaktext, whitespace, classcode, -(sequencecounter++));
     };
     if (!isinsignificant(pos->kind)) {
-        if (fits(pos)) insertbreak(pos);
+        if (fits(pos) && breakableat(pos)) insertbreak(pos);
         return;
     }
     position reached = pos;
@@ -181,6 +230,7 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected, int3
     position before = previoustoken(reached);
     if (before == tokens.end() || !fits(reached)) return;
     if (before->kind == whitespace) {
+        if (!breakableat(before)) return;
         before->settext(linebreaktext);
         before->classcode = classcode;
     }

@@ -24,6 +24,8 @@ bool startswithlinebreak(std::string_view text);
 std::string withoutleadinglinebreak(std::string_view text);
 // A TAB on a text that does not begin with a line break.
 bool hastabonline(std::string_view text);
+// Two touching tokens that no line break may part.
+bool readtogether(const token& before, const token& after);
 
 class tokencontext {
 public:
@@ -90,6 +92,15 @@ public:
     position nextpastinlineblanks(position pos) const;
     position nextonsameline(position pos) const;
     bool followedbylinebreak(position pos) const;
+    // A "-" that ends its line (blanks may follow it): SQL*Plus reads the next line as the
+    // rest of this one. No rule moves it, puts a token after it or takes its line break.
+    bool iscontinuationhyphen(position pos) const;
+    // The last token before pos on its line, blanks passed, is a "-": a line break at pos (or
+    // in place of the blanks before it) would make it a continuation.
+    bool hyphenbefore(position pos) const;
+    // A line break at pos (before it, or in place of the blanks there) is allowed: it would
+    // continue no line and part no tokens read together.
+    bool breakableat(position pos) const;
     // The bracket that closes the opening bracket at pos; the end when a ";" or the end
     // of the list comes first.
     position matchingbracket(position opening) const;

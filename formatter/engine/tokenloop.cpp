@@ -219,6 +219,8 @@ bool formatter::sqlplusline() {
     if (!ends) return true;   // a continued line keeps its indentation too
     statement.insqlplusline = 0;
     statement.sqlpluspossible = 1;
+    // The rules see the line break, but none may join the next line to the command.
+    outputline.sqlpluslineend = t;
     return false;
 }
 

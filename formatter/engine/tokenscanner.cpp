@@ -60,7 +60,7 @@ size_t qquoteprefix(std::string_view text, size_t pos) {
     return 0;
 }
 
-// The operators of two bytes, the character references and "&name"; else one byte.
+// The operators of two bytes and "&name"; else one byte.
 size_t operatorend(std::string_view text, size_t pos) {
     const char c = text[pos];
     const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
@@ -76,14 +76,11 @@ size_t operatorend(std::string_view text, size_t pos) {
     default: break;
     }
     if (pair) return pos + 2;
+    // A substitution variable. A ";" after it is no part of it: it ends the statement
+    // (grant ... to &&owner;), as after any other word.
     if (c == '&') {
         size_t words = pos + 1;
         while (iswordbyte(text, words)) ++words;
-        if (words > pos + 1 && at(text, words, ';')) return words + 1;
-        if (at(text, pos + 1, '#')) {
-            size_t digits = digitsend(text, pos + 2);
-            if (digits > pos + 2 && at(text, digits, ';')) return digits + 1;
-        }
         if (words > pos + 1) return words;
     }
     return pos + 1;

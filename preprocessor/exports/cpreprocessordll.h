@@ -10,8 +10,8 @@ extern "C" {
    "-cs" set, ...; no program name first). Returns the result, or "" when the call failed;
    *error is then the error text, else ""; *warnings the call's warnings joined by line feeds.
    The three texts belong to the library and stay valid until its next call. Calls are
-   serialised; after a successful call the next one waits until safetoprocess is called, so
-   a caller calls safetoprocess once after every call, when it has copied the texts. */
+   serialised; after every call, successful or not, the next one waits until safetoprocess is
+   called, so a caller calls safetoprocess once after every call, when it has copied the texts. */
 const char* preprocessplsql(const char* filename, const char* const* options, int count, const char* source,
                             const char** error, const char** warnings);
 

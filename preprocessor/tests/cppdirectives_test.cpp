@@ -143,6 +143,21 @@ TEST_F(directivetest, linetokensunderld)
     });
 }
 
+// Skipped directives under ld make no #line text of their own: a long #line name and many
+// skipped lines would otherwise keep a copy of the name per line until the call ends.
+TEST_F(directivetest, skippeddirectiveskeepnotext)
+{
+    std::string source = "#line 1 \"" + std::string(1000, 'n') + "\"\n#if 0\n";
+    for (int i = 0; i < 2000; ++i)
+        source += "#pragma\n";
+    source += "#endif\n";
+    EXPECT_EQ(call(source, {"-ld+"}), "#line 2002 \"" + std::string(1000, 'n') + "\"\n\n");
+    size_t kept = 0;
+    for (const std::string& text : state.kepttexts)
+        kept += text.size();
+    EXPECT_LT(kept, 10000u);
+}
+
 TEST_F(directivetest, adirectivelineendsthelinebeforeaslash)
 {
     // The directive takes its line break with it, yet the "/" after it still stands at a line

@@ -32,6 +32,18 @@ TEST_F(drivertest, fileisthetopleveltextevenwhileanincludeisread)
     EXPECT_EQ(process("f := __file__;"), "f := 'test.sql';");
 }
 
+// A long #line file name repeated by __file__ grows the output with no macro at all: the
+// output of a call is bounded by the text it reads as well.
+TEST_F(drivertest, theoutputisboundedbythetextread)
+{
+    std::string source = "#line 1 \"" + std::string(30000, 'n') + "\"\n";
+    for (int i = 0; i < 2500; ++i)
+        source += "__file__\n";
+    const std::string budget = std::to_string(callbytebase + callbytesperbyte * source.size());
+    std::string error = call(source);
+    EXPECT_EQ(error.substr(0, error.find('\n')), "a.sql line 2266:the preprocessed text exceeds " + budget + " bytes");
+}
+
 TEST_F(drivertest, linebreakaftereveryexpansion)
 {
     runcases({

@@ -2,6 +2,9 @@
 // tokens, names made by macros, the nesting limit, errors, and the include cache files.
 #include "marloxtesting.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -122,6 +125,21 @@ TEST_F(includetest, errorsinsideanincludenameitsfile)
     EXPECT_EQ(call("#include \"folder.sql\"\n"), "folder.sql: Is a directory\n");
 }
 
+// Include and preload files are regular files of at most 1 GB. A device would be read without
+// end and a FIFO would wait for a writer: both are refused at once.
+TEST_F(includetest, onlyregularfilesofboundedsizeareread)
+{
+    ASSERT_EQ(mkfifo("pipe.sql", 0600), 0);
+    write("huge.sql", "");
+    std::filesystem::resize_file("huge.sql", (uintmax_t(1) << 30) + 1);  // sparse
+    EXPECT_EQ(call("#include \"/dev/zero\"\n"), "/dev/zero: it is not a regular file\n");
+    EXPECT_EQ(call("#include \"pipe.sql\"\n"), "pipe.sql: it is not a regular file\n");
+    EXPECT_EQ(call("#include \"huge.sql\"\n"), "huge.sql: the file is larger than 1 GB\n");
+    EXPECT_EQ(call("x\n", {"-pf", "/dev/zero"}), "could not preload file /dev/zero: it is not a regular file\n");
+    EXPECT_EQ(call("x\n", {"-pf", "pipe.sql"}), "could not preload file pipe.sql: it is not a regular file\n");
+    EXPECT_EQ(call("x\n", {"-pf", "huge.sql"}), "could not preload file huge.sql: the file is larger than 1 GB\n");
+}
+
 TEST_F(includetest, includesnestnodeeperthanthelimit)
 {
     write("self.sql", "#include \"self.sql\"\n");
@@ -162,10 +180,13 @@ TEST_F(includetest, cachefileiswrittenandreused)
     const std::string source = "#define m(p, q) [p]\n#include \"x.sql\"\n";
     const std::string expected = "#line 0 \"inc/x.sql\"\n#line 0 \"inc/y.sql\"\ny := [1]\n;\n#line 1 \"inc/x.sql\"\n\nx\n"
                                  "#line 2 \"a.sql\"\n\n";
+    // Without -t+ the library writes nothing on the host's error stream.
     auto first = callwitherr(source, options);
     EXPECT_EQ(first.first, expected);
-    EXPECT_EQ(first.second, "generate cache true inc/x.sql\ncache generated\n");
-    std::string content = folder.read("inc_x_sql.cch");
+    EXPECT_EQ(first.second, "");
+    // The cache lies beside the included file, not in the current folder.
+    EXPECT_FALSE(std::filesystem::exists("inc_x_sql.cch"));
+    std::string content = folder.read("inc/x_sql.cch");
     std::string head;
     for (const std::string& item :
          {std::string("cpptodcachefilev0.1"), std::string("a.sql"), std::to_string(*lastwritetime("a.sql")),
@@ -178,18 +199,20 @@ TEST_F(includetest, cachefileiswrittenandreused)
     EXPECT_EQ(content.substr(0, head.size()), head);
     EXPECT_EQ(content.back(), '\0');
 
-    auto second = callwitherr(source, options);
+    std::vector<std::string> traced = options;
+    traced.push_back("-t+");
+    auto second = callwitherr(source, traced);
     EXPECT_EQ(second.first, expected);
     EXPECT_EQ(second.second, "cache read\n");
     // Only includes in a top-level text have a cache file.
-    EXPECT_FALSE(std::filesystem::exists("inc_y_sql.cch"));
+    EXPECT_FALSE(std::filesystem::exists("inc/y_sql.cch"));
 }
 
 TEST_F(includetest, cacheisremadewhenitsgroundschange)
 {
     write("inc/x.sql", "#include \"y.sql\"\nx\n");
     write("inc/y.sql", "y\n");
-    const std::vector<std::string> options = {"-c+", "-I", "inc"};
+    const std::vector<std::string> options = {"-c+", "-t+", "-I", "inc"};
     const std::string source = "#include \"x.sql\"\n";
     const std::string generated = "generate cache true inc/x.sql\ncache generated\n";
     EXPECT_EQ(callwitherr(source, options).second, generated);
@@ -201,20 +224,20 @@ TEST_F(includetest, cacheisremadewhenitsgroundschange)
     EXPECT_EQ(callwitherr("#define more 1\n" + source, options).second, generated);
     EXPECT_EQ(callwitherr(source, options).second, generated);
     // A damaged file is remade.
-    std::string content = folder.read("inc_x_sql.cch");
-    folder.write("inc_x_sql.cch", content.substr(0, content.size() - 1));
+    std::string content = folder.read("inc/x_sql.cch");
+    folder.write("inc/x_sql.cch", content.substr(0, content.size() - 1));
     EXPECT_EQ(callwitherr(source, options).second, generated);
     EXPECT_EQ(callwitherr(source, options).second, "cache read\n");
     // A file of the same cache name that was made for another path is not taken.
-    write("inc_x.sql", "other\n");
-    auto other = callwitherr("#include \"inc_x.sql\"\n", options);
-    EXPECT_EQ(other.first, "#line 0 \"inc_x.sql\"\nother\n#line 1 \"a.sql\"\n\n");
-    EXPECT_EQ(other.second, "generate cache true inc_x.sql\ncache generated\n");
+    write("inc/x_sql", "other\n");
+    auto other = callwitherr("#include \"x_sql\"\n", options);
+    EXPECT_EQ(other.first, "#line 0 \"inc/x_sql\"\nother\n#line 1 \"a.sql\"\n\n");
+    EXPECT_EQ(other.second, "generate cache true inc/x_sql\ncache generated\n");
 }
 
 TEST_F(includetest, cacheisnotrecordedwhentheoutputdependsonmore)
 {
-    const std::vector<std::string> options = {"-c+", "-ld-", "-kld-"};
+    const std::vector<std::string> options = {"-c+", "-t+", "-ld-", "-kld-"};
     const std::string contents[] = {"#define q 1\n", "#undef q\n", "#warning w\n", "#line 5\n", "x := __line__;\n",
                                     "x := __file__;\n"};
     for (const std::string& text : contents) {
@@ -230,10 +253,49 @@ TEST_F(includetest, cacheisnotrecordedwhentheoutputdependsonmore)
     EXPECT_FALSE(std::filesystem::exists("j_sql.cch"));
 }
 
+// A file of the cache's name that is no cache file is the user's: the recording leaves it, and
+// a link or a FIFO there is neither followed nor waited on.
+TEST_F(includetest, acachenevertakestheplaceofanotherfile)
+{
+    write("victim.txt", "keep\n");
+    write("inc/x.sql", "x\n");
+    write("inc/x_sql.cch", "notes\n");
+    write("inc/y.sql", "y\n");
+    std::filesystem::create_symlink("../victim.txt", "inc/y_sql.cch");
+    write("inc/z.sql", "z\n");
+    ASSERT_EQ(mkfifo("inc/z_sql.cch", 0600), 0);
+    const std::vector<std::string> options = {"-c+", "-t+", "-I", "inc"};
+    for (const char* name : {"x", "y", "z"}) {
+        const std::string file = std::string("inc/") + name + ".sql";
+        auto run = callwitherr(std::string("#include \"") + name + ".sql\"\n", options);
+        EXPECT_EQ(run.first, "#line 0 \"" + file + "\"\n" + name + "\n#line 1 \"a.sql\"\n\n");
+        EXPECT_EQ(run.second, "generate cache true " + file + "\ncache not written: inc/" + name +
+                                  "_sql.cch is no cache file\n");
+    }
+    EXPECT_EQ(folder.read("inc/x_sql.cch"), "notes\n");
+    EXPECT_TRUE(std::filesystem::is_symlink("inc/y_sql.cch"));
+    EXPECT_EQ(folder.read("victim.txt"), "keep\n");
+    EXPECT_TRUE(std::filesystem::is_fifo("inc/z_sql.cch"));
+}
+
+TEST_F(includetest, afolderthatrefusesthecacheleavesthecallasitis)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into a read-only folder";
+    const std::vector<std::string> options = {"-c+", "-t+"};
+    write("ro/r.sql", "r\n");
+    std::filesystem::permissions("ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    auto run = callwitherr("#include \"ro/r.sql\"\n", options);
+    std::filesystem::permissions("ro", std::filesystem::perms::owner_all);
+    EXPECT_EQ(run.first, "#line 0 \"ro/r.sql\"\nr\n#line 1 \"a.sql\"\n\n");
+    EXPECT_EQ(run.second, "generate cache true ro/r.sql\ncache not written: ro/r_sql.cch: Permission denied\n");
+}
+
 TEST(includecache, cachefilenames)
 {
     EXPECT_EQ(cachefilenamefor("C:\\inc\\x.sql"), "C__inc_x_sql.cch");
-    EXPECT_EQ(cachefilenamefor("../inc/x.y.sql"), "___inc_x_y_sql.cch");
+    EXPECT_EQ(cachefilenamefor("../inc/x.y.sql"), "../inc/x_y_sql.cch");
+    EXPECT_EQ(cachefilenamefor("/usr/share/a:b.sql"), "/usr/share/a_b_sql.cch");
 }
 
 TEST_F(includetest, alongincludeiscachedwhole)
@@ -249,7 +311,7 @@ TEST_F(includetest, alongincludeiscachedwhole)
     const std::string source = "#define m [1]\n#include \"big.sql\"\n";
     const std::string expected = "#line 0 \"inc/big.sql\"\n" + expanded + "#line 2 \"a.sql\"\n\n";
     EXPECT_EQ(call(source, {"-I", "inc"}), expected);
-    const std::vector<std::string> options = {"-c+", "-I", "inc"};
+    const std::vector<std::string> options = {"-c+", "-t+", "-I", "inc"};
     auto first = callwitherr(source, options);
     EXPECT_EQ(first.first, expected);
     EXPECT_EQ(first.second, "generate cache true inc/big.sql\ncache generated\n");

@@ -176,6 +176,15 @@ TEST_F(macrotest, runawayexpansionsend)
         {definitions, "a0", "test.sql line 1:macro expansion exceeds 1000000 tokens\nAt source:a0<<\n"},
     }, true);
 
+    // Stringizing doubles a text at every level of a chain with few tokens: a bound on bytes
+    // ends it.
+    std::vector<std::string> doubling = {"s(x) #x", "t(x) s(x) s(x)", "u0 x"};
+    for (int i = 1; i <= 24; ++i)
+        doubling.push_back("u" + std::to_string(i) + " t(u" + std::to_string(i - 1) + ")");
+    runcases({
+        {doubling, "y := u24;", "test.sql line 1:macro expansion exceeds 16777216 bytes\nAt source:y := u24<<\n"},
+    }, true);
+
     std::string nested;
     for (int i = 0; i < 600; ++i)
         nested += "f(";
@@ -190,6 +199,20 @@ TEST_F(macrotest, runawayexpansionsend)
     clearmacros(state);
     define("n 5");
     EXPECT_EQ(process("n"), "5\n");
+}
+
+// Each line's expansion stays under the bound of one, but a short text cannot make them add up
+// without end.
+TEST_F(macrotest, stringizingchainsendwithinacall)
+{
+    std::string source = "#define s(x) #x\n#define t(x) s(x) s(x)\n#define u0 x\n";
+    for (int i = 1; i <= 19; ++i)
+        source += "#define u" + std::to_string(i) + " t(u" + std::to_string(i - 1) + ")\n";
+    for (int i = 0; i < 12; ++i)
+        source += "y := u19;\n";
+    const std::string budget = std::to_string(callbytebase + callbytesperbyte * source.size());
+    EXPECT_EQ(call(source), "a.sql line 28:macro expansions exceed " + budget +
+                                " bytes in all\nAt source:;\ny := u19;\ny := u19;\ny := u19;\ny := u19<<\n");
 }
 
 TEST_F(macrotest, lookupsignorelettercase)

@@ -78,15 +78,18 @@ TEST_F(contracttest, acallwaitsforsafetoprocessafterasuccess)
     EXPECT_EQ(waiting.get(), "y\n");
 }
 
-TEST_F(contracttest, afailedcallleavestheflagasitwas)
+TEST_F(contracttest, afailedcallholdsitstextsuntilsafetoprocess)
 {
     safetoprocess();
     exported failed = callexport("x\n", {"-cs", "NOSUCHSET"});
     EXPECT_EQ(failed.result, "");
     EXPECT_EQ(failed.error, "unknown character set:NOSUCHSET\n");
     EXPECT_EQ(failed.warnings, "");
-    // No safetoprocess since the failure: the next call still goes through at once.
+    // The next call waits as after a success, so the error text is not replaced while its
+    // caller reads it.
     auto next = std::async(std::launch::async, [] { return callexport("x\n", {"-D"}).error; });
+    EXPECT_EQ(next.wait_for(200ms), std::future_status::timeout);
+    safetoprocess();
     ASSERT_EQ(next.wait_for(10s), std::future_status::ready);
     EXPECT_EQ(next.get(), "macro name is not given\n");
 }
@@ -111,6 +114,31 @@ TEST_F(contracttest, callsfromseveralthreadsareserialised)
         expected += std::to_string(i);
         expected += "\n;\n";
         EXPECT_EQ(calls[static_cast<size_t>(i)].get(), expected);
+    }
+}
+
+// Each thread's failing calls give its own error text, whole, however the calls interleave.
+TEST_F(contracttest, failedcallsfromseveralthreadskeeptheirtexts)
+{
+    safetoprocess();
+    std::vector<std::future<int>> threads;
+    for (int i = 0; i < 8; ++i) {
+        threads.push_back(std::async(std::launch::async, [i] {
+            const std::string words(2000, static_cast<char>('a' + i));
+            const std::string source = "#error " + words + "\n";
+            const std::string expected = "a.sql line 1:#error:" + words + "\nAt source:" + words.substr(0, 40) + "<<\n";
+            int wrong = 0;
+            for (int call = 0; call < 250; ++call) {
+                std::string error = callexport(source).error;
+                safetoprocess();
+                wrong += error != expected;
+            }
+            return wrong;
+        }));
+    }
+    for (std::future<int>& thread : threads) {
+        ASSERT_EQ(thread.wait_for(60s), std::future_status::ready);
+        EXPECT_EQ(thread.get(), 0);
     }
 }
 
@@ -200,9 +228,9 @@ TEST_F(exporttest, preloadfiles)
     EXPECT_EQ(run.err, "#if stack:\n#if p2.sql:1\n");
 }
 
-TEST_F(exporttest, afailedcallneednotbereleased)
+TEST_F(exporttest, afailedcallisreleasedlikeasuccessfulone)
 {
-    programresult run = calls({{"--nosafe", "a.sql", "x\n", "bad"}, {"a.sql", "ok\n"}});
+    programresult run = calls({{"a.sql", "x\n", "bad"}, {"a.sql", "ok\n"}});
     EXPECT_EQ(run.out, reply("", "unknown argument:bad\n") + reply("ok\n"));
     EXPECT_EQ(run.exitcode, 0);
 }

@@ -51,22 +51,27 @@ std::string ToolTag(int64_t number) {
 
 bool InstallCodeBlocksTool(const PreparedTool& tool, WriterContext& context) {
     std::string path = TargetConfigFile({CodeBlocksTarget, tool.location}, {});
-    std::string text = LoadFile(path);
-    if (text.empty() && tool.checkOnly) return false;
+    FileText file = ReadFileText(path);
+    if ((!file.Read() || file.text.empty()) && tool.checkOnly) return false;
+    std::string problem = TextFileProblem(file);
+    if (!problem.empty()) {
+        context.ReportXmlReadError(FileProblem(path, problem));
+        return false;
+    }
     XmlNode document;
     std::string error;
-    if (!ParseXml(text, 0, document, error)) {
-        context.ReportXmlReadError(error);
+    if (!ParseXml(file.text, 0, document, error)) {
+        context.ReportXmlReadError(path + ": " + error);
         return false;
     }
     // The declaration is node 0; the root must follow it.
     if (document.children.size() < 2 || !document.children[1].IsElement("CodeBlocksConfig")) {
-        context.ReportXmlReadError("No CodeBlocksConfig tag");
+        context.ReportXmlReadError(path + ": No CodeBlocksConfig tag");
         return false;
     }
     XmlNode* tools = document.children[1].Find("tools");
     if (!tools) {
-        context.LogError("Install failed,could not find tools tag in configuration file");
+        context.LogError("Install failed,could not find tools tag in configuration file:" + path);
         return false;
     }
     XmlNode* found = nullptr;

@@ -61,7 +61,7 @@ bool InstallEclipseTool(const PreparedTool& tool, WriterContext& context) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     if (error) {
-        context.LogError("Install failed,could not create directories for the configuration file");
+        context.LogError("Install failed,could not create directories for the configuration file:" + path);
         return false;
     }
     if (!SaveFile(path, AsXml(LaunchConfiguration(tool), XmlHeader | XmlDoctype))) {

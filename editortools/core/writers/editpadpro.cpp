@@ -8,10 +8,10 @@
 #include "core/savefile.h"
 #include "core/targetlocations.h"
 #include "core/textreplace.h"
+#include "core/writers/writercommon.h"
 #include "core/xml.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -46,7 +46,7 @@ std::optional<int32_t> toolsection(std::string_view line) {
 
 // What the pass over the ini file found.
 struct IniScan {
-    int64_t highest = -1;     // the highest number of a section with a caption
+    int64_t highest = -1;     // the highest number of a tool section
     size_t countline = 0;     // the "ToolCount=" line of "[Pro]", when hascount
     bool hascount = false;
     size_t header = 0;        // the header of the tool's section, when found
@@ -68,6 +68,8 @@ IniScan scan(const std::vector<std::string>& lines, const std::string& caption) 
             intool = true;
             number = *section;
             header = i;
+            // Every numbered section counts, so that a new one never repeats a number.
+            if (number > result.highest) result.highest = number;
         } else if (startswith(line, "[")) {
             inpro = intool = false;
         } else if (inpro && startswith(line, "ToolCount=")) {
@@ -80,7 +82,6 @@ IniScan scan(const std::vector<std::string>& lines, const std::string& caption) 
                 result.header = header;
                 return result;
             }
-            if (number > result.highest) result.highest = number;
         }
     }
     return result;
@@ -128,26 +129,30 @@ std::string joinlines(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::vector<std::string> recordtexts(const EditPadProToolRecord& record) {
+    std::vector<std::string> texts;
+    for (const auto& [name, value] : record) texts.push_back(RegValueText(value));
+    return texts;
+}
+
 bool installinini(const PreparedTool& tool, const EditPadProToolRecord& record, WriterContext& context) {
     const bool version6 = tool.target == EditPadPro6Target;
     const std::string path = FindFileIgnoringCase(tool.location, version6 ? "EditPadPro.ini" : "EditPadPro7.ini");
+    if (!tool.checkOnly && RefuseLineBreaks(tool, recordtexts(record), context)) return false;
     const bool createable = IsEditPadPro7InRegistry(context.Registry(), tool.target);
-    std::string text;
-    if (!std::filesystem::exists(path)) {
+    FileText file = ReadFileText(path);
+    std::string problem = TextFileProblem(file);
+    if (!problem.empty() || file.text.empty()) {
         if (tool.checkOnly) return false;
-        if (!createable) {
-            context.LogError("Configuration file for EditPadPro is not found:" + path);
-            return false;
-        }
-    } else if ((text = LoadFile(path)).empty()) {
-        if (tool.checkOnly) return false;
-        if (!createable) {
-            context.LogError("could not open configuration file for EditPadPro:" + path);
+        // A missing or empty file is made anew when EditPadPro 7 keeps its settings in the registry.
+        const bool absent = file.missing || (file.Read() && file.text.empty());
+        if (!absent || !createable) {
+            context.LogError(ConfigFileError("EditPadPro", path, file, problem));
             return false;
         }
     }
 
-    std::vector<std::string> lines = splitlines(text);
+    std::vector<std::string> lines = splitlines(file.text);
     const int codePage = context.CodePage();
     IniScan found = scan(lines, version6 ? ToCodePage(tool.toolName, codePage) : tool.toolName);
     if (tool.checkOnly) return found.found;

@@ -19,8 +19,10 @@ const std::string prokey = std::string(EditPadPro6Key) + "\\Pro";
 
 std::string toolkey(const std::string& subkey) { return std::string(EditPadPro6Key) + "\\" + subkey; }
 
-bool startsignoringcase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+// "Tool" and a number: a tool's key ("Toolbar" and the like are not).
+bool istoolkey(const std::string& subkey) {
+    return subkey.size() > 4 && EqualsIgnoringCase(subkey.substr(0, 4), "Tool") &&
+           subkey.find_first_not_of("0123456789", 4) == std::string::npos;
 }
 
 // Values are elements named after them; a name the XML reader would not take back as a tag is
@@ -111,7 +113,7 @@ RegistryScan scan(XmlNode& document, const std::string& toolName, Use use, Write
             if (std::optional<int32_t> count = readtoolcount(registry)) result.toolcount = *count;
             continue;
         }
-        if (!startsignoringcase(subkey, "Tool")) continue;
+        if (!istoolkey(subkey)) continue;
         const std::string key = toolkey(subkey);
         RegValue caption;
         uint32_t type;

@@ -49,6 +49,16 @@ std::string ToUtf16(const Utf16Text& text) {
     return (text.bom ? Bom : "") + bytes.toStdString();
 }
 
+// Why the bytes are no UTF-16 little-endian text; "" when they may be.
+std::string Utf16LittleEndianProblem(const std::string& bytes) {
+    TextEncoding encoding = DetectEncoding(bytes);
+    if (encoding == TextEncoding::Utf16BigEndian) return "is UTF-16 big-endian text";
+    // 8-bit text holds no NUL at all; a single byte is too short to tell.
+    if (encoding == TextEncoding::Bytes && bytes.size() >= 2 && bytes.find('\0') == std::string::npos)
+        return "is not UTF-16 text";
+    return "";
+}
+
 // The number of digits at the start of text, or nullopt.
 std::optional<int64_t> LeadingNumber(std::string_view text) {
     size_t end = 0;
@@ -98,10 +108,13 @@ ToolSearch FindTool(const std::vector<std::string>& lines, const std::string& to
     return search;
 }
 
+std::string TranslatedArguments(const PreparedTool& tool) {
+    return TranslatePlaceholders(tool.argumentLine, TargetPlaceholders(EditPlusTarget));
+}
+
 // The thirteen lines of a tool, key and value.
 std::vector<std::pair<std::string, std::string>> ToolLines(const PreparedTool& tool) {
-    std::string arguments = TranslatePlaceholders(tool.argumentLine, TargetPlaceholders(EditPlusTarget));
-    return {{"Command=", tool.program}, {"Text=", tool.toolName}, {"Argument=", arguments},
+    return {{"Command=", tool.program}, {"Text=", tool.toolName}, {"Argument=", TranslatedArguments(tool)},
             {"InitDir=", tool.currentDirectory}, {"RedirOut=", "1"}, {"Stdin=", "0"},
             {"Plugin=", "0"}, {"Save=", "1"}, {"Pattern=", "0"},
             {"Pattern Regex=", ""}, {"Close=", "0"}, {"Hide=", "0"}, {"Help=", "0"}};
@@ -128,13 +141,14 @@ void AddTool(std::vector<std::string>& lines, const ToolSearch& search, const Pr
 
 bool InstallEditPlusTool(const PreparedTool& tool, WriterContext& context) {
     std::string path = TargetConfigFile({EditPlusTarget, tool.location}, {});
-    if (!ConfigFileExists(path)) {
-        if (!tool.checkOnly) context.LogError("Configuration file for EditPlus is not found:" + path);
+    if (!tool.checkOnly &&
+        RefuseLineBreaks(tool, {tool.program, tool.toolName, TranslatedArguments(tool), tool.currentDirectory}, context))
         return false;
-    }
-    Utf16Text file = FromUtf16(LoadFile(path));
-    if (file.text.empty()) {
-        if (!tool.checkOnly) context.LogError("could not open configuration file for EditPlus:" + path);
+    FileText bytes = ReadFileText(path);
+    std::string problem = bytes.Read() ? Utf16LittleEndianProblem(bytes.text) : bytes.problem;
+    Utf16Text file = FromUtf16(problem.empty() ? bytes.text : "");
+    if (!problem.empty() || file.text.empty()) {
+        if (!tool.checkOnly) context.LogError(ConfigFileError("EditPlus", path, bytes, problem));
         return false;
     }
     std::vector<std::string> lines = SplitLines(file.text);

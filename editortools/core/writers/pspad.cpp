@@ -1,28 +1,11 @@
 // Pspad: a block per tool in the "+Tools" section of links.ini, which follows the "WWW" line.
 #include "core/writers/toolwriter.h"
+#include "core/writers/writercommon.h"
 
 #include "core/savefile.h"
 #include "core/targetlocations.h"
 
-#include <sys/stat.h>
-
-#include <fstream>
-#include <optional>
-#include <sstream>
-
 namespace {
-
-// The whole file, "" when empty; nullopt when it cannot be opened.
-std::optional<std::string> readfile(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream all;
-    all << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return all.str();
-}
 
 // Lines end at LF; the CRs before it are dropped, every one of them: the file is written back
 // with LF alone, and a line must read the same the next time.
@@ -67,12 +50,17 @@ std::string toolblock(const PreparedTool& tool) {
 
 bool InstallPspadTool(const PreparedTool& tool, WriterContext& context) {
     std::string path = TargetConfigFile({PspadTarget, tool.location}, {});
-    std::optional<std::string> text = readfile(path);
-    if (!text) {
-        if (!tool.checkOnly) context.LogError("Configuration file for Pspad is not found:" + path);
+    if (!tool.checkOnly &&
+        RefuseLineBreaks(tool, {tool.toolName, tool.program, tool.argumentLine, tool.currentDirectory, tool.logParser},
+                         context))
+        return false;
+    FileText file = ReadFileText(path);
+    std::string problem = TextFileProblem(file);
+    if (!problem.empty()) {
+        if (!tool.checkOnly) context.LogError(ConfigFileError("Pspad", path, file, problem));
         return false;
     }
-    std::vector<std::string> lines = splitlines(*text);
+    std::vector<std::string> lines = splitlines(file.text);
     std::string out;
     bool seenWWW = false, inTools = false, found = false;
     size_t i = 0;

@@ -127,16 +127,23 @@ void AddTool(XmlNode& category, const PreparedTool& tool) {
 
 bool InstallStudioTool(const PreparedTool& tool, WriterContext& context) {
     const std::string& path = tool.location;
+    FileText file = ReadFileText(path);
+    std::string problem = TextFileProblem(file);
     XmlNode document;
     std::string error;
-    if (!ParseXml(LoadFile(path), XmlIgnoreDecls | XmlIgnorePis | XmlIgnoreComments, document, error)) {
-        if (!tool.checkOnly) context.ReportXmlReadError(error);
+    if (!problem.empty() || !ParseXml(file.text, XmlIgnoreDecls | XmlIgnorePis | XmlIgnoreComments, document, error)) {
+        if (!tool.checkOnly) context.ReportXmlReadError(problem.empty() ? path + ": " + error : FileProblem(path, problem));
         return false;
     }
     std::vector<XmlNode*> categories = ExternalToolCategories(document);
     bool present = std::any_of(categories.begin(), categories.end(),
                                [&](XmlNode* category) { return Holds(*category, tool.toolName); });
     if (tool.checkOnly) return present;
+    // Nothing to write into: say so rather than end in silence.
+    if (categories.empty()) {
+        context.LogError("could not find the external tools of " + tool.target + " in " + path);
+        return false;
+    }
     if (present && !context.AskOverwrite(tool.toolName)) return true;
     bool written = false;
     for (XmlNode* category : categories) {

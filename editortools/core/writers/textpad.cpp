@@ -6,11 +6,11 @@
 #include "core/numbers.h"
 #include "core/savefile.h"
 #include "core/textreplace.h"
+#include "core/writers/writercommon.h"
 #include "core/xml.h"
 
 #include <array>
 #include <climits>
-#include <filesystem>
 
 namespace {
 
@@ -42,14 +42,16 @@ std::array<TextPadValue, 6> valuesof(const PreparedTool& tool, int number) {
              {"RE", std::string()}}};
 }
 
-// The number of the tool's key, or of the first free key when it has none; found tells which.
+// The number of the tool's key, or of the first key that does not exist when it has none;
+// found tells which. A key without a readable MenuText is still a tool of the user's.
 int findtool(const registrystore& registry, const std::string& toolName, bool& found) {
     found = false;
     for (int number = 0; number < INT_MAX; ++number) {
         RegValue menutext;
         uint32_t type;
         long status;
-        if (!RegReadValue(registry, keyof(number), "MenuText", menutext, type, status)) return number;
+        if (!RegKeyExists(registry, keyof(number), status)) return number;
+        if (!RegReadValue(registry, keyof(number), "MenuText", menutext, type, status)) continue;
         const auto* text = std::get_if<std::string>(&menutext);
         if (text && *text == toolName) {
             found = true;
@@ -97,9 +99,12 @@ XmlNode* findbutton(XmlNode& document, int number) {
     return nullptr;
 }
 
-bool writevalues(registrystore& registry, int number, const std::array<TextPadValue, 6>& values) {
-    for (const TextPadValue& value : values)
-        if (!RegWriteValue(registry, keyof(number), value.name, value.value, value.binary)) return false;
+// A replaced tool's values are written only while they are still there to be replaced.
+bool writevalues(registrystore& registry, int number, bool overwrite, const std::array<TextPadValue, 6>& values) {
+    for (const TextPadValue& value : values) {
+        RegValue old;
+        if (!RegUpdateValue(registry, keyof(number), value.name, value.value, value.binary, old, overwrite)) return false;
+    }
     return true;
 }
 
@@ -124,11 +129,18 @@ bool InstallTextPadTool(const PreparedTool& tool, WriterContext& context) {
     }
 
     const std::string path = FindFileIgnoringCase(tool.location, "config.xml");
-    const bool configexists = std::filesystem::exists(path);
+    // A missing config.xml is made anew; one that cannot be read stops the install.
+    FileText file = ReadFileText(path);
+    const bool configexists = !file.missing;
+    std::string problem = file.missing ? "" : TextFileProblem(file);
     XmlNode config;
-    std::string text = LoadFile(path), error;
-    if (!text.empty() && !ParseXml(text, 0, config, error)) {
-        context.ReportXmlReadError(error);
+    std::string error;
+    if (!problem.empty()) {
+        context.ReportXmlReadError(FileProblem(path, problem));
+        return false;
+    }
+    if (!file.text.empty() && !ParseXml(file.text, 0, config, error)) {
+        context.ReportXmlReadError(path + ": " + error);
         return false;
     }
     if (XmlNode* button = findbutton(config, number)) button->SetAttribute("TooltipText", tool.toolName);
@@ -137,7 +149,7 @@ bool InstallTextPadTool(const PreparedTool& tool, WriterContext& context) {
     if ((configexists || found) &&
         !context.BackupBeforeInstall(tool.target, tool.toolName, path, AsXml(record, XmlHeader | XmlDoctype)))
         return false;
-    if (!writevalues(context.Registry(), number, values)) {
+    if (!writevalues(context.Registry(), number, found, values)) {
         context.LogError(registryfailure);
         return false;
     }

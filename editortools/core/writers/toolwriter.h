@@ -34,7 +34,8 @@ public:
     // Records the target in the tool's "Installed in" list and gives the success line.
     virtual void AddInstalledTarget(const std::string& toolName, const std::string& target) = 0;
     virtual void LogError(const std::string& text) = 0;
-    // The box "Error reading the input file:&" + error, shown in every mode.
+    // The box "Error reading the input file: " + error, shown in every mode; the error names
+    // the file ("<path>: line 3: ..." or "<path> is not a regular file").
     virtual void ReportXmlReadError(const std::string& error) = 0;
     virtual registrystore& Registry() = 0;          // HKEY_CURRENT_USER
     virtual int CodePage() const = 0;               // the user's ANSI code page, -1 for none

@@ -121,16 +121,16 @@ void FillSlot(std::vector<std::string>& lines, int32_t slot, const PreparedTool&
 
 bool InstallUltraEditTool(const PreparedTool& tool, WriterContext& context) {
     std::string path = TargetConfigFile({UltraEditTarget, tool.location}, {});
-    if (!ConfigFileExists(path)) {
-        if (!tool.checkOnly) context.LogError("Configuration file for UltraEdit is not found:" + path);
+    if (!tool.checkOnly &&
+        RefuseLineBreaks(tool, {tool.toolName, TranslatedCommand(tool, context), tool.currentDirectory}, context))
+        return false;
+    FileText file = ReadFileText(path);
+    std::string problem = TextFileProblem(file);
+    if (!problem.empty() || file.text.empty()) {
+        if (!tool.checkOnly) context.LogError(ConfigFileError("UltraEdit", path, file, problem));
         return false;
     }
-    std::string text = LoadFile(path);
-    if (text.empty()) {
-        if (!tool.checkOnly) context.LogError("could not open configuration file for UltraEdit:" + path);
-        return false;
-    }
-    std::vector<std::string> lines = SplitLines(text);
+    std::vector<std::string> lines = SplitLines(file.text);
     SlotSearch search = FindSlots(lines, tool.toolName);
     if (tool.checkOnly) return search.found >= 0;
     int32_t slot = search.free;

@@ -1,7 +1,11 @@
 // Configuration files as lines, and element texts.
 #include "core/writers/writercommon.h"
 
+#include "core/savefile.h"
+#include "core/writers/toolwriter.h"
 #include "core/xml.h"
+
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -40,4 +44,20 @@ void DropLayoutText(XmlNode& element) {
     std::erase_if(element.children, [](const XmlNode& child) {
         return child.kind == XmlKind::Text && child.text.find_first_not_of(" \t\r\n") == std::string::npos;
     });
+}
+
+std::string ConfigFileError(const std::string& program, const std::string& path, const FileText& file,
+                            const std::string& problem) {
+    if (file.missing) return "Configuration file for " + program + " is not found:" + path;
+    return "could not open configuration file for " + program + ":" + (problem.empty() ? path : FileProblem(path, problem));
+}
+
+bool HasLineBreak(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+}
+
+bool RefuseLineBreaks(const PreparedTool& tool, const std::vector<std::string>& written, WriterContext& context) {
+    if (std::none_of(written.begin(), written.end(), HasLineBreak)) return false;
+    context.LogError(tool.toolName + ": a line break in the tool cannot be written to " + tool.target);
+    return true;
 }

@@ -1,5 +1,5 @@
 // What the file writers share: the existence test of a configuration file, its text as lines,
-// and the text of XML elements.
+// the text of XML elements, and the refusal of line breaks that a line-based file cannot hold.
 #pragma once
 
 #include <string>
@@ -16,9 +16,25 @@ std::vector<std::string> SplitLines(const std::string& text);
 std::string JoinCrLf(const std::vector<std::string>& lines);
 
 class XmlNode;
+class WriterContext;
+struct FileText;
+struct PreparedTool;
 
 // The text and CDATA children joined: the content of an element such as <str>.
 std::string ElementText(const XmlNode& element);
 
 // Takes away the blank text an empty element kept for its layout, before children are added.
 void DropLayoutText(XmlNode& element);
+
+// The line for a configuration file that cannot be taken: "Configuration file for <program> is
+// not found:" + path when it is missing, else "could not open configuration file for
+// <program>:" + path and the problem (the path alone when there is none: an empty file).
+std::string ConfigFileError(const std::string& program, const std::string& path, const FileText& file,
+                            const std::string& problem);
+
+// A byte below 0x20 other than TAB: it would end or break a line of a line-based file.
+bool HasLineBreak(const std::string& text);
+
+// The install of a tool whose written values hold a line break is refused with the line
+// "<tool>: a line break in the tool cannot be written to <target>"; true when it was.
+bool RefuseLineBreaks(const PreparedTool& tool, const std::vector<std::string>& written, WriterContext& context);

@@ -192,7 +192,8 @@ TEST_F(StartUpOrder, TheTargetMessageComesBeforeTheSettingsAreRead) {
     options.toolName = "brelm";
     own.StartUp(options);
     EXPECT_EQ(out.str(), "The specified enviroment is not correct:textpad 5\n"
-                         "Error reading the input file:\nNo Gantrel tag\nThe file was kept as " + Path("bad.xml.bad") + "\n");
+                         "Error reading the input file: " + Path("bad.xml") + ": No Gantrel tag\nThe file was kept as " +
+                             Path("bad.xml.bad") + "\n");
     EXPECT_FALSE(own.selectedTarget);
     out.str("");
     EXPECT_EQ(own.CommandLineInstall(), std::nullopt);   // no target: the tool is not looked up
@@ -241,20 +242,4 @@ TEST_F(StartUpOrder, TheInstalledInColumnIsAskedOfTheWriters) {
     EXPECT_EQ(session->tools[0].installedin, "Pspad");
     EXPECT_EQ(session->tools[1].installedin, "");
     EXPECT_EQ(err.str(), "");
-}
-
-TEST_F(StartUpOrder, AnInstallTargetThatNoWriterTakesKeepsItsEntry) {
-    session->StartUp({});
-    std::string all;
-    for (const std::string& name : session->installList) all += name + ",";
-    session->tools = {{"t", "", "", "", all}};
-    session->RecomputeInstalledIn();
-    std::string expected;
-    std::vector<std::string> names = session->installList;
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names)
-        if (session->WriterFindsTool(name, session->GetTargetDir(name), "t").value_or(true))
-            expected += (expected.empty() ? "" : ",") + name;
-    EXPECT_EQ(session->tools[0].installedin, expected);
-    EXPECT_EQ(session->tools[0].installedin.find("Pspad"), std::string::npos);   // asked: no links.ini
 }

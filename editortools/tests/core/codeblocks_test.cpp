@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>";
@@ -128,10 +130,10 @@ TEST_F(CodeBlocks, TheRootMustFollowTheDeclaration) {
         Write(bad);
         context.xmlErrors.clear();
         EXPECT_FALSE(Present("Tool 1"));
-        EXPECT_EQ(context.xmlErrors, std::vector<std::string>{"No CodeBlocksConfig tag"});
+        EXPECT_EQ(context.xmlErrors, std::vector<std::string>{conf + ": No CodeBlocksConfig tag"});
         context.xmlErrors.clear();
         EXPECT_FALSE(Install(Tool()));
-        EXPECT_EQ(context.xmlErrors, std::vector<std::string>{"No CodeBlocksConfig tag"});
+        EXPECT_EQ(context.xmlErrors, std::vector<std::string>{conf + ": No CodeBlocksConfig tag"});
         EXPECT_EQ(Read(), bad);
     }
     EXPECT_TRUE(context.backups.empty());
@@ -141,7 +143,8 @@ TEST_F(CodeBlocks, AParseErrorIsShownAndNothingIsWritten) {
     std::string bad = declaration + "\n<CodeBlocksConfig>\n<tools>\n</CodeBlocksConfig>\n";
     Write(bad);
     EXPECT_FALSE(Present());
-    EXPECT_EQ(context.xmlErrors, std::vector<std::string>{"line 4: the closing tag </CodeBlocksConfig> does not match <tools>"});
+    EXPECT_EQ(context.xmlErrors,
+              std::vector<std::string>{conf + ": line 4: the closing tag </CodeBlocksConfig> does not match <tools>"});
     EXPECT_FALSE(Install(Tool()));
     EXPECT_EQ(context.xmlErrors.size(), 2u);
     EXPECT_EQ(Read(), bad);
@@ -152,7 +155,7 @@ TEST_F(CodeBlocks, AParseErrorIsShownAndNothingIsWritten) {
 TEST_F(CodeBlocks, WithoutToolsTagEveryModeSaysSo) {
     std::string text = declaration + "<CodeBlocksConfig><app/><!-- <tools/> --></CodeBlocksConfig>";
     Write(text);
-    const std::string message = "Install failed,could not find tools tag in configuration file";
+    const std::string message = "Install failed,could not find tools tag in configuration file:" + conf;
     EXPECT_FALSE(Present());
     EXPECT_EQ(context.errors, std::vector<std::string>{message});
     EXPECT_FALSE(Install(Tool()));
@@ -160,12 +163,28 @@ TEST_F(CodeBlocks, WithoutToolsTagEveryModeSaysSo) {
     EXPECT_EQ(Read(), text);
 }
 
-TEST_F(CodeBlocks, MissingFiles) {
+// What the file is, said with its path: the check asks nothing of a file it cannot read.
+TEST_F(CodeBlocks, FilesThatCannotBeReadAreNamed) {
     EXPECT_FALSE(Present());
     EXPECT_TRUE(context.Silent());
     EXPECT_FALSE(Install(Tool()));
-    EXPECT_EQ(context.xmlErrors, std::vector<std::string>{"No CodeBlocksConfig tag"});
+    EXPECT_EQ(context.xmlErrors, std::vector<std::string>{conf + " does not exist"});
     EXPECT_FALSE(std::filesystem::exists(conf));
+    std::filesystem::create_directories(dir);
+    ASSERT_EQ(::mkfifo(conf.c_str(), 0600), 0);
+    context.xmlErrors.clear();
+    EXPECT_FALSE(Present());
+    EXPECT_FALSE(Install(Tool()));
+    EXPECT_EQ(context.xmlErrors, std::vector<std::string>{conf + " is not a regular file"});
+    std::filesystem::remove(conf);
+    std::string utf16 = "\xFF\xFE";
+    for (char c : conffile({other(1)})) utf16 += std::string{c, '\0'};
+    Write(utf16);
+    context.xmlErrors.clear();
+    EXPECT_FALSE(Install(Tool()));
+    EXPECT_EQ(context.xmlErrors, std::vector<std::string>{conf + " is UTF-16 text"});
+    EXPECT_EQ(Read(), utf16);
+    EXPECT_TRUE(context.backups.empty());
 }
 
 TEST_F(CodeBlocks, NamesAreTheCDataContentEvenWithBracketsInside) {

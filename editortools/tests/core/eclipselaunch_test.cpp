@@ -102,7 +102,9 @@ TEST_F(Eclipse, FoldersThatCannotBeMadeAndFilesThatCannotBeSaved) {
     std::filesystem::remove(folder / "workspace/.metadata");
     folder.write("workspace/.metadata", "not a folder");
     EXPECT_FALSE(Install(Tool()));
-    EXPECT_EQ(context.errors, std::vector<std::string>{"Install failed,could not create directories for the configuration file"});
+    EXPECT_EQ(context.errors, std::vector<std::string>{
+                                  "Install failed,could not create directories for the configuration file:" +
+                                  Launch("brelm.launch")});
     std::filesystem::remove(folder / "workspace/.metadata");
     std::filesystem::create_directories(Launch("brelm.launch"));
     context.errors.clear();

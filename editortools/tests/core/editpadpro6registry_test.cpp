@@ -16,8 +16,9 @@ namespace {
 
 const std::string prefs = "Software\\JGsoft\\EditPadPro6\\EPPrefs";
 
-// Tools 0 and 1, "ToolCount" 2, a "Tool" key without a caption and a key of another kind;
-// tool 1 has values of every type and one whose name is no XML name.
+// Tools 0 and 1, "ToolCount" 2, a "Tool" key without a caption and keys of other kinds, one
+// of them named like a tool's but for its number; tool 1 has values of every type and one
+// whose name is no XML name.
 std::string twotools() {
     return RegistryFile({{prefs, {"\"Other\"=\"x\""}},
                          {prefs + "\\Pro", {"\"ToolCount\"=dword:00000002"}},
@@ -27,6 +28,7 @@ std::string twotools() {
                            "\"Blob\"=hex:00,ff,0a,3c,26", "\"Expand\"=hex(2):25,00,00,00", "\"Big\"=hex(b):01,00,00,00,00,00,00,00",
                            "\"Two words\"=\"no tag\""}},
                          {prefs + "\\Tool5", {"\"Hint\"=\"no caption\""}},
+                         {prefs + "\\Toolbar", {"\"Caption\"=\"bar\""}},
                          {prefs + "\\Window", {"\"Caption\"=\"sed\""}}});
 }
 
@@ -61,6 +63,7 @@ TEST_F(EditPadPro6Registry, TheCheckAnswersForCaptionedToolKeysOnly) {
     EXPECT_TRUE(EditPadPro6RegistryTools(document, EditPadPro6Target, "brelm", {}, true, false, context));
     EXPECT_TRUE(EditPadPro6RegistryTools(document, EditPadPro6Target, "grep", {}, true, false, context));
     EXPECT_FALSE(EditPadPro6RegistryTools(document, EditPadPro6Target, "sed", {}, true, false, context));
+    EXPECT_FALSE(EditPadPro6RegistryTools(document, EditPadPro6Target, "bar", {}, true, false, context));
     EXPECT_FALSE(EditPadPro6RegistryTools(document, EditPadPro6Target, "Brelm", {}, true, false, context));
     EXPECT_TRUE(context.errors.empty());
     EXPECT_TRUE(context.asked.empty());

@@ -78,7 +78,8 @@ TEST(EditPadProRecords, TheTwoVersionsInOrder) {
     EXPECT_EQ(seven[28].second, RegValue(std::string("txt")));
 }
 
-TEST_F(EditPadPro, ANewToolFollowsTheHighestCaptionedSection) {
+// A section without a caption is numbered all the same: a new tool never repeats its number.
+TEST_F(EditPadPro, ANewToolFollowsTheHighestSectionWithACaptionOrNot) {
     const std::string before = "[Pro]\nToolCount=7\nOther=x\n"
                                "[Tool0]\nCaption=a\n[Tool1]\r\nCaption=b\r\n[Tool9]\nHint=no caption\n"
                                "[Tool3]\nCaption=c\n[Editor]\nCaption=not a tool";
@@ -90,7 +91,7 @@ TEST_F(EditPadPro, ANewToolFollowsTheHighestCaptionedSection) {
     EditPadProToolRecord record = MakeEditPadPro7Tool("brelm", commandline + " \"%SELECTION%\"", "/work");
     EXPECT_EQ(folder.read("epp7/EditPadPro7.ini"),
               crlf({"[Pro]", "ToolCount=8", "Other=x", "[Tool0]", "Caption=a", "[Tool1]", "Caption=b", "[Tool9]",
-                    "Hint=no caption", "[Tool3]", "Caption=c", "[Editor]", "Caption=not a tool", "[Tool4]"}) +
+                    "Hint=no caption", "[Tool3]", "Caption=c", "[Editor]", "Caption=not a tool", "[Tool10]"}) +
                   recordlines(record));
     ASSERT_EQ(context.backups.size(), 1u);
     EXPECT_EQ(context.backups[0].target, "EditPadPro 7");

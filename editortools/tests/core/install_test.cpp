@@ -107,7 +107,8 @@ TEST_F(Install, RefusalsComeFirstInTheirOrder) {
         EXPECT_EQ(result, c.result) << c.target << " " << c.commandLine;
         EXPECT_EQ(Lines(), c.line) << c.target;   // a refusal reads nothing before: no missing-file line
     }
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Error reading the input file:\nNo CodeBlocksConfig tag"});
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Error reading the input file: " + Path("nowhere") +
+                                                 "/default.conf does not exist"});
 }
 
 TEST_F(Install, ThePspadToolTakesThePreparedProgramAndItsArgumentsAsWritten) {

@@ -76,7 +76,8 @@ TEST_F(InstallWriters, ABrokenCodeBlocksFileIsABoxAlsoForTheCheck) {
     Write("cb/default.conf", "<?xml version=\"1.0\"?>\n<CodeBlocksConfig>\n");
     EXPECT_FALSE(session->IsToolPresent("Code::Blocks 8-10", Path("cb"), "brelm"));
     EXPECT_FALSE(Install("Code::Blocks 8-10", Path("cb"), "brelm"));
-    const std::string box = "Error reading the input file:\nline 3: the element <CodeBlocksConfig> is not closed";
+    const std::string box =
+        "Error reading the input file: " + Path("cb") + "/default.conf: line 3: the element <CodeBlocksConfig> is not closed";
     EXPECT_EQ(Boxes(), (std::vector<std::string>{box, box}));
     EXPECT_EQ(Lines(), "");
     EXPECT_TRUE(session->backups.empty());

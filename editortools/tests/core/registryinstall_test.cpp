@@ -76,7 +76,8 @@ TEST_F(RegistryInstall, TextPadKeepsConfigAndItsRecordInTheBackup) {
     Write("textpad/config.xml", "<GUI>");
     EXPECT_FALSE(Install("Textpad 5", Path("textpad"), "other"));
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].rfind("Error reading the input file:\n", 0), 0u) << Boxes()[0];
+    EXPECT_EQ(Boxes()[0].rfind("Error reading the input file: " + Path("textpad/config.xml") + ": line 1: ", 0), 0u)
+        << Boxes()[0];
     EXPECT_EQ(Lines(), "");
     EXPECT_EQ(session->backups.size(), 1u);
 }

@@ -8,6 +8,8 @@
 #include "registryfixtures.h"
 #include "sessiontest.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const std::string prefs = "Software\\JGsoft\\EditPadPro6\\EPPrefs";
@@ -122,13 +124,32 @@ TEST_F(Restore, ALocationNotNamedByADigestIsRefused) {
     EXPECT_EQ(Entries("pspad"), std::vector<std::string>{"links.ini"});
 }
 
-TEST_F(Restore, AMissingBackupFileIsACopyError) {
+// A file that is missing, empty, no regular file or outside the backup directory (links
+// resolved) is no backup: the target stays as it is, and the reason is given.
+TEST_F(Restore, OnlyABackupIsWrittenBack) {
     Write("pspad/links.ini", "current");
     session->targets = {{"Pspad", Path("pspad")}};
-    session->backups = {{"Pspad", "t", "e", Path("backups/Pspad/" + stem + "links.ini")}};
-    session->RestoreBackup(0);
-    EXPECT_EQ(Lines(), "could not restore Pspad:file copy error\n");
+    const std::string backups = "backups/Pspad/" + stem;
+    Write("outside/" + stem + "links.ini", "elsewhere");
+    std::filesystem::create_directories(folder / (backups + "folder.ini"));
+    ASSERT_EQ(::mkfifo(Path(backups + "fifo.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink(folder / "outside" / (stem + "links.ini"), folder / (backups + "link.ini"));
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"backups/Pspad/" + stem + "gone.ini", "does not exist"},
+        {backups + "folder.ini", "is a folder"},
+        {backups + "fifo.ini", "is not a regular file"},
+        {"outside/" + stem + "links.ini", "is outside the backup directory"},
+        {backups + "link.ini", "is outside the backup directory"},
+    };
+    for (const auto& [file, reason] : refused) {
+        session->backups = {{"Pspad", "t", "e", Path(file)}};
+        session->RestoreBackup(0);
+        EXPECT_EQ(Lines(), "could not restore Pspad:" + Path(file) + " " + reason + "\n");
+    }
+    session->RestoreBackup(Listed("Pspad", "empty.ini", ""));
+    EXPECT_EQ(Lines(), "could not restore Pspad:" + Path(backups + "empty.ini") + " is empty\n");
     EXPECT_EQ(Read("pspad/links.ini"), "current");
+    EXPECT_EQ(Entries("pspad"), std::vector<std::string>{"links.ini"});
 }
 
 TEST_F(Restore, ARunningTargetRefusesAndTheIdeOnlyNeedsARestart) {
@@ -205,19 +226,6 @@ TEST_F(Restore, TheIdeAndEclipseFilesGoBackWhereTheWritersKeepThem) {
     EXPECT_EQ(Entries("theide"), std::vector<std::string>{});
 }
 
-TEST_F(Restore, TheCopyTakesEmptyFilesButNoFolderOrDevice) {
-    Write("from/empty", "");
-    Write("to/file", "old");
-    EXPECT_TRUE(CopyFileReplacing(Path("from/empty"), Path("to/file")));
-    EXPECT_TRUE(Exists("to/file"));
-    EXPECT_EQ(Read("to/file"), "");
-    Write("to/file", "old");
-    for (const std::string& source : {Path("from"), std::string("/dev/zero"), Path("missing"), std::string()})
-        EXPECT_FALSE(CopyFileReplacing(source, Path("to/file"))) << source;
-    EXPECT_EQ(Read("to/file"), "old");
-    EXPECT_EQ(Entries("to"), std::vector<std::string>{"file"});
-}
-
 // TextPad
 
 TEST_F(Restore, TextPadPutsBackTheFileAndWithOverwriteTheToolsValues) {
@@ -276,10 +284,12 @@ TEST_F(Restore, ATextPadRecordThatCannotBeFollowedChangesNothing) {
     };
     for (const std::string& record : records) {
         size_t row = Listed("Textpad 5", "config.xml", "<GUI>backed up</GUI>");
-        if (!record.empty()) Write(Relative(session->backups[row].location) + "2", record);
-        else std::filesystem::remove(session->backups[row].location + "2");
+        const std::string companion = session->backups[row].location + "2";
+        if (!record.empty()) Write(Relative(companion), record);
+        else std::filesystem::remove(companion);
         session->RestoreBackup(row);
-        EXPECT_EQ(Lines(), "could not restore Textpad 5\n") << record;
+        EXPECT_EQ(Lines(), "could not restore Textpad 5" + (record.empty() ? ":" + companion + " does not exist" : "") + "\n")
+            << record;
         EXPECT_EQ(Read("textpad/config.xml"), "<GUI>current</GUI>");
         EXPECT_EQ(Read("registry.reg"), registry);
     }
@@ -512,7 +522,7 @@ TEST_F(Restore, EditPadProFailuresNameTheirReasonFirst) {
     std::string missing = Path("backups/EditPadPro 7/" + stem + "editpadpro.xml");
     session->backups = {{"EditPadPro 7", "t", "e", missing}};
     session->RestoreBackup(0);
-    EXPECT_EQ(Lines(), "could not open backup for EditPadPro 7:" + missing + "\ncould not restore EditPadPro 7\n");
+    EXPECT_EQ(Lines(), "could not restore EditPadPro 7:" + missing + " does not exist\n");
 
     size_t row = Listed("EditPadPro 7", "editpadpro.xml", document);
     session->RestoreBackup(row);

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 
 TEST(CodePage, ConversionsAndTheirFallbacks) {
@@ -30,7 +28,6 @@ TEST(CodePage, TheUsersCodePageComesFromTheLocale) {
 }
 
 TEST(Processes, OwnNameAndInstanceCount) {
-    EXPECT_EQ(GetProcessName(getpid()), "tolvane_coretests");
     std::vector<std::string> names = ListProcessNames();
     EXPECT_NE(std::find(names.begin(), names.end(), "tolvane_coretests"), names.end());
     EXPECT_EQ(CountInstances({"tolvane", "bash", "tolvane.exe", "Tolvane", "tolvane.EXE", "tolvane2", "<unknown>"}), 2u);

@@ -120,16 +120,18 @@ TEST_F(SettingsFiles, EveryTextReadsBackAsItWasWritten) {
 
 TEST_F(SettingsFiles, StructureErrorsStopTheReadWhereTheyAre) {
     struct Case {
-        std::string text, error;
+        std::string text, error;   // the error after the file's path
         size_t tools;
     } cases[] = {
-        {"<Other><tools/><ides/></Other>", "No Gantrel tag", 0},
-        {"<?xml version=\"1.0\"?><!-- c -->", "No Gantrel tag", 0},
-        {settingswith("<tools/>"), "There should be 2 or more tags under Gantrel", 0},
-        {settingswith("<ides/><tools><tool/></tools>"), "No TOOLS tag", 0},
-        {settingswith("<tools><tool/><tool/></tools><targets/>"), "No IDES tag", 2},
-        {settingswith("<tools><tool/></tools><ides/><backup>x</backup>"), "No backupdir tag", 1},
-        {"<Gantrel><tools>", "line 1: the element <tools> is not closed", 0},
+        {"<Other><tools/><ides/></Other>", ": No Gantrel tag", 0},
+        {"<?xml version=\"1.0\"?><!-- c -->", ": No Gantrel tag", 0},
+        {settingswith("<tools/>"), ": There should be 2 or more tags under Gantrel", 0},
+        {settingswith("<ides/><tools><tool/></tools>"), ": No TOOLS tag", 0},
+        {settingswith("<tools><tool/><tool/></tools><targets/>"), ": No IDES tag", 2},
+        {settingswith("<tools><tool/></tools><ides/><backup>x</backup>"), ": No backupdir tag", 1},
+        {"<Gantrel><tools>", ": line 1: the element <tools> is not closed", 0},
+        {std::string("\xFE\xFF\0<\0G", 6), " is UTF-16 text", 0},
+        {std::string("<\0G\0a\0", 6), " is UTF-16 text", 0},
     };
     for (const Case& c : cases) {
         prompter.shown.clear();
@@ -138,7 +140,7 @@ TEST_F(SettingsFiles, StructureErrorsStopTheReadWhereTheyAre) {
         session->LoadSettingsXml(Path("s.xml"));
         EXPECT_EQ(session->tools.size(), c.tools) << c.text;
         ASSERT_EQ(Boxes().size(), 1u) << c.text;
-        EXPECT_EQ(Boxes()[0].substr(0, Boxes()[0].find('\n', 30)), "Error reading the input file:\n" + c.error);
+        EXPECT_EQ(Boxes()[0].substr(0, Boxes()[0].find('\n')), "Error reading the input file: " + Path("s.xml") + c.error);
         std::filesystem::remove_all(folder / "s.xml.bad");
     }
 }
@@ -154,6 +156,7 @@ TEST_F(SettingsFiles, TwoChildrenLeaveTheBackupDirectoryAsItWas) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+// Nothing saved yet is no error; a file that is no regular one is named, and never saved over.
 TEST_F(SettingsFiles, MissingOrEmptyFilesAreSilentAndEmptyTheTools) {
     session->tools = {{"old", "", "", "", ""}};
     session->LoadSettingsXml(Path("missing.xml"));
@@ -162,11 +165,23 @@ TEST_F(SettingsFiles, MissingOrEmptyFilesAreSilentAndEmptyTheTools) {
     Write("empty.xml", "");
     session->LoadSettingsXml(Path("empty.xml"));
     EXPECT_TRUE(session->tools.empty());
-    session->LoadSettingsXml(folder.path().string());   // a folder
     EXPECT_TRUE(Boxes().empty());
+    ASSERT_EQ(::mkfifo(Path("pipe.xml").c_str(), 0600), 0);
+    for (const auto& [path, what] : {std::pair{folder.path().string(), " is a folder"},
+                                     std::pair{Path("pipe.xml"), " is not a regular file"}}) {
+        prompter.shown.clear();
+        session->tools = {{"old", "", "", "", ""}};
+        session->LoadSettingsXml(path);
+        EXPECT_TRUE(session->tools.empty());
+        EXPECT_EQ(Boxes(), std::vector<std::string>{"Error reading the input file: " + path + what +
+                                                    "\nIt will not be saved over"});
+        session->SaveSettingsXml(path, "");
+        EXPECT_EQ(Boxes().size(), 2u);
+    }
 }
 
-TEST_F(SettingsFiles, TargetsAreMatchedByNameAndCopiesFollowTheFirstRow) {
+// Copies of a name keep the file's order, so that a saved list reads back the same.
+TEST_F(SettingsFiles, TargetsAreMatchedByNameAndCopiesKeepTheirOrder) {
     session->targets = {{"Pspad", ""}, {"Eclipse Galileo/Helios", ""}, {"Textpad 5", "/default"}};
     Write("s.xml", settingswith("<tools/><ides>"
                                 "<ide><name>Eclipse Galileo/Helios</name><dir>A</dir></ide>"
@@ -181,11 +196,19 @@ TEST_F(SettingsFiles, TargetsAreMatchedByNameAndCopiesFollowTheFirstRow) {
     std::vector<std::pair<std::string, std::string>> expected = {
         {"Pspad", ""},
         {"Eclipse Galileo/Helios", "A"},
-        {"Eclipse Galileo/Helios", "C"},
         {"Eclipse Galileo/Helios", "B"},
+        {"Eclipse Galileo/Helios", "C"},
         {"Textpad 5", "/default"},
         {"Unknown", "U"},
     };
+    EXPECT_EQ(rows, expected);
+    session->SaveSettingsXml(Path("s.xml"), "");
+    session->targets = {{"Pspad", ""}, {"Eclipse Galileo/Helios", ""}, {"Textpad 5", "/default"}};
+    session->LoadSettingsXml(Path("s.xml"));
+    rows.clear();
+    for (const TargetRecord& t : session->targets) rows.emplace_back(t.name, t.dir);
+    expected.erase(expected.begin());   // a row without a folder is not saved, and not read back
+    expected.insert(expected.begin(), {"Pspad", ""});
     EXPECT_EQ(rows, expected);
 }
 
@@ -234,7 +257,8 @@ TEST_F(SettingsFiles, BackupListErrors) {
     session->LoadBackupList(Path("list.xml"));
     EXPECT_TRUE(session->backups.empty());
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "Error reading the input file:\nNo Backups tag\nThe file was kept as " + Path("list.xml.bad"));
+    EXPECT_EQ(Boxes()[0], "Error reading the input file: " + Path("list.xml") + ": No Backups tag\nThe file was kept as " +
+                              Path("list.xml.bad"));
     session->backups = {{"old", "", "", ""}};
     session->LoadBackupList(Path("none.xml"));
     EXPECT_TRUE(session->backups.empty());
@@ -247,7 +271,7 @@ TEST_F(SettingsFiles, AnUnreadableFileIsCopiedAsideBeforeItIsSavedOver) {
     Write("s.xml.bad", "an older copy");
     session->LoadSettingsXml(Path("s.xml"));
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "Error reading the input file:\nline 1: the element <Gantrel> is not closed\n"
+    EXPECT_EQ(Boxes()[0], "Error reading the input file: " + Path("s.xml") + ": line 1: the element <Gantrel> is not closed\n"
                           "The file was kept as " + Path("s.xml.bad1"));
     EXPECT_EQ(Read("s.xml.bad1"), broken);
     EXPECT_EQ(Read("s.xml.bad"), "an older copy");
@@ -263,7 +287,7 @@ TEST_F(SettingsFiles, AnUnreadableFileThatCannotBeCopiedIsNeverSavedOver) {
     Write(name, broken);
     session->LoadSettingsXml(Path(name));
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "Error reading the input file:\nThere should be 2 or more tags under Gantrel\n"
+    EXPECT_EQ(Boxes()[0], "Error reading the input file: " + Path(name) + ": There should be 2 or more tags under Gantrel\n"
                           "No copy of the file could be kept, so it will not be saved over");
     session->SaveSettingsXml(Path(name), "");
     EXPECT_EQ(Read(name), broken);
@@ -334,6 +358,39 @@ TEST_F(SettingsFiles, OpenSettingsReadsTheChosenFileButTheEndSavesTheStartupFile
     session->ShutDown();
     EXPECT_NE(Read("start.xml").find("<name>other</name>"), std::string::npos);
     EXPECT_EQ(Read("other.xml"), settingswith("<tools><tool><name>other</name></tool></tools><ides/>"));
+}
+
+// A file that does not read whole leaves the session as it was: the save at the end keeps
+// the start-up file's tools.
+TEST_F(SettingsFiles, OpenSettingsOfAFileThatFailsChangesNothing) {
+    const std::string start = settingswith("<tools><tool><name>a</name></tool><tool><name>b</name></tool></tools>"
+                                           "<ides><ide><name>Pspad</name><dir>/p</dir></ide></ides><backupdir>/b</backupdir>");
+    Write("start.xml", start);
+    const std::string truncated = start.substr(0, start.find("</tools>"));
+    Write("truncated.xml", truncated);
+    Write("empty.xml", "");
+    ASSERT_EQ(::mkfifo(Path("pipe.xml").c_str(), 0600), 0);
+    CommandLineOptions options;
+    options.xmlFile = Path("start.xml");
+    session->StartUp(options);
+    const std::vector<TargetRecord> targets = session->targets;
+    for (const char* name : {"truncated.xml", "empty.xml", "pipe.xml", "missing.xml"}) {
+        prompter.answers = {Path(name)};
+        session->OpenSettings();
+    }
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{
+                           "Error reading the input file: " + Path("truncated.xml") + ": line 1: the element <tools> is not closed",
+                           "Error reading the input file: " + Path("empty.xml") + ": No Gantrel tag",
+                           "Error reading the input file: " + Path("pipe.xml") + " is not a regular file",
+                           "Error reading the input file: " + Path("missing.xml") + " does not exist"}));
+    EXPECT_EQ(session->currentSettingsPath, "");
+    ASSERT_EQ(session->tools.size(), 2u);
+    EXPECT_EQ(session->targets.size(), targets.size());
+    EXPECT_EQ(session->backupDirectory, "/b");
+    EXPECT_FALSE(Exists("truncated.xml.bad"));   // never saved over, so nothing is kept aside
+    session->ShutDown();
+    EXPECT_NE(Read("start.xml").find("<name>b</name>"), std::string::npos);
+    EXPECT_EQ(Read("truncated.xml"), truncated);
 }
 
 TEST_F(SettingsFiles, StartUpReadsTheSettingsAndTheListOfTheBackupDirectory) {

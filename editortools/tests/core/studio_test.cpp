@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 const std::string externaltools =
@@ -208,23 +210,38 @@ TEST_F(Studio, AFileTheReaderRejectsIsReportedWhenInstalling) {
     EXPECT_TRUE(context.Silent());
     EXPECT_FALSE(Install(Tool()));
     EXPECT_EQ(context.xmlErrors,
-              std::vector<std::string>{"line 1: the closing tag </UserSettings> does not match <Category>"});
+              std::vector<std::string>{file + ": line 1: the closing tag </UserSettings> does not match <Category>"});
     EXPECT_EQ(Read(), bad);
     EXPECT_TRUE(context.backups.empty());
 }
 
+// An install that can write nothing says why; the check stays silent.
 TEST_F(Studio, NoCategoryNoFileNoChange) {
     EXPECT_FALSE(Present());
-    EXPECT_TRUE(Install(Tool()));
     EXPECT_TRUE(context.Silent());
+    EXPECT_FALSE(Install(Tool()));
+    EXPECT_EQ(context.xmlErrors, std::vector<std::string>{file + " does not exist"});
     EXPECT_FALSE(std::filesystem::exists(file));
     std::string other = "<UserSettings><Category name=\"Environment_ExternalTools\"/>"
                         "<Category name=\"Other_Group\"><Category name=\"Environment_ExternalTools\"/></Category>"
                         "</UserSettings>";
-    Write(other);
-    EXPECT_TRUE(Install(Tool()));
-    EXPECT_TRUE(context.Silent());
-    EXPECT_EQ(Read(), other);
+    const std::string nothing = "could not find the external tools of Visual Studio 2010 in " + file;
+    for (const std::string& text : {other, std::string()}) {
+        Write(text);
+        EXPECT_FALSE(Present());
+        EXPECT_FALSE(Install(Tool()));
+        EXPECT_EQ(context.errors, std::vector<std::string>{nothing});
+        EXPECT_EQ(Read(), text);
+        context.errors.clear();
+    }
+    std::filesystem::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    context.xmlErrors.clear();
+    EXPECT_FALSE(Present());
+    EXPECT_FALSE(Install(Tool()));
+    EXPECT_EQ(context.xmlErrors, std::vector<std::string>{file + " is not a regular file"});
+    EXPECT_TRUE(context.backups.empty());
+    EXPECT_TRUE(context.installed.empty());
 }
 
 TEST_F(Studio, AFailedBackupWritesNothing) {

@@ -2,6 +2,7 @@
 #include "gui/qtprompter.h"
 
 #include "core/clipboard.h"
+#include "core/messages.h"
 #include "guitest.h"
 
 #include <QClipboard>
@@ -13,6 +14,9 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
 
 #include "testfolder.h"
 
@@ -26,19 +30,34 @@ QMessageBox* asbox(QWidget* widget) {
 
 }  // namespace
 
-TEST(QtPrompter, MessagesAreShownAsPlainText) {
+TEST(QtPrompter, MessagesAreShownAsPlainTextAndErrorsAsErrors) {
     QtPrompter prompter;
-    QString shown;
-    Qt::TextFormat format = Qt::AutoText;
-    WhenModalOpens([&](QWidget* modal) {
-        QMessageBox* box = asbox(modal);
-        shown = box->text();
-        format = box->textFormat();
-        box->button(QMessageBox::Ok)->click();
-    });
-    prompter.PromptOK("Error reading the input file:\n<b>[x]</b> & `y`");
-    EXPECT_EQ(shown, "Error reading the input file:\n<b>[x]</b> & `y`");
-    EXPECT_EQ(format, Qt::PlainText);
+    RunFlags flags{true, false, false};   // -sid: the channels show boxes
+    std::ostringstream err;
+    MessageChannels channels(flags, prompter, err);
+    const std::vector<std::pair<std::function<void()>, QMessageBox::Icon>> boxes = {
+        {[&] { prompter.PromptOK("Error reading the input file:\n<b>[x]</b> & `y`"); }, QMessageBox::Information},
+        {[&] { prompter.PromptError("Error reading the input file:\n<b>[x]</b> & `y`"); }, QMessageBox::Critical},
+        {[&] { channels.LogError("Error reading the input file:\n<b>[x]</b> & `y`"); }, QMessageBox::Critical},
+        {[&] { channels.LogSuccess("Error reading the input file:\n<b>[x]</b> & `y`"); }, QMessageBox::Information},
+    };
+    for (const auto& [show, icon] : boxes) {
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QMessageBox::Icon iconShown = QMessageBox::NoIcon;
+        WhenModalOpens([&](QWidget* modal) {
+            QMessageBox* box = asbox(modal);
+            shown = box->text();
+            format = box->textFormat();
+            iconShown = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+        show();
+        EXPECT_EQ(shown, "Error reading the input file:\n<b>[x]</b> & `y`");
+        EXPECT_EQ(format, Qt::PlainText);
+        EXPECT_EQ(iconShown, icon);
+    }
+    EXPECT_EQ(err.str(), "");
 }
 
 TEST(QtPrompter, QuestionsAnswerYesOrNo) {

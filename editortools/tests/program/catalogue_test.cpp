@@ -38,7 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Catalogue, CopiesOfEclipseFollowTheFirstAndUnknownTargetsComeLast) {
+TEST_F(Catalogue, CopiesOfEclipseKeepTheirOrderAndUnknownTargetsComeLast) {
     Write("s.xml", "<Gantrel><tools/><ides>"
                    "<ide><name>Unknown</name><dir>/u</dir></ide>"
                    "<ide><name>Eclipse Galileo/Helios</name><dir>/A</dir></ide>"
@@ -51,11 +51,15 @@ TEST_F(Catalogue, CopiesOfEclipseFollowTheFirstAndUnknownTargetsComeLast) {
     EXPECT_EQ(r.err, "Done\n");
     EXPECT_EQ(Read("s.xml"), settings(notools,
                                       ide("Pspad", "/p") + Earlier() + ide("Eclipse Galileo/Helios", "/A") +
-                                          ide("Eclipse Galileo/Helios", "/C") + ide("Eclipse Galileo/Helios", "/B") +
+                                          ide("Eclipse Galileo/Helios", "/B") + ide("Eclipse Galileo/Helios", "/C") +
                                           Later() + ide("Unknown", "/u"),
                                       Path("b")));
     EXPECT_TRUE(Exists("b/backuplist.xml"));
     EXPECT_FALSE(Exists("appdata/Gantrel"));   // the default is made only when none is stored
+    // Every later start reads them back in the same order.
+    const std::string saved = Read("s.xml");
+    EXPECT_EQ(Tolvane({"-nogui", "-if", Path("s.xml")}).err, "Done\n");
+    EXPECT_EQ(Read("s.xml"), saved);
 }
 
 TEST_F(Catalogue, TheTargetAndToolOfTheCommandLine) {
@@ -76,7 +80,7 @@ TEST_F(Catalogue, TheTargetMessageComesBeforeAReadError) {
     Write("s.xml", "<Gantrel>");
     programresult r = Tolvane({"-nogui", "-if", Path("s.xml"), "-e", "Nowhere", "-it", "x"});
     EXPECT_EQ(r.err, "The specified enviroment is not correct:Nowhere\n"
-                     "Error reading the input file:\nline 1: the element <Gantrel> is not closed\n"
+                     "Error reading the input file: " + Path("s.xml") + ": line 1: the element <Gantrel> is not closed\n"
                      "The file was kept as " + Path("s.xml.bad") + "\nDone\n");
 }
 
@@ -120,7 +124,8 @@ TEST_F(Catalogue, TheEditPadPro6KeyOfTheRegistry) {
 TEST_F(Catalogue, ABrokenListOfTheDefaultDirectoryIsKeptAside) {
     Write("appdata/Gantrel/backuplist.xml", "<backups><backup>");
     programresult r = Tolvane({"-nogui"});
-    EXPECT_EQ(r.err, "Error reading the input file:\nline 1: the element <backup> is not closed\n"
+    EXPECT_EQ(r.err, "Error reading the input file: " + Path("appdata/Gantrel/backuplist.xml") +
+                     ": line 1: the element <backup> is not closed\n"
                      "The file was kept as " + Path("appdata/Gantrel/backuplist.xml.bad") + "\nDone\n");
     EXPECT_EQ(Read("appdata/Gantrel/backuplist.xml.bad"), "<backups><backup>");
     EXPECT_EQ(Read("appdata/Gantrel/backuplist.xml"), CrLf({header, "<!DOCTYPE backups>", "<backups/>"}));

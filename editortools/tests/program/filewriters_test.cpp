@@ -3,6 +3,8 @@
 // messages; a second run asks and changes nothing, with -o it replaces in place.
 #include "tolvanerun.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const std::string header = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>";
@@ -31,19 +33,20 @@ protected:
         std::filesystem::create_directories(root / "backups");
     }
 
-    // The settings file with the tool brelm and one target row.
+    // The settings file with the tool (brelm unless named) and one target row.
     void Settings(const std::string& target, const std::string& dir,
-                  const std::string& commandLine = "%GRInstallDir%/brelm -i \"%File%\" -l %Line%") {
+                  const std::string& commandLine = "%GRInstallDir%/brelm -i \"%File%\" -l %Line%",
+                  const std::string& tool = "brelm") {
         Write("s.xml", CrLf({header, "<!DOCTYPE Gantrel>", "<Gantrel>", "\t<tools>", "\t\t<tool>",
-                             "\t\t\t<name>brelm</name>", "\t\t\t<cmdline>" + xmltext(commandLine) + "</cmdline>",
+                             "\t\t\t<name>" + xmltext(tool) + "</name>", "\t\t\t<cmdline>" + xmltext(commandLine) + "</cmdline>",
                              "\t\t\t<curdir>/src</curdir>", "\t\t\t<logparser></logparser>",
                              "\t\t\t<installedin></installedin>", "\t\t</tool>", "\t</tools>", "\t<ides>",
                              "\t\t<ide>", "\t\t\t<name>" + xmltext(target) + "</name>", "\t\t\t<dir>" + dir + "</dir>",
                              "\t\t</ide>", "\t</ides>", "\t<backupdir>" + Path("backups") + "</backupdir>",
                              "</Gantrel>"}));
     }
-    programresult Install(const std::string& target, bool overwrite = false) {
-        std::vector<std::string> arguments = {"-nogui", "-if", Path("s.xml"), "-e", target, "-it", "brelm"};
+    programresult Install(const std::string& target, bool overwrite = false, const std::string& tool = "brelm") {
+        std::vector<std::string> arguments = {"-nogui", "-if", Path("s.xml"), "-e", target, "-it", tool};
         if (overwrite) arguments.push_back("-o");
         return Tolvane(arguments);
     }
@@ -152,7 +155,8 @@ TEST_F(InstallRuns, ABrokenCodeBlocksFileIsShownOnTheConsole) {
     Write("appdata/codeblocks/default.conf", broken);
     Settings("Code::Blocks 8-10", Path("appdata/codeblocks"));
     programresult r = Install("Code::Blocks 8-10");
-    EXPECT_EQ(r.err, "Error reading the input file:\nline 4: the element <tools> is not closed\nDone\n");
+    EXPECT_EQ(r.err, "Error reading the input file: " + Path("appdata/codeblocks/default.conf") +
+                         ": line 4: the element <tools> is not closed\nDone\n");
     EXPECT_EQ(Read("appdata/codeblocks/default.conf"), broken);
 }
 
@@ -210,4 +214,70 @@ TEST_F(InstallRuns, DiscoveredVisualStudio) {
                               "</Category></Category></UserSettings>");
     EXPECT_EQ(Backup("Visual Studio 2010", "CurrentSettings.vssettings"), before);
     Again("Visual Studio 2010", "Visual Studio 2010", file);
+}
+
+// A tool from a shared settings file whose name breaks lines: a line-based file would get a
+// section of the name's making, so the install is refused and the file stays as it was.
+TEST_F(InstallRuns, ALineBreakInAToolIsNeverWrittenIntoAnIniFile) {
+    const std::string name = "nl\n[Tools]\nTool Menu0=\"pwned\"";
+    struct Case {
+        std::string target, folder, file, text;
+    } cases[] = {
+        {"Pspad", "pspad", "links.ini", "WWW\n+Tools\n"},
+        {"Ultraedit 16", "appdata/IDMComp/UltraEdit", "Uedit32.ini", CrLf({"[Tools]", "Tool Menu0=\"\"", "Tool Cmd0=\"\""})},
+        {"EditPlus 3.2", "appdata/EditPlus 3", "tool_u.ini", utf16(CrLf({"[Tools\\0]", "Count=0"}))},
+        {"EditPadPro 7", "appdata/JGsoft/EditPad Pro 7", "EditPadPro7.ini", CrLf({"[Pro]", "ToolCount=0"})},
+    };
+    for (const Case& c : cases) {
+        Write(c.folder + "/" + c.file, c.text);
+        Settings(c.target, Path(c.folder), "%GRInstallDir%/brelm -i \"%File%\"", name);
+        programresult r = Install(c.target, false, name);
+        EXPECT_EQ(r.err, name + ": a line break in the tool cannot be written to " + c.target + "\nDone\n");
+        EXPECT_EQ(Read(c.folder + "/" + c.file), c.text) << c.target;
+        EXPECT_FALSE(Exists("backups/" + c.target)) << c.target;
+    }
+    // A line break in the folder counts as much.
+    Settings("Pspad", Path("pspad"), "brelm", "brelm");
+    std::string settings = Read("s.xml");
+    settings.replace(settings.find("<curdir>/src"), 12, "<curdir>/src\n+Other");
+    Write("s.xml", settings);
+    EXPECT_EQ(Install("Pspad").err, "brelm: a line break in the tool cannot be written to Pspad\nDone\n");
+    EXPECT_EQ(Read("pspad/links.ini"), "WWW\n+Tools\n");
+}
+
+// What keeps a target's file from being read is said with its path; nothing is written.
+TEST_F(InstallRuns, FilesThatCannotBeTakenAreNamed) {
+    std::string utf16be;
+    for (char c : CrLf({"[Tools\\0]", "Count=0"})) utf16be += std::string{'\0', c};
+    Write("appdata/EditPlus 3/tool_u.ini", "\xFE\xFF" + utf16be);
+    Settings("EditPlus 3.2", Path("appdata/EditPlus 3"));
+    EXPECT_EQ(Install("EditPlus 3.2").err, "could not open configuration file for EditPlus:" +
+                                               Path("appdata/EditPlus 3/tool_u.ini") + " is UTF-16 big-endian text\nDone\n");
+
+    std::string conf = header + "<CodeBlocksConfig><tools/></CodeBlocksConfig>", wide = "\xFF\xFE";
+    for (char c : conf) wide += std::string{c, '\0'};
+    Write("appdata/codeblocks/default.conf", wide);
+    Settings("Code::Blocks 8-10", Path("appdata/codeblocks"));
+    EXPECT_EQ(Install("Code::Blocks 8-10").err, "Error reading the input file: " + Path("appdata/codeblocks/default.conf") +
+                                                    " is UTF-16 text\nDone\n");
+    std::filesystem::remove(root / "appdata/codeblocks/default.conf");
+    ASSERT_EQ(::mkfifo(Path("appdata/codeblocks/default.conf").c_str(), 0600), 0);
+    EXPECT_EQ(Install("Code::Blocks 8-10").err, "Error reading the input file: " + Path("appdata/codeblocks/default.conf") +
+                                                    " is not a regular file\nDone\n");
+
+    // Visual Studio: an edition folder names a file that is missing; an empty file or one
+    // without the external tools has nothing to write into.
+    std::filesystem::create_directories(root / "home/Documents/Visual Studio 2008/Settings/Pro");
+    const std::string missing = Path("home/Documents/Visual Studio 2008/Settings/Pro/CurrentSettings.vssettings");
+    Settings("Visual Studio Pro 2008", missing);
+    EXPECT_EQ(Install("Visual Studio Pro 2008").err, "Error reading the input file: " + missing + " does not exist\nDone\n");
+    const std::string file = "home/Documents/Visual Studio 2010/Settings/CurrentSettings.vssettings";
+    for (const std::string& text : {std::string(), std::string("<UserSettings><Category name=\"Environment_Group\"/></UserSettings>")}) {
+        Write(file, text);
+        Settings("Visual Studio 2010", Path(file));
+        EXPECT_EQ(Install("Visual Studio 2010").err,
+                  "could not find the external tools of Visual Studio 2010 in " + Path(file) + "\nDone\n");
+        EXPECT_EQ(Read(file), text);
+    }
+    EXPECT_FALSE(Exists("backups/Visual Studio 2010"));
 }

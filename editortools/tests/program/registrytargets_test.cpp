@@ -101,6 +101,36 @@ TEST_F(RegistryTargets, TextPadTakesTheFirstFreeKeyAndTheButtonsTooltip) {
               std::string::npos);
 }
 
+// A key without its MenuText is still the user's tool: the new one takes the next key, and
+// its record says so, so that a restore leaves the user's key alone.
+TEST_F(RegistryTargets, TextPadLeavesAKeyWithoutAMenuTextToItsOwner) {
+    const std::string users = "[" + textpadtools + "0]\r\n\"Command\"=\"cmd.exe\"\r\n\"Folder\"=\"/mine\"\r\n"
+                              "\"Parameters\"=\"mine.exe $File\"\r\n\r\n";
+    Write("registry.reg", regheader + "\r\n" + users);
+    Write("appdata/Helios/TextPad/5.0/config.xml", config);
+    Settings("Textpad 5", Path("appdata/Helios/TextPad/5.0"));
+    EXPECT_EQ(Install("Textpad 5").err, "Installed tool brelm in Textpad 5.\nDone\n");
+    const std::string store = Read("registry.reg");
+    EXPECT_NE(store.find(users), std::string::npos);
+    EXPECT_NE(store.find("[" + textpadtools + "1]\r\n\"Command\"=\"cmd.exe\"\r\n\"MenuText\"=\"brelm\"\r\n"),
+              std::string::npos);
+    std::string backup = BackupFile("Textpad 5", "config\\.xml");
+    ASSERT_NE(backup, "");
+    EXPECT_NE(Read(backup + "2").find("<overwrite>false</overwrite><toolno>1</toolno>"), std::string::npos);
+}
+
+// A registry store that cannot be parsed is named, and nothing is written into it.
+TEST_F(RegistryTargets, AStoreThatCannotBeReadIsNamed) {
+    const std::string broken = regheader + "\r\n[" + textpadtools + "0\r\n";
+    Write("registry.reg", broken);
+    Write("appdata/Helios/TextPad/5.0/config.xml", config);
+    Settings("Textpad 5", Path("appdata/Helios/TextPad/5.0"));
+    programresult r = Install("Textpad 5");
+    EXPECT_EQ(r.err.rfind("Error reading the input file: " + Path("registry.reg") + ": line 3: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("\nInstall failed,could not save write registry for Textpad 5\nDone\n"), std::string::npos) << r.err;
+    EXPECT_EQ(Read("registry.reg"), broken);
+}
+
 TEST_F(RegistryTargets, EditPadPro7AppendsItsSectionAndRaisesTheCount) {
     const std::string ini = "[Pro]\r\nToolCount=1\r\n[Tool0]\r\nCaption=grep\r\nCommandLine=grep %FILE%\r\n";
     Write("appdata/JGsoft/EditPad Pro 7/EditPadPro7.ini", ini);

@@ -133,7 +133,7 @@ TEST_F(Startup, AnUnreadableSettingsFileIsReportedAndKeptAside) {
     Write("bin/gantrel.xml", broken);
     programresult r = Tolvane({"-nogui"});
     EXPECT_EQ(r.exitcode, 0);
-    EXPECT_EQ(r.err, "Error reading the input file:\nline 3: the element <Gantrel> is not closed\n"
+    EXPECT_EQ(r.err, "Error reading the input file: " + Path("bin/gantrel.xml") + ": line 3: the element <Gantrel> is not closed\n"
                      "The file was kept as " + Path("bin/gantrel.xml.bad") + "\nDone\n");
     EXPECT_EQ(Read("bin/gantrel.xml.bad"), broken);
     EXPECT_EQ(Read("bin/gantrel.xml"), settingsfile(catalogue(Path("appdata")), Path("appdata/Gantrel")));
@@ -144,8 +144,9 @@ TEST_F(Startup, AWrongStructureKeepsWhatWasReadBeforeIt) {
     Write("s.xml", wrong);
     Write("b/backuplist.xml", "<backup/>");
     programresult r = Tolvane({"-nogui", "-if", Path("s.xml"), "-bd", Path("b")});
-    EXPECT_EQ(r.err, "Error reading the input file:\nNo IDES tag\nThe file was kept as " + Path("s.xml.bad") + "\n"
-                     "Error reading the input file:\nNo Backups tag\nThe file was kept as " +
+    EXPECT_EQ(r.err, "Error reading the input file: " + Path("s.xml") + ": No IDES tag\nThe file was kept as " +
+                         Path("s.xml.bad") + "\nError reading the input file: " + Path("b/backuplist.xml") +
+                         ": No Backups tag\nThe file was kept as " +
                          Path("b/backuplist.xml.bad") + "\nDone\n");
     EXPECT_NE(Read("s.xml").find("\t\t\t<name>kept</name>\r\n"), std::string::npos);
     EXPECT_EQ(Read("s.xml.bad"), wrong);
@@ -172,7 +173,7 @@ TEST_F(Startup, BadBytesAndDeepNestingNeverCrash) {
     for (int i = 0; i < 100000; ++i) deep += "<a>";
     Write("deep.xml", deep);
     r = Tolvane({"-nogui", "-if", Path("deep.xml")});
-    EXPECT_EQ(r.err, "Error reading the input file:\nline 1: elements nested deeper than 1000 levels\n"
+    EXPECT_EQ(r.err, "Error reading the input file: " + Path("deep.xml") + ": line 1: elements nested deeper than 1000 levels\n"
                      "The file was kept as " + Path("deep.xml.bad") + "\nDone\n");
 }
 

@@ -3,12 +3,16 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sched.h>
 #include <spawn.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <thread>
 
@@ -108,6 +112,41 @@ BackgroundProcess::~BackgroundProcess() {
     kill(pid, SIGKILL);
     int ended_status;
     waitpid(pid, &ended_status, 0);
+}
+
+SmallDisk::SmallDisk(const std::filesystem::path& folder) : folder(folder) {
+    static std::string isolated = [] {
+        if (::geteuid() != 0) return std::string("a full disk needs root to mount a small tmpfs");
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return std::string("no mount namespace of its own: ") + std::strerror(errno);
+        return std::string();
+    }();
+    why = isolated;
+    std::filesystem::create_directories(folder);
+    if (why.empty() && ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
+        why = std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+}
+
+SmallDisk::~SmallDisk() {
+    if (Mounted()) ::umount2(folder.c_str(), MNT_DETACH);
+}
+
+void SmallDisk::Fill() {
+    const std::string page(static_cast<size_t>(::sysconf(_SC_PAGESIZE)), 'x');
+    for (;; ++fillers) {
+        std::string name = (folder / (".filler" + std::to_string(fillers))).string();
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        bool whole = fd >= 0 && ::write(fd, page.data(), page.size()) == static_cast<ssize_t>(page.size());
+        if (fd >= 0) ::close(fd);
+        if (!whole) {
+            ::unlink(name.c_str());
+            return;
+        }
+    }
+}
+
+void SmallDisk::Free(int pages) {
+    for (; pages > 0 && fillers > 0; --pages) std::filesystem::remove(folder / (".filler" + std::to_string(--fillers)));
 }
 
 std::string CrLf(std::initializer_list<std::string> lines) {

@@ -58,5 +58,25 @@ private:
     bool ended = false;
 };
 
+// A full disk for one test: a 64 KB tmpfs mounted on a folder, in a mount namespace of the
+// test program's own (made at the first use), so nothing outside the program sees it. Needs
+// root; why tells why it could not be made.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::filesystem::path& folder);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool Mounted() const { return why.empty(); }
+    std::string why;
+    // Fills every page of it with files of one page each; Free(n) removes n of them again.
+    void Fill();
+    void Free(int pages);
+
+private:
+    std::filesystem::path folder;
+    int fillers = 0;
+};
+
 // The lines, each ended by CR LF.
 std::string CrLf(std::initializer_list<std::string> lines);

@@ -163,7 +163,15 @@ protected:
         outcome again = formatwith(expected, switches);
         EXPECT_EQ(again.output, expected) << "formatting the expected text again changed it";
         expectscriptlineskept(input, first.output);
+        expectsqlplusmeaningkept(input, first.output, switches);
         verifystrict(input);
+    }
+
+    // SQL*Plus reads the same commands and continued lines in the output.
+    static void expectsqlplusmeaningkept(const std::string& input, const std::string& output,
+                                         const std::vector<std::string>& switches) {
+        sqlplusresult meaning = sqlpluscompare(input, output);
+        EXPECT_TRUE(meaning.same) << join(switches, " ") << ": " << meaning.difference << "\ninput:\n" << input;
     }
 
     // REM, REMARK and PROMPT lines come back byte for byte, whatever the switches.
@@ -185,6 +193,7 @@ protected:
             outcome first = formatwith(input, switches);
             EXPECT_EQ(first.thrown, "") << label << ": " << first.messages << "\ninput:\n" << input;
             if (!first.written) continue;
+            expectsqlplusmeaningkept(input, first.output, switches);
             strictresult result = strictcompare(input, first.output);
             EXPECT_TRUE(result.same) << label << ": " << result.difference << "\ninput:\n" << input;
             EXPECT_EQ(formatwith(first.output, switches).output, first.output) << label << ": second run differs";

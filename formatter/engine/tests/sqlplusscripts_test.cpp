@@ -1,6 +1,8 @@
 // SQL*Plus scripts: REM, REMARK and PROMPT lines are never changed but for their indentation,
 // host commands and commands the rules do not know are left alone, a "-" at the end of any
-// command line continues it, and GRANT or REVOKE opens no header or block.
+// command line continues it, and GRANT or REVOKE opens no header or block. Whatever ended the
+// statement before, a command line keeps its text; a line that a "-" continues keeps it and
+// its line break; a substitution-built name is never parted.
 #include "alignmenttesting.h"
 
 namespace {
@@ -101,6 +103,61 @@ TEST_F(scripts, privilegesopennothing) {
          "GRANT SELECT, INSERT, UPDATE ON t TO u WITH GRANT OPTION;\nBEGIN NULL; END;\n/\n"},
         {{}, "drop procedure p\n/\nprompt as a last step\ncreate or replace procedure q as begin null; end;\n/\n",
          "DROP PROCEDURE p\n/\nprompt as a last step\nCREATE OR REPLACE PROCEDURE q AS BEGIN NULL; END;\n/\n"},
+    });
+}
+
+// A command line after a statement that a "/" line or a ";" after a substitution variable
+// ended is one as after "select 1 from dual;": its words and blanks stay, no rule breaks or
+// joins it.
+TEST_F(scripts, commandlinesafteranystatementendkeeptheirtext) {
+    verifydefaultandlimit({
+        {"select 1 from dual\n/\nconnect oe/pw@db\n", "SELECT 1 FROM dual\n/\nconnect oe/pw@db\n"},
+        {"grant create trigger to &&owner;\n@@install.sql a/b\n", "GRANT CREATE TRIGGER TO &&owner;\n@@install.sql a/b\n"},
+        {"create table t (a number)\n/\ndefine x = a-b\n", "CREATE TABLE t (a NUMBER)\n/\ndefine x = a-b\n"},
+        {"select 1 from dual\n/\nCONNECT sys/&&pass_sys@&connect_string AS SYSDBA;\n",
+         "SELECT 1 FROM dual\n/\nCONNECT sys/&&pass_sys@&connect_string AS SYSDBA;\n"},
+        {"grant x to &x.;\nconnect a/b@c\ncreate or replace type t as object (a number)\n/\nconnect a/b@c\n",
+         "GRANT x TO &x.;\nconnect a/b@c\nCREATE OR REPLACE TYPE t AS OBJECT (a NUMBER)\n/\nconnect a/b@c\n"},
+    });
+    verifyall({
+        {{"-mcs", "50"},
+         "grant create trigger to &&owner;\n@@install_component.sql 'core/types/ut_key_value_pair.tps'\n",
+         "GRANT CREATE TRIGGER TO &&owner;\n@@install_component.sql 'core/types/ut_key_value_pair.tps'\n"},
+        {{"-ifsl"}, "select 1 from dual\n/\nconnect oe/pw@db\n", "SELECT 1 FROM dual\n/\nconnect oe/pw@db\n"},
+        // -amso moves no comment after a ";" with the state of the statement before it.
+        {{"-mcs", "20", "-acs", "-aci", "-amso"}, "select 1 from dual; -- done\nconnect oe/pw@db\n",
+         "SELECT 1 FROM dual; -- done\nconnect oe/pw@db\n"},
+        {{"-milipl", "5"}, "select 1 from dual;\ncolumn a format a10,\nselect 2 from dual;\n",
+         "SELECT 1 FROM dual;\ncolumn a format a10,\nSELECT 2 FROM dual;\n"},
+        {{"-pcr"}, "select 1 from dual;\ncolumn a format a10\n, b\n", "SELECT 1 FROM dual;\ncolumn a format a10\n, b\n"},
+    });
+}
+
+// A "-" at the end of a line stays its last token, with the line break after it, under the
+// comma, join and line-break rules; no break is put after a "-".
+TEST_F(scripts, acontinuinghyphenstaysattheendofitsline) {
+    verifyall({
+        {{"-pcr"}, "INSERT INTO t VALUES(1726-\n,'CA'-\n);\n", "INSERT INTO t VALUES(1726 -\n, 'CA' -\n);\n"},
+        {{"-kitt"}, "begin\n  if a > b -\n  then\n    null;\n  end if;\nend;\n/\n",
+         "BEGIN\n  IF a > b -\n    THEN\n    NULL;\n  END IF;\nEND;\n/\n"},
+        {{"-kpit"}, "create procedure p -\nis begin null; end;\n/\n", "CREATE PROCEDURE p -\nIS BEGIN NULL; END;\n/\n"},
+        {{"-rael"}, "select a -\n\n  from t;\n", "SELECT a -\n\n  FROM t;\n"},
+        {{"-mcs", "25"}, "begin\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb;\nend;\n/\n",
+         "BEGIN\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb\n  ;\nEND;\n/\n"},
+    });
+}
+
+// A substitution variable with what is glued to it is one unit for the column limit and the
+// clause breaks, like N'text' and :name.
+TEST_F(scripts, substitutionbuiltnamesareneverparted) {
+    verifyall({
+        {{"-mcs", "30"}, "create or replace context &&ut3_owner._info using x;\n",
+         "CREATE OR REPLACE context &&ut3_owner._info\nUSING x;\n"},
+        {{"-mcs", "20"}, "create table t (a number) tablespace &&tbs._data;\n",
+         "CREATE TABLE t (a\n                NUMBER\n                )\nTABLESPACE &&tbs._data\n;\n"},
+        {{"-mcs", "20"}, "begin\n  f(&&dir..sql, &x.#1);\nend;\n/\n", "BEGIN\n  f(&&dir..SQL, &x.#1\n    );\nEND;\n/\n"},
+        {{"-bus"}, "select * from &&owner._where_clause, &&owner._where\nwhere 1 = 1;\n",
+         "SELECT *\nFROM &&owner._where_clause, &&owner._WHERE\nWHERE 1 = 1;\n"},
     });
 }
 

@@ -70,7 +70,10 @@ INSTANTIATE_TEST_SUITE_P(
                                         {"$", othertoken}, {"ifx", identifier}, {" ", whitespace}, {"$", othertoken},
                                         {"$", othertoken}, {" ", whitespace}, {"$", othertoken}, {"$", othertoken},
                                         {"1", number}}},
-        tokencase{"&amp;&#38;&x", {{"&amp;", othertoken}, {"&#38;", othertoken}, {"&x", othertoken}}},
+        // A ";" after a substitution variable ends the statement: it is a token of its own.
+        tokencase{"&&owner;&#38;&x.;", {{"&", othertoken}, {"&owner", othertoken}, {";", othertoken}, {"&", othertoken},
+                                      {"#", othertoken}, {"38", number}, {";", othertoken}, {"&x", othertoken},
+                                      {".", othertoken}, {";", othertoken}}},
         tokencase{"a**b=>c:=d||e<>f!=g<=h>=i~=j^=k..l<<m>>",
                   {{"a", identifier}, {"**", othertoken}, {"b", identifier}, {"=>", othertoken},
                    {"c", identifier}, {":=", othertoken}, {"d", identifier}, {"||", othertoken},
