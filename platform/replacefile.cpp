@@ -15,8 +15,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <string>
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -137,7 +138,15 @@ private:
     int fd;
 };
 
-replaceresult failure(int error) { return {replaceoutcome::failed, error, {}}; }
+replaceresult ended(replaceoutcome outcome, int error = 0, std::string link = {}) {
+    replaceresult result;
+    result.outcome = outcome;
+    result.error = error;
+    result.link = std::move(link);
+    return result;
+}
+
+replaceresult failure(int error) { return ended(replaceoutcome::failed, error); }
 
 mode_t newfilemode() {
     mode_t mask = ::umask(0);
@@ -188,13 +197,13 @@ replaceresult writeinplace(int directory, const std::string& base, const textsou
     descriptor fd(::openat(directory, base.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) return failure(errno);
     if (!text([&fd](std::string_view piece) { return writeall(fd.get(), piece); })) return failure(errno ? errno : EIO);
-    return {replaceoutcome::replaced, 0, {}};
+    return ended(replaceoutcome::replaced);
 }
 
 replaceresult writedescriptor(int fd, const textsource& text) {
     errno = 0;
     if (!text([fd](std::string_view piece) { return writeall(fd, piece); })) return failure(errno ? errno : EIO);
-    return {replaceoutcome::replaced, 0, {}};
+    return ended(replaceoutcome::replaced);
 }
 
 bool sameentry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
@@ -221,7 +230,7 @@ replaceresult placenamed(const std::string& path, placement& place) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char resolved[PATH_MAX];
-        if (!::realpath(path.c_str(), resolved)) return {replaceoutcome::danglinglink, errno, {}};
+        if (!::realpath(path.c_str(), resolved)) return ended(replaceoutcome::danglinglink, errno);
         target = resolved;
     }
     const size_t slash = target.find_last_of('/');
@@ -231,7 +240,7 @@ replaceresult placenamed(const std::string& path, placement& place) {
     place.folder = opendirectory(folder);
     if (place.folder < 0) return failure(errno);
     place.path = folder + "/" + place.base;
-    return {replaceoutcome::replaced, 0, {}};
+    return ended(replaceoutcome::replaced);
 }
 
 // The folder of a derived name: the named part opened with its links followed, then each
@@ -271,7 +280,7 @@ replaceresult placederived(const std::string& path, const replaceoptions& option
             struct stat st {};
             const bool link = ::fstatat(fd, level.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
             ::close(fd);
-            if (link) return {replaceoutcome::derivedlink, ELOOP, walked};
+            if (link) return ended(replaceoutcome::derivedlink, ELOOP, walked);
             return failure(error);
         }
         ::close(fd);
@@ -279,7 +288,7 @@ replaceresult placederived(const std::string& path, const replaceoptions& option
     }
     place.folder = fd;
     place.path = walked.empty() ? place.base : walked.back() == '/' ? walked + place.base : walked + "/" + place.base;
-    return {replaceoutcome::replaced, 0, {}};
+    return ended(replaceoutcome::replaced);
 }
 
 // A path to the name in the open folder that does not pass through the folder's path again.
@@ -456,20 +465,20 @@ replaceresult replacefile(const std::string& path, const textsource& text, const
     struct stat old {};
     const bool exists = ::fstatat(directory.get(), base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (!exists && errno != ENOENT) return failure(errno);
-    if (expected.known && (!exists || !unchangedentry(old, expected))) return {replaceoutcome::changed, 0, {}};
+    if (expected.known && (!exists || !unchangedentry(old, expected))) return ended(replaceoutcome::changed);
     if (exists && S_ISLNK(old.st_mode)) {
         // A derived name is never followed; a named one was resolved above, so a link here
         // was put there meanwhile.
-        if (derived) return {replaceoutcome::derivedlink, ELOOP, {}};
+        if (derived) return ended(replaceoutcome::derivedlink, ELOOP);
         return failure(ELOOP);
     }
     if (exists && S_ISDIR(old.st_mode)) return failure(EISDIR);
     if (exists && !S_ISREG(old.st_mode)) {
         // A pipe or device the user named takes the text; one at a derived name is no output.
-        if (derived) return {replaceoutcome::notregular, 0, {}};
+        if (derived) return ended(replaceoutcome::notregular);
         return writeinplace(directory.get(), base, text);
     }
-    if (exists && old.st_nlink > 1) return {replaceoutcome::hardlinked, 0, {}};
+    if (exists && old.st_nlink > 1) return ended(replaceoutcome::hardlinked);
     if (exists && ::faccessat(directory.get(), base.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
 
     temporaryfile temporary(directory.get(), base);
@@ -484,10 +493,13 @@ replaceresult replacefile(const std::string& path, const textsource& text, const
     struct stat now {};
     if (exists) {
         if (::fstatat(directory.get(), base.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || !sameentry(now, old))
-            return {replaceoutcome::changed, 0, {}};
-        if (expected.known && !unchangedentry(now, expected)) return {replaceoutcome::changed, 0, {}};
-        if (now.st_nlink > 1) return {replaceoutcome::hardlinked, 0, {}};
+            return ended(replaceoutcome::changed);
+        if (expected.known && !unchangedentry(now, expected)) return ended(replaceoutcome::changed);
+        if (now.st_nlink > 1) return ended(replaceoutcome::hardlinked);
     }
+    replaceresult done = ended(replaceoutcome::replaced);
+    if (exists) done.before = identityofstat(old);
+    done.after = identityof(temporary.fd());
     if (!temporary.putinplace(base, false)) return failure(errno);
-    return {replaceoutcome::replaced, 0, {}};
+    return done;
 }

@@ -53,6 +53,9 @@ struct replaceresult {
     replaceoutcome outcome = replaceoutcome::failed;
     int error = 0;
     std::string link;   // for derivedlink: the path up to the folder that is a link, "" for the name itself
+    // For a regular file that was written: the file that had the name before (unknown when
+    // there was none), and the one that has it now.
+    fileidentity before, after;
 };
 
 struct replaceoptions {

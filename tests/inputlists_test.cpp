@@ -116,6 +116,17 @@ TEST_F(inputlists, asecondinputnevertakestheoutputofanother) {
                            "src/b.sql formatting is done.\n./src/b.sql formatting is done.\n");
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("out/a.sql.vmq"), formatted);
+
+    // A file a mask listed that this run has replaced meanwhile, because a mask lists it
+    // twice or through a link beside it, is formatted again, not taken for a changed file.
+    writefile("twice/real.sql", source);
+    std::filesystem::create_symlink("real.sql", folder / "twice/link.sql");
+    run = brelm({"-b", "0", "-io", "twice/*.sql", "-io", "twice/*.sql"});
+    EXPECT_EQ(run.err, "twice/link.sql formatting is done.\ntwice/real.sql formatting is done.\n"
+                       "twice/link.sql formatting is done.\ntwice/real.sql formatting is done.\n");
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(readfile("twice/real.sql"), formatted);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "twice/link.sql"));
 }
 
 // A folder of a recursive search that cannot be searched, here one whose path is longer than

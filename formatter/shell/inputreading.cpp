@@ -4,6 +4,7 @@
 
 #include "filereading.h"
 #include "messages.h"
+#include "outputwriter.h"
 #include "support.h"
 
 #include "globals.h"
@@ -38,8 +39,8 @@ bool readbounded(int fd, std::string& text) {
 }
 
 // The file's text, whole, and which file it was. Only regular files and pipes are read. A
-// file a mask listed must still be the file the listing found, and its name is not followed
-// when the listing found no link there.
+// file a mask listed must still be the file the listing found (or the file this run put in
+// its place), and its name is not followed when the listing found no link there.
 void readfile(const std::string& name, const listedfile& listed, std::string& text, fileidentity& identity) {
     readrules rules;
     rules.limit = maxinputsize;
@@ -49,7 +50,8 @@ void readfile(const std::string& name, const listedfile& listed, std::string& te
     const std::string shown = escapedword(name);
     const bool swapped = listed.identity.known &&
                          ((result.outcome == readoutcome::notopened && result.error == ELOOP) ||
-                          (result.identity.known && !samefile(result.identity, listed.identity)));
+                          (result.identity.known && !samefile(result.identity, listed.identity) &&
+                           !replacedbythisrun(listed.identity, result.identity)));
     if (swapped) die(shown + " changed while it was being formatted\n");
     switch (result.outcome) {
     case readoutcome::read: break;

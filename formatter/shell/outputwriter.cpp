@@ -12,11 +12,45 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <set>
 #include <string_view>
+#include <utility>
+
+namespace {
+
+// The files this run replaced, and the files it wrote as they were when written. A mask lists
+// its files before any is formatted, so a file listed twice, or once by its name and once
+// through a link beside it, may have been replaced by the run itself when its turn comes.
+struct ownwrites {
+    std::set<std::pair<dev_t, ino_t>> replaced;
+    std::map<std::pair<dev_t, ino_t>, fileidentity> written;
+};
+
+ownwrites& thisrun() {
+    static ownwrites writes;
+    return writes;
+}
+
+void notereplacement(const replaceresult& result) {
+    if (result.before.known) thisrun().replaced.insert({result.before.device, result.before.inode});
+    if (result.after.known) thisrun().written[{result.after.device, result.after.inode}] = result.after;
+}
+
+}  // namespace
+
+bool replacedbythisrun(const fileidentity& listed, const fileidentity& now) {
+    if (!listed.known || !thisrun().replaced.count({listed.device, listed.inode})) return false;
+    const auto written = thisrun().written.find({now.device, now.inode});
+    return written != thisrun().written.end() && unchangedfile(written->second, now);
+}
 
 void writefile(const std::string& name, const textsource& text, const replaceoptions& options) {
     replaceresult result = replacefile(name, text, options);
-    if (result.outcome == replaceoutcome::replaced) return;
+    if (result.outcome == replaceoutcome::replaced) {
+        notereplacement(result);
+        return;
+    }
     if (result.outcome == replaceoutcome::changed) die(escapedword(name) + " changed while it was being formatted\n");
     die("could not write " + escapedword(name) + ": " + escapedword(replacefailure(result)) + "\n");
 }

@@ -22,6 +22,9 @@ void writeoutput(const settings& s, const formattedtext& output, const fileident
 // being formatted") on failure.
 void writefile(const std::string& name, const textsource& text, const replaceoptions& options);
 void writefile(const std::string& name, const textsource& text, const fileidentity& expected);
+// True when this run has replaced the file listed and now is a file this run wrote, as it
+// wrote it: what stands in the listed file's place is the run's own output.
+bool replacedbythisrun(const fileidentity& listed, const fileidentity& now);
 
 // With -sl, -el or -pp (a cut or changed text) or -html, an output that is the input file
 // itself is a usage error; so is a -slsf file that is the input file.
