@@ -2,7 +2,9 @@
 // (no shell), or through the file that BRELM_CLIPBOARD_FILE names.
 #include "clipboard.h"
 
+#include "filereading.h"
 #include "process.h"
+#include "replacefile.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -11,7 +13,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -85,39 +86,25 @@ bool saysempty(const std::string& err) {
     return false;
 }
 
+// The clipboard file is read by the input's rule; one that is not there holds no text yet.
 clipboardstatus readfile(const std::string& name, std::string& text, std::string& reason) {
     text.clear();
-    int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return clipboardstatus::done;  // nothing copied yet
-        reason = name + ": " + std::strerror(errno);
-        return clipboardstatus::failed;
-    }
-    char chunk[65536];
-    for (;;) {
-        ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n > 0) {
-            text.append(chunk, static_cast<size_t>(n));
-        } else if (n == 0 || errno != EINTR) {
-            int error = n < 0 ? errno : 0;
-            close(fd);
-            if (!error) return clipboardstatus::done;
-            text.clear();
-            reason = name + ": " + std::strerror(error);
-            return clipboardstatus::failed;
-        }
-    }
+    readrules rules;
+    rules.limit = largestinput;
+    readresult result = readwholefile(name, text, rules);
+    if (result.outcome == readoutcome::read) return clipboardstatus::done;
+    text.clear();
+    if (result.outcome == readoutcome::notopened && result.error == ENOENT) return clipboardstatus::done;
+    reason = name + ": " + readfailure(result, rules.limit);
+    return clipboardstatus::failed;
 }
 
+// Written as an output file is: atomically, a link at the name followed to the file it names.
 clipboardstatus writefile(const std::string& name, std::string_view text, std::string& reason) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (out) out.close();
-    if (!out) {
-        reason = name + ": " + std::strerror(errno);
-        return clipboardstatus::failed;
-    }
-    return clipboardstatus::done;
+    replaceresult result = replacefile(name, wholetext(text));
+    if (result.outcome == replaceoutcome::replaced) return clipboardstatus::done;
+    reason = name + ": " + replacefailure(result);
+    return clipboardstatus::failed;
 }
 
 }  // namespace
@@ -131,6 +118,7 @@ clipboardstatus readclipboard(std::string& text, std::string& reason) {
     clipboardstatus status = clipboardstatus::failed;
     std::optional<processrun> reader = choosetool(false, name, status, reason);
     if (!reader) return status;
+    reader->outputlimit = largestinput;
     processresult run = runprocess(*reader);
     std::string failure = toolfailure(name, run);
     if (failure.empty()) text = std::move(run.out);

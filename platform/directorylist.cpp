@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -24,6 +25,9 @@ directoryentry describeentry(int directoryfd, const char* name) {
     entry.symlink = S_ISLNK(st.st_mode);
     if (entry.symlink && fstatat(directoryfd, name, &st, 0) != 0) return entry;  // dangling
     entry.attributes = attributesof(st);
+    entry.device = st.st_dev;
+    entry.inode = st.st_ino;
+    entry.known = true;
     return entry;
 }
 
@@ -58,11 +62,25 @@ bool wildcardmatch(std::string_view wildcard, std::string_view name) {
 }
 
 bool listdirectory(const std::string& directory, std::string_view wildcard,
-                   std::vector<directoryentry>& entries) {
+                   std::vector<directoryentry>& entries, const directoryentry* expected) {
     entries.clear();
-    DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
-    if (!dir) return false;
-    int fd = dirfd(dir);
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (expected ? O_NOFOLLOW : 0);
+    int fd = open(directory.empty() ? "." : directory.c_str(), flags);
+    if (fd < 0) return false;
+    struct stat st;
+    if (expected && (fstat(fd, &st) != 0 || !expected->known || st.st_dev != expected->device ||
+                     st.st_ino != expected->inode)) {
+        close(fd);
+        errno = ESTALE;
+        return false;
+    }
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+        int error = errno;
+        close(fd);
+        errno = error;
+        return false;
+    }
     while (const dirent* d = readdir(dir)) {
         std::string_view name = d->d_name;
         if (name == "." || name == "..") continue;

@@ -40,10 +40,11 @@ void setnonblocking(int fd) {
     if (fd >= 0) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
 }
 
-// Reads what the pipe holds now; clears open at its end or on an error.
-void readavailable(int fd, std::string& into, bool& open) {
+// Reads what the pipe holds now, stopping once into holds more than limit; clears open at its
+// end or on an error.
+void readavailable(int fd, std::string& into, bool& open, size_t limit = SIZE_MAX) {
     char chunk[65536];
-    for (;;) {
+    while (into.size() <= limit) {
         ssize_t n = read(fd, chunk, sizeof chunk);
         if (n > 0) {
             into.append(chunk, static_cast<size_t>(n));
@@ -77,6 +78,8 @@ std::vector<char*> pointers(std::vector<std::string>& texts) {
 // In the child, between fork and exec: only system calls.
 [[noreturn]] void startchild(const processrun& run, const pipepair& in, const pipepair& out, const pipepair& err,
                              char** argv, char** envp) {
+    // An ignored signal stays ignored across exec: the program gets the usual one back.
+    signal(SIGXFSZ, SIG_DFL);
     int devnull = open("/dev/null", O_RDWR);
     dup2(run.input ? in.read : devnull, 0);
     dup2(run.keepoutput ? out.write : devnull, 1);
@@ -148,7 +151,7 @@ processresult runprocess(const processrun& run) {
     size_t written = 0;
     bool outopen = out.read >= 0, erropen = true;
     if (in.write >= 0 && input.empty()) closefd(in.write);
-    while (in.write >= 0 || outopen || (erropen && run.waitforerrorend)) {
+    while ((in.write >= 0 || outopen || (erropen && run.waitforerrorend)) && result.out.size() <= run.outputlimit) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
         if (left.count() <= 0) break;
         std::vector<pollfd> fds;
@@ -163,16 +166,22 @@ processresult runprocess(const processrun& run) {
                 if (n > 0) written += static_cast<size_t>(n);
                 if ((n < 0 && errno != EAGAIN && errno != EINTR) || written == input.size()) closefd(in.write);
             } else if (p.fd == out.read) {
-                readavailable(out.read, result.out, outopen);
+                readavailable(out.read, result.out, outopen, run.outputlimit);
             } else {
                 readavailable(err.read, result.err, erropen);
             }
         }
     }
     closefd(in.write);
+    if (result.out.size() > run.outputlimit) kill(child, SIGKILL);
     reap(child, deadline, result);
     if (erropen) readavailable(err.read, result.err, erropen);
-    if (outopen) readavailable(out.read, result.out, outopen);
+    if (outopen && result.out.size() <= run.outputlimit) readavailable(out.read, result.out, outopen, run.outputlimit);
+    if (result.out.size() > run.outputlimit) {
+        result.out.clear();
+        result.finished = false;
+        result.failure = "it wrote more than " + std::to_string(run.outputlimit) + " bytes";
+    }
     closefd(out.read);
     closefd(err.read);
     sigaction(SIGPIPE, &previous, nullptr);

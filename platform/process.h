@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,6 +21,9 @@ struct processrun {
     std::string directory;                 // working directory; empty keeps ours
     std::map<std::string, std::optional<std::string>> environment;  // changes; nullopt unsets
     std::chrono::milliseconds timeout{10000};
+    // The most bytes of standard output kept; a program that writes more is ended, and the
+    // run fails.
+    size_t outputlimit = SIZE_MAX;
 };
 
 struct processresult {

@@ -1,5 +1,5 @@
-// Atomic file replacement with the old file's attributes, and temporary files that a
-// terminating signal does not leave behind.
+// Atomic file replacement with the old file's attributes, and temporary files that an
+// ending process does not leave behind.
 #include "replacefile.h"
 
 #include <fcntl.h>
@@ -15,6 +15,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -100,6 +103,9 @@ std::string randomsuffix() {
     return suffix;
 }
 
+// A hidden name made from base, within the system's limit whatever the length of base.
+std::string hiddenname(const std::string& base) { return "." + base.substr(0, NAME_MAX - 16) + "." + randomsuffix(); }
+
 bool writeall(int fd, std::string_view text) {
     size_t done = 0;
     while (done < text.size()) {
@@ -122,12 +128,25 @@ public:
     descriptor(const descriptor&) = delete;
     descriptor& operator=(const descriptor&) = delete;
     int get() const { return fd; }
+    int release() {
+        int kept = fd;
+        fd = -1;
+        return kept;
+    }
 
 private:
     int fd;
 };
 
-replaceresult failure(int error) { return {replaceoutcome::failed, error}; }
+replaceresult ended(replaceoutcome outcome, int error = 0, std::string link = {}) {
+    replaceresult result;
+    result.outcome = outcome;
+    result.error = error;
+    result.link = std::move(link);
+    return result;
+}
+
+replaceresult failure(int error) { return ended(replaceoutcome::failed, error); }
 
 mode_t newfilemode() {
     mode_t mask = ::umask(0);
@@ -135,8 +154,8 @@ mode_t newfilemode() {
     return 0666 & ~mask;
 }
 
-// Copies the extended attributes (ACLs among them) of the file at path to fd. Labels of the
-// security namespace are the system's to set and are left to it.
+// Copies the extended attributes (ACLs among them) of the file at path (a link there not
+// followed) to fd. Labels of the security namespace are the system's to set and are left to it.
 bool copyattributes(const std::string& path, int fd) {
     ssize_t size = ::llistxattr(path.c_str(), nullptr, 0);
     if (size < 0) return errno == ENOTSUP;
@@ -178,27 +197,151 @@ replaceresult writeinplace(int directory, const std::string& base, const textsou
     descriptor fd(::openat(directory, base.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) return failure(errno);
     if (!text([&fd](std::string_view piece) { return writeall(fd.get(), piece); })) return failure(errno ? errno : EIO);
-    return {replaceoutcome::replaced, 0};
+    return ended(replaceoutcome::replaced);
+}
+
+replaceresult writedescriptor(int fd, const textsource& text) {
+    errno = 0;
+    if (!text([fd](std::string_view piece) { return writeall(fd, piece); })) return failure(errno ? errno : EIO);
+    return ended(replaceoutcome::replaced);
 }
 
 bool sameentry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+bool unchangedentry(const struct stat& st, const fileidentity& expected) {
+    return st.st_dev == expected.device && st.st_ino == expected.inode && st.st_size == expected.size &&
+           st.st_mtim.tv_sec == expected.modified.tv_sec && st.st_mtim.tv_nsec == expected.modified.tv_nsec;
+}
+
+fileidentity identityofstat(const struct stat& st) { return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, true}; }
+
+// Where the new text goes: an open folder and the name in it, and a path to that name for
+// the calls that take paths.
+struct placement {
+    int folder = -1;
+    std::string base;
+    std::string path;
+};
+
+// The folder of a path the user named whole: a link at its end is followed to the file it
+// names, and that file's folder is opened.
+replaceresult placenamed(const std::string& path, placement& place) {
+    std::string target = path;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (!::realpath(path.c_str(), resolved)) return ended(replaceoutcome::danglinglink, errno);
+        target = resolved;
+    }
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    place.base = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (place.base.empty()) return failure(EISDIR);
+    place.folder = opendirectory(folder);
+    if (place.folder < 0) return failure(errno);
+    place.path = folder + "/" + place.base;
+    return ended(replaceoutcome::replaced);
+}
+
+// The folder of a derived name: the named part opened with its links followed, then each
+// derived folder below it opened without following a link (and made when it is missing and
+// folders are to be made).
+replaceresult placederived(const std::string& path, const replaceoptions& options, placement& place) {
+    const size_t named = std::min(options.namedlength, path.size());
+    std::string folder = path.substr(0, named);
+    if (folder.empty() && !path.empty() && path[0] == '/') folder = "/";
+    descriptor current(opendirectory(folder));
+    if (current.get() < 0) return failure(errno);
+    std::vector<std::string> levels;
+    for (size_t at = named; at < path.size();) {
+        const size_t end = std::min(path.find('/', at), path.size());
+        if (end > at && path.compare(at, end - at, ".") != 0) levels.push_back(path.substr(at, end - at));
+        at = end + 1;
+    }
+    if (levels.empty() || path.back() == '/') return failure(EISDIR);
+    place.base = levels.back();
+    levels.pop_back();
+    std::string walked = folder;
+    int fd = current.release();
+    for (const std::string& level : levels) {
+        walked = walked.empty() ? level : walked.back() == '/' ? walked + level : walked + "/" + level;
+        if (level == "..") {
+            ::close(fd);
+            return failure(EINVAL);
+        }
+        if (options.makefolders && ::mkdirat(fd, level.c_str(), 0777) != 0 && errno != EEXIST) {
+            const int error = errno;
+            ::close(fd);
+            return failure(error);
+        }
+        int next = ::openat(fd, level.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (next < 0) {
+            const int error = errno;
+            struct stat st {};
+            const bool link = ::fstatat(fd, level.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+            ::close(fd);
+            if (link) return ended(replaceoutcome::derivedlink, ELOOP, walked);
+            return failure(error);
+        }
+        ::close(fd);
+        fd = next;
+    }
+    place.folder = fd;
+    place.path = walked.empty() ? place.base : walked.back() == '/' ? walked + place.base : walked + "/" + place.base;
+    return ended(replaceoutcome::replaced);
+}
+
+// A path to the name in the open folder that does not pass through the folder's path again.
+std::string pathbyfolder(const placement& place) {
+    static const bool proc = ::access("/proc/self/fd", X_OK) == 0;
+    if (!proc) return place.path;
+    return "/proc/self/fd/" + std::to_string(place.folder) + "/" + place.base;
+}
+
+// Whether unnamed temporary files can be given a name afterwards: through /proc.
+bool unnamedfilesusable() {
+    static const bool usable = ::access("/proc/self/fd", X_OK) == 0;
+    return usable;
+}
 
 }  // namespace
 
 fileidentity identityof(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return {};
-    return {st.st_dev, st.st_ino, true};
+    return identityofstat(st);
 }
 
 fileidentity identityofpath(const std::string& path) {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
-    return {st.st_dev, st.st_ino, true};
+    return identityofstat(st);
 }
 
 bool samefile(const fileidentity& a, const fileidentity& b) {
     return a.known && b.known && a.device == b.device && a.inode == b.inode;
+}
+
+bool unchangedfile(const fileidentity& a, const fileidentity& b) {
+    return samefile(a, b) && a.size == b.size && a.modified.tv_sec == b.modified.tv_sec &&
+           a.modified.tv_nsec == b.modified.tv_nsec;
+}
+
+int descriptorofname(const std::string& path) {
+    std::string normal;
+    for (char c : path)
+        if (c != '/' || normal.empty() || normal.back() != '/') normal += c;
+    if (normal == "/dev/stdin") return 0;
+    if (normal == "/dev/stdout") return 1;
+    if (normal == "/dev/stderr") return 2;
+    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/", "/proc/thread-self/fd/"}) {
+        const std::string_view head(prefix);
+        if (normal.size() <= head.size() || normal.compare(0, head.size(), head) != 0) continue;
+        const std::string digits = normal.substr(head.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) return -1;
+        return std::stoi(digits);
+    }
+    return -1;
 }
 
 textsource wholetext(std::string_view text) {
@@ -209,11 +352,18 @@ int opendirectory(const std::string& path) {
     return ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
-temporaryfile::temporaryfile(int directoryfd, const std::string& base) : directory(directoryfd) {
-    // A name within the system's limit, whatever the length of base.
-    const std::string stem = "." + base.substr(0, NAME_MAX - 16) + ".";
+temporaryfile::temporaryfile(int directoryfd, const std::string& base) : directory(directoryfd), base(base) {
+    if (unnamedfilesusable()) {
+        descriptor = ::openat(directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (descriptor >= 0) {
+            unnamed = true;
+            return;
+        }
+        // File systems without unnamed files get a named one; every other error is final.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return;
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = stem + randomsuffix();
+        name = hiddenname(base);
         slot = registerpending(directory, name);
         descriptor = ::openat(directory, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (descriptor >= 0) return;
@@ -237,9 +387,45 @@ temporaryfile::~temporaryfile() {
 
 bool temporaryfile::write(std::string_view text) { return writeall(descriptor, text); }
 
+bool temporaryfile::linkunnamed(const std::string& target) {
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+    return ::linkat(AT_FDCWD, self.c_str(), directory, target.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
 bool temporaryfile::putinplace(const std::string& target, bool noreplace) {
+    if (descriptor >= 0 && ::fsync(descriptor) != 0) return false;
+    if (unnamed) {
+        if (descriptor < 0) {
+            errno = EBADF;
+            return false;
+        }
+        if (noreplace) {
+            if (!linkunnamed(target)) return false;
+        } else {
+            // A name only for the moment of the rename, which replaces the target at once.
+            bool linked = false;
+            for (int attempt = 0; attempt < 100 && !linked; ++attempt) {
+                name = hiddenname(base);
+                slot = registerpending(directory, name);
+                linked = linkunnamed(name);
+                if (linked) break;
+                const int error = errno;
+                unregisterpending(slot);
+                slot = -1;
+                errno = error;
+                if (error != EEXIST) return false;
+            }
+            if (!linked) return false;
+            if (::renameat(directory, name.c_str(), directory, target.c_str()) != 0) return false;
+        }
+        unregisterpending(slot);
+        slot = -1;
+        ::close(descriptor);
+        descriptor = -1;
+        ::fsync(directory);
+        return true;
+    }
     if (descriptor >= 0) {
-        if (::fsync(descriptor) != 0) return false;
         int fd = descriptor;
         descriptor = -1;
         if (::close(fd) != 0) return false;
@@ -258,45 +444,62 @@ bool temporaryfile::putinplace(const std::string& target, bool noreplace) {
 }
 
 replaceresult replacefile(const std::string& path, const textsource& text, const fileidentity& expected) {
-    std::string target = path;
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved)) target = resolved;
+    replaceoptions options;
+    options.expected = expected;
+    return replacefile(path, text, options);
+}
+
+replaceresult replacefile(const std::string& path, const textsource& text, const replaceoptions& options) {
+    const bool derived = options.namedlength != std::string::npos;
+    if (!derived) {
+        const int fd = descriptorofname(path);
+        if (fd >= 0) return writedescriptor(fd, text);
     }
-    const size_t slash = target.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    if (base.empty()) return failure(EISDIR);
-    descriptor directory(opendirectory(folder));
-    if (directory.get() < 0) return failure(errno);
+    placement place;
+    replaceresult placed = derived ? placederived(path, options, place) : placenamed(path, place);
+    if (placed.outcome != replaceoutcome::replaced) return placed;
+    descriptor directory(place.folder);
+    const std::string& base = place.base;
+    const fileidentity& expected = options.expected;
 
     struct stat old {};
     const bool exists = ::fstatat(directory.get(), base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (!exists && errno != ENOENT) return failure(errno);
-    if (expected.known && (!exists || old.st_dev != expected.device || old.st_ino != expected.inode))
-        return {replaceoutcome::changed, 0};
-    if (exists && S_ISLNK(old.st_mode)) return failure(ELOOP);  // a link put there meanwhile
+    if (expected.known && (!exists || !unchangedentry(old, expected))) return ended(replaceoutcome::changed);
+    if (exists && S_ISLNK(old.st_mode)) {
+        // A derived name is never followed; a named one was resolved above, so a link here
+        // was put there meanwhile.
+        if (derived) return ended(replaceoutcome::derivedlink, ELOOP);
+        return failure(ELOOP);
+    }
     if (exists && S_ISDIR(old.st_mode)) return failure(EISDIR);
-    if (exists && !S_ISREG(old.st_mode)) return writeinplace(directory.get(), base, text);
-    if (exists && old.st_nlink > 1) return {replaceoutcome::hardlinked, 0};
+    if (exists && !S_ISREG(old.st_mode)) {
+        // A pipe or device the user named takes the text; one at a derived name is no output.
+        if (derived) return ended(replaceoutcome::notregular);
+        return writeinplace(directory.get(), base, text);
+    }
+    if (exists && old.st_nlink > 1) return ended(replaceoutcome::hardlinked);
     if (exists && ::faccessat(directory.get(), base.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
 
     temporaryfile temporary(directory.get(), base);
     if (temporary.fd() < 0) return failure(errno);
-    const std::string oldpath = folder + "/" + base;
-    bool ready = exists ? keepattributes(temporary.fd(), oldpath, old) : ::fchmod(temporary.fd(), newfilemode()) == 0;
+    bool ready = exists ? keepattributes(temporary.fd(), pathbyfolder(place), old)
+                        : ::fchmod(temporary.fd(), newfilemode()) == 0;
     if (!ready) return failure(errno);
     errno = 0;
     if (!text([&temporary](std::string_view piece) { return temporary.write(piece); })) return failure(errno ? errno : EIO);
 
-    // The name must still lead to the file whose attributes were taken.
+    // The name must still lead to the file whose attributes were taken, as it was then.
     struct stat now {};
     if (exists) {
         if (::fstatat(directory.get(), base.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || !sameentry(now, old))
-            return {replaceoutcome::changed, 0};
-        if (now.st_nlink > 1) return {replaceoutcome::hardlinked, 0};
+            return ended(replaceoutcome::changed);
+        if (expected.known && !unchangedentry(now, expected)) return ended(replaceoutcome::changed);
+        if (now.st_nlink > 1) return ended(replaceoutcome::hardlinked);
     }
+    replaceresult done = ended(replaceoutcome::replaced);
+    if (exists) done.before = identityofstat(old);
+    done.after = identityof(temporary.fd());
     if (!temporary.putinplace(base, false)) return failure(errno);
-    return {replaceoutcome::replaced, 0};
+    return done;
 }

@@ -1,19 +1,24 @@
-// Atomic replacement of a file: the new text goes to a temporary file beside the target,
-// which takes the old file's owner, group, mode and extended attributes, is synced and then
-// renamed into place. A failure, or SIGTERM, SIGINT or SIGHUP on the way, leaves the old file
-// as it was and removes the temporary file.
+// Atomic replacement of a file: the new text goes to a temporary file beside the target
+// (unnamed where the file system allows, so that nothing is left behind whatever ends the
+// process), which takes the old file's owner, group, mode and extended attributes, is synced
+// and then renamed into place. A failure, or SIGTERM, SIGINT or SIGHUP on the way, leaves the
+// old file as it was and removes the temporary file.
 #pragma once
 
 #include <sys/types.h>
+#include <time.h>
 
 #include <functional>
 #include <string>
 #include <string_view>
 
-// Device and inode: what names one file, whatever path leads to it.
+// Device and inode: what names one file, whatever path leads to it; with its size and
+// modification time as they were when it was looked at.
 struct fileidentity {
     dev_t device = 0;
     ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
     bool known = false;
 };
 fileidentity identityof(int fd);
@@ -21,6 +26,13 @@ fileidentity identityof(int fd);
 fileidentity identityofpath(const std::string& path);
 // True only when both are known and name the same file.
 bool samefile(const fileidentity& a, const fileidentity& b);
+// True when both name the same file and its size and modification time are the same.
+bool unchangedfile(const fileidentity& a, const fileidentity& b);
+
+// The descriptor that a name such as /dev/stdout, /dev/fd/3 or /proc/self/fd/3 stands for,
+// or -1 for any other name. Such names lead to what the descriptor has open, not to a file
+// that may be replaced.
+int descriptorofname(const std::string& path);
 
 // Gives the text piece by piece to the writer; false as soon as the writer fails.
 using piecewriter = std::function<bool(std::string_view)>;
@@ -29,24 +41,47 @@ textsource wholetext(std::string_view text);
 
 enum class replaceoutcome {
     replaced,
-    failed,      // error holds the reason
-    changed,     // the path no longer names the expected file
-    hardlinked,  // the file has more than one hard link; replacing it would split them
+    failed,       // error holds the reason
+    changed,      // the path no longer names the expected file, or the file changed
+    hardlinked,   // the file has more than one hard link; replacing it would split them
+    derivedlink,  // a derived folder or the derived name is a symbolic link (link names it)
+    danglinglink, // the name is a symbolic link that leads to no file
+    notregular,   // a derived name stands for a pipe, device or socket
 };
 
 struct replaceresult {
     replaceoutcome outcome = replaceoutcome::failed;
     int error = 0;
+    std::string link;   // for derivedlink: the path up to the folder that is a link, "" for the name itself
+    // For a regular file that was written: the file that had the name before (unknown when
+    // there was none), and the one that has it now.
+    fileidentity before, after;
 };
 
-// Replaces the file that path names (links followed; a new file when there is none) by the
-// text. With expected known, the path must still name that file when it is replaced. A file
-// the caller may not write (its mode, read-only mounts) is refused with EACCES or EROFS.
-// Devices and pipes are written as they are.
+struct replaceoptions {
+    // When known, the path must still name this file, with the size and modification time
+    // it had, when it is replaced.
+    fileidentity expected;
+    // The length of the leading part of the path that the user named, in which links are
+    // followed. The folders after it and the last name were derived by the program: no link
+    // is followed there. npos: the user named the whole path, and a link at its end is
+    // followed to the file it names.
+    size_t namedlength = std::string::npos;
+    // Derived folders that are missing are made (mode 0777 before the umask).
+    bool makefolders = false;
+};
+
+// Replaces the file that path names (a new file when there is none) by the text, as the
+// options say. A file the caller may not write (its mode, read-only mounts) is refused with
+// EACCES or EROFS. Devices and pipes are written as they are, and a descriptor name (see
+// descriptorofname) is written to that descriptor.
+replaceresult replacefile(const std::string& path, const textsource& text, const replaceoptions& options);
 replaceresult replacefile(const std::string& path, const textsource& text, const fileidentity& expected = {});
 
-// A new file in an open directory under a hidden temporary name, removed when the object goes
-// (or when SIGTERM, SIGINT or SIGHUP ends the process) unless it was put in place.
+// A new file in an open directory, removed when the object goes unless it was put in place.
+// It has no name at all while it is written where the file system allows (O_TMPFILE), so
+// that not even SIGKILL leaves it behind; elsewhere it has a hidden temporary name, removed
+// also when SIGTERM, SIGINT or SIGHUP ends the process.
 class temporaryfile {
 public:
     // Creates the file in directoryfd (mode 0600) with a name made from base; check fd().
@@ -58,13 +93,16 @@ public:
     int fd() const { return descriptor; }
     // Writes all of the text; false with errno on failure.
     bool write(std::string_view text);
-    // Syncs and closes the file, then renames it to name in the directory; with noreplace an
-    // existing name is kept and EEXIST given. False with errno on failure.
+    // Syncs and closes the file, then gives it the name in the directory, replacing what has
+    // it; with noreplace an existing name is kept and EEXIST given. False with errno on failure.
     bool putinplace(const std::string& name, bool noreplace);
 
 private:
+    bool linkunnamed(const std::string& target);
     int directory;
     int descriptor = -1;
+    bool unnamed = false;
+    std::string base;
     std::string name;
     int slot = -1;
 };

@@ -40,10 +40,11 @@ protected:
     }
     bool canobeypermissions() { return ::geteuid() != 0 || fs::exists("/usr/bin/setpriv"); }
 
-    // Runs brelm with written files limited to about `kilobytes` (a write beyond fails with
-    // EFBIG instead of killing the program).
-    programresult brelmwithfilelimit(int kilobytes, const std::vector<std::string>& arguments) {
-        std::vector<std::string> wrapped{"-c", "trap '' XFSZ; ulimit -f " + std::to_string(kilobytes) + " && exec \"$0\" \"$@\"",
+    // Runs brelm with written files limited to about `kilobytes`; with ignored, SIGXFSZ is
+    // ignored when it starts, else it has its usual action (which brelm sets aside).
+    programresult brelmwithfilelimit(int kilobytes, const std::vector<std::string>& arguments, bool ignored = true) {
+        std::vector<std::string> wrapped{"-c", std::string(ignored ? "trap '' XFSZ; " : "") + "ulimit -f " +
+                                                   std::to_string(kilobytes) + " && exec \"$0\" \"$@\"",
                                          programfile("brelm")};
         wrapped.insert(wrapped.end(), arguments.begin(), arguments.end());
         return runprogram("/bin/sh", wrapped, folder, std::nullopt, environment);
@@ -84,6 +85,57 @@ TEST_F(badinput, binarybytesandnulsareformattedwithoutlosingabyte) {
         EXPECT_EQ(run.exitcode, 0);
         EXPECT_EQ(readfile("copy.out"), text);
     }
+}
+
+// UTF-16 and UTF-32 text, with a byte-order mark or without, from a file or from standard
+// input, would be cut into single bytes and spliced into nonsense: it is refused before
+// anything is written, and the file stays as it was, without a backup.
+TEST_F(badinput, utf16andutf32textisrefused) {
+    const std::string text = "begin\n  x := 1; -- caf\u00e9\nend;\n";
+    // The text (ASCII and U+00E9) in units of width bytes, with U+FEFF in front when marked.
+    auto widened = [&text](int width, bool bigendian, bool marked) {
+        std::string wide;
+        auto unit = [&](unsigned value) {
+            for (int k = 0; k < width; ++k) {
+                const int shift = 8 * (bigendian ? width - 1 - k : k);
+                wide += static_cast<char>((value >> shift) & 0xFF);
+            }
+        };
+        if (marked) unit(0xFEFF);
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            if (byte < 0x80) {
+                unit(byte);
+            } else {
+                unit(((byte & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F));
+                ++i;
+            }
+        }
+        return wide;
+    };
+    struct row {
+        int width;
+        bool bigendian, marked;
+        const char* name;
+    } rows[] = {{2, false, true, "UTF-16"}, {2, true, true, "UTF-16"}, {2, false, false, "UTF-16"},
+                {2, true, false, "UTF-16"}, {4, false, true, "UTF-32"}, {4, true, false, "UTF-32"}};
+    for (const row& r : rows) {
+        const std::string wide = widened(r.width, r.bigendian, r.marked);
+        writefile("w.sql", wide);
+        programresult run = brelm({"-io", "w.sql"});
+        EXPECT_EQ(run.err, "w.sql is " + std::string(r.name) +
+                               " text; convert it to UTF-8 or a single-byte character set\nw.sql" + failed)
+            << r.width << r.bigendian << r.marked;
+        EXPECT_EQ(run.exitcode, 255);
+        EXPECT_TRUE(readfile("w.sql") == wide);
+        EXPECT_TRUE(nobackups());
+    }
+    programresult run = brelm({"-i", "stdin", "-o", "stdout"}, widened(2, false, true));
+    EXPECT_EQ(run.err, "stdin is UTF-16 text; convert it to UTF-8 or a single-byte character set\nstdin -> stdout" + failed);
+    EXPECT_EQ(run.out, "");
+    // The same text in UTF-8 is formatted.
+    run = brelm({"-i", "stdin", "-o", "stdout", "-sr-"}, text);
+    EXPECT_EQ(run.out, "BEGIN\n  x := 1; -- caf\u00e9\nEND;\n");
 }
 
 // Random bytes, with the default switches and heavy ones. Without quotes, "*" and brackets
@@ -252,12 +304,15 @@ TEST_F(badinput, writesthatfailpartwaylosenothing) {
 
     const std::string text = generateplsql(256 << 10, 9);
     writefile("big.sql", text);
-    programresult run = brelmwithfilelimit(64, {"-soe-", "-b", "0", "-i", "big.sql", "-o", "big.out", "-io", "big.sql"});
-    EXPECT_EQ(run.err, "could not write big.out: File too large\nbig.sql -> big.out" + failed +
-                       "could not write big.sql: File too large\nbig.sql" + failed);
-    EXPECT_EQ(run.exitcode, 255);
-    EXPECT_TRUE(readfile("big.sql") == text);
-    EXPECT_EQ(names(folder), (std::vector<std::string>{"a.sql", "big.sql"}));
+    for (bool ignored : {true, false}) {
+        programresult run =
+            brelmwithfilelimit(64, {"-soe-", "-b", "0", "-i", "big.sql", "-o", "big.out", "-io", "big.sql"}, ignored);
+        EXPECT_EQ(run.err, "could not write big.out: File too large\nbig.sql -> big.out" + failed +
+                           "could not write big.sql: File too large\nbig.sql" + failed) << ignored;
+        EXPECT_EQ(run.exitcode, 255);
+        EXPECT_TRUE(readfile("big.sql") == text);
+        EXPECT_EQ(names(folder), (std::vector<std::string>{"a.sql", "big.sql"}));
+    }
 }
 
 // The numbered backup is written before the output; when it cannot be completed the file
@@ -265,7 +320,7 @@ TEST_F(badinput, writesthatfailpartwaylosenothing) {
 TEST_F(badinput, abackupthatfailspartwaystopsthefile) {
     const std::string text = generateplsql(256 << 10, 11);
     writefile("big.sql", text);
-    programresult run = brelmwithfilelimit(64, {"-io", "big.sql"});
+    programresult run = brelmwithfilelimit(64, {"-io", "big.sql"}, false);
     EXPECT_EQ(run.err, "copy failed (big.sql -> " + mirror("big_b1.sql.bak") + "): File too large\nbig.sql" + failed);
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_TRUE(readfile("big.sql") == text);

@@ -101,7 +101,8 @@ TEST_F(formatting, htmltemplate) {
     EXPECT_FALSE(exists("m.html"));
 
     run = brelm({"-i", "n.sql", "-o", "m.html", "-html", "-ht", "none.html"});
-    EXPECT_EQ(run.err, "could not open html template file none.html\nn.sql -> m.html formatting failed because of errors.\n");
+    EXPECT_EQ(run.err, "could not open html template file none.html: No such file or directory\n"
+                       "n.sql -> m.html formatting failed because of errors.\n");
     EXPECT_EQ(run.exitcode, 255);
 }
 

@@ -1,7 +1,8 @@
 // brelm's bounds on what it reads and accepts: texts of any length in the token store,
-// number switches that take numbers only and within their bounds, inputs and settings files
-// of bounded size, unreadable standard input, echoed words, settings files that load one
-// file again and again, and the preprocessor's dumps and memory.
+// number switches that take numbers only and within their bounds, inputs, settings files,
+// templates and the clipboard file of bounded size and kind, unreadable standard input,
+// echoed words and names, settings files that load one file again and again, and the
+// preprocessor's dumps and memory.
 #include "programrun.h"
 
 #include <fcntl.h>
@@ -189,7 +190,7 @@ TEST_F(inputbounds, settingsfilesareboundedandechoedsafely) {
     EXPECT_EQ(run.err, "could not load settings from big.cfg: the file is larger than 1 MB\n");
     EXPECT_EQ(run.exitcode, 255);
     run = brelm({"-ls", "/dev/zero", "-i", "a.sql"});
-    EXPECT_EQ(run.err, "could not load settings from /dev/zero: the file is larger than 1 MB\n");
+    EXPECT_EQ(run.err, "could not load settings from /dev/zero: it is neither a regular file nor a pipe\n");
 
     for (int level = 1; level <= 20; ++level)
         writefile("d" + std::to_string(level),
@@ -204,6 +205,90 @@ TEST_F(inputbounds, settingsfilesareboundedandechoedsafely) {
     run = brelm({"-ls", "escape.cfg", "-gsfif", "-i", "escape.sql", "-o", "null"});
     EXPECT_EQ(run.err, "Argument \\x1b[2J\\x1b]0;owned\\x07 is ignored\nArgument \\x1b[31mred is ignored\n"
                        "escape.sql -> null" + done);
+}
+
+// The files read besides the input (an html template, settings files, the clipboard file)
+// are read by the input's rule: a regular file or a pipe, within its bound. A pipe that
+// nothing writes to is refused at once instead of waited on; one that is written is read.
+TEST_F(inputbounds, filesbesidetheinputarereadastheinputis) {
+    writefile("a.sql", "begin\nnull;\nend;\n");
+    for (const char* name : {"big.html", "big.clip"}) {
+        writefile(name, "");
+        fs::resize_file(folder / name, (size_t(1) << 30) + 1);   // sparse
+    }
+    for (const char* name : {"t.fifo", "s.fifo", "c.fifo"}) ASSERT_EQ(::mkfifo((folder / name).c_str(), 0600), 0);
+    const std::string html = "a.sql -> a.html" + failed, clip = "clipboard -> stdout" + failed;
+    struct row {
+        std::vector<std::string> arguments;
+        std::string clipboard, err;
+        int exitcode;
+    } rows[] = {
+        {{"-i", "a.sql", "-o", "a.html", "-html", "-ht", "/dev/zero"}, "",
+         "could not open html template file /dev/zero: it is neither a regular file nor a pipe\n" + html, 255},
+        {{"-i", "a.sql", "-o", "a.html", "-html", "-ht", "big.html"}, "",
+         "could not open html template file big.html: the file is larger than 1 GB\n" + html, 255},
+        {{"-i", "a.sql", "-o", "a.html", "-html", "-ht", "t.fifo"}, "",
+         "could not open html template file t.fifo: no program writes to the pipe\n" + html, 255},
+        {{"-ls", "s.fifo", "-i", "a.sql"}, "", "could not load settings from s.fifo: no program writes to the pipe\n", 255},
+        {{"-i", "clipboard", "-o", "stdout"}, "c.fifo", "can't open clipboard: c.fifo: no program writes to the pipe\n" + clip, 255},
+        {{"-i", "clipboard", "-o", "stdout"}, "big.clip", "can't open clipboard: big.clip: the file is larger than 1 GB\n" + clip, 255},
+        {{"-i", "clipboard", "-o", "stdout"}, "/dev/zero",
+         "can't open clipboard: /dev/zero: it is neither a regular file nor a pipe\n" + clip, 255},
+    };
+    for (const row& r : rows) {
+        if (!r.clipboard.empty()) environment["BRELM_CLIPBOARD_FILE"] = r.clipboard;
+        programresult run = brelm(r.arguments);
+        EXPECT_EQ(run.err, r.err);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.exitcode, r.exitcode);
+    }
+    EXPECT_FALSE(fs::exists(folder / "a.html"));
+
+    // Pipes that are written to: settings and a template from standard input.
+    programresult run = brelm({"-ls", "/dev/stdin", "-i", "a.sql", "-o", "stdout", "-sr-"}, "-lk -is 4\n");
+    EXPECT_EQ(run.out, "begin\n    null;\nend;\n");
+    run = brelm({"-i", "a.sql", "-o", "stdout", "-sr-", "-html", "-ht", "/dev/stdin", "-tag[keyword]=<b>"},
+                "<p>$formatted</p>");
+    EXPECT_TRUE(run.out.starts_with("<p><b>BEGIN</b>") && run.out.ends_with("</p>")) << run.out;
+    EXPECT_EQ(run.exitcode, 0);
+}
+
+// File names and switch values echoed in messages and listings show their control bytes as
+// \xNN: no name can steer the terminal or forge a result line.
+TEST_F(inputbounds, namesandvaluesareechoedescaped) {
+    const std::string title = "\x1b]0;owned\x07.sql", forged = "x.sql formatting is done.\nroot.sql";
+    writefile(title, "x:=1;\n");
+    writefile(forged, "x:=1;\n");
+    writefile("tree/\x1b[2J/a.sql", "x:=1;\n");
+    writefile("open\x1b]2;x\x07.sql", "x := 'never closed;\n");
+    writefile("a.sql", "x:=1;\n");
+    programresult run = brelm({"-soe-", "-b", "0", "-i", title, "-i", forged, "-o", "null", "-ir", "tree/*.sql",
+                               "-i", "open\x1b]2;x\x07.sql", "-o", "null", "-i", "gone\x07.sql", "-o", "null"});
+    EXPECT_EQ(run.out, "subdir:tree/\\x1b[2J\n");
+    EXPECT_EQ(run.err, "\\x1b]0;owned\\x07.sql -> \\x1b]0;owned\\x07.sql.vmq" + done +
+                           "x.sql formatting is done.\\x0aroot.sql -> null" + done +
+                           "tree/\\x1b[2J/a.sql -> tree/\\x1b[2J/a.sql.vmq" + done +
+                           "Syntax error:unclosed ' somewhere before open\\x1b]2;x\\x07.sql line 1\n"
+                           "Error possible around open\\x1b]2;x\\x07.sql line 1\nopen\\x1b]2;x\\x07.sql -> null" + failed +
+                           "can't open gone\\x07.sql: No such file or directory\ngone\\x07.sql -> null" + failed);
+    EXPECT_EQ(run.exitcode, 255);
+
+    const struct {
+        std::vector<std::string> arguments;
+        std::string err;
+    } rows[] = {
+        {{"-i", "a.sql", "-cs", "\x1b[2J"}, "Character set \\x1b[2J is not correct or not supported.\n" + hint},
+        {{"-i", "a.sql", "-tag[\x1b[2J]=<b>"}, "-tag[\\x1b[2J]=<b> is not valid,token type \\x1b[2J is not known\n"},
+        {{"-i", "a.sql", "-t", "4,\x1b"}, "The value 4,\\x1b of -t is not a number.\n" + hint},
+        {{"-i", "a.sql", "-od", "no\x1b"}, "The output directory (-od) no\\x1b does not exist\n" + hint},
+        {{"-i", "a.sql", "-ias", "\x1b[2J", "-o", "null", "-x"}, "Input file to be tidied is \\x1b[2J.\n"},
+    };
+    for (const auto& r : rows) {
+        run = brelm(r.arguments);
+        EXPECT_NE(run.err.find(r.err), std::string::npos) << run.err;
+        for (const std::string* text : {&run.out, &run.err})
+            for (char c : *text) EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n' || c == '\t') << *text;
+    }
 }
 
 // The preprocessor's dumps are not written through links, and running out of memory inside

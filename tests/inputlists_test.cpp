@@ -2,7 +2,10 @@
 // directories and default output names, run on a scratch tree.
 #include "programrun.h"
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <climits>
 
 namespace {
 
@@ -83,9 +86,13 @@ TEST_F(inputlists, namingerrorsareusageerrors) {
         {{"-o", "b.sql"}, "The input file (-i) is missing before -o b.sql" + hint},
         {{"-i", "src/a.sql", "-o", "b.sql", "-o", "c.sql"}, "The input file (-i) is missing before -o c.sql" + hint},
         {{"-io", "src/a.sql", "-no"}, "The input file (-i) is missing before -o null" + hint},
+        {{"-i", "src/a.sql", "-o", "b.sql", "-o", "\x1b[2J"}, "The input file (-i) is missing before -o \\x1b[2J" + hint},
         {{"-i", "src/a.sql", "-od", "nowhere/"}, "The output directory (-od) nowhere/ does not exist" + hint},
         {{"-i", "src/a.sql", "-od", "src/a.sql"}, "The output directory (-od) src/a.sql does not exist" + hint},
-        {{"-i", "src/*.none"}, "No input file is given." + hint},
+        {{"-i", "src/*.none"}, "No input file is given: src/*.none matches no file." + hint},
+        {{"-i", "src/*.none", "-io", "src/*.x"}, "No input file is given: src/*.none, src/*.x match no file." + hint},
+        {{"-i", "src/*.sql", "-o", "x.sql"},
+         "-o x.sql cannot follow the mask src/*.sql, which may name many files: name their outputs with -od, -odr or -oe." + hint},
     };
     for (const row& r : rows) {
         programresult run = brelm(r.arguments);
@@ -94,6 +101,73 @@ TEST_F(inputlists, namingerrorsareusageerrors) {
         EXPECT_EQ(run.exitcode, 2);
     }
     EXPECT_FALSE(exists("nowhere"));
+}
+
+// Two inputs whose outputs would have one name: the second fails and the first output stays.
+// The same input named twice is formatted twice.
+TEST_F(inputlists, asecondinputnevertakestheoutputofanother) {
+    writefile("other/a.sql", "begin\n  x := 1;\nend;\n");
+    writefile("out/.keep", "");
+    programresult run = brelm({"-soe-", "-b", "0", "-i", "src/a.sql", "-i", "other/*.sql", "-od", "out", "-io", "src/b.sql",
+                               "-io", "./src/b.sql"});
+    EXPECT_EQ(run.err, done({{"src/a.sql", "out/a.sql.vmq"}}) +
+                           "other/a.sql would overwrite the output of src/a.sql\n"
+                           "other/a.sql -> out/a.sql.vmq formatting failed because of errors.\n"
+                           "src/b.sql formatting is done.\n./src/b.sql formatting is done.\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("out/a.sql.vmq"), formatted);
+
+    // A file a mask listed that this run has replaced meanwhile, because a mask lists it
+    // twice or through a link beside it, is formatted again, not taken for a changed file.
+    writefile("twice/real.sql", source);
+    std::filesystem::create_symlink("real.sql", folder / "twice/link.sql");
+    run = brelm({"-b", "0", "-io", "twice/*.sql", "-io", "twice/*.sql"});
+    EXPECT_EQ(run.err, "twice/link.sql formatting is done.\ntwice/real.sql formatting is done.\n"
+                       "twice/link.sql formatting is done.\ntwice/real.sql formatting is done.\n");
+    EXPECT_EQ(run.exitcode, 0);
+    EXPECT_EQ(readfile("twice/real.sql"), formatted);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "twice/link.sql"));
+}
+
+// A folder of a recursive search that cannot be searched, here one whose path is longer than
+// the system takes, is skipped with a word, and the rest is formatted.
+TEST_F(inputlists, afolderthatcannotbesearchedisnamed) {
+    // Folders nested in src/sub, made one level at a time, until the path is too long.
+    const std::string level(200, 'd');
+    std::vector<int> levels{::open((folder / "src/sub").c_str(), O_RDONLY | O_DIRECTORY)};
+    std::string deepest = "src/sub";
+    while (levels.back() >= 0 && deepest.size() < PATH_MAX) {
+        if (::mkdirat(levels.back(), level.c_str(), 0755) != 0) break;
+        levels.push_back(::openat(levels.back(), level.c_str(), O_RDONLY | O_DIRECTORY));
+        deepest += "/" + level;
+    }
+    ASSERT_GE(levels.back(), 0);
+    ::close(::openat(levels.back(), "x.sql", O_WRONLY | O_CREAT, 0644));
+
+    programresult run = brelm({"-ir", "src/sub/*.sql", "-b", "0"});
+    EXPECT_EQ(run.err, "Warning:the folder " + deepest + " is skipped: File name too long\n" +
+                           done({{"src/sub/c.sql", "src/sub/c.sql.vmq"}, {"src/sub/old2.sql", "src/sub/old2.sql.vmq"},
+                                 {"src/sub/deep/d.sql", "src/sub/deep/d.sql.vmq"}}));
+    EXPECT_EQ(run.exitcode, 0);
+
+    // The nest goes from the deepest level up: its full path is too long for the usual removal.
+    ::unlinkat(levels.back(), "x.sql", 0);
+    for (size_t k = levels.size() - 1; k > 0; --k) {
+        ::close(levels[k]);
+        ::unlinkat(levels[k - 1], level.c_str(), AT_REMOVEDIR);
+    }
+    ::close(levels.front());
+}
+
+// A relative TMP or TMPDIR counts as unset: backups never land below the folder a run
+// starts in.
+TEST_F(inputlists, arelativetemporaryfolderisnotused) {
+    environment["TMP"] = "relative";
+    environment["TMPDIR"] = backups.path().string();
+    programresult run = brelm({"-io", "src/a.sql", "-sr-"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    EXPECT_FALSE(exists("relative"));
+    EXPECT_EQ(testfolder::readall(mirror("src/a_b1.sql.bak")), source);
 }
 
 namespace {
@@ -153,7 +227,7 @@ TEST_F(backupruns, mirrorpathsstaybelowthebackupfolder) {
 TEST_F(backupruns, unusablebackupfolderfailsthefilebeforewriting) {
     writefile("blocker", "a file, not a folder");
     programresult run = brelm({"-io", "src/a.sql", "-bdir", "blocker"});
-    EXPECT_EQ(run.err, "could not create directory " + mirror("src", "blocker") + ",File exists\n"
+    EXPECT_EQ(run.err, "could not create directory " + mirror("src", "blocker") + ",blocker is not a directory\n"
                        "src/a.sql formatting failed because of errors.\n");
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("src/a.sql"), source);

@@ -2,6 +2,8 @@
 // "brelm.cfg" beside the program and -ls files.
 #include "programrun.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const std::string hint = "\n(Give -h as option if you want to see the usage info)\n";
@@ -136,6 +138,33 @@ TEST_F(switches, unterminatedquoteinconfigurationnamesthefile) {
     EXPECT_EQ(run.exitcode, 2);
 }
 
+// A configuration file that is a pipe nothing writes to is refused at once, not waited on.
+TEST_F(switches, configurationthatisanunwrittenpipeisrefused) {
+    const std::string program = programwithconfiguration("");
+    std::filesystem::remove(folder / "bin/brelm.cfg");
+    ASSERT_EQ(::mkfifo((folder / "bin/brelm.cfg").c_str(), 0600), 0);
+    programresult run = runprogram(program, {"-i", "a.sql"}, folder, std::nullopt, environment);
+    EXPECT_EQ(run.err, "could not load settings from " + (folder / "bin/brelm.cfg").string() +
+                           ": no program writes to the pipe\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_FALSE(exists("a.sql.vmq"));
+}
+
+// Identifier case under a single-byte character set: its own letters change case, while the
+// bytes of UTF-8 text, which the set would take for letters, keep theirs, with a warning.
+TEST_F(switches, utf8textkeepsitsbytesunderasinglebytecharacterset) {
+    writefile("latin.sql", "x := NA\xcfVE;\n");
+    writefile("utf8.sql", "x := NA\xc3\x8fVE;\n");
+    programresult run = brelm({"-i", "latin.sql", "-o", "stdout", "-sr-", "-li", "-cs", "WE8ISO8859P1", "-b", "0"});
+    EXPECT_EQ(run.out, "x := na\xefve;\n");
+    EXPECT_EQ(run.err, "");
+    run = brelm({"-i", "utf8.sql", "-o", "stdout", "-sr-", "-li", "-cs", "WE8ISO8859P1", "-b", "0"});
+    EXPECT_EQ(run.out, "x := na\xc3\x8fve;\n");
+    EXPECT_EQ(run.err, "Warning:utf8.sql is UTF-8 text; -cs WE8ISO8859P1 is a single-byte set, so its bytes above 127 "
+                       "keep their case.\n");
+    EXPECT_EQ(run.exitcode, 0);
+}
+
 TEST_F(switches, settingsfilesloadinplace) {
     writefile("site.txt", "-i a.sql -- the input\n-o \"out file.sql\"\n");
     programresult run = brelm({"-ls", "site.txt"});
@@ -149,6 +178,6 @@ TEST_F(switches, settingsfilesloadinplace) {
     EXPECT_EQ(loop.exitcode, 2);
 
     programresult missing = brelm({"-i", "a.sql", "-ls", "missing.txt"});
-    EXPECT_EQ(missing.err, "could not load settings from missing.txt");
+    EXPECT_EQ(missing.err, "could not load settings from missing.txt: No such file or directory\n");
     EXPECT_EQ(missing.exitcode, 255);
 }

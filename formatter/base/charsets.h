@@ -31,3 +31,12 @@ std::string charsetuc(std::string_view text);
 
 // Whether the name is one of the sets in the maps (looks up only).
 bool charsetexists(const std::string& name);
+
+// Whether the named set changes the case of some byte above 127.
+bool charsetcaseshighbytes(const std::string& name);
+// With keep, the sets selected from now on leave the case of every byte above 127 alone:
+// for UTF-8 text, whose bytes a single-byte set would take for letters of its own.
+void keephighbytecase(bool keep);
+// True when the text holds a multi-byte UTF-8 character and every byte above 127 belongs
+// to one.
+bool isutf8text(std::string_view text);

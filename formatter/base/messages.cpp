@@ -8,8 +8,11 @@
 
 void writeerrorstream(std::string_view text) {
     if (text.empty()) return;
+    // Messages may quote source text and values from files; no control byte but the line
+    // feed and the tab reaches the terminal.
+    const std::string shown = escapedlines(text);
     std::fflush(stdout);
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fwrite(shown.data(), 1, shown.size(), stderr);
     std::fflush(stderr);
 }
 

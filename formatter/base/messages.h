@@ -15,7 +15,8 @@ struct messagestream {
 void printout(messagestream& sink, std::string message);
 
 // Writes text to the standard error stream at once (stdout is flushed first, so that
-// the two streams keep their order on a shared terminal).
+// the two streams keep their order on a shared terminal), its control bytes but line feeds
+// and tabs shown as \xNN.
 void writeerrorstream(std::string_view text);
 
 [[noreturn]] void die(const std::string& message);

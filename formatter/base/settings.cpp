@@ -64,9 +64,10 @@ void setbasevalues(settings& s) {
 }  // namespace
 
 std::string defaultbackupdirectory() {
+    // A relative folder would put the backups below whatever folder the run starts in.
     for (const char* name : {"TMP", "TMPDIR"}) {
         auto found = environmenttable.find(name);
-        if (found != environmenttable.end() && !found->second.empty()) return found->second;
+        if (found != environmenttable.end() && !found->second.empty() && found->second[0] == '/') return found->second;
     }
     return privatebackupdirectory();
 }

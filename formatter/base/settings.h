@@ -3,6 +3,7 @@
 #pragma once
 
 #include "autoarray.h"
+#include "replacefile.h"
 
 #include <cstdint>
 #include <map>
@@ -44,12 +45,28 @@ struct ifsentry {
 };
 using ifsblock = std::vector<ifsentry>;
 
+// An input that a mask's listing found: the file it was then, whether its name was a
+// symbolic link (only a plain mask lists links), and the length of the name's leading part
+// that the user named (the mask's folder).
+struct listedfile {
+    fileidentity identity;
+    bool link = false;
+    int32_t namedlength = -1;
+};
+
 // Every field is named after its switch ("sbi.ml" is sbi_ml). Flags hold 0 or 1.
 struct settings {
     // Input and output names and the pair lists.
     autoarray<std::string> inputfiles, outputfiles, recursionbases;
+    // Per pair: the listing's file for an input a mask found; for an output name the
+    // program derived, the length of its leading part that the user named (-1: the user
+    // named it all), after which no link is followed.
+    autoarray<listedfile> listedinputs;
+    autoarray<int32_t> outputnamedlengths;
     int32_t fileindex = 0;
     std::string inputfile, outputfile, inputfilealias, outputfilealias;
+    listedfile listedinput;            // of the current pair
+    int32_t outputnamedlength = -1;    // of the current pair
     std::string oe;
     int32_t sl = 0, el = 0;
     std::string cs;
@@ -129,7 +146,8 @@ struct settings {
 void setdefaults(settings& s);
 // The -0 switch; a non-zero clearifs also empties the -ifs keyword tree.
 void setalloff(settings& s, int clearifs);
-// The backup directory by default: TMP, else TMPDIR, else privatebackupdirectory().
+// The backup directory by default: TMP, else TMPDIR, else privatebackupdirectory(); a
+// relative TMP or TMPDIR counts as unset.
 std::string defaultbackupdirectory();
 // "/tmp/brelm-UID": the user's own folder in the shared /tmp, kept with mode 0700.
 std::string privatebackupdirectory();

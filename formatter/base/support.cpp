@@ -150,13 +150,16 @@ std::vector<int32_t> stringstonumbers(const std::vector<std::string>& texts) {
     return numbers;
 }
 
-std::string escapedword(std::string_view text) {
+namespace {
+
+// Control bytes (below 32, and 127) written as \xNN; with keeplines, LF and TAB stay.
+std::string escapecontrols(std::string_view text, bool keeplines) {
     static const char digits[] = "0123456789abcdef";
     std::string shown;
     shown.reserve(text.size());
     for (char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f) {
+        if ((byte >= 0x20 && byte != 0x7f) || (keeplines && (c == '\n' || c == '\t'))) {
             shown += c;
             continue;
         }
@@ -166,3 +169,9 @@ std::string escapedword(std::string_view text) {
     }
     return shown;
 }
+
+}  // namespace
+
+std::string escapedword(std::string_view text) { return escapecontrols(text, false); }
+
+std::string escapedlines(std::string_view text) { return escapecontrols(text, true); }

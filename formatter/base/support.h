@@ -38,8 +38,11 @@ std::vector<std::string> splitlines(std::string_view text);
 
 // The system's text for the current errno.
 std::string errnotext();
-// The text with its control bytes (below 32, and 127) written as \xNN, safe to echo to a terminal.
+// The text with its control bytes (below 32, and 127) written as \xNN, safe to echo to a
+// terminal: how every file name and value is shown in messages.
 std::string escapedword(std::string_view text);
+// The same for a message of whole lines: line feeds and tabs stay.
+std::string escapedlines(std::string_view text);
 
 // Removes and returns the first element; "" for an empty list.
 std::string shift(std::vector<std::string>& list);

@@ -4,18 +4,22 @@
 
 #include "formatter.h"
 #include "header.h"
+#include "filereading.h"
 #include "support.h"
 
-#include <fstream>
 #include <string_view>
 
 namespace {
 
-// Head and tail of the html template around its first placeholder.
+// Head and tail of the html template around its first placeholder. The template is read as
+// the input is: a regular file or a pipe that something writes to, up to 1 GB.
 std::pair<std::string, std::string> readtemplate(formatter& f, const std::string& placeholder) {
-    std::fstream in(f.s.ht, std::ios::in | std::ios::binary);
-    if (!in.is_open() || isdirectory(f.s.ht)) die("could not open html template file " + f.s.ht + "\n");
-    std::string text = join(readlines(in), "");
+    std::string text;
+    readrules rules;
+    rules.limit = largestinput;
+    const readresult read = readwholefile(f.s.ht, text, rules);
+    if (read.outcome != readoutcome::read)
+        die("could not open html template file " + escapedword(f.s.ht) + ": " + readfailure(read, rules.limit) + "\n");
     size_t at = text.find(placeholder);
     if (at == std::string::npos)
         usageerror(f.messages, placeholder + " string is missing from html template file");

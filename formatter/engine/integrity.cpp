@@ -3,6 +3,7 @@
 #include "charsets.h"
 #include "dumppath.h"
 #include "formatter.h"
+#include "replacefile.h"
 #include "support.h"
 
 #include <unistd.h>
@@ -29,24 +30,22 @@ bool isliteral(int32_t kind) {
 }
 
 // Writes a dump through a new file beside it that then takes its name, so that a link or a
-// file of someone else's standing at the name in a shared folder is never written through.
+// file of someone else's standing at the name in a shared folder is never written through,
+// and nothing is left behind when the run is ended on the way.
 bool writedump(const std::string& path, const std::string& text) {
-    std::string temporary = path;
-    temporary += ".XXXXXX";
-    int handle = mkstemp(temporary.data());
-    if (handle < 0) return false;
-    bool written = true;
-    for (size_t done = 0; written && done < text.size();) {
-        ssize_t count = ::write(handle, text.data() + done, text.size() - done);
-        if (count < 0) written = false;
-        else done += static_cast<size_t>(count);
+    const size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const int folder = opendirectory(slash == std::string::npos ? "" : slash == 0 ? "/" : path.substr(0, slash));
+    if (folder < 0) return false;
+    bool written = false;
+    {
+        temporaryfile dump(folder, name);
+        written = dump.fd() >= 0 && dump.write(text) && dump.putinplace(name, false);
     }
-    if (::close(handle) != 0) written = false;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
     const int error = errno;
-    std::remove(temporary.c_str());
+    ::close(folder);
     errno = error;
-    return false;
+    return written;
 }
 
 }  // namespace

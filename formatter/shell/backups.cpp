@@ -130,17 +130,21 @@ int openbase(const std::string& base, std::string& reason) {
 int openmirror(const std::string& base, const std::string& part, std::string& reason) {
     directoryfd folder(openbase(base, reason));
     if (folder.get() < 0) return -1;
+    std::string walked = base;
     for (const std::string& level : split("/", part)) {
         if (level.empty()) continue;
         if (::mkdirat(folder.get(), level.c_str(), 0700) != 0 && errno != EEXIST) {
             reason = errnotext();
             return -1;
         }
+        walked = joinpath(walked, level);
         int next = ::openat(folder.get(), level.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (next < 0) {
+            const int error = errno;
             struct stat st {};
             const bool link = ::fstatat(folder.get(), level.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
-            reason = std::strerror(link ? ELOOP : errno == ENOTDIR ? EEXIST : errno);
+            const std::string what = walked == joinpath(base, part) ? "it" : walked;
+            reason = link ? what + " is a symbolic link" : error == ENOTDIR ? what + " is not a directory" : std::strerror(error);
             return -1;
         }
         folder.reset(next);
@@ -181,7 +185,7 @@ bool backupfile(messagestream& sink, const std::string& file, std::string_view b
     errortext.clear();
     if (b <= 0 || isstreaminput(file)) return true;
     if (backupdirectory.empty()) {
-        errortext = "no backup directory is set for " + file + ": give one with -bdir\n";
+        errortext = "no backup directory is set for " + escapedword(file) + ": give one with -bdir\n";
         return false;
     }
     const std::string base = striptrailingseparator(backupdirectory);
@@ -191,7 +195,7 @@ bool backupfile(messagestream& sink, const std::string& file, std::string_view b
     std::string reason;
     directoryfd folder(openmirror(base, part, reason));
     if (folder.get() < 0) {
-        errortext = "could not create directory " + mirror + "," + reason + "\n";
+        errortext = "could not create directory " + escapedword(mirror) + "," + escapedword(reason) + "\n";
         return false;
     }
     const std::string stem = stemof(file);
@@ -200,15 +204,15 @@ bool backupfile(messagestream& sink, const std::string& file, std::string_view b
     const int64_t first = copies.empty() ? 1 : copies.front().number + 1;
     const int64_t number = writecopy(folder.get(), bytes, stem, extension, first);
     if (number < 0) {
-        errortext = "copy failed (" + file + " -> " + joinpath(mirror, copyname(stem, first, extension)) + "): " +
-                    errnotext() + "\n";
+        errortext = "copy failed (" + escapedword(file) + " -> " +
+                    escapedword(joinpath(mirror, copyname(stem, first, extension))) + "): " + errnotext() + "\n";
         return false;
     }
     // Pruned only now, so that a failed copy never leaves fewer copies than before.
     for (size_t k = static_cast<size_t>(b) - 1; k < copies.size(); ++k)
         if (::unlinkat(folder.get(), copies[k].name.c_str(), 0) == 0 && verbose)
-            printout(sink, "Deleted backup file " + joinpath(mirror, copies[k].name) + "\n");
-    if (verbose) printout(sink, "Backed up in " + joinpath(mirror, copyname(stem, number, extension)) + "\n");
+            printout(sink, "Deleted backup file " + escapedword(joinpath(mirror, copies[k].name)) + "\n");
+    if (verbose) printout(sink, "Backed up in " + escapedword(joinpath(mirror, copyname(stem, number, extension))) + "\n");
     return true;
 }
 

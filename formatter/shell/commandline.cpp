@@ -86,6 +86,8 @@ private:
         return checkednumber(r.name, r.range, r.tabs, value);
     }
     void redirecterrorstream(const std::string& name);
+    void finisherrorfile();
+    bool errorfileisinput(const std::string& name);
     void checkresult();
     void makepairs();
     void showswitchesandend();
@@ -115,6 +117,8 @@ private:
     bool ignoredrow(const std::string&, const patternmatch&);
 
     // Setters of the rows whose value is more than a field.
+    void notemask(const std::string& value);
+    void setalias(const switchrow& r, const std::string& value);
     void addinput(const switchrow&, const std::string& value);
     void setoutput(const switchrow&, const std::string& value);
     void addinputoutput(const switchrow&, const std::string& value);
@@ -148,6 +152,10 @@ private:
     std::string defaultswitchtext;
     std::vector<std::vector<std::string>> exclusivegroups;
 
+    std::string pendingerrorfile;   // -e's file, opened when every input is known
+    size_t pendingfrom = 0;         // where the messages waiting for it begin in the sink
+    char pendingmode = 0;           // the sink's mode before
+
     size_t current = 0;          // index of the word being parsed
     std::vector<int> origins;    // per word: the settings file it came from, -1 for none
     std::vector<loadedfile> loads;
@@ -166,10 +174,12 @@ const switchrow commandlineparser::rows[] = {
     {.name = "-ei", .form = "^-ei$", .recognised = &parser::endblock, .inblock = true},
     {.name = "-i", .form = "^-i(r)?(=(.+))?$", .valuegroup = 3, .recognised = &parser::inputrow,
      .label = "Input file", .kind = stringkind, .apply = &parser::addinput, .commandlineonly = true},
-    {.name = "-ias", .label = "Input file alias", .kind = stringkind, .text = &settings::inputfilealias},
+    {.name = "-ias", .label = "Input file alias", .kind = stringkind, .apply = &parser::setalias,
+     .text = &settings::inputfilealias},
     {.name = "-o", .label = "Output file", .kind = stringkind, .apply = &parser::setoutput, .commandlineonly = true},
     {.name = "-no", .form = "^-no$", .recognised = &parser::nooutput},
-    {.name = "-oas", .label = "Output file alias", .kind = stringkind, .text = &settings::outputfilealias},
+    {.name = "-oas", .label = "Output file alias", .kind = stringkind, .apply = &parser::setalias,
+     .text = &settings::outputfilealias},
     {.name = "-ht", .label = "Html template filename", .kind = stringkind, .text = &settings::ht,
      .commandlineonly = true},
     {.name = "-io(r)", .form = "^-io(r)?(=(.+))?$", .valuegroup = 3, .recognised = &parser::inputoutputrow,
@@ -243,11 +253,18 @@ const pattern& rowpattern(const switchrow& r) {
 void commandlineparser::run() {
     exclusivegroups = exclusiveswitchgroups();
     resetparsestart();
-    if (fromcommandline) readdefaultconfig(args.arguments, args.messages);
-    origins.assign(args.arguments.size(), -1);
-    firstpass();
-    mainpass();
-    checkresult();
+    try {
+        if (fromcommandline) readdefaultconfig(args.arguments, args.messages);
+        origins.assign(args.arguments.size(), -1);
+        firstpass();
+        mainpass();
+        checkresult();
+    } catch (const std::string&) {
+        // The messages that end the run belong in the -e file too.
+        finisherrorfile();
+        throw;
+    }
+    finisherrorfile();
 }
 
 void commandlineparser::resetparsestart() {
@@ -363,7 +380,7 @@ void commandlineparser::checknesting(const std::string& name) {
     for (int k = file.parent; k >= 0; k = loads[static_cast<size_t>(k)].parent) {
         const loadedfile& outer = loads[static_cast<size_t>(k)];
         if (file.known && outer.known && outer.device == file.device && outer.inode == file.inode)
-            fail("Error:settings file " + name + " loads itself through -ls");
+            fail("Error:settings file " + escapedword(name) + " loads itself through -ls");
         ++depth;
     }
     // Settings files that load one file twice could double its words with every level; the
@@ -371,10 +388,10 @@ void commandlineparser::checknesting(const std::string& name) {
     for (const loadedfile& earlier : loads)
         if (file.parent >= 0 && earlier.parent >= 0 && file.known && earlier.known &&
             earlier.device == file.device && earlier.inode == file.inode)
-            fail("Error:settings file " + name + " is loaded more than once through -ls");
+            fail("Error:settings file " + escapedword(name) + " is loaded more than once through -ls");
     if (depth > maxsettingsnesting)
         fail("Error:settings files are nested deeper than " + numtostring(maxsettingsnesting) +
-             " levels at " + name);
+             " levels at " + escapedword(name));
     loads.push_back(file);
 }
 
@@ -393,11 +410,24 @@ int32_t commandlineparser::checkednumber(const std::string& name, const numberra
     return static_cast<int32_t>(number);
 }
 
-void commandlineparser::addinput(const switchrow&, const std::string& value) { addinputfile(s, value, recursive); }
+// Aliases are only ever shown: they are kept as they are shown.
+void commandlineparser::setalias(const switchrow& r, const std::string& value) { s.*r.text = escapedword(value); }
+
+// A mask is remembered so that one matching nothing can be named.
+void commandlineparser::notemask(const std::string& value) {
+    args.lastinputmask = ismask(value) ? value : "";
+    if (ismask(value)) args.inputmasks.push_back(value);
+}
+
+void commandlineparser::addinput(const switchrow&, const std::string& value) {
+    notemask(value);
+    addinputfile(s, value, recursive);
+}
 
 void commandlineparser::setoutput(const switchrow&, const std::string& value) { setoutputfile(args, value, s); }
 
 void commandlineparser::addinputoutput(const switchrow&, const std::string& value) {
+    notemask(value);
     addinputoutputfile(s, value, recursive);
 }
 
@@ -427,10 +457,10 @@ void commandlineparser::settabsizes(const switchrow& r, const std::string& value
         int64_t width = 0;
         if (!readnumber(piece, false, width))
             fail("The value " + escapedword(value) + " of " + r.name + " is not a number.");
-        if (width < 1) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
+        if (width < 1) fail("Tab size " + escapedword(value) + " is not correct, every tab width must be 1 or more.");
         widths.push_back(checkednumber(r, piece));
     }
-    if (widths.empty()) fail("Tab size " + value + " is not correct, every tab width must be 1 or more.");
+    if (widths.empty()) fail("Tab size " + escapedword(value) + " is not correct, every tab width must be 1 or more.");
     s.*r.numbers = widths;
 }
 
@@ -438,7 +468,7 @@ void commandlineparser::settabsizes(const switchrow& r, const std::string& value
 void commandlineparser::setindentsize(const switchrow& r, const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, true, size) && size < 0)
-        fail("Indent size " + value + " is negative which is an incorrect value.");
+        fail("Indent size " + escapedword(value) + " is negative which is an incorrect value.");
     checkednumber(r, value);
     s.*r.text = value;
 }
@@ -446,7 +476,7 @@ void commandlineparser::setindentsize(const switchrow& r, const std::string& val
 void commandlineparser::setspecificindent(const switchrow& r, const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, false, size) && size < 0)
-        fail("Indent size " + value + " of level " + pendinglevel + " is negative which is an incorrect value.");
+        fail("Indent size " + escapedword(value) + " of level " + pendinglevel + " is negative which is an incorrect value.");
     s.il.at(stringtonum(pendinglevel)) = checkednumber(r, value);
 }
 
@@ -454,14 +484,14 @@ void commandlineparser::setpadding(const switchrow& r, const std::string& value)
     int64_t size = 0;
     if (readnumber(value, false, size) && size == 0) fail("Padding size is 0 which is an incorrect value.");
     if (readnumber(value, false, size) && size < 0)
-        fail("Padding size " + value + " is negative which is an incorrect value.");
+        fail("Padding size " + escapedword(value) + " is negative which is an incorrect value.");
     s.*r.number = checkednumber(r, value);
 }
 
 void commandlineparser::setbackupcount(const switchrow& r, const std::string& value) {
     int64_t count = 0;
     if (readnumber(value, false, count) && count < 0)
-        fail("Maximum versions " + value + " is negative which is an incorrect value.");
+        fail("Maximum versions " + escapedword(value) + " is negative which is an incorrect value.");
     s.*r.number = checkednumber(r, value);
 }
 
@@ -472,17 +502,56 @@ void commandlineparser::setminimumitems(const switchrow& r, const std::string& v
     if (number != 0) setfield(&settings::pcr, 1, s);
 }
 
-// The rest of the run writes its messages to the file: descriptor 2 itself is replaced,
-// so direct writes to the error stream follow too.
+// The rest of the run writes its messages to the file. The file is opened (and emptied)
+// only once every input is known, so that it is never one of them; until then the messages
+// wait in the sink.
 void commandlineparser::redirecterrorstream(const std::string& name) {
+    finisherrorfile();
+    pendingerrorfile = name;
+    pendingfrom = args.messages.text.size();
+    pendingmode = args.messages.stringmode;
+    args.messages.stringmode = 1;
+}
+
+// Descriptor 2 itself is replaced, so direct writes to the error stream follow too. A name
+// such as /dev/stdout leads to that descriptor, whose file is not emptied.
+void commandlineparser::finisherrorfile() {
+    if (pendingerrorfile.empty()) return;
+    const std::string name = pendingerrorfile;
+    pendingerrorfile.clear();
+    const std::string waiting = args.messages.text.substr(pendingfrom);
+    args.messages.text.resize(pendingfrom);
+    args.messages.stringmode = pendingmode;
     std::cerr.flush();
     std::fflush(stderr);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0) die("can't redirect stderr to " + name + ":" + errnotext() + "\n");
+    if (errorfileisinput(name)) {
+        printout(args.messages, waiting);
+        fail("The error file " + escapedword(name) + " is an input file, which -e cannot replace.");
+    }
+    const int named = descriptorofname(name);
+    const int fd = named >= 0 ? ::dup(named) : ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const std::string reason = errnotext();
+        printout(args.messages, waiting);
+        die("can't redirect stderr to " + escapedword(name) + ":" + reason + "\n");
+    }
     if (fd != 2) {
         ::dup2(fd, 2);
         ::close(fd);
     }
+    printout(args.messages, waiting);
+}
+
+// Whether the -e file is one of the input files named so far, by name or as the same file.
+bool commandlineparser::errorfileisinput(const std::string& name) {
+    if (descriptorofname(name) >= 0) return false;
+    const fileidentity file = identityofpath(name);
+    for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
+        const std::string& input = s.inputfiles.at(i);
+        if (input.empty() || lc(input) == "stdin" || lc(input) == "clipboard") continue;
+        if (input == name || samefile(file, identityofpath(input))) return true;
+    }
+    return false;
 }
 
 bool commandlineparser::help(const std::string&, const patternmatch&) {
@@ -527,7 +596,7 @@ bool commandlineparser::tagrow(const std::string& word, const patternmatch& m) {
     if (tokenkinds().count(name) == 0) {
         std::vector<std::string> names;
         for (const auto& kind : tokenkinds()) names.push_back(kind.first);
-        fail(word + " is not valid,token type " + name + " is not known\n" + "Proper values are:" +
+        fail(escapedword(word) + " is not valid,token type " + escapedword(name) + " is not known\n" + "Proper values are:" +
              join(names, ",") + "\n");
     }
     pendingtagtype = name;
@@ -656,8 +725,14 @@ void commandlineparser::checkresult() {
              " is not given.)");
     bool anyinput = false;
     for (int32_t i = 0; i < s.inputfiles.size() && !anyinput; ++i) anyinput = !s.inputfiles.at(i).empty();
+    if (!anyinput && !args.inputmasks.empty()) {
+        // Every mask given matched nothing (what a mask found is only dropped later).
+        std::vector<std::string> shown;
+        for (const std::string& mask : args.inputmasks) shown.push_back(escapedword(mask));
+        fail("No input file is given: " + join(shown, ", ") + (shown.size() == 1 ? " matches" : " match") + " no file.");
+    }
     if (!anyinput) fail("No input file is given.");
-    if (!charsetexists(uc(s.cs))) fail("Character set " + s.cs + " is not correct or not supported.");
+    if (!charsetexists(uc(s.cs))) fail("Character set " + escapedword(s.cs) + " is not correct or not supported.");
     makepairs();
     showswitchesandend();
 }
@@ -672,7 +747,7 @@ void commandlineparser::makepairs() {
         ++counted;
         const std::string extension = extensionof(name);
         if (!s.ae.empty() && s.ae.count(extension) == 0) {
-            printout(args.messages, "The file " + name + " with extension " + extension +
+            printout(args.messages, "The file " + escapedword(name) + " with extension " + escapedword(extension) +
                                         " is not allowed/skipped as specified.\n");
             s.inputfiles.at(i).clear();
             ++skipped;
@@ -685,8 +760,8 @@ void commandlineparser::makepairs() {
         }
         if (s.outputfiles.at(i).empty()) {
             const std::string base = s.recursionbases.at(i);
-            std::string output = defaultoutputname(args, name, s.oe, base);
-            s.outputfiles.at(i) = output;
+            s.outputfiles.at(i) = defaultoutputname(args, name, s.oe, base);
+            s.outputnamedlengths.at(i) = defaultoutputnamedlength(args, name, s.listedinputs.at(i));
         }
     }
     if (counted > 0 && skipped == counted) usageerrornohint(args.messages, "All files skipped. Nothing is done.");

@@ -19,6 +19,8 @@ struct commandlineargs {
     std::set<std::string> excludednames;  // inputs dropped by -ef
     std::string outputdirectory;          // -od, without a trailing separator
     char outputdirectoryrecursive = 0;    // 1 when -odr was given
+    std::string lastinputmask;            // the last -i or -io value, when it was a mask
+    std::vector<std::string> inputmasks;  // every mask given for inputs
 
     // A non-zero stringmode collects the messages in messages.text.
     explicit commandlineargs(int32_t stringmode = 0) { messages.stringmode = stringmode != 0 ? 1 : 0; }

@@ -44,14 +44,14 @@ void explainer::sources(const std::string& inputname, const std::string& outputn
     else if (input == "clipboard")
         say("Source of input is clipboard.\n");
     else
-        say("Input file to be tidied is " + inputname + ".\n");
+        say("Input file to be tidied is " + escapedword(inputname) + ".\n");
     std::string output = lc(outputname);
     if (output == "stdout")
         say("Destination of output is standard output.\n");
     else if (output == "clipboard")
         say("Output goes to clipboard.\n");
     else
-        say("Output file is " + outputname + ".\n");
+        say("Output file is " + escapedword(outputname) + ".\n");
 }
 
 void explainer::html() {

@@ -25,9 +25,12 @@ void setoutputdirectory(commandlineargs& args, const std::string& value);
 
 // The output directory for the input name from base (the directory part of the recursive
 // mask that found it): with -odr the path below base is mirrored under the output
-// directory, which is created then.
+// directory (its folders are made when the output is written).
 std::string outputdirectoryfor(const commandlineargs& args, const std::string& name, const std::string& base);
 // The output name an input gets when none was given: oe "+EXT" appends EXT to the whole
 // name, any other oe replaces the extension; -od/-odr move it into the output directory.
 std::string defaultoutputname(const commandlineargs& args, const std::string& name, const std::string& oe,
                               const std::string& base);
+// The length of the leading part of that default name which the user named: the output
+// directory, else the folder of the mask that found the input, else the input's folder.
+int32_t defaultoutputnamedlength(const commandlineargs& args, const std::string& name, const listedfile& listed);

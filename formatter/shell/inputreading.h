@@ -2,14 +2,16 @@
 // handed over as a string, cut to the -sl/-el line range.
 #pragma once
 
+#include "filereading.h"
 #include "replacefile.h"
 #include "settings.h"
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The largest input read: 1 GB.
-inline constexpr size_t maxinputsize = size_t(1) << 30;
+inline constexpr size_t maxinputsize = largestinput;
 
 // What was read for one file.
 struct inputtext {
@@ -21,5 +23,10 @@ struct inputtext {
 
 // Reads the input that the settings name; handedover is the text of an empty input name.
 // Files and standard input keep their line terminators; the lines of the clipboard and of a
-// handed-over text are joined by LF. Ends the file through die when the input cannot be read.
+// handed-over text are joined by LF. Ends the file through die when the input cannot be read,
+// when a file a mask listed is no longer the file listed, and when it is UTF-16 or UTF-32 text.
 inputtext readinput(const settings& s, const std::string& handedover);
+
+// "UTF-16" or "UTF-32" for a text in either (with a byte-order mark, or with the high bytes
+// of nearly every unit of its first 64 KB NUL and the low byte not), else "".
+std::string unicodeencodingof(std::string_view text);

@@ -3,7 +3,12 @@
 #include "programpath.h"
 #include "runfiles.h"
 
+#include <csignal>
+
 int main(int argc, char** argv, char** envp) {
+    // A write beyond the file size limit then fails with EFBIG and fails that file, instead
+    // of ending the process half way.
+    std::signal(SIGXFSZ, SIG_IGN);
     guardstandardstreams();
     keepargumentlist(argc, argv);
     keepprogramdirectory(programpath());

@@ -16,16 +16,22 @@
 void writeoutput(const settings& s, const formattedtext& output, const fileidentity& input,
                  bool handedover, std::string& outputstring, messagestream& messages);
 
-// Replaces the file by the text (through a temporary file beside it, renamed into place);
-// with expected known the name must still lead to that file. Ends the file through die
-// ("could not write NAME: reason") on failure.
+// Replaces the file by the text (through a temporary file beside it, renamed into place) as
+// the options say; with expected known the name must still lead to that file, unchanged.
+// Ends the file through die ("could not write NAME: reason", or "NAME changed while it was
+// being formatted") on failure.
+void writefile(const std::string& name, const textsource& text, const replaceoptions& options);
 void writefile(const std::string& name, const textsource& text, const fileidentity& expected);
+// True when this run has replaced the file listed and now is a file this run wrote, as it
+// wrote it: what stands in the listed file's place is the run's own output.
+bool replacedbythisrun(const fileidentity& listed, const fileidentity& now);
 
 // With -sl, -el or -pp (a cut or changed text) or -html, an output that is the input file
-// itself is a usage error.
+// itself is a usage error; so is a -slsf file that is the input file.
 void refuseinplacecut(const settings& s, const fileidentity& input, messagestream& messages);
 
-// True for an output name that is a file, not a stream, the clipboard or nowhere.
+// True for an output name that is a file, not a stream (also by a name such as /dev/stdout),
+// the clipboard or nowhere.
 bool isfiletarget(const std::string& name);
 // True when the output is a file and the same file as the input that was read (by device
 // and inode, or by name).

@@ -2,10 +2,12 @@
 #include "paths.h"
 
 #include "globals.h"
+#include "messages.h"
 #include "pattern.h"
 #include "support.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace {
@@ -38,7 +40,18 @@ void restart(directoryhandle& handle, const std::string& mask, int32_t recursive
     handle.listmode = 0;
     handle.listindex = 0;
     handle.directories.clear();
+    handle.directoryentries.clear();
     handle.submask.clear();
+}
+
+// Why a folder of the tree cannot be searched, in words.
+std::string searchfailure(int error) {
+    if (error == ESTALE || error == ELOOP || error == ENOTDIR) return "it changed while it was being listed";
+    return std::strerror(error);
+}
+
+void warnskippedfolder(const std::string& directory, int error) {
+    writeerrorstream("Warning:the folder " + escapedword(directory) + " is skipped: " + searchfailure(error) + "\n");
 }
 
 // Opens the search of the current directory: the own one first, then the list's.
@@ -48,8 +61,12 @@ void opensearch(directoryhandle& handle) {
     handle.prefix = directory.empty() ? "" : joinpath(directory, "");
     if (handle.recursive && !handle.listmode) listdirectorytree(handle, parentdirectoryof(handle.mask));
     closesearch(handle);
-    handle.searchopen = listdirectory(directory, filenameof(handle.currentmask), handle.found) &&
-                        !handle.found.empty();
+    // A folder of the tree is searched only while it is still the folder that was listed.
+    const directoryentry* listed =
+        handle.listmode ? &handle.directoryentries[static_cast<size_t>(handle.listindex)] : nullptr;
+    const bool searched = listdirectory(directory, filenameof(handle.currentmask), handle.found, listed);
+    if (!searched && listed) warnskippedfolder(directory, errno);
+    handle.searchopen = searched && !handle.found.empty();
     handle.searchpending = handle.searchopen ? 0 : 1;
 }
 
@@ -131,7 +148,7 @@ bool makedirectorypath(const std::string& path, std::string& errortext, unsigned
         int error = createdirectory(directory, mode);
         if (error == 0 || (error == EEXIST && isexistingdirectory(directory))) continue;
         errno = error;
-        errortext = errnotext();
+        errortext = error == EEXIST ? directory + " is not a directory" : errnotext();
         return false;
     }
     return true;
@@ -146,8 +163,10 @@ std::string readdirectory(directoryhandle& handle, const std::string& mask, int3
         while (handle.searchopen && handle.foundnext < handle.found.size()) {
             const directoryentry& entry = handle.found[handle.foundnext++];
             // A recursive search follows no link, to a file or a folder, as find does.
-            if ((entry.attributes & attributemask) && !(handle.recursive && entry.symlink))
+            if ((entry.attributes & attributemask) && !(handle.recursive && entry.symlink)) {
+                handle.last = entry;
                 return handle.prefix + entry.name;
+            }
         }
         if (!movetonextdirectory(handle)) return "";
     }
@@ -158,20 +177,24 @@ std::string nextdirectoryentry(directoryhandle& handle, uint32_t attributemask) 
     return readdirectory(handle, handle.mask, handle.recursive, attributemask);
 }
 
-void listdirectorytree(directoryhandle& handle, const std::string& directory) {
+void listdirectorytree(directoryhandle& handle, const std::string& directory, const directoryentry* expected) {
     std::vector<directoryentry> entries;
-    if (!listdirectory(directory, "*", entries)) return;
+    // A folder that cannot be listed is named when its own files are searched.
+    if (!listdirectory(directory, "*", entries, expected)) return;
     size_t first = handle.directories.size();
     for (const directoryentry& entry : entries) {
         if (!(entry.attributes & attributedirectory) || entry.symlink) continue;
         handle.directories.push_back(joinpath(directory, entry.name));
+        handle.directoryentries.push_back(entry);
         std::string shown = directory.empty() ? pathseparator + entry.name : handle.directories.back();
-        std::cout << "subdir:" << shown << std::endl;
+        std::cout << "subdir:" << escapedword(shown) << std::endl;
     }
     size_t last = handle.directories.size();
     for (size_t i = first; i < last; ++i) {
-        std::string subdirectory = handle.directories[i];  // the list grows below
-        listdirectorytree(handle, subdirectory);
+        // The lists grow below.
+        const std::string subdirectory = handle.directories[i];
+        const directoryentry listed = handle.directoryentries[i];
+        listdirectorytree(handle, subdirectory, &listed);
     }
 }
 
@@ -179,16 +202,23 @@ void closedirectory(directoryhandle& handle) {
     closesearch(handle);
     handle.mask.clear();
     handle.directories.clear();
+    handle.directoryentries.clear();
     handle.submask.clear();
     handle.currentmask.clear();
     handle.prefix.clear();
 }
 
-std::vector<std::string> expandmask(const std::string& mask, int32_t recursive) {
-    std::vector<std::string> paths;
+std::vector<matchedfile> listmask(const std::string& mask, int32_t recursive) {
+    std::vector<matchedfile> files;
     directoryhandle handle;
     for (std::string path; !(path = readdirectory(handle, mask, recursive, allbutdirectory)).empty();)
-        paths.push_back(path);
+        files.push_back({path, handle.last});
     closedirectory(handle);
+    return files;
+}
+
+std::vector<std::string> expandmask(const std::string& mask, int32_t recursive) {
+    std::vector<std::string> paths;
+    for (matchedfile& file : listmask(mask, recursive)) paths.push_back(std::move(file.path));
     return paths;
 }

@@ -37,6 +37,7 @@ struct directoryhandle {
     uint8_t recursive = 0;
     uint8_t listmode = 0;                  // walking the sub-directory list
     std::vector<std::string> directories;  // every sub-directory of the tree, in walk order
+    std::vector<directoryentry> directoryentries;  // which folder each of them was when listed
     std::string submask;                   // list directory + separator + the mask's name part
     std::string currentmask;               // the mask of the open search
     std::string prefix;                    // prepended to each name the open search finds
@@ -44,21 +45,32 @@ struct directoryhandle {
     bool searchopen = false;               // found holds the open search's entries
     std::vector<directoryentry> found;
     size_t foundnext = 0;
+    directoryentry last;                   // the entry of the path handed out last
 };
 
 // The next path that matches mask ("*" and "?" in the last component) whose attribute word
 // shares a bit with attributemask; "" when none is left. With recursive, the matches of
 // the mask's own directory come first, then those of each sub-directory of the tree
-// (symbolic links to directories are not followed), and each sub-directory found is
-// announced on standard output as "subdir:" and its path.
+// (symbolic links to directories are not followed, nor is a sub-directory searched that is
+// no longer the folder that was listed), and each sub-directory found is announced on
+// standard output as "subdir:" and its path; one that cannot be searched is named on
+// standard error with the reason.
 std::string readdirectory(directoryhandle& handle, const std::string& mask, int32_t recursive,
                           uint32_t attributemask);
 // Moves a recursive iteration on to the next directory of its list; its next match, or "".
 std::string nextdirectoryentry(directoryhandle& handle, uint32_t attributemask);
-// Appends every sub-directory below directory to the handle's list.
-void listdirectorytree(directoryhandle& handle, const std::string& directory);
+// Appends every sub-directory below directory to the handle's list; with expected, directory
+// must still be the folder that entry found.
+void listdirectorytree(directoryhandle& handle, const std::string& directory,
+                       const directoryentry* expected = nullptr);
 // Ends the iteration and frees its state.
 void closedirectory(directoryhandle& handle);
 
+// A file a mask matched: its path and the entry that found it.
+struct matchedfile {
+    std::string path;
+    directoryentry entry;
+};
 // Every file the mask matches, in the order readdirectory hands them out.
+std::vector<matchedfile> listmask(const std::string& mask, int32_t recursive);
 std::vector<std::string> expandmask(const std::string& mask, int32_t recursive);

@@ -7,6 +7,7 @@
 #include "formatfile.h"
 #include "globals.h"
 #include "messages.h"
+#include "outputwriter.h"
 #include "pattern.h"
 #include "support.h"
 #include "switchtable.h"
@@ -16,6 +17,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <map>
 #include <new>
 
 void keepargumentlist(int argc, char** argv) {
@@ -86,14 +89,15 @@ int32_t reportfile(const settings& s, messagestream& sink, const std::function<v
         int32_t code = digits >= 0 ? digits : 255;
         if (digits < 0) printout(sink, message);
         if (code != 0) {
-            std::string names = s.inputfilealias == s.outputfilealias ? s.inputfilealias
-                                                                      : s.inputfilealias + " -> " + s.outputfilealias;
+            const std::string input = escapedword(s.inputfilealias), output = escapedword(s.outputfilealias);
+            std::string names = input == output ? input : input + " -> " + output;
             printout(sink, names + " formatting failed because of errors.\n");
         }
         return code;
     }
     if (s.sr) {
-        std::string names = s.inputfile == s.outputfile ? s.inputfilealias : s.inputfilealias + " -> " + s.outputfilealias;
+        const std::string input = escapedword(s.inputfilealias), output = escapedword(s.outputfilealias);
+        std::string names = s.inputfile == s.outputfile ? input : input + " -> " + output;
         printout(sink, names + " formatting is done.\n");
     }
     ++done;
@@ -110,6 +114,20 @@ int32_t formatonefile(settings& s, int32_t& tried, int32_t& done, std::string& m
 }
 
 namespace {
+
+// The output file of a pair as one name, whatever way it was written; "" for a stream.
+std::string outputkey(const std::string& output) {
+    if (!isfiletarget(output)) return "";
+    std::error_code ignored;
+    return std::filesystem::absolute(output, ignored).lexically_normal().string();
+}
+
+// A pair that may not run counts as tried and fails with the message.
+int32_t refusefile(const settings& s, int32_t& tried, int32_t& done, const std::string& message) {
+    messagestream sink;
+    ++tried;
+    return reportfile(s, sink, [&message] { die(message); }, done);
+}
 
 void printsummary(settings& s, int32_t tried, int32_t done) {
     writeerrorstream("Formatting summary: all " + numtostring(countnonemptyentries(s)) + ", tried " +
@@ -133,16 +151,31 @@ void formatallfiles() {
     const settings saved = s;
     const std::string giveninputalias = s.inputfilealias, givenoutputalias = s.outputfilealias;
     int32_t lastfailure = 0, tried = 0, done = 0;
+    // Which input each output file was first given to: a second input may not overwrite it.
+    std::map<std::string, std::pair<std::string, std::string>> outputsof;   // the input as one name, and as given
     for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
         const std::string entry = s.inputfiles.at(i);
         if (entry.empty()) continue;
         if (saved.gsfif) s = saved;
         s.inputfile = entry;
-        s.inputfilealias = giveninputalias.empty() ? entry : giveninputalias;
+        // The names shown in messages, the engine's among them, show no control byte.
+        s.inputfilealias = giveninputalias.empty() ? escapedword(entry) : giveninputalias;
         s.outputfile = s.outputfiles.at(i);
-        s.outputfilealias = givenoutputalias.empty() ? s.outputfile : givenoutputalias;
+        s.outputfilealias = givenoutputalias.empty() ? escapedword(s.outputfile) : givenoutputalias;
+        s.listedinput = s.listedinputs.at(i);
+        s.outputnamedlength = s.outputnamedlengths.at(i);
+        const std::string key = outputkey(s.outputfile);
+        const auto claimed = key.empty() ? outputsof.end() : outputsof.find(key);
         std::string scratch;
-        int32_t code = formatonefile(s, tried, done, scratch);
+        int32_t code = 0;
+        const std::string input = outputkey(entry).empty() ? entry : outputkey(entry);
+        if (claimed != outputsof.end() && claimed->second.first != input) {
+            code = refusefile(s, tried, done, escapedword(entry) + " would overwrite the output of " +
+                                                  escapedword(claimed->second.second) + "\n");
+        } else {
+            if (!key.empty()) outputsof.emplace(key, std::make_pair(input, entry));
+            code = formatonefile(s, tried, done, scratch);
+        }
         if (code != 0) {
             lastfailure = code;
             if (s.soe) break;

@@ -6,10 +6,10 @@
 #include "settings.h"
 #include "support.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "filereading.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -51,29 +51,17 @@ bool readquotedword(std::string_view text, size_t& pos, std::vector<std::string>
 // The largest settings file read: 1 MB.
 constexpr size_t maxsettingssize = size_t(1) << 20;
 
-// The whole file as bytes; false when it cannot be read (directories included). A file
-// larger than the bound ends the run.
-bool readwholefile(const std::string& name, std::string& text) {
-    if (name.empty() || isdirectory(name)) return false;
-    int fd = ::open(name.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return false;
-    char chunk[1 << 16];
-    bool read = true;
-    for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            read = n == 0;
-            break;
-        }
-        if (text.size() + static_cast<size_t>(n) > maxsettingssize) {
-            ::close(fd);
-            die("could not load settings from " + name + ": the file is larger than 1 MB\n");
-        }
-        text.append(chunk, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return read;
+// Reads a settings file by the input's rule (a regular file or a pipe, and a pipe that
+// nothing writes to is not waited for), bounded to 1 MB. False when it cannot be opened;
+// anything else that keeps it from being read ends the run.
+bool readsettingsfile(const std::string& name, std::string& text, int& error) {
+    readrules rules;
+    rules.limit = maxsettingssize;
+    const readresult result = readwholefile(name, text, rules);
+    error = result.error;
+    if (result.outcome == readoutcome::read) return true;
+    if (result.outcome == readoutcome::notopened) return false;
+    die("could not load settings from " + escapedword(name) + ": " + readfailure(result, rules.limit) + "\n");
 }
 
 std::vector<std::string> splitfiletext(const std::string& text, const std::string& name,
@@ -81,7 +69,7 @@ std::vector<std::string> splitfiletext(const std::string& text, const std::strin
     bool unterminated = false;
     std::vector<std::string> words = splitsettingstext(text, &unterminated);
     if (unterminated)
-        usageerror(messages, "Error:unterminated quoted word in settings file " + name);
+        usageerror(messages, "Error:unterminated quoted word in settings file " + escapedword(name));
     return words;
 }
 
@@ -119,13 +107,16 @@ std::string defaultconfigpath() {
 void readdefaultconfig(std::vector<std::string>& arguments, messagestream& messages) {
     std::string path = defaultconfigpath();
     std::string text;
-    if (!readwholefile(path, text)) return;
+    int error = 0;
+    if (!readsettingsfile(path, text, error)) return;   // no configuration file
     std::vector<std::string> words = splitfiletext(text, path, messages);
     arguments.insert(arguments.begin(), words.begin(), words.end());
 }
 
 std::vector<std::string> loadsettings(const settings& s, messagestream& messages) {
     std::string text;
-    if (!readwholefile(s.ls, text)) die("could not load settings from " + s.ls);
+    int error = 0;
+    if (!readsettingsfile(s.ls, text, error))
+        die("could not load settings from " + escapedword(s.ls) + ": " + std::strerror(error) + "\n");
     return splitfiletext(text, s.ls, messages);
 }

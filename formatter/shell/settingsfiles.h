@@ -18,12 +18,15 @@ struct settings;
 // given, tells whether that happened.
 std::vector<std::string> splitsettingstext(std::string_view text, bool* unterminated = nullptr);
 
-// Inserts the words of "brelm.cfg" beside the program in front of arguments; a missing
-// or unreadable file adds nothing. An unterminated quoted word is a usage error.
+// Inserts the words of "brelm.cfg" beside the program in front of arguments; a file that
+// cannot be opened adds nothing. Settings files are read as inputs are (a regular file or
+// a pipe that something writes to) and up to 1 MB; anything else ends the run with "could
+// not load settings from NAME: reason". An unterminated quoted word is a usage error.
 void readdefaultconfig(std::vector<std::string>& arguments, messagestream& messages);
 
 // The words of the file named by the ls field; a file that cannot be read ends the run
-// with "could not load settings from NAME", an unterminated quoted word is a usage error.
+// with "could not load settings from NAME: reason", an unterminated quoted word is a usage
+// error.
 std::vector<std::string> loadsettings(const settings& s, messagestream& messages);
 
 // Where the configuration file is looked for.

@@ -101,7 +101,7 @@ std::string macrohandler(const std::string& name, const std::string& text, setti
     if (s.inifsblock != 0) return refusedinblock(name);
     patternmatch m;
     if (!pattern::get("^(.+?)=(.+)$").partialmatch(text, &m))
-        return "the argument of macro definition (" + text +
+        return "the argument of macro definition (" + escapedword(text) +
                ") is not correct, should be like macroname=value\n";
     s.pp_D[m.str(1)] = m.str(2);
     return "";

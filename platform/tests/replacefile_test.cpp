@@ -135,16 +135,20 @@ TEST_F(replacing, devicesarewrittenwheretheyare) {
     }
 }
 
-// A temporary file is removed when it is not put in place; putting it in place without
-// replacing keeps a name that is taken.
+// A temporary file has no name while it is written (where the file system has unnamed
+// files), and is gone when it is not put in place; putting it in place without replacing
+// keeps a name that is taken.
 TEST_F(replacing, temporaryfilesgounlessputinplace) {
     int directory = opendirectory(folder.string());
     ASSERT_GE(directory, 0);
+    const int probe = ::openat(directory, ".", O_TMPFILE | O_WRONLY, 0600);
+    const bool unnamed = probe >= 0;
+    if (probe >= 0) ::close(probe);
     {
         temporaryfile dropped(directory, "x.txt");
         ASSERT_GE(dropped.fd(), 0);
         EXPECT_TRUE(dropped.write("lost"));
-        EXPECT_EQ(entries(), 1u);
+        EXPECT_EQ(entries(), unnamed ? 0u : 1u);
     }
     EXPECT_EQ(entries(), 0u);
     write("taken.txt", "first");
@@ -161,8 +165,45 @@ TEST_F(replacing, temporaryfilesgounlessputinplace) {
     ::close(directory);
 }
 
+// A derived name: the named part's links are followed, a link after it is not, whether at a
+// folder or at the name; missing derived folders are made on request.
+TEST_F(replacing, derivednamesfollownolinkafterthenamedpart) {
+    fs::create_directories(folder / "real");
+    fs::create_directory_symlink(folder / "real", folder / "named");
+    write("victim.txt", "old");
+    fs::create_symlink(path("victim.txt"), path("real/link.txt"));
+    fs::create_directory_symlink(folder / "real", folder / "real/sublink");
+    replaceoptions options;
+    options.namedlength = path("named").size();
+    replaceresult result = replacefile(path("named/link.txt"), wholetext("new"), options);
+    EXPECT_EQ(result.outcome, replaceoutcome::derivedlink);
+    EXPECT_EQ(result.link, "");
+    result = replacefile(path("named/sublink/x.txt"), wholetext("new"), options);
+    EXPECT_EQ(result.outcome, replaceoutcome::derivedlink);
+    EXPECT_EQ(result.link, path("named/sublink"));
+    EXPECT_EQ(read("victim.txt"), "old");
+    EXPECT_EQ(replacefile(path("named/a/b/x.txt"), wholetext("new"), options).error, ENOENT);
+    options.makefolders = true;
+    EXPECT_EQ(replacefile(path("named/a/b/x.txt"), wholetext("new"), options).outcome, replaceoutcome::replaced);
+    EXPECT_EQ(read("real/a/b/x.txt"), "new");
+}
+
+TEST(descriptornames, nametheirdescriptoronly) {
+    const std::pair<const char*, int> names[] = {
+        {"/dev/stdin", 0},      {"/dev/stdout", 1},         {"//dev//stderr", 2},        {"/dev/fd/7", 7},
+        {"/proc/self/fd/12", 12}, {"/proc/thread-self/fd/3", 3}, {"/dev/fd/", -1},          {"/dev/fd/3x", -1},
+        {"dev/stdout", -1},     {"/dev/stdout/", -1},        {"/proc/1/fd/1", -1},         {"stdout", -1},
+    };
+    for (const auto& [name, fd] : names) EXPECT_EQ(descriptorofname(name), fd) << name;
+}
+
 TEST(fileidentities, nameonefileonly) {
     EXPECT_FALSE(samefile({}, {}));
+    fileidentity grown = identityofpath("/");
+    EXPECT_TRUE(unchangedfile(grown, identityofpath("/")));
+    grown.size += 1;
+    EXPECT_TRUE(samefile(grown, identityofpath("/")));
+    EXPECT_FALSE(unchangedfile(grown, identityofpath("/")));
     const fileidentity root = identityofpath("/");
     EXPECT_TRUE(root.known);
     EXPECT_TRUE(samefile(root, identityofpath("/.")));

@@ -30,14 +30,19 @@ TEST(messages, stringmodecollectsmessagesbacktoback) {
     EXPECT_EQ(sink.text, "firstsecond\n");
 }
 
-TEST(messages, streammodewritestostderrunchanged) {
+// Control bytes but line feeds and tabs are shown escaped, so that no message can steer the
+// terminal; the sink in string mode keeps the text as it is.
+TEST(messages, streammodewritestostderrwithcontrolbytesescaped) {
     messagestream sink;
     testing::internal::CaptureStderr();
     printout(sink, "");
     printout(sink, std::string("a\0b", 3));
-    printout(sink, "line\n");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("a\0bline\n", 8));
+    printout(sink, "\x1b]0;title\x07\tline\r\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "a\\x00b\\x1b]0;title\\x07\tline\\x0d\n");
     EXPECT_EQ(sink.text, "");
+    sink.stringmode = 1;
+    printout(sink, std::string("a\0b", 3));
+    EXPECT_EQ(sink.text, std::string("a\0b", 3));
 }
 
 TEST(messages, throwersthrowtheexacttext) {

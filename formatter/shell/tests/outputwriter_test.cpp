@@ -209,7 +209,7 @@ TEST_F(outputwriter, htmltemplateheadandtail) {
     EXPECT_EQ(f.messages.text, "$formatted string is missing from html template file\n\n"
                                "(Give -h as option if you want to see the usage info)\n");
     f.s.ht = path("none.html");
-    EXPECT_EQ(write(f), "could not open html template file " + path("none.html") + "\n");
+    EXPECT_EQ(write(f), "could not open html template file " + path("none.html") + ": No such file or directory\n");
 }
 
 TEST_F(outputwriter, htmlneverreplacesitsinput) {

@@ -103,7 +103,7 @@ TEST_F(makedirectory, failureskeepthelevelsalreadymade) {
     write("file");
     std::string error;
     EXPECT_FALSE(makedirectorypath(root + "/file/sub", error));
-    EXPECT_EQ(error, "File exists");
+    EXPECT_EQ(error, root + "/file is not a directory");
 
     if (geteuid() != 0) {
         std::filesystem::create_directories(root + "/ro");
@@ -203,13 +203,16 @@ TEST_F(maskwalk, symlinkeddirectoriesarenotentered) {
     EXPECT_EQ(lines, "subdir:tree/inner\n");
 }
 
-TEST_F(maskwalk, unreadablesubdirectoryisskippedquietly) {
+// A folder of the tree that cannot be searched is skipped, and said to be.
+TEST_F(maskwalk, unreadablesubdirectoryisskippedandnamed) {
     if (geteuid() == 0) GTEST_SKIP() << "root reads every directory";
     write("t/a.sql");
     write("t/locked/b.sql");
     write("t/open/c.sql");
     chmod((root + "/t/locked").c_str(), 0);
+    testing::internal::CaptureStderr();
     EXPECT_EQ(walk("t/*.sql", 1), (paths{"t/a.sql", "t/open/c.sql"}));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning:the folder t/locked is skipped: Permission denied\n");
 }
 
 TEST_F(maskwalk, anewmaskonthesamehandlestartsafresh) {

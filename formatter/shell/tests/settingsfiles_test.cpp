@@ -119,9 +119,10 @@ TEST_F(settingsfile, loadsettingsreadsthenamedfile) {
 
 TEST_F(settingsfile, loadsettingsfailsforamissingfileoradirectory) {
     settings s;
-    for (const char* name : {"missing.txt", ".", ""}) {
+    for (const auto& [name, reason] : std::vector<std::pair<std::string, std::string>>{
+             {"missing.txt", "No such file or directory"}, {".", "Is a directory"}, {"", "No such file or directory"}}) {
         s.ls = name;
-        EXPECT_EQ(thrown([&] { loadsettings(s, messages); }), std::string("could not load settings from ") + name);
+        EXPECT_EQ(thrown([&] { loadsettings(s, messages); }), "could not load settings from " + name + ": " + reason + "\n");
     }
     write(">odd.txt", "-lk");
     s.ls = ">odd.txt";
