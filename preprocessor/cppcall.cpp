@@ -17,13 +17,13 @@
 
 namespace {
 
-std::string joinwarnings(preprocessstate& state)
+std::string joinwarnings(const std::vector<std::string>& warnings)
 {
     std::string joined;
-    for (size_t i = 0; i < state.warnings.size(); ++i) {
+    for (size_t i = 0; i < warnings.size(); ++i) {
         if (i > 0)
             joined += '\n';
-        joined += state.warnings[i];
+        joined += warnings[i];
     }
     return joined;
 }
@@ -32,12 +32,12 @@ std::string joinwarnings(preprocessstate& state)
 void processtoplevel(preprocessstate& state, const std::string& name, std::string_view text, tokenoutput& output)
 {
     setsourcefile(state, name);
-    resetstatementstate(state);
-    allowexpansionsfor(state, text.size());
+    resetstatementstate(state.statement);
+    allowexpansionsfor(state.expansion, text.size());
     starttopleveltext(state);
     size_t position = 0;
     processtext(state, true, output, position, text);
-    checkconditionalsclosed(state, output, text);
+    checkconditionalsclosed(state.ifstack, errorreporter(state), output, text);
 }
 
 // The preload file's text; a file that cannot be read fails the call with its own message.
@@ -53,8 +53,8 @@ std::string preloadtext(const std::string& name)
 void run(preprocessstate& state, const std::string& filename, const std::vector<std::string>& options,
          std::string_view source, callresult& outcome)
 {
-    forgetkepttexts(state);
-    startcallexpansionbudget(state);
+    forgetkepttexts(state.kepttexts);
+    startcallexpansionbudget(state.expansion);
     std::vector<std::string> args = {""};
     args.insert(args.end(), options.begin(), options.end());
     // The call names its file, so an option left over is never taken for a file name.
@@ -71,7 +71,7 @@ void run(preprocessstate& state, const std::string& filename, const std::vector<
     output.reservetext(source.size() + source.size() / 4 + 64);
     processtoplevel(state, filename, source, output);
     outcome.result = output.taketext();
-    outcome.warnings = joinwarnings(state);
+    outcome.warnings = joinwarnings(state.warnings);
     outcome.succeeded = true;
 }
 
@@ -93,7 +93,7 @@ callresult preprocesscall(preprocessstate& state, const std::string& filename, c
     try {
         run(state, filename, options, source, outcome);
     } catch (const preprocesserror& error) {
-        std::string gathered = joinwarnings(state);
+        std::string gathered = joinwarnings(state.warnings);
         if (!gathered.empty())
             gathered += '\n';
         fail(outcome, gathered, error.what());

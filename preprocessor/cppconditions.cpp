@@ -90,28 +90,28 @@ std::string_view withoutsuffix(std::string_view text)
 }
 
 // Hexadecimal digits as an unsigned value of at most maximumdigits digits.
-uint64_t hexvalue(preprocessstate& state, std::string_view digits, size_t maximumdigits, const atoken& token,
+uint64_t hexvalue(errorreporter errors, std::string_view digits, size_t maximumdigits, const atoken& token,
                   const textplace& site)
 {
     if (digits.size() > maximumdigits)
-        raiseerror(state, "hexadecimal number too long in " + std::string(token.text), site);
+        raiseerror(errors, "hexadecimal number too long in " + std::string(token.text), site);
     uint64_t value = 0;
     for (char c : digits) {
         if (!ishexdigit(c))
-            raiseerror(state, "invalid character in hexadecimal number in " + std::string(token.text), site);
+            raiseerror(errors, "invalid character in hexadecimal number in " + std::string(token.text), site);
         value = value * 16 + static_cast<uint64_t>(hexdigitvalue(c));
     }
     return value;
 }
 
-int64_t decimalvalue(preprocessstate& state, std::string_view digits, const atoken& token, const textplace& site)
+int64_t decimalvalue(errorreporter errors, std::string_view digits, const atoken& token, const textplace& site)
 {
     constexpr uint64_t limit = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
     uint64_t value = 0;
     for (char c : digits) {
         auto digit = static_cast<uint64_t>(c - '0');
         if (c < '0' || c > '9' || value > (limit - digit) / 10)
-            raiseerror(state, "decimal number too long in " + std::string(token.text), site);
+            raiseerror(errors, "decimal number too long in " + std::string(token.text), site);
         value = value * 10 + digit;
     }
     return static_cast<int64_t>(value);
@@ -129,18 +129,21 @@ struct pendingoperator {
 
 class evaluator {
 public:
-    evaluator(preprocessstate& state, tokenlist tokens, const textplace& site)
-        : state(state), line(std::move(tokens)), work(line), site(site)
+    evaluator(const expansionparts& parts, tokenlist tokens, const textplace& site)
+        : parts(parts), line(std::move(tokens)), work(line), site(site)
     {
     }
 
     int64_t run()
     {
         struct definedoperands {
-            explicit definedoperands(macrostate& macros) : macros(macros) { macros.keepdefinedoperands = true; }
-            ~definedoperands() { macros.keepdefinedoperands = false; }
-            macrostate& macros;
-        } keep(state.macros);
+            explicit definedoperands(expansionstate& expansion) : expansion(expansion)
+            {
+                expansion.keepdefinedoperands = true;
+            }
+            ~definedoperands() { expansion.keepdefinedoperands = false; }
+            expansionstate& expansion;
+        } keep(parts.expansion);
         while (!work.empty() && work.rest()[0].kind != kindendofline)
             step();
         return finish();
@@ -150,26 +153,26 @@ private:
     void step()
     {
         const atoken token = work.rest()[0];
-        if (token.kind == kindidentifier && charsetlower(state.lowercase, token.text) == "defined") {
+        if (token.kind == kindidentifier && charsetlower(parts.lowercase, token.text) == "defined") {
             readdefined();
             return;
         }
-        if (token.kind == kindidentifier && !isoperatorname(charsetlower(state.lowercase, token.text))) {
+        if (token.kind == kindidentifier && !isoperatorname(charsetlower(parts.lowercase, token.text))) {
             expandinplace();
             return;
         }
         work.drop(1);
         if (token.kind == kinddecimal || token.kind == kindhexadecimal)
-            pushoperand({numbervalue(state, token, site), nullptr});
+            pushoperand({numbervalue(parts.errors, token, site), nullptr});
         else if (token.kind == kindstring)
-            pushoperand({charactervalue(state, token, site), nullptr});
+            pushoperand({charactervalue(parts.errors, token, site), nullptr});
         else if (token.text == "(")
             ++depth;
         else if (token.text == ")")
             closeparenthesis();
         else if ((token.kind == kindidentifier || token.kind == kindother) &&
-                 isoperatorname(charsetlower(state.lowercase, token.text)))
-            pushoperator(charsetlower(state.lowercase, token.text));
+                 isoperatorname(charsetlower(parts.lowercase, token.text)))
+            pushoperator(charsetlower(parts.lowercase, token.text));
         // White space from macro bodies, and empty or line-break tokens, mean nothing here.
         else if (!isinsignificant(token) && !token.text.empty() && token.text[0] != '\n')
             unknowntoken(token);
@@ -195,13 +198,13 @@ private:
         int32_t arity = expectoperand ? 1 : 2;
         const operatorinfo* info = findoperator(name, arity);
         if (!info)
-            raiseerror(state, undefinedoperation(name, arity), site);
+            raiseerror(parts.errors, undefinedoperation(name, arity), site);
         if (arity == 2) {
             while (!operators.empty() && operators.back().depth == depth && bindsfirst(*operators.back().info, *info))
                 popandapply();
             checkconflict(*info);
             if (operands.empty())
-                raiseerror(state, "there is no first argument for " + name, site);
+                raiseerror(parts.errors, "there is no first argument for " + name, site);
         }
         operators.push_back({info, depth});
         expectoperand = true;
@@ -224,8 +227,8 @@ private:
         if (!conflicting(producer, incoming))
             return;
         if (&producer == &incoming && incoming.associativity == 'n')
-            raiseerror(state, "operator " + std::string(incoming.name) + " is non-associative", site);
-        raiseerror(state, "operators " + std::string(producer.name) + " and " + std::string(incoming.name) +
+            raiseerror(parts.errors, "operator " + std::string(incoming.name) + " is non-associative", site);
+        raiseerror(parts.errors, "operators " + std::string(producer.name) + " and " + std::string(incoming.name) +
                        " cannot be used together",
                    site);
     }
@@ -233,7 +236,7 @@ private:
     void closeparenthesis()
     {
         if (--depth < 0)
-            raiseerror(state, "( and ) are not paired correctly", site);
+            raiseerror(parts.errors, "( and ) are not paired correctly", site);
         while (!operators.empty() && operators.back().depth > depth)
             popandapply();
         applypendingunary();
@@ -248,17 +251,17 @@ private:
             ++index;
         atoken name = peektokenat(index, rest);
         if (name.kind != kindidentifier)
-            raiseerror(state,
+            raiseerror(parts.errors,
                        parenthesis ? "macro name is missing after defined(" : "macro name is missing after defined",
                        site);
         ++index;
         if (parenthesis) {
             if (peektokenat(index, rest).text != ")")
-                raiseerror(state, ") is missing after defined(" + std::string(name.text), site);
+                raiseerror(parts.errors, ") is missing after defined(" + std::string(name.text), site);
             ++index;
         }
         work.drop(index);
-        pushoperand({findmacro(state, name.text) ? 1 : 0, nullptr});
+        pushoperand({findmacro(parts.macros, parts.lowercase, name.text) ? 1 : 0, nullptr});
     }
 
     // The identifier's expansion replaces it; names left in it are 0, except operator words
@@ -266,14 +269,14 @@ private:
     void expandinplace()
     {
         size_t end = 0;
-        tokenlist replacement = expandidentifierat(state, end, work.rest(), site);
+        tokenlist replacement = expandidentifierat(parts, end, work.rest(), site);
         if (!replacement.empty() && replacement.back().kind == kindendofline)
             replacement.pop_back();
         for (size_t i = 0; i < replacement.size(); ++i) {
             atoken& token = replacement[i];
-            if (token.kind != kindidentifier || followsdefined(state, replacement, i))
+            if (token.kind != kindidentifier || followsdefined(parts.lowercase, replacement, i))
                 continue;
-            std::string word = charsetlower(state.lowercase, token.text);
+            std::string word = charsetlower(parts.lowercase, token.text);
             if (!isoperatorname(word) && word != "defined")
                 token = {kinddecimal, "0"};
         }
@@ -287,7 +290,7 @@ private:
         message += std::to_string(static_cast<unsigned char>(token.text[0]));
         message += ", ";
         message += token.text;
-        raiseerror(state, message, site);
+        raiseerror(parts.errors, message, site);
     }
 
     void popandapply()
@@ -300,7 +303,7 @@ private:
     void apply(const operatorinfo& info)
     {
         if (operands.size() < static_cast<size_t>(info.arity))
-            raiseerror(state, "there are not enough operands for operation " + std::string(info.name), site);
+            raiseerror(parts.errors, "there are not enough operands for operation " + std::string(info.name), site);
         if (info.arity == 1) {
             operands.back() = {unaryresult(info.name, operands.back().value), &info};
             return;
@@ -365,10 +368,10 @@ private:
     int64_t divide(bool quotient, int64_t left, int64_t right) const
     {
         if (right == 0)
-            raiseerror(state, "division by zero in condition", site);
+            raiseerror(parts.errors, "division by zero in condition", site);
         if (left == std::numeric_limits<int64_t>::min() && right == -1) {
             if (quotient)
-                raiseerror(state, "division overflow in condition", site);
+                raiseerror(parts.errors, "division overflow in condition", site);
             return 0;
         }
         return quotient ? left / right : left % right;
@@ -377,11 +380,11 @@ private:
     int64_t finish()
     {
         if (depth != 0)
-            raiseerror(state, "( and ) are not paired correctly", site);
+            raiseerror(parts.errors, "( and ) are not paired correctly", site);
         while (!operators.empty() && operators.back().depth == 0)
             popandapply();
         if (operands.empty())
-            raiseerror(state, "there is no expression", site);
+            raiseerror(parts.errors, "there is no expression", site);
         if (operands.size() > 1) {
             std::string values;
             for (const operand& left : operands) {
@@ -389,12 +392,12 @@ private:
                 values += std::to_string(left.value);
             }
             std::cerr << "These operands are not processed:" << values << '\n';
-            raiseerror(state, "redundant operands in condition", site);
+            raiseerror(parts.errors, "redundant operands in condition", site);
         }
         return operands.back().value;
     }
 
-    preprocessstate& state;
+    const expansionparts& parts;
     tokenlist line;  // the directive's tokens as given
     tokenqueue work;
     const textplace& site;
@@ -406,43 +409,43 @@ private:
 
 } // namespace
 
-int64_t numbervalue(preprocessstate& state, const atoken& token, const textplace& site)
+int64_t numbervalue(errorreporter errors, const atoken& token, const textplace& site)
 {
     std::string_view digits = withoutsuffix(token.text);
     if (token.kind != kindhexadecimal)
-        return decimalvalue(state, digits, token, site);
+        return decimalvalue(errors, digits, token, site);
     if (digits.substr(0, 2) == "0x")
         digits.remove_prefix(2);
-    return static_cast<int64_t>(hexvalue(state, digits, 16, token, site));
+    return static_cast<int64_t>(hexvalue(errors, digits, 16, token, site));
 }
 
-int64_t charactervalue(preprocessstate& state, const atoken& token, const textplace& site)
+int64_t charactervalue(errorreporter errors, const atoken& token, const textplace& site)
 {
     std::string_view text = token.text;
     std::string quoted(text);
     if (text.size() <= 2)
-        raiseerror(state, "'' is empty", site);
+        raiseerror(errors, "'' is empty", site);
     if (text.size() == 3) {
         if (text[1] == '\\')
-            raiseerror(state, "there is only \\ in " + quoted, site);
+            raiseerror(errors, "there is only \\ in " + quoted, site);
         return static_cast<unsigned char>(text[1]);
     }
     if (text[1] != '\\')
-        raiseerror(state, "too many characters in " + quoted, site);
+        raiseerror(errors, "too many characters in " + quoted, site);
     if (text[2] == 'x') {
         std::string_view digits = text.substr(3, text.size() - 4);
         if (digits.empty())
-            raiseerror(state, "there are no digits in " + quoted, site);
-        return static_cast<int64_t>(hexvalue(state, digits, 2, token, site));
+            raiseerror(errors, "there are no digits in " + quoted, site);
+        return static_cast<int64_t>(hexvalue(errors, digits, 2, token, site));
     }
     if (text.size() != 4)
-        raiseerror(state, "too many characters in " + quoted, site);
+        raiseerror(errors, "too many characters in " + quoted, site);
     if (text[2] != '\\')
-        raiseerror(state, "invalid escape in " + quoted, site);
+        raiseerror(errors, "invalid escape in " + quoted, site);
     return '\\';
 }
 
-int64_t evaluatecondition(preprocessstate& state, tokenlist tokens, const textplace& site)
+int64_t evaluatecondition(const expansionparts& parts, tokenlist tokens, const textplace& site)
 {
-    return evaluator(state, std::move(tokens), site).run();
+    return evaluator(parts, std::move(tokens), site).run();
 }

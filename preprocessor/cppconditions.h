@@ -6,15 +6,14 @@
 #include <cstdint>
 
 #include "cpperrors.h"
+#include "cppmacros.h"
 #include "cpptokens.h"
 
-struct preprocessstate;
-
 // The value of the directive's tokens (as tokenizeline made them, ending in a kind-19 token).
-// Errors are raised at site.
-int64_t evaluatecondition(preprocessstate& state, tokenlist tokens, const textplace& site);
+// Errors are raised at site. Macros in the tokens are expanded, "defined" asks the macro table.
+int64_t evaluatecondition(const expansionparts& parts, tokenlist tokens, const textplace& site);
 
 // The value of a decimal (kind 14) or hexadecimal (kind 15) literal, suffixes dropped.
-int64_t numbervalue(preprocessstate& state, const atoken& token, const textplace& site);
+int64_t numbervalue(errorreporter errors, const atoken& token, const textplace& site);
 // The byte value of a character literal: 'c', '\xHH' or '\\'.
-int64_t charactervalue(preprocessstate& state, const atoken& token, const textplace& site);
+int64_t charactervalue(errorreporter errors, const atoken& token, const textplace& site);

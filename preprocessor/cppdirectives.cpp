@@ -64,9 +64,9 @@ skipping falsebranch(directive& d)
 skipping definedirective(directive& d)
 {
     std::string name = macronameof(d, "the name of macro is missing");
-    macro definition = parsemacrodefinition(d.state, d.position, d.text);
+    macro definition = parsemacrodefinition(d.state.kepttexts, errorreporter(d.state), d.position, d.text);
     if (d.active) {
-        definemacro(d.state, name, std::move(definition));
+        definemacro(d.state.macros, d.state.lowercase, name, std::move(definition));
         ++d.state.cache.uncacheableevents;
     }
     return skipping::stop;
@@ -76,7 +76,7 @@ skipping undefdirective(directive& d)
 {
     std::string name = macronameof(d, "the name of macro is missing in #undef");
     if (d.active) {
-        undefinemacro(d.state, name);
+        undefinemacro(d.state.macros, d.state.lowercase, name);
         ++d.state.cache.uncacheableevents;
     }
     return skipping::stop;
@@ -86,7 +86,7 @@ skipping ifdefdirective(directive& d, bool wanted, const std::string& missing)
 {
     std::string name = macronameof(d, missing);
     tokenizeline(d.state, false, d.position, d.text);
-    bool taken = (findmacro(d.state, name) != nullptr) == wanted;
+    bool taken = (findmacro(d.state.macros, d.state.lowercase, name) != nullptr) == wanted;
     pushcondition(d, taken);
     if (!taken && d.active)
         skipsection(d.state, d.position, d.output, d.text);
@@ -177,7 +177,7 @@ tokenlist applylinedirective(tokenlist line, const directive& d)
     atoken name = peektokenat(index, line);
     if (name.kind == kindquotedname && name.text.size() >= 2)
         d.state.lines.file = std::string(name.text.substr(1, name.text.size() - 2));
-    d.state.lines.offset = number - lineofposition(d.state, d.position, d.text);
+    d.state.lines.offset = number - lineofposition(d.state.lineindexes, d.position, d.text);
     d.state.lines.inforce = true;
     ++d.state.cache.uncacheableevents;
     return line;
@@ -277,7 +277,7 @@ std::string processdirective(preprocessstate& state, int level, bool active, tok
         if (active)
             output.push_back(linetokenat(state, position, text));
         else
-            state.currentfilename = linetokenfile(state);
+            state.currentfilename = linetokenfile(state.lines, state.currentfilename);
     }
     return next == skipping::goon ? std::string() : name;
 }
@@ -309,11 +309,12 @@ void starttopleveltext(preprocessstate& state)
     state.statement.afterblank = false;
 }
 
-void checkconditionalsclosed(preprocessstate& state, const tokenoutput& output, std::string_view text)
+void checkconditionalsclosed(const std::vector<ifcondrec>& ifstack, errorreporter errors, const tokenoutput& output,
+                             std::string_view text)
 {
-    if (state.ifstack.empty())
+    if (ifstack.empty())
         return;
-    printifstack(state);
+    printifstack(errors);
     dumptext(output.text());
-    raiseerror(state, "#endif not found", text.size(), text);
+    raiseerror(errors, "#endif not found", text.size(), text);
 }

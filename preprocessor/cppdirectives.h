@@ -5,10 +5,13 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cpperrors.h"
 #include "cppoutput.h"
 #include "cpptokens.h"
 
+struct ifcondrec;
 struct preprocessstate;
 
 // Reads and carries out the directive after the "#" at position (which stands just after it),
@@ -24,8 +27,9 @@ std::string processdirective(preprocessstate& state, int level, bool active, tok
 // the debug dump shows when the section has no end.
 void skipsection(preprocessstate& state, size_t& position, const tokenoutput& output, std::string_view text);
 
-// Starts a top-level text: no conditional is open, no #line directive is in force, and the
-// previous token was no blank.
+// Starts a top-level text: no conditional or include is open, no #line directive is in force,
+// and the previous token was no blank.
 void starttopleveltext(preprocessstate& state);
 // Raises "#endif not found" when a conditional is still open at the end of a text.
-void checkconditionalsclosed(preprocessstate& state, const tokenoutput& output, std::string_view text);
+void checkconditionalsclosed(const std::vector<ifcondrec>& ifstack, errorreporter errors, const tokenoutput& output,
+                             std::string_view text);

@@ -28,27 +28,27 @@ bool standsalone(const tokenoutput& output, size_t index)
 }
 
 // Moves the statement state over the tokens that an object-like expansion appended from first.
-void walkstatementstate(preprocessstate& state, const tokenoutput& output, size_t first)
+void walkstatementstate(statementstate& statement, const casemap& lowercase, const tokenoutput& output, size_t first)
 {
     std::span<const atoken> expansion = std::span<const atoken>(output.recent()).subspan(first);
     size_t index = 0;
     while (index < expansion.size()) {
         const atoken& token = expansion[index];
-        if (token.text == "/" && state.statement.inplsqlblock) {
+        if (token.text == "/" && statement.inplsqlblock) {
             if (standsalone(output, first + index)) {
-                state.statement.inplsqlblock = false;
-                state.statement.statementended = true;
+                statement.inplsqlblock = false;
+                statement.statementended = true;
             }
-        } else if (token.text == ";" && !state.statement.inplsqlblock) {
-            state.statement.statementended = true;
-        } else if (state.statement.statementended && holdslinebreak(token.text)) {
-            state.statement.atstatementstart = true;
-            state.statement.statementended = false;
-        } else if (state.statement.atstatementstart && token.kind == kindidentifier) {
-            classifystatementwordinlist(state, index, expansion);
+        } else if (token.text == ";" && !statement.inplsqlblock) {
+            statement.statementended = true;
+        } else if (statement.statementended && holdslinebreak(token.text)) {
+            statement.atstatementstart = true;
+            statement.statementended = false;
+        } else if (statement.atstatementstart && token.kind == kindidentifier) {
+            classifystatementwordinlist(statement, lowercase, index, expansion);
             continue;
-        } else if (state.statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
-            state.statement.atstatementstart = false;
+        } else if (statement.atstatementstart && token.kind != kindwhitespace && token.kind != kindblockcomment) {
+            statement.atstatementstart = false;
         }
         ++index;
     }
@@ -68,12 +68,12 @@ bool expandfunctionlike(preprocessstate& state, const macro& definition, tokenou
 {
     size_t look = position;
     statementstate saved = state.statement;
-    if (peektoken(state, look, text).text != "(") {
+    if (peektoken(state.statement, state.lowercase, errorreporter(state), look, text).text != "(") {
         state.statement = saved;
         return false;
     }
     position = look + 1;
-    argumentlist arguments = scanarguments(state, position, text);
+    argumentlist arguments = scanarguments(state.statement, state.lowercase, errorreporter(state), position, text);
     tokenlist expansion = expandmacro(state, definition, std::move(arguments), {text, position});
     output.append(expansion);
     appendexpansiontail(state, output, position, text);
@@ -86,16 +86,16 @@ void expandobjectlike(preprocessstate& state, const macro& definition, tokenoutp
     tokenlist expansion = expandmacro(state, definition, {}, {text, position});
     size_t first = output.recent().size();
     output.append(expansion);
-    walkstatementstate(state, output, first);
+    walkstatementstate(state.statement, state.lowercase, output, first);
     appendexpansiontail(state, output, position, text);
 }
 
-bool isbuiltinname(preprocessstate& state, std::string_view word, std::string_view name)
+bool isbuiltinname(const casemap& lowercase, std::string_view word, std::string_view name)
 {
     if (word.size() != name.size())
         return false;
     for (size_t i = 0; i < word.size(); ++i)
-        if (state.lowercase[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(name[i]))
+        if (lowercase[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(name[i]))
             return false;
     return true;
 }
@@ -105,22 +105,22 @@ bool isbuiltinname(preprocessstate& state, std::string_view word, std::string_vi
 void processidentifier(preprocessstate& state, std::string_view word, tokenoutput& output, size_t& position,
                        std::string_view text)
 {
-    if (isbuiltinname(state, word, "__line__")) {
+    if (isbuiltinname(state.lowercase, word, "__line__")) {
         ++state.cache.uncacheableevents;
         std::string quoted(1, '\'');
-        quoted += std::to_string(reportedline(state, position, text));
+        quoted += std::to_string(reportedline(state.lineindexes, state.lines, position, text));
         quoted += '\'';
-        output.push_back({kindstring, keeptext(state, std::move(quoted))});
+        output.push_back({kindstring, keeptext(state.kepttexts, std::move(quoted))});
         return;
     }
-    if (isbuiltinname(state, word, "__file__")) {
+    if (isbuiltinname(state.lowercase, word, "__file__")) {
         ++state.cache.uncacheableevents;
         const std::string& file =
             state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.sourcefilename;
-        output.push_back({kindstring, keeptext(state, "'" + file + "'")});
+        output.push_back({kindstring, keeptext(state.kepttexts, "'" + file + "'")});
         return;
     }
-    const macro* definition = state.macros.table.empty() ? nullptr : findmacro(state, word);
+    const macro* definition = state.macros.table.empty() ? nullptr : findmacro(state.macros, state.lowercase, word);
     if (definition) {
         // A macro is no script command, whatever its expansion holds.
         const bool aftercommand = state.statement.aftercommand;
@@ -138,18 +138,19 @@ void processidentifier(preprocessstate& state, std::string_view word, tokenoutpu
 
 // Besides macro expansions, #line tokens and __file__ repeat names that a #line directive may
 // make long: the output as a whole is bounded too, before its tokens are joined.
-void checkoutputbound(preprocessstate& state, const tokenoutput& output, size_t position, std::string_view text)
+void checkoutputbound(const expansionstate& expansion, errorreporter errors, const tokenoutput& output,
+                      size_t position, std::string_view text)
 {
-    size_t budget = outputbytebudget(state);
+    size_t budget = outputbytebudget(expansion);
     if (output.bytes() > budget)
-        raiseerror(state, "the preprocessed text exceeds " + std::to_string(budget) + " bytes", position, text);
+        raiseerror(errors, "the preprocessed text exceeds " + std::to_string(budget) + " bytes", position, text);
 }
 
-atoken skiptodirective(preprocessstate& state, size_t& position, std::string_view text)
+atoken skiptodirective(statementstate& statement, const casemap& lowercase, errorreporter errors, size_t& position,
+                       std::string_view text)
 {
-    tokenoutput unused;
     for (;;) {
-        atoken token = nexttoken(state, false, unused, position, text);
+        atoken token = nextplaintoken(statement, lowercase, errors, position, text);
         if (token.kind == kinddirective || token.kind == kindend)
             return token;
     }
@@ -157,33 +158,35 @@ atoken skiptodirective(preprocessstate& state, size_t& position, std::string_vie
 
 } // namespace
 
-int64_t reportedline(preprocessstate& state, size_t position, std::string_view text)
+int64_t reportedline(lineindexmap& lineindexes, const linestate& lines, size_t position, std::string_view text)
 {
-    int64_t line = lineofposition(state, position, text);
-    return state.lines.inforce ? line + state.lines.offset : line;
+    int64_t line = lineofposition(lineindexes, position, text);
+    return lines.inforce ? line + lines.offset : line;
 }
 
-std::string linetokenfile(preprocessstate& state)
+std::string linetokenfile(const linestate& lines, const std::string& currentfilename)
 {
-    return state.lines.inforce && !state.lines.file.empty() ? state.lines.file : state.currentfilename;
+    return lines.inforce && !lines.file.empty() ? lines.file : currentfilename;
 }
 
-atoken makelinetoken(preprocessstate& state, int64_t line, const std::string& file)
+atoken makelinetoken(std::string& currentfilename, textstore& kept, int64_t line, const std::string& file)
 {
-    state.currentfilename = file;
-    return {kinddirective, keeptext(state, "#line " + std::to_string(line) + " \"" + file + "\"\n")};
+    currentfilename = file;
+    return {kinddirective, keeptext(kept, "#line " + std::to_string(line) + " \"" + file + "\"\n")};
 }
 
 atoken linetokenat(preprocessstate& state, size_t position, std::string_view text)
 {
-    return makelinetoken(state, reportedline(state, position, text), linetokenfile(state));
+    int64_t line = reportedline(state.lineindexes, state.lines, position, text);
+    std::string file = linetokenfile(state.lines, state.currentfilename);
+    return makelinetoken(state.currentfilename, state.kepttexts, line, file);
 }
 
 atoken processtext(preprocessstate& state, bool directives, tokenoutput& output, size_t& position,
                    std::string_view text)
 {
     if (!directives)
-        return skiptodirective(state, position, text);
+        return skiptodirective(state.statement, state.lowercase, errorreporter(state), position, text);
     for (;;) {
         atoken token = nexttoken(state, true, output, position, text);
         if (token.kind == kindend)
@@ -192,7 +195,7 @@ atoken processtext(preprocessstate& state, bool directives, tokenoutput& output,
             processidentifier(state, token.text, output, position, text);
         else
             output.push_back(token);
-        checkoutputbound(state, output, position, text);
+        checkoutputbound(state.expansion, errorreporter(state), output, position, text);
         output.joinifmany();
     }
 }

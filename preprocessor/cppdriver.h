@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "cpperrors.h"
 #include "cppoutput.h"
 #include "cpptokens.h"
 
+struct linestate;
 struct preprocessstate;
 
 // Normal mode (directives true): processes the text from position to its end, appending to
@@ -19,10 +21,10 @@ atoken processtext(preprocessstate& state, bool directives, tokenoutput& output,
                    std::string_view text);
 
 // The line of a position as the output reports it: with a #line directive in force, its offset added.
-int64_t reportedline(preprocessstate& state, size_t position, std::string_view text);
+int64_t reportedline(lineindexmap& lineindexes, const linestate& lines, size_t position, std::string_view text);
 // The file that #line tokens name: the #line directive's file, else the file being read.
-std::string linetokenfile(preprocessstate& state);
-// A kind-6 token "#line N \"file\"\n"; file becomes currentfilename.
-atoken makelinetoken(preprocessstate& state, int64_t line, const std::string& file);
+std::string linetokenfile(const linestate& lines, const std::string& currentfilename);
+// A kind-6 token "#line N \"file\"\n" kept in kept; file becomes currentfilename.
+atoken makelinetoken(std::string& currentfilename, textstore& kept, int64_t line, const std::string& file);
 // The #line token for a position: its reported line and the file that #line tokens name.
 atoken linetokenat(preprocessstate& state, size_t position, std::string_view text);

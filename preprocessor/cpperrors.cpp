@@ -34,9 +34,9 @@ void forlinebreaks(std::string_view text, size_t end, visitor visit)
     }
 }
 
-const linebreaks& lineindex(preprocessstate& state, std::string_view text)
+const linebreaks& lineindex(lineindexmap& indexes, std::string_view text)
 {
-    auto entry = state.lineindexes.try_emplace({text.data(), text.size()});
+    auto entry = indexes.try_emplace({text.data(), text.size()});
     linebreaks& breaks = entry.first->second;
     if (entry.second)
         forlinebreaks(text, text.size(), [&](size_t i) { breaks.push_back(i); });
@@ -60,12 +60,12 @@ void writefile(const std::string& name, const std::string& content)
     close(fd);
 }
 
-void printincludes(preprocessstate& state)
+void printincludes(const std::vector<includeinfo>& includestack)
 {
-    if (state.includes.stack.empty())
+    if (includestack.empty())
         return;
     std::cerr << "Includes:\n";
-    for (const includeinfo& include : state.includes.stack)
+    for (const includeinfo& include : includestack)
         std::cerr << include.file << ' ' << include.line << '\n';
 }
 
@@ -77,13 +77,13 @@ std::string sourcecontext(size_t position, std::string_view text)
 
 std::string errorhead(preprocessstate& state, const std::string& message, size_t position, std::string_view text)
 {
-    return state.currentfilename + " line " + std::to_string(lineofposition(state, position, text)) + ":" + message +
-           "\nAt source:" + sourcecontext(position, text) + "<<\n";
+    return state.currentfilename + " line " + std::to_string(lineofposition(state.lineindexes, position, text)) + ":" +
+           message + "\nAt source:" + sourcecontext(position, text) + "<<\n";
 }
 
 } // namespace
 
-int32_t lineofposition(preprocessstate& state, size_t position, std::string_view text)
+int32_t lineofposition(lineindexmap& indexes, size_t position, std::string_view text)
 {
     position = std::min(position, text.size());
     if (text.size() < indexedtextsize) {
@@ -91,35 +91,36 @@ int32_t lineofposition(preprocessstate& state, size_t position, std::string_view
         forlinebreaks(text, position, [&](size_t) { ++line; });
         return line;
     }
-    const linebreaks& breaks = lineindex(state, text);
+    const linebreaks& breaks = lineindex(indexes, text);
     return 1 + static_cast<int32_t>(std::lower_bound(breaks.begin(), breaks.end(), position) - breaks.begin());
 }
 
-void forgetlineindexes(preprocessstate& state)
+void forgetlineindexes(lineindexmap& indexes)
 {
-    state.lineindexes.clear();
+    indexes.clear();
 }
 
-void raiseerror(preprocessstate& state, const std::string& message, size_t position, std::string_view text)
+void raiseerror(errorreporter errors, const std::string& message, size_t position, std::string_view text)
 {
+    preprocessstate& state = *errors.state;
     size_t p = std::min(position, text.size());
     while (p > 0 && std::string_view(" \t\r\n").find(text[p - 1]) != std::string_view::npos)
         --p;
-    dumpdefines(state);
-    printincludes(state);
+    dumpdefines(state.macros);
+    printincludes(state.includes.stack);
     throw preprocesserror(errorhead(state, message, p, text));
 }
 
-void raiseerror(preprocessstate& state, const std::string& message, const textplace& place)
+void raiseerror(errorreporter errors, const std::string& message, const textplace& place)
 {
-    raiseerror(state, message, place.position, place.text);
+    raiseerror(errors, message, place.position, place.text);
 }
 
-void raiseerrorinmacro(preprocessstate& state, const std::string& message, size_t position, std::string_view text,
+void raiseerrorinmacro(errorreporter errors, const std::string& message, size_t position, std::string_view text,
                        std::span<const atoken> macrotokens, size_t end)
 {
     position = std::min(position, text.size());
-    std::string head = errorhead(state, message, position, text);
+    std::string head = errorhead(*errors.state, message, position, text);
     throw preprocesserror(head + " and in macro:" + jointokenrange(0, end, macrotokens) + "<<\n");
 }
 
@@ -128,18 +129,19 @@ void internalerror(const std::string& message)
     throw preprocesserror(message);
 }
 
-void trace(preprocessstate& state, std::string_view line)
+void trace(const switchstate& switches, std::string_view line)
 {
-    if (state.switches.t)
+    if (switches.t)
         std::cerr << line << '\n';
 }
 
-void printifstack(preprocessstate& state)
+void printifstack(errorreporter errors)
 {
+    preprocessstate& state = *errors.state;
     std::cerr << "#if stack:\n";
     for (const ifcondrec& record : state.ifstack)
         std::cerr << (record.taken ? "#else " : "#if ") << record.file << ":"
-                  << lineofposition(state, record.position, record.text) << '\n';
+                  << lineofposition(state.lineindexes, record.position, record.text) << '\n';
 }
 
 std::string dumpfolder()
@@ -155,9 +157,9 @@ void dumptext(const std::string& output)
         writefile(folder + "/tokens.txt", output);
 }
 
-void dumpdefines(preprocessstate& state)
+void dumpdefines(const macrostate& macros)
 {
     std::string folder = dumpfolder();
     if (!folder.empty())
-        writefile(folder + "/defines.txt", macrodump(state));
+        writefile(folder + "/defines.txt", macrodump(macros));
 }

@@ -94,7 +94,7 @@ bool dependenciesunchanged(cachereader& reader, const std::string& foundpath)
 }
 
 // The macro triples: exactly the macros defined now, with the same signatures and bodies.
-bool macrosunchanged(preprocessstate& state, cachereader& reader)
+bool macrosunchanged(const macrostate& macros, cachereader& reader)
 {
     size_t count = 0;
     for (;;) {
@@ -102,13 +102,13 @@ bool macrosunchanged(preprocessstate& state, cachereader& reader)
         if (!name || name->empty())
             return false;
         if (*name == endofmacros)
-            return count == state.macros.table.size();
+            return count == macros.table.size();
         std::optional<std::string_view> recordedsignature = reader.next();
         std::optional<std::string_view> body = reader.next();
         if (!recordedsignature || !body)
             return false;
-        auto found = state.macros.table.find(*name);
-        if (found == state.macros.table.end() || signature(found->second) != *recordedsignature ||
+        auto found = macros.table.find(*name);
+        if (found == macros.table.end() || signature(found->second) != *recordedsignature ||
             jointokens(found->second.body) != *body)
             return false;
         ++count;
@@ -126,9 +126,9 @@ bool tokensectionwellformed(cachereader reader)
     return true;
 }
 
-bool recordable(preprocessstate& state, std::span<const atoken> tokens)
+bool recordable(const cachestate& cache, const switchstate& switches, std::span<const atoken> tokens)
 {
-    if (state.cache.uncacheableevents != state.cache.eventsatrecordingstart || state.switches.ld || state.switches.kld)
+    if (cache.uncacheableevents != cache.eventsatrecordingstart || switches.ld || switches.kld)
         return false;
     for (const atoken& token : tokens)
         if (token.kind <= 0 || token.kind > 255 || token.text.find('\0') != std::string_view::npos)
@@ -137,12 +137,12 @@ bool recordable(preprocessstate& state, std::span<const atoken> tokens)
 }
 
 // The head: the magic, then each dependency with its time; empty when one cannot be examined.
-std::string dependencysection(preprocessstate& state)
+std::string dependencysection(const cachestate& cache, const std::string& sourcefilename)
 {
     std::string head;
     additem(head, cachemagic);
-    std::vector<std::string> names = {state.sourcefilename};
-    names.insert(names.end(), state.cache.includedfiles.begin(), state.cache.includedfiles.end());
+    std::vector<std::string> names = {sourcefilename};
+    names.insert(names.end(), cache.includedfiles.begin(), cache.includedfiles.end());
     for (const std::string& name : names) {
         std::optional<int64_t> time = lastwritetime(name);
         if (!time)
@@ -170,12 +170,13 @@ std::string cachefilenamefor(const std::string& foundpath)
     return name;
 }
 
-bool checkcache(preprocessstate& state, const std::string& foundpath, std::string_view& data, size_t& position)
+bool checkcache(cachestate& cache, const macrostate& macros, textstore& kept, const std::string& foundpath,
+                std::string_view& data, size_t& position)
 {
-    state.cache.cachefilename = cachefilenamefor(foundpath);
-    const std::string& name = state.cache.cachefilename;
-    state.cache.mayreplace = !nameexists(name);
-    if (state.cache.mayreplace)
+    cache.cachefilename = cachefilenamefor(foundpath);
+    const std::string& name = cache.cachefilename;
+    cache.mayreplace = !nameexists(name);
+    if (cache.mayreplace)
         return false;
     std::string content;
     try {
@@ -183,21 +184,21 @@ bool checkcache(preprocessstate& state, const std::string& foundpath, std::strin
     } catch (const std::exception&) {
         return false;
     }
-    state.cache.mayreplace = isplainfile(name) && content.starts_with(cachemagic) &&
-                             content.size() > cachemagic.size() && content[cachemagic.size()] == '\0';
+    cache.mayreplace = isplainfile(name) && content.starts_with(cachemagic) && content.size() > cachemagic.size() &&
+                       content[cachemagic.size()] == '\0';
     if (content.empty() || content.back() != '\0')
         return false;
     cachereader reader(content, 0);
     std::optional<std::string_view> magic = reader.next();
     if (!magic || *magic != cachemagic || !dependenciesunchanged(reader, foundpath) ||
-        !macrosunchanged(state, reader) || !tokensectionwellformed(reader))
+        !macrosunchanged(macros, reader) || !tokensectionwellformed(reader))
         return false;
     position = reader.where();
-    data = keeptext(state, std::move(content));
+    data = keeptext(kept, std::move(content));
     return true;
 }
 
-void readcachedtokens(preprocessstate& state, std::string_view data, size_t position, tokenoutput& output)
+void readcachedtokens(const switchstate& switches, std::string_view data, size_t position, tokenoutput& output)
 {
     cachereader reader(data, position);
     while (!reader.atend()) {
@@ -207,15 +208,14 @@ void readcachedtokens(preprocessstate& state, std::string_view data, size_t posi
             break;
         output.push_back({static_cast<unsigned char>(kind[0]), text});
     }
-    trace(state, "cache read");
+    trace(switches, "cache read");
 }
 
-void startcacherecording(preprocessstate& state, const std::string& foundpath)
+void startcacherecording(cachestate& cache, const macrostate& macros, const std::string& foundpath)
 {
-    cachestate& cache = state.cache;
     cache.cachefilename = cachefilenamefor(foundpath);
     cache.recordedmacros.clear();
-    for (const auto* entry : sortedmacros(state)) {
+    for (const auto* entry : sortedmacros(macros)) {
         const auto& [name, definition] = *entry;
         additem(cache.recordedmacros, name);
         additem(cache.recordedmacros, signature(definition));
@@ -225,18 +225,19 @@ void startcacherecording(preprocessstate& state, const std::string& foundpath)
     cache.eventsatrecordingstart = cache.uncacheableevents;
 }
 
-void writecache(preprocessstate& state, std::span<const atoken> tokens)
+void writecache(const cachestate& cache, const switchstate& switches, const std::string& sourcefilename,
+                std::span<const atoken> tokens)
 {
-    if (!recordable(state, tokens))
+    if (!recordable(cache, switches, tokens))
         return;
-    if (!state.cache.mayreplace) {
-        trace(state, "cache not written: " + state.cache.cachefilename + " is no cache file");
+    if (!cache.mayreplace) {
+        trace(switches, "cache not written: " + cache.cachefilename + " is no cache file");
         return;
     }
-    std::string content = dependencysection(state);
+    std::string content = dependencysection(cache, sourcefilename);
     if (content.empty())
         return;
-    content += state.cache.recordedmacros;
+    content += cache.recordedmacros;
     additem(content, endofmacros);
     for (const atoken& token : tokens) {
         content += static_cast<char>(token.kind);
@@ -245,10 +246,10 @@ void writecache(preprocessstate& state, std::span<const atoken> tokens)
     }
     // The cache only saves time: a folder that cannot take it leaves the output as it is.
     try {
-        writewholefile(state.cache.cachefilename, content);
+        writewholefile(cache.cachefilename, content);
     } catch (const preprocesserror& error) {
-        trace(state, std::string("cache not written: ") + error.what());
+        trace(switches, std::string("cache not written: ") + error.what());
         return;
     }
-    trace(state, "cache generated");
+    trace(switches, "cache generated");
 }

@@ -57,13 +57,13 @@ std::string joinpath(const std::string& directory, const std::string& name)
 // directive of one file does not number the lines of another.
 class linestatescope {
 public:
-    explicit linestatescope(preprocessstate& state) : state(state), outer(std::exchange(state.lines, {})) {}
-    ~linestatescope() { state.lines = std::move(outer); }
+    explicit linestatescope(linestate& lines) : lines(lines), outer(std::exchange(lines, {})) {}
+    ~linestatescope() { lines = std::move(outer); }
     linestatescope(const linestatescope&) = delete;
     linestatescope& operator=(const linestatescope&) = delete;
 
 private:
-    preprocessstate& state;
+    linestate& lines;
     linestate outer;
 };
 
@@ -91,41 +91,42 @@ includename scanincludename(size_t& position, std::string_view text, bool& close
 
 // The name written after the directive, or made by the macros on its line; empty when there
 // is none. In an inactive section the macros are not expanded.
-includename readincludename(preprocessstate& state, bool active, size_t& position, std::string_view text)
+includename readincludename(const expansionparts& parts, bool active, size_t& position, std::string_view text)
 {
-    includename parsed = parseincludename(state, position, text);
+    includename parsed = parseincludename(parts.errors, position, text);
     if (!parsed.name.empty())
         return parsed;
     textplace site{text, position};
-    tokenlist line = tokenizeline(state, true, position, text);
+    tokenlist line = tokenizeline(parts.errors, true, position, text);
     if (!active)
         return parsed;
-    std::string expanded = jointokens(expandlist(state, line, site));
+    std::string expanded = jointokens(expandlist(parts, line, site));
     size_t start = 0;
     bool closed = true;
     parsed = scanincludename(start, expanded, closed);
     if (!closed)
-        raiseerror(state, unclosedmessage(parsed.system), position, text);
+        raiseerror(parts.errors, unclosedmessage(parsed.system), position, text);
     return parsed;
 }
 
 // The list that the search uses: for #include_next, the entries after the one that holds
 // the file being read.
-std::vector<std::string> searchlist(preprocessstate& state, bool next, bool system)
+std::vector<std::string> searchlist(const optionstate& options, const std::string& currentfilename, bool next,
+                                    bool system)
 {
-    std::vector<std::string> list = system ? state.options.systempaths : state.options.quotedpaths;
+    std::vector<std::string> list = system ? options.systempaths : options.quotedpaths;
     if (!next)
         return list;
-    std::string_view directory = directorypart(state.currentfilename);
+    std::string_view directory = directorypart(currentfilename);
     for (size_t i = 0; i < list.size(); ++i)
         if (samepath(list[i], directory))
             return std::vector<std::string>(list.begin() + static_cast<ptrdiff_t>(i) + 1, list.end());
     return list;
 }
 
-const std::string& includedtext(preprocessstate& state, const std::string& path)
+const std::string& includedtext(includestate& includes, const std::string& path)
 {
-    auto& filetexts = state.includes.filetexts;
+    auto& filetexts = includes.filetexts;
     auto found = filetexts.find(path);
     if (found == filetexts.end())
         found = filetexts.emplace(path, readtextfile(path)).first;
@@ -135,8 +136,8 @@ const std::string& includedtext(preprocessstate& state, const std::string& path)
 // Runs the driver over the included text; with a recording under way, stores its tokens.
 void processincluded(preprocessstate& state, const std::string& path, bool recording, tokenoutput& output)
 {
-    const std::string& text = includedtext(state, path);
-    allowexpansionsfor(state, text.size());
+    const std::string& text = includedtext(state.includes, path);
+    allowexpansionsfor(state.expansion, text.size());
     // A recording needs the included text's tokens as tokens.
     std::optional<tokenoutput::hold> unjoined;
     if (recording)
@@ -150,7 +151,8 @@ void processincluded(preprocessstate& state, const std::string& path, bool recor
         raiseerror(state, "#endif not found", text.size(), text);
     }
     if (recording)
-        writecache(state, std::span<const atoken>(output.recent()).subspan(first));
+        writecache(state.cache, state.switches, state.sourcefilename,
+                   std::span<const atoken>(output.recent()).subspan(first));
 }
 
 void includefound(preprocessstate& state, const std::string& path, tokenoutput& output, size_t position,
@@ -164,22 +166,22 @@ void includefound(preprocessstate& state, const std::string& path, tokenoutput& 
     bool usecache = false;
     bool recording = false;
     if (state.switches.c && !state.switches.ld && !state.switches.kld && includestack.empty()) {
-        usecache = checkcache(state, path, cached, cacheposition);
+        usecache = checkcache(state.cache, state.macros, state.kepttexts, path, cached, cacheposition);
         if (!usecache) {
-            startcacherecording(state, path);
+            startcacherecording(state.cache, state.macros, path);
             recording = true;
-            trace(state, "generate cache true " + path);
+            trace(state.switches, "generate cache true " + path);
         }
     }
     std::string noted = state.currentfilename;
     {
-        linestatescope outerlines(state);
-        output.push_back(makelinetoken(state, 0, path));
+        linestatescope outerlines(state.lines);
+        output.push_back(makelinetoken(state.currentfilename, state.kepttexts, 0, path));
         includestack.push_back(
-            {path, lineofposition(state, position, text), static_cast<int32_t>(state.ifstack.size())});
+            {path, lineofposition(state.lineindexes, position, text), static_cast<int32_t>(state.ifstack.size())});
         state.cache.includedfiles.insert(path);
         if (usecache)
-            readcachedtokens(state, cached, cacheposition, output);
+            readcachedtokens(state.switches, cached, cacheposition, output);
         else
             processincluded(state, path, recording, output);
         includestack.pop_back();
@@ -190,12 +192,12 @@ void includefound(preprocessstate& state, const std::string& path, tokenoutput& 
 
 } // namespace
 
-includename parseincludename(preprocessstate& state, size_t& position, std::string_view text)
+includename parseincludename(errorreporter errors, size_t& position, std::string_view text)
 {
     bool closed = true;
     includename parsed = scanincludename(position, text, closed);
     if (!closed)
-        raiseerror(state, unclosedmessage(parsed.system), text.size(), text);
+        raiseerror(errors, unclosedmessage(parsed.system), text.size(), text);
     return parsed;
 }
 
@@ -229,7 +231,8 @@ void includedirective(preprocessstate& state, bool next, bool active, tokenoutpu
         raiseerror(state, "the filename of #include_next is not the same as of the current file", position, text);
     if (!active)
         return;
-    std::string path = searchinclude(parsed.name, parsed.system, searchlist(state, next, parsed.system));
+    std::vector<std::string> directories = searchlist(state.options, state.currentfilename, next, parsed.system);
+    std::string path = searchinclude(parsed.name, parsed.system, directories);
     if (path.empty()) {
         dumptext({});
         raiseerror(state, "file " + parsed.name + " is not found in the known paths in #" + directive, position, text);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cpperrors.h"
 #include "cppoutput.h"
 #include "cpptokens.h"
 
@@ -23,7 +24,7 @@ struct includename {
 
 // A quoted name "..." or a system name <...> at position; position ends after it. The scan
 // does not stop at line ends; an unclosed name is an error at the end of the text.
-includename parseincludename(preprocessstate& state, size_t& position, std::string_view text);
+includename parseincludename(errorreporter errors, size_t& position, std::string_view text);
 
 // The path of the file: the last directory of the list in which the name exists; a quoted
 // name not found there is taken as it stands when it exists. Empty when nothing exists.

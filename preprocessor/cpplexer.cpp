@@ -148,14 +148,14 @@ void scanlinecomment(size_t& position, std::string_view text)
 }
 
 // A quoted name or string literal; a doubled quote inside stands for one.
-void scanquoted(preprocessstate& state, char quote, size_t& position, std::string_view text)
+void scanquoted(errorreporter errors, char quote, size_t& position, std::string_view text)
 {
     size_t opening = position;
     ++position;
     for (;;) {
         size_t closing = text.find(quote, position);
         if (closing == std::string_view::npos)
-            raiseerror(state, quote == '"' ? "closing \" is not found" : "closing ' is not found", opening, text);
+            raiseerror(errors, quote == '"' ? "closing \" is not found" : "closing ' is not found", opening, text);
         if (closing + 1 < text.size() && text[closing + 1] == quote) {
             position = closing + 2;
             continue;
@@ -177,17 +177,17 @@ char closingdelimiter(char opening)
 }
 
 // q' delimiter text delimiter ' (or Q', nq', nQ', Nq', NQ')
-void scanqquote(preprocessstate& state, size_t& position, std::string_view text)
+void scanqquote(errorreporter errors, size_t& position, std::string_view text)
 {
     position += qquoteopenerlength(text.substr(position));
     if (position >= text.size())
-        raiseerror(state, "marker after q' is not found", position, text);
+        raiseerror(errors, "marker after q' is not found", position, text);
     char closing = closingdelimiter(text[position]);
     ++position;
     for (;;) {
         size_t found = text.find(closing, position);
         if (found == std::string_view::npos || found + 1 >= text.size())
-            raiseerror(state, "closing ' is not found for q'", text.size(), text);
+            raiseerror(errors, "closing ' is not found for q'", text.size(), text);
         if (text[found + 1] == '\'') {
             position = found + 2;
             return;
@@ -228,15 +228,15 @@ bool atqquote(size_t position, std::string_view text)
 }
 
 // The quotes, q-quotes, operators and identifiers that both scanners read alike.
-int32_t scancommon(preprocessstate& state, size_t& position, std::string_view text)
+int32_t scancommon(errorreporter errors, size_t& position, std::string_view text)
 {
     char c = text[position];
     if (c == '"' || c == '\'') {
-        scanquoted(state, c, position, text);
+        scanquoted(errors, c, position, text);
         return c == '"' ? kindquotedname : kindstring;
     }
     if (atqquote(position, text)) {
-        scanqquote(state, position, text);
+        scanqquote(errors, position, text);
         return kindqquote;
     }
     if (startsidentifier(c)) {
@@ -248,15 +248,15 @@ int32_t scancommon(preprocessstate& state, size_t& position, std::string_view te
 }
 
 // A directive consumes its line break; the next line then starts as after one.
-void afterdirective(preprocessstate& state, bool atstart, size_t position, std::string_view text)
+void afterdirective(statementstate& statement, bool atstart, size_t position, std::string_view text)
 {
-    state.statement.atstatementstart = atstart && !state.statement.inplsqlblock;
-    state.statement.afterblank = false;
+    statement.atstatementstart = atstart && !statement.inplsqlblock;
+    statement.afterblank = false;
     if (position > 0 && position <= text.size() && isbreak(text[position - 1])) {
-        state.statement.afterblank = true;
-        if (state.statement.statementended) {
-            state.statement.statementended = false;
-            state.statement.atstatementstart = true;
+        statement.afterblank = true;
+        if (statement.statementended) {
+            statement.statementended = false;
+            statement.atstatementstart = true;
         }
     }
 }
@@ -290,12 +290,12 @@ bool firstonline(size_t position, std::string_view text)
 
 // Slash: a block comment, or a "/" that closes an open block when only block comments share its line. A
 // "/" alone on its line ends any statement, also one without ";" (GRANT ... or CREATE TABLE ...).
-int32_t scanslash(preprocessstate& state, size_t& position, std::string_view text)
+int32_t scanslash(statementstate& statement, errorreporter errors, size_t& position, std::string_view text)
 {
     if (atpair(position, text, '/', '*')) {
         size_t closing = text.find("*/", position + 2);
         if (closing == std::string_view::npos)
-            raiseerror(state, "closing */ is not found", text.size(), text);
+            raiseerror(errors, "closing */ is not found", text.size(), text);
         position = closing + 2;
         return kindblockcomment;
     }
@@ -304,52 +304,55 @@ int32_t scanslash(preprocessstate& state, size_t& position, std::string_view tex
     const bool aloneonline = startsline(position, text) && endsonline;
     const bool closesblock = endsonline && firstonline(position, text);
     ++position;
-    state.statement.aftercommand = false;
-    if ((state.statement.inplsqlblock && closesblock) || aloneonline) {
-        state.statement.inplsqlblock = false;
-        state.statement.statementended = true;
+    statement.aftercommand = false;
+    if ((statement.inplsqlblock && closesblock) || aloneonline) {
+        statement.inplsqlblock = false;
+        statement.statementended = true;
     }
     return kindother;
 }
 
 } // namespace
 
-void classifystatementword(preprocessstate& state, atoken& token, size_t& position, std::string_view text)
+void classifystatementword(statementstate& statement, const casemap& lowercase, atoken& token, size_t& position,
+                           std::string_view text)
 {
-    std::string word = charsetlower(state.lowercase, token.text);
+    std::string word = charsetlower(lowercase, token.text);
     if (issqlpluscommand(word)) {
         size_t start = static_cast<size_t>(token.text.data() - text.data());
         skipcommandlines(position, text);
         token = {kindsqlplus, slice(text, start, position)};
-        state.statement.atstatementstart = true;
-        state.statement.aftercommand = false;
+        statement.atstatementstart = true;
+        statement.aftercommand = false;
         return;
     }
     if (word == "begin" || word == "declare")
-        state.statement.inplsqlblock = true;
-    state.statement.aftercommand = !startssqlstatement(word);
+        statement.inplsqlblock = true;
+    statement.aftercommand = !startssqlstatement(word);
 }
 
-void classifystatementwordinlist(preprocessstate& state, size_t& index, std::span<const atoken> tokens)
+void classifystatementwordinlist(statementstate& statement, const casemap& lowercase, size_t& index,
+                                 std::span<const atoken> tokens)
 {
     if (index >= tokens.size())
         return;
-    std::string word = charsetlower(state.lowercase, tokens[index].text);
+    std::string word = charsetlower(lowercase, tokens[index].text);
     ++index;
     if (issqlpluscommand(word)) {
         while (index < tokens.size() && !holdslinebreak(tokens[index].text))
             ++index;
         while (index < tokens.size() && holdslinebreak(tokens[index].text))
             ++index;
-        state.statement.atstatementstart = true;
+        statement.atstatementstart = true;
         return;
     }
     if (word == "begin" || word == "declare")
-        state.statement.inplsqlblock = true;
-    state.statement.atstatementstart = false;
+        statement.inplsqlblock = true;
+    statement.atstatementstart = false;
 }
 
-int32_t scansignificant(preprocessstate& state, size_t& position, std::string_view text)
+int32_t scansignificant(statementstate& statement, const casemap& lowercase, errorreporter errors, size_t& position,
+                        std::string_view text)
 {
     size_t start = position;
     char c = text[position];
@@ -357,10 +360,10 @@ int32_t scansignificant(preprocessstate& state, size_t& position, std::string_vi
     bool blank = false;
     int32_t kind;
     if (c == '/') {
-        kind = scanslash(state, position, text);
+        kind = scanslash(statement, errors, position, text);
         if (kind == kindblockcomment) {
-            atstart = state.statement.atstatementstart;
-            blank = state.statement.afterblank;
+            atstart = statement.atstatementstart;
+            blank = statement.afterblank;
         }
     } else if (atpair(position, text, '-', '-')) {
         scanlinecomment(position, text);
@@ -368,62 +371,64 @@ int32_t scansignificant(preprocessstate& state, size_t& position, std::string_vi
     } else if (c == ';') {
         ++position;
         kind = kindother;
-        state.statement.aftercommand = false;
-        if (!state.statement.inplsqlblock)
-            state.statement.statementended = true;
-    } else if (state.statement.atstatementstart && athostcommand(position, text)) {
+        statement.aftercommand = false;
+        if (!statement.inplsqlblock)
+            statement.statementended = true;
+    } else if (statement.atstatementstart && athostcommand(position, text)) {
         skipcommandlines(position, text);
         kind = kindsqlplus;
         atstart = true;
     } else {
-        kind = scancommon(state, position, text);
+        kind = scancommon(errors, position, text);
     }
     // A REM or PROMPT line after a command the lexer does not know is a command too, though no
     // statement ended.
-    if (kind == kindidentifier && state.statement.aftercommand && !state.statement.atstatementstart &&
-        !state.statement.inplsqlblock && position - start >= 3 && position - start <= 6 && startsline(start, text) &&
-        isremarkorprompt(charsetlower(state.lowercase, slice(text, start, position))))
-        state.statement.atstatementstart = true;
-    if (kind == kindidentifier && state.statement.atstatementstart) {
-        state.statement.atstatementstart = false;
+    if (kind == kindidentifier && statement.aftercommand && !statement.atstatementstart && !statement.inplsqlblock &&
+        position - start >= 3 && position - start <= 6 && startsline(start, text) &&
+        isremarkorprompt(charsetlower(lowercase, slice(text, start, position))))
+        statement.atstatementstart = true;
+    if (kind == kindidentifier && statement.atstatementstart) {
+        statement.atstatementstart = false;
         atoken word{kind, slice(text, start, position)};
-        classifystatementword(state, word, position, text);
+        classifystatementword(statement, lowercase, word, position, text);
         kind = word.kind;
-        atstart = state.statement.atstatementstart;
+        atstart = statement.atstatementstart;
     }
-    state.statement.atstatementstart = atstart;
-    state.statement.afterblank = blank;
+    statement.atstatementstart = atstart;
+    statement.afterblank = blank;
     return kind;
 }
 
-void scanwhitespace(preprocessstate& state, size_t& position, std::string_view text)
+void scanwhitespace(statementstate& statement, size_t& position, std::string_view text)
 {
     while (position < text.size() && (isblank(text[position]) || isbreak(text[position]))) {
-        if (isbreak(text[position]) && state.statement.statementended) {
-            state.statement.statementended = false;
-            state.statement.atstatementstart = true;
+        if (isbreak(text[position]) && statement.statementended) {
+            statement.statementended = false;
+            statement.atstatementstart = true;
         }
         ++position;
     }
-    state.statement.afterblank = true;
+    statement.afterblank = true;
 }
 
-atoken readdirective(preprocessstate& state, bool directives, tokenoutput& output, size_t& position,
-                     std::string_view text)
+atoken scanhash(statementstate& statement, size_t& position)
 {
     ++position;
-    if (!directives) {
-        state.statement.atstatementstart = false;
-        state.statement.afterblank = false;
-        return {kinddirective, "#"};
-    }
+    statement.atstatementstart = false;
+    statement.afterblank = false;
+    return {kinddirective, "#"};
+}
+
+atoken readdirective(preprocessstate& state, tokenoutput& output, size_t& position, std::string_view text)
+{
+    ++position;
     bool atstart = state.statement.atstatementstart;
     processdirective(state, -1, true, output, position, text);
-    afterdirective(state, atstart, position, text);
+    afterdirective(state.statement, atstart, position, text);
     return {kinddirective, {}};
 }
 
-tokenlist tokenizeline(preprocessstate& state, bool dropblanks, size_t& position, std::string_view text)
+tokenlist tokenizeline(errorreporter errors, bool dropblanks, size_t& position, std::string_view text)
 {
     tokenlist list;
     auto add = [&](int32_t kind, size_t start) {
@@ -474,7 +479,7 @@ tokenlist tokenizeline(preprocessstate& state, bool dropblanks, size_t& position
                 position += 1;
             add(hexadecimal ? kindhexadecimal : kinddecimal, start);
         } else {
-            add(scancommon(state, position, text), start);
+            add(scancommon(errors, position, text), start);
         }
     }
     if (!list.empty()) {
@@ -486,12 +491,12 @@ tokenlist tokenizeline(preprocessstate& state, bool dropblanks, size_t& position
     return list;
 }
 
-atoken peektoken(preprocessstate& state, size_t& position, std::string_view text)
+atoken peektoken(statementstate& statement, const casemap& lowercase, errorreporter errors, size_t& position,
+                 std::string_view text)
 {
-    tokenoutput unused;
     for (;;) {
         size_t start = position;
-        atoken token = nexttoken(state, false, unused, position, text);
+        atoken token = nextplaintoken(statement, lowercase, errors, position, text);
         if (!isinsignificant(token)) {
             position = start;
             return token;

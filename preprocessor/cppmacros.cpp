@@ -18,61 +18,61 @@ uint64_t lengthbit(size_t length)
     return uint64_t{1} << std::min<size_t>(length, 63);
 }
 
-bool mayname(preprocessstate& state, std::string_view name)
+bool mayname(const macrostate& macros, const casemap& lowercase, std::string_view name)
 {
     if (name.empty())
         return true;
-    uint64_t lengths = state.macros.namefilter[state.lowercase[static_cast<unsigned char>(name[0])]];
+    uint64_t lengths = macros.namefilter[lowercase[static_cast<unsigned char>(name[0])]];
     return (lengths & lengthbit(name.size())) != 0;
 }
 
 // One level of expansion; the outermost one starts a fresh token budget.
 class expansionlevel {
 public:
-    expansionlevel(preprocessstate& state, const textplace& site) : state(state)
+    expansionlevel(expansionstate& expansion, errorreporter errors, const textplace& site) : expansion(expansion)
     {
-        if (state.expansion.depth >= maximumexpansiondepth)
-            raiseerror(state, "macro calls are nested too deeply", site);
-        if (state.expansion.depth == 0) {
-            state.expansion.tokens = 0;
-            state.expansion.bytes = 0;
+        if (expansion.depth >= maximumexpansiondepth)
+            raiseerror(errors, "macro calls are nested too deeply", site);
+        if (expansion.depth == 0) {
+            expansion.tokens = 0;
+            expansion.bytes = 0;
         }
-        ++state.expansion.depth;
+        ++expansion.depth;
     }
-    ~expansionlevel() { --state.expansion.depth; }
+    ~expansionlevel() { --expansion.depth; }
     expansionlevel(const expansionlevel&) = delete;
     expansionlevel& operator=(const expansionlevel&) = delete;
 
 private:
-    preprocessstate& state;
+    expansionstate& expansion;
 };
 
-void chargeexpansion(preprocessstate& state, size_t tokens, const textplace& site)
+void chargeexpansion(expansionstate& expansion, errorreporter errors, size_t tokens, const textplace& site)
 {
-    state.expansion.tokens += tokens;
-    if (state.expansion.tokens > expansiontokenbudget)
-        raiseerror(state, "macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
-    state.expansion.calltokens += tokens;
-    if (state.expansion.calltokens > state.expansion.callbudget) {
+    expansion.tokens += tokens;
+    if (expansion.tokens > expansiontokenbudget)
+        raiseerror(errors, "macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
+    expansion.calltokens += tokens;
+    if (expansion.calltokens > expansion.callbudget) {
         std::string message = "macro expansions exceed ";
-        message += std::to_string(state.expansion.callbudget);
+        message += std::to_string(expansion.callbudget);
         message += " tokens in all";
-        raiseerror(state, message, site);
+        raiseerror(errors, message, site);
     }
 }
 
 // Charged before a text is made, so that a chain that doubles it stops before the memory does.
-void chargeexpansionbytes(preprocessstate& state, size_t bytes, const textplace& site)
+void chargeexpansionbytes(expansionstate& expansion, errorreporter errors, size_t bytes, const textplace& site)
 {
-    state.expansion.bytes += bytes;
-    if (state.expansion.bytes > expansionbytebudget)
-        raiseerror(state, "macro expansion exceeds " + std::to_string(expansionbytebudget) + " bytes", site);
-    state.expansion.callbytes += bytes;
-    if (state.expansion.callbytes > state.expansion.callbytebudget) {
+    expansion.bytes += bytes;
+    if (expansion.bytes > expansionbytebudget)
+        raiseerror(errors, "macro expansion exceeds " + std::to_string(expansionbytebudget) + " bytes", site);
+    expansion.callbytes += bytes;
+    if (expansion.callbytes > expansion.callbytebudget) {
         std::string message = "macro expansions exceed ";
-        message += std::to_string(state.expansion.callbytebudget);
+        message += std::to_string(expansion.callbytebudget);
         message += " bytes in all";
-        raiseerror(state, message, site);
+        raiseerror(errors, message, site);
     }
 }
 
@@ -135,22 +135,22 @@ void skipparameterblanks(size_t& position, std::string_view text)
     }
 }
 
-void readclosingparenthesis(preprocessstate& state, size_t& position, std::string_view text)
+void readclosingparenthesis(errorreporter errors, size_t& position, std::string_view text)
 {
     skipparameterblanks(position, text);
     if (position >= text.size())
-        raiseerror(state, ") is missing in the macro", position, text);
+        raiseerror(errors, ") is missing in the macro", position, text);
     if (text[position] != ')')
-        raiseerror(state, std::string(") is missing in the macro,instead there is ") + text[position], position, text);
+        raiseerror(errors, std::string(") is missing in the macro,instead there is ") + text[position], position, text);
     ++position;
 }
 
 // The macro that an identifier token would expand, or nullptr.
-const macro* macroof(preprocessstate& state, const atoken& token)
+const macro* macroof(const expansionparts& parts, const atoken& token)
 {
-    if (token.kind != kindidentifier || token.noexpand || state.macros.table.empty())
+    if (token.kind != kindidentifier || token.noexpand || parts.macros.table.empty())
         return nullptr;
-    return findmacro(state, token.text);
+    return findmacro(parts.macros, parts.lowercase, token.text);
 }
 
 atoken blocked(atoken token)
@@ -161,20 +161,21 @@ atoken blocked(atoken token)
 
 // Expands the call of definition at the front of tokens; nullopt when a function-like macro
 // has no "(" after its name. used tells how many tokens the call took.
-std::optional<tokenlist> expandcall(preprocessstate& state, const macro& definition, std::span<const atoken> tokens,
-                                    size_t& used, const textplace& site, std::span<const atoken> before)
+std::optional<tokenlist> expandcall(const expansionparts& parts, const macro& definition,
+                                    std::span<const atoken> tokens, size_t& used, const textplace& site,
+                                    std::span<const atoken> before)
 {
     if (!definition.functionlike) {
         used = 1;
-        return expandmacro(state, definition, {}, site);
+        return expandmacro(parts, definition, {}, site);
     }
     size_t index = 1;
     if (peektokenat(index, tokens).text != "(")
         return std::nullopt;
     ++index;
-    argumentlist arguments = scanargumentsinlist(state, index, tokens, site, before);
+    argumentlist arguments = scanargumentsinlist(parts.errors, index, tokens, site, before);
     used = index;
-    return expandmacro(state, definition, std::move(arguments), site);
+    return expandmacro(parts, definition, std::move(arguments), site);
 }
 
 size_t argumentbytes(const argumentlist& arguments, size_t index)
@@ -233,82 +234,87 @@ size_t previoussignificant(std::span<const atoken> tokens, size_t index)
     return std::string_view::npos;
 }
 
-bool isdefinedword(preprocessstate& state, std::span<const atoken> tokens, size_t index)
+bool isdefinedword(const casemap& lowercase, std::span<const atoken> tokens, size_t index)
 {
     return index != std::string_view::npos && tokens[index].kind == kindidentifier &&
-           charsetlower(state.lowercase, tokens[index].text) == "defined";
+           charsetlower(lowercase, tokens[index].text) == "defined";
 }
 
 } // namespace
 
-void startcallexpansionbudget(preprocessstate& state)
+expansionparts::expansionparts(preprocessstate& state)
+    : expansion(state.expansion), kept(state.kepttexts), macros(state.macros), lowercase(state.lowercase),
+      errors(state)
 {
-    state.expansion.calltokens = 0;
-    state.expansion.callbudget = callexpansionbase;
-    state.expansion.callbytes = 0;
-    state.expansion.callbytebudget = callbytebase;
 }
 
-void allowexpansionsfor(preprocessstate& state, size_t textbytes)
+void startcallexpansionbudget(expansionstate& expansion)
 {
-    state.expansion.callbudget += callexpansionsperbyte * textbytes;
-    state.expansion.callbytebudget += callbytesperbyte * textbytes;
+    expansion.calltokens = 0;
+    expansion.callbudget = callexpansionbase;
+    expansion.callbytes = 0;
+    expansion.callbytebudget = callbytebase;
 }
 
-size_t outputbytebudget(const preprocessstate& state)
+void allowexpansionsfor(expansionstate& expansion, size_t textbytes)
 {
-    return state.expansion.callbytebudget;
+    expansion.callbudget += callexpansionsperbyte * textbytes;
+    expansion.callbytebudget += callbytesperbyte * textbytes;
 }
 
-bool followsdefined(preprocessstate& state, std::span<const atoken> tokens, size_t index)
+size_t outputbytebudget(const expansionstate& expansion)
+{
+    return expansion.callbytebudget;
+}
+
+bool followsdefined(const casemap& lowercase, std::span<const atoken> tokens, size_t index)
 {
     size_t before = previoussignificant(tokens, index);
-    if (isdefinedword(state, tokens, before))
+    if (isdefinedword(lowercase, tokens, before))
         return true;
     return before != std::string_view::npos && tokens[before].text == "(" &&
-           isdefinedword(state, tokens, previoussignificant(tokens, before));
+           isdefinedword(lowercase, tokens, previoussignificant(tokens, before));
 }
 
-const macro* findmacro(preprocessstate& state, std::string_view name)
+const macro* findmacro(const macrostate& macros, const casemap& lowercase, std::string_view name)
 {
-    if (!mayname(state, name))
+    if (!mayname(macros, lowercase, name))
         return nullptr;
-    std::string& key = state.macros.lookupkey;
-    const casemap& lowercase = state.lowercase;
+    std::string& key = macros.lookupkey;
     key.resize(name.size());
     std::transform(name.begin(), name.end(), key.begin(),
                    [&](char c) { return static_cast<char>(lowercase[static_cast<unsigned char>(c)]); });
-    auto found = state.macros.table.find(std::string_view(key));
-    return found == state.macros.table.end() ? nullptr : &found->second;
+    auto found = macros.table.find(std::string_view(key));
+    return found == macros.table.end() ? nullptr : &found->second;
 }
 
-void definemacro(preprocessstate& state, std::string_view name, macro definition)
+void definemacro(macrostate& macros, const casemap& lowercase, std::string_view name, macro definition)
 {
-    std::string key = charsetlower(state.lowercase, name);
+    std::string key = charsetlower(lowercase, name);
     if (!key.empty())
-        state.macros.namefilter[static_cast<unsigned char>(key[0])] |= lengthbit(key.size());
-    state.macros.table[std::move(key)] = std::move(definition);
+        macros.namefilter[static_cast<unsigned char>(key[0])] |= lengthbit(key.size());
+    macros.table[std::move(key)] = std::move(definition);
 }
 
-void clearmacros(preprocessstate& state)
+void clearmacros(macrostate& macros)
 {
-    state.macros.table.clear();
-    state.macros.namefilter.fill(0);
+    macros.table.clear();
+    macros.namefilter.fill(0);
 }
 
-std::vector<const macromap::value_type*> sortedmacros(preprocessstate& state)
+std::vector<const macromap::value_type*> sortedmacros(const macrostate& macros)
 {
     std::vector<const macromap::value_type*> entries;
-    entries.reserve(state.macros.table.size());
-    for (const auto& entry : state.macros.table)
+    entries.reserve(macros.table.size());
+    for (const auto& entry : macros.table)
         entries.push_back(&entry);
     std::sort(entries.begin(), entries.end(), [](auto* a, auto* b) { return a->first < b->first; });
     return entries;
 }
 
-bool undefinemacro(preprocessstate& state, std::string_view name)
+bool undefinemacro(macrostate& macros, const casemap& lowercase, std::string_view name)
 {
-    return state.macros.table.erase(charsetlower(state.lowercase, name)) > 0;
+    return macros.table.erase(charsetlower(lowercase, name)) > 0;
 }
 
 std::vector<std::string> parameternames(const macro& definition)
@@ -323,7 +329,7 @@ std::vector<std::string> parameternames(const macro& definition)
     return names;
 }
 
-parametermap parseparameterlist(preprocessstate& state, bool& functionlike, size_t& position, std::string_view text)
+parametermap parseparameterlist(errorreporter errors, bool& functionlike, size_t& position, std::string_view text)
 {
     parametermap parameters;
     functionlike = position < text.size() && text[position] == '(';
@@ -333,7 +339,7 @@ parametermap parseparameterlist(preprocessstate& state, bool& functionlike, size
     skipparameterblanks(position, text);
     if (text.substr(position, 3) == "...") {
         position += 3;
-        readclosingparenthesis(state, position, text);
+        readclosingparenthesis(errors, position, text);
         return parameters;
     }
     int32_t count = 0;
@@ -342,25 +348,25 @@ parametermap parseparameterlist(preprocessstate& state, bool& functionlike, size
     if (!name.empty())
         parameters[name] = count++;
     else if (position < text.size() && text[position] == ',')
-        raiseerror(state, "an argument is missing in macro", position, text);
+        raiseerror(errors, "an argument is missing in macro", position, text);
     while (position < text.size() && text[position] == ',') {
         ++position;
         skipparameterblanks(position, text);
         name = scanidentifier(position, text);
         if (name.empty())
-            raiseerror(state, "an argument is missing in macro", position, text);
+            raiseerror(errors, "an argument is missing in macro", position, text);
         parameters[name] = count++;
         skipparameterblanks(position, text);
     }
-    readclosingparenthesis(state, position, text);
+    readclosingparenthesis(errors, position, text);
     return parameters;
 }
 
-macro parsemacrodefinition(preprocessstate& state, size_t& position, std::string_view text)
+macro parsemacrodefinition(textstore& kept, errorreporter errors, size_t& position, std::string_view text)
 {
     macro definition;
-    definition.parameters = parseparameterlist(state, definition.functionlike, position, text);
-    tokenlist body = tokenizeline(state, false, position, text);
+    definition.parameters = parseparameterlist(errors, definition.functionlike, position, text);
+    tokenlist body = tokenizeline(errors, false, position, text);
     auto first = std::find_if(body.begin(), body.end(), [](const atoken& t) { return t.kind != kindwhitespace; });
     body.erase(body.begin(), first);
     for (atoken& token : body) {
@@ -370,25 +376,25 @@ macro parsemacrodefinition(preprocessstate& state, size_t& position, std::string
         if (parameter != definition.parameters.end())
             token.kind = kindparameter + parameter->second;
     }
-    definition.body = keeptokens(state, body);
+    definition.body = keeptokens(kept, body);
     return definition;
 }
 
-argumentlist scanarguments(preprocessstate& state, size_t& position, std::string_view text)
+argumentlist scanarguments(statementstate& statement, const casemap& lowercase, errorreporter errors,
+                           size_t& position, std::string_view text)
 {
-    peektoken(state, position, text);
+    peektoken(statement, lowercase, errors, position, text);
     argumentsplitter splitter;
-    tokenoutput unused;
     for (;;) {
-        atoken token = nexttoken(state, false, unused, position, text);
+        atoken token = nextplaintoken(statement, lowercase, errors, position, text);
         if (token.kind == kindend)
-            raiseerror(state, ", or ) is not found for macro", position, text);
+            raiseerror(errors, ", or ) is not found for macro", position, text);
         if (splitter.take(token))
             return splitter.take();
     }
 }
 
-argumentlist scanargumentsinlist(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+argumentlist scanargumentsinlist(errorreporter errors, size_t& index, std::span<const atoken> tokens,
                                  const textplace& site, std::span<const atoken> before)
 {
     peektokenat(index, tokens);
@@ -397,7 +403,7 @@ argumentlist scanargumentsinlist(preprocessstate& state, size_t& index, std::spa
         if (index >= tokens.size() || tokens[index].kind == kindendofline) {
             tokenlist context(before.begin(), before.end());
             context.insert(context.end(), tokens.begin(), tokens.begin() + static_cast<ptrdiff_t>(index));
-            raiseerrorinmacro(state, ", or ) is not found for macro", site.position, site.text, context,
+            raiseerrorinmacro(errors, ", or ) is not found for macro", site.position, site.text, context,
                               context.size());
         }
         if (splitter.take(tokens[index++]))
@@ -405,33 +411,35 @@ argumentlist scanargumentsinlist(preprocessstate& state, size_t& index, std::spa
     }
 }
 
-tokenlist expandmacro(preprocessstate& state, const macro& definition, argumentlist arguments, const textplace& site)
+tokenlist expandmacro(const expansionparts& parts, const macro& definition, argumentlist arguments,
+                      const textplace& site)
 {
-    expansionlevel level(state, site);
+    expansionlevel level(parts.expansion, parts.errors, site);
     for (tokenlist& argument : arguments)
-        argument = expandlist(state, argument, site);
-    tokenlist substituted = substituteparameters(state, definition, arguments, site);
-    chargeexpansion(state, substituted.size(), site);
-    tokenlist pasted = pastetokens(state, substituted, site);
+        argument = expandlist(parts, argument, site);
+    tokenlist substituted =
+        substituteparameters(parts.expansion, parts.kept, parts.errors, definition, arguments, site);
+    chargeexpansion(parts.expansion, parts.errors, substituted.size(), site);
+    tokenlist pasted = pastetokens(parts.kept, parts.errors, substituted, site);
     tokenlist result;
     {
         expandingguard guard(definition);
-        result = expandlist(state, pasted, site);
+        result = expandlist(parts, pasted, site);
     }
     if (!result.empty() && result.back().kind == kindendofline)
         result.pop_back();
     return result;
 }
 
-tokenlist expandlist(preprocessstate& state, std::span<const atoken> tokens, const textplace& site)
+tokenlist expandlist(const expansionparts& parts, std::span<const atoken> tokens, const textplace& site)
 {
     tokenlist out;
     out.reserve(tokens.size());
     tokenqueue work(tokens);
     while (!work.empty()) {
         std::span<const atoken> rest = work.rest();
-        const macro* definition = macroof(state, rest[0]);
-        if (definition && state.macros.keepdefinedoperands && followsdefined(state, out, out.size()))
+        const macro* definition = macroof(parts, rest[0]);
+        if (definition && parts.expansion.keepdefinedoperands && followsdefined(parts.lowercase, out, out.size()))
             definition = nullptr;
         if (definition && definition->expanding) {
             out.push_back(blocked(rest[0]));
@@ -440,9 +448,9 @@ tokenlist expandlist(preprocessstate& state, std::span<const atoken> tokens, con
         }
         if (definition) {
             size_t used = 0;
-            std::optional<tokenlist> expansion = expandcall(state, *definition, rest, used, site, out);
+            std::optional<tokenlist> expansion = expandcall(parts, *definition, rest, used, site, out);
             if (expansion) {
-                chargeexpansion(state, expansion->size(), site);
+                chargeexpansion(parts.expansion, parts.errors, expansion->size(), site);
                 work.replacefront(used, *expansion);
                 continue;
             }
@@ -453,20 +461,20 @@ tokenlist expandlist(preprocessstate& state, std::span<const atoken> tokens, con
     return out;
 }
 
-tokenlist expandidentifierat(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+tokenlist expandidentifierat(const expansionparts& parts, size_t& index, std::span<const atoken> tokens,
                              const textplace& site)
 {
     if (index >= tokens.size() || tokens[index].kind != kindidentifier)
         internalerror("internal error unexpected path");
     const atoken& token = tokens[index];
-    const macro* definition = macroof(state, token);
+    const macro* definition = macroof(parts, token);
     if (definition && definition->expanding) {
         ++index;
         return {blocked(token)};
     }
     if (definition) {
         size_t used = 0;
-        std::optional<tokenlist> expansion = expandcall(state, *definition, tokens.subspan(index), used, site, {});
+        std::optional<tokenlist> expansion = expandcall(parts, *definition, tokens.subspan(index), used, site, {});
         if (expansion) {
             index += used;
             return std::move(*expansion);
@@ -476,8 +484,8 @@ tokenlist expandidentifierat(preprocessstate& state, size_t& index, std::span<co
     return {token};
 }
 
-tokenlist substituteparameters(preprocessstate& state, const macro& definition, const argumentlist& arguments,
-                               const textplace& site)
+tokenlist substituteparameters(expansionstate& expansion, textstore& kept, errorreporter errors,
+                               const macro& definition, const argumentlist& arguments, const textplace& site)
 {
     const tokenlist& body = definition.body;
     tokenlist out;
@@ -493,11 +501,11 @@ tokenlist substituteparameters(preprocessstate& state, const macro& definition, 
                 ++next;
             bool stringize = token.kind == kindhash;
             if (next >= body.size() || !isparameterreference(body[next]))
-                raiseerror(state, stringize ? "# has no argument in macro" : "### has no argument in macro", site);
+                raiseerror(errors, stringize ? "# has no argument in macro" : "### has no argument in macro", site);
             std::string quote = stringize ? "\"" : "'";
             size_t parameter = static_cast<size_t>(body[next].kind - kindparameter);
-            chargeexpansionbytes(state, argumentbytes(arguments, parameter) + 2, site);
-            out.push_back({kindquotedname, keeptext(state, quote + argumenttext(arguments, parameter) + quote)});
+            chargeexpansionbytes(expansion, errors, argumentbytes(arguments, parameter) + 2, site);
+            out.push_back({kindquotedname, keeptext(kept, quote + argumenttext(arguments, parameter) + quote)});
             i = next;
         } else if (isparameterreference(token)) {
             size_t parameter = static_cast<size_t>(token.kind - kindparameter);
@@ -508,11 +516,11 @@ tokenlist substituteparameters(preprocessstate& state, const macro& definition, 
             out.push_back(token);
         }
     }
-    chargeexpansionbytes(state, viewedbytes, site);
+    chargeexpansionbytes(expansion, errors, viewedbytes, site);
     return out;
 }
 
-tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, const textplace& site)
+tokenlist pastetokens(textstore& kept, errorreporter errors, std::span<const atoken> tokens, const textplace& site)
 {
     tokenlist out;
     out.reserve(tokens.size());
@@ -524,7 +532,7 @@ tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, co
     auto finishrun = [&] {
         if (building == none)
             return;
-        out[building].text = keeptext(state, std::move(pasted));
+        out[building].text = keeptext(kept, std::move(pasted));
         pasted.clear();
         building = none;
     };
@@ -539,11 +547,11 @@ tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, co
         while (next < tokens.size() && isinsignificant(tokens[next]))
             ++next;
         if (next >= tokens.size() || tokens[next].kind == kindendofline)
-            raiseerror(state, "## has no second argument in macro", site);
+            raiseerror(errors, "## has no second argument in macro", site);
         while (!out.empty() && isinsignificant(out.back()))
             out.pop_back();
         if (out.empty())
-            raiseerror(state, "## has no first argument in macro", site);
+            raiseerror(errors, "## has no first argument in macro", site);
         if (building != out.size() - 1) {
             building = out.size() - 1;
             pasted.assign(out.back().text);
@@ -555,10 +563,10 @@ tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, co
     return out;
 }
 
-std::string macrodump(preprocessstate& state)
+std::string macrodump(const macrostate& macros)
 {
     std::string dump;
-    for (const auto* entry : sortedmacros(state)) {
+    for (const auto* entry : sortedmacros(macros)) {
         const auto& [name, definition] = *entry;
         dump += name;
         if (definition.functionlike) {

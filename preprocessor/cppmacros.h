@@ -12,10 +12,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "charsettables.h"
 #include "cpperrors.h"
 #include "cpptokens.h"
 
+struct expansionstate;
+struct macrostate;
 struct preprocessstate;
+struct statementstate;
 
 // Parameter name -> index, 0 for the first as written; a repeated name keeps its last index.
 using parametermap = std::map<std::string, int32_t>;
@@ -39,13 +43,13 @@ struct macronamehash {
 };
 using macromap = std::unordered_map<std::string, macro, macronamehash, std::equal_to<>>;
 
-// Empties the macro table of the call state and its name filter.
-void clearmacros(preprocessstate& state);
+// Empties the macro table and its name filter.
+void clearmacros(macrostate& macros);
 // The entries of the table in name order, for listings that must not depend on hashing.
-std::vector<const macromap::value_type*> sortedmacros(preprocessstate& state);
+std::vector<const macromap::value_type*> sortedmacros(const macrostate& macros);
 
 // True when the token before index, white space aside, is "defined", or is a "(" after it.
-bool followsdefined(preprocessstate& state, std::span<const atoken> tokens, size_t index);
+bool followsdefined(const casemap& lowercase, std::span<const atoken> tokens, size_t index);
 
 // Expansions stop with an error beyond these.
 constexpr size_t expansiontokenbudget = 1000000;
@@ -64,45 +68,61 @@ constexpr size_t callbytesperbyte = 16;
 
 // Starts the budgets of a call; each text read (the source, a preload or an included file)
 // then adds to them.
-void startcallexpansionbudget(preprocessstate& state);
-void allowexpansionsfor(preprocessstate& state, size_t textbytes);
+void startcallexpansionbudget(expansionstate& expansion);
+void allowexpansionsfor(expansionstate& expansion, size_t textbytes);
 // The bytes that the output of a text of the call may hold now.
-size_t outputbytebudget(const preprocessstate& state);
+size_t outputbytebudget(const expansionstate& expansion);
 
-const macro* findmacro(preprocessstate& state, std::string_view name);
+const macro* findmacro(const macrostate& macros, const casemap& lowercase, std::string_view name);
 // Stores the macro under its lower-cased name, replacing an earlier one.
-void definemacro(preprocessstate& state, std::string_view name, macro definition);
+void definemacro(macrostate& macros, const casemap& lowercase, std::string_view name, macro definition);
 // Removes the macro of that name (in any letter case); false when there was none.
-bool undefinemacro(preprocessstate& state, std::string_view name);
+bool undefinemacro(macrostate& macros, const casemap& lowercase, std::string_view name);
 // Parameter names in index order.
 std::vector<std::string> parameternames(const macro& definition);
 
 // Reads the parameter list standing just after a macro name, if any.
-parametermap parseparameterlist(preprocessstate& state, bool& functionlike, size_t& position, std::string_view text);
+parametermap parseparameterlist(errorreporter errors, bool& functionlike, size_t& position, std::string_view text);
 // Reads what follows a macro name in a definition: the parameter list and the rest of the line
 // as the body, without its leading white space. The body is kept for the rest of the call.
-macro parsemacrodefinition(preprocessstate& state, size_t& position, std::string_view text);
+macro parsemacrodefinition(textstore& kept, errorreporter errors, size_t& position, std::string_view text);
 
 // The arguments of a call in source text; position stands after the "(" and ends after the ")".
-argumentlist scanarguments(preprocessstate& state, size_t& position, std::string_view text);
+// The lexer reads them, moving the statement flags.
+argumentlist scanarguments(statementstate& statement, const casemap& lowercase, errorreporter errors,
+                           size_t& position, std::string_view text);
 // The same in a token list, index after the "(". Errors name the list's tokens (after the
 // tokens in before) as the macro context.
-argumentlist scanargumentsinlist(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+argumentlist scanargumentsinlist(errorreporter errors, size_t& index, std::span<const atoken> tokens,
                                  const textplace& site, std::span<const atoken> before = {});
 
+// What expanding macros touches: it draws on the budgets and keeps the texts it makes, reads the
+// macros and the character set, and raises errors. Made from the call state where the whole of
+// it is at hand.
+struct expansionparts {
+    expansionparts(preprocessstate& state);
+
+    expansionstate& expansion;
+    textstore& kept;
+    const macrostate& macros;
+    const casemap& lowercase;
+    errorreporter errors;
+};
+
 // The full expansion of one call; errors are reported at site.
-tokenlist expandmacro(preprocessstate& state, const macro& definition, argumentlist arguments, const textplace& site);
+tokenlist expandmacro(const expansionparts& parts, const macro& definition, argumentlist arguments,
+                      const textplace& site);
 // A copy of the list with every macro call in it expanded.
-tokenlist expandlist(preprocessstate& state, std::span<const atoken> tokens, const textplace& site);
+tokenlist expandlist(const expansionparts& parts, std::span<const atoken> tokens, const textplace& site);
 // Expands the identifier at index and moves index past the name and its arguments; gives the
 // identifier itself (moving by one) when it is no macro call.
-tokenlist expandidentifierat(preprocessstate& state, size_t& index, std::span<const atoken> tokens,
+tokenlist expandidentifierat(const expansionparts& parts, size_t& index, std::span<const atoken> tokens,
                              const textplace& site);
 // The body with parameters replaced by arguments and # and ### applied.
-tokenlist substituteparameters(preprocessstate& state, const macro& definition, const argumentlist& arguments,
-                               const textplace& site);
+tokenlist substituteparameters(expansionstate& expansion, textstore& kept, errorreporter errors,
+                               const macro& definition, const argumentlist& arguments, const textplace& site);
 // Joins the tokens on both sides of each ##.
-tokenlist pastetokens(preprocessstate& state, std::span<const atoken> tokens, const textplace& site);
+tokenlist pastetokens(textstore& kept, errorreporter errors, std::span<const atoken> tokens, const textplace& site);
 
 // Each macro: name, " (" parameters ")" when function-like, "\nbody:>>", body, "<<\n".
-std::string macrodump(preprocessstate& state);
+std::string macrodump(const macrostate& macros);

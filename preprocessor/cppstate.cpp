@@ -7,13 +7,13 @@ void setsourcefile(preprocessstate& state, const std::string& name)
 {
     state.sourcefilename = name;
     state.currentfilename = name;
-    forgetlineindexes(state);
+    forgetlineindexes(state.lineindexes);
 }
 
-void resetstatementstate(preprocessstate& state)
+void resetstatementstate(statementstate& statement)
 {
-    state.statement.atstatementstart = true;
-    state.statement.statementended = false;
-    state.statement.inplsqlblock = false;
-    state.statement.aftercommand = false;
+    statement.atstatementstart = true;
+    statement.statementended = false;
+    statement.inplsqlblock = false;
+    statement.aftercommand = false;
 }

@@ -6,16 +6,16 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <set>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "charsettables.h"
+#include "cpperrors.h"
 #include "cppmacros.h"
+#include "cpptokens.h"
 
 // The five boolean switches; they keep their values from one call to the next.
 struct switchstate {
@@ -47,11 +47,9 @@ struct macrostate {
     // 63 names of 63 bytes or more that may be in the table. Most identifiers are no macro: this
     // rejects them without lower-casing and hashing the name. #undef leaves the bits set.
     std::array<uint64_t, 256> namefilter{};
-    // The lower-cased name of the last lookup; kept so that a lookup allocates nothing.
-    std::string lookupkey;
-    // While set, a name that follows "defined" or "defined (" is not expanded: the condition
-    // evaluator asks whether that name is a macro.
-    bool keepdefinedoperands = false;
+    // The lower-cased name of the last lookup; kept so that a lookup allocates nothing. A lookup
+    // changes no macro: it may reuse this buffer through a const table.
+    mutable std::string lookupkey;
 };
 
 // The expansions in progress and the budgets they draw on.
@@ -63,6 +61,9 @@ struct expansionstate {
     size_t bytes = 0;       // of token text, within the outermost expansion in progress
     size_t callbytes = 0;   // of token text, by all expansions of the call
     size_t callbytebudget = callbytebase;
+    // While set, a name that follows "defined" or "defined (" is not expanded: the condition
+    // evaluator asks whether that name is a macro.
+    bool keepdefinedoperands = false;
 };
 
 // The lexer's statement flags.
@@ -122,9 +123,10 @@ struct cachestate {
     int64_t uncacheableevents = 0;
 };
 
-// What a call reads and changes besides its output, passed by reference to every stage. The
-// library holds one: its switches and the texts of included files carry over from one call to
-// the next, and each call resets the rest as it begins.
+// What a call reads and changes besides its output. The library holds one: its switches and the
+// texts of included files carry over from one call to the next, and each call resets the rest as
+// it begins. A stage takes the parts it changes and const parts it only reads; only the stages
+// that hand work to all the others (the driver, the directives, #include, the call) take it all.
 struct preprocessstate {
     switchstate switches;
     optionstate options;
@@ -140,14 +142,12 @@ struct preprocessstate {
     includestate includes;
     cachestate cache;
     std::vector<std::string> warnings;
-    // Texts made during the call that tokens view; a deque never moves its elements, so the
-    // views stay valid while it grows. Emptied at the start of the next call.
-    std::deque<std::string> kepttexts;
-    // Line-start indexes of the large texts read, by text.
-    std::map<std::pair<const char*, size_t>, std::vector<size_t>> lineindexes;
+    // Texts made during the call that tokens view. Emptied at the start of the next call.
+    textstore kepttexts;
+    lineindexmap lineindexes;
 };
 
 // Makes name both the top-level file and the file being read; starts a fresh line index.
 void setsourcefile(preprocessstate& state, const std::string& name);
 // A statement starts; no statement has ended and no block is open. afterblank is kept.
-void resetstatementstate(preprocessstate& state);
+void resetstatementstate(statementstate& statement);

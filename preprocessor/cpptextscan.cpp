@@ -17,18 +17,18 @@ bool isidentifierbyte(char c)
 
 } // namespace
 
-bool skipcomment(preprocessstate& state, size_t& position, std::string_view text)
+bool skipcomment(errorreporter errors, size_t& position, std::string_view text)
 {
     if (text.substr(position, 2) != "/*")
         return false;
     size_t end = text.find("*/", position + 2);
     if (end == std::string_view::npos)
-        raiseerror(state, "closing */ not found", position, text);
+        raiseerror(errors, "closing */ not found", position, text);
     position = end + 2;
     return true;
 }
 
-void skiplineblanks(preprocessstate& state, size_t& position, std::string_view text)
+void skiplineblanks(errorreporter errors, size_t& position, std::string_view text)
 {
     while (position < text.size()) {
         char c = text[position];
@@ -36,7 +36,7 @@ void skiplineblanks(preprocessstate& state, size_t& position, std::string_view t
             ++position;
         else if (c == '\\' && position + 1 < text.size() && text[position + 1] == '\n')
             ++position;
-        else if (!skipcomment(state, position, text))
+        else if (!skipcomment(errors, position, text))
             return;
     }
 }

@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-struct preprocessstate;
+#include "cpperrors.h"
 
 // Blanks, tabs and block comments; a backslash directly before a line feed (not the feed).
-void skiplineblanks(preprocessstate& state, size_t& position, std::string_view text);
+void skiplineblanks(errorreporter errors, size_t& position, std::string_view text);
 // Moves past a block comment standing at the position and answers true; raises
 // "closing */ not found" at the "/*" when it has no end.
-bool skipcomment(preprocessstate& state, size_t& position, std::string_view text);
+bool skipcomment(errorreporter errors, size_t& position, std::string_view text);
 // One of A-Z, a-z, "_", then any of A-Z, a-z, 0-9, "_"; empty when the first byte does not qualify.
 std::string scanidentifier(size_t& position, std::string_view text);
 // One byte for which first holds, then any bytes for which rest holds; empty when none.

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "cppstate.h"
-
 bool isparameterreference(const atoken& token)
 {
     return token.kind >= kindparameter;
@@ -74,16 +72,16 @@ void tokenqueue::replacefront(size_t count, const tokenlist& replacement)
     front = room;
 }
 
-std::string_view keeptext(preprocessstate& state, std::string text)
+std::string_view keeptext(textstore& kept, std::string text)
 {
     if (text.empty())
         return {};
-    return state.kepttexts.emplace_back(std::move(text));
+    return kept.emplace_back(std::move(text));
 }
 
-tokenlist keeptokens(preprocessstate& state, std::span<const atoken> tokens)
+tokenlist keeptokens(textstore& kept, std::span<const atoken> tokens)
 {
-    std::string_view stored = keeptext(state, jointokens(tokens));
+    std::string_view stored = keeptext(kept, jointokens(tokens));
     tokenlist copy(tokens.begin(), tokens.end());
     size_t offset = 0;
     for (atoken& token : copy) {
@@ -94,7 +92,7 @@ tokenlist keeptokens(preprocessstate& state, std::span<const atoken> tokens)
     return copy;
 }
 
-void forgetkepttexts(preprocessstate& state)
+void forgetkepttexts(textstore& kept)
 {
-    state.kepttexts.clear();
+    kept.clear();
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,7 +46,9 @@ struct atoken {
 
 using tokenlist = std::vector<atoken>;
 
-struct preprocessstate;
+// The texts made during a call that tokens view; a deque never moves its elements, so the views
+// stay valid while it grows.
+using textstore = std::deque<std::string>;
 
 bool isparameterreference(const atoken& token);
 // White space or a comment: what the peek operations and pasting pass over.
@@ -79,8 +82,8 @@ private:
 };
 
 // Keeps a made text until forgetkepttexts and returns a view of it.
-std::string_view keeptext(preprocessstate& state, std::string text);
+std::string_view keeptext(textstore& kept, std::string text);
 // Copies the texts of the tokens into kept storage and returns the tokens viewing that copy.
-tokenlist keeptokens(preprocessstate& state, std::span<const atoken> tokens);
+tokenlist keeptokens(textstore& kept, std::span<const atoken> tokens);
 // Frees every kept text; called at the start of a call, when no token views them any longer.
-void forgetkepttexts(preprocessstate& state);
+void forgetkepttexts(textstore& kept);

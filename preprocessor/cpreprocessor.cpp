@@ -49,9 +49,9 @@ std::vector<swinfo> booleanswitches(switchstate& switches)
 }
 
 // "-" name followed by exactly one "+" or "-".
-bool setbooleanswitch(preprocessstate& state, const std::string& argument)
+bool setbooleanswitch(switchstate& switches, const std::string& argument)
 {
-    for (const swinfo& entry : booleanswitches(state.switches)) {
+    for (const swinfo& entry : booleanswitches(switches)) {
         if (!hasprefix(argument, "-" + entry.name) || argument.size() != entry.name.size() + 2)
             continue;
         char sign = argument.back();
@@ -80,20 +80,19 @@ std::string checkoptionmacro(std::string value)
 }
 
 // A string option and its value; false when the argument is none of them.
-bool takestringoption(preprocessstate& state, const std::string& argument, size_t& index,
+bool takestringoption(optionstate& options, const std::string& argument, size_t& index,
                       const std::vector<std::string>& args)
 {
     if (argument == "-D")
-        state.options.pendingdefinitions.push_back(
-            checkoptionmacro(nextargument(index, args, "macro name is not given")));
+        options.pendingdefinitions.push_back(checkoptionmacro(nextargument(index, args, "macro name is not given")));
     else if (argument == "-I")
-        state.options.quotedpaths.push_back(nextpathargument(index, args, "quoted path is not given"));
+        options.quotedpaths.push_back(nextpathargument(index, args, "quoted path is not given"));
     else if (argument == "-sI")
-        state.options.systempaths.push_back(nextpathargument(index, args, "library system path is not given"));
+        options.systempaths.push_back(nextpathargument(index, args, "library system path is not given"));
     else if (argument == "-pf")
-        state.options.preloadfiles.push_back(nextargument(index, args, "filename is not given after -pf"));
+        options.preloadfiles.push_back(nextargument(index, args, "filename is not given after -pf"));
     else if (argument == "-cs")
-        state.options.charsetname = nextargument(index, args, "character set is not given after -cs");
+        options.charsetname = nextargument(index, args, "character set is not given after -cs");
     else if (argument == "-h")
         printusage();
     else
@@ -101,12 +100,12 @@ bool takestringoption(preprocessstate& state, const std::string& argument, size_
     return true;
 }
 
-void selectcharset(preprocessstate& state)
+void selectcharset(const std::string& charsetname, casemap& lowercase)
 {
     static const bool tablesbuilt = (buildcharsettable(), buildidentifiertables(), true);
     (void)tablesbuilt;
-    if (!choosecharset(state.options.charsetname, state.lowercase))
-        optionerror("unknown character set:" + state.options.charsetname);
+    if (!choosecharset(charsetname, lowercase))
+        optionerror("unknown character set:" + charsetname);
 }
 
 } // namespace
@@ -126,25 +125,26 @@ std::string nextpathargument(size_t& index, const std::vector<std::string>& args
     return path;
 }
 
-void defineoptionmacro(preprocessstate& state, const std::string& value)
+void defineoptionmacro(macrostate& macros, textstore& kept, const casemap& lowercase, errorreporter errors,
+                       const std::string& value)
 {
     namevaluematcher namevalue;
     if (namevalue.match(value)) {
         std::string body = namevalue.group(2);
         size_t position = 0;
-        tokenlist tokens = tokenizeline(state, false, position, body);
+        tokenlist tokens = tokenizeline(errors, false, position, body);
         auto first = std::find_if(tokens.begin(), tokens.end(), [](const atoken& t) { return t.kind != kindwhitespace; });
         tokens.erase(tokens.begin(), first);
         macro definition;
-        definition.body = keeptokens(state, tokens);
-        definemacro(state, namevalue.group(1), std::move(definition));
+        definition.body = keeptokens(kept, tokens);
+        definemacro(macros, lowercase, namevalue.group(1), std::move(definition));
         return;
     }
     namematcher name;
     if (name.match(value)) {
         macro definition;
         definition.body = {{kindendofline, {}}};
-        definemacro(state, name.group(1), std::move(definition));
+        definemacro(macros, lowercase, name.group(1), std::move(definition));
         return;
     }
     optionerror("unknown argument after -D:" + value);
@@ -152,19 +152,19 @@ void defineoptionmacro(preprocessstate& state, const std::string& value)
 
 void parseoptions(preprocessstate& state, const std::vector<std::string>& args)
 {
-    clearmacros(state);
+    clearmacros(state.macros);
     state.options = {};
     state.warnings.clear();
     buildsqlpluscommands();
     for (size_t index = 1; index < args.size();) {
         const std::string& argument = args[index++];
-        if (takestringoption(state, argument, index, args) || setbooleanswitch(state, argument))
+        if (takestringoption(state.options, argument, index, args) || setbooleanswitch(state.switches, argument))
             continue;
         if (!state.sourcefilename.empty())
             optionerror("unknown argument:" + argument);
         setsourcefile(state, argument);
     }
-    selectcharset(state);
+    selectcharset(state.options.charsetname, state.lowercase);
     for (const std::string& value : std::exchange(state.options.pendingdefinitions, {}))
-        defineoptionmacro(state, value);
+        defineoptionmacro(state.macros, state.kepttexts, state.lowercase, errorreporter(state), value);
 }

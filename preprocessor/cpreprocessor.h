@@ -8,6 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "charsettables.h"
+#include "cpperrors.h"
+#include "cpptokens.h"
+
+struct macrostate;
 struct preprocessstate;
 
 extern const std::string_view usagetext;
@@ -21,5 +26,6 @@ void parseoptions(preprocessstate& state, const std::vector<std::string>& args);
 std::string nextargument(size_t& index, const std::vector<std::string>& args, const std::string& message);
 // The same, with one trailing path separator dropped (a lone separator stays).
 std::string nextpathargument(size_t& index, const std::vector<std::string>& args, const std::string& message);
-// Defines the macro of a -D value: "name=body" or "name".
-void defineoptionmacro(preprocessstate& state, const std::string& value);
+// Defines the macro of a -D value: "name=body" or "name". The body is kept in kept.
+void defineoptionmacro(macrostate& macros, textstore& kept, const casemap& lowercase, errorreporter errors,
+                       const std::string& value);

@@ -68,8 +68,8 @@ TEST_F(comparetest, expansionmatchesthecpreprocessor)
         {{"m(a) a a", "n m(m(1))"}, "n"},
     };
     for (const comparecase& c : cases) {
-        clearmacros(state);
-        resetstatementstate(state);
+        clearmacros(state.macros);
+        resetstatementstate(state.statement);
         std::string csource;
         for (const std::string& definition : c.definitions) {
             define(definition);

@@ -59,7 +59,7 @@ TEST_F(errortest, lineofposition)
         {"a\rb\nc", 4, 3},  {"a\r\n\r\nb", 5, 3}, {"a\nb", 99, 2},  {"a\nb", 1, 1},
     };
     for (const linecase& c : cases)
-        EXPECT_EQ(lineofposition(state, c.position, c.text), c.line) << c.text << " at " << c.position;
+        EXPECT_EQ(lineofposition(state.lineindexes, c.position, c.text), c.line) << c.text << " at " << c.position;
 }
 
 TEST_F(errortest, lineindexofalargetextagreeswithcounting)
@@ -69,8 +69,8 @@ TEST_F(errortest, lineindexofalargetextagreeswithcounting)
     for (int i = 0; text.size() < 20000; ++i)
         text += std::string(static_cast<size_t>(i % 7), 'x') + breaks[i % 5];
     for (size_t position = 0; position <= text.size(); position += 37)
-        ASSERT_EQ(lineofposition(state, position, text), countedline(position, text)) << position;
-    EXPECT_EQ(lineofposition(state, text.size(), text), countedline(text.size(), text));
+        ASSERT_EQ(lineofposition(state.lineindexes, position, text), countedline(position, text)) << position;
+    EXPECT_EQ(lineofposition(state.lineindexes, text.size(), text), countedline(text.size(), text));
 }
 
 TEST_F(errortest, errortext)

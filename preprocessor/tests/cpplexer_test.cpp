@@ -169,7 +169,7 @@ TEST_F(lexertest, sqlpluslines)
         {"select 1;\n$if $$x $then\n", "5:select|7: |11:1|11:;|7:\n|11:$|5:if|7: |11:$|11:$|5:x|7: |11:$|5:then|7:\n"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate(state);
+        resetstatementstate(state.statement);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }
@@ -192,7 +192,7 @@ TEST_F(lexertest, plsqlblocks)
                                                        "|7:\n|18:prompt a\n"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate(state);
+        resetstatementstate(state.statement);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }
@@ -214,7 +214,7 @@ TEST_F(lexertest, slashaloneonitslineendsanystatement)
         {"select a /\nprompt x", "5:select|7: |5:a|7: |11:/|7:\n|5:prompt|7: |5:x"},
     };
     for (const lexcase& c : cases) {
-        resetstatementstate(state);
+        resetstatementstate(state.statement);
         EXPECT_EQ(lex(c.input), c.expected) << c.input;
     }
 }

@@ -39,7 +39,8 @@ TEST_F(macrotest, parameterlists)
     for (const listcase& c : cases) {
         std::string text = c.definition;
         size_t position = 0;
-        EXPECT_EQ(parameterlisting(parsemacrodefinition(state, position, text)), c.expected) << c.definition;
+        EXPECT_EQ(parameterlisting(parsemacrodefinition(state.kepttexts, state, position, text)), c.expected)
+            << c.definition;
     }
 }
 
@@ -64,7 +65,7 @@ TEST_F(macrotest, parameterlisterrors)
 TEST_F(macrotest, bodydropsleadingblanksandmarksparameters)
 {
     define("f(a, b)   a + b -- sum");
-    const macro* definition = findmacro(state, "F");
+    const macro* definition = findmacro(state.macros, state.lowercase, "F");
     ASSERT_NE(definition, nullptr);
     std::string kinds;
     for (const atoken& token : definition->body)
@@ -196,7 +197,7 @@ TEST_F(macrotest, runawayexpansionsend)
     EXPECT_EQ(error.substr(0, error.find('\n')), "test.sql line 1:macro calls are nested too deeply");
 
     // After an error the next expansion starts with a fresh budget and depth.
-    clearmacros(state);
+    clearmacros(state.macros);
     define("n 5");
     EXPECT_EQ(process("n"), "5\n");
 }
@@ -218,12 +219,12 @@ TEST_F(macrotest, stringizingchainsendwithinacall)
 TEST_F(macrotest, lookupsignorelettercase)
 {
     define("Debug_Level 3");
-    EXPECT_NE(findmacro(state, "DEBUG_LEVEL"), nullptr);
-    EXPECT_NE(findmacro(state, "debug_level"), nullptr);
+    EXPECT_NE(findmacro(state.macros, state.lowercase, "DEBUG_LEVEL"), nullptr);
+    EXPECT_NE(findmacro(state.macros, state.lowercase, "debug_level"), nullptr);
     EXPECT_EQ(state.macros.table.count("debug_level"), 1u);
-    EXPECT_TRUE(undefinemacro(state, "DEBUG_level"));
-    EXPECT_EQ(findmacro(state, "debug_level"), nullptr);
-    EXPECT_FALSE(undefinemacro(state, "debug_level"));
+    EXPECT_TRUE(undefinemacro(state.macros, state.lowercase, "DEBUG_level"));
+    EXPECT_EQ(findmacro(state.macros, state.lowercase, "debug_level"), nullptr);
+    EXPECT_FALSE(undefinemacro(state.macros, state.lowercase, "debug_level"));
 }
 
 TEST_F(macrotest, expansionsinalist)
@@ -248,7 +249,7 @@ TEST_F(macrotest, macrodumplistseverymacro)
     define("f(a,b) a+b");
     define("n 5 -- five");
     define("e");
-    EXPECT_EQ(macrodump(state), "e\nbody:>><<\nf (a,b)\nbody:>>a+b<<\nn\nbody:>>5 -- five<<\n");
+    EXPECT_EQ(macrodump(state.macros), "e\nbody:>><<\nf (a,b)\nbody:>>a+b<<\nn\nbody:>>5 -- five<<\n");
 }
 
 TEST_F(macrotest, manymacrosarefoundbyanyspellingofthename)
@@ -268,20 +269,20 @@ TEST_F(macrotest, manymacrosarefoundbyanyspellingofthename)
         std::string upper = names[i];
         for (char& c : upper)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        const macro* found = findmacro(state, upper);
+        const macro* found = findmacro(state.macros, state.lowercase, upper);
         ASSERT_NE(found, nullptr) << upper;
         EXPECT_EQ(jointokens(found->body), std::to_string(i)) << upper;
         // The same length and first letter, but no macro.
         std::string other = names[i];
         other.back() = 'y';
-        EXPECT_EQ(findmacro(state, other), nullptr) << other;
+        EXPECT_EQ(findmacro(state.macros, state.lowercase, other), nullptr) << other;
     }
     for (size_t i = 0; i < names.size(); i += 2)
-        EXPECT_TRUE(undefinemacro(state, names[i]));
+        EXPECT_TRUE(undefinemacro(state.macros, state.lowercase, names[i]));
     for (size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(findmacro(state, names[i]) != nullptr, i % 2 == 1) << names[i];
-    clearmacros(state);
-    EXPECT_EQ(findmacro(state, names[1]), nullptr);
+        EXPECT_EQ(findmacro(state.macros, state.lowercase, names[i]) != nullptr, i % 2 == 1) << names[i];
+    clearmacros(state.macros);
+    EXPECT_EQ(findmacro(state.macros, state.lowercase, names[1]), nullptr);
 }
 
 TEST_F(macrotest, undefandredefinebetweenuses)

@@ -120,8 +120,8 @@ TEST_F(outputtest, aslashfromamacroseesthelinestartacrossajoin)
         for (size_t i = 0; i < lines; ++i)
             filler += "v;\n";
         for (bool alone : {true, false}) {
-            clearmacros(state);
-            resetstatementstate(state);
+            clearmacros(state.macros);
+            resetstatementstate(state.statement);
             std::string text = "#define SLASH /\n#define X y\nbegin\n" + filler;
             text += alone ? "/* c */ SLASH\nprompt X\n" : "z SLASH\nprompt X\n";
             std::string result = process(text);

@@ -30,8 +30,8 @@ TEST_F(robustnesstest, randominputgivesoutputoranerror)
     int outputs = 0;
     int errors = 0;
     for (int round = 0; round < 3000; ++round) {
-        clearmacros(state);
-        resetstatementstate(state);
+        clearmacros(state.macros);
+        resetstatementstate(state.statement);
         for (const char* name : {"f", "g", "n", "m", "s"}) {
             std::string definition = name + randomtext(random, 6);
             try {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "charsettables.h"
@@ -41,7 +42,8 @@ protected:
     {
         size_t position = 0;
         std::string name = scanidentifier(position, definition);
-        definemacro(state, name, parsemacrodefinition(state, position, definition));
+        macro parsed = parsemacrodefinition(state.kepttexts, state, position, definition);
+        definemacro(state.macros, state.lowercase, name, std::move(parsed));
     }
 
     // The text after processing the source in normal mode.
@@ -82,8 +84,8 @@ protected:
     void runcases(const std::vector<expansioncase>& cases, bool errors = false)
     {
         for (const expansioncase& c : cases) {
-            clearmacros(state);
-            resetstatementstate(state);
+            clearmacros(state.macros);
+            resetstatementstate(state.statement);
             auto run = [&] {
                 for (const std::string& definition : c.definitions)
                     define(definition);
