@@ -27,10 +27,12 @@ CREATE USER &&ut3_owner IDENTIFIED BY "&&ut3_password"
 /
 GRANT CREATE SESSION, CREATE PROCEDURE, CREATE TYPE, CREATE TABLE, CREATE VIEW TO &&ut3_owner;
 CONNECT sys/&&pass_sys@&connect_string AS SYSDBA
-GRANT SELECT ON dba_objects TO &&ut3_owner;
+GRANT SELECT ON dba_objects TO &&ut3_owner; -- for the install's checks
+PROMPT Owner's grants are given
 SET DEFINE ON
 @@install_component.sql 'core/types/ut_key_value_pair.tps' &&ut3_owner
 @@install_component.sql 'core/types/ut_key_value_pairs.tps' &&ut3_owner a/b c-d
+PROMPT Component's types are installed
 
 CREATE OR REPLACE CONTEXT &&ut3_owner._info USING &&ut3_owner..ut_session_context
 /

@@ -351,6 +351,24 @@ void classifystatementwordinlist(statementstate& statement, const casemap& lower
     statement.atstatementstart = false;
 }
 
+namespace {
+
+// A "--" comment that takes its line break ends its line as white space would: after a
+// ended statement the next line starts one, and a comment line between statements hides no
+// statement start (a PROMPT line after it must not be read as SQL).
+bool commentkeepsstatementstart(statementstate& statement, size_t position, std::string_view text)
+{
+    if (position == 0 || !isbreak(text[position - 1]))
+        return false;
+    if (statement.statementended) {
+        statement.statementended = false;
+        return true;
+    }
+    return statement.atstatementstart;
+}
+
+} // namespace
+
 int32_t scansignificant(statementstate& statement, const casemap& lowercase, errorreporter errors, size_t& position,
                         std::string_view text)
 {
@@ -368,13 +386,15 @@ int32_t scansignificant(statementstate& statement, const casemap& lowercase, err
     } else if (atpair(position, text, '-', '-')) {
         scanlinecomment(position, text);
         kind = kindlinecomment;
+        atstart = commentkeepsstatementstart(statement, position, text);
     } else if (c == ';') {
         ++position;
         kind = kindother;
         statement.aftercommand = false;
         if (!statement.inplsqlblock)
             statement.statementended = true;
-    } else if (statement.atstatementstart && athostcommand(position, text)) {
+    } else if (statement.atstatementstart && (athostcommand(position, text) || c == '@')) {
+        // "@file", "@@file" and host commands: SQL*Plus lines, never macro-processed.
         skipcommandlines(position, text);
         kind = kindsqlplus;
         atstart = true;

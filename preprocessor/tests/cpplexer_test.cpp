@@ -151,7 +151,14 @@ TEST_F(lexertest, sqlpluslines)
         {"PRO hi\r\nx", "18:PRO hi\r\n|5:x"},
         {"prom hi", "5:prom|7: |5:hi"},
         {"select 1;\nprompt it's\n", "5:select|7: |11:1|11:;|7:\n|18:prompt it's\n"},
-        {"select 1;\n-- c\nprompt x", "5:select|7: |11:1|11:;|7:\n|1:-- c\n|5:prompt|7: |5:x"},
+        // A comment line or a comment after the statement hides no command after it.
+        {"select 1;\n-- c\nprompt x", "5:select|7: |11:1|11:;|7:\n|1:-- c\n|18:prompt x"},
+        {"select 1; -- done\nprompt it's\n", "5:select|7: |11:1|11:;|7: |1:-- done\n|18:prompt it's\n"},
+        {"select 1 -- c\nprompt x", "5:select|7: |11:1|7: |1:-- c\n|5:prompt|7: |5:x"},
+        // Script calls are command lines, also with arguments in quotes.
+        {"@x.sql 'a' b\nprompt it's\n", "18:@x.sql 'a' b\n|18:prompt it's\n"},
+        {"@@sub/y.sql\nrem it's\n", "18:@@sub/y.sql\n|18:rem it's\n"},
+        {"select 1;\n@ x.sql\n", "5:select|7: |11:1|11:;|7:\n|18:@ x.sql\n"},
         {"select 1;  prompt x", "5:select|7: |11:1|11:;|7:  |5:prompt|7: |5:x"},
         {"rem one\nrem two\n", "18:rem one\n|18:rem two\n"},
         {"x prompt y", "5:x|7: |5:prompt|7: |5:y"},
