@@ -47,33 +47,29 @@ private:
     expansionstate& expansion;
 };
 
+// One budget of an expansion and its share of the whole call; unit names what is counted.
+void chargebudget(size_t& used, size_t& callused, size_t budget, size_t callbudget, size_t amount, const char* unit,
+                  errorreporter errors, const textplace& site)
+{
+    used += amount;
+    if (used > budget)
+        raiseerror(errors, "macro expansion exceeds " + std::to_string(budget) + " " + unit, site);
+    callused += amount;
+    if (callused > callbudget)
+        raiseerror(errors, "macro expansions exceed " + std::to_string(callbudget) + " " + unit + " in all", site);
+}
+
 void chargeexpansion(expansionstate& expansion, errorreporter errors, size_t tokens, const textplace& site)
 {
-    expansion.tokens += tokens;
-    if (expansion.tokens > expansiontokenbudget)
-        raiseerror(errors, "macro expansion exceeds " + std::to_string(expansiontokenbudget) + " tokens", site);
-    expansion.calltokens += tokens;
-    if (expansion.calltokens > expansion.callbudget) {
-        std::string message = "macro expansions exceed ";
-        message += std::to_string(expansion.callbudget);
-        message += " tokens in all";
-        raiseerror(errors, message, site);
-    }
+    chargebudget(expansion.tokens, expansion.calltokens, expansiontokenbudget, expansion.callbudget, tokens, "tokens",
+                 errors, site);
 }
 
 // Charged before a text is made, so that a chain that doubles it stops before the memory does.
 void chargeexpansionbytes(expansionstate& expansion, errorreporter errors, size_t bytes, const textplace& site)
 {
-    expansion.bytes += bytes;
-    if (expansion.bytes > expansionbytebudget)
-        raiseerror(errors, "macro expansion exceeds " + std::to_string(expansionbytebudget) + " bytes", site);
-    expansion.callbytes += bytes;
-    if (expansion.callbytes > expansion.callbytebudget) {
-        std::string message = "macro expansions exceed ";
-        message += std::to_string(expansion.callbytebudget);
-        message += " bytes in all";
-        raiseerror(errors, message, site);
-    }
+    chargebudget(expansion.bytes, expansion.callbytes, expansionbytebudget, expansion.callbytebudget, bytes, "bytes",
+                 errors, site);
 }
 
 // Marks a macro as being expanded for the lifetime of the guard.
