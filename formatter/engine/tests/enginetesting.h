@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -66,13 +67,32 @@ struct outcome {
     std::string thrown;     // the message that ended the file, if any
 };
 
+// A change to the default settings, made in memory where a switch would make it.
+using adjustment = std::function<void(settings&)>;
+
+// The settings that the alignment switches with a column limit of 100 give.
+inline void alignedunderlimit(settings& s) {
+    s.acav = 1;
+    s.actv = 1;
+    s.acarv = 1;
+    s.as = 1;
+    s.aav = 1;
+    s.mcs = 100;
+}
+
 // The switch sets of the strict comparison: the defaults, alignment under a column limit, and
 // indentation and case switches.
-inline const std::vector<std::vector<std::string>>& strictswitchsets() {
-    static const std::vector<std::vector<std::string>> sets = {
-        {},
-        {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
-        {"-id", "-isc", "-rsbcb", "-itlwb-", "-aroa", "-uk", "-li", "-is", "3"},
+struct strictset {
+    const char* label;
+    adjustment adjust;
+};
+inline const std::vector<strictset>& strictsets() {
+    static const std::vector<strictset> sets = {
+        {"defaults", {}},
+        {"alignment under a column limit", alignedunderlimit},
+        {"indentation and case", [](settings& s) {
+             s.id = 1; s.isc = 1; s.rsbcb = 1; s.itlwb = 0; s.aroa = 1; s.li = 1; s.is = "3";
+         }},
     };
     return sets;
 }
@@ -129,9 +149,9 @@ protected:
         return result;
     }
 
-    // Formats text with the given switch words, read as an in-source options comment would
-    // be (no configuration file, no paths).
-    outcome formatwith(const std::string& text, const std::vector<std::string>& switches) {
+    // The settings the switch words give, read as an in-source options comment would be (no
+    // configuration file, no paths).
+    static adjustment switchwords(const std::vector<std::string>& switches) {
         static bool built = (buildswitchtable(), true);
         (void)built;
         settings parsed = defaultsettings();
@@ -145,33 +165,41 @@ protected:
         } catch (const std::string& message) {
             ADD_FAILURE() << "switches refused: " << args.messages.text << message;
         }
-        return format(text, [&](settings& s) {
+        return [parsed](settings& s) {
             std::string in = s.inputfile, out = s.outputfile;
             s = parsed;
             s.inputfile = s.inputfilealias = in;
             s.outputfile = s.outputfilealias = out;
-        });
+        };
+    }
+    outcome formatwith(const std::string& text, const std::vector<std::string>& switches) {
+        return format(text, switchwords(switches));
+    }
+    void verifyformat(const std::string& expected, const std::string& input, const std::vector<std::string>& switches,
+                      std::source_location where = std::source_location::current()) {
+        verifyformat(expected, input, switchwords(switches), where);
     }
 
     // The golden check: input formats to expected, and expected formats to itself; and the
-    // input passes the strict comparison under the strict switch sets.
-    void verifyformat(const std::string& expected, const std::string& input,
-                      const std::vector<std::string>& switches = {}) {
-        outcome first = formatwith(input, switches);
+    // input passes the strict comparison under the strict switch sets. A failure names the
+    // line of the case.
+    void verifyformat(const std::string& expected, const std::string& input, const adjustment& adjust = {},
+                      std::source_location where = std::source_location::current()) {
+        SCOPED_TRACE(testing::Message() << "the case at " << where.file_name() << ":" << where.line());
+        outcome first = format(input, adjust);
         EXPECT_EQ(first.thrown, "") << first.messages;
         EXPECT_EQ(first.output, expected) << "input:\n" << input;
-        outcome again = formatwith(expected, switches);
+        outcome again = format(expected, adjust);
         EXPECT_EQ(again.output, expected) << "formatting the expected text again changed it";
         expectscriptlineskept(input, first.output);
-        expectsqlplusmeaningkept(input, first.output, switches);
+        expectsqlplusmeaningkept(input, first.output, "the case's settings");
         verifystrict(input);
     }
 
     // SQL*Plus reads the same commands and continued lines in the output.
-    static void expectsqlplusmeaningkept(const std::string& input, const std::string& output,
-                                         const std::vector<std::string>& switches) {
+    static void expectsqlplusmeaningkept(const std::string& input, const std::string& output, const std::string& label) {
         sqlplusresult meaning = sqlpluscompare(input, output);
-        EXPECT_TRUE(meaning.same) << join(switches, " ") << ": " << meaning.difference << "\ninput:\n" << input;
+        EXPECT_TRUE(meaning.same) << label << ": " << meaning.difference << "\ninput:\n" << input;
     }
 
     // REM, REMARK and PROMPT lines come back byte for byte, whatever the switches.
@@ -188,15 +216,15 @@ protected:
     // Under each strict switch set the text formats, comes back token for token and is
     // formatted again to the same bytes.
     void verifystrict(const std::string& input) {
-        for (const std::vector<std::string>& switches : strictswitchsets()) {
-            const std::string label = switches.empty() ? "defaults" : join(switches, " ");
-            outcome first = formatwith(input, switches);
+        for (const strictset& set : strictsets()) {
+            const std::string label = set.label;
+            outcome first = format(input, set.adjust);
             EXPECT_EQ(first.thrown, "") << label << ": " << first.messages << "\ninput:\n" << input;
             if (!first.written) continue;
-            expectsqlplusmeaningkept(input, first.output, switches);
+            expectsqlplusmeaningkept(input, first.output, label);
             strictresult result = strictcompare(input, first.output);
             EXPECT_TRUE(result.same) << label << ": " << result.difference << "\ninput:\n" << input;
-            EXPECT_EQ(formatwith(first.output, switches).output, first.output) << label << ": second run differs";
+            EXPECT_EQ(format(first.output, set.adjust).output, first.output) << label << ": second run differs";
             strictcount().runs += 1;
             strictcount().tokens += result.tokens;
         }
@@ -213,7 +241,7 @@ public:
         const auto& counts = strictcount();
         if (counts.runs == 0) return;
         std::printf("strict comparison of golden inputs: %lld runs (inputs x %zu switch sets), %lld tokens compared\n",
-                    static_cast<long long>(counts.runs), strictswitchsets().size(),
+                    static_cast<long long>(counts.runs), strictsets().size(),
                     static_cast<long long>(counts.tokens));
     }
 };
