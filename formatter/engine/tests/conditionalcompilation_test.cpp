@@ -199,34 +199,6 @@ TEST_F(conditional, branchesformatfromthestateoftheirif) {
     });
 }
 
-// A $then or $else inside a declaration's value starts no declaration of its own: the
-// branch words stay under the column limit like any other word, and a second run keeps
-// the layout the first one gave.
-TEST_F(conditional, abranchinsideavaluestartsnodeclaration) {
-    const std::string input =
-        "create or replace package body log_pkg is\n"
-        "  g_level pls_integer := $if $$log_debug $then c_level_debug $else c_level_info $end;\n"
-        "end;\n/\n";
-    const std::string expected =
-        "CREATE OR REPLACE PACKAGE BODY log_pkg IS\n"
-        "  g_level PLS_INTEGER := $IF $$log_debug $THEN c_level_debug\n"
-        "                                               $ELSE\n"
-        "                                                     c_level_info\n"
-        "                                                     $END;\n"
-        "END;\n\n/\n";
-    verifyformat(expected, input, {"-mcs", "60", "-al"});
-    // Declarations that a branch holds still line up.
-    verifyformat("DECLARE\n"
-                 "  $IF $$x $THEN\n"
-                 "  a      NUMBER;\n"
-                 "  bbbbbb DATE;\n"
-                 "  $END\n"
-                 "BEGIN\n"
-                 "  NULL;\n"
-                 "END;\n",
-                 "declare\n$if $$x $then\na number;\nbbbbbb date;\n$end\nbegin\nnull;\nend;\n", {"-al"});
-}
-
 TEST_F(conditional, syntaxerrorsinsideabranchareseen) {
     outcome result = format("begin\n$if $$x $then\nif a then\n$else\nif b then\n$end\nnull;\nend loop;\nend;\n/\n");
     EXPECT_EQ(result.thrown, "2\n");

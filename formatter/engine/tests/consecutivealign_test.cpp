@@ -36,10 +36,6 @@ TEST_F(consecutive, assignments) {
         {{"-acav", "-mcs", "38"},
          "begin\n  if p_a > 0 then v_x := p_a * 2; elsif p_a < 0 then v_x := -p_a; else v_x := 0; end if;\nend;\n",
          "BEGIN\n  IF p_a > 0 THEN v_x    := p_a * 2;\n  ELSIF p_a < 0 THEN v_x := -p_a; ELSE\n    v_x := 0; END IF;\nEND;\n"},
-        // A conditional block switches the operator blanks off for the statement that
-        // starts with l_a; laying the group out again from its := does so as well.
-        {{"-acav", "-ifs", "l_a", "-co-", "-sao-", "-ei"}, "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n",
-         "BEGIN\n  l_a   :=1;\n  l_bbb := 2;\nEND;\n"},
     });
 }
 

@@ -228,9 +228,6 @@ TEST_F(declarations, aliases) {
          "/\n"},
         {{"-aav", "-mcs", "30"}, "select aaaa a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nfrom t;\n",
          "SELECT aaaa         a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nFROM t;\n"},
-        {{"-al"},
-         "select e.ename name\n     , count(*) cnt\n     , e.deptno as dept_no\nfrom emp e;\n",
-         "SELECT e.ename  name,\n       COUNT(*) cnt,\n       e.deptno AS dept_no\nFROM emp e;\n"},
     });
 }
 

@@ -120,6 +120,12 @@ protected:
 
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
+    // The parser of options comments and the switch displays.
+    virtual const switchparser& switches() const {
+        static const commandlineswitches parser;
+        return parser;
+    }
+
     static void writefile(const std::string& name, const std::string& text) {
         std::ofstream out(name, std::ios::binary);
         out << text;
@@ -139,7 +145,7 @@ protected:
         messagestream messages;
         messages.stringmode = 1;
         try {
-            formattedtext output = formattext(s, commandlineswitches(), text, messages);
+            formattedtext output = formattext(s, switches(), text, messages);
             result.written = output.formatted;
             result.output = std::move(output.text);
         } catch (const std::string& message) {

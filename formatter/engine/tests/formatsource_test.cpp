@@ -190,31 +190,6 @@ TEST_F(driver, hiddenlistingsendthefilewithoutoutput) {
     EXPECT_EQ(printed, "");
 }
 
-TEST_F(driver, switchdisplayendsthefilequietly) {
-    for (auto adjust : {+[](settings& s) { s.x = 1; }, +[](settings& s) { s.sw = 1; },
-                        +[](settings& s) { s.swx = 1; }}) {
-        auto result = format("a", adjust);
-        EXPECT_EQ(result.thrown, "0\n");
-        EXPECT_FALSE(result.written);
-    }
-    EXPECT_TRUE(format("a", [](settings& s) { s.v = 1; }).written);
-}
-
-// The range is cut by the file driver's reader; the engine formats what is left.
-TEST_F(driver, theinputrangeisformatted) {
-    writefile(path("input.sql"), "a\nb\nc\nd\n");
-    filerun run;
-    run.s = enginetesting::defaultsettings();
-    run.s.inputfile = run.s.inputfilealias = path("input.sql");
-    run.s.outputfile = run.s.outputfilealias = path("output.sql");
-    run.s.sl = 2;
-    run.s.el = 3;
-    run.s.np = 1;
-    run.messages.stringmode = 1;
-    formatfile(run);
-    EXPECT_EQ(readfile(path("output.sql")), "b\nc\n");
-}
-
 }  // namespace
 
 // Large texts are written from the text the integrity check joined; it must be the very
@@ -266,32 +241,3 @@ TEST_F(driver, outputjoinedbytheintegritycheckmatchesthetokens) {
     EXPECT_FALSE(f.outputjoined);
     EXPECT_EQ(f.joinedoutput, "");
 }
-
-namespace {
-
-// A text handed over as a string comes back through output_str with its lines whole and
-// CR LF line ends.
-TEST_F(driver, presettextcomesbackwhole) {
-    filerun run;
-    run.s = enginetesting::defaultsettings();
-    run.s.inputfile = "";
-    run.s.outputfile = "output_str";
-    run.inputstring = "select x+1\r\nfrom dual;\r\n";
-    run.messages.stringmode = 1;
-    formatfile(run);
-    EXPECT_EQ(run.outputstring, "SELECT x + 1\r\nFROM dual;\r\n");
-}
-
-}  // namespace
-
-namespace {
-
-class golden : public enginetesting::formatrun {};
-
-// The golden helper reads switch words: operator blanks follow -co/-sao as given.
-TEST_F(golden, switchwordsreachthesettings) {
-    verifyformat("v := b;\n", "v:=b;\n");
-    verifyformat("v:=b;\n", "v:=b;\n", {"-co-", "-sao-"});
-}
-
-}  // namespace

@@ -1,6 +1,6 @@
 // The engine's entry in memory: the listings' stream, the sink it lends out, the source it
-// hands back for the backup, the settings in-source options leave, the header, the -slsf
-// lines and the output name that takes no text.
+// hands back for the backup, the header, the -slsf lines and the output name that takes no
+// text.
 #include "enginetesting.h"
 #include "formattext.h"
 #include "globals.h"
@@ -77,19 +77,6 @@ TEST_F(entry, thesourceishandedbackasitcame) {
 
     s.pp = 0;
     EXPECT_EQ(run("x:=1;\n").input, "x:=1;\n");
-}
-
-// The comment's parse starts afresh: -v given before it does not survive, and the writer
-// and the backup see that.
-TEST_F(entry, insourceoptionsshowinthesettingsgivenback) {
-    s.gsfif = 1;
-    s.v = 1;
-    s.inputfiles.at(0) = "in.sql";   // the parser wants an input to format
-    formattedtext result = run("/*brelm options: -sao- */\nx:=1;\n");
-    EXPECT_EQ(result.s.v, 0);
-    EXPECT_EQ(result.s.sao, 0);
-    EXPECT_EQ(s.v, 1);   // the caller's settings stay as they were
-    EXPECT_EQ(result.text, "/*brelm options: -sao- */\nx:=1;\n");
 }
 
 TEST_F(entry, headersidefileandthenulloutput) {

@@ -194,10 +194,6 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         // END IF moves as a statement of its own.
         {{"-mcs", "30", "-amso"}, "BEGIN\n  x := 1; IF a THEN y := 2; END IF;\nEND;\n",
          "BEGIN\n  x := 1; IF a THEN y := 2;\n  END IF;\nEND;\n"},
-        // The moved statement keeps its -ifs block, and the statement after it is free of it.
-        {{"-mcs", "40", "-amso", "-ifs", "select", "-uk-", "-ei"},
-         "begin\n  x := 1; select a, b, c into d, e, f from t where x = 1;\n  y := 2;\nend;\n",
-         "BEGIN\n  x := 1;\n  select a, b, c into d, e, f from t\n  where x = 1;\n  y := 2;\nEND;\n"},
         // The indentation that the line gave up for the moved statement's first word comes
         // back: only the statements left on the line count.
         {{"-mcs", "22", "-aci", "-amso"}, "BEGIN\n  x := 1; y := 2; zzz := 345;\nEND;\n",

@@ -420,24 +420,6 @@ TEST_F(statementrules, subprogramsnamedlikekeywords) {
         "end loop;\n"
         "end p;\n"
         "/\n");
-    // The select list of a query that calls MERGE is laid out as any other (-bus, -as).
-    verifyformat("BEGIN\n  SELECT merge(1)\n    INTO x\n  FROM dual;\nEND;\n", "begin\nselect merge(1) into x from dual;\nend;\n",
-                 {"-al"});
-    // The parameter list of a procedure named DELETE stays where -ol put it.
-    verifyformat(
-        "CREATE OR REPLACE PACKAGE BODY p AS\n"
-        "  PROCEDURE DELETE\n"
-        "  (a IN NUMBER,\n"
-        "   b IN VARCHAR2) AS\n"
-        "  l NUMBER;\n"
-        "  BEGIN\n"
-        "    NULL;\n"
-        "  END;\n"
-        "\n"
-        "END;\n"
-        "\n",
-        "create or replace package body p as\nprocedure delete (a in number,\nb in varchar2) as\nl number;\nbegin\nnull;\nend;\nend;\n",
-        {"-ol"});
 }
 
 TEST_F(statementrules, objecttypemembersopennolevel) {
@@ -680,35 +662,6 @@ TEST_F(statementrules, casestatementsandcaseexpressions) {
     EXPECT_EQ(wrong.thrown, "2\n");
     EXPECT_NE(wrong.messages.find("'end <nothing>' not found but found 'end case'"), std::string::npos)
         << wrong.messages;
-}
-
-TEST_F(statementrules, conditionalswitchesholdforonestatement) {
-    // The block applies at each SELECT, also the first in a block or after THEN, and its
-    // statement's end puts the switches back.
-    verifyformat(
-        "select a from t;\n"
-        "UPDATE t SET a = 1;\n"
-        "BEGIN\n"
-        "  select a from t;\n"
-        "  UPDATE t SET a = 1;\n"
-        "  IF x THEN\n"
-        "    select b from u;\n"
-        "  END IF;\n"
-        "END;\n",
-        "select a from t;\n"
-        "update t set a = 1;\n"
-        "begin\n"
-        "  select a from t;\n"
-        "  update t set a = 1;\n"
-        "  if x then\n"
-        "    select b from u;\n"
-        "  end if;\n"
-        "end;\n",
-        {"-ifs", "select", "-uk-", "-ei"});
-    // An IS inside a statement starts no new statement: NULL here is no statement's first
-    // word.
-    verifyformat("UPDATE t SET a = 1 WHERE b IS NULL AND c = 2;\n",
-                 "update t set a = 1 where b is null and c = 2;\n", {"-ifs", "null", "-lk", "-ei"});
 }
 
 TEST_F(statementrules, linebreaksaftercursordeclarations) {

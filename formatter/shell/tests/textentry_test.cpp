@@ -1,5 +1,6 @@
 // The in-memory entry against the program: the same output bytes and exit status for corpus
-// files and a failing text under several switch sets.
+// files and a failing text under several switch sets; and the file driver's range cut and
+// handed-over string.
 #include "formatfile.h"
 
 #include "charsets.h"
@@ -93,4 +94,36 @@ TEST_F(textentry, failuresasprogram) {
     for (const auto& switches : switchsets) compare("unclosed if", switches);
     write("input.sql", "select 'unended from dual;\n");
     for (const auto& switches : switchsets) compare("unended string", switches);
+}
+
+// The range is cut by the file driver's reader; the engine formats what is left.
+TEST_F(textentry, theinputrangeisformatted) {
+    buildcharsettables();
+    write("input.sql", "a\nb\nc\nd\n");
+    filerun run;
+    setdefaults(run.s);
+    run.s.b = 0;
+    run.s.inputfile = run.s.inputfilealias = root + "/input.sql";
+    run.s.outputfile = run.s.outputfilealias = root + "/output.sql";
+    run.s.sl = 2;
+    run.s.el = 3;
+    run.s.np = 1;
+    run.messages.stringmode = 1;
+    formatfile(run);
+    EXPECT_EQ(read(root + "/output.sql"), "b\nc\n");
+}
+
+// A text handed over as a string comes back through output_str with its lines whole and
+// CR LF line ends.
+TEST_F(textentry, presettextcomesbackwhole) {
+    buildcharsettables();
+    filerun run;
+    setdefaults(run.s);
+    run.s.b = 0;
+    run.s.inputfile = "";
+    run.s.outputfile = "output_str";
+    run.inputstring = "select x+1\r\nfrom dual;\r\n";
+    run.messages.stringmode = 1;
+    formatfile(run);
+    EXPECT_EQ(run.outputstring, "SELECT x + 1\r\nFROM dual;\r\n");
 }
