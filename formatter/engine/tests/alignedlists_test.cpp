@@ -224,12 +224,12 @@ TEST_F(aligned, selectlistsandtheclausesafterthem) {
                               "  FROM emp\n  WHERE empno = 1\n  AND deptno = 2;\nEND;\n";
     verifyall({
         // Each clause word replaces the list; the statement's ";" ends it, so END stays.
-        {{"-as"}, query,
+        {"-as", [](settings& s) { s.as = 1; }, query,
          "BEGIN\n  SELECT ename,\n         sal,\n         comm\n  INTO l_a,\n       l_b, l_c\n"
          "  FROM emp\n  WHERE empno = 1\n        AND deptno = 2;\nEND;\n"},
-        {{}, query, query},
+        {"defaults", {}, query, query},
         // -ins with -isis indents the lists by 3 from their keyword instead.
-        {{"-ins", "-isis=3"}, query,
+        {"-ins -isis=3", [](settings& s) { s.ins = 1; s.isis = 3; }, query,
          "BEGIN\n  SELECT ename,\n     sal,\n     comm\n  INTO l_a,\n     l_b, l_c\n"
          "  FROM emp\n  WHERE empno = 1\n     AND deptno = 2;\nEND;\n"},
     });
@@ -239,17 +239,17 @@ TEST_F(aligned, updatesetandwherelists) {
     const std::string statements = "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n  comm = 0\n  WHERE deptno = 10\n"
                                    "  AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n  AND sal < 100;\nEND;\n";
     verifyall({
-        {{"-au"}, statements,
+        {"-au", [](settings& s) { s.au = 1; }, statements,
          "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n      comm = 0\n  WHERE deptno = 10\n"
          "        AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n  AND sal < 100;\nEND;\n"},
-        {{"-aaw"}, statements,
+        {"-aaw", [](settings& s) { s.aaw = 1; }, statements,
          "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n  comm = 0\n  WHERE deptno = 10\n"
          "        AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n        AND sal < 100;\nEND;\n"},
-        {{"-iu", "-iaw", "-isis=2"}, statements,
+        {"-iu -iaw -isis=2", [](settings& s) { s.iu = 1; s.iaw = 1; s.isis = 2; }, statements,
          "BEGIN\n  UPDATE emp\n  SET sal = sal * 1.1,\n    comm = 0\n  WHERE deptno = 10\n"
          "    AND job = 'CLERK';\n  DELETE FROM emp\n  WHERE deptno = 20\n    AND sal < 100;\nEND;\n"},
         // -iu and -iaw do nothing without -isis.
-        {{"-iu", "-iaw"}, statements, statements},
+        {"-iu -iaw", [](settings& s) { s.iu = 1; s.iaw = 1; }, statements, statements},
     });
 }
 
@@ -257,11 +257,11 @@ TEST_F(aligned, conditionsandassignments) {
     const std::string block = "BEGIN\n  IF l_a > 0\n  AND l_b > 0 THEN\n  l_x := l_a +\n  l_b;\n  END IF;\n"
                               "  WHILE l_x > 0\n  AND l_y > 0 LOOP\n  l_x := l_x - 1;\n  END LOOP;\nEND;\n";
     verifyall({
-        {{"-ac", "-aroa"}, block,
+        {"-ac -aroa", [](settings& s) { s.ac = 1; s.aroa = 1; }, block,
          "BEGIN\n  IF l_a > 0\n     AND l_b > 0 THEN\n    l_x := l_a +\n           l_b;\n  END IF;\n"
          "  WHILE l_x > 0\n        AND l_y > 0 LOOP\n    l_x := l_x - 1;\n  END LOOP;\nEND;\n"},
         // Without -ac the condition lines get the indentation of the block.
-        {{"-aroa"}, block,
+        {"-aroa", [](settings& s) { s.aroa = 1; }, block,
          "BEGIN\n  IF l_a > 0\n    AND l_b > 0 THEN\n    l_x := l_a +\n           l_b;\n  END IF;\n"
          "  WHILE l_x > 0\n    AND l_y > 0 LOOP\n    l_x := l_x - 1;\n  END LOOP;\nEND;\n"},
     });

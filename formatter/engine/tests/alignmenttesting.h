@@ -24,9 +24,11 @@ inline void preparerules(formatter& f, const std::string& text,
     f.fillkeywordtables();
 }
 
-// One golden case: the switches, the input and the text it formats to (and stays).
+// One golden case: its label (the switches it stands for), the settings, the input and the
+// text it formats to (and stays).
 struct golden {
-    std::vector<std::string> switches;
+    std::string label;
+    adjustment adjust;
     std::string input, expected;
 };
 
@@ -37,14 +39,18 @@ struct goldenpair {
 
 class goldenrun : public formatrun {
 protected:
-    void verifyall(std::initializer_list<golden> cases) {
-        for (const golden& g : cases) verifyformat(g.expected, g.input, g.switches);
+    void verifyall(std::initializer_list<golden> cases, std::source_location where = std::source_location::current()) {
+        for (const golden& g : cases) {
+            SCOPED_TRACE(g.label);
+            verifyformat(g.expected, g.input, g.adjust, where);
+        }
     }
-    void verifydefaultandlimit(std::initializer_list<goldenpair> cases) {
-        static const std::vector<std::string> limit = {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"};
+    void verifydefaultandlimit(std::initializer_list<goldenpair> cases,
+                               std::source_location where = std::source_location::current()) {
         for (const goldenpair& g : cases) {
-            verifyformat(g.expected, g.input);
-            verifyformat(g.expected, g.input, limit);
+            verifyformat(g.expected, g.input, {}, where);
+            SCOPED_TRACE("alignment under a column limit");
+            verifyformat(g.expected, g.input, alignedunderlimit, where);
         }
     }
 };

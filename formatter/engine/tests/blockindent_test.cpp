@@ -106,9 +106,9 @@ TEST_F(blockindent, packagebodywithdeclarationsindentedandfoursteps) {
         "        FOR r IN c_lines LOOP\n"
         "            v_total := v_total + r.qty;\n"
         "        END LOOP;\n";
-    auto result = formatwith(flatpackage, {"-id", "-is", "4"});
+    auto result = format(flatpackage, [](settings& s) { s.id = 1; s.is = "4"; });
     EXPECT_EQ(result.output.substr(0, expected.size()), expected);
-    EXPECT_EQ(formatwith(result.output, {"-id", "-is", "4"}).output, result.output);
+    EXPECT_EQ(format(result.output, [](settings& s) { s.id = 1; s.is = "4"; }).output, result.output);
 }
 
 TEST_F(blockindent, triggers) {
@@ -194,16 +194,17 @@ TEST_F(blockindent, anonymousblocks) {
                "END;\n";
     };
     verifyformat(expected("      "), flat);
-    verifyformat(expected("    "), flat, {"-iacw-", "-iaew-"});
+    verifyformat(expected("    "), flat, [](settings& s) { s.iacw = 0; s.iaew = 0; });
 }
 
 // A cursor's query indents one step (-iac); -uts writes TABs and blanks for the rest.
 TEST_F(blockindent, cursorsandtabs) {
     const std::string flat = "declare\ncursor c is\nselect a from t;\nbegin\nopen c;\nend;\n";
     verifyformat("DECLARE\nCURSOR c IS\n  SELECT a FROM t;\nBEGIN\n  OPEN c;\nEND;\n", flat);
-    verifyformat("DECLARE\nCURSOR c IS\nSELECT a FROM t;\nBEGIN\n  OPEN c;\nEND;\n", flat, {"-iac-"});
+    verifyformat("DECLARE\nCURSOR c IS\nSELECT a FROM t;\nBEGIN\n  OPEN c;\nEND;\n", flat,
+                 [](settings& s) { s.iac = 0; });
     verifyformat("DECLARE\nCURSOR c IS\n\t  SELECT a FROM t;\nBEGIN\n\t  OPEN c;\nEND;\n", flat,
-                 {"-uts", "-is", "6"});
+                 [](settings& s) { s.uts = 1; s.is = "6"; });
 }
 
 TEST_F(blockindent, nicelyindentedconditions) {
@@ -222,7 +223,7 @@ TEST_F(blockindent, nicelyindentedconditions) {
         "end loop;\n"
         "end if;\n"
         "end;\n",
-        {"-ni"});
+        [](settings& s) { s.ni = 1; });
 }
 
 TEST_F(blockindent, blockinformationofunits) {
@@ -251,28 +252,32 @@ TEST_F(blockindent, blockinformationofunits) {
         "null;\n"
         "end pk;\n"
         "/\n",
-        {"-sbi", "-sbi.ml", "1"});
+        [](settings& s) { s.sbi = 1; s.sbi_ml = 1; });
 }
 
 TEST_F(blockindent, linebreaksafterblocks) {
     const std::string text =
         "begin\nif a then\nx := 1;\nend if;\ny := 2;\nloop\nexit;\nend loop;\n\n\n\nz := 3;\nend;\n";
     const std::string body = "BEGIN\n  IF a THEN\n    x := 1;\n  END IF;\n";
-    verifyformat(body + "\n  y := 2;\n  LOOP\n    EXIT;\n  END LOOP;\n\n\n\n  z := 3;\nEND;\n", text, {"-mlai"});
-    verifyformat(body + "  y := 2;\n  LOOP\n    EXIT;\n  END LOOP;\n\n  z := 3;\nEND;\n", text, {"-mlal", "-rlal"});
-    verifyformat(body + "  y := 2;\n  LOOP\n    EXIT;\n  END LOOP;\n  z := 3;\nEND;\n", text, {"-rlal"});
+    verifyformat(body + "\n  y := 2;\n  LOOP\n    EXIT;\n  END LOOP;\n\n\n\n  z := 3;\nEND;\n", text,
+                 [](settings& s) { s.mlai = 1; });
+    verifyformat(body + "  y := 2;\n  LOOP\n    EXIT;\n  END LOOP;\n\n  z := 3;\nEND;\n", text,
+                 [](settings& s) { s.mlal = 1; s.rlal = 1; });
+    verifyformat(body + "  y := 2;\n  LOOP\n    EXIT;\n  END LOOP;\n  z := 3;\nEND;\n", text,
+                 [](settings& s) { s.rlal = 1; });
     // The rule is dropped when the next statement starts on the END's line.
     verifyformat("BEGIN\n  IF a THEN\n    x := 1;\n  END IF; y := 2;\nEND;\n",
-                 "begin\nif a then\nx := 1;\nend if; y := 2;\nend;\n", {"-mlai"});
+                 "begin\nif a then\nx := 1;\nend if; y := 2;\nend;\n", [](settings& s) { s.mlai = 1; });
 }
 
 // A block word that ends beyond -mcs is left to the layout pass, which breaks the line
 // before it and runs the block rules again: the blocks still pair up.
 TEST_F(blockindent, blockwordsbeyondthecolumnlimit) {
     verifyformat("BEGIN\n  x := 1; y := 2;\n  WHILE a < 10 LOOP\n    NULL;\n  END LOOP;\nEND;\n",
-                 "begin\n  x := 1; y := 2; while a < 10 loop\nnull;\nend loop;\nend;\n", {"-mcs", "20"});
+                 "begin\n  x := 1; y := 2; while a < 10 loop\nnull;\nend loop;\nend;\n",
+                 [](settings& s) { s.mcs = 20; });
     verifyformat("BEGIN\n  IF abcdefgh THEN x := 1;\n  END IF;\nEND;\n",
-                 "begin\n  if abcdefgh then x := 1; end if;\nend;\n", {"-mcs", "29"});
+                 "begin\n  if abcdefgh then x := 1; end if;\nend;\n", [](settings& s) { s.mcs = 29; });
 }
 
 TEST_F(blockindent, declarationspellingsfollowtheirscope) {
@@ -299,7 +304,7 @@ TEST_F(blockindent, declarationspellingsfollowtheirscope) {
         "  END;\n"
         "  v_total := 3;\n"
         "END;\n",
-        {"-dbvn"});
+        [](settings& s) { s.dbvn = 1; });
 }
 
 TEST_F(blockindent, subprogramwithoutbegin) {

@@ -11,7 +11,7 @@ class blockstack : public formatrun {};
 
 struct golden {
     std::string what;
-    std::vector<std::string> switches;
+    enginetesting::adjustment adjust;
     std::string input, expected;
 };
 
@@ -46,24 +46,24 @@ TEST_F(blockstack, endandbeginlinesstandwheretheirblocks) {
               "  END LOOP;\n"
               "  x := CASE WHEN x > 1 THEN 1 ELSE 2 END;\n"
               "END;\n"},
-             {"-il gives one level its own step", {"-il2", "6"},
+             {"-il gives one level its own step", [](settings& s) { s.il.at(2) = 6; },
               "BEGIN\n  LOOP\n        LOOP\n          NULL;\n     END LOOP;\n END LOOP;\nEND;\n",
               "BEGIN\n  LOOP\n        LOOP\n          NULL;\n        END LOOP;\n  END LOOP;\nEND;\n"},
-             {"-iibe- leaves the body of BEGIN where BEGIN is", {"-iibe-"},
+             {"-iibe- leaves the body of BEGIN where BEGIN is", [](settings& s) { s.iibe = 0; },
               "BEGIN\nIF ready THEN\n  go;\n  END IF;\nEND;\n",
               "BEGIN\nIF ready THEN\n  go;\nEND IF;\nEND;\n"},
              {"an IF right after ELSE adds no level", {},
               "BEGIN\n  IF a THEN\n    x := 1;\n  ELSE IF b THEN\n    x := 2;\n    END IF;\n    END IF;\nEND;\n",
               "BEGIN\n  IF a THEN\n    x := 1;\n  ELSE IF b THEN\n    x := 2;\n  END IF;\n  END IF;\nEND;\n"},
-             {"-iiie gives it its level", {"-iiie"},
+             {"-iiie gives it its level", [](settings& s) { s.iiie = 1; },
               "BEGIN\n  IF a THEN\n    x := 1;\n  ELSE IF b THEN\n      x := 2;\n  END IF;\n  END IF;\nEND;\n",
               "BEGIN\n  IF a THEN\n    x := 1;\n  ELSE IF b THEN\n      x := 2;\n    END IF;\n  END IF;\nEND;\n"},
-             {"-in- keeps every line as it is", {"-in-"},
+             {"-in- keeps every line as it is", [](settings& s) { s.in = 0; },
               "BEGIN\n      IF a THEN\n b;\n         END IF;\n END;\n",
               "BEGIN\n      IF a THEN\n b;\n         END IF;\n END;\n"},
          }) {
         SCOPED_TRACE(c.what);
-        verifyformat(c.expected, c.input, c.switches);
+        verifyformat(c.expected, c.input, c.adjust);
     }
 }
 
@@ -77,36 +77,41 @@ std::string ifblock(int lines, const std::string& endline) {
 TEST_F(blockstack, endofblockinformation) {
     const std::string info = "/*of block:IF v_count > 10 AND v_flag = 'Y' */";
     for (const golden& c : std::vector<golden>{
-             {"a block of 19 lines gets none", {"-sbi"}, ifblock(19, "  END IF;\n"), ifblock(19, "  END IF;\n")},
-             {"one of 20 lines gets it after the ;", {"-sbi"}, ifblock(20, "  END IF;\n"),
+             {"a block of 19 lines gets none", [](settings& s) { s.sbi = 1; },
+              ifblock(19, "  END IF;\n"), ifblock(19, "  END IF;\n")},
+             {"one of 20 lines gets it after the ;", [](settings& s) { s.sbi = 1; }, ifblock(20, "  END IF;\n"),
               ifblock(20, "  END IF;" + info + "\n")},
-             {"an old one is replaced", {"-sbi"}, ifblock(20, "  END IF;   /*of block:old text*/ -- keep\n"),
+             {"an old one is replaced", [](settings& s) { s.sbi = 1; },
+              ifblock(20, "  END IF;   /*of block:old text*/ -- keep\n"),
               ifblock(20, "  END IF;" + info + " -- keep\n")},
-             {"-rbi takes it away", {"-rbi"}, ifblock(20, "  END IF; /*of block:IF x*/\n"),
+             {"-rbi takes it away", [](settings& s) { s.rbi = 1; }, ifblock(20, "  END IF; /*of block:IF x*/\n"),
               ifblock(20, "  END IF;\n")},
-             {"-rbi leaves other comments", {"-rbi"}, ifblock(3, "  END IF; /* of block:x */\n"),
+             {"-rbi leaves other comments", [](settings& s) { s.rbi = 1; }, ifblock(3, "  END IF; /* of block:x */\n"),
               ifblock(3, "  END IF; /* of block:x */\n")},
-             {"-sbi.ml sets the least length", {"-sbi", "-sbi.ml", "3"}, ifblock(3, "  END IF;\n"),
+             {"-sbi.ml sets the least length", [](settings& s) { s.sbi = 1; s.sbi_ml = 3; }, ifblock(3, "  END IF;\n"),
               ifblock(3, "  END IF;" + info + "\n")},
-             {"-sbi.max cuts the header", {"-sbi", "-sbi.ml", "1", "-sbi.max", "12"}, ifblock(3, "  END IF;\n"),
+             {"-sbi.max cuts the header", [](settings& s) { s.sbi = 1; s.sbi_ml = 1; s.sbi_max = 12; },
+              ifblock(3, "  END IF;\n"),
               ifblock(3, "  END IF;/*of block:IF v_count >...*/\n")},
-             {"-sbi.m sets the marker", {"-sbi", "-sbi.ml", "1", "-sbi.m", "end:"}, ifblock(3, "  END IF;\n"),
+             {"-sbi.m sets the marker", [](settings& s) { s.sbi = 1; s.sbi_ml = 1; s.sbi_m = "end:"; },
+              ifblock(3, "  END IF;\n"),
               ifblock(3, "  END IF;/*end:IF v_count > 10 AND v_flag = 'Y' */\n")},
-             {"loops show their header up to LOOP", {"-sbi", "-sbi.ml", "1"},
+             {"loops show their header up to LOOP", [](settings& s) { s.sbi = 1; s.sbi_ml = 1; },
               "BEGIN\n  FOR r IN (SELECT 1 FROM dual) LOOP\n    NULL;\n  END LOOP;\n  LOOP\n    EXIT;\n  END LOOP;\nEND;\n",
               "BEGIN\n  FOR r IN (SELECT 1 FROM dual) LOOP\n    NULL;\n  END LOOP;/*of block:FOR r IN (SELECT 1 FROM dual) */\n"
               "  LOOP\n    EXIT;\n  END LOOP;/*of block:loop*/\nEND;\n"},
              // The comment goes after the label, so a second run finds it there.
-             {"END LOOP with a label", {"-sbi", "-sbi.ml", "1"},
+             {"END LOOP with a label", [](settings& s) { s.sbi = 1; s.sbi_ml = 1; },
               "BEGIN\n  <<outer>> WHILE a < 1 LOOP\n    a := a + 1;\n  END LOOP outer;\nEND;\n",
               "BEGIN\n  <<outer>> WHILE a < 1 LOOP\n    a := a + 1;\n  END LOOP outer;/*of block:WHILE a < 1 */\nEND;\n"},
-             {"a header that spans lines is squeezed, without comment closers", {"-sbi", "-sbi.ml", "1"},
+             {"a header that spans lines is squeezed, without comment closers",
+             [](settings& s) { s.sbi = 1; s.sbi_ml = 1; },
               "BEGIN\n  IF v_ok /* ok? */ IS NOT NULL\n    AND b < 2 THEN\n    NULL;\n  END IF;\nEND;\n",
               "BEGIN\n  IF v_ok /* ok? */ IS NOT NULL\n    AND b < 2 THEN\n    NULL;\n"
               "  END IF;/*of block:IF v_ok /* ok? IS NOT NULL AND b < 2 */\nEND;\n"},
          }) {
         SCOPED_TRACE(c.what);
-        verifyformat(c.expected, c.input, c.switches);
+        verifyformat(c.expected, c.input, c.adjust);
     }
 }
 

@@ -119,7 +119,7 @@ TEST_F(conditional, branchesformatfromthestateoftheirif) {
          "/\n"},
     });
     verifyall({
-        {{"-id", "-lk", "-is", "3"},
+        {"-id -lk -is 3", [](settings& s) { s.id = 1; s.lk = 1; s.uk = 0; s.is = "3"; },
          "begin\n"
          "$if $$debug $then\n"
          "$if dbms_db_version.version >= 19 $then\n"
@@ -142,7 +142,7 @@ TEST_F(conditional, branchesformatfromthestateoftheirif) {
          "   null;\n"
          "end;\n"
          "/\n"},
-        {{"-id", "-is", "3"},
+        {"-id -is 3", [](settings& s) { s.id = 1; s.is = "3"; },
          "create or replace package body log_pkg is\n"
          "$if dbms_db_version.version >= 18 $then\n"
          "procedure write_entry(p_level in pls_integer) is\n"
@@ -177,7 +177,7 @@ TEST_F(conditional, branchesformatfromthestateoftheirif) {
          "   END write_entry;\n"
          "END log_pkg;\n"
          "/\n"},
-        {{"-ui", "-lk"},
+        {"-ui -lk", [](settings& s) { s.ui = 1; s.lk = 1; s.uk = 0; },
          "create or replace package body p is\n"
          "g_level pls_integer := $if $$debug $then 8 $else 4 $end;\n"
          "procedure q(a number $if $$x $then , b number $end) is\n"
@@ -213,7 +213,7 @@ TEST_F(conditional, directivewordsareonetokenandinquiriesstayastheyare) {
     std::vector<enginetesting::seen> expected{{"$IF", identifier}, {" ", whitespace}, {"$$Debug", identifier},
                                               {" ", whitespace}, {"$then", identifier}};
     EXPECT_EQ(enginetesting::tokensof("$IF $$Debug $then"), expected);
-    outcome result = formatwith("x := $$Plsql_Line;\n", {"-ui"});
+    outcome result = format("x := $$Plsql_Line;\n", [](settings& s) { s.ui = 1; });
     EXPECT_EQ(result.output, "X := $$Plsql_Line;\n");
 }
 

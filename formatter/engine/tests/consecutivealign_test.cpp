@@ -9,31 +9,37 @@ class consecutive : public enginetesting::goldenrun {};
 TEST_F(consecutive, assignments) {
     verifyall({
         // The := of the three lines stand where the line of l_bbb already had it.
-        {{"-acav"}, "BEGIN\n  l_a := 1;\n  l_bbb := l_a + 2;\n  l_cc := 'x';\nEND;\n",
+        {"-acav", [](settings& s) { s.acav = 1; }, "BEGIN\n  l_a := 1;\n  l_bbb := l_a + 2;\n  l_cc := 'x';\nEND;\n",
          "BEGIN\n  l_a   := 1;\n  l_bbb := l_a + 2;\n  l_cc  := 'x';\nEND;\n"},
-        {{}, "BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n", "BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n"},
+        {"defaults", {}, "BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n", "BEGIN\n  l_a := 1;\n  l_bbb := 2;\nEND;\n"},
         // A line with two := ends the run above it and takes no part.
-        {{"-acav"}, "BEGIN\n  l_aaaaaaa := 1;\n  l_b := 2; l_c := 3;\n  l_dd := 4;\n  l_eeeeee := 5;\nEND;\n",
+        {"-acav", [](settings& s) { s.acav = 1; },
+         "BEGIN\n  l_aaaaaaa := 1;\n  l_b := 2; l_c := 3;\n  l_dd := 4;\n  l_eeeeee := 5;\nEND;\n",
          "BEGIN\n  l_aaaaaaa := 1;\n  l_b := 2; l_c := 3;\n  l_dd     := 4;\n  l_eeeeee := 5;\nEND;\n"},
         // The blanks put in front of := stay when the group is laid out a second time,
         // whether the operator spacing adds blanks or not.
-        {{"-acav", "-sao-"}, "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n", "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
-        {{"-acav", "-sao-"}, "BEGIN\n  l_a   :=   1;\n  l_bbb :=2;\nEND;\n", "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
-        {{"-acav"}, "BEGIN\n  l_a:=1;\n  l_bbb    :=2;\nEND;\n", "BEGIN\n  l_a   := 1;\n  l_bbb := 2;\nEND;\n"},
+        {"-acav -sao-", [](settings& s) { s.acav = 1; s.sao = 0; },
+         "BEGIN\n  l_a:=1;\n  l_bbb:=2;\nEND;\n", "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
+        {"-acav -sao-", [](settings& s) { s.acav = 1; s.sao = 0; },
+         "BEGIN\n  l_a   :=   1;\n  l_bbb :=2;\nEND;\n", "BEGIN\n  l_a  :=1;\n  l_bbb:=2;\nEND;\n"},
+        {"-acav", [](settings& s) { s.acav = 1; },
+         "BEGIN\n  l_a:=1;\n  l_bbb    :=2;\nEND;\n", "BEGIN\n  l_a   := 1;\n  l_bbb := 2;\nEND;\n"},
         // No line break and no END after the group: the closing token still ends it.
-        {{"-acav"}, "l_x := 1;\nl_yyy := 2;", "l_x   := 1;\nl_yyy := 2;"},
+        {"-acav", [](settings& s) { s.acav = 1; }, "l_x := 1;\nl_yyy := 2;", "l_x   := 1;\nl_yyy := 2;"},
         // A line broken before the group's first := (the column limit) goes on at the
         // block's indentation: the := makes its -aroa request only after the break.
-        {{"-acav", "-aroa", "-mcs", "48"}, "begin if p_a > 0 then v_x := p_a * 2; else v_x := 0; end if; end;\n",
+        {"-acav -aroa -mcs 48", [](settings& s) { s.acav = 1; s.aroa = 1; s.mcs = 48; },
+         "begin if p_a > 0 then v_x := p_a * 2; else v_x := 0; end if; end;\n",
          "BEGIN IF p_a > 0 THEN v_x := p_a * 2; ELSE v_x\n    := 0; END IF; END;\n"},
         // The column limit breaks a line with two := at once: the line takes no part in
         // the group, so nothing waits for it.
-        {{"-acav", "-mcs", "24"}, "BEGIN\n  a := 1; bbbbbbbbbbbbbbbbbbbbbbbb := 2;\n  c := 3;\nEND;\n",
+        {"-acav -mcs 24", [](settings& s) { s.acav = 1; s.mcs = 24; },
+         "BEGIN\n  a := 1; bbbbbbbbbbbbbbbbbbbbbbbb := 2;\n  c := 3;\nEND;\n",
          "BEGIN\n  a := 1;\n  bbbbbbbbbbbbbbbbbbbbbbbb\n  := 2;\n  c := 3;\nEND;\n"},
         // The := of the ELSIF branch shares its source line with the one after ELSE, which the
         // limit moves to the next line only after the group has ended at ELSE: the group is
         // formed again with it.
-        {{"-acav", "-mcs", "38"},
+        {"-acav -mcs 38", [](settings& s) { s.acav = 1; s.mcs = 38; },
          "begin\n  if p_a > 0 then v_x := p_a * 2; elsif p_a < 0 then v_x := -p_a; else v_x := 0; end if;\nend;\n",
          "BEGIN\n  IF p_a > 0 THEN v_x    := p_a * 2;\n  ELSIF p_a < 0 THEN v_x := -p_a; ELSE\n    v_x := 0; END IF;\nEND;\n"},
     });
@@ -49,16 +55,19 @@ TEST_F(consecutive, arrowsofnamedparameters) {
                                "            p_level => 1);\n"
                                "END;\n";
     verifyall({
-        {{"-acarv"}, "BEGIN\n  mail(p_to => l_to,\n       p_subject => l_subject,\n       p_body => l_body);\nEND;\n",
+        {"-acarv", [](settings& s) { s.acarv = 1; },
+         "BEGIN\n  mail(p_to => l_to,\n       p_subject => l_subject,\n       p_body => l_body);\nEND;\n",
          "BEGIN\n  mail(p_to      => l_to,\n       p_subject => l_subject,\n       p_body    => l_body);\nEND;\n"},
         // Assignments and arrows form groups of their own; each switch aligns its operator.
-        {{"-acav", "-acarv"}, mixed,
+        {"-acav -acarv", [](settings& s) { s.acav = 1; s.acarv = 1; }, mixed,
          "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a    => 1,\n              p_bbbb => 2);\nEND;\n"},
-        {{"-acav"}, mixed, "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a => 1,\n              p_bbbb => 2);\nEND;\n"},
-        {{"-acarv"}, nested, nested},
+        {"-acav", [](settings& s) { s.acav = 1; },
+         mixed, "BEGIN\n  l_x    := 1;\n  l_yyyy := f(p_a => 1,\n              p_bbbb => 2);\nEND;\n"},
+        {"-acarv", [](settings& s) { s.acarv = 1; }, nested, nested},
         // A line that keeps its place relative to a bracket (-rs) moves as far as the
         // padding moved the bracket.
-        {{"-acarv"}, "begin\n  select f(a => 1,\n    bb => g('x',\n      'y')) into v from dual;\nend;\n",
+        {"-acarv", [](settings& s) { s.acarv = 1; },
+         "begin\n  select f(a => 1,\n    bb => g('x',\n      'y')) into v from dual;\nend;\n",
          "BEGIN\n  SELECT f(a => 1,\n    bb       => g('x',\n            'y')) INTO v FROM dual;\nEND;\n"},
     });
 }
@@ -66,27 +75,29 @@ TEST_F(consecutive, arrowsofnamedparameters) {
 TEST_F(consecutive, equalities) {
     verifyall({
         // WHERE ends the SET group and starts its own.
-        {{"-acev"}, "UPDATE emp\n   SET sal = 1,\n       commission = 2\n WHERE empno = 7\n   AND deptno = 10;\n",
+        {"-acev", [](settings& s) { s.acev = 1; },
+         "UPDATE emp\n   SET sal = 1,\n       commission = 2\n WHERE empno = 7\n   AND deptno = 10;\n",
          "UPDATE emp\n   SET sal        = 1,\n       commission = 2\n WHERE empno  = 7\n   AND deptno = 10;\n"},
         // Two statements on consecutive lines do not line up their equality signs.
-        {{"-acev"}, "UPDATE emp SET sal = 1;\nUPDATE emp SET commission = 2;\n",
+        {"-acev", [](settings& s) { s.acev = 1; }, "UPDATE emp SET sal = 1;\nUPDATE emp SET commission = 2;\n",
          "UPDATE emp SET sal = 1;\nUPDATE emp SET commission = 2;\n"},
         // Both = of the line leave it: no group is pending, so the END closes its block.
-        {{"-acev"}, "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n",
+        {"-acev", [](settings& s) { s.acev = 1; }, "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n",
          "BEGIN\n  UPDATE t SET a = 1, c = 2 WHERE id = 30;\nEND;\n"},
         // The limit parts the two = of a line; the second stays where it is, as padding it
         // would take its line past the limit.
-        {{"-acev", "-mcs", "30"}, "begin\n  if a > 2 and (l_tab(1) = 'one' or l_tab(2) = 'two') then\n    null;\n  end if;\nend;\n",
+        {"-acev -mcs 30", [](settings& s) { s.acev = 1; s.mcs = 30; },
+         "begin\n  if a > 2 and (l_tab(1) = 'one' or l_tab(2) = 'two') then\n    null;\n  end if;\nend;\n",
          "BEGIN\n  IF a > 2 AND (l_tab(1) =\n                'one' OR l_tab\n                (2) = 'two')\n    THEN\n    NULL;\n  END IF;\nEND;\n"},
     });
 }
 
 TEST_F(consecutive, blanksbetweenwordscollapse) {
     verifyall({
-        {{}, "BEGIN\n  RETURN    l_x;\nEND;\n", "BEGIN\n  RETURN l_x;\nEND;\n"},
-        {{"-c-"}, "BEGIN\n  RETURN \t l_x;\nEND;\n", "BEGIN\n  RETURN \t l_x;\nEND;\n"},
+        {"defaults", {}, "BEGIN\n  RETURN    l_x;\nEND;\n", "BEGIN\n  RETURN l_x;\nEND;\n"},
+        {"-c-", [](settings& s) { s.c = 0; }, "BEGIN\n  RETURN \t l_x;\nEND;\n", "BEGIN\n  RETURN \t l_x;\nEND;\n"},
         // The indentation at a line start is no run of blanks between words.
-        {{"-in-"}, "BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n"},
+        {"-in-", [](settings& s) { s.in = 0; }, "BEGIN\n      NULL;\nEND;\n", "BEGIN\n      NULL;\nEND;\n"},
     });
 }
 

@@ -23,7 +23,7 @@ const std::string declaresection =
 TEST_F(declarations, typesofadeclarationsection) {
     verifyall({
         // TYPE ends the first run and BEGIN the second; the PRAGMA line is no declaration.
-        {{"-actv", "-id"}, declaresection,
+        {"-actv -id", [](settings& s) { s.actv = 1; s.id = 1; }, declaresection,
          "DECLARE\n"
          "  l_count NUMBER := 0;\n"
          "  l_name  VARCHAR2(30);\n"
@@ -36,9 +36,9 @@ TEST_F(declarations, typesofadeclarationsection) {
          "BEGIN\n"
          "  NULL;\n"
          "END;\n"},
-        {{"-id"}, declaresection, declaresection},
+        {"-id", [](settings& s) { s.id = 1; }, declaresection, declaresection},
         // The padding size, and the assignments lined up after the padded types.
-        {{"-actv", "-id", "-ps=3", "-acav"}, declaresection,
+        {"-actv -id -ps=3 -acav", [](settings& s) { s.actv = 1; s.id = 1; s.ps = 3; s.acav = 1; }, declaresection,
          "DECLARE\n"
          "  l_count   NUMBER               := 0;\n"
          "  l_name    VARCHAR2(30);\n"
@@ -52,7 +52,8 @@ TEST_F(declarations, typesofadeclarationsection) {
          "  NULL;\n"
          "END;\n"},
         // Under a column limit the run is laid out again from its first declaration.
-        {{"-actv", "-id", "-mcs=200"}, "DECLARE\n  l_a NUMBER;\n  l_bbbbbbb VARCHAR2(10);\nBEGIN\n  NULL;\nEND;\n",
+        {"-actv -id -mcs=200", [](settings& s) { s.actv = 1; s.id = 1; s.mcs = 200; },
+         "DECLARE\n  l_a NUMBER;\n  l_bbbbbbb VARCHAR2(10);\nBEGIN\n  NULL;\nEND;\n",
          "DECLARE\n  l_a       NUMBER;\n  l_bbbbbbb VARCHAR2(10);\nBEGIN\n  NULL;\nEND;\n"},
     });
 }
@@ -81,12 +82,12 @@ TEST_F(declarations, bracketedlists) {
     const std::string table = "CREATE TABLE t (id NUMBER,\n                name VARCHAR2(10));\n";
     verifyall({
         // Fields that -mlipl puts on a line of their own are a row of their own.
-        {{"-actv", "-id", "-mlipl", "2"},
+        {"-actv -id -mlipl 2", [](settings& s) { s.actv = 1; s.id = 1; s.mlipl = 2; },
          "DECLARE\n  TYPE t_stock IS RECORD (item_id NUMBER, on_hand NUMBER, \"Reserved Qty\" NUMBER);\nBEGIN\n  NULL;\nEND;\n",
          "DECLARE\n  TYPE t_stock IS RECORD (item_id        NUMBER, on_hand NUMBER,\n"
          "                          \"Reserved Qty\" NUMBER);\nBEGIN\n  NULL;\nEND;\n"},
         // Record fields and cursor parameters.
-        {{"-actv", "-id"},
+        {"-actv -id", [](settings& s) { s.actv = 1; s.id = 1; },
          "DECLARE\n"
          "  TYPE t_rec IS RECORD (id NUMBER,\n"
          "                        description VARCHAR2(100),\n"
@@ -108,16 +109,16 @@ TEST_F(declarations, bracketedlists) {
          "  NULL;\n"
          "END;\n"},
         // The parameters of a subprogram header.
-        {{"-actv"}, function,
+        {"-actv", [](settings& s) { s.actv = 1; }, function,
          "CREATE OR REPLACE FUNCTION net_pay(p_gross    IN NUMBER,\n"
          "                                   p_tax_rate IN NUMBER DEFAULT 0.2) RETURN NUMBER IS\n"
          "BEGIN\n"
          "  RETURN p_gross * (1 - p_tax_rate);\n"
          "END net_pay;\n"
          "/\n"},
-        {{"-actvct"}, function, function},
+        {"-actvct", [](settings& s) { s.actvct = 1; }, function, function},
         // Table columns: a constraint ends the run; a type and its bracketed size are one.
-        {{"-actvct"},
+        {"-actvct", [](settings& s) { s.actvct = 1; },
          "CREATE TABLE emp_copy (empno NUMBER(4) NOT NULL,\n"
          "                       ename VARCHAR2(10),\n"
          "                       hiredate DATE DEFAULT SYSDATE,\n"
@@ -126,9 +127,9 @@ TEST_F(declarations, bracketedlists) {
          "                       ename    VARCHAR2(10),\n"
          "                       hiredate DATE DEFAULT SYSDATE,\n"
          "                       CONSTRAINT emp_copy_pk PRIMARY KEY (empno));\n"},
-        {{"-actv"}, table, table},
+        {"-actv", [](settings& s) { s.actv = 1; }, table, table},
         // Object type attributes: MEMBER ends the run.
-        {{"-actvct"},
+        {"-actvct", [](settings& s) { s.actvct = 1; },
          "CREATE TYPE t_point AS OBJECT (x NUMBER,\n"
          "                               y_coordinate NUMBER,\n"
          "                               MEMBER FUNCTION dist RETURN NUMBER);\n/\n",
@@ -149,7 +150,7 @@ TEST_F(declarations, aliases) {
                               " WHERE e.deptno = d.deptno\n"
                               " GROUP BY e.ename, e.deptno;\n";
     verifyall({
-        {{"-aav"}, query,
+        {"-aav", [](settings& s) { s.aav = 1; }, query,
          "SELECT e.ename  name,\n"
          "       COUNT(*) cnt,\n"
          "       e.deptno AS dept_no,\n"
@@ -159,9 +160,9 @@ TEST_F(declarations, aliases) {
          "       departments d\n"
          " WHERE e.deptno = d.deptno\n"
          " GROUP BY e.ename, e.deptno;\n"},
-        {{}, query, query},
+        {"defaults", {}, query, query},
         // The bracket gives the outer alias list back after the inner query's own lists.
-        {{"-aav"},
+        {"-aav", [](settings& s) { s.aav = 1; },
          "SELECT e.ename name,\n"
          "       (SELECT d.dname FROM dept d WHERE d.deptno = e.deptno) dept_name,\n"
          "       e.sal AS salary,\n"
@@ -176,7 +177,7 @@ TEST_F(declarations, aliases) {
          " WHERE e.sal > 0;\n"},
         // The word after CASE ... END is an alias, BULK COLLECT before INTO is none; the
         // END closes its CASE while the run waits under a column limit.
-        {{"-aav", "-mcs=200"},
+        {"-aav -mcs=200", [](settings& s) { s.aav = 1; s.mcs = 200; },
          "BEGIN\n"
          "  SELECT e.ename name,\n"
          "         CASE WHEN e.sal > 0 THEN 'y' ELSE 'n' END flag,\n"
@@ -191,11 +192,12 @@ TEST_F(declarations, aliases) {
          "END;\n"},
         // Commas that -pcr moves to the line end end their items at once: the aliases line
         // up in the same run.
-        {{"-pcr", "-aav"}, "select 1 as a\n      ,2016 as b\nfrom dual;\n",
+        {"-pcr -aav", [](settings& s) { s.pcr = 1; s.aav = 1; }, "select 1 as a\n      ,2016 as b\nfrom dual;\n",
          "SELECT 1    AS a,\n       2016 AS b\nFROM dual;\n"},
         // Under a column limit a row whose padding would take its line past the limit keeps
         // one blank: here the longest item's line is beyond the limit anyway.
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
+        {"-acav -actv -acarv -as -aav -mcs 100",
+        [](settings& s) { s.acav = 1; s.actv = 1; s.acarv = 1; s.as = 1; s.aav = 1; s.mcs = 100; },
          "create or replace package body p as\n"
          "  function f(a_random_seed in number) return number is\n"
          "    l_result number;\n"
@@ -226,7 +228,8 @@ TEST_F(declarations, aliases) {
          "  END f;\n"
          "END p;\n"
          "/\n"},
-        {{"-aav", "-mcs", "30"}, "select aaaa a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nfrom t;\n",
+        {"-aav -mcs 30", [](settings& s) { s.aav = 1; s.mcs = 30; },
+         "select aaaa a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nfrom t;\n",
          "SELECT aaaa         a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nFROM t;\n"},
     });
 }

@@ -155,37 +155,6 @@ protected:
         return result;
     }
 
-    // The settings the switch words give, read as an in-source options comment would be (no
-    // configuration file, no paths).
-    static adjustment switchwords(const std::vector<std::string>& switches) {
-        static bool built = (buildswitchtable(), true);
-        (void)built;
-        settings parsed = defaultsettings();
-        applyoptiondefaults(parsed);
-        parsed.b = 0;
-        parsed.inputfiles.at(0) = "input.sql";   // the parser wants an input to format
-        commandlineargs args(1);
-        args.arguments = switches;
-        try {
-            parsecommandline(args, parsed, 0);
-        } catch (const std::string& message) {
-            ADD_FAILURE() << "switches refused: " << args.messages.text << message;
-        }
-        return [parsed](settings& s) {
-            std::string in = s.inputfile, out = s.outputfile;
-            s = parsed;
-            s.inputfile = s.inputfilealias = in;
-            s.outputfile = s.outputfilealias = out;
-        };
-    }
-    outcome formatwith(const std::string& text, const std::vector<std::string>& switches) {
-        return format(text, switchwords(switches));
-    }
-    void verifyformat(const std::string& expected, const std::string& input, const std::vector<std::string>& switches,
-                      std::source_location where = std::source_location::current()) {
-        verifyformat(expected, input, switchwords(switches), where);
-    }
-
     // The golden check: input formats to expected, and expected formats to itself; and the
     // input passes the strict comparison under the strict switch sets. A failure names the
     // line of the case.

@@ -36,7 +36,7 @@ TEST_F(listindent, statementskeeptheirshape) {
         "  FROM t\n"
         "  WHERE c = 1;\n"
         "END;\n",
-        input, {"-rs-"});
+        input, [](settings& s) { s.rs = 0; });
     // The statement after it is indented by its block again.
     verifyformat(
         "BEGIN\n"
@@ -86,7 +86,7 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "      x,\n"
         "      y);\n"
         "END;\n",
-        input, {"-brei", "2"});
+        input, [](settings& s) { s.brei = 2; });
     // Three columns right of the indentation of the bracket's line.
     verifyformat(
         "BEGIN\n"
@@ -98,7 +98,7 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "     x,\n"
         "     y);\n"
         "END;\n",
-        input, {"-eiib", "3"});
+        input, [](settings& s) { s.eiib = 3; });
     verifyformat(
         "BEGIN\n"
         "  p(a,\n"
@@ -109,7 +109,7 @@ TEST_F(listindent, bracketedlistslineupinacolumn) {
         "  x,\n"
         "  y);\n"
         "END;\n",
-        input, {"-clb-"});
+        input, [](settings& s) { s.clb = 0; });
 }
 
 // Extra indents as large as the switches take hold the column at the largest one instead of
@@ -142,8 +142,8 @@ TEST_F(listindent, blanksinsidebrackets) {
     verifyformat("BEGIN\n  f(a, b );\n  g(c,\n    d\n    );\nEND;\n",
                  "BEGIN\n  f( a, b );\n  g( c,\n    d\n    );\nEND;\n");
     verifyformat("BEGIN\n  f(a, b);\n  g(c,\n    d\n    );\nEND;\n",
-                 "BEGIN\n  f( a, b );\n  g( c,\n    d\n    );\nEND;\n", {"-rsbcb"});
-    verifyformat("BEGIN\n  f( a, b );\nEND;\n", "BEGIN\n  f( a, b );\nEND;\n", {"-rsaob-"});
+                 "BEGIN\n  f( a, b );\n  g( c,\n    d\n    );\nEND;\n", [](settings& s) { s.rsbcb = 1; });
+    verifyformat("BEGIN\n  f( a, b );\nEND;\n", "BEGIN\n  f( a, b );\nEND;\n", [](settings& s) { s.rsaob = 0; });
 }
 
 TEST_F(listindent, clausekeywordsrightaligned) {
@@ -179,7 +179,7 @@ TEST_F(listindent, clausekeywordsrightaligned) {
         "  FETCH c\n"
         "  INTO v;\n"
         "END;\n",
-        input, {"-rask"});
+        input, [](settings& s) { s.rask = 1; });
     // With -pius INTO is the one keyword placed, under SELECT and under FETCH.
     verifyformat(
         "BEGIN\n"
@@ -197,7 +197,7 @@ TEST_F(listindent, clausekeywordsrightaligned) {
         "  FETCH c\n"
         "   INTO v;\n"
         "END;\n",
-        input, {"-pius"});
+        input, [](settings& s) { s.pius = 1; });
     // The keywords of a query in brackets line up with its own SELECT.
     verifyformat(
         "BEGIN\n"
@@ -216,7 +216,7 @@ TEST_F(listindent, clausekeywordsrightaligned) {
         "  WHERE c = 1)\n"
         "  WHERE a = 2;\n"
         "END;\n",
-        {"-rask"});
+        [](settings& s) { s.rask = 1; });
 }
 
 TEST_F(listindent, logicaloperatorsunderwhere) {
@@ -243,7 +243,7 @@ TEST_F(listindent, logicaloperatorsunderwhere) {
         "   AND\n"
         "   NOT EXISTS (SELECT 1 FROM dual);\n"
         "END;\n",
-        {"-plouwh"});
+        [](settings& s) { s.plouwh = 1; });
 }
 
 TEST_F(listindent, thenandloopindentedwiththeirblockornot) {
@@ -259,7 +259,7 @@ TEST_F(listindent, thenandloopindentedwiththeirblockornot) {
         "  END LOOP;\n"
         "END;\n";
     // With the default they are indented with the block (see the statement rule tests).
-    verifyformat(input, input, {"-itlwb-"});
+    verifyformat(input, input, [](settings& s) { s.itlwb = 0; });
 }
 
 TEST_F(listindent, branchesstandonelevelout) {
@@ -297,7 +297,7 @@ TEST_F(listindent, branchesstandonelevelout) {
 TEST_F(listindent, emptylinesandtheendgetnoblanks) {
     verifyformat("BEGIN\n\n  NULL;\n\nEND;\n", "BEGIN\n   \nNULL;\n\t\n    END;\n  ");
     // Without -in even their blanks stay.
-    verifyformat("BEGIN\n   \nNULL;\nEND;\n  ", "BEGIN\n   \nNULL;\nEND;\n  ", {"-in-"});
+    verifyformat("BEGIN\n   \nNULL;\nEND;\n  ", "BEGIN\n   \nNULL;\nEND;\n  ", [](settings& s) { s.in = 0; });
 }
 
 TEST_F(listindent, standalonecomments) {
@@ -326,7 +326,7 @@ TEST_F(listindent, standalonecomments) {
         "    -- in a statement\n"
         "    FROM t;\n"
         "END;\n",
-        input, {"-isc"});
+        input, [](settings& s) { s.isc = 1; });
     verifyformat(
         "BEGIN\n"
         "      -- standalone\n"
@@ -335,7 +335,7 @@ TEST_F(listindent, standalonecomments) {
         "    -- in a statement\n"
         "    FROM t;\n"
         "END;\n",
-        input, {"-isc2"});
+        input, [](settings& s) { s.isc2 = 1; });
     // Without -in no line is indented.
     verifyformat(
         "BEGIN\n"
@@ -345,7 +345,7 @@ TEST_F(listindent, standalonecomments) {
         "        -- in a statement\n"
         "        FROM t;\n"
         "END;\n",
-        input, {"-isc", "-in-"});
+        input, [](settings& s) { s.isc = 1; s.in = 0; });
 }
 
 TEST_F(listindent, linesinsideblockcomments) {
@@ -364,7 +364,7 @@ TEST_F(listindent, linesinsideblockcomments) {
         "  third */\n"
         "  NULL;\n"
         "END;\n",
-        input, {"-iic"});
+        input, [](settings& s) { s.iic = 1; });
 }
 
 }  // namespace

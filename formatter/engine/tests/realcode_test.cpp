@@ -44,18 +44,18 @@ TEST_F(realcode, caseexpressionsresultvariablesandqquotes) {
 
 TEST_F(realcode, caseexpressionsafteroperatorsbracketsandcommas) {
     verifyall({
-        {{}, "begin\nx := 1 + case when a then 1 else 2 end;\np(case when a then 1 end, case b when 1 then 2 end);\nend;\n",
+        {"defaults", {}, "begin\nx := 1 + case when a then 1 else 2 end;\np(case when a then 1 end, case b when 1 then 2 end);\nend;\n",
          "BEGIN\n  x := 1 + CASE WHEN a THEN 1 ELSE 2 END;\n  p(CASE WHEN a THEN 1 END, CASE b WHEN 1 THEN 2 END);\nEND;\n"},
-        {{}, "begin\ncase x\nwhen 1 then case when y then z := 1; end case;\nend case;\nend;\n",
+        {"defaults", {}, "begin\ncase x\nwhen 1 then case when y then z := 1; end case;\nend case;\nend;\n",
          "BEGIN\n  CASE x\n    WHEN 1 THEN CASE WHEN y THEN z := 1; END CASE;\n  END CASE;\nEND;\n"},
-        {{}, "create type body t as\nconstructor function t return self as result is\nbegin\nreturn;\nend;\nend;\n/\n",
+        {"defaults", {}, "create type body t as\nconstructor function t return self as result is\nbegin\nreturn;\nend;\nend;\n/\n",
          "CREATE TYPE BODY t AS\n  constructor FUNCTION t RETURN self AS result IS\n  BEGIN\n    RETURN;\n  END;\nEND;\n/\n"},
     });
 }
 
 TEST_F(realcode, thecolumnlimitkeepsliteralsandboundtokenswhole) {
     verifyall({
-        {{},
+        {"defaults", {},
          "begin\n"
          "  if true then\n"
          "    t.check(nvl(pkg.get_double(obj, 'a[2][1].a.i[1].E'), 0) = 2.718281828459e210d, 'nvl(...) = 2.718281828459e210d');\n"
@@ -68,7 +68,8 @@ TEST_F(realcode, thecolumnlimitkeepsliteralsandboundtokenswhole) {
          "  END IF;\n"
          "END;\n"
          "/\n"},
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
+        {"-acav -actv -acarv -as -aav -mcs 100",
+        [](settings& s) { s.acav = 1; s.actv = 1; s.acarv = 1; s.as = 1; s.aav = 1; s.mcs = 100; },
          "begin\n"
          "  if true then\n"
          "    t.check(nvl(pkg.get_double(obj, 'a[2][1].a.i[1].E'), 0) = 2.718281828459e210d, 'nvl(...) = 2.718281828459e210d');\n"
@@ -82,7 +83,7 @@ TEST_F(realcode, thecolumnlimitkeepsliteralsandboundtokenswhole) {
          "  END IF;\n"
          "END;\n"
          "/\n"},
-        {{"-mcs", "40"},
+        {"-mcs 40", [](settings& s) { s.mcs = 40; },
          "begin\n"
          "  if true then\n"
          "    v_text := v_prefix || n'a national text that runs on' || :new.description_of_the_order || x%rowcount;\n"
@@ -97,7 +98,7 @@ TEST_F(realcode, thecolumnlimitkeepsliteralsandboundtokenswhole) {
          "  END IF;\n"
          "END;\n"
          "/\n"},
-        {{"-mcs", "60"},
+        {"-mcs 60", [](settings& s) { s.mcs = 60; },
          "begin\n"
          "  if true then\n"
          "    v_text := v_prefix || n'a national text that runs on' || :new.description_of_the_order || x%rowcount;\n"
@@ -118,7 +119,8 @@ TEST_F(realcode, thecolumnlimitkeepsliteralsandboundtokenswhole) {
 // operators of their line are rows of the group, as they are when the output is read again.
 TEST_F(realcode, alignmentgroupsthatthelimitbreaksstay) {
     verifyall({
-        {{"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "100"},
+        {"-acav -actv -acarv -as -aav -mcs 100",
+        [](settings& s) { s.acav = 1; s.actv = 1; s.acarv = 1; s.as = 1; s.aav = 1; s.mcs = 100; },
          "begin\n"
          "  log_pkg.write_entry(p_level => log_pkg.c_level_info, p_text => 'starting the nightly load of the warehouse tables', p_scope => 'etl');\n"
          "  dbms_scheduler.create_job(job_name => 'NIGHTLY_LOAD', job_type => 'STORED_PROCEDURE', job_action => 'etl_pkg.run_nightly_load',\n"
@@ -143,7 +145,7 @@ TEST_F(realcode, alignmentgroupsthatthelimitbreaksstay) {
          "                                CASCADE => TRUE);\n"
          "END;\n"
          "/\n"},
-        {{"-acarv", "-acav", "-mcs", "60"},
+        {"-acarv -acav -mcs 60", [](settings& s) { s.acarv = 1; s.acav = 1; s.mcs = 60; },
          "begin\n"
          "  dbms_stats.gather_table_stats(cascade => nvl(p_x, 0), start_date => nvl(p_x, 0));\n"
          "  dbms_scheduler.create_job(job_name => 1,\n"
@@ -162,7 +164,7 @@ TEST_F(realcode, alignmentgroupsthatthelimitbreaksstay) {
          "  'ORDERS';\n"
          "END;\n"
          "/\n"},
-        {{"-acarv", "-acav", "-mcs", "60", "-amso"},
+        {"-acarv -acav -mcs 60 -amso", [](settings& s) { s.acarv = 1; s.acav = 1; s.mcs = 60; s.amso = 1; },
          "begin\n"
          "  dbms_stats.gather_table_stats(cascade => nvl(p_x, 0), start_date => nvl(p_x, 0));\n"
          "  dbms_scheduler.create_job(job_name => 1,\n"
@@ -181,7 +183,7 @@ TEST_F(realcode, alignmentgroupsthatthelimitbreaksstay) {
          "  p_id        := 'ORDERS';\n"
          "END;\n"
          "/\n"},
-        {{"-acarv", "-acav", "-mlipl", "2"},
+        {"-acarv -acav -mlipl 2", [](settings& s) { s.acarv = 1; s.acav = 1; s.mlipl = 2; },
          "begin\n"
          "  dbms_stats.gather_table_stats(cascade => nvl(p_x, 0), start_date => nvl(p_x, 0));\n"
          "  dbms_scheduler.create_job(job_name => 1,\n"

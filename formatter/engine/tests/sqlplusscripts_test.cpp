@@ -97,11 +97,11 @@ TEST_F(scripts, promptwithanapostropheiscontinuedbyitsfinalhyphen) {
 // after it are not read as a declaration, and the SQL*Plus lines after its end are seen.
 TEST_F(scripts, privilegesopennothing) {
     verifyall({
-        {{}, "grant create package, create type to u;\nrevoke create trigger from u;\nprompt x for all\n",
+        {"defaults", {}, "grant create package, create type to u;\nrevoke create trigger from u;\nprompt x for all\n",
          "GRANT CREATE PACKAGE, CREATE TYPE TO u;\nREVOKE CREATE TRIGGER FROM u;\nprompt x for all\n"},
-        {{}, "grant select, insert, update on t to u with grant option;\nbegin null; end;\n/\n",
+        {"defaults", {}, "grant select, insert, update on t to u with grant option;\nbegin null; end;\n/\n",
          "GRANT SELECT, INSERT, UPDATE ON t TO u WITH GRANT OPTION;\nBEGIN NULL; END;\n/\n"},
-        {{}, "drop procedure p\n/\nprompt as a last step\ncreate or replace procedure q as begin null; end;\n/\n",
+        {"defaults", {}, "drop procedure p\n/\nprompt as a last step\ncreate or replace procedure q as begin null; end;\n/\n",
          "DROP PROCEDURE p\n/\nprompt as a last step\nCREATE OR REPLACE PROCEDURE q AS BEGIN NULL; END;\n/\n"},
     });
 }
@@ -120,16 +120,20 @@ TEST_F(scripts, commandlinesafteranystatementendkeeptheirtext) {
          "GRANT x TO &x.;\nconnect a/b@c\nCREATE OR REPLACE TYPE t AS OBJECT (a NUMBER)\n/\nconnect a/b@c\n"},
     });
     verifyall({
-        {{"-mcs", "50"},
+        {"-mcs 50", [](settings& s) { s.mcs = 50; },
          "grant create trigger to &&owner;\n@@install_component.sql 'core/types/ut_key_value_pair.tps'\n",
          "GRANT CREATE TRIGGER TO &&owner;\n@@install_component.sql 'core/types/ut_key_value_pair.tps'\n"},
-        {{"-ifsl"}, "select 1 from dual\n/\nconnect oe/pw@db\n", "SELECT 1 FROM dual\n/\nconnect oe/pw@db\n"},
+        {"-ifsl", [](settings& s) { s.ifsl = 1; },
+         "select 1 from dual\n/\nconnect oe/pw@db\n", "SELECT 1 FROM dual\n/\nconnect oe/pw@db\n"},
         // -amso moves no comment after a ";" with the state of the statement before it.
-        {{"-mcs", "20", "-acs", "-aci", "-amso"}, "select 1 from dual; -- done\nconnect oe/pw@db\n",
+        {"-mcs 20 -acs -aci -amso", [](settings& s) { s.mcs = 20; s.acs = 1; s.aci = 1; s.amso = 1; },
+         "select 1 from dual; -- done\nconnect oe/pw@db\n",
          "SELECT 1 FROM dual; -- done\nconnect oe/pw@db\n"},
-        {{"-milipl", "5"}, "select 1 from dual;\ncolumn a format a10,\nselect 2 from dual;\n",
+        {"-milipl 5", [](settings& s) { s.milipl = 5; s.pcr = 1; },
+         "select 1 from dual;\ncolumn a format a10,\nselect 2 from dual;\n",
          "SELECT 1 FROM dual;\ncolumn a format a10,\nSELECT 2 FROM dual;\n"},
-        {{"-pcr"}, "select 1 from dual;\ncolumn a format a10\n, b\n", "SELECT 1 FROM dual;\ncolumn a format a10\n, b\n"},
+        {"-pcr", [](settings& s) { s.pcr = 1; },
+         "select 1 from dual;\ncolumn a format a10\n, b\n", "SELECT 1 FROM dual;\ncolumn a format a10\n, b\n"},
     });
 }
 
@@ -137,12 +141,14 @@ TEST_F(scripts, commandlinesafteranystatementendkeeptheirtext) {
 // comma, join and line-break rules; no break is put after a "-".
 TEST_F(scripts, acontinuinghyphenstaysattheendofitsline) {
     verifyall({
-        {{"-pcr"}, "INSERT INTO t VALUES(1726-\n,'CA'-\n);\n", "INSERT INTO t VALUES(1726 -\n, 'CA' -\n);\n"},
-        {{"-kitt"}, "begin\n  if a > b -\n  then\n    null;\n  end if;\nend;\n/\n",
+        {"-pcr", [](settings& s) { s.pcr = 1; },
+         "INSERT INTO t VALUES(1726-\n,'CA'-\n);\n", "INSERT INTO t VALUES(1726 -\n, 'CA' -\n);\n"},
+        {"-kitt", [](settings& s) { s.kitt = 1; }, "begin\n  if a > b -\n  then\n    null;\n  end if;\nend;\n/\n",
          "BEGIN\n  IF a > b -\n    THEN\n    NULL;\n  END IF;\nEND;\n/\n"},
-        {{"-kpit"}, "create procedure p -\nis begin null; end;\n/\n", "CREATE PROCEDURE p -\nIS BEGIN NULL; END;\n/\n"},
-        {{"-rael"}, "select a -\n\n  from t;\n", "SELECT a -\n\n  FROM t;\n"},
-        {{"-mcs", "25"}, "begin\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb;\nend;\n/\n",
+        {"-kpit", [](settings& s) { s.kpit = 1; },
+         "create procedure p -\nis begin null; end;\n/\n", "CREATE PROCEDURE p -\nIS BEGIN NULL; END;\n/\n"},
+        {"-rael", [](settings& s) { s.rael = 1; }, "select a -\n\n  from t;\n", "SELECT a -\n\n  FROM t;\n"},
+        {"-mcs 25", [](settings& s) { s.mcs = 25; }, "begin\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb;\nend;\n/\n",
          "BEGIN\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb\n  ;\nEND;\n/\n"},
     });
 }
@@ -151,12 +157,13 @@ TEST_F(scripts, acontinuinghyphenstaysattheendofitsline) {
 // clause breaks, like N'text' and :name.
 TEST_F(scripts, substitutionbuiltnamesareneverparted) {
     verifyall({
-        {{"-mcs", "30"}, "create or replace context &&ut3_owner._info using x;\n",
+        {"-mcs 30", [](settings& s) { s.mcs = 30; }, "create or replace context &&ut3_owner._info using x;\n",
          "CREATE OR REPLACE context &&ut3_owner._info\nUSING x;\n"},
-        {{"-mcs", "20"}, "create table t (a number) tablespace &&tbs._data;\n",
+        {"-mcs 20", [](settings& s) { s.mcs = 20; }, "create table t (a number) tablespace &&tbs._data;\n",
          "CREATE TABLE t (a\n                NUMBER\n                )\nTABLESPACE &&tbs._data\n;\n"},
-        {{"-mcs", "20"}, "begin\n  f(&&dir..sql, &x.#1);\nend;\n/\n", "BEGIN\n  f(&&dir..SQL, &x.#1\n    );\nEND;\n/\n"},
-        {{"-bus"}, "select * from &&owner._where_clause, &&owner._where\nwhere 1 = 1;\n",
+        {"-mcs 20", [](settings& s) { s.mcs = 20; },
+         "begin\n  f(&&dir..sql, &x.#1);\nend;\n/\n", "BEGIN\n  f(&&dir..SQL, &x.#1\n    );\nEND;\n/\n"},
+        {"-bus", [](settings& s) { s.bus = 1; }, "select * from &&owner._where_clause, &&owner._where\nwhere 1 = 1;\n",
          "SELECT *\nFROM &&owner._where_clause, &&owner._WHERE\nWHERE 1 = 1;\n"},
     });
 }

@@ -40,14 +40,14 @@ TEST_F(statementrules, clausekeywordsstartnewlines) {
         "  SELECT a FROM t UNION SELECT b FROM u MINUS SELECT c FROM v;\n"
         "  DELETE FROM t WHERE a = 1;\n"
         "END;\n",
-        {"-bus"});
+        [](settings& s) { s.bus = 1; });
     // The SELECT after UNION ALL stays on its line; its own clauses go under it.
     verifyformat(
         "SELECT a\n"
         "FROM t\n"
         "UNION ALL SELECT b\n"
         "          FROM u;\n",
-        "SELECT a FROM t UNION ALL SELECT b FROM u;\n", {"-bus"});
+        "SELECT a FROM t UNION ALL SELECT b FROM u;\n", [](settings& s) { s.bus = 1; });
     // Without -rs the new lines take the indentation of the block.
     verifyformat(
         "BEGIN\n"
@@ -63,7 +63,7 @@ TEST_F(statementrules, clausekeywordsstartnewlines) {
         "    SELECT a INTO v FROM t WHERE b = 1;\n"
         "  END IF;\n"
         "END;\n",
-        {"-bus", "-rs-"});
+        [](settings& s) { s.bus = 1; s.rs = 0; });
 }
 
 TEST_F(statementrules, joinsstartnewlines) {
@@ -77,10 +77,10 @@ TEST_F(statementrules, joinsstartnewlines) {
         "CROSS JOIN t6;\n",
         "SELECT a FROM t1 JOIN t2 ON t1.id = t2.id LEFT OUTER JOIN t3 ON t3.id = t1.id "
         "LEFT JOIN t4 ON t4.id = t1.id INNER JOIN t5 ON t5.id = t1.id CROSS JOIN t6;\n",
-        {"-bus", "-bbj"});
+        [](settings& s) { s.bus = 1; s.bbj = 1; });
     // Join words outside a SELECT and without -bbj stay where they are.
     verifyformat("SELECT a\nFROM t1 JOIN t2 ON t1.id = t2.id;\n",
-                 "SELECT a FROM t1 JOIN t2 ON t1.id = t2.id;\n", {"-bus"});
+                 "SELECT a FROM t1 JOIN t2 ON t1.id = t2.id;\n", [](settings& s) { s.bus = 1; });
 }
 
 TEST_F(statementrules, longitemlistsbreakafterthemaximum) {
@@ -96,7 +96,7 @@ TEST_F(statementrules, longitemlistsbreakafterthemaximum) {
         "  p(1, 2, 3, 4, 5);\n"
         "  INSERT INTO t (a, b, c, d, e) VALUES (1, 2, 3, 4, 5);\n"
         "END;\n",
-        {"-mlipl", "3"});
+        [](settings& s) { s.mlipl = 3; });
     // The commas of a NUMBER(p, s) are no list items.
     verifyformat(
         "DECLARE\n"
@@ -110,7 +110,7 @@ TEST_F(statementrules, longitemlistsbreakafterthemaximum) {
         "BEGIN\n"
         "  NULL;\n"
         "END;\n",
-        {"-mlipl", "1", "-id"});
+        [](settings& s) { s.mlipl = 1; s.id = 1; });
 }
 
 TEST_F(statementrules, shortlistlinesjointhelineabove) {
@@ -131,7 +131,7 @@ TEST_F(statementrules, shortlistlinesjointhelineabove) {
         "  q(x, -- note\n"
         "    y);\n"
         "END;\n",
-        {"-milipl", "3"});
+        [](settings& s) { s.milipl = 3; s.pcr = 1; });
 }
 
 TEST_F(statementrules, commasmovetotheendoftheline) {
@@ -154,10 +154,10 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
         "    INTO v, w\n"
         "    FROM t;\n"
         "END;\n",
-        {"-pcr"});
+        [](settings& s) { s.pcr = 1; });
     // A comma alone on its line leaves no empty line behind.
     verifyformat("BEGIN\n  f(a,\n    b,\n    c);\nEND;\n", "begin\n  f(a\n    ,\n    b\n    ,   \n    c);\nend;\n",
-                 {"-pcr"});
+                 [](settings& s) { s.pcr = 1; });
     // Behind a comment the comma stays: before it the text would change order, after a
     // single-line one it would be commented out.
     verifyformat(
@@ -173,10 +173,10 @@ TEST_F(statementrules, commasmovetotheendoftheline) {
         "    , c\n"
         "    , d);\n"
         "END;\n",
-        {"-pcr"});
+        [](settings& s) { s.pcr = 1; });
     // A moved comma counts among the items of the line it now ends, for -milipl and -mlipl.
     verifyformat("BEGIN\n  p(a, b, c,\n    d, e);\nEND;\n", "begin\n  p(a\n    , b, c\n    , d\n    , e);\nend;\n",
-                 {"-pcr", "-milipl", "2", "-mlipl", "3"});
+                 [](settings& s) { s.pcr = 1; s.milipl = 2; s.mlipl = 3; });
 }
 
 TEST_F(statementrules, isandasstayontheheaderline) {
@@ -204,9 +204,10 @@ TEST_F(statementrules, isandasstayontheheaderline) {
         "  NULL;\n"
         "END;\n"
         "/\n",
-        {"-kpit"});
+        [](settings& s) { s.kpit = 1; });
     // Blanks at the end of the header line and a blank line before IS go in one run.
-    verifyformat("PROCEDURE q AS\nBEGIN\n  NULL;\nEND;\n", "procedure q \nas\nbegin\nnull;\nend;\n", {"-kpit"});
+    verifyformat("PROCEDURE q AS\nBEGIN\n  NULL;\nEND;\n", "procedure q \nas\nbegin\nnull;\nend;\n",
+                 [](settings& s) { s.kpit = 1; });
     verifyformat(
         "CREATE OR REPLACE PACKAGE BODY p AS\n"
         "  PROCEDURE a(a IN NUMBER,\n"
@@ -226,7 +227,7 @@ TEST_F(statementrules, isandasstayontheheaderline) {
         "end;\n"
         "end;\n"
         "/\n",
-        {"-kpit"});
+        [](settings& s) { s.kpit = 1; });
 }
 
 TEST_F(statementrules, thenandloopstayontheconditionline) {
@@ -276,7 +277,7 @@ TEST_F(statementrules, thenandloopstayontheconditionline) {
         "      NULL;\n"
         "  END CASE;\n"
         "END;\n",
-        input, {"-kitt", "-kflt", "-kwlt", "-kwtt"});
+        input, [](settings& s) { s.kitt = 1; s.kflt = 1; s.kwlt = 1; s.kwtt = 1; });
     // Each switch joins only its own keyword.
     verifyformat(
         "BEGIN\n"
@@ -298,7 +299,7 @@ TEST_F(statementrules, thenandloopstayontheconditionline) {
         "    x := x + 1;\n"
         "  END LOOP;\n"
         "END;\n",
-        {"-kwlt"});
+        [](settings& s) { s.kwlt = 1; });
 }
 
 TEST_F(statementrules, insertcommentsnamethecolumnofeachvalue) {
@@ -315,14 +316,14 @@ TEST_F(statementrules, insertcommentsnamethecolumnofeachvalue) {
         "  INSERT INTO emp (empno, ename) VALUES (2/*empno<-*/, 'Jones');\n"
         "  INSERT INTO emp SELECT * FROM emp2;\n"
         "END;\n",
-        input, {"-sic"});
+        input, [](settings& s) { s.sic = 1; });
     verifyformat(
         "BEGIN\n"
         "  INSERT INTO emp (empno, \"Odd*/Name\", sal) VALUES (1, f(2, 3), 100);\n"
         "  INSERT INTO emp (empno, ename) VALUES (2, 'Jones');\n"
         "  INSERT INTO emp SELECT * FROM emp2;\n"
         "END;\n",
-        input, {"-ric"});
+        input, [](settings& s) { s.ric = 1; });
     // Another marker: the old comments are no longer recognised.
     verifyformat(
         "BEGIN\n"
@@ -331,7 +332,7 @@ TEST_F(statementrules, insertcommentsnamethecolumnofeachvalue) {
         "BEGIN\n"
         "  INSERT INTO emp (empno, ename) VALUES (2/*empno<-*/, 'Jones');\n"
         "END;\n",
-        {"-sic", "-sic.m", "="});
+        [](settings& s) { s.sic = 1; s.sic_m = "="; });
 }
 
 TEST_F(statementrules, headersopentheirlevels) {
@@ -444,7 +445,7 @@ TEST_F(statementrules, objecttypemembersopennolevel) {
                  input);
     verifyformat(spec + "  RETURN self AS result IS\n"
                         "  BEGIN\n    self.x := x;\n    RETURN;\n  END;\nEND;\n/\n",
-                 input, {"-kpit"});
+                 input, [](settings& s) { s.kpit = 1; });
 }
 
 TEST_F(statementrules, mergegoesonpastitsthens) {
@@ -460,7 +461,8 @@ TEST_F(statementrules, mergegoesonpastitsthens) {
         "    INSERT (id) VALUES (s.id);\n"
         "  x := 1;\n"
         "END;\n";
-    verifyformat(merge, merge, {"-si", "MERGE", "-si", "MATCHED"});
+    verifyformat(merge, merge,
+                 [](settings& s) { s.si["matched"] = "MATCHED"; s.si["merge"] = "MERGE"; s.sigiven = 1; });
 }
 
 TEST_F(statementrules, editionattributesofexportedcode) {
@@ -480,7 +482,11 @@ TEST_F(statementrules, editionattributesofexportedcode) {
         "/\n",
         "create or replace editionable package body p as\nprocedure x is\nbegin\nnull;\nend;\nend p;\n/\n"
         "create or replace noneditionable trigger trg before insert on t for each row\nbegin\n:new.a := 1;\nend;\n/\n",
-        {"-si", "EDITIONABLE", "-si", "NONEDITIONABLE"});
+        [](settings& s) {
+            s.si["editionable"] = "EDITIONABLE";
+            s.si["noneditionable"] = "NONEDITIONABLE";
+            s.sigiven = 1;
+        });
 }
 
 TEST_F(statementrules, callspecificationsopennolevel) {
@@ -499,7 +505,13 @@ TEST_F(statementrules, callspecificationsopennolevel) {
         "create or replace procedure jp(p in varchar2) as language java name 'Util.run(java.lang.String)';\n/\n"
         "create or replace package body pk as\nfunction f return number is external library lib name \"f\" language c;\n"
         "procedure p is\nbegin\nnull;\nend;\nend;\n/\n",
-        {"-si", "LANGUAGE", "-si", "EXTERNAL", "-si", "NAME", "-si", "C"});
+        [](settings& s) {
+            s.si["c"] = "C";
+            s.si["external"] = "EXTERNAL";
+            s.si["language"] = "LANGUAGE";
+            s.si["name"] = "NAME";
+            s.sigiven = 1;
+        });
 }
 
 TEST_F(statementrules, compoundtriggerholdsitstimingpoints) {
@@ -522,7 +534,7 @@ TEST_F(statementrules, compoundtriggerholdsitstimingpoints) {
         "create or replace trigger trg\nfor update of sal on emp\ncompound trigger\n"
         "g_n pls_integer := 0;\nbefore statement is\nbegin\ng_n := 0;\nend before statement;\n"
         "after each row is\nbegin\ng_n := g_n + 1;\nend after each row;\nend trg;\n/\n",
-        {"-si", "COMPOUND", "-si", "STATEMENT"});
+        [](settings& s) { s.si["compound"] = "COMPOUND"; s.si["statement"] = "STATEMENT"; s.sigiven = 1; });
 }
 
 TEST_F(statementrules, triggerheaderswithupdateofseveralcolumns) {
@@ -562,7 +574,7 @@ TEST_F(statementrules, triggerheaderswithupdateofseveralcolumns) {
         "compound trigger\nafter each row is\nbegin\nnull;\nend after each row;\nend emp_totals;\n/\n"
         "create trigger emp_check before update of sal, comm on emp for each row\nbegin\n"
         ":new.comm := least(:new.comm, :new.sal);\nend;\n/\n",
-        {"-si", "COMPOUND"});
+        [](settings& s) { s.si["compound"] = "COMPOUND"; s.sigiven = 1; });
 }
 
 TEST_F(statementrules, multitableinsertsgoonpasttheirthensandelses) {
@@ -588,14 +600,14 @@ TEST_F(statementrules, multitableinsertsgoonpasttheirthensandelses) {
         "  END IF;\n"
         "END;\n"
         "/\n";
-    verifyformat(inserts, inserts, {"-si", "FIRST"});
+    verifyformat(inserts, inserts, [](settings& s) { s.si["first"] = "FIRST"; s.sigiven = 1; });
     verifyformat(inserts,
                  "begin\ninsert all\n  when credit >= 10000 then\n    into premium (id, name) values (id, name)\n"
                  "  when credit between 1000 and 9999 then\n    into standard (id, name) values (id, name)\n"
                  "  else\n    into basic (id, name) values (id, name)\nselect id, name, credit from stage;\n"
                  "insert first when email is null then into issues (id) values (id) else into contacts (id) values (id)\n"
                  "select id, email from stage;\nif x > 0 then\nx := 1;\nelse\nx := 2;\nend if;\nend;\n/\n",
-                 {"-si", "FIRST"});
+                 [](settings& s) { s.si["first"] = "FIRST"; s.sigiven = 1; });
 }
 
 TEST_F(statementrules, linebreaksafterthesubprogramname) {
@@ -609,7 +621,7 @@ TEST_F(statementrules, linebreaksafterthesubprogramname) {
         "BEGIN\n"
         "  NULL;\n"
         "END;\n",
-        {"-rlafu"});
+        [](settings& s) { s.rlafu = 1; });
     verifyformat(
         "CREATE OR REPLACE PROCEDURE p\n"
         "(a NUMBER) IS\n"
@@ -620,7 +632,7 @@ TEST_F(statementrules, linebreaksafterthesubprogramname) {
         "BEGIN\n"
         "  NULL;\n"
         "END;\n",
-        {"-mlafu"});
+        [](settings& s) { s.mlafu = 1; });
 }
 
 TEST_F(statementrules, casestatementsandcaseexpressions) {
@@ -658,7 +670,7 @@ TEST_F(statementrules, casestatementsandcaseexpressions) {
         "end case;\n"
         "end;\n");
     // END CASE after a CASE expression is a wrong END.
-    auto wrong = formatwith("BEGIN\n  y := CASE WHEN x = 1 THEN 1 END CASE;\nEND;\n", {});
+    auto wrong = format("BEGIN\n  y := CASE WHEN x = 1 THEN 1 END CASE;\nEND;\n");
     EXPECT_EQ(wrong.thrown, "2\n");
     EXPECT_NE(wrong.messages.find("'end <nothing>' not found but found 'end case'"), std::string::npos)
         << wrong.messages;
@@ -688,7 +700,7 @@ TEST_F(statementrules, linebreaksaftercursordeclarations) {
         "BEGIN\n"
         "  NULL;\n"
         "END;\n",
-        input, {"-id", "-mlacd"});
+        input, [](settings& s) { s.id = 1; s.mlacd = 1; });
     verifyformat(
         "DECLARE\n"
         "  CURSOR c IS SELECT a FROM t;\n"
@@ -698,7 +710,7 @@ TEST_F(statementrules, linebreaksaftercursordeclarations) {
         "BEGIN\n"
         "  NULL;\n"
         "END;\n",
-        input, {"-id", "-rlacd"});
+        input, [](settings& s) { s.id = 1; s.rlacd = 1; });
 }
 
 TEST_F(statementrules, sqlpluscommandsstartlinesagainafterastatement) {
@@ -719,9 +731,9 @@ TEST_F(statementrules, sqlpluscommandsstartlinesagainafterastatement) {
 TEST_F(statementrules, tablenamesafterfromarelisted) {
     std::ostringstream captured;
     std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
-    auto result = formatwith("SELECT a FROM emp e, dept d WHERE e.d = d.id;\n"
+    auto result = format("SELECT a FROM emp e, dept d WHERE e.d = d.id;\n"
                              "SELECT b FROM bonus;\n",
-                             {"-lt"});
+                             [](settings& s) { s.lt = 1; });
     std::cout.rdbuf(old);
     EXPECT_EQ(result.thrown, "");
     EXPECT_EQ(captured.str(), "bonusdeptemp");

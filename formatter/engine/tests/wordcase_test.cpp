@@ -9,7 +9,8 @@ using enginetesting::formatrun;
 class wordcase : public formatrun {};
 
 struct casecase {
-    std::vector<std::string> switches;
+    std::string label;   // the switches it stands for
+    enginetesting::adjustment adjust;
     std::string input;
     std::string expected;
 };
@@ -17,32 +18,45 @@ struct casecase {
 TEST_F(wordcase, keywordsandidentifiersunderthecaseswitches) {
     const std::string statement = "select Col_A, my_pkg.Get_Value(t.*) from Orders t where rownum = 1;\n";
     for (const casecase& c : std::vector<casecase>{
-             {{}, statement, "SELECT Col_A, my_pkg.Get_Value(t.*) FROM Orders t WHERE ROWNUM = 1;\n"},
-             {{"-uk-", "-lk"}, "SELECT Col_A FROM Orders WHERE ROWNUM = 1;\n",
+             {"defaults", {}, statement, "SELECT Col_A, my_pkg.Get_Value(t.*) FROM Orders t WHERE ROWNUM = 1;\n"},
+             {"-uk- -lk", [](settings& s) { s.uk = 0; s.lk = 1; }, "SELECT Col_A FROM Orders WHERE ROWNUM = 1;\n",
               "select Col_A from Orders where rownum = 1;\n"},
-             {{"-uk-", "-ck"}, "SELECT Col_A FROM Orders WHERE ROWNUM = 1;\n",
+             {"-uk- -ck", [](settings& s) { s.uk = 0; s.ck = 1; }, "SELECT Col_A FROM Orders WHERE ROWNUM = 1;\n",
               "Select Col_A From Orders Where Rownum = 1;\n"},
-             {{"-ui"}, statement, "SELECT COL_A, MY_PKG.GET_VALUE(T.*) FROM ORDERS T WHERE ROWNUM = 1;\n"},
-             {{"-li"}, statement, "SELECT col_a, my_pkg.get_value(t.*) FROM orders t WHERE ROWNUM = 1;\n"},
+             {"-ui", [](settings& s) { s.ui = 1; },
+              statement, "SELECT COL_A, MY_PKG.GET_VALUE(T.*) FROM ORDERS T WHERE ROWNUM = 1;\n"},
+             {"-li", [](settings& s) { s.li = 1; },
+              statement, "SELECT col_a, my_pkg.get_value(t.*) FROM orders t WHERE ROWNUM = 1;\n"},
              // -ci capitalises each part of a dotted name.
-             {{"-ci+"}, statement, "SELECT Col_a, My_pkg.Get_value(T.*) FROM Orders T WHERE ROWNUM = 1;\n"},
+             {"-ci+", [](settings& s) { s.ci = 1; },
+              statement, "SELECT Col_a, My_pkg.Get_value(T.*) FROM Orders T WHERE ROWNUM = 1;\n"},
              // The identifier switches leave keywords to the keyword switches.
-             {{"-uk-", "-lk", "-ui"}, "SELECT col_a FROM orders;\n", "select COL_A from ORDERS;\n"},
+             {"-uk- -lk -ui", [](settings& s) { s.uk = 0; s.lk = 1; s.ui = 1; },
+              "SELECT col_a FROM orders;\n", "select COL_A from ORDERS;\n"},
              // No keyword switch: keywords keep their case.
-             {{"-uk-"}, "Select col_a From orders;\n", "Select col_a From orders;\n"},
+             {"-uk-", [](settings& s) { s.uk = 0; }, "Select col_a From orders;\n", "Select col_a From orders;\n"},
              // Literals, quoted names and comments are never touched.
-             {{"-ui"}, "x := 'select' || \"select\"; -- select\n", "X := 'select' || \"select\"; -- select\n"},
+             {"-ui", [](settings& s) { s.ui = 1; },
+              "x := 'select' || \"select\"; -- select\n", "X := 'select' || \"select\"; -- select\n"},
              // A fixed spelling wins over everything.
-             {{"-ui", "-si", "MyValue", "-si", "dbms_Output.Put_Line"},
+             {"-ui -si MyValue -si dbms_Output.Put_Line",
+              [](settings& s) {
+                  s.ui = 1;
+                  s.si["dbms_output.put_line"] = "dbms_Output.Put_Line";
+                  s.si["myvalue"] = "MyValue";
+                  s.sigiven = 1;
+              },
               "myvalue := MYVALUE + other; dbms_output.put_line(myvalue);\n",
               "MyValue := MyValue + OTHER; dbms_Output.Put_Line(MyValue);\n"},
-             {{"-si", "Count"}, "select count(*) from t;\n", "SELECT Count(*) FROM t;\n"},
+             {"-si Count", [](settings& s) { s.si["count"] = "Count"; s.sigiven = 1; },
+              "select count(*) from t;\n", "SELECT Count(*) FROM t;\n"},
              // A cursor's name is used as its declaration is written, case switches applied.
-             {{"-dbvn", "-ui"},
+             {"-dbvn -ui", [](settings& s) { s.dbvn = 1; s.ui = 1; },
               "declare\n  cursor c_item is select 1 from dual;\nbegin\n  open c_item;\nend;\n",
               "DECLARE\nCURSOR C_ITEM IS SELECT 1 FROM DUAL;\nBEGIN\n  OPEN C_ITEM;\nEND;\n"},
          }) {
-        verifyformat(c.expected, c.input, c.switches);
+        SCOPED_TRACE(c.label);
+        verifyformat(c.expected, c.input, c.adjust);
     }
 }
 
@@ -68,9 +82,9 @@ TEST_F(wordcase, precedencewithinagroup) {
 TEST_F(wordcase, nationallettersfollowthecharacterset) {
     // In ISO 8859-1 the e with acute accent is a letter with an upper-case partner.
     verifyformat("SELECT CAF\xC9_\xC9T\xC9 FROM DUAL;\n", "select caf\xE9_\xE9t\xE9 from dual;\n",
-                 {"-cs", "WE8ISO8859P1", "-ui"});
+                 [](settings& s) { s.cs = "WE8ISO8859P1"; s.ui = 1; });
     verifyformat("SELECT \xC9t\xE9 FROM Dual;\n", "select \xE9T\xC9 from dual;\n",
-                 {"-cs", "WE8ISO8859P1", "-ci+"});
+                 [](settings& s) { s.cs = "WE8ISO8859P1"; s.ci = 1; });
 }
 
 // applywordcase on the tokens of a text, as the token loop calls it.
