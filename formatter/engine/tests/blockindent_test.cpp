@@ -308,7 +308,7 @@ TEST_F(blockindent, declarationspellingsfollowtheirscope) {
 }
 
 TEST_F(blockindent, subprogramwithoutbegin) {
-    std::string file = path("input.sql");
+    std::string file = inputname;
     auto result = format("create or replace procedure p is\n  x number;\nend p;\n");
     EXPECT_EQ(result.messages, file + " line 3 Syntax error:begin not found for PROCEDURE p\n" + file +
                                    " line 1 procedure \"create or replace procedure p is\"\n");
@@ -339,7 +339,7 @@ TEST_F(blockindent, calltree) {
     testing::internal::CaptureStdout();
     auto result = format(source, [](settings& s) { s.ct = 1; });
     std::string printed = testing::internal::GetCapturedStdout();
-    std::string file = path("input.sql");
+    std::string file = inputname;
     EXPECT_EQ(printed, "a " + file + ":2\n  b(n - 1) " + file + ":9\n    A(n)(recursion) " + file + ":2\n" +
                            "b " + file + ":9\n  A(n) " + file + ":2\n    b(n - 1)(recursion) " + file + ":9\n" +
                            "c " + file + ":13\n");

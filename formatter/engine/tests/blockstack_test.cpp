@@ -125,7 +125,7 @@ TEST_F(blockstack, blockinformationtext) {
 }
 
 TEST_F(blockstack, wrongendsfailthefile) {
-    std::string file = path("input.sql");
+    std::string file = inputname;
     struct endcase {
         std::string what, input, messages;
     };
@@ -174,7 +174,7 @@ TEST_F(blockstack, endwordsthatfit) {
 }
 
 TEST_F(blockstack, blockwordsoutsideblocks) {
-    std::string file = path("input.sql");
+    std::string file = inputname;
     auto result = format("ELSE x;\ny := 1; LOOP\nz ELSE\n", [](settings& s) { s.w = 1; });
     EXPECT_EQ(result.messages, "Warning:ELSE is ignored as it is not in a block at line 1 col 1 in " + file +
                                    "\nWarning:LOOP is ignored as it is not in a block at line 2 col 9 in " + file + "\n");
@@ -185,7 +185,7 @@ TEST_F(blockstack, blockwordsoutsideblocks) {
 TEST_F(blockstack, slashatlevelzeroendsaunit) {
     verifyformat("BEGIN\n  NULL;\nEND;\n/\nBEGIN\n  NULL;\nEND;\n/\n",
                  "BEGIN\n  NULL;\nEND;\n   /\nBEGIN\n  NULL;\nEND;\n/\n");
-    std::string file = path("input.sql");
+    std::string file = inputname;
     // Inside a block a "/" ends nothing: the open block is found at the end of the text.
     auto open = format("BEGIN\n  NULL;\n/\nBEGIN\n  NULL;\nEND;\n");
     EXPECT_EQ(open.messages, file + " line 6 col 5 Syntax error:not found \"end\", the pair of begin, block level 1 \n");
@@ -196,7 +196,7 @@ TEST_F(blockstack, slashatlevelzeroendsaunit) {
 
 // -l N lists the blocks open at line N and the ENDs that close them; the file is not written.
 TEST_F(blockstack, blocklistingatalinenumber) {
-    std::string file = path("input.sql");
+    std::string file = inputname;
     std::string text =
         "BEGIN\n"
         "  <<outer>> LOOP\n"

@@ -1,21 +1,21 @@
 // Helpers of the engine tests: a formatter with default settings over a text, the tokens
-// of a text, and a text formatted in memory through the engine's entry.
+// of a text, and a text formatted in memory through the engine's entry under settings
+// adjusted in place. Only the integrity check's dumps go to files, in a scratch folder.
 #pragma once
 
 #include "charsets.h"
-#include "commandline.h"
-#include "formatfile.h"
 #include "formattext.h"
 #include "formatter.h"
-#include "switchtable.h"
 #include "settings.h"
 #include "strictcompare.h"
 #include "support.h"
+#include "switchparser.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <source_location>
 #include <string>
@@ -107,39 +107,61 @@ inline strictcounts& strictcount() {
     return counts;
 }
 
-// Texts formatted under names in a fresh folder, which also takes the files a test writes.
+// Stands in for the command line, which the engine tests leave out: an options comment and
+// the switch explanations are the shell's suite's, and the header names no switches.
+class noswitches : public switchparser {
+public:
+    void parseoptions(const std::string& text, settings&, messagestream&) const override {
+        ADD_FAILURE() << "an options comment is read by the command line: " << text;
+    }
+    std::string printswitches(const settings&, int) const override { return ""; }
+    void explainswitches(messagestream&, const settings&, const std::string&, const std::string&) const override {
+        ADD_FAILURE() << "the switches are explained by the command line";
+    }
+};
+
+// A fresh folder for the files a test lets the engine write (the integrity check's dumps),
+// taken away with what it holds.
+class scratchfolder {
+public:
+    scratchfolder()
+        : root(std::filesystem::temp_directory_path() /
+               ("brelmengine_" + std::to_string(::getpid()) + "_" + std::to_string(++counter))) {
+        std::filesystem::create_directories(root);
+    }
+    ~scratchfolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+    scratchfolder(const scratchfolder&) = delete;
+    scratchfolder& operator=(const scratchfolder&) = delete;
+
+    std::string path(const std::string& name) const { return (root / name).string(); }
+
+    const std::filesystem::path root;
+
+private:
+    static inline int counter = 0;
+};
+
+// Texts formatted in memory under the input name "input.sql".
 class formatrun : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("brelmengine_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        std::filesystem::create_directories(folder);
-        usecharset("US7ASCII");
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void SetUp() override { usecharset("US7ASCII"); }
 
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    static inline const std::string inputname = "input.sql";
 
     // The parser of options comments and the switch displays.
     virtual const switchparser& switches() const {
-        static const commandlineswitches parser;
+        static const noswitches parser;
         return parser;
     }
 
-    static void writefile(const std::string& name, const std::string& text) {
-        std::ofstream out(name, std::ios::binary);
-        out << text;
-    }
-    static std::string readfile(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    // Formats text in memory, under the names "input.sql" and "output.sql" of the folder.
-    outcome format(const std::string& text, const std::function<void(settings&)>& adjust = {}) {
+    // Formats text in memory, under the names "input.sql" and "output.sql".
+    outcome format(const std::string& text, const adjustment& adjust = {}) {
         settings s = defaultsettings();
-        s.inputfile = s.inputfilealias = path("input.sql");
-        s.outputfile = s.outputfilealias = path("output.sql");
+        s.inputfile = s.inputfilealias = inputname;
+        s.outputfile = s.outputfilealias = "output.sql";
         if (adjust) adjust(s);
         outcome result;
         messagestream messages;
@@ -205,8 +227,6 @@ protected:
         }
     }
 
-    std::filesystem::path folder;
-    static inline int counter = 0;
 };
 
 // Prints the counts of the strict comparison once the tests of the process are done.

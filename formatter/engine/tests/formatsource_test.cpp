@@ -59,7 +59,7 @@ struct endcase {
 };
 
 TEST_F(driver, unclosedquotesandcommentsendthefile) {
-    std::string name = path("input.sql");
+    std::string name = inputname;
     for (const endcase& c : {
              endcase{"x := \"abc;\n", name + " line 1 col 6 Syntax error:unclosed \" \n", ""},
              endcase{"x := 'abc;\n", "Error possible around " + name + " line 1\n",
@@ -147,7 +147,7 @@ TEST_F(driver, thelinebreakwrittenistheonemostused) {
 TEST_F(driver, multilineliteralwarning) {
     auto result = format("x := 'a\nb';\n", [](settings& s) { s.w = 1; });
     EXPECT_EQ(result.messages, "Warning: quote spans multiple lines starting at line 2 col 1 in " +
-                                   path("input.sql") + "\n");
+                                   inputname + "\n");
     EXPECT_EQ(format("x := 'a\nb';\n").messages, "");
 }
 
@@ -216,9 +216,9 @@ TEST_F(driver, outputjoinedbytheintegritycheckmatchesthetokens) {
             f.messages.stringmode = 1;
             f.joinedoutputfrom = joined ? 0 : SIZE_MAX;
             f.sourcetext = text;
-            ASSERT_TRUE(f.formatsource(commandlineswitches())) << v.what;
+            ASSERT_TRUE(f.formatsource(switches())) << v.what;
             EXPECT_EQ(f.outputjoined, joined && v.joins) << v.what;
-            outputs[joined] = writtentext(f, commandlineswitches()).text;
+            outputs[joined] = writtentext(f, switches()).text;
         }
         EXPECT_FALSE(outputs[0].empty()) << v.what;
         if (v.joins) {
@@ -231,7 +231,8 @@ TEST_F(driver, outputjoinedbytheintegritycheckmatchesthetokens) {
     formatter f;
     f.s = enginetesting::defaultsettings();
     f.messages.stringmode = 1;
-    f.s.bdir = folder.string();   // the dumps of the failure
+    enginetesting::scratchfolder dumps;
+    f.s.bdir = dumps.root.string();   // the dumps of the failure
     f.joinedoutputfrom = 0;
     f.sourcetext = "select a from b;\n";
     f.tokenizesource();

@@ -12,15 +12,13 @@ namespace {
 class entry : public ::testing::Test {
 protected:
     void SetUp() override {
-        static bool built = (buildswitchtable(), true);
-        (void)built;
         enginetesting::usecharset("US7ASCII");
         s = enginetesting::defaultsettings();
         s.inputfile = s.inputfilealias = "in.sql";
         s.outputfile = s.outputfilealias = "out.sql";
         sink.stringmode = 1;
     }
-    formattedtext run(const std::string& source) { return formattext(s, commandlineswitches(), source, sink, listed); }
+    formattedtext run(const std::string& source) { return formattext(s, enginetesting::noswitches(), source, sink, listed); }
 
     settings s;
     messagestream sink;

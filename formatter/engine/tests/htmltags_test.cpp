@@ -2,7 +2,6 @@
 #include "htmltags.h"
 
 #include "settings.h"
-#include "switchtable.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +68,6 @@ TEST(htmltags, malformedsequencesareusageerrors) {
 
 
 TEST(htmltags, everytagentryfillsbothmapsunderitskindcode) {
-    buildswitchtable();
     settings s;
     setdefaults(s);
     s.tag["keyword"] = "<>";

@@ -3,6 +3,7 @@
 #include "enginetesting.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -55,6 +56,20 @@ protected:
     static void settext(formatter& f, const std::string& from, const std::string& to) {
         find(f, from)->settext(to);
     }
+
+    static void writefile(const std::string& name, const std::string& text) {
+        std::ofstream out(name, std::ios::binary);
+        out << text;
+    }
+    static std::string readfile(const std::string& name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string path(const std::string& name) const { return scratch.path(name); }
+
+    // The folder the dumps go to.
+    enginetesting::scratchfolder scratch;
+    const std::filesystem::path& folder = scratch.root;
 };
 
 const std::string failure = "Integrity failure. Stop. Nothing is changed.\n";

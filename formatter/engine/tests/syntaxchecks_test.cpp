@@ -36,7 +36,7 @@ protected:
 };
 
 TEST_F(syntaxchecks, blockswithouttheirendfailthefile) {
-    std::string file = path("input.sql");
+    std::string file = inputname;
     struct paircase {
         std::string text;
         std::string messages;
@@ -62,7 +62,7 @@ TEST_F(syntaxchecks, blockswithouttheirendfailthefile) {
 }
 
 TEST_F(syntaxchecks, missingthenorloopisreportedoncepertext) {
-    std::string file = path("input.sql");
+    std::string file = inputname;
     auto loop = format("begin\n  for i in 1..3\n    x;\n  end loop;\n  while a\n    y;\n  end loop;\nend;\n",
                        [](settings& s) { s.cmk = 1; });
     EXPECT_EQ(loop.messages, "Syntax error: loop is missing after for ( " + file + " line 2) \n ");
