@@ -22,12 +22,6 @@
 
 namespace enginetesting {
 
-inline void usecharset(const std::string& name) {
-    static bool built = (buildcharsettables(), true);
-    (void)built;
-    selectcharset(name);
-}
-
 inline settings defaultsettings() {
     settings s;
     setdefaults(s);
@@ -47,9 +41,9 @@ inline std::ostream& operator<<(std::ostream& out, const seen& t) {
 }
 
 // The tokens that tokenize appends for text (the leading token left out).
-inline std::vector<seen> tokensof(const std::string& text, const std::string& charset = "US7ASCII") {
-    usecharset(charset);
+inline std::vector<seen> tokensof(const std::string& text, const std::string& setname = "US7ASCII") {
     formatter f;
+    f.usecharset(charset(setname));
     f.resettokencontext();
     f.tokenize(text);
     std::vector<seen> result;
@@ -94,7 +88,6 @@ protected:
         folder = std::filesystem::temp_directory_path() /
                  ("brelmengine_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
         std::filesystem::create_directories(folder);
-        usecharset("US7ASCII");
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
