@@ -106,6 +106,7 @@ const pattern::compiled& pattern::form(anchoring how) const {
     case anchoring::none:
         return *code;
     case anchoring::start:
+    case anchoring::startnotempty:
         return compiledonce(anchoredcode, source);
     case anchoring::both:
         return compiledonce(fullcode, "(?:" + source + ")\\z");
@@ -152,11 +153,10 @@ const pattern& pattern::get(std::string_view text, int options) {
     return result;
 }
 
-bool pattern::run(std::string_view text, size_t pos, anchoring how, bool notempty,
-                  patternmatch* m) const {
+bool pattern::run(std::string_view text, size_t pos, anchoring how, patternmatch* m) const {
     if (pos > text.size()) return false;
     const compiled& c = form(how);
-    uint32_t flags = notempty ? PCRE2_NOTEMPTY_ATSTART : 0;
+    uint32_t flags = how == anchoring::startnotempty ? PCRE2_NOTEMPTY_ATSTART : 0;
     pcre2_match_data* data = threadmatchdata.withroomfor(static_cast<uint32_t>(groupcount) + 1);
     int rc = pcre2_match(c.code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), pos, flags, data,
                          nullptr);
@@ -174,21 +174,21 @@ bool pattern::run(std::string_view text, size_t pos, anchoring how, bool notempt
 }
 
 bool pattern::fullmatch(std::string_view text, patternmatch* m) const {
-    return run(text, 0, anchoring::both, false, m);
+    return run(text, 0, anchoring::both, m);
 }
 
 bool pattern::partialmatch(std::string_view text, patternmatch* m) const {
-    return run(text, 0, anchoring::none, false, m);
+    return run(text, 0, anchoring::none, m);
 }
 
 bool pattern::search(std::string_view text, size_t pos, patternmatch* m) const {
-    return run(text, pos, anchoring::none, false, m);
+    return run(text, pos, anchoring::none, m);
 }
 
 bool pattern::consume(std::string_view text, size_t& pos, patternmatch* m) const {
     patternmatch local;
     patternmatch& result = m ? *m : local;
-    if (!run(text, pos, anchoring::start, false, &result)) return false;
+    if (!run(text, pos, anchoring::start, &result)) return false;
     pos = result.end(0);
     return true;
 }
@@ -196,7 +196,7 @@ bool pattern::consume(std::string_view text, size_t& pos, patternmatch* m) const
 bool pattern::findandconsume(std::string_view text, size_t& pos, patternmatch* m) const {
     patternmatch local;
     patternmatch& result = m ? *m : local;
-    if (!run(text, pos, anchoring::none, false, &result)) return false;
+    if (!run(text, pos, anchoring::none, &result)) return false;
     pos = result.end(0);
     return true;
 }
@@ -225,7 +225,7 @@ bool pattern::rewriteinto(std::string& out, std::string_view rewrite, const patt
 
 bool pattern::replace(std::string_view rewrite, std::string& text) const {
     patternmatch m;
-    if (!run(text, 0, anchoring::none, false, &m)) return false;
+    if (!run(text, 0, anchoring::none, &m)) return false;
     std::string out(text, 0, m.start(0));
     if (!rewriteinto(out, rewrite, m)) return false;
     out.append(text, m.end(0));
@@ -242,13 +242,13 @@ int pattern::globalreplace(std::string_view rewrite, std::string& text) const {
     while (start <= text.size()) {
         if (lastwasempty) {
             // After an empty match, try a non-empty one at the same place; else copy one byte.
-            if (!run(text, start, anchoring::start, true, &m)) {
+            if (!run(text, start, anchoring::startnotempty, &m)) {
                 if (start < text.size()) out.push_back(text[start]);
                 ++start;
                 lastwasempty = false;
                 continue;
             }
-        } else if (!run(text, start, anchoring::none, false, &m)) {
+        } else if (!run(text, start, anchoring::none, &m)) {
             break;
         }
         out.append(text, start, m.start(0) - start);

@@ -66,8 +66,9 @@ public:
 
 private:
     struct compiled;
-    enum class anchoring { none, start, both };
-    bool run(std::string_view text, size_t pos, anchoring how, bool notempty, patternmatch* m) const;
+    // startnotempty: anchored at the start offset, where an empty match is refused.
+    enum class anchoring { none, start, startnotempty, both };
+    bool run(std::string_view text, size_t pos, anchoring how, patternmatch* m) const;
     bool rewriteinto(std::string& out, std::string_view rewrite, const patternmatch& m) const;
     const compiled& form(anchoring how) const;
     const compiled& compiledonce(std::atomic<const compiled*>& slot, const std::string& text) const;
