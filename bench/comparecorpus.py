@@ -42,10 +42,11 @@ SWITCHSETS = [
     ["-al", "-mcs", "50", "-acs", "-aci", "-amc", "-sbi", "-uk", "-li", "-html"],
     ["-ar", "-mcs", "70", "-amso", "-acs", "-aci", "-asc", "-abuc", "-pcr", "-ni"],
     ["-gsfif", "-ifsl"],
+    ["-cs", "WE8ISO8859P1", "-ui", "-lk"], ["-cs", "TH8TISASCII", "-ci", "-uk"],
 ]
 
 # Test snippets are many and small: they run under fewer switch sets.
-SNIPPETSETS = [0, 1, 2, 3, 10, 11, 12, 14, 19, 20, 21, 26, 27, 31, 36, 37]
+SNIPPETSETS = [0, 1, 2, 3, 10, 11, 12, 14, 19, 20, 21, 26, 27, 31, 36, 37, 38, 39]
 
 
 def generatedfiles(bindir, folder):

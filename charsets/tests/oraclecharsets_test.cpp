@@ -61,10 +61,11 @@ TEST(charsetcopies, bothcopiesagreeoneveryset) {
         EXPECT_EQ(charsetlettersmap[name], charsettable.letters[name]);
         EXPECT_EQ(charsetidentmap[name], charsettable.identchars[name]);
         EXPECT_EQ(charsetcasepairsmap[name], charsettable.casepairs[name]);
-        selectcharset(name);
+        const charset named(name);
         casemap lowercase;
         ASSERT_TRUE(choosecharset(name, lowercase));
-        for (int b = 0; b < 256; ++b) EXPECT_EQ(lowercasetable[b], lowercase[b]) << "byte " << b;
+        for (int b = 0; b < 256; ++b)
+            EXPECT_EQ(named.lower(static_cast<unsigned char>(b)), lowercase[b]) << "byte " << b;
     }
 }
 

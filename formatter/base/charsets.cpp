@@ -1,35 +1,24 @@
-// Oracle character sets for brelm: the tables of the 95 sets and case conversion through the
-// current one.
+// Oracle character sets for brelm: the tables of the 95 sets, and a text's set with case
+// conversion through it.
 #include "charsets.h"
 
 #include "oraclecharsets.inc"
+
+#include <mutex>
 
 std::map<std::string, std::string> charsetlettersmap;
 std::map<std::string, std::string> charsetidentmap;
 std::map<std::string, std::string> charsetcasepairsmap;
 
-std::string charsetletters;
-std::string charsetidentchars;
-unsigned char lowercasetable[256];
-unsigned char uppercasetable[256];
-
 namespace {
 
-bool highbytecasekept = false;
-
-void setidentity(unsigned char* table) {
-    for (int b = 0; b < 256; ++b) table[b] = static_cast<unsigned char>(b);
-}
-
-// Conversion before any set is selected leaves every byte alone.
-const bool tablesstartasidentity = (setidentity(lowercasetable), setidentity(uppercasetable), true);
-
 std::string lookup(const std::map<std::string, std::string>& map, const std::string& name) {
+    buildcharsettables();
     auto found = map.find(name);
     return found == map.end() ? std::string() : found->second;
 }
 
-std::string convert(std::string_view text, const unsigned char* table) {
+std::string convert(std::string_view text, const std::array<unsigned char, 256>& table) {
     std::string result(text);
     for (char& c : result) c = static_cast<char>(table[static_cast<unsigned char>(c)]);
     return result;
@@ -38,35 +27,46 @@ std::string convert(std::string_view text, const unsigned char* table) {
 }  // namespace
 
 void buildcharsettables() {
-    for (const oraclecharset& set : oraclecharsets) {
-        std::string name(set.name);
-        charsetlettersmap[name] = set.letters;
-        charsetidentmap[name] = set.identchars;
-        charsetcasepairsmap[name] = set.casepairs;
+    static std::once_flag built;
+    std::call_once(built, [] {
+        for (const oraclecharset& set : oraclecharsets) {
+            std::string name(set.name);
+            charsetlettersmap[name] = set.letters;
+            charsetidentmap[name] = set.identchars;
+            charsetcasepairsmap[name] = set.casepairs;
+        }
+    });
+}
+
+charset::charset() {
+    for (int b = 0; b < 256; ++b) lowercase[b] = uppercase[b] = static_cast<unsigned char>(b);
+}
+
+charset::charset(const std::string& name, bool keephighbytecase)
+    : charset(lookup(charsetlettersmap, name), lookup(charsetidentmap, name), lookup(charsetcasepairsmap, name),
+              keephighbytecase) {}
+
+charset::charset(std::string letters, std::string identchars, std::string_view casepairs, bool keephighbytecase)
+    : charset() {
+    letterbytes = std::move(letters);
+    identbytes = std::move(identchars);
+    for (size_t i = 0; i + 1 < casepairs.size(); i += 2) {
+        auto upperbyte = static_cast<unsigned char>(casepairs[i]);
+        auto lowerbyte = static_cast<unsigned char>(casepairs[i + 1]);
+        if (keephighbytecase && (upperbyte > 127 || lowerbyte > 127)) continue;
+        lowercase[upperbyte] = lowerbyte;
+        uppercase[lowerbyte] = upperbyte;
     }
 }
 
-void selectcharset(const std::string& name) {
-    charsetletters = lookup(charsetlettersmap, name);
-    charsetidentchars = lookup(charsetidentmap, name);
-    setidentity(lowercasetable);
-    setidentity(uppercasetable);
-    std::string pairs = lookup(charsetcasepairsmap, name);
-    // Pairs apply in order: a later pair naming the same byte wins.
-    for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
-        auto upper = static_cast<unsigned char>(pairs[i]);
-        auto lower = static_cast<unsigned char>(pairs[i + 1]);
-        if (highbytecasekept && (upper > 127 || lower > 127)) continue;
-        lowercasetable[upper] = lower;
-        uppercasetable[lower] = upper;
-    }
+std::string charset::lc(std::string_view text) const { return convert(text, lowercase); }
+
+std::string charset::uc(std::string_view text) const { return convert(text, uppercase); }
+
+bool charsetexists(const std::string& name) {
+    buildcharsettables();
+    return charsetlettersmap.count(name) != 0;
 }
-
-std::string charsetlc(std::string_view text) { return convert(text, lowercasetable); }
-
-std::string charsetuc(std::string_view text) { return convert(text, uppercasetable); }
-
-bool charsetexists(const std::string& name) { return charsetlettersmap.count(name) != 0; }
 
 bool charsetcaseshighbytes(const std::string& name) {
     const std::string pairs = lookup(charsetcasepairsmap, name);
@@ -74,8 +74,6 @@ bool charsetcaseshighbytes(const std::string& name) {
         if (static_cast<unsigned char>(byte) > 127) return true;
     return false;
 }
-
-void keephighbytecase(bool keep) { highbytecasekept = keep; }
 
 bool isutf8text(std::string_view text) {
     bool multibyte = false;

@@ -4,9 +4,43 @@
 
 #include <pcre2.h>
 
+#include <algorithm>
+#include <mutex>
+#include <new>
 #include <unordered_map>
 
 namespace {
+
+// Held while an anchored form is compiled: rare, so one lock serves every pattern.
+std::mutex formcompiling;
+
+// The match data of one thread, reused by every match it runs: a match writes its offsets
+// there, so two threads never share one. It grows to the largest group count met.
+class matchblock {
+public:
+    matchblock() = default;
+    ~matchblock() { pcre2_match_data_free(data); }
+    matchblock(const matchblock&) = delete;
+    matchblock& operator=(const matchblock&) = delete;
+
+    pcre2_match_data* withroomfor(uint32_t pairs) {
+        if (pairs > room) {
+            const uint32_t size = std::max(pairs, uint32_t(16));
+            pcre2_match_data* bigger = pcre2_match_data_create(size, nullptr);
+            if (!bigger) throw std::bad_alloc();
+            pcre2_match_data_free(data);
+            data = bigger;
+            room = size;
+        }
+        return data;
+    }
+
+private:
+    pcre2_match_data* data = nullptr;
+    uint32_t room = 0;
+};
+
+thread_local matchblock threadmatchdata;
 
 uint32_t compileoptions(int options) {
     uint32_t flags = 0;
@@ -25,7 +59,6 @@ std::string errortext(int code) {
 
 struct pattern::compiled {
     pcre2_code* code = nullptr;
-    pcre2_match_data* data = nullptr;
 
     compiled(std::string_view text, uint32_t flags) {
         int error = 0;
@@ -36,12 +69,10 @@ struct pattern::compiled {
             throw std::string("Internal error: bad pattern ") + std::string(text) + ": " +
                 errortext(error) + " at offset " + std::to_string(offset) + "\n";
         pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // falls back to the interpreter when unavailable
-        data = pcre2_match_data_create_from_pattern(code, nullptr);
     }
-    ~compiled() {
-        pcre2_match_data_free(data);
-        pcre2_code_free(code);
-    }
+    ~compiled() { pcre2_code_free(code); }
+    compiled(const compiled&) = delete;
+    compiled& operator=(const compiled&) = delete;
 };
 
 std::string_view patternmatch::group(size_t i) const {
@@ -71,21 +102,32 @@ pattern::pattern(std::string_view text, int options)
 
 // The anchored forms are compiled on first use: most patterns need only one of the three.
 const pattern::compiled& pattern::form(anchoring how) const {
-    uint32_t anchored = static_cast<uint32_t>(flags) | PCRE2_ANCHORED;
     switch (how) {
     case anchoring::none:
         return *code;
     case anchoring::start:
-        if (!anchoredcode) anchoredcode = std::make_unique<compiled>(source, anchored);
-        return *anchoredcode;
+    case anchoring::startnotempty:
+        return compiledonce(anchoredcode, source);
     case anchoring::both:
-        if (!fullcode) fullcode = std::make_unique<compiled>("(?:" + source + ")\\z", anchored);
-        return *fullcode;
+        return compiledonce(fullcode, "(?:" + source + ")\\z");
     }
     return *code;
 }
 
-pattern::~pattern() = default;
+// The form in slot, compiled from text by the first thread that needs it.
+const pattern::compiled& pattern::compiledonce(std::atomic<const compiled*>& slot, const std::string& text) const {
+    if (const compiled* made = slot.load(std::memory_order_acquire)) return *made;
+    std::lock_guard<std::mutex> lock(formcompiling);
+    if (const compiled* made = slot.load(std::memory_order_relaxed)) return *made;
+    auto made = std::make_unique<const compiled>(text, static_cast<uint32_t>(flags) | PCRE2_ANCHORED);
+    slot.store(made.get(), std::memory_order_release);
+    return *made.release();
+}
+
+pattern::~pattern() {
+    delete anchoredcode.load();
+    delete fullcode.load();
+}
 
 const pattern& pattern::get(std::string_view text, int options) {
     struct key {
@@ -98,7 +140,10 @@ const pattern& pattern::get(std::string_view text, int options) {
             return std::hash<std::string>()(k.text) * 31 + static_cast<size_t>(k.options);
         }
     };
+    // Entries are never removed, so the patterns handed out stay where they are.
+    static std::mutex cachelock;
     static std::unordered_map<key, std::unique_ptr<pattern>, keyhash> cache;
+    std::lock_guard<std::mutex> lock(cachelock);
     key k{std::string(text), options};
     auto found = cache.find(k);
     if (found != cache.end()) return *found->second;
@@ -108,17 +153,17 @@ const pattern& pattern::get(std::string_view text, int options) {
     return result;
 }
 
-bool pattern::run(std::string_view text, size_t pos, anchoring how, bool notempty,
-                  patternmatch* m) const {
+bool pattern::run(std::string_view text, size_t pos, anchoring how, patternmatch* m) const {
     if (pos > text.size()) return false;
     const compiled& c = form(how);
-    uint32_t flags = notempty ? PCRE2_NOTEMPTY_ATSTART : 0;
-    int rc = pcre2_match(c.code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), pos, flags,
-                         c.data, nullptr);
+    uint32_t flags = how == anchoring::startnotempty ? PCRE2_NOTEMPTY_ATSTART : 0;
+    pcre2_match_data* data = threadmatchdata.withroomfor(static_cast<uint32_t>(groupcount) + 1);
+    int rc = pcre2_match(c.code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), pos, flags, data,
+                         nullptr);
     if (rc == PCRE2_ERROR_NOMATCH) return false;
     if (rc < 0) throw std::string("Internal error: pattern ") + source + ": " + errortext(rc) + "\n";
     if (m) {
-        const PCRE2_SIZE* vector = pcre2_get_ovector_pointer(c.data);
+        const PCRE2_SIZE* vector = pcre2_get_ovector_pointer(data);
         m->subject = text;
         m->groups.assign(static_cast<size_t>(groupcount) + 1, {std::string_view::npos, std::string_view::npos});
         for (int i = 0; i < rc && i <= groupcount; ++i) {
@@ -129,21 +174,21 @@ bool pattern::run(std::string_view text, size_t pos, anchoring how, bool notempt
 }
 
 bool pattern::fullmatch(std::string_view text, patternmatch* m) const {
-    return run(text, 0, anchoring::both, false, m);
+    return run(text, 0, anchoring::both, m);
 }
 
 bool pattern::partialmatch(std::string_view text, patternmatch* m) const {
-    return run(text, 0, anchoring::none, false, m);
+    return run(text, 0, anchoring::none, m);
 }
 
 bool pattern::search(std::string_view text, size_t pos, patternmatch* m) const {
-    return run(text, pos, anchoring::none, false, m);
+    return run(text, pos, anchoring::none, m);
 }
 
 bool pattern::consume(std::string_view text, size_t& pos, patternmatch* m) const {
     patternmatch local;
     patternmatch& result = m ? *m : local;
-    if (!run(text, pos, anchoring::start, false, &result)) return false;
+    if (!run(text, pos, anchoring::start, &result)) return false;
     pos = result.end(0);
     return true;
 }
@@ -151,7 +196,7 @@ bool pattern::consume(std::string_view text, size_t& pos, patternmatch* m) const
 bool pattern::findandconsume(std::string_view text, size_t& pos, patternmatch* m) const {
     patternmatch local;
     patternmatch& result = m ? *m : local;
-    if (!run(text, pos, anchoring::none, false, &result)) return false;
+    if (!run(text, pos, anchoring::none, &result)) return false;
     pos = result.end(0);
     return true;
 }
@@ -180,7 +225,7 @@ bool pattern::rewriteinto(std::string& out, std::string_view rewrite, const patt
 
 bool pattern::replace(std::string_view rewrite, std::string& text) const {
     patternmatch m;
-    if (!run(text, 0, anchoring::none, false, &m)) return false;
+    if (!run(text, 0, anchoring::none, &m)) return false;
     std::string out(text, 0, m.start(0));
     if (!rewriteinto(out, rewrite, m)) return false;
     out.append(text, m.end(0));
@@ -197,13 +242,13 @@ int pattern::globalreplace(std::string_view rewrite, std::string& text) const {
     while (start <= text.size()) {
         if (lastwasempty) {
             // After an empty match, try a non-empty one at the same place; else copy one byte.
-            if (!run(text, start, anchoring::start, true, &m)) {
+            if (!run(text, start, anchoring::startnotempty, &m)) {
                 if (start < text.size()) out.push_back(text[start]);
                 ++start;
                 lastwasempty = false;
                 continue;
             }
-        } else if (!run(text, start, anchoring::none, false, &m)) {
+        } else if (!run(text, start, anchoring::none, &m)) {
             break;
         }
         out.append(text, start, m.start(0) - start);

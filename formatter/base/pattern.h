@@ -1,7 +1,10 @@
 // Compiled PCRE2 patterns with the matching, consuming and rewriting calls brelm uses.
-// Patterns are cached by (text, options): pattern::get costs one hash lookup after the first compile.
+// Patterns are cached by (text, options): pattern::get costs a lock and one hash lookup after the
+// first compile. A pattern may be used from several threads at once: each thread matches into
+// match data of its own, and the cache and the forms compiled on first use are guarded.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -63,15 +66,17 @@ public:
 
 private:
     struct compiled;
-    enum class anchoring { none, start, both };
-    bool run(std::string_view text, size_t pos, anchoring how, bool notempty, patternmatch* m) const;
+    // startnotempty: anchored at the start offset, where an empty match is refused.
+    enum class anchoring { none, start, startnotempty, both };
+    bool run(std::string_view text, size_t pos, anchoring how, patternmatch* m) const;
     bool rewriteinto(std::string& out, std::string_view rewrite, const patternmatch& m) const;
     const compiled& form(anchoring how) const;
+    const compiled& compiledonce(std::atomic<const compiled*>& slot, const std::string& text) const;
 
     std::string source;
     int groupcount = 0;
     int flags = 0;
-    std::unique_ptr<compiled> code;                   // the pattern as given
-    mutable std::unique_ptr<compiled> anchoredcode;   // anchored at the start offset
-    mutable std::unique_ptr<compiled> fullcode;       // "(?:pattern)\z", anchored
+    std::unique_ptr<compiled> code;                         // the pattern as given
+    mutable std::atomic<const compiled*> anchoredcode{};   // anchored at the start offset; owned
+    mutable std::atomic<const compiled*> fullcode{};       // "(?:pattern)\z", anchored; owned
 };

@@ -51,7 +51,7 @@ void formatter::registerdeclaration() {
         position before = previoussignificant(t);
         int32_t c = before->classcode;
         bool header = c == classprocedure || c == classfunction || c == classtrigger;
-        if (header && !endsstatement) registerroutine(name, charsetlc(name), text);
+        if (header && !endsstatement) registerroutine(name, textcharset().lc(name), text);
     } else if (!text.empty() || endsstatement) {
         std::string caller = callingroutine();
         if (!caller.empty()) registercall(caller, name, text);
@@ -65,7 +65,7 @@ std::string formatter::callingroutine() {
     int32_t header = level - 1;
     if (header >= 1 && blocks.blockstack.peek(header).blockname == "declare") --header;
     const linerecord& r = blocks.blockstack.peek(header);
-    return r.routinekey.empty() ? charsetlc(r.unitname) : r.routinekey;
+    return r.routinekey.empty() ? textcharset().lc(r.unitname) : r.routinekey;
 }
 
 // Each level's entry follows from the one below and its own record, so the entries below
@@ -112,7 +112,7 @@ void formatter::registercall(const std::string& caller, const std::string& name,
     }
     record->callednames.push_back(name);
     record->callplaces.push_back(text);
-    declarationtexts[caller][charsetlc(name)] = text;
+    declarationtexts[caller][textcharset().lc(name)] = text;
 }
 
 void formatter::prunecalls() {
@@ -123,7 +123,7 @@ void formatter::prunecalls() {
         std::vector<std::string> names = record.callednames, places = record.callplaces;
         places.resize(names.size());
         for (size_t i = 0; i < names.size();) {
-            if (routinedefinitions.count(charsetlc(names[i]))) {
+            if (routinedefinitions.count(textcharset().lc(names[i]))) {
                 ++i;
                 continue;
             }
@@ -154,7 +154,7 @@ void formatter::printcalltree(const std::vector<std::string>& units) {
 void formatter::printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath) {
     for (size_t i = 0; i < record.callednames.size(); ++i) {
         const std::string& name = record.callednames[i];
-        std::string key = charsetlc(name);
+        std::string key = textcharset().lc(name);
         int32_t& flag = onpath[key];
         std::string line(static_cast<size_t>(2 * depth), ' ');
         line += name + record.callplaces[i];

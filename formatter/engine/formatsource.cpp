@@ -55,15 +55,15 @@ bool formatter::formatsource(const switchparser& switches) {
     return true;
 }
 
-// Tab stops from -t, the character set of -cs, and the -si spellings keyed by the current
-// set's lower case.
+// Tab stops from -t, the character set of -cs, and the -si spellings keyed by the set's
+// lower case.
 void formatter::preparecolumnsandcase() {
     buildtabstops(s.t);
-    selectcharset(s.cs);
+    usecharset(charset(s.cs, highbytecasekept));
     std::vector<std::pair<std::string, std::string>> spellings(s.si.begin(), s.si.end());
     for (const auto& [word, spelling] : spellings) {
         s.si.erase(word);
-        s.si.emplace(charsetlc(word), spelling);
+        s.si.emplace(textcharset().lc(word), spelling);
     }
 }
 

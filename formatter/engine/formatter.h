@@ -72,6 +72,8 @@ public:
     // it: a byte-order mark taken off, or preprocessing.
     std::string inputbytes;
     bool inputbyteskept = false;
+    // UTF-8 text under a single-byte set: its bytes above 127 keep their case (the caller's call).
+    bool highbytecasekept = false;
     const std::string& inputasread() const { return inputbyteskept ? inputbytes : sourcetext; }
     // The plain output joined by the integrity check on its walk over the tokens, so the
     // writer need not walk them again; only for texts of at least joinedoutputfrom bytes
@@ -553,13 +555,13 @@ private:
     void endalignedlist();
 };
 
-// Whether two texts are equal without regard to case (through the current character set),
+// Whether two texts are equal without regard to case (through the character set given),
 // and if not, about where they begin to differ.
 struct textcomparison {
     bool equal = false;
     int64_t position = 0;
 };
-textcomparison firstdifference(std::string_view text1, std::string_view text2);
+textcomparison firstdifference(const charset& set, std::string_view text1, std::string_view text2);
 
 // The text with every "*/" made "* /", so that it can stand inside a block comment.
 std::string defusecommentcloser(std::string_view text);

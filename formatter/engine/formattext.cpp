@@ -79,9 +79,10 @@ formattedtext writtentext(formatter& f, const switchparser& switches) {
 }
 
 formattedtext formattext(const settings& s, const switchparser& switches, std::string source,
-                         messagestream& sink, std::ostream& listings) {
+                         messagestream& sink, std::ostream& listings, bool keephighbytecase) {
     formatter f;
     f.s = s;
+    f.highbytecasekept = keephighbytecase;
     f.sourcetext = std::move(source);
     f.listings = &listings;
     sinkloan loan(sink, f.messages);

@@ -117,12 +117,12 @@ const std::array<bool, 256> whitespacebytes = [] {
 
 }  // namespace
 
-// The text stripped of white space and with case set aside, compared with the pieces of
-// another text as they come.
+// The text stripped of white space and with case set aside (through the character set
+// given), compared with the pieces of another text as they come.
 class strippedcomparison {
 public:
-    explicit strippedcomparison(std::string_view text)
-        : next(reinterpret_cast<const unsigned char*>(text.data())), end(next + text.size()) {}
+    strippedcomparison(std::string_view text, const charset& set)
+        : next(reinterpret_cast<const unsigned char*>(text.data())), end(next + text.size()), set(set) {}
 
     void add(std::string_view piece) {
         if (differs) return;
@@ -133,7 +133,7 @@ public:
         for (unsigned char c : piece) {
             if (whitespacebytes[c]) continue;
             while (next != end && whitespacebytes[*next]) ++next;
-            if (next == end || (*next != c && lowercasetable[*next] != lowercasetable[c])) {
+            if (next == end || (*next != c && set.lower(*next) != set.lower(c))) {
                 differs = true;
                 return;
             }
@@ -162,6 +162,7 @@ private:
 
     const unsigned char* next;
     const unsigned char* end;
+    const charset& set;
     bool differs = false;
 };
 
@@ -170,7 +171,7 @@ private:
 // token is left out of the comparison.
 void formatter::checkintegrity() {
     literalcheck check(*this, sourcetext);
-    strippedcomparison compared(sourcetext);
+    strippedcomparison compared(sourcetext, textcharset());
     position fault = tokens.end();
     position last = tokens.empty() ? tokens.end() : std::prev(tokens.end());
     // Plain output with no header to put before it is joined on the way.
@@ -191,7 +192,7 @@ void formatter::checkintegrity() {
     std::string result = jointokentexts(tokens.begin(), last);
     std::string strippedsource = withoutwhitespace(sourcetext);
     std::string strippedresult = withoutwhitespace(result);
-    const textcomparison difference = firstdifference(strippedsource, strippedresult);
+    const textcomparison difference = firstdifference(textcharset(), strippedsource, strippedresult);
     const bool contentdiffers = !difference.equal && !textchanged;
     if (!contentdiffers && fault == tokens.end()) return;
 

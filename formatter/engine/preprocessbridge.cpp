@@ -57,11 +57,17 @@ void formatter::preprocess() {
     const char* warnings = nullptr;
     const char* result = preprocessplsql(s.inputfilealias.c_str(), pointers.data(), static_cast<int>(pointers.size()),
                                          sourcetext.c_str(), &error, &warnings);
-    // The library's texts live until its next call: copy them, then release it.
-    sourcetext = result ? result : "";
-    std::string warningtext = warnings ? warnings : "";
-    std::string errortext = error ? error : "";
-    safetoprocess();
+    // The library's texts live until its next call: copy them, then release it, also when a
+    // copy fails, or every later call, on any thread, would wait for ever.
+    std::string warningtext, errortext;
+    {
+        struct release {
+            ~release() { safetoprocess(); }
+        } released;
+        sourcetext = result ? result : "";
+        warningtext = warnings ? warnings : "";
+        errortext = error ? error : "";
+    }
     if (errortext == MARLOX_OUT_OF_MEMORY) throw std::bad_alloc();   // ends the run as in brelm itself
     if (!warningtext.empty()) printout(messages, withlinefeed(warningtext));
     if (!errortext.empty()) die(withlinefeed(errortext));

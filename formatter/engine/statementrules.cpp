@@ -245,8 +245,8 @@ void formatter::collecttablenames() {
     for (std::string& name : fromtablenames(currenttoken)) tablenames.insert(std::move(name));
 }
 
-textcomparison firstdifference(std::string_view text1, std::string_view text2) {
-    std::string first = charsetlc(text1), second = charsetlc(text2);
+textcomparison firstdifference(const charset& set, std::string_view text1, std::string_view text2) {
+    std::string first = set.lc(text1), second = set.lc(text2);
     if (first == second) return {true, 0};
     auto piece = [](const std::string& text, size_t from, size_t to) {
         return std::string_view(text).substr(std::min(from, text.size()), to - from);

@@ -30,7 +30,10 @@ bool hastabonline(std::string_view text) {
     return text.find('\t') != std::string_view::npos;
 }
 
-tokencontext::tokencontext() { buildtabstops({4}); }
+tokencontext::tokencontext() {
+    buildtabstops({4});
+    usecharset(charset("US7ASCII"));
+}
 
 // Stashed tokens lie in the list's blocks and own nothing: they go with the list.
 tokencontext::~tokencontext() = default;

@@ -2,6 +2,7 @@
 // the keyword class map, the line-break tally, the tab stops and the input's lines.
 #pragma once
 
+#include "charsets.h"
 #include "pattern.h"
 #include "token.h"
 #include "tokenscanner.h"
@@ -53,6 +54,12 @@ public:
     std::vector<int32_t> tabstopstarts;
     int32_t tabstopcount = 1;
     int32_t lasttabstop = 1;
+
+    // The character set of the text: the tokenizer's letters and the case tables of the
+    // rules. A context starts under US7ASCII, the set of a text without switches; a new set
+    // takes effect from the next tokenizing on.
+    const charset& textcharset() const { return characterset; }
+    void usecharset(charset set);
 
     // Tokenizing.
     // Fills the keyword class map, empties the list and the tally, puts the leading token.
@@ -136,11 +143,10 @@ private:
         bool firstofmatch = true;
         int32_t breaks[3] = {};   // LF, CR and CR LF met, for the line-break tally
     };
-    // Starts a scan with the scanner and keyword index of the current character set and map.
+    // Starts a scan with the scanner and keyword index of the text's character set and map.
     void preparescan();
     bool countlinebreak(std::string_view text, scanstate& state);
     void finishscan(const scanstate& state);
-    static const tokenscanner& currentscanner();
     void scanmatch(std::string_view text, size_t& pos, int64_t base, scanstate& state);
     void addtoken(std::string_view text, int32_t kind, int32_t classcode, int32_t column, bool breaks,
                   scanstate& state);
@@ -161,7 +167,8 @@ private:
     // Tails cut off by retokenizeafter, in the order cut, wait here until the tokenizer
     // meets one of their match starts again.
     std::vector<tokenlist::chain> stash;
-    const tokenscanner* scanner = nullptr;   // the scanner of the text being tokenized
+    charset characterset;
+    std::unique_ptr<const tokenscanner> scanner;   // for characterset: made by the first scan under it
     bool namesbreak = false;                 // its identifiers may hold a line break
     wordset keywordlookup;   // the keyword class map, for lookups without copies
     int64_t matchcount = 0;

@@ -1,22 +1,10 @@
 // The tokenizer: the token scanner applied at the current position of the text, with
 // q-quote ends found literally and multi-line tokens cut into line pieces.
-#include "charsets.h"
 #include "messages.h"
 #include "support.h"
 #include "tokencontext.h"
 
 #include <memory>
-
-// The scanner for the current character set; rebuilt when the set's letters change.
-const tokenscanner& tokencontext::currentscanner() {
-    static std::string letters, identchars;
-    static std::unique_ptr<tokenscanner> last;
-    if (last && letters == charsetletters && identchars == charsetidentchars) return *last;
-    letters = charsetletters;
-    identchars = charsetidentchars;
-    last = std::make_unique<tokenscanner>(letters, identchars);
-    return *last;
-}
 
 namespace {
 
@@ -124,8 +112,13 @@ bool tokencontext::countlinebreak(std::string_view text, scanstate& state) {
     return true;
 }
 
+void tokencontext::usecharset(charset set) {
+    characterset = std::move(set);
+    scanner.reset();
+}
+
 void tokencontext::preparescan() {
-    scanner = &currentscanner();
+    if (!scanner) scanner = std::make_unique<const tokenscanner>(characterset.letters(), characterset.identchars());
     namesbreak = scanner->namesholdbreaks();
     keywordlookup.clear();
     for (const auto& [word, code] : keywordclasses)

@@ -1,24 +1,24 @@
 // Keyword and identifier case (-uk, -lk, -ck, -ui, -li, -ci, -dbvn, -si, and keywords
-// tagged for html), through the current character set's case tables.
+// tagged for html), through the case tables of the text's character set.
 #include "charsets.h"
 #include "formatter.h"
 #include "support.h"
 
 namespace {
 
-void upperbyte(std::string& text, size_t i) {
-    text[i] = static_cast<char>(uppercasetable[static_cast<unsigned char>(text[i])]);
+void upperbyte(const charset& set, std::string& text, size_t i) {
+    text[i] = static_cast<char>(set.upper(static_cast<unsigned char>(text[i])));
 }
 
 // Lower case with the first letter upper-cased; with eachpart, also the letter after every
 // "." that is not the last byte.
-std::string capitalised(std::string_view word, bool eachpart) {
-    std::string text = charsetlc(word);
+std::string capitalised(const charset& set, std::string_view word, bool eachpart) {
+    std::string text = set.lc(word);
     if (text.empty()) return text;
-    upperbyte(text, 0);
+    upperbyte(set, text, 0);
     if (eachpart)
         for (size_t i = 0; i + 1 < text.size(); ++i)
-            if (text[i] == '.') upperbyte(text, i + 1);
+            if (text[i] == '.') upperbyte(set, text, i + 1);
     return text;
 }
 
@@ -31,14 +31,15 @@ std::string formatter::casedword(std::string_view word) const {
 }
 
 std::string formatter::casedword(std::string_view word, bool keyword) const {
+    const charset& set = textcharset();
     if (keyword) {
-        if (s.uk) return charsetuc(word);
-        if (s.lk) return charsetlc(word);
-        if (s.ck) return capitalised(word, false);
+        if (s.uk) return set.uc(word);
+        if (s.lk) return set.lc(word);
+        if (s.ck) return capitalised(set, word, false);
     } else {
-        if (s.ui) return charsetuc(word);
-        if (s.li) return charsetlc(word);
-        if (s.ci) return capitalised(word, true);
+        if (s.ui) return set.uc(word);
+        if (s.li) return set.lc(word);
+        if (s.ci) return capitalised(set, word, true);
     }
     return std::string(word);
 }
@@ -60,12 +61,12 @@ void formatter::applywordcase() {
         if (keyword) currentword = t.text();
     }
     if (s.dbvn && statement.indeclarations == 0 && (t.kind == identifier || t.kind == keywordtoken)) {
-        auto declared = declarednames.find(charsetlc(t.text()));
+        auto declared = declarednames.find(textcharset().lc(t.text()));
         if (declared != declarednames.end() && !declared->second.empty())
             settext(declared->second.back());
     }
     if (s.sigiven && t.kind == identifier) {
-        auto spelling = s.si.find(charsetlc(currentword));
+        auto spelling = s.si.find(textcharset().lc(currentword));
         if (spelling != s.si.end()) {
             settext(spelling->second);
             currentword = t.text();
@@ -88,7 +89,7 @@ void formatter::applywordcase() {
 std::string formatter::writtenname(std::string_view name) const {
     if (name.empty() || name.front() == '"') return std::string(name);
     if (s.sigiven) {
-        auto spelling = s.si.find(charsetlc(name));
+        auto spelling = s.si.find(textcharset().lc(name));
         if (spelling != s.si.end()) return spelling->second;
     }
     return casedword(name);

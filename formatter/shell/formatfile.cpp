@@ -37,14 +37,14 @@ namespace {
 
 // UTF-8 text under a single-byte set that changes the case of bytes above 127: the set would
 // take the bytes of one character for letters of its own and change them, so they keep their
-// case, and the user is told.
-void keepcaseofutf8(const settings& s, const std::string& text, messagestream& messages) {
+// case, and the user is told. True when they keep it.
+bool keepcaseofutf8(const settings& s, const std::string& text, messagestream& messages) {
     const bool casechanged = s.li || s.ui || s.ci;
     const bool keep = casechanged && charsetcaseshighbytes(uc(s.cs)) && isutf8text(text);
-    keephighbytecase(keep);
     if (keep)
         printout(messages, "Warning:" + escapedword(s.inputfilealias) + " is UTF-8 text; -cs " + escapedword(s.cs) +
                                " is a single-byte set, so its bytes above 127 keep their case.\n");
+    return keep;
 }
 
 }  // namespace
@@ -52,8 +52,9 @@ void keepcaseofutf8(const settings& s, const std::string& text, messagestream& m
 void formatfile(filerun& run) {
     inputtext input = readinput(run.s, run.inputstring);
     refuseinplacecut(run.s, input.identity, run.messages);
-    keepcaseofutf8(run.s, input.text, run.messages);
-    formattedtext output = formattext(run.s, commandlineswitches(), std::move(input.text), run.messages);
+    const bool keephighbytecase = keepcaseofutf8(run.s, input.text, run.messages);
+    formattedtext output =
+        formattext(run.s, commandlineswitches(), std::move(input.text), run.messages, std::cout, keephighbytecase);
     if (!output.formatted) return;
     const settings& s = output.s;   // in-source options may have changed backups and output
     std::string backupdirectory = s.bdir;

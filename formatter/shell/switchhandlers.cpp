@@ -12,9 +12,10 @@ namespace {
 
 std::string refusedinblock(const std::string& name) { return name + ifsmessagetail; }
 
+// The switch table named each number's field when it was built: the handlers only read it, so
+// that in-source options parsed on several threads at once share it safely.
 std::string setnamednumber(const std::string& name, fieldref field, int32_t value, settings& s) {
     if (s.inifsblock != 0) return refusedinblock(name);
-    numberfieldnames[fieldkey(field)] = name;
     s.*field = value;
     return "";
 }
@@ -50,8 +51,7 @@ std::string sbimaxhandler(const std::string& name, int32_t value, settings& s) {
     return setnamednumber(name, &settings::sbi_max, value, s);
 }
 
-std::string isishandler(const std::string& name, int32_t value, settings& s) {
-    numberfieldnames[fieldkey(&settings::isis)] = name;
+std::string isishandler(const std::string&, int32_t value, settings& s) {
     setnumber(&settings::isis, value, s);
     if (value != 0) setgroup(aligngroup, 0, s);
     return "";
@@ -59,25 +59,23 @@ std::string isishandler(const std::string& name, int32_t value, settings& s) {
 
 // eiib and brei keep each other apart: a non-zero value of one clears the other; inside
 // a block both are recorded whatever the value.
-std::string eiibhandler(const std::string& name, int32_t value, settings& s) {
+std::string eiibhandler(const std::string&, int32_t value, settings& s) {
     if (s.inifsblock != 0) {
         setnumber(&settings::eiib, value, s);
         setnumber(&settings::brei, 0, s);
         return "";
     }
-    numberfieldnames[fieldkey(&settings::eiib)] = name;
     s.eiib = value;
     if (value != 0) s.brei = 0;
     return "";
 }
 
-std::string breihandler(const std::string& name, int32_t value, settings& s) {
+std::string breihandler(const std::string&, int32_t value, settings& s) {
     if (s.inifsblock != 0) {
         setnumber(&settings::eiib, 0, s);
         setnumber(&settings::brei, value, s);
         return "";
     }
-    numberfieldnames[fieldkey(&settings::brei)] = name;
     s.brei = value;
     if (value != 0) s.eiib = 0;
     return "";

@@ -1,5 +1,5 @@
-// Tests of brelm's Oracle character-set tables: the data of the 95 sets, selection of the current
-// set and case conversion through it.
+// Tests of brelm's Oracle character-set tables: the data of the 95 sets, a text's set made from
+// them and case conversion through it.
 #include "charsets.h"
 
 #include "tests/oraclecharsetfacts.h"
@@ -38,25 +38,23 @@ int lastpairwith(const std::string& pairs, size_t offset, char b) {
     return last;
 }
 
-// Selects the set and checks that each case pair converts both ways and round-trips, as far as
+// Checks that each case pair converts both ways through the set and round-trips, as far as
 // no later pair overrides it; returns how many pairs round-tripped.
-size_t checkroundtrips(const std::string& name) {
-    selectcharset(name);
-    const std::string& pairs = charsetcasepairsmap[name];
+size_t checkroundtrips(const charset& set, const std::string& pairs) {
     size_t checked = 0;
     for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
         std::string upper(1, pairs[i]), lower(1, pairs[i + 1]);
         bool lastforupper = lastpairwith(pairs, 0, upper[0]) == static_cast<int>(i);
         bool lastforlower = lastpairwith(pairs, 1, lower[0]) == static_cast<int>(i);
         if (lastforupper) {
-            EXPECT_EQ(charsetlc(upper), lower);
+            EXPECT_EQ(set.lc(upper), lower);
         }
         if (lastforlower) {
-            EXPECT_EQ(charsetuc(lower), upper);
+            EXPECT_EQ(set.uc(lower), upper);
         }
         if (lastforupper && lastforlower) {
-            EXPECT_EQ(charsetuc(charsetlc(upper)), upper);
-            EXPECT_EQ(charsetlc(charsetuc(lower)), lower);
+            EXPECT_EQ(set.uc(set.lc(upper)), upper);
+            EXPECT_EQ(set.lc(set.uc(lower)), lower);
             ++checked;
         }
     }
@@ -73,11 +71,11 @@ TEST_F(charsets, everynameisinthetableandselectable) {
     for (const std::string& name : facts::names) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(charsetexists(name));
-        selectcharset(name);
-        EXPECT_EQ(charsetletters, charsetlettersmap[name]);
-        EXPECT_EQ(charsetidentchars, charsetidentmap[name]);
-        EXPECT_EQ(charsetuc("select x from dual"), "SELECT X FROM DUAL");
-        EXPECT_EQ(charsetlc("SELECT X FROM DUAL"), "select x from dual");
+        const charset set(name);
+        EXPECT_EQ(set.letters(), charsetlettersmap[name]);
+        EXPECT_EQ(set.identchars(), charsetidentmap[name]);
+        EXPECT_EQ(set.uc("select x from dual"), "SELECT X FROM DUAL");
+        EXPECT_EQ(set.lc("SELECT X FROM DUAL"), "select x from dual");
     }
 }
 
@@ -85,12 +83,12 @@ TEST_F(charsets, unknownnamesstayunknown) {
     for (std::string name : {"we8iso8859p1", "", "UTF8", "US7ASCII "}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(charsetexists(name));
-        selectcharset("WE8ISO8859P1");
-        selectcharset(name);
-        EXPECT_EQ(charsetletters, "");
-        EXPECT_EQ(charsetidentchars, "");
-        EXPECT_EQ(charsetuc(allbytes()), allbytes());
-        EXPECT_EQ(charsetlc(allbytes()), allbytes());
+        for (const charset& set : {charset(name), charset()}) {
+            EXPECT_EQ(set.letters(), "");
+            EXPECT_EQ(set.identchars(), "");
+            EXPECT_EQ(set.uc(allbytes()), allbytes());
+            EXPECT_EQ(set.lc(allbytes()), allbytes());
+        }
         EXPECT_FALSE(charsetexists(name));
         EXPECT_EQ(charsetlettersmap.size(), 95u);
         EXPECT_EQ(charsetidentmap.size(), 95u);
@@ -99,16 +97,16 @@ TEST_F(charsets, unknownnamesstayunknown) {
 }
 
 TEST_F(charsets, us7asciiconvertsonlyasciilettersandcountseveryhighbyteasletter) {
-    selectcharset("US7ASCII");
+    const charset set("US7ASCII");
     for (int b = 0; b < 256; ++b) {
         SCOPED_TRACE(b);
         int upper = (b >= 'a' && b <= 'z') ? b - 32 : b;
         int lower = (b >= 'A' && b <= 'Z') ? b + 32 : b;
-        EXPECT_EQ(charsetuc(byte(b)), byte(upper));
-        EXPECT_EQ(charsetlc(byte(b)), byte(lower));
+        EXPECT_EQ(set.uc(byte(b)), byte(upper));
+        EXPECT_EQ(set.lc(byte(b)), byte(lower));
         if (b >= 0x80) {
-            EXPECT_NE(charsetletters.find(static_cast<char>(b)), std::string::npos);
-            EXPECT_NE(charsetidentchars.find(static_cast<char>(b)), std::string::npos);
+            EXPECT_NE(set.letters().find(static_cast<char>(b)), std::string::npos);
+            EXPECT_NE(set.identchars().find(static_cast<char>(b)), std::string::npos);
         }
     }
 }
@@ -116,7 +114,7 @@ TEST_F(charsets, us7asciiconvertsonlyasciilettersandcountseveryhighbyteasletter)
 TEST_F(charsets, nationalcaseconversion) {
     struct row {
         const char* set;
-        int from, upper, lower;  // byte, its charsetuc and its charsetlc
+        int from, upper, lower;  // byte, its upper and its lower case
     };
     const row rows[] = {
         {"WE8ISO8859P1", 0xE9, 0xC9, 0xE9}, {"WE8ISO8859P1", 0xC9, 0xC9, 0xE9},
@@ -130,51 +128,48 @@ TEST_F(charsets, nationalcaseconversion) {
     };
     for (const row& r : rows) {
         SCOPED_TRACE(std::string(r.set) + " " + std::to_string(r.from));
-        selectcharset(r.set);
-        EXPECT_EQ(charsetuc(byte(r.from)), byte(r.upper));
-        EXPECT_EQ(charsetlc(byte(r.from)), byte(r.lower));
+        const charset set(r.set);
+        EXPECT_EQ(set.uc(byte(r.from)), byte(r.upper));
+        EXPECT_EQ(set.lc(byte(r.from)), byte(r.lower));
+        EXPECT_EQ(set.upper(static_cast<unsigned char>(r.from)), r.upper);
+        EXPECT_EQ(set.lower(static_cast<unsigned char>(r.from)), r.lower);
     }
-    selectcharset("WE8ISO8859P1");
-    EXPECT_EQ(charsetuc("caf\xE9 na\xEFve \xDF"), "CAF\xC9 NA\xCFVE \xDF");
-    EXPECT_EQ(charsetlc(std::string_view("\xC4\0X", 3)), std::string_view("\xE4\0x", 3));
+    const charset latin("WE8ISO8859P1");
+    EXPECT_EQ(latin.uc("caf\xE9 na\xEFve \xDF"), "CAF\xC9 NA\xCFVE \xDF");
+    EXPECT_EQ(latin.lc(std::string_view("\xC4\0X", 3)), std::string_view("\xE4\0x", 3));
 }
 
 TEST_F(charsets, thaidigitsareidentifiercharactersbutnotletters) {
-    selectcharset("TH8TISASCII");
+    const charset set("TH8TISASCII");
     for (int b = 0xF0; b <= 0xF9; ++b) {
         SCOPED_TRACE(b);
-        EXPECT_NE(charsetidentchars.find(static_cast<char>(b)), std::string::npos);
-        EXPECT_EQ(charsetletters.find(static_cast<char>(b)), std::string::npos);
+        EXPECT_NE(set.identchars().find(static_cast<char>(b)), std::string::npos);
+        EXPECT_EQ(set.letters().find(static_cast<char>(b)), std::string::npos);
     }
 }
 
-TEST_F(charsets, selectingtwiceequalsselectingonce) {
+// Keeping the case of high bytes leaves a set's letters and its ASCII pairs as they are.
+TEST_F(charsets, keepinghighbytecasedropsonlythehighpairs) {
     for (std::string name : {"CL8MSWIN1251", "WE8PC850", "US7ASCII"}) {
         SCOPED_TRACE(name);
-        selectcharset(name);
-        std::string letters = charsetletters, identchars = charsetidentchars;
-        std::string lower = charsetlc(allbytes()), upper = charsetuc(allbytes());
-        selectcharset("EE8MSWIN1250");
-        selectcharset(name);
-        selectcharset(name);
-        EXPECT_EQ(charsetletters, letters);
-        EXPECT_EQ(charsetidentchars, identchars);
-        EXPECT_EQ(charsetlc(allbytes()), lower);
-        EXPECT_EQ(charsetuc(allbytes()), upper);
+        const charset cased(name), kept(name, true);
+        EXPECT_EQ(kept.letters(), cased.letters());
+        EXPECT_EQ(kept.identchars(), cased.identchars());
+        const std::string high = allbytes().substr(0x80), ascii = allbytes().substr(0, 0x80);
+        EXPECT_EQ(kept.lc(high), high);
+        EXPECT_EQ(kept.uc(high), high);
+        EXPECT_EQ(kept.lc(ascii), cased.lc(ascii));
+        EXPECT_EQ(kept.uc(ascii), cased.uc(ascii));
     }
+    EXPECT_NE(charset("CL8MSWIN1251").lc("\xC0"), "\xC0");
 }
 
 TEST_F(charsets, alaterpairnamingthesamebytewins) {
-    charsetlettersmap["PAIRTEST"] = facts::asciiletters;
-    charsetidentmap["PAIRTEST"] = facts::asciiidentchars;
-    charsetcasepairsmap["PAIRTEST"] = facts::asciicasepairs + "\xC0\xE0\xC0\xE1\xC2\xE2\xC3\xE2";
-    selectcharset("PAIRTEST");
-    EXPECT_EQ(checkroundtrips("PAIRTEST"), 26u + 2);  // C0/E1 and C3/E2 are overridden nowhere
-    EXPECT_EQ(charsetlc("\xC0\xC2\xC3"), "\xE1\xE2\xE2");
-    EXPECT_EQ(charsetuc("\xE0\xE1\xE2"), "\xC0\xC0\xC3");
-    charsetlettersmap.erase("PAIRTEST");
-    charsetidentmap.erase("PAIRTEST");
-    charsetcasepairsmap.erase("PAIRTEST");
+    const std::string pairs = facts::asciicasepairs + "\xC0\xE0\xC0\xE1\xC2\xE2\xC3\xE2";
+    const charset set(facts::asciiletters, facts::asciiidentchars, pairs);
+    EXPECT_EQ(checkroundtrips(set, pairs), 26u + 2);  // C0/E1 and C3/E2 are overridden nowhere
+    EXPECT_EQ(set.lc("\xC0\xC2\xC3"), "\xE1\xE2\xE2");
+    EXPECT_EQ(set.uc("\xE0\xE1\xE2"), "\xC0\xC0\xC3");
 }
 
 TEST_F(charsets, fixedsetsmatchbyteforbyte) {
@@ -213,10 +208,10 @@ TEST_F(charsets, setswithoutnationalpairsconvertonlyascii) {
     for (const std::string& name : facts::withoutnationalpairs) {
         SCOPED_TRACE(name);
         EXPECT_EQ(charsetcasepairsmap[name], facts::asciicasepairs);
-        selectcharset(name);
+        const charset set(name);
         std::string high = allbytes().substr(0x80);
-        EXPECT_EQ(charsetuc(high), high);
-        EXPECT_EQ(charsetlc(high), high);
+        EXPECT_EQ(set.uc(high), high);
+        EXPECT_EQ(set.lc(high), high);
     }
     size_t withpairs = std::count_if(facts::names.begin(), facts::names.end(), [](const std::string& name) {
         return charsetcasepairsmap[name].size() > facts::asciicasepairs.size();
@@ -237,7 +232,7 @@ TEST_F(charsets, casepairsroundtripineveryset) {
     size_t checked = 0;
     for (const std::string& name : facts::names) {
         SCOPED_TRACE(name);
-        checked += checkroundtrips(name);
+        checked += checkroundtrips(charset(name), charsetcasepairsmap[name]);
     }
     EXPECT_GT(checked, 95u * 26 + 1000);  // the ASCII pairs of every set and many national ones
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <thread>
 
 TEST(pattern, fullmatchneedsthewholetext) {
     const pattern& digits = pattern::get("\\d+");
@@ -125,6 +127,29 @@ TEST(pattern, bytesnotutf) {
     // Invalid UTF-8 is fine: patterns work on bytes.
     std::string text = "\xff\xfe";
     EXPECT_TRUE(pattern::get("\\xff.").fullmatch(text));
+}
+
+// Two threads matching one pattern at once each read the groups of their own match, and the
+// anchored forms that the first use compiles are compiled for both.
+TEST(pattern, twothreadsmatchonepatternatonce) {
+    int wrong[2] = {0, 0};
+    for (int round = 0; round < 10; ++round) {
+        const pattern shared("(\\w+)=(\\d+)");
+        auto work = [&shared](const std::string& name, int& wrongcount) {
+            for (int i = 0; i < 3000; ++i) {
+                const std::string text = name + "=" + std::to_string(i);
+                patternmatch m;
+                size_t pos = 0;
+                if (!shared.consume(text, pos, &m) || m.group(1) != name || m.str(2) != std::to_string(i)) ++wrongcount;
+                if (!shared.fullmatch(text, &m) || m.group(1) != name || m.str(2) != std::to_string(i)) ++wrongcount;
+            }
+        };
+        std::thread other(work, "left", std::ref(wrong[0]));
+        work("right", wrong[1]);
+        other.join();
+    }
+    EXPECT_EQ(wrong[0], 0);
+    EXPECT_EQ(wrong[1], 0);
 }
 
 TEST(testenvironment, programfolderisknown) {

@@ -13,7 +13,6 @@ namespace enginetesting {
 
 inline void preparerules(formatter& f, const std::string& text,
                          const std::function<void(settings&)>& adjust = {}) {
-    usecharset("US7ASCII");
     f.s = defaultsettings();
     if (adjust) adjust(f.s);
     f.fillwordsets();

@@ -9,7 +9,6 @@ namespace {
 struct bracketwalk {
     formatter f;
     explicit bracketwalk(const std::string& text) {
-        enginetesting::usecharset("US7ASCII");
         f.s = enginetesting::defaultsettings();
         f.s.inputfilealias = "walk.sql";
         f.messages.stringmode = 1;

@@ -7,7 +7,6 @@ namespace {
 class calltree : public testing::Test {
 protected:
     void SetUp() override {
-        enginetesting::usecharset("US7ASCII");
         f.s = enginetesting::defaultsettings();
         f.s.inputfilealias = "p.sql";
     }

@@ -86,7 +86,6 @@ TEST(patterns, unitkindandtrailingbreak) {
 }
 
 TEST(fromlists, tablenamesofthefromlist) {
-    enginetesting::usecharset("US7ASCII");
     struct row {
         std::string text;
         std::vector<std::string> names;

@@ -49,7 +49,6 @@ TEST(columns, advancecolumnbykind) {
 struct columnline {
     formatter f;
     explicit columnline(const std::string& text, std::vector<int32_t> widths = {4}) {
-        enginetesting::usecharset("US7ASCII");
         f.buildtabstops(widths);
         f.resettokencontext();
         f.tokenize(text);

@@ -23,12 +23,6 @@
 
 namespace enginetesting {
 
-inline void usecharset(const std::string& name) {
-    static bool built = (buildcharsettables(), true);
-    (void)built;
-    selectcharset(name);
-}
-
 inline settings defaultsettings() {
     settings s;
     setdefaults(s);
@@ -48,9 +42,9 @@ inline std::ostream& operator<<(std::ostream& out, const seen& t) {
 }
 
 // The tokens that tokenize appends for text (the leading token left out).
-inline std::vector<seen> tokensof(const std::string& text, const std::string& charset = "US7ASCII") {
-    usecharset(charset);
+inline std::vector<seen> tokensof(const std::string& text, const std::string& setname = "US7ASCII") {
     formatter f;
+    f.usecharset(charset(setname));
     f.resettokencontext();
     f.tokenize(text);
     std::vector<seen> result;
@@ -147,8 +141,6 @@ private:
 // Texts formatted in memory under the input name "input.sql".
 class formatrun : public ::testing::Test {
 protected:
-    void SetUp() override { usecharset("US7ASCII"); }
-
     static inline const std::string inputname = "input.sql";
 
     // The parser of options comments and the switch displays.

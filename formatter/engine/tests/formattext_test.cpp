@@ -1,18 +1,20 @@
 // The engine's entry in memory: the listings' stream, the sink it lends out, the source it
-// hands back for the backup, the header, the -slsf lines and the output name that takes no
-// text.
+// hands back for the backup, the header, the -slsf lines, the output name that takes no
+// text, and texts formatted on two threads at once.
 #include "enginetesting.h"
 #include "formattext.h"
 #include "globals.h"
 
+#include <algorithm>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 namespace {
 
 class entry : public ::testing::Test {
 protected:
     void SetUp() override {
-        enginetesting::usecharset("US7ASCII");
         s = enginetesting::defaultsettings();
         s.inputfile = s.inputfilealias = "in.sql";
         s.outputfile = s.outputfilealias = "out.sql";
@@ -91,6 +93,41 @@ TEST_F(entry, headersidefileandthenulloutput) {
     EXPECT_TRUE(nothing.formatted);
     EXPECT_EQ(nothing.text, "");
     EXPECT_EQ(nothing.sidefile, "");
+}
+
+// Under US7ASCII every byte above 127 is a letter without a case; under WE8ISO8859P1 0xE4 is a
+// letter with an upper case and 0xD7 no letter. The character set is the text's own: a text
+// formatted while another is formatted under another set comes out as it does alone.
+TEST_F(entry, textsunderdifferentcharactersetsformatatonceasalone) {
+    std::string text = "declare\n";
+    for (int i = 0; i < 40; ++i)
+        text += "  v_\xe4" + std::to_string(i) + " number := \xd7" "begin" + std::to_string(i) + ";\n";
+    text += "begin\n  select v_\xe4" "1 into v_\xe4" "2 from \xd7" "t where \xe4 = 1;\nend;\n/\n";
+    s.ui = 1;
+    settings latin = s, ascii = s;
+    latin.cs = "WE8ISO8859P1";
+    ascii.cs = "US7ASCII";
+    auto format = [&text](const settings& under) {
+        messagestream messages;
+        messages.stringmode = 1;
+        std::ostringstream listings;
+        try {
+            return formattext(under, enginetesting::noswitches(), text, messages, listings).text + messages.text;
+        } catch (const std::string& message) {
+            return "ended: " + message + messages.text;
+        }
+    };
+    const std::string latinalone = format(latin), asciialone = format(ascii);
+    ASSERT_NE(latinalone, asciialone);
+    constexpr int rounds = 60;
+    std::vector<std::string> latinruns(rounds), asciiruns(rounds);
+    std::thread other([&] {
+        for (std::string& result : asciiruns) result = format(ascii);
+    });
+    for (std::string& result : latinruns) result = format(latin);
+    other.join();
+    EXPECT_EQ(std::count(latinruns.begin(), latinruns.end(), latinalone), rounds);
+    EXPECT_EQ(std::count(asciiruns.begin(), asciiruns.end(), asciialone), rounds);
 }
 
 }  // namespace

@@ -25,7 +25,6 @@ struct indentcase {
 
 class lineindent : public testing::Test {
 protected:
-    void SetUp() override { enginetesting::usecharset("US7ASCII"); }
 
     // A formatter whose block stack holds the levels.
     static void prepare(formatter& f, const std::vector<level>& levels,

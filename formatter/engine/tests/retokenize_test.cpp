@@ -39,7 +39,6 @@ void cutallliterals(formatter& f, bool joined) {
 }
 
 formatter& prepared(formatter& f, const std::string& text) {
-    enginetesting::usecharset("US7ASCII");
     f.resettokencontext();
     f.tokenize(text);
     f.appendendtokens();

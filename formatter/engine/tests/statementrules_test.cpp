@@ -744,7 +744,6 @@ TEST_F(statementrules, tablenamesafterfromarelisted) {
 struct joinsetup {
     formatter f;
     explicit joinsetup(const std::string& text) {
-        enginetesting::usecharset("US7ASCII");
         f.s = enginetesting::defaultsettings();
         f.resettokencontext();
         f.tokenize(text);
@@ -788,15 +787,15 @@ TEST(joinaftercomma, joinsonlyalinebreakrightafteracomma) {
 }
 
 TEST(textcomparison, findsaboutwherethetextsdiffer) {
-    enginetesting::usecharset("US7ASCII");
-    EXPECT_TRUE(firstdifference("SelectAFromT", "selectafromt").equal);
+    const charset ascii("US7ASCII");
+    EXPECT_TRUE(firstdifference(ascii, "SelectAFromT", "selectafromt").equal);
     for (const auto& [first, second, at] : std::vector<std::tuple<std::string, std::string, int64_t>>{
              {"abcdefgh", "abcdXfgh", 4},
              {"abc", "abcd", 3},
              {"xbc", "abc", 0},
              {"selecta,bfromt", "selecta;bfromt", 7},
          }) {
-        textcomparison c = firstdifference(first, second);
+        textcomparison c = firstdifference(ascii, first, second);
         EXPECT_FALSE(c.equal) << first;
         EXPECT_EQ(c.position, at) << first << " / " << second;
     }

@@ -9,7 +9,6 @@ namespace {
 struct listed {
     formatter f;
     explicit listed(const std::string& text) {
-        enginetesting::usecharset("US7ASCII");
         f.resettokencontext();
         f.tokenize(text);
         f.appendendtokens();

@@ -99,7 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
 // A multi-line literal or comment becomes one token per line; the pieces keep their line
 // breaks in front and are numbered consecutively.
 TEST(tokenizer, multilinetokensarecutintolinepieces) {
-    enginetesting::usecharset("US7ASCII");
     formatter f;
     f.resettokencontext();
     f.tokenize("x\n'a\nb\r\nc' /*1\n2*/");
@@ -131,7 +130,6 @@ TEST(tokenizer, multilinetokensarecutintolinepieces) {
 }
 
 TEST(tokenizer, abreakbelongstothelineitends) {
-    enginetesting::usecharset("US7ASCII");
     formatter f;
     f.resettokencontext();
     f.tokenize("a\r\n   x\ty");
@@ -149,7 +147,6 @@ TEST(tokenizer, abreakbelongstothelineitends) {
 }
 
 TEST(tokenizer, identifiersgettheirkeywordclasswholeandcaseless) {
-    enginetesting::usecharset("US7ASCII");
     formatter f;
     f.resettokencontext();
     f.tokenize("SELECT Select select a.select selects between");
@@ -160,7 +157,6 @@ TEST(tokenizer, identifiersgettheirkeywordclasswholeandcaseless) {
 }
 
 TEST(tokenizer, emptytextaddsnothing) {
-    enginetesting::usecharset("US7ASCII");
     formatter f;
     f.resettokencontext();
     f.tokenize("");
@@ -173,15 +169,10 @@ TEST(tokenizer, emptytextaddsnothing) {
 TEST(tokenizer, identifiercharacterscomefromthecharacterset) {
     EXPECT_EQ(tokensof("\xe4x\xe9"), (std::vector<seen>{{"\xe4x\xe9", identifier}}));
     EXPECT_EQ(tokensof("\xe4x", "WE8ISO8859P1"), (std::vector<seen>{{"\xe4x", identifier}}));
-    enginetesting::usecharset("US7ASCII");
-    std::string letters = charsetletters, identchars = charsetidentchars;
-    charsetletters = "]\\^-a";
-    charsetidentchars = "]\\^-a";
     formatter f;
+    f.usecharset(charset("]\\^-a", "]\\^-a", ""));
     f.resettokencontext();
     f.tokenize("]^x");
-    charsetletters = letters;
-    charsetidentchars = identchars;
     ASSERT_EQ(std::distance(f.tokens.begin(), f.tokens.end()), 3);
     EXPECT_EQ(std::next(f.tokens.begin())->text(), "]^");
     EXPECT_EQ(std::next(f.tokens.begin())->kind, identifier);

@@ -103,8 +103,8 @@ TEST(tokenscanner, agreeswiththealternationofkindsinthestandardsets) {
           "&x; &#12; &#; &; &_ &", "/* x */ /* y", "*/ **/ ***", "--\n--", "'a'' 'b'c'", "x\"y\"z\"", "\r\r\n\n \t"})
         texts.emplace_back(text);
     for (const char* set : {"US7ASCII", "WE8ISO8859P1", "UTF8"}) {
-        enginetesting::usecharset(set);
-        expectsamescan(charsetletters, charsetidentchars, texts);
+        const charset named(set);
+        expectsamescan(named.letters(), named.identchars(), texts);
     }
 }
 

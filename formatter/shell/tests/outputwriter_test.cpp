@@ -35,9 +35,6 @@ protected:
 
     // A formatter whose token list spells text, as the driver leaves it before writing.
     void prepare(formatter& f, const std::string& text) {
-        static bool built = (buildcharsettables(), true);
-        (void)built;
-        selectcharset("US7ASCII");
         setdefaults(f.s);
         f.s.inputfile = path("in.sql");
         f.s.outputfile = path("out.sql");
