@@ -135,6 +135,9 @@ private:
         int64_t offset = 0;
         bool firstofmatch = true;
         int32_t breaks[3] = {};   // LF, CR and CR LF met, for the line-break tally
+        // A substitution variable and the glue after it (".", "..", "_", "$", "#") were the
+        // last tokens: a word now is a piece of the name SQL*Plus builds (&&tbs._data).
+        bool gluedtosubstitution = false;
     };
     // Starts a scan with the scanner and keyword index of the current character set and map.
     void preparescan();
