@@ -98,6 +98,9 @@ public:
     // The last token before pos on its line, blanks passed, is a "-": a line break at pos (or
     // in place of the blanks before it) would make it a continuation.
     bool hyphenbefore(position pos) const;
+    // SQL*Plus reads the line after pos as the rest of the line before pos: that line ends in a
+    // "-", also the one of a "--" comment (rem --, set echo off --).
+    bool continuedbefore(position pos) const;
     // A line break at pos (before it, or in place of the blanks there) is allowed: it would
     // continue no line and part no tokens read together.
     bool breakableat(position pos) const;

@@ -148,6 +148,8 @@ TEST_F(scripts, acontinuinghyphenstaysattheendofitsline) {
         {"-kpit", [](settings& s) { s.kpit = 1; },
          "create procedure p -\nis begin null; end;\n/\n", "CREATE PROCEDURE p -\nIS BEGIN NULL; END;\n/\n"},
         {"-rael", [](settings& s) { s.rael = 1; }, "select a -\n\n  from t;\n", "SELECT a -\n\n  FROM t;\n"},
+        {"-rael", [](settings& s) { s.rael = 1; }, "rem --\n\nset feedback 1\nset echo off --\n\nselect 1 from dual;\n",
+         "rem --\n\nset feedback 1\nset echo off --\n\nSELECT 1 FROM dual;\n"},
         {"-mcs 25", [](settings& s) { s.mcs = 25; }, "begin\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb;\nend;\n/\n",
          "BEGIN\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb\n  ;\nEND;\n/\n"},
     });
