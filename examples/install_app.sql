@@ -41,8 +41,15 @@ ALTER SESSION SET CURRENT_SCHEMA = &&app_user;
 CREATE TABLE app_settings (
   name  VARCHAR2(30) CONSTRAINT app_settings_pk PRIMARY KEY,
   value VARCHAR2(4000)
-)
+) TABLESPACE &&app_tbs._data
 /
+REM --
+
+SET FEEDBACK ON --
+
+CREATE INDEX &&app_user..app_settings_ix ON app_settings (value) TABLESPACE &&app_tbs._index;
+CREATE SYNONYM &&app_user._level FOR &&app_user..app_settings;
+-------------------------------------------------------------------------------------------- 
 PROMPT Table app_settings created; it's empty for now
 
 @@tables/create_tables.sql

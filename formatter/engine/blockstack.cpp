@@ -599,7 +599,7 @@ void formatter::applylinebreakrule() {
     // An empty line after a line that a "-" continues ends what that line continues: it stays.
     if (!breaknext && outputline.keeplinebreak) {
         insertbreak();
-    } else if (breaknext && outputline.removelinebreaks && !hyphenbefore(currenttoken)) {
+    } else if (breaknext && outputline.removelinebreaks && !continuedbefore(currenttoken)) {
         while (next != tokens.end() && islinebreaktoken(*next)) next = tokens.erase(next);
         if (outputline.keeplinebreak) insertbreak();
     }

@@ -308,10 +308,15 @@ bool formatter::shrinkindentation(int32_t excess) {
 // comment; between "/*" and "*/" in a block comment (so "/**/" has none). Gives its end.
 size_t formatter::commentdecoration(position t, size_t& end) const {
     std::string_view text = t->text();
+    // Blanks after the decoration stay where they are.
+    auto beforeblanks = [&text](size_t at, size_t start) {
+        while (at > start && isblankortab(text[at - 1])) --at;
+        return at;
+    };
     if (t->kind == singlelinecomment) {
+        end = beforeblanks(text.size(), 0);
         size_t run = 0;
-        while (run < text.size() && text[text.size() - 1 - run] == '-') ++run;
-        end = text.size();
+        while (run < end && text[end - 1 - run] == '-') ++run;
         return run > 2 ? run - 2 : 0;
     }
     // Only the last piece of a block comment ends it.
@@ -319,6 +324,7 @@ size_t formatter::commentdecoration(position t, size_t& end) const {
     if (after != tokens.end() && after->sequence == t->sequence + 1) return 0;
     size_t start = startswith(text, "/*") ? 2 : 0;
     end = endswith(text, "*/") && text.size() >= start + 2 ? text.size() - 2 : text.size();
+    end = beforeblanks(end, start);
     if (end <= start || (text[end - 1] != '-' && text[end - 1] != '*')) return 0;
     size_t run = 0;
     while (end - run > start && text[end - 1 - run] == text[end - 1]) ++run;

@@ -104,6 +104,19 @@ bool tokencontext::hyphenbefore(position pos) const {
     return false;
 }
 
+bool tokencontext::continuedbefore(position pos) const {
+    if (hyphenbefore(pos)) return true;
+    while (pos != tokens.begin()) {
+        --pos;
+        if (pos->kind == whitespace && !pos->breaksline()) continue;
+        if (pos->kind != singlelinecomment) return false;
+        std::string_view text = pos->text();
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+        return text.ends_with('-');
+    }
+    return false;
+}
+
 namespace {
 
 // Marks that bind what touches them: a bind variable's ":", a substitution's "&", an

@@ -105,6 +105,9 @@ public:
     // The last token before pos on its line, blanks passed, is a "-": a line break at pos (or
     // in place of the blanks before it) would make it a continuation.
     bool hyphenbefore(position pos) const;
+    // SQL*Plus reads the line after pos as the rest of the line before pos: that line ends in a
+    // "-", also the one of a "--" comment (rem --, set echo off --).
+    bool continuedbefore(position pos) const;
     // A line break at pos (before it, or in place of the blanks there) is allowed: it would
     // continue no line and part no tokens read together.
     bool breakableat(position pos) const;
@@ -142,6 +145,9 @@ private:
         int64_t offset = 0;
         bool firstofmatch = true;
         int32_t breaks[3] = {};   // LF, CR and CR LF met, for the line-break tally
+        // A substitution variable and the glue after it (".", "..", "_", "$", "#") were the
+        // last tokens: a word now is a piece of the name SQL*Plus builds (&&tbs._data).
+        bool gluedtosubstitution = false;
     };
     // Starts a scan with the scanner and keyword index of the text's character set and map.
     void preparescan();

@@ -36,6 +36,23 @@ std::string_view nextlinepiece(std::string_view text, size_t& pos) {
 
 const std::string supportaddress = "brelm-support@example.org";
 
+bool issubstitutionglue(std::string_view text) {
+    return text == "." || text == ".." || text == "_" || text == "$" || text == "#";
+}
+
+// The word glued to a substitution variable (&&tbs._data, &x..sql, &&owner..level) is a piece
+// of the name SQL*Plus builds, not a keyword or a name of its own: it keeps its text and
+// opens or ends nothing. glued tells whether the tokens before were such a variable and glue.
+int32_t substitutionpiece(std::string_view text, int32_t kind, bool& glued) {
+    if (kind == identifier && glued) {
+        glued = false;
+        return othertoken;
+    }
+    if (kind == othertoken && text.size() > 1 && text[0] == '&') glued = true;
+    else if (!(glued && kind == othertoken && issubstitutionglue(text))) glued = false;
+    return kind;
+}
+
 }  // namespace
 
 // A token of the text: it refers to its bytes; breaks tells whether they hold a line break.
@@ -79,6 +96,7 @@ void tokencontext::scanmatch(std::string_view text, size_t& pos, int64_t base, s
         }
     }
     if (tokentext.empty()) die("Internal error with tokenizer. Contact " + supportaddress);
+    kind = substitutionpiece(tokentext, kind, state.gluedtosubstitution);
 
     state.offset = base + static_cast<int64_t>(start);
     state.firstofmatch = true;

@@ -159,6 +159,10 @@ TEST_F(columnlimit, commentdecorationisshortened) {
          "BEGIN\n  NULL; -- checks ------------\nEND;\n"},
         {"-mcs 15 -asc", [](settings& s) { s.mcs = 15; s.asc = 1; },
          "BEGIN\n  NULL; /* x ***/\nEND;\n", "BEGIN\n  NULL; /* x */\nEND;\n"},
+        // Blanks after the decoration stay, and the decoration before them goes.
+        {"-mcs 20 -asc", [](settings& s) { s.mcs = 20; s.asc = 1; },
+         "BEGIN\n  ------------------------ \n  NULL; /* x ****** */\nEND;\n",
+         "BEGIN\n  ----------------- \n  NULL; /* x **** */\nEND;\n"},
         {"-mcs 15 -asc", [](settings& s) { s.mcs = 15; s.asc = 1; },
          "BEGIN\n  NULL; /* x --*/\nEND;\n", "BEGIN\n  NULL; /* x */\nEND;\n"},
         // Too little decoration: the comment stays, and moves only with -amc.

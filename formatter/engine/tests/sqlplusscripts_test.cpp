@@ -148,6 +148,8 @@ TEST_F(scripts, acontinuinghyphenstaysattheendofitsline) {
         {"-kpit", [](settings& s) { s.kpit = 1; },
          "create procedure p -\nis begin null; end;\n/\n", "CREATE PROCEDURE p -\nIS BEGIN NULL; END;\n/\n"},
         {"-rael", [](settings& s) { s.rael = 1; }, "select a -\n\n  from t;\n", "SELECT a -\n\n  FROM t;\n"},
+        {"-rael", [](settings& s) { s.rael = 1; }, "rem --\n\nset feedback 1\nset echo off --\n\nselect 1 from dual;\n",
+         "rem --\n\nset feedback 1\nset echo off --\n\nSELECT 1 FROM dual;\n"},
         {"-mcs 25", [](settings& s) { s.mcs = 25; }, "begin\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb;\nend;\n/\n",
          "BEGIN\n  x := aaaaaaaaaa - bbbbbbbbbbbbbb\n  ;\nEND;\n/\n"},
     });
@@ -162,9 +164,12 @@ TEST_F(scripts, substitutionbuiltnamesareneverparted) {
         {"-mcs 20", [](settings& s) { s.mcs = 20; }, "create table t (a number) tablespace &&tbs._data;\n",
          "CREATE TABLE t (a\n                NUMBER\n                )\nTABLESPACE &&tbs._data\n;\n"},
         {"-mcs 20", [](settings& s) { s.mcs = 20; },
-         "begin\n  f(&&dir..sql, &x.#1);\nend;\n/\n", "BEGIN\n  f(&&dir..SQL, &x.#1\n    );\nEND;\n/\n"},
+         "begin\n  f(&&dir..sql, &x.#1);\nend;\n/\n", "BEGIN\n  f(&&dir..sql, &x.#1\n    );\nEND;\n/\n"},
+        // What a variable glues to keeps its text and opens or ends nothing, even a keyword.
         {"-bus", [](settings& s) { s.bus = 1; }, "select * from &&owner._where_clause, &&owner._where\nwhere 1 = 1;\n",
-         "SELECT *\nFROM &&owner._where_clause, &&owner._WHERE\nWHERE 1 = 1;\n"},
+         "SELECT *\nFROM &&owner._where_clause, &&owner._where\nWHERE 1 = 1;\n"},
+        {"-ui", [](settings& s) { s.ui = 1; }, "begin\n  &&s._begin;\n  x := &&s._if + &&s..level;\n  &&s..end;\nend;\n/\n",
+         "BEGIN\n  &&s._begin;\n  X := &&s._if + &&s..level;\n  &&s..end;\nEND;\n/\n"},
     });
 }
 
