@@ -486,6 +486,7 @@ private:
     void opencompoundtrigger();
     bool iscallspecification(position isoras) const;
     void joinwhitespacebefore(position t);
+    void rejoinlinestart(position first, position last);
     position firstonline(position start) const;
     void endalignedlistatline(position first);
     bool standalonecomment(position first) const;
