@@ -360,6 +360,8 @@ public:
     // The names of the comma-separated list that starts after pos.
     std::vector<std::string> collectnamelist(position pos) const;
     bool isblankrunbreak(position t) const;
+    // The GROUP of an aggregate's WITHIN GROUP (ORDER BY ...): no GROUP BY clause.
+    bool aggregategroup(position t) const;
     bool endsselectitem(position t) const;
     // Routine records of the call tree: calls of routines the source does not define go.
     void prunecalls();
@@ -490,7 +492,7 @@ private:
     position firstonline(position start) const;
     void endalignedlistatline(position first);
     bool standalonecomment(position first) const;
-    int32_t keywordindent(const token& first, int32_t column);
+    int32_t keywordindent(position first, int32_t column);
     // Block stack: what an END closes.
     struct blockend {
         linerecord closed;          // the record of the block the END belongs to
