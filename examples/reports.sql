@@ -41,6 +41,13 @@ select d.department_id,
   from employees e
  group by d.department_id;
 
+with monthly as (
+  select o.customer_id, sum ( o.total ) month_total
+  from   orders o
+  group  by o.customer_id, trunc ( o.created_at, 'mm' )
+)
+  select * from monthly;
+
 insert into customer_summary (customer_id, total_spent, last_order)
 select o.customer_id, sum(o.total), max(o.created_at)
   from orders o

@@ -145,6 +145,11 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
         {"-mcs 30 -aci -acs -amso", [](settings& s) { s.mcs = 30; s.aci = 1; s.acs = 1; s.amso = 1; },
          "BEGIN\n  UPDATE t SET a = CASE WHEN b = 1 THEN 2 ELSE 3 END WHERE c = 4;\nEND;\n",
          "BEGIN\nUPDATE t SET a = CASE WHEN b =\n1 THEN 2 ELSE 3 END WHERE c =\n4;\nEND;\n"},
+        // The blank that -rsbcb takes from before ")" is gone before the limit is measured:
+        // the line fits without giving up indentation.
+        {"-mcs 17 -aci -rsbcb", [](settings& s) { s.mcs = 17; s.aci = 1; s.rsbcb = 1; },
+         "BEGIN\n  IF a THEN\n    v := f(12345 )\n      + 1;\n  END IF;\nEND;\n",
+         "BEGIN\n  IF a THEN\n    v := f(12345)\n    + 1;\n  END IF;\nEND;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {"-mcs 20 -aci -acs -c-", [](settings& s) { s.mcs = 20; s.aci = 1; s.acs = 1; s.c = 0; },
          "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
