@@ -391,6 +391,9 @@ public:
         int32_t keywordcolumn = -1;
         int32_t statementstate = 0;
         int32_t statementcountdown = 0;
+        // A header or CREATE that the token's IS or AS ended still waits for it.
+        char headerpending = 0;
+        int32_t createpending = 0;
         // The line-break rule that the token's ";" made due applies after it, not before.
         int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
         // Blocks and routine headers that the token's rules opened open again when it is

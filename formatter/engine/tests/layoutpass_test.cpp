@@ -241,6 +241,13 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         {"-mcs 22 -aci -amso", [](settings& s) { s.mcs = 22; s.aci = 1; s.amso = 1; },
          "BEGIN\n  x := 1; y := 2; zzz := 345;\nEND;\n",
          "BEGIN\n  x := 1; y := 2;\n  zzz := 345;\nEND;\n"},
+        // The AS that crosses the limit ends the CREATE also when formatted again on its new
+        // line: OBJECT starts a statement, which moves when the comment stays too long.
+        {"-mcs 50 -amso", [](settings& s) { s.mcs = 50; s.amso = 1; },
+         "create or replace type t_obj authid current_user as object (\n  id integer\n"
+         "  -- a remark that is longer than the limit of the line\n)\nnot final;\n/\n",
+         "CREATE OR REPLACE TYPE t_obj AUTHID CURRENT_USER\nAS\nOBJECT (\n        id INTEGER\n"
+         "  -- a remark that is longer than the limit of the line\n        )\nNOT final;\n/\n"},
         // A statement that follows END LOOP on its line and moves to a line of its own gets
         // the empty line that -mlal keeps after the loop.
         {"-mcs 30 -amso -mlal -rlal", [](settings& s) { s.mcs = 30; s.amso = 1; s.mlal = 1; s.rlal = 1; },
