@@ -14,6 +14,14 @@ create or replace type geo_point_t as object (
 create or replace type geo_point_list_t as table of geo_point_t;
 /
 
+create or replace type geo_reader_udt_t authid current_user as object (
+     ctx integer
+    -- the rows fetched so far, counted across all of the bulk fetches
+    , rows_fetched integer
+)
+not final;
+/
+
 create or replace type geo_polygon_t as object (
   name varchar2(100),
   points geo_point_list_t,

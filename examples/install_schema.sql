@@ -55,6 +55,15 @@ create table countries (
   constraint countr_reg_fk foreign key (region_id) references regions (region_id)
 ) organization index;
 
+create table job_history_close_tmp(
+  /* rows written by the nightly close
+  */
+  is_closed    number(1,0) default 0 not null,
+  constraint job_history_close_ck check(
+         is_closed = 0 and (end_date is not null or job_title is not null )
+      or is_closed = 1 and end_date is null and job_title is null )
+);
+
 create sequence locations_seq start with 3300 increment by 100 maxvalue 9900 nocache nocycle;
 
 comment on table regions is 'Regions table. Contains numbers and names. References with the Countries table.';

@@ -43,6 +43,14 @@ create or replace editionable package body order_api is
       rollback; -- never fail the caller
   end log_line;
 
+  procedure set_status(p_order_id in number, p_status in varchar2 default 'OPEN', p_note in varchar2 default null)
+  is begin
+    update orders set status = p_status where order_id = p_order_id;
+    if p_note is not null then
+      log_line(p_note);
+    end if;
+  end set_status;
+
   function order_total(p_order_id in number) return number is
     v_total number := 0;
   begin

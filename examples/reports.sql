@@ -32,6 +32,22 @@ union all
 select 'none', null, 0, 0, 0 from dual
  order by 1, 2;
 
+select d.department_id,
+       sum ( e.salary * 12 ) yearly_cost,
+       listagg (
+         e.last_name, ', '
+       ) within group ( order by e.hire_date ) staff,
+       percentile_cont(0.5) within group (order by e.salary desc) median_salary
+  from employees e
+ group by d.department_id;
+
+with monthly as (
+  select o.customer_id, sum ( o.total ) month_total
+  from   orders o
+  group  by o.customer_id, trunc ( o.created_at, 'mm' )
+)
+  select * from monthly;
+
 insert into customer_summary (customer_id, total_spent, last_order)
 select o.customer_id, sum(o.total), max(o.created_at)
   from orders o

@@ -126,7 +126,7 @@ void formatter::alignselects() {
         }
     }
     if (alignment.processingalignedlist && endsstatementorcondition(*this, t)) alignment.endalistcomma = tokenline(t);
-    if (!alignment.processingalignedlist || !clausewords.count(word)) return;
+    if (!alignment.processingalignedlist || !clausewords.count(word) || aggregategroup(t)) return;
     if (issetoperator(word)) {
         alignment.processingalignedlist = 0;
         alignment.alignmentrequested = 0;

@@ -23,6 +23,12 @@ void formatter::bracketrule(int32_t firstpass) {
     std::string_view text = currenttoken->text();
     if (text.size() != 1 || (text[0] != '(' && text[0] != ')')) return;
     bool opening = text[0] == '(';
+    // -rsbcb: the blanks before ")" go first, so that the column limit measures the line
+    // as it stays; a line break before ")" and the indentation after it stay.
+    if (!opening && s.rsbcb && currenttoken != tokens.begin()) {
+        position before = std::prev(currenttoken);
+        if (before->kind == whitespace) stripleadingblanks(*before);
+    }
     // Beyond the column limit the layout pass breaks the line first and comes back.
     if (firstpass && s.mcs && beyondcolumnlimit() && !outputline.linebroken && !alignmentpending()) {
         if (s.rs && !alignenabled && statement.keeprelative) reloadrelativeindent(currenttoken);
@@ -81,11 +87,6 @@ void formatter::openbracket() {
 
 void formatter::closebracket() {
     position bracket = currenttoken;
-    if (s.rsbcb && bracket != tokens.begin()) {
-        // A line break before ")" and the indentation after it stay.
-        position before = std::prev(bracket);
-        if (before->kind == whitespace) stripleadingblanks(*before);
-    }
     popalignedlistsatbracket(brackets.bracketdepth);
     --brackets.bracketdepth;
     if (alignment.declarationalignment.active && alignment.declarationalignment.bracketlevel > brackets.bracketdepth) {

@@ -45,6 +45,12 @@ void tokencontext::resettokencontext() {
     freestash();
 }
 
+bool formatter::aggregategroup(position t) const {
+    if (t == tokens.end() || !isword(t->text(), "group") || t == tokens.begin()) return false;
+    position before = previoussignificant(t);
+    return before != tokens.end() && isword(before->text(), "within");
+}
+
 void formatter::printtraceline(int32_t level, const std::string& message, position pos) const {
     if (level < 0) return;
     std::string line = numtostring(level) + std::string(static_cast<size_t>(level), ' ') + message;
@@ -68,7 +74,7 @@ std::vector<std::string> formatter::fromtablenames(position from) const {
             wantname = false;
         } else if (text == ",") {
             wantname = true;
-        } else if (text == ";" || text == ")" || clausewords.count(lowered(text).view())) {
+        } else if (text == ";" || text == ")" || (clausewords.count(lowered(text).view()) && !aggregategroup(pos))) {
             break;
         } else if (wantname && (pos->kind == identifier || pos->kind == doublequotedname ||
                                 pos->kind == keywordtoken)) {

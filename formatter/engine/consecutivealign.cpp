@@ -455,7 +455,8 @@ bool formatter::alignconsecutive() {
     }
     if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
     if (!alignrows.empty() && istext(alignop, "=") &&
-        (istext(t->text(), ";") || (t->kind == identifier && clausewords.count(lowered(t->text()).view()))))
+        (istext(t->text(), ";") ||
+         (t->kind == identifier && clausewords.count(lowered(t->text()).view()) && !aggregategroup(t))))
         groupbroken = 1;
     bool ends = groupended || groupbroken || (t->kind == endtoken && !alignrows.empty()) ||
                 (loopdone && alignline != 0);

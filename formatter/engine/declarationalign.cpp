@@ -281,7 +281,8 @@ bool formatter::aligndeclarations() {
     // The end of an item or of the list.
     if (atlistlevel) {
         bool listend = t->text() == ")" || t->text() == ";" ||
-                       (g.mode == 5 && t->kind == identifier && clausewords.count(lowered(t->text()).view()));
+                       (g.mode == 5 && t->kind == identifier && clausewords.count(lowered(t->text()).view()) &&
+                        !aggregategroup(t));
         if (g.mode == 5 && (listend || t->text() == ",")) notealias(t);
         if (listend && enddeclarationlist()) return true;
     }

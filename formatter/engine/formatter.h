@@ -362,6 +362,8 @@ public:
     // The names of the comma-separated list that starts after pos.
     std::vector<std::string> collectnamelist(position pos) const;
     bool isblankrunbreak(position t) const;
+    // The GROUP of an aggregate's WITHIN GROUP (ORDER BY ...): no GROUP BY clause.
+    bool aggregategroup(position t) const;
     bool endsselectitem(position t) const;
     // Routine records of the call tree: calls of routines the source does not define go.
     void prunecalls();
@@ -391,6 +393,9 @@ public:
         int32_t keywordcolumn = -1;
         int32_t statementstate = 0;
         int32_t statementcountdown = 0;
+        // A header or CREATE that the token's IS or AS ended still waits for it.
+        char headerpending = 0;
+        int32_t createpending = 0;
         // The line-break rule that the token's ";" made due applies after it, not before.
         int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
         // Blocks and routine headers that the token's rules opened open again when it is
@@ -488,10 +493,11 @@ private:
     void opencompoundtrigger();
     bool iscallspecification(position isoras) const;
     void joinwhitespacebefore(position t);
+    void rejoinlinestart(position first, position last);
     position firstonline(position start) const;
     void endalignedlistatline(position first);
     bool standalonecomment(position first) const;
-    int32_t keywordindent(const token& first, int32_t column);
+    int32_t keywordindent(position first, int32_t column);
     // Block stack: what an END closes.
     struct blockend {
         linerecord closed;          // the record of the block the END belongs to

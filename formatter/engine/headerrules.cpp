@@ -244,6 +244,20 @@ void formatter::keepisastogether() {
     for (position p = first; p != before; ++p)
         if (!p->text().empty()) p->settext("");
     if (before->text() != " ") before->settext(" ");
+    if (breaks) rejoinlinestart(first, word);
+}
+
+// The line breaks from first up to last (excluded) went: a line that started there goes on
+// the line before, whose start the rules that reindent the current line (BEGIN) must find.
+void formatter::rejoinlinestart(position first, position last) {
+    const position start = outputline.linestarttoken;
+    for (position p = first; p != last && p != tokens.end(); ++p) {
+        if (p != start) continue;
+        if (start->breaksline()) return;
+        outputline.linestarttoken = linestartof(start);
+        outputline.linestarttext = std::string(outputline.linestarttoken->text());
+        return;
+    }
 }
 
 void formatter::keepthentogether() {
@@ -280,4 +294,5 @@ void formatter::joinwhitespacebefore(position t) {
         last = p;
     }
     if (last != tokens.end()) last->settext(" ");
+    rejoinlinestart(std::next(statement.lastsolidtoken), t);
 }

@@ -42,6 +42,8 @@ formatter::layoutvalues formatter::currentlayout() const {
             statement.keywordcolumn,
             statement.statementstate,
             statement.statementcountdown,
+            statement.headerpending,
+            statement.createpending,
             outputline.linebreakstate,
             outputline.keeplinebreak,
             outputline.removelinebreaks,
@@ -68,6 +70,8 @@ void formatter::restorelayout(const layoutvalues& v) {
     statement.keywordcolumn = v.keywordcolumn;
     statement.statementstate = v.statementstate;
     statement.statementcountdown = v.statementcountdown;
+    statement.headerpending = v.headerpending;
+    statement.createpending = v.createpending;
     outputline.linebreakstate = v.linebreakstate;
     outputline.keeplinebreak = v.keeplinebreak;
     outputline.removelinebreaks = v.removelinebreaks;

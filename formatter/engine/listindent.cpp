@@ -103,7 +103,7 @@ int32_t formatter::computelineindent(position first, bool& commentline) {
     bool generated = outputline.linestarttoken->classcode == classinserted;
     int32_t column;
     if (alignment.processingalignedlist && !alignment.alignmentrequested &&
-        !clausewords.count(lowered(f.text()).view())) {
+        (!clausewords.count(lowered(f.text()).view()) || aggregategroup(first))) {
         column = listindent(alignment.alistcol, first);
         commentline = true;
     } else if (brackets.listinprogress && (!statement.keeprelative || generated)) {
@@ -121,15 +121,17 @@ int32_t formatter::computelineindent(position first, bool& commentline) {
     } else {
         column = s.in ? computeindent(blocks.blocklevel, s.ni) : -1;
     }
-    return keywordindent(f, column);
+    return keywordindent(first, column);
 }
 
 // The clause keyword, logical operator, THEN and LOOP rules that override a list or block
 // column.
-int32_t formatter::keywordindent(const token& f, int32_t column) {
+int32_t formatter::keywordindent(position first, int32_t column) {
+    const token& f = *first;
     int32_t width = static_cast<int32_t>(f.text().size());
     bool clause = isclass(f, {classvalues, classset, classinto, classfrom, classwhere, classgroup, classorder}) ||
                   (f.classcode == classfetch && s.pius);
+    if (clause && aggregategroup(first)) clause = false;
     if ((s.pius || s.rask) && clause && statement.keywordcolumn >= 0) {
         bool aligned = s.rask && !(f.classcode == classset && !istext(statement.statementword, "update"));
         if (aligned || f.classcode == classinto) column = std::max(statement.keywordcolumn - width, 0);

@@ -190,6 +190,12 @@ TEST_F(declarations, aliases) {
          "         e.sal BULK COLLECT INTO l_names, l_flags\n"
          "    FROM emp e;\n"
          "END;\n"},
+        // The GROUP of WITHIN GROUP ends no list: the item's alias is the word after it.
+        {"-aav", [](settings& s) { s.aav = 1; },
+         "select d.dname dept,\n       listagg(e.ename, ', ') within group (order by e.ename) names\n  from dept d;\n",
+         "SELECT d.dname                                                dept,\n"
+         "       listagg(e.ename, ', ') within GROUP (ORDER BY e.ename) names\n"
+         "  FROM dept d;\n"},
         // Commas that -pcr moves to the line end end their items at once: the aliases line
         // up in the same run.
         {"-pcr -aav", [](settings& s) { s.pcr = 1; s.aav = 1; }, "select 1 as a\n      ,2016 as b\nfrom dual;\n",

@@ -145,6 +145,11 @@ TEST_F(columnlimit, blanksandindentationgiveupthecolumnsbeyond) {
         {"-mcs 30 -aci -acs -amso", [](settings& s) { s.mcs = 30; s.aci = 1; s.acs = 1; s.amso = 1; },
          "BEGIN\n  UPDATE t SET a = CASE WHEN b = 1 THEN 2 ELSE 3 END WHERE c = 4;\nEND;\n",
          "BEGIN\nUPDATE t SET a = CASE WHEN b =\n1 THEN 2 ELSE 3 END WHERE c =\n4;\nEND;\n"},
+        // The blank that -rsbcb takes from before ")" is gone before the limit is measured:
+        // the line fits without giving up indentation.
+        {"-mcs 17 -aci -rsbcb", [](settings& s) { s.mcs = 17; s.aci = 1; s.rsbcb = 1; },
+         "BEGIN\n  IF a THEN\n    v := f(12345 )\n      + 1;\n  END IF;\nEND;\n",
+         "BEGIN\n  IF a THEN\n    v := f(12345)\n    + 1;\n  END IF;\nEND;\n"},
         // -aci with -acs: the indentation goes, and the blanks inside the line give the rest.
         {"-mcs 20 -aci -acs -c-", [](settings& s) { s.mcs = 20; s.aci = 1; s.acs = 1; s.c = 0; },
          "BEGIN\n  v := 12;  -- abcdefgh\nEND;\n",
@@ -240,6 +245,13 @@ TEST_F(columnlimit, statementsmovetoanewline) {
         {"-mcs 22 -aci -amso", [](settings& s) { s.mcs = 22; s.aci = 1; s.amso = 1; },
          "BEGIN\n  x := 1; y := 2; zzz := 345;\nEND;\n",
          "BEGIN\n  x := 1; y := 2;\n  zzz := 345;\nEND;\n"},
+        // The AS that crosses the limit ends the CREATE also when formatted again on its new
+        // line: OBJECT starts a statement, which moves when the comment stays too long.
+        {"-mcs 50 -amso", [](settings& s) { s.mcs = 50; s.amso = 1; },
+         "create or replace type t_obj authid current_user as object (\n  id integer\n"
+         "  -- a remark that is longer than the limit of the line\n)\nnot final;\n/\n",
+         "CREATE OR REPLACE TYPE t_obj AUTHID CURRENT_USER\nAS\nOBJECT (\n        id INTEGER\n"
+         "  -- a remark that is longer than the limit of the line\n        )\nNOT final;\n/\n"},
         // A statement that follows END LOOP on its line and moves to a line of its own gets
         // the empty line that -mlal keeps after the loop.
         {"-mcs 30 -amso -mlal -rlal", [](settings& s) { s.mcs = 30; s.amso = 1; s.mlal = 1; s.rlal = 1; },

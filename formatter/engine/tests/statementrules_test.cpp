@@ -228,6 +228,25 @@ TEST_F(statementrules, isandasstayontheheaderline) {
         "end;\n"
         "/\n",
         [](settings& s) { s.kpit = 1; });
+    // IS BEGIN joined to the parameter line: BEGIN puts that line, not the one IS left,
+    // at the header's indentation.
+    verifyformat(
+        "CREATE OR REPLACE PACKAGE BODY p AS\n"
+        "  PROCEDURE a(a IN NUMBER,\n"
+        "  b IN NUMBER) IS BEGIN\n"
+        "    NULL;\n"
+        "  END;\n"
+        "END;\n"
+        "/\n",
+        "create or replace package body p as\n"
+        "procedure a(a in number,\n"
+        "b in number)\n"
+        "is begin\n"
+        "null;\n"
+        "end;\n"
+        "end;\n"
+        "/\n",
+        [](settings& s) { s.kpit = 1; });
 }
 
 TEST_F(statementrules, thenandloopstayontheconditionline) {
