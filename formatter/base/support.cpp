@@ -113,6 +113,15 @@ std::vector<std::string> split(std::string_view separator, std::string_view text
     return splitat(pattern::get(source), text, false);
 }
 
+int64_t countlinebreaks(std::string_view text) {
+    int64_t breaks = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') ++breaks;
+        else if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ++breaks;
+    }
+    return breaks;
+}
+
 std::vector<std::string> splitlines(std::string_view text) {
     return splitat(pattern::get(linebreakpattern), text, true);
 }

@@ -35,6 +35,8 @@ std::string join(const std::vector<std::string>& pieces, std::string_view separa
 std::vector<std::string> split(std::string_view separator, std::string_view text);
 // The lines without terminators (CR LF, CR or LF); the final piece is always kept.
 std::vector<std::string> splitlines(std::string_view text);
+// The number of line breaks (CR LF, CR or LF) in the text.
+int64_t countlinebreaks(std::string_view text);
 
 // The system's text for the current errno.
 std::string errnotext();

@@ -360,7 +360,7 @@ bool formatter::closeblock(int32_t firstpass) {
         word->classcode = 0;
         b.clear();
     }
-    bool show = s.sbi && int64_t(endline) - end.startline + 1 >= s.sbi_ml;
+    bool show = s.sbi && blocklines(end, t, endline) >= s.sbi_ml;
     if (show || s.rbi) placeblockinformation(word, show ? end.information : "");
 
     if ((!end.expected.empty() && b != end.expected) ||
@@ -374,6 +374,18 @@ bool formatter::closeblock(int32_t firstpass) {
     }
     blocks.blockstack.at(blocks.blocklevel + 1).blockname.clear();
     return true;
+}
+
+// The lines of a closed block, from its opener's line to the END's, as they are written (the
+// column limit and the joins may have added or taken some, and the next run counts those):
+// counted only as far as -sbi.ml asks. Without its opener, the lines as read.
+int64_t formatter::blocklines(const blockend& end, position endword, int32_t endline) const {
+    const position opener = end.closed.openertoken;
+    if (opener == position()) return int64_t(endline) - end.startline + 1;
+    int64_t lines = 1;
+    for (position p = std::next(opener); p != endword && p != tokens.end() && lines < s.sbi_ml; ++p)
+        if (p->breaksline()) lines += countlinebreaks(p->text());
+    return lines;
 }
 
 // A name declared in a block is forgotten at its END.

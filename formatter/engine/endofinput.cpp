@@ -4,23 +4,6 @@
 #include "globals.h"
 #include "support.h"
 
-namespace {
-
-int32_t countlinebreaks(std::string_view text) {
-    int32_t count = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            ++count;
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (text[i] == '\n') {
-            ++count;
-        }
-    }
-    return count;
-}
-
-}  // namespace
-
 void formatter::checkendofinput() {
     position t = currenttoken;
     int32_t kind = t->kind;
@@ -48,7 +31,7 @@ void formatter::checkendofinput() {
     int32_t running = line;
     for (position e = t; e != tokens.begin();) {
         --e;
-        int32_t breaks = countlinebreaks(e->text());
+        int32_t breaks = static_cast<int32_t>(countlinebreaks(e->text()));
         running -= breaks;
         if (e->kind == stringliteral && breaks > 0) likely = running;
     }

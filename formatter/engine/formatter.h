@@ -507,6 +507,7 @@ private:
         int32_t startline = 0;
     };
     bool deferredbylimit(int32_t firstpass);
+    int64_t blocklines(const blockend& end, position endword, int32_t endline) const;
     [[noreturn]] void blockerror(const std::string& message, bool reopen);
     void checknesting(size_t depth);
     [[noreturn]] void beginnotfound(const std::string& unitname);

@@ -90,6 +90,10 @@ TEST_F(blockstack, endofblockinformation) {
               ifblock(3, "  END IF; /* of block:x */\n")},
              {"-sbi.ml sets the least length", [](settings& s) { s.sbi = 1; s.sbi_ml = 3; }, ifblock(3, "  END IF;\n"),
               ifblock(3, "  END IF;" + info + "\n")},
+             // The lines count as written: the limit made the block four lines long.
+             {"-sbi.ml counts the lines the limit made", [](settings& s) { s.sbi = 1; s.sbi_ml = 4; s.mcs = 30; },
+              "BEGIN\n  IF a THEN\n    x := bbbbbbbbbb + cccccccccc;\n  END IF;\nEND;\n",
+              "BEGIN\n  IF a THEN\n    x := bbbbbbbbbb +\n    cccccccccc;\n  END IF;/*of block:IF a */\nEND;\n"},
              {"-sbi.max cuts the header", [](settings& s) { s.sbi = 1; s.sbi_ml = 1; s.sbi_max = 12; },
               ifblock(3, "  END IF;\n"),
               ifblock(3, "  END IF;/*of block:IF v_count >...*/\n")},
