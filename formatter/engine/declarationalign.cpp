@@ -144,6 +144,7 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
         return false;
     }
     regroupend = position();
+    regroupwatch = 0;
     rewindtosnapshot();
     return true;
 }
