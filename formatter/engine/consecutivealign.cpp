@@ -183,6 +183,7 @@ int32_t formatter::padconsecutiverows() {
     for (alignrow& row : alignrows) row.column = tokencolumn(row.token);
     int32_t firstrun = 0;
     size_t runstart = 0;
+    paddedrows.clear();
     for (size_t i = 0; i < alignrows.size(); ++i) {
         if (!alignrows[i].runend) continue;
         int32_t largest = 0;
@@ -195,6 +196,7 @@ int32_t formatter::padconsecutiverows() {
             row.token->protectedtoken = true;
             int32_t missing = largest - row.column;
             if (missing <= 0 || paddingpassesthelimit(row.token, 0, missing)) continue;
+            paddedrows.push_back(row.token);
             std::string blanks(static_cast<size_t>(missing), ' ');
             position before = previoustoken(row.token);
             if (before != tokens.end() && before->kind == whitespace)
@@ -209,6 +211,42 @@ int32_t formatter::padconsecutiverows() {
         runstart = i + 1;
     }
     return firstrun;
+}
+
+// Notes the blanks in front of t on its line, the line's indentation included.
+void formatter::noteblanksbefore(lineblanks& line, position t) const {
+    line.texts.clear();
+    line.before = previoustoken(t);
+    line.relative = s.rs && statement.keeprelative;
+    for (position p = t; p != tokens.begin();) {
+        --p;
+        if (p->kind == whitespace) line.texts.emplace_back(p, std::string(p->text()));
+        if (p->breaksline()) break;
+    }
+}
+
+// Going back to t, the blanks in front of it get the texts they had at its snapshot: the
+// padding, and what the limit rules took from the line, go, as they do when the output is
+// formatted again; a line break put in meanwhile stays, and so does what it began. A line
+// that keeps its shape (-rs) keeps the indentation the limit left it: so it is read again.
+void formatter::restoreblanksbefore(const lineblanks& line, position t) {
+    // Only the blanks on the line now are looked up: a rule may have erased a noted one.
+    for (position p = t; p != tokens.begin();) {
+        --p;
+        if (p->kind == whitespace && (!line.relative || !p->breaksline())) {
+            auto noted = std::find_if(line.texts.begin(), line.texts.end(),
+                                      [p](const auto& n) { return n.first == p; });
+            if (noted != line.texts.end() && p->breaksline() == haslinebreak(noted->second) &&
+                p->text() != noted->second)
+                p->settext(noted->second);
+        }
+        if (p->breaksline()) break;
+    }
+    // A row without blanks in front of it got them as a token of their own.
+    for (position p = previoustoken(t); p != line.before && p != tokens.end() && p->kind == whitespace &&
+                                        p->sequence < 0 && !p->breaksline();
+         p = previoustoken(t))
+        tokens.erase(p);
 }
 
 // Ends the consecutive group at the current token; true when the loop was moved back.
@@ -231,20 +269,26 @@ bool formatter::endconsecutivegroup() {
 }
 
 // A line break before t while the group is laid out again parts its line so that a piece holds
-// the group's operator alone where the line held more, or sets an operator at a line's start.
+// the group's operator alone where the line held more (an operator left out for reaching
+// beyond the limit too), sets an operator at a line's start, or breaks a padded row's line.
 bool formatter::partsgrouprow(position t) const {
     if (regroupop.empty()) return false;
     auto isop = [this](const token& p) { return p.kind == othertoken && p.text() == regroupop; };
     int32_t before = 0, after = 0;
+    bool padded = false;
     for (position p = t; p != tokens.begin();) {
         --p;
         if (p->breaksline()) break;
-        if (isop(*p)) ++before;
+        if (!isop(*p)) continue;
+        ++before;
+        padded = padded || std::find(paddedrows.begin(), paddedrows.end(), p) != paddedrows.end();
     }
     for (position p = t; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
         if (isop(*p)) ++after;
+    // The padding was judged on the unbroken line: the broken one may not take it.
+    if (padded) return true;
     if (after > 0 && isop(*t)) return true;
-    return before > 0 && after > 0 && (before == 1 || after == 1);
+    return after == 1 || (after > 0 && before == 1);
 }
 
 // Under a column limit the group is laid out again with its padding; the line breaks that the
@@ -255,24 +299,46 @@ void formatter::keepgroupsnapshot(position start) {
     if (regroupstart != start) regroups = 0;
     regroupstart = start;
     regroupend = resumetoken;
+    // The line of the last padded row goes on after the group's end: the line breaks the
+    // limit puts into it are watched up to its end.
+    regroupwatch = 0;
+    if (!paddedrows.empty() && sameoutputline(paddedrows.back(), resumetoken)) {
+        position p = resumetoken;
+        while (p != tokens.end() && p->kind != endtoken && !p->breaksline()) ++p;
+        if (p != tokens.end() && p->kind != endtoken) {
+            regroupend = p;
+            regroupwatch = 1;
+            // A group of its own may begin on the rest of the line: the first one's snapshot
+            // and line are kept for forming it again.
+            regroupsnapshot = rewindsnapshot;
+            regroupline = groupline;
+        }
+    }
     regroupop = alignop;
     replaybreaks = rowsparted;
     rowsparted = 0;
 }
 
-// The snapshot stays the group's unless a declaration run laid out again took its own.
+// The snapshot stays the group's unless a declaration run laid out again took its own; a
+// group that began on the watched line left a copy.
 bool formatter::regroupdue(position t) const {
     return replaybreaks > 0 && t == regroupend && regroupstart != position() && regroups < 2 &&
-           rewindtoken == regroupstart;
+           (rewindtoken == regroupstart || (regroupwatch && !declarationsnapshot));
 }
 
 // The group starts again at its first row with the state of its snapshot, as on its first
 // laying out: its rows are noted on the output lines, padded and laid out again.
 void formatter::formgroupagain() {
     ++regroups;
+    regroupwatch = 0;
     groupshared = position();
     replaybreaks = 0;
     rowsparted = 0;
+    restoreblanksbefore(groupline, rewindtoken);
+    // The line breaks that rules put in since are the text's own when the output is read
+    // again: the rules that join lines of the source (-kpit, -kitt) may take them out.
+    for (position p = rewindtoken; p != currenttoken && p != tokens.end(); ++p)
+        if (p->kind == whitespace && p->classcode == classinserted && p->breaksline()) p->classcode = 0;
     restorerewindsnapshot();
     rewindtoken = previousrewindtoken = tokens.end();
     rewindline = 0;
@@ -305,6 +371,7 @@ void formatter::takesharedsnapshot(position t) {
     // The first such operator of the line is the one a line break after it leaves alone.
     if (sharedtoken == t || (sharedtoken != position() && sameoutputline(sharedtoken, t))) return;
     savestate(sharedsnapshot);
+    noteblanksbefore(sharedline, t);
     sharedtoken = t;
 }
 
@@ -334,6 +401,13 @@ void formatter::takesharedsnapshot(position t) {
         return false;
     }
     if (single != shared || alignline != 0 || !alignenabled) return false;
+    // The line takes back the indentation that the limit took from it since, as it has it
+    // when the output is formatted again, unless the operator then reaches beyond the limit:
+    // judged there it would be left out again.
+    lineblanks now;
+    noteblanksbefore(now, shared);
+    restoreblanksbefore(sharedline, shared);
+    if (tokenendcolumn(shared) > s.mcs) restoreblanksbefore(now, shared);
     restorestate(sharedsnapshot, shared);
     return true;
 }
@@ -400,6 +474,7 @@ void formatter::addconsecutiverow(position t) {
             rowsparted = 0;
             sharedtoken = position();
             takerewindsnapshot(t);
+            if (linesparted()) noteblanksbefore(groupline, t);
             // The group is laid out again from the start of t, which makes its own request for
             // an aligned list (-aroa) again: a line break put before t must not find it made.
             if (s.mcs && t == currenttoken)
@@ -448,10 +523,19 @@ bool formatter::alignconsecutive() {
     if (t == resumetoken || (!alignenabled && resumeline > 0 && t->line > resumeline)) {
         alignenabled = 1;
         resumeline = 0;
+    }
+    if (t == regroupend) {
         if (regroupdue(t)) {
+            if (rewindtoken != regroupstart) {
+                rewindsnapshot = std::move(regroupsnapshot);
+                groupline = std::move(regroupline);
+                rewindtoken = regroupstart;
+            }
             formgroupagain();
             return true;
         }
+        regroupwatch = 0;
+        regroupend = position();
     }
     if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
     if (!alignrows.empty() && istext(alignop, "=") &&

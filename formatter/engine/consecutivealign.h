@@ -31,6 +31,14 @@ struct alignrow {
     int32_t line = 0;   // source line of the row
 };
 
+// The blanks in front of a snapshot token on its output line, its indentation included, as
+// they were when the snapshot was taken: the limit rules may have changed them since.
+struct lineblanks {
+    std::vector<std::pair<position, std::string>> texts;
+    position before;   // the token in front of the snapshot token then
+    bool relative = false;   // the line keeps its shape (-rs): its indentation is read again
+};
+
 // The declaration-alignment group: the list being aligned, its rows, and the settings it
 // began with. A bracket opened inside an alias list keeps a copy and assigns it back at
 // its closing bracket.

@@ -138,8 +138,13 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     if (!declarationsnapshot) return false;
     bool rewind = mayrewind && !loopdone && previousrewindtoken != rewindtoken;
     declarationsnapshot = 0;
-    if (!rewind) return false;
+    if (!rewind) {
+        // The snapshot is spent: the blanks after it are collapsed again.
+        rewindline = 0;
+        return false;
+    }
     regroupend = position();
+    regroupwatch = 0;
     rewindtosnapshot();
     return true;
 }

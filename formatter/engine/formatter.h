@@ -199,6 +199,12 @@ public:
     int32_t regroups = 0;
     int32_t replaybreaks = 0;
     char rowsparted = 0;               // a rule parted a line of the group while it was noted
+    std::vector<position> paddedrows;  // the rows that the group's padding moved
+    char regroupwatch = 0;             // the last row's line is laid out after the group's end
+    lineblanks groupline;              // the first row's line when the group began
+    lineblanks sharedline;             // the shared operator's line at its snapshot
+    rewindstate regroupsnapshot;       // the group's snapshot and first line while its last
+    lineblanks regroupline;            // row's line is watched
     // The state at an operator left out for sharing its line with another, kept while no group
     // is open, to judge it again when the limit parts the two.
     rewindstate sharedsnapshot;
@@ -239,6 +245,8 @@ public:
     void keepgroupsnapshot(position start);
     bool regroupdue(position t) const;
     void formgroupagain();
+    void noteblanksbefore(lineblanks& line, position t) const;
+    void restoreblanksbefore(const lineblanks& line, position t);
     bool partsgrouprow(position t) const;
     bool linesparted() const;
     bool mayparttheline(position t);

@@ -492,7 +492,7 @@ bool formatter::breakbeforetoken() {
     if (s.pcr && istext(t->text(), ",")) return false;
 
     // Laid out again after an alignment group: the group is formed anew from its output lines.
-    if (!alignenabled && partsgrouprow(t)) ++replaybreaks;
+    if ((!alignenabled || regroupwatch) && partsgrouprow(t)) ++replaybreaks;
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
     restorelayout(tokenstartlayout);
     // A statement moved to a line of its own finds due the line-break rule of the block before

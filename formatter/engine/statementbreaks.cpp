@@ -189,7 +189,10 @@ bool formatter::putcommasright() {
 position formatter::eraseahead(position pos) {
     position after = std::next(pos);
     if (resumetoken == pos) resumetoken = after == tokens.end() ? currenttoken : after;
-    if (regroupend == pos) regroupend = position();
+    if (regroupend == pos) {
+        regroupend = position();
+        regroupwatch = 0;
+    }
     return tokens.erase(pos);
 }
 

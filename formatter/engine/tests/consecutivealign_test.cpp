@@ -42,6 +42,15 @@ TEST_F(consecutive, assignments) {
         {"-acav -mcs 38", [](settings& s) { s.acav = 1; s.mcs = 38; },
          "begin\n  if p_a > 0 then v_x := p_a * 2; elsif p_a < 0 then v_x := -p_a; else v_x := 0; end if;\nend;\n",
          "BEGIN\n  IF p_a > 0 THEN v_x    := p_a * 2;\n  ELSIF p_a < 0 THEN v_x := -p_a; ELSE\n    v_x := 0; END IF;\nEND;\n"},
+        // The padding that the unbroken line of the first row took is dropped once the limit
+        // has broken it, and -aci gives its indentation back: so the output is read again.
+        {"-acav -mcs 60 -aci", [](settings& s) { s.acav = 1; s.mcs = 60; s.aci = 1; },
+         "BEGIN\n   l_owner := cfg_utility_pkg.get_parm_value('&&app_code', '&&release', 'owner_pattern');\n"
+         "   l_read_only_owner_pattern := cfg_utility_pkg.get_parm_value('&&app_code', '&&release', 'read_only_owner');\n"
+         "END;\n/\n",
+         "BEGIN\n  l_owner := cfg_utility_pkg.get_parm_value(\n                '&&app_code', '&&release', 'owner_pattern');\n"
+         "l_read_only_owner_pattern := cfg_utility_pkg.get_parm_value(\n              '&&app_code', '&&release', 'read_only_owner');\n"
+         "END;\n/\n"},
     });
 }
 
@@ -84,11 +93,11 @@ TEST_F(consecutive, equalities) {
         // Both = of the line leave it: no group is pending, so the END closes its block.
         {"-acev", [](settings& s) { s.acev = 1; }, "BEGIN\n  UPDATE t SET a=1, c = 2 WHERE id=30;\nEND;\n",
          "BEGIN\n  UPDATE t SET a = 1, c = 2 WHERE id = 30;\nEND;\n"},
-        // The limit parts the two = of a line; the second stays where it is, as padding it
-        // would take its line past the limit.
+        // The limit parts the two = of a line; the second, on a line of its own now, lines up
+        // with the first, and the limit breaks its line after it.
         {"-acev -mcs 30", [](settings& s) { s.acev = 1; s.mcs = 30; },
          "begin\n  if a > 2 and (l_tab(1) = 'one' or l_tab(2) = 'two') then\n    null;\n  end if;\nend;\n",
-         "BEGIN\n  IF a > 2 AND (l_tab(1) =\n                'one' OR l_tab\n                (2) = 'two')\n    THEN\n    NULL;\n  END IF;\nEND;\n"},
+         "BEGIN\n  IF a > 2 AND (l_tab(1) =\n                'one' OR l_tab\n                (2)      =\n                'two') THEN\n    NULL;\n  END IF;\nEND;\n"},
     });
 }
 

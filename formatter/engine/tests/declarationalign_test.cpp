@@ -234,6 +234,20 @@ TEST_F(declarations, aliases) {
          "  END f;\n"
          "END p;\n"
          "/\n"},
+        // The parameter list's snapshot is spent when the list has been laid out again: the
+        // view after it has its blanks collapsed, as it has without the header before it.
+        {"-actv -aav -mcs 40", [](settings& s) { s.actv = 1; s.aav = 1; s.mcs = 40; },
+         "declare\n"
+         "  procedure add_emp(id in integer, f_name in varchar2, l_name in varchar2, dept in integer) is begin null; end;\n"
+         "begin\n  null;\nend;\n/\n"
+         "create view v as\nselect\n    d.dept_id, d_name as dept_name, location\n"
+         "    , e.emp_id, e.f_name || ' ' || e.l_name as emp_name\nfrom d, e\n/\n",
+         "DECLARE\n"
+         "PROCEDURE add_emp(id IN INTEGER, f_name IN VARCHAR2, l_name IN VARCHAR2, dept IN INTEGER\n"
+         ") IS BEGIN NULL; END;\n"
+         "BEGIN\n  NULL;\nEND;\n/\n"
+         "CREATE VIEW v AS\nSELECT\n    d.dept_id, d_name                       AS dept_name, location\n"
+         "    , e.emp_id, e.f_name || ' ' || e.l_name AS emp_name\nFROM d, e\n/\n"},
         {"-aav -mcs 30", [](settings& s) { s.aav = 1; s.mcs = 30; },
          "select aaaa a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nfrom t;\n",
          "SELECT aaaa         a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nFROM t;\n"},

@@ -101,6 +101,58 @@ TEST_F(switchwords, aliasesunderthealignpreset) {
                  "select e.ename name\n     , count(*) cnt\n     , e.deptno as dept_no\nfrom emp e;\n", words({"-al"}));
 }
 
+// Alignment under a column limit reaches in one run the layout that a second run keeps: the
+// group is formed again from the lines the limit made.
+TEST_F(switchwords, alignedgroupsarejudgedonthelinesthelimitmade) {
+    // The first row's padding is dropped once the limit has broken its line: with it the
+    // line's first part would reach past the limit.
+    verifyformat("BEGIN\n"
+                 "  l_report := report_pkg.render(p_rows, 'Qtr1',\n"
+                 "                                'SALES_SUMMARY',\n"
+                 "                                'LANDSCAPE_WIDE'\n"
+                 "                                );\n"
+                 "  l_settings(report_pkg.g_page_width_option) := page_width;\n"
+                 "END;\n/\n",
+                 "begin\n"
+                 "    l_report := report_pkg.render( p_rows, 'Qtr1', 'SALES_SUMMARY', 'LANDSCAPE_WIDE' );\n"
+                 "    l_settings( report_pkg.g_page_width_option )  := page_width;\n"
+                 "end;\n/\n",
+                 words({"-mcs", "80", "-al"}));
+    // So is the last row's, whose line the limit breaks after the CASE that ended the group.
+    verifyformat("BEGIN\n"
+                 "  l_name        := m.method_name;\n"
+                 "  l_is_function := m.is_function;\n"
+                 "  l := CASE WHEN l_is_function THEN 'function' ELSE 'procedure' END ||\n"
+                 "       ' ' || l_name;\n"
+                 "END;\n/\n",
+                 "begin\n"
+                 "    l_name := m.method_name;\n"
+                 "    l_is_function := m.is_function;\n"
+                 "    l := case when l_is_function then 'function' else 'procedure' end || ' ' || l_name;\n"
+                 "end;\n/\n",
+                 words({"-al", "-mcs", "80", "-aci"}));
+    // The second = lay beyond the limit; on a line of its own it lines up with the first.
+    verifyformat("SELECT COUNT(*)\n"
+                 "FROM orders o\n"
+                 "WHERE o.customer_ident    =\n"
+                 "      p_customer_ident AND\n"
+                 "      o.order_status_code =\n"
+                 "      p_status_code;\n",
+                 "select count(*) from orders o\n"
+                 " where o.customer_ident = p_customer_ident and o.order_status_code = p_status_code;\n",
+                 words({"-mcs", "40", "-al"}));
+    // The first = is judged again with the indentation that -aci took from its line since.
+    verifyformat("SELECT col.table_name || ' '\n"
+                 " || CASE WHEN col.data_type = 'DATE' AND col.nullable IS NULL AND col.data_scale\n"
+                 "              = 0 THEN 'DAY' ELSE col.data_type END kind\n"
+                 "FROM user_tab_columns col;\n",
+                 "select col.table_name || ' '\n"
+                 "       || case when col.data_type = 'DATE' and col.nullable is null and col.data_scale = 0 "
+                 "then 'DAY' else col.data_type end kind\n"
+                 "from user_tab_columns col;\n",
+                 words({"-al", "-mcs", "80", "-aci"}));
+}
+
 TEST_F(switchwords, conditionalswitchesholdforonestatement) {
     // The block applies at each SELECT, also the first in a block or after THEN, and its
     // statement's end puts the switches back.
