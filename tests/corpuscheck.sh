@@ -23,7 +23,7 @@ switchsets=(
     "-ai -mcs 60 -acs -aci -amso -amc"
     "-ar -mcs 100 -acs -aci -amso"
     "-sbi"
-    "-sbi -sbi.ml 5"
+    "-sbi -sbi.ml 5" "-al -mcs 50 -acs -aci -amc -sbi -sbi.ml 5"
     "-uk -ui"
     "-lk -li"
     "-ck -ci+"  # a bare -ci takes the next word as the continuation indent
