@@ -30,6 +30,7 @@ bool samefile(const fileidentity& a, const fileidentity& b);
 bool unchangedfile(const fileidentity& a, const fileidentity& b);
 
 // The descriptor that a name such as /dev/stdout, /dev/fd/3 or /proc/self/fd/3 stands for,
+// however it is spelled (/dev/./stdout, /proc/PID/fd/3) and through links that lead to one,
 // or -1 for any other name. Such names lead to what the descriptor has open, not to a file
 // that may be replaced.
 int descriptorofname(const std::string& path);

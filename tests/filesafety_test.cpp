@@ -330,7 +330,17 @@ TEST_F(filesafety, descriptornameswritetothedescriptor) {
     EXPECT_EQ(run.exitcode, 0) << run.err;
     run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "null", "-e=/dev/stdout", "-b", "0"});
     EXPECT_EQ(run.exitcode, 0) << run.err;
-    EXPECT_EQ(readfile("log.txt"), "earlier\n" + formatted + formatted + formatted + "in.sql -> null" + done);
+    // Spelled otherwise, or reached through a link the user names, such a name is the same.
+    fs::create_symlink("/dev/stdout", folder / "out.lnk");
+    run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "/dev/./stdout", "-b", "0", "-sr-"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "out.lnk", "-b", "0", "-sr-"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "null", "-e=/dev/fd/../fd/1", "-b", "0"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    fs::remove(folder / "out.lnk");
+    EXPECT_EQ(readfile("log.txt"), "earlier\n" + formatted + formatted + formatted + "in.sql -> null" + done +
+                                       formatted + formatted + "in.sql -> null" + done);
 
     run = brelm({"-i", "in.sql", "-o", "/dev/stdout", "-b", "0", "-sr-"});
     EXPECT_EQ(run.out, formatted);

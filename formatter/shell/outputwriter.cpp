@@ -132,7 +132,8 @@ void writeoutput(const settings& s, const formattedtext& output, const fileident
             writefile(s.slsf, wholetext(output.sidefile), fileidentity{});
     }
 
-    const int fd = descriptorofname(s.outputfile);
+    // A derived name is never followed to a descriptor: a link there fails the file.
+    const int fd = s.outputnamedlength >= 0 ? -1 : descriptorofname(s.outputfile);
     if (target == "stdout" || target == "stderr") {
         writedescriptor(s.outputfile, target == "stdout" ? STDOUT_FILENO : STDERR_FILENO, output.text);
     } else if (fd >= 0) {
