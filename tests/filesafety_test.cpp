@@ -486,10 +486,12 @@ TEST_F(filesafety, hardlinkedandreadonlyfilesstayastheyare) {
 }
 
 // With -sl, -el or -pp the result is not the whole input: it may not replace the input file,
-// whatever name leads to it; nor may html, the -slsf listing or the -e messages.
+// whatever name leads to it; nor may html, and the -slsf listing and the -e messages may
+// replace no input of the run.
 TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
     const std::string text = "#define one 1\nx := one;\ny := 2;\n";
     writefile("h.sql", text);
+    writefile("a.sql", source);
     fs::create_hard_link(folder / "h.sql", folder / "same.sql");
     const std::string itself = " is the input file itself, which -sl, -el and -pp cannot replace.\n" + hint;
     struct row {
@@ -510,6 +512,9 @@ TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
         {{"-i", "h.sql", "-o", "out.sql", "-slsf", "same.sql"},
          "The line synchronization file same.sql is the input file itself, which -slsf cannot replace.\n" + hint +
              "h.sql -> out.sql" + failed},
+        {{"-i", "a.sql", "-o", "a.out", "-slsf", "same.sql", "-i", "h.sql", "-o", "out.sql"},
+         "The line synchronization file same.sql is an input file, which -slsf cannot replace.\n" + hint +
+             "a.sql -> a.out" + failed},
         {{"-e=h.sql", "-i", "h.sql", "-o", "out.sql"}, "The error file h.sql is an input file, which -e cannot replace.\n" + hint},
         {{"-i", "a.sql", "-e=same.sql", "-i", "h.sql", "-o", "out.sql"},
          "The error file same.sql is an input file, which -e cannot replace.\n" + hint},
