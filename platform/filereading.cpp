@@ -123,6 +123,7 @@ std::string replacefailure(const replaceresult& result) {
     case replaceoutcome::hardlinked: return "it has more than one hard link";
     case replaceoutcome::danglinglink: return "it is a symbolic link that leads to no file";
     case replaceoutcome::notregular: return "it is not a regular file";
+    case replaceoutcome::noreader: return "no program reads from the pipe";
     case replaceoutcome::derivedlink: return (result.link.empty() ? "it" : result.link) + " is a symbolic link";
     case replaceoutcome::changed: return "it changed while it was being written";
     case replaceoutcome::replaced:

@@ -192,10 +192,14 @@ bool keepattributes(int fd, const std::string& path, const struct stat& old) {
     return copyattributes(path, fd);
 }
 
-// Devices and pipes take the text where they are.
-replaceresult writeinplace(int directory, const std::string& base, const textsource& text) {
-    descriptor fd(::openat(directory, base.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+// Devices and pipes take the text where they are; without waitforreader a pipe is opened
+// only when something reads from it.
+replaceresult writeinplace(int directory, const std::string& base, const textsource& text, bool waitforreader) {
+    const int flags = O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | (waitforreader ? 0 : O_NONBLOCK);
+    descriptor fd(::openat(directory, base.c_str(), flags));
+    if (fd.get() < 0 && errno == ENXIO && !waitforreader) return ended(replaceoutcome::noreader);
     if (fd.get() < 0) return failure(errno);
+    if (!waitforreader) ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     if (!text([&fd](std::string_view piece) { return writeall(fd.get(), piece); })) return failure(errno ? errno : EIO);
     return ended(replaceoutcome::replaced);
 }
@@ -519,7 +523,7 @@ replaceresult replacefile(const std::string& path, const textsource& text, const
     if (exists && !S_ISREG(old.st_mode)) {
         // A pipe or device the user named takes the text; one at a derived name is no output.
         if (derived) return ended(replaceoutcome::notregular);
-        return writeinplace(directory.get(), base, text);
+        return writeinplace(directory.get(), base, text, options.waitforreader);
     }
     if (exists && old.st_nlink > 1) return ended(replaceoutcome::hardlinked);
     if (exists && ::faccessat(directory.get(), base.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);

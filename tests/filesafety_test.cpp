@@ -387,7 +387,8 @@ TEST_F(filesafety, aneditduringtheformattingisnotlost) {
 }
 
 // The clipboard file is written as an output file is: replaced whole, never cut short in
-// place, a link at its name followed, a file with more than one hard link refused.
+// place, a link at its name followed, a file with more than one hard link refused; a pipe
+// that nothing reads from is refused, as one that nothing writes to is when it is read.
 TEST_F(filesafety, theclipboardfileisreplacedwhole) {
     writefile("in.sql", source);
     writefile("target.txt", "copied before\n");
@@ -405,6 +406,12 @@ TEST_F(filesafety, theclipboardfileisreplacedwhole) {
     EXPECT_EQ(run.err, "could not write clipboard: " + (folder / "clip.txt").string() +
                            ": it has more than one hard link\nin.sql -> clipboard" + failed);
     EXPECT_EQ(readfile("second.txt"), formatted);
+
+    ASSERT_EQ(::mkfifo((folder / "clip.fifo").c_str(), 0600), 0);
+    environment["BRELM_CLIPBOARD_FILE"] = (folder / "clip.fifo").string();
+    run = brelm({"-i", "in.sql", "-o", "clipboard", "-b", "0"});
+    EXPECT_EQ(run.err, "could not write clipboard: " + (folder / "clip.fifo").string() +
+                           ": no program reads from the pipe\nin.sql -> clipboard" + failed);
 }
 
 // The replacement keeps the mode with its set-user-ID bit, the owner and group root gave
