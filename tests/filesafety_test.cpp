@@ -236,11 +236,12 @@ TEST_F(filesafety, achangedfileisnamedandnotreplaced) {
     EXPECT_TRUE(readfile("a.old") == text);
 }
 
-// A file of a recursive listing that is swapped for a link, or whose folder is swapped for a
-// link to another folder, after the listing and before it is read: it is not read through
-// the link, and the files the links lead to stay as they were.
+// A file of a recursive listing that is swapped for a link or a pipe, or whose folder is
+// swapped for a link to another folder, after the listing and before it is read: it is not
+// read through the link, nor waited on, and the files the links lead to stay as they were.
 TEST_F(filesafety, alistedfileswappedforalinkisnotfollowed) {
     writefile("tree/a.sql", source);
+    writefile("tree/c.sql", source);
     writefile("tree/sub/b.sql", source);
     writefile("victim.sql", source);
     writefile("elsewhere/b.sql", source);
@@ -248,11 +249,14 @@ TEST_F(filesafety, alistedfileswappedforalinkisnotfollowed) {
         std::error_code error;
         fs::remove(folder / "tree/a.sql", error);
         fs::create_symlink(folder / "victim.sql", folder / "tree/a.sql", error);
+        fs::remove(folder / "tree/c.sql", error);
+        ::mkfifo((folder / "tree/c.sql").c_str(), 0600);
         fs::rename(folder / "tree/sub", folder / "tree/sub.old", error);
         fs::create_directory_symlink(folder / "elsewhere", folder / "tree/sub", error);
     });
     EXPECT_EQ(run.out, "subdir:tree/sub\n");
     EXPECT_EQ(run.err, "tree/a.sql changed while it was being formatted\ntree/a.sql" + failed +
+                           "tree/c.sql changed while it was being formatted\ntree/c.sql" + failed +
                            "tree/sub/b.sql changed while it was being formatted\ntree/sub/b.sql" + failed);
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("victim.sql"), source);
