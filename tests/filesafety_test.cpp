@@ -646,9 +646,11 @@ TEST_F(filesafety, theprivatebackupfoldermustbetheusers) {
     if (!fs::exists("/usr/bin/unshare") || runprogram("/usr/bin/unshare", probe, folder).exitcode != 0)
         GTEST_SKIP() << "needs a mount namespace of its own (unshare) to use /tmp/brelm-" << ::geteuid() << " undisturbed";
     // brelm and libmarlox.so are copied from the build folder to where nobody reaches them.
+    // The build folder may itself lie below /tmp (a checkout in a folder mktemp made): the
+    // shell enters it before the new /tmp hides it, and copies from where it stands.
     const std::string script =
-        "mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 1\n"
-        "mkdir -m 755 /tmp/bin && cp \"$1\"/brelm \"$1\"/*.so /tmp/bin/ || exit 1\n"
+        "cd \"$1\" && mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 1\n"
+        "mkdir -m 755 /tmp/bin && cp brelm *.so /tmp/bin/ || exit 1\n"
         "mkdir -m 777 /tmp/work && cd /tmp/work && printf 'begin\\nx:=1;\\nend;\\n' > pkg.sql && chmod 666 pkg.sql || exit 1\n"
         "/tmp/bin/brelm -i pkg.sql -o null\n"
         "echo \"exit $?\"\n"
