@@ -100,8 +100,11 @@ clipboardstatus readfile(const std::string& name, std::string& text, std::string
 }
 
 // Written as an output file is: atomically, a link at the name followed to the file it names.
+// A pipe there is not waited on, as it is not when the clipboard is read.
 clipboardstatus writefile(const std::string& name, std::string_view text, std::string& reason) {
-    replaceresult result = replacefile(name, wholetext(text));
+    replaceoptions options;
+    options.waitforreader = false;
+    replaceresult result = replacefile(name, wholetext(text), options);
     if (result.outcome == replaceoutcome::replaced) return clipboardstatus::done;
     reason = name + ": " + replacefailure(result);
     return clipboardstatus::failed;

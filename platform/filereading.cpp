@@ -65,8 +65,8 @@ std::string sizetext(size_t limit) {
 
 readresult readwholefile(const std::string& name, std::string& text, const readrules& rules) {
     readresult result;
-    const int flags = O_RDONLY | O_NOCTTY | O_CLOEXEC | (rules.followlink ? 0 : O_NOFOLLOW) |
-                      (rules.waitforwriter ? 0 : O_NONBLOCK);
+    const bool wait = rules.waitforwriter && !rules.regularonly;
+    const int flags = O_RDONLY | O_NOCTTY | O_CLOEXEC | (rules.followlink ? 0 : O_NOFOLLOW) | (wait ? 0 : O_NONBLOCK);
     openfile fd(name.empty() ? -1 : ::open(name.c_str(), flags));
     if (fd.get() < 0) {
         result.outcome = readoutcome::notopened;
@@ -80,16 +80,16 @@ readresult readwholefile(const std::string& name, std::string& text, const readr
         return result;
     }
     result.identity = identityof(fd.get());
-    if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) {
+    if (!S_ISREG(st.st_mode) && (rules.regularonly || !S_ISFIFO(st.st_mode))) {
         result.outcome = readoutcome::refused;
-        result.refusal = "it is neither a regular file nor a pipe";
+        result.refusal = rules.regularonly ? "it is not a regular file" : "it is neither a regular file nor a pipe";
         return result;
     }
     if (S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) > rules.limit) {
         result.outcome = readoutcome::toolarge;
         return result;
     }
-    if (!rules.waitforwriter) {
+    if (!wait) {
         if (S_ISFIFO(st.st_mode) && !pipehaswriter(fd.get(), text)) {
             result.outcome = readoutcome::refused;
             result.refusal = "no program writes to the pipe";
@@ -123,6 +123,7 @@ std::string replacefailure(const replaceresult& result) {
     case replaceoutcome::hardlinked: return "it has more than one hard link";
     case replaceoutcome::danglinglink: return "it is a symbolic link that leads to no file";
     case replaceoutcome::notregular: return "it is not a regular file";
+    case replaceoutcome::noreader: return "no program reads from the pipe";
     case replaceoutcome::derivedlink: return (result.link.empty() ? "it" : result.link) + " is a symbolic link";
     case replaceoutcome::changed: return "it changed while it was being written";
     case replaceoutcome::replaced:

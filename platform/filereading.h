@@ -18,12 +18,14 @@ struct readrules {
     // refused.
     bool waitforwriter = false;
     bool followlink = true;    // false: a symbolic link at the name is not opened (ELOOP)
+    // true: only a regular file is read; a pipe is refused too, opened without waiting.
+    bool regularonly = false;
 };
 
 enum class readoutcome {
     read,
     notopened,   // error holds the reason the open failed
-    refused,     // neither a regular file nor a pipe, or a pipe that nothing writes to
+    refused,     // a kind the rules do not read (a device; a pipe under regularonly), or a pipe that nothing writes to
     toolarge,    // more than the limit
     failed,      // a read failed; error holds the reason
 };

@@ -192,10 +192,14 @@ bool keepattributes(int fd, const std::string& path, const struct stat& old) {
     return copyattributes(path, fd);
 }
 
-// Devices and pipes take the text where they are.
-replaceresult writeinplace(int directory, const std::string& base, const textsource& text) {
-    descriptor fd(::openat(directory, base.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+// Devices and pipes take the text where they are; without waitforreader a pipe is opened
+// only when something reads from it.
+replaceresult writeinplace(int directory, const std::string& base, const textsource& text, bool waitforreader) {
+    const int flags = O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | (waitforreader ? 0 : O_NONBLOCK);
+    descriptor fd(::openat(directory, base.c_str(), flags));
+    if (fd.get() < 0 && errno == ENXIO && !waitforreader) return ended(replaceoutcome::noreader);
     if (fd.get() < 0) return failure(errno);
+    if (!waitforreader) ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     if (!text([&fd](std::string_view piece) { return writeall(fd.get(), piece); })) return failure(errno ? errno : EIO);
     return ended(replaceoutcome::replaced);
 }
@@ -304,6 +308,39 @@ bool unnamedfilesusable() {
     return usable;
 }
 
+// Up to nine decimal digits: a descriptor number.
+bool isdescriptornumber(const std::string& text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The descriptor that the name spells as it stands, its slashes aside: /dev/stdin,
+// /dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N, /proc/thread-self/fd/N; else -1.
+int spelleddescriptor(const std::string& path) {
+    std::string normal;
+    for (char c : path)
+        if (c != '/' || normal.empty() || normal.back() != '/') normal += c;
+    if (normal == "/dev/stdin") return 0;
+    if (normal == "/dev/stdout") return 1;
+    if (normal == "/dev/stderr") return 2;
+    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/", "/proc/thread-self/fd/"}) {
+        const std::string_view head(prefix);
+        if (normal.size() <= head.size() || normal.compare(0, head.size(), head) != 0) continue;
+        const std::string digits = normal.substr(head.size());
+        return isdescriptornumber(digits) ? std::stoi(digits) : -1;
+    }
+    return -1;
+}
+
+// The resolved folder of this process's descriptors: /proc/PID/fd or /proc/PID/task/TID/fd.
+bool isowndescriptorfolder(const std::string& folder) {
+    const std::string own = "/proc/" + std::to_string(::getpid());
+    if (folder == own + "/fd") return true;
+    const std::string tasks = own + "/task/";
+    if (folder.size() <= tasks.size() + 3 || folder.compare(0, tasks.size(), tasks) != 0 || !folder.ends_with("/fd"))
+        return false;
+    return isdescriptornumber(folder.substr(tasks.size(), folder.size() - tasks.size() - 3));
+}
+
 }  // namespace
 
 fileidentity identityof(int fd) {
@@ -328,18 +365,28 @@ bool unchangedfile(const fileidentity& a, const fileidentity& b) {
 }
 
 int descriptorofname(const std::string& path) {
-    std::string normal;
-    for (char c : path)
-        if (c != '/' || normal.empty() || normal.back() != '/') normal += c;
-    if (normal == "/dev/stdin") return 0;
-    if (normal == "/dev/stdout") return 1;
-    if (normal == "/dev/stderr") return 2;
-    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/", "/proc/thread-self/fd/"}) {
-        const std::string_view head(prefix);
-        if (normal.size() <= head.size() || normal.compare(0, head.size(), head) != 0) continue;
-        const std::string digits = normal.substr(head.size());
-        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) return -1;
-        return std::stoi(digits);
+    // However the name is spelled (a "." or ".." on the way, links to such names), what it
+    // leads to is decided by the folder it resolves to.
+    std::string name = path;
+    for (int links = 0; links <= 40; ++links) {
+        const int spelled = spelleddescriptor(name);
+        if (spelled >= 0) return spelled;
+        const size_t slash = name.find_last_of('/');
+        const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+        if (base.empty() || base == "." || base == "..") return -1;
+        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : name.substr(0, slash);
+        char resolved[PATH_MAX];
+        if (!::realpath(folder.c_str(), resolved)) return -1;
+        const std::string at = (std::string(resolved) == "/" ? "" : std::string(resolved)) + "/" + base;
+        if (isowndescriptorfolder(resolved) && isdescriptornumber(base)) return std::stoi(base);
+        if (const int inresolved = spelleddescriptor(at); inresolved >= 0) return inresolved;
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return -1;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(at.c_str(), target, sizeof target);
+        if (length <= 0 || length >= static_cast<ssize_t>(sizeof target)) return -1;
+        const std::string next(target, static_cast<size_t>(length));
+        name = next[0] == '/' ? next : std::string(resolved) + "/" + next;
     }
     return -1;
 }
@@ -476,7 +523,7 @@ replaceresult replacefile(const std::string& path, const textsource& text, const
     if (exists && !S_ISREG(old.st_mode)) {
         // A pipe or device the user named takes the text; one at a derived name is no output.
         if (derived) return ended(replaceoutcome::notregular);
-        return writeinplace(directory.get(), base, text);
+        return writeinplace(directory.get(), base, text, options.waitforreader);
     }
     if (exists && old.st_nlink > 1) return ended(replaceoutcome::hardlinked);
     if (exists && ::faccessat(directory.get(), base.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);

@@ -30,6 +30,7 @@ bool samefile(const fileidentity& a, const fileidentity& b);
 bool unchangedfile(const fileidentity& a, const fileidentity& b);
 
 // The descriptor that a name such as /dev/stdout, /dev/fd/3 or /proc/self/fd/3 stands for,
+// however it is spelled (/dev/./stdout, /proc/PID/fd/3) and through links that lead to one,
 // or -1 for any other name. Such names lead to what the descriptor has open, not to a file
 // that may be replaced.
 int descriptorofname(const std::string& path);
@@ -47,6 +48,7 @@ enum class replaceoutcome {
     derivedlink,  // a derived folder or the derived name is a symbolic link (link names it)
     danglinglink, // the name is a symbolic link that leads to no file
     notregular,   // a derived name stands for a pipe, device or socket
+    noreader,     // a pipe that nothing reads from, where none is waited for
 };
 
 struct replaceresult {
@@ -69,6 +71,8 @@ struct replaceoptions {
     size_t namedlength = std::string::npos;
     // Derived folders that are missing are made (mode 0777 before the umask).
     bool makefolders = false;
+    // false: a pipe at the name is not waited on; one that nothing reads from is refused.
+    bool waitforreader = true;
 };
 
 // Replaces the file that path names (a new file when there is none) by the text, as the

@@ -2,6 +2,7 @@
 #include "cpperrors.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -43,12 +44,18 @@ const linebreaks& lineindex(lineindexmap& indexes, std::string_view text)
     return breaks;
 }
 
-// A symbolic link in the dump's place is never followed: the dump is not written then.
+// A symbolic link in the dump's place is never followed, and a pipe or device there is not
+// written (nor waited on): the dump is not written then.
 void writefile(const std::string& name, const std::string& content)
 {
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0)
         return;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return;
+    }
     for (size_t done = 0; done < content.size();) {
         ssize_t n = write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR)

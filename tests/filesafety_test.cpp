@@ -236,11 +236,12 @@ TEST_F(filesafety, achangedfileisnamedandnotreplaced) {
     EXPECT_TRUE(readfile("a.old") == text);
 }
 
-// A file of a recursive listing that is swapped for a link, or whose folder is swapped for a
-// link to another folder, after the listing and before it is read: it is not read through
-// the link, and the files the links lead to stay as they were.
+// A file of a recursive listing that is swapped for a link or a pipe, or whose folder is
+// swapped for a link to another folder, after the listing and before it is read: it is not
+// read through the link, nor waited on, and the files the links lead to stay as they were.
 TEST_F(filesafety, alistedfileswappedforalinkisnotfollowed) {
     writefile("tree/a.sql", source);
+    writefile("tree/c.sql", source);
     writefile("tree/sub/b.sql", source);
     writefile("victim.sql", source);
     writefile("elsewhere/b.sql", source);
@@ -248,11 +249,14 @@ TEST_F(filesafety, alistedfileswappedforalinkisnotfollowed) {
         std::error_code error;
         fs::remove(folder / "tree/a.sql", error);
         fs::create_symlink(folder / "victim.sql", folder / "tree/a.sql", error);
+        fs::remove(folder / "tree/c.sql", error);
+        ::mkfifo((folder / "tree/c.sql").c_str(), 0600);
         fs::rename(folder / "tree/sub", folder / "tree/sub.old", error);
         fs::create_directory_symlink(folder / "elsewhere", folder / "tree/sub", error);
     });
     EXPECT_EQ(run.out, "subdir:tree/sub\n");
     EXPECT_EQ(run.err, "tree/a.sql changed while it was being formatted\ntree/a.sql" + failed +
+                           "tree/c.sql changed while it was being formatted\ntree/c.sql" + failed +
                            "tree/sub/b.sql changed while it was being formatted\ntree/sub/b.sql" + failed);
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("victim.sql"), source);
@@ -330,7 +334,17 @@ TEST_F(filesafety, descriptornameswritetothedescriptor) {
     EXPECT_EQ(run.exitcode, 0) << run.err;
     run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "null", "-e=/dev/stdout", "-b", "0"});
     EXPECT_EQ(run.exitcode, 0) << run.err;
-    EXPECT_EQ(readfile("log.txt"), "earlier\n" + formatted + formatted + formatted + "in.sql -> null" + done);
+    // Spelled otherwise, or reached through a link the user names, such a name is the same.
+    fs::create_symlink("/dev/stdout", folder / "out.lnk");
+    run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "/dev/./stdout", "-b", "0", "-sr-"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "out.lnk", "-b", "0", "-sr-"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    run = brelmredirected(">> log.txt", {"-i", "in.sql", "-o", "null", "-e=/dev/fd/../fd/1", "-b", "0"});
+    EXPECT_EQ(run.exitcode, 0) << run.err;
+    fs::remove(folder / "out.lnk");
+    EXPECT_EQ(readfile("log.txt"), "earlier\n" + formatted + formatted + formatted + "in.sql -> null" + done +
+                                       formatted + formatted + "in.sql -> null" + done);
 
     run = brelm({"-i", "in.sql", "-o", "/dev/stdout", "-b", "0", "-sr-"});
     EXPECT_EQ(run.out, formatted);
@@ -377,7 +391,8 @@ TEST_F(filesafety, aneditduringtheformattingisnotlost) {
 }
 
 // The clipboard file is written as an output file is: replaced whole, never cut short in
-// place, a link at its name followed, a file with more than one hard link refused.
+// place, a link at its name followed, a file with more than one hard link refused; a pipe
+// that nothing reads from is refused, as one that nothing writes to is when it is read.
 TEST_F(filesafety, theclipboardfileisreplacedwhole) {
     writefile("in.sql", source);
     writefile("target.txt", "copied before\n");
@@ -395,6 +410,12 @@ TEST_F(filesafety, theclipboardfileisreplacedwhole) {
     EXPECT_EQ(run.err, "could not write clipboard: " + (folder / "clip.txt").string() +
                            ": it has more than one hard link\nin.sql -> clipboard" + failed);
     EXPECT_EQ(readfile("second.txt"), formatted);
+
+    ASSERT_EQ(::mkfifo((folder / "clip.fifo").c_str(), 0600), 0);
+    environment["BRELM_CLIPBOARD_FILE"] = (folder / "clip.fifo").string();
+    run = brelm({"-i", "in.sql", "-o", "clipboard", "-b", "0"});
+    EXPECT_EQ(run.err, "could not write clipboard: " + (folder / "clip.fifo").string() +
+                           ": no program reads from the pipe\nin.sql -> clipboard" + failed);
 }
 
 // The replacement keeps the mode with its set-user-ID bit, the owner and group root gave
@@ -476,10 +497,12 @@ TEST_F(filesafety, hardlinkedandreadonlyfilesstayastheyare) {
 }
 
 // With -sl, -el or -pp the result is not the whole input: it may not replace the input file,
-// whatever name leads to it; nor may html, the -slsf listing or the -e messages.
+// whatever name leads to it; nor may html, and the -slsf listing and the -e messages may
+// replace no input of the run.
 TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
     const std::string text = "#define one 1\nx := one;\ny := 2;\n";
     writefile("h.sql", text);
+    writefile("a.sql", source);
     fs::create_hard_link(folder / "h.sql", folder / "same.sql");
     const std::string itself = " is the input file itself, which -sl, -el and -pp cannot replace.\n" + hint;
     struct row {
@@ -500,6 +523,9 @@ TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
         {{"-i", "h.sql", "-o", "out.sql", "-slsf", "same.sql"},
          "The line synchronization file same.sql is the input file itself, which -slsf cannot replace.\n" + hint +
              "h.sql -> out.sql" + failed},
+        {{"-i", "a.sql", "-o", "a.out", "-slsf", "same.sql", "-i", "h.sql", "-o", "out.sql"},
+         "The line synchronization file same.sql is an input file, which -slsf cannot replace.\n" + hint +
+             "a.sql -> a.out" + failed},
         {{"-e=h.sql", "-i", "h.sql", "-o", "out.sql"}, "The error file h.sql is an input file, which -e cannot replace.\n" + hint},
         {{"-i", "a.sql", "-e=same.sql", "-i", "h.sql", "-o", "out.sql"},
          "The error file same.sql is an input file, which -e cannot replace.\n" + hint},
@@ -620,9 +646,11 @@ TEST_F(filesafety, theprivatebackupfoldermustbetheusers) {
     if (!fs::exists("/usr/bin/unshare") || runprogram("/usr/bin/unshare", probe, folder).exitcode != 0)
         GTEST_SKIP() << "needs a mount namespace of its own (unshare) to use /tmp/brelm-" << ::geteuid() << " undisturbed";
     // brelm and libmarlox.so are copied from the build folder to where nobody reaches them.
+    // The build folder may itself lie below /tmp (a checkout in a folder mktemp made): the
+    // shell enters it before the new /tmp hides it, and copies from where it stands.
     const std::string script =
-        "mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 1\n"
-        "mkdir -m 755 /tmp/bin && cp \"$1\"/brelm \"$1\"/*.so /tmp/bin/ || exit 1\n"
+        "cd \"$1\" && mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 1\n"
+        "mkdir -m 755 /tmp/bin && cp brelm *.so /tmp/bin/ || exit 1\n"
         "mkdir -m 777 /tmp/work && cd /tmp/work && printf 'begin\\nx:=1;\\nend;\\n' > pkg.sql && chmod 666 pkg.sql || exit 1\n"
         "/tmp/bin/brelm -i pkg.sql -o null\n"
         "echo \"exit $?\"\n"

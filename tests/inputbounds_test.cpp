@@ -291,13 +291,16 @@ TEST_F(inputbounds, namesandvaluesareechoedescaped) {
     }
 }
 
-// The preprocessor's dumps are not written through links, and running out of memory inside
-// it ends the run as out of memory anywhere does.
+// The preprocessor's dumps are not written through links nor into a pipe (here one the
+// test reads from, so that a write would not wait), and running out of memory inside it
+// ends the run as out of memory anywhere does.
 TEST_F(inputbounds, preprocessordumpsandmemory) {
     writefile("victim.txt", "untouched\n");
     fs::create_directory(folder / "dump");
     fs::create_symlink(folder / "victim.txt", folder / "dump/tokens.txt");
-    fs::create_symlink(folder / "victim.txt", folder / "dump/defines.txt");
+    ASSERT_EQ(::mkfifo((folder / "dump/defines.txt").c_str(), 0600), 0);
+    const int reader = ::open((folder / "dump/defines.txt").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
     writefile("open.sql", "#define a 1\n#if 0\nx := 1;\n");
     environment["MARLOX_DUMP"] = (folder / "dump").string();
     programresult run = brelm({"-pp", "-i", "open.sql", "-o", "open.out"});
@@ -305,6 +308,9 @@ TEST_F(inputbounds, preprocessordumpsandmemory) {
     EXPECT_NE(run.err.find("#endif not found"), std::string::npos) << run.err;
     EXPECT_EQ(readfile("victim.txt"), "untouched\n");
     EXPECT_TRUE(fs::is_symlink(folder / "dump/tokens.txt"));
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    ::close(reader);
     environment.erase("MARLOX_DUMP");
 
 #ifndef BRELM_SANITIZED   // the sanitizers need more address space than the limit leaves

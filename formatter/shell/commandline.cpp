@@ -8,6 +8,7 @@
 #include "globals.h"
 #include "htmltags.h"
 #include "inputlist.h"
+#include "outputwriter.h"
 #include "pattern.h"
 #include "paths.h"
 #include "settingsfiles.h"
@@ -544,14 +545,7 @@ void commandlineparser::finisherrorfile() {
 
 // Whether the -e file is one of the input files named so far, by name or as the same file.
 bool commandlineparser::errorfileisinput(const std::string& name) {
-    if (descriptorofname(name) >= 0) return false;
-    const fileidentity file = identityofpath(name);
-    for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
-        const std::string& input = s.inputfiles.at(i);
-        if (input.empty() || lc(input) == "stdin" || lc(input) == "clipboard") continue;
-        if (input == name || samefile(file, identityofpath(input))) return true;
-    }
-    return false;
+    return descriptorofname(name) < 0 && isaninputfile(s, name);
 }
 
 bool commandlineparser::help(const std::string&, const patternmatch&) {

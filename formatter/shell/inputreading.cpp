@@ -46,10 +46,15 @@ void readfile(const std::string& name, const listedfile& listed, std::string& te
     rules.limit = maxinputsize;
     rules.waitforwriter = true;   // a pipe the user names is read as any program reads it
     rules.followlink = !listed.identity.known || listed.link;
+    // A mask lists regular files only: anything else at the name now, a pipe among them, was
+    // put there since, and is neither read nor waited on.
+    rules.regularonly = listed.identity.known;
     const readresult result = readwholefile(name, text, rules);
     const std::string shown = escapedword(name);
+    // What is not a regular file now was one when it was listed, whatever number it has.
     const bool swapped = listed.identity.known &&
                          ((result.outcome == readoutcome::notopened && result.error == ELOOP) ||
+                          result.outcome == readoutcome::refused ||
                           (result.identity.known && !samefile(result.identity, listed.identity) &&
                            !replacedbythisrun(listed.identity, result.identity)));
     if (swapped) die(shown + " changed while it was being formatted\n");

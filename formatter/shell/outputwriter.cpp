@@ -72,7 +72,17 @@ bool outputisinput(const settings& s, const fileidentity& input) {
     return s.outputfile == s.inputfile || samefile(identityofpath(s.outputfile), input);
 }
 
-void refuseinplacecut(const settings& s, const fileidentity& input, messagestream& messages) {
+bool isaninputfile(settings& s, const std::string& name) {
+    const fileidentity file = identityofpath(name);
+    for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
+        const std::string& input = s.inputfiles.at(i);
+        if (input.empty() || lc(input) == "stdin" || lc(input) == "clipboard") continue;
+        if (input == name || samefile(file, identityofpath(input))) return true;
+    }
+    return false;
+}
+
+void refuseinplacecut(settings& s, const fileidentity& input, messagestream& messages) {
     if (s.html && outputisinput(s, input)) usageerror(messages, "-io and -html cannot be used at the same time.\n");
     if ((s.sl > 1 || s.el > 0 || s.pp) && outputisinput(s, input))
         usageerror(messages, "The output " + escapedword(s.outputfile) +
@@ -82,6 +92,10 @@ void refuseinplacecut(const settings& s, const fileidentity& input, messagestrea
     if (sidefileisinput)
         usageerror(messages, "The line synchronization file " + escapedword(s.slsf) +
                                  " is the input file itself, which -slsf cannot replace.");
+    // Nor another input of the run, which would be lost before its turn or after it.
+    if (isfiletarget(s.slsf) && isaninputfile(s, s.slsf))
+        usageerror(messages, "The line synchronization file " + escapedword(s.slsf) +
+                                 " is an input file, which -slsf cannot replace.");
 }
 
 namespace {
@@ -132,7 +146,8 @@ void writeoutput(const settings& s, const formattedtext& output, const fileident
             writefile(s.slsf, wholetext(output.sidefile), fileidentity{});
     }
 
-    const int fd = descriptorofname(s.outputfile);
+    // A derived name is never followed to a descriptor: a link there fails the file.
+    const int fd = s.outputnamedlength >= 0 ? -1 : descriptorofname(s.outputfile);
     if (target == "stdout" || target == "stderr") {
         writedescriptor(s.outputfile, target == "stdout" ? STDOUT_FILENO : STDERR_FILENO, output.text);
     } else if (fd >= 0) {

@@ -27,8 +27,10 @@ void writefile(const std::string& name, const textsource& text, const fileidenti
 bool replacedbythisrun(const fileidentity& listed, const fileidentity& now);
 
 // With -sl, -el or -pp (a cut or changed text) or -html, an output that is the input file
-// itself is a usage error; so is a -slsf file that is the input file.
-void refuseinplacecut(const settings& s, const fileidentity& input, messagestream& messages);
+// itself is a usage error; so is a -slsf file that is the input file or another input.
+void refuseinplacecut(settings& s, const fileidentity& input, messagestream& messages);
+// True when the name is one of the run's input files, by name or as the same file.
+bool isaninputfile(settings& s, const std::string& name);
 
 // True for an output name that is a file, not a stream (also by a name such as /dev/stdout),
 // the clipboard or nowhere.

@@ -197,6 +197,29 @@ TEST(descriptornames, nametheirdescriptoronly) {
     for (const auto& [name, fd] : names) EXPECT_EQ(descriptorofname(name), fd) << name;
 }
 
+// Other spellings of such names, and links that lead to one, name the descriptor too; a link
+// to a plain file does not.
+TEST_F(replacing, descriptornamesspelledotherwiseortakenthroughlinks) {
+    write("plain.txt", "");
+    fs::create_symlink("/dev/stdout", path("out"));
+    fs::create_symlink("out", path("outagain"));
+    fs::create_symlink("/proc/self/fd/5", path("five"));
+    fs::create_symlink("plain.txt", path("plainlink"));
+    const std::pair<std::string, int> names[] = {
+        {"/dev/./stdout", 1},
+        {"/dev/fd/../fd/5", 5},
+        {"/proc/" + std::to_string(::getpid()) + "/fd/4", 4},
+        {"/proc/self/task/" + std::to_string(::getpid()) + "/fd/3", 3},
+        {path("out"), 1},
+        {path("outagain"), 1},
+        {path("five"), 5},
+        {path("plainlink"), -1},
+        {path("plain.txt"), -1},
+        {path("missing"), -1},
+    };
+    for (const auto& [name, fd] : names) EXPECT_EQ(descriptorofname(name), fd) << name;
+}
+
 TEST(fileidentities, nameonefileonly) {
     EXPECT_FALSE(samefile({}, {}));
     fileidentity grown = identityofpath("/");
