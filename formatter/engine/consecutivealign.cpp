@@ -408,8 +408,24 @@ void formatter::takesharedsnapshot(position t) {
     noteblanksbefore(now, shared);
     restoreblanksbefore(sharedline, shared);
     if (tokenendcolumn(shared) > s.mcs) restoreblanksbefore(now, shared);
+    noteblanksbefore(now, shared);
     restorestate(sharedsnapshot, shared);
+    // The line keeps indentation the limit took from it after the snapshot (under -rs, or
+    // where it would reach beyond the limit again): the columns measured on it move with it,
+    // as they did when it was taken.
+    const int32_t shift = notedindentation(sharedline) - notedindentation(now);
+    if (shift != 0) followrelativeshift(std::next(linestartof(shared)), shift);
     return true;
+}
+
+// The indentation of the line whose blanks were noted, in columns; 0 without its line start.
+int32_t formatter::notedindentation(const lineblanks& line) const {
+    for (const auto& [blank, text] : line.texts) {
+        if (!haslinebreak(text)) continue;
+        const size_t at = text.find_last_of("\r\n") + 1;
+        return rowtringtocolumn(std::string_view(text).substr(at), 1) - 1;
+    }
+    return 0;
 }
 
 // At the end of the output line of an operator that was left out of a group for sharing its

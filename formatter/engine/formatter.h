@@ -252,6 +252,7 @@ public:
     bool mayparttheline(position t);
     void takesharedsnapshot(position t);
     bool judgeendedline();
+    int32_t notedindentation(const lineblanks& line) const;
     bool formgroupwithshared();
     void addconsecutiverow(position t);
     bool paddingpassesthelimit(position blank, int32_t width);

@@ -98,6 +98,11 @@ TEST_F(consecutive, equalities) {
         {"-acev -mcs 30", [](settings& s) { s.acev = 1; s.mcs = 30; },
          "begin\n  if a > 2 and (l_tab(1) = 'one' or l_tab(2) = 'two') then\n    null;\n  end if;\nend;\n",
          "BEGIN\n  IF a > 2 AND (l_tab(1) =\n                'one' OR l_tab\n                (2)      =\n                'two') THEN\n    NULL;\n  END IF;\nEND;\n"},
+        // Judged again on its own line, the first = keeps the indentation -aci took from its
+        // line, and the line the limit began after it moves with it.
+        {"-acev -mcs 38 -aci", [](settings& s) { s.acev = 1; s.mcs = 38; s.aci = 1; },
+         "BEGIN\n  SELECT a INTO b FROM v WHERE cccccc = 'x' AND d = 1;\nEND;\n",
+         "BEGIN\n SELECT a INTO b FROM v WHERE cccccc =\n 'x' AND d = 1;\nEND;\n"},
     });
 }
 
