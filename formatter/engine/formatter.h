@@ -503,6 +503,7 @@ private:
     void joinwhitespacebefore(position t);
     void rejoinlinestart(position first, position last);
     position firstonline(position start) const;
+    bool linebreakincomment(position start) const;
     void endalignedlistatline(position first);
     bool standalonecomment(position first) const;
     int32_t keywordindent(position first, int32_t column);
