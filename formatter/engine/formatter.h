@@ -568,6 +568,8 @@ private:
     void driverrules();
     void removeoperatorblanks();
     void addoperatorblanks();
+    bool signafteroperator(position t) const;
+    std::string joinedblank(position left, position blank);
     void endalignedlist();
 };
 
