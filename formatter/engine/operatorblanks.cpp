@@ -125,7 +125,9 @@ bool formatter::signafteroperator(position t) const {
 std::string formatter::joinedblank(position left, position blank) {
     bool bracket = false, comma = false;
     const std::string_view word = left->text();
+    // Line breaks after it join the line as well.
     position after = std::next(blank);
+    while (after != tokens.end() && after->kind == whitespace) ++after;
     const bool removed = s.co && isspacingremovalword(word, bracket) && !(s.ncb && bracket) &&
                          !keepblankafter(blank) && (after == tokens.end() || !wouldjoin(word, after->text()));
     if (!removed) return " ";

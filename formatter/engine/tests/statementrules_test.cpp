@@ -138,7 +138,7 @@ TEST_F(statementrules, shortlistlinesjointhelineabove) {
 // break leave there: -co takes it after a comma (-sao puts one back, but not before a ")")
 // and, without -ncb, after a bracket.
 TEST_F(statementrules, joinedlinesgettheblanksoftheirwords) {
-    const std::string list = "select f(a,\n  b,\n) from dual;\nselect g(a,\n  b) from dual;\n";
+    const std::string list = "select f(a,\n\n  b,\n) from dual;\nselect g(a,\n  b) from dual;\n";
     verifyformat("SELECT f(a, b,) FROM dual;\nSELECT g(a, b) FROM dual;\n", list,
                  [](settings& s) { s.milipl = 3; s.pcr = 1; });
     verifyformat("SELECT f(a,b,) FROM dual;\nSELECT g(a,b) FROM dual;\n", list,
