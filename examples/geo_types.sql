@@ -41,7 +41,8 @@ create or replace type body geo_point_t as
 
   member function distance_to(p_other in geo_point_t) return number is
   begin
-    return sqrt(power(p_other.x - x, 2) + power(p_other.y - y, 2));
+    return sqrt(power(p_other.x - x, 2) + power(p_other.y - y, 2)); /* on a sphere see
+      https://en.wikipedia.org/wiki/Great-circle_distance#Computational_formulae */
   end distance_to;
 
   member function to_string return varchar2 is
@@ -93,5 +94,59 @@ begin
   l_square.add_point(geo_point_t(1, 1));
   l_square.add_point(geo_point_t(0, 1));
   dbms_output.put_line(l_square.name || ' has perimeter ' || l_square.perimeter());
+end;
+/
+
+create or replace type geo_tile_t as object (
+  /*
+      A tile of the map cache: the points that fall inside one square of the grid, kept
+    so that the viewer does not ask the database again for each point while the user pans.
+      The cache is cleared by the nightly job; a tile older than a day is read again.
+  */
+  zoom_level integer,
+  tile_x integer,
+  tile_y integer,
+  points geo_point_list_t,
+
+  /* Constructors */
+  constructor function geo_tile_t(p_zoom integer, p_x integer, p_y integer) return self as result,
+
+  /* Content */
+  member procedure clear(self in out nocopy geo_tile_t),
+  member function point_count return integer
+);
+/
+
+create or replace type body geo_tile_t as
+  constructor function geo_tile_t(p_zoom integer, p_x integer, p_y integer)
+  return self as result
+  is
+  begin
+    zoom_level := p_zoom;
+    tile_x := p_x;
+    tile_y := p_y;
+    points := geo_point_list_t();
+    return;
+  end;
+
+  member procedure clear(self in out nocopy geo_tile_t)
+  is
+  begin
+    if (points is not null)
+    then
+      points.delete;
+    end if;
+  end clear;
+
+  member function point_count return integer
+  is
+    l_count integer := 0;
+  begin
+    for i in 1 .. nvl(points.count, 0)
+    loop
+      l_count := l_count + 1;
+    end loop;
+    return l_count;
+  end point_count;
 end;
 /

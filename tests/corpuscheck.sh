@@ -40,6 +40,10 @@ switchsets=(
     "-acav -actv -acarv -as -aav -mcs 40"
     "-mcs 40 -al" "-mcs 60 -al" "-mcs 80 -al" "-mcs 100 -al"
     "-id -isc -rsbcb -itlwb- -aroa -uk -li -is 3"
+    "-mcs 80 -acs -aci -asc -abuc -al -acav -actv -sbi -uk -ui"
+    "-ar -mcs 70 -amso -acs -aci -asc -abuc -pcr -ni"
+    "-milipl 3 -mlipl 5 -buml -rael"
+    "-mcs 60 -abuc -iic -kitt -kflt -kpit -ncb- -milipl 3 -sao-"
 )
 # The sets (besides the defaults) under which the strict comparison runs too.
 strictsets=(

@@ -504,6 +504,7 @@ private:
     void joinwhitespacebefore(position t);
     void rejoinlinestart(position first, position last);
     position firstonline(position start) const;
+    bool linebreakincomment(position start) const;
     void endalignedlistatline(position first);
     bool standalonecomment(position first) const;
     int32_t keywordindent(position first, int32_t column);
@@ -568,6 +569,8 @@ private:
     void driverrules();
     void removeoperatorblanks();
     void addoperatorblanks();
+    bool signafteroperator(position t) const;
+    std::string joinedblank(position left, position blank);
     void endalignedlist();
 };
 

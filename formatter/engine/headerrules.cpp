@@ -243,7 +243,8 @@ void formatter::keepisastogether() {
     if (breaks && hyphenbefore(first)) return;
     for (position p = first; p != before; ++p)
         if (!p->text().empty()) p->settext("");
-    if (before->text() != " ") before->settext(" ");
+    const std::string blank = first == tokens.begin() ? " " : joinedblank(std::prev(first), before);
+    if (before->text() != blank) before->settext(blank);
     if (breaks) rejoinlinestart(first, word);
 }
 
@@ -293,6 +294,6 @@ void formatter::joinwhitespacebefore(position t) {
         if (!p->text().empty()) p->settext("");
         last = p;
     }
-    if (last != tokens.end()) last->settext(" ");
+    if (last != tokens.end()) last->settext(joinedblank(statement.lastsolidtoken, last));
     rejoinlinestart(std::next(statement.lastsolidtoken), t);
 }

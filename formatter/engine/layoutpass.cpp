@@ -156,8 +156,10 @@ bool formatter::continuesliteral(position t) const {
     return before != tokens.end() && before->kind == t->kind && t->sequence == before->sequence + 1;
 }
 
-// The nearest token before t whose text holds a line break: its line's start.
+// The token that starts t's line: t itself when its text begins with a line break (a later
+// line of a comment or literal), else the nearest token before it whose text holds one.
 position formatter::linestartof(position t) const {
+    if (t != tokens.end() && t->kind != whitespace && startswithlinebreak(t->text())) return t;
     while (t != tokens.begin()) {
         --t;
         if (t->breaksline()) return t;
@@ -407,7 +409,9 @@ bool formatter::breakcomment() {
     int32_t expected = sequence + 1;
     for (position p = std::next(t); p != tokens.end() && p->sequence == expected; ++p, ++expected)
         p->sequence += 2;
-    std::string indentation = indentationof(linestartof(t));
+    // The rest lines up with the line it comes from: a later line of a comment keeps its
+    // own blanks.
+    std::string indentation = broke ? rest.substr(0, rest.find_first_not_of(" \t")) : indentationof(linestartof(t));
     t->settext(first);
     t->kind = kind;
     position after = std::next(t);
@@ -486,7 +490,7 @@ bool formatter::breakbeforetoken() {
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
     if (comment && (!s.amc || t->classcode == classinserted)) return false;
     position before = previoustoken(t);
-    if (before == tokens.end() || before->breaksline()) return false;
+    if (before == tokens.end() || before->breaksline() || linestartof(t) == t) return false;
     if (istext(t->text(), "/") || !breakableat(t)) return false;
     // With -pcr a comma never starts a line: the line breaks after it instead.
     if (s.pcr && istext(t->text(), ",")) return false;

@@ -27,14 +27,17 @@ std::string_view blanksafterlinebreak(std::string_view text) {
 void formatter::indentnormal() {
     if (!outputline.atlinestart) return;
     position start = currenttoken;
-    // Literals keep their lines; the lines inside a block comment move only with -iic.
-    bool insidecomment = start->kind == blockcomment;
-    if ((start->kind != whitespace && !(insidecomment && s.iic)) || !start->breaksline()) return;
+    // Literals keep their lines; the lines inside a block comment move only with -iic, also
+    // one that the column limit broke off (a second run reads it as the comment's own line).
+    if ((start->kind != whitespace && start->kind != blockcomment) || !start->breaksline()) return;
+    const bool brokenoff = linebreakincomment(start);
+    const bool insidecomment = start->kind == blockcomment || brokenoff;
+    if (insidecomment && !s.iic) return;
     const std::string text(start->text());
     outputline.lastlinestarttoken = outputline.linestarttoken;
     outputline.linestarttoken = start;
     outputline.linestarttext = text;
-    position first = insidecomment ? start : firstonline(start);
+    position first = brokenoff ? std::next(start) : insidecomment ? start : firstonline(start);
     if (first == tokens.end()) {
         // An empty line, or the end of the text: no blanks are left after the line break.
         size_t blanks = blanksafterlinebreak(text).size();
@@ -50,6 +53,14 @@ void formatter::indentnormal() {
     size_t at = static_cast<size_t>(blanks.data() - text.data());
     std::string indented = text.substr(0, at) + indentstring(column) + text.substr(at + blanks.size());
     if (indented != text) start->settext(std::move(indented));
+}
+
+// A line break between two pieces of one block comment: only the column limit puts one there.
+bool formatter::linebreakincomment(position start) const {
+    if (start->kind != whitespace || start == tokens.begin()) return false;
+    position before = std::prev(start), after = std::next(start);
+    return after != tokens.end() && before->kind == blockcomment && after->kind == blockcomment &&
+           before->sequence + 1 == start->sequence && after->sequence == start->sequence + 1;
 }
 
 // The first token of the line after its line-start token, past blanks and comments that

@@ -106,9 +106,32 @@ void formatter::addoperatorblanks() {
     position after = std::next(t);
     if (after == tokens.end() || holdsspace(*after)) return;
     if (s.ncb && istext(after->text(), ")")) return;
-    if (istext(t->text(), "-") || istext(t->text(), "+")) {
-        std::string_view previous = previoussignificant(t)->text();
-        if (isspacingadditionword(previous, comma) || startsexpression(previous)) return;
-    }
+    if (signafteroperator(t)) return;
     outputline.lastinsertedblank = tokens.insertnew(after, " ", whitespace, 0, -t->sequence);
+}
+
+// A "-" or "+" where an expression begins is a sign: no blank goes after it.
+bool formatter::signafteroperator(position t) const {
+    if (!istext(t->text(), "-") && !istext(t->text(), "+")) return false;
+    bool comma = false;
+    std::string_view previous = previoussignificant(t)->text();
+    return isspacingadditionword(previous, comma) || startsexpression(previous);
+}
+
+// A rule joins two lines once the operator blanks of the word before the line break (left)
+// were laid out: the blank that goes between the words is the one those rules leave there,
+// as a second run finds it (-co takes it after an operator, a comma or, without -ncb, a
+// bracket; -sao puts one back after an operator or comma).
+std::string formatter::joinedblank(position left, position blank) {
+    bool bracket = false, comma = false;
+    const std::string_view word = left->text();
+    // Line breaks after it join the line as well.
+    position after = std::next(blank);
+    while (after != tokens.end() && after->kind == whitespace) ++after;
+    const bool removed = s.co && isspacingremovalword(word, bracket) && !(s.ncb && bracket) &&
+                         !keepblankafter(blank) && (after == tokens.end() || !wouldjoin(word, after->text()));
+    if (!removed) return " ";
+    if (!s.sao || !isspacingadditionword(word, comma) || after == tokens.end() || holdsspace(*after)) return "";
+    if ((s.ncb && istext(after->text(), ")")) || signafteroperator(left)) return "";
+    return " ";
 }

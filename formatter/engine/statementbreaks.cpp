@@ -238,7 +238,8 @@ bool formatter::joinaftercomma() {
                                         (before->kind == whitespace && !before->breaksline())))
         --before;
     if (!istext(before->text(), ",")) return false;
-    t->settext(std::prev(t)->kind == whitespace ? "" : " ");
+    position previous = std::prev(t);
+    t->settext(previous->kind == whitespace ? "" : joinedblank(previous, t));
     currenttoken = std::next(t);
     currentword = currenttoken->text();
     return true;

@@ -217,6 +217,19 @@ TEST_F(columnlimit, commentsarebrokenattheirlastblankbeforethelimit) {
         {"-mcs 20 -abusc", [](settings& s) { s.mcs = 20; s.abusc = 1; },
          "BEGIN\n  /* one\n  two three four five six */\n  NULL;\nEND;\n",
          "BEGIN\n  /* one\n  two three four\n  five six */\n  NULL;\nEND;\n"},
+        // A later line of a comment is its own line: its rest keeps the line's blanks, and
+        // -aci finds no indentation to take from it (not that of the line broken off before).
+        {"-mcs 20 -abuc -aci -isc", [](settings& s) { s.mcs = 20; s.abuc = 1; s.aci = 1; s.isc = 1; },
+         "BEGIN\n  /*\n     one two three four five\n     seventy six ten.\n  */\n  NULL;\nEND;\n",
+         "BEGIN\n  /*\n     one two three\n     four five\n     seventy six\n     ten.\n  */\n  NULL;\nEND;\n"},
+        // A line broken off a comment moves with -iic as the comment's other lines do.
+        {"-mcs 20 -abuc -iic", [](settings& s) { s.mcs = 20; s.abuc = 1; s.iic = 1; },
+         "BEGIN\n      /* one two three four five */\n  NULL;\nEND;\n",
+         "BEGIN\n      /* one two\n  three four five */\n  NULL;\nEND;\n"},
+        // -amc never breaks a comment before one of its own lines.
+        {"-mcs 20 -amc", [](settings& s) { s.mcs = 20; s.amc = 1; },
+         "BEGIN\n  x := 1; /* note\n  abcdefghijklmnopqrstuvw */\nEND;\n",
+         "BEGIN\n  x := 1; /* note\n  abcdefghijklmnopqrstuvw */\nEND;\n"},
     });
 }
 

@@ -134,6 +134,23 @@ TEST_F(statementrules, shortlistlinesjointhelineabove) {
         [](settings& s) { s.milipl = 3; s.pcr = 1; });
 }
 
+// The blank between two joined lines is the one the blank rules of the word before the line
+// break leave there: -co takes it after a comma (-sao puts one back, but not before a ")")
+// and, without -ncb, after a bracket.
+TEST_F(statementrules, joinedlinesgettheblanksoftheirwords) {
+    const std::string list = "select f(a,\n\n  b,\n) from dual;\nselect g(a,\n  b) from dual;\n";
+    verifyformat("SELECT f(a, b,) FROM dual;\nSELECT g(a, b) FROM dual;\n", list,
+                 [](settings& s) { s.milipl = 3; s.pcr = 1; });
+    verifyformat("SELECT f(a,b,) FROM dual;\nSELECT g(a,b) FROM dual;\n", list,
+                 [](settings& s) { s.milipl = 3; s.pcr = 1; s.sao = 0; });
+    verifyformat(
+        "PROCEDURE p(a NUMBER)IS\nBEGIN\n  IF f(a)THEN\n    NULL;\n  END IF;\n"
+        "  FOR i IN 1..f(a)LOOP\n    NULL;\n  END LOOP;\nEND;\n",
+        "procedure p(a number)\nis\nbegin\n  if f(a)\n  then\n    null;\n  end if;\n"
+        "  for i in 1..f(a)\n  loop\n    null;\n  end loop;\nend;\n",
+        [](settings& s) { s.kpit = 1; s.kitt = 1; s.kflt = 1; s.ncb = 0; });
+}
+
 TEST_F(statementrules, commasmovetotheendoftheline) {
     verifyformat(
         "BEGIN\n"
