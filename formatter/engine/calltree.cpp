@@ -101,7 +101,7 @@ void formatter::registerroutine(const std::string& name, const std::string& key,
     record->name = name;
     declarationtexts[key][key] = text;
     linerecord& header = blocks.blockstack.at(blocks.blocklevel);
-    if (unitkind->partialmatch(header.blockname)) header.routinekey = key;
+    if (tables().unitkind->partialmatch(header.blockname)) header.routinekey = key;
 }
 
 void formatter::registercall(const std::string& caller, const std::string& name, const std::string& text) {

@@ -8,6 +8,7 @@
 #include "clausekeywords.h"
 #include "consecutivealign.h"
 #include "autoarray.h"
+#include "filetables.h"
 #include "messages.h"
 #include "numbermap.h"
 #include "loopstate.h"
@@ -35,12 +36,6 @@ struct settingsholder {
     messagestream messages;   // the formatter's message sink
     settings s;               // the working copy of the settings that every rule reads
     std::map<int32_t, std::string> opentags, closetags;
-};
-
-// The aligned-list mode of a keyword and the statement word it needs.
-struct alignmentwordentry {
-    int32_t mode = 0;
-    std::string statementword;
 };
 
 // The conditional compilation directive that a token is.
@@ -80,22 +75,11 @@ public:
     std::string joinedoutput;
     bool outputjoined = false;
     size_t joinedoutputfrom = size_t(2) << 20;
-    std::string reservedwordtext;
-    std::string sqlpluscommandtext;
 
-    // Patterns of the statement and block rules, and of the column count.
-    const pattern* trailingbreak = nullptr;   // an optional line break and blanks at the end
-    const pattern* leadingtabs = nullptr;          // TABs before any line break
-    const pattern* optionalbreakblanks = nullptr;  // an optional line break, then blanks
-    const pattern* unitkind = nullptr;        // procedure, function or trigger: captures 1-3
-
-    // Word sets and keyword tables, filled per file.
-    wordset reservedwords;
-    wordset sqlpluscommands;
-    std::unordered_map<std::string, alignmentwordentry, wordhash, std::equal_to<>> alignmentwords;
-    std::set<std::string> statementstarters;
-    std::unordered_map<std::string, int32_t, wordhash, std::equal_to<>> breakkeywords;
-    std::unordered_map<std::string, std::vector<std::string>, wordhash, std::equal_to<>> breakfollowers;
+    // The word sets, keyword tables and patterns of the file, built by buildtables before the
+    // token loop (and the -au clause word SET set with them); the rules only read them.
+    const filetables& tables() const { return builttables; }
+    void buildtables();
 
     // Per-file state of the token loop.
     std::string_view currentword;   // the current token's text (or the line break put in its place)
@@ -269,11 +253,9 @@ public:
     static void applyifsblock(settings& record, int32_t index);
 
     // Phases of the driver.
-    void fillwordsets();
     void showswitches(const switchparser& switches);
     void tokenizesource();
     void resetrunstate();
-    void fillkeywordtables();
     void runtokenloop();
     void finalpasses();
     // End-of-input checks: ends the file at a lone quote, comment mark or q-quote opener.
@@ -453,6 +435,8 @@ public:
                                              const std::string& strippedresult);
 
 private:
+    filetables builttables;
+
     // Line indentation kept per -ni value: indentsums[n][i] is the indent after levels 1..i,
     // good up to level indentsumsvalid[n] while the records and these settings stay.
     std::vector<int64_t> indentsums[2];
@@ -571,5 +555,3 @@ std::string squeezedspace(std::string_view text, bool trimstart, bool trimend);
 // The text without its line break at the end and without white space at its start.
 std::string withoutleadingspace(std::string text);
 
-// Puts the reserved-word text and the SQL*Plus command text into the formatter.
-void storewordtexts(formatter& f);

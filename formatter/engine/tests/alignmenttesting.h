@@ -16,12 +16,11 @@ inline void preparerules(formatter& f, const std::string& text,
     usecharset("US7ASCII");
     f.s = defaultsettings();
     if (adjust) adjust(f.s);
-    f.fillwordsets();
     f.sourcetext = text;
     f.tokenizesource();
     f.appendendtokens();
     f.resetrunstate();
-    f.fillkeywordtables();
+    f.buildtables();
 }
 
 // One golden case: its label (the switches it stands for), the settings, the input and the
