@@ -144,14 +144,10 @@ void formatter::finalpasses() {
     alignconsecutive();
     alignment.alistlevel = 0;
     if (!checkblockpairs()) dieline(2);
-    prunecalls();
+    calls.prunecalls();
     if (s.lt) {
         for (const std::string& name : tablenames) *listings << name;
         listings->flush();
     }
-    if (s.ct) {
-        std::vector<std::string> units;
-        for (const auto& [unit, text] : declarationtexts) units.push_back(unit);
-        printcalltree(sortstrings(units));
-    }
+    if (s.ct) calls.printcalltree(*listings, s.inputfilealias);
 }

@@ -103,11 +103,7 @@ public:
     int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
     int32_t lastlistedline = -1;
     std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
-    // -ct: unit -> declared or called name -> its bracketed text; the routine records.
-    std::map<std::string, std::map<std::string, std::string>> declarationtexts;
-    std::vector<std::string> routinenames;      // lower-cased, in the order met
-    std::map<std::string, std::shared_ptr<routinerecord>> routines;
-    std::map<std::string, std::string> routinedefinitions;   // lower-cased name -> its line
+    calltree calls;                            // -ct: the routines defined and called
     // Declared names (-dbvn), kept by the declaration rules and scoped by END: lower-cased
     // name -> the texts of its declarations, latest last; per block level, the names
     // declared at that level.
@@ -293,15 +289,12 @@ public:
     bool alignconsecutive();
     void slashatlevelzero();
     void registerdeclaration();
-    // Block levels -ct has looked at to find the routine of a call (a measure of its work).
-    int64_t routinesteps() const { return routinelevelsread; }
     bool beginline();
     std::string indentline(int32_t level, int32_t nice);
     void indentnormal();
     void trackpreviouscolumns();
     bool layoutpass();
     bool checkblockpairs();
-    void printcalltree(const std::vector<std::string>& units);
     void preprocess();
     void applyinsourceoptions(const switchparser& switches);
     void clearleadingtoken();
@@ -343,9 +336,6 @@ public:
     std::vector<std::string> collectnamelist(position pos) const;
     bool isblankrunbreak(position t) const;
     bool endsselectitem(position t) const;
-    // Routine records of the call tree: calls of routines the source does not define go.
-    void prunecalls();
-    void printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath);
 
     // Layout pass and the column limit: the values a line break before a token puts back,
     // taken at the token's start, and those noted at the statement's start for -amso.
@@ -505,20 +495,6 @@ private:
     void placeblockinformation(position word, const std::string& information);
     void applylinebreakrule();
     void listblockstackatline();
-    // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
-    std::string callingroutine();
-    // Per block level (-ct): the nearest subprogram body at or below it (0: none) and the
-    // nearest level whose name holds "begin" (-1: none); kept from call to call.
-    struct routinelevel {
-        int32_t body = 0;
-        int32_t begin = -1;
-    };
-    std::vector<routinelevel> routinelevels;
-    int32_t routinelevelsvalid = 0;
-    int64_t routinelevelsread = 0;
-    routinelevel routinelevelat(int32_t level);
-    void registerroutine(const std::string& name, const std::string& key, const std::string& text);
-    void registercall(const std::string& caller, const std::string& name, const std::string& text);
 
     enum class afterstep { advance, restart };
     afterstep processtoken();
