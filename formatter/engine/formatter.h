@@ -9,6 +9,7 @@
 #include "consecutivealign.h"
 #include "autoarray.h"
 #include "filetables.h"
+#include "lineindent.h"
 #include "messages.h"
 #include "numbermap.h"
 #include "loopstate.h"
@@ -290,7 +291,8 @@ public:
     void slashatlevelzero();
     void registerdeclaration();
     bool beginline();
-    std::string indentline(int32_t level, int32_t nice);
+    // The indentation text of a line at a block depth (nice: -ni).
+    std::string indentline(int32_t depth, int32_t nice) { return indentstring(computeindent(depth, nice)); }
     void indentnormal();
     void trackpreviouscolumns();
     bool layoutpass();
@@ -315,12 +317,13 @@ public:
     std::string headertext(position opener, int32_t stopclass);
     // In a whitespace token, every line break with the blanks after it becomes replacement.
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
-    // Line indentation: the columns for a block depth, and the indentation text for them.
-    int32_t computeindent(int32_t depth, int32_t nice);
+    // Line indentation: the columns for a block depth under the working settings.
+    int32_t computeindent(int32_t depth, int32_t nice) {
+        return indenter.computeindent(s, blocks.blockstack, blocks.blockstack.takelowestchanged(linetable::indentwatcher),
+                                      depth, nice);
+    }
     // The settings that line indentation reads were replaced: its kept sums go.
-    void forgetindentsums() { indentsumsvalid[0] = indentsumsvalid[1] = 0; }
-    // Levels line indentation has looked at (a measure of its work).
-    int64_t indentsteps() const { return indentlevelsread; }
+    void forgetindentsums() { indenter.forgetindentsums(); }
     // Syntax checks and the block-stack listing written after structural errors.
     bool checkbrackets();
     void dropwhenlevel();
@@ -426,15 +429,7 @@ public:
 
 private:
     filetables builttables;
-
-    // Line indentation kept per -ni value: indentsums[n][i] is the indent after levels 1..i,
-    // good up to level indentsumsvalid[n] while the records and these settings stay.
-    std::vector<int64_t> indentsums[2];
-    int32_t indentsumsvalid[2] = {0, 0};
-    std::string indentsumsis;
-    int32_t indentsumsflags = -1;
-    int64_t indentlevelsread = 0;
-    int64_t indentsize(int32_t level);
+    lineindenter indenter;
 
     // Statement rules, bracket stack and list indentation.
     // A line break made by a rule, inserted before pos.
