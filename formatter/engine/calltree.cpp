@@ -59,7 +59,14 @@ void calltree::registerroutine(const std::string& name, const std::string& key, 
     declarationtexts[key][key] = text;
 }
 
-void calltree::registercall(const std::string& caller, const std::string& name, const std::string& text) {
+void calltree::registercall(const std::string& caller, const std::string& name, const std::string& text,
+                            int32_t sequence) {
+    if (sequence >= 0) {
+        const size_t index = static_cast<size_t>(sequence);
+        if (index >= calltokens.size()) calltokens.resize(std::max(index + 1, 2 * calltokens.size()));
+        if (calltokens[index]) return;
+        calltokens[index] = true;
+    }
     std::shared_ptr<routinerecord>& record = routines[caller];
     if (!record) {
         record = std::make_shared<routinerecord>(0);

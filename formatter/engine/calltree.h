@@ -26,7 +26,8 @@ struct routinerecord {
 // the source defines and printed as a tree; and per block level the nearest subprogram body,
 // kept from call to call. It owns the routine records and that cache, and reads the block
 // stack without changing it. No rewind restores it: the cache follows the levels the stack
-// reports changed (a stack put back reports every level), and the records are the file's.
+// reports changed (a stack put back reports every level), a definition noted again is the
+// same, and a call is noted once however often a rewind lays its token out again.
 class calltree {
 public:
     // Per block level: the nearest subprogram body at or below it (0: none) and the nearest
@@ -42,8 +43,9 @@ public:
     static std::string callingroutine(const linetable& blockstack, int32_t body);
     // A definition of name (lower-cased key) with its bracketed text, at a line.
     void registerroutine(const std::string& name, const std::string& key, const std::string& text, int32_t line);
-    // A call of name from the routine caller (a key) with its bracketed text.
-    void registercall(const std::string& caller, const std::string& name, const std::string& text);
+    // A call of name from the routine caller (a key) with its bracketed text, at the token of
+    // that sequence number; a token noted before adds none.
+    void registercall(const std::string& caller, const std::string& name, const std::string& text, int32_t sequence);
     // Calls of routines the source does not define go.
     void prunecalls();
     // Each unit the source defines, then the routines it calls, on out under the file's name.
@@ -63,4 +65,5 @@ private:
     std::vector<routinelevel> routinelevels;
     int32_t routinelevelsvalid = 0;
     int64_t routinelevelsread = 0;
+    std::vector<bool> calltokens;   // by sequence number: the token is a call noted already
 };

@@ -50,7 +50,7 @@ void formatter::registerdeclaration() {
         }
     } else if (!text.empty() || endsstatement) {
         std::string caller = calltree::callingroutine(blocks.blockstack, level.body);
-        if (!caller.empty()) calls.registercall(caller, name, text);
+        if (!caller.empty()) calls.registercall(caller, name, text, t->sequence);
     }
 }
 

@@ -12,7 +12,7 @@ protected:
     void SetUp() override { enginetesting::usecharset("US7ASCII"); }
     void define(const std::string& name, int32_t line) { tree.registerroutine(name, lc(name), "", line); }
     void calls(const std::string& caller, const std::string& name, const std::string& text) {
-        tree.registercall(lc(caller), name, text);
+        tree.registercall(lc(caller), name, text, ++sequence);
     }
     std::string printed() {
         tree.prunecalls();
@@ -22,6 +22,7 @@ protected:
     }
 
     calltree tree;
+    int32_t sequence = 0;
 };
 
 TEST_F(calltreetest, onlyroutinesofthesourceremain) {
@@ -107,18 +108,17 @@ TEST_F(calltreetest, callsnametheroutineoftheirbodyatanydepth) {
 }
 
 // -ct over a text: definitions after PROCEDURE and FUNCTION, calls with and without brackets,
-// a qualified name, and calls of routines the text does not define left out.
+// a qualified name, and calls of routines the text does not define left out; the calls of
+// rows that alignment lays out again are listed once.
 TEST_F(calltreetest, thetreeofatext) {
-    settings s = enginetesting::defaultsettings();
-    s.ct = 1;
-    s.inputfile = s.inputfilealias = "input.sql";
-    s.outputfile = s.outputfilealias = "output.sql";
     const std::string text =
         "create or replace procedure Load_Row(n number) is\n"
         "begin\n"
         "  if n > 0 then\n"
         "    Check_Row(n);\n"
         "  end if;\n"
+        "  ok := check_row(n);\n"
+        "  ok2 := check_row(n + 1);\n"
         "  dbms_output.put_line('x');\n"
         "  tidy;\n"
         "end;\n"
@@ -133,19 +133,32 @@ TEST_F(calltreetest, thetreeofatext) {
         "  null;\n"
         "end;\n"
         "/\n";
-    messagestream messages;
-    messages.stringmode = 1;
-    std::ostringstream listing;
-    formattedtext result = formattext(s, enginetesting::noswitches(), text, messages, listing);
-    EXPECT_FALSE(result.formatted);
-    EXPECT_EQ(listing.str(),
-              "check_row input.sql:10\n"
-              "  check_row(n - 1)(recursion) input.sql:10\n"
-              "Load_Row input.sql:1\n"
-              "  Check_Row(n) input.sql:10\n"
-              "    check_row(n - 1)(recursion) input.sql:10\n"
-              "  tidy input.sql:15\n"
-              "tidy input.sql:15\n");
+    for (const enginetesting::strictset& set : std::vector<enginetesting::strictset>{
+             {"defaults", {}}, {"alignment under a column limit", enginetesting::alignedunderlimit}}) {
+        settings s = enginetesting::defaultsettings();
+        if (set.adjust) set.adjust(s);
+        s.ct = 1;
+        s.inputfile = s.inputfilealias = "input.sql";
+        s.outputfile = s.outputfilealias = "output.sql";
+        messagestream messages;
+        messages.stringmode = 1;
+        std::ostringstream listing;
+        formattedtext result = formattext(s, enginetesting::noswitches(), text, messages, listing);
+        EXPECT_FALSE(result.formatted) << set.label;
+        EXPECT_EQ(listing.str(),
+                  "check_row input.sql:12\n"
+                  "  check_row(n - 1)(recursion) input.sql:12\n"
+                  "Load_Row input.sql:1\n"
+                  "  Check_Row(n) input.sql:12\n"
+                  "    check_row(n - 1)(recursion) input.sql:12\n"
+                  "  check_row(n) input.sql:12\n"
+                  "    check_row(n - 1)(recursion) input.sql:12\n"
+                  "  check_row(n + 1) input.sql:12\n"
+                  "    check_row(n - 1)(recursion) input.sql:12\n"
+                  "  tidy input.sql:17\n"
+                  "tidy input.sql:17\n")
+            << set.label;
+    }
 }
 
 }  // namespace
