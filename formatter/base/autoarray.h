@@ -44,6 +44,15 @@ public:
         return slots[static_cast<size_t>(i)];
     }
 
+    // Element i for reading, without growing: the value at() would give (past the storage,
+    // the default element).
+    const T& peek(int32_t i) const {
+        if (i < 0) throw std::string("Internal error: negative index into a growable array\n");
+        if (i < capacity()) return slots[static_cast<size_t>(i)];
+        static const T fallback = autoarrayelement<T>::make();
+        return fallback;
+    }
+
     int32_t size() const { return size_; }
     int32_t capacity() const { return static_cast<int32_t>(slots.size()); }
 

@@ -100,6 +100,7 @@ void formatter::alignselects() {
             alignment.endalistcomma = tokenline(t);
         return;
     }
+    const auto& alignmentwords = tables().alignmentwords;
     // A word matters only while a clause word is awaited or looked for, or a list is open.
     if (!alignment.awaitby && !alignment.awaitwith && alignmentwords.empty() && !alignment.processingalignedlist)
         return;

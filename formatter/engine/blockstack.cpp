@@ -171,7 +171,7 @@ void formatter::endloopcondition() {
 // WHEN and CASE count; with -w a block word that starts a statement there is reported.
 bool formatter::outsideblocks(int32_t c) {
     bool atlevelzero = blocks.blocklevel == 0;
-    bool underheader = blocks.blocklevel == 1 && unitkind->partialmatch(blocks.blockstack.at(1).blockname);
+    bool underheader = blocks.blocklevel == 1 && tables().unitkind->partialmatch(blocks.blockstack.at(1).blockname);
     if (!atlevelzero && !underheader) return false;
     if (c == classbegin || c == classdeclare || c == classcursor || c == classwhen || c == classcase)
         return false;
@@ -222,12 +222,12 @@ bool formatter::whenopenslevel() {
 // inside a body keeps the line that its level gives it.
 void formatter::beginafterheader() {
     linerecord& top = blocks.blockstack.at(blocks.blocklevel);
-    bool header = unitkind->partialmatch(top.blockname);
+    bool header = tables().unitkind->partialmatch(top.blockname);
     if (!istext(top.blockname, "declare") && !istext(top.blockname, "package") && !header) return;
     top.extraindent = 0;
     if (istext(top.blockname, "declare") && blocks.blocklevel >= 2) {
         linerecord& below = blocks.blockstack.at(blocks.blocklevel - 1);
-        if (unitkind->partialmatch(below.blockname)) below.extraindent = 0;
+        if (tables().unitkind->partialmatch(below.blockname)) below.extraindent = 0;
     }
     std::string indentation = indentline(blocks.blocklevel - 1, s.ni);
     if (s.in) reindentlinestart(outputline.linestarttoken, indentation);
@@ -431,7 +431,7 @@ formatter::blockend formatter::endofblock() {
             --blocks.blocklevel;
     } else if (name == "functionbegin" || name == "procedurebegin" || name == "triggerbegin") {
         closesubprogrambody(end);
-    } else if (unitkind->partialmatch(name)) {
+    } else if (tables().unitkind->partialmatch(name)) {
         // A subprogram closed by END without the BEGIN of its body.
         beginnotfound(r.unitname);
     } else if (name == "package" || name == "type") {
@@ -475,7 +475,7 @@ void formatter::closesubprogrambody(blockend& end) {
     end.unitname = header.unitname;
     notelinebreakrule(s.mlapr, s.rlapr);
     blocks.blocklevel = level;
-    if (blocks.blocklevel >= 1 && unitkind->partialmatch(blocks.blockstack.at(blocks.blocklevel - 1).blockname))
+    if (blocks.blocklevel >= 1 && tables().unitkind->partialmatch(blocks.blockstack.at(blocks.blocklevel - 1).blockname))
         --blocks.blocklevel;
     blocks.subprogramnames.pop_back();
     blocks.subprogrambegins.pop_back();

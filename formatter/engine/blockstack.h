@@ -63,6 +63,8 @@ public:
     }
     // Level i for reading (the array still grows to it).
     const linerecord& peek(int32_t i) { return autoarray<linerecord>::at(i); }
+    // The same without growing, through a const table.
+    const linerecord& peek(int32_t i) const { return autoarray<linerecord>::peek(i); }
     void fillfrom(int32_t k) {
         for (int32_t& lowest : lowestchanged)
             if (k < lowest) lowest = k;

@@ -167,13 +167,13 @@ void formatter::converttabs() {
     std::string_view text = t.text();
     if (text.find('\t') == std::string::npos) return;
     if (t.kind == whitespace) {
-        if (leadingtabs->partialmatch(text))
+        if (tables().leadingtabs->partialmatch(text))
             t.settext(std::string(static_cast<size_t>(rowtringtocolumn(text, column) - column), ' '));
         return;
     }
     if (t.kind != singlelinecomment && t.kind != blockcomment) return;
     patternmatch m;
-    if (!optionalbreakblanks->partialmatch(text, &m)) return;
+    if (!tables().optionalbreakblanks->partialmatch(text, &m)) return;
     if (m.group(1).empty()) {
         t.settext(expandtabs(column, text));
     } else {

@@ -52,7 +52,7 @@ bool isexpressionend(position pos, const formatter& f) {
     case identifier: {
         if (pos->text().find('.') != std::string::npos) return true;
         std::string word = lc(pos->text());
-        return isvalueword(word) || !f.reservedwords.count(word);
+        return isvalueword(word) || !f.tables().reservedwords.count(word);
     }
     default:
         return false;
@@ -64,7 +64,7 @@ bool isaliasname(position pos, const formatter& f) {
     if (pos == f.tokens.end()) return false;
     if (pos->kind == doublequotedname) return true;
     return pos->kind == identifier && pos->text().find('.') == std::string::npos &&
-           !f.reservedwords.containslowered(pos->text());
+           !f.tables().reservedwords.containslowered(pos->text());
 }
 
 }  // namespace
@@ -185,7 +185,7 @@ void formatter::adddeclarationrow(position blank) {
 // A declaration item starts at name: a row when a type follows on its line.
 bool formatter::notedeclarationitem(position name, bool checkreserved) {
     if (runendword().partialmatch(name->text())) return finishdeclarationrun(true);
-    if (checkreserved && name->kind == identifier && reservedwords.containslowered(name->text()))
+    if (checkreserved && name->kind == identifier && tables().reservedwords.containslowered(name->text()))
         return false;
     position blank = std::next(name);
     if (!isinlineblank(blank, *this)) return false;

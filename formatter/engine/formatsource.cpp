@@ -24,7 +24,6 @@ bool formatter::formatsource(const switchparser& switches) {
     if (byteordermark) sourcetext.erase(0, utf8byteordermark.size());
 
     preparecolumnsandcase();
-    fillwordsets();
     if (s.pp) preprocess();
     tokenizesource();
     if (s.gsfif) applyinsourceoptions(switches);
@@ -35,7 +34,7 @@ bool formatter::formatsource(const switchparser& switches) {
     showswitches(switches);
 
     resetrunstate();
-    fillkeywordtables();
+    buildtables();
 
     dbvnflag = s.dbvn != 0;
     outputline.tokenposition = outputline.savedtokenposition = 1;
@@ -81,22 +80,6 @@ void formatter::showswitches(const switchparser& switches) {
     if (s.sw) {
         printout(messages, switches.printswitches(s, 0) + "\n");
         dieline(0);
-    }
-}
-
-void formatter::fillwordsets() {
-    const pattern& entry = pattern::get("(?:\\^(.+?)\\$)");
-    patternmatch m;
-    for (size_t pos = 0; entry.findandconsume(reservedwordtext, pos, &m);)
-        reservedwords.insert(lc(m.group(1)));
-    const pattern& command = pattern::get("(\\w+)\\[(\\w+)\\]|(\\w+)");
-    for (size_t pos = 0; command.findandconsume(sqlpluscommandtext, pos, &m);) {
-        if (m.matched(1)) {
-            sqlpluscommands.insert(lc(m.group(1)));
-            sqlpluscommands.insert(lc(m.str(1) + m.str(2)));
-        } else {
-            sqlpluscommands.insert(lc(m.group(3)));
-        }
     }
 }
 
@@ -146,51 +129,9 @@ void formatter::resetrunstate() {
     outermost.blockname.clear();
     outermost.elseseen = 0;
     outermost.extraindent = 0;
-    alignmentwords.clear();
-    statementstarters.clear();
-    breakkeywords.clear();
     declarednames.clear();
     alignment.declarationmode = 6;
     statement.listitemcount = -1;
-}
-
-void formatter::fillkeywordtables() {
-    if (s.as || (s.ins && s.isis)) {
-        alignmentwords["select"] = {2, ""};
-        alignmentwords["distinct"] = {2, ""};
-        alignmentwords["into"] = {3, "fetch"};
-    }
-    if (s.au || (s.iu && s.isis)) {
-        alignmentwords["update"] = {2, ""};
-        clausewords.insert("set");
-    } else {
-        clausewords.erase("set");
-    }
-    if (s.aaw || (s.iaw && s.isis)) alignmentwords["where"] = {2, ""};
-    if (s.ac)
-        for (const char* word : {"if", "elsif", "when", "while"}) alignmentwords[word] = {1, ""};
-    if (s.aroa) alignmentwords[":="] = {1, ""};
-    for (const char* word : {"create", "alter", "analyse", "associate", "audit", "call", "comment",
-                             "commit", "delete", "disassociate", "drop", "explain", "grant",
-                             "insert", "lock", "merge", "noaudit", "rename", "revoke", "rollback",
-                             "savepoint", "truncate", "update", "declare", "begin"})
-        statementstarters.insert(word);
-    if (s.bus) {
-        breakkeywords["from"] = 2;
-        for (const char* word : {"into", "where", "group", "order", "having"}) breakkeywords[word] = 1;
-        breakkeywords["union"] = 13;
-        breakkeywords["minus"] = 5;
-        breakkeywords["intersect"] = 5;
-        breakfollowers["group"] = {"by"};
-        breakfollowers["order"] = {"by"};
-        breakfollowers["union"] = {"all"};
-    }
-    if (s.bbj) {
-        for (const char* word : {"join", "cross", "inner", "natural", "left", "right", "full"})
-            breakkeywords[word] = 2;
-        for (const char* word : {"cross", "inner", "natural"}) breakfollowers[word] = {"join"};
-        for (const char* word : {"left", "right", "full"}) breakfollowers[word] = {"outer", "join"};
-    }
 }
 
 void formatter::finalpasses() {
@@ -203,14 +144,10 @@ void formatter::finalpasses() {
     alignconsecutive();
     alignment.alistlevel = 0;
     if (!checkblockpairs()) dieline(2);
-    prunecalls();
+    calls.prunecalls();
     if (s.lt) {
         for (const std::string& name : tablenames) *listings << name;
         listings->flush();
     }
-    if (s.ct) {
-        std::vector<std::string> units;
-        for (const auto& [unit, text] : declarationtexts) units.push_back(unit);
-        printcalltree(sortstrings(units));
-    }
+    if (s.ct) calls.printcalltree(*listings, s.inputfilealias);
 }

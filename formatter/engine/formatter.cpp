@@ -1,18 +1,20 @@
-// The formatter object: its parts, its patterns and word texts, and the -ifs block applier.
+// The formatter object: its parts, the file tables, and the -ifs block applier.
 #include "formatter.h"
-
-#include "globals.h"
 
 #include <iostream>
 
-formatter::formatter() : listings(&std::cout) {
-    trailingbreak = &pattern::get("(" + linebreakpattern + "?)([\t ]*)\\z", pattern::dotall);
-    unitkind = &pattern::get("^(procedure)$|^(function)$|^(trigger)$",
-                             pattern::caseless | pattern::dotall);
-    leadingtabs = &pattern::get("^" + notlinebreak + "*?\t+", pattern::dotall);
-    optionalbreakblanks = &pattern::get("(" + linebreakpattern + "?)([\t ]+)", pattern::dotall);
-    storewordtexts(*this);
+formatter::formatter() : listings(&std::cout), calls(textcharset()) {
     linebreaktext.assign(1, '\n');
+}
+
+// The file's tables from the settings it starts with; -au makes SET a clause word.
+void formatter::buildtables() {
+    builttables = buildfiletables(s);
+    if (alignsupdate(s)) {
+        clausewords.insert("set");
+    } else {
+        clausewords.erase("set");
+    }
 }
 
 // The switches recorded for one -ifs block, applied in the order they were given. A flag

@@ -8,6 +8,8 @@
 #include "clausekeywords.h"
 #include "consecutivealign.h"
 #include "autoarray.h"
+#include "filetables.h"
+#include "lineindent.h"
 #include "messages.h"
 #include "numbermap.h"
 #include "loopstate.h"
@@ -35,12 +37,6 @@ struct settingsholder {
     messagestream messages;   // the formatter's message sink
     settings s;               // the working copy of the settings that every rule reads
     std::map<int32_t, std::string> opentags, closetags;
-};
-
-// The aligned-list mode of a keyword and the statement word it needs.
-struct alignmentwordentry {
-    int32_t mode = 0;
-    std::string statementword;
 };
 
 // The conditional compilation directive that a token is.
@@ -82,22 +78,11 @@ public:
     std::string joinedoutput;
     bool outputjoined = false;
     size_t joinedoutputfrom = size_t(2) << 20;
-    std::string reservedwordtext;
-    std::string sqlpluscommandtext;
 
-    // Patterns of the statement and block rules, and of the column count.
-    const pattern* trailingbreak = nullptr;   // an optional line break and blanks at the end
-    const pattern* leadingtabs = nullptr;          // TABs before any line break
-    const pattern* optionalbreakblanks = nullptr;  // an optional line break, then blanks
-    const pattern* unitkind = nullptr;        // procedure, function or trigger: captures 1-3
-
-    // Word sets and keyword tables, filled per file.
-    wordset reservedwords;
-    wordset sqlpluscommands;
-    std::unordered_map<std::string, alignmentwordentry, wordhash, std::equal_to<>> alignmentwords;
-    std::set<std::string> statementstarters;
-    std::unordered_map<std::string, int32_t, wordhash, std::equal_to<>> breakkeywords;
-    std::unordered_map<std::string, std::vector<std::string>, wordhash, std::equal_to<>> breakfollowers;
+    // The word sets, keyword tables and patterns of the file, built by buildtables before the
+    // token loop (and the -au clause word SET set with them); the rules only read them.
+    const filetables& tables() const { return builttables; }
+    void buildtables();
 
     // Per-file state of the token loop.
     std::string_view currentword;   // the current token's text (or the line break put in its place)
@@ -121,11 +106,7 @@ public:
     int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
     int32_t lastlistedline = -1;
     std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
-    // -ct: unit -> declared or called name -> its bracketed text; the routine records.
-    std::map<std::string, std::map<std::string, std::string>> declarationtexts;
-    std::vector<std::string> routinenames;      // lower-cased, in the order met
-    std::map<std::string, std::shared_ptr<routinerecord>> routines;
-    std::map<std::string, std::string> routinedefinitions;   // lower-cased name -> its line
+    calltree calls;                            // -ct: the routines defined and called
     // Declared names (-dbvn), kept by the declaration rules and scoped by END: lower-cased
     // name -> the texts of its declarations, latest last; per block level, the names
     // declared at that level.
@@ -280,11 +261,9 @@ public:
     static void applyifsblock(settings& record, int32_t index);
 
     // Phases of the driver.
-    void fillwordsets();
     void showswitches(const switchparser& switches);
     void tokenizesource();
     void resetrunstate();
-    void fillkeywordtables();
     void runtokenloop();
     void finalpasses();
     // End-of-input checks: ends the file at a lone quote, comment mark or q-quote opener.
@@ -322,15 +301,13 @@ public:
     bool alignconsecutive();
     void slashatlevelzero();
     void registerdeclaration();
-    // Block levels -ct has looked at to find the routine of a call (a measure of its work).
-    int64_t routinesteps() const { return routinelevelsread; }
     bool beginline();
-    std::string indentline(int32_t level, int32_t nice);
+    // The indentation text of a line at a block depth (nice: -ni).
+    std::string indentline(int32_t depth, int32_t nice) { return indentstring(computeindent(depth, nice)); }
     void indentnormal();
     void trackpreviouscolumns();
     bool layoutpass();
     bool checkblockpairs();
-    void printcalltree(const std::vector<std::string>& units);
     void preprocess();
     void applyinsourceoptions(const switchparser& switches);
     void clearleadingtoken();
@@ -351,12 +328,13 @@ public:
     std::string headertext(position opener, int32_t stopclass);
     // In a whitespace token, every line break with the blanks after it becomes replacement.
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
-    // Line indentation: the columns for a block depth, and the indentation text for them.
-    int32_t computeindent(int32_t depth, int32_t nice);
+    // Line indentation: the columns for a block depth under the working settings.
+    int32_t computeindent(int32_t depth, int32_t nice) {
+        return indenter.computeindent(s, blocks.blockstack, blocks.blockstack.takelowestchanged(linetable::indentwatcher),
+                                      depth, nice);
+    }
     // The settings that line indentation reads were replaced: its kept sums go.
-    void forgetindentsums() { indentsumsvalid[0] = indentsumsvalid[1] = 0; }
-    // Levels line indentation has looked at (a measure of its work).
-    int64_t indentsteps() const { return indentlevelsread; }
+    void forgetindentsums() { indenter.forgetindentsums(); }
     // Syntax checks and the block-stack listing written after structural errors.
     bool checkbrackets();
     void dropwhenlevel();
@@ -374,9 +352,6 @@ public:
     // The GROUP of an aggregate's WITHIN GROUP (ORDER BY ...): no GROUP BY clause.
     bool aggregategroup(position t) const;
     bool endsselectitem(position t) const;
-    // Routine records of the call tree: calls of routines the source does not define go.
-    void prunecalls();
-    void printcalltree(int32_t depth, const routinerecord& record, std::map<std::string, int32_t>& onpath);
 
     // Layout pass and the column limit: the values a line break before a token puts back,
     // taken at the token's start, and those noted at the statement's start for -amso.
@@ -469,14 +444,8 @@ public:
                                              const std::string& strippedresult);
 
 private:
-    // Line indentation kept per -ni value: indentsums[n][i] is the indent after levels 1..i,
-    // good up to level indentsumsvalid[n] while the records and these settings stay.
-    std::vector<int64_t> indentsums[2];
-    int32_t indentsumsvalid[2] = {0, 0};
-    std::string indentsumsis;
-    int32_t indentsumsflags = -1;
-    int64_t indentlevelsread = 0;
-    int64_t indentsize(int32_t level);
+    filetables builttables;
+    lineindenter indenter;
 
     // Statement rules, bracket stack and list indentation.
     // A line break made by a rule, inserted before pos.
@@ -540,20 +509,6 @@ private:
     void placeblockinformation(position word, const std::string& information);
     void applylinebreakrule();
     void listblockstackatline();
-    // Call tree: the routine a body belongs to, and a definition or a call met by -ct.
-    std::string callingroutine();
-    // Per block level (-ct): the nearest subprogram body at or below it (0: none) and the
-    // nearest level whose name holds "begin" (-1: none); kept from call to call.
-    struct routinelevel {
-        int32_t body = 0;
-        int32_t begin = -1;
-    };
-    std::vector<routinelevel> routinelevels;
-    int32_t routinelevelsvalid = 0;
-    int64_t routinelevelsread = 0;
-    routinelevel routinelevelat(int32_t level);
-    void registerroutine(const std::string& name, const std::string& key, const std::string& text);
-    void registercall(const std::string& caller, const std::string& name, const std::string& text);
 
     enum class afterstep { advance, restart };
     afterstep processtoken();
@@ -592,5 +547,3 @@ std::string squeezedspace(std::string_view text, bool trimstart, bool trimend);
 // The text without its line break at the end and without white space at its start.
 std::string withoutleadingspace(std::string text);
 
-// Puts the reserved-word text and the SQL*Plus command text into the formatter.
-void storewordtexts(formatter& f);

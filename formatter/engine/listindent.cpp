@@ -85,7 +85,7 @@ void formatter::endalignedlistatline(position first) {
     if (!alignment.processingalignedlist) return;
     std::string word = lc(first->text());
     if (blocks.blocklevel == 0 &&
-        (statementstarters.count(word) || (istext(word, "set") && !istext(statement.statementword, "update")))) {
+        (tables().statementstarters.count(word) || (istext(word, "set") && !istext(statement.statementword, "update")))) {
         alignment.processingalignedlist = 0;
         alignment.alignmentrequested = 0;
         if (alignment.alistlevel > 0) --alignment.alistlevel;

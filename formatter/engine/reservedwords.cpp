@@ -1,6 +1,7 @@
 // The word texts of the formatter: the reserved words as an alternation of "^WORD$" entries,
-// and the SQL*Plus commands with their optional tails in brackets.
-#include "formatter.h"
+// and the SQL*Plus commands with their optional tails in brackets; the word sets made of them.
+#include "filetables.h"
+#include "support.h"
 
 namespace {
 
@@ -135,7 +136,20 @@ const char* const sqlpluscommandentries =
 
 }  // namespace
 
-void storewordtexts(formatter& f) {
-    f.reservedwordtext = reservedwordentries;
-    f.sqlpluscommandtext = sqlpluscommandentries;
+void fillwordsets(wordset& reservedwords, wordset& sqlpluscommands) {
+    const std::string_view reservedwordtext = reservedwordentries;
+    const std::string_view sqlpluscommandtext = sqlpluscommandentries;
+    const pattern& entry = pattern::get("(?:\\^(.+?)\\$)");
+    patternmatch m;
+    for (size_t pos = 0; entry.findandconsume(reservedwordtext, pos, &m);)
+        reservedwords.insert(lc(m.group(1)));
+    const pattern& command = pattern::get("(\\w+)\\[(\\w+)\\]|(\\w+)");
+    for (size_t pos = 0; command.findandconsume(sqlpluscommandtext, pos, &m);) {
+        if (m.matched(1)) {
+            sqlpluscommands.insert(lc(m.group(1)));
+            sqlpluscommands.insert(lc(m.str(1) + m.str(2)));
+        } else {
+            sqlpluscommands.insert(lc(m.group(3)));
+        }
+    }
 }

@@ -79,6 +79,8 @@ void formatter::breakstatements() {
     if (!s.bus) return;
     position keyword = std::next(currenttoken);
     if (keyword == tokens.end() || keyword->kind == endtoken) return;
+    const auto& breakkeywords = tables().breakkeywords;
+    const auto& breakfollowers = tables().breakfollowers;
     auto found = breakkeywords.find(lowered(keyword->text()).view());
     if (found == breakkeywords.end() || found->second == 0) return;
     if (keyword->classcode == classhandled) return;

@@ -158,7 +158,7 @@ void formatter::notesqlplusstart() {
     const bool symbol = currenttoken->kind == othertoken &&
                         (startswith(text, "@") || istext(text, "$") || istext(text, "!"));
     if (currenttoken->kind != identifier && !symbol) return;
-    if (remark || symbol || sqlpluscommands.containslowered(text) || unknowncommandline()) {
+    if (remark || symbol || tables().sqlpluscommands.containslowered(text) || unknowncommandline()) {
         statement.sqlplusstatement = 1;
         statement.insqlplusline = 1;
         statement.sqlpluscommand = currentword;
@@ -173,7 +173,7 @@ void formatter::notesqlplusstart() {
 // declaration.
 bool formatter::unknowncommandline() const {
     const position word = currenttoken;
-    if (word->classcode != 0 || reservedwords.containslowered(word->text())) return false;
+    if (word->classcode != 0 || tables().reservedwords.containslowered(word->text())) return false;
     position next = std::next(word);
     if (next == tokens.end() || next->kind != whitespace || next->breaksline()) return false;
     position last = word;

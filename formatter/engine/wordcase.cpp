@@ -27,7 +27,7 @@ std::string capitalised(const charset& set, std::string_view word, bool eachpart
 // A word as the case switches write it: a keyword by -uk, -lk or -ck, any other identifier
 // by -ui, -li or -ci.
 std::string formatter::casedword(std::string_view word) const {
-    return casedword(word, reservedwords.containslowered(word));
+    return casedword(word, tables().reservedwords.containslowered(word));
 }
 
 std::string formatter::casedword(std::string_view word, bool keyword) const {
@@ -55,7 +55,7 @@ void formatter::applywordcase() {
     };
     bool anycase = s.uk || s.ck || s.lk || s.ui || s.li || s.ci || s.html;
     if (t.kind == identifier && anycase) {
-        const bool keyword = reservedwords.containslowered(currentword);
+        const bool keyword = tables().reservedwords.containslowered(currentword);
         if (keyword && s.html) t.kind = keywordtoken;
         settext(casedword(currentword, keyword));
         if (keyword) currentword = t.text();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 struct levelrecord {
@@ -96,4 +98,27 @@ TEST(autoarray, indexesthatcannotbestoredendasoutofmemory) {
     EXPECT_LE(int64_t(autoarray<std::string>::maxindex()) * 2 * int64_t(sizeof(std::string)),
               autoarray<std::string>::maxbytes);
     EXPECT_THROW(a.at(-1), std::string);
+}
+
+// Reading through a const array gives what at() gives, slots past the size and storage
+// included, and grows nothing.
+TEST(autoarray, peekreadslikeatwithoutgrowing) {
+    autoarray<int32_t> a;
+    auto expectsameasat = [&a](const char* step) {
+        const int32_t size = a.size(), capacity = a.capacity();
+        for (int32_t k : {0, 1, 4, 5, 9, 11, 20, 40, 1000}) {
+            autoarray<int32_t> grown = a;
+            EXPECT_EQ(std::as_const(a).peek(k), grown.at(k)) << step << " at " << k;
+        }
+        EXPECT_EQ(a.size(), size) << step;
+        EXPECT_EQ(a.capacity(), capacity) << step;
+    };
+    expectsameasat("empty");
+    for (int32_t k = 0; k < 12; ++k) a.at(k) = 100 + k;
+    expectsameasat("filled past the first storage");
+    a.reserve(5);
+    expectsameasat("shrunk");
+    a.fillfrom(2);
+    expectsameasat("reset from 2");
+    EXPECT_THROW(std::as_const(a).peek(-1), std::string);
 }

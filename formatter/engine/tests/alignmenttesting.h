@@ -15,12 +15,11 @@ inline void preparerules(formatter& f, const std::string& text,
                          const std::function<void(settings&)>& adjust = {}) {
     f.s = defaultsettings();
     if (adjust) adjust(f.s);
-    f.fillwordsets();
     f.sourcetext = text;
     f.tokenizesource();
     f.appendendtokens();
     f.resetrunstate();
-    f.fillkeywordtables();
+    f.buildtables();
 }
 
 // One golden case: its label (the switches it stands for), the settings, the input and the

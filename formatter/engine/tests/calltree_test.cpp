@@ -1,64 +1,53 @@
 // The call tree: calls of routines the source does not define are pruned, names match in any
-// case, and a routine met again on its own path is marked and not expanded.
+// case, a routine met again on its own path is marked and not expanded, a call names the
+// routine of its body at any depth, and -ct finds the definitions and calls of a text.
 #include "enginetesting.h"
+
+#include <sstream>
 
 namespace {
 
-class calltree : public testing::Test {
+class calltreetest : public testing::Test {
 protected:
-    void SetUp() override {
-        f.s = enginetesting::defaultsettings();
-        f.s.inputfilealias = "p.sql";
+    void define(const std::string& name, int32_t line) { tree.registerroutine(name, lc(name), "", line); }
+    void calls(const std::string& caller, const std::string& name, const std::string& text) {
+        tree.registercall(lc(caller), name, text, ++sequence);
     }
-    routinerecord& define(const std::string& name, int line) {
-        std::string key = lc(name);
-        f.routinedefinitions[key] = std::to_string(line);
-        auto record = std::make_shared<routinerecord>(1);
-        record->name = name;
-        f.routines[key] = record;
-        f.routinenames.push_back(key);
-        return *record;
-    }
-    static void calls(routinerecord& caller, const std::string& name, const std::string& text) {
-        caller.callednames.push_back(name);
-        caller.callplaces.push_back(text);
-    }
-    std::string printed(const std::vector<std::string>& units) {
-        testing::internal::CaptureStdout();
-        f.printcalltree(units);
-        return testing::internal::GetCapturedStdout();
+    std::string printed() {
+        tree.prunecalls();
+        std::ostringstream out;
+        tree.printcalltree(out, "p.sql");
+        return out.str();
     }
 
-    formatter f;
+    charset ascii{"US7ASCII"};
+    calltree tree{ascii};
+    int32_t sequence = 0;
 };
 
-TEST_F(calltree, onlyroutinesofthesourceremain) {
-    routinerecord& load = define("Load", 3);
-    calls(load, "dbms_output.put_line", "('x')");
-    calls(load, "Check_Row", "(r)");
-    calls(load, "raise_application_error", "(-20001, 'no')");
-    calls(load, "CHECK_ROW", "");
+TEST_F(calltreetest, onlyroutinesofthesourceremain) {
+    define("Load", 3);
+    calls("Load", "dbms_output.put_line", "('x')");
+    calls("Load", "Check_Row", "(r)");
+    calls("Load", "raise_application_error", "(-20001, 'no')");
+    calls("Load", "CHECK_ROW", "");
     define("check_row", 10);
-    f.prunecalls();
-    EXPECT_EQ(load.callednames, (std::vector<std::string>{"Check_Row", "CHECK_ROW"}));
-    EXPECT_EQ(load.callplaces, (std::vector<std::string>{"(r)", ""}));
-    EXPECT_EQ(printed({"check_row", "load"}),
+    EXPECT_EQ(printed(),
               "check_row p.sql:10\n"
               "Load p.sql:3\n"
               "  Check_Row(r) p.sql:10\n"
               "  CHECK_ROW p.sql:10\n");
 }
 
-TEST_F(calltree, recursionismarkedandnotexpanded) {
-    routinerecord& a = define("a", 1);
-    routinerecord& b = define("b", 5);
-    routinerecord& c = define("c", 9);
-    calls(a, "b", "(1)");
-    calls(b, "a", "");
-    calls(b, "c", "");
-    calls(c, "c", "(n - 1)");
-    f.prunecalls();
-    EXPECT_EQ(printed({"a", "b", "c"}),
+TEST_F(calltreetest, recursionismarkedandnotexpanded) {
+    define("a", 1);
+    define("b", 5);
+    define("c", 9);
+    calls("a", "b", "(1)");
+    calls("b", "a", "");
+    calls("b", "c", "");
+    calls("c", "c", "(n - 1)");
+    EXPECT_EQ(printed(),
               "a p.sql:1\n"
               "  b(1) p.sql:5\n"
               "    a(recursion) p.sql:1\n"
@@ -73,29 +62,21 @@ TEST_F(calltree, recursionismarkedandnotexpanded) {
               "  c(n - 1)(recursion) p.sql:9\n");
 }
 
-TEST_F(calltree, unitswithoutadefinitionprintnothing) {
-    routinerecord& a = define("a", 1);
-    calls(a, "a", "");
-    auto caller = std::make_shared<routinerecord>(0);
-    caller->callednames = {"a"};
-    caller->callplaces = {""};
-    f.routines["anonymous"] = caller;
-    f.routinenames.push_back("anonymous");
-    f.prunecalls();
-    EXPECT_EQ(printed({"anonymous", "missing"}), "");
+// A block that calls without being a routine of the source is no root of the tree.
+TEST_F(calltreetest, callerswithoutadefinitionprintnothing) {
+    define("a", 1);
+    calls("anonymous", "a", "");
+    calls("anonymous", "missing", "(1)");
+    EXPECT_EQ(printed(), "a p.sql:1\n");
 }
 
 // A call names the routine whose body it stands in, however deep the blocks inside that body
 // go, and follows a change of the levels below; each call looks at a few levels only.
-TEST_F(calltree, callsnametheroutineoftheirbodyatanydepth) {
+TEST_F(calltreetest, callsnametheroutineoftheirbodyatanydepth) {
     constexpr int32_t depth = 3000, inner = 1500;
-    f.s.ct = 1;
-    f.resettokencontext();
-    f.tokenize("load_row(1);\n");
-    f.appendendtokens();
-    f.currenttoken = std::next(f.tokens.begin());
+    linetable stack;
     auto name = [&](int32_t level, const std::string& blockname, const std::string& unit = "") {
-        linerecord& r = f.blocks.blockstack.at(level);
+        linerecord& r = stack.at(level);
         r.blockname = blockname;
         r.unitname = unit;
     };
@@ -105,25 +86,79 @@ TEST_F(calltree, callsnametheroutineoftheirbodyatanydepth) {
     name(inner, "procedure", "Inner");
     name(inner + 1, "procedurebegin");
     auto caller = [&](int32_t level) {
-        f.blocks.blocklevel = level;
-        f.routines.clear();
-        f.registerdeclaration();
-        return f.routines.size() == 1 ? f.routines.begin()->first : std::string("(none)");
+        const calltree::routinelevel at =
+            tree.routinelevelat(stack, stack.takelowestchanged(linetable::routinewatcher), level);
+        const std::string routine = at.begin >= 0 ? tree.callingroutine(stack, at.body) : "";
+        return routine.empty() ? std::string("(none)") : routine;
     };
     int64_t asked = 0;
     for (int32_t level = 1; level <= depth; ++level, ++asked)
         ASSERT_EQ(caller(level), level > inner ? "inner" : level > 1 ? "outer" : "(none)") << level;
     for (int32_t level = depth; level >= 1; --level, ++asked)
         ASSERT_EQ(caller(level), level > inner ? "inner" : level > 1 ? "outer" : "(none)") << level;
-    EXPECT_LT(f.routinesteps(), 8 * asked);
+    EXPECT_LT(tree.routinesteps(), 8 * asked);
     // The inner body becomes a plain block: its calls belong to the outer routine.
     name(inner + 1, "begin");
     EXPECT_EQ(caller(depth), "outer");
     // The stack put back from a copy in which the inner body is one again.
-    linetable copy = f.blocks.blockstack;
+    linetable copy = stack;
     copy.at(inner + 1).blockname = "procedurebegin";
-    f.blocks.blockstack = copy;
+    stack = copy;
     EXPECT_EQ(caller(depth), "inner");
+}
+
+// -ct over a text: definitions after PROCEDURE and FUNCTION, calls with and without brackets,
+// a qualified name, and calls of routines the text does not define left out; the calls of
+// rows that alignment lays out again are listed once.
+TEST_F(calltreetest, thetreeofatext) {
+    const std::string text =
+        "create or replace procedure Load_Row(n number) is\n"
+        "begin\n"
+        "  if n > 0 then\n"
+        "    Check_Row(n);\n"
+        "  end if;\n"
+        "  ok := check_row(n);\n"
+        "  ok2 := check_row(n + 1);\n"
+        "  dbms_output.put_line('x');\n"
+        "  tidy;\n"
+        "end;\n"
+        "/\n"
+        "create or replace function check_row(n number) return boolean is\n"
+        "begin\n"
+        "  return check_row(n - 1);\n"
+        "end;\n"
+        "/\n"
+        "create or replace procedure tidy is\n"
+        "begin\n"
+        "  null;\n"
+        "end;\n"
+        "/\n";
+    for (const enginetesting::strictset& set : std::vector<enginetesting::strictset>{
+             {"defaults", {}}, {"alignment under a column limit", enginetesting::alignedunderlimit}}) {
+        settings s = enginetesting::defaultsettings();
+        if (set.adjust) set.adjust(s);
+        s.ct = 1;
+        s.inputfile = s.inputfilealias = "input.sql";
+        s.outputfile = s.outputfilealias = "output.sql";
+        messagestream messages;
+        messages.stringmode = 1;
+        std::ostringstream listing;
+        formattedtext result = formattext(s, enginetesting::noswitches(), text, messages, listing);
+        EXPECT_FALSE(result.formatted) << set.label;
+        EXPECT_EQ(listing.str(),
+                  "check_row input.sql:12\n"
+                  "  check_row(n - 1)(recursion) input.sql:12\n"
+                  "Load_Row input.sql:1\n"
+                  "  Check_Row(n) input.sql:12\n"
+                  "    check_row(n - 1)(recursion) input.sql:12\n"
+                  "  check_row(n) input.sql:12\n"
+                  "    check_row(n - 1)(recursion) input.sql:12\n"
+                  "  check_row(n + 1) input.sql:12\n"
+                  "    check_row(n - 1)(recursion) input.sql:12\n"
+                  "  tidy input.sql:17\n"
+                  "tidy input.sql:17\n")
+            << set.label;
+    }
 }
 
 }  // namespace

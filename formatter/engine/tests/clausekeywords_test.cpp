@@ -1,5 +1,5 @@
-// The formatter's word data: keyword classes, clause words, reserved words, SQL*Plus
-// commands, its patterns, the token-context reset and the FROM-list names.
+// The formatter's word data: keyword classes, clause words, the token-context reset and the
+// FROM-list names.
 #include "enginetesting.h"
 
 namespace {
@@ -41,6 +41,7 @@ TEST(blocklevels, startemptywithroomforten) {
 
 TEST(reset, leavesonlytheleadingtoken) {
     formatter f;
+    EXPECT_EQ(f.linebreaktext, "\n");
     f.linebreaktext = "\r\n";
     f.resettokencontext();
     f.tokenize("a b");
@@ -55,34 +56,6 @@ TEST(reset, leavesonlytheleadingtoken) {
     EXPECT_TRUE(f.linebreakcounts.empty());
     f.tokenize("x");
     EXPECT_EQ(std::next(f.tokens.begin())->sequence, 1);
-}
-
-TEST(wordsets, reservedwordsandsqlpluscommands) {
-    formatter f;
-    f.fillwordsets();
-    EXPECT_EQ(f.reservedwords.size(), 533u);
-    for (const char* word : {"delete", "all", "binary_integer", "case", "zone", "varchar2"})
-        EXPECT_EQ(f.reservedwords.count(word), 1u) << word;
-    EXPECT_EQ(f.reservedwords.count("DELETE"), 0u);
-    for (const char* command : {"acc", "accept", "a", "append", "tim", "timng", "rem", "remark",
-                                "doc", "document", "prompt", "pro", "exit", "newpage", "quit"})
-        EXPECT_EQ(f.sqlpluscommands.count(command), 1u) << command;
-    for (const char* absent : {"acce", "prom", "@", "@@", ""})
-        EXPECT_EQ(f.sqlpluscommands.count(absent), 0u) << absent;
-}
-
-TEST(patterns, unitkindandtrailingbreak) {
-    formatter f;
-    patternmatch m;
-    ASSERT_TRUE(f.unitkind->partialmatch("PROCEDURE", &m));
-    EXPECT_TRUE(m.matched(1));
-    ASSERT_TRUE(f.unitkind->partialmatch("Trigger", &m));
-    EXPECT_TRUE(m.matched(3));
-    EXPECT_FALSE(f.unitkind->partialmatch("procedures"));
-    ASSERT_TRUE(f.trailingbreak->partialmatch("x\r\n \t", &m));
-    EXPECT_EQ(m.str(1), "\r\n");
-    EXPECT_EQ(m.str(2), " \t");
-    EXPECT_EQ(f.linebreaktext, "\n");
 }
 
 TEST(fromlists, tablenamesofthefromlist) {

@@ -1,5 +1,5 @@
-// Line indentation: the columns of a block depth under the indentation switches, and the
-// indentation text in blanks or TABs.
+// Line indentation: the indenter's columns of a block depth under the indentation switches and
+// the sums it keeps, and the formatter's indentation text in blanks or TABs.
 #include "enginetesting.h"
 
 #include <functional>
@@ -23,25 +23,43 @@ struct indentcase {
     int32_t columns;
 };
 
-class lineindent : public testing::Test {
-protected:
-
-    // A formatter whose block stack holds the levels.
-    static void prepare(formatter& f, const std::vector<level>& levels,
-                        const std::function<void(settings&)>& adjust) {
-        f.s = enginetesting::defaultsettings();
-        if (adjust) adjust(f.s);
-        f.buildtabstops(f.s.t);
+// A block stack that holds the levels, the settings, and an indenter over them, asked as the
+// formatter asks it.
+struct indentsetup {
+    indentsetup(const std::vector<level>& levels, const std::function<void(settings&)>& adjust)
+        : s(enginetesting::defaultsettings()) {
+        if (adjust) adjust(s);
         int32_t index = 0;
         for (const level& l : levels) {
-            linerecord& r = f.blocks.blockstack.at(++index);
+            linerecord& r = blockstack.at(++index);
             r.blockname = l.name;
             r.startcolumn = l.startcolumn;
             r.extraindent = l.extraindent;
             r.hasif = l.hasif;
             r.isasreached = l.isasreached;
         }
-        f.blocks.blocklevel = index;
+    }
+    int32_t computeindent(int32_t depth, bool nice) {
+        return indenter.computeindent(s, blockstack, blockstack.takelowestchanged(linetable::indentwatcher), depth,
+                                      nice);
+    }
+
+    settings s;
+    linetable blockstack;
+    lineindenter indenter;
+};
+
+class lineindent : public testing::Test {
+protected:
+
+    // A formatter whose block stack holds the levels.
+    static void prepare(formatter& f, const std::vector<level>& levels,
+                        const std::function<void(settings&)>& adjust) {
+        indentsetup setup(levels, adjust);
+        f.s = setup.s;
+        f.buildtabstops(f.s.t);
+        f.blocks.blockstack = setup.blockstack;
+        f.blocks.blocklevel = static_cast<int32_t>(levels.size());
     }
 };
 
@@ -77,9 +95,8 @@ TEST_F(lineindent, columnsofablockdepth) {
               [](settings& s) { s.is = numtostring(-3); s.il.at(1) = -5; }, 0},
              {"a negative depth", {{"begin"}}, -1, true, none, 0},
          }) {
-        formatter f;
-        prepare(f, c.levels, c.adjust);
-        EXPECT_EQ(f.computeindent(c.depth, c.nice), c.columns) << c.what;
+        indentsetup setup(c.levels, c.adjust);
+        EXPECT_EQ(setup.computeindent(c.depth, c.nice), c.columns) << c.what;
     }
 }
 
@@ -89,33 +106,31 @@ TEST_F(lineindent, keptsumsfollowchanges) {
     const std::vector<level> levels{{"begin"}, {"if", 10}, {"loop"}, {"begin"}, {"if", 20, 1, 1}, {"loop"}};
     struct change {
         std::string what;
-        std::function<void(formatter&)> apply;
+        std::function<void(indentsetup&)> apply;
     };
     for (const change& c : std::vector<change>{
-             {"a low level's indent step goes", [](formatter& f) { f.blocks.blockstack.at(1).extraindent = 0; }},
-             {"a low level becomes an IF", [](formatter& f) { f.blocks.blockstack.at(2).blockname = "while"; }},
+             {"a low level's indent step goes", [](indentsetup& f) { f.blockstack.at(1).extraindent = 0; }},
+             {"a low level becomes an IF", [](indentsetup& f) { f.blockstack.at(2).blockname = "while"; }},
              {"the stack is put back from a copy",
-              [](formatter& f) {
-                  linetable copy = f.blocks.blockstack;
+              [](indentsetup& f) {
+                  linetable copy = f.blockstack;
                   copy.at(3).isasreached = 0;
-                  f.blocks.blockstack = copy;
+                  f.blockstack = copy;
               }},
-             {"the indent size changes", [](formatter& f) { f.s.is = numtostring(5); }},
-             {"-iiie is switched on", [](formatter& f) { f.s.iiie = 1; }},
-             {"-iibe is switched off", [](formatter& f) { f.s.iibe = 0; }},
+             {"the indent size changes", [](indentsetup& f) { f.s.is = numtostring(5); }},
+             {"-iiie is switched on", [](indentsetup& f) { f.s.iiie = 1; }},
+             {"-iibe is switched off", [](indentsetup& f) { f.s.iibe = 0; }},
              {"a level size is set with the settings replaced",
-              [](formatter& f) {
+              [](indentsetup& f) {
                   f.s.il.at(2) = 7;
-                  f.forgetindentsums();
+                  f.indenter.forgetindentsums();
               }},
          }) {
         for (bool nice : {false, true}) {
-            formatter kept;
-            prepare(kept, levels, nullptr);
+            indentsetup kept(levels, nullptr);
             for (int32_t depth = 0; depth <= 6; ++depth) kept.computeindent(depth, nice);
             c.apply(kept);
-            formatter fresh;
-            prepare(fresh, levels, nullptr);
+            indentsetup fresh(levels, nullptr);
             c.apply(fresh);
             for (int32_t depth = 6; depth >= 0; --depth)
                 EXPECT_EQ(kept.computeindent(depth, nice), fresh.computeindent(depth, nice))
@@ -128,11 +143,10 @@ TEST_F(lineindent, keptsumsfollowchanges) {
 // looks at a few levels, not at every level below it.
 TEST_F(lineindent, deepnestinglooksatafewlevelsperline) {
     constexpr int32_t depth = 3000;
-    formatter f;
-    prepare(f, {}, nullptr);
+    indentsetup f({}, nullptr);
     int64_t total = 0;
     for (int32_t d = 1; d <= depth; ++d) {
-        linerecord& r = f.blocks.blockstack.at(d);
+        linerecord& r = f.blockstack.at(d);
         r.blockname = d % 2 ? "loop" : "if";
         r.extraindent = 1;
         total += f.computeindent(d, 0);
@@ -140,11 +154,11 @@ TEST_F(lineindent, deepnestinglooksatafewlevelsperline) {
     const int32_t step = stringtonum(f.s.is);
     ASSERT_GT(step, 0);
     for (int32_t d = depth; d >= 1; --d) {
-        f.blocks.blockstack.at(d + 1) = linerecord();
+        f.blockstack.at(d + 1) = linerecord();
         ASSERT_EQ(f.computeindent(d, 0), step * d) << d;
     }
     EXPECT_GT(total, 0);
-    EXPECT_LT(f.indentsteps(), 8 * 2 * depth);
+    EXPECT_LT(f.indenter.indentsteps(), 8 * 2 * depth);
 }
 
 TEST_F(lineindent, indentationtextinblanksortabs) {

@@ -90,7 +90,7 @@ TEST_F(wordcase, nationallettersfollowthecharacterset) {
 // applywordcase on the tokens of a text, as the token loop calls it.
 std::vector<enginetesting::seen> casedtokens(formatter& f, const std::string& text) {
     f.sourcetext = text;
-    f.fillwordsets();
+    f.buildtables();
     f.tokenizesource();
     std::vector<enginetesting::seen> result;
     for (f.currenttoken = std::next(f.tokens.begin()); f.currenttoken != f.tokens.end(); ++f.currenttoken) {
