@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -160,6 +161,15 @@ TEST_F(inputbounds, nestingisbounded) {
         EXPECT_EQ(run.err, "deep.sql -> deep.out" + done);
         EXPECT_EQ(run.exitcode, 0);
     }
+    // Below the bound, a large indent makes no line wider than the widest indentation: the
+    // output stays within a bounded multiple of the input.
+    writefile("deep.sql", blocks(1000));
+    programresult run = brelm({"-i", "deep.sql", "-o", "deep.out", "-b", "0", "-is", "1000"});
+    EXPECT_EQ(run.err, "deep.sql -> deep.out" + done);
+    std::istringstream lines(readfile("deep.out"));
+    size_t widest = 0;
+    for (std::string line; std::getline(lines, line);) widest = std::max(widest, line.size());
+    EXPECT_EQ(widest, 10000u + std::string("null;").size());
 }
 
 // Standard input that cannot be read fails the file and leaves the output alone.

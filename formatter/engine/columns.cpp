@@ -131,6 +131,8 @@ int32_t tokencontext::tokencolumn(position pos) {
 }
 
 std::string formatter::indentstring(int32_t width) const {
+    // Nesting is bounded, and so is indentation: deep text under a large -is stays linear.
+    width = std::min(width, maximumindentation);
     if (!s.ut && !s.uts) return std::string(static_cast<size_t>(std::max(width, 0)), ' ');
     std::string indentation;
     int32_t remaining = width;

@@ -249,6 +249,9 @@ public:
 
     // Indentation whitespace for a width in columns (blanks, or TABs with -ut/-uts).
     std::string indentstring(int32_t width) const;
+    // The widest indentation a line gets, in columns: more than nesting reaches under the
+    // default indent, and a bound on the output of deep text under a large -is.
+    static constexpr int32_t maximumindentation = 10000;
     // Column bookkeeping of the current token, with -ctis TAB conversion first.
     void trackcolumns();
     void trackcolumn(const token& t);
