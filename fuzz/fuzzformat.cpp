@@ -31,17 +31,9 @@ const std::string integrityfailure = "Integrity failure. Stop. Nothing is change
 
 // The settings of one switch set, parsed as in-source options are (no paths, no backups).
 settings parsedsettings(const std::vector<std::string>& words) {
-    settings s;
-    setdefaults(s);
-    applyoptiondefaults(s);
-    s.inputfiles.at(0) = "input.sql";  // the parser wants an input to format
-    commandlineargs args(1);
-    args.arguments = words;
-    try {
-        parsecommandline(args, s, 0);
-    } catch (const std::string& message) {
-        fault("switches refused: " + args.messages.text + message);
-    }
+    settings s = freshsettings();
+    std::string messages;
+    if (!parseswitchwords(words, s, messages)) fault("switches refused: " + messages);
     s.b = 0;
     s.sr = 0;
     return s;

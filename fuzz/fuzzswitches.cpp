@@ -27,27 +27,6 @@ const std::string integrityfailure = "Integrity failure. Stop. Nothing is change
     std::abort();
 }
 
-settings freshsettings() {
-    settings s;
-    setdefaults(s);
-    applyoptiondefaults(s);
-    s.inputfiles.at(0) = "input.sql";  // the parser wants an input to format
-    return s;
-}
-
-// Parses the words into s; false when the parser ended the run (a usage error, a display).
-bool parse(const std::vector<std::string>& words, settings& s, std::string& messages) {
-    commandlineargs args(1);
-    args.arguments = words;
-    try {
-        parsecommandline(args, s, 0);
-    } catch (const std::string& message) {
-        messages = args.messages.text + message;
-        return false;
-    }
-    return true;
-}
-
 // Every kind of token and most rules: a package body with a SQL*Plus line, comments, literals,
 // lists with leading commas, brackets, blocks and DML.
 const std::string program =
@@ -100,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     settings first = freshsettings();
     std::string messages;
-    if (!parse(splitsettingstext(text), first, messages)) return 0;
+    if (!parseswitchwords(splitsettingstext(text), first, messages)) return 0;
 
     // A listing may not load back exactly (presets can leave exclusive switches on together,
     // and -0 empties the tags a listing cannot remove), but it must load, and the listing of
@@ -108,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string listing = printswitches(first, 0);
     for (int round = 0; round < 2; ++round) {
         settings loaded = freshsettings();
-        if (!parse(splitsettingstext(listing), loaded, messages))
+        if (!parseswitchwords(splitsettingstext(listing), loaded, messages))
             fault("a listing of parsed switches is refused:\n" + listing + "\n" + messages);
         std::string again = printswitches(loaded, 0);
         if (round == 1 && again != listing)

@@ -776,3 +776,23 @@ void commandlineparser::showswitchesandend() {
 void parsecommandline(commandlineargs& args, settings& s, int fromcommandline) {
     commandlineparser(args, s, fromcommandline).run();
 }
+
+settings freshsettings() {
+    settings s;
+    setdefaults(s);
+    applyoptiondefaults(s);
+    s.inputfiles.at(0) = "input.sql";
+    return s;
+}
+
+bool parseswitchwords(const std::vector<std::string>& words, settings& s, std::string& messages) {
+    commandlineargs args(1);
+    args.arguments = words;
+    try {
+        parsecommandline(args, s, 0);
+    } catch (const std::string& message) {
+        messages = args.messages.text + message;
+        return false;
+    }
+    return true;
+}

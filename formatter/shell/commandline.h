@@ -32,6 +32,14 @@ struct commandlineargs {
 // or a usage error where the switches say so.
 void parsecommandline(commandlineargs& args, settings& s, int fromcommandline);
 
+// The settings of a run before its switches are read: the defaults, the switch objects'
+// defaults, and an input to format (the parser wants one).
+settings freshsettings();
+// Parses the words into s as an options comment's words are parsed (no settings files, no
+// paths). False when the parser refused them or ended the run: messages then holds what it
+// printed and why it stopped.
+bool parseswitchwords(const std::vector<std::string>& words, settings& s, std::string& messages);
+
 // The exclusive switch groups: a member switched on switches the others off.
 const std::vector<std::vector<std::string>>& exclusiveswitchgroups();
 

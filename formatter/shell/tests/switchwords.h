@@ -22,17 +22,10 @@ inline void preparecommandline() {
 // configuration file, no paths); the names of the text stay.
 inline adjustment words(const std::vector<std::string>& switches) {
     preparecommandline();
-    settings parsed = defaultsettings();
-    applyoptiondefaults(parsed);
+    settings parsed = freshsettings();
     parsed.b = 0;
-    parsed.inputfiles.at(0) = "input.sql";   // the parser wants an input to format
-    commandlineargs args(1);
-    args.arguments = switches;
-    try {
-        parsecommandline(args, parsed, 0);
-    } catch (const std::string& message) {
-        ADD_FAILURE() << "switches refused: " << args.messages.text << message;
-    }
+    std::string messages;
+    if (!parseswitchwords(switches, parsed, messages)) ADD_FAILURE() << "switches refused: " << messages;
     return [parsed](settings& s) {
         std::string in = s.inputfile, out = s.outputfile;
         s = parsed;
