@@ -154,7 +154,7 @@ bool formatter::openblock(int32_t firstpass) {
 // A block word ends the consecutive-alignment group; true while the group's rows wait to be
 // laid out (the alignment rules come back to this token).
 bool formatter::endalignmentgroup() {
-    if (!alignrows.empty()) groupended = 1;
+    if (!rewinds.alignrows.empty()) rewinds.groupended = 1;
     return alignmentpending();
 }
 
@@ -305,7 +305,7 @@ void formatter::pushblock(int32_t c) {
         fresh.iscasestatement = startscasestatement() ? 1 : 0;
         blocks.relativeindentatlevel.at(blocks.blocklevel) = statement.relativeindent;
         blocks.relativesequenceatlevel.at(blocks.blocklevel) = statement.relativeindentsequence;
-        if (s.rs && alignenabled && !statement.statementword.empty()) selecttrace();
+        if (s.rs && rewinds.alignenabled && !statement.statementword.empty()) selecttrace();
     }
     fresh.startline = tokenline(t);
     fresh.startcolumn = tokencolumn(t) - 1;
@@ -587,7 +587,7 @@ bool formatter::beginline() {
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
     if (outputline.lineitems < s.milipl && joinaftercomma()) return true;
-    if ((sharedtoken != position() || !alignrows.empty() || groupshared != position()) && judgeendedline())
+    if ((rewinds.sharedtoken != position() || !rewinds.alignrows.empty() || rewinds.groupshared != position()) && judgeendedline())
         return true;
     outputline.atlinestart = 1;
     outputline.linecolumn = 1;

@@ -139,7 +139,7 @@ void formatter::finalpasses() {
     position last = std::prev(tokens.end());
     while (last != tokens.begin() && !last->breaksline()) --last;
     currenttoken = last;
-    loopdone = 1;
+    rewinds.loopdone = 1;
     aligndeclarations();
     alignconsecutive();
     alignment.alistlevel = 0;

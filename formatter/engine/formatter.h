@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "numbermap.h"
 #include "loopstate.h"
+#include "rewinds.h"
 #include "settings.h"
 #include "switchparser.h"
 #include "tokencontext.h"
@@ -154,46 +155,9 @@ public:
     // A statement has begun and not ended (no SQL*Plus command can start a line).
     bool statementinprogress() const;
 
-    // Alignment rules: consecutive alignment and declarations.
-    std::vector<alignrow> alignrows;   // rows of the :=, => or = group
-    int32_t alignline = 0;             // line where the group started; 0 = no group
-    std::string alignop;               // the group's operator
-    int32_t alignlastline = 0;         // line of the last row
-    int32_t alignbracketlevel = 0;     // bracket depth of the group
-    char alignenabled = 1;             // new groups may start (0 while laying out again)
-    position resumetoken;              // where the last rewound group ended
-    int32_t resumeline = 0;            // its line, should the token go
-    char groupended = 0;
-    char groupbroken = 0;
-    position rewindtoken;              // where the current snapshot was taken
-    position previousrewindtoken;      // where the snapshot before it was taken
-    int32_t rewindline = 0;
-    rewindstate rewindsnapshot;
-    char declarationsnapshot = 0;      // the pending snapshot belongs to a declaration run
-    int32_t typecolumn = 0;            // widest name end of the last declaration run
-    char loopdone = 0;                 // the token loop is over: groups end without a rewind
-    // A group that the column limit broke as it was laid out again is formed again (twice at
-    // most) from its snapshot: its first row and end, and the line breaks put in since.
-    position regroupstart;
-    position regroupend;
-    std::string regroupop;
-    int32_t regroups = 0;
-    int32_t replaybreaks = 0;
-    char rowsparted = 0;               // a rule parted a line of the group while it was noted
-    std::vector<position> paddedrows;  // the rows that the group's padding moved
-    char regroupwatch = 0;             // the last row's line is laid out after the group's end
-    lineblanks groupline;              // the first row's line when the group began
-    lineblanks sharedline;             // the shared operator's line at its snapshot
-    rewindstate regroupsnapshot;       // the group's snapshot and first line while its last
-    lineblanks regroupline;            // row's line is watched
-    // The state at an operator left out for sharing its line with another, kept while no group
-    // is open, to judge it again when the limit parts the two.
-    rewindstate sharedsnapshot;
-    position sharedtoken;
-    // An operator left out of an open group for sharing its line, and the group's first row:
-    // when the line is parted after the group ended, the group is formed again with it.
-    position groupshared;
-    position groupsharedstart;
+    // The snapshots of the rewinds and the bookkeeping of when the loop goes back: what
+    // decides a rewind is not put back by one.
+    rewindcontrol rewinds;
 
     // Aligned lists (used by the block, bracket and list rules).
     void popalignedlist();
@@ -208,18 +172,17 @@ public:
     // types joined by "+" and "-"; the end position when no type starts there.
     position skiptypeterm(position pos) const;
     position skiptypeexpression(position pos) const;
-    // Steps of the alignment rules.
-    void takerewindsnapshot(position at);
-    void savestate(rewindstate& r);
-    void restorestate(rewindstate& r, position at);
-    std::shared_ptr<const rewindstate> branchstate();
-    void restorebranchstate(const rewindstate& branch);
+    // The loop state and the working settings into a snapshot, and back. A rewind goes on at
+    // the snapshot's token `at`, its columns measured again; a branch of conditional compilation
+    // keeps the line the loop is on and the open directives, and goes on at its directive.
+    void take(rewindstate& r) const;
+    void restore(const rewindstate& r, position at, keptparts kept = keptparts::none);
     // Conditional compilation.
     bool indirective() const;
     bool switchbranch(int32_t firstpass);
     int32_t directivelinecolumn(position first) const;
     position nextcodeword(position pos) const;
-    void restorerewindsnapshot();
+    // Steps of the alignment rules.
     void rewindtosnapshot();
     int32_t padconsecutiverows();
     bool endconsecutivegroup();
@@ -356,46 +319,7 @@ public:
     bool aggregategroup(position t) const;
     bool endsselectitem(position t) const;
 
-    // Layout pass and the column limit: the values a line break before a token puts back,
-    // taken at the token's start, and those noted at the statement's start for -amso.
-    struct layoutvalues {
-        int32_t linecolumn = 1;
-        int32_t lineitems = 0;
-        int32_t alignmentrequested = 0;
-        int32_t alistlevel = 0;
-        // The aligned list the token's line belongs to: a ";" or clause word that ended it
-        // is formatted anew on its own line as the first token of a line in that list.
-        int32_t processingalignedlist = 0;
-        int32_t alistcol = 0;
-        int32_t endalistcomma = 0;
-        char loopheaderopen = 0;
-        char afterend = 0;
-        int32_t keeprelative = 0;
-        int32_t relativeindent = 0;
-        int32_t relativeindentsequence = notoken;
-        // What the token's own rules used up or reset: the column an AND goes under
-        // (-plouwh), the clause keyword column (-pius, -rask) and where the statement stands.
-        int32_t andcolumn = -1;
-        int32_t logicalcolumn = -1;
-        int32_t keywordcolumn = -1;
-        int32_t statementstate = 0;
-        int32_t statementcountdown = 0;
-        // A header or CREATE that the token's IS or AS ended still waits for it.
-        char headerpending = 0;
-        int32_t createpending = 0;
-        // The line-break rule that the token's ";" made due applies after it, not before.
-        int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
-        // Blocks and routine headers that the token's rules opened open again when it is
-        // formatted anew.
-        int32_t blocklevel = 0;
-        int32_t begincount = 0;
-        size_t units = 0;
-    };
-    layoutvalues currentlayout() const;
-    layoutvalues tokenstartlayout;
-    layoutvalues statementstartlayout;
-    rewindstate statementsnapshot;         // the state at the statement's start (-amso)
-    bool statementsnapshottaken = false;
+    // Layout pass and the column limit.
     void notestatementlayout();
     bool keepwithinlimit();
     bool continuesliteral(position t) const;
@@ -404,25 +328,7 @@ public:
     void setindentation(position linestart, int32_t width);
     void followrelativeshift(position from, int32_t shift);
     void followlistshift(position from, int32_t shift);
-    // Indentation that lines gave up since the statement began (-amso puts back that of the
-    // line the statement leaves).
-    struct shrunkline {
-        int32_t linestartsequence;
-        std::string oldtext;
-        int32_t shift;
-    };
-    std::vector<shrunkline> shrunklines;
-    std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
-    // The same rule and the statement's first word: a line break the limit puts before that
-    // word makes the rule due after all.
-    struct droppedrule {
-        position word;
-        int32_t keep = 0, remove = 0;
-    };
-    droppedrule droppedbeforeword;
     void restoreshrunkline(position linestart);
-    linerecord closedcursor;               // the CURSOR level that a ";" closed last
-    int32_t closedcursorlevel = 0;
     bool operatorsharesline(position t) const;
     bool sameoutputline(position row, position t) const;
     bool shrinkblanks(int32_t excess);
