@@ -390,15 +390,7 @@ int64_t formatter::blocklines(const blockend& end, position endword, int32_t end
 
 // A name declared in a block is forgotten at its END.
 void formatter::forgetdeclarednames() {
-    if (blocks.blocklevel < 1) return;
-    std::vector<std::string>& names = declarednamesatlevel.at(blocks.blocklevel - 1);
-    for (const std::string& name : names) {
-        auto found = declarednames.find(name);
-        if (found == declarednames.end()) continue;
-        if (!found->second.empty()) found->second.pop_back();
-        if (found->second.empty()) declarednames.erase(found);
-    }
-    names.clear();
+    if (blocks.blocklevel >= 1) declared.forget(blocks.blocklevel - 1);
 }
 
 void formatter::notelinebreakrule(int32_t keep, int32_t remove) {

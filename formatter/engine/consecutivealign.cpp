@@ -55,9 +55,7 @@ void formatter::collapseblanks() {
 // Adds the written form of a declaring token to the texts of its name and notes the name at
 // the current block level.
 static void registername(formatter& f, std::string_view text) {
-    std::string key = f.textcharset().lc(text);
-    f.declarednames[key].emplace_back(text);
-    f.declarednamesatlevel.at(std::max(f.blocks.blocklevel, 0)).push_back(key);
+    f.declared.note(f.textcharset().lc(text), text, f.blocks.blocklevel);
 }
 
 void formatter::registerdeclaredname() {

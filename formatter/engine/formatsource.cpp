@@ -36,7 +36,6 @@ bool formatter::formatsource(const switchparser& switches) {
     resetrunstate();
     buildtables();
 
-    dbvnflag = s.dbvn != 0;
     outputline.tokenposition = outputline.savedtokenposition = 1;
     loopend = std::prev(tokens.end());
     if (!s.np) runtokenloop();
@@ -129,7 +128,7 @@ void formatter::resetrunstate() {
     outermost.blockname.clear();
     outermost.elseseen = 0;
     outermost.extraindent = 0;
-    declarednames.clear();
+    declared.clear();
     alignment.declarationmode = 6;
     statement.listitemcount = -1;
 }

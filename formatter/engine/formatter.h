@@ -8,6 +8,7 @@
 #include "clausekeywords.h"
 #include "consecutivealign.h"
 #include "autoarray.h"
+#include "declarednames.h"
 #include "filetables.h"
 #include "lineindent.h"
 #include "messages.h"
@@ -37,6 +38,8 @@ struct settingsholder {
     settings firstsettings;
     messagestream messages;   // the formatter's message sink
     settings s;               // the working copy of the settings that every rule reads
+    // The settings before each -ifs block that applies; a snapshot keeps them with s.
+    std::vector<settings> savedsettings;
     std::map<int32_t, std::string> opentags, closetags;
 };
 
@@ -63,19 +66,23 @@ public:
     // up and written.
     bool formatsource(const switchparser& switches);
 
-    // Texts.
+    // The formatter's own fields. A rewind restores none of them, each for the reason given;
+    // a new field goes into a loopstate part (restored by every rewind), a component of its
+    // own (private, its policy in its header) or the file tables (const in the loop).
+
+    // Texts handed in and out, which the loop does not lay out.
     std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
     // The source as handed in, kept (for a backup) only when the tokenized text differs from
     // it: a byte-order mark taken off, or preprocessing.
     std::string inputbytes;
-    bool inputbyteskept = false;
+    bool inputbyteskept = false;   // set before the loop
     // UTF-8 text under a single-byte set: its bytes above 127 keep their case (the caller's call).
     bool highbytecasekept = false;
     const std::string& inputasread() const { return inputbyteskept ? inputbytes : sourcetext; }
     // The plain output joined by the integrity check on its walk over the tokens, so the
     // writer need not walk them again; only for texts of at least joinedoutputfrom bytes
     // (smaller ones, where the program's own fixed memory weighs most, are written from the
-    // tokens and keep their memory peak low).
+    // tokens and keep their memory peak low). Made after the loop.
     std::string joinedoutput;
     bool outputjoined = false;
     size_t joinedoutputfrom = size_t(2) << 20;
@@ -85,45 +92,38 @@ public:
     const filetables& tables() const { return builttables; }
     void buildtables();
 
-    // Per-file state of the token loop.
+    // Where the loop is: a restore sets these for the token it goes on at.
     std::string_view currentword;   // the current token's text (or the line break put in its place)
-    position loopend;
-    char textchanged = 0;            // a rule changed text other than blanks
-    std::vector<settings> savedsettings;   // pushed when an -ifs block applies
-    char dbvnflag = 0;
+    int32_t column = 1;             // columns of the current token and the two before it
+    int32_t previouscolumn = 1;
+    int32_t columnbeforeprevious = 1;
+    position loopend;               // the last token; set before the loop
+    // The loop's step budget against endless rewinds: a rewind spends steps, never gives them back.
     int64_t loopsteps = 0;
     int64_t loopbudget = 0;
 
-    // Column bookkeeping of the loop.
-    int32_t column = 1;
-    int32_t previouscolumn = 1;
-    int32_t columnbeforeprevious = 1;
+    // Results about the whole text, which a token laid out again only adds to.
+    char textchanged = 0;              // a rule changed text other than blanks
+    char bracketproblem = 0;           // a ")" came without its "("
+    std::set<std::string> tablenames;  // -lt: the tables of the FROM lists
+    calltree calls;                    // -ct: the routines defined and called; notes each call once
+    declarednames declared;            // -dbvn: see its header
+    // Values kept by token: a token laid out again notes its own again.
+    numbermap relativeindentbytoken;   // -rs: the shift of a statement or bracket, by sequence number
+    numbermap sourceindentbyline;      // -rs: a line start's indentation as read, by sequence number
 
-    std::set<std::string> tablenames;
-    autoarray<int32_t> linearray;   // -slsf: sequence numbers of the input's line-break tokens
-
-    // Listings, the call tree and declared names.
-    std::ostream* listings;   // where -lt, -ct and -str print (standard output unless set)
-    int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
+    // Listings: what is printed stays printed; the last level and line listed keep a token laid
+    // out again from printing twice.
+    std::ostream* listings;                    // where -lt, -ct and -str print (standard output unless set)
+    int32_t lastlistedlevel = INT32_MAX;       // -l: the level of the last END listed
     int32_t lastlistedline = -1;
-    std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
-    calltree calls;                            // -ct: the routines defined and called
-    // Declared names (-dbvn), kept by the declaration rules and scoped by END: lower-cased
-    // name -> the texts of its declarations, latest last; per block level, the names
-    // declared at that level.
-    std::map<std::string, std::vector<std::string>> declarednames;
-    autoarray<std::vector<std::string>> declarednamesatlevel;
+    std::vector<std::string> tokenizedlines;   // lines of the tokenized text, a cache for listings
+    // -slsf: sequence numbers of the input's line-break tokens, noted before the loop.
+    autoarray<int32_t> linearray;
 
-    // Conditional compilation: whether the current token is a directive's.
-    char directivepath = 0;
+    // Conditional compilation: set for each token.
+    char directivepath = 0;         // the current token is a directive's
     char directivebranches = 0;     // the directive word enters or leaves a branch
-
-    // State of the statement and bracket rules that no rewind puts back.
-    char bracketproblem = 0;        // a ")" came without its "("
-    char commamoved = 0;                // a comma was moved or an insert comment removed
-    int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
-    numbermap relativeindentbytoken;    // by sequence number
-    numbermap sourceindentbyline;       // -rs: a line start's indentation as read, by sequence number
 
     // The line ends right after the current token, or right after pos.
     void breakbeforenext();
@@ -353,8 +353,8 @@ public:
                                              const std::string& strippedresult);
 
 private:
-    filetables builttables;
-    lineindenter indenter;
+    filetables builttables;   // const in the loop
+    lineindenter indenter;    // sums it rebuilds: a restore tells it that the settings changed
 
     // Statement rules, bracket stack and list indentation.
     // A line break made by a rule, inserted before pos.

@@ -182,7 +182,6 @@ bool formatter::putcommasright() {
     bool resumesatcomma = rewinds.resumetoken == t;
     currenttoken = tokens.insert(std::next(last), std::move(copy));
     if (resumesatcomma) rewinds.resumetoken = currenttoken;
-    commamoved = 1;
     return true;
 }
 
