@@ -94,9 +94,7 @@ public:
 
     // Where the loop is: a restore sets these for the token it goes on at.
     std::string_view currentword;   // the current token's text (or the line break put in its place)
-    int32_t column = 1;             // columns of the current token and the two before it
-    int32_t previouscolumn = 1;
-    int32_t columnbeforeprevious = 1;
+    int32_t trackedcolumn = 1;      // where the current token starts (-ctis), until trackcolumn passes it
     position loopend;               // the last token; set before the loop
     // The loop's step budget against endless rewinds: a rewind spends steps, never gives them back.
     int64_t loopsteps = 0;

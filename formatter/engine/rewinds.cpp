@@ -100,11 +100,7 @@ void formatter::restore(const rewindstate& r, position at, keptparts kept) {
     }
     currenttoken = at;
     currentword = at->text();
-    // The column bookkeeping restarts in front of the snapshot token, whose line the
-    // padding may have widened.
-    position before = previoustoken(at);
-    column = tokencolumn(at);
-    previouscolumn = before != tokens.end() ? tokencolumn(before) : 1;
-    position second = before != tokens.end() ? previoustoken(before) : tokens.end();
-    columnbeforeprevious = second != tokens.end() ? tokencolumn(second) : 1;
+    // The column bookkeeping restarts at the snapshot token, whose line the padding may have
+    // widened.
+    trackedcolumn = tokencolumn(at);
 }
