@@ -93,21 +93,32 @@ position formatter::skiptypeexpression(position pos) const {
 }
 
 // With -mcs: width blanks in place of the blank run `blank` would take its line past the
-// limit, which one blank keeps.
+// limit, which one blank keeps. The tokens of the run were laid out while it waited, so only
+// those from the current one on may still move to the next line.
 bool formatter::paddingpassesthelimit(position blank, int32_t width) {
     if (!s.mcs || width <= 1) return false;
     const int32_t blankwidth = tokencolumn(std::next(blank)) - tokencolumn(blank);
-    return paddingpassesthelimit(std::next(blank), 1 - blankwidth, width - 1);
+    return paddingpassesthelimit(std::next(blank), 1 - blankwidth, width - 1, currenttoken);
 }
 
 // With -mcs: a line whose end lies `shift` columns from where it does now fits the limit,
-// and `extra` columns more at `from` would take it past.
-bool formatter::paddingpassesthelimit(position from, int32_t shift, int32_t extra) {
+// and `extra` columns more at `from` would take it past. The padded line ends where the limit
+// will break it: before the first token from `movable` on that the padding takes past the
+// limit and that may start a line (none when `movable` is the end). So a line is judged by
+// the part the next run finds on it.
+bool formatter::paddingpassesthelimit(position from, int32_t shift, int32_t extra, position movable) {
     if (!s.mcs || extra <= 0) return false;
     int32_t end = tokencolumn(from);   // past the last character of the line
-    for (position p = from; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
+    int32_t kept = end;                // past the last character the limit leaves on it
+    bool moves = false;
+    for (position p = from; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p) {
         end = columnafter(*p, end);
-    const int64_t last = int64_t(end) - 1 + shift;
+        moves = moves || p == movable;
+        if (p->kind == whitespace) continue;
+        if (moves && p != from && int64_t(end) - 1 + shift + extra > s.mcs && limitbreaksbefore(p)) break;
+        kept = end;
+    }
+    const int64_t last = int64_t(kept) - 1 + shift;
     return last <= s.mcs && last + extra > s.mcs;
 }
 

@@ -237,7 +237,7 @@ public:
     bool formgroupwithshared();
     void addconsecutiverow(position t);
     bool paddingpassesthelimit(position blank, int32_t width);
-    bool paddingpassesthelimit(position from, int32_t shift, int32_t extra);
+    bool paddingpassesthelimit(position from, int32_t shift, int32_t extra, position movable);
     bool finishdeclarationrun(bool mayrewind);
     void adddeclarationrow(position blank);
     bool notedeclarationitem(position name, bool checkreserved);
@@ -431,6 +431,7 @@ public:
     bool shortencomment(int32_t excess);
     bool breakcomment();
     bool movestatement();
+    bool limitbreaksbefore(position t) const;
     bool breakbeforetoken();
     position placelinebreak(position before, position t, const std::string& text);
     void restorelayout(const layoutvalues& values);
