@@ -243,7 +243,14 @@ bool formatter::joinaftercomma() {
         --before;
     if (!istext(before->text(), ",")) return false;
     position previous = std::prev(t);
-    t->settext(previous->kind == whitespace ? "" : joinedblank(previous, t));
+    if (previous->kind == whitespace && !previous->breaksline()) {
+        // An empty line joined after the line: the blank goes last, where a break for the
+        // column limit takes it, so that it cannot trail the line.
+        t->settext(previous->text());
+        previous->settext("");
+    } else {
+        t->settext(previous->kind == whitespace ? "" : joinedblank(previous, t));
+    }
     currenttoken = std::next(t);
     currentword = currenttoken->text();
     return true;
