@@ -475,6 +475,7 @@ private:
     void opencompoundtrigger();
     bool iscallspecification(position isoras) const;
     void joinwhitespacebefore(position t);
+    bool directivebetween(position from, position to) const;
     void rejoinlinestart(position first, position last);
     position firstonline(position start) const;
     bool linebreakincomment(position start) const;
