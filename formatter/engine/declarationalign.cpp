@@ -211,13 +211,21 @@ void formatter::notealias(position end) {
     if (!isaliasname(alias, *this)) return;
     position blank = std::prev(alias);
     if (!isinlineblank(blank, *this)) return;
-    position before = std::prev(blank);
+    position before = beforeemptied(blank);
     if (before->kind == identifier && isword(before->text(), "as")) {
         blank = std::prev(before);
         if (!isinlineblank(blank, *this)) return;
-        before = std::prev(blank);
+        before = beforeemptied(blank);
     }
     if (isexpressionend(before, *this)) adddeclarationrow(blank);
+}
+
+// The token before blank, past whitespace that a join emptied (-kpit leaves the blanks at the
+// end of a line that way): the second run, which no longer has it, must find the same word.
+position formatter::beforeemptied(position blank) const {
+    position before = std::prev(blank);
+    while (before != tokens.begin() && before->kind == whitespace && before->text().empty()) --before;
+    return before;
 }
 
 bool formatter::startdeclarationlistat(int32_t mode, int32_t level) {

@@ -242,6 +242,7 @@ public:
     void adddeclarationrow(position blank);
     bool notedeclarationitem(position name, bool checkreserved);
     void notealias(position end);
+    position beforeemptied(position blank) const;
     bool startdeclarationlistat(int32_t mode, int32_t level);
     bool enddeclarationlist();
     int32_t declarationlistat(position t) const;

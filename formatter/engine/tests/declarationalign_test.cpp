@@ -251,6 +251,11 @@ TEST_F(declarations, aliases) {
         {"-aav -mcs 30", [](settings& s) { s.aav = 1; s.mcs = 30; },
          "select aaaa a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nfrom t;\n",
          "SELECT aaaa         a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nFROM t;\n"},
+        // An AS that -kpit joins to its expression, past blanks at the end of that line, is
+        // a row on the first run as on the second.
+        {"-aav -kpit", [](settings& s) { s.aav = 1; s.kpit = 1; },
+         "select\n   f(ts)  as stamp\n  ,g(msg, 1) \n          as elapsed\n  ,app  as appname\nfrom b;\n",
+         "SELECT\n   f(ts)      AS stamp\n  , g(msg, 1) AS elapsed\n  , app       AS appname\nFROM b;\n"},
         // A row's line is judged by what the limit leaves on it: the ")" that goes to the
         // next line does not make the padding free, and a padded row broken before the
         // words after its ")" is laid out as the next run lays it out.
