@@ -335,7 +335,9 @@ bool formatter::aligndeclarations() {
     const bool afterdirective =
         (word == directive::thenword || word == directive::elseword || word == directive::endword) &&
         statement.statementstate != 3;
+    // The AS of RETURN SELF AS RESULT starts no declaration: RESULT is no name being declared.
     bool declarationstart = istext(before, *this, ";") || before->classcode == classis ||
-                            before->classcode == classas || before->classcode == classdeclare || afterdirective;
+                            (before->classcode == classas && !isreturnclauseas(before)) ||
+                            before->classcode == classdeclare || afterdirective;
     return declarationstart && notedeclarationitem(t, true);
 }

@@ -265,6 +265,14 @@ TEST_F(declarations, aliases) {
          "CREATE OR REPLACE PACKAGE BODY p\n  AS\n  PROCEDURE set_from (p_query IN OUT t_query,\n"
          "                      p_name IN VARCHAR2\n                      )\n  AS\n  BEGIN\n    NULL;\n"
          "  END set_from;\nEND p;\n/\n"},
+        // RESULT after RETURN SELF AS is no declaration that the next one would align with.
+        {"-actv", [](settings& s) { s.actv = 1; },
+         "create or replace type body t as\nconstructor function t(p_cursor sys_refcursor,\n"
+         "                       p_default_fmt varchar2 := null) return self as result is\n"
+         "v_rows row_list := row_list();\nbegin\nreturn;\nend;\nend;\n/\n",
+         "CREATE OR REPLACE TYPE BODY t AS\n  constructor FUNCTION t(p_cursor      sys_refcursor,\n"
+         "                         p_default_fmt VARCHAR2 := NULL) RETURN self AS result IS\n"
+         "  v_rows row_list := row_list();\n  BEGIN\n    RETURN;\n  END;\nEND;\n/\n"},
         {"-actv -kpit -mcs 60 -aci", [](settings& s) { s.actv = 1; s.kpit = 1; s.mcs = 60; s.aci = 1; },
          "create or replace package body p as\nfunction get_date_tab (p_calendar_string in varchar2,\n"
          "                       p_to_date in date := null) return t_date_array pipelined\nas\nbegin\n"
