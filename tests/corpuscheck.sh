@@ -1,11 +1,12 @@
 #!/bin/bash
 # Formats every corpus file under examples/ with each preset and a set of switch mixes and
-# checks that it succeeds without messages, keeps the program text and gives the same text
-# when its output is formatted again. Under every set but -html the output keeps what SQL*Plus
-# reads (strictcheck --sqlplus: its REM, PROMPT and command lines as they were, and as many
-# lines continued by a final "-"). Under the default switches and the two sets of strictsets
-# the output also passes the strict comparison of strictcheck (literals, comments, quoted
-# names and REM/PROMPT lines byte for byte). The files are checked side by side.
+# checks that it succeeds without messages, keeps the program text and its words and gives
+# the same text when its output is formatted again. Under every set but -html the output
+# keeps what SQL*Plus reads (strictcheck --sqlplus: its REM, PROMPT and command lines as they
+# were, and as many lines continued by a final "-"). Under the default switches and the two
+# sets of strictsets the output also passes the strict comparison of strictcheck (literals,
+# comments, quoted names and REM/PROMPT lines byte for byte). The files are checked side by
+# side.
 # Usage: corpuscheck.sh BRELM EXAMPLESDIR STRICTCHECK
 set -u
 brelm=${1:?brelm program}
@@ -67,6 +68,12 @@ stripped() {
     tr -d "$drop" < "$1" | tr '[:upper:]' '[:lower:]'
 }
 
+# The words (letters, digits, _, $ and #) of a file, lower-cased, one a line: two words glued
+# together, or one split, keep the text without whitespace the same but change the program.
+words() {
+    grep -oE '[[:alnum:]_$#]+' "$1" | tr '[:upper:]' '[:lower:]'
+}
+
 # run FILE OUTPUT SWITCHES...: formats FILE into OUTPUT; the messages land in OUTPUT.err.
 run() {
     local input=$1 output=$2
@@ -120,6 +127,10 @@ checkset() {
                 *)
                     if [ "$(stripped "$file" "$set")" != "$(stripped "$first" "$set")" ]; then
                         echo "FAIL [$label] $name: program text changed"
+                        return
+                    fi
+                    if [ "$(words "$file")" != "$(words "$first")" ]; then
+                        echo "FAIL [$label] $name: words glued together or split"
                         return
                     fi
                     ;;

@@ -122,7 +122,7 @@ int32_t formatter::padconsecutiverows() {
             if (!row.aligned) continue;
             row.token->protectedtoken = true;
             int32_t missing = largest - row.column;
-            if (missing <= 0 || paddingpassesthelimit(row.token, 0, missing)) continue;
+            if (missing <= 0 || paddingpassesthelimit(row.token, 0, missing, tokens.end())) continue;
             rewinds.paddedrows.push_back(row.token);
             std::string blanks(static_cast<size_t>(missing), ' ');
             position before = previoustoken(row.token);

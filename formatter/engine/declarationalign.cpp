@@ -93,21 +93,32 @@ position formatter::skiptypeexpression(position pos) const {
 }
 
 // With -mcs: width blanks in place of the blank run `blank` would take its line past the
-// limit, which one blank keeps.
+// limit, which one blank keeps. The tokens of the run were laid out while it waited, so only
+// those from the current one on may still move to the next line.
 bool formatter::paddingpassesthelimit(position blank, int32_t width) {
     if (!s.mcs || width <= 1) return false;
     const int32_t blankwidth = tokencolumn(std::next(blank)) - tokencolumn(blank);
-    return paddingpassesthelimit(std::next(blank), 1 - blankwidth, width - 1);
+    return paddingpassesthelimit(std::next(blank), 1 - blankwidth, width - 1, currenttoken);
 }
 
 // With -mcs: a line whose end lies `shift` columns from where it does now fits the limit,
-// and `extra` columns more at `from` would take it past.
-bool formatter::paddingpassesthelimit(position from, int32_t shift, int32_t extra) {
+// and `extra` columns more at `from` would take it past. The padded line ends where the limit
+// will break it: before the first token from `movable` on that the padding takes past the
+// limit and that may start a line (none when `movable` is the end). So a line is judged by
+// the part the next run finds on it.
+bool formatter::paddingpassesthelimit(position from, int32_t shift, int32_t extra, position movable) {
     if (!s.mcs || extra <= 0) return false;
     int32_t end = tokencolumn(from);   // past the last character of the line
-    for (position p = from; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
+    int32_t kept = end;                // past the last character the limit leaves on it
+    bool moves = false;
+    for (position p = from; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p) {
         end = columnafter(*p, end);
-    const int64_t last = int64_t(end) - 1 + shift;
+        moves = moves || p == movable;
+        if (p->kind == whitespace) continue;
+        if (moves && p != from && int64_t(end) - 1 + shift + extra > s.mcs && limitbreaksbefore(p)) break;
+        kept = end;
+    }
+    const int64_t last = int64_t(kept) - 1 + shift;
     return last <= s.mcs && last + extra > s.mcs;
 }
 
@@ -200,13 +211,21 @@ void formatter::notealias(position end) {
     if (!isaliasname(alias, *this)) return;
     position blank = std::prev(alias);
     if (!isinlineblank(blank, *this)) return;
-    position before = std::prev(blank);
+    position before = beforeemptied(blank);
     if (before->kind == identifier && isword(before->text(), "as")) {
         blank = std::prev(before);
         if (!isinlineblank(blank, *this)) return;
-        before = std::prev(blank);
+        before = beforeemptied(blank);
     }
     if (isexpressionend(before, *this)) adddeclarationrow(blank);
+}
+
+// The token before blank, past whitespace that a join emptied (-kpit leaves the blanks at the
+// end of a line that way): the second run, which no longer has it, must find the same word.
+position formatter::beforeemptied(position blank) const {
+    position before = std::prev(blank);
+    while (before != tokens.begin() && before->kind == whitespace && before->text().empty()) --before;
+    return before;
 }
 
 bool formatter::startdeclarationlistat(int32_t mode, int32_t level) {
@@ -316,7 +335,9 @@ bool formatter::aligndeclarations() {
     const bool afterdirective =
         (word == directive::thenword || word == directive::elseword || word == directive::endword) &&
         statement.statementstate != 3;
+    // The AS of RETURN SELF AS RESULT starts no declaration: RESULT is no name being declared.
     bool declarationstart = istext(before, *this, ";") || before->classcode == classis ||
-                            before->classcode == classas || before->classcode == classdeclare || afterdirective;
+                            (before->classcode == classas && !isreturnclauseas(before)) ||
+                            before->classcode == classdeclare || afterdirective;
     return declarationstart && notedeclarationitem(t, true);
 }

@@ -198,11 +198,12 @@ public:
     bool formgroupwithshared();
     void addconsecutiverow(position t);
     bool paddingpassesthelimit(position blank, int32_t width);
-    bool paddingpassesthelimit(position from, int32_t shift, int32_t extra);
+    bool paddingpassesthelimit(position from, int32_t shift, int32_t extra, position movable);
     bool finishdeclarationrun(bool mayrewind);
     void adddeclarationrow(position blank);
     bool notedeclarationitem(position name, bool checkreserved);
     void notealias(position end);
+    position beforeemptied(position blank) const;
     bool startdeclarationlistat(int32_t mode, int32_t level);
     bool enddeclarationlist();
     int32_t declarationlistat(position t) const;
@@ -335,6 +336,7 @@ public:
     bool shortencomment(int32_t excess);
     bool breakcomment();
     bool movestatement();
+    bool limitbreaksbefore(position t) const;
     bool breakbeforetoken();
     position placelinebreak(position before, position t, const std::string& text);
     void restorelayout(const layoutvalues& values);
@@ -378,6 +380,7 @@ private:
     void opencompoundtrigger();
     bool iscallspecification(position isoras) const;
     void joinwhitespacebefore(position t);
+    bool directivebetween(position from, position to) const;
     void rejoinlinestart(position first, position last);
     position firstonline(position start) const;
     bool linebreakincomment(position start) const;

@@ -270,12 +270,22 @@ void formatter::keepthentogether() {
         return;
     }
     if (statement.lastsolidtoken != position() && statement.lastsolidtoken != tokens.end() &&
-        statement.lastsolidtoken->kind != singlelinecomment && statement.lastsolidtoken->kind != blockcomment)
+        statement.lastsolidtoken->kind != singlelinecomment && statement.lastsolidtoken->kind != blockcomment &&
+        !directivebetween(statement.lastsolidtoken, t))
         joinwhitespacebefore(t);
     if (then)
         statement.keepthenpending = 0;
     else
         statement.keeplooppending = 0;
+}
+
+// A conditional compilation directive between from and to. A branch is laid out from the
+// state its $if was met in: the last word noted there may stand before the other branches,
+// whose text a join must not reach.
+bool formatter::directivebetween(position from, position to) const {
+    for (position p = std::next(from); p != to && p != tokens.end(); ++p)
+        if (directiveof(*p) != directive::none) return true;
+    return false;
 }
 
 // The whitespace between the last word and t becomes one blank; line breaks that a rule

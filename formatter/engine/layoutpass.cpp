@@ -415,15 +415,20 @@ bool formatter::movestatement() {
 // "-" that ends a line (a SQL*Plus continuation), after a "-" (a sign, or a new continuation),
 // between tokens read together or, with -pcr, before a comma; never before a generated
 // comment, and before any other comment only with -amc.
-bool formatter::breakbeforetoken() {
-    position t = currenttoken;
+// The column limit may put a line break before t, inside a line.
+bool formatter::limitbreaksbefore(position t) const {
     const bool comment = t->kind == singlelinecomment || t->kind == blockcomment;
     if (comment && (!s.amc || t->classcode == classinserted)) return false;
-    position before = previoustoken(t);
-    if (before == tokens.end() || before->breaksline() || linestartof(t) == t) return false;
     if (istext(t->text(), "/") || !breakableat(t)) return false;
     // With -pcr a comma never starts a line: the line breaks after it instead.
-    if (s.pcr && istext(t->text(), ",")) return false;
+    return !(s.pcr && istext(t->text(), ","));
+}
+
+bool formatter::breakbeforetoken() {
+    position t = currenttoken;
+    if (!limitbreaksbefore(t)) return false;
+    position before = previoustoken(t);
+    if (before == tokens.end() || before->breaksline() || linestartof(t) == t) return false;
 
     // Laid out again after an alignment group: the group is formed anew from its output lines.
     if ((!rewinds.alignenabled || rewinds.regroupwatch) && partsgrouprow(t)) ++rewinds.replaybreaks;

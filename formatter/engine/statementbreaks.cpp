@@ -233,14 +233,23 @@ bool formatter::joinaftercomma() {
     position t = currenttoken;
     if (t->kind != whitespace || t->classcode == classinserted || t == tokens.begin()) return false;
     if (t == outputline.sqlpluslineend) return false;
-    // A single-line comment between the comma and the line break would swallow the line.
+    // A single-line comment between the comma and the line break would swallow the line. A
+    // block comment that the column limit broke is still one comment, as a second run reads it.
     position before = std::prev(t);
-    while (before != tokens.begin() && (before->kind == blockcomment ||
-                                        (before->kind == whitespace && !before->breaksline())))
+    while (before != tokens.begin() &&
+           (before->kind == blockcomment || (before->kind == whitespace && !before->breaksline()) ||
+            linebreakincomment(before)))
         --before;
     if (!istext(before->text(), ",")) return false;
     position previous = std::prev(t);
-    t->settext(previous->kind == whitespace ? "" : joinedblank(previous, t));
+    if (previous->kind == whitespace && !previous->breaksline()) {
+        // An empty line joined after the line: the blank goes last, where a break for the
+        // column limit takes it, so that it cannot trail the line.
+        t->settext(previous->text());
+        previous->settext("");
+    } else {
+        t->settext(previous->kind == whitespace ? "" : joinedblank(previous, t));
+    }
     currenttoken = std::next(t);
     currentword = currenttoken->text();
     return true;

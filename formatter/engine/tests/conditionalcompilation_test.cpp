@@ -119,6 +119,27 @@ TEST_F(conditional, branchesformatfromthestateoftheirif) {
          "/\n"},
     });
     verifyall({
+        // -kitt joins a THEN to its condition within its branch, never across a directive.
+        {"-kitt", [](settings& s) { s.kitt = 1; },
+         "begin\n"
+         "if a is not null\n"
+         "$if $$mail $then\n"
+         "or b\n"
+         "then p(a, b);\n"
+         "$else\n"
+         "then p(a);\n"
+         "$end\n"
+         "end if;\n"
+         "end;\n",
+         "BEGIN\n"
+         "  IF a IS NOT NULL\n"
+         "    $IF $$mail $THEN\n"
+         "    OR b THEN p(a, b);\n"
+         "    $ELSE\n"
+         "    THEN p(a);\n"
+         "    $END\n"
+         "  END IF;\n"
+         "END;\n"},
         {"-id -lk -is 3", [](settings& s) { s.id = 1; s.lk = 1; s.uk = 0; s.is = "3"; },
          "begin\n"
          "$if $$debug $then\n"

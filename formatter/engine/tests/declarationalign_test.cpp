@@ -251,6 +251,35 @@ TEST_F(declarations, aliases) {
         {"-aav -mcs 30", [](settings& s) { s.aav = 1; s.mcs = 30; },
          "select aaaa a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nfrom t;\n",
          "SELECT aaaa         a,\n       bbbbbbbbbbbb b,\n       c cc_a_long_alias_xyz\nFROM t;\n"},
+        // An AS that -kpit joins to its expression, past blanks at the end of that line, is
+        // a row on the first run as on the second.
+        {"-aav -kpit", [](settings& s) { s.aav = 1; s.kpit = 1; },
+         "select\n   f(ts)  as stamp\n  ,g(msg, 1) \n          as elapsed\n  ,app  as appname\nfrom b;\n",
+         "SELECT\n   f(ts)      AS stamp\n  , g(msg, 1) AS elapsed\n  , app       AS appname\nFROM b;\n"},
+        // A row's line is judged by what the limit leaves on it: the ")" that goes to the
+        // next line does not make the padding free, and a padded row broken before the
+        // words after its ")" is laid out as the next run lays it out.
+        {"-actv -mcs 40", [](settings& s) { s.actv = 1; s.mcs = 40; },
+         "create or replace package body p\nas\nprocedure set_from (p_query in out t_query,\n"
+         "                    p_name in varchar2)\nas\nbegin\n  null;\nend set_from;\nend p;\n/\n",
+         "CREATE OR REPLACE PACKAGE BODY p\n  AS\n  PROCEDURE set_from (p_query IN OUT t_query,\n"
+         "                      p_name IN VARCHAR2\n                      )\n  AS\n  BEGIN\n    NULL;\n"
+         "  END set_from;\nEND p;\n/\n"},
+        // RESULT after RETURN SELF AS is no declaration that the next one would align with.
+        {"-actv", [](settings& s) { s.actv = 1; },
+         "create or replace type body t as\nconstructor function t(p_cursor sys_refcursor,\n"
+         "                       p_default_fmt varchar2 := null) return self as result is\n"
+         "v_rows row_list := row_list();\nbegin\nreturn;\nend;\nend;\n/\n",
+         "CREATE OR REPLACE TYPE BODY t AS\n  constructor FUNCTION t(p_cursor      sys_refcursor,\n"
+         "                         p_default_fmt VARCHAR2 := NULL) RETURN self AS result IS\n"
+         "  v_rows row_list := row_list();\n  BEGIN\n    RETURN;\n  END;\nEND;\n/\n"},
+        {"-actv -kpit -mcs 60 -aci", [](settings& s) { s.actv = 1; s.kpit = 1; s.mcs = 60; s.aci = 1; },
+         "create or replace package body p as\nfunction get_date_tab (p_calendar_string in varchar2,\n"
+         "                       p_to_date in date := null) return t_date_array pipelined\nas\nbegin\n"
+         "  return;\nend;\nend p;\n/\n",
+         "CREATE OR REPLACE PACKAGE BODY p AS\n  FUNCTION get_date_tab (p_calendar_string IN VARCHAR2,\n"
+         "      p_to_date         IN DATE := NULL) RETURN t_date_array\n  pipelined AS\n  BEGIN\n"
+         "    RETURN;\n  END;\nEND p;\n/\n"},
     });
 }
 

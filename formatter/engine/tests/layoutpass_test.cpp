@@ -215,6 +215,10 @@ TEST_F(columnlimit, commentsarebrokenattheirlastblankbeforethelimit) {
          "BEGIN\n  /* one two three\n  four five */\n  NULL;\nEND;\n"},
         {"-mcs 14 -abuc", [](settings& s) { s.mcs = 14; s.abuc = 1; },
          "BEGIN\n  NULL; /* one two */\nEND;\n", "BEGIN\n  NULL; /* one\n  two */\nEND;\n"},
+        // Broken after a comma it is still one comment: -milipl joins the next item to it.
+        {"-mcs 20 -abuc -milipl 3", [](settings& s) { s.mcs = 20; s.abuc = 1; s.milipl = 3; },
+         "BEGIN\n  p(a, /* one two three four */\n    b);\nEND;\n",
+         "BEGIN\n  p(a,/* one two\n  three four */ b);\nEND;\n"},
         // A long piece of a comment over several lines is broken where it crosses.
         {"-mcs 20 -abusc", [](settings& s) { s.mcs = 20; s.abusc = 1; },
          "BEGIN\n  /* one\n  two three four five six */\n  NULL;\nEND;\n",

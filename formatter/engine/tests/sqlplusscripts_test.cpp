@@ -158,6 +158,8 @@ TEST_F(scripts, acontinuinghyphenstaysattheendofitsline) {
 // A substitution variable with what is glued to it is one unit for the column limit and the
 // clause breaks, like N'text' and :name.
 TEST_F(scripts, substitutionbuiltnamesareneverparted) {
+    const std::string sqlplusbuiltnames =
+        "define x = Setup\n@@&x..sql\nspool &log_path.Hr_Main.log\ngrant select on &&owner..Tab_X to &&grantee;\n";
     verifyall({
         {"-mcs 30", [](settings& s) { s.mcs = 30; }, "create or replace context &&ut3_owner._info using x;\n",
          "CREATE OR REPLACE context &&ut3_owner._info\nUSING x;\n"},
@@ -170,6 +172,11 @@ TEST_F(scripts, substitutionbuiltnamesareneverparted) {
          "SELECT *\nFROM &&owner._where_clause, &&owner._where\nWHERE 1 = 1;\n"},
         {"-ui", [](settings& s) { s.ui = 1; }, "begin\n  &&s._begin;\n  x := &&s._if + &&s..level;\n  &&s..end;\nend;\n/\n",
          "BEGIN\n  &&s._begin;\n  X := &&s._if + &&s..level;\n  &&s..end;\nEND;\n/\n"},
+        // A file or object name built from a variable keeps its letters under either case.
+        {"-uk -ui", [](settings& s) { s.uk = 1; s.ui = 1; }, sqlplusbuiltnames,
+         "define x = Setup\n@@&x..sql\nspool &log_path.Hr_Main.log\nGRANT SELECT ON &&owner..Tab_X TO &&grantee;\n"},
+        {"-lk -li", [](settings& s) { s.lk = 1; s.uk = 0; s.li = 1; }, sqlplusbuiltnames,
+         "define x = Setup\n@@&x..sql\nspool &log_path.Hr_Main.log\ngrant select on &&owner..Tab_X to &&grantee;\n"},
     });
 }
 

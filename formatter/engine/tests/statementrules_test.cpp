@@ -143,6 +143,9 @@ TEST_F(statementrules, joinedlinesgettheblanksoftheirwords) {
                  [](settings& s) { s.milipl = 3; s.pcr = 1; });
     verifyformat("SELECT f(a,b,) FROM dual;\nSELECT g(a,b) FROM dual;\n", list,
                  [](settings& s) { s.milipl = 3; s.pcr = 1; s.sao = 0; });
+    // An empty line joined and then broken for the column limit leaves no blank at the end.
+    verifyformat("BEGIN\n  p(alpha, beta,\n    gamma);\nEND;\n", "BEGIN\n  p(alpha, beta,\n\n    gamma);\nEND;\n",
+                 [](settings& s) { s.milipl = 3; s.mcs = 18; });
     verifyformat(
         "PROCEDURE p(a NUMBER)IS\nBEGIN\n  IF f(a)THEN\n    NULL;\n  END IF;\n"
         "  FOR i IN 1..f(a)LOOP\n    NULL;\n  END LOOP;\nEND;\n",
