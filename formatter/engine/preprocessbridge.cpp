@@ -5,9 +5,11 @@
 #include "cpreprocessordll.h"
 #include "formatter.h"
 #include "messages.h"
+#include "pagememory.h"
 
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Only the "+" forms of the switches are sent: a switch once on stays on in the library.
@@ -64,7 +66,9 @@ void formatter::preprocess() {
         struct release {
             ~release() { safetoprocess(); }
         } released;
-        sourcetext = result ? result : "";
+        const std::string_view preprocessed = result ? result : "";
+        reservetext(sourcetext, preprocessed.size());
+        sourcetext = preprocessed;
         warningtext = warnings ? warnings : "";
         errortext = error ? error : "";
     }
