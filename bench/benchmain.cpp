@@ -3,8 +3,8 @@
 // text of 1, 4 and 16 MB; code in the style of real projects of 5 and 50 MB; and degenerate
 // shapes (comma lists, operator chains, nested brackets, short statements, one long line,
 // comments, literals) of 5 and 50 MB. It prints MB/s and peak memory (also as a multiple of
-// the input) per run, and per series the ratio of the large input's time to the small one's
-// scaled by their sizes, which stays near 1 while the cost grows linearly.
+// the input) per run, and per series the ratios of the large input's time and peak memory to
+// the small one's scaled by their sizes, which stay near 1 while the cost grows linearly.
 #include "plsqlgenerator.h"
 
 #include <fcntl.h>
@@ -158,22 +158,24 @@ private:
 // the scaling ratio of the largest to the smallest. Counts failures.
 int series(bench& b, const configuration& c, inputkind kind, const std::string& shape,
            const std::vector<std::pair<size_t, int>>& sizes) {
-    std::map<size_t, double> seconds;
+    std::map<size_t, measurement> best;
     int failures = 0;
     for (auto [megabytes, repeats] : sizes) {
-        measurement best;
-        if (b.measure(c, kind, shape, megabytes, repeats, best))
-            seconds[megabytes] = best.seconds;
+        measurement m;
+        if (b.measure(c, kind, shape, megabytes, repeats, m))
+            best[megabytes] = m;
         else
             ++failures;
     }
     size_t small = sizes.front().first, large = sizes.back().first;
-    if (seconds.count(small) && seconds.count(large)) {
+    if (best.count(small) && best.count(large)) {
         double scale = static_cast<double>(large) / static_cast<double>(small);
-        double ratio = seconds[large] / (scale * seconds[small]);
-        std::printf("  %-10s ratio of %zu MB time to %.0f x %zu MB time: %.2f%s\n\n",
-                    (kind == inputkind::shape ? shape : c.name).c_str(), large, scale, small, ratio,
-                    ratio < 1.3 ? "" : " (superlinear: above 1.3)");
+        double timeratio = best[large].seconds / (scale * best[small].seconds);
+        double memoryratio = best[large].peakmegabytes / (scale * best[small].peakmegabytes);
+        auto mark = [](double ratio) { return ratio <= 1.1 ? "" : " (superlinear: above 1.1)"; };
+        std::printf("  %-10s %zu MB against %.0f x %zu MB: time %.2f%s, peak memory %.2f%s\n\n",
+                    (kind == inputkind::shape ? shape : c.name).c_str(), large, scale, small, timeratio,
+                    mark(timeratio), memoryratio, mark(memoryratio));
     }
     return failures;
 }
