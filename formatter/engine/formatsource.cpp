@@ -43,7 +43,6 @@ bool formatter::formatsource(const switchparser& switches) {
     resetrunstate();
     buildtables();
 
-    dbvnflag = s.dbvn != 0;
     outputline.tokenposition = outputline.savedtokenposition = 1;
     loopend = std::prev(tokens.end());
     if (!s.np) runtokenloop();
@@ -136,7 +135,7 @@ void formatter::resetrunstate() {
     outermost.blockname.clear();
     outermost.elseseen = 0;
     outermost.extraindent = 0;
-    declarednames.clear();
+    declared.clear();
     alignment.declarationmode = 6;
     statement.listitemcount = -1;
 }
@@ -146,7 +145,7 @@ void formatter::finalpasses() {
     position last = std::prev(tokens.end());
     while (last != tokens.begin() && !last->breaksline()) --last;
     currenttoken = last;
-    loopdone = 1;
+    rewinds.loopdone = 1;
     aligndeclarations();
     alignconsecutive();
     alignment.alistlevel = 0;
