@@ -2,9 +2,10 @@
 // set and (where preprocessing works) -pp on text with macros. The inputs: the generator's
 // text of 1, 4 and 16 MB; code in the style of real projects of 5 and 50 MB; and degenerate
 // shapes (comma lists, operator chains, nested brackets, short statements, one long line,
-// comments, literals) of 5 and 50 MB. It prints MB/s and peak memory (also as a multiple of
-// the input) per run, and per series the ratio of the large input's time to the small one's
-// scaled by their sizes, which stays near 1 while the cost grows linearly.
+// comments, literals) of 5 and 50 MB. It prints MB/s, processor time and peak memory (also as
+// a multiple of the input) per run, and per series the ratios of the large input's processor
+// time and peak memory to the small one's scaled by their sizes, which stay near 1 while the
+// cost grows linearly.
 #include "plsqlgenerator.h"
 
 #include <fcntl.h>
@@ -33,6 +34,7 @@ namespace fs = std::filesystem;
 struct measurement {
     int exitcode = -1;   // -1: did not run or did not exit
     double seconds = 0;
+    double cpuseconds = 0;   // user and system time: steadier than the clock on a loaded machine
     double peakmegabytes = 0;
 };
 
@@ -65,6 +67,8 @@ measurement run(const std::string& program, std::vector<std::string> arguments, 
     if (wait4(child, &status, 0, &usage) < 0 || !WIFEXITED(status)) return result;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     result.exitcode = WEXITSTATUS(status);
+    auto secondsof = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    result.cpuseconds = secondsof(usage.ru_utime) + secondsof(usage.ru_stime);
     result.peakmegabytes = static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss is in KB
     return result;
 }
@@ -119,13 +123,15 @@ public:
                 return false;
             }
             if (k == 0 || m.seconds < best.seconds) best.seconds = m.seconds;
+            if (k == 0 || m.cpuseconds < best.cpuseconds) best.cpuseconds = m.cpuseconds;
             best.peakmegabytes = std::max(best.peakmegabytes, m.peakmegabytes);
             best.exitcode = 0;
         }
         double size = static_cast<double>(fs::file_size(input)) / (1 << 20);
         std::string label = kind == inputkind::shape ? shape : c.name;
-        std::printf("  %-10s %6.1f MB  %8.3f s  %7.2f MB/s  peak %7.1f MB (%5.1f x input)\n", label.c_str(), size,
-                    best.seconds, size / best.seconds, best.peakmegabytes, best.peakmegabytes / size);
+        std::printf("  %-10s %6.1f MB  %8.3f s  %7.2f MB/s  cpu %8.3f s  peak %7.1f MB (%5.1f x input)\n",
+                    label.c_str(), size, best.seconds, size / best.seconds, best.cpuseconds, best.peakmegabytes,
+                    best.peakmegabytes / size);
         return true;
     }
 
@@ -158,22 +164,24 @@ private:
 // the scaling ratio of the largest to the smallest. Counts failures.
 int series(bench& b, const configuration& c, inputkind kind, const std::string& shape,
            const std::vector<std::pair<size_t, int>>& sizes) {
-    std::map<size_t, double> seconds;
+    std::map<size_t, measurement> best;
     int failures = 0;
     for (auto [megabytes, repeats] : sizes) {
-        measurement best;
-        if (b.measure(c, kind, shape, megabytes, repeats, best))
-            seconds[megabytes] = best.seconds;
+        measurement m;
+        if (b.measure(c, kind, shape, megabytes, repeats, m))
+            best[megabytes] = m;
         else
             ++failures;
     }
     size_t small = sizes.front().first, large = sizes.back().first;
-    if (seconds.count(small) && seconds.count(large)) {
+    if (best.count(small) && best.count(large)) {
         double scale = static_cast<double>(large) / static_cast<double>(small);
-        double ratio = seconds[large] / (scale * seconds[small]);
-        std::printf("  %-10s ratio of %zu MB time to %.0f x %zu MB time: %.2f%s\n\n",
-                    (kind == inputkind::shape ? shape : c.name).c_str(), large, scale, small, ratio,
-                    ratio < 1.3 ? "" : " (superlinear: above 1.3)");
+        double timeratio = best[large].cpuseconds / (scale * best[small].cpuseconds);
+        double memoryratio = best[large].peakmegabytes / (scale * best[small].peakmegabytes);
+        auto mark = [](double ratio) { return ratio <= 1.1 ? "" : " (superlinear: above 1.1)"; };
+        std::printf("  %-10s %zu MB against %.0f x %zu MB: cpu time %.2f%s, peak memory %.2f%s\n\n",
+                    (kind == inputkind::shape ? shape : c.name).c_str(), large, scale, small, timeratio,
+                    mark(timeratio), memoryratio, mark(memoryratio));
     }
     return failures;
 }

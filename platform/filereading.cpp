@@ -1,6 +1,8 @@
 // Whole files read by the rule for brelm's inputs: regular files and pipes, bounded.
 #include "filereading.h"
 
+#include "pagememory.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,7 +101,7 @@ readresult readwholefile(const std::string& name, std::string& text, const readr
         ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     }
     // Room for the whole file at once: the text is not moved while it grows.
-    if (S_ISREG(st.st_mode)) text.reserve(text.size() + static_cast<size_t>(st.st_size));
+    if (S_ISREG(st.st_mode)) reservetext(text, text.size() + static_cast<size_t>(st.st_size));
     if (text.size() > rules.limit || !readbounded(fd.get(), text, rules.limit)) {
         result.outcome = text.size() > rules.limit || errno == EFBIG ? readoutcome::toolarge : readoutcome::failed;
         result.error = errno;

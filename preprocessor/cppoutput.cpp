@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "pagememory.h"
+
 namespace {
 
 // Whether tokens end at a line start, given whether the text before them did.
@@ -35,6 +37,11 @@ std::string tokenoutput::taketext()
     std::string whole = std::move(joined);
     joined.clear();
     return whole;
+}
+
+void tokenoutput::reservetext(size_t bytes)
+{
+    ::reservetext(joined, bytes);
 }
 
 void tokenoutput::clear()

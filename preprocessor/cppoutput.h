@@ -34,7 +34,7 @@ public:
         if (recenttokens.size() >= batchsize && holds == 0)
             joinrecent();
     }
-    void reservetext(size_t bytes) { joined.reserve(bytes); }
+    void reservetext(size_t bytes);
     // Drops everything appended so far.
     void clear();
     // The whole text so far, joined and recent tokens together.

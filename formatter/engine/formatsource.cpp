@@ -17,14 +17,21 @@ constexpr std::string_view utf8byteordermark = "\xEF\xBB\xBF";
 bool formatter::formatsource(const switchparser& switches) {
     // A UTF-8 byte-order mark is no program text: it is kept aside and written in front again.
     const bool byteordermark = startswith(sourcetext, utf8byteordermark);
+    // Under -pp the library's text takes the source's place: kept for a backup, the source
+    // moves aside instead of being copied.
+    const bool movedaside = s.pp && s.b > 0;
     if ((byteordermark || s.pp) && s.b > 0) {
-        inputbytes = sourcetext;   // the backup is made from the text as handed in
+        inputbytes = movedaside ? std::move(sourcetext) : sourcetext;   // the backup is made from the text as handed in
         inputbyteskept = true;
     }
-    if (byteordermark) sourcetext.erase(0, utf8byteordermark.size());
+    if (byteordermark && !movedaside) sourcetext.erase(0, utf8byteordermark.size());
 
     preparecolumnsandcase();
-    if (s.pp) preprocess();
+    if (s.pp) {
+        std::string_view handed = movedaside ? inputbytes : sourcetext;
+        if (byteordermark && movedaside) handed.remove_prefix(utf8byteordermark.size());
+        preprocess(handed);
+    }
     tokenizesource();
     if (s.gsfif) applyinsourceoptions(switches);
 

@@ -273,7 +273,9 @@ public:
     void trackpreviouscolumns();
     bool layoutpass();
     bool checkblockpairs();
-    void preprocess();
+    // Runs the source as handed in, past a byte-order mark (the tail of a string, so that a
+    // NUL byte ends it), through the preprocessing library; its result becomes sourcetext.
+    void preprocess(std::string_view text);
     void applyinsourceoptions(const switchparser& switches);
     void clearleadingtoken();
     void checkintegrity();

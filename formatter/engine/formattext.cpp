@@ -5,6 +5,7 @@
 #include "formatter.h"
 #include "header.h"
 #include "htmlwriter.h"
+#include "pagememory.h"
 #include "support.h"
 
 #include <ctime>
@@ -72,6 +73,7 @@ formattedtext writtentext(formatter& f, const switchparser& switches) {
     } else if (f.outputjoined && header.empty()) {
         out.text = std::move(f.joinedoutput);   // the integrity check joined it already
     } else {
+        reservetext(header, header.size() + f.sourcetext.size() + f.sourcetext.size() / 4);
         header += f.jointokentexts(f.tokens.begin(), f.tokens.end());
         out.text = std::move(header);
     }

@@ -3,6 +3,7 @@
 #include "charsets.h"
 #include "dumppath.h"
 #include "formatter.h"
+#include "pagememory.h"
 #include "replacefile.h"
 #include "support.h"
 
@@ -177,7 +178,7 @@ void formatter::checkintegrity() {
     // Plain output with no header to put before it is joined on the way.
     const bool join = !s.html && !s.pl && !s.plo && sourcetext.size() >= joinedoutputfrom;
     joinedoutput.clear();
-    if (join) joinedoutput.reserve(sourcetext.size() + sourcetext.size() / 4);
+    if (join) reservetext(joinedoutput, sourcetext.size() + sourcetext.size() / 4);
     for (position p = tokens.begin(); p != tokens.end(); ++p) {
         if (join) joinedoutput += p->text();
         if (p != last) compared.add(p->text());

@@ -5,9 +5,11 @@
 #include "cpreprocessordll.h"
 #include "formatter.h"
 #include "messages.h"
+#include "pagememory.h"
 
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Only the "+" forms of the switches are sent: a switch once on stays on in the library.
@@ -45,9 +47,9 @@ std::string withlinefeed(std::string text) {
 
 }  // namespace
 
-void formatter::preprocess() {
+void formatter::preprocess(std::string_view text) {
     // The library reads the text up to its first NUL byte: the rest would be lost unseen.
-    if (sourcetext.find('\0') != std::string::npos)
+    if (text.find('\0') != std::string_view::npos)
         die(s.inputfilealias + " holds a NUL byte and cannot be preprocessed\n");
     std::vector<std::string> options = preprocessoroptions(s);
     std::vector<const char*> pointers;
@@ -56,7 +58,7 @@ void formatter::preprocess() {
     const char* error = nullptr;
     const char* warnings = nullptr;
     const char* result = preprocessplsql(s.inputfilealias.c_str(), pointers.data(), static_cast<int>(pointers.size()),
-                                         sourcetext.c_str(), &error, &warnings);
+                                         text.data(), &error, &warnings);
     // The library's texts live until its next call: copy them, then release it, also when a
     // copy fails, or every later call, on any thread, would wait for ever.
     std::string warningtext, errortext;
@@ -64,7 +66,10 @@ void formatter::preprocess() {
         struct release {
             ~release() { safetoprocess(); }
         } released;
-        sourcetext = result ? result : "";
+        const std::string_view preprocessed = result ? result : "";
+        sourcetext.clear();   // the room grows without copying the source along
+        reservetext(sourcetext, preprocessed.size());
+        sourcetext = preprocessed;
         warningtext = warnings ? warnings : "";
         errortext = error ? error : "";
     }

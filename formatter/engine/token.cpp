@@ -1,7 +1,7 @@
 // The token list: linking, erasing, and the bookkeeping that keeps cached columns exact.
 #include "token.h"
 
-#include <sys/mman.h>
+#include "pagememory.h"
 
 #include <algorithm>
 #include <array>
@@ -27,6 +27,9 @@ size_t nextblocksize(size_t previous, size_t first) {
     return previous == 0 ? first : previous >= largest ? largest : previous * 2;
 }
 
+// Chunks from this size on are whole pages of their own.
+constexpr size_t pagechunkfrom = size_t(64) << 10;
+
 }  // namespace
 
 std::string_view textstore::keep(std::string_view text) {
@@ -41,8 +44,13 @@ std::string_view textstore::keep(std::string_view text) {
             return {chunks.back().get(), text.size()};
         }
         chunksize = next;
-        chunks.push_back(std::unique_ptr<char[]>(new char[chunksize]));
-        room = chunks.back().get();
+        if (chunksize >= pagechunkfrom) {
+            pagechunks.emplace_back(static_cast<char*>(takepages(chunksize)), pagesrelease{chunksize});
+            room = pagechunks.back().get();
+        } else {
+            chunks.push_back(std::unique_ptr<char[]>(new char[chunksize]));
+            room = chunks.back().get();
+        }
         roomleft = chunksize;
     }
     char* kept = room;
@@ -224,17 +232,15 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
     if (lastedit >= offset) lastedit = offset - 1;
 }
 
-void tokenlist::blockrelease::operator()(char* block) const { std::free(block); }
+void textstore::pagesrelease::operator()(char* chunk) const { givepages(chunk, bytes); }
 
 // The next page of the newest block, or the first of a new block; its first slot names the list.
 void tokenlist::newpage() {
     char* page = currentpage ? currentpage + pagesize : nullptr;
     if (!page || page >= blockend) {
         blockbytes = nextblocksize(blockbytes, pagesize);
-        page = static_cast<char*>(std::aligned_alloc(pagesize, blockbytes));
-        if (!page) throw std::bad_alloc();
-        madvise(page, blockbytes, MADV_POPULATE_WRITE);
-        blocks.push_back(std::unique_ptr<char[], blockrelease>(page));
+        page = static_cast<char*>(takepages(blockbytes));
+        blocks.emplace_back(page, textstore::pagesrelease{blockbytes});
         blockend = page + blockbytes;
     }
     *reinterpret_cast<tokenlist**>(page) = this;

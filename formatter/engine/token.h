@@ -41,6 +41,7 @@ class tokenlist;
 
 // Token texts of a list: bytes that stay where they are until the list goes.
 class textstore {
+    friend class tokenlist;
 public:
     textstore() = default;
     textstore(const textstore&) = delete;
@@ -49,7 +50,12 @@ public:
     std::string_view keep(std::string_view text);
 
 private:
+    struct pagesrelease {
+        size_t bytes = 0;
+        void operator()(char* chunk) const;
+    };
     std::vector<std::unique_ptr<char[]>> chunks;
+    std::vector<std::unique_ptr<char[], pagesrelease>> pagechunks;   // the chunks of whole pages
     size_t chunksize = 0;
     char* room = nullptr;
     size_t roomleft = 0;
@@ -264,10 +270,7 @@ private:
     struct freeslot {
         freeslot* next;
     };
-    struct blockrelease {
-        void operator()(char* block) const;
-    };
-    std::vector<std::unique_ptr<char[], blockrelease>> blocks;
+    std::vector<std::unique_ptr<char[], textstore::pagesrelease>> blocks;
     char* currentpage = nullptr;  // the newest page
     char* room = nullptr;         // its next slot
     char* pageend = nullptr;      // past the last slot of that page

@@ -74,6 +74,10 @@ TEST_F(entry, thesourceishandedbackasitcame) {
     formattedtext expanded = run(macros);
     EXPECT_EQ(expanded.input, macros);
     EXPECT_EQ(expanded.text.find("#define"), std::string::npos);
+    const std::string markedmacros = "\xEF\xBB\xBF" + macros;
+    formattedtext both = run(markedmacros);
+    EXPECT_EQ(both.input, markedmacros);
+    EXPECT_EQ(both.text, "\xEF\xBB\xBF" + expanded.text);
 
     s.pp = 0;
     EXPECT_EQ(run("x:=1;\n").input, "x:=1;\n");
