@@ -117,6 +117,14 @@ TEST_F(inputlists, asecondinputnevertakestheoutputofanother) {
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("out/a.sql.vmq"), formatted);
 
+    // Nor through a link the user names to an output the run wrote.
+    std::filesystem::create_symlink("same.sql", folder / "link.sql");
+    run = brelm({"-b", "0", "-i", "src/a.sql", "-o", "same.sql", "-i", "other/a.sql", "-o", "link.sql"});
+    EXPECT_EQ(run.err, done({{"src/a.sql", "same.sql"}}) +
+                           "other/a.sql would overwrite the output of src/a.sql\n"
+                           "other/a.sql -> link.sql formatting failed because of errors.\n");
+    EXPECT_EQ(run.exitcode, 255);
+
     // A file a mask listed that this run has replaced meanwhile, because a mask lists it
     // twice or through a link beside it, is formatted again, not taken for a changed file.
     writefile("twice/real.sql", source);

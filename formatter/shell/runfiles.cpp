@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <map>
 #include <new>
+#include <vector>
 
 void keepargumentlist(int argc, char** argv) {
     argumentlist.clear();
@@ -122,6 +123,47 @@ std::string outputkey(const std::string& output) {
     return std::filesystem::absolute(output, ignored).lexically_normal().string();
 }
 
+// Which input each output was given to, so that a second input never overwrites it: by the
+// output's name, and by the file a written output became (another name, or a link the user
+// named, may lead to it).
+class outputclaims {
+public:
+    // The input given first for this output, or "" when the pair may run.
+    std::string earlierinput(const std::string& input, const std::string& output) const {
+        const std::string key = outputkey(output);
+        if (key.empty()) return "";
+        const auto claimed = byname.find(key);
+        if (claimed != byname.end()) return claimed->second.first != onename(input) ? claimed->second.second : "";
+        const fileidentity file = identityofpath(output), inputfile = identityofpath(input);
+        // An input formatted in place again (named twice, or through a link) is its own output.
+        if (samefile(inputfile, file)) return "";
+        for (const writtenfile& w : byfile)
+            if (samefile(w.output, file) && !samefile(w.input, inputfile)) return w.shown;
+        return "";
+    }
+    // The pair runs: its output name is taken, and once written, the file it became.
+    void claim(const std::string& input, const std::string& output) {
+        const std::string key = outputkey(output);
+        if (!key.empty()) byname.emplace(key, std::make_pair(onename(input), input));
+        pendinginput = identityofpath(input);
+    }
+    void notewritten(const std::string& input, const std::string& output) {
+        if (!outputkey(output).empty()) byfile.push_back({pendinginput, identityofpath(output), input});
+    }
+
+private:
+    struct writtenfile {
+        fileidentity input, output;
+        std::string shown;
+    };
+    static std::string onename(const std::string& input) {
+        return outputkey(input).empty() ? input : outputkey(input);
+    }
+    std::map<std::string, std::pair<std::string, std::string>> byname;  // the input as one name, and as given
+    std::vector<writtenfile> byfile;
+    fileidentity pendinginput;
+};
+
 // A pair that may not run counts as tried and fails with the message.
 int32_t refusefile(const settings& s, int32_t& tried, int32_t& done, const std::string& message) {
     messagestream sink;
@@ -151,8 +193,7 @@ void formatallfiles() {
     const settings saved = s;
     const std::string giveninputalias = s.inputfilealias, givenoutputalias = s.outputfilealias;
     int32_t lastfailure = 0, tried = 0, done = 0;
-    // Which input each output file was first given to: a second input may not overwrite it.
-    std::map<std::string, std::pair<std::string, std::string>> outputsof;   // the input as one name, and as given
+    outputclaims claims;
     for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
         const std::string entry = s.inputfiles.at(i);
         if (entry.empty()) continue;
@@ -164,17 +205,16 @@ void formatallfiles() {
         s.outputfilealias = givenoutputalias.empty() ? escapedword(s.outputfile) : givenoutputalias;
         s.listedinput = s.listedinputs.at(i);
         s.outputnamedlength = s.outputnamedlengths.at(i);
-        const std::string key = outputkey(s.outputfile);
-        const auto claimed = key.empty() ? outputsof.end() : outputsof.find(key);
         std::string scratch;
         int32_t code = 0;
-        const std::string input = outputkey(entry).empty() ? entry : outputkey(entry);
-        if (claimed != outputsof.end() && claimed->second.first != input) {
-            code = refusefile(s, tried, done, escapedword(entry) + " would overwrite the output of " +
-                                                  escapedword(claimed->second.second) + "\n");
+        const std::string earlier = claims.earlierinput(entry, s.outputfile);
+        if (!earlier.empty()) {
+            code = refusefile(s, tried, done,
+                              escapedword(entry) + " would overwrite the output of " + escapedword(earlier) + "\n");
         } else {
-            if (!key.empty()) outputsof.emplace(key, std::make_pair(input, entry));
+            claims.claim(entry, s.outputfile);
             code = formatonefile(s, tried, done, scratch);
+            if (code == 0) claims.notewritten(entry, s.outputfile);
         }
         if (code != 0) {
             lastfailure = code;
