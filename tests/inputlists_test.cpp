@@ -125,6 +125,17 @@ TEST_F(inputlists, asecondinputnevertakestheoutputofanother) {
                            "other/a.sql -> link.sql formatting failed because of errors.\n");
     EXPECT_EQ(run.exitcode, 255);
 
+    // Nor may an output replace another input of the run, whose text would be lost before its
+    // turn: here a name -oe derives from a.sql is b.txt, listed by the same mask.
+    writefile("mixed/b.sql", source);
+    writefile("mixed/b.txt", "begin\n  y := 2;\nend;\n");
+    run = brelm({"-soe-", "-b", "0", "-i", "mixed/*", "-oe", ".txt"});
+    EXPECT_EQ(run.err, "mixed/b.sql would overwrite the input file mixed/b.txt\n"
+                       "mixed/b.sql -> mixed/b.txt formatting failed because of errors.\n"
+                       "mixed/b.txt formatting is done.\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("mixed/b.txt"), "BEGIN\n  y := 2;\nEND;\n");
+
     // A file a mask listed that this run has replaced meanwhile, because a mask lists it
     // twice or through a link beside it, is formatted again, not taken for a changed file.
     writefile("twice/real.sql", source);

@@ -123,22 +123,34 @@ std::string outputkey(const std::string& output) {
     return std::filesystem::absolute(output, ignored).lexically_normal().string();
 }
 
-// Which input each output was given to, so that a second input never overwrites it: by the
-// output's name, and by the file a written output became (another name, or a link the user
-// named, may lead to it).
+// What a pair's output may not replace: another input of the run (its text would be lost
+// before its turn, or after it), or the output an earlier input was given, by the output's
+// name or by the file a written output became (another name, or a link the user named, may
+// lead to it).
 class outputclaims {
 public:
-    // The input given first for this output, or "" when the pair may run.
-    std::string earlierinput(const std::string& input, const std::string& output) const {
+    explicit outputclaims(settings& s) {
+        for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
+            const std::string& entry = s.inputfiles.at(i);
+            if (entry.empty() || lc(entry) == "stdin" || outputkey(entry).empty()) continue;
+            inputsbyname.emplace(outputkey(entry), entry);
+            const fileidentity file = identityofpath(entry);
+            if (file.known) inputsbyfile.emplace(std::make_pair(file.device, file.inode), entry);
+        }
+    }
+    // Why the pair may not run, or "" when it may.
+    std::string refusal(const std::string& input, const std::string& output) const {
         const std::string key = outputkey(output);
         if (key.empty()) return "";
-        const auto claimed = byname.find(key);
-        if (claimed != byname.end()) return claimed->second.first != onename(input) ? claimed->second.second : "";
         const fileidentity file = identityofpath(output), inputfile = identityofpath(input);
-        // An input formatted in place again (named twice, or through a link) is its own output.
-        if (samefile(inputfile, file)) return "";
-        for (const writtenfile& w : byfile)
-            if (samefile(w.output, file) && !samefile(w.input, inputfile)) return w.shown;
+        // An input formatted in place (named twice, or through a link) is its own output.
+        const bool ownfile = key == onename(input) || samefile(inputfile, file);
+        if (!ownfile) {
+            const std::string other = otherinput(key, file);
+            if (!other.empty()) return escapedword(input) + " would overwrite the input file " + escapedword(other) + "\n";
+        }
+        const std::string earlier = earlierinput(input, key, file, inputfile, ownfile);
+        if (!earlier.empty()) return escapedword(input) + " would overwrite the output of " + escapedword(earlier) + "\n";
         return "";
     }
     // The pair runs: its output name is taken, and once written, the file it became.
@@ -159,6 +171,23 @@ private:
     static std::string onename(const std::string& input) {
         return outputkey(input).empty() ? input : outputkey(input);
     }
+    std::string otherinput(const std::string& key, const fileidentity& file) const {
+        const auto named = inputsbyname.find(key);
+        if (named != inputsbyname.end()) return named->second;
+        const auto same = file.known ? inputsbyfile.find({file.device, file.inode}) : inputsbyfile.end();
+        return same != inputsbyfile.end() ? same->second : "";
+    }
+    std::string earlierinput(const std::string& input, const std::string& key, const fileidentity& file,
+                             const fileidentity& inputfile, bool ownfile) const {
+        const auto claimed = byname.find(key);
+        if (claimed != byname.end()) return claimed->second.first != onename(input) ? claimed->second.second : "";
+        if (ownfile) return "";
+        for (const writtenfile& w : byfile)
+            if (samefile(w.output, file) && !samefile(w.input, inputfile)) return w.shown;
+        return "";
+    }
+    std::map<std::string, std::string> inputsbyname;                 // each input as one name
+    std::map<std::pair<dev_t, ino_t>, std::string> inputsbyfile;     // each input file as the run began
     std::map<std::string, std::pair<std::string, std::string>> byname;  // the input as one name, and as given
     std::vector<writtenfile> byfile;
     fileidentity pendinginput;
@@ -193,7 +222,7 @@ void formatallfiles() {
     const settings saved = s;
     const std::string giveninputalias = s.inputfilealias, givenoutputalias = s.outputfilealias;
     int32_t lastfailure = 0, tried = 0, done = 0;
-    outputclaims claims;
+    outputclaims claims(s);
     for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
         const std::string entry = s.inputfiles.at(i);
         if (entry.empty()) continue;
@@ -207,10 +236,9 @@ void formatallfiles() {
         s.outputnamedlength = s.outputnamedlengths.at(i);
         std::string scratch;
         int32_t code = 0;
-        const std::string earlier = claims.earlierinput(entry, s.outputfile);
-        if (!earlier.empty()) {
-            code = refusefile(s, tried, done,
-                              escapedword(entry) + " would overwrite the output of " + escapedword(earlier) + "\n");
+        const std::string refusal = claims.refusal(entry, s.outputfile);
+        if (!refusal.empty()) {
+            code = refusefile(s, tried, done, refusal);
         } else {
             claims.claim(entry, s.outputfile);
             code = formatonefile(s, tried, done, scratch);
