@@ -49,6 +49,7 @@ struct setup {
     setup() {
         buildcharsettables();
         buildswitchtable();
+        discardstandardoutput();
         for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
                  {},
                  {"-mcs", "40", "-acs", "-aci", "-asc", "-abuc"},

@@ -4,7 +4,11 @@
 #include "htmltags.h"
 #include "switchtable.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <climits>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -151,4 +155,12 @@ std::vector<std::string> switchwordsfrom(std::string_view bytes, size_t limit) {
         }
     }
     return words;
+}
+
+void discardstandardoutput() {
+    std::fflush(stdout);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null < 0) return;
+    ::dup2(null, STDOUT_FILENO);
+    ::close(null);
 }

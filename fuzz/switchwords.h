@@ -13,3 +13,7 @@
 // it, a sign, a level or tag in the name), and what its value needs. Call after the switch
 // table is built.
 std::vector<std::string> switchwordsfrom(std::string_view bytes, size_t limit = 64);
+
+// Sends standard output to /dev/null: -h and the listings write there, thousands of times a
+// second under fuzzing.
+void discardstandardoutput();
