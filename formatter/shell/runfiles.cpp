@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <map>
 #include <new>
-#include <vector>
 
 void keepargumentlist(int argc, char** argv) {
     argumentlist.clear();
@@ -147,10 +146,12 @@ public:
         const bool ownfile = key == onename(input) || samefile(inputfile, file);
         if (!ownfile) {
             const std::string other = otherinput(key, file);
-            if (!other.empty()) return escapedword(input) + " would overwrite the input file " + escapedword(other) + "\n";
+            if (!other.empty())
+                return escapedword(input) + " would overwrite the input file " + escapedword(other) + "\n";
         }
         const std::string earlier = earlierinput(input, key, file, inputfile, ownfile);
-        if (!earlier.empty()) return escapedword(input) + " would overwrite the output of " + escapedword(earlier) + "\n";
+        if (!earlier.empty())
+            return escapedword(input) + " would overwrite the output of " + escapedword(earlier) + "\n";
         return "";
     }
     // The pair runs: its output name is taken, and once written, the file it became.
@@ -160,12 +161,14 @@ public:
         pendinginput = identityofpath(input);
     }
     void notewritten(const std::string& input, const std::string& output) {
-        if (!outputkey(output).empty()) byfile.push_back({pendinginput, identityofpath(output), input});
+        const fileidentity file = identityofpath(output);
+        if (!outputkey(output).empty() && file.known)
+            byfile.insert_or_assign({file.device, file.inode}, writtenfile{pendinginput, input});
     }
 
 private:
     struct writtenfile {
-        fileidentity input, output;
+        fileidentity input;
         std::string shown;
     };
     static std::string onename(const std::string& input) {
@@ -182,14 +185,13 @@ private:
         const auto claimed = byname.find(key);
         if (claimed != byname.end()) return claimed->second.first != onename(input) ? claimed->second.second : "";
         if (ownfile) return "";
-        for (const writtenfile& w : byfile)
-            if (samefile(w.output, file) && !samefile(w.input, inputfile)) return w.shown;
-        return "";
+        const auto written = file.known ? byfile.find({file.device, file.inode}) : byfile.end();
+        return written != byfile.end() && !samefile(written->second.input, inputfile) ? written->second.shown : "";
     }
     std::map<std::string, std::string> inputsbyname;                 // each input as one name
     std::map<std::pair<dev_t, ino_t>, std::string> inputsbyfile;     // each input file as the run began
     std::map<std::string, std::pair<std::string, std::string>> byname;  // the input as one name, and as given
-    std::vector<writtenfile> byfile;
+    std::map<std::pair<dev_t, ino_t>, writtenfile> byfile;          // each written output file
     fileidentity pendinginput;
 };
 
