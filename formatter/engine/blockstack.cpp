@@ -154,7 +154,7 @@ bool formatter::openblock(int32_t firstpass) {
 // A block word ends the consecutive-alignment group; true while the group's rows wait to be
 // laid out (the alignment rules come back to this token).
 bool formatter::endalignmentgroup() {
-    if (!alignrows.empty()) groupended = 1;
+    if (!rewinds.alignrows.empty()) rewinds.groupended = 1;
     return alignmentpending();
 }
 
@@ -305,7 +305,7 @@ void formatter::pushblock(int32_t c) {
         fresh.iscasestatement = startscasestatement() ? 1 : 0;
         blocks.relativeindentatlevel.at(blocks.blocklevel) = statement.relativeindent;
         blocks.relativesequenceatlevel.at(blocks.blocklevel) = statement.relativeindentsequence;
-        if (s.rs && alignenabled && !statement.statementword.empty()) selecttrace();
+        if (s.rs && rewinds.alignenabled && !statement.statementword.empty()) selecttrace();
     }
     fresh.startline = tokenline(t);
     fresh.startcolumn = tokencolumn(t) - 1;
@@ -390,15 +390,7 @@ int64_t formatter::blocklines(const blockend& end, position endword, int32_t end
 
 // A name declared in a block is forgotten at its END.
 void formatter::forgetdeclarednames() {
-    if (blocks.blocklevel < 1) return;
-    std::vector<std::string>& names = declarednamesatlevel.at(blocks.blocklevel - 1);
-    for (const std::string& name : names) {
-        auto found = declarednames.find(name);
-        if (found == declarednames.end()) continue;
-        if (!found->second.empty()) found->second.pop_back();
-        if (found->second.empty()) declarednames.erase(found);
-    }
-    names.clear();
+    if (blocks.blocklevel >= 1) declared.forget(blocks.blocklevel - 1);
 }
 
 void formatter::notelinebreakrule(int32_t keep, int32_t remove) {
@@ -587,7 +579,7 @@ bool formatter::beginline() {
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
     if (outputline.lineitems < s.milipl && joinaftercomma()) return true;
-    if ((sharedtoken != position() || !alignrows.empty() || groupshared != position()) && judgeendedline())
+    if ((rewinds.sharedtoken != position() || !rewinds.alignrows.empty() || rewinds.groupshared != position()) && judgeendedline())
         return true;
     outputline.atlinestart = 1;
     outputline.linecolumn = 1;

@@ -31,7 +31,7 @@ void formatter::bracketrule(int32_t firstpass) {
     }
     // Beyond the column limit the layout pass breaks the line first and comes back.
     if (firstpass && s.mcs && beyondcolumnlimit() && !outputline.linebroken && !alignmentpending()) {
-        if (s.rs && !alignenabled && statement.keeprelative) reloadrelativeindent(currenttoken);
+        if (s.rs && !rewinds.alignenabled && statement.keeprelative) reloadrelativeindent(currenttoken);
         return;
     }
     if (opening)
@@ -66,7 +66,7 @@ void formatter::openbracket() {
     }
     // Lists inside brackets are laid out by the bracket level, not by the aligned list.
     if (s.clb) alignment.processingalignedlist = 0;
-    if (alignenabled && alignment.declarationmode == 5)
+    if (rewinds.alignenabled && alignment.declarationmode == 5)
         entry.alignsnapshot = std::make_shared<declarationgroup>(alignment.declarationalignment);
     brackets.bracketstack.push_back(std::move(entry));
     statement.logicalcolumn = statement.andcolumn = statement.keywordcolumn = -1;
@@ -114,7 +114,7 @@ void formatter::closebracket() {
     statement.relativekeywordsequence = entry.relativekeywordsequence;
     statement.keywordcolumn = entry.keywordcolumn;
     statement.andcolumn = entry.andcolumn;
-    if (s.rs && alignenabled && statement.keeprelative)
+    if (s.rs && rewinds.alignenabled && statement.keeprelative)
         relativeindentbytoken[bracket->sequence] = statement.relativeindent;
     if (!entry.insidebrackets) {
         leaveoutermostbracket();

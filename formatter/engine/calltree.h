@@ -32,7 +32,7 @@ struct routinerecord {
 class calltree {
 public:
     // Names compare in the lower case of this set (the text's, which outlives the tree).
-    explicit calltree(const charset& set) : set(set) {}
+    explicit calltree(const charset& textset) : set(textset) {}
     // Per block level: the nearest subprogram body at or below it (0: none) and the nearest
     // level whose name holds "begin" (-1: none).
     struct routinelevel {

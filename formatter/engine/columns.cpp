@@ -157,9 +157,7 @@ void formatter::trackcolumns() {
 
 void formatter::trackcolumn(const token& t) {
     if (!s.ctis && !s.mcs && !s.rs) return;
-    columnbeforeprevious = previouscolumn;
-    previouscolumn = column;
-    column = advancecolumn(t, column);
+    trackedcolumn = advancecolumn(t, trackedcolumn);
 }
 
 // TABs that do not lead a line become blanks; in comments the text after a leading line
@@ -170,14 +168,14 @@ void formatter::converttabs() {
     if (text.find('\t') == std::string::npos) return;
     if (t.kind == whitespace) {
         if (tables().leadingtabs->partialmatch(text))
-            t.settext(std::string(static_cast<size_t>(rowtringtocolumn(text, column) - column), ' '));
+            t.settext(std::string(static_cast<size_t>(rowtringtocolumn(text, trackedcolumn) - trackedcolumn), ' '));
         return;
     }
     if (t.kind != singlelinecomment && t.kind != blockcomment) return;
     patternmatch m;
     if (!tables().optionalbreakblanks->partialmatch(text, &m)) return;
     if (m.group(1).empty()) {
-        t.settext(expandtabs(column, text));
+        t.settext(expandtabs(trackedcolumn, text));
     } else {
         size_t kept = m.end(1);
         std::string converted(text.substr(0, kept));

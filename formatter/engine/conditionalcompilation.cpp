@@ -11,6 +11,13 @@ namespace {
 constexpr int32_t awaitingthen = 1;
 constexpr int32_t awaitingend = 2;
 
+// The state the rules depend on where a branch starts or ends.
+std::shared_ptr<const rewindstate> branchstate(const formatter& f) {
+    auto r = std::make_shared<rewindstate>();
+    f.take(*r);
+    return r;
+}
+
 }  // namespace
 
 directive directiveword(const token& t) {
@@ -61,7 +68,7 @@ formatter::afterstep formatter::directivetoken() {
 // left. True when the loop was moved back to lay out a group.
 bool formatter::switchbranch(int32_t firstpass) {
     if (firstpass) {
-        if (!alignrows.empty()) groupended = 1;
+        if (!rewinds.alignrows.empty()) rewinds.groupended = 1;
         if (alignconsecutive() || finishdeclarationrun(true)) return true;
     }
     if (deferredbylimit(firstpass)) return false;
@@ -70,20 +77,20 @@ bool formatter::switchbranch(int32_t firstpass) {
         checknesting(directives.conditionals.size() + 1);
         position before = previoustoken(currenttoken);
         const bool beginsline = before == tokens.end() || before->breaksline();
-        directives.conditionals.push_back({branchstate(), nullptr, beginsline ? tokencolumn(currenttoken) - 1 : -1});
+        directives.conditionals.push_back({branchstate(*this), nullptr, beginsline ? tokencolumn(currenttoken) - 1 : -1});
         break;
     }
     case directive::elsifword:
     case directive::elseword:
         if (directives.conditionals.empty()) break;
-        if (!directives.conditionals.back().firstend) directives.conditionals.back().firstend = branchstate();
-        restorebranchstate(*directives.conditionals.back().start);
+        if (!directives.conditionals.back().firstend) directives.conditionals.back().firstend = branchstate(*this);
+        restore(*directives.conditionals.back().start, currenttoken, keptparts::lineanddirectives);
         break;
     case directive::endword:
         if (directives.conditionals.empty()) break;
         if (std::shared_ptr<const rewindstate> firstend = directives.conditionals.back().firstend) {
             directives.conditionals.pop_back();
-            restorebranchstate(*firstend);
+            restore(*firstend, currenttoken, keptparts::lineanddirectives);
         } else {
             directives.conditionals.pop_back();
         }

@@ -43,10 +43,10 @@ std::string collapsedblanks(std::string_view text) {
 }  // namespace
 
 void formatter::collapseblanks() {
-    if (!s.c || alignenabled != 1) return;
+    if (!s.c || rewinds.alignenabled != 1) return;
     token& t = *currenttoken;
     if (t.kind != whitespace || startswithlinebreak(t.text())) return;
-    if (rewindline > 0 && previousrewindtoken == rewindtoken) return;
+    if (rewinds.rewindline > 0 && rewinds.previousrewindtoken == rewinds.rewindtoken) return;
     if (!needscollapsing(t.text())) return;
     std::string collapsed = collapsedblanks(t.text());
     if (collapsed != t.text()) t.settext(collapsed);
@@ -55,15 +55,13 @@ void formatter::collapseblanks() {
 // Adds the written form of a declaring token to the texts of its name and notes the name at
 // the current block level.
 static void registername(formatter& f, std::string_view text) {
-    std::string key = f.textcharset().lc(text);
-    f.declarednames[key].emplace_back(text);
-    f.declarednamesatlevel.at(std::max(f.blocks.blocklevel, 0)).push_back(key);
+    f.declared.note(f.textcharset().lc(text), text, f.blocks.blocklevel);
 }
 
 void formatter::registerdeclaredname() {
     position t = currenttoken;
     // While tokens are laid out again their names are registered already.
-    if (!statement.indeclarations || statement.statementstate != 1 || t->kind != identifier || !alignenabled) return;
+    if (!statement.indeclarations || statement.statementstate != 1 || t->kind != identifier || !rewinds.alignenabled) return;
     position after = std::next(t);
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;
@@ -79,7 +77,7 @@ void formatter::registerdeclaredname() {
 // A declaration run's snapshot does not count: the block and bracket rules must not wait
 // for it, since nothing but its own end lays it out.
 bool formatter::alignmentpending() const {
-    return (alignline > 0 || !alignrows.empty()) && previousrewindtoken != rewindtoken;
+    return (rewinds.alignline > 0 || !rewinds.alignrows.empty()) && rewinds.previousrewindtoken != rewinds.rewindtoken;
 }
 
 bool formatter::keepblankafter(position blank) {
@@ -90,113 +88,42 @@ bool formatter::keepblankafter(position blank) {
     return next != tokens.end() && (next->kind == identifier || next->kind == doublequotedname);
 }
 
-void formatter::takerewindsnapshot(position at) {
-    previousrewindtoken = rewindtoken;
-    rewindtoken = at;
-    rewindline = tokenline(at);
-    savestate(rewindsnapshot);
-}
-
-void formatter::savestate(rewindstate& r) {
-    r.loop = *this;
-    // The settings differ from the file's only while an -ifs block is applied.
-    r.settingssaved = !savedsettings.empty();
-    if (r.settingssaved) {
-        r.workingsettings = s;
-        r.savedsettings = savedsettings;
-    } else {
-        r.savedsettings.clear();
-    }
-}
-
-// The state the rules depend on where a branch of conditional compilation starts or ends.
-std::shared_ptr<const rewindstate> formatter::branchstate() {
-    auto r = std::make_shared<rewindstate>();
-    savestate(*r);
-    return r;
-}
-
-// Goes on from the state of a branch start or end. The line that the loop is on, the open
-// directives and the blanks of the operator rules stay as they are.
-void formatter::restorebranchstate(const rewindstate& branch) {
-    linepart keptline = std::move(outputline);
-    directivepart keptdirectives = std::move(directives);
-    static_cast<loopstate&>(*this) = branch.loop;
-    outputline = std::move(keptline);
-    directives = std::move(keptdirectives);
-    if (branch.settingssaved) {
-        s = branch.workingsettings;
-        savedsettings = branch.savedsettings;
-    } else if (!savedsettings.empty()) {
-        s = savedsettings.front();
-        savedsettings.clear();
-    }
-    forgetindentsums();
-    // A statement that began in another branch is not formatted again from its start.
-    statementsnapshottaken = false;
-}
-
-void formatter::restorerewindsnapshot() { restorestate(rewindsnapshot, rewindtoken); }
-
-// The state of the snapshot r, taken at the token `at`, where the loop goes on.
-void formatter::restorestate(rewindstate& r, position at) {
-    static_cast<loopstate&>(*this) = r.loop;
-    if (r.settingssaved) {
-        s = r.workingsettings;
-        savedsettings = r.savedsettings;
-    } else if (!savedsettings.empty()) {
-        // An -ifs block applied after the snapshot: the file's settings come back.
-        s = savedsettings.front();
-        savedsettings.clear();
-    }
-    forgetindentsums();
-    currenttoken = at;
-    currentword = at->text();
-    // The column bookkeeping restarts in front of the snapshot token, whose line the
-    // padding may have widened.
-    position before = previoustoken(at);
-    column = tokencolumn(at);
-    previouscolumn = before != tokens.end() ? tokencolumn(before) : 1;
-    position second = before != tokens.end() ? previoustoken(before) : tokens.end();
-    columnbeforeprevious = second != tokens.end() ? tokencolumn(second) : 1;
-}
-
 // Lays the tokens from the snapshot on out again; new groups wait until the loop passes
 // the token where this group ended.
 void formatter::rewindtosnapshot() {
-    resumetoken = currenttoken;
-    resumeline = tokenline(currenttoken);
-    groupended = groupbroken = 0;
-    restorerewindsnapshot();
-    alignenabled = 0;
-    alignline = 0;
-    alignrows.clear();
-    declarationsnapshot = 0;
+    rewinds.resumetoken = currenttoken;
+    rewinds.resumeline = tokenline(currenttoken);
+    rewinds.groupended = rewinds.groupbroken = 0;
+    restore(rewinds.rewindsnapshot, rewinds.rewindtoken);
+    rewinds.alignenabled = 0;
+    rewinds.alignline = 0;
+    rewinds.alignrows.clear();
+    rewinds.declarationsnapshot = 0;
 }
 
 // Pads the rows of each run up to the largest column of the run: blanks go into the
 // whitespace in front of the row's token, unless they would take a line that fits the
 // column limit past it. Gives the largest column of the first run.
 int32_t formatter::padconsecutiverows() {
-    if (alignrows.empty()) return 0;
-    alignrows.back().runend = 1;
-    for (alignrow& row : alignrows) row.column = tokencolumn(row.token);
+    if (rewinds.alignrows.empty()) return 0;
+    rewinds.alignrows.back().runend = 1;
+    for (alignrow& row : rewinds.alignrows) row.column = tokencolumn(row.token);
     int32_t firstrun = 0;
     size_t runstart = 0;
-    paddedrows.clear();
-    for (size_t i = 0; i < alignrows.size(); ++i) {
-        if (!alignrows[i].runend) continue;
+    rewinds.paddedrows.clear();
+    for (size_t i = 0; i < rewinds.alignrows.size(); ++i) {
+        if (!rewinds.alignrows[i].runend) continue;
         int32_t largest = 0;
         for (size_t k = runstart; k <= i; ++k)
-            if (alignrows[k].aligned) largest = std::max(largest, alignrows[k].column);
+            if (rewinds.alignrows[k].aligned) largest = std::max(largest, rewinds.alignrows[k].column);
         if (runstart == 0) firstrun = largest;
         for (size_t k = runstart; k <= i; ++k) {
-            alignrow& row = alignrows[k];
+            alignrow& row = rewinds.alignrows[k];
             if (!row.aligned) continue;
             row.token->protectedtoken = true;
             int32_t missing = largest - row.column;
             if (missing <= 0 || paddingpassesthelimit(row.token, 0, missing)) continue;
-            paddedrows.push_back(row.token);
+            rewinds.paddedrows.push_back(row.token);
             std::string blanks(static_cast<size_t>(missing), ' ');
             position before = previoustoken(row.token);
             if (before != tokens.end() && before->kind == whitespace)
@@ -251,20 +178,20 @@ void formatter::restoreblanksbefore(const lineblanks& line, position t) {
 
 // Ends the consecutive group at the current token; true when the loop was moved back.
 bool formatter::endconsecutivegroup() {
-    groupended = groupbroken = 0;
+    rewinds.groupended = rewinds.groupbroken = 0;
     int32_t firstrun = padconsecutiverows();
-    bool rewind = !loopdone && previousrewindtoken != rewindtoken;
+    bool rewind = !rewinds.loopdone && rewinds.previousrewindtoken != rewinds.rewindtoken;
     if (!rewind) {
-        alignline = 0;
-        alignop.clear();
-        alignrows.clear();
+        rewinds.alignline = 0;
+        rewinds.alignop.clear();
+        rewinds.alignrows.clear();
         return false;
     }
-    const position start = rewindtoken;
+    const position start = rewinds.rewindtoken;
     rewindtosnapshot();
     if (linesparted()) keepgroupsnapshot(start);
     if (firstrun != 0) alignment.aligncolumn = firstrun;
-    alignop.clear();
+    rewinds.alignop.clear();
     return true;
 }
 
@@ -272,8 +199,8 @@ bool formatter::endconsecutivegroup() {
 // the group's operator alone where the line held more (an operator left out for reaching
 // beyond the limit too), sets an operator at a line's start, or breaks a padded row's line.
 bool formatter::partsgrouprow(position t) const {
-    if (regroupop.empty()) return false;
-    auto isop = [this](const token& p) { return p.kind == othertoken && p.text() == regroupop; };
+    if (rewinds.regroupop.empty()) return false;
+    auto isop = [this](const token& p) { return p.kind == othertoken && p.text() == rewinds.regroupop; };
     int32_t before = 0, after = 0;
     bool padded = false;
     for (position p = t; p != tokens.begin();) {
@@ -281,7 +208,7 @@ bool formatter::partsgrouprow(position t) const {
         if (p->breaksline()) break;
         if (!isop(*p)) continue;
         ++before;
-        padded = padded || std::find(paddedrows.begin(), paddedrows.end(), p) != paddedrows.end();
+        padded = padded || std::find(rewinds.paddedrows.begin(), rewinds.paddedrows.end(), p) != rewinds.paddedrows.end();
     }
     for (position p = t; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
         if (isop(*p)) ++after;
@@ -296,58 +223,58 @@ bool formatter::partsgrouprow(position t) const {
 // part a row from its operator, and those lines are rows when the output is formatted again.
 // The group's snapshot is kept so that the group can be formed again from the output lines.
 void formatter::keepgroupsnapshot(position start) {
-    if (regroupstart != start) regroups = 0;
-    regroupstart = start;
-    regroupend = resumetoken;
+    if (rewinds.regroupstart != start) rewinds.regroups = 0;
+    rewinds.regroupstart = start;
+    rewinds.regroupend = rewinds.resumetoken;
     // The line of the last padded row goes on after the group's end: the line breaks the
     // limit puts into it are watched up to its end.
-    regroupwatch = 0;
-    if (!paddedrows.empty() && sameoutputline(paddedrows.back(), resumetoken)) {
-        position p = resumetoken;
+    rewinds.regroupwatch = 0;
+    if (!rewinds.paddedrows.empty() && sameoutputline(rewinds.paddedrows.back(), rewinds.resumetoken)) {
+        position p = rewinds.resumetoken;
         while (p != tokens.end() && p->kind != endtoken && !p->breaksline()) ++p;
         if (p != tokens.end() && p->kind != endtoken) {
-            regroupend = p;
-            regroupwatch = 1;
+            rewinds.regroupend = p;
+            rewinds.regroupwatch = 1;
             // A group of its own may begin on the rest of the line: the first one's snapshot
             // and line are kept for forming it again.
-            regroupsnapshot = rewindsnapshot;
-            regroupline = groupline;
+            rewinds.regroupsnapshot = rewinds.rewindsnapshot;
+            rewinds.regroupline = rewinds.groupline;
         }
     }
-    regroupop = alignop;
-    replaybreaks = rowsparted;
-    rowsparted = 0;
+    rewinds.regroupop = rewinds.alignop;
+    rewinds.replaybreaks = rewinds.rowsparted;
+    rewinds.rowsparted = 0;
 }
 
 // The snapshot stays the group's unless a declaration run laid out again took its own; a
 // group that began on the watched line left a copy.
 bool formatter::regroupdue(position t) const {
-    return replaybreaks > 0 && t == regroupend && regroupstart != position() && regroups < 2 &&
-           (rewindtoken == regroupstart || (regroupwatch && !declarationsnapshot));
+    return rewinds.replaybreaks > 0 && t == rewinds.regroupend && rewinds.regroupstart != position() && rewinds.regroups < 2 &&
+           (rewinds.rewindtoken == rewinds.regroupstart || (rewinds.regroupwatch && !rewinds.declarationsnapshot));
 }
 
 // The group starts again at its first row with the state of its snapshot, as on its first
 // laying out: its rows are noted on the output lines, padded and laid out again.
 void formatter::formgroupagain() {
-    ++regroups;
-    regroupwatch = 0;
-    groupshared = position();
-    replaybreaks = 0;
-    rowsparted = 0;
-    restoreblanksbefore(groupline, rewindtoken);
+    ++rewinds.regroups;
+    rewinds.regroupwatch = 0;
+    rewinds.groupshared = position();
+    rewinds.replaybreaks = 0;
+    rewinds.rowsparted = 0;
+    restoreblanksbefore(rewinds.groupline, rewinds.rewindtoken);
     // The line breaks that rules put in since are the text's own when the output is read
     // again: the rules that join lines of the source (-kpit, -kitt) may take them out.
-    for (position p = rewindtoken; p != currenttoken && p != tokens.end(); ++p)
+    for (position p = rewinds.rewindtoken; p != currenttoken && p != tokens.end(); ++p)
         if (p->kind == whitespace && p->classcode == classinserted && p->breaksline()) p->classcode = 0;
-    restorerewindsnapshot();
-    rewindtoken = previousrewindtoken = tokens.end();
-    rewindline = 0;
-    resumetoken = tokens.end();
-    resumeline = 0;
-    alignenabled = 1;
-    alignline = 0;
-    alignrows.clear();
-    groupended = groupbroken = 0;
+    restore(rewinds.rewindsnapshot, rewinds.rewindtoken);
+    rewinds.rewindtoken = rewinds.previousrewindtoken = tokens.end();
+    rewinds.rewindline = 0;
+    rewinds.resumetoken = tokens.end();
+    rewinds.resumeline = 0;
+    rewinds.alignenabled = 1;
+    rewinds.alignline = 0;
+    rewinds.alignrows.clear();
+    rewinds.groupended = rewinds.groupbroken = 0;
 }
 
 // Switches under which a rule may part a line (the column limit, list items per line, line
@@ -369,10 +296,10 @@ bool formatter::mayparttheline(position t) {
 // limit parts the two (outside any group): the state at it is kept until then.
 void formatter::takesharedsnapshot(position t) {
     // The first such operator of the line is the one a line break after it leaves alone.
-    if (sharedtoken == t || (sharedtoken != position() && sameoutputline(sharedtoken, t))) return;
-    savestate(sharedsnapshot);
-    noteblanksbefore(sharedline, t);
-    sharedtoken = t;
+    if (rewinds.sharedtoken == t || (rewinds.sharedtoken != position() && sameoutputline(rewinds.sharedtoken, t))) return;
+    take(rewinds.sharedsnapshot);
+    noteblanksbefore(rewinds.sharedline, t);
+    rewinds.sharedtoken = t;
 }
 
 // At the end of an output line: an operator that was left out because another one shared its
@@ -380,12 +307,12 @@ void formatter::takesharedsnapshot(position t) {
 // it will when the output is formatted again. Outside a group the loop goes back to that
 // operator (true); inside one the group is formed again once it has been laid out.
 [[gnu::noinline]] bool formatter::judgeendedline() {
-    if (groupshared != position() && formgroupwithshared()) return true;
-    const bool ingroup = !alignrows.empty() && alignenabled;
-    if (sharedtoken == position() && !ingroup) return false;
-    const position shared = sharedtoken;
-    sharedtoken = position();
-    const std::string_view op = shared != position() ? shared->text() : std::string_view(alignop);
+    if (rewinds.groupshared != position() && formgroupwithshared()) return true;
+    const bool ingroup = !rewinds.alignrows.empty() && rewinds.alignenabled;
+    if (rewinds.sharedtoken == position() && !ingroup) return false;
+    const position shared = rewinds.sharedtoken;
+    rewinds.sharedtoken = position();
+    const std::string_view op = shared != position() ? shared->text() : std::string_view(rewinds.alignop);
     int32_t count = 0;
     position single;
     for (position p = currenttoken; p != tokens.begin();) {
@@ -397,23 +324,23 @@ void formatter::takesharedsnapshot(position t) {
     }
     if (count != 1 || single == position()) return false;
     if (ingroup) {
-        if (single != alignrows.back().token) rowsparted = 1;
+        if (single != rewinds.alignrows.back().token) rewinds.rowsparted = 1;
         return false;
     }
-    if (single != shared || alignline != 0 || !alignenabled) return false;
+    if (single != shared || rewinds.alignline != 0 || !rewinds.alignenabled) return false;
     // The line takes back the indentation that the limit took from it since, as it has it
     // when the output is formatted again, unless the operator then reaches beyond the limit:
     // judged there it would be left out again.
     lineblanks now;
     noteblanksbefore(now, shared);
-    restoreblanksbefore(sharedline, shared);
+    restoreblanksbefore(rewinds.sharedline, shared);
     if (tokenendcolumn(shared) > s.mcs) restoreblanksbefore(now, shared);
     noteblanksbefore(now, shared);
-    restorestate(sharedsnapshot, shared);
+    restore(rewinds.sharedsnapshot, shared);
     // The line keeps indentation the limit took from it after the snapshot (under -rs, or
     // where it would reach beyond the limit again): the columns measured on it move with it,
     // as they did when it was taken.
-    const int32_t shift = notedindentation(sharedline) - notedindentation(now);
+    const int32_t shift = notedindentation(rewinds.sharedline) - notedindentation(now);
     if (shift != 0) followrelativeshift(std::next(linestartof(shared)), shift);
     return true;
 }
@@ -433,7 +360,7 @@ int32_t formatter::notedindentation(const lineblanks& line) const {
 // formatted again, so the group, ended meanwhile, is formed again from its first row. True
 // when the loop was moved back there.
 bool formatter::formgroupwithshared() {
-    const position shared = groupshared;
+    const position shared = rewinds.groupshared;
     int32_t count = 0;
     bool online = false;
     for (position p = currenttoken; p != tokens.begin();) {
@@ -443,14 +370,14 @@ bool formatter::formgroupwithshared() {
         if (p->kind == othertoken && p->text() == shared->text()) ++count;
     }
     if (!online) return false;
-    groupshared = position();
-    if (count != 1 || !alignrows.empty() || alignline != 0 || !alignenabled || rewindtoken != groupsharedstart)
+    rewinds.groupshared = position();
+    if (count != 1 || !rewinds.alignrows.empty() || rewinds.alignline != 0 || !rewinds.alignenabled || rewinds.rewindtoken != rewinds.groupsharedstart)
         return false;
-    if (regroupstart != groupsharedstart) {
-        regroupstart = groupsharedstart;
-        regroups = 0;
+    if (rewinds.regroupstart != rewinds.groupsharedstart) {
+        rewinds.regroupstart = rewinds.groupsharedstart;
+        rewinds.regroups = 0;
     }
-    if (regroups >= 2) return false;
+    if (rewinds.regroups >= 2) return false;
     formgroupagain();
     return true;
 }
@@ -459,10 +386,10 @@ bool formatter::formgroupwithshared() {
 void formatter::addconsecutiverow(position t) {
     std::string_view op = t->text();
     int32_t line = tokenline(t);
-    if (!alignenabled) return;
-    if (declarationsnapshot && previousrewindtoken != rewindtoken) return;
-    if (alignline != 0 && op != alignop) {
-        groupbroken = 1;
+    if (!rewinds.alignenabled) return;
+    if (rewinds.declarationsnapshot && rewinds.previousrewindtoken != rewinds.rewindtoken) return;
+    if (rewinds.alignline != 0 && op != rewinds.alignop) {
+        rewinds.groupbroken = 1;
         return;
     }
     // A line with a second such operator takes no part, and the run above ends there. It is
@@ -471,38 +398,39 @@ void formatter::addconsecutiverow(position t) {
     // lines up with nothing.
     const bool shares = operatorsharesline(t);
     if (shares || previoustoken(t)->breaksline() || (s.mcs && tokenendcolumn(t) > s.mcs)) {
-        if (!alignrows.empty()) {
-            alignrows.back().runend = 1;
+        if (!rewinds.alignrows.empty()) {
+            rewinds.alignrows.back().runend = 1;
             if (shares && t == currenttoken && mayparttheline(t)) {
-                groupshared = t;
-                groupsharedstart = rewindtoken;
+                rewinds.groupshared = t;
+                rewinds.groupsharedstart = rewinds.rewindtoken;
             }
-        } else if (alignline == 0 && t == currenttoken && mayparttheline(t)) {
+        } else if (rewinds.alignline == 0 && t == currenttoken && mayparttheline(t)) {
             takesharedsnapshot(t);
         }
         return;
     }
-    if (alignline == 0) {
-        alignop = op;
-        alignline = alignlastline = line;
-        alignbracketlevel = brackets.bracketdepth;
-        if (alignrows.empty()) {
-            rowsparted = 0;
-            sharedtoken = position();
-            takerewindsnapshot(t);
-            if (linesparted()) noteblanksbefore(groupline, t);
+    if (rewinds.alignline == 0) {
+        rewinds.alignop = op;
+        rewinds.alignline = rewinds.alignlastline = line;
+        rewinds.alignbracketlevel = brackets.bracketdepth;
+        if (rewinds.alignrows.empty()) {
+            rewinds.rowsparted = 0;
+            rewinds.sharedtoken = position();
+            rewinds.movesnapshot(t, line);
+            take(rewinds.rewindsnapshot);
+            if (linesparted()) noteblanksbefore(rewinds.groupline, t);
             // The group is laid out again from the start of t, which makes its own request for
             // an aligned list (-aroa) again: a line break put before t must not find it made.
             if (s.mcs && t == currenttoken)
-                rewindsnapshot.loop.alignment.alignmentrequested = tokenstartlayout.alignmentrequested;
+                rewinds.rewindsnapshot.loop.alignment.alignmentrequested = rewinds.tokenstartlayout.alignmentrequested;
         }
-        alignrows.push_back({t, 0, 0, 1, line});
-    } else if (alignlastline != line || alignrows.empty() || !sameoutputline(alignrows.back().token, t)) {
-        if (brackets.bracketdepth != alignbracketlevel) {
-            groupbroken = 1;
+        rewinds.alignrows.push_back({t, 0, 0, 1, line});
+    } else if (rewinds.alignlastline != line || rewinds.alignrows.empty() || !sameoutputline(rewinds.alignrows.back().token, t)) {
+        if (brackets.bracketdepth != rewinds.alignbracketlevel) {
+            rewinds.groupbroken = 1;
         } else {
-            alignlastline = line;
-            alignrows.push_back({t, 0, 0, 1, line});
+            rewinds.alignlastline = line;
+            rewinds.alignrows.push_back({t, 0, 0, 1, line});
         }
     }
 }
@@ -536,33 +464,33 @@ bool formatter::operatorsharesline(position t) const {
 
 bool formatter::alignconsecutive() {
     position t = currenttoken;
-    if (t == resumetoken || (!alignenabled && resumeline > 0 && t->line > resumeline)) {
-        alignenabled = 1;
-        resumeline = 0;
+    if (t == rewinds.resumetoken || (!rewinds.alignenabled && rewinds.resumeline > 0 && t->line > rewinds.resumeline)) {
+        rewinds.alignenabled = 1;
+        rewinds.resumeline = 0;
     }
-    if (t == regroupend) {
+    if (t == rewinds.regroupend) {
         if (regroupdue(t)) {
-            if (rewindtoken != regroupstart) {
-                rewindsnapshot = std::move(regroupsnapshot);
-                groupline = std::move(regroupline);
-                rewindtoken = regroupstart;
+            if (rewinds.rewindtoken != rewinds.regroupstart) {
+                rewinds.rewindsnapshot = std::move(rewinds.regroupsnapshot);
+                rewinds.groupline = std::move(rewinds.regroupline);
+                rewinds.rewindtoken = rewinds.regroupstart;
             }
             formgroupagain();
             return true;
         }
-        regroupwatch = 0;
-        regroupend = position();
+        rewinds.regroupwatch = 0;
+        rewinds.regroupend = position();
     }
     if (t->kind == othertoken && isalignedoperator(s, t->text())) addconsecutiverow(t);
-    if (!alignrows.empty() && istext(alignop, "=") &&
+    if (!rewinds.alignrows.empty() && istext(rewinds.alignop, "=") &&
         (istext(t->text(), ";") ||
          (t->kind == identifier && clausewords.count(lowered(t->text()).view()) && !aggregategroup(t))))
-        groupbroken = 1;
-    bool ends = groupended || groupbroken || (t->kind == endtoken && !alignrows.empty()) ||
-                (loopdone && alignline != 0);
+        rewinds.groupbroken = 1;
+    bool ends = rewinds.groupended || rewinds.groupbroken || (t->kind == endtoken && !rewinds.alignrows.empty()) ||
+                (rewinds.loopdone && rewinds.alignline != 0);
     if (!ends) return false;
-    if (alignline == 0 && alignrows.empty()) {
-        groupended = groupbroken = 0;
+    if (rewinds.alignline == 0 && rewinds.alignrows.empty()) {
+        rewinds.groupended = rewinds.groupbroken = 0;
         return false;
     }
     return endconsecutivegroup();

@@ -119,15 +119,14 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
     g.ended = 0;
     if (!g.rows.empty()) {
         int32_t padding = std::max(g.padding, 1);
-        typecolumn = 0;
+        g.typecolumn = 0;
         for (alignrow& row : g.rows) {
             row.column = tokencolumn(row.token);
-            if (row.aligned) typecolumn = std::max(typecolumn, row.column - 1);
+            if (row.aligned) g.typecolumn = std::max(g.typecolumn, row.column - 1);
         }
-        g.typecolumn = typecolumn;
         for (alignrow& row : g.rows) {
             if (!row.aligned || row.token->breaksline()) continue;
-            int32_t width = typecolumn - (row.column - 1) + padding;
+            int32_t width = g.typecolumn - (row.column - 1) + padding;
             if (paddingpassesthelimit(row.token, width)) width = 1;
             std::string blanks(static_cast<size_t>(width), ' ');
             if (row.token->text() != blanks) row.token->settext(blanks);
@@ -135,16 +134,16 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
         }
         g.rows.clear();
     }
-    if (!declarationsnapshot) return false;
-    bool rewind = mayrewind && !loopdone && previousrewindtoken != rewindtoken;
-    declarationsnapshot = 0;
+    if (!rewinds.declarationsnapshot) return false;
+    bool rewind = mayrewind && !rewinds.loopdone && rewinds.previousrewindtoken != rewinds.rewindtoken;
+    rewinds.declarationsnapshot = 0;
     if (!rewind) {
         // The snapshot is spent: the blanks after it are collapsed again.
-        rewindline = 0;
+        rewinds.rewindline = 0;
         return false;
     }
-    regroupend = position();
-    regroupwatch = 0;
+    rewinds.regroupend = position();
+    rewinds.regroupwatch = 0;
     rewindtosnapshot();
     return true;
 }
@@ -174,9 +173,10 @@ void formatter::adddeclarationrow(position blank) {
     if (!g.rows.empty() && onlastrowline(g, blank, tokens.begin())) return;
     if (g.rows.empty()) {
         g.padding = s.ps;
-        if (s.mcs && !alignmentpending() && !declarationsnapshot) {
-            takerewindsnapshot(currenttoken);
-            declarationsnapshot = 1;
+        if (s.mcs && !alignmentpending() && !rewinds.declarationsnapshot) {
+            rewinds.movesnapshot(currenttoken, tokenline(currenttoken));
+            take(rewinds.rewindsnapshot);
+            rewinds.declarationsnapshot = 1;
         }
     }
     g.rows.push_back({blank, 0, 0, 1, line});
@@ -277,8 +277,8 @@ bool formatter::aligndeclarations() {
     // A bracket may have given back an alias list that was open before it.
     if (g.active) alignment.declarationmode = g.mode;
     if (g.ended && finishdeclarationrun(true)) return true;
-    if (t->kind == endtoken || loopdone) {
-        bool rewound = finishdeclarationrun(!loopdone);
+    if (t->kind == endtoken || rewinds.loopdone) {
+        bool rewound = finishdeclarationrun(!rewinds.loopdone);
         if (!rewound) g.active = 0;
         return rewound;
     }

@@ -36,7 +36,6 @@ bool formatter::formatsource(const switchparser& switches) {
     resetrunstate();
     buildtables();
 
-    dbvnflag = s.dbvn != 0;
     outputline.tokenposition = outputline.savedtokenposition = 1;
     loopend = std::prev(tokens.end());
     if (!s.np) runtokenloop();
@@ -129,7 +128,7 @@ void formatter::resetrunstate() {
     outermost.blockname.clear();
     outermost.elseseen = 0;
     outermost.extraindent = 0;
-    declarednames.clear();
+    declared.clear();
     alignment.declarationmode = 6;
     statement.listitemcount = -1;
 }
@@ -139,7 +138,7 @@ void formatter::finalpasses() {
     position last = std::prev(tokens.end());
     while (last != tokens.begin() && !last->breaksline()) --last;
     currenttoken = last;
-    loopdone = 1;
+    rewinds.loopdone = 1;
     aligndeclarations();
     alignconsecutive();
     alignment.alistlevel = 0;

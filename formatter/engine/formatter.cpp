@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-formatter::formatter() : listings(&std::cout), calls(textcharset()) {
+formatter::formatter() : calls(textcharset()), listings(&std::cout) {
     linebreaktext.assign(1, '\n');
 }
 

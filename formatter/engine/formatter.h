@@ -8,11 +8,13 @@
 #include "clausekeywords.h"
 #include "consecutivealign.h"
 #include "autoarray.h"
+#include "declarednames.h"
 #include "filetables.h"
 #include "lineindent.h"
 #include "messages.h"
 #include "numbermap.h"
 #include "loopstate.h"
+#include "rewinds.h"
 #include "settings.h"
 #include "switchparser.h"
 #include "tokencontext.h"
@@ -36,6 +38,8 @@ struct settingsholder {
     settings firstsettings;
     messagestream messages;   // the formatter's message sink
     settings s;               // the working copy of the settings that every rule reads
+    // The settings before each -ifs block that applies; a snapshot keeps them with s.
+    std::vector<settings> savedsettings;
     std::map<int32_t, std::string> opentags, closetags;
 };
 
@@ -62,19 +66,23 @@ public:
     // up and written.
     bool formatsource(const switchparser& switches);
 
-    // Texts.
+    // The formatter's own fields. A rewind restores none of them, each for the reason given;
+    // a new field goes into a loopstate part (restored by every rewind), a component of its
+    // own (private, its policy in its header) or the file tables (const in the loop).
+
+    // Texts handed in and out, which the loop does not lay out.
     std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
     // The source as handed in, kept (for a backup) only when the tokenized text differs from
     // it: a byte-order mark taken off, or preprocessing.
     std::string inputbytes;
-    bool inputbyteskept = false;
+    bool inputbyteskept = false;   // set before the loop
     // UTF-8 text under a single-byte set: its bytes above 127 keep their case (the caller's call).
     bool highbytecasekept = false;
     const std::string& inputasread() const { return inputbyteskept ? inputbytes : sourcetext; }
     // The plain output joined by the integrity check on its walk over the tokens, so the
     // writer need not walk them again; only for texts of at least joinedoutputfrom bytes
     // (smaller ones, where the program's own fixed memory weighs most, are written from the
-    // tokens and keep their memory peak low).
+    // tokens and keep their memory peak low). Made after the loop.
     std::string joinedoutput;
     bool outputjoined = false;
     size_t joinedoutputfrom = size_t(2) << 20;
@@ -84,45 +92,36 @@ public:
     const filetables& tables() const { return builttables; }
     void buildtables();
 
-    // Per-file state of the token loop.
+    // Where the loop is: a restore sets these for the token it goes on at.
     std::string_view currentword;   // the current token's text (or the line break put in its place)
-    position loopend;
-    char textchanged = 0;            // a rule changed text other than blanks
-    std::vector<settings> savedsettings;   // pushed when an -ifs block applies
-    char dbvnflag = 0;
+    int32_t trackedcolumn = 1;      // where the current token starts (-ctis), until trackcolumn passes it
+    position loopend;               // the last token; set before the loop
+    // The loop's step budget against endless rewinds: a rewind spends steps, never gives them back.
     int64_t loopsteps = 0;
     int64_t loopbudget = 0;
 
-    // Column bookkeeping of the loop.
-    int32_t column = 1;
-    int32_t previouscolumn = 1;
-    int32_t columnbeforeprevious = 1;
+    // Results about the whole text, which a token laid out again only adds to.
+    char textchanged = 0;              // a rule changed text other than blanks
+    char bracketproblem = 0;           // a ")" came without its "("
+    std::set<std::string> tablenames;  // -lt: the tables of the FROM lists
+    calltree calls;                    // -ct: the routines defined and called; notes each call once
+    declarednames declared;            // -dbvn: see its header
+    // Values kept by token: a token laid out again notes its own again.
+    numbermap relativeindentbytoken;   // -rs: the shift of a statement or bracket, by sequence number
+    numbermap sourceindentbyline;      // -rs: a line start's indentation as read, by sequence number
 
-    std::set<std::string> tablenames;
-    autoarray<int32_t> linearray;   // -slsf: sequence numbers of the input's line-break tokens
-
-    // Listings, the call tree and declared names.
-    std::ostream* listings;   // where -lt, -ct and -str print (standard output unless set)
-    int32_t lastlistedlevel = INT32_MAX;   // -l: the level of the last END listed
+    // Listings: what is printed stays printed; the last level and line listed keep a token laid
+    // out again from printing twice.
+    std::ostream* listings;                    // where -lt, -ct and -str print (standard output unless set)
+    int32_t lastlistedlevel = INT32_MAX;       // -l: the level of the last END listed
     int32_t lastlistedline = -1;
-    std::vector<std::string> tokenizedlines;   // lines of the tokenized text, for listings
-    calltree calls;                            // -ct: the routines defined and called
-    // Declared names (-dbvn), kept by the declaration rules and scoped by END: lower-cased
-    // name -> the texts of its declarations, latest last; per block level, the names
-    // declared at that level.
-    std::map<std::string, std::vector<std::string>> declarednames;
-    autoarray<std::vector<std::string>> declarednamesatlevel;
+    std::vector<std::string> tokenizedlines;   // lines of the tokenized text, a cache for listings
+    // -slsf: sequence numbers of the input's line-break tokens, noted before the loop.
+    autoarray<int32_t> linearray;
 
-    // Conditional compilation: whether the current token is a directive's.
-    char directivepath = 0;
+    // Conditional compilation: set for each token.
+    char directivepath = 0;         // the current token is a directive's
     char directivebranches = 0;     // the directive word enters or leaves a branch
-
-    // State of the statement and bracket rules that no rewind puts back.
-    char bracketproblem = 0;        // a ")" came without its "("
-    char commamoved = 0;                // a comma was moved or an insert comment removed
-    int32_t removedlinebreaks = 0;      // line breaks -kitt and its kin removed
-    numbermap relativeindentbytoken;    // by sequence number
-    numbermap sourceindentbyline;       // -rs: a line start's indentation as read, by sequence number
 
     // The line ends right after the current token, or right after pos.
     void breakbeforenext();
@@ -154,46 +153,9 @@ public:
     // A statement has begun and not ended (no SQL*Plus command can start a line).
     bool statementinprogress() const;
 
-    // Alignment rules: consecutive alignment and declarations.
-    std::vector<alignrow> alignrows;   // rows of the :=, => or = group
-    int32_t alignline = 0;             // line where the group started; 0 = no group
-    std::string alignop;               // the group's operator
-    int32_t alignlastline = 0;         // line of the last row
-    int32_t alignbracketlevel = 0;     // bracket depth of the group
-    char alignenabled = 1;             // new groups may start (0 while laying out again)
-    position resumetoken;              // where the last rewound group ended
-    int32_t resumeline = 0;            // its line, should the token go
-    char groupended = 0;
-    char groupbroken = 0;
-    position rewindtoken;              // where the current snapshot was taken
-    position previousrewindtoken;      // where the snapshot before it was taken
-    int32_t rewindline = 0;
-    rewindstate rewindsnapshot;
-    char declarationsnapshot = 0;      // the pending snapshot belongs to a declaration run
-    int32_t typecolumn = 0;            // widest name end of the last declaration run
-    char loopdone = 0;                 // the token loop is over: groups end without a rewind
-    // A group that the column limit broke as it was laid out again is formed again (twice at
-    // most) from its snapshot: its first row and end, and the line breaks put in since.
-    position regroupstart;
-    position regroupend;
-    std::string regroupop;
-    int32_t regroups = 0;
-    int32_t replaybreaks = 0;
-    char rowsparted = 0;               // a rule parted a line of the group while it was noted
-    std::vector<position> paddedrows;  // the rows that the group's padding moved
-    char regroupwatch = 0;             // the last row's line is laid out after the group's end
-    lineblanks groupline;              // the first row's line when the group began
-    lineblanks sharedline;             // the shared operator's line at its snapshot
-    rewindstate regroupsnapshot;       // the group's snapshot and first line while its last
-    lineblanks regroupline;            // row's line is watched
-    // The state at an operator left out for sharing its line with another, kept while no group
-    // is open, to judge it again when the limit parts the two.
-    rewindstate sharedsnapshot;
-    position sharedtoken;
-    // An operator left out of an open group for sharing its line, and the group's first row:
-    // when the line is parted after the group ended, the group is formed again with it.
-    position groupshared;
-    position groupsharedstart;
+    // The snapshots of the rewinds and the bookkeeping of when the loop goes back: what
+    // decides a rewind is not put back by one.
+    rewindcontrol rewinds;
 
     // Aligned lists (used by the block, bracket and list rules).
     void popalignedlist();
@@ -208,18 +170,17 @@ public:
     // types joined by "+" and "-"; the end position when no type starts there.
     position skiptypeterm(position pos) const;
     position skiptypeexpression(position pos) const;
-    // Steps of the alignment rules.
-    void takerewindsnapshot(position at);
-    void savestate(rewindstate& r);
-    void restorestate(rewindstate& r, position at);
-    std::shared_ptr<const rewindstate> branchstate();
-    void restorebranchstate(const rewindstate& branch);
+    // The loop state and the working settings into a snapshot, and back. A rewind goes on at
+    // the snapshot's token `at`, its columns measured again; a branch of conditional compilation
+    // keeps the line the loop is on and the open directives, and goes on at its directive.
+    void take(rewindstate& r) const;
+    void restore(const rewindstate& r, position at, keptparts kept = keptparts::none);
     // Conditional compilation.
     bool indirective() const;
     bool switchbranch(int32_t firstpass);
     int32_t directivelinecolumn(position first) const;
     position nextcodeword(position pos) const;
-    void restorerewindsnapshot();
+    // Steps of the alignment rules.
     void rewindtosnapshot();
     int32_t padconsecutiverows();
     bool endconsecutivegroup();
@@ -356,46 +317,7 @@ public:
     bool aggregategroup(position t) const;
     bool endsselectitem(position t) const;
 
-    // Layout pass and the column limit: the values a line break before a token puts back,
-    // taken at the token's start, and those noted at the statement's start for -amso.
-    struct layoutvalues {
-        int32_t linecolumn = 1;
-        int32_t lineitems = 0;
-        int32_t alignmentrequested = 0;
-        int32_t alistlevel = 0;
-        // The aligned list the token's line belongs to: a ";" or clause word that ended it
-        // is formatted anew on its own line as the first token of a line in that list.
-        int32_t processingalignedlist = 0;
-        int32_t alistcol = 0;
-        int32_t endalistcomma = 0;
-        char loopheaderopen = 0;
-        char afterend = 0;
-        int32_t keeprelative = 0;
-        int32_t relativeindent = 0;
-        int32_t relativeindentsequence = notoken;
-        // What the token's own rules used up or reset: the column an AND goes under
-        // (-plouwh), the clause keyword column (-pius, -rask) and where the statement stands.
-        int32_t andcolumn = -1;
-        int32_t logicalcolumn = -1;
-        int32_t keywordcolumn = -1;
-        int32_t statementstate = 0;
-        int32_t statementcountdown = 0;
-        // A header or CREATE that the token's IS or AS ended still waits for it.
-        char headerpending = 0;
-        int32_t createpending = 0;
-        // The line-break rule that the token's ";" made due applies after it, not before.
-        int32_t linebreakstate = 0, keeplinebreak = 0, removelinebreaks = 0;
-        // Blocks and routine headers that the token's rules opened open again when it is
-        // formatted anew.
-        int32_t blocklevel = 0;
-        int32_t begincount = 0;
-        size_t units = 0;
-    };
-    layoutvalues currentlayout() const;
-    layoutvalues tokenstartlayout;
-    layoutvalues statementstartlayout;
-    rewindstate statementsnapshot;         // the state at the statement's start (-amso)
-    bool statementsnapshottaken = false;
+    // Layout pass and the column limit.
     void notestatementlayout();
     bool keepwithinlimit();
     bool continuesliteral(position t) const;
@@ -404,25 +326,7 @@ public:
     void setindentation(position linestart, int32_t width);
     void followrelativeshift(position from, int32_t shift);
     void followlistshift(position from, int32_t shift);
-    // Indentation that lines gave up since the statement began (-amso puts back that of the
-    // line the statement leaves).
-    struct shrunkline {
-        int32_t linestartsequence;
-        std::string oldtext;
-        int32_t shift;
-    };
-    std::vector<shrunkline> shrunklines;
-    std::optional<std::pair<int32_t, int32_t>> droppedlinebreakrule;   // keep and remove flags
-    // The same rule and the statement's first word: a line break the limit puts before that
-    // word makes the rule due after all.
-    struct droppedrule {
-        position word;
-        int32_t keep = 0, remove = 0;
-    };
-    droppedrule droppedbeforeword;
     void restoreshrunkline(position linestart);
-    linerecord closedcursor;               // the CURSOR level that a ";" closed last
-    int32_t closedcursorlevel = 0;
     bool operatorsharesline(position t) const;
     bool sameoutputline(position row, position t) const;
     bool shrinkblanks(int32_t excess);
@@ -447,8 +351,8 @@ public:
                                              const std::string& strippedresult);
 
 private:
-    filetables builttables;
-    lineindenter indenter;
+    filetables builttables;   // const in the loop
+    lineindenter indenter;    // sums it rebuilds: a restore tells it that the settings changed
 
     // Statement rules, bracket stack and list indentation.
     // A line break made by a rule, inserted before pos.

@@ -16,7 +16,7 @@ namespace {
 // the text ends.
 class sinkloan {
 public:
-    sinkloan(messagestream& owner, messagestream& borrower) : owner(owner), borrower(borrower) {
+    sinkloan(messagestream& lender, messagestream& taker) : owner(lender), borrower(taker) {
         borrower = std::move(owner);
     }
     ~sinkloan() { owner = std::move(borrower); }

@@ -287,10 +287,6 @@ void formatter::joinwhitespacebefore(position t) {
     position last = tokens.end();
     for (position p = std::next(statement.lastsolidtoken); p != t && p != tokens.end(); ++p) {
         if (p->kind != whitespace || p->classcode == classinserted) continue;
-        std::string_view text = p->text();
-        for (size_t i = 0; i < text.size(); ++i)
-            if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-                ++removedlinebreaks;
         if (!p->text().empty()) p->settext("");
         last = p;
     }

@@ -58,7 +58,6 @@ void formatter::insertcomments() {
         std::string_view text = p->text();
         if (p->kind == blockcomment && text.size() >= marker.size() + 2 && text.ends_with(marker)) {
             p = eraseahead(p);
-            commamoved = 1;
             textchanged = 1;
             continue;
         }

@@ -84,8 +84,8 @@ namespace {
 // The token-by-token part of the check, in text order.
 class literalcheck {
 public:
-    literalcheck(const formatter& f, std::string_view original)
-        : f(f), original(original), tail(f.lasttokenizedtext()), tailbase(f.lasttokenizedbase()) {}
+    literalcheck(const formatter& checked, std::string_view tokenized)
+        : f(checked), original(tokenized), tail(checked.lasttokenizedtext()), tailbase(checked.lasttokenizedbase()) {}
 
     // True when the token is the first that breaks the rules.
     bool faults(position p) {
@@ -121,8 +121,8 @@ const std::array<bool, 256> whitespacebytes = [] {
 // given), compared with the pieces of another text as they come.
 class strippedcomparison {
 public:
-    strippedcomparison(std::string_view text, const charset& set)
-        : next(reinterpret_cast<const unsigned char*>(text.data())), end(next + text.size()), set(set) {}
+    strippedcomparison(std::string_view text, const charset& textset)
+        : next(reinterpret_cast<const unsigned char*>(text.data())), end(next + text.size()), set(textset) {}
 
     void add(std::string_view piece) {
         if (differs) return;

@@ -22,69 +22,14 @@ size_t afterlastlinebreak(std::string_view text) {
 }  // namespace
 
 // The values a line break before the current token puts back.
-void formatter::savetokenstartlayout() { tokenstartlayout = currentlayout(); }
-
-formatter::layoutvalues formatter::currentlayout() const {
-    return {outputline.linecolumn,
-            outputline.lineitems,
-            alignment.alignmentrequested,
-            alignment.alistlevel,
-            alignment.processingalignedlist,
-            alignment.alistcol,
-            alignment.endalistcomma,
-            blocks.loopheaderopen,
-            blocks.afterend,
-            statement.keeprelative,
-            statement.relativeindent,
-            statement.relativeindentsequence,
-            statement.andcolumn,
-            statement.logicalcolumn,
-            statement.keywordcolumn,
-            statement.statementstate,
-            statement.statementcountdown,
-            statement.headerpending,
-            statement.createpending,
-            outputline.linebreakstate,
-            outputline.keeplinebreak,
-            outputline.removelinebreaks,
-            blocks.blocklevel,
-            blocks.begincount,
-            blocks.subprogramnames.size()};
-}
+void formatter::savetokenstartlayout() { rewinds.tokenstartlayout.take(*this); }
 
 void formatter::restorelayout(const layoutvalues& v) {
-    outputline.linecolumn = v.linecolumn;
-    outputline.lineitems = v.lineitems;
-    alignment.alignmentrequested = v.alignmentrequested;
-    alignment.alistlevel = v.alistlevel;
-    alignment.processingalignedlist = v.processingalignedlist;
-    alignment.alistcol = v.alistcol;
-    alignment.endalistcomma = v.endalistcomma;
-    blocks.loopheaderopen = v.loopheaderopen;
-    blocks.afterend = v.afterend;
-    statement.keeprelative = v.keeprelative;
-    statement.relativeindent = v.relativeindent;
-    statement.relativeindentsequence = v.relativeindentsequence;
-    statement.andcolumn = v.andcolumn;
-    statement.logicalcolumn = v.logicalcolumn;
-    statement.keywordcolumn = v.keywordcolumn;
-    statement.statementstate = v.statementstate;
-    statement.statementcountdown = v.statementcountdown;
-    statement.headerpending = v.headerpending;
-    statement.createpending = v.createpending;
-    outputline.linebreakstate = v.linebreakstate;
-    outputline.keeplinebreak = v.keeplinebreak;
-    outputline.removelinebreaks = v.removelinebreaks;
     // A cursor declaration that the token closed at its ";" is open again (the rules of the
     // token that follow have emptied its record).
-    if (v.blocklevel > blocks.blocklevel && v.blocklevel == closedcursorlevel)
-        blocks.blockstack.at(closedcursorlevel) = closedcursor;
-    blocks.blocklevel = v.blocklevel;
-    blocks.begincount = v.begincount;
-    if (blocks.subprogramnames.size() > v.units) {
-        blocks.subprogramnames.resize(v.units);
-        blocks.subprogrambegins.resize(v.units);
-    }
+    if (v.blocklevel > blocks.blocklevel && v.blocklevel == rewinds.closedcursorlevel)
+        blocks.blockstack.at(rewinds.closedcursorlevel) = rewinds.closedcursor;
+    v.restore(*this);
 }
 
 // The column reached after the current token on its output line, once every rule has
@@ -94,32 +39,25 @@ void formatter::trackpreviouscolumns() {
 }
 
 // -amso formats a statement again from a new line: the state at its start, before its -ifs
-// block applies, is noted through the alignment rules' snapshot (their own one stays).
+// block applies, is noted.
 void formatter::notestatementlayout() {
     if (!s.mcs || !s.amso) {
-        droppedlinebreakrule.reset();
+        rewinds.droppedlinebreakrule.reset();
         return;
     }
-    statementstartlayout = currentlayout();
-    const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
-    const int32_t keptline = rewindline;
-    std::swap(rewindsnapshot, statementsnapshot);
-    takerewindsnapshot(currenttoken);
-    std::swap(rewindsnapshot, statementsnapshot);
-    rewindtoken = keptrewind;
-    previousrewindtoken = keptprevious;
-    rewindline = keptline;
-    statementsnapshottaken = true;
-    shrunklines.clear();
+    rewinds.statementstartlayout.take(*this);
+    take(rewinds.statementsnapshot);
+    rewinds.statementsnapshottaken = true;
+    rewinds.shrunklines.clear();
     // The line-break rule due after the block before was dropped because the statement
     // goes on on the same line; moved to a line of its own, the statement finds it due.
-    if (droppedlinebreakrule) {
-        statementsnapshot.loop.outputline.linebreakstate = statementstartlayout.linebreakstate = 2;
-        statementsnapshot.loop.outputline.keeplinebreak = statementstartlayout.keeplinebreak =
-            droppedlinebreakrule->first;
-        statementsnapshot.loop.outputline.removelinebreaks = statementstartlayout.removelinebreaks =
-            droppedlinebreakrule->second;
-        droppedlinebreakrule.reset();
+    if (rewinds.droppedlinebreakrule) {
+        rewinds.statementsnapshot.loop.outputline.linebreakstate = rewinds.statementstartlayout.linebreakstate = 2;
+        rewinds.statementsnapshot.loop.outputline.keeplinebreak = rewinds.statementstartlayout.keeplinebreak =
+            rewinds.droppedlinebreakrule->first;
+        rewinds.statementsnapshot.loop.outputline.removelinebreaks = rewinds.statementstartlayout.removelinebreaks =
+            rewinds.droppedlinebreakrule->second;
+        rewinds.droppedlinebreakrule.reset();
     }
 }
 
@@ -183,7 +121,7 @@ void formatter::setindentation(position linestart, int32_t width) {
     const int32_t shift = rowtringtocolumn(std::string_view(text).substr(kept), 1) - 1 - width;
     std::string indented(text.substr(0, kept));
     indented.append(static_cast<size_t>(width), ' ');
-    if (s.amso && shift != 0) shrunklines.push_back({linestart->sequence, std::string(text), shift});
+    if (s.amso && shift != 0) rewinds.shrunklines.push_back({linestart->sequence, std::string(text), shift});
     linestart->settext(indented);
     followrelativeshift(std::next(linestart), shift);
 }
@@ -193,7 +131,7 @@ void formatter::setindentation(position linestart, int32_t width) {
 void formatter::restoreshrunkline(position linestart) {
     int32_t shift = 0;
     const std::string* oldtext = nullptr;
-    for (const shrunkline& line : shrunklines) {
+    for (const rewindcontrol::shrunkline& line : rewinds.shrunklines) {
         if (line.linestartsequence != linestart->sequence) continue;
         if (!oldtext) oldtext = &line.oldtext;
         shift += line.shift;
@@ -202,7 +140,7 @@ void formatter::restoreshrunkline(position linestart) {
         linestart->settext(*oldtext);
         followrelativeshift(std::next(linestart), -shift);
     }
-    shrunklines.clear();
+    rewinds.shrunklines.clear();
 }
 
 // The tokens from `from` up to the current one moved left by shift columns: the -rs values
@@ -438,13 +376,13 @@ position formatter::placelinebreak(position before, position t, const std::strin
 // -amc: the comment moves with it), or when a block or routine header began in it
 // (formatting it again would open that twice).
 bool formatter::movestatement() {
-    if (!s.amso || !statementsnapshottaken || statement.statementstartdepth != 0) return false;
+    if (!s.amso || !rewinds.statementsnapshottaken || statement.statementstartdepth != 0) return false;
     // A comment after the end of a statement is noted as the next one's start before the
     // snapshot of that start is taken: formatted again from the last one, the statement
     // before would be open again (and a SQL*Plus line after it read as its text).
-    if (statementsnapshot.loop.statement.statementstarttoken != statement.statementstarttoken) return false;
-    if (!alignrows.empty() || alignline || !alignenabled) return false;
-    const layoutvalues& atstart = statementstartlayout;
+    if (rewinds.statementsnapshot.loop.statement.statementstarttoken != statement.statementstarttoken) return false;
+    if (!rewinds.alignrows.empty() || rewinds.alignline || !rewinds.alignenabled) return false;
+    const layoutvalues& atstart = rewinds.statementstartlayout;
     if (blocks.blocklevel != atstart.blocklevel || blocks.begincount != atstart.begincount ||
         blocks.subprogramnames.size() != atstart.units)
         return false;
@@ -463,16 +401,8 @@ bool formatter::movestatement() {
 
     restoreshrunkline(linestartof(from));
     position made = placelinebreak(before, from, linebreaktext);
-    const position keptrewind = rewindtoken, keptprevious = previousrewindtoken;
-    const int32_t keptline = rewindline;
-    std::swap(rewindsnapshot, statementsnapshot);
-    rewindtoken = start;
-    restorerewindsnapshot();
-    std::swap(rewindsnapshot, statementsnapshot);
-    rewindtoken = keptrewind;
-    previousrewindtoken = keptprevious;
-    rewindline = keptline;
-    restorelayout(statementstartlayout);
+    restore(rewinds.statementsnapshot, start);
+    restorelayout(rewinds.statementstartlayout);
     blocks.loopheaderopen = blocks.afterend = 0;
     alignment.alignmentrequested = 0;
     closeallbrackets();
@@ -496,15 +426,15 @@ bool formatter::breakbeforetoken() {
     if (s.pcr && istext(t->text(), ",")) return false;
 
     // Laid out again after an alignment group: the group is formed anew from its output lines.
-    if ((!alignenabled || regroupwatch) && partsgrouprow(t)) ++replaybreaks;
+    if ((!rewinds.alignenabled || rewinds.regroupwatch) && partsgrouprow(t)) ++rewinds.replaybreaks;
     position made = placelinebreak(before, t, linebreaktext + indentationof(linestartof(t)));
-    restorelayout(tokenstartlayout);
+    restorelayout(rewinds.tokenstartlayout);
     // A statement moved to a line of its own finds due the line-break rule of the block before
     // it, as it does when it starts its line.
-    if (t == droppedbeforeword.word) {
+    if (t == rewinds.droppedbeforeword.word) {
         outputline.linebreakstate = 2;
-        outputline.keeplinebreak = droppedbeforeword.keep;
-        outputline.removelinebreaks = droppedbeforeword.remove;
+        outputline.keeplinebreak = rewinds.droppedbeforeword.keep;
+        outputline.removelinebreaks = rewinds.droppedbeforeword.remove;
     }
     outputline.linecolumn = 1;
     currenttoken = made;
@@ -520,8 +450,8 @@ void formatter::rundeferredrules() {
         return;
     }
     bracketrule(0);
-    if (!blocks.afterend) blocks.afterend = tokenstartlayout.afterend;
-    if (!blocks.loopheaderopen) blocks.loopheaderopen = tokenstartlayout.loopheaderopen;
+    if (!blocks.afterend) blocks.afterend = rewinds.tokenstartlayout.afterend;
+    if (!blocks.loopheaderopen) blocks.loopheaderopen = rewinds.tokenstartlayout.loopheaderopen;
     // A LOOP whose statement the first pass ended already is not ended twice.
     if (t->classcode == classloop && statement.statementstate != 2) endofstatement(0);
     openblock(0);

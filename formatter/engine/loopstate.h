@@ -6,7 +6,6 @@
 #include "blockstack.h"
 #include "bracketstack.h"
 #include "consecutivealign.h"
-#include "settings.h"
 
 #include <cstdint>
 #include <memory>
@@ -156,10 +155,3 @@ struct loopstate {
     directivepart directives;
 };
 
-// A snapshot: the loop state, and the settings while an -ifs block has changed them.
-struct rewindstate {
-    loopstate loop;
-    bool settingssaved = false;
-    settings workingsettings;
-    std::vector<settings> savedsettings;
-};

@@ -179,10 +179,9 @@ bool formatter::putcommasright() {
         moved += ' ';
     }
     t->settext(std::move(moved));
-    bool resumesatcomma = resumetoken == t;
+    bool resumesatcomma = rewinds.resumetoken == t;
     currenttoken = tokens.insert(std::next(last), std::move(copy));
-    if (resumesatcomma) resumetoken = currenttoken;
-    commamoved = 1;
+    if (resumesatcomma) rewinds.resumetoken = currenttoken;
     return true;
 }
 
@@ -190,10 +189,10 @@ bool formatter::putcommasright() {
 // moves on to the token after it.
 position formatter::eraseahead(position pos) {
     position after = std::next(pos);
-    if (resumetoken == pos) resumetoken = after == tokens.end() ? currenttoken : after;
-    if (regroupend == pos) {
-        regroupend = position();
-        regroupwatch = 0;
+    if (rewinds.resumetoken == pos) rewinds.resumetoken = after == tokens.end() ? currenttoken : after;
+    if (rewinds.regroupend == pos) {
+        rewinds.regroupend = position();
+        rewinds.regroupwatch = 0;
     }
     return tokens.erase(pos);
 }

@@ -106,7 +106,7 @@ void formatter::sqlstatementstart() {
         statement.relativekeywordsequence = keyword->sequence;
         statement.keeprelative = 1;
     }
-    if (!alignrows.empty() && istext(alignop, ":=")) groupbroken = 1;
+    if (!rewinds.alignrows.empty() && istext(rewinds.alignop, ":=")) rewinds.groupbroken = 1;
 }
 
 // INSERT ALL and INSERT FIRST: their WHEN ... THEN and ELSE choose INTO clauses of one
@@ -170,10 +170,10 @@ void formatter::endofstatement(int32_t) {
 
 // A CURSOR declaration ends at its ";".
 void formatter::endcursordeclaration() {
-    closedcursor = blocks.blockstack.at(blocks.blocklevel);
-    closedcursorlevel = blocks.blocklevel;
+    rewinds.closedcursor = blocks.blockstack.at(blocks.blocklevel);
+    rewinds.closedcursorlevel = blocks.blocklevel;
     --blocks.blocklevel;
-    groupended = 1;
+    rewinds.groupended = 1;
     if (s.mlacd) {
         outputline.linebreakstate = 1;
         outputline.keeplinebreak = 1;
@@ -205,7 +205,7 @@ void formatter::resetstatement(bool loop) {
     statement.statementcountdown = 1;
     statement.keywordcolumn = -1;
     alignment.awaitby = alignment.awaitwith = 0;
-    if (istext(alignop, "=") && !alignrows.empty()) groupbroken = 1;
+    if (istext(rewinds.alignop, "=") && !rewinds.alignrows.empty()) rewinds.groupbroken = 1;
     if (istext(currentword, ";")) {
         statement.assignmentseen = 0;
         statement.insidemerge = 0;

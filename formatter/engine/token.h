@@ -58,10 +58,10 @@ private:
 class token {
 public:
     token() = default;
-    token(std::string_view text, int32_t kind, int32_t classcode = 0, int32_t sequence = 0,
-          int32_t line = -1, int32_t column = 1)
-        : sequence(sequence), column(column), line(line), kind(static_cast<int16_t>(kind)),
-          classcode(static_cast<int8_t>(classcode)) {
+    token(std::string_view text, int32_t ofkind, int32_t ofclass = 0, int32_t atsequence = 0,
+          int32_t atline = -1, int32_t atcolumn = 1)
+        : sequence(atsequence), column(atcolumn), line(atline), kind(static_cast<int16_t>(ofkind)),
+          classcode(static_cast<int8_t>(ofclass)) {
         takecopy(text);
     }
     // A token whose text is the given bytes themselves: they must outlive the token.

@@ -62,8 +62,8 @@ void tokencontext::addtoken(std::string_view text, int32_t kind, int32_t classco
                                          state.offset, state.firstofmatch, breaks);
     state.firstofmatch = false;
     state.offset += static_cast<int64_t>(text.size());
-    auto after = [](int64_t column, size_t length) {
-        return static_cast<int32_t>(std::min<int64_t>(column + static_cast<int64_t>(length), INT32_MAX));
+    auto after = [](int64_t from, size_t length) {
+        return static_cast<int32_t>(std::min<int64_t>(from + static_cast<int64_t>(length), INT32_MAX));
     };
     if (kind == identifier || kind == number || kind == othertoken) {
         state.column = after(state.column, text.size());

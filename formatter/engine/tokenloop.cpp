@@ -240,8 +240,8 @@ void formatter::notestatementstart() {
     if (outputline.linebreakstate == 2) {
         position first = nextpastinlineblanks(currenttoken);
         if (first != tokens.end() && first->kind != singlelinecomment && first->kind != whitespace) {
-            droppedlinebreakrule = {outputline.keeplinebreak, outputline.removelinebreaks};
-            droppedbeforeword = {first, outputline.keeplinebreak, outputline.removelinebreaks};
+            rewinds.droppedlinebreakrule = {outputline.keeplinebreak, outputline.removelinebreaks};
+            rewinds.droppedbeforeword = {first, outputline.keeplinebreak, outputline.removelinebreaks};
             outputline.linebreakstate = outputline.keeplinebreak = outputline.removelinebreaks = 0;
         }
     }

@@ -61,9 +61,7 @@ void formatter::applywordcase() {
         if (keyword) currentword = t.text();
     }
     if (s.dbvn && statement.indeclarations == 0 && (t.kind == identifier || t.kind == keywordtoken)) {
-        auto declared = declarednames.find(textcharset().lc(t.text()));
-        if (declared != declarednames.end() && !declared->second.empty())
-            settext(declared->second.back());
+        if (const std::string* text = declared.latest(textcharset().lc(t.text()))) settext(*text);
     }
     if (s.sigiven && t.kind == identifier) {
         auto spelling = s.si.find(textcharset().lc(currentword));

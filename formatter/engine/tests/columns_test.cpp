@@ -160,7 +160,7 @@ TEST(indentation, converttabsreplacesinlinetabsonly) {
     f.resettokencontext();
     f.tokenize("a\t-- x\ty\n\tb /*\tq*/");
     f.appendendtokens();
-    f.column = 1;
+    f.trackedcolumn = 1;
     std::string converted;
     for (f.currenttoken = f.tokens.begin(); f.currenttoken != f.tokens.end(); ++f.currenttoken) {
         f.trackcolumns();

@@ -142,16 +142,16 @@ protected:
 TEST_F(consecutivebench, thecallafterthelooppadswithoutarewind) {
     load("l_a := 1;\nl_bbb := 2;\n");
     ASSERT_TRUE(walk());
-    ASSERT_EQ(f.alignrows.size(), 2u);
+    ASSERT_EQ(f.rewinds.alignrows.size(), 2u);
     EXPECT_TRUE(f.alignmentpending());
     // Later rules moved the block level; the final call must leave it as it is.
     f.blocks.blocklevel = 3;
-    f.loopdone = 1;
+    f.rewinds.loopdone = 1;
     f.currenttoken = std::prev(f.endsentinel);
     EXPECT_FALSE(f.alignconsecutive());
     EXPECT_EQ(f.blocks.blocklevel, 3);
-    EXPECT_TRUE(f.alignrows.empty());
-    EXPECT_EQ(f.alignline, 0);
+    EXPECT_TRUE(f.rewinds.alignrows.empty());
+    EXPECT_EQ(f.rewinds.alignline, 0);
     EXPECT_EQ(text(), "\nl_a   := 1;\nl_bbb := 2;\n");
 }
 
@@ -163,9 +163,9 @@ TEST_F(consecutivebench, agroupendsintoarewindtoitsfirstoperator) {
     // and no group starts again before the =>.
     EXPECT_EQ(f.currenttoken->text(), ":=");
     EXPECT_EQ(f.tokenline(f.currenttoken), 1);
-    EXPECT_EQ(f.alignenabled, 0);
-    EXPECT_EQ(f.resumetoken->text(), "=>");
-    EXPECT_TRUE(f.alignrows.empty());
+    EXPECT_EQ(f.rewinds.alignenabled, 0);
+    EXPECT_EQ(f.rewinds.resumetoken->text(), "=>");
+    EXPECT_TRUE(f.rewinds.alignrows.empty());
     EXPECT_FALSE(f.alignmentpending());
     EXPECT_EQ(text(), "\nl_a   := 1;\nl_bbb := 2;\nl_c => 3;\n");
     // On the way again nothing starts until the => is reached; there a group of its own.
@@ -174,12 +174,12 @@ TEST_F(consecutivebench, agroupendsintoarewindtoitsfirstoperator) {
         f.currentword = p->text();
         EXPECT_FALSE(f.alignconsecutive());
         if (p->text() == ":=") {
-            EXPECT_EQ(f.alignline, 0);
+            EXPECT_EQ(f.rewinds.alignline, 0);
         }
     }
-    EXPECT_EQ(f.alignenabled, 1);
-    EXPECT_EQ(f.alignop, "=>");
-    EXPECT_EQ(f.alignrows.size(), 1u);
+    EXPECT_EQ(f.rewinds.alignenabled, 1);
+    EXPECT_EQ(f.rewinds.alignop, "=>");
+    EXPECT_EQ(f.rewinds.alignrows.size(), 1u);
 }
 
 TEST_F(consecutivebench, therewindgivesbackthesettingsofaconditionalblock) {
@@ -189,10 +189,11 @@ TEST_F(consecutivebench, therewindgivesbackthesettingsofaconditionalblock) {
     // An -ifs block applies at the snapshot: its settings and the stack come back.
     f.savedsettings.push_back(f.s);
     f.s.co = 0;
-    f.takerewindsnapshot(first);
+    rewindstate snapshot;
+    f.take(snapshot);
     f.s = f.savedsettings.back();
     f.savedsettings.pop_back();
-    f.restorerewindsnapshot();
+    f.restore(snapshot, first);
     EXPECT_EQ(f.s.co, 0);
     ASSERT_EQ(f.savedsettings.size(), 1u);
     EXPECT_EQ(f.savedsettings.back().co, 1);
@@ -200,10 +201,10 @@ TEST_F(consecutivebench, therewindgivesbackthesettingsofaconditionalblock) {
     // A block applied only after the snapshot: the file's settings come back.
     f.s = f.savedsettings.back();
     f.savedsettings.clear();
-    f.takerewindsnapshot(first);
+    f.take(snapshot);
     f.savedsettings.push_back(f.s);
     f.s.sao = 0;
-    f.restorerewindsnapshot();
+    f.restore(snapshot, first);
     EXPECT_EQ(f.s.sao, 1);
     EXPECT_TRUE(f.savedsettings.empty());
 }
@@ -213,7 +214,8 @@ TEST_F(consecutivebench, therewindgivesbackeverypartoftheloopstate) {
     load("l_a := 1;\nl_bbb := 2;\n");
     position first = std::next(f.tokens.begin(), 3);
     const loopstate before = f;
-    f.takerewindsnapshot(first);
+    rewindstate snapshot;
+    f.take(snapshot);
     f.blocks.blocklevel += 5;
     f.blocks.subprogramnames.push_back("procedure");
     f.statement.statementstate += 3;
@@ -225,7 +227,7 @@ TEST_F(consecutivebench, therewindgivesbackeverypartoftheloopstate) {
     f.alignment.alistlevel += 3;
     f.alignment.declarationalignment.active = !f.alignment.declarationalignment.active;
     f.directives.directivetext += 2;
-    f.restorerewindsnapshot();
+    f.restore(snapshot, first);
     EXPECT_EQ(f.blocks.blocklevel, before.blocks.blocklevel);
     EXPECT_EQ(f.blocks.subprogramnames, before.blocks.subprogramnames);
     EXPECT_EQ(f.statement.statementstate, before.statement.statementstate);
@@ -244,7 +246,8 @@ TEST_F(consecutivebench, therewindgivesbackeverypartoftheloopstate) {
 // the open directives as they are.
 TEST_F(consecutivebench, abranchgoesonfromitsstartbutkeepsthelineandthedirectives) {
     load("l_a := 1;\nl_bbb := 2;\n");
-    std::shared_ptr<const rewindstate> start = f.branchstate();
+    auto start = std::make_shared<rewindstate>();
+    f.take(*start);
     f.blocks.blocklevel += 4;
     f.statement.statementstate += 3;
     f.brackets.bracketdepth += 1;
@@ -256,7 +259,7 @@ TEST_F(consecutivebench, abranchgoesonfromitsstartbutkeepsthelineandthedirective
     f.outputline.spacingallowed = 0;
     f.directives.directivetext = 1;
     f.directives.conditionals.push_back({start, nullptr, 4});
-    f.restorebranchstate(*start);
+    f.restore(*start, f.currenttoken, keptparts::lineanddirectives);
     EXPECT_EQ(f.blocks.blocklevel, start->loop.blocks.blocklevel);
     EXPECT_EQ(f.statement.statementstate, start->loop.statement.statementstate);
     EXPECT_EQ(f.brackets.bracketdepth, start->loop.brackets.bracketdepth);

@@ -4,6 +4,8 @@
 #include "enginetesting.h"
 
 #include <limits>
+#include <tuple>
+#include <type_traits>
 
 namespace {
 
@@ -323,6 +325,45 @@ TEST_F(columnlimit, anegativelimitshortenseverylinealike) {
         EXPECT_EQ(result.thrown, "") << limit;
         EXPECT_EQ(result.output, reference.output) << limit;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The slice a token formatted anew gets back: every value, changed in the loop state by
+// restore, is what take reads again, so a field missing from either hand list fails here. The
+// binding names each field: a new one does not compile until it is named and set.
+TEST(layoutslice, eachvaluecomesbackthroughbothlists) {
+    loopstate loop;
+    loop.blocks.subprogramnames.assign(200, "procedure");
+    loop.blocks.subprogrambegins.assign(200, 0);
+    layoutvalues start;
+    start.take(loop);
+    layoutvalues changed;
+    auto& [linecolumn, lineitems, alignmentrequested, alistlevel, processingalignedlist, alistcol, endalistcomma,
+           loopheaderopen, afterend, keeprelative, relativeindent, relativeindentsequence, andcolumn, logicalcolumn,
+           keywordcolumn, statementstate, statementcountdown, headerpending, createpending, linebreakstate,
+           keeplinebreak, removelinebreaks, blocklevel, begincount, units] = changed;
+    int32_t next = 100;
+    auto setapart = [&next](auto&... field) {
+        ((field = static_cast<std::remove_reference_t<decltype(field)>>(next++)), ...);
+    };
+    setapart(linecolumn, lineitems, alignmentrequested, alistlevel, processingalignedlist, alistcol, endalistcomma,
+             loopheaderopen, afterend, keeprelative, relativeindent, relativeindentsequence, andcolumn, logicalcolumn,
+             keywordcolumn, statementstate, statementcountdown, headerpending, createpending, linebreakstate,
+             keeplinebreak, removelinebreaks, blocklevel, begincount, units);
+    changed.restore(loop);
+    layoutvalues back;
+    back.take(loop);
+    EXPECT_EQ(back, changed);
+    EXPECT_EQ(loop.blocks.subprogrambegins.size(), changed.units);
+    // Back to the start: routine headers dropped stay dropped.
+    start.restore(loop);
+    back.take(loop);
+    layoutvalues expected = start;
+    expected.units = changed.units;
+    EXPECT_EQ(back, expected);
 }
 
 }  // namespace

@@ -115,7 +115,8 @@ TEST_F(wordcase, declarationspellingoutsidedeclarations) {
     formatter f;
     f.s = enginetesting::defaultsettings();
     f.s.dbvn = 1;
-    f.declarednames["v_total"] = {"V_Total", "v_TOTAL"};
+    f.declared.note("v_total", "V_Total", 0);
+    f.declared.note("v_total", "v_TOTAL", 1);
     std::vector<enginetesting::seen> expected{{"v_TOTAL", identifier}, {":=", othertoken},
                                               {"v_TOTAL", identifier}, {"+", othertoken},
                                               {"other", identifier}};
