@@ -1,16 +1,19 @@
 // libFuzzer target: the engine's entry on arbitrary bytes in memory, with the default
 // switches, one of a few heavy switch sets, preprocessing, in-source options or html output,
-// chosen by the first byte (tests/fuzzregressions_test.cpp names the sets); bytes 1 to 3
-// stretch the byte before them into a long run. No run may fail its integrity check.
+// chosen by the first byte (tests/fuzzregressions_test.cpp names the sets), or any switches of
+// the table: then the second byte gives the length of the bytes that choose them. Bytes 1 to 3
+// of the text stretch the byte before them into a long run. No run may fail its integrity check.
 #include "charsets.h"
 #include "commandline.h"
 #include "formatfile.h"
 #include "formattext.h"
 #include "settings.h"
 #include "switchtable.h"
+#include "switchwords.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +49,7 @@ struct setup {
     setup() {
         buildcharsettables();
         buildswitchtable();
+        discardstandardoutput();
         for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
                  {},
                  {"-mcs", "40", "-acs", "-aci", "-asc", "-abuc"},
@@ -93,14 +97,29 @@ std::string stretched(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static setup context;
     if (size == 0) return 0;
-    settings s = context.switchsets[data[0] % context.switchsets.size()];
+    const size_t chosen = data[0] % (context.switchsets.size() + 1);
+    std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    settings s;
+    if (chosen < context.switchsets.size()) {
+        s = context.switchsets[chosen];
+    } else {
+        const size_t length = text.empty() ? 0 : std::min<size_t>(static_cast<uint8_t>(text[0]), text.size() - 1);
+        s = freshsettings();
+        std::string refusal;
+        if (!parseswitchwords(switchwordsfrom(text.substr(1, length)), s, refusal)) return 0;
+        text.remove_prefix(std::min(text.size(), length + 1));
+        s.b = 0;
+        s.sr = 0;
+        s.lt = s.ct = s.str = 0;
+        s.l = -1;
+        s.bdir = context.folder.string();
+    }
     s.inputfile = s.inputfilealias = (context.folder / "input.sql").string();
     s.outputfile = s.outputfilealias = (context.folder / "output.sql").string();
     messagestream messages;
     messages.stringmode = 1;
     try {
-        formattext(s, commandlineswitches(), stretched(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)),
-                   messages);
+        formattext(s, commandlineswitches(), stretched(text), messages);
     } catch (const std::string& message) {
         // A clean failure (a syntax error, an unclosed literal, a usage error in in-source
         // options) is fine; a result that fails its check is a fault.

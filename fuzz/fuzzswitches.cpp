@@ -1,7 +1,9 @@
-// libFuzzer target: switch text as an in-source options comment gives it, split into words
-// and parsed into settings; their listing must load, and load back unchanged once loaded;
-// and a small program formatted under them, whatever values the number switches got, must
-// end cleanly and keep its text.
+// libFuzzer target: switch words, parsed into settings as an in-source options comment's are;
+// their listing must load, and load back unchanged once loaded; and a small program formatted
+// under them, whatever values the number switches got, must end cleanly and keep its text.
+// An input whose first byte is below 8 builds its words from the switch table (every switch,
+// numbers at and past their bounds, texts of any bytes); any other is switch text as an
+// options comment gives it.
 #include "charsets.h"
 #include "commandline.h"
 #include "formatfile.h"
@@ -10,6 +12,7 @@
 #include "settingsfiles.h"
 #include "switchlistings.h"
 #include "switchtable.h"
+#include "switchwords.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -74,12 +77,14 @@ void formatprogram(const settings& parsed) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool built = (buildcharsettables(), buildswitchtable(), true);
+    static const bool built = (buildcharsettables(), buildswitchtable(), discardstandardoutput(), true);
     (void)built;
     std::string_view text(reinterpret_cast<const char*>(data), size);
     settings first = freshsettings();
     std::string messages;
-    if (!parseswitchwords(splitsettingstext(text), first, messages)) return 0;
+    const bool fromtable = size > 0 && data[0] < 8;
+    if (!parseswitchwords(fromtable ? switchwordsfrom(text.substr(1)) : splitsettingstext(text), first, messages))
+        return 0;
 
     // A listing may not load back exactly (presets can leave exclusive switches on together,
     // and -0 empties the tags a listing cannot remove), but it must load, and the listing of

@@ -498,7 +498,7 @@ TEST_F(filesafety, hardlinkedandreadonlyfilesstayastheyare) {
 
 // With -sl, -el or -pp the result is not the whole input: it may not replace the input file,
 // whatever name leads to it; nor may html, and the -slsf listing and the -e messages may
-// replace no input of the run.
+// replace no input of the run. The -slsf listing may not be the output, which would replace it.
 TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
     const std::string text = "#define one 1\nx := one;\ny := 2;\n";
     writefile("h.sql", text);
@@ -526,6 +526,9 @@ TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
         {{"-i", "a.sql", "-o", "a.out", "-slsf", "same.sql", "-i", "h.sql", "-o", "out.sql"},
          "The line synchronization file same.sql is an input file, which -slsf cannot replace.\n" + hint +
              "a.sql -> a.out" + failed},
+        {{"-i", "h.sql", "-o", "out.sql", "-slsf", "./out.sql"},
+         "The line synchronization file ./out.sql is the output file itself, which would replace it.\n" + hint +
+             "h.sql -> out.sql" + failed},
         {{"-e=h.sql", "-i", "h.sql", "-o", "out.sql"}, "The error file h.sql is an input file, which -e cannot replace.\n" + hint},
         {{"-i", "a.sql", "-e=same.sql", "-i", "h.sql", "-o", "out.sql"},
          "The error file same.sql is an input file, which -e cannot replace.\n" + hint},

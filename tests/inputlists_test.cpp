@@ -117,6 +117,25 @@ TEST_F(inputlists, asecondinputnevertakestheoutputofanother) {
     EXPECT_EQ(run.exitcode, 255);
     EXPECT_EQ(readfile("out/a.sql.vmq"), formatted);
 
+    // Nor through a link the user names to an output the run wrote.
+    std::filesystem::create_symlink("same.sql", folder / "link.sql");
+    run = brelm({"-b", "0", "-i", "src/a.sql", "-o", "same.sql", "-i", "other/a.sql", "-o", "link.sql"});
+    EXPECT_EQ(run.err, done({{"src/a.sql", "same.sql"}}) +
+                           "other/a.sql would overwrite the output of src/a.sql\n"
+                           "other/a.sql -> link.sql formatting failed because of errors.\n");
+    EXPECT_EQ(run.exitcode, 255);
+
+    // Nor may an output replace another input of the run, whose text would be lost before its
+    // turn: here a name -oe derives from a.sql is b.txt, listed by the same mask.
+    writefile("mixed/b.sql", source);
+    writefile("mixed/b.txt", "begin\n  y := 2;\nend;\n");
+    run = brelm({"-soe-", "-b", "0", "-i", "mixed/*", "-oe", ".txt"});
+    EXPECT_EQ(run.err, "mixed/b.sql would overwrite the input file mixed/b.txt\n"
+                       "mixed/b.sql -> mixed/b.txt formatting failed because of errors.\n"
+                       "mixed/b.txt formatting is done.\n");
+    EXPECT_EQ(run.exitcode, 255);
+    EXPECT_EQ(readfile("mixed/b.txt"), "BEGIN\n  y := 2;\nEND;\n");
+
     // A file a mask listed that this run has replaced meanwhile, because a mask lists it
     // twice or through a link beside it, is formatted again, not taken for a changed file.
     writefile("twice/real.sql", source);

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string_view>
@@ -72,6 +73,13 @@ bool outputisinput(const settings& s, const fileidentity& input) {
     return s.outputfile == s.inputfile || samefile(identityofpath(s.outputfile), input);
 }
 
+bool samename(const std::string& a, const std::string& b) {
+    std::error_code ignored;
+    return std::filesystem::absolute(a, ignored).lexically_normal() ==
+               std::filesystem::absolute(b, ignored).lexically_normal() ||
+           samefile(identityofpath(a), identityofpath(b));
+}
+
 bool isaninputfile(settings& s, const std::string& name) {
     const fileidentity file = identityofpath(name);
     for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
@@ -96,6 +104,10 @@ void refuseinplacecut(settings& s, const fileidentity& input, messagestream& mes
     if (isfiletarget(s.slsf) && isaninputfile(s, s.slsf))
         usageerror(messages, "The line synchronization file " + escapedword(s.slsf) +
                                  " is an input file, which -slsf cannot replace.");
+    // The output is written after it and would take its place.
+    if (isfiletarget(s.slsf) && isfiletarget(s.outputfile) && samename(s.slsf, s.outputfile))
+        usageerror(messages, "The line synchronization file " + escapedword(s.slsf) +
+                                 " is the output file itself, which would replace it.");
 }
 
 namespace {

@@ -38,3 +38,5 @@ bool isfiletarget(const std::string& name);
 // True when the output is a file and the same file as the input that was read (by device
 // and inode, or by name).
 bool outputisinput(const settings& s, const fileidentity& input);
+// True when both names lead to one file: spelled alike once made absolute, or the same file.
+bool samename(const std::string& a, const std::string& b);

@@ -122,6 +122,79 @@ std::string outputkey(const std::string& output) {
     return std::filesystem::absolute(output, ignored).lexically_normal().string();
 }
 
+// What a pair's output may not replace: another input of the run (its text would be lost
+// before its turn, or after it), or the output an earlier input was given, by the output's
+// name or by the file a written output became (another name, or a link the user named, may
+// lead to it).
+class outputclaims {
+public:
+    explicit outputclaims(settings& s) {
+        for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
+            const std::string& entry = s.inputfiles.at(i);
+            if (entry.empty() || lc(entry) == "stdin" || outputkey(entry).empty()) continue;
+            inputsbyname.emplace(outputkey(entry), entry);
+            const fileidentity file = identityofpath(entry);
+            if (file.known) inputsbyfile.emplace(std::make_pair(file.device, file.inode), entry);
+        }
+    }
+    // Why the pair may not run, or "" when it may.
+    std::string refusal(const std::string& input, const std::string& output) const {
+        const std::string key = outputkey(output);
+        if (key.empty()) return "";
+        const fileidentity file = identityofpath(output), inputfile = identityofpath(input);
+        // An input formatted in place (named twice, or through a link) is its own output.
+        const bool ownfile = key == onename(input) || samefile(inputfile, file);
+        if (!ownfile) {
+            const std::string other = otherinput(key, file);
+            if (!other.empty())
+                return escapedword(input) + " would overwrite the input file " + escapedword(other) + "\n";
+        }
+        const std::string earlier = earlierinput(input, key, file, inputfile, ownfile);
+        if (!earlier.empty())
+            return escapedword(input) + " would overwrite the output of " + escapedword(earlier) + "\n";
+        return "";
+    }
+    // The pair runs: its output name is taken, and once written, the file it became.
+    void claim(const std::string& input, const std::string& output) {
+        const std::string key = outputkey(output);
+        if (!key.empty()) byname.emplace(key, std::make_pair(onename(input), input));
+        pendinginput = identityofpath(input);
+    }
+    void notewritten(const std::string& input, const std::string& output) {
+        const fileidentity file = identityofpath(output);
+        if (!outputkey(output).empty() && file.known)
+            byfile.insert_or_assign({file.device, file.inode}, writtenfile{pendinginput, input});
+    }
+
+private:
+    struct writtenfile {
+        fileidentity input;
+        std::string shown;
+    };
+    static std::string onename(const std::string& input) {
+        return outputkey(input).empty() ? input : outputkey(input);
+    }
+    std::string otherinput(const std::string& key, const fileidentity& file) const {
+        const auto named = inputsbyname.find(key);
+        if (named != inputsbyname.end()) return named->second;
+        const auto same = file.known ? inputsbyfile.find({file.device, file.inode}) : inputsbyfile.end();
+        return same != inputsbyfile.end() ? same->second : "";
+    }
+    std::string earlierinput(const std::string& input, const std::string& key, const fileidentity& file,
+                             const fileidentity& inputfile, bool ownfile) const {
+        const auto claimed = byname.find(key);
+        if (claimed != byname.end()) return claimed->second.first != onename(input) ? claimed->second.second : "";
+        if (ownfile) return "";
+        const auto written = file.known ? byfile.find({file.device, file.inode}) : byfile.end();
+        return written != byfile.end() && !samefile(written->second.input, inputfile) ? written->second.shown : "";
+    }
+    std::map<std::string, std::string> inputsbyname;                 // each input as one name
+    std::map<std::pair<dev_t, ino_t>, std::string> inputsbyfile;     // each input file as the run began
+    std::map<std::string, std::pair<std::string, std::string>> byname;  // the input as one name, and as given
+    std::map<std::pair<dev_t, ino_t>, writtenfile> byfile;          // each written output file
+    fileidentity pendinginput;
+};
+
 // A pair that may not run counts as tried and fails with the message.
 int32_t refusefile(const settings& s, int32_t& tried, int32_t& done, const std::string& message) {
     messagestream sink;
@@ -151,8 +224,7 @@ void formatallfiles() {
     const settings saved = s;
     const std::string giveninputalias = s.inputfilealias, givenoutputalias = s.outputfilealias;
     int32_t lastfailure = 0, tried = 0, done = 0;
-    // Which input each output file was first given to: a second input may not overwrite it.
-    std::map<std::string, std::pair<std::string, std::string>> outputsof;   // the input as one name, and as given
+    outputclaims claims(s);
     for (int32_t i = 0; i < s.inputfiles.size(); ++i) {
         const std::string entry = s.inputfiles.at(i);
         if (entry.empty()) continue;
@@ -164,17 +236,15 @@ void formatallfiles() {
         s.outputfilealias = givenoutputalias.empty() ? escapedword(s.outputfile) : givenoutputalias;
         s.listedinput = s.listedinputs.at(i);
         s.outputnamedlength = s.outputnamedlengths.at(i);
-        const std::string key = outputkey(s.outputfile);
-        const auto claimed = key.empty() ? outputsof.end() : outputsof.find(key);
         std::string scratch;
         int32_t code = 0;
-        const std::string input = outputkey(entry).empty() ? entry : outputkey(entry);
-        if (claimed != outputsof.end() && claimed->second.first != input) {
-            code = refusefile(s, tried, done, escapedword(entry) + " would overwrite the output of " +
-                                                  escapedword(claimed->second.second) + "\n");
+        const std::string refusal = claims.refusal(entry, s.outputfile);
+        if (!refusal.empty()) {
+            code = refusefile(s, tried, done, refusal);
         } else {
-            if (!key.empty()) outputsof.emplace(key, std::make_pair(input, entry));
+            claims.claim(entry, s.outputfile);
             code = formatonefile(s, tried, done, scratch);
+            if (code == 0) claims.notewritten(entry, s.outputfile);
         }
         if (code != 0) {
             lastfailure = code;
