@@ -15,7 +15,7 @@ constexpr size_t stashlimit = 8;
 // Frees the chain from first up to, not including, stop (nullptr: to its end).
 void tokencontext::freechain(token* first, token* stop) {
     for (token* t = first; t && t != stop;) {
-        token* after = tokenlist::nextof(t);
+        token* after = tokens.nextof(t);
         tokens.freenode(t);
         t = after;
     }
@@ -32,7 +32,7 @@ void tokencontext::trimstash(int64_t offset) {
     size_t kept = 0;
     for (tokenlist::chain c : stash) {
         token* first = c.first;
-        while (first && first->sourceoffset < offset) first = tokenlist::nextof(first);
+        while (first && first->sourceoffset < offset) first = tokens.nextof(first);
         freechain(c.first, first);
         if (first) stash[kept++] = {first, c.last};
     }
@@ -47,7 +47,7 @@ void tokencontext::trimstash(int64_t offset) {
 // can number its lines differently: it takes the numbering of the scan that meets it.
 void tokencontext::renumberlines(token* first, int32_t shift) {
     if (shift == 0) return;
-    for (token* t = first; t; t = tokenlist::nextof(t))
+    for (token* t = first; t; t = tokens.nextof(t))
         if (t->line >= 0) t->line += shift;
 }
 
@@ -89,7 +89,7 @@ void tokencontext::retokenizeafter(position literal) {
                 c = nullptr;
                 continue;
             }
-            while (c && c->sourceoffset < here) c = tokenlist::nextof(c);
+            while (c && c->sourceoffset < here) c = tokens.nextof(c);
             if (c && c->sourceoffset == here && c->matchstart) met = i;
         }
         if (met < stash.size()) {

@@ -17,7 +17,7 @@ bool haslinebreak(std::string_view text) {
     return false;
 }
 
-static_assert(sizeof(token) <= 56, "a token takes 56 bytes");
+static_assert(sizeof(token) <= 48, "a token takes 48 bytes");
 
 namespace {
 
@@ -94,18 +94,18 @@ void token::takecopy(std::string_view text) {
 }
 
 token::token(const token& other)
-    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
-      sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
-      classcode(other.classcode), protectedtoken(other.protectedtoken),
+    : previd(other.previd), nextid(other.nextid), textdata(other.textdata), sourceoffset(other.sourceoffset),
+      textsize(other.textsize), cachedcolumn(other.cachedcolumn), sequence(other.sequence), column(other.column),
+      line(other.line), kind(other.kind), classcode(other.classcode), protectedtoken(other.protectedtoken),
       protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
       breaks(other.breaks) {
     if (other.ownstext) takecopy(other.text());
 }
 
 token::token(token&& other) noexcept
-    : sourceoffset(other.sourceoffset), prev(other.prev), next(other.next), textdata(other.textdata), textsize(other.textsize), cachedcolumn(other.cachedcolumn),
-      sequence(other.sequence), column(other.column), line(other.line), kind(other.kind),
-      classcode(other.classcode), protectedtoken(other.protectedtoken),
+    : previd(other.previd), nextid(other.nextid), textdata(other.textdata), sourceoffset(other.sourceoffset),
+      textsize(other.textsize), cachedcolumn(other.cachedcolumn), sequence(other.sequence), column(other.column),
+      line(other.line), kind(other.kind), classcode(other.classcode), protectedtoken(other.protectedtoken),
       protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
       ownstext(other.ownstext), breaks(other.breaks) {
     other.ownstext = false;
@@ -121,8 +121,8 @@ token& token::operator=(const token& other) {
     else
         point(other.text(), false);
     sourceoffset = other.sourceoffset;
-    prev = other.prev;
-    next = other.next;
+    previd = other.previd;
+    nextid = other.nextid;
     cachedcolumn = other.cachedcolumn;
     sequence = other.sequence;
     column = other.column;
@@ -142,12 +142,15 @@ void token::settext(std::string_view text) {
     }
     tokenlist* list = tokenlist::listof(this);
     point(list->texts.keep(text), false);
-    list->changedat(next, sourceoffset);
+    list->changedat(list->nextof(this), sourceoffset);
 }
 
+// The first page is taken at once: the head is its first token slot.
 tokenlist::tokenlist() {
-    head.prev = head.next = &head;
-    head.kind = endtoken;
+    head = new (takeslot()) token();
+    head->previd = head->nextid = headid;
+    head->kind = endtoken;
+    head->inlist = true;
 }
 
 // Tokens in slots own nothing (their texts are in the store): the blocks just go.
@@ -156,20 +159,20 @@ tokenlist::~tokenlist() = default;
 int64_t tokenlist::size() const {
     if (!countknown) {
         count = 0;
-        for (const token* t = head.next; t != &head; t = t->next) ++count;
+        for (const token* t = at(head->nextid); t != head; t = at(t->nextid)) ++count;
         countknown = true;
     }
     return count;
 }
 
 void tokenlist::clear() {
-    token* t = head.next;
-    while (t != &head) {
-        token* after = t->next;
+    token* t = at(head->nextid);
+    while (t != head) {
+        token* after = at(t->nextid);
         freenode(t);
         t = after;
     }
-    head.prev = head.next = &head;
+    head->previd = head->nextid = headid;
     lastedit = -1;
     count = 0;
     countknown = true;
@@ -177,20 +180,20 @@ void tokenlist::clear() {
 
 tokenlist::iterator tokenlist::append(token&& t) {
     token* node = newnode(std::move(t));
-    link(head.prev, node);
-    return iterator(node);
+    link(at(head->previd), node);
+    return iterator(this, node);
 }
 
 tokenlist::iterator tokenlist::insert(iterator pos, token&& t) {
     token* node = newnode(std::move(t));
     token* at = pos.node;
-    int64_t offset = at != &head ? at->sourceoffset
-                                 : (head.prev != &head ? std::numeric_limits<int64_t>::max() : 0);
+    int64_t offset = at != head ? at->sourceoffset
+                                : (head->previd != headid ? std::numeric_limits<int64_t>::max() : 0);
     if (node->sourceoffset < 0) node->sourceoffset = offset;
     node->matchstart = false;
-    link(at->prev, node);
+    link(this->at(at->previd), node);
     changedat(at, offset);
-    return iterator(node);
+    return iterator(this, node);
 }
 
 tokenlist::iterator tokenlist::insertnew(iterator pos, std::string_view text, int32_t kind,
@@ -200,14 +203,14 @@ tokenlist::iterator tokenlist::insertnew(iterator pos, std::string_view text, in
 
 tokenlist::iterator tokenlist::erase(iterator pos) {
     token* t = pos.node;
-    token* after = t->next;
-    t->prev->next = after;
-    after->prev = t->prev;
+    token* after = at(t->nextid);
+    at(t->previd)->nextid = t->nextid;
+    after->previd = t->previd;
     int64_t offset = t->sourceoffset;
     freenode(t);
     --count;
     changedat(after, offset);
-    return iterator(after);
+    return iterator(this, after);
 }
 
 // A token's start column depends on the texts before it on its line, so a change before
@@ -218,7 +221,7 @@ void tokenlist::changedat(token* first, int64_t offset) {
 }
 
 void tokenlist::forgetcolumnsfrom(token* first) {
-    for (token* x = first; x && x != &head && x->cachedcolumn != 0; x = x->next) {
+    for (token* x = first; x && x != head && x->cachedcolumn != 0; x = nextof(x)) {
         x->cachedcolumn = 0;
         if (x->breaksline()) break;
     }
@@ -234,7 +237,8 @@ void tokenlist::forgeteditsfrom(int64_t offset) {
 
 void textstore::pagesrelease::operator()(char* chunk) const { givepages(chunk, bytes); }
 
-// The next page of the newest block, or the first of a new block; its first slot names the list.
+// The next page of the newest block, or the first of a new block; its first slot names the
+// list and the page's number.
 void tokenlist::newpage() {
     char* page = currentpage ? currentpage + pagesize : nullptr;
     if (!page || page >= blockend) {
@@ -243,7 +247,10 @@ void tokenlist::newpage() {
         blocks.emplace_back(page, textstore::pagesrelease{blockbytes});
         blockend = page + blockbytes;
     }
-    *reinterpret_cast<tokenlist**>(page) = this;
+    if (pagelist.size() >= (size_t(1) << (32 - pagebits))) throw std::bad_alloc();
+    *reinterpret_cast<pageheader*>(page) = {this, static_cast<uint32_t>(pagelist.size())};
+    pagelist.push_back(page);
+    pages = pagelist.data();
     currentpage = page;
     room = page + sizeof(token);
     pageend = page + pagesize / sizeof(token) * sizeof(token);
@@ -253,7 +260,7 @@ token* tokenlist::newnode(token&& t) {
     token* node = new (takeslot()) token(std::move(t));
     if (node->ownstext) node->point(texts.keep(node->text()), false);
     node->inlist = true;
-    node->prev = node->next = nullptr;
+    node->previd = node->nextid = 0;
     node->cachedcolumn = 0;
     return node;
 }
@@ -265,24 +272,24 @@ void tokenlist::freenode(token* t) {
 
 tokenlist::chain tokenlist::detachtail(iterator pos) {
     token* first = pos.node;
-    if (first == &head) return {};
-    chain c{first, head.prev};
-    token* before = first->prev;
-    before->next = &head;
-    head.prev = before;
-    first->prev = nullptr;
-    c.last->next = nullptr;
+    if (first == head) return {};
+    chain c{first, at(head->previd)};
+    token* before = at(first->previd);
+    before->nextid = headid;
+    head->previd = first->previd;
+    first->previd = 0;
+    c.last->nextid = 0;
     countknown = false;
     return c;
 }
 
 void tokenlist::attachtail(chain c) {
     if (!c.first) return;
-    token* before = head.prev;
-    before->next = c.first;
-    c.first->prev = before;
-    c.last->next = &head;
-    head.prev = c.last;
+    token* before = at(head->previd);
+    before->nextid = idof(c.first);
+    c.first->previd = idof(before);
+    c.last->nextid = headid;
+    head->previd = idof(c.last);
     countknown = false;
     forgetcolumnsfrom(c.first);
 }

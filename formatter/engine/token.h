@@ -86,13 +86,19 @@ public:
     // Replaces the text; the list that holds the token learns of it.
     void settext(std::string_view text);
 
-    // Where the token stands in the tokenized text (inserted tokens: where they were put).
-    int64_t sourceoffset = -1;
 private:
     friend class tokenlist;
-    token* prev = nullptr;
-    token* next = nullptr;
+    // The neighbours, as slot numbers of the list that holds the token (0: none): half the
+    // room of pointers, in the record every token of a text has.
+    uint32_t previd = 0;
+    uint32_t nextid = 0;
     const char* textdata = "";   // the list's texts, the tokenized text, or a copy of its own
+
+public:
+    // Where the token stands in the tokenized text (inserted tokens: where they were put).
+    int64_t sourceoffset = -1;
+
+private:
     uint32_t textsize = 0;
     int32_t cachedcolumn = 0;    // display column where the token starts on its line; 0 unknown
 
@@ -137,7 +143,7 @@ public:
         // Tokens mostly lie in list order in memory: the ones a walk reaches next are fetched early.
         iterator& operator++() {
             __builtin_prefetch(reinterpret_cast<const char*>(node) + prefetchdistance);
-            node = node->next;
+            node = list->at(node->nextid);
             return *this;
         }
         iterator operator++(int) {
@@ -145,15 +151,16 @@ public:
             ++*this;
             return old;
         }
-        iterator& operator--() { node = node->prev; return *this; }
-        iterator operator--(int) { iterator old = *this; node = node->prev; return old; }
-        bool operator==(const iterator&) const = default;
+        iterator& operator--() { node = list->at(node->previd); return *this; }
+        iterator operator--(int) { iterator old = *this; --*this; return old; }
+        bool operator==(const iterator& other) const { return node == other.node; }
         token* get() const { return node; }
 
     private:
         friend class tokenlist;
-        explicit iterator(token* n) : node(n) {}
+        iterator(const tokenlist* l, token* n) : node(n), list(l) {}
         token* node = nullptr;
+        const tokenlist* list = nullptr;
     };
 
     tokenlist();
@@ -161,13 +168,13 @@ public:
     tokenlist(const tokenlist&) = delete;
     tokenlist& operator=(const tokenlist&) = delete;
 
-    iterator begin() const { return iterator(head.next); }
-    iterator end() const { return iterator(const_cast<token*>(&head)); }
-    bool empty() const { return head.next == &head; }
+    iterator begin() const { return iterator(this, at(head->nextid)); }
+    iterator end() const { return iterator(this, head); }
+    bool empty() const { return head->nextid == headid; }
     // The number of tokens in the list.
     int64_t size() const;
-    token& front() const { return *head.next; }
-    token& back() const { return *head.prev; }
+    token& front() const { return *at(head->nextid); }
+    token& back() const { return *at(head->previd); }
 
     // Inserts before pos; the new token takes pos's place in the text.
     iterator insert(iterator pos, token&& t);
@@ -203,8 +210,9 @@ public:
     void attachtail(chain c);
     // A token of this list's kind made outside it, to be linked into a chain.
     token* newnode(token&& t);
-    static token* nextof(token* t) { return t->next; }
-    static token* prevof(token* t) { return t->prev; }
+    // The next and the previous token of a chain's token (nullptr: none).
+    token* nextof(const token* t) const { return t->nextid ? at(t->nextid) : nullptr; }
+    token* prevof(const token* t) const { return t->previd ? at(t->previd) : nullptr; }
     // Gives back a token that newnode made and that no list holds.
     void freenode(token* t);
     // Appends a token of the tokenized text whose text is those bytes themselves.
@@ -223,21 +231,52 @@ public:
         node->classcode = static_cast<int8_t>(classcode);
         node->sourceoffset = sourceoffset;
         node->matchstart = matchstart;
-        link(head.prev, node);
-        return iterator(node);
+        link(at(head->previd), node);
+        return iterator(this, node);
     }
 
 private:
     friend class token;
+    // Tokens live in blocks of slots, handed out in order and reused once freed: a text's
+    // tokens lie next to each other in memory and cost no allocation of their own. A token
+    // in a list keeps its text in the list's store, so the slots need no destruction. Blocks
+    // are made of aligned pages whose first slot names the list and the page's number, so a
+    // token finds its list and its own slot number without a field of its own. A slot's
+    // number is its page's number times slotsperpage plus its place on the page; the first
+    // slot of the first page holds no token, so 0 means "none".
+    static constexpr size_t pagesize = 64 * 1024;
+    static constexpr int pagebits = 11;
+    static constexpr uint32_t slotsperpage = uint32_t(1) << pagebits;
+    static_assert(pagesize / sizeof(token) <= slotsperpage, "a page's slots are numbered in pagebits");
+    static constexpr uint32_t headid = 1;   // the head is the first token slot of the first page
+    struct pageheader {
+        tokenlist* list;
+        uint32_t number;
+    };
+    static_assert(sizeof(pageheader) <= sizeof(token), "a page's header fits in its first slot");
+    static char* pageof(const token* t) {
+        return reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(t) & ~(pagesize - 1));
+    }
+    static tokenlist* listof(const token* t) { return reinterpret_cast<const pageheader*>(pageof(t))->list; }
+    static uint32_t idof(const token* t) {
+        const char* page = pageof(t);
+        const auto place = static_cast<uint32_t>((reinterpret_cast<const char*>(t) - page) / sizeof(token));
+        return (reinterpret_cast<const pageheader*>(page)->number << pagebits) | place;
+    }
+    token* at(uint32_t id) const {
+        return reinterpret_cast<token*>(pages[id >> pagebits] + (id & (slotsperpage - 1)) * sizeof(token));
+    }
+
     // Text before `first` changed: forget the cached columns that it may move.
     void changedat(token* first, int64_t offset);
     void forgetcolumnsfrom(token* first);
     void link(token* before, token* t) {
-        token* after = before->next;
-        t->prev = before;
-        t->next = after;
-        before->next = t;
-        after->prev = t;
+        const uint32_t beforeid = idof(before), tid = idof(t);
+        token* after = at(before->nextid);
+        t->previd = beforeid;
+        t->nextid = before->nextid;
+        before->nextid = tid;
+        after->previd = tid;
         ++count;
     }
     void* takeslot() {
@@ -252,25 +291,18 @@ private:
         return place;
     }
     void newpage();
-    token head;
+    token* head = nullptr;
     textstore texts;
     int64_t lastedit = -1;   // the highest offset edited so far
     mutable int64_t count = 0;          // tokens in the list,
     mutable bool countknown = true;     // unless chains were cut off or linked in
 
-    // Tokens live in blocks of slots, handed out in order and reused once freed: a text's
-    // tokens lie next to each other in memory and cost no allocation of their own. A token
-    // in a list keeps its text in the list's store, so the slots need no destruction. Blocks
-    // are made of aligned pages whose first slot names the list, so a token finds its list
-    // without a pointer of its own.
-    static constexpr size_t pagesize = 64 * 1024;
-    static tokenlist* listof(const token* t) {
-        return *reinterpret_cast<tokenlist* const*>(reinterpret_cast<uintptr_t>(t) & ~(pagesize - 1));
-    }
     struct freeslot {
         freeslot* next;
     };
     std::vector<std::unique_ptr<char[], textstore::pagesrelease>> blocks;
+    std::vector<char*> pagelist;   // the pages by number
+    char** pages = nullptr;        // pagelist's bytes, read on every step of a walk
     char* currentpage = nullptr;  // the newest page
     char* room = nullptr;         // its next slot
     char* pageend = nullptr;      // past the last slot of that page
