@@ -535,6 +535,7 @@ TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
          "The error file same.sql is an input file, which -e cannot replace.\n" + hint},
         {{"-e=out.sql", "-i", "h.sql", "-o", "out.sql"}, "The error file out.sql is an output file, which would replace it.\n" + hint},
         {{"-i", "a.sql", "-e=./a.sql.vmq"}, "The error file ./a.sql.vmq is an output file, which would replace it.\n" + hint},
+        {{"-i", "a.sql", "-o", "a.out", "-slsf", "sync", "-e=sync"}, "The error file sync is an output file, which would replace it.\n" + hint},
     };
     for (const row& r : rows) {
         programresult run = brelm(r.arguments);

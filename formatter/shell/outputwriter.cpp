@@ -95,7 +95,7 @@ bool isanoutputfile(settings& s, const std::string& name) {
         const std::string& output = s.outputfiles.at(i);
         if (!s.inputfiles.at(i).empty() && isfiletarget(output) && samename(name, output)) return true;
     }
-    return false;
+    return isfiletarget(s.slsf) && samename(name, s.slsf);
 }
 
 void refuseinplacecut(settings& s, const fileidentity& input, messagestream& messages) {
