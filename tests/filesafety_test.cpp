@@ -498,7 +498,8 @@ TEST_F(filesafety, hardlinkedandreadonlyfilesstayastheyare) {
 
 // With -sl, -el or -pp the result is not the whole input: it may not replace the input file,
 // whatever name leads to it; nor may html, and the -slsf listing and the -e messages may
-// replace no input of the run. The -slsf listing may not be the output, which would replace it.
+// replace no input of the run. Nor may the -slsf listing or the -e file be an output, which
+// would replace it.
 TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
     const std::string text = "#define one 1\nx := one;\ny := 2;\n";
     writefile("h.sql", text);
@@ -532,6 +533,9 @@ TEST_F(filesafety, acutorchangedtextneverreplacesitsinput) {
         {{"-e=h.sql", "-i", "h.sql", "-o", "out.sql"}, "The error file h.sql is an input file, which -e cannot replace.\n" + hint},
         {{"-i", "a.sql", "-e=same.sql", "-i", "h.sql", "-o", "out.sql"},
          "The error file same.sql is an input file, which -e cannot replace.\n" + hint},
+        {{"-e=out.sql", "-i", "h.sql", "-o", "out.sql"}, "The error file out.sql is an output file, which would replace it.\n" + hint},
+        {{"-i", "a.sql", "-e=./a.sql.vmq"}, "The error file ./a.sql.vmq is an output file, which would replace it.\n" + hint},
+        {{"-i", "a.sql", "-o", "a.out", "-slsf", "sync", "-e=sync"}, "The error file sync is an output file, which would replace it.\n" + hint},
     };
     for (const row& r : rows) {
         programresult run = brelm(r.arguments);

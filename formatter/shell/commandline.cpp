@@ -529,6 +529,11 @@ void commandlineparser::finisherrorfile() {
         printout(args.messages, waiting);
         fail("The error file " + escapedword(name) + " is an input file, which -e cannot replace.");
     }
+    // An output written over it would take its place, and the messages after it with it.
+    if (descriptorofname(name) < 0 && isanoutputfile(s, name)) {
+        printout(args.messages, waiting);
+        fail("The error file " + escapedword(name) + " is an output file, which would replace it.");
+    }
     const int named = descriptorofname(name);
     const int fd = named >= 0 ? ::dup(named) : ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {

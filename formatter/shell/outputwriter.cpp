@@ -90,6 +90,14 @@ bool isaninputfile(settings& s, const std::string& name) {
     return false;
 }
 
+bool isanoutputfile(settings& s, const std::string& name) {
+    for (int32_t i = 0; i < s.outputfiles.size(); ++i) {
+        const std::string& output = s.outputfiles.at(i);
+        if (!s.inputfiles.at(i).empty() && isfiletarget(output) && samename(name, output)) return true;
+    }
+    return isfiletarget(s.slsf) && samename(name, s.slsf);
+}
+
 void refuseinplacecut(settings& s, const fileidentity& input, messagestream& messages) {
     if (s.html && outputisinput(s, input)) usageerror(messages, "-io and -html cannot be used at the same time.\n");
     if ((s.sl > 1 || s.el > 0 || s.pp) && outputisinput(s, input))

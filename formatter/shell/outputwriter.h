@@ -31,6 +31,9 @@ bool replacedbythisrun(const fileidentity& listed, const fileidentity& now);
 void refuseinplacecut(settings& s, const fileidentity& input, messagestream& messages);
 // True when the name is one of the run's input files, by name or as the same file.
 bool isaninputfile(settings& s, const std::string& name);
+// True when the name is one of the run's output files or its -slsf file, by name or as the
+// same file.
+bool isanoutputfile(settings& s, const std::string& name);
 
 // True for an output name that is a file, not a stream (also by a name such as /dev/stdout),
 // the clipboard or nowhere.
