@@ -11,6 +11,9 @@ as
 
   --%test(type names)
   procedure type_names;
+
+  --%test(Parsed sizes)
+  procedure parsed_sizes;
 end test_json_pkg;
 /
 
@@ -77,5 +80,19 @@ as
     ut.expect(result).to_equal('object');
     ut.expect(expected_kind('null')).to_equal(1);
   end type_names;
+
+  procedure parsed_sizes
+  as
+    l_actual sys_refcursor;
+    l_expected sys_refcursor;
+  begin
+    open l_expected for
+      select 2 as element_count from dual;
+    load_fixture(p_doc => c_test_document, p_limit => c_element_limit);
+    open l_actual for
+      select get_size(d.document_id) as element_count
+        from json_documents d where d.document_id = c_test_document;
+    ut.expect(l_actual).to_equal(l_expected);
+  end parsed_sizes;
 end test_json_pkg;
 /

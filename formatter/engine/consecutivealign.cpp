@@ -228,7 +228,7 @@ void formatter::keepgroupsnapshot(position start) {
     rewinds.regroupend = rewinds.resumetoken;
     // The line of the last padded row goes on after the group's end: the line breaks the
     // limit puts into it are watched up to its end.
-    rewinds.regroupwatch = 0;
+    rewinds.regroupwatch = rewinds.regroupkept = 0;
     if (!rewinds.paddedrows.empty() && sameoutputline(rewinds.paddedrows.back(), rewinds.resumetoken)) {
         position p = rewinds.resumetoken;
         while (p != tokens.end() && p->kind != endtoken && !p->breaksline()) ++p;
@@ -237,8 +237,7 @@ void formatter::keepgroupsnapshot(position start) {
             rewinds.regroupwatch = 1;
             // A group of its own may begin on the rest of the line: the first one's snapshot
             // and line are kept for forming it again.
-            rewinds.regroupsnapshot = rewinds.rewindsnapshot;
-            rewinds.regroupline = rewinds.groupline;
+            keepregroupsnapshot();
         }
     }
     rewinds.regroupop = rewinds.alignop;
@@ -246,18 +245,32 @@ void formatter::keepgroupsnapshot(position start) {
     rewinds.rowsparted = 0;
 }
 
-// The snapshot stays the group's unless a declaration run laid out again took its own; a
-// group that began on the watched line left a copy.
+void formatter::keepregroupsnapshot() {
+    rewinds.regroupsnapshot = rewinds.rewindsnapshot;
+    rewinds.regroupline = rewinds.groupline;
+    rewinds.regroupkept = 1;
+}
+
+// A declaration run that takes its snapshot while a group is laid out again, before the group's
+// end: the group's snapshot is kept, so the group is still formed again from the lines the
+// limit made.
+void formatter::keepgroupbeforedeclarationrun() {
+    if (rewinds.regroupend == position() || rewinds.regroupkept || rewinds.rewindtoken != rewinds.regroupstart) return;
+    keepregroupsnapshot();
+}
+
+// The snapshot stays the group's unless another took its place: a group that began on the
+// watched line, or a declaration run laid out again, and then a copy was kept.
 bool formatter::regroupdue(position t) const {
     return rewinds.replaybreaks > 0 && t == rewinds.regroupend && rewinds.regroupstart != position() && rewinds.regroups < 2 &&
-           (rewinds.rewindtoken == rewinds.regroupstart || (rewinds.regroupwatch && !rewinds.declarationsnapshot));
+           (rewinds.rewindtoken == rewinds.regroupstart || (rewinds.regroupkept && !rewinds.declarationsnapshot));
 }
 
 // The group starts again at its first row with the state of its snapshot, as on its first
 // laying out: its rows are noted on the output lines, padded and laid out again.
 void formatter::formgroupagain() {
     ++rewinds.regroups;
-    rewinds.regroupwatch = 0;
+    rewinds.regroupwatch = rewinds.regroupkept = 0;
     rewinds.groupshared = position();
     rewinds.replaybreaks = 0;
     rewinds.rowsparted = 0;

@@ -153,8 +153,11 @@ bool formatter::finishdeclarationrun(bool mayrewind) {
         rewinds.rewindline = 0;
         return false;
     }
-    rewinds.regroupend = position();
-    rewinds.regroupwatch = 0;
+    // A group laid out again before the run is formed again at its end only from a kept snapshot.
+    if (!rewinds.regroupkept) {
+        rewinds.regroupend = position();
+        rewinds.regroupwatch = 0;
+    }
     rewindtosnapshot();
     return true;
 }
@@ -185,6 +188,7 @@ void formatter::adddeclarationrow(position blank) {
     if (g.rows.empty()) {
         g.padding = s.ps;
         if (s.mcs && !alignmentpending() && !rewinds.declarationsnapshot) {
+            keepgroupbeforedeclarationrun();
             rewinds.movesnapshot(currenttoken, tokenline(currenttoken));
             take(rewinds.rewindsnapshot);
             rewinds.declarationsnapshot = 1;

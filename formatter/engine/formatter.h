@@ -186,6 +186,8 @@ public:
     bool endconsecutivegroup();
     void keepgroupsnapshot(position start);
     bool regroupdue(position t) const;
+    void keepregroupsnapshot();
+    void keepgroupbeforedeclarationrun();
     void formgroupagain();
     void noteblanksbefore(lineblanks& line, position t) const;
     void restoreblanksbefore(const lineblanks& line, position t);

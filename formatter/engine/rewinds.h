@@ -109,8 +109,9 @@ struct rewindcontrol {
     char regroupwatch = 0;             // the last row's line is laid out after the group's end
     lineblanks groupline;              // the first row's line when the group began
     lineblanks sharedline;             // the shared operator's line at its snapshot
-    rewindstate regroupsnapshot;       // the group's snapshot and first line while its last
-    lineblanks regroupline;            // row's line is watched
+    rewindstate regroupsnapshot;       // the group's snapshot and first line, kept while its
+    lineblanks regroupline;            // last row's line is watched or a declaration run holds
+    char regroupkept = 0;              // the current snapshot
     // The state at an operator left out for sharing its line with another, kept while no group
     // is open, to judge it again when the limit parts the two.
     rewindstate sharedsnapshot;

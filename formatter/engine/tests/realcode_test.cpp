@@ -183,6 +183,23 @@ TEST_F(realcode, alignmentgroupsthatthelimitbreaksstay) {
          "  p_id        := 'ORDERS';\n"
          "END;\n"
          "/\n"},
+        // The alias run laid out again inside the group's second laying out keeps the group's
+        // forming again.
+        {"-acarv -aav -mcs 40", [](settings& s) { s.acarv = 1; s.aav = 1; s.mcs = 40; },
+         "begin\n"
+         "  bonus_pkg.award(p_emp => l_test_employee, p_amount => l_sales_amount);\n"
+         "  select salary as new_salary into l_new from employees;\n"
+         "end;\n"
+         "/\n",
+         "BEGIN\n"
+         "  bonus_pkg.award(p_emp    =>\n"
+         "                  l_test_employee,\n"
+         "                  p_amount =>\n"
+         "                  l_sales_amount);\n"
+         "  SELECT salary AS new_salary INTO l_new\n"
+         "  FROM employees;\n"
+         "END;\n"
+         "/\n"},
         {"-acarv -acav -mlipl 2", [](settings& s) { s.acarv = 1; s.acav = 1; s.mlipl = 2; },
          "begin\n"
          "  dbms_stats.gather_table_stats(cascade => nvl(p_x, 0), start_date => nvl(p_x, 0));\n"
