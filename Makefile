@@ -1,6 +1,6 @@
 # Set-up, build and test on Debian 12. As root, missing packages are installed;
 # otherwise the exact apt-get line is printed.
-PACKAGES := cmake ninja-build g++ libpcre2-dev libgtest-dev libgmock-dev qt6-base-dev xvfb xauth
+PACKAGES := cmake ninja-build g++ libpcre2-dev libgtest-dev libgmock-dev qt6-base-dev xvfb xauth clang-format
 # Only the fuzz targets need clang and its libFuzzer runtime.
 FUZZPACKAGES := clang libclang-rt-14-dev
 BUILD    := build
@@ -17,7 +17,7 @@ FUZZTIME := 60
 SANITIZERUNTIME := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1 \
                    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps fuzzdeps train configure build run test check sanitize fuzz bench clean
+.PHONY: all deps fuzzdeps train configure build run test check sanitize fuzz bench format clean
 
 all: build
 
@@ -89,6 +89,10 @@ fuzz: fuzzdeps
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target brelmbench >&2
 	@$(BUILD)/bin/brelmbench
+
+# Lays out every C++ source as .clang-format says; make test fails on a source that is not.
+format: deps
+	@tests/formatcheck.sh --fix .
 
 clean:
 	rm -rf $(BUILD) $(TRAINBUILD) $(CHECKBUILD) $(SANITIZEBUILD) $(FUZZBUILD)

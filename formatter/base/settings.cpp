@@ -75,11 +75,14 @@ std::string defaultbackupdirectory() {
 std::string privatebackupdirectory() { return "/tmp/brelm-" + std::to_string(::geteuid()); }
 
 void setdefaults(settings& s) {
+    // clang-format off
     setall(s,
            {&settings::rsaob, &settings::c, &settings::co, &settings::sao, &settings::ncb, &settings::rs,
             &settings::iaew, &settings::iacw, &settings::iac, &settings::uk, &settings::iibe, &settings::in,
             &settings::clb, &settings::itlwb, &settings::sr, &settings::sf, &settings::rl, &settings::soe},
            1);
+    // clang-format on
+    // clang-format off
     setall(s,
            {&settings::rsbcb, &settings::iic,    &settings::id,   &settings::ck,    &settings::lk,     &settings::html,
             &settings::acav,  &settings::acev,   &settings::acarv, &settings::isc,  &settings::isc2,   &settings::pcr,
@@ -95,6 +98,7 @@ void setdefaults(settings& s) {
             &settings::w,     &settings::al,     &settings::ar,   &settings::lsql,  &settings::rsql,   &settings::ol,
             &settings::alol,  &settings::sbi,    &settings::rbi,  &settings::isis},
            0);
+    // clang-format on
     setall(s, linebreakflags, 0);
     s.b = 40;
     setbasevalues(s);
@@ -109,6 +113,7 @@ void setalloff(settings& s, int clearifs) {
     s.l = -1;
     s.e.clear();
     s.ls.clear();
+    // clang-format off
     setall(s,
            {&settings::rsaob, &settings::rsbcb, &settings::c,     &settings::iic,    &settings::co,    &settings::sao,
             &settings::ncb,   &settings::rs,    &settings::iaew,  &settings::iacw,   &settings::iac,   &settings::id,
@@ -125,6 +130,7 @@ void setalloff(settings& s, int clearifs) {
             &settings::sr,    &settings::ss,    &settings::mte,   &settings::b,      &settings::w,     &settings::bbj,
             &settings::sbi,   &settings::rbi,   &settings::isis},
            0);
+    // clang-format on
     setall(s, linebreakflags, 0);
     setall(s, switchobjectfields, 0);
     setbasevalues(s);

@@ -6,6 +6,7 @@
 #include <iostream>
 
 const std::vector<std::pair<const char*, int32_t>>& keywordclasstable() {
+    // clang-format off
     static const std::vector<std::pair<const char*, int32_t>> table{
         {"by", classby}, {"set", classset}, {"then", classthen}, {"if", classif},
         {"loop", classloop}, {"for", classfor}, {"while", classwhile}, {"cursor", classcursor},
@@ -23,6 +24,7 @@ const std::vector<std::pair<const char*, int32_t>>& keywordclasstable() {
         {"table", classtable}, {"view", classview}, {"materialized", classmaterialized},
         {"distinct", classdistinct}, {"object", classobject}, {"fetch", classfetch},
     };
+    // clang-format on
     return table;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 // Keyword class codes of the words the engine tests by class.
+// clang-format off
 enum keywordclass : int32_t {
     classby = 1, classset = 2, classthen = 6, classif = 7, classloop = 8, classfor = 9,
     classwhile = 10, classcursor = 11, classcase = 12, classdeclare = 13, classwhere = 14,
@@ -24,6 +25,7 @@ enum keywordclass : int32_t {
     classinserted = 54,  // whitespace a rule inserted
     classhandled = 55,   // a keyword whose followers the break rule has handled
 };
+// clang-format on
 
 // The word -> class code pairs of the keyword class map.
 const std::vector<std::pair<const char*, int32_t>>& keywordclasstable();

@@ -7,6 +7,7 @@ namespace {
 
 // Laid out as the entries stood in their source lists; the layout characters, the "|" lines
 // and the repeated words do no harm, since only the words inside "^" and "$" are taken.
+// clang-format off
 const char* const reservedwordentries =
     "^ALL$|^ALTER$|^AND$|^ANY$|^AS$|^ASC$|^BETWEEN$|^BY$|^CHAR$|^CHECK$|^CLUSTER$|^COMMENT$|^COMPRESS$|"
     "\n                      ^CONNECT$|^CREATE$|^CURRENT$|^DATE$|^DECIMAL$|^DEFAULT$|^delete$|^DESC$|^DISTINCT$|^DROP$|^ELSE$|"
@@ -79,6 +80,7 @@ const char* const reservedwordentries =
     "\n                      ^SHRINK$|^TX$|^SKIP_UNUSABLE_INDEXES$|^TYPE$|^UBA$|^VALIDATION$|^UNARCHIVED$|^VALUE$|^UNDER$|"
     "\n                      ^VARRAY$|^UNDO$|^VARYING$|^UNLIMITED$|^UNLOCK$|^WHEN$|^UNRECOVERABLE$|^WITHOUT$|^UNTIL$|^WORK$|"
     "\n                      ^UNUSABLE$|^WRITE$|^UNUSED$|^UPDATABLE$|^XID$|^USAGE$|^USE$|^USING$|^CASE$";
+// clang-format on
 
 const char* const sqlpluscommandentries =
     "@\n"

@@ -170,6 +170,7 @@ using parser = commandlineparser;
 // decides. A row named by its switch alone may stand anywhere above the switch-object, flag
 // and ignored rows at the end ("-ci" takes a number before the flag row sees "-ci+"), so
 // the listed rows stand in the order the switch listings write them.
+// clang-format off
 const switchrow commandlineparser::rows[] = {
     {.name = "-h", .form = "^-h$|^--help$", .recognised = &parser::help, .inblock = true},
     {.name = "-ei", .form = "^-ei$", .recognised = &parser::endblock, .inblock = true},
@@ -238,6 +239,7 @@ const switchrow commandlineparser::rows[] = {
     {.name = "-", .form = "^-([\\w.]+)(\\-|\\+|)$", .recognised = &parser::flagrow, .inblock = true},
     {.name = "", .form = "", .recognised = &parser::ignoredrow, .inblock = true},
 };
+// clang-format on
 
 std::span<const switchrow> switchrows() { return commandlineparser::rows; }
 

@@ -21,6 +21,7 @@ struct helpsection {
     std::vector<helpentry> entries;
 };
 
+// clang-format off
 const std::vector<helpsection>& helpsections() {
     static const std::vector<helpsection> sections = {
         {"general", 16, {
@@ -209,6 +210,7 @@ const std::vector<helpsection>& helpsections() {
     };
     return sections;
 }
+// clang-format on
 
 // The switch part, blanks up to the column (at least one), and the description.
 std::string helpline(const helpentry& entry, size_t column) {

@@ -21,6 +21,7 @@ struct flagentry {
 };
 
 // The plain flags in registration order; itlwb is registered twice.
+// clang-format off
 const flagentry plainflags[] = {
     {"rsaob", &settings::rsaob}, {"rsbcb", &settings::rsbcb}, {"c", &settings::c},
     {"iic", &settings::iic}, {"co", &settings::co}, {"sao", &settings::sao},
@@ -54,6 +55,7 @@ const flagentry plainflags[] = {
     {"sr", &settings::sr}, {"ss", &settings::ss}, {"soe", &settings::soe},
     {"mte", &settings::mte}, {"w", &settings::w}, {"v", &settings::v},
 };
+// clang-format on
 
 switchobject makeobject(const std::string& name, switchkind kind, const std::string& description) {
     switchobject o;

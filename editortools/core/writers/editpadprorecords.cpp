@@ -10,6 +10,7 @@ std::pair<std::string, RegValue> number(const char* key, int32_t value) { return
 
 EditPadProToolRecord MakeEditPadPro6Tool(const std::string& caption, const std::string& commandLine,
                                          const std::string& workingFolder) {
+    // clang-format off
     return {text("Caption", caption),          text("Hint", ""),
             text("CommandLine", commandLine),  text("WorkingFolder", workingFolder),
             number("ShortCut", 0),             text("AllFileTypes", "0"),
@@ -26,10 +27,12 @@ EditPadProToolRecord MakeEditPadPro6Tool(const std::string& caption, const std::
             text("StdErrModified", "1"),       text("StdErrClose", "0"),
             number("StdErrFileType", 0),       text("StdErrUserFileType", "0"),
             text("StdErrSyntax", "None")};
+    // clang-format on
 }
 
 EditPadProToolRecord MakeEditPadPro7Tool(const std::string& caption, const std::string& commandLine,
                                          const std::string& workingFolder) {
+    // clang-format off
     return {text("Caption", caption),           text("Hint", ""),
             text("CommandLine", commandLine),   text("WorkingFolder", workingFolder),
             text("Toolbar", "1"),               text("ToolbarCaption", "0"),
@@ -45,4 +48,5 @@ EditPadProToolRecord MakeEditPadPro7Tool(const std::string& caption, const std::
             text("StdOutSyntax", "None"),       number("StdErr", 1),
             text("StdErrModified", "1"),        text("StdErrClose", "0"),
             text("StdErrFileType", "txt"),      text("StdErrSyntax", "None")};
+    // clang-format on
 }

@@ -114,10 +114,12 @@ std::string TranslatedArguments(const PreparedTool& tool) {
 
 // The thirteen lines of a tool, key and value.
 std::vector<std::pair<std::string, std::string>> ToolLines(const PreparedTool& tool) {
+    // clang-format off
     return {{"Command=", tool.program}, {"Text=", tool.toolName}, {"Argument=", TranslatedArguments(tool)},
             {"InitDir=", tool.currentDirectory}, {"RedirOut=", "1"}, {"Stdin=", "0"},
             {"Plugin=", "0"}, {"Save=", "1"}, {"Pattern=", "0"},
             {"Pattern Regex=", ""}, {"Close=", "0"}, {"Hide=", "0"}, {"Help=", "0"}};
+    // clang-format on
 }
 
 // Rewrites the keys of the section that begins at header; no line is added.

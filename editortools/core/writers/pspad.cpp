@@ -37,6 +37,7 @@ bool startswithtab(const std::string& line, size_t tabs) {
 }
 
 std::string toolblock(const PreparedTool& tool) {
+    // clang-format off
     return "\t" + tool.toolName + "\n"
            "\t\tCommand=" + tool.program + "\n"
            "\t\tParams=" + tool.argumentLine + "\n"
@@ -44,6 +45,7 @@ std::string toolblock(const PreparedTool& tool) {
            "\t\tCaptureOutp=1\n"
            "\t\tLogParser=" + tool.logParser + "\n"
            "\t\tLogType=0\n";
+    // clang-format on
 }
 
 }  // namespace
