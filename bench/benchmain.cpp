@@ -32,9 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct measurement {
-    int exitcode = -1;   // -1: did not run or did not exit
+    int exitcode = -1;  // -1: did not run or did not exit
     double seconds = 0;
-    double cpuseconds = 0;   // user and system time: steadier than the clock on a loaded machine
+    double cpuseconds = 0;  // user and system time: steadier than the clock on a loaded machine
     double peakmegabytes = 0;
 };
 
@@ -67,7 +67,9 @@ measurement run(const std::string& program, std::vector<std::string> arguments, 
     if (wait4(child, &status, 0, &usage) < 0 || !WIFEXITED(status)) return result;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     result.exitcode = WEXITSTATUS(status);
-    auto secondsof = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    auto secondsof = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     result.cpuseconds = secondsof(usage.ru_utime) + secondsof(usage.ru_stime);
     result.peakmegabytes = static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss is in KB
     return result;
@@ -80,9 +82,7 @@ std::string readall(const std::string& name) {
     return all.str();
 }
 
-void writeall(const std::string& name, const std::string& text) {
-    std::ofstream(name, std::ios::binary) << text;
-}
+void writeall(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
 
 struct configuration {
     std::string name;
@@ -100,8 +100,8 @@ public:
     // True when brelm -pp really expands macros (the preprocessing library is there).
     bool preprocessingworks() {
         writeall(path("probe.sql"), "#define one 1\nx := one;\n");
-        measurement m = run(brelm, {"-i", path("probe.sql"), "-o", path("probe.out"), "-pp", "-b", "0", "-sr-"},
-                            path("probe.log"));
+        measurement m =
+            run(brelm, {"-i", path("probe.sql"), "-o", path("probe.out"), "-pp", "-b", "0", "-sr-"}, path("probe.log"));
         std::string out = readall(path("probe.out"));
         out.erase(std::remove_if(out.begin(), out.end(), [](char c) { return c == ' ' || c == '\n'; }), out.end());
         return m.exitcode == 0 && out == "x:=1;";
@@ -141,16 +141,13 @@ private:
     // The input of that kind and size, written once.
     std::string inputfile(inputkind kind, const std::string& shape, size_t megabytes, bool macros) {
         static const char* const prefixes[] = {"generated", "realcode", "shape"};
-        std::string name = path(prefixes[static_cast<int>(kind)] + shape + std::to_string(megabytes) +
-                                (macros ? "m" : "") + ".sql");
+        std::string name =
+            path(prefixes[static_cast<int>(kind)] + shape + std::to_string(megabytes) + (macros ? "m" : "") + ".sql");
         if (fs::exists(name)) return name;
         size_t bytes = megabytes << 20;
-        if (kind == inputkind::generated)
-            writeall(name, generateplsql(bytes, 1, macros));
-        else if (kind == inputkind::realcode)
-            writeall(name, generaterealcode(bytes, 1, macros));
-        else
-            writeall(name, generateshape(shape, bytes));
+        if (kind == inputkind::generated) writeall(name, generateplsql(bytes, 1, macros));
+        else if (kind == inputkind::realcode) writeall(name, generaterealcode(bytes, 1, macros));
+        else writeall(name, generateshape(shape, bytes));
         return name;
     }
 
@@ -168,10 +165,8 @@ int series(bench& b, const configuration& c, inputkind kind, const std::string& 
     int failures = 0;
     for (auto [megabytes, repeats] : sizes) {
         measurement m;
-        if (b.measure(c, kind, shape, megabytes, repeats, m))
-            best[megabytes] = m;
-        else
-            ++failures;
+        if (b.measure(c, kind, shape, megabytes, repeats, m)) best[megabytes] = m;
+        else ++failures;
     }
     size_t small = sizes.front().first, large = sizes.back().first;
     if (best.count(small) && best.count(large)) {
@@ -195,7 +190,9 @@ int main(int argc, char** argv) {
     const configuration plain{"default", {}, false};
     std::vector<configuration> configurations = {
         plain,
-        {"heavy", {"-mcs", "80", "-acs", "-aci", "-asc", "-abuc", "-al", "-acav", "-actv", "-sbi", "-uk", "-ui"}, false},
+        {"heavy",
+         {"-mcs", "80", "-acs", "-aci", "-asc", "-abuc", "-al", "-acav", "-actv", "-sbi", "-uk", "-ui"},
+         false},
     };
     // On real-project code, the heavy set is the alignment one users run with a column limit.
     std::vector<configuration> realconfigurations = {
@@ -218,7 +215,8 @@ int main(int argc, char** argv) {
     for (const configuration& c : realconfigurations)
         failures += series(b, c, inputkind::realcode, "", {{5, 5}, {50, 2}});
     std::printf("Degenerate shapes, default switches, 5 and 50 MB:\n");
-    for (const std::string& shape : shapenames()) failures += series(b, plain, inputkind::shape, shape, {{5, 3}, {50, 1}});
+    for (const std::string& shape : shapenames())
+        failures += series(b, plain, inputkind::shape, shape, {{5, 3}, {50, 1}});
     fs::remove_all(folder);
     return failures ? 1 : 0;
 }

@@ -31,12 +31,9 @@ int main(int argc, char** argv) {
     size_t bytes = std::strtoull(argv[1], nullptr, 10);
     uint32_t seed = argc > 3 ? static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 1;
     std::ofstream out(argv[2], std::ios::binary);
-    if (!shape.empty())
-        out << generateshape(shape, bytes);
-    else if (realcode)
-        out << generaterealcode(bytes, seed, macros);
-    else
-        out << generateplsql(bytes, seed, macros);
+    if (!shape.empty()) out << generateshape(shape, bytes);
+    else if (realcode) out << generaterealcode(bytes, seed, macros);
+    else out << generateplsql(bytes, seed, macros);
     out.close();
     if (!out) {
         std::fprintf(stderr, "could not write %s\n", argv[2]);

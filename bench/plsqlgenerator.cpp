@@ -29,19 +29,15 @@ public:
         }
         switch (pick(9)) {
         case 0:
-            line(depth, "select count(*), max(" + name("col") + ") into v_count, v_max from " +
-                            name("tab") + " t where t.id = p_id and t.status in ('A', 'B');");
+            line(depth, "select count(*), max(" + name("col") + ") into v_count, v_max from " + name("tab") +
+                            " t where t.id = p_id and t.status in ('A', 'B');");
             break;
         case 1:
-            line(depth, "update " + name("tab") + " set amount=amount+1, changed = sysdate where id=" +
-                            std::to_string(pick(100)) + ";");
+            line(depth, "update " + name("tab") +
+                            " set amount=amount+1, changed = sysdate where id=" + std::to_string(pick(100)) + ";");
             break;
-        case 2:
-            line(depth, "v_text := 'it''s ' || to_char(v_count) || q'[ with 'quotes' ]';");
-            break;
-        case 3:
-            line(depth, "-- a remark about " + name("item") + " that explains nothing");
-            break;
+        case 2: line(depth, "v_text := 'it''s ' || to_char(v_count) || q'[ with 'quotes' ]';"); break;
+        case 3: line(depth, "-- a remark about " + name("item") + " that explains nothing"); break;
         case 4:
             line(depth, "/* block comment");
             line(depth, "   over two lines */ null;");
@@ -52,26 +48,17 @@ public:
             line(depth, call + ");");  // a long line
             break;
         }
-        case 6:
-            line(depth, "insert into " + name("tab") + " (a, b, c) values (1, 'two', 3.5e+2);");
-            break;
-        case 7:
-            line(depth, "v_x:=v_y*2-v_z/3;");
-            break;
-        default:
-            line(depth, "delete from " + name("tab") + " where created < sysdate - 30;");
+        case 6: line(depth, "insert into " + name("tab") + " (a, b, c) values (1, 'two', 3.5e+2);"); break;
+        case 7: line(depth, "v_x:=v_y*2-v_z/3;"); break;
+        default: line(depth, "delete from " + name("tab") + " where created < sysdate - 30;");
         }
     }
 
     // Statements that only compile once the preprocessor has run.
     void macrostatement(int depth) {
         switch (pick(3)) {
-        case 0:
-            line(depth, "v_count := SCALE(v_count, " + std::to_string(pick(10)) + ") + LIMIT;");
-            break;
-        case 1:
-            line(depth, "insert into AUDIT_TABLE (id, note) values (p_id, NOTE(" + name("step") + "));");
-            break;
+        case 0: line(depth, "v_count := SCALE(v_count, " + std::to_string(pick(10)) + ") + LIMIT;"); break;
+        case 1: line(depth, "insert into AUDIT_TABLE (id, note) values (p_id, NOTE(" + name("step") + "));"); break;
         default:
             text += "#if TRACE_LEVEL > 1\n";
             line(depth, "dbms_output.put_line('trace ' || p_id);");
@@ -95,8 +82,7 @@ public:
         for (int i = 0, n = apostrophes ? 100 + pick(100) : 3 + pick(8); i < n; ++i) {
             if (apostrophes && pick(2) == 0)
                 line(0, "PROMPT Don't stop: step " + std::to_string(i) + " of " + name("job"));
-            else
-                line(0, "PROMPT Step " + std::to_string(i) + " done for " + name("job"));
+            else line(0, "PROMPT Step " + std::to_string(i) + " done for " + name("job"));
         }
     }
 

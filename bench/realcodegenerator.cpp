@@ -16,21 +16,11 @@ public:
 
     void unit() {
         switch (pick(10)) {
-        case 0:
-            installscript();
-            break;
-        case 1:
-            objecttype();
-            break;
-        case 2:
-            trigger();
-            break;
-        case 3:
-            grants();
-            break;
-        default:
-            packagespec();
-            packagebody();
+        case 0: installscript(); break;
+        case 1: objecttype(); break;
+        case 2: trigger(); break;
+        case 3: grants(); break;
+        default: packagespec(); packagebody();
         }
     }
 
@@ -44,13 +34,15 @@ public:
 private:
     const bool macros;
     std::mt19937 random;
-    std::string package;   // the package being written
+    std::string package;  // the package being written
 
     int pick(int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); }
     std::string number(int n) { return std::to_string(pick(n)); }
     std::string name(const char* prefix) { return std::string(prefix) + number(900); }
     template <size_t n>
-    const char* oneof(const char* const (&words)[n]) { return words[pick(static_cast<int>(n))]; }
+    const char* oneof(const char* const (&words)[n]) {
+        return words[pick(static_cast<int>(n))];
+    }
 
     void line(int depth, const std::string& content) {
         text.append(static_cast<size_t>(depth) * 2, ' ');
@@ -60,13 +52,13 @@ private:
     void blank() { text += '\n'; }
 
     std::string table() {
-        static const char* const tables[] = {"orders", "order_lines", "customers", "invoices", "payments",
+        static const char* const tables[] = {"orders",   "order_lines", "customers", "invoices",    "payments",
                                              "products", "stock_moves", "employees", "departments", "audit_log"};
         return oneof(tables);
     }
     std::string column() {
-        static const char* const columns[] = {"id", "status", "amount", "created_at", "customer_id",
-                                              "quantity", "unit_price", "description", "region", "due_date"};
+        static const char* const columns[] = {"id",       "status",     "amount",      "created_at", "customer_id",
+                                              "quantity", "unit_price", "description", "region",     "due_date"};
         return oneof(columns);
     }
 
@@ -117,8 +109,7 @@ private:
         for (int i = 0, n = 3 + pick(5); i < n; ++i) {
             if (pick(2) == 0)
                 line(1, "procedure " + name("process_") + "(p_id in number, p_mode in varchar2 default 'FULL');");
-            else
-                line(1, "function " + name("get_") + "(p_id in number) return number;");
+            else line(1, "function " + name("get_") + "(p_id in number) return number;");
         }
         line(0, "end " + package + ";");
         line(0, "/");
@@ -143,10 +134,8 @@ private:
     void subprogram() {
         std::string unit = name(pick(2) ? "process_" : "load_");
         bool function = pick(3) == 0;
-        if (function)
-            line(1, "function " + unit + "(p_id in number) return number is");
-        else
-            line(1, "procedure " + unit + "(p_id in number, p_mode in varchar2 default 'FULL') is");
+        if (function) line(1, "function " + unit + "(p_id in number) return number is");
+        else line(1, "procedure " + unit + "(p_id in number, p_mode in varchar2 default 'FULL') is");
         line(2, "l_count   pls_integer := 0;");
         line(2, "l_total   number(14, 2);");
         line(2, "l_ids     t_id_tab;");
@@ -194,8 +183,8 @@ private:
             break;
         case 4:
             line(depth, "select id bulk collect into l_ids from (");
-            line(depth + 1, "select id, row_number() over (partition by " + column() + " order by " + column() +
-                                " desc) rn");
+            line(depth + 1,
+                 "select id, row_number() over (partition by " + column() + " order by " + column() + " desc) rn");
             line(depth + 2, "from " + table() + ")");
             line(depth + 1, "where rn <= c_batch_size;");
             break;
@@ -207,9 +196,7 @@ private:
             line(depth, std::string("-- ") + oneof(remarks));
             line(depth, "l_total := nvl(l_total, 0) + greatest(l_count, 1) * " + number(50) + ";");
             break;
-        case 7:
-            line(depth, "execute immediate q'[alter session set nls_date_format = 'YYYY-MM-DD']';");
-            break;
+        case 7: line(depth, "execute immediate q'[alter session set nls_date_format = 'YYYY-MM-DD']';"); break;
         case 8:
             if (macros) {
                 text += "#if TRACE_ON\n";
@@ -217,8 +204,8 @@ private:
                 text += "#endif\n";
                 line(depth, "l_total := ROUNDED(l_total, 2);");
             } else {
-                line(depth, "insert into audit_log (logged_at, text) values (systimestamp, 'step " + number(99) +
-                                "');");
+                line(depth,
+                     "insert into audit_log (logged_at, text) values (systimestamp, 'step " + number(99) + "');");
             }
             break;
         case 9:

@@ -59,10 +59,10 @@ struct setup {
                  {"-gsfif"},
                  {"-html"},
                  {"-pp", "-gsfif", "-mcs", "40", "-ctis", "-bus", "-bbj"},
-                 {"-kitt", "-kwlt", "-kflt", "-kpit", "-kwtt", "-mlacd", "-mlai", "-mlaf", "-mlaw", "-mlapr",
-                  "-rael", "-pius", "-rask", "-plouwh", "-buml", "-cmk", "-sic", "-ric"},
-                 {"-rlai", "-rlaf", "-rlaw", "-rlapr", "-rlapa", "-rlal", "-rlafu", "-rlacd", "-sbi", "-isc",
-                  "-isc2", "-iibe", "-itlwb", "-amso", "-amc", "-abusc", "-acoslc"},
+                 {"-kitt", "-kwlt", "-kflt", "-kpit", "-kwtt", "-mlacd", "-mlai", "-mlaf", "-mlaw", "-mlapr", "-rael",
+                  "-pius", "-rask", "-plouwh", "-buml", "-cmk", "-sic", "-ric"},
+                 {"-rlai", "-rlaf", "-rlaw", "-rlapr", "-rlapa", "-rlal", "-rlafu", "-rlacd", "-sbi", "-isc", "-isc2",
+                  "-iibe", "-itlwb", "-amso", "-amc", "-abusc", "-acoslc"},
                  {"-acav", "-actv", "-acarv", "-as", "-aav", "-mcs", "60", "-amso", "-mlipl", "3"},
              })
             switchsets.push_back(parsedsettings(words));
@@ -86,8 +86,7 @@ std::string stretched(std::string_view text) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c >= 1 && c <= 3 && !out.empty() && out.size() + lengths[c] <= (size_t(1) << 20))
             out.append(lengths[c] - 1, out.back());
-        else
-            out += text[i];
+        else out += text[i];
     }
     return out;
 }
@@ -123,8 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const std::string& message) {
         // A clean failure (a syntax error, an unclosed literal, a usage error in in-source
         // options) is fine; a result that fails its check is a fault.
-        if (message == integrityfailure)
-            fault("the result failed its integrity check:\n" + messages.text + message);
+        if (message == integrityfailure) fault("the result failed its integrity check:\n" + messages.text + message);
     }
     return 0;
 }

@@ -26,8 +26,8 @@ namespace {
 std::string chain(const std::string& prefix, const std::string& form, int levels) {
     std::string text;
     for (int level = 1; level <= levels; ++level)
-        text += "#define " + prefix + std::to_string(level) + " " + form + "(" + prefix + std::to_string(level - 1) +
-                ")\n";
+        text +=
+            "#define " + prefix + std::to_string(level) + " " + form + "(" + prefix + std::to_string(level - 1) + ")\n";
     return text;
 }
 
@@ -46,11 +46,12 @@ struct setup {
         write("self.sql", "#include \"self.sql\"\n");
         // uN doubles by stringizing, vN by pasting, wN by both, qN by quoting; each level
         // at least doubles the text of the one below.
-        write("chains.sql", "#define s(x) #x\n#define t(x) s(x) s(x)\n#define q(x) ###x x\n"
-                            "#define p(a, b) a##b\n#define pp(x) p(x, x) x##x\n#define tp(x) t(pp(x))\n"
-                            "#define u0 x\n#define v0 ab\n#define w0 'c'\n#define q0 q\n" +
-                                chain("u", "t", 26) + chain("v", "pp", 26) + chain("w", "tp", 20) +
-                                chain("q", "q", 26) + "#include \"part.sql\"\n");
+        write("chains.sql",
+              "#define s(x) #x\n#define t(x) s(x) s(x)\n#define q(x) ###x x\n"
+              "#define p(a, b) a##b\n#define pp(x) p(x, x) x##x\n#define tp(x) t(pp(x))\n"
+              "#define u0 x\n#define v0 ab\n#define w0 'c'\n#define q0 q\n" +
+                  chain("u", "t", 26) + chain("v", "pp", 26) + chain("w", "tp", 20) + chain("q", "q", 26) +
+                  "#include \"part.sql\"\n");
         const std::string directory = folder.string();
         const std::string preload = (folder / "macros.sql").string();
         const std::string chains = (folder / "chains.sql").string();
@@ -86,8 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string source(reinterpret_cast<const char*>(data) + 1, size - 1);
     const char* error = nullptr;
     const char* warnings = nullptr;
-    const char* result = preprocessplsql("fuzz.sql", pointers.data(), static_cast<int>(pointers.size()),
-                                         source.c_str(), &error, &warnings);
+    const char* result = preprocessplsql("fuzz.sql", pointers.data(), static_cast<int>(pointers.size()), source.c_str(),
+                                         &error, &warnings);
     if (!result || !error || !warnings) fault("a text of the call is missing");
     if (*result != '\0' && *error != '\0') fault("a call gave both a result and an error");
     safetoprocess();

@@ -95,8 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!parseswitchwords(splitsettingstext(listing), loaded, messages))
             fault("a listing of parsed switches is refused:\n" + listing + "\n" + messages);
         std::string again = printswitches(loaded, 0);
-        if (round == 1 && again != listing)
-            fault("a loaded listing does not load back:\n" + listing + "\n" + again);
+        if (round == 1 && again != listing) fault("a loaded listing does not load back:\n" + listing + "\n" + again);
         listing = again;
     }
     // Every value the parser accepts is within the bounds of its switch, so each is used.

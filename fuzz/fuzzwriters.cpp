@@ -41,9 +41,9 @@ public:
 
 struct Writer {
     const char* target;
-    const char* file;   // inside the folder
+    const char* file;  // inside the folder
     bool (*install)(const PreparedTool&, WriterContext&);
-    bool linebased;   // an ini file: a line break in a value would start a line of its own
+    bool linebased;  // an ini file: a line break in a value would start a line of its own
 };
 
 const Writer writers[] = {
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
     std::string folder = Folder();
     std::filesystem::remove_all(folder + "/.metadata");
-    std::filesystem::remove(folder + "/registry.reg");   // TextPad's tools start afresh
+    std::filesystem::remove(folder + "/registry.reg");  // TextPad's tools start afresh
     std::string path = folder + "/" + writer.file;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     if (!SaveFile(path, bytes)) fault("cannot write the input file");

@@ -33,7 +33,7 @@ std::vector<spelling> vocabulary() {
         spelling s;
         s.range = row.range;
         if (row.label != nullptr)
-            s.value = row.kind != numberkind ? valuekind::text
+            s.value = row.kind != numberkind   ? valuekind::text
                       : row.numbers != nullptr ? valuekind::numbers
                                                : valuekind::number;
         else if (row.form != nullptr && std::string(row.form).find("=(") != std::string::npos)
@@ -94,24 +94,24 @@ std::string numberfor(const numberrange& range, bytereader& in) {
     const int64_t span = range.highest - range.lowest;
     int64_t number = 0;
     switch (choice % 11) {
-        case 0: number = range.lowest; break;
-        case 1: number = range.highest; break;
-        case 2: number = range.lowest - 1; break;
-        case 3: number = range.highest + 1; break;
-        case 4: number = range.lowest + static_cast<int64_t>(in.wide(4) % static_cast<uint64_t>(span + 1)); break;
-        case 5: number = INT32_MIN - int64_t(choice & 0x80 ? 1 : 0); break;
-        case 6: number = INT32_MAX + int64_t(choice & 0x80 ? 1 : 0); break;
-        case 7: number = static_cast<int64_t>(in.wide(8)); break;
-        case 8: return "99999999999999999999999";
-        case 9: return in.text();
-        default: number = 0; break;
+    case 0: number = range.lowest; break;
+    case 1: number = range.highest; break;
+    case 2: number = range.lowest - 1; break;
+    case 3: number = range.highest + 1; break;
+    case 4: number = range.lowest + static_cast<int64_t>(in.wide(4) % static_cast<uint64_t>(span + 1)); break;
+    case 5: number = INT32_MIN - int64_t(choice & 0x80 ? 1 : 0); break;
+    case 6: number = INT32_MAX + int64_t(choice & 0x80 ? 1 : 0); break;
+    case 7: number = static_cast<int64_t>(in.wide(8)); break;
+    case 8: return "99999999999999999999999";
+    case 9: return in.text();
+    default: number = 0; break;
     }
     std::string digits = std::to_string(number);
     switch (choice >> 4 & 3) {
-        case 1: return number >= 0 ? "+" + digits : digits;
-        case 2: return number >= 0 ? "00" + digits : "-00" + digits.substr(1);
-        case 3: return choice & 0x40 ? digits + "t" : digits;
-        default: return digits;
+    case 1: return number >= 0 ? "+" + digits : digits;
+    case 2: return number >= 0 ? "00" + digits : "-00" + digits.substr(1);
+    case 3: return choice & 0x40 ? digits + "t" : digits;
+    default: return digits;
     }
 }
 

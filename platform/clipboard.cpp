@@ -55,8 +55,9 @@ std::optional<processrun> choosetool(bool writing, std::string& name, clipboards
     }
     if (foundwithoutdisplay) {
         status = clipboardstatus::nodisplay;
-        reason = std::string("no display for ") + (writing ? foundwithoutdisplay->writer : foundwithoutdisplay->reader) +
-                 " (" + foundwithoutdisplay->display + " is not set)";
+        reason = std::string("no display for ") +
+                 (writing ? foundwithoutdisplay->writer : foundwithoutdisplay->reader) + " (" +
+                 foundwithoutdisplay->display + " is not set)";
     } else {
         status = clipboardstatus::notool;
         reason = "no clipboard tool found (wl-paste/wl-copy, xclip or xsel)";

@@ -17,12 +17,11 @@ struct languagepage {
 };
 
 const languagepage languagepages[] = {
-    {"en", 1252}, {"de", 1252}, {"fr", 1252}, {"es", 1252}, {"it", 1252}, {"pt", 1252}, {"nl", 1252},
-    {"da", 1252}, {"sv", 1252}, {"nb", 1252}, {"nn", 1252}, {"no", 1252}, {"fi", 1252}, {"is", 1252},
-    {"ca", 1252}, {"pl", 1250}, {"cs", 1250}, {"sk", 1250}, {"hu", 1250}, {"sl", 1250}, {"hr", 1250},
-    {"ro", 1250}, {"ru", 1251}, {"uk", 1251}, {"bg", 1251}, {"be", 1251}, {"sr", 1251}, {"mk", 1251},
-    {"el", 1253}, {"tr", 1254}, {"he", 1255}, {"ar", 1256}, {"fa", 1256}, {"et", 1257}, {"lv", 1257},
-    {"lt", 1257}, {"vi", 1258}, {"th", 874},  {"ja", 932},  {"ko", 949},
+    {"en", 1252}, {"de", 1252}, {"fr", 1252}, {"es", 1252}, {"it", 1252}, {"pt", 1252}, {"nl", 1252}, {"da", 1252},
+    {"sv", 1252}, {"nb", 1252}, {"nn", 1252}, {"no", 1252}, {"fi", 1252}, {"is", 1252}, {"ca", 1252}, {"pl", 1250},
+    {"cs", 1250}, {"sk", 1250}, {"hu", 1250}, {"sl", 1250}, {"hr", 1250}, {"ro", 1250}, {"ru", 1251}, {"uk", 1251},
+    {"bg", 1251}, {"be", 1251}, {"sr", 1251}, {"mk", 1251}, {"el", 1253}, {"tr", 1254}, {"he", 1255}, {"ar", 1256},
+    {"fa", 1256}, {"et", 1257}, {"lv", 1257}, {"lt", 1257}, {"vi", 1258}, {"th", 874},  {"ja", 932},  {"ko", 949},
 };
 
 std::string folded(std::string_view text, bool upper) {
@@ -68,7 +67,7 @@ bool convert(const std::string& input, int codepage, bool tocodepage, standin re
         out.append(buffer, static_cast<size_t>(o - buffer));
         if (done != static_cast<size_t>(-1) || errno == E2BIG) continue;
         if (errno != EILSEQ && errno != EINVAL) break;
-        flush(converter, out);   // what the converter holds goes first
+        flush(converter, out);  // what the converter holds goes first
         size_t covered = replace(std::string_view(in, inleft), out);
         in += covered;
         inleft -= covered;

@@ -6,7 +6,7 @@
 // 1251 ru uk bg be sr mk; 1253 el; 1254 tr; 1255 he; 1256 ar fa; 1257 et lv lt; 1258 vi;
 // 874 th; 932 ja; 936 zh_CN; 949 ko; 950 zh_TW zh_HK; -1 for C, POSIX, unset or any other.
 int ansicodepage();
-int ansicodepageoflocale(const std::string& locale);   // "de_DE.UTF-8" gives 1252
+int ansicodepageoflocale(const std::string& locale);  // "de_DE.UTF-8" gives 1252
 // UTF-8 text in that code page (iconv "CP<n>"); a character the page lacks becomes "?".
 // -1, or no iconv converter for the page, gives the text unchanged.
 std::string tocodepage(const std::string& utf8, int codepage);

@@ -61,15 +61,15 @@ bool wildcardmatch(std::string_view wildcard, std::string_view name) {
     return w == wildcard.size();
 }
 
-bool listdirectory(const std::string& directory, std::string_view wildcard,
-                   std::vector<directoryentry>& entries, const directoryentry* expected) {
+bool listdirectory(const std::string& directory, std::string_view wildcard, std::vector<directoryentry>& entries,
+                   const directoryentry* expected) {
     entries.clear();
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (expected ? O_NOFOLLOW : 0);
     int fd = open(directory.empty() ? "." : directory.c_str(), flags);
     if (fd < 0) return false;
     struct stat st;
-    if (expected && (fstat(fd, &st) != 0 || !expected->known || st.st_dev != expected->device ||
-                     st.st_ino != expected->inode)) {
+    if (expected &&
+        (fstat(fd, &st) != 0 || !expected->known || st.st_dev != expected->device || st.st_ino != expected->inode)) {
         close(fd);
         errno = ESTALE;
         return false;

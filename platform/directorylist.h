@@ -16,7 +16,7 @@ inline constexpr uint32_t invalidattributes = 0xFFFFFFFFu;
 
 struct directoryentry {
     std::string name;
-    uint32_t attributes = 0;   // of the entry's target when it is a symbolic link
+    uint32_t attributes = 0;  // of the entry's target when it is a symbolic link
     bool symlink = false;
     // The file the entry leads to (its target when it is a link); known false when it leads
     // nowhere.
@@ -36,8 +36,8 @@ bool wildcardmatch(std::string_view wildcard, std::string_view name);
 // directory cannot be read. With expected, the directory must be the file that entry found
 // (a link at the end of the path is not followed): when the path now leads elsewhere the
 // result is false with ESTALE.
-bool listdirectory(const std::string& directory, std::string_view wildcard,
-                   std::vector<directoryentry>& entries, const directoryentry* expected = nullptr);
+bool listdirectory(const std::string& directory, std::string_view wildcard, std::vector<directoryentry>& entries,
+                   const directoryentry* expected = nullptr);
 
 // Creates one directory (the mode before the umask). 0 on success, else the error number.
 int createdirectory(const std::string& path, unsigned mode = 0777);

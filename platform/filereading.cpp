@@ -50,7 +50,7 @@ bool pipehaswriter(int fd, std::string& text) {
     for (;;) {
         ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno == EAGAIN;   // a writer, and nothing written yet
+        if (n < 0) return errno == EAGAIN;  // a writer, and nothing written yet
         if (n == 0) return false;
         text.append(chunk, static_cast<size_t>(n));
         return true;

@@ -142,7 +142,8 @@ processresult runprocess(const processrun& run) {
     result.started = true;
     for (int fd : {in.write, out.read, err.read}) setnonblocking(fd);
 
-    struct sigaction ignorepipe{}, previous{};
+    struct sigaction ignorepipe {
+    }, previous{};
     ignorepipe.sa_handler = SIG_IGN;
     sigaction(SIGPIPE, &ignorepipe, &previous);
 

@@ -57,7 +57,8 @@ std::string_view statusfield(std::string_view status, std::string_view name) {
 std::optional<long> firstnumber(std::string_view field) {
     long number = 0;
     size_t i = 0;
-    for (; i < field.size() && i < 18 && field[i] >= '0' && field[i] <= '9'; ++i) number = number * 10 + (field[i] - '0');
+    for (; i < field.size() && i < 18 && field[i] >= '0' && field[i] <= '9'; ++i)
+        number = number * 10 + (field[i] - '0');
     if (i == 0) return std::nullopt;
     return number;
 }

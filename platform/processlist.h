@@ -6,4 +6,4 @@
 // and "\" (so Wine's "C:\...\PSPad.exe" gives "PSPad.exe"), else /proc/<pid>/comm;
 // "<unknown>" for a process of another user or one whose name cannot be read. Zombies are skipped.
 std::vector<std::string> listprocessnames();
-std::string processname(int pid);   // the same rule for one process; "<unknown>" when gone
+std::string processname(int pid);  // the same rule for one process; "<unknown>" when gone

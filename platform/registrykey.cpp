@@ -50,10 +50,8 @@ const registryvalue* registrykey::value(std::string_view name) const {
 
 void registrykey::setvalue(std::string_view name, const registryvalue& value) {
     size_t at = valueposition(name);
-    if (at < values.size())
-        values[at].second = value;
-    else
-        insertvalue(values.size(), std::string(name), value);
+    if (at < values.size()) values[at].second = value;
+    else insertvalue(values.size(), std::string(name), value);
 }
 
 void registrykey::insertvalue(size_t position, std::string name, registryvalue value) {

@@ -24,18 +24,18 @@ bool storablename(std::string_view name);
 
 struct registrykey {
     std::string name;
-    std::map<std::string, std::unique_ptr<registrykey>> subkeys;   // by folded name
-    std::vector<std::pair<std::string, registryvalue>> values;      // creation order
+    std::map<std::string, std::unique_ptr<registrykey>> subkeys;  // by folded name
+    std::vector<std::pair<std::string, registryvalue>> values;    // creation order
 
     registrykey* subkey(std::string_view name) const;
-    registrykey& addsubkey(std::string_view name);   // the existing one when there is one
+    registrykey& addsubkey(std::string_view name);  // the existing one when there is one
 
     const registryvalue* value(std::string_view name) const;
-    size_t valueposition(std::string_view name) const;   // values.size() when missing
+    size_t valueposition(std::string_view name) const;  // values.size() when missing
     void setvalue(std::string_view name, const registryvalue& value);
     void insertvalue(size_t position, std::string name, registryvalue value);
     void erasevalue(size_t position);
 
 private:
-    std::unordered_map<std::string, size_t> valueindex;   // folded name -> position
+    std::unordered_map<std::string, size_t> valueindex;  // folded name -> position
 };

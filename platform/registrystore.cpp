@@ -126,7 +126,7 @@ namespace {
 // The keys of a path, made where missing; undo() takes back what was made.
 struct madekeys {
     registrykey* key = nullptr;
-    registrykey* parentoffirst = nullptr;   // null when nothing was made
+    registrykey* parentoffirst = nullptr;  // null when nothing was made
     std::string first;
 
     madekeys(registrykey& root, const std::vector<std::string_view>& parts) : key(&root) {
@@ -165,7 +165,7 @@ long registrystore::createkey(const std::string& key) {
 long registrystore::deletekey(const std::string& key) {
     if (long status = changeable()) return status;
     std::vector<std::string_view> parts = splitkeypath(key);
-    if (parts.empty()) return registryaccessdenied;   // the root stays
+    if (parts.empty()) return registryaccessdenied;  // the root stays
     registrykey* parent = root.get();
     for (size_t i = 0; parent && i + 1 < parts.size(); ++i) parent = parent->subkey(parts[i]);
     registrykey* doomed = parent ? parent->subkey(parts.back()) : nullptr;
@@ -198,10 +198,8 @@ long registrystore::setvalue(const std::string& key, const std::string& name, co
     registryvalue old = existed ? at.values[position].second : registryvalue();
     at.setvalue(name, value);
     if (save()) return registryok;
-    if (existed)
-        at.values[position].second = std::move(old);
-    else
-        at.erasevalue(position);
+    if (existed) at.values[position].second = std::move(old);
+    else at.erasevalue(position);
     keys.undo();
     return registrywritefault;
 }

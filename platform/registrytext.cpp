@@ -101,10 +101,8 @@ private:
     }
 
     bool checkbytes(std::string_view raw) {
-        if (raw.find('\0') != std::string_view::npos)
-            fail("NUL byte");
-        else if (!wellformedutf8(raw))
-            fail("not UTF-8");
+        if (raw.find('\0') != std::string_view::npos) fail("NUL byte");
+        else if (!wellformedutf8(raw)) fail("not UTF-8");
         return error.empty();
     }
 
@@ -118,7 +116,7 @@ private:
         if (current != section::other) return;
         std::string& kept = otherroots.back();
         while (true) {
-            size_t end = kept.size() - 2;   // before the last CR LF
+            size_t end = kept.size() - 2;  // before the last CR LF
             size_t start = kept.rfind("\r\n", end - 1);
             start = start == std::string::npos ? 0 : start + 2;
             std::string_view last = trim(std::string_view(kept).substr(start, end - start));
@@ -206,7 +204,8 @@ private:
             readbytes(data.substr(4), value.data);
         } else if (startswith(data, "hex(")) {
             size_t close = data.find("):");
-            std::optional<uint32_t> type = close == std::string_view::npos ? std::nullopt : hexnumber(data.substr(4, close - 4));
+            std::optional<uint32_t> type =
+                close == std::string_view::npos ? std::nullopt : hexnumber(data.substr(4, close - 4));
             if (!type) {
                 fail("hex( needs a type of 1 to 8 hex digits and \"):\"");
                 return false;
@@ -284,10 +283,8 @@ void appendbytes(std::string& out, std::string_view bytes, size_t linestart) {
 
 void appendvalue(std::string& out, const std::string& name, const registryvalue& value) {
     size_t linestart = out.size();
-    if (name.empty())
-        out += '@';
-    else
-        appendquoted(out, name);
+    if (name.empty()) out += '@';
+    else appendquoted(out, name);
     out += '=';
     if (quotable(value)) {
         appendquoted(out, std::string_view(value.data).substr(0, value.data.size() - 1));
@@ -299,10 +296,8 @@ void appendvalue(std::string& out, const std::string& name, const registryvalue&
         out += text;
     } else {
         char text[24];
-        if (value.type == regbinary)
-            std::snprintf(text, sizeof text, "hex:");
-        else
-            std::snprintf(text, sizeof text, "hex(%x):", value.type);
+        if (value.type == regbinary) std::snprintf(text, sizeof text, "hex:");
+        else std::snprintf(text, sizeof text, "hex(%x):", value.type);
         out += text;
         appendbytes(out, value.data, linestart);
     }

@@ -51,8 +51,7 @@ void installhandlers() {
     for (int signal : cleanupsignals) sigaddset(&action.sa_mask, signal);
     for (int signal : cleanupsignals) {
         struct sigaction old {};
-        if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_DFL)
-            ::sigaction(signal, &action, nullptr);
+        if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_DFL) ::sigaction(signal, &action, nullptr);
     }
 }
 
@@ -94,8 +93,8 @@ std::string randomsuffix() {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     unsigned char bytes[6];
     if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
-        unsigned long seed = static_cast<unsigned long>(std::time(nullptr)) ^ (static_cast<unsigned long>(::getpid()) << 16) ^
-                             static_cast<unsigned long>(std::clock());
+        unsigned long seed = static_cast<unsigned long>(std::time(nullptr)) ^
+                             (static_cast<unsigned long>(::getpid()) << 16) ^ static_cast<unsigned long>(std::clock());
         for (unsigned char& b : bytes) b = static_cast<unsigned char>((seed = seed * 6364136223846793005ul + 1) >> 33);
     }
     std::string suffix;
@@ -534,7 +533,8 @@ replaceresult replacefile(const std::string& path, const textsource& text, const
                         : ::fchmod(temporary.fd(), newfilemode()) == 0;
     if (!ready) return failure(errno);
     errno = 0;
-    if (!text([&temporary](std::string_view piece) { return temporary.write(piece); })) return failure(errno ? errno : EIO);
+    if (!text([&temporary](std::string_view piece) { return temporary.write(piece); }))
+        return failure(errno ? errno : EIO);
 
     // The name must still lead to the file whose attributes were taken, as it was then.
     struct stat now {};

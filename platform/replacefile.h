@@ -42,19 +42,19 @@ textsource wholetext(std::string_view text);
 
 enum class replaceoutcome {
     replaced,
-    failed,       // error holds the reason
-    changed,      // the path no longer names the expected file, or the file changed
-    hardlinked,   // the file has more than one hard link; replacing it would split them
-    derivedlink,  // a derived folder or the derived name is a symbolic link (link names it)
-    danglinglink, // the name is a symbolic link that leads to no file
-    notregular,   // a derived name stands for a pipe, device or socket
-    noreader,     // a pipe that nothing reads from, where none is waited for
+    failed,        // error holds the reason
+    changed,       // the path no longer names the expected file, or the file changed
+    hardlinked,    // the file has more than one hard link; replacing it would split them
+    derivedlink,   // a derived folder or the derived name is a symbolic link (link names it)
+    danglinglink,  // the name is a symbolic link that leads to no file
+    notregular,    // a derived name stands for a pipe, device or socket
+    noreader,      // a pipe that nothing reads from, where none is waited for
 };
 
 struct replaceresult {
     replaceoutcome outcome = replaceoutcome::failed;
     int error = 0;
-    std::string link;   // for derivedlink: the path up to the folder that is a link, "" for the name itself
+    std::string link;  // for derivedlink: the path up to the folder that is a link, "" for the name itself
     // For a regular file that was written: the file that had the name before (unknown when
     // there was none), and the one that has it now.
     fileidentity before, after;

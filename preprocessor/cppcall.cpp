@@ -17,20 +17,17 @@
 
 namespace {
 
-std::string joinwarnings(const std::vector<std::string>& warnings)
-{
+std::string joinwarnings(const std::vector<std::string>& warnings) {
     std::string joined;
     for (size_t i = 0; i < warnings.size(); ++i) {
-        if (i > 0)
-            joined += '\n';
+        if (i > 0) joined += '\n';
         joined += warnings[i];
     }
     return joined;
 }
 
 // Runs the driver over a text that no other text includes.
-void processtoplevel(preprocessstate& state, const std::string& name, std::string_view text, tokenoutput& output)
-{
+void processtoplevel(preprocessstate& state, const std::string& name, std::string_view text, tokenoutput& output) {
     setsourcefile(state, name);
     resetstatementstate(state.statement);
     allowexpansionsfor(state.expansion, text.size());
@@ -41,8 +38,7 @@ void processtoplevel(preprocessstate& state, const std::string& name, std::strin
 }
 
 // The preload file's text; a file that cannot be read fails the call with its own message.
-std::string preloadtext(const std::string& name)
-{
+std::string preloadtext(const std::string& name) {
     try {
         return readtextfile(name);
     } catch (const preprocesserror& error) {
@@ -51,8 +47,7 @@ std::string preloadtext(const std::string& name)
 }
 
 void run(preprocessstate& state, const std::string& filename, const std::vector<std::string>& options,
-         std::string_view source, callresult& outcome)
-{
+         std::string_view source, callresult& outcome) {
     forgetkepttexts(state.kepttexts);
     startcallexpansionbudget(state.expansion);
     std::vector<std::string> args = {""};
@@ -75,27 +70,23 @@ void run(preprocessstate& state, const std::string& filename, const std::vector<
     outcome.succeeded = true;
 }
 
-void fail(callresult& outcome, const std::string& gathered, const std::string& message)
-{
+void fail(callresult& outcome, const std::string& gathered, const std::string& message) {
     outcome = {};
     outcome.error = gathered;
     outcome.error += message;
-    if (outcome.error.empty() || outcome.error.back() != '\n')
-        outcome.error += '\n';
+    if (outcome.error.empty() || outcome.error.back() != '\n') outcome.error += '\n';
 }
 
-} // namespace
+}  // namespace
 
 callresult preprocesscall(preprocessstate& state, const std::string& filename, const std::vector<std::string>& options,
-                          std::string_view source)
-{
+                          std::string_view source) {
     callresult outcome;
     try {
         run(state, filename, options, source, outcome);
     } catch (const preprocesserror& error) {
         std::string gathered = joinwarnings(state.warnings);
-        if (!gathered.empty())
-            gathered += '\n';
+        if (!gathered.empty()) gathered += '\n';
         fail(outcome, gathered, error.what());
     } catch (const std::bad_alloc&) {
         fail(outcome, {}, MARLOX_OUT_OF_MEMORY);

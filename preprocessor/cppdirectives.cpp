@@ -38,22 +38,18 @@ struct directive {
 // What a directive tells a skip in progress.
 enum class skipping { stop, goon };
 
-std::string macronameof(directive& d, const std::string& missing)
-{
+std::string macronameof(directive& d, const std::string& missing) {
     std::string name = scanidentifier(d.position, d.text);
-    if (name.empty())
-        raiseerror(d.state, missing, d.position, d.text);
+    if (name.empty()) raiseerror(d.state, missing, d.position, d.text);
     return name;
 }
 
-void pushcondition(const directive& d, bool taken)
-{
+void pushcondition(const directive& d, bool taken) {
     d.state.ifstack.push_back({taken, d.state.currentfilename, d.text, static_cast<uint32_t>(d.start), false});
 }
 
 // A false branch in active text: the lexer skips the section; a skip goes on.
-skipping falsebranch(directive& d)
-{
+skipping falsebranch(directive& d) {
     if (!d.calledbyskip()) {
         skipsection(d.state, d.position, d.output, d.text);
         return skipping::stop;
@@ -61,8 +57,7 @@ skipping falsebranch(directive& d)
     return skipping::goon;
 }
 
-skipping definedirective(directive& d)
-{
+skipping definedirective(directive& d) {
     std::string name = macronameof(d, "the name of macro is missing");
     macro definition = parsemacrodefinition(d.state.kepttexts, errorreporter(d.state), d.position, d.text);
     if (d.active) {
@@ -72,8 +67,7 @@ skipping definedirective(directive& d)
     return skipping::stop;
 }
 
-skipping undefdirective(directive& d)
-{
+skipping undefdirective(directive& d) {
     std::string name = macronameof(d, "the name of macro is missing in #undef");
     if (d.active) {
         undefinemacro(d.state.macros, d.state.lowercase, name);
@@ -82,42 +76,33 @@ skipping undefdirective(directive& d)
     return skipping::stop;
 }
 
-skipping ifdefdirective(directive& d, bool wanted, const std::string& missing)
-{
+skipping ifdefdirective(directive& d, bool wanted, const std::string& missing) {
     std::string name = macronameof(d, missing);
     tokenizeline(d.state, false, d.position, d.text);
     bool taken = (findmacro(d.state.macros, d.state.lowercase, name) != nullptr) == wanted;
     pushcondition(d, taken);
-    if (!taken && d.active)
-        skipsection(d.state, d.position, d.output, d.text);
+    if (!taken && d.active) skipsection(d.state, d.position, d.output, d.text);
     return skipping::stop;
 }
 
-skipping ifdirective(directive& d)
-{
+skipping ifdirective(directive& d) {
     tokenlist line = tokenizeline(d.state, true, d.position, d.text);
     bool value = d.active && evaluatecondition(d.state, std::move(line), d.here()) != 0;
     pushcondition(d, value);
-    if (!value && d.active)
-        skipsection(d.state, d.position, d.output, d.text);
+    if (!value && d.active) skipsection(d.state, d.position, d.output, d.text);
     return skipping::stop;
 }
 
-ifcondrec& opencondition(const directive& d, const std::string& noif)
-{
-    if (d.state.ifstack.empty())
-        raiseerror(d.state, noif, d.position, d.text);
+ifcondrec& opencondition(const directive& d, const std::string& noif) {
+    if (d.state.ifstack.empty()) raiseerror(d.state, noif, d.position, d.text);
     return d.state.ifstack.back();
 }
 
-skipping elifdirective(directive& d)
-{
+skipping elifdirective(directive& d) {
     tokenlist line = tokenizeline(d.state, true, d.position, d.text);
     ifcondrec& top = opencondition(d, "#elif found but there are no #if or #ifdef");
-    if (top.elseseen)
-        raiseerror(d.state, "#elif found after #else or #elif", d.position, d.text);
-    if (!d.active && !d.atskiplevel())
-        return skipping::stop;
+    if (top.elseseen) raiseerror(d.state, "#elif found after #else or #elif", d.position, d.text);
+    if (!d.active && !d.atskiplevel()) return skipping::stop;
     bool value = false;
     if (!top.taken) {
         value = evaluatecondition(d.state, std::move(line), d.here()) != 0;
@@ -126,33 +111,28 @@ skipping elifdirective(directive& d)
     return value ? skipping::stop : falsebranch(d);
 }
 
-skipping elsedirective(directive& d)
-{
+skipping elsedirective(directive& d) {
     ifcondrec& top = opencondition(d, "#else found but there are no #if or #ifdef");
     if (top.elseseen) {
         printifstack(d.state);
         raiseerror(d.state, "#else found after #else or #elif", d.position, d.text);
     }
     top.elseseen = true;
-    if (!top.taken || (!d.active && !d.atskiplevel()))
-        return skipping::stop;
+    if (!top.taken || (!d.active && !d.atskiplevel())) return skipping::stop;
     return falsebranch(d);
 }
 
-skipping endifdirective(directive& d)
-{
+skipping endifdirective(directive& d) {
     opencondition(d, "#endif found but there are no #if or #ifdef");
     d.state.ifstack.pop_back();
     return skipping::stop;
 }
 
 // The number of a #line directive: it must fit the line counter.
-int32_t linenumber(const atoken& number, const directive& d)
-{
+int32_t linenumber(const atoken& number, const directive& d) {
     int64_t value = 0;
     for (char c : number.text) {
-        if (c < '0' || c > '9')
-            break;
+        if (c < '0' || c > '9') break;
         value = value * 10 + (c - '0');
         if (value > std::numeric_limits<int32_t>::max())
             raiseerror(d.state, "the line number of #line is too big", d.position, d.text);
@@ -161,8 +141,7 @@ int32_t linenumber(const atoken& number, const directive& d)
 }
 
 // Sets the #line state from the line's tokens; gives the tokens as the output keeps them.
-tokenlist applylinedirective(tokenlist line, const directive& d)
-{
+tokenlist applylinedirective(tokenlist line, const directive& d) {
     size_t index = 0;
     atoken first = peektokenat(index, line);
     if (first.kind != kinddecimal) {
@@ -170,8 +149,7 @@ tokenlist applylinedirective(tokenlist line, const directive& d)
         index = 0;
         first = peektokenat(index, line);
     }
-    if (first.kind != kinddecimal)
-        return line;
+    if (first.kind != kinddecimal) return line;
     int32_t number = linenumber(first, d);
     ++index;
     atoken name = peektokenat(index, line);
@@ -183,33 +161,27 @@ tokenlist applylinedirective(tokenlist line, const directive& d)
     return line;
 }
 
-skipping linedirective(directive& d)
-{
+skipping linedirective(directive& d) {
     tokenlist line = tokenizeline(d.state, false, d.position, d.text);
-    if (!d.state.switches.ild)
-        line = applylinedirective(std::move(line), d);
+    if (!d.state.switches.ild) line = applylinedirective(std::move(line), d);
     if (d.state.switches.kld) {
         d.output.push_back({kindhash, "#"});
         d.output.push_back({kindidentifier, "line"});
         d.output.push_back({kindwhitespace, " "});
         for (const atoken& token : line)
-            if (token.kind != kindendofline)
-                d.output.push_back(token);
+            if (token.kind != kindendofline) d.output.push_back(token);
         d.output.push_back({kindwhitespace, "\n"});
     }
     return skipping::stop;
 }
 
-skipping errordirective(directive& d)
-{
+skipping errordirective(directive& d) {
     tokenlist line = tokenizeline(d.state, false, d.position, d.text);
-    if (d.active)
-        raiseerror(d.state, "#error:" + jointokens(line), d.position, d.text);
+    if (d.active) raiseerror(d.state, "#error:" + jointokens(line), d.position, d.text);
     return skipping::stop;
 }
 
-skipping warningdirective(directive& d)
-{
+skipping warningdirective(directive& d) {
     tokenlist line = tokenizeline(d.state, false, d.position, d.text);
     if (d.active) {
         d.state.warnings.push_back("#warning:" + jointokens(line));
@@ -218,22 +190,19 @@ skipping warningdirective(directive& d)
     return skipping::stop;
 }
 
-skipping pragmadirective(directive& d)
-{
+skipping pragmadirective(directive& d) {
     tokenizeline(d.state, false, d.position, d.text);
     return skipping::stop;
 }
 
-skipping includenextdirective(directive& d, bool next)
-{
+skipping includenextdirective(directive& d, bool next) {
     includedirective(d.state, next, d.active, d.output, d.position, d.text);
     return skipping::stop;
 }
 
 using directivehandler = skipping (*)(directive&);
 
-const std::map<std::string, directivehandler, std::less<>>& directivehandlers()
-{
+const std::map<std::string, directivehandler, std::less<>>& directivehandlers() {
     static const std::map<std::string, directivehandler, std::less<>> handlers = {
         {"if", ifdirective},
         {"elif", elifdirective},
@@ -253,11 +222,10 @@ const std::map<std::string, directivehandler, std::less<>>& directivehandlers()
     return handlers;
 }
 
-} // namespace
+}  // namespace
 
 std::string processdirective(preprocessstate& state, int level, bool active, tokenoutput& output, size_t& position,
-                             std::string_view text)
-{
+                             std::string_view text) {
     directive d{state, level, active, output, position, text, position};
     skiplineblanks(state, position, text);
     std::string name = scanidentifier(position, text);
@@ -268,22 +236,18 @@ std::string processdirective(preprocessstate& state, int level, bool active, tok
     name = charsetlower(state.lowercase, name);
     skiplineblanks(state, position, text);
     auto handler = directivehandlers().find(name);
-    if (handler == directivehandlers().end())
-        raiseerror(state, "this directive is not known", position, text);
+    if (handler == directivehandlers().end()) raiseerror(state, "this directive is not known", position, text);
     skipping next = handler->second(d);
     if (state.switches.ld && name != "line") {
         // A skipped directive's token would be thrown away, but its text kept for the rest of
         // the call: many skipped lines under a long #line name would fill the memory.
-        if (active)
-            output.push_back(linetokenat(state, position, text));
-        else
-            state.currentfilename = linetokenfile(state.lines, state.currentfilename);
+        if (active) output.push_back(linetokenat(state, position, text));
+        else state.currentfilename = linetokenfile(state.lines, state.currentfilename);
     }
     return next == skipping::goon ? std::string() : name;
 }
 
-void skipsection(preprocessstate& state, size_t& position, const tokenoutput& output, std::string_view text)
-{
+void skipsection(preprocessstate& state, size_t& position, const tokenoutput& output, std::string_view text) {
     size_t level = state.ifstack.size();
     tokenoutput discarded;
     for (;;) {
@@ -294,15 +258,12 @@ void skipsection(preprocessstate& state, size_t& position, const tokenoutput& ou
             raiseerror(state, "#endif not found", position, text);
         }
         std::string name = processdirective(state, static_cast<int>(level), false, discarded, position, text);
-        if (state.ifstack.size() < level && name == "endif")
-            return;
-        if (state.ifstack.size() == level && (name == "elif" || name == "else"))
-            return;
+        if (state.ifstack.size() < level && name == "endif") return;
+        if (state.ifstack.size() == level && (name == "elif" || name == "else")) return;
     }
 }
 
-void starttopleveltext(preprocessstate& state)
-{
+void starttopleveltext(preprocessstate& state) {
     state.ifstack.clear();
     state.includes.stack.clear();
     state.lines = {};
@@ -310,10 +271,8 @@ void starttopleveltext(preprocessstate& state)
 }
 
 void checkconditionalsclosed(const std::vector<ifcondrec>& ifstack, errorreporter errors, const tokenoutput& output,
-                             std::string_view text)
-{
-    if (ifstack.empty())
-        return;
+                             std::string_view text) {
+    if (ifstack.empty()) return;
     printifstack(errors);
     dumptext(output.text());
     raiseerror(errors, "#endif not found", text.size(), text);

@@ -63,8 +63,8 @@ public:
 
 private:
     friend void raiseerror(errorreporter, const std::string&, size_t, std::string_view);
-    friend void raiseerrorinmacro(errorreporter, const std::string&, size_t, std::string_view,
-                                  std::span<const atoken>, size_t);
+    friend void raiseerrorinmacro(errorreporter, const std::string&, size_t, std::string_view, std::span<const atoken>,
+                                  size_t);
     friend void printifstack(errorreporter);
     preprocessstate* state;
 };

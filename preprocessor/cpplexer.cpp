@@ -11,60 +11,37 @@
 
 namespace {
 
-bool isblank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool isblank(char c) { return c == ' ' || c == '\t'; }
 
-bool isbreak(char c)
-{
-    return c == '\r' || c == '\n';
-}
+bool isbreak(char c) { return c == '\r' || c == '\n'; }
 
-bool isdigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isdigit(char c) { return c >= '0' && c <= '9'; }
 
-bool ishexdigit(char c)
-{
-    return isdigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool ishexdigit(char c) { return isdigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
-bool startsidentifier(char c)
-{
-    return identifierstart[static_cast<unsigned char>(c)];
-}
+bool startsidentifier(char c) { return identifierstart[static_cast<unsigned char>(c)]; }
 
-bool continuesidentifier(char c)
-{
-    return identifierpart[static_cast<unsigned char>(c)];
-}
+bool continuesidentifier(char c) { return identifierpart[static_cast<unsigned char>(c)]; }
 
 // text[start, end) without the bounds check of substr: the scanners keep start <= end <= size.
-std::string_view slice(std::string_view text, size_t start, size_t end)
-{
+std::string_view slice(std::string_view text, size_t start, size_t end) {
     return std::string_view(text.data() + start, end - start);
 }
 
-bool at(size_t position, std::string_view text, std::string_view what)
-{
+bool at(size_t position, std::string_view text, std::string_view what) {
     return text.substr(position, what.size()) == what;
 }
 
 // The two bytes at the position are first and second.
-bool atpair(size_t position, std::string_view text, char first, char second)
-{
+bool atpair(size_t position, std::string_view text, char first, char second) {
     return position + 1 < text.size() && text[position] == first && text[position + 1] == second;
 }
 
 // Moves past one line break (CR LF, CR or LF); false when none stands at the position.
-bool skiplinebreak(size_t& position, std::string_view text)
-{
+bool skiplinebreak(size_t& position, std::string_view text) {
     if (position < text.size() && text[position] == '\r') {
         ++position;
-        if (position < text.size() && text[position] == '\n')
-            ++position;
+        if (position < text.size() && text[position] == '\n') ++position;
         return true;
     }
     if (position < text.size() && text[position] == '\n') {
@@ -74,82 +51,66 @@ bool skiplinebreak(size_t& position, std::string_view text)
     return false;
 }
 
-void skiptolineend(size_t& position, std::string_view text)
-{
-    while (position < text.size() && !isbreak(text[position]))
-        ++position;
+void skiptolineend(size_t& position, std::string_view text) {
+    while (position < text.size() && !isbreak(text[position])) ++position;
     skiplinebreak(position, text);
 }
 
 // A SQL*Plus command line with its line break, and each line that a "-" at the end of the
 // line before continues (blanks may follow the "-").
-void skipcommandlines(size_t& position, std::string_view text)
-{
+void skipcommandlines(size_t& position, std::string_view text) {
     for (;;) {
         size_t start = position;
-        while (position < text.size() && !isbreak(text[position]))
-            ++position;
+        while (position < text.size() && !isbreak(text[position])) ++position;
         size_t end = position;
-        while (end > start && isblank(text[end - 1]))
-            --end;
+        while (end > start && isblank(text[end - 1])) --end;
         const bool continued = end > start && text[end - 1] == '-' && position < text.size();
         skiplinebreak(position, text);
-        if (!continued)
-            return;
+        if (!continued) return;
     }
 }
 
 // Only blanks and tabs stand between the last line break (or the start) and the position.
-bool startsline(size_t position, std::string_view text)
-{
-    while (position > 0 && isblank(text[position - 1]))
-        --position;
+bool startsline(size_t position, std::string_view text) {
+    while (position > 0 && isblank(text[position - 1])) --position;
     return position == 0 || isbreak(text[position - 1]);
 }
 
 // REM, REMARK, PROMPT and their short forms.
-bool isremarkorprompt(std::string_view loweredword)
-{
-    if (loweredword.size() < 3 || loweredword.size() > 6)
-        return false;
+bool isremarkorprompt(std::string_view loweredword) {
+    if (loweredword.size() < 3 || loweredword.size() > 6) return false;
     return std::string_view("remark").starts_with(loweredword) || std::string_view("prompt").starts_with(loweredword);
 }
 
 // The words that begin SQL statements and PL/SQL blocks of a script.
-bool startssqlstatement(std::string_view loweredword)
-{
+bool startssqlstatement(std::string_view loweredword) {
     static constexpr std::string_view words[] = {
-        "alter", "analyze", "associate", "audit", "begin", "call", "comment", "commit", "create", "declare",
-        "delete", "disassociate", "drop", "explain", "flashback", "grant", "insert", "lock", "merge", "noaudit",
-        "purge", "rename", "revoke", "rollback", "savepoint", "select", "truncate", "update", "values", "with"};
+        "alter",     "analyze", "associate", "audit",        "begin",  "call",    "comment",   "commit",
+        "create",    "declare", "delete",    "disassociate", "drop",   "explain", "flashback", "grant",
+        "insert",    "lock",    "merge",     "noaudit",      "purge",  "rename",  "revoke",    "rollback",
+        "savepoint", "select",  "truncate",  "update",       "values", "with"};
     for (std::string_view word : words)
-        if (word == loweredword)
-            return true;
+        if (word == loweredword) return true;
     return false;
 }
 
 // A host command: "$" or "!" and no name or operator right after it ($if, $$name and != are none).
-bool athostcommand(size_t position, std::string_view text)
-{
-    if (text[position] != '$' && text[position] != '!')
-        return false;
-    if (position + 1 >= text.size())
-        return true;
+bool athostcommand(size_t position, std::string_view text) {
+    if (text[position] != '$' && text[position] != '!') return false;
+    if (position + 1 >= text.size()) return true;
     char next = text[position + 1];
     return isblank(next) || isbreak(next) || (text[position] == '!' && next != '=' && !continuesidentifier(next)) ||
            (text[position] == '$' && !continuesidentifier(next));
 }
 
 // "--" up to and including the line break, or to the end of the text.
-void scanlinecomment(size_t& position, std::string_view text)
-{
+void scanlinecomment(size_t& position, std::string_view text) {
     position += 2;
     skiptolineend(position, text);
 }
 
 // A quoted name or string literal; a doubled quote inside stands for one.
-void scanquoted(errorreporter errors, char quote, size_t& position, std::string_view text)
-{
+void scanquoted(errorreporter errors, char quote, size_t& position, std::string_view text) {
     size_t opening = position;
     ++position;
     for (;;) {
@@ -165,8 +126,7 @@ void scanquoted(errorreporter errors, char quote, size_t& position, std::string_
     }
 }
 
-char closingdelimiter(char opening)
-{
+char closingdelimiter(char opening) {
     switch (opening) {
     case '{': return '}';
     case '(': return ')';
@@ -177,11 +137,9 @@ char closingdelimiter(char opening)
 }
 
 // q' delimiter text delimiter ' (or Q', nq', nQ', Nq', NQ')
-void scanqquote(errorreporter errors, size_t& position, std::string_view text)
-{
+void scanqquote(errorreporter errors, size_t& position, std::string_view text) {
     position += qquoteopenerlength(text.substr(position));
-    if (position >= text.size())
-        raiseerror(errors, "marker after q' is not found", position, text);
+    if (position >= text.size()) raiseerror(errors, "marker after q' is not found", position, text);
     char closing = closingdelimiter(text[position]);
     ++position;
     for (;;) {
@@ -197,13 +155,14 @@ void scanqquote(errorreporter errors, size_t& position, std::string_view text)
 }
 
 // 2 for != ** .. := <= << <> => >= >> ^= || ~=, else 1.
-size_t operatorlength(size_t position, std::string_view text)
-{
-    if (position + 1 >= text.size())
-        return 1;
+size_t operatorlength(size_t position, std::string_view text) {
+    if (position + 1 >= text.size()) return 1;
     const char next = text[position + 1];
     switch (text[position]) {
-    case '!': case ':': case '^': case '~': return next == '=' ? 2 : 1;
+    case '!':
+    case ':':
+    case '^':
+    case '~': return next == '=' ? 2 : 1;
     case '*': return next == '*' ? 2 : 1;
     case '.': return next == '.' ? 2 : 1;
     case '<': return next == '=' || next == '<' || next == '>' ? 2 : 1;
@@ -214,22 +173,18 @@ size_t operatorlength(size_t position, std::string_view text)
     }
 }
 
-void scanidentifierbytes(size_t& position, std::string_view text)
-{
+void scanidentifierbytes(size_t& position, std::string_view text) {
     ++position;
-    while (position < text.size() && continuesidentifier(text[position]))
-        ++position;
+    while (position < text.size() && continuesidentifier(text[position])) ++position;
 }
 
-bool atqquote(size_t position, std::string_view text)
-{
+bool atqquote(size_t position, std::string_view text) {
     const char c = text[position];
     return (c == 'q' || c == 'Q' || c == 'n' || c == 'N') && qquoteopenerlength(text.substr(position)) != 0;
 }
 
 // The quotes, q-quotes, operators and identifiers that both scanners read alike.
-int32_t scancommon(errorreporter errors, size_t& position, std::string_view text)
-{
+int32_t scancommon(errorreporter errors, size_t& position, std::string_view text) {
     char c = text[position];
     if (c == '"' || c == '\'') {
         scanquoted(errors, c, position, text);
@@ -248,8 +203,7 @@ int32_t scancommon(errorreporter errors, size_t& position, std::string_view text
 }
 
 // A directive consumes its line break; the next line then starts as after one.
-void afterdirective(statementstate& statement, bool atstart, size_t position, std::string_view text)
-{
+void afterdirective(statementstate& statement, bool atstart, size_t position, std::string_view text) {
     statement.atstatementstart = atstart && !statement.inplsqlblock;
     statement.afterblank = false;
     if (position > 0 && position <= text.size() && isbreak(text[position - 1])) {
@@ -262,40 +216,32 @@ void afterdirective(statementstate& statement, bool atstart, size_t position, st
 }
 
 // Only blanks and tabs stand between the position and the next line break (or the end).
-bool endsline(size_t position, std::string_view text)
-{
-    while (position < text.size() && isblank(text[position]))
-        ++position;
+bool endsline(size_t position, std::string_view text) {
+    while (position < text.size() && isblank(text[position])) ++position;
     return position == text.size() || isbreak(text[position]);
 }
 
 // Only blanks, tabs and block comments that begin on this line stand between its start and the
 // position. The look back stays within the line, so a text of many such lines is read once.
-bool firstonline(size_t position, std::string_view text)
-{
+bool firstonline(size_t position, std::string_view text) {
     const size_t lastbreak = position == 0 ? std::string_view::npos : text.find_last_of("\r\n", position - 1);
     const size_t linestart = lastbreak == std::string_view::npos ? 0 : lastbreak + 1;
     std::string_view line = text.substr(linestart, position - linestart);
     for (;;) {
-        while (!line.empty() && isblank(line.back()))
-            line.remove_suffix(1);
-        if (line.size() < 4 || !line.ends_with("*/"))
-            return line.empty();
+        while (!line.empty() && isblank(line.back())) line.remove_suffix(1);
+        if (line.size() < 4 || !line.ends_with("*/")) return line.empty();
         const size_t opening = line.rfind("/*", line.size() - 3);
-        if (opening == std::string_view::npos)
-            return false;
+        if (opening == std::string_view::npos) return false;
         line = line.substr(0, opening);
     }
 }
 
 // Slash: a block comment, or a "/" that closes an open block when only block comments share its line. A
 // "/" alone on its line ends any statement, also one without ";" (GRANT ... or CREATE TABLE ...).
-int32_t scanslash(statementstate& statement, errorreporter errors, size_t& position, std::string_view text)
-{
+int32_t scanslash(statementstate& statement, errorreporter errors, size_t& position, std::string_view text) {
     if (atpair(position, text, '/', '*')) {
         size_t closing = text.find("*/", position + 2);
-        if (closing == std::string_view::npos)
-            raiseerror(errors, "closing */ is not found", text.size(), text);
+        if (closing == std::string_view::npos) raiseerror(errors, "closing */ is not found", text.size(), text);
         position = closing + 2;
         return kindblockcomment;
     }
@@ -312,11 +258,10 @@ int32_t scanslash(statementstate& statement, errorreporter errors, size_t& posit
     return kindother;
 }
 
-} // namespace
+}  // namespace
 
 void classifystatementword(statementstate& statement, const casemap& lowercase, atoken& token, size_t& position,
-                           std::string_view text)
-{
+                           std::string_view text) {
     std::string word = charsetlower(lowercase, token.text);
     if (issqlpluscommand(word)) {
         size_t start = static_cast<size_t>(token.text.data() - text.data());
@@ -326,28 +271,22 @@ void classifystatementword(statementstate& statement, const casemap& lowercase, 
         statement.aftercommand = false;
         return;
     }
-    if (word == "begin" || word == "declare")
-        statement.inplsqlblock = true;
+    if (word == "begin" || word == "declare") statement.inplsqlblock = true;
     statement.aftercommand = !startssqlstatement(word);
 }
 
 void classifystatementwordinlist(statementstate& statement, const casemap& lowercase, size_t& index,
-                                 std::span<const atoken> tokens)
-{
-    if (index >= tokens.size())
-        return;
+                                 std::span<const atoken> tokens) {
+    if (index >= tokens.size()) return;
     std::string word = charsetlower(lowercase, tokens[index].text);
     ++index;
     if (issqlpluscommand(word)) {
-        while (index < tokens.size() && !holdslinebreak(tokens[index].text))
-            ++index;
-        while (index < tokens.size() && holdslinebreak(tokens[index].text))
-            ++index;
+        while (index < tokens.size() && !holdslinebreak(tokens[index].text)) ++index;
+        while (index < tokens.size() && holdslinebreak(tokens[index].text)) ++index;
         statement.atstatementstart = true;
         return;
     }
-    if (word == "begin" || word == "declare")
-        statement.inplsqlblock = true;
+    if (word == "begin" || word == "declare") statement.inplsqlblock = true;
     statement.atstatementstart = false;
 }
 
@@ -356,10 +295,8 @@ namespace {
 // A "--" comment that takes its line break ends its line as white space would: after a
 // ended statement the next line starts one, and a comment line between statements hides no
 // statement start (a PROMPT line after it must not be read as SQL).
-bool commentkeepsstatementstart(statementstate& statement, size_t position, std::string_view text)
-{
-    if (position == 0 || !isbreak(text[position - 1]))
-        return false;
+bool commentkeepsstatementstart(statementstate& statement, size_t position, std::string_view text) {
+    if (position == 0 || !isbreak(text[position - 1])) return false;
     if (statement.statementended) {
         statement.statementended = false;
         return true;
@@ -367,11 +304,10 @@ bool commentkeepsstatementstart(statementstate& statement, size_t position, std:
     return statement.atstatementstart;
 }
 
-} // namespace
+}  // namespace
 
 int32_t scansignificant(statementstate& statement, const casemap& lowercase, errorreporter errors, size_t& position,
-                        std::string_view text)
-{
+                        std::string_view text) {
     size_t start = position;
     char c = text[position];
     bool atstart = false;
@@ -391,8 +327,7 @@ int32_t scansignificant(statementstate& statement, const casemap& lowercase, err
         ++position;
         kind = kindother;
         statement.aftercommand = false;
-        if (!statement.inplsqlblock)
-            statement.statementended = true;
+        if (!statement.inplsqlblock) statement.statementended = true;
     } else if (statement.atstatementstart && (athostcommand(position, text) || c == '@')) {
         // "@file", "@@file" and host commands: SQL*Plus lines, never macro-processed.
         skipcommandlines(position, text);
@@ -419,8 +354,7 @@ int32_t scansignificant(statementstate& statement, const casemap& lowercase, err
     return kind;
 }
 
-void scanwhitespace(statementstate& statement, size_t& position, std::string_view text)
-{
+void scanwhitespace(statementstate& statement, size_t& position, std::string_view text) {
     while (position < text.size() && (isblank(text[position]) || isbreak(text[position]))) {
         if (isbreak(text[position]) && statement.statementended) {
             statement.statementended = false;
@@ -431,16 +365,14 @@ void scanwhitespace(statementstate& statement, size_t& position, std::string_vie
     statement.afterblank = true;
 }
 
-atoken scanhash(statementstate& statement, size_t& position)
-{
+atoken scanhash(statementstate& statement, size_t& position) {
     ++position;
     statement.atstatementstart = false;
     statement.afterblank = false;
     return {kinddirective, "#"};
 }
 
-atoken readdirective(preprocessstate& state, tokenoutput& output, size_t& position, std::string_view text)
-{
+atoken readdirective(preprocessstate& state, tokenoutput& output, size_t& position, std::string_view text) {
     ++position;
     bool atstart = state.statement.atstatementstart;
     processdirective(state, -1, true, output, position, text);
@@ -448,8 +380,7 @@ atoken readdirective(preprocessstate& state, tokenoutput& output, size_t& positi
     return {kinddirective, {}};
 }
 
-tokenlist tokenizeline(errorreporter errors, bool dropblanks, size_t& position, std::string_view text)
-{
+tokenlist tokenizeline(errorreporter errors, bool dropblanks, size_t& position, std::string_view text) {
     tokenlist list;
     auto add = [&](int32_t kind, size_t start) {
         if (!(dropblanks && (kind == kindwhitespace || kind == kindlinecomment || kind == kindblockcomment)))
@@ -458,11 +389,9 @@ tokenlist tokenizeline(errorreporter errors, bool dropblanks, size_t& position, 
     while (position < text.size()) {
         size_t start = position;
         char c = text[position];
-        if (skiplinebreak(position, text))
-            break;
+        if (skiplinebreak(position, text)) break;
         if (isblank(c)) {
-            while (position < text.size() && isblank(text[position]))
-                ++position;
+            while (position < text.size() && isblank(text[position])) ++position;
             add(kindwhitespace, start);
         } else if (at(position, text, "--")) {
             // A comment ends the directive line together with its line break.
@@ -477,26 +406,20 @@ tokenlist tokenizeline(errorreporter errors, bool dropblanks, size_t& position, 
             add(kindwhitespace, start);
         } else if (c == '#') {
             size_t count = 1;
-            while (count < 3 && position + count < text.size() && text[position + count] == '#')
-                ++count;
+            while (count < 3 && position + count < text.size() && text[position + count] == '#') ++count;
             position += count;
             add(count == 1 ? kindhash : count == 2 ? kindhashhash : kindhashhashhash, start);
         } else if (isdigit(c)) {
             bool hexadecimal = at(position, text, "0x");
             if (hexadecimal) {
                 position += 2;
-                while (position < text.size() && ishexdigit(text[position]))
-                    ++position;
+                while (position < text.size() && ishexdigit(text[position])) ++position;
             } else {
-                while (position < text.size() && isdigit(text[position]))
-                    ++position;
+                while (position < text.size() && isdigit(text[position])) ++position;
             }
-            if (at(position, text, "ULL"))
-                position += 3;
-            else if (at(position, text, "UL") || at(position, text, "LL"))
-                position += 2;
-            else if (at(position, text, "L") || at(position, text, "U"))
-                position += 1;
+            if (at(position, text, "ULL")) position += 3;
+            else if (at(position, text, "UL") || at(position, text, "LL")) position += 2;
+            else if (at(position, text, "L") || at(position, text, "U")) position += 1;
             add(hexadecimal ? kindhexadecimal : kinddecimal, start);
         } else {
             add(scancommon(errors, position, text), start);
@@ -504,16 +427,14 @@ tokenlist tokenizeline(errorreporter errors, bool dropblanks, size_t& position, 
     }
     if (!list.empty()) {
         std::string_view& last = list.back().text;
-        while (!last.empty() && (isblank(last.back()) || isbreak(last.back())))
-            last.remove_suffix(1);
+        while (!last.empty() && (isblank(last.back()) || isbreak(last.back()))) last.remove_suffix(1);
     }
     list.push_back({kindendofline, {}});
     return list;
 }
 
 atoken peektoken(statementstate& statement, const casemap& lowercase, errorreporter errors, size_t& position,
-                 std::string_view text)
-{
+                 std::string_view text) {
     for (;;) {
         size_t start = position;
         atoken token = nextplaintoken(statement, lowercase, errors, position, text);
@@ -524,11 +445,8 @@ atoken peektoken(statementstate& statement, const casemap& lowercase, errorrepor
     }
 }
 
-atoken peektokenat(size_t& index, std::span<const atoken> tokens)
-{
-    while (index < tokens.size() && isinsignificant(tokens[index]))
-        ++index;
-    if (index >= tokens.size())
-        return {kindend, {}};
+atoken peektokenat(size_t& index, std::span<const atoken> tokens) {
+    while (index < tokens.size() && isinsignificant(tokens[index])) ++index;
+    if (index >= tokens.size()) return {kindend, {}};
     return tokens[index];
 }

@@ -28,11 +28,9 @@ atoken readdirective(preprocessstate& state, tokenoutput& output, size_t& positi
 // kind-6 token "#". Inline: the driver calls it for every token, and a token returned through
 // memory stalls the copy.
 inline atoken nextplaintoken(statementstate& statement, const casemap& lowercase, errorreporter errors,
-                             size_t& position, std::string_view text)
-{
+                             size_t& position, std::string_view text) {
     atoken token;
-    if (position >= text.size())
-        return token;
+    if (position >= text.size()) return token;
     size_t start = position;
     char c = text[position];
     if (c == '#') {
@@ -52,8 +50,7 @@ inline atoken nextplaintoken(statementstate& statement, const casemap& lowercase
 // The same with directives on or off: with directives on, a "#" hands the directive to
 // processdirective and gives an empty kind-6 token.
 inline atoken nexttoken(preprocessstate& state, bool directives, tokenoutput& output, size_t& position,
-                        std::string_view text)
-{
+                        std::string_view text) {
     if (directives && position < text.size() && text[position] == '#')
         return readdirective(state, output, position, text);
     return nextplaintoken(state.statement, state.lowercase, errorreporter(state), position, text);

@@ -89,8 +89,8 @@ macro parsemacrodefinition(textstore& kept, errorreporter errors, size_t& positi
 
 // The arguments of a call in source text; position stands after the "(" and ends after the ")".
 // The lexer reads them, moving the statement flags.
-argumentlist scanarguments(statementstate& statement, const casemap& lowercase, errorreporter errors,
-                           size_t& position, std::string_view text);
+argumentlist scanarguments(statementstate& statement, const casemap& lowercase, errorreporter errors, size_t& position,
+                           std::string_view text);
 // The same in a token list, index after the "(". Errors name the list's tokens (after the
 // tokens in before) as the macro context.
 argumentlist scanargumentsinlist(errorreporter errors, size_t& index, std::span<const atoken> tokens,

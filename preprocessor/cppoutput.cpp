@@ -8,29 +8,24 @@
 namespace {
 
 // Whether tokens end at a line start, given whether the text before them did.
-bool endsatlinestart(std::span<const atoken> tokens, bool before)
-{
+bool endsatlinestart(std::span<const atoken> tokens, bool before) {
     for (size_t index = tokens.size(); index > 0;) {
         const atoken& token = tokens[--index];
-        if (token.kind == kindwhitespace && holdslinebreak(token.text))
-            return true;
-        if (token.kind != kindwhitespace && token.kind != kindblockcomment)
-            return false;
+        if (token.kind == kindwhitespace && holdslinebreak(token.text)) return true;
+        if (token.kind != kindwhitespace && token.kind != kindblockcomment) return false;
     }
     return before;
 }
 
-} // namespace
+}  // namespace
 
-std::string tokenoutput::text() const
-{
+std::string tokenoutput::text() const {
     std::string whole = joined;
     whole += jointokens(recenttokens);
     return whole;
 }
 
-std::string tokenoutput::taketext()
-{
+std::string tokenoutput::taketext() {
     joinrecent();
     linestart = true;
     textbytes = 0;
@@ -39,32 +34,24 @@ std::string tokenoutput::taketext()
     return whole;
 }
 
-void tokenoutput::reservetext(size_t bytes)
-{
-    ::reservetext(joined, bytes);
-}
+void tokenoutput::reservetext(size_t bytes) { ::reservetext(joined, bytes); }
 
-void tokenoutput::clear()
-{
+void tokenoutput::clear() {
     recenttokens.clear();
     joined.clear();
     linestart = true;
     textbytes = 0;
 }
 
-void tokenoutput::joinrecent()
-{
+void tokenoutput::joinrecent() {
     linestart = endsatlinestart(recenttokens, linestart);
     size_t length = joined.size();
-    for (const atoken& token : recenttokens)
-        length += token.text.size();
-    if (length > joined.capacity())
-        joined.reserve(std::max(length, 2 * joined.capacity()));
+    for (const atoken& token : recenttokens) length += token.text.size();
+    if (length > joined.capacity()) joined.reserve(std::max(length, 2 * joined.capacity()));
     // Tokens read from one text lie end to end there: each such run is appended at once.
     std::string_view run;
     for (const atoken& token : recenttokens) {
-        if (token.text.empty())
-            continue;
+        if (token.text.empty()) continue;
         if (token.text.data() == run.data() + run.size()) {
             run = std::string_view(run.data(), run.size() + token.text.size());
             continue;

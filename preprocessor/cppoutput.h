@@ -10,16 +10,13 @@
 
 class tokenoutput {
 public:
-    void push_back(const atoken& token)
-    {
+    void push_back(const atoken& token) {
         recenttokens.push_back(token);
         textbytes += token.text.size();
     }
-    void append(std::span<const atoken> tokens)
-    {
+    void append(std::span<const atoken> tokens) {
         recenttokens.insert(recenttokens.end(), tokens.begin(), tokens.end());
-        for (const atoken& token : tokens)
-            textbytes += token.text.size();
+        for (const atoken& token : tokens) textbytes += token.text.size();
     }
     // The length of the whole text so far.
     size_t bytes() const { return textbytes; }
@@ -29,10 +26,8 @@ public:
     // line break only white space and block comments follow (also when nothing is joined).
     bool joinedendsatlinestart() const { return linestart; }
     // Joins the recent tokens when there are many of them and no hold is in force.
-    void joinifmany()
-    {
-        if (recenttokens.size() >= batchsize && holds == 0)
-            joinrecent();
+    void joinifmany() {
+        if (recenttokens.size() >= batchsize && holds == 0) joinrecent();
     }
     void reservetext(size_t bytes);
     // Drops everything appended so far.

@@ -16,48 +16,36 @@ std::set<std::string, std::less<>> sqlpluscommands;
 
 namespace {
 
-bool iswordstart(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= '@' && c <= 'Z') || c == '_';
-}
+bool iswordstart(char c) { return (c >= 'a' && c <= 'z') || (c >= '@' && c <= 'Z') || c == '_'; }
 
-bool iswordbyte(char c)
-{
-    return iswordstart(c) || (c >= '0' && c <= '9');
-}
+bool iswordbyte(char c) { return iswordstart(c) || (c >= '0' && c <= '9'); }
 
 // The command words are ASCII, and every character set lower-cases A-Z alike.
-std::string asciilower(std::string word)
-{
+std::string asciilower(std::string word) {
     for (char& c : word)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return word;
 }
 
 // The table holds no comments: blanks and line breaks alone stand between its words.
-void skiptablespace(size_t& position, std::string_view table)
-{
+void skiptablespace(size_t& position, std::string_view table) {
     while (position < table.size() && std::string_view(" \t\r\n").find(table[position]) != std::string_view::npos)
         ++position;
 }
 
-} // namespace
+}  // namespace
 
-std::string scanword(size_t& position, std::string_view text)
-{
+std::string scanword(size_t& position, std::string_view text) {
     return scanrun(position, text, iswordstart, iswordbyte);
 }
 
-void buildsqlpluscommands()
-{
+void buildsqlpluscommands() {
     std::string_view table = sqlpluscommandtable;
     size_t position = 0;
     skiptablespace(position, table);
     while (position < table.size()) {
         std::string word = scanword(position, table);
-        if (word.empty())
-            break;
+        if (word.empty()) break;
         if (position < table.size() && table[position] == '[') {
             ++position;
             std::string tail = scanword(position, table);
@@ -69,7 +57,6 @@ void buildsqlpluscommands()
     }
 }
 
-bool issqlpluscommand(std::string_view loweredword)
-{
+bool issqlpluscommand(std::string_view loweredword) {
     return sqlpluscommands.find(loweredword) != sqlpluscommands.end();
 }

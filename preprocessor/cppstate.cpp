@@ -3,15 +3,13 @@
 
 #include "cpperrors.h"
 
-void setsourcefile(preprocessstate& state, const std::string& name)
-{
+void setsourcefile(preprocessstate& state, const std::string& name) {
     state.sourcefilename = name;
     state.currentfilename = name;
     forgetlineindexes(state.lineindexes);
 }
 
-void resetstatementstate(statementstate& statement)
-{
+void resetstatementstate(statementstate& statement) {
     statement.atstatementstart = true;
     statement.statementended = false;
     statement.inplsqlblock = false;

@@ -58,8 +58,8 @@ struct expansionstate {
     size_t tokens = 0;      // made within the outermost expansion in progress
     size_t calltokens = 0;  // made by all expansions of the call
     size_t callbudget = callexpansionbase;
-    size_t bytes = 0;       // of token text, within the outermost expansion in progress
-    size_t callbytes = 0;   // of token text, by all expansions of the call
+    size_t bytes = 0;      // of token text, within the outermost expansion in progress
+    size_t callbytes = 0;  // of token text, by all expansions of the call
     size_t callbytebudget = callbytebase;
     // While set, a name that follows "defined" or "defined (" is not expanded: the condition
     // evaluator asks whether that name is a macro.
@@ -79,10 +79,10 @@ struct statementstate {
 
 // One open conditional.
 struct ifcondrec {
-    bool taken = false;      // a branch of this conditional has been selected
-    std::string file;        // currentfilename when the record was made
-    std::string_view text;   // the text in which the directive stands
-    uint32_t position = 0;   // byte index of the directive in that text, just after the "#"
+    bool taken = false;     // a branch of this conditional has been selected
+    std::string file;       // currentfilename when the record was made
+    std::string_view text;  // the text in which the directive stands
+    uint32_t position = 0;  // byte index of the directive in that text, just after the "#"
     bool elseseen = false;
 };
 
@@ -96,8 +96,8 @@ struct linestate {
 
 // One open #include, innermost last.
 struct includeinfo {
-    std::string file;   // found path of the included file
-    int32_t line = 0;   // line of the #include in the including text
+    std::string file;  // found path of the included file
+    int32_t line = 0;  // line of the #include in the including text
     int32_t ifdepth = 0;
 };
 
@@ -110,12 +110,12 @@ struct includestate {
 
 // The recording of the include cache (switch c).
 struct cachestate {
-    std::string cachefilename;           // of the include checked or recorded last
+    std::string cachefilename;  // of the include checked or recorded last
     // False when a file of that name is no cache file (or is a link): it is the user's, and
     // the recording does not replace it.
     bool mayreplace = true;
     std::set<std::string> includedfiles;  // paths included since the current recording began
-    std::string recordedmacros;          // the macros in force when the recording began
+    std::string recordedmacros;           // the macros in force when the recording began
     int64_t eventsatrecordingstart = 0;
     // Counts what makes an included text's output depend on more than its files and the
     // macros: #define, #undef, #warning and #line directives, and the names __line__ and

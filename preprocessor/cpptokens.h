@@ -12,17 +12,17 @@
 
 // Token kinds; a parameter reference inside a stored macro body is kindparameter + its index.
 enum : int32_t {
-    kindend = 0,            // end of text, empty
-    kindlinecomment = 1,    // "--" up to and including the line break
-    kindquotedname = 2,     // "..." (also the results of # and ###)
-    kindstring = 3,         // '...'
-    kindblockcomment = 4,   // /* ... */
+    kindend = 0,           // end of text, empty
+    kindlinecomment = 1,   // "--" up to and including the line break
+    kindquotedname = 2,    // "..." (also the results of # and ###)
+    kindstring = 3,        // '...'
+    kindblockcomment = 4,  // /* ... */
     kindidentifier = 5,
-    kinddirective = 6,      // "#" when directives are off, empty when one was processed
+    kinddirective = 6,  // "#" when directives are off, empty when one was processed
     kindwhitespace = 7,
-    kindother = 11,         // operator or any other single character
-    kindhash = 12,          // #
-    kindhashhash = 13,      // ##
+    kindother = 11,     // operator or any other single character
+    kindhash = 12,      // #
+    kindhashhash = 13,  // ##
     kinddecimal = 14,
     kindhexadecimal = 15,
     kindqquote = 16,        // q'[...]', also Q', nq' ...

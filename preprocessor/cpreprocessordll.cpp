@@ -36,41 +36,33 @@ preprocessstate callstate;
 constexpr const char* emptytext = "";
 constexpr const char* outofmemorytext = "out of memory\n";
 
-void waituntilready()
-{
+void waituntilready() {
     std::unique_lock<std::mutex> lock(readymutex);
     readychanged.wait(lock, [] { return readyflag.load() != 0; });
 }
 
-void setreadyflag(int value)
-{
+void setreadyflag(int value) {
     {
         std::lock_guard<std::mutex> lock(readymutex);
         readyflag.store(value);
     }
-    if (value != 0)
-        readychanged.notify_all();
+    if (value != 0) readychanged.notify_all();
 }
 
-std::vector<std::string> optionlist(const char* const* options, int count)
-{
+std::vector<std::string> optionlist(const char* const* options, int count) {
     std::vector<std::string> list;
-    for (int i = 0; options && i < count; ++i)
-        list.emplace_back(options[i] ? options[i] : "");
+    for (int i = 0; options && i < count; ++i) list.emplace_back(options[i] ? options[i] : "");
     return list;
 }
 
-void store(const char** out, const char* text)
-{
-    if (out)
-        *out = text;
+void store(const char** out, const char* text) {
+    if (out) *out = text;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" MARLOX_EXPORT const char* preprocessplsql(const char* filename, const char* const* options, int count,
-                                                     const char* source, const char** error, const char** warnings)
-{
+                                                     const char* source, const char** error, const char** warnings) {
     std::lock_guard<std::mutex> lock(preprocesslock);
     waituntilready();
     store(warnings, emptytext);
@@ -95,7 +87,4 @@ extern "C" MARLOX_EXPORT const char* preprocessplsql(const char* filename, const
     }
 }
 
-extern "C" MARLOX_EXPORT void safetoprocess(void)
-{
-    setreadyflag(1);
-}
+extern "C" MARLOX_EXPORT void safetoprocess(void) { setreadyflag(1); }

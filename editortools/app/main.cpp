@@ -73,7 +73,7 @@ int AppMain(int argc, char** argv) {
     }
     DisplayState display = DetectDisplay(x11connects);
     QtArguments qt(argv[0]);
-    if (CountInstances(ListProcessNames()) > 1) {   // this process counts once
+    if (CountInstances(ListProcessNames()) > 1) {  // this process counts once
         if (!options.noGui && display.usable) {
             QApplication application(qt.argc, qt.argv);
             QtPrompter().PromptError(refusal);

@@ -6,13 +6,13 @@
 #include <vector>
 
 struct CommandLineOptions {
-    std::string xmlFile;     // -if
-    std::string toolName;    // -it
-    std::string backupDir;   // -bd
-    std::string ide;         // -e
-    bool noGui = false;      // -nogui, -ng
-    bool overwrite = false;  // -o
-    bool showInfoDialogs = false;   // -sid
+    std::string xmlFile;           // -if
+    std::string toolName;          // -it
+    std::string backupDir;         // -bd
+    std::string ide;               // -e
+    bool noGui = false;            // -nogui, -ng
+    bool overwrite = false;        // -o
+    bool showInfoDialogs = false;  // -sid
 };
 
 // Thrown for a switch whose value is missing; the text carries no line break.

@@ -5,8 +5,8 @@
 #include <functional>
 
 struct DisplayState {
-    bool usable = false;   // QApplication can start
-    bool real = false;     // and a box on it can be answered (not offscreen or minimal)
+    bool usable = false;  // QApplication can start
+    bool real = false;    // and a box on it can be answered (not offscreen or minimal)
 };
 
 // From QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY; x11Connects tells whether the X server of

@@ -15,14 +15,14 @@ namespace {
 
 // The settings of an EditPadPro 6 tool with their registry types.
 int editpadpro6type(const std::string& name) {
-    static const char* const numbers[] = {"ShortCut", "OpenTempFileType", "StdIn", "StdOut",
-                                          "StdOutFileType", "StdErr", "StdErrFileType"};
+    static const char* const numbers[] = {"ShortCut",       "OpenTempFileType", "StdIn",         "StdOut",
+                                          "StdOutFileType", "StdErr",           "StdErrFileType"};
     static const char* const texts[] = {
-        "Caption", "Hint", "CommandLine", "WorkingFolder", "AllFileTypes", "FileTypes", "UserFileTypes",
-        "FileSave", "FileSaveTemp", "SelSaveTemp", "ReloadFile", "FileOpenTemp", "MsgOpenTemp",
-        "SelOpenTemp", "OpenTempUserFileType", "OpenTempSyntax", "StdOutModified", "StdOutClose",
-        "StdOutUserFileType", "StdOutSyntax", "StdErrModified", "StdErrClose", "StdErrUserFileType",
-        "StdErrSyntax", "StdOutSyntaxCSCS"};
+        "Caption",        "Hint",           "CommandLine",        "WorkingFolder",      "AllFileTypes",
+        "FileTypes",      "UserFileTypes",  "FileSave",           "FileSaveTemp",       "SelSaveTemp",
+        "ReloadFile",     "FileOpenTemp",   "MsgOpenTemp",        "SelOpenTemp",        "OpenTempUserFileType",
+        "OpenTempSyntax", "StdOutModified", "StdOutClose",        "StdOutUserFileType", "StdOutSyntax",
+        "StdErrModified", "StdErrClose",    "StdErrUserFileType", "StdErrSyntax",       "StdOutSyntaxCSCS"};
     for (const char* number : numbers)
         if (name == number) return 4;
     for (const char* text : texts)
@@ -102,7 +102,7 @@ private:
     const int codePage;
     int32_t toolCount = -1;
     bool inPro = false;
-    XmlNode* tool = nullptr;   // the counted tool section the walk is in
+    XmlNode* tool = nullptr;  // the counted tool section the walk is in
 
     bool Setting(const std::string& line) {
         size_t equals = line.find('=');
@@ -118,8 +118,8 @@ private:
 
 }  // namespace
 
-bool ReadEditPadProIniTools(XmlNode& document, const std::string& path, const std::string& target,
-                            bool missingFileOk, WriterContext& context) {
+bool ReadEditPadProIniTools(XmlNode& document, const std::string& path, const std::string& target, bool missingFileOk,
+                            WriterContext& context) {
     document = XmlNode();
     FileText file = ReadFileText(path);
     if (file.missing && missingFileOk && IsEditPadPro7InRegistry(context.Registry(), target)) return true;

@@ -16,8 +16,8 @@ class XmlNode;
 // converted from the user's code page; another setting name fails the read without a message.
 // "EditPadPro 7" takes every setting as text. A missing file is no error (and gives an empty
 // document) only with missingFileOk when EditPadPro 7 keeps its settings in the registry.
-bool ReadEditPadProIniTools(XmlNode& document, const std::string& path, const std::string& target,
-                            bool missingFileOk, WriterContext& context);
+bool ReadEditPadProIniTools(XmlNode& document, const std::string& path, const std::string& target, bool missingFileOk,
+                            WriterContext& context);
 
 // The document as written to a backup file: header, document type, tab indentation.
 std::string EditPadProDocumentText(const XmlNode& document);

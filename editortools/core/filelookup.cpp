@@ -34,9 +34,8 @@ std::vector<std::string> entrynames(const std::string& folder) {
 }  // namespace
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {

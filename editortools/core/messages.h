@@ -10,7 +10,7 @@
 
 class Prompter;
 
-using Rgb = uint32_t;   // 0xRRGGBB
+using Rgb = uint32_t;  // 0xRRGGBB
 inline constexpr Rgb NullColour = 0xFFFFFFFF;
 inline constexpr Rgb ErrorColour = 0x800000;
 inline constexpr Rgb SuccessColour = 0x008000;
@@ -29,9 +29,9 @@ public:
 
 // The command-line flags the channels and the operations read.
 struct RunFlags {
-    bool showInfoDialogs = false;   // -sid
-    bool overwrite = false;         // -o
-    bool noGui = false;             // -nogui, -ng
+    bool showInfoDialogs = false;  // -sid
+    bool overwrite = false;        // -o
+    bool noGui = false;            // -nogui, -ng
 };
 
 class MessageChannels {

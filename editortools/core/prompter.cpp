@@ -30,8 +30,7 @@ bool ConsolePrompter::PromptYesNo(const std::string& text) {
     return answer && isyes(*answer);
 }
 
-std::optional<std::string> ConsolePrompter::EditText(const std::string&, const std::string& label,
-                                                     const std::string&) {
+std::optional<std::string> ConsolePrompter::EditText(const std::string&, const std::string& label, const std::string&) {
     err << label << "\n" << std::flush;
     std::optional<std::string> line = ReadLine();
     if (line && !line->empty() && line->back() == '\r') line->pop_back();

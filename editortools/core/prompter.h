@@ -56,10 +56,10 @@ public:
     enum class Box { OK, YesNo, EditText, OpenFile, SaveFile, Folder };
     struct Shown {
         Box box;
-        std::string text;    // the message, question, label or title
+        std::string text;  // the message, question, label or title
     };
     std::vector<Shown> shown;
-    std::deque<std::optional<std::string>> answers;   // "yes"/"no", the input or the path; nullopt cancels
+    std::deque<std::optional<std::string>> answers;  // "yes"/"no", the input or the path; nullopt cancels
 
     void PromptOK(const std::string& text) override;
     bool PromptYesNo(const std::string& text) override;

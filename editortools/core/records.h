@@ -18,8 +18,8 @@ struct BackupRecord {
 
 template <class Record>
 struct RecordColumn {
-    const char* id;       // column id and XML element name
-    const char* header;   // the grid's caption
+    const char* id;      // column id and XML element name
+    const char* header;  // the grid's caption
     std::string Record::*field;
 };
 

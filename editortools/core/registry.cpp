@@ -25,8 +25,10 @@ registryvalue stored(const RegValue& value, bool binary) {
     raw.type = binary ? regbinary : RegTypeOfValue(value);
     if (binary) raw.data = RegValueText(value);
     else if (const auto* text = std::get_if<std::string>(&value)) raw.data = *text + '\0';
-    else if (const auto* number = std::get_if<int32_t>(&value)) raw.data = littleendianbytes(static_cast<uint32_t>(*number), 4);
-    else if (const auto* number = std::get_if<int64_t>(&value)) raw.data = littleendianbytes(static_cast<uint64_t>(*number), 8);
+    else if (const auto* number = std::get_if<int32_t>(&value))
+        raw.data = littleendianbytes(static_cast<uint32_t>(*number), 4);
+    else if (const auto* number = std::get_if<int64_t>(&value))
+        raw.data = littleendianbytes(static_cast<uint64_t>(*number), 8);
     return raw;
 }
 
@@ -44,17 +46,13 @@ bool valueofelement(const XmlNode& element, int codePage, RegValue& value, bool&
         if (auto number = ParseInt64(text)) value = *number;
         else return false;
         return true;
-    case regsz:
-        value = codePage == -1 ? text : ToCodePage(text, codePage);
-        return true;
+    case regsz: value = codePage == -1 ? text : ToCodePage(text, codePage); return true;
     case regbinary:
         if (auto bytes = FromHex(text)) value = *bytes;
         else return false;
         binary = true;
         return true;
-    default:
-        value = std::monostate();
-        return true;
+    default: value = std::monostate(); return true;
     }
 }
 

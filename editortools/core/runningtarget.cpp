@@ -8,10 +8,14 @@
 
 std::string TargetExecutable(const std::string& target, const std::vector<std::string>& studioNames) {
     static const std::pair<const char*, const char*> fixed[] = {
-        {PspadTarget, "PSPad.exe"},          {TheIdeTarget, "theide.exe"},
-        {UltraEditTarget, "Uedit32.exe"},    {CodeBlocksTarget, "codeblocks.exe"},
-        {EclipseTarget, "eclipse.exe"},      {TextPadTarget, "TextPad.exe"},
-        {EditPlusTarget, "editplus.exe"},    {EditPadPro6Target, "EditPadPro.exe"},
+        {PspadTarget, "PSPad.exe"},
+        {TheIdeTarget, "theide.exe"},
+        {UltraEditTarget, "Uedit32.exe"},
+        {CodeBlocksTarget, "codeblocks.exe"},
+        {EclipseTarget, "eclipse.exe"},
+        {TextPadTarget, "TextPad.exe"},
+        {EditPlusTarget, "editplus.exe"},
+        {EditPadPro6Target, "EditPadPro.exe"},
         {EditPadPro7Target, "EditPadPro7.exe"},
     };
     for (const auto& [name, executable] : fixed)

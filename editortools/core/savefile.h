@@ -14,7 +14,7 @@ struct FileText {
     // "" when the file was read; else what follows its path in a message: "does not exist",
     // "is a folder", "is not a regular file", "cannot be read: <reason>".
     std::string problem;
-    bool missing = false;   // nothing of that name
+    bool missing = false;  // nothing of that name
     bool Read() const { return problem.empty(); }
 };
 

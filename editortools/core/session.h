@@ -31,12 +31,12 @@ struct ToolFields {
 enum class AddToolResult { Ignored, Refused, Added };
 
 struct SessionSetup {
-    Prompter* prompter = nullptr;     // required
-    std::ostream* err = nullptr;      // the standard error stream when null
-    std::string programFolder;        // ProgramFolder() when empty
-    std::string registryPath;         // registrystorepath() when empty
-    std::optional<int> codePage;      // UserCodePage() when not given
-    std::function<std::vector<std::string>()> processNames;   // ListProcessNames when empty
+    Prompter* prompter = nullptr;                            // required
+    std::ostream* err = nullptr;                             // the standard error stream when null
+    std::string programFolder;                               // ProgramFolder() when empty
+    std::string registryPath;                                // registrystorepath() when empty
+    std::optional<int> codePage;                             // UserCodePage() when not given
+    std::function<std::vector<std::string>()> processNames;  // ListProcessNames when empty
 };
 
 class GantrelSession : public WriterContext {
@@ -48,15 +48,15 @@ public:
     std::vector<ToolRecord> tools;
     std::vector<TargetRecord> targets;
     std::vector<BackupRecord> backups;
-    std::string backupDirectory;        // the text of the backup-directory field
-    std::string startupSettingsPath;    // fixed by StartUp; saved to at the end
-    std::string currentSettingsPath;    // set by Open settings and Save settings as
-    std::string previousBackupDir;      // the folder whose list the backups table holds
+    std::string backupDirectory;      // the text of the backup-directory field
+    std::string startupSettingsPath;  // fixed by StartUp; saved to at the end
+    std::string currentSettingsPath;  // set by Open settings and Save settings as
+    std::string previousBackupDir;    // the folder whose list the backups table holds
     RunFlags flags;
-    int codePage;                       // the user's ANSI code page, -1 for none
+    int codePage;  // the user's ANSI code page, -1 for none
     const std::string programFolder;
-    registrystore registry;             // HKEY_CURRENT_USER
-    std::function<std::vector<std::string>()> processNames;   // the running processes by name
+    registrystore registry;                                  // HKEY_CURRENT_USER
+    std::function<std::vector<std::string>()> processNames;  // the running processes by name
     Prompter& prompter;
     std::ostream& err;
     MessageChannels channels;
@@ -85,20 +85,20 @@ public:
     // The window's operations: catalogue, tool list, backup directory (sessioncatalogue.cpp,
     // sessiontools.cpp, sessionbackups.cpp). Rows are indexes into the tables; a cursor is
     // nullopt when the grid has none.
-    std::vector<std::string> installList;        // the install targets' names, catalogue order
-    std::optional<size_t> selectedTarget;         // index into installList
-    std::vector<std::string> studioNames;         // studio targets found at start-up
-    std::vector<std::string> studioPaths;         // and their settings files, at the same index
-    std::string commandLineTool;                  // -it
+    std::vector<std::string> installList;  // the install targets' names, catalogue order
+    std::optional<size_t> selectedTarget;  // index into installList
+    std::vector<std::string> studioNames;  // studio targets found at start-up
+    std::vector<std::string> studioPaths;  // and their settings files, at the same index
+    std::string commandLineTool;           // -it
     bool backupDirChangeActive = false;
-    std::function<void()> bringBackupsToFront;   // set by the window
+    std::function<void()> bringBackupsToFront;  // set by the window
     void FillCatalogue();
     std::string GetTargetDir(const std::string& target) const;
     std::optional<ToolFields> ShowSelectedTool(std::optional<size_t> cursor) const;
     AddToolResult AddTool(const ToolFields& fields);
     void ChangeTool(std::optional<size_t> cursor, const ToolFields& fields);
-    bool DeleteTools(const std::vector<size_t>& selectedRows);   // true when rows went
-    std::optional<size_t> MoveToolUp(std::optional<size_t> cursor);     // the moved row's new index
+    bool DeleteTools(const std::vector<size_t>& selectedRows);       // true when rows went
+    std::optional<size_t> MoveToolUp(std::optional<size_t> cursor);  // the moved row's new index
     std::optional<size_t> MoveToolDown(std::optional<size_t> cursor);
     std::optional<size_t> FindTool(const std::string& name) const;
     void AddInstalledTarget(const std::string& toolName, const std::string& target) override;

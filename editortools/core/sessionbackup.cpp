@@ -63,7 +63,7 @@ bool editpadprodocument(GantrelSession& session, const std::string& target, cons
 std::string NewBackupPath(const std::string& backupDirectory, const std::string& target, const std::string& tail,
                           uint32_t& counter) {
     std::string folder = StripTrailingBackslash(backupDirectory);
-    if (folder.find_first_not_of('/') == std::string::npos) return "";   // never at the root
+    if (folder.find_first_not_of('/') == std::string::npos) return "";  // never at the root
     std::string time = FormatLogTime(std::time(nullptr));
     std::string path;
     bool textpad = target == TextPadTarget;
@@ -74,8 +74,8 @@ std::string NewBackupPath(const std::string& backupDirectory, const std::string&
     return path;
 }
 
-bool GantrelSession::WriteBackup(const std::string& target, const std::string& description,
-                                 const std::string& location, const std::string& extra) {
+bool GantrelSession::WriteBackup(const std::string& target, const std::string& description, const std::string& location,
+                                 const std::string& extra) {
     std::string tail = iseditpadpro(target) ? "editpadpro.xml" : lastcomponent(location);
     std::string path = NewBackupPath(backupDirectory, target, tail, backupCounter);
     if (path.empty()) return false;
@@ -125,6 +125,5 @@ void GantrelSession::BackupTarget(std::optional<size_t> row) {
     // A row without a folder would name a file of the current folder.
     if (!target.dir.empty() && WriteBackup(target.name, *description, TargetConfigFile(target, studioNames), ""))
         LogSuccess("Backed up " + target.name + suffix + ".");
-    else
-        LogError("could not backup the tools of " + target.name);
+    else LogError("could not backup the tools of " + target.name);
 }

@@ -30,7 +30,8 @@ bool GantrelSession::ChangeBackupDirectory(const std::string& fieldText) {
         previousBackupDir = fieldText;
     } else {
         if (bringBackupsToFront) bringBackupsToFront();
-        if (prompter.PromptYesNo("This " + fieldText + " directory does not exists.It has to exist.Should I create it?")) {
+        if (prompter.PromptYesNo("This " + fieldText +
+                                 " directory does not exists.It has to exist.Should I create it?")) {
             std::filesystem::create_directories(fieldText, error);
             if (!error && std::filesystem::is_directory(fieldText, error)) {
                 previousBackupDir = fieldText;

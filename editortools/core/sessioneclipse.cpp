@@ -19,7 +19,8 @@ bool GantrelSession::DuplicateEclipse(size_t row) {
 
 bool GantrelSession::DeleteEclipseCopy(size_t row) {
     if (row >= targets.size() || !iseclipserow(targets[row])) return false;
-    auto copies = std::count_if(targets.begin(), targets.end(), [](const TargetRecord& t) { return t.name == EclipseTarget; });
+    auto copies =
+        std::count_if(targets.begin(), targets.end(), [](const TargetRecord& t) { return t.name == EclipseTarget; });
     if (copies < 2) return false;
     targets.erase(targets.begin() + static_cast<long>(row));
     return true;

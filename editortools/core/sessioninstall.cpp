@@ -66,7 +66,7 @@ bool GantrelSession::InstallTool(std::string target, std::string location, std::
     tool.logParser = std::move(logParser);
     tool.commandLine = std::move(commandLine);
     tool.checkOnly = checkOnly;
-    return runwriter(tool, *this).value_or(!checkOnly);   // a name no writer takes changes nothing
+    return runwriter(tool, *this).value_or(!checkOnly);  // a name no writer takes changes nothing
 }
 
 void GantrelSession::ReportXmlReadError(const std::string& error) {

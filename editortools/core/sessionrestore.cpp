@@ -67,7 +67,8 @@ void restored(GantrelSession& session, const std::string& success) {
 // The first element among the node's children; an empty element when there is none.
 const XmlNode& firstelement(const XmlNode& node) {
     static const XmlNode empty = XmlNode::Element("");
-    auto found = std::find_if(node.children.begin(), node.children.end(), [](const XmlNode& n) { return n.IsElement(); });
+    auto found =
+        std::find_if(node.children.begin(), node.children.end(), [](const XmlNode& n) { return n.IsElement(); });
     return found == node.children.end() ? empty : *found;
 }
 
@@ -75,8 +76,8 @@ const XmlNode& firstelement(const XmlNode& node) {
 // take every tool away.
 bool parsedocument(const std::string& text, XmlNode& document) {
     std::string error;
-    return ParseXml(text, readflags, document, error) &&
-           std::any_of(document.children.begin(), document.children.end(), [](const XmlNode& n) { return n.IsElement(); });
+    return ParseXml(text, readflags, document, error) && std::any_of(document.children.begin(), document.children.end(),
+                                                                     [](const XmlNode& n) { return n.IsElement(); });
 }
 
 // What a TextPad companion record puts back: the values of one tool key in order, and
@@ -107,7 +108,7 @@ std::optional<TextPadValues> textpadvalues(const std::string& text) {
             std::optional<int32_t> number = ParseInt32(value);
             if (!number || *number < 0) return std::nullopt;
             if (!overwrite) {
-                result.complete = false;   // the install added a tool: only the file goes back
+                result.complete = false;  // the install added a tool: only the file goes back
                 return result;
             }
             key = textpadtoolskey + std::to_string(*number);
@@ -212,15 +213,15 @@ void restoreeditpadpro(GantrelSession& session, const std::string& name, const s
 }
 
 // A copied configuration file: over the row's file, or into its folder where the writer keeps it.
-void restorecopy(GantrelSession& session, const std::string& name, const std::string& dir,
-                 const std::string& stored, const std::string& bytes) {
+void restorecopy(GantrelSession& session, const std::string& name, const std::string& dir, const std::string& stored,
+                 const std::string& bytes) {
     std::string destination;
     if (ConfigFileExists(dir)) {
         destination = dir;
     } else if (isdirectory(dir)) {
         std::string folder = restorefolder(name, dir);
         std::error_code ignored;
-        if (name == EclipseTarget) std::filesystem::create_directories(folder, ignored);   // as the writer does
+        if (name == EclipseTarget) std::filesystem::create_directories(folder, ignored);  // as the writer does
         destination = FindFileIgnoringCase(folder, stored);
     } else {
         couldnotrestore(session, name);

@@ -48,14 +48,14 @@ std::string ParseListFile(const std::string& path, const FileText& file, XmlNode
 // gave that name, so that copies of Eclipse keep the file's order; a dir belongs to the row
 // of the last name before it (none before the first name).
 void ReadTargets(const XmlNode& ides, std::vector<TargetRecord>& targets) {
-    std::vector<bool> chosen(targets.size(), false);   // rows taken by this read, aligned with targets
+    std::vector<bool> chosen(targets.size(), false);  // rows taken by this read, aligned with targets
     std::optional<size_t> row;
     for (const XmlNode& ide : ides.children) {
         for (const XmlNode& field : ide.children) {
             if (field.IsElement("name")) {
                 std::string name = field.FirstChildText();
-                auto found = std::find_if(targets.begin(), targets.end(),
-                                          [&](const TargetRecord& t) { return t.name == name; });
+                auto found =
+                    std::find_if(targets.begin(), targets.end(), [&](const TargetRecord& t) { return t.name == name; });
                 size_t at = static_cast<size_t>(found - targets.begin());
                 if (found == targets.end()) {
                     targets.push_back({name, ""});
@@ -123,9 +123,7 @@ std::string DefaultSettingsPath(const std::string& programFolder) {
     return JoinPath(folder, "gantrel.xml");
 }
 
-std::string GantrelSession::BackupListPath() const {
-    return BackupListFile(backupDirectory);
-}
+std::string GantrelSession::BackupListPath() const { return BackupListFile(backupDirectory); }
 
 void GantrelSession::LoadSettingsXml(const std::string& path) {
     tools.clear();

@@ -28,7 +28,8 @@ constexpr LocationTest locationtests[] = {
     {EclipseTarget, ".metadata", true, "The directory is not a workspace directory, .metadata is missing"},
     {TextPadTarget, "config.xml", false, "Cannot find TextPad 5 configuration file, config.xml is missing"},
     {EditPlusTarget, "tool_u.ini", false, "Cannot find EditPlus configuration file, tool_u.ini is missing"},
-    {EditPadPro6Target, "EditPadPro.ini", false, "Cannot find EditPadPro configuration file, EditPadPro.ini is missing"},
+    {EditPadPro6Target, "EditPadPro.ini", false,
+     "Cannot find EditPadPro configuration file, EditPadPro.ini is missing"},
     {EditPadPro7Target, "EditPadPro7.ini", false,
      "Cannot find EditPadPro configuration file, EditPadPro7.ini is missing"},
 };
@@ -55,8 +56,8 @@ std::string defaultfile(const std::string& target) {
 }
 
 bool detectable(const std::string& target) {
-    for (const char* name : {UltraEditTarget, CodeBlocksTarget, TextPadTarget, EditPlusTarget, EditPadPro6Target,
-                             EditPadPro7Target})
+    for (const char* name :
+         {UltraEditTarget, CodeBlocksTarget, TextPadTarget, EditPlusTarget, EditPadPro6Target, EditPadPro7Target})
         if (target == name) return true;
     return false;
 }

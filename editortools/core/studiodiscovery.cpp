@@ -72,7 +72,8 @@ std::vector<std::string> DiscoverStudioSettings(const std::string& home, std::ve
     std::string file = FindStudioSettingsFile(vs2010);
     if (!file.empty()) found(vs2010 + file, "Visual Studio 2010");
     for (const std::string& folder : subfolders(vs2010))
-        found(vs2010 + folder + "/" + FindStudioSettingsFile(vs2010 + folder + "/"), "Visual Studio " + folder + " 2010");
+        found(vs2010 + folder + "/" + FindStudioSettingsFile(vs2010 + folder + "/"),
+              "Visual Studio " + folder + " 2010");
     std::string ssms = documents + "SQL Server Management Studio/Settings/";
     file = FindStudioSettingsFile(ssms);
     if (!file.empty()) found(ssms + file, "SQL Server Management Studio");

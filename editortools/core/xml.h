@@ -23,7 +23,7 @@ public:
     // Text and CDATA: the characters; comment, processing instruction and declaration: everything
     // between the name and the closing "?>" or "-->", leading blanks included.
     std::string text;
-    std::vector<XmlAttribute> attributes;   // document order
+    std::vector<XmlAttribute> attributes;  // document order
     std::vector<XmlNode> children;
 
     static XmlNode Element(std::string name);
@@ -58,8 +58,8 @@ public:
 
 // Reading flags.
 enum XmlReadFlag : unsigned {
-    XmlIgnoreDecls = 1,      // <?xml ...?>
-    XmlIgnorePis = 2,        // <?target ...?>
+    XmlIgnoreDecls = 1,  // <?xml ...?>
+    XmlIgnorePis = 2,    // <?target ...?>
     XmlIgnoreComments = 4,
 };
 
@@ -73,9 +73,9 @@ inline constexpr size_t XmlMaxDepth = 1000;
 
 // Writing flags.
 enum XmlWriteFlag : unsigned {
-    XmlHeader = 1,    // <?xml version="1.0" encoding="UTF-8" standalone="yes" ?> and CR LF
-    XmlDoctype = 2,   // <!DOCTYPE root> and CR LF
-    XmlIndent = 4,    // every node on its own line, indented by tabs, lines ended by CR LF
+    XmlHeader = 1,   // <?xml version="1.0" encoding="UTF-8" standalone="yes" ?> and CR LF
+    XmlDoctype = 2,  // <!DOCTYPE root> and CR LF
+    XmlIndent = 4,   // every node on its own line, indented by tabs, lines ended by CR LF
 };
 
 // The document (or a lone element taken as the root) as text.

@@ -26,9 +26,7 @@ XmlNode& XmlNode::AddField(std::string tag, std::string text) {
     return field;
 }
 
-void XmlNode::AddText(std::string text) {
-    children.push_back(TextNode(std::move(text)));
-}
+void XmlNode::AddText(std::string text) { children.push_back(TextNode(std::move(text))); }
 
 const XmlNode* XmlNode::Find(std::string_view tag) const {
     int at = FindIndex(tag);

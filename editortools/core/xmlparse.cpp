@@ -13,9 +13,7 @@ bool isnamestart(char c) {
     return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == ':' || u >= 0x80;
 }
 
-bool isnamechar(char c) {
-    return isnamestart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
-}
+bool isnamechar(char c) { return isnamestart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-'; }
 
 bool allblank(std::string_view text) {
     for (char c : text)
@@ -82,14 +80,14 @@ public:
 private:
     struct OpenElement {
         XmlNode node;
-        bool markup = false;   // the source held markup inside it, kept or not
+        bool markup = false;  // the source held markup inside it, kept or not
     };
 
     std::string_view s;
     unsigned flags;
     size_t at = 0;
     std::string error;
-    std::vector<OpenElement> open;   // open[0] is the document
+    std::vector<OpenElement> open;  // open[0] is the document
 
     void Fail(const std::string& message) {
         if (!error.empty()) return;
@@ -116,8 +114,7 @@ private:
         std::vector<XmlNode>& children = open.back().node.children;
         if (node.kind == XmlKind::Text && !children.empty() && children.back().kind == XmlKind::Text)
             children.back().text += node.text;
-        else
-            children.push_back(std::move(node));
+        else children.push_back(std::move(node));
     }
 
     // Text up to the next "<", with entities decoded.

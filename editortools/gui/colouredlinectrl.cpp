@@ -25,7 +25,7 @@ private:
 };
 
 ColouredLineCtrl::ColouredLineCtrl(QWidget* parent) : QPlainTextEdit(parent) {
-    new LineHighlighter(document(), *this);   // owned by the document
+    new LineHighlighter(document(), *this);  // owned by the document
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -23,5 +23,5 @@ public:
     Rgb LineColour(int line) const;
 
 private:
-    std::vector<Rgb> colours;   // by line number
+    std::vector<Rgb> colours;  // by line number
 };

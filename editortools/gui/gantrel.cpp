@@ -118,8 +118,8 @@ QString Gantrel::AboutText(const std::string& settingsPath) {
     const QString small = "<p style=\"margin:0; font-size:small\">";
     return QString("<p style=\"margin:0; font-size:large; font-weight:bold\"><a href=\"generalinfo.html\">Gantrel ") +
            GantrelVersion + "</a></p>" + small + "brelm, marlox and tolvane: the brelm PL/SQL suite</p>" + small +
-           "&nbsp;</p>" + small + "Configuration file:" +
-           QFile::decodeName(QByteArray::fromStdString(settingsPath)).toHtmlEscaped() + "</p>";
+           "&nbsp;</p>" + small +
+           "Configuration file:" + QFile::decodeName(QByteArray::fromStdString(settingsPath)).toHtmlEscaped() + "</p>";
 }
 
 void Gantrel::ShowAbout() {
@@ -170,8 +170,8 @@ void Gantrel::BindBackups() {
 bool Gantrel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == modify->array->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* press = static_cast<QMouseEvent*>(event);
-        pressWithShiftOrCtrl = press->button() != Qt::LeftButton ||
-                               (press->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+        pressWithShiftOrCtrl =
+            press->button() != Qt::LeftButton || (press->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -207,7 +207,8 @@ std::optional<size_t> Gantrel::CursorRow(const QTableView* view) {
 
 std::vector<size_t> Gantrel::SelectedRows(const QTableView* view) {
     std::vector<size_t> rows;
-    for (const QModelIndex& index : view->selectionModel()->selectedRows()) rows.push_back(static_cast<size_t>(index.row()));
+    for (const QModelIndex& index : view->selectionModel()->selectedRows())
+        rows.push_back(static_cast<size_t>(index.row()));
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -240,11 +241,8 @@ void Gantrel::ShowSelectedTool() {
 
 void Gantrel::AddTool() {
     switch (session.AddTool(FieldTexts())) {
-    case AddToolResult::Ignored:
-        break;
-    case AddToolResult::Refused:
-        modify->name->setFocus();
-        break;
+    case AddToolResult::Ignored: break;
+    case AddToolResult::Refused: modify->name->setFocus(); break;
     case AddToolResult::Added:
         toolModel->Refresh();
         SetCursorRow(modify->array, session.tools.size() - 1);
@@ -307,7 +305,7 @@ void Gantrel::BindInstallRoad() {
     connect(search->duplicate, &QPushButton::clicked, this, &Gantrel::DuplicateEclipse);
     connect(search->deleteide, &QPushButton::clicked, this, &Gantrel::DeleteEclipseCopy);
     connect(search->backup, &QPushButton::clicked, this, &Gantrel::BackupTarget);
-    FillEclipseWorkspaces();   // for the target of the command line
+    FillEclipseWorkspaces();  // for the target of the command line
 }
 
 void Gantrel::InstallSelectedTools() {
@@ -351,7 +349,7 @@ void Gantrel::BackupTarget() {
 
 void Gantrel::RestoreBackup() {
     session.RestoreBackup(CursorRow(backups->array));
-    RefreshTables();   // "Installed in" is recomputed after a restore
+    RefreshTables();  // "Installed in" is recomputed after a restore
 }
 
 void Gantrel::SetTargetPath() {

@@ -37,9 +37,9 @@ public:
 
     QMenuBar* menu;
     QTabWidget* tab;
-    WithModifyLayout* modify;     // "Tools"
-    WithSearchLayout* search;     // "IDEs/Text Editors"
-    WithBackupsLayout* backups;   // "Backups"
+    WithModifyLayout* modify;    // "Tools"
+    WithSearchLayout* search;    // "IDEs/Text Editors"
+    WithBackupsLayout* backups;  // "Backups"
     ColouredLineCtrl* log;
     // The File menu.
     QAction* openSettings;
@@ -111,7 +111,7 @@ protected:
 private:
     GantrelSession& session;
     bool quitRequested = false;
-    bool pressWithShiftOrCtrl = false;   // of the last mouse press in the tools grid
+    bool pressWithShiftOrCtrl = false;  // of the last mouse press in the tools grid
 
     void BuildMenu();
     void BindTools();

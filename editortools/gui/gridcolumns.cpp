@@ -33,7 +33,8 @@ void SharedColumns::Spread() {
     const int count = static_cast<int>(widths.size());
     const int extra = std::max(0, view->viewport()->width() - std::accumulate(widths.begin(), widths.end(), 0));
     for (int i = 0; i < count; ++i)
-        view->horizontalHeader()->resizeSection(i, widths[static_cast<size_t>(i)] + extra / count + (i < extra % count));
+        view->horizontalHeader()->resizeSection(i,
+                                                widths[static_cast<size_t>(i)] + extra / count + (i < extra % count));
 }
 
 bool SharedColumns::eventFilter(QObject* watched, QEvent* event) {

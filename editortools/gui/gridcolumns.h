@@ -26,7 +26,7 @@ protected:
 
 private:
     QTableView* view;
-    QWidget* viewport;   // compared only: it may be going while the view is destroyed
+    QWidget* viewport;  // compared only: it may be going while the view is destroyed
     int layoutWidth;
 };
 

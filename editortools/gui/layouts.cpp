@@ -165,6 +165,6 @@ WithAboutLayout::WithAboutLayout(QWidget* parent) : QDialog(parent) {
     abouttext->setTextInteractionFlags(Qt::TextBrowserInteraction);
     abouttext->setOpenExternalLinks(false);
     auto* page = new QVBoxLayout(this);
-    page->setSizeConstraint(QLayout::SetNoConstraint);   // the layout's size, whatever the font
+    page->setSizeConstraint(QLayout::SetNoConstraint);  // the layout's size, whatever the font
     page->addWidget(abouttext, 1);
 }

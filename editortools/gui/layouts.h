@@ -21,10 +21,10 @@ public:
     QLabel* inlabel;
     QComboBox* installlist;
     QComboBox* subinstalldir;
-    QTableView* array;   // several rows can be selected
+    QTableView* array;  // several rows can be selected
     QLineEdit* name;
-    QLineEdit* surname;    // command line
-    QLineEdit* address;    // current directory
+    QLineEdit* surname;  // command line
+    QLineEdit* address;  // current directory
     QLineEdit* logparser;
     QLabel* logparserlabel;
     QPushButton* add;

@@ -19,7 +19,8 @@ std::optional<std::string> chosenpath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-bool messagebox(QWidget* parent, QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons) {
+bool messagebox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+                QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, BoxCaption, qt(text), buttons, parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;

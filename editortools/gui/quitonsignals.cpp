@@ -44,7 +44,6 @@ QuitOnSignals::~QuitOnSignals() {
 
 void QuitOnSignals::Received() {
     char bytes[64];
-    while (::read(pipeends[0], bytes, sizeof bytes) > 0) {
-    }
+    while (::read(pipeends[0], bytes, sizeof bytes) > 0) {}
     if (quit) quit();
 }

@@ -45,6 +45,7 @@ public:
         if (role == ColumnIdRole) return QString(columns[section].id);
         return {};
     }
+
 private:
     const std::vector<Record>& rows;
     const RecordColumn<Record> (&columns)[N];

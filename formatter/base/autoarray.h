@@ -16,12 +16,12 @@
 template <class T>
 struct autoarrayelement {
     static T make() {
-        if constexpr (std::is_integral_v<T>)
-            return static_cast<T>(-1);
-        else if constexpr (requires { { T::autoarraydefault() } -> std::convertible_to<T>; })
+        if constexpr (std::is_integral_v<T>) return static_cast<T>(-1);
+        else if constexpr (requires {
+                               { T::autoarraydefault() } -> std::convertible_to<T>;
+                           })
             return T::autoarraydefault();
-        else
-            return T();
+        else return T();
     }
 };
 

@@ -17,10 +17,8 @@ void writeerrorstream(std::string_view text) {
 }
 
 void printout(messagestream& sink, std::string message) {
-    if (sink.stringmode)
-        sink.text += message;
-    else
-        writeerrorstream(message);
+    if (sink.stringmode) sink.text += message;
+    else writeerrorstream(message);
 }
 
 void die(const std::string& message) { throw std::string(message); }

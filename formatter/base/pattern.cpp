@@ -63,11 +63,10 @@ struct pattern::compiled {
     compiled(std::string_view text, uint32_t flags) {
         int error = 0;
         PCRE2_SIZE offset = 0;
-        code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), flags, &error,
-                             &offset, nullptr);
+        code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), flags, &error, &offset, nullptr);
         if (!code)
-            throw std::string("Internal error: bad pattern ") + std::string(text) + ": " +
-                errortext(error) + " at offset " + std::to_string(offset) + "\n";
+            throw std::string("Internal error: bad pattern ") + std::string(text) + ": " + errortext(error) +
+                " at offset " + std::to_string(offset) + "\n";
         pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // falls back to the interpreter when unavailable
     }
     ~compiled() { pcre2_code_free(code); }
@@ -80,20 +79,13 @@ std::string_view patternmatch::group(size_t i) const {
     return subject.substr(groups[i].first, groups[i].second - groups[i].first);
 }
 
-bool patternmatch::matched(size_t i) const {
-    return i < groups.size() && groups[i].first != std::string_view::npos;
-}
+bool patternmatch::matched(size_t i) const { return i < groups.size() && groups[i].first != std::string_view::npos; }
 
-size_t patternmatch::start(size_t i) const {
-    return i < groups.size() ? groups[i].first : std::string_view::npos;
-}
+size_t patternmatch::start(size_t i) const { return i < groups.size() ? groups[i].first : std::string_view::npos; }
 
-size_t patternmatch::end(size_t i) const {
-    return i < groups.size() ? groups[i].second : std::string_view::npos;
-}
+size_t patternmatch::end(size_t i) const { return i < groups.size() ? groups[i].second : std::string_view::npos; }
 
-pattern::pattern(std::string_view text, int options)
-    : source(text), flags(static_cast<int>(compileoptions(options))) {
+pattern::pattern(std::string_view text, int options) : source(text), flags(static_cast<int>(compileoptions(options))) {
     code = std::make_unique<compiled>(text, static_cast<uint32_t>(flags));
     uint32_t captures = 0;
     pcre2_pattern_info(code->code, PCRE2_INFO_CAPTURECOUNT, &captures);
@@ -103,13 +95,10 @@ pattern::pattern(std::string_view text, int options)
 // The anchored forms are compiled on first use: most patterns need only one of the three.
 const pattern::compiled& pattern::form(anchoring how) const {
     switch (how) {
-    case anchoring::none:
-        return *code;
+    case anchoring::none: return *code;
     case anchoring::start:
-    case anchoring::startnotempty:
-        return compiledonce(anchoredcode, source);
-    case anchoring::both:
-        return compiledonce(fullcode, "(?:" + source + ")\\z");
+    case anchoring::startnotempty: return compiledonce(anchoredcode, source);
+    case anchoring::both: return compiledonce(fullcode, "(?:" + source + ")\\z");
     }
     return *code;
 }
@@ -158,8 +147,7 @@ bool pattern::run(std::string_view text, size_t pos, anchoring how, patternmatch
     const compiled& c = form(how);
     uint32_t flags = how == anchoring::startnotempty ? PCRE2_NOTEMPTY_ATSTART : 0;
     pcre2_match_data* data = threadmatchdata.withroomfor(static_cast<uint32_t>(groupcount) + 1);
-    int rc = pcre2_match(c.code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), pos, flags, data,
-                         nullptr);
+    int rc = pcre2_match(c.code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), pos, flags, data, nullptr);
     if (rc == PCRE2_ERROR_NOMATCH) return false;
     if (rc < 0) throw std::string("Internal error: pattern ") + source + ": " + errortext(rc) + "\n";
     if (m) {
@@ -173,13 +161,9 @@ bool pattern::run(std::string_view text, size_t pos, anchoring how, patternmatch
     return true;
 }
 
-bool pattern::fullmatch(std::string_view text, patternmatch* m) const {
-    return run(text, 0, anchoring::both, m);
-}
+bool pattern::fullmatch(std::string_view text, patternmatch* m) const { return run(text, 0, anchoring::both, m); }
 
-bool pattern::partialmatch(std::string_view text, patternmatch* m) const {
-    return run(text, 0, anchoring::none, m);
-}
+bool pattern::partialmatch(std::string_view text, patternmatch* m) const { return run(text, 0, anchoring::none, m); }
 
 bool pattern::search(std::string_view text, size_t pos, patternmatch* m) const {
     return run(text, pos, anchoring::none, m);
@@ -268,8 +252,7 @@ std::string pattern::quotemeta(std::string_view literal) {
     result.reserve(literal.size() * 2);
     for (char c : literal) {
         unsigned char b = static_cast<unsigned char>(c);
-        bool plain = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
-                     b == '_' || b >= 128;
+        bool plain = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '_' || b >= 128;
         if (b == 0) {
             result += "\\x00";
             continue;

@@ -18,14 +18,14 @@ public:
     std::string_view group(size_t i) const;
     std::string str(size_t i) const { return std::string(group(i)); }
     bool matched(size_t i) const;
-    size_t count() const { return groups.size(); }   // 1 + number of capture groups
-    size_t start(size_t i) const;                    // offset into the subject; npos when unset
+    size_t count() const { return groups.size(); }  // 1 + number of capture groups
+    size_t start(size_t i) const;                   // offset into the subject; npos when unset
     size_t end(size_t i) const;
 
 private:
     friend class pattern;
     std::string_view subject;
-    std::vector<std::pair<size_t, size_t>> groups;   // (start, end) or (npos, npos)
+    std::vector<std::pair<size_t, size_t>> groups;  // (start, end) or (npos, npos)
 };
 
 class pattern {
@@ -76,7 +76,7 @@ private:
     std::string source;
     int groupcount = 0;
     int flags = 0;
-    std::unique_ptr<compiled> code;                         // the pattern as given
-    mutable std::atomic<const compiled*> anchoredcode{};   // anchored at the start offset; owned
-    mutable std::atomic<const compiled*> fullcode{};       // "(?:pattern)\z", anchored; owned
+    std::unique_ptr<compiled> code;                       // the pattern as given
+    mutable std::atomic<const compiled*> anchoredcode{};  // anchored at the start offset; owned
+    mutable std::atomic<const compiled*> fullcode{};      // "(?:pattern)\z", anchored; owned
 };

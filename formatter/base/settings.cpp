@@ -18,7 +18,7 @@ void setall(settings& s, std::initializer_list<flagfield> fields, int32_t value)
 
 // The sixteen flags that keep or remove line breaks after constructs.
 const std::initializer_list<flagfield> linebreakflags = {
-    &settings::mlacd, &settings::mlai, &settings::mlaf,  &settings::mlaw,  &settings::mlapr, &settings::mlapa,
+    &settings::mlacd, &settings::mlai,  &settings::mlaf,  &settings::mlaw,  &settings::mlapr, &settings::mlapa,
     &settings::mlal,  &settings::mlafu, &settings::rlacd, &settings::rlai,  &settings::rlaf,  &settings::rlaw,
     &settings::rlapr, &settings::rlapa, &settings::rlal,  &settings::rlafu,
 };
@@ -26,11 +26,11 @@ const std::initializer_list<flagfield> linebreakflags = {
 // Fields of the switches with a switch object (numbers with a field, flags and actions):
 // their default and all-off value is 0.
 const std::initializer_list<flagfield> switchobjectfields = {
-    &settings::eiib,  &settings::brei,  &settings::plo,    &settings::ric,     &settings::sic,    &settings::pp,
-    &settings::ifsib, &settings::ifsl,  &settings::pp_ld,  &settings::pp_ild,  &settings::pp_kld, &settings::np,
-    &settings::as,    &settings::au,    &settings::aaw,    &settings::ins,     &settings::iu,     &settings::iaw,
-    &settings::isql,  &settings::ai,    &settings::al,     &settings::ar,      &settings::lsql,   &settings::rsql,
-    &settings::alol,  &settings::ol,    &settings::pp_clp, &settings::pp_cpfl, &settings::pp_cmd,
+    &settings::eiib,  &settings::brei, &settings::plo,    &settings::ric,     &settings::sic,    &settings::pp,
+    &settings::ifsib, &settings::ifsl, &settings::pp_ld,  &settings::pp_ild,  &settings::pp_kld, &settings::np,
+    &settings::as,    &settings::au,   &settings::aaw,    &settings::ins,     &settings::iu,     &settings::iaw,
+    &settings::isql,  &settings::ai,   &settings::al,     &settings::ar,      &settings::lsql,   &settings::rsql,
+    &settings::alol,  &settings::ol,   &settings::pp_clp, &settings::pp_cpfl, &settings::pp_cmd,
 };
 
 void setdefaulttags(settings& s) {
@@ -108,7 +108,8 @@ void setdefaults(settings& s) {
 }
 
 void setalloff(settings& s, int clearifs) {
-    setall(s, {&settings::sl, &settings::el, &settings::ct, &settings::lt, &settings::x, &settings::v, &settings::sigiven},
+    setall(s,
+           {&settings::sl, &settings::el, &settings::ct, &settings::lt, &settings::x, &settings::v, &settings::sigiven},
            0);
     s.l = -1;
     s.e.clear();

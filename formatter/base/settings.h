@@ -65,8 +65,8 @@ struct settings {
     autoarray<int32_t> outputnamedlengths;
     int32_t fileindex = 0;
     std::string inputfile, outputfile, inputfilealias, outputfilealias;
-    listedfile listedinput;            // of the current pair
-    int32_t outputnamedlength = -1;    // of the current pair
+    listedfile listedinput;          // of the current pair
+    int32_t outputnamedlength = -1;  // of the current pair
     std::string oe;
     int32_t sl = 0, el = 0;
     std::string cs;

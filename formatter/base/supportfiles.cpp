@@ -61,7 +61,7 @@ std::vector<std::string> splitkeepingends(std::string_view text) {
         lines.emplace_back(text.substr(start, i + 1 - start));
         start = i + 1;
     }
-    lines.emplace_back(text.substr(start));   // after a final line break: the empty last line
+    lines.emplace_back(text.substr(start));  // after a final line break: the empty last line
     return lines;
 }
 

@@ -5,9 +5,7 @@
 
 namespace {
 
-bool issetoperator(std::string_view word) {
-    return word == "union" || word == "minus" || word == "intersect";
-}
+bool issetoperator(std::string_view word) { return word == "union" || word == "minus" || word == "intersect"; }
 
 // A ";" ends the statement's lists; THEN and LOOP end the list of an IF, ELSIF, WHILE or
 // WHEN condition (not the WHEN of a CASE expression, whose list its THEN closes).
@@ -133,15 +131,11 @@ void formatter::alignselects() {
         alignment.alignmentrequested = 0;
         popalignedlist();
     } else if (word == "group" || word == "order" || word == "connect") {
-        if (s.isis && nextsignificantclassis(t, classby))
-            pushsqlindent();
-        else
-            alignment.awaitby = 1;
+        if (s.isis && nextsignificantclassis(t, classby)) pushsqlindent();
+        else alignment.awaitby = 1;
     } else if (word == "start") {
-        if (s.isis && nextsignificantclassis(t, classwith))
-            pushsqlindent();
-        else
-            alignment.awaitwith = 1;
+        if (s.isis && nextsignificantclassis(t, classwith)) pushsqlindent();
+        else alignment.awaitwith = 1;
     } else {
         popalignedlist();
         if (s.isis) {

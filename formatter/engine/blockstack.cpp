@@ -9,11 +9,17 @@ namespace {
 
 bool opensblock(int32_t classcode) {
     switch (classcode) {
-    case classif: case classloop: case classfor: case classwhile: case classcursor:
-    case classcase: case classdeclare: case classbegin: case classwhen: case classelse:
-        return true;
-    default:
-        return false;
+    case classif:
+    case classloop:
+    case classfor:
+    case classwhile:
+    case classcursor:
+    case classcase:
+    case classdeclare:
+    case classbegin:
+    case classwhen:
+    case classelse: return true;
+    default: return false;
     }
 }
 
@@ -173,8 +179,7 @@ bool formatter::outsideblocks(int32_t c) {
     bool atlevelzero = blocks.blocklevel == 0;
     bool underheader = blocks.blocklevel == 1 && tables().unitkind->partialmatch(blocks.blockstack.at(1).blockname);
     if (!atlevelzero && !underheader) return false;
-    if (c == classbegin || c == classdeclare || c == classcursor || c == classwhen || c == classcase)
-        return false;
+    if (c == classbegin || c == classdeclare || c == classcursor || c == classwhen || c == classcase) return false;
     if (s.w && atlevelzero) {
         position before = previoussignificant(currenttoken);
         if (before == tokens.begin() || istext(before->text(), "/") || istext(before->text(), ";")) {
@@ -196,9 +201,7 @@ bool formatter::outsideblocks(int32_t c) {
 // shares the level of the first.
 bool formatter::whenopenslevel() {
     position before = previoussignificant(currenttoken);
-    auto loopexit = [](position p) {
-        return p->classcode == classexit || isword(p->text(), "continue");
-    };
+    auto loopexit = [](position p) { return p->classcode == classexit || isword(p->text(), "continue"); };
     if (before != tokens.begin()) {
         if (loopexit(before)) return false;
         position label = previoussignificant(before);
@@ -467,7 +470,8 @@ void formatter::closesubprogrambody(blockend& end) {
     end.unitname = header.unitname;
     notelinebreakrule(s.mlapr, s.rlapr);
     blocks.blocklevel = level;
-    if (blocks.blocklevel >= 1 && tables().unitkind->partialmatch(blocks.blockstack.at(blocks.blocklevel - 1).blockname))
+    if (blocks.blocklevel >= 1 &&
+        tables().unitkind->partialmatch(blocks.blockstack.at(blocks.blocklevel - 1).blockname))
         --blocks.blocklevel;
     blocks.subprogramnames.pop_back();
     blocks.subprogrambegins.pop_back();
@@ -579,7 +583,8 @@ bool formatter::beginline() {
     if (!haslinebreak(currentword)) return false;
     // -milipl: the line after a comma joins the line of the comma.
     if (outputline.lineitems < s.milipl && joinaftercomma()) return true;
-    if ((rewinds.sharedtoken != position() || !rewinds.alignrows.empty() || rewinds.groupshared != position()) && judgeendedline())
+    if ((rewinds.sharedtoken != position() || !rewinds.alignrows.empty() || rewinds.groupshared != position()) &&
+        judgeendedline())
         return true;
     outputline.atlinestart = 1;
     outputline.linecolumn = 1;

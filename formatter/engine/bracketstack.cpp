@@ -34,10 +34,8 @@ void formatter::bracketrule(int32_t firstpass) {
         if (s.rs && !rewinds.alignenabled && statement.keeprelative) reloadrelativeindent(currenttoken);
         return;
     }
-    if (opening)
-        openbracket();
-    else
-        closebracket();
+    if (opening) openbracket();
+    else closebracket();
 }
 
 void formatter::openbracket() {
@@ -151,4 +149,3 @@ void formatter::closeallbrackets() {
     brackets.bracketdepth = 0;
     brackets.bracketstack.clear();
 }
-

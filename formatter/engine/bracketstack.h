@@ -32,7 +32,7 @@ struct bracketentry {
     // The declaration-alignment state when the "(" came inside an aligned alias list;
     // copies of the entry share it.
     std::shared_ptr<declarationgroup> alignsnapshot;
-    position opener;   // the "(" itself
+    position opener;  // the "(" itself
 };
 
 // What the outermost "(" saves and its ")" gives back.
@@ -41,4 +41,3 @@ struct outerbracket {
     int32_t processingalignedlist = 0;
     int32_t keeprelative = 0;
 };
-

@@ -46,8 +46,7 @@ calltree::routinelevel calltree::routinelevelat(const linetable& blockstack, int
     return routinelevels[static_cast<size_t>(level)];
 }
 
-void calltree::registerroutine(const std::string& name, const std::string& key, const std::string& text,
-                               int32_t line) {
+void calltree::registerroutine(const std::string& name, const std::string& key, const std::string& text, int32_t line) {
     routinedefinitions[key] = numtostring(line);
     std::shared_ptr<routinerecord>& record = routines[key];
     if (!record) {
@@ -108,7 +107,8 @@ void calltree::printcalltree(std::ostream& out, const std::string& filealias) co
         if (found == routines.end() || !found->second->isdefined) continue;
         const routinerecord& record = *found->second;
         auto defined = routinedefinitions.find(unit);
-        out << record.name + " " + filealias + ":" + (defined != routinedefinitions.end() ? defined->second : "") + "\n";
+        out << record.name + " " + filealias + ":" + (defined != routinedefinitions.end() ? defined->second : "") +
+                   "\n";
         onpath[unit] = 1;
         printcalltree(out, filealias, 1, record, onpath);
         onpath[unit] = 0;

@@ -15,10 +15,10 @@
 struct routinerecord {
     explicit routinerecord(int32_t defined) : isdefined(defined != 0 ? 1 : 0) {}
 
-    std::string name;                       // as written where it is defined
+    std::string name;  // as written where it is defined
     int32_t isdefined = 0;
-    std::vector<std::string> callednames;   // routines called, as written
-    std::vector<std::string> callplaces;    // per call: its bracketed argument text
+    std::vector<std::string> callednames;  // routines called, as written
+    std::vector<std::string> callplaces;   // per call: its bracketed argument text
     std::map<std::string, int32_t> counts;
     std::string note;
 };
@@ -63,11 +63,11 @@ private:
     const charset& set;
     // Unit -> declared or called name -> its bracketed text; the routine records.
     std::map<std::string, std::map<std::string, std::string>> declarationtexts;
-    std::vector<std::string> routinenames;      // lower-cased, in the order met
+    std::vector<std::string> routinenames;  // lower-cased, in the order met
     std::map<std::string, std::shared_ptr<routinerecord>> routines;
-    std::map<std::string, std::string> routinedefinitions;   // lower-cased name -> its line
+    std::map<std::string, std::string> routinedefinitions;  // lower-cased name -> its line
     std::vector<routinelevel> routinelevels;
     int32_t routinelevelsvalid = 0;
     int64_t routinelevelsread = 0;
-    std::vector<bool> calltokens;   // by sequence number: the token is a call noted already
+    std::vector<bool> calltokens;  // by sequence number: the token is a call noted already
 };

@@ -53,4 +53,3 @@ void formatter::registerdeclaration() {
         if (!caller.empty()) calls.registercall(caller, name, text, t->sequence);
     }
 }
-

@@ -29,7 +29,7 @@ const std::vector<std::pair<const char*, int32_t>>& keywordclasstable() {
 }
 
 clausekeywords::clausekeywords()
-    : clausewordlist{"select", "from",      "where", "group", "order", "having", "for",
+    : clausewordlist{"select", "from",      "where", "group", "order",   "having", "for",
                      "union",  "intersect", "minus", "into",  "connect", "start"} {
     for (const std::string& word : clausewordlist) clausewords.insert(lc(word));
 }
@@ -65,8 +65,7 @@ void formatter::printtraceline(int32_t level, const std::string& message, positi
 std::vector<std::string> formatter::fromtablenames(position from) const {
     std::vector<std::string> names;
     bool wantname = true;
-    for (position pos = nextsignificant(std::next(from)); pos != tokens.end();
-         pos = nextsignificant(std::next(pos))) {
+    for (position pos = nextsignificant(std::next(from)); pos != tokens.end(); pos = nextsignificant(std::next(pos))) {
         if (pos->kind == endtoken) break;
         std::string_view text = pos->text();
         if (text == "(") {
@@ -78,8 +77,8 @@ std::vector<std::string> formatter::fromtablenames(position from) const {
             wantname = true;
         } else if (text == ";" || text == ")" || (clausewords.count(lowered(text).view()) && !aggregategroup(pos))) {
             break;
-        } else if (wantname && (pos->kind == identifier || pos->kind == doublequotedname ||
-                                pos->kind == keywordtoken)) {
+        } else if (wantname &&
+                   (pos->kind == identifier || pos->kind == doublequotedname || pos->kind == keywordtoken)) {
             names.emplace_back(text);
             wantname = false;
         }

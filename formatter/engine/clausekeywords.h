@@ -32,6 +32,6 @@ const std::vector<std::pair<const char*, int32_t>>& keywordclasstable();
 
 struct clausekeywords {
     clausekeywords();
-    std::vector<std::string> clausewordlist;   // "select", "from", ... in their order
+    std::vector<std::string> clausewordlist;  // "select", "from", ... in their order
     std::unordered_set<std::string, wordhash, std::equal_to<>> clausewords;
 };

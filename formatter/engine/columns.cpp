@@ -90,8 +90,7 @@ int32_t tokencontext::advancecolumn(const token& t, int32_t column) const {
         if (skip < text.size() && text[skip] == '\n') ++skip;
         return skip ? rowtringtocolumn(text.substr(skip), 1) : rowtringtocolumn(text, column);
     }
-    default:
-        return static_cast<int32_t>(std::min<int64_t>(int64_t(column) + int64_t(text.size()), INT32_MAX));
+    default: return static_cast<int32_t>(std::min<int64_t>(int64_t(column) + int64_t(text.size()), INT32_MAX));
     }
 }
 

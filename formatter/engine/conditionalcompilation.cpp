@@ -53,8 +53,8 @@ void formatter::notedirective() {
     } else if ((word == directive::thenword && directives.directivetext == awaitingthen) || errorend) {
         directives.directivetext = 0;
     }
-    directivebranches = word == directive::ifword || word == directive::elsifword ||
-                        word == directive::elseword || (word == directive::endword && !errorend);
+    directivebranches = word == directive::ifword || word == directive::elsifword || word == directive::elseword ||
+                        (word == directive::endword && !errorend);
 }
 
 // After case and columns, the rules a directive's tokens pass: the branch of its $if and the
@@ -77,7 +77,8 @@ bool formatter::switchbranch(int32_t firstpass) {
         checknesting(directives.conditionals.size() + 1);
         position before = previoustoken(currenttoken);
         const bool beginsline = before == tokens.end() || before->breaksline();
-        directives.conditionals.push_back({branchstate(*this), nullptr, beginsline ? tokencolumn(currenttoken) - 1 : -1});
+        directives.conditionals.push_back(
+            {branchstate(*this), nullptr, beginsline ? tokencolumn(currenttoken) - 1 : -1});
         break;
     }
     case directive::elsifword:
@@ -95,8 +96,7 @@ bool formatter::switchbranch(int32_t firstpass) {
             directives.conditionals.pop_back();
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -12,8 +12,7 @@ namespace {
 // Names that are no declared variables.
 const pattern& unregisteredword() {
     static const pattern& compiled =
-        pattern::get("^procedure$|^function$|(^cursor$)|^subtype$|^type$|^begin$|^declare$",
-                     pattern::caseless);
+        pattern::get("^procedure$|^function$|(^cursor$)|^subtype$|^type$|^begin$|^declare$", pattern::caseless);
     return compiled;
 }
 
@@ -61,7 +60,8 @@ static void registername(formatter& f, std::string_view text) {
 void formatter::registerdeclaredname() {
     position t = currenttoken;
     // While tokens are laid out again their names are registered already.
-    if (!statement.indeclarations || statement.statementstate != 1 || t->kind != identifier || !rewinds.alignenabled) return;
+    if (!statement.indeclarations || statement.statementstate != 1 || t->kind != identifier || !rewinds.alignenabled)
+        return;
     position after = std::next(t);
     if (after == tokens.end() || after->kind != whitespace) return;
     patternmatch m;
@@ -126,14 +126,11 @@ int32_t formatter::padconsecutiverows() {
             rewinds.paddedrows.push_back(row.token);
             std::string blanks(static_cast<size_t>(missing), ' ');
             position before = previoustoken(row.token);
-            if (before != tokens.end() && before->kind == whitespace)
-                {
+            if (before != tokens.end() && before->kind == whitespace) {
                 std::string widened(before->text());
                 widened += blanks;
                 before->settext(widened);
-            }
-            else
-                tokens.insert(row.token, token(blanks, whitespace, 0, -(sequencecounter++), -1));
+            } else tokens.insert(row.token, token(blanks, whitespace, 0, -(sequencecounter++), -1));
         }
         runstart = i + 1;
     }
@@ -161,8 +158,8 @@ void formatter::restoreblanksbefore(const lineblanks& line, position t) {
     for (position p = t; p != tokens.begin();) {
         --p;
         if (p->kind == whitespace && (!line.relative || !p->breaksline())) {
-            auto noted = std::find_if(line.texts.begin(), line.texts.end(),
-                                      [p](const auto& n) { return n.first == p; });
+            auto noted =
+                std::find_if(line.texts.begin(), line.texts.end(), [p](const auto& n) { return n.first == p; });
             if (noted != line.texts.end() && p->breaksline() == haslinebreak(noted->second) &&
                 p->text() != noted->second)
                 p->settext(noted->second);
@@ -170,8 +167,8 @@ void formatter::restoreblanksbefore(const lineblanks& line, position t) {
         if (p->breaksline()) break;
     }
     // A row without blanks in front of it got them as a token of their own.
-    for (position p = previoustoken(t); p != line.before && p != tokens.end() && p->kind == whitespace &&
-                                        p->sequence < 0 && !p->breaksline();
+    for (position p = previoustoken(t);
+         p != line.before && p != tokens.end() && p->kind == whitespace && p->sequence < 0 && !p->breaksline();
          p = previoustoken(t))
         tokens.erase(p);
 }
@@ -208,7 +205,8 @@ bool formatter::partsgrouprow(position t) const {
         if (p->breaksline()) break;
         if (!isop(*p)) continue;
         ++before;
-        padded = padded || std::find(rewinds.paddedrows.begin(), rewinds.paddedrows.end(), p) != rewinds.paddedrows.end();
+        padded =
+            padded || std::find(rewinds.paddedrows.begin(), rewinds.paddedrows.end(), p) != rewinds.paddedrows.end();
     }
     for (position p = t; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p)
         if (isop(*p)) ++after;
@@ -262,7 +260,8 @@ void formatter::keepgroupbeforedeclarationrun() {
 // The snapshot stays the group's unless another took its place: a group that began on the
 // watched line, or a declaration run laid out again, and then a copy was kept.
 bool formatter::regroupdue(position t) const {
-    return rewinds.replaybreaks > 0 && t == rewinds.regroupend && rewinds.regroupstart != position() && rewinds.regroups < 2 &&
+    return rewinds.replaybreaks > 0 && t == rewinds.regroupend && rewinds.regroupstart != position() &&
+           rewinds.regroups < 2 &&
            (rewinds.rewindtoken == rewinds.regroupstart || (rewinds.regroupkept && !rewinds.declarationsnapshot));
 }
 
@@ -309,7 +308,8 @@ bool formatter::mayparttheline(position t) {
 // limit parts the two (outside any group): the state at it is kept until then.
 void formatter::takesharedsnapshot(position t) {
     // The first such operator of the line is the one a line break after it leaves alone.
-    if (rewinds.sharedtoken == t || (rewinds.sharedtoken != position() && sameoutputline(rewinds.sharedtoken, t))) return;
+    if (rewinds.sharedtoken == t || (rewinds.sharedtoken != position() && sameoutputline(rewinds.sharedtoken, t)))
+        return;
     take(rewinds.sharedsnapshot);
     noteblanksbefore(rewinds.sharedline, t);
     rewinds.sharedtoken = t;
@@ -384,7 +384,8 @@ bool formatter::formgroupwithshared() {
     }
     if (!online) return false;
     rewinds.groupshared = position();
-    if (count != 1 || !rewinds.alignrows.empty() || rewinds.alignline != 0 || !rewinds.alignenabled || rewinds.rewindtoken != rewinds.groupsharedstart)
+    if (count != 1 || !rewinds.alignrows.empty() || rewinds.alignline != 0 || !rewinds.alignenabled ||
+        rewinds.rewindtoken != rewinds.groupsharedstart)
         return false;
     if (rewinds.regroupstart != rewinds.groupsharedstart) {
         rewinds.regroupstart = rewinds.groupsharedstart;
@@ -438,7 +439,8 @@ void formatter::addconsecutiverow(position t) {
                 rewinds.rewindsnapshot.loop.alignment.alignmentrequested = rewinds.tokenstartlayout.alignmentrequested;
         }
         rewinds.alignrows.push_back({t, 0, 0, 1, line});
-    } else if (rewinds.alignlastline != line || rewinds.alignrows.empty() || !sameoutputline(rewinds.alignrows.back().token, t)) {
+    } else if (rewinds.alignlastline != line || rewinds.alignrows.empty() ||
+               !sameoutputline(rewinds.alignrows.back().token, t)) {
         if (brackets.bracketdepth != rewinds.alignbracketlevel) {
             rewinds.groupbroken = 1;
         } else {
@@ -464,7 +466,9 @@ bool formatter::sameoutputline(position row, position t) const {
 bool formatter::operatorsharesline(position t) const {
     const int32_t line = tokenline(t);
     auto same = [t](const token& other) { return other.kind == t->kind && other.text() == t->text(); };
-    auto otherline = [line](const token& other) { return (other.line >= 0 && other.line != line) || other.breaksline(); };
+    auto otherline = [line](const token& other) {
+        return (other.line >= 0 && other.line != line) || other.breaksline();
+    };
     for (position p = std::next(t); p != tokens.end() && !otherline(*p); ++p)
         if (same(*p)) return true;
     for (position p = t; p != tokens.begin();) {

@@ -25,18 +25,18 @@ struct alignedlistentry {
 // One line of an alignment group: the token to line up and its display column.
 struct alignrow {
     position token;
-    char runend = 0;    // last row of a run
-    int32_t column = 0; // filled when the group ends
-    char aligned = 1;   // takes part in the alignment
-    int32_t line = 0;   // source line of the row
+    char runend = 0;     // last row of a run
+    int32_t column = 0;  // filled when the group ends
+    char aligned = 1;    // takes part in the alignment
+    int32_t line = 0;    // source line of the row
 };
 
 // The blanks in front of a snapshot token on its output line, its indentation included, as
 // they were when the snapshot was taken: the limit rules may have changed them since.
 struct lineblanks {
     std::vector<std::pair<position, std::string>> texts;
-    position before;   // the token in front of the snapshot token then
-    bool relative = false;   // the line keeps its shape (-rs): its indentation is read again
+    position before;        // the token in front of the snapshot token then
+    bool relative = false;  // the line keeps its shape (-rs): its indentation is read again
 };
 
 // The declaration-alignment group: the list being aligned, its rows, and the settings it
@@ -52,11 +52,11 @@ struct declarationgroup {
     int32_t itemcount = 0;     // items of the run (the list rules count them)
     char severalitems = 0;     // the run has more than one item
     std::vector<alignrow> rows;
-    int32_t padding = 1;       // the -ps value when the run began
+    int32_t padding = 1;  // the -ps value when the run began
     // Blanks found on the last row's line by the two latest checks, the older first: a
     // check walks back only to the older one, so a long line is not walked once per item.
     // Compared by identity only, never read.
     const token* checkedblank = nullptr;
     const token* latestblank = nullptr;
-    size_t checkedrows = 0;    // rows when they were found
+    size_t checkedrows = 0;  // rows when they were found
 };

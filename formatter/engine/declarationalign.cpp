@@ -32,9 +32,9 @@ bool isinlineblank(position pos, const formatter& f) {
 
 // Reserved words that still end an expression in a select list.
 bool isvalueword(const std::string& word) {
-    static const std::set<std::string> words = {
-        "end",   "null",  "sysdate", "systimestamp", "user",    "rownum", "rowid",
-        "level", "uid",   "true",    "false",        "sqlcode", "sqlerrm"};
+    static const std::set<std::string> words = {"end",    "null",    "sysdate", "systimestamp", "user",
+                                                "rownum", "rowid",   "level",   "uid",          "true",
+                                                "false",  "sqlcode", "sqlerrm"};
     return words.count(word) != 0;
 }
 
@@ -45,17 +45,14 @@ bool isexpressionend(position pos, const formatter& f) {
     case doublequotedname:
     case stringliteral:
     case qquoteliteral:
-    case number:
-        return true;
-    case othertoken:
-        return pos->text() == ")";
+    case number: return true;
+    case othertoken: return pos->text() == ")";
     case identifier: {
         if (pos->text().find('.') != std::string::npos) return true;
         std::string word = lc(pos->text());
         return isvalueword(word) || !f.tables().reservedwords.count(word);
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -108,8 +105,8 @@ bool formatter::paddingpassesthelimit(position blank, int32_t width) {
 // the part the next run finds on it.
 bool formatter::paddingpassesthelimit(position from, int32_t shift, int32_t extra, position movable) {
     if (!s.mcs || extra <= 0) return false;
-    int32_t end = tokencolumn(from);   // past the last character of the line
-    int32_t kept = end;                // past the last character the limit leaves on it
+    int32_t end = tokencolumn(from);  // past the last character of the line
+    int32_t kept = end;               // past the last character the limit leaves on it
     bool moves = false;
     for (position p = from; p != tokens.end() && p->kind != endtoken && !p->breaksline(); ++p) {
         end = columnafter(*p, end);
@@ -200,8 +197,7 @@ void formatter::adddeclarationrow(position blank) {
 // A declaration item starts at name: a row when a type follows on its line.
 bool formatter::notedeclarationitem(position name, bool checkreserved) {
     if (runendword().partialmatch(name->text())) return finishdeclarationrun(true);
-    if (checkreserved && name->kind == identifier && tables().reservedwords.containslowered(name->text()))
-        return false;
+    if (checkreserved && name->kind == identifier && tables().reservedwords.containslowered(name->text())) return false;
     position blank = std::next(name);
     if (!isinlineblank(blank, *this)) return false;
     if (skiptypeexpression(std::next(blank)) == tokens.end()) return false;

@@ -24,6 +24,6 @@ public:
     void clear() { texts.clear(); }
 
 private:
-    std::map<std::string, std::vector<std::string>> texts;   // key -> the declarations' texts, latest last
+    std::map<std::string, std::vector<std::string>> texts;  // key -> the declarations' texts, latest last
     autoarray<std::vector<std::string>> keysatlevel;
 };

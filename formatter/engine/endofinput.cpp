@@ -7,24 +7,19 @@
 void formatter::checkendofinput() {
     position t = currenttoken;
     int32_t kind = t->kind;
-    if (kind != lonedoublequote && kind != lonecommentmark && kind != qquoteopener &&
-        kind != lonesinglequote)
-        return;
+    if (kind != lonedoublequote && kind != lonecommentmark && kind != qquoteopener && kind != lonesinglequote) return;
     int32_t line = tokenline(t);
     std::string place = s.inputfilealias + " line " + numtostring(line) + " col " + numtostring(t->column);
     switch (kind) {
-    case lonedoublequote:
-        die(place + " Syntax error:unclosed \" \n");
+    case lonedoublequote: die(place + " Syntax error:unclosed \" \n");
     case lonecommentmark:
         if (t->text() == "/*") die(place + " Syntax error:unclosed /* \n");
         die(place + " Syntax error:unopened */ \n");
-    case qquoteopener:
-        die(place + " Syntax error:unclosed q' \n");
-    default:
-        break;
+    case qquoteopener: die(place + " Syntax error:unclosed q' \n");
+    default: break;
     }
-    printout(messages, "Syntax error:unclosed ' somewhere before " + s.inputfilealias + " line " +
-                           numtostring(line) + "\n");
+    printout(messages,
+             "Syntax error:unclosed ' somewhere before " + s.inputfilealias + " line " + numtostring(line) + "\n");
     // The quote most likely went missing where the earliest literal that swallowed a line
     // break begins.
     int32_t likely = line;

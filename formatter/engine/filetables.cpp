@@ -5,8 +5,7 @@
 
 filetables::filetables() {
     trailingbreak = &pattern::get("(" + linebreakpattern + "?)([\t ]*)\\z", pattern::dotall);
-    unitkind = &pattern::get("^(procedure)$|^(function)$|^(trigger)$",
-                             pattern::caseless | pattern::dotall);
+    unitkind = &pattern::get("^(procedure)$|^(function)$|^(trigger)$", pattern::caseless | pattern::dotall);
     leadingtabs = &pattern::get("^" + notlinebreak + "*?\t+", pattern::dotall);
     optionalbreakblanks = &pattern::get("(" + linebreakpattern + "?)([\t ]+)", pattern::dotall);
 }
@@ -27,10 +26,10 @@ void fillkeywordtables(filetables& t, const settings& s) {
     if (s.ac)
         for (const char* word : {"if", "elsif", "when", "while"}) alignmentwords[word] = {1, ""};
     if (s.aroa) alignmentwords[":="] = {1, ""};
-    for (const char* word : {"create", "alter", "analyse", "associate", "audit", "call", "comment",
-                             "commit", "delete", "disassociate", "drop", "explain", "grant",
-                             "insert", "lock", "merge", "noaudit", "rename", "revoke", "rollback",
-                             "savepoint", "truncate", "update", "declare", "begin"})
+    for (const char* word :
+         {"create",       "alter",    "analyse",   "associate", "audit",  "call",    "comment", "commit",  "delete",
+          "disassociate", "drop",     "explain",   "grant",     "insert", "lock",    "merge",   "noaudit", "rename",
+          "revoke",       "rollback", "savepoint", "truncate",  "update", "declare", "begin"})
         t.statementstarters.insert(word);
     if (s.bus) {
         breakkeywords["from"] = 2;
@@ -43,8 +42,7 @@ void fillkeywordtables(filetables& t, const settings& s) {
         breakfollowers["union"] = {"all"};
     }
     if (s.bbj) {
-        for (const char* word : {"join", "cross", "inner", "natural", "left", "right", "full"})
-            breakkeywords[word] = 2;
+        for (const char* word : {"join", "cross", "inner", "natural", "left", "right", "full"}) breakkeywords[word] = 2;
         for (const char* word : {"cross", "inner", "natural"}) breakfollowers[word] = {"join"};
         for (const char* word : {"left", "right", "full"}) breakfollowers[word] = {"outer", "join"};
     }

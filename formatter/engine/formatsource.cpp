@@ -21,7 +21,7 @@ bool formatter::formatsource(const switchparser& switches) {
     // moves aside instead of being copied.
     const bool movedaside = s.pp && s.b > 0;
     if ((byteordermark || s.pp) && s.b > 0) {
-        inputbytes = movedaside ? std::move(sourcetext) : sourcetext;   // the backup is made from the text as handed in
+        inputbytes = movedaside ? std::move(sourcetext) : sourcetext;  // the backup is made from the text as handed in
         inputbyteskept = true;
     }
     if (byteordermark && !movedaside) sourcetext.erase(0, utf8byteordermark.size());

@@ -3,9 +3,7 @@
 
 #include <iostream>
 
-formatter::formatter() : calls(textcharset()), listings(&std::cout) {
-    linebreaktext.assign(1, '\n');
-}
+formatter::formatter() : calls(textcharset()), listings(&std::cout) { linebreaktext.assign(1, '\n'); }
 
 // The file's tables from the settings it starts with; -au makes SET a clause word.
 void formatter::buildtables() {
@@ -36,8 +34,7 @@ void formatter::applyifsblock(settings& record, int32_t index) {
         case alloffkind:
             if (entry.name == "0") setalloff(record, 0);
             break;
-        default:
-            break;
+        default: break;
         }
     }
 }

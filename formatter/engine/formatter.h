@@ -36,8 +36,8 @@
 struct settingsholder {
     messagestream firstsink;
     settings firstsettings;
-    messagestream messages;   // the formatter's message sink
-    settings s;               // the working copy of the settings that every rule reads
+    messagestream messages;  // the formatter's message sink
+    settings s;              // the working copy of the settings that every rule reads
     // The settings before each -ifs block that applies; a snapshot keeps them with s.
     std::vector<settings> savedsettings;
     std::map<int32_t, std::string> opentags, closetags;
@@ -53,10 +53,7 @@ inline directive directiveof(const token& t) {
 
 // Cache-line aligned wherever it lives: the loop's hot fields then keep their place in the
 // lines, which an object at an arbitrary stack offset made them straddle (a few per cent).
-class alignas(64) formatter : public settingsholder,
-                              public tokencontext,
-                              public clausekeywords,
-                              public loopstate {
+class alignas(64) formatter : public settingsholder, public tokencontext, public clausekeywords, public loopstate {
 public:
     formatter();
     formatter(const formatter&) = delete;
@@ -71,11 +68,11 @@ public:
     // own (private, its policy in its header) or the file tables (const in the loop).
 
     // Texts handed in and out, which the loop does not lay out.
-    std::string sourcetext;    // the text that is tokenized: its tokens refer to it, so it stays as it is
+    std::string sourcetext;  // the text that is tokenized: its tokens refer to it, so it stays as it is
     // The source as handed in, kept (for a backup) only when the tokenized text differs from
     // it: a byte-order mark taken off, or preprocessing.
     std::string inputbytes;
-    bool inputbyteskept = false;   // set before the loop
+    bool inputbyteskept = false;  // set before the loop
     // UTF-8 text under a single-byte set: its bytes above 127 keep their case (the caller's call).
     bool highbytecasekept = false;
     const std::string& inputasread() const { return inputbyteskept ? inputbytes : sourcetext; }
@@ -93,9 +90,9 @@ public:
     void buildtables();
 
     // Where the loop is: a restore sets these for the token it goes on at.
-    std::string_view currentword;   // the current token's text (or the line break put in its place)
-    int32_t trackedcolumn = 1;      // where the current token starts (-ctis), until trackcolumn passes it
-    position loopend;               // the last token; set before the loop
+    std::string_view currentword;  // the current token's text (or the line break put in its place)
+    int32_t trackedcolumn = 1;     // where the current token starts (-ctis), until trackcolumn passes it
+    position loopend;              // the last token; set before the loop
     // The loop's step budget against endless rewinds: a rewind spends steps, never gives them back.
     int64_t loopsteps = 0;
     int64_t loopbudget = 0;
@@ -107,21 +104,21 @@ public:
     calltree calls;                    // -ct: the routines defined and called; notes each call once
     declarednames declared;            // -dbvn: see its header
     // Values kept by token: a token laid out again notes its own again.
-    numbermap relativeindentbytoken;   // -rs: the shift of a statement or bracket, by sequence number
-    numbermap sourceindentbyline;      // -rs: a line start's indentation as read, by sequence number
+    numbermap relativeindentbytoken;  // -rs: the shift of a statement or bracket, by sequence number
+    numbermap sourceindentbyline;     // -rs: a line start's indentation as read, by sequence number
 
     // Listings: what is printed stays printed; the last level and line listed keep a token laid
     // out again from printing twice.
-    std::ostream* listings;                    // where -lt, -ct and -str print (standard output unless set)
-    int32_t lastlistedlevel = INT32_MAX;       // -l: the level of the last END listed
+    std::ostream* listings;               // where -lt, -ct and -str print (standard output unless set)
+    int32_t lastlistedlevel = INT32_MAX;  // -l: the level of the last END listed
     int32_t lastlistedline = -1;
-    std::vector<std::string> tokenizedlines;   // lines of the tokenized text, a cache for listings
+    std::vector<std::string> tokenizedlines;  // lines of the tokenized text, a cache for listings
     // -slsf: sequence numbers of the input's line-break tokens, noted before the loop.
     autoarray<int32_t> linearray;
 
     // Conditional compilation: set for each token.
-    char directivepath = 0;         // the current token is a directive's
-    char directivebranches = 0;     // the directive word enters or leaves a branch
+    char directivepath = 0;      // the current token is a directive's
+    char directivebranches = 0;  // the directive word enters or leaves a branch
 
     // The line ends right after the current token, or right after pos.
     void breakbeforenext();
@@ -209,7 +206,6 @@ public:
     bool startdeclarationlistat(int32_t mode, int32_t level);
     bool enddeclarationlist();
     int32_t declarationlistat(position t) const;
-
 
     // Indentation whitespace for a width in columns (blanks, or TABs with -ut/-uts).
     std::string indentstring(int32_t width) const;
@@ -299,8 +295,8 @@ public:
     void reindentbreaks(position whitespacetoken, const std::string& replacement);
     // Line indentation: the columns for a block depth under the working settings.
     int32_t computeindent(int32_t depth, int32_t nice) {
-        return indenter.computeindent(s, blocks.blockstack, blocks.blockstack.takelowestchanged(linetable::indentwatcher),
-                                      depth, nice);
+        return indenter.computeindent(s, blocks.blockstack,
+                                      blocks.blockstack.takelowestchanged(linetable::indentwatcher), depth, nice);
     }
     // The settings that line indentation reads were replaced: its kept sums go.
     void forgetindentsums() { indenter.forgetindentsums(); }
@@ -357,8 +353,8 @@ public:
                                              const std::string& strippedresult);
 
 private:
-    filetables builttables;   // const in the loop
-    lineindenter indenter;    // sums it rebuilds: a restore tells it that the settings changed
+    filetables builttables;  // const in the loop
+    lineindenter indenter;   // sums it rebuilds: a restore tells it that the settings changed
 
     // Statement rules, bracket stack and list indentation.
     // A line break made by a rule, inserted before pos.
@@ -393,10 +389,10 @@ private:
     int32_t keywordindent(position first, int32_t column);
     // Block stack: what an END closes.
     struct blockend {
-        linerecord closed;          // the record of the block the END belongs to
-        std::string expected;       // the word that must follow END
-        std::string information;    // header text for the end-of-block comment
-        std::string unitname;       // the subprogram's or package's name, which may follow END
+        linerecord closed;        // the record of the block the END belongs to
+        std::string expected;     // the word that must follow END
+        std::string information;  // header text for the end-of-block comment
+        std::string unitname;     // the subprogram's or package's name, which may follow END
         int32_t startline = 0;
     };
     bool deferredbylimit(int32_t firstpass);
@@ -460,4 +456,3 @@ std::string blockinfotext(std::string text, int32_t max);
 std::string squeezedspace(std::string_view text, bool trimstart, bool trimend);
 // The text without its line break at the end and without white space at its start.
 std::string withoutleadingspace(std::string text);
-

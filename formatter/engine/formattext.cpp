@@ -37,8 +37,7 @@ std::string outputheader(formatter& f, const headermarker& marker, const switchp
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    std::string header =
-        headerline(marker, s.plo ? "" : switches.printswitches(s, 0), !s.plo, local, f.linebreaktext);
+    std::string header = headerline(marker, s.plo ? "" : switches.printswitches(s, 0), !s.plo, local, f.linebreaktext);
     removeoldheader(marker, f);
     return header;
 }
@@ -46,7 +45,7 @@ std::string outputheader(formatter& f, const headermarker& marker, const switchp
 // For each input line whose line break is still in the output, its number and the output
 // line's.
 std::string linesynchronization(formatter& f) {
-    std::map<int32_t, int32_t> outputlines;   // by the sequence number of the line break
+    std::map<int32_t, int32_t> outputlines;  // by the sequence number of the line break
     int32_t outputline = 0;
     for (const token& t : f.tokens)
         if (t.breaksline()) outputlines[t.sequence] = ++outputline;
@@ -71,7 +70,7 @@ formattedtext writtentext(formatter& f, const switchparser& switches) {
     if (s.html) {
         out.text = htmltext(f, marker);
     } else if (f.outputjoined && header.empty()) {
-        out.text = std::move(f.joinedoutput);   // the integrity check joined it already
+        out.text = std::move(f.joinedoutput);  // the integrity check joined it already
     } else {
         reservetext(header, header.size() + f.sourcetext.size() + f.sourcetext.size() / 4);
         header += f.jointokentexts(f.tokens.begin(), f.tokens.end());
@@ -80,8 +79,8 @@ formattedtext writtentext(formatter& f, const switchparser& switches) {
     return out;
 }
 
-formattedtext formattext(const settings& s, const switchparser& switches, std::string source,
-                         messagestream& sink, std::ostream& listings, bool keephighbytecase) {
+formattedtext formattext(const settings& s, const switchparser& switches, std::string source, messagestream& sink,
+                         std::ostream& listings, bool keephighbytecase) {
     formatter f;
     f.s = s;
     f.highbytecasekept = keephighbytecase;

@@ -25,8 +25,8 @@ struct formattedtext {
 // die, with sink holding what was printed. The output name "null" takes no text. With
 // keephighbytecase the bytes above 127 keep their case whatever the character set says.
 // Each call keeps its state to itself: texts may be formatted on several threads at once.
-formattedtext formattext(const settings& s, const switchparser& switches, std::string source,
-                         messagestream& sink, std::ostream& listings = std::cout, bool keephighbytecase = false);
+formattedtext formattext(const settings& s, const switchparser& switches, std::string source, messagestream& sink,
+                         std::ostream& listings = std::cout, bool keephighbytecase = false);
 
 // The output of a formatter whose formatsource gave true: the header (an old one is taken
 // out of the tokens first), the -slsf lines and the text or html page.

@@ -20,12 +20,11 @@ std::string twodigits(int n) {
 
 }  // namespace
 
-std::string headerline(const headermarker& part, const std::string& switchtext, int withoptions,
-                       const std::tm& now, const std::string& linebreak) {
-    std::string line = part.headertext + versiontext + " on: " + twodigits(now.tm_hour) + ":" +
-                       twodigits(now.tm_min) + ":" + numtostring(now.tm_sec) + " " +
-                       numtostring(now.tm_mday) + "/" + numtostring(now.tm_mon + 1) + "/" +
-                       numtostring(now.tm_year + 1900);
+std::string headerline(const headermarker& part, const std::string& switchtext, int withoptions, const std::tm& now,
+                       const std::string& linebreak) {
+    std::string line = part.headertext + versiontext + " on: " + twodigits(now.tm_hour) + ":" + twodigits(now.tm_min) +
+                       ":" + numtostring(now.tm_sec) + " " + numtostring(now.tm_mday) + "/" +
+                       numtostring(now.tm_mon + 1) + "/" + numtostring(now.tm_year + 1900);
     if (withoptions) line += " options:" + switchtext;
     return line + "*/" + linebreak;
 }

@@ -14,15 +14,15 @@
 struct headermarker {
     headermarker();
 
-    std::string placeholder;       // where an html template takes the formatted code
-    std::string headertext;        // the start of every header line
+    std::string placeholder;  // where an html template takes the formatted code
+    std::string headertext;   // the start of every header line
     const pattern* linebreakfollow = nullptr;
 };
 
 // The header line: headertext, version, " on: " and the time, " options:" and the switch
 // text unless withoptions is 0, "*/" and the line break.
-std::string headerline(const headermarker& part, const std::string& switchtext, int withoptions,
-                       const std::tm& now, const std::string& linebreak);
+std::string headerline(const headermarker& part, const std::string& switchtext, int withoptions, const std::tm& now,
+                       const std::string& linebreak);
 
 // Removes a header that an earlier run left as the first non-empty token, with the line
 // break that ended it.

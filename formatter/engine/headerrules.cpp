@@ -273,10 +273,8 @@ void formatter::keepthentogether() {
         statement.lastsolidtoken->kind != singlelinecomment && statement.lastsolidtoken->kind != blockcomment &&
         !directivebetween(statement.lastsolidtoken, t))
         joinwhitespacebefore(t);
-    if (then)
-        statement.keepthenpending = 0;
-    else
-        statement.keeplooppending = 0;
+    if (then) statement.keepthenpending = 0;
+    else statement.keeplooppending = 0;
 }
 
 // A conditional compilation directive between from and to. A branch is laid out from the

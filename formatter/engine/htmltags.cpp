@@ -7,12 +7,16 @@
 #include <vector>
 
 const std::map<std::string, int32_t>& tokenkinds() {
-    static const std::map<std::string, int32_t> kinds = {
-        {"singlelinecomment", singlelinecomment}, {"doublequotes", doublequotedname},
-        {"singlequotes", stringliteral},          {"qquotes", qquoteliteral},
-        {"multilinecomment", blockcomment},       {"other", othertoken},
-        {"whitespace", whitespace},               {"identifier", identifier},
-        {"keyword", keywordtoken},                {"number", number}};
+    static const std::map<std::string, int32_t> kinds = {{"singlelinecomment", singlelinecomment},
+                                                         {"doublequotes", doublequotedname},
+                                                         {"singlequotes", stringliteral},
+                                                         {"qquotes", qquoteliteral},
+                                                         {"multilinecomment", blockcomment},
+                                                         {"other", othertoken},
+                                                         {"whitespace", whitespace},
+                                                         {"identifier", identifier},
+                                                         {"keyword", keywordtoken},
+                                                         {"number", number}};
     return kinds;
 }
 
@@ -59,8 +63,8 @@ std::string closingtagsequence(const std::string& sequence, messagestream& messa
     return closing;
 }
 
-void parsetagsequence(const std::map<std::string, std::string>& tag, messagestream& messages,
-                      tagsbykind& opentags, tagsbykind& closetags) {
+void parsetagsequence(const std::map<std::string, std::string>& tag, messagestream& messages, tagsbykind& opentags,
+                      tagsbykind& closetags) {
     for (const auto& [name, sequence] : tag) {
         std::string closing = closingtagsequence(sequence, messages);
         auto kind = tokenkinds().find(name);

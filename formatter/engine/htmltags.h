@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-using tagsbykind = std::map<int32_t, std::string>;   // token-kind code to tag sequence
+using tagsbykind = std::map<int32_t, std::string>;  // token-kind code to tag sequence
 
 // The token-kind names that -tag takes, each with its kind code.
 const std::map<std::string, int32_t>& tokenkinds();
@@ -20,5 +20,5 @@ std::string closingtagsequence(const std::string& sequence, messagestream& messa
 
 // Fills opentags (each sequence unchanged) and closetags for every entry of tag, keyed
 // by the token-kind code of its name.
-void parsetagsequence(const std::map<std::string, std::string>& tag, messagestream& messages,
-                      tagsbykind& opentags, tagsbykind& closetags);
+void parsetagsequence(const std::map<std::string, std::string>& tag, messagestream& messages, tagsbykind& opentags,
+                      tagsbykind& closetags);

@@ -21,8 +21,7 @@ std::pair<std::string, std::string> readtemplate(formatter& f, const std::string
     if (read.outcome != readoutcome::read)
         die("could not open html template file " + escapedword(f.s.ht) + ": " + readfailure(read, rules.limit) + "\n");
     size_t at = text.find(placeholder);
-    if (at == std::string::npos)
-        usageerror(f.messages, placeholder + " string is missing from html template file");
+    if (at == std::string::npos) usageerror(f.messages, placeholder + " string is missing from html template file");
     return {text.substr(0, at), text.substr(at + placeholder.size())};
 }
 
@@ -56,8 +55,8 @@ std::string htmltext(formatter& f, const headermarker& marker) {
     std::string head, tail;
     if (!f.s.ht.empty()) std::tie(head, tail) = readtemplate(f, marker.placeholder);
     f.s.ctis = 1;
-    int32_t column = 1;        // the display column after the token
-    int32_t startcolumn = 0;   // and before it
+    int32_t column = 1;       // the display column after the token
+    int32_t startcolumn = 0;  // and before it
     std::string html = head;
     for (const token& t : f.tokens) {
         std::string_view text = t.text();
@@ -71,18 +70,16 @@ std::string htmltext(formatter& f, const headermarker& marker) {
         if (tagged) html += open;
         int32_t from = startcolumn;
         patternmatch m;
-        bool breakfirst = (t.kind == whitespace || t.kind == blockcomment || t.kind == stringliteral ||
-                           t.kind == qquoteliteral) &&
-                          startswithlinebreak(text) && marker.linebreakfollow->partialmatch(text, &m);
+        bool breakfirst =
+            (t.kind == whitespace || t.kind == blockcomment || t.kind == stringliteral || t.kind == qquoteliteral) &&
+            startswithlinebreak(text) && marker.linebreakfollow->partialmatch(text, &m);
         if (breakfirst) {
             html += "<br>\n";
             text.remove_prefix(m.group(1).size());
             from = 1;  // the rest stands at the start of a line
         }
-        if (t.kind == whitespace || t.kind == blockcomment)
-            appendescaped(html, f.expandtabs(from, text));
-        else
-            appendescaped(html, text);
+        if (t.kind == whitespace || t.kind == blockcomment) appendescaped(html, f.expandtabs(from, text));
+        else appendescaped(html, text);
         if (tagged) html += tagof(f.closetags, t.kind);
     }
     return html + tail;

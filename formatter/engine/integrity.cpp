@@ -26,9 +26,7 @@ std::string withoutwhitespace(std::string_view text) {
     return kept;
 }
 
-bool isliteral(int32_t kind) {
-    return kind == doublequotedname || kind == stringliteral || kind == qquoteliteral;
-}
+bool isliteral(int32_t kind) { return kind == doublequotedname || kind == stringliteral || kind == qquoteliteral; }
 
 // Writes a dump through a new file beside it that then takes its name, so that a link or a
 // file of someone else's standing at the name in a shared folder is never written through,

@@ -79,8 +79,8 @@ bool formatter::keepwithinlimit() {
         // A negative limit (the switch takes one) leaves the excess at the largest number.
         const int64_t over = static_cast<int64_t>(outputline.linecolumn) - s.mcs - 1;
         const int32_t excess = static_cast<int32_t>(std::min<int64_t>(over, std::numeric_limits<int32_t>::max()));
-        bool changed = excess > 0 && (shrinkblanks(excess) || shrinkindentation(excess) ||
-                                      shortencomment(excess) || breakcomment());
+        bool changed = excess > 0 &&
+                       (shrinkblanks(excess) || shrinkindentation(excess) || shortencomment(excess) || breakcomment());
         if (!changed && (movestatement() || breakbeforetoken())) return true;
     }
     rundeferredrules();
@@ -179,7 +179,7 @@ void formatter::followrelativeshift(position from, int32_t shift) {
 // keyword that -pius and -rask measure from move as far, also where brackets keep them.
 void formatter::followlistshift(position from, int32_t shift) {
     auto moved = [](int32_t column, int32_t by) { return std::max(column - by, 0); };
-    std::vector<int32_t> oldcolumns;   // of the aligned lists anchored on the moved part
+    std::vector<int32_t> oldcolumns;  // of the aligned lists anchored on the moved part
     for (position p = from; p != tokens.end(); ++p) {
         if (p == brackets.listopener) brackets.listcolumn = moved(brackets.listcolumn, shift);
         for (bracketentry& entry : brackets.bracketstack)
@@ -235,8 +235,7 @@ bool formatter::shrinkindentation(int32_t excess) {
         setindentation(linestart, indentation - excess);
     } else {
         position before = previoustoken(currenttoken);
-        if (!s.acs || !indentable || before == linestart || before->kind != whitespace ||
-            before->breaksline())
+        if (!s.acs || !indentable || before == linestart || before->kind != whitespace || before->breaksline())
             return false;
         const int32_t blanks = tokencolumn(currenttoken) - tokencolumn(before);
         if (indentation + blanks - 1 < excess) return false;
@@ -345,8 +344,7 @@ bool formatter::breakcomment() {
     const int32_t sequence = t->sequence;
     // The pieces that ran on from the comment keep running on from its new last piece.
     int32_t expected = sequence + 1;
-    for (position p = std::next(t); p != tokens.end() && p->sequence == expected; ++p, ++expected)
-        p->sequence += 2;
+    for (position p = std::next(t); p != tokens.end() && p->sequence == expected; ++p, ++expected) p->sequence += 2;
     // The rest lines up with the line it comes from: a later line of a comment keeps its
     // own blanks.
     std::string indentation = broke ? rest.substr(0, rest.find_first_not_of(" \t")) : indentationof(linestartof(t));

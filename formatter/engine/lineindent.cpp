@@ -10,7 +10,8 @@ namespace {
 
 // Blocks whose body -ni indents from the column of their keyword.
 bool nicelyindented(const std::string& blockname) {
-    return istext(blockname, "while") || istext(blockname, "if") || istext(blockname, "else") || istext(blockname, "case");
+    return istext(blockname, "while") || istext(blockname, "if") || istext(blockname, "else") ||
+           istext(blockname, "case");
 }
 
 }  // namespace

@@ -19,8 +19,7 @@ class lineindenter {
 public:
     // The columns for a block depth (nice: -ni); changed is the lowest level of the stack that
     // may have changed since the last call.
-    int32_t computeindent(const settings& s, const linetable& blockstack, int32_t changed, int32_t depth,
-                          int32_t nice);
+    int32_t computeindent(const settings& s, const linetable& blockstack, int32_t changed, int32_t depth, int32_t nice);
     // The settings that line indentation reads were replaced: its kept sums go.
     void forgetindentsums() { indentsumsvalid[0] = indentsumsvalid[1] = 0; }
     // Levels line indentation has looked at (a measure of its work).

@@ -84,8 +84,8 @@ position formatter::firstonline(position start) const {
 void formatter::endalignedlistatline(position first) {
     if (!alignment.processingalignedlist) return;
     std::string word = lc(first->text());
-    if (blocks.blocklevel == 0 &&
-        (tables().statementstarters.count(word) || (istext(word, "set") && !istext(statement.statementword, "update")))) {
+    if (blocks.blocklevel == 0 && (tables().statementstarters.count(word) ||
+                                   (istext(word, "set") && !istext(statement.statementword, "update")))) {
         alignment.processingalignedlist = 0;
         alignment.alignmentrequested = 0;
         if (alignment.alistlevel > 0) --alignment.alistlevel;
@@ -148,10 +148,8 @@ int32_t formatter::keywordindent(position first, int32_t column) {
         if (aligned || f.classcode == classinto) column = std::max(statement.keywordcolumn - width, 0);
     }
     if (s.plouwh && isclass(f, {classand, classor, classnot}) && statement.logicalcolumn >= 0) {
-        if (f.classcode == classand && statement.andcolumn >= 0)
-            column = std::max(statement.andcolumn - 3, 0);
-        else
-            column = std::max(statement.logicalcolumn - (f.classcode == classor ? 2 : 3), 0);
+        if (f.classcode == classand && statement.andcolumn >= 0) column = std::max(statement.andcolumn - 3, 0);
+        else column = std::max(statement.logicalcolumn - (f.classcode == classor ? 2 : 3), 0);
     }
     if (!s.itlwb && (f.classcode == classthen || (f.classcode == classloop && blocks.loopheaderopen)))
         column = computeindent(blocks.blocklevel - 1, s.ni);

@@ -37,13 +37,15 @@ private:
     // The slot that holds key, or the empty one where it would go.
     size_t probe(int32_t key) const {
         const size_t mask = slots.size() - 1;
-        size_t i = static_cast<size_t>((static_cast<uint64_t>(static_cast<uint32_t>(key)) * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+        size_t i =
+            static_cast<size_t>((static_cast<uint64_t>(static_cast<uint32_t>(key)) * 0x9E3779B97F4A7C15ull) >> 32) &
+            mask;
         while (slots[i].used && slots[i].key != key) i = (i + 1) & mask;
         return i;
     }
     void grow() {
         std::vector<slot> previous(slots.size() ? slots.size() * 2 : 64);
-        previous.swap(slots);   // slots: the larger empty table
+        previous.swap(slots);  // slots: the larger empty table
         for (const slot& s : previous)
             if (s.used) slots[probe(s.key)] = s;
     }

@@ -13,8 +13,8 @@ std::string_view withoutfinallinefeed(std::string_view word) {
 }
 
 bool istwobyteoperator(std::string_view word) {
-    return istext(word, "=>") || istext(word, ":=") || istext(word, "||") || istext(word, "<>") || istext(word, "!=") || istext(word, "<=") ||
-           istext(word, ">=");
+    return istext(word, "=>") || istext(word, ":=") || istext(word, "||") || istext(word, "<>") || istext(word, "!=") ||
+           istext(word, "<=") || istext(word, ">=");
 }
 
 bool isonebyteoperator(char c) {
@@ -80,8 +80,8 @@ void formatter::removeoperatorblanks() {
         }
     }
     position after = std::next(t);
-    if (after != tokens.end() && after->kind == whitespace && !after->breaksline() &&
-        !keepblankafter(after) && !after->protectedfollowingblank) {
+    if (after != tokens.end() && after->kind == whitespace && !after->breaksline() && !keepblankafter(after) &&
+        !after->protectedfollowingblank) {
         position beyond = std::next(after);
         if (beyond == tokens.end() || !wouldjoin(t->text(), beyond->text())) {
             if (after == outputline.lastinsertedblank) outputline.lastinsertedblank = tokens.end();
@@ -128,8 +128,8 @@ std::string formatter::joinedblank(position left, position blank) {
     // Line breaks after it join the line as well.
     position after = std::next(blank);
     while (after != tokens.end() && after->kind == whitespace) ++after;
-    const bool removed = s.co && isspacingremovalword(word, bracket) && !(s.ncb && bracket) &&
-                         !keepblankafter(blank) && (after == tokens.end() || !wouldjoin(word, after->text()));
+    const bool removed = s.co && isspacingremovalword(word, bracket) && !(s.ncb && bracket) && !keepblankafter(blank) &&
+                         (after == tokens.end() || !wouldjoin(word, after->text()));
     if (!removed) return " ";
     if (!s.sao || !isspacingadditionword(word, comma) || after == tokens.end() || holdsspace(*after)) return "";
     if ((s.ncb && istext(after->text(), ")")) || signafteroperator(left)) return "";

@@ -67,13 +67,13 @@ void formatter::preprocess(std::string_view text) {
             ~release() { safetoprocess(); }
         } released;
         const std::string_view preprocessed = result ? result : "";
-        sourcetext.clear();   // the room grows without copying the source along
+        sourcetext.clear();  // the room grows without copying the source along
         reservetext(sourcetext, preprocessed.size());
         sourcetext = preprocessed;
         warningtext = warnings ? warnings : "";
         errortext = error ? error : "";
     }
-    if (errortext == MARLOX_OUT_OF_MEMORY) throw std::bad_alloc();   // ends the run as in brelm itself
+    if (errortext == MARLOX_OUT_OF_MEMORY) throw std::bad_alloc();  // ends the run as in brelm itself
     if (!warningtext.empty()) printout(messages, withlinefeed(warningtext));
     if (!errortext.empty()) die(withlinefeed(errortext));
 }

@@ -143,8 +143,7 @@ void fillwordsets(wordset& reservedwords, wordset& sqlpluscommands) {
     const std::string_view sqlpluscommandtext = sqlpluscommandentries;
     const pattern& entry = pattern::get("(?:\\^(.+?)\\$)");
     patternmatch m;
-    for (size_t pos = 0; entry.findandconsume(reservedwordtext, pos, &m);)
-        reservedwords.insert(lc(m.group(1)));
+    for (size_t pos = 0; entry.findandconsume(reservedwordtext, pos, &m);) reservedwords.insert(lc(m.group(1)));
     const pattern& command = pattern::get("(\\w+)\\[(\\w+)\\]|(\\w+)");
     for (size_t pos = 0; command.findandconsume(sqlpluscommandtext, pos, &m);) {
         if (m.matched(1)) {

@@ -80,23 +80,23 @@ struct layoutvalues {
 // read and write as the formatter's rewinds.
 struct rewindcontrol {
     // The consecutive-alignment group (:=, => or =).
-    std::vector<alignrow> alignrows;   // rows of the group
-    int32_t alignline = 0;             // line where the group started; 0 = no group
-    std::string alignop;               // the group's operator
-    int32_t alignlastline = 0;         // line of the last row
-    int32_t alignbracketlevel = 0;     // bracket depth of the group
-    char alignenabled = 1;             // new groups may start (0 while laying out again)
-    position resumetoken;              // where the last rewound group ended
-    int32_t resumeline = 0;            // its line, should the token go
+    std::vector<alignrow> alignrows;  // rows of the group
+    int32_t alignline = 0;            // line where the group started; 0 = no group
+    std::string alignop;              // the group's operator
+    int32_t alignlastline = 0;        // line of the last row
+    int32_t alignbracketlevel = 0;    // bracket depth of the group
+    char alignenabled = 1;            // new groups may start (0 while laying out again)
+    position resumetoken;             // where the last rewound group ended
+    int32_t resumeline = 0;           // its line, should the token go
     char groupended = 0;
     char groupbroken = 0;
     // The group's snapshot, which a declaration run takes too.
-    position rewindtoken;              // where the current snapshot was taken
-    position previousrewindtoken;      // where the snapshot before it was taken
+    position rewindtoken;          // where the current snapshot was taken
+    position previousrewindtoken;  // where the snapshot before it was taken
     int32_t rewindline = 0;
     rewindstate rewindsnapshot;
-    char declarationsnapshot = 0;      // the pending snapshot belongs to a declaration run
-    char loopdone = 0;                 // the token loop is over: groups end without a rewind
+    char declarationsnapshot = 0;  // the pending snapshot belongs to a declaration run
+    char loopdone = 0;             // the token loop is over: groups end without a rewind
     // A group that the column limit broke as it was laid out again is formed again (twice at
     // most) from its snapshot: its first row and end, and the line breaks put in since.
     position regroupstart;
@@ -145,8 +145,8 @@ struct rewindcontrol {
         int32_t keep = 0, remove = 0;
     };
     droppedrule droppedbeforeword;
-    linerecord closedcursor;           // the CURSOR level that a ";" closed last, which a
-    int32_t closedcursorlevel = 0;     // token formatted anew opens again
+    linerecord closedcursor;        // the CURSOR level that a ";" closed last, which a
+    int32_t closedcursorlevel = 0;  // token formatted anew opens again
 
     // The group's snapshot is taken at `at` (on line): the token of the one before is kept.
     void movesnapshot(position at, int32_t line) {

@@ -18,8 +18,9 @@ constexpr int32_t withoutfollowers = 8;
 // A column and an extra indent of any size the switches allow, held to the largest column.
 int32_t addcolumns(int32_t column, int32_t extra) {
     const int64_t sum = static_cast<int64_t>(column) + extra;
-    return sum > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                     : static_cast<int32_t>(std::max<int64_t>(sum, std::numeric_limits<int32_t>::min()));
+    return sum > std::numeric_limits<int32_t>::max()
+               ? std::numeric_limits<int32_t>::max()
+               : static_cast<int32_t>(std::max<int64_t>(sum, std::numeric_limits<int32_t>::min()));
 }
 
 }  // namespace
@@ -59,8 +60,7 @@ bool formatter::hasbreakbetween(position first, position last) const {
     return false;
 }
 
-bool formatter::matchwords(position pos, const std::vector<std::string>& words,
-                           position& last) const {
+bool formatter::matchwords(position pos, const std::vector<std::string>& words, position& last) const {
     // Leading words may be left out: LEFT JOIN is LEFT OUTER JOIN.
     for (size_t skipped = 0; skipped < words.size(); ++skipped) {
         position p = pos;
@@ -112,8 +112,7 @@ void formatter::putlogicalunder() {
     case classwith:
         statement.logicalcolumn = tokencolumn(currenttoken) + static_cast<int32_t>(currentword.size()) - 1;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -257,8 +256,7 @@ bool formatter::joinaftercomma() {
 
 void formatter::joinbefore(position pos, std::string_view text) {
     position p = std::next(pos);
-    while (p != tokens.end() && isinsignificant(p->kind) && !(p->kind == whitespace && p->breaksline()))
-        ++p;
+    while (p != tokens.end() && isinsignificant(p->kind) && !(p->kind == whitespace && p->breaksline())) ++p;
     if (p == tokens.end() || p->kind != whitespace) return;
     if (std::prev(p)->kind == singlelinecomment || hyphenbefore(p)) return;
     position after = std::next(p);

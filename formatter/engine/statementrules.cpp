@@ -17,10 +17,8 @@ bool startsasqlstatement(int32_t classcode) {
     case classdelete:
     case classopen:
     case classmerge:
-    case classfetch:
-        return true;
-    default:
-        return false;
+    case classfetch: return true;
+    default: return false;
     }
 }
 
@@ -30,12 +28,9 @@ bool setskeywordcolumn(int32_t classcode, const settings& s) {
     case classselect:
     case classupdate:
     case classdelete:
-    case classinsert:
-        return s.pius || s.rask;
-    case classfetch:
-        return s.pius;
-    default:
-        return false;
+    case classinsert: return s.pius || s.rask;
+    case classfetch: return s.pius;
+    default: return false;
     }
 }
 

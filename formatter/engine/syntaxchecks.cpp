@@ -7,9 +7,7 @@
 
 namespace {
 
-bool isspacebyte(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
+bool isspacebyte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 // What must close a block of this kind.
 std::string expectedend(const std::string& blockname) {
@@ -139,8 +137,7 @@ void formatter::listblockstack() {
         std::string blocktext;
         if (istext(r.blockname, "{") && r.openertoken != position() && r.lasttoken != position())
             blocktext = jointokentexts(r.openertoken, std::next(r.lasttoken));
-        else
-            blocktext = tokenizedline(r.startline);
+        else blocktext = tokenizedline(r.startline);
         chomp(blocktext);
         auto blockline = [&] { listline(r.startline, r.blockname, squeezedspace(blocktext, true, true)); };
         auto elseline = [&] {
@@ -180,13 +177,9 @@ position matchingclose(const tokenlist& tokens, position pos, bool stopatlinebre
 
 }  // namespace
 
-position formatter::closingbracketafter(position pos) const {
-    return matchingclose(tokens, pos, false);
-}
+position formatter::closingbracketafter(position pos) const { return matchingclose(tokens, pos, false); }
 
-position formatter::closingbracketonline(position pos) const {
-    return matchingclose(tokens, pos, true);
-}
+position formatter::closingbracketonline(position pos) const { return matchingclose(tokens, pos, true); }
 
 std::vector<std::string> formatter::collectnamelist(position pos) const {
     std::vector<std::string> names;
@@ -222,5 +215,6 @@ bool formatter::endsselectitem(position t) const {
     position next = nextsignificant(std::next(t));
     if (next == tokens.end() || next->kind == endtoken) return true;
     std::string_view text = next->text();
-    return istext(text, ",") || istext(text, ")") || istext(text, ";") || istext(text, "/") || clausewords.count(lowered(text).view()) > 0;
+    return istext(text, ",") || istext(text, ")") || istext(text, ";") || istext(text, "/") ||
+           clausewords.count(lowered(text).view()) > 0;
 }

@@ -60,8 +60,8 @@ std::string_view textstore::keep(std::string_view text) {
     return {kept, text.size()};
 }
 
-token token::referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
-                       int32_t line, int32_t column) {
+token token::referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence, int32_t line,
+                       int32_t column) {
     token t;
     t.sequence = sequence;
     t.column = column;
@@ -94,20 +94,41 @@ void token::takecopy(std::string_view text) {
 }
 
 token::token(const token& other)
-    : previd(other.previd), nextid(other.nextid), textdata(other.textdata), sourceoffset(other.sourceoffset),
-      textsize(other.textsize), cachedcolumn(other.cachedcolumn), sequence(other.sequence), column(other.column),
-      line(other.line), kind(other.kind), classcode(other.classcode), protectedtoken(other.protectedtoken),
-      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
+    : previd(other.previd),
+      nextid(other.nextid),
+      textdata(other.textdata),
+      sourceoffset(other.sourceoffset),
+      textsize(other.textsize),
+      cachedcolumn(other.cachedcolumn),
+      sequence(other.sequence),
+      column(other.column),
+      line(other.line),
+      kind(other.kind),
+      classcode(other.classcode),
+      protectedtoken(other.protectedtoken),
+      protectedfollowingblank(other.protectedfollowingblank),
+      matchstart(other.matchstart),
       breaks(other.breaks) {
     if (other.ownstext) takecopy(other.text());
 }
 
 token::token(token&& other) noexcept
-    : previd(other.previd), nextid(other.nextid), textdata(other.textdata), sourceoffset(other.sourceoffset),
-      textsize(other.textsize), cachedcolumn(other.cachedcolumn), sequence(other.sequence), column(other.column),
-      line(other.line), kind(other.kind), classcode(other.classcode), protectedtoken(other.protectedtoken),
-      protectedfollowingblank(other.protectedfollowingblank), matchstart(other.matchstart),
-      ownstext(other.ownstext), breaks(other.breaks) {
+    : previd(other.previd),
+      nextid(other.nextid),
+      textdata(other.textdata),
+      sourceoffset(other.sourceoffset),
+      textsize(other.textsize),
+      cachedcolumn(other.cachedcolumn),
+      sequence(other.sequence),
+      column(other.column),
+      line(other.line),
+      kind(other.kind),
+      classcode(other.classcode),
+      protectedtoken(other.protectedtoken),
+      protectedfollowingblank(other.protectedfollowingblank),
+      matchstart(other.matchstart),
+      ownstext(other.ownstext),
+      breaks(other.breaks) {
     other.ownstext = false;
     other.textdata = "";
     other.textsize = 0;
@@ -116,10 +137,8 @@ token::token(token&& other) noexcept
 
 token& token::operator=(const token& other) {
     if (this == &other) return *this;
-    if (other.ownstext)
-        takecopy(other.text());
-    else
-        point(other.text(), false);
+    if (other.ownstext) takecopy(other.text());
+    else point(other.text(), false);
     sourceoffset = other.sourceoffset;
     previd = other.previd;
     nextid = other.nextid;
@@ -187,8 +206,7 @@ tokenlist::iterator tokenlist::append(token&& t) {
 tokenlist::iterator tokenlist::insert(iterator pos, token&& t) {
     token* node = newnode(std::move(t));
     token* at = pos.node;
-    int64_t offset = at != head ? at->sourceoffset
-                                : (head->previd != headid ? std::numeric_limits<int64_t>::max() : 0);
+    int64_t offset = at != head ? at->sourceoffset : (head->previd != headid ? std::numeric_limits<int64_t>::max() : 0);
     if (node->sourceoffset < 0) node->sourceoffset = offset;
     node->matchstart = false;
     link(this->at(at->previd), node);
@@ -196,8 +214,8 @@ tokenlist::iterator tokenlist::insert(iterator pos, token&& t) {
     return iterator(this, node);
 }
 
-tokenlist::iterator tokenlist::insertnew(iterator pos, std::string_view text, int32_t kind,
-                                         int32_t classcode, int32_t sequence, int32_t line) {
+tokenlist::iterator tokenlist::insertnew(iterator pos, std::string_view text, int32_t kind, int32_t classcode,
+                                         int32_t sequence, int32_t line) {
     return insert(pos, token::referring(texts.keep(text), kind, classcode, sequence, line, 1));
 }
 

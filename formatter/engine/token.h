@@ -17,7 +17,7 @@ enum tokenkind : int32_t {
     stringliteral = 3,
     qquoteliteral = 4,
     blockcomment = 6,
-    qquoteopener = 7,      // q' whose end was not found
+    qquoteopener = 7,  // q' whose end was not found
     identifier = 8,
     whitespace = 9,
     lonedoublequote = 10,
@@ -28,7 +28,6 @@ enum tokenkind : int32_t {
     keywordtoken = 254,
     endtoken = 255,
 };
-
 
 // Comments and whitespace: the kinds the walking operations step over.
 inline bool isinsignificant(int32_t kind) {
@@ -42,6 +41,7 @@ class tokenlist;
 // Token texts of a list: bytes that stay where they are until the list goes.
 class textstore {
     friend class tokenlist;
+
 public:
     textstore() = default;
     textstore(const textstore&) = delete;
@@ -55,7 +55,7 @@ private:
         void operator()(char* chunk) const;
     };
     std::vector<std::unique_ptr<char[]>> chunks;
-    std::vector<std::unique_ptr<char[], pagesrelease>> pagechunks;   // the chunks of whole pages
+    std::vector<std::unique_ptr<char[], pagesrelease>> pagechunks;  // the chunks of whole pages
     size_t chunksize = 0;
     char* room = nullptr;
     size_t roomleft = 0;
@@ -64,15 +64,18 @@ private:
 class token {
 public:
     token() = default;
-    token(std::string_view text, int32_t ofkind, int32_t ofclass = 0, int32_t atsequence = 0,
-          int32_t atline = -1, int32_t atcolumn = 1)
-        : sequence(atsequence), column(atcolumn), line(atline), kind(static_cast<int16_t>(ofkind)),
+    token(std::string_view text, int32_t ofkind, int32_t ofclass = 0, int32_t atsequence = 0, int32_t atline = -1,
+          int32_t atcolumn = 1)
+        : sequence(atsequence),
+          column(atcolumn),
+          line(atline),
+          kind(static_cast<int16_t>(ofkind)),
           classcode(static_cast<int8_t>(ofclass)) {
         takecopy(text);
     }
     // A token whose text is the given bytes themselves: they must outlive the token.
-    static token referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
-                           int32_t line, int32_t column);
+    static token referring(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence, int32_t line,
+                           int32_t column);
     token(const token& other);
     token(token&& other) noexcept;
     token& operator=(const token& other);
@@ -92,7 +95,7 @@ private:
     // room of pointers, in the record every token of a text has.
     uint32_t previd = 0;
     uint32_t nextid = 0;
-    const char* textdata = "";   // the list's texts, the tokenized text, or a copy of its own
+    const char* textdata = "";  // the list's texts, the tokenized text, or a copy of its own
 
 public:
     // Where the token stands in the tokenized text (inserted tokens: where they were put).
@@ -100,14 +103,14 @@ public:
 
 private:
     uint32_t textsize = 0;
-    int32_t cachedcolumn = 0;    // display column where the token starts on its line; 0 unknown
+    int32_t cachedcolumn = 0;  // display column where the token starts on its line; 0 unknown
 
 public:
-    int32_t sequence = 0;      // pieces of one multi-line token are numbered consecutively
-    int32_t column = 1;        // input column where the tokenizer found it
-    int32_t line = -1;         // -1: the nearest earlier token's line counts
+    int32_t sequence = 0;  // pieces of one multi-line token are numbered consecutively
+    int32_t column = 1;    // input column where the tokenizer found it
+    int32_t line = -1;     // -1: the nearest earlier token's line counts
     int16_t kind = 0;
-    int8_t classcode = 0;      // keyword class of an identifier, else 0
+    int8_t classcode = 0;  // keyword class of an identifier, else 0
 
     // Blanks the alignment rules placed: operator spacing must leave them alone.
     bool protectedtoken : 1 = false;
@@ -116,9 +119,9 @@ public:
     bool matchstart : 1 = false;
 
 private:
-    bool ownstext : 1 = false;   // textdata is this token's own copy (a token outside lists)
-    bool breaks : 1 = false;     // the text holds a line break
-    bool inlist : 1 = false;     // the token lives in a list's slot: the list is found from it
+    bool ownstext : 1 = false;  // textdata is this token's own copy (a token outside lists)
+    bool breaks : 1 = false;    // the text holds a line break
+    bool inlist : 1 = false;    // the token lives in a list's slot: the list is found from it
     void point(std::string_view text, bool owned);
     void takecopy(std::string_view text);
 };
@@ -151,8 +154,15 @@ public:
             ++*this;
             return old;
         }
-        iterator& operator--() { node = list->at(node->previd); return *this; }
-        iterator operator--(int) { iterator old = *this; --*this; return old; }
+        iterator& operator--() {
+            node = list->at(node->previd);
+            return *this;
+        }
+        iterator operator--(int) {
+            iterator old = *this;
+            --*this;
+            return old;
+        }
         bool operator==(const iterator& other) const { return node == other.node; }
         token* get() const { return node; }
 
@@ -180,8 +190,8 @@ public:
     iterator insert(iterator pos, token&& t);
     iterator insert(iterator pos, const token& t) { return insert(pos, token(t)); }
     // Inserts before pos a new token whose text is copied into the list's store.
-    iterator insertnew(iterator pos, std::string_view text, int32_t kind, int32_t classcode,
-                       int32_t sequence, int32_t line = -1);
+    iterator insertnew(iterator pos, std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
+                       int32_t line = -1);
     void push_back(token&& t) { insert(end(), std::move(t)); }
     // Erases the token at pos; returns the position after it.
     iterator erase(iterator pos);
@@ -216,9 +226,8 @@ public:
     // Gives back a token that newnode made and that no list holds.
     void freenode(token* t);
     // Appends a token of the tokenized text whose text is those bytes themselves.
-    iterator appendtokenized(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence,
-                             int32_t line, int32_t column, int64_t sourceoffset, bool matchstart,
-                             bool breaks) {
+    iterator appendtokenized(std::string_view text, int32_t kind, int32_t classcode, int32_t sequence, int32_t line,
+                             int32_t column, int64_t sourceoffset, bool matchstart, bool breaks) {
         token* node = new (takeslot()) token();
         node->inlist = true;
         node->textdata = text.data();
@@ -248,7 +257,7 @@ private:
     static constexpr int pagebits = 11;
     static constexpr uint32_t slotsperpage = uint32_t(1) << pagebits;
     static_assert(pagesize / sizeof(token) <= slotsperpage, "a page's slots are numbered in pagebits");
-    static constexpr uint32_t headid = 1;   // the head is the first token slot of the first page
+    static constexpr uint32_t headid = 1;  // the head is the first token slot of the first page
     struct pageheader {
         tokenlist* list;
         uint32_t number;
@@ -293,16 +302,16 @@ private:
     void newpage();
     token* head = nullptr;
     textstore texts;
-    int64_t lastedit = -1;   // the highest offset edited so far
-    mutable int64_t count = 0;          // tokens in the list,
-    mutable bool countknown = true;     // unless chains were cut off or linked in
+    int64_t lastedit = -1;           // the highest offset edited so far
+    mutable int64_t count = 0;       // tokens in the list,
+    mutable bool countknown = true;  // unless chains were cut off or linked in
 
     struct freeslot {
         freeslot* next;
     };
     std::vector<std::unique_ptr<char[], textstore::pagesrelease>> blocks;
-    std::vector<char*> pagelist;   // the pages by number
-    char** pages = nullptr;        // pagelist's bytes, read on every step of a walk
+    std::vector<char*> pagelist;  // the pages by number
+    char** pages = nullptr;       // pagelist's bytes, read on every step of a walk
     char* currentpage = nullptr;  // the newest page
     char* room = nullptr;         // its next slot
     char* pageend = nullptr;      // past the last slot of that page

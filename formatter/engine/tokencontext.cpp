@@ -14,9 +14,7 @@ int32_t splitleadinglinebreak(std::string_view text, std::string& rest, bool& br
     return count;
 }
 
-bool startswithlinebreak(std::string_view text) {
-    return !text.empty() && (text[0] == '\r' || text[0] == '\n');
-}
+bool startswithlinebreak(std::string_view text) { return !text.empty() && (text[0] == '\r' || text[0] == '\n'); }
 
 std::string withoutleadinglinebreak(std::string_view text) {
     size_t skip = 0;
@@ -73,9 +71,7 @@ position tokencontext::skipblanks(position pos, std::string_view patterntext) co
 }
 
 position tokencontext::nextpastinlineblanks(position pos) const {
-    while (pos != tokens.end() && (pos->kind == whitespace || pos->kind == blockcomment) &&
-           !pos->breaksline())
-        ++pos;
+    while (pos != tokens.end() && (pos->kind == whitespace || pos->kind == blockcomment) && !pos->breaksline()) ++pos;
     return pos;
 }
 
@@ -127,7 +123,14 @@ bool binds(const token& t) {
     const std::string_view text = t.text();
     if (text.size() == 1) {
         switch (text[0]) {
-        case ':': case '%': case '@': case '.': case '&': case '_': case '$': case '#': return true;
+        case ':':
+        case '%':
+        case '@':
+        case '.':
+        case '&':
+        case '_':
+        case '$':
+        case '#': return true;
         default: return false;
         }
     }
@@ -249,7 +252,5 @@ void tokencontext::ensurelinebreak(position pos, std::string_view expected, int3
         if (!breakableat(before)) return;
         before->settext(linebreaktext);
         before->classcode = classcode;
-    }
-    else if (before->kind == blockcomment)
-        insertbreak(reached);
+    } else if (before->kind == blockcomment) insertbreak(reached);
 }

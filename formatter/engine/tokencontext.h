@@ -35,18 +35,18 @@ public:
     tokencontext(const tokencontext&) = delete;
     tokencontext& operator=(const tokencontext&) = delete;
 
-    std::string linebreaktext;                 // the line break the engine writes
-    int32_t leadingbreakadded = 0;             // breakbeforefirsttoken put a break in front
-    int32_t sequencecounter = 0;               // next sequence number
+    std::string linebreaktext;      // the line break the engine writes
+    int32_t leadingbreakadded = 0;  // breakbeforefirsttoken put a break in front
+    int32_t sequencecounter = 0;    // next sequence number
     std::map<std::string, int32_t> keywordclasses;
     std::map<std::string, int32_t> linebreakcounts;  // "\n", "\r", "\r\n" as met
 
     tokenlist tokens;
-    position firsttoken;                       // the leading whitespace token
-    position currenttoken;                     // where the per-token rules are
-    position endsentinel;                      // the first of the two end tokens
+    position firsttoken;    // the leading whitespace token
+    position currenttoken;  // where the per-token rules are
+    position endsentinel;   // the first of the two end tokens
     position firstrealtoken;
-    int32_t tokensadded = 0;                   // tokens the last tokenizing appended
+    int32_t tokensadded = 0;  // tokens the last tokenizing appended
 
     // Tab stops: the listed widths cover columns 1 .. tabstopcount - 1, tab span i starting
     // at tabstopstarts[i]; beyond them stops repeat every lasttabstop columns.
@@ -117,7 +117,7 @@ public:
     int32_t tokenline(position pos) const;
 
     // Texts of tokens.
-    std::string jointokentexts(position first, position end) const;   // end excluded
+    std::string jointokentexts(position first, position end) const;  // end excluded
     std::string jointokenrun(position pos) const;
     position removetokenrun(position pos);
 
@@ -144,7 +144,7 @@ private:
         int32_t added = 0;
         int64_t offset = 0;
         bool firstofmatch = true;
-        int32_t breaks[3] = {};   // LF, CR and CR LF met, for the line-break tally
+        int32_t breaks[3] = {};  // LF, CR and CR LF met, for the line-break tally
         // A substitution variable and the glue after it (".", "..", "_", "$", "#") were the
         // last tokens: a word now is a piece of the name SQL*Plus builds (&&tbs._data).
         bool gluedtosubstitution = false;
@@ -174,9 +174,9 @@ private:
     // meets one of their match starts again.
     std::vector<tokenlist::chain> stash;
     charset characterset;
-    std::unique_ptr<const tokenscanner> scanner;   // for characterset: made by the first scan under it
-    bool namesbreak = false;                 // its identifiers may hold a line break
-    wordset keywordlookup;   // the keyword class map, for lookups without copies
+    std::unique_ptr<const tokenscanner> scanner;  // for characterset: made by the first scan under it
+    bool namesbreak = false;                      // its identifiers may hold a line break
+    wordset keywordlookup;                        // the keyword class map, for lookups without copies
     int64_t matchcount = 0;
     int64_t measuredtokens = 0;
 };

@@ -56,10 +56,10 @@ int32_t substitutionpiece(std::string_view text, int32_t kind, bool& glued) {
 }  // namespace
 
 // A token of the text: it refers to its bytes; breaks tells whether they hold a line break.
-void tokencontext::addtoken(std::string_view text, int32_t kind, int32_t classcode, int32_t column,
-                            bool breaks, scanstate& state) {
-    position at = tokens.appendtokenized(text, kind, classcode, sequencecounter++, state.line, column,
-                                         state.offset, state.firstofmatch, breaks);
+void tokencontext::addtoken(std::string_view text, int32_t kind, int32_t classcode, int32_t column, bool breaks,
+                            scanstate& state) {
+    position at = tokens.appendtokenized(text, kind, classcode, sequencecounter++, state.line, column, state.offset,
+                                         state.firstofmatch, breaks);
     state.firstofmatch = false;
     state.offset += static_cast<int64_t>(text.size());
     auto after = [](int64_t from, size_t length) {

@@ -19,8 +19,8 @@ void formatter::runtokenloop() {
     currenttoken = tokens.begin();
     while (currenttoken != loopend) {
         if (++loopsteps > loopbudget)
-            die("Internal error: formatting did not come to an end at " + s.inputfilealias +
-                " line " + numtostring(tokenline(currenttoken)) + "\n");
+            die("Internal error: formatting did not come to an end at " + s.inputfilealias + " line " +
+                numtostring(tokenline(currenttoken)) + "\n");
         if (currenttoken->breaksline()) forgetstashbefore(currenttoken);
         if (processtoken() == afterstep::advance) ++currenttoken;
     }
@@ -64,10 +64,8 @@ formatter::afterstep formatter::processtoken() {
     endofstatement(1);
     if (s.str && blocks.blocklevel >= 1)
         printtraceline(blocks.blocklevel - 1, blocks.blockstack.at(blocks.blocklevel).blockname, currenttoken);
-    if (blocks.thenexpected && currenttoken->classcode == classthen)
-        blocks.thenexpected = 0;
-    else if (blocks.loopexpected && currenttoken->classcode == classloop)
-        blocks.loopexpected = 0;
+    if (blocks.thenexpected && currenttoken->classcode == classthen) blocks.thenexpected = 0;
+    else if (blocks.loopexpected && currenttoken->classcode == classloop) blocks.loopexpected = 0;
     keepthentogether();
     openblock(1);
     if (!isinsignificant(currenttoken->kind)) {
@@ -96,8 +94,7 @@ formatter::afterstep formatter::endoftoken() {
     // statement (also after the LOOP of a FOR or WHILE): the count set at the end must
     // outlast the token that set it. Directives count for nothing.
     if (!directivepath) {
-        if (statement.statementstate == 2 || currenttoken->classcode == classloop)
-            statement.statementcountdown = 1;
+        if (statement.statementstate == 2 || currenttoken->classcode == classloop) statement.statementcountdown = 1;
         else if (!isinsignificant(currenttoken->kind) && statement.statementcountdown > 0)
             --statement.statementcountdown;
     }
@@ -155,8 +152,8 @@ void formatter::notesqlplusstart() {
     // @file and @@file run a script, $ and ! run a host command: commands that the word set
     // cannot hold.
     const std::string_view text = currenttoken->text();
-    const bool symbol = currenttoken->kind == othertoken &&
-                        (startswith(text, "@") || istext(text, "$") || istext(text, "!"));
+    const bool symbol =
+        currenttoken->kind == othertoken && (startswith(text, "@") || istext(text, "$") || istext(text, "!"));
     if (currenttoken->kind != identifier && !symbol) return;
     if (remark || symbol || tables().sqlpluscommands.containslowered(text) || unknowncommandline()) {
         statement.sqlplusstatement = 1;
@@ -183,7 +180,7 @@ bool formatter::unknowncommandline() const {
         if (istext(text, ";") || istext(text, ":=") || istext(text, "(") || istext(text, "=>")) return false;
         if (p->kind == lonesinglequote || p->kind == lonedoublequote || p->kind == qquoteopener) return false;
         position after = std::next(p);
-        if (after != tokens.end() && after->sequence == p->sequence + 1) return false;   // a literal runs on
+        if (after != tokens.end() && after->sequence == p->sequence + 1) return false;  // a literal runs on
         if (p->kind != whitespace) last = p;
     }
     return !istext(last->text(), ",");
@@ -216,7 +213,7 @@ bool formatter::sqlplusline() {
         if (last != tokens.begin() && last->kind == whitespace && !last->breaksline()) last = std::prev(last);
         ends = last == t || !endsinhyphen(*last);
     }
-    if (!ends) return true;   // a continued line keeps its indentation too
+    if (!ends) return true;  // a continued line keeps its indentation too
     statement.insqlplusline = 0;
     statement.sqlpluspossible = 1;
     // The rules see the line break, but none may join the next line to the command.
@@ -228,9 +225,8 @@ void formatter::warnmultilineliteral() {
     position t = currenttoken;
     if (t->kind != stringliteral || startswith(t->text(), "'") || t == tokens.begin()) return;
     if (!startswith(std::prev(t)->text(), "'")) return;
-    printout(messages, "Warning: quote spans multiple lines starting at line " +
-                           numtostring(tokenline(t)) + " col " + numtostring(t->column) + " in " +
-                           s.inputfilealias + "\n");
+    printout(messages, "Warning: quote spans multiple lines starting at line " + numtostring(tokenline(t)) + " col " +
+                           numtostring(t->column) + " in " + s.inputfilealias + "\n");
 }
 
 void formatter::notestatementstart() {

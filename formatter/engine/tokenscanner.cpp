@@ -64,11 +64,14 @@ size_t qquoteprefix(std::string_view text, size_t pos) {
 size_t operatorend(std::string_view text, size_t pos) {
     const char c = text[pos];
     const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
-    bool pair = false;   // ** => := || <> != <= >= ~= ^= .. << >>
+    bool pair = false;  // ** => := || <> != <= >= ~= ^= .. << >>
     switch (c) {
     case '*': pair = next == '*'; break;
     case '=': pair = next == '>'; break;
-    case ':': case '!': case '~': case '^': pair = next == '='; break;
+    case ':':
+    case '!':
+    case '~':
+    case '^': pair = next == '='; break;
     case '|': pair = next == '|'; break;
     case '<': pair = next == '>' || next == '=' || next == '<'; break;
     case '>': pair = next == '=' || next == '>'; break;
@@ -177,7 +180,10 @@ scannedtoken tokenscanner::scan(std::string_view text, size_t pos) const {
     case '\'':
         if (size_t end = literalend(text, pos)) return {stringliteral, end};
         break;
-    case 'q': case 'Q': case 'n': case 'N':
+    case 'q':
+    case 'Q':
+    case 'n':
+    case 'N':
         if (size_t qquote = qquoteprefix(text, pos)) {
             if (pos + qquote < text.size()) return {qquoteliteral, pos + qquote + 1};
             return {qquoteopener, pos + qquote};
@@ -192,8 +198,7 @@ scannedtoken tokenscanner::scan(std::string_view text, size_t pos) const {
     case '$':
         if (size_t end = directiveend(text, pos); end != pos) return {identifier, end};
         break;
-    default:
-        break;
+    default: break;
     }
     if (letter[static_cast<unsigned char>(c)]) return {identifier, identifierend(text, pos)};
     if (c == ' ' || c == '\t') return {whitespace, blanksend(text, pos)};

@@ -34,7 +34,7 @@ inline size_t findbyte(std::string_view text, char c, size_t from) {
 
 struct scannedtoken {
     int32_t kind = 0;
-    size_t end = 0;   // one past the token; a q-quote (kind 4) ends after its delimiter
+    size_t end = 0;  // one past the token; a q-quote (kind 4) ends after its delimiter
 };
 
 class tokenscanner {

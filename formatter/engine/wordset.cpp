@@ -34,7 +34,8 @@ uint64_t hashword(std::string_view word, bool lower) {
     const size_t n = word.size();
     if (n == 0) return 0;
     uint64_t hash = n * 0x9e3779b97f4a7c15ull;
-    hash ^= (byte(0) | byte(n > 1 ? 1 : 0) << 8 | byte(n - 1) << 16 | byte(n > 1 ? n - 2 : 0) << 24) * 0xff51afd7ed558ccdull;
+    hash ^= (byte(0) | byte(n > 1 ? 1 : 0) << 8 | byte(n - 1) << 16 | byte(n > 1 ? n - 2 : 0) << 24) *
+            0xff51afd7ed558ccdull;
     return hash ^ (hash >> 29);
 }
 

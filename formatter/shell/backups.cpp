@@ -52,7 +52,8 @@ std::string resolvedfolder(const std::string& file) {
     std::string folder = directoryof(file);
     if (folder.empty()) folder = startswith(file, "/") ? "/" : ".";
     std::error_code ignored;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ignored), ignored);
+    std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ignored), ignored);
     return resolved.empty() ? folder : resolved.string();
 }
 
@@ -83,7 +84,8 @@ std::vector<backupcopy> listbackups(int folder, const std::string& stem, const s
             copies.push_back({number, entry->d_name});
     }
     ::closedir(dir);
-    std::sort(copies.begin(), copies.end(), [](const backupcopy& a, const backupcopy& b) { return a.number > b.number; });
+    std::sort(copies.begin(), copies.end(),
+              [](const backupcopy& a, const backupcopy& b) { return a.number > b.number; });
     return copies;
 }
 
@@ -142,9 +144,12 @@ int openmirror(const std::string& base, const std::string& part, std::string& re
         if (next < 0) {
             const int error = errno;
             struct stat st {};
-            const bool link = ::fstatat(folder.get(), level.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+            const bool link =
+                ::fstatat(folder.get(), level.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
             const std::string what = walked == joinpath(base, part) ? "it" : walked;
-            reason = link ? what + " is a symbolic link" : error == ENOTDIR ? what + " is not a directory" : std::strerror(error);
+            reason = link               ? what + " is a symbolic link"
+                     : error == ENOTDIR ? what + " is not a directory"
+                                        : std::strerror(error);
             return -1;
         }
         folder.reset(next);
@@ -212,7 +217,8 @@ bool backupfile(messagestream& sink, const std::string& file, std::string_view b
     for (size_t k = static_cast<size_t>(b) - 1; k < copies.size(); ++k)
         if (::unlinkat(folder.get(), copies[k].name.c_str(), 0) == 0 && verbose)
             printout(sink, "Deleted backup file " + escapedword(joinpath(mirror, copies[k].name)) + "\n");
-    if (verbose) printout(sink, "Backed up in " + escapedword(joinpath(mirror, copyname(stem, number, extension))) + "\n");
+    if (verbose)
+        printout(sink, "Backed up in " + escapedword(joinpath(mirror, copyname(stem, number, extension))) + "\n");
     return true;
 }
 

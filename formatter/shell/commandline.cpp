@@ -141,9 +141,9 @@ private:
     settings& s;
     bool fromcommandline;
 
-    std::string pendingvalue;     // the label of the value that the next word gives
+    std::string pendingvalue;  // the label of the value that the next word gives
     const switchrow* pendingrow = nullptr;
-    std::string pendingobject;    // the switch object whose value is pending
+    std::string pendingobject;  // the switch object whose value is pending
     std::string pendinglevel;
     std::string pendingtagtype;
     int32_t recursive = 0;
@@ -153,12 +153,12 @@ private:
     std::string defaultswitchtext;
     std::vector<std::vector<std::string>> exclusivegroups;
 
-    std::string pendingerrorfile;   // -e's file, opened when every input is known
-    size_t pendingfrom = 0;         // where the messages waiting for it begin in the sink
-    char pendingmode = 0;           // the sink's mode before
+    std::string pendingerrorfile;  // -e's file, opened when every input is known
+    size_t pendingfrom = 0;        // where the messages waiting for it begin in the sink
+    char pendingmode = 0;          // the sink's mode before
 
-    size_t current = 0;          // index of the word being parsed
-    std::vector<int> origins;    // per word: the settings file it came from, -1 for none
+    size_t current = 0;        // index of the word being parsed
+    std::vector<int> origins;  // per word: the settings file it came from, -1 for none
     std::vector<loadedfile> loads;
 };
 
@@ -332,12 +332,9 @@ void commandlineparser::recognise(const std::string& word) {
 // any path: those values are consumed and dropped.
 void commandlineparser::takevalue(const switchrow& r, const std::string& value) {
     if (r.commandlineonly && !fromcommandline) return;
-    if (r.apply != nullptr)
-        (this->*r.apply)(r, value);
-    else if (r.kind == numberkind)
-        setnumberbyname(r.name + 1, r.number, checkednumber(r, value), s);
-    else
-        s.*r.text = value;
+    if (r.apply != nullptr) (this->*r.apply)(r, value);
+    else if (r.kind == numberkind) setnumberbyname(r.name + 1, r.number, checkednumber(r, value), s);
+    else s.*r.text = value;
 }
 
 // The value of a number or string switch object.
@@ -347,10 +344,8 @@ void commandlineparser::objectvalue(const std::string& name, const std::string& 
     std::string refusal;
     if (object->kind == numberkind || object->kind == numberfieldkind) {
         const int32_t number = checkednumber("-" + name, object->range, false, value);
-        if (object->onnumber != nullptr)
-            refusal = object->onnumber(name, number, s);
-        else if (object->field != nullptr)
-            setnumberbyname(name, object->field, number, s);
+        if (object->onnumber != nullptr) refusal = object->onnumber(name, number, s);
+        else if (object->field != nullptr) setnumberbyname(name, object->field, number, s);
     } else if (object->onblock != nullptr) {
         refusal = object->onblock(value, s);
     } else if (object->ontext != nullptr) {
@@ -364,8 +359,8 @@ void commandlineparser::loadsettingsfile(const switchrow&, const std::string& va
     checknesting(s.ls);
     std::vector<std::string> words = loadsettings(s, args.messages);
     const int origin = static_cast<int>(loads.size()) - 1;
-    args.arguments.insert(args.arguments.begin() + static_cast<std::ptrdiff_t>(current) + 1,
-                          words.begin(), words.end());
+    args.arguments.insert(args.arguments.begin() + static_cast<std::ptrdiff_t>(current) + 1, words.begin(),
+                          words.end());
     origins.insert(origins.begin() + static_cast<std::ptrdiff_t>(current) + 1, words.size(), origin);
 }
 
@@ -389,12 +384,12 @@ void commandlineparser::checknesting(const std::string& name) {
     // Settings files that load one file twice could double its words with every level; the
     // command line itself may name a file again.
     for (const loadedfile& earlier : loads)
-        if (file.parent >= 0 && earlier.parent >= 0 && file.known && earlier.known &&
-            earlier.device == file.device && earlier.inode == file.inode)
+        if (file.parent >= 0 && earlier.parent >= 0 && file.known && earlier.known && earlier.device == file.device &&
+            earlier.inode == file.inode)
             fail("Error:settings file " + escapedword(name) + " is loaded more than once through -ls");
     if (depth > maxsettingsnesting)
-        fail("Error:settings files are nested deeper than " + numtostring(maxsettingsnesting) +
-             " levels at " + escapedword(name));
+        fail("Error:settings files are nested deeper than " + numtostring(maxsettingsnesting) + " levels at " +
+             escapedword(name));
     loads.push_back(file);
 }
 
@@ -479,7 +474,8 @@ void commandlineparser::setindentsize(const switchrow& r, const std::string& val
 void commandlineparser::setspecificindent(const switchrow& r, const std::string& value) {
     int64_t size = 0;
     if (readnumber(value, false, size) && size < 0)
-        fail("Indent size " + escapedword(value) + " of level " + pendinglevel + " is negative which is an incorrect value.");
+        fail("Indent size " + escapedword(value) + " of level " + pendinglevel +
+             " is negative which is an incorrect value.");
     s.il.at(stringtonum(pendinglevel)) = checkednumber(r, value);
 }
 
@@ -597,8 +593,8 @@ bool commandlineparser::tagrow(const std::string& word, const patternmatch& m) {
     if (tokenkinds().count(name) == 0) {
         std::vector<std::string> names;
         for (const auto& kind : tokenkinds()) names.push_back(kind.first);
-        fail(escapedword(word) + " is not valid,token type " + escapedword(name) + " is not known\n" + "Proper values are:" +
-             join(names, ",") + "\n");
+        fail(escapedword(word) + " is not valid,token type " + escapedword(name) + " is not known\n" +
+             "Proper values are:" + join(names, ",") + "\n");
     }
     pendingtagtype = name;
     return true;
@@ -628,11 +624,10 @@ bool commandlineparser::objectrow(const std::string& word, const patternmatch& m
 bool commandlineparser::levelrow(const std::string&, const patternmatch& m) {
     const std::string digits = m.str(1);
     const size_t first = digits.find_first_not_of('0');
-    const bool toolarge = first != std::string::npos &&
-                          (digits.size() - first > 4 || stringtonum(digits) > maxindentlevel);
+    const bool toolarge =
+        first != std::string::npos && (digits.size() - first > 4 || stringtonum(digits) > maxindentlevel);
     if (toolarge)
-        fail("Indent level " + digits + " is too large, the highest level is " +
-             numtostring(maxindentlevel) + ".");
+        fail("Indent level " + digits + " is too large, the highest level is " + numtostring(maxindentlevel) + ".");
     pendinglevel = digits;
     return true;
 }
@@ -672,10 +667,8 @@ bool commandlineparser::verboserow(const std::string&, const patternmatch&) {
 }
 
 bool commandlineparser::alloffrow(const std::string&, const patternmatch&) {
-    if (s.inifsblock == 1)
-        recordtext("0", "", s);
-    else
-        setalloff(s, 1);
+    if (s.inifsblock == 1) recordtext("0", "", s);
+    else setalloff(s, 1);
     return true;
 }
 
@@ -722,15 +715,15 @@ void commandlineparser::checkresult() {
     if (iogiven && s.html == 1) fail("-io and -html cannot be used at the same time.\n");
     if (s.inifsblock == 1) fail("-ifs is not closed by -ei\n");
     if (!pendingvalue.empty())
-        fail("You have some incomplete option specified in your command line.\n(" + pendingvalue +
-             " is not given.)");
+        fail("You have some incomplete option specified in your command line.\n(" + pendingvalue + " is not given.)");
     bool anyinput = false;
     for (int32_t i = 0; i < s.inputfiles.size() && !anyinput; ++i) anyinput = !s.inputfiles.at(i).empty();
     if (!anyinput && !args.inputmasks.empty()) {
         // Every mask given matched nothing (what a mask found is only dropped later).
         std::vector<std::string> shown;
         for (const std::string& mask : args.inputmasks) shown.push_back(escapedword(mask));
-        fail("No input file is given: " + join(shown, ", ") + (shown.size() == 1 ? " matches" : " match") + " no file.");
+        fail("No input file is given: " + join(shown, ", ") + (shown.size() == 1 ? " matches" : " match") +
+             " no file.");
     }
     if (!anyinput) fail("No input file is given.");
     if (!charsetexists(uc(s.cs))) fail("Character set " + escapedword(s.cs) + " is not correct or not supported.");

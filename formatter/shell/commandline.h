@@ -52,22 +52,22 @@ struct switchrow {
     using step = bool (commandlineparser::*)(const std::string& word, const patternmatch& m);
     using setter = void (commandlineparser::*)(const switchrow& row, const std::string& value);
 
-    const char* name;                     // the switch as messages name it
-    const char* form = nullptr;           // its pattern; by default the name and an optional "=value"
-    int valuegroup = 1;                   // the capture that holds a value given in the word
-    step recognised = nullptr;            // runs on a match; declining lets the next row try
-    const char* label = nullptr;          // names the value when it is missing; nullptr: no value
-    switchkind kind = novaluekind;        // numberkind or stringkind for a switch with a value
+    const char* name;               // the switch as messages name it
+    const char* form = nullptr;     // its pattern; by default the name and an optional "=value"
+    int valuegroup = 1;             // the capture that holds a value given in the word
+    step recognised = nullptr;      // runs on a match; declining lets the next row try
+    const char* label = nullptr;    // names the value when it is missing; nullptr: no value
+    switchkind kind = novaluekind;  // numberkind or stringkind for a switch with a value
     // The field of the value: a number, a list of numbers (one range for each) or a text.
     int32_t settings::*number = nullptr;
     std::vector<int32_t> settings::*numbers = nullptr;
     std::string settings::*text = nullptr;
     setter apply = nullptr;
     numberrange range{};
-    bool tabs = false;                    // the number may end in "t" (a size in tabs)
-    bool inblock = false;                 // may stand inside an -ifs block
-    bool commandlineonly = false;         // in-source options consume the value and drop it
-    bool listed = false;                  // the switch listings write its field, in table order
+    bool tabs = false;             // the number may end in "t" (a size in tabs)
+    bool inblock = false;          // may stand inside an -ifs block
+    bool commandlineonly = false;  // in-source options consume the value and drop it
+    bool listed = false;           // the switch listings write its field, in table order
 };
 
 // The rows in the order they are tried: the first whose pattern matches (and whose step

@@ -39,19 +39,13 @@ std::string n(int32_t number) { return numtostring(number); }
 void explainer::sources(const std::string& inputname, const std::string& outputname) {
     say(bannertext + " " + versiontext + "\n");
     std::string input = lc(inputname);
-    if (input == "stdin")
-        say("Source of input is standard input.\n");
-    else if (input == "clipboard")
-        say("Source of input is clipboard.\n");
-    else
-        say("Input file to be tidied is " + escapedword(inputname) + ".\n");
+    if (input == "stdin") say("Source of input is standard input.\n");
+    else if (input == "clipboard") say("Source of input is clipboard.\n");
+    else say("Input file to be tidied is " + escapedword(inputname) + ".\n");
     std::string output = lc(outputname);
-    if (output == "stdout")
-        say("Destination of output is standard output.\n");
-    else if (output == "clipboard")
-        say("Output goes to clipboard.\n");
-    else
-        say("Output file is " + escapedword(outputname) + ".\n");
+    if (output == "stdout") say("Destination of output is standard output.\n");
+    else if (output == "clipboard") say("Output goes to clipboard.\n");
+    else say("Output file is " + escapedword(outputname) + ".\n");
 }
 
 void explainer::html() {
@@ -66,16 +60,11 @@ void explainer::indentation() {
     say("Character set is " + s.cs + ".\n");
     say(s.in != 0 ? "Indentation is on.(-in+)\n" : "Indentation is off.(-in-)\n");
     std::string sizes = join(numberstostrings(s.t), ",");
-    if (s.t.size() == 1)
-        say("A tab size is equal to " + sizes + " spaces.(-t)\n");
-    else
-        say("Tab sizes are equal to " + sizes + " spaces.(-t)\n");
-    if (s.uts != 0)
-        say("Tabs and spaces (if needed) will be used for indenting.(-uts+)\n");
-    else if (s.ut != 0)
-        say("Tabs will be used for indenting.(-ut+)\n");
-    else
-        say("Only spaces will be used for indenting.\n");
+    if (s.t.size() == 1) say("A tab size is equal to " + sizes + " spaces.(-t)\n");
+    else say("Tab sizes are equal to " + sizes + " spaces.(-t)\n");
+    if (s.uts != 0) say("Tabs and spaces (if needed) will be used for indenting.(-uts+)\n");
+    else if (s.ut != 0) say("Tabs will be used for indenting.(-ut+)\n");
+    else say("Only spaces will be used for indenting.\n");
     say("An indent is equal to " + s.is + " spaces.(-is)\n");
     autoarray<int32_t> levels = s.il;
     for (int32_t level = 0; level < levels.size(); ++level)
@@ -158,15 +147,17 @@ void explainer::sql() {
         say("Minimum number of lines in a block for which information is shown:" + n(s.sbi_ml) + ".(-sbi.ml)\n");
         say("Maximum character length of information shown:" + n(s.sbi_max) + ".(-sbi.max)\n");
     }
-    when(s.rbi, "At the end of each block, the end of block comment will be removed which about the start of "
-                "the block.(-rbi+)\n");
+    when(s.rbi,
+         "At the end of each block, the end of block comment will be removed which about the start of "
+         "the block.(-rbi+)\n");
     if (s.sic != 0) {
         say("In each INSERT, comments will be maintained about how fields are related to inserted values."
             "(-sic+)\n");
         say("Marker of information end of blcck :" + s.sic_m + ".(-sic.m)\n");
     }
-    when(s.ric, "At the end of each block, the end of block comment will be removed which about the start of "
-                "the block.(-ric+)\n");
+    when(s.ric,
+         "At the end of each block, the end of block comment will be removed which about the start of "
+         "the block.(-ric+)\n");
     when(s.sigiven, "The look of at least one identifier is given.(-si)\n");
     when(s.pius, "'Into' keywords will be placed under select.(-pius+)\n");
     when(s.plouwh, "And/or/not keywords will be placed under where/having.(-plouwh+)\n");

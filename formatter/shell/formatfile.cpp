@@ -56,7 +56,7 @@ void formatfile(filerun& run) {
     formattedtext output =
         formattext(run.s, commandlineswitches(), std::move(input.text), run.messages, std::cout, keephighbytecase);
     if (!output.formatted) return;
-    const settings& s = output.s;   // in-source options may have changed backups and output
+    const settings& s = output.s;  // in-source options may have changed backups and output
     std::string backupdirectory = s.bdir;
     if (endswith(backupdirectory, "\\")) backupdirectory.pop_back();
     std::string error;
@@ -70,11 +70,14 @@ textresult runtext(const settings& s, const std::string& source) {
     messages.stringmode = 1;
     textresult result;
     int32_t done = 0;
-    result.status = reportfile(s, messages, [&] {
-        formattedtext output = formattext(s, commandlineswitches(), source, messages);
-        result.formatted = output.formatted;
-        result.text = std::move(output.text);
-    }, done);
+    result.status = reportfile(
+        s, messages,
+        [&] {
+            formattedtext output = formattext(s, commandlineswitches(), source, messages);
+            result.formatted = output.formatted;
+            result.text = std::move(output.text);
+        },
+        done);
     result.listing = std::move(messages.text);
     return result;
 }

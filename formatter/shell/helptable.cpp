@@ -10,14 +10,14 @@ std::map<std::string, helprecord> helpbykey;
 namespace {
 
 struct helpentry {
-    const char* key;          // given only where the line's own letters would not do
-    const char* switchpart;   // a leading blank moves the description one column right
+    const char* key;         // given only where the line's own letters would not do
+    const char* switchpart;  // a leading blank moves the description one column right
     const char* description;
 };
 
 struct helpsection {
     const char* name;
-    size_t column;            // where descriptions start, counted from 0
+    size_t column;  // where descriptions start, counted from 0
     std::vector<helpentry> entries;
 };
 

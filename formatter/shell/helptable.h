@@ -13,8 +13,8 @@ struct helprecord {
     std::string line;
 };
 
-extern std::vector<helprecord> helptable;              // in order; a line added twice stands twice
-extern std::map<std::string, helprecord> helpbykey;    // a later line with the same key wins
+extern std::vector<helprecord> helptable;            // in order; a line added twice stands twice
+extern std::map<std::string, helprecord> helpbykey;  // a later line with the same key wins
 
 // Fills both containers from scratch with the 161 help lines.
 void buildhelptable();

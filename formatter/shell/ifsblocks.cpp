@@ -12,8 +12,7 @@
 #include <map>
 
 std::string ifshandler(const std::string& text, settings& s) {
-    if (s.inifsblock != 0)
-        return "Error using -ifs:there is already a -ifs , that needs to be closed first or removed";
+    if (s.inifsblock != 0) return "Error using -ifs:there is already a -ifs , that needs to be closed first or removed";
     const pattern& keyword = pattern::get("\\G\\s*([\\w.]+|\\<\\<|\\>\\>)", pattern::dotall);
     ifsnode* node = nullptr;
     std::map<std::string, ifsnode>* level = &s.ifskeywords;

@@ -42,10 +42,8 @@ bool ismask(const std::string& value) { return value.find_first_of("?*[") != std
 
 void addinputfile(settings& s, const std::string& value, int32_t recursive) {
     if (!s.inputfiles.at(s.fileindex).empty()) ++s.fileindex;
-    if (ismask(value))
-        addmatches(s, value, recursive, true);
-    else
-        s.inputfiles.at(s.fileindex) = value;
+    if (ismask(value)) addmatches(s, value, recursive, true);
+    else s.inputfiles.at(s.fileindex) = value;
 }
 
 void setoutputfile(commandlineargs& args, const std::string& value, settings& s) {
@@ -92,7 +90,7 @@ void setoutputdirectory(commandlineargs& args, const std::string& value) {
 std::string outputdirectoryfor(const commandlineargs& args, const std::string& name, const std::string& base) {
     if (!args.outputdirectoryrecursive) return args.outputdirectory;
     std::string relative = base.size() < name.size() ? name.substr(base.size()) : "";
-    relative.erase(0, relative.find_first_not_of("/\\"));   // also what an absolute name starts with
+    relative.erase(0, relative.find_first_not_of("/\\"));  // also what an absolute name starts with
     std::string relativedirectory = directoryof(relative);
     if (relativedirectory.empty()) return args.outputdirectory;
     // The folders below the output directory are made when the output is written.

@@ -44,7 +44,7 @@ bool readbounded(int fd, std::string& text) {
 void readfile(const std::string& name, const listedfile& listed, std::string& text, fileidentity& identity) {
     readrules rules;
     rules.limit = maxinputsize;
-    rules.waitforwriter = true;   // a pipe the user names is read as any program reads it
+    rules.waitforwriter = true;  // a pipe the user names is read as any program reads it
     rules.followlink = !listed.identity.known || listed.link;
     // A mask lists regular files only: anything else at the name now, a pipe among them, was
     // put there since, and is neither read nor waited on.
@@ -52,11 +52,11 @@ void readfile(const std::string& name, const listedfile& listed, std::string& te
     const readresult result = readwholefile(name, text, rules);
     const std::string shown = escapedword(name);
     // What is not a regular file now was one when it was listed, whatever number it has.
-    const bool swapped = listed.identity.known &&
-                         ((result.outcome == readoutcome::notopened && result.error == ELOOP) ||
-                          result.outcome == readoutcome::refused ||
-                          (result.identity.known && !samefile(result.identity, listed.identity) &&
-                           !replacedbythisrun(listed.identity, result.identity)));
+    const bool swapped =
+        listed.identity.known && ((result.outcome == readoutcome::notopened && result.error == ELOOP) ||
+                                  result.outcome == readoutcome::refused ||
+                                  (result.identity.known && !samefile(result.identity, listed.identity) &&
+                                   !replacedbythisrun(listed.identity, result.identity)));
     if (swapped) die(shown + " changed while it was being formatted\n");
     switch (result.outcome) {
     case readoutcome::read: break;
@@ -142,7 +142,8 @@ std::string unicodeencodingof(std::string_view whole) {
             evennul += byte(2 * u) == 0;
             oddnul += byte(2 * u + 1) == 0;
         }
-        if ((mostly(oddnul, units16) && rarely(evennul, units16)) || (mostly(evennul, units16) && rarely(oddnul, units16)))
+        if ((mostly(oddnul, units16) && rarely(evennul, units16)) ||
+            (mostly(evennul, units16) && rarely(oddnul, units16)))
             return "UTF-16";
     }
     return "";
@@ -175,7 +176,7 @@ inputtext readinput(const settings& s, const std::string& handedover) {
         refusewidetext(name, in.text);
         if (whole) return in;
         lines = splitkeepingends(in.text);
-        in.bytes = std::move(in.text);   // the bytes as read stay for the backup
+        in.bytes = std::move(in.text);  // the bytes as read stay for the backup
         in.cut = true;
     }
     cuttorange(lines, s.sl, s.el);

@@ -15,10 +15,10 @@ inline constexpr size_t maxinputsize = largestinput;
 
 // What was read for one file.
 struct inputtext {
-    std::string text;        // the text to format
-    std::string bytes;       // a file's whole bytes as read, kept apart when a range was cut
-    bool cut = false;        // a file's text was cut to a range: bytes holds the file
-    fileidentity identity;   // the input file that was read (unknown for streams)
+    std::string text;       // the text to format
+    std::string bytes;      // a file's whole bytes as read, kept apart when a range was cut
+    bool cut = false;       // a file's text was cut to a range: bytes holds the file
+    fileidentity identity;  // the input file that was read (unknown for streams)
 };
 
 // Reads the input that the settings name; handedover is the text of an empty input name.

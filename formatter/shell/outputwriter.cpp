@@ -152,18 +152,16 @@ void writedescriptor(const std::string& name, int fd, const std::string& text) {
 
 }  // namespace
 
-void writeoutput(const settings& s, const formattedtext& output, const fileidentity& input,
-                 bool handedover, std::string& outputstring, messagestream& messages) {
+void writeoutput(const settings& s, const formattedtext& output, const fileidentity& input, bool handedover,
+                 std::string& outputstring, messagestream& messages) {
     std::string target = lc(s.outputfile);
     if (target == "null") return;
     const bool inplace = outputisinput(s, input);
     if (s.html && inplace) usageerror(messages, "-io and -html cannot be used at the same time.\n");
     if (!s.slsf.empty() && !s.html) {
         const int fd = descriptorofname(s.slsf);
-        if (fd >= 0)
-            writedescriptor(s.slsf, fd, output.sidefile);
-        else
-            writefile(s.slsf, wholetext(output.sidefile), fileidentity{});
+        if (fd >= 0) writedescriptor(s.slsf, fd, output.sidefile);
+        else writefile(s.slsf, wholetext(output.sidefile), fileidentity{});
     }
 
     // A derived name is never followed to a descriptor: a link there fails the file.

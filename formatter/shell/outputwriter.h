@@ -13,8 +13,8 @@
 // read, which an in-place target must still be. "output_str" fills outputstring (with CR
 // before every LF) when the source was handed over as a string. Ends the file through die
 // (or a usage error) when it cannot.
-void writeoutput(const settings& s, const formattedtext& output, const fileidentity& input,
-                 bool handedover, std::string& outputstring, messagestream& messages);
+void writeoutput(const settings& s, const formattedtext& output, const fileidentity& input, bool handedover,
+                 std::string& outputstring, messagestream& messages);
 
 // Replaces the file by the text (through a temporary file beside it, renamed into place) as
 // the options say; with expected known the name must still lead to that file, unchanged.

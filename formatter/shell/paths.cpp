@@ -154,8 +154,7 @@ bool makedirectorypath(const std::string& path, std::string& errortext, unsigned
     return true;
 }
 
-std::string readdirectory(directoryhandle& handle, const std::string& mask, int32_t recursive,
-                          uint32_t attributemask) {
+std::string readdirectory(directoryhandle& handle, const std::string& mask, int32_t recursive, uint32_t attributemask) {
     if (mask != handle.mask || (recursive ? 1 : 0) != handle.recursive) restart(handle, mask, recursive);
     if (handle.finished) return "";
     for (;;) {

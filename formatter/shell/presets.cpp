@@ -29,16 +29,14 @@ std::string alpreset(const std::string&, int32_t, settings& s) {
     setflags({&S::iic}, 0, s);
     setflags({&S::co, &S::sao, &S::ncb}, 1, s);
     setflags({&S::rs}, 0, s);
-    setflags({&S::id,    &S::iaew, &S::iacw,  &S::iac,  &S::iibe,  &S::clb,  &S::pcr,
-              &S::acav,  &S::acev, &S::acarv, &S::isc,  &S::isc2,  &S::as,   &S::au,
-              &S::aaw,   &S::kitt, &S::kwlt,  &S::kflt, &S::kpit,  &S::kwtt, &S::itlwb,
-              &S::ni,    &S::iiie, &S::pius,  &S::plouwh},
+    setflags({&S::id,    &S::iaew, &S::iacw,  &S::iac, &S::iibe, &S::clb,  &S::pcr,   &S::acav, &S::acev,
+              &S::acarv, &S::isc,  &S::isc2,  &S::as,  &S::au,   &S::aaw,  &S::kitt,  &S::kwlt, &S::kflt,
+              &S::kpit,  &S::kwtt, &S::itlwb, &S::ni,  &S::iiie, &S::pius, &S::plouwh},
              1, s);
     setflags({&S::rask}, 0, s);
-    setflags({&S::bus,   &S::buml,  &S::mlacd, &S::mlai, &S::mlaf,  &S::mlaw, &S::mlapr,
-              &S::mlapa, &S::mlal,  &S::mlafu, &S::rlacd, &S::rlai, &S::rlaf, &S::rlaw,
-              &S::rlapr, &S::rlapa, &S::rlal,  &S::rlafu, &S::actv, &S::actvct, &S::aav,
-              &S::ac,    &S::aroa,  &S::bbj},
+    setflags({&S::bus,  &S::buml,  &S::mlacd, &S::mlai,   &S::mlaf, &S::mlaw, &S::mlapr, &S::mlapa,
+              &S::mlal, &S::mlafu, &S::rlacd, &S::rlai,   &S::rlaf, &S::rlaw, &S::rlapr, &S::rlapa,
+              &S::rlal, &S::rlafu, &S::actv,  &S::actvct, &S::aav,  &S::ac,   &S::aroa,  &S::bbj},
              1, s);
     return "";
 }
@@ -79,14 +77,12 @@ std::string isqlpreset(const std::string&, int32_t, settings& s) {
 }
 
 std::string alolpreset(const std::string&, int32_t value, settings& s) {
-    setflags({&S::mlacd, &S::mlai, &S::mlaf, &S::mlaw, &S::mlapr, &S::mlapa, &S::mlal, &S::mlafu},
-             value, s);
+    setflags({&S::mlacd, &S::mlai, &S::mlaf, &S::mlaw, &S::mlapr, &S::mlapa, &S::mlal, &S::mlafu}, value, s);
     return "";
 }
 
 std::string olpreset(const std::string& name, int32_t value, settings& s) {
-    setflags({&S::rlacd, &S::rlai, &S::rlaf, &S::rlaw, &S::rlapr, &S::rlapa, &S::rlal, &S::rlafu},
-             value, s);
+    setflags({&S::rlacd, &S::rlai, &S::rlaf, &S::rlaw, &S::rlapr, &S::rlapa, &S::rlal, &S::rlafu}, value, s);
     alolpreset(name, value, s);
     return "";
 }

@@ -108,7 +108,8 @@ int32_t formatonefile(settings& s, int32_t& tried, int32_t& done, std::string& m
     filerun run;
     run.s = s;
     ++tried;
-    int32_t code = reportfile(s, run.messages, [&run] { formatfile(run); }, done);
+    int32_t code = reportfile(
+        s, run.messages, [&run] { formatfile(run); }, done);
     messagesout = run.messages.text;
     return code;
 }
@@ -171,9 +172,7 @@ private:
         fileidentity input;
         std::string shown;
     };
-    static std::string onename(const std::string& input) {
-        return outputkey(input).empty() ? input : outputkey(input);
-    }
+    static std::string onename(const std::string& input) { return outputkey(input).empty() ? input : outputkey(input); }
     std::string otherinput(const std::string& key, const fileidentity& file) const {
         const auto named = inputsbyname.find(key);
         if (named != inputsbyname.end()) return named->second;
@@ -188,10 +187,10 @@ private:
         const auto written = file.known ? byfile.find({file.device, file.inode}) : byfile.end();
         return written != byfile.end() && !samefile(written->second.input, inputfile) ? written->second.shown : "";
     }
-    std::map<std::string, std::string> inputsbyname;                 // each input as one name
-    std::map<std::pair<dev_t, ino_t>, std::string> inputsbyfile;     // each input file as the run began
+    std::map<std::string, std::string> inputsbyname;                    // each input as one name
+    std::map<std::pair<dev_t, ino_t>, std::string> inputsbyfile;        // each input file as the run began
     std::map<std::string, std::pair<std::string, std::string>> byname;  // the input as one name, and as given
-    std::map<std::pair<dev_t, ino_t>, writtenfile> byfile;          // each written output file
+    std::map<std::pair<dev_t, ino_t>, writtenfile> byfile;              // each written output file
     fileidentity pendinginput;
 };
 
@@ -199,7 +198,8 @@ private:
 int32_t refusefile(const settings& s, int32_t& tried, int32_t& done, const std::string& message) {
     messagestream sink;
     ++tried;
-    return reportfile(s, sink, [&message] { die(message); }, done);
+    return reportfile(
+        s, sink, [&message] { die(message); }, done);
 }
 
 void printsummary(settings& s, int32_t tried, int32_t done) {

@@ -64,12 +64,10 @@ bool readsettingsfile(const std::string& name, std::string& text, int& error) {
     die("could not load settings from " + escapedword(name) + ": " + readfailure(result, rules.limit) + "\n");
 }
 
-std::vector<std::string> splitfiletext(const std::string& text, const std::string& name,
-                                       messagestream& messages) {
+std::vector<std::string> splitfiletext(const std::string& text, const std::string& name, messagestream& messages) {
     bool unterminated = false;
     std::vector<std::string> words = splitsettingstext(text, &unterminated);
-    if (unterminated)
-        usageerror(messages, "Error:unterminated quoted word in settings file " + escapedword(name));
+    if (unterminated) usageerror(messages, "Error:unterminated quoted word in settings file " + escapedword(name));
     return words;
 }
 
@@ -100,15 +98,14 @@ std::vector<std::string> splitsettingstext(std::string_view text, bool* untermin
 }
 
 std::string defaultconfigpath() {
-    return (programdirectory.empty() ? std::string(".") : programdirectory) + pathseparator +
-           "brelm.cfg";
+    return (programdirectory.empty() ? std::string(".") : programdirectory) + pathseparator + "brelm.cfg";
 }
 
 void readdefaultconfig(std::vector<std::string>& arguments, messagestream& messages) {
     std::string path = defaultconfigpath();
     std::string text;
     int error = 0;
-    if (!readsettingsfile(path, text, error)) return;   // no configuration file
+    if (!readsettingsfile(path, text, error)) return;  // no configuration file
     std::vector<std::string> words = splitfiletext(text, path, messages);
     arguments.insert(arguments.begin(), words.begin(), words.end());
 }

@@ -115,13 +115,9 @@ std::string clearincludepathshandler(const std::string& name, int32_t, settings&
     return clearlist(name, s.pp_I, s);
 }
 
-std::string clearpreloadshandler(const std::string& name, int32_t, settings& s) {
-    return clearlist(name, s.pp_pf, s);
-}
+std::string clearpreloadshandler(const std::string& name, int32_t, settings& s) { return clearlist(name, s.pp_pf, s); }
 
-std::string clearmacroshandler(const std::string& name, int32_t, settings& s) {
-    return clearlist(name, s.pp_D, s);
-}
+std::string clearmacroshandler(const std::string& name, int32_t, settings& s) { return clearlist(name, s.pp_D, s); }
 
 std::string aligngrouphandler(const std::string& name, int32_t, settings& s) {
     setfield(flagfields.at(name), 1, s);

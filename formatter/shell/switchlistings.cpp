@@ -29,17 +29,13 @@ std::string barevalue(const std::string& text) {
     return plain ? text : quoted(text);
 }
 
-std::string numberpiece(const std::string& name, int32_t value) {
-    return "-" + name + " " + numtostring(value) + " ";
-}
+std::string numberpiece(const std::string& name, int32_t value) { return "-" + name + " " + numtostring(value) + " "; }
 
 std::string quotedpiece(const std::string& name, const std::string& value) {
     return "-" + name + " " + quoted(value) + " ";
 }
 
-std::string flagpiece(const std::string& name, int32_t value) {
-    return "-" + name + (value == 0 ? "- " : "+ ");
-}
+std::string flagpiece(const std::string& name, int32_t value) { return "-" + name + (value == 0 ? "- " : "+ "); }
 
 const settings& defaultsettings() {
     static const settings defaults = [] {
@@ -67,12 +63,9 @@ std::vector<std::string> tablepieces(const settings& s) {
     for (const switchrow& r : switchrows()) {
         if (!r.listed) continue;
         const std::string word = r.name;
-        if (r.number != nullptr)
-            pieces.push_back(word + " " + numtostring(s.*r.number) + " ");
-        else if (r.numbers != nullptr)
-            pieces.push_back(word + " " + join(numberstostrings(s.*r.numbers), ",") + " ");
-        else
-            pieces.push_back(word + " " + barevalue(s.*r.text) + " ");
+        if (r.number != nullptr) pieces.push_back(word + " " + numtostring(s.*r.number) + " ");
+        else if (r.numbers != nullptr) pieces.push_back(word + " " + join(numberstostrings(s.*r.numbers), ",") + " ");
+        else pieces.push_back(word + " " + barevalue(s.*r.text) + " ");
     }
     return pieces;
 }
@@ -132,7 +125,8 @@ size_t entriesof(const std::string& piece, const ifsblock& entries, size_t i) {
 // switch can record several entries (exclusive groups, presets, eiib and brei).
 std::vector<std::string> candidatepieces(const ifsblock& entries, size_t i) {
     const ifsentry& entry = entries[i];
-    if (entry.kind == alloffkind) return entry.name == "0" ? std::vector<std::string>{"-0 "} : std::vector<std::string>{};
+    if (entry.kind == alloffkind)
+        return entry.name == "0" ? std::vector<std::string>{"-0 "} : std::vector<std::string>{};
     if (entry.name.empty()) return {};
     if (entry.kind == flagkind) return {flagpiece(entry.name, entry.number)};
     if (entry.kind == stringkind) return {quotedpiece(entry.name, entry.text)};
@@ -176,12 +170,9 @@ std::string quotestring(std::string_view text) {
     std::string result;
     result.reserve(text.size() + 2);
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '"')
-            result += text[i];
-        else if (i > 0 && text[i - 1] == '\\')
-            result += "\\\"";
-        else
-            result += "\"\"";
+        if (text[i] != '"') result += text[i];
+        else if (i > 0 && text[i - 1] == '\\') result += "\\\"";
+        else result += "\"\"";
     }
     return result;
 }

@@ -80,8 +80,8 @@ void registernumber(const std::string& name, fieldref field, const std::string& 
     storeobject(std::move(o));
 }
 
-void registernumberfield(const std::string& name, fieldref field, const std::string& description,
-                         numberrange range, int32_t alloffvalue, int32_t defaultvalue, numberhandler handler) {
+void registernumberfield(const std::string& name, fieldref field, const std::string& description, numberrange range,
+                         int32_t alloffvalue, int32_t defaultvalue, numberhandler handler) {
     switchobject o = makeobject(name, numberfieldkind, description);
     o.range = range;
     o.alloffvalue = alloffvalue;
@@ -135,10 +135,8 @@ void registerswitchobjects() {
     registernumber("sbi.max", &settings::sbi_max, "Maximum size of end of block information", {-widest, widest},
                    sbimaxhandler);
     registernumber("isis", &settings::isis, "Indent size in Sql", {-widest, widest}, isishandler);
-    registernumberfield("eiib", &settings::eiib, "Extra indent inside brackets", {-widest, widest}, 0, 0,
-                        eiibhandler);
-    registernumberfield("brei", &settings::brei, "Bracket relative extra indent", {-widest, widest}, 0, 0,
-                        breihandler);
+    registernumberfield("eiib", &settings::eiib, "Extra indent inside brackets", {-widest, widest}, 0, 0, eiibhandler);
+    registernumberfield("brei", &settings::brei, "Bracket relative extra indent", {-widest, widest}, 0, 0, breihandler);
     registerextraflag("plo", &settings::plo);
     registerextraflag("ric", &settings::ric);
     registerextraflag("sic", &settings::sic);
@@ -205,10 +203,8 @@ std::string fieldkey(fieldref field) {
 }
 
 void setfield(fieldref field, int32_t value, settings& s) {
-    if (s.inifsblock == 0)
-        s.*field = value;
-    else
-        recordflag(nameof(fieldnames, field), field, value, s);
+    if (s.inifsblock == 0) s.*field = value;
+    else recordflag(nameof(fieldnames, field), field, value, s);
 }
 
 void setnumber(fieldref field, int32_t value, settings& s) {
@@ -216,14 +212,12 @@ void setnumber(fieldref field, int32_t value, settings& s) {
 }
 
 void setnumberbyname(const std::string& name, fieldref field, int32_t value, settings& s) {
-    if (s.inifsblock == 0)
-        s.*field = value;
-    else
-        recordnumber(name, field, value, s);
+    if (s.inifsblock == 0) s.*field = value;
+    else recordnumber(name, field, value, s);
 }
 
-void recordswitch(const std::string& name, switchkind kind, fieldref field, int32_t value,
-                  const std::string& text, settings& s) {
+void recordswitch(const std::string& name, switchkind kind, fieldref field, int32_t value, const std::string& text,
+                  settings& s) {
     if (s.ifsblocks.empty()) return;
     ifsentry entry;
     entry.name = name;

@@ -31,10 +31,10 @@ constexpr int64_t widest = 1000, largest = 100000, lastline = 1000000000;
 constexpr int64_t anynegative = INT32_MIN;
 
 struct switchobject {
-    std::string name;          // without the leading "-"
+    std::string name;  // without the leading "-"
     switchkind kind = novaluekind;
-    std::string description;   // label of the value, named when the value is missing
-    numberrange range;         // numberkind and numberfieldkind
+    std::string description;  // label of the value, named when the value is missing
+    numberrange range;        // numberkind and numberfieldkind
     int32_t alloffvalue = 0;
     int32_t defaultvalue = 0;
     std::string alloffstring;
@@ -45,11 +45,11 @@ struct switchobject {
     fieldref field = nullptr;  // the number's field; flags stand in flagfields
 };
 
-extern std::map<std::string, fieldref> flagfields;          // flag name to field
-extern std::map<std::string, switchobject> switchobjects;   // switch objects by name
-extern std::map<std::string, std::string> fieldnames;       // fieldkey to flag name
-extern std::map<std::string, std::string> numberfieldnames; // fieldkey to number switch name
-extern std::map<std::string, int32_t> actionnames;          // names of the actions
+extern std::map<std::string, fieldref> flagfields;           // flag name to field
+extern std::map<std::string, switchobject> switchobjects;    // switch objects by name
+extern std::map<std::string, std::string> fieldnames;        // fieldkey to flag name
+extern std::map<std::string, std::string> numberfieldnames;  // fieldkey to number switch name
+extern std::map<std::string, int32_t> actionnames;           // names of the actions
 
 // Builds every container above (again from scratch when called a second time).
 void buildswitchtable();
@@ -63,8 +63,8 @@ void setnumber(fieldref field, int32_t value, settings& s);
 void setnumberbyname(const std::string& name, fieldref field, int32_t value, settings& s);
 
 // Append one entry to the last block of ifsblocks.
-void recordswitch(const std::string& name, switchkind kind, fieldref field, int32_t value,
-                  const std::string& text, settings& s);
+void recordswitch(const std::string& name, switchkind kind, fieldref field, int32_t value, const std::string& text,
+                  settings& s);
 void recordflag(const std::string& name, fieldref field, int32_t value, settings& s);
 void recordnumber(const std::string& name, fieldref field, int32_t value, settings& s);
 void recordtext(const std::string& name, const std::string& text, settings& s);

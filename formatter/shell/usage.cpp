@@ -8,9 +8,7 @@
 
 namespace {
 
-void writeout(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
+void writeout(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 }  // namespace
 

@@ -44,7 +44,8 @@ XmlNode LaunchConfiguration(const PreparedTool& tool) {
 }
 
 std::string LaunchFile(const std::string& workspace, const std::string& toolName) {
-    return JoinPath(StripTrailingBackslash(workspace), std::string(LaunchesFolder) + "/" + SafeFileName(toolName) + ".launch");
+    return JoinPath(StripTrailingBackslash(workspace),
+                    std::string(LaunchesFolder) + "/" + SafeFileName(toolName) + ".launch");
 }
 
 }  // namespace

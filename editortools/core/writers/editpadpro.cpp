@@ -46,10 +46,10 @@ std::optional<int32_t> toolsection(std::string_view line) {
 
 // What the pass over the ini file found.
 struct IniScan {
-    int64_t highest = -1;     // the highest number of a tool section
-    size_t countline = 0;     // the "ToolCount=" line of "[Pro]", when hascount
+    int64_t highest = -1;  // the highest number of a tool section
+    size_t countline = 0;  // the "ToolCount=" line of "[Pro]", when hascount
     bool hascount = false;
-    size_t header = 0;        // the header of the tool's section, when found
+    size_t header = 0;  // the header of the tool's section, when found
     bool found = false;
 };
 
@@ -108,8 +108,8 @@ void replacetool(std::vector<std::string>& lines, size_t header, const EditPadPr
     }
 }
 
-void addtool(std::vector<std::string>& lines, const IniScan& found, const EditPadProToolRecord& record,
-             bool version6, int codePage) {
+void addtool(std::vector<std::string>& lines, const IniScan& found, const EditPadProToolRecord& record, bool version6,
+             int codePage) {
     if (found.hascount) {
         std::optional<int32_t> count = ParseInt32(lines[found.countline].substr(10));
         // A count that is no number becomes that of the sections up to the new one.
@@ -176,8 +176,8 @@ bool installinini(const PreparedTool& tool, const EditPadProToolRecord& record, 
 
 bool InstallEditPadProTool(const PreparedTool& tool, WriterContext& context) {
     const bool version6 = tool.target == EditPadPro6Target;
-    const std::string arguments = TranslatePlaceholders(
-        tool.argumentLine, {"%FILE%", "%COL%", "%LINE%", version6 ? "%SelText%" : "%SELECTION%"});
+    const std::string arguments =
+        TranslatePlaceholders(tool.argumentLine, {"%FILE%", "%COL%", "%LINE%", version6 ? "%SelText%" : "%SELECTION%"});
     const std::string commandLine = tool.program + " " + arguments;
     const EditPadProToolRecord record = version6
                                             ? MakeEditPadPro6Tool(tool.toolName, commandLine, tool.currentDirectory)

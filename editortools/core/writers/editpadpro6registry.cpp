@@ -91,10 +91,10 @@ std::optional<int32_t> readtoolcount(const registrystore& registry) {
 
 struct RegistryScan {
     int32_t toolcount = 1;
-    XmlNode* existing = nullptr;   // the tool element to overwrite
+    XmlNode* existing = nullptr;  // the tool element to overwrite
     std::string existingkey;
     bool addnew = true;
-    bool present = false;          // a caption equals the tool name
+    bool present = false;  // a caption equals the tool name
 };
 
 enum class Use { Backup, Check, Install };
@@ -120,7 +120,8 @@ RegistryScan scan(XmlNode& document, const std::string& toolName, Use use, Write
         if (!RegReadValue(registry, key, "Caption", caption, type, status)) continue;
         XmlNode& tool = tools.Add("tool");
         addvalues(registry, key, context.CodePage(), tool);
-        std::string name = type == regsz ? FromCodePage(RegValueText(caption), context.CodePage()) : RegValueText(caption);
+        std::string name =
+            type == regsz ? FromCodePage(RegValueText(caption), context.CodePage()) : RegValueText(caption);
         if (name != toolName || use == Use::Backup) continue;
         result.present = true;
         if (use == Use::Check) return result;
@@ -151,8 +152,7 @@ bool registryfailure(const std::string& target, WriterContext& context) {
 }
 
 bool writetool(const XmlNode& tool, const std::string& key, const std::string& target, WriterContext& context) {
-    return RegWriteValuesFromXml(tool, context.Registry(), key, context.CodePage()) ||
-           registryfailure(target, context);
+    return RegWriteValuesFromXml(tool, context.Registry(), key, context.CodePage()) || registryfailure(target, context);
 }
 
 bool install(const RegistryScan& found, const std::string& target, const std::string& toolName,

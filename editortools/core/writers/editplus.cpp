@@ -23,7 +23,7 @@ const std::string ToolSection = "[Tools\\0\\";
 const std::string Bom = "\xFF\xFE";
 
 struct Utf16Text {
-    std::string text;   // UTF-8
+    std::string text;  // UTF-8
     bool bom = false;
 };
 
@@ -68,9 +68,9 @@ std::optional<int64_t> LeadingNumber(std::string_view text) {
 }
 
 struct ToolSearch {
-    long found = -1;        // the header line of the tool's section
-    int64_t highest = -1;   // the highest section number
-    long countLine = -1;    // the usable "Count=" line of the header section
+    long found = -1;       // the header line of the tool's section
+    int64_t highest = -1;  // the highest section number
+    long countLine = -1;   // the usable "Count=" line of the header section
     int64_t count = 0;
 };
 
@@ -88,9 +88,9 @@ ToolSearch FindTool(const std::vector<std::string>& lines, const std::string& to
             inTool = true;
             header = static_cast<long>(i);
             // Every numbered section counts, so that a new one never repeats a number.
-            std::optional<int64_t> number =
-                line.size() > ToolSection.size() ? LeadingNumber(std::string_view(line).substr(ToolSection.size()))
-                                                 : std::nullopt;
+            std::optional<int64_t> number = line.size() > ToolSection.size()
+                                                ? LeadingNumber(std::string_view(line).substr(ToolSection.size()))
+                                                : std::nullopt;
             if (number && *number > search.highest) search.highest = *number;
         } else if (line.starts_with("[")) {
             inHeader = inTool = false;
@@ -144,7 +144,8 @@ void AddTool(std::vector<std::string>& lines, const ToolSearch& search, const Pr
 bool InstallEditPlusTool(const PreparedTool& tool, WriterContext& context) {
     std::string path = TargetConfigFile({EditPlusTarget, tool.location}, {});
     if (!tool.checkOnly &&
-        RefuseLineBreaks(tool, {tool.program, tool.toolName, TranslatedArguments(tool), tool.currentDirectory}, context))
+        RefuseLineBreaks(tool, {tool.program, tool.toolName, TranslatedArguments(tool), tool.currentDirectory},
+                         context))
         return false;
     FileText bytes = ReadFileText(path);
     std::string problem = bytes.Read() ? Utf16LittleEndianProblem(bytes.text) : bytes.problem;

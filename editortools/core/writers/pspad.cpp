@@ -73,20 +73,21 @@ bool InstallPspadTool(const PreparedTool& tool, WriterContext& context) {
             found = true;
             break;
         }
-        if (inTools && !startswithtab(line, 1)) break;   // the section ends here
+        if (inTools && !startswithtab(line, 1)) break;  // the section ends here
         out += line + "\n";
         if (seenWWW && !inTools && line == "+Tools") inTools = true;
     }
     if (!inTools) {
         if (!tool.checkOnly)
-            context.LogError("Install failed,could not find the +Tools section in configuration file for Pspad:" + path);
+            context.LogError("Install failed,could not find the +Tools section in configuration file for Pspad:" +
+                             path);
         return false;
     }
     if (tool.checkOnly) return found;
     if (found) {
         if (!context.AskOverwrite(tool.toolName)) return true;
         ++i;
-        while (i < lines.size() && startswithtab(lines[i], 2)) ++i;   // the old key lines
+        while (i < lines.size() && startswithtab(lines[i], 2)) ++i;  // the old key lines
     }
     out += toolblock(tool);
     for (; i < lines.size(); ++i) out += lines[i] + "\n";

@@ -132,7 +132,8 @@ bool InstallStudioTool(const PreparedTool& tool, WriterContext& context) {
     XmlNode document;
     std::string error;
     if (!problem.empty() || !ParseXml(file.text, XmlIgnoreDecls | XmlIgnorePis | XmlIgnoreComments, document, error)) {
-        if (!tool.checkOnly) context.ReportXmlReadError(problem.empty() ? path + ": " + error : FileProblem(path, problem));
+        if (!tool.checkOnly)
+            context.ReportXmlReadError(problem.empty() ? path + ": " + error : FileProblem(path, problem));
         return false;
     }
     std::vector<XmlNode*> categories = ExternalToolCategories(document);

@@ -103,7 +103,8 @@ XmlNode* findbutton(XmlNode& document, int number) {
 bool writevalues(registrystore& registry, int number, bool overwrite, const std::array<TextPadValue, 6>& values) {
     for (const TextPadValue& value : values) {
         RegValue old;
-        if (!RegUpdateValue(registry, keyof(number), value.name, value.value, value.binary, old, overwrite)) return false;
+        if (!RegUpdateValue(registry, keyof(number), value.name, value.value, value.binary, old, overwrite))
+            return false;
     }
     return true;
 }

@@ -11,14 +11,14 @@
 class XmlNode;
 
 struct PreparedTool {
-    std::string target;             // catalogue name, e.g. "Pspad"
-    std::string location;           // the target's folder or file, or "located in registry"
+    std::string target;    // catalogue name, e.g. "Pspad"
+    std::string location;  // the target's folder or file, or "located in registry"
     std::string toolName;
-    std::string currentDirectory;   // written as it is
+    std::string currentDirectory;  // written as it is
     std::string logParser;
-    std::string commandLine;        // the tool's whole command line as stored
-    std::string program;            // its first word, %GRInstallDir% and %SystemRoot% expanded; "" in check-only mode
-    std::string argumentLine;       // the other words joined with one blank, untranslated
+    std::string commandLine;   // the tool's whole command line as stored
+    std::string program;       // its first word, %GRInstallDir% and %SystemRoot% expanded; "" in check-only mode
+    std::string argumentLine;  // the other words joined with one blank, untranslated
     bool checkOnly = false;
 };
 
@@ -45,15 +45,15 @@ public:
 // The writers. In check-only mode: true when the target holds a tool of that name, no message.
 // Installing: false after an error (logged) or a failed backup; true otherwise, also when the
 // user declined to overwrite.
-bool InstallPspadTool(const PreparedTool& tool, WriterContext& context);        // pspad.cpp
-bool InstallTheIdeTool(const PreparedTool& tool, WriterContext& context);       // theide.cpp
-bool InstallUltraEditTool(const PreparedTool& tool, WriterContext& context);    // ultraedit.cpp
-bool InstallCodeBlocksTool(const PreparedTool& tool, WriterContext& context);   // codeblocks.cpp
-bool InstallEclipseTool(const PreparedTool& tool, WriterContext& context);      // eclipse.cpp
-bool InstallStudioTool(const PreparedTool& tool, WriterContext& context);       // studio.cpp
-bool InstallTextPadTool(const PreparedTool& tool, WriterContext& context);      // textpad.cpp
-bool InstallEditPadProTool(const PreparedTool& tool, WriterContext& context);   // editpadpro.cpp
-bool InstallEditPlusTool(const PreparedTool& tool, WriterContext& context);     // editplus.cpp
+bool InstallPspadTool(const PreparedTool& tool, WriterContext& context);       // pspad.cpp
+bool InstallTheIdeTool(const PreparedTool& tool, WriterContext& context);      // theide.cpp
+bool InstallUltraEditTool(const PreparedTool& tool, WriterContext& context);   // ultraedit.cpp
+bool InstallCodeBlocksTool(const PreparedTool& tool, WriterContext& context);  // codeblocks.cpp
+bool InstallEclipseTool(const PreparedTool& tool, WriterContext& context);     // eclipse.cpp
+bool InstallStudioTool(const PreparedTool& tool, WriterContext& context);      // studio.cpp
+bool InstallTextPadTool(const PreparedTool& tool, WriterContext& context);     // textpad.cpp
+bool InstallEditPadProTool(const PreparedTool& tool, WriterContext& context);  // editpadpro.cpp
+bool InstallEditPlusTool(const PreparedTool& tool, WriterContext& context);    // editplus.cpp
 
 // An EditPadPro tool as (setting, value) pairs in the order they are written.
 using EditPadProToolRecord = std::vector<std::pair<std::string, RegValue>>;
@@ -61,5 +61,4 @@ using EditPadProToolRecord = std::vector<std::pair<std::string, RegValue>>;
 // The one scan of EditPadPro 6's tool keys in the registry, in its three uses: the backup
 // (both flags off, names and record empty), the check and the install (editpadpro6registry.cpp).
 bool EditPadPro6RegistryTools(XmlNode& document, const std::string& target, const std::string& toolName,
-                              const EditPadProToolRecord& record, bool check, bool install,
-                              WriterContext& context);
+                              const EditPadProToolRecord& record, bool check, bool install, WriterContext& context);

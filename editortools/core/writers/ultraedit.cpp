@@ -36,7 +36,7 @@ private:
 
 struct SlotLine {
     int32_t slot;
-    size_t value;   // where the value begins, after the "="
+    size_t value;  // where the value begins, after the "="
 };
 
 // A line of key + digits + "=": its slot number. Digits of another form ("09") name the same
@@ -52,7 +52,7 @@ std::optional<SlotLine> ReadSlotLine(const std::string& line, const std::string&
 
 struct MenuLine {
     int32_t slot;
-    std::optional<std::string> name;   // none when the value is no quoted text
+    std::optional<std::string> name;  // none when the value is no quoted text
 };
 
 // A "Tool Menu" line: the slot and the name between "=" + quote and the final quote.
@@ -66,8 +66,8 @@ std::optional<MenuLine> ReadMenuLine(const std::string& line) {
 }
 
 struct SlotSearch {
-    int32_t found = -1;   // the slot of the tool, -1 when it is not there
-    int32_t free = -1;    // the lowest free slot below SlotLimit, -1 for none
+    int32_t found = -1;  // the slot of the tool, -1 when it is not there
+    int32_t free = -1;   // the lowest free slot below SlotLimit, -1 for none
 };
 
 SlotSearch FindSlots(const std::vector<std::string>& lines, const std::string& toolName) {

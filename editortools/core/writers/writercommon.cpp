@@ -49,11 +49,13 @@ void DropLayoutText(XmlNode& element) {
 std::string ConfigFileError(const std::string& program, const std::string& path, const FileText& file,
                             const std::string& problem) {
     if (file.missing) return "Configuration file for " + program + " is not found:" + path;
-    return "could not open configuration file for " + program + ":" + (problem.empty() ? path : FileProblem(path, problem));
+    return "could not open configuration file for " + program + ":" +
+           (problem.empty() ? path : FileProblem(path, problem));
 }
 
 bool HasLineBreak(const std::string& text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
 }
 
 bool RefuseLineBreaks(const PreparedTool& tool, const std::vector<std::string>& written, WriterContext& context) {
