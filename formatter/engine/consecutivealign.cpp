@@ -275,9 +275,15 @@ void formatter::formgroupagain() {
     rewinds.rowsparted = 0;
     restoreblanksbefore(rewinds.groupline, rewinds.rewindtoken);
     // The line breaks that rules put in since are the text's own when the output is read
-    // again: the rules that join lines of the source (-kpit, -kitt) may take them out.
-    for (position p = rewinds.rewindtoken; p != currenttoken && p != tokens.end(); ++p)
-        if (p->kind == whitespace && p->classcode == classinserted && p->breaksline()) p->classcode = 0;
+    // again: the rules that join lines of the source (-kpit, -kitt) may take them out. Their
+    // blanks are not indentation as read, though: -rs puts such a line under its statement's
+    // first word, as the rule did.
+    for (position p = rewinds.rewindtoken; p != currenttoken && p != tokens.end(); ++p) {
+        if (p->kind == whitespace && p->classcode == classinserted && p->breaksline()) {
+            p->classcode = 0;
+            sourceindentbyline[p->sequence] = rulebreakindent;
+        }
+    }
     restore(rewinds.rewindsnapshot, rewinds.rewindtoken);
     rewinds.rewindtoken = rewinds.previousrewindtoken = tokens.end();
     rewinds.rewindline = 0;

@@ -106,6 +106,9 @@ public:
     // Values kept by token: a token laid out again notes its own again.
     numbermap relativeindentbytoken;  // -rs: the shift of a statement or bracket, by sequence number
     numbermap sourceindentbyline;     // -rs: a line start's indentation as read, by sequence number
+    // In sourceindentbyline: the line break was put in by a rule, so the line goes under the
+    // statement's first word, not as far as that word moved.
+    static constexpr int32_t rulebreakindent = -1;
 
     // Listings: what is printed stays printed; the last level and line listed keep a token laid
     // out again from printing twice.

@@ -193,6 +193,7 @@ int32_t formatter::relativeindentcolumn() {
     if (linestart->classcode == classinserted) return statement.relativekeywordcolumn;
     int32_t blanks;
     if (const int32_t* kept = sourceindentbyline.find(linestart->sequence)) {
+        if (*kept == rulebreakindent) return statement.relativekeywordcolumn;
         blanks = *kept;
     } else {
         blanks = rowtringtocolumn(blanksafterlinebreak(linestart->text()), 1);

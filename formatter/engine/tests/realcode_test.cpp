@@ -200,6 +200,23 @@ TEST_F(realcode, alignmentgroupsthatthelimitbreaksstay) {
          "  FROM employees;\n"
          "END;\n"
          "/\n"},
+        // Indented otherwise in the source, the line break the limit put before FROM still
+        // stands under SELECT when the group is formed again.
+        {"-acarv -mcs 40", [](settings& s) { s.acarv = 1; s.mcs = 40; },
+         "begin\n"
+         "    bonus_pkg.award(p_emp => l_test_employee, p_amount => l_sales_amount);\n"
+         "    select salary into l_new_salary_value from employees;\n"
+         "end;\n"
+         "/\n",
+         "BEGIN\n"
+         "  bonus_pkg.award(p_emp    =>\n"
+         "                  l_test_employee,\n"
+         "                  p_amount =>\n"
+         "                  l_sales_amount);\n"
+         "  SELECT salary INTO l_new_salary_value\n"
+         "  FROM employees;\n"
+         "END;\n"
+         "/\n"},
         {"-acarv -acav -mlipl 2", [](settings& s) { s.acarv = 1; s.acav = 1; s.mlipl = 2; },
          "begin\n"
          "  dbms_stats.gather_table_stats(cascade => nvl(p_x, 0), start_date => nvl(p_x, 0));\n"
