@@ -85,6 +85,7 @@ as
   as
     l_actual sys_refcursor;
     l_expected sys_refcursor;
+    l_document_count pls_integer;
   begin
     open l_expected for
       select 2 as element_count from dual;
@@ -93,6 +94,9 @@ as
       select get_size(d.document_id) as element_count
         from json_documents d where d.document_id = c_test_document;
     ut.expect(l_actual).to_equal(l_expected);
+    -- indented deeper than its neighbours, as pasted from elsewhere
+    load_fixture(p_doc => c_test_document, p_limit => c_element_limit);
+        select count(*) into l_document_count from json_documents;
   end parsed_sizes;
 end test_json_pkg;
 /
