@@ -90,7 +90,7 @@ public:
     bool faults(position p) {
         if (p->kind == singlelinecomment) return !f.endsitsline(p);
         if (!isliteral(p->kind)) return false;
-        const int64_t offset = p->sourceoffset;
+        const int64_t offset = p->sourceoffset();
         std::string_view from = offset >= tailbase ? tail : original;
         const int64_t at = offset >= tailbase ? offset - tailbase : offset;
         std::string_view text = p->text();

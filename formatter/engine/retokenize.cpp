@@ -32,7 +32,7 @@ void tokencontext::trimstash(int64_t offset) {
     size_t kept = 0;
     for (tokenlist::chain c : stash) {
         token* first = c.first;
-        while (first && first->sourceoffset < offset) first = tokens.nextof(first);
+        while (first && first->sourceoffset() < offset) first = tokens.nextof(first);
         freechain(c.first, first);
         if (first) stash[kept++] = {first, c.last};
     }
@@ -56,7 +56,7 @@ void tokencontext::retokenizeafter(position literal) {
     if (cut == tokens.end()) return;
     // The cut token begins with the line break that ends the literal's first line.
     int32_t line = tokenline(cut) - (startswithlinebreak(cut->text()) ? 1 : 0);
-    int64_t offset = cut->sourceoffset;
+    int64_t offset = cut->sourceoffset();
     if (offset < tokenizedbase || tokens.editedfrom(offset)) {
         retokenizejoined(cut, line);
         return;
@@ -85,12 +85,12 @@ void tokencontext::retokenizeafter(position literal) {
             // A tail met only near its end is kept whole: it is the other way of reading the
             // text (two quote parities that never meet), which the next cut often needs. Past
             // the point where a meeting would come too late, its cursor stops walking.
-            if (stash[i].last->sourceoffset - here < here - offset) {
+            if (stash[i].last->sourceoffset() - here < here - offset) {
                 c = nullptr;
                 continue;
             }
-            while (c && c->sourceoffset < here) c = tokens.nextof(c);
-            if (c && c->sourceoffset == here && c->matchstart) met = i;
+            while (c && c->sourceoffset() < here) c = tokens.nextof(c);
+            if (c && c->sourceoffset() == here && c->matchstart) met = i;
         }
         if (met < stash.size()) {
             token* join = cursors[met];
@@ -110,7 +110,7 @@ void tokencontext::retokenizeafter(position literal) {
 
 // When rules have already changed the tail, its present texts are joined and tokenized anew.
 void tokencontext::retokenizejoined(position cut, int32_t line) {
-    int64_t offset = cut->sourceoffset;
+    int64_t offset = cut->sourceoffset();
     std::string rest = jointokentexts(cut, tokens.end());
     tokenlist::chain old = tokens.detachtail(cut);
     freechain(old.first, nullptr);

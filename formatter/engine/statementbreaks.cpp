@@ -157,7 +157,7 @@ bool formatter::putcommasright() {
         if (p->kind == singlelinecomment || p->kind == blockcomment) return false;
     // The item after the comma keeps its column: the comma and its blanks become blanks.
     token copy = *comma;
-    copy.sourceoffset = -1;
+    copy.setsourceoffset(-1);
     std::string moved(t->text());
     position after = eraseahead(comma);
     // Blanks at the end of the comma's line go with it.

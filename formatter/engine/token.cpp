@@ -17,7 +17,7 @@ bool haslinebreak(std::string_view text) {
     return false;
 }
 
-static_assert(sizeof(token) <= 48, "a token takes 48 bytes");
+static_assert(sizeof(token) <= 44, "a token takes 44 bytes");
 
 namespace {
 
@@ -66,7 +66,7 @@ token token::referring(std::string_view text, int32_t kind, int32_t classcode, i
     t.sequence = sequence;
     t.column = column;
     t.line = line;
-    t.kind = static_cast<int16_t>(kind);
+    t.kind = static_cast<uint8_t>(kind);
     t.classcode = static_cast<int8_t>(classcode);
     t.point(text, false);
     return t;
@@ -75,12 +75,12 @@ token token::referring(std::string_view text, int32_t kind, int32_t classcode, i
 // Points the token at the text; owned: the bytes are this token's own heap copy. A copy of
 // its own that the token no longer points at goes.
 void token::point(std::string_view text, bool owned) {
-    const char* old = ownstext ? textdata : nullptr;
-    textdata = text.empty() ? "" : text.data();
+    const char* old = ownstext ? textdata() : nullptr;
+    settextdata(text.empty() ? "" : text.data());
     textsize = static_cast<uint32_t>(text.size());
     ownstext = owned && !text.empty();
     breaks = haslinebreak(text);
-    if (old && old != textdata) delete[] old;
+    if (old && old != textdata()) delete[] old;
 }
 
 void token::takecopy(std::string_view text) {
@@ -96,8 +96,8 @@ void token::takecopy(std::string_view text) {
 token::token(const token& other)
     : previd(other.previd),
       nextid(other.nextid),
-      textdata(other.textdata),
-      sourceoffset(other.sourceoffset),
+      textwords{other.textwords[0], other.textwords[1]},
+      offset(other.offset),
       textsize(other.textsize),
       cachedcolumn(other.cachedcolumn),
       sequence(other.sequence),
@@ -115,8 +115,8 @@ token::token(const token& other)
 token::token(token&& other) noexcept
     : previd(other.previd),
       nextid(other.nextid),
-      textdata(other.textdata),
-      sourceoffset(other.sourceoffset),
+      textwords{other.textwords[0], other.textwords[1]},
+      offset(other.offset),
       textsize(other.textsize),
       cachedcolumn(other.cachedcolumn),
       sequence(other.sequence),
@@ -130,7 +130,7 @@ token::token(token&& other) noexcept
       ownstext(other.ownstext),
       breaks(other.breaks) {
     other.ownstext = false;
-    other.textdata = "";
+    other.settextdata("");
     other.textsize = 0;
     other.breaks = false;
 }
@@ -139,7 +139,7 @@ token& token::operator=(const token& other) {
     if (this == &other) return *this;
     if (other.ownstext) takecopy(other.text());
     else point(other.text(), false);
-    sourceoffset = other.sourceoffset;
+    offset = other.offset;
     previd = other.previd;
     nextid = other.nextid;
     cachedcolumn = other.cachedcolumn;
@@ -161,7 +161,7 @@ void token::settext(std::string_view text) {
     }
     tokenlist* list = tokenlist::listof(this);
     point(list->texts.keep(text), false);
-    list->changedat(list->nextof(this), sourceoffset);
+    list->changedat(list->nextof(this), sourceoffset());
 }
 
 // The first page is taken at once: the head is its first token slot.
@@ -206,8 +206,9 @@ tokenlist::iterator tokenlist::append(token&& t) {
 tokenlist::iterator tokenlist::insert(iterator pos, token&& t) {
     token* node = newnode(std::move(t));
     token* at = pos.node;
-    int64_t offset = at != head ? at->sourceoffset : (head->previd != headid ? std::numeric_limits<int64_t>::max() : 0);
-    if (node->sourceoffset < 0) node->sourceoffset = offset;
+    int64_t offset =
+        at != head ? at->sourceoffset() : (head->previd != headid ? std::numeric_limits<int64_t>::max() : 0);
+    if (node->sourceoffset() < 0) node->setsourceoffset(std::min(offset, token::offsetlimit - 1));
     node->matchstart = false;
     link(this->at(at->previd), node);
     changedat(at, offset);
@@ -224,7 +225,7 @@ tokenlist::iterator tokenlist::erase(iterator pos) {
     token* after = at(t->nextid);
     at(t->previd)->nextid = t->nextid;
     after->previd = t->previd;
-    int64_t offset = t->sourceoffset;
+    int64_t offset = t->sourceoffset();
     freenode(t);
     --count;
     changedat(after, offset);
@@ -284,8 +285,10 @@ token* tokenlist::newnode(token&& t) {
 }
 
 void tokenlist::freenode(token* t) {
+    const uint32_t id = idof(t);
     t->~token();
-    freeslots = new (static_cast<void*>(t)) freeslot{freeslots};
+    new (static_cast<void*>(t)) freeslot{freeslots};
+    freeslots = id;
 }
 
 tokenlist::chain tokenlist::detachtail(iterator pos) {

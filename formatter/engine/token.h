@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <new>
@@ -69,7 +70,7 @@ public:
         : sequence(atsequence),
           column(atcolumn),
           line(atline),
-          kind(static_cast<int16_t>(ofkind)),
+          kind(static_cast<uint8_t>(ofkind)),
           classcode(static_cast<int8_t>(ofclass)) {
         takecopy(text);
     }
@@ -80,14 +81,20 @@ public:
     token(token&& other) noexcept;
     token& operator=(const token& other);
     ~token() {
-        if (ownstext) delete[] textdata;
+        if (ownstext) delete[] textdata();
     }
 
-    std::string_view text() const { return {textdata, textsize}; }
+    std::string_view text() const { return {textdata(), textsize}; }
     // The text holds a CR or LF byte.
     bool breaksline() const { return breaks; }
     // Replaces the text; the list that holds the token learns of it.
     void settext(std::string_view text);
+    // Where the token stands in the tokenized text (inserted tokens: where they were put;
+    // -1 until then).
+    int64_t sourceoffset() const { return offset == unplaced ? -1 : int64_t(offset); }
+    void setsourceoffset(int64_t at) { offset = at < 0 ? unplaced : static_cast<uint32_t>(at); }
+    // Offsets of tokenized texts stay below this.
+    static constexpr int64_t offsetlimit = int64_t(UINT32_MAX);
 
 private:
     friend class tokenlist;
@@ -95,13 +102,11 @@ private:
     // room of pointers, in the record every token of a text has.
     uint32_t previd = 0;
     uint32_t nextid = 0;
-    const char* textdata = "";  // the list's texts, the tokenized text, or a copy of its own
-
-public:
-    // Where the token stands in the tokenized text (inserted tokens: where they were put).
-    int64_t sourceoffset = -1;
-
-private:
+    // The text's address: the list's texts, the tokenized text, or a copy of its own. Kept as
+    // two words, so that the record needs no 8-byte alignment and takes 44 bytes, not 48.
+    uint32_t textwords[2] = {};
+    static constexpr uint32_t unplaced = UINT32_MAX;
+    uint32_t offset = unplaced;
     uint32_t textsize = 0;
     int32_t cachedcolumn = 0;  // display column where the token starts on its line; 0 unknown
 
@@ -109,7 +114,7 @@ public:
     int32_t sequence = 0;  // pieces of one multi-line token are numbered consecutively
     int32_t column = 1;    // input column where the tokenizer found it
     int32_t line = -1;     // -1: the nearest earlier token's line counts
-    int16_t kind = 0;
+    uint8_t kind = 0;
     int8_t classcode = 0;  // keyword class of an identifier, else 0
 
     // Blanks the alignment rules placed: operator spacing must leave them alone.
@@ -124,6 +129,12 @@ private:
     bool inlist : 1 = false;    // the token lives in a list's slot: the list is found from it
     void point(std::string_view text, bool owned);
     void takecopy(std::string_view text);
+    const char* textdata() const {
+        const char* data;
+        std::memcpy(&data, textwords, sizeof data);
+        return data;
+    }
+    void settextdata(const char* data) { std::memcpy(textwords, &data, sizeof data); }
 };
 
 // A doubly linked list of tokens. Positions stay valid until their token is erased; the
@@ -230,15 +241,15 @@ public:
                              int32_t column, int64_t sourceoffset, bool matchstart, bool breaks) {
         token* node = new (takeslot()) token();
         node->inlist = true;
-        node->textdata = text.data();
+        node->settextdata(text.data());
         node->textsize = static_cast<uint32_t>(text.size());
         node->breaks = breaks;
         node->sequence = sequence;
         node->column = column;
         node->line = line;
-        node->kind = static_cast<int16_t>(kind);
+        node->kind = static_cast<uint8_t>(kind);
         node->classcode = static_cast<int8_t>(classcode);
-        node->sourceoffset = sourceoffset;
+        node->setsourceoffset(sourceoffset);
         node->matchstart = matchstart;
         link(at(head->previd), node);
         return iterator(this, node);
@@ -290,8 +301,8 @@ private:
     }
     void* takeslot() {
         if (freeslots) {
-            void* place = freeslots;
-            freeslots = freeslots->next;
+            void* place = at(freeslots);
+            freeslots = static_cast<freeslot*>(place)->next;
             return place;
         }
         if (room == pageend) newpage();
@@ -307,7 +318,7 @@ private:
     mutable bool countknown = true;  // unless chains were cut off or linked in
 
     struct freeslot {
-        freeslot* next;
+        uint32_t next;  // the slot number of the next free slot, 0: none
     };
     std::vector<std::unique_ptr<char[], textstore::pagesrelease>> blocks;
     std::vector<char*> pagelist;  // the pages by number
@@ -317,5 +328,5 @@ private:
     char* pageend = nullptr;      // past the last slot of that page
     char* blockend = nullptr;     // past the newest block
     size_t blockbytes = 0;        // size of the newest block
-    freeslot* freeslots = nullptr;
+    uint32_t freeslots = 0;       // the first free slot's number, 0: none
 };

@@ -222,7 +222,7 @@ void tokencontext::appendendtokens() {
     int64_t offset = tokenizedbase + static_cast<int64_t>(tokenizedtext.size());
     for (int i = 0; i < 2; ++i) {
         token end("", endtoken, 0, sequencecounter, last.line, last.column);
-        end.sourceoffset = offset;
+        end.setsourceoffset(offset);
         position added = tokens.append(std::move(end));
         if (i == 0) endsentinel = added;
     }

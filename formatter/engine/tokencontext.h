@@ -75,7 +75,7 @@ public:
     // Stashed tokens before pos are of no more use once the token loop is past it: their slots
     // go back to the list for the tokens rules insert.
     void forgetstashbefore(position pos) {
-        if (!stash.empty() && pos != tokens.end() && pos->sourceoffset >= 0) trimstash(pos->sourceoffset);
+        if (!stash.empty() && pos != tokens.end() && pos->sourceoffset() >= 0) trimstash(pos->sourceoffset());
     }
     // Regex matches the tokenizer has run (a measure of tokenizing work).
     int64_t tokenizermatches() const { return matchcount; }

@@ -36,6 +36,14 @@ std::string_view nextlinepiece(std::string_view text, size_t& pos) {
 
 const std::string supportaddress = "brelm-support@example.org";
 
+// Tokens keep their offsets in 32 bits: a text to tokenize must end below the limit (the last
+// offset below it marks the end). Inputs are far smaller; only a text that grows past 4 GB
+// as it is formatted reaches it.
+void checkoffsetroom(int64_t base, size_t size) {
+    if (base + static_cast<int64_t>(size) >= token::offsetlimit - 1)
+        die("The text grows past 4 GB while it is formatted, which is more than brelm can hold\n");
+}
+
 bool issubstitutionglue(std::string_view text) {
     return text == "." || text == ".." || text == "_" || text == "$" || text == "#";
 }
@@ -151,6 +159,7 @@ void tokencontext::finishscan(const scanstate& state) {
 }
 
 void tokencontext::keeptokenizedtext(std::string text) {
+    checkoffsetroom(tokenizedbase, text.size());
     tokenizedtexts.push_back(std::make_unique<std::string>(std::move(text)));
     tokenizedtext = *tokenizedtexts.back();
 }
@@ -163,6 +172,7 @@ void tokencontext::tokenize(std::string_view text) {
 
 void tokencontext::tokenizeinplace(std::string_view text) {
     tokenizedbase += static_cast<int64_t>(tokenizedtext.size());
+    checkoffsetroom(tokenizedbase, text.size());
     tokenizedtext = text;
     preparescan();
     scanstate state;
