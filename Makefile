@@ -49,7 +49,7 @@ fuzzdeps: deps
 train: deps
 	@cmake -S . -B $(TRAINBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRELM_PGO=generate \
 	  -DBRELM_PGO_DIR=$(PROFILEDIR) >/dev/null
-	@cmake --build $(TRAINBUILD) -j $(JOBS) --target brelm marlox >&2
+	@cmake --build $(TRAINBUILD) -j $(JOBS) --target brelm marlox makeplsql >&2
 	@rm -rf $(PROFILEDIR)
 	@bench/trainprofile $(TRAINBUILD)/bin
 
