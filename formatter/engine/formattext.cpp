@@ -72,7 +72,7 @@ formattedtext writtentext(formatter& f, const switchparser& switches) {
     } else if (f.outputjoined && header.empty()) {
         out.text = std::move(f.joinedoutput);  // the integrity check joined it already
     } else {
-        reservetext(header, header.size() + f.sourcetext.size() + f.sourcetext.size() / 4);
+        reservetext(header, header.size() + static_cast<size_t>(f.tokens.textbytes()));
         header += f.jointokentexts(f.tokens.begin(), f.tokens.end());
         out.text = std::move(header);
     }

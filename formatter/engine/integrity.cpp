@@ -176,7 +176,10 @@ void formatter::checkintegrity() {
     // Plain output with no header to put before it is joined on the way.
     const bool join = !s.html && !s.pl && !s.plo && sourcetext.size() >= joinedoutputfrom;
     joinedoutput.clear();
-    if (join) reservetext(joinedoutput, sourcetext.size() + sourcetext.size() / 4);
+    // Room for the joined texts and a byte-order mark put in front later: the text is never
+    // moved to a larger buffer, which would hold both copies at once.
+    constexpr size_t markroom = 8;
+    if (join) reservetext(joinedoutput, static_cast<size_t>(tokens.textbytes()) + markroom);
     for (position p = tokens.begin(); p != tokens.end(); ++p) {
         if (join) joinedoutput += p->text();
         if (p != last) compared.add(p->text());

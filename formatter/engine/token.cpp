@@ -160,6 +160,7 @@ void token::settext(std::string_view text) {
         return;
     }
     tokenlist* list = tokenlist::listof(this);
+    list->bytes += static_cast<int64_t>(text.size()) - textsize;
     point(list->texts.keep(text), false);
     list->changedat(list->nextof(this), sourceoffset());
 }
@@ -177,8 +178,11 @@ tokenlist::~tokenlist() = default;
 
 int64_t tokenlist::size() const {
     if (!countknown) {
-        count = 0;
-        for (const token* t = at(head->nextid); t != head; t = at(t->nextid)) ++count;
+        count = bytes = 0;
+        for (const token* t = at(head->nextid); t != head; t = at(t->nextid)) {
+            ++count;
+            bytes += t->textsize;
+        }
         countknown = true;
     }
     return count;
@@ -193,7 +197,7 @@ void tokenlist::clear() {
     }
     head->previd = head->nextid = headid;
     lastedit = -1;
-    count = 0;
+    count = bytes = 0;
     countknown = true;
 }
 
@@ -226,6 +230,7 @@ tokenlist::iterator tokenlist::erase(iterator pos) {
     at(t->previd)->nextid = t->nextid;
     after->previd = t->previd;
     int64_t offset = t->sourceoffset();
+    bytes -= t->textsize;
     freenode(t);
     --count;
     changedat(after, offset);

@@ -194,6 +194,11 @@ public:
     bool empty() const { return head->nextid == headid; }
     // The number of tokens in the list.
     int64_t size() const;
+    // The bytes of the tokens' texts: the size of the text they join to.
+    int64_t textbytes() const {
+        size();
+        return bytes > 0 ? bytes : 0;
+    }
     token& front() const { return *at(head->nextid); }
     token& back() const { return *at(head->previd); }
 
@@ -298,6 +303,7 @@ private:
         before->nextid = tid;
         after->previd = tid;
         ++count;
+        bytes += t->textsize;
     }
     void* takeslot() {
         if (freeslots) {
@@ -315,6 +321,7 @@ private:
     textstore texts;
     int64_t lastedit = -1;           // the highest offset edited so far
     mutable int64_t count = 0;       // tokens in the list,
+    mutable int64_t bytes = 0;       // and the bytes of their texts,
     mutable bool countknown = true;  // unless chains were cut off or linked in
 
     struct freeslot {
