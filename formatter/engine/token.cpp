@@ -93,42 +93,40 @@ void token::takecopy(std::string_view text) {
     point({copy, text.size()}, true);
 }
 
-token::token(const token& other)
-    : previd(other.previd),
-      nextid(other.nextid),
-      textwords{other.textwords[0], other.textwords[1]},
-      offset(other.offset),
-      textsize(other.textsize),
-      cachedcolumn(other.cachedcolumn),
-      sequence(other.sequence),
-      column(other.column),
-      line(other.line),
-      kind(other.kind),
-      classcode(other.classcode),
-      protectedtoken(other.protectedtoken),
-      protectedfollowingblank(other.protectedfollowingblank),
-      matchstart(other.matchstart),
-      breaks(other.breaks) {
+// The fields a copy takes over besides its text.
+void token::copyfields(const token& other) {
+    previd = other.previd;
+    nextid = other.nextid;
+    offset = other.offset;
+    cachedcolumn = other.cachedcolumn;
+    sequence = other.sequence;
+    column = other.column;
+    line = other.line;
+    kind = other.kind;
+    classcode = other.classcode;
+    protectedtoken = other.protectedtoken;
+    protectedfollowingblank = other.protectedfollowingblank;
+    matchstart = other.matchstart;
+}
+
+// Points at the other token's text as it is, without owning it.
+void token::sharetext(const token& other) {
+    textwords[0] = other.textwords[0];
+    textwords[1] = other.textwords[1];
+    textsize = other.textsize;
+    breaks = other.breaks;
+}
+
+token::token(const token& other) {
+    copyfields(other);
+    sharetext(other);
     if (other.ownstext) takecopy(other.text());
 }
 
-token::token(token&& other) noexcept
-    : previd(other.previd),
-      nextid(other.nextid),
-      textwords{other.textwords[0], other.textwords[1]},
-      offset(other.offset),
-      textsize(other.textsize),
-      cachedcolumn(other.cachedcolumn),
-      sequence(other.sequence),
-      column(other.column),
-      line(other.line),
-      kind(other.kind),
-      classcode(other.classcode),
-      protectedtoken(other.protectedtoken),
-      protectedfollowingblank(other.protectedfollowingblank),
-      matchstart(other.matchstart),
-      ownstext(other.ownstext),
-      breaks(other.breaks) {
+token::token(token&& other) noexcept {
+    copyfields(other);
+    sharetext(other);
+    ownstext = other.ownstext;
     other.ownstext = false;
     other.settextdata("");
     other.textsize = 0;
@@ -139,18 +137,7 @@ token& token::operator=(const token& other) {
     if (this == &other) return *this;
     if (other.ownstext) takecopy(other.text());
     else point(other.text(), false);
-    offset = other.offset;
-    previd = other.previd;
-    nextid = other.nextid;
-    cachedcolumn = other.cachedcolumn;
-    sequence = other.sequence;
-    column = other.column;
-    line = other.line;
-    kind = other.kind;
-    classcode = other.classcode;
-    protectedtoken = other.protectedtoken;
-    protectedfollowingblank = other.protectedfollowingblank;
-    matchstart = other.matchstart;
+    copyfields(other);
     return *this;
 }
 

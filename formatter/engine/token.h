@@ -129,6 +129,8 @@ private:
     bool inlist : 1 = false;    // the token lives in a list's slot: the list is found from it
     void point(std::string_view text, bool owned);
     void takecopy(std::string_view text);
+    void copyfields(const token& other);
+    void sharetext(const token& other);
     const char* textdata() const {
         const char* data;
         std::memcpy(&data, textwords, sizeof data);
