@@ -62,8 +62,9 @@ void run(preprocessstate& state, const std::string& filename, const std::vector<
     }
     tokenoutput output;
     // Room that is never filled costs no memory: the text is not copied as it grows unless
-    // macros make it a quarter longer than the source.
-    output.reservetext(source.size() + source.size() / 4 + 64);
+    // macros make it a quarter longer than the source, and only the source's length of it is
+    // filled in ahead, as the directive lines that go make up for most expansions.
+    output.reservetext(source.size() + source.size() / 4 + 64, source.size());
     processtoplevel(state, filename, source, output);
     outcome.result = output.taketext();
     outcome.warnings = joinwarnings(state.warnings);

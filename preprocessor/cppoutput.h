@@ -29,7 +29,8 @@ public:
     void joinifmany() {
         if (recenttokens.size() >= batchsize && holds == 0) joinrecent();
     }
-    void reservetext(size_t bytes);
+    // Room for bytes; the pages of the first likely bytes are filled in at once when they are many.
+    void reservetext(size_t bytes, size_t likely);
     // Drops everything appended so far.
     void clear();
     // The whole text so far, joined and recent tokens together.

@@ -45,6 +45,16 @@ std::string withlinefeed(std::string text) {
     return text;
 }
 
+// The source's room, its pages already filled in, takes the result when it fits; otherwise it
+// is given back first and room of the result's size is taken, not twice the source's.
+void replacetext(std::string& text, std::string_view preprocessed) {
+    if (preprocessed.size() > text.capacity()) {
+        std::string().swap(text);
+        reservetext(text, preprocessed.size());
+    }
+    text.assign(preprocessed);
+}
+
 }  // namespace
 
 void formatter::preprocess(std::string_view text) {
@@ -66,10 +76,7 @@ void formatter::preprocess(std::string_view text) {
         struct release {
             ~release() { safetoprocess(); }
         } released;
-        const std::string_view preprocessed = result ? result : "";
-        sourcetext.clear();  // the room grows without copying the source along
-        reservetext(sourcetext, preprocessed.size());
-        sourcetext = preprocessed;
+        replacetext(sourcetext, result ? result : "");
         warningtext = warnings ? warnings : "";
         errortext = error ? error : "";
     }

@@ -41,7 +41,7 @@ TEST_F(outputtest, joinedtextisthetokensinorder)
         offset = end;
     }
     tokenoutput output;
-    output.reservetext(16);
+    output.reservetext(16, 16);
     size_t joins = 0;
     for (size_t i = 0; i < all.size(); ++i) {
         output.push_back(all[i]);
