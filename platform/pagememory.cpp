@@ -4,6 +4,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 
@@ -43,11 +44,12 @@ void preparepages(void* start, size_t bytes) {
     madvise(reinterpret_cast<void*>(pagefrom), roundup(from + bytes, smallpage) - pagefrom, MADV_POPULATE_WRITE);
 }
 
-void reservetext(std::string& text, size_t bytes) {
+void reservetext(std::string& text, size_t bytes, size_t filled) {
     // Smaller texts are not worth the calls.
     constexpr size_t largetext = size_t(1) << 20;
     text.reserve(bytes);
-    if (text.capacity() >= largetext) preparepages(text.data(), text.capacity());
+    const size_t prepared = std::min(filled, text.capacity());
+    if (prepared >= largetext) preparepages(text.data(), prepared);
 }
 
 void givepages(void* block, size_t bytes) {

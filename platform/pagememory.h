@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // A block of bytes (a multiple of 64 KB), aligned to 64 KB, and to 2 MB when it is that large;
@@ -14,5 +15,6 @@ void* takepages(size_t bytes);
 void givepages(void* block, size_t bytes);
 // Fills in the pages of memory already held (a large string's reserved room) the same way.
 void preparepages(void* start, size_t bytes);
-// Room for at least that many bytes in the text, its pages filled in when it is large.
-void reservetext(std::string& text, size_t bytes);
+// Room for at least that many bytes in the text, the pages of its first `filled` bytes (all of
+// it by default) filled in when they are many.
+void reservetext(std::string& text, size_t bytes, size_t filled = SIZE_MAX);

@@ -34,12 +34,7 @@ std::string tokenoutput::taketext() {
     return whole;
 }
 
-// Filling in pages the text never reaches would cost as much as filling those it does.
-void tokenoutput::reservetext(size_t bytes, size_t likely) {
-    constexpr size_t largetext = size_t(1) << 20;
-    joined.reserve(bytes);
-    if (likely >= largetext) preparepages(joined.data(), std::min(likely, joined.capacity()));
-}
+void tokenoutput::reservetext(size_t bytes, size_t likely) { ::reservetext(joined, bytes, likely); }
 
 void tokenoutput::clear() {
     recenttokens.clear();
