@@ -64,7 +64,7 @@ private:
 
 class token {
 public:
-    token() = default;
+    token() { settextdata(""); }
     token(std::string_view text, int32_t ofkind, int32_t ofclass = 0, int32_t atsequence = 0, int32_t atline = -1,
           int32_t atcolumn = 1)
         : sequence(atsequence),
